@@ -1,0 +1,73 @@
+#pragma once
+
+#include "order/orderclipboard.h"
+#include "order/orderform.h"
+
+#include <QString>
+#include <QStringList>
+
+// The open order file in memory, one block per order, and the operations on it. The order on
+// screen lives in an OrderForm; showing it is LitFiche and writing it back is EcritFiche.
+class OrderBook {
+public:
+    explicit OrderBook(OrderForm &form);
+
+    // State
+    QStringList OrderLines;
+    int CurrentOrder = 0;
+    int OrderCount = 0;
+    QString OrderFileName;
+    bool FileModified = false;
+    bool OrderModified = false;
+    int NextOrderNumber = 0;
+    OrderClipboard Clipboard;
+    int LastRow = 0; // last grid row in use; rows 1 to LastRow are written back and printed
+    QString DefaultPaymentTerm; // first entry of the payment-terms list
+
+    // File
+    void Charge(const QString &fileName);
+    // Writes the book when FileModified; false when nothing was to be written. A failed write
+    // throws "Ne peut créer le fichier %s", leaves the file on disk as it was and the book
+    // modified.
+    bool Sauve(const QString &fileName);
+    void Squize();
+    void Verif();
+    void Doublons();
+    void SupprimeBloc(int index);
+    void Numeroc();
+    void Nouveau();
+
+    // Orders
+    void Ajout();
+    void Supprime();
+    void Renum();
+    void Premier();
+    void Precedent();
+    void Suivant();
+    void Dernier();
+    bool Valide() const;
+    bool TestModif(bool &modified) const;
+    void Copier();
+    void Coller();
+
+    // Show the order CurrentOrder / write the order on screen back into the lines.
+    void LitFiche();
+    void EcritFiche();
+    // Shows the order whose block index is `index` (after writing back the one on screen).
+    void showOrder(int index);
+
+    // A change made by the user to the order on screen.
+    void markModified();
+
+    // Rows read past the grid's 63: kept with the order and written after its grid rows.
+    const QList<OrderLine> &overflowLines() const { return m_overflow; }
+
+    static QString captionOf(const QString &fileName);
+
+private:
+    void moveTo(int index);
+    int countBlocks() const;
+
+    OrderForm &m_form;
+    QList<OrderLine> m_overflow;
+};

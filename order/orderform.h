@@ -1,0 +1,44 @@
+#pragma once
+
+#include "order/orderrecord.h"
+
+// What shows one order of the book: the order window maps its controls onto a record;
+// MemoryOrderForm keeps the record itself, for the book's own tests and for tools.
+class OrderForm {
+public:
+    static constexpr int GridRows = 63; // order lines the grid can hold (rows 1 to 63)
+
+    virtual ~OrderForm() = default;
+
+    // Fills the controls from `record` (its first GridRows lines into grid rows 1 to 63, the
+    // other rows emptied) and clears the note's edited mark.
+    virtual void setRecord(const OrderRecord &record) = 0;
+    // The order as the controls show it, with all GridRows grid rows.
+    virtual OrderRecord record() const = 0;
+    // True when the user edited the note since setRecord() filled it.
+    virtual bool noteEdited() const = 0;
+
+    // Hooks for what the window does around the book's operations.
+    virtual void orderShown(bool /*hasBlock*/) {} // recalculate, focus, captions
+    virtual void recalculate() {}
+    virtual void focusSupplierCode() {}
+    virtual void setCaption(const QString & /*caption*/) {}
+};
+
+class MemoryOrderForm : public OrderForm {
+public:
+    void setRecord(const OrderRecord &record) override;
+    OrderRecord record() const override { return m_record; }
+    bool noteEdited() const override { return m_noteEdited; }
+    void setCaption(const QString &caption) override { m_caption = caption; }
+
+    // What a user would do in the window.
+    OrderRecord &edit() { return m_record; }
+    void editNote(const QStringList &memo);
+    QString caption() const { return m_caption; }
+
+private:
+    OrderRecord m_record;
+    bool m_noteEdited = false;
+    QString m_caption = QStringLiteral("Commande");
+};

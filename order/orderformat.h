@@ -1,0 +1,57 @@
+#pragma once
+
+#include "order/orderrecord.h"
+
+#include <QStringList>
+
+// The layout of one order's block in an order file, and its decoding and encoding.
+namespace OrderFormat {
+
+constexpr int MaxOrders = 10000;   // four label digits: indexes 0 to 9999
+constexpr int MaxTextLength = 255; // text after "NUM", "CMDE" and "MEMO" as read
+constexpr int LineWindow = 92;     // lines of a block looked at after the fixed ones
+
+QString BlockIndex(int index);      // "0007"
+QString BlockOpenLabel(int index);  // "<BLOC0007>"
+QString BlockCloseLabel(int index); // "</BLOC0007>"
+
+bool isOpenLabel(const QString &line);  // begins with "<BLOC"
+bool isCloseLabel(const QString &line); // begins with "</BLOC"
+
+// The index carried by an opening label (characters 6 to 9) or a closing label (7 to 10);
+// throws the integer CommandError when they are not digits.
+int openLabelIndex(const QString &line);
+int closeLabelIndex(const QString &line);
+// As above, false instead of throwing.
+bool tryOpenLabelIndex(const QString &line, int &index);
+
+// Position of the first line equal to `label`, letter case ignored, from `from` on; -1 if none.
+qsizetype findLine(const QStringList &lines, const QString &label, qsizetype from = 0);
+inline qsizetype findBlock(const QStringList &lines, int index)
+{
+    return findLine(lines, BlockOpenLabel(index));
+}
+
+// The "NUM" number text of a line +1, from its fourth character on, trimmed.
+QString numberText(const QString &numLine);
+
+// Splits the text after "CMDE" into six cells.
+OrderLine splitLine(const QString &text);
+QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
+
+// Decodes the block of `index` into `record`, whose fields the caller has set to the values of
+// a new order (number, date, default payment terms). Returns false when there is no block.
+// A date line that is not a date throws the date CommandError; the fields decoded before it
+// stay in `record`.
+bool decode(const QStringList &lines, int index, OrderRecord &record);
+
+// Removes the block of `index` (up to its closing label, or to the end of the list).
+void removeBlock(QStringList &lines, int index);
+
+// The lines of the block of `index` for `record`: every line of `record.Lines` is written.
+QStringList encodeBlock(const OrderRecord &record, int index);
+
+// Replaces the block of `index` by the one for `record`, appended at the end of the list.
+void encode(QStringList &lines, int index, const OrderRecord &record);
+
+} // namespace OrderFormat

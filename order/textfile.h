@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text files of the program: Windows-1252 on disk, lossless for every byte value. On reading,
+// CR LF, a bare CR or a bare LF ends a line, and a last line without line end counts; on
+// writing, every line is followed by CR LF. Whole files are written through QSaveFile, so a
+// failed write leaves the file on disk as it was.
+namespace TextFile {
+
+QString decode(const QByteArray &bytes);
+// Characters outside Windows-1252 are written as '?'.
+QByteArray encode(const QString &text);
+
+QStringList splitLines(const QByteArray &bytes);
+QByteArray joinLines(const QStringList &lines);
+
+// Reads the whole file; false (with a French message in *error) when it cannot be opened.
+bool read(const QString &fileName, QStringList &lines, QString *error = nullptr);
+bool readBytes(const QString &fileName, QByteArray &bytes, QString *error = nullptr);
+
+// Replaces the file with the lines; false (with a French message) when it cannot be written,
+// in which case the old file is untouched.
+bool write(const QString &fileName, const QStringList &lines, QString *error = nullptr);
+bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
+
+// As write(), but a failure throws the CommandError "Ne peut créer le fichier %s".
+void writeOrThrow(const QString &fileName, const QStringList &lines);
+
+} // namespace TextFile

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "pricing/real48.h"
+
+#include <QDate>
+#include <QString>
+
+// Number and date texts of the whole program. Shown and typed numbers use the decimal comma;
+// only the settings file writes a point. The conversions that fail throw the runtime's French
+// CommandError unless the try- form is used.
+namespace NumberText {
+
+// Text to real: blanks around, optional sign, digits with an optional decimal separator, an
+// optional exponent ("1,5E2"); no thousands separator. The value is not yet stored in the
+// 6-byte form: callers store it when they keep it.
+bool tryToReal(const QString &text, Real &out, QChar decimalSeparator = QLatin1Char(','));
+Real toReal(const QString &text);
+
+// Text to 32-bit integer: leading blanks, optional sign, decimal digits or "$" / "0x" followed
+// by hexadecimal digits, nothing after them.
+bool tryToInteger(const QString &text, int &out);
+int toInteger(const QString &text);
+
+// Pattern "0.00" / "0.00000": at least one digit before the comma, a fixed count after it,
+// rounded half away from zero, "-" in front of negative values, no thousands separator.
+QString fixed(Real value, int decimals);
+inline QString amount(Real value) { return fixed(value, 2); }
+
+// General format: up to `digits` significant digits, no trailing zeros, no separator for
+// whole numbers, scientific ("1,5E20", "1E-10") for large or tiny magnitudes.
+QString general(Real value, int digits = 15, QChar decimalSeparator = QLatin1Char(','));
+
+// The settings file's 23-character scientific form with a point: " 6.55957000000000E+0000".
+QString scientific(Real value);
+
+// Rounds to the nearest whole number, an exact half to the even neighbour.
+Real roundHalfEven(Real value);
+
+// Dates as the order file and the windows write them: "dd/mm/yyyy".
+QString formatDate(const QDate &date);
+bool tryToDate(const QString &text, QDate &out);
+QDate toDate(const QString &text);
+
+// Trims blanks and control characters (code 32 and below) at both ends.
+QString trimmed(const QString &text);
+
+} // namespace NumberText

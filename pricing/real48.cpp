@@ -1,0 +1,93 @@
+#include "pricing/real48.h"
+
+#include "pricing/commanderror.h"
+
+#include <cmath>
+
+namespace Real48 {
+
+namespace {
+constexpr int SignificandBits = 40;
+constexpr int Bias = 129;
+} // namespace
+
+Real maxValue()
+{
+    // exponent byte 255, all fraction bits set
+    return std::ldexp(static_cast<Real>((std::uint64_t(1) << SignificandBits) - 1),
+                      255 - Bias - (SignificandBits - 1));
+}
+
+Real minValue()
+{
+    return std::ldexp(static_cast<Real>(1), 1 - Bias);
+}
+
+bool tryStore(Real v, Real &out)
+{
+    if (std::isnan(v) || std::isinf(v))
+        return false;
+    if (v == 0) {
+        out = 0;
+        return true;
+    }
+    int exp2 = 0;
+    const Real fraction = std::frexp(v, &exp2); // v = fraction * 2^exp2, |fraction| in [0.5, 1)
+    Real scaled = std::roundl(std::ldexp(fraction, SignificandBits)); // ties away from zero
+    if (std::fabs(scaled) >= std::ldexp(static_cast<Real>(1), SignificandBits)) {
+        scaled = std::ldexp(scaled, -1);
+        ++exp2;
+    }
+    // value = 1.f * 2^(exp2 - 1), exponent byte = exp2 - 1 + Bias
+    const int exponentByte = exp2 - 1 + Bias;
+    if (exponentByte > 255)
+        return false;
+    if (exponentByte < 1) {
+        out = 0;
+        return true;
+    }
+    out = std::ldexp(scaled, exp2 - SignificandBits);
+    return true;
+}
+
+Real store(Real v)
+{
+    Real out = 0;
+    if (!tryStore(v, out))
+        throw CommandError::overflow();
+    return out;
+}
+
+std::array<std::uint8_t, 6> toBytes(Real v)
+{
+    std::array<std::uint8_t, 6> bytes{};
+    const Real r = store(v);
+    if (r == 0)
+        return bytes;
+    int exp2 = 0;
+    const Real fraction = std::frexp(std::fabs(r), &exp2);
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, SignificandBits));
+    const std::uint64_t bits39 = significand & ((std::uint64_t(1) << 39) - 1);
+    bytes[0] = static_cast<std::uint8_t>(exp2 - 1 + Bias);
+    for (int i = 0; i < 5; ++i)
+        bytes[1 + i] = static_cast<std::uint8_t>(bits39 >> (8 * i));
+    if (r < 0)
+        bytes[5] |= 0x80;
+    return bytes;
+}
+
+Real fromBytes(const std::array<std::uint8_t, 6> &bytes)
+{
+    if (bytes[0] == 0)
+        return 0;
+    std::uint64_t bits39 = 0;
+    for (int i = 0; i < 5; ++i)
+        bits39 |= std::uint64_t(bytes[1 + i]) << (8 * i);
+    const bool negative = bits39 & (std::uint64_t(1) << 39);
+    bits39 &= (std::uint64_t(1) << 39) - 1;
+    const std::uint64_t significand = bits39 | (std::uint64_t(1) << 39);
+    const Real v = std::ldexp(static_cast<Real>(significand), int(bytes[0]) - Bias - 39);
+    return negative ? -v : v;
+}
+
+} // namespace Real48
