@@ -130,8 +130,8 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error
     // Without this, a folder where no temporary file can be created would fall back to
     // writing the file in place, which a failure would leave half written.
     file.setDirectWriteFallback(false);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                    file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!ok) {
         file.cancelWriting();
         if (error)

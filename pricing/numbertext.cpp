@@ -225,8 +225,8 @@ QString general(Real value, int digits, QChar decimalSeparator)
         return sign + mantissa + QLatin1Char('E') + QString::number(d.exp10);
     }
     if (before <= 0)
-        return sign + QLatin1Char('0') + decimalSeparator +
-               QString(-before, QLatin1Char('0')) + d.digits;
+        return sign + QLatin1Char('0') + decimalSeparator + QString(-before, QLatin1Char('0')) +
+               d.digits;
     QString whole = d.digits.left(before);
     if (whole.size() < before)
         whole += QString(before - whole.size(), QLatin1Char('0'));

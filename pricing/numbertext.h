@@ -24,7 +24,10 @@ int toInteger(const QString &text);
 // Pattern "0.00" / "0.00000": at least one digit before the comma, a fixed count after it,
 // rounded half away from zero, "-" in front of negative values, no thousands separator.
 QString fixed(Real value, int decimals);
-inline QString amount(Real value) { return fixed(value, 2); }
+inline QString amount(Real value)
+{
+    return fixed(value, 2);
+}
 
 // General format: up to `digits` significant digits, no trailing zeros, no separator for
 // whole numbers, scientific ("1,5E20", "1E-10") for large or tiny magnitudes.

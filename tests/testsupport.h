@@ -58,10 +58,7 @@ private:
 // Makes a fresh temporary directory the working directory for the life of the object.
 class TemporaryWorkingDir {
 public:
-    TemporaryWorkingDir() : m_previous(QDir::currentPath())
-    {
-        QDir::setCurrent(m_dir.path());
-    }
+    TemporaryWorkingDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
     ~TemporaryWorkingDir() { QDir::setCurrent(m_previous); }
     QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }

@@ -1,0 +1,350 @@
+#include "order/orderbook.h"
+
+#include "app/prompts.h"
+#include "order/orderformat.h"
+#include "order/textfile.h"
+#include "pricing/commanderror.h"
+#include "pricing/numbertext.h"
+#include "utilities/clock.h"
+
+#include <QFileInfo>
+#include <QList>
+
+using namespace OrderFormat;
+
+OrderBook::OrderBook(OrderForm &form) : m_form(form)
+{
+    Clipboard.clear();
+}
+
+QString OrderBook::captionOf(const QString &fileName)
+{
+    return QFileInfo(fileName).fileName();
+}
+
+int OrderBook::countBlocks() const
+{
+    int count = 0;
+    for (const QString &line : OrderLines)
+        if (isOpenLabel(line))
+            ++count;
+    return count;
+}
+
+void OrderBook::markModified()
+{
+    FileModified = true;
+    OrderModified = true;
+}
+
+void OrderBook::Charge(const QString &fileName)
+{
+    if (!QFileInfo::exists(fileName)) {
+        OrderFileName.clear();
+        m_form.setCaption(QString());
+    } else {
+        QStringList lines;
+        QString error;
+        if (!TextFile::read(fileName, lines, &error))
+            throw CommandError(error);
+        OrderLines = lines;
+        OrderFileName = fileName;
+        m_form.setCaption(captionOf(fileName));
+    }
+    OrderCount = countBlocks();
+    FileModified = false;
+    Verif();
+    Doublons();
+    CurrentOrder = 0;
+    LitFiche();
+    OrderModified = false;
+}
+
+bool OrderBook::Sauve(const QString &fileName)
+{
+    if (!FileModified)
+        return false;
+    Squize();
+    EcritFiche();
+    TextFile::writeOrThrow(fileName, OrderLines);
+    FileModified = false;
+    OrderModified = false;
+    OrderFileName = fileName;
+    m_form.setCaption(captionOf(fileName));
+    return true;
+}
+
+void OrderBook::Squize()
+{
+    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.first()).isEmpty())
+        OrderLines.removeFirst();
+}
+
+void OrderBook::Verif()
+{
+    int balance = 0;
+    for (const QString &line : OrderLines) {
+        if (isOpenLabel(line))
+            ++balance;
+        else if (isCloseLabel(line))
+            --balance;
+    }
+    if (balance == 0)
+        return;
+    if (Prompts::warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"),
+                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+        return;
+
+    // Rebuild from the blocks 0, 1, ... in index order, up to the first index not found.
+    QStringList repaired;
+    for (int k = 0; k < OrderCount; ++k) {
+        qsizetype i = findBlock(OrderLines, k);
+        if (i < 0)
+            break;
+        const QString closeLabel = BlockCloseLabel(k);
+        for (; i < OrderLines.size(); ++i) {
+            repaired.append(OrderLines.at(i));
+            if (OrderLines.at(i).compare(closeLabel, Qt::CaseInsensitive) == 0)
+                break;
+        }
+    }
+    OrderLines = repaired;
+    FileModified = true;
+    OrderCount = countBlocks();
+}
+
+void OrderBook::Doublons()
+{
+    if (OrderCount <= 0)
+        return;
+    QList<int> counters(OrderCount, 0);
+    for (const QString &line : std::as_const(OrderLines)) {
+        int index = 0;
+        // Labels whose index is not a number, or lies beyond the book, are no order's.
+        if (isOpenLabel(line) && tryOpenLabelIndex(line, index) && index >= 0 && index < OrderCount)
+            ++counters[index];
+    }
+    for (int j = 0; j < OrderCount; ++j)
+        if (counters.at(j) >= 2)
+            SupprimeBloc(j);
+}
+
+void OrderBook::SupprimeBloc(int index)
+{
+    const qsizetype open = findBlock(OrderLines, index);
+    if (open < 0)
+        return;
+    const QString closeLabel = BlockCloseLabel(index);
+    while (open < OrderLines.size() - 1) {
+        const QString removed = OrderLines.takeAt(open);
+        if (removed.compare(closeLabel, Qt::CaseInsensitive) == 0)
+            break;
+    }
+}
+
+void OrderBook::Numeroc()
+{
+    const QDate today = Clock::today();
+    int highest = today.year() * 100000 + today.month() * 1000;
+    for (const QString &line : std::as_const(OrderLines)) {
+        if (!line.startsWith(QLatin1String("NUM")))
+            continue;
+        int value = 0;
+        // A number line that is not a whole number is passed over: it must not stop orders
+        // from being added to the book.
+        const QString text = numberText(line);
+        if (!text.isEmpty() && NumberText::tryToInteger(text, value) && value > highest)
+            highest = value;
+    }
+    NextOrderNumber = highest + 1;
+}
+
+void OrderBook::Nouveau()
+{
+    OrderLines.clear();
+    OrderCount = 1;
+    CurrentOrder = 0;
+    LitFiche();
+    OrderModified = false;
+    FileModified = false;
+    OrderFileName.clear();
+    m_form.setCaption(QString());
+}
+
+void OrderBook::Ajout()
+{
+    EcritFiche();
+    if (OrderCount == 0)
+        OrderCount = 1;
+    // When the last slot holds no order yet (it was never valid enough to be written), the
+    // new order takes that slot: the book never gets an index without its block.
+    if (findBlock(OrderLines, OrderCount - 1) < 0) {
+        CurrentOrder = OrderCount - 1;
+    } else {
+        if (OrderCount >= MaxOrders)
+            throw CommandError(
+                QStringLiteral(
+                    "Le fichier contient déjà %1 commandes : il n'est pas possible d'en ajouter.")
+                    .arg(MaxOrders));
+        OrderLines.append(QStringLiteral(" "));
+        CurrentOrder = OrderCount;
+        ++OrderCount;
+    }
+    Numeroc();
+    LitFiche();
+    m_form.focusSupplierCode();
+}
+
+void OrderBook::Supprime()
+{
+    const qsizetype open = findBlock(OrderLines, CurrentOrder);
+    if (open >= 0) {
+        const QString closeLabel = BlockCloseLabel(CurrentOrder);
+        while (open < OrderLines.size()) {
+            const QString removed = OrderLines.takeAt(open);
+            if (removed.compare(closeLabel, Qt::CaseInsensitive) == 0)
+                break;
+        }
+    }
+    FileModified = true;
+    Renum();
+    if (CurrentOrder > OrderCount - 1)
+        CurrentOrder = qMax(0, OrderCount - 1);
+    LitFiche();
+}
+
+void OrderBook::Renum()
+{
+    if (OrderCount <= 1)
+        return;
+    for (QString &line : OrderLines) {
+        int n = 0;
+        if (isOpenLabel(line)) {
+            if (tryOpenLabelIndex(line, n) && n - 1 >= CurrentOrder)
+                line = BlockOpenLabel(n - 1);
+        } else if (isCloseLabel(line)) {
+            if (NumberText::tryToInteger(line.mid(6, 4), n) && n - 1 >= CurrentOrder)
+                line = BlockCloseLabel(n - 1);
+        }
+    }
+    --OrderCount;
+}
+
+void OrderBook::moveTo(int index)
+{
+    EcritFiche();
+    CurrentOrder = index;
+    LitFiche();
+    m_form.focusSupplierCode();
+}
+
+void OrderBook::Premier()
+{
+    moveTo(0);
+}
+
+void OrderBook::Precedent()
+{
+    moveTo(qMax(0, CurrentOrder - 1));
+}
+
+void OrderBook::Suivant()
+{
+    if (OrderCount < 2)
+        return;
+    moveTo(qMin(CurrentOrder + 1, OrderCount - 1));
+}
+
+void OrderBook::Dernier()
+{
+    if (OrderCount < 2)
+        return;
+    moveTo(OrderCount - 1);
+}
+
+void OrderBook::showOrder(int index)
+{
+    EcritFiche();
+    CurrentOrder = index;
+    LitFiche();
+}
+
+bool OrderBook::Valide() const
+{
+    const OrderRecord record = m_form.record();
+    if (record.SupplierCode.isEmpty())
+        return false;
+    if (record.Number.isEmpty() || record.Number.at(0) == QLatin1Char(' '))
+        return false;
+    if (LastRow <= 0)
+        return false;
+    for (int r = 0; r < LastRow && r < record.Lines.size(); ++r)
+        if (!record.Lines.at(r).Designation.isEmpty())
+            return true;
+    return false;
+}
+
+bool OrderBook::TestModif(bool &modified) const
+{
+    modified = FileModified;
+    return modified;
+}
+
+void OrderBook::Copier()
+{
+    Clipboard.copyFrom(m_form.record());
+}
+
+void OrderBook::Coller()
+{
+    if (Clipboard.isEmpty())
+        return;
+    OrderRecord record = m_form.record();
+    Clipboard.pasteInto(record);
+    const bool noteEdited = m_form.noteEdited();
+    m_form.setRecord(record);
+    markModified();
+    if (noteEdited)
+        OrderModified = true;
+    m_form.recalculate();
+}
+
+void OrderBook::LitFiche()
+{
+    OrderModified = false;
+    OrderRecord record;
+    record.BlockIndex = CurrentOrder;
+    record.Date = Clock::today();
+    record.Number = QString::number(NextOrderNumber);
+    record.PaymentTerms = DefaultPaymentTerm;
+    // Emptying the controls goes through their change handlers: the order counts as changed.
+    markModified();
+    m_overflow.clear();
+
+    bool found = false;
+    try {
+        found = decode(OrderLines, CurrentOrder, record);
+    } catch (const CommandError &) {
+        m_form.setRecord(record); // what was read before the bad line stays shown
+        throw;
+    }
+    if (found) {
+        LastRow = int(qMin<qsizetype>(record.Lines.size(), OrderForm::GridRows));
+        m_overflow = record.Lines.mid(OrderForm::GridRows);
+    }
+    m_form.setRecord(record);
+    m_form.orderShown(found);
+    if (found)
+        OrderModified = false;
+}
+
+void OrderBook::EcritFiche()
+{
+    if (m_form.noteEdited())
+        OrderModified = true;
+    if (!OrderModified || !Valide())
+        return;
+    OrderRecord record = m_form.record();
+    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
+    encode(OrderLines, CurrentOrder, record);
+}

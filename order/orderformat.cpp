@@ -1,0 +1,185 @@
+#include "order/orderformat.h"
+
+#include "pricing/commanderror.h"
+#include "pricing/numbertext.h"
+
+namespace OrderFormat {
+
+namespace {
+
+const QString OpenPrefix = QStringLiteral("<BLOC");
+const QString ClosePrefix = QStringLiteral("</BLOC");
+const QString NumPrefix = QStringLiteral("NUM");
+const QString LinePrefix = QStringLiteral("CMDE");
+const QString MemoPrefix = QStringLiteral("MEMO");
+const QString VatPrefix = QStringLiteral("TTC");
+const QChar Tab = QLatin1Char('\t');
+
+bool sameLine(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString lineAt(const QStringList &lines, qsizetype i)
+{
+    // A block cut short takes whatever follows it; past the end of the file there is nothing.
+    return i < lines.size() ? lines.at(i) : QString();
+}
+
+} // namespace
+
+QString BlockIndex(int index)
+{
+    return QString(QStringLiteral("000") + QString::number(index)).right(4);
+}
+
+QString BlockOpenLabel(int index)
+{
+    return OpenPrefix + BlockIndex(index) + QLatin1Char('>');
+}
+
+QString BlockCloseLabel(int index)
+{
+    return ClosePrefix + BlockIndex(index) + QLatin1Char('>');
+}
+
+bool isOpenLabel(const QString &line)
+{
+    return line.startsWith(OpenPrefix);
+}
+
+bool isCloseLabel(const QString &line)
+{
+    return line.startsWith(ClosePrefix);
+}
+
+int openLabelIndex(const QString &line)
+{
+    return NumberText::toInteger(line.mid(5, 4));
+}
+
+int closeLabelIndex(const QString &line)
+{
+    return NumberText::toInteger(line.mid(6, 4));
+}
+
+bool tryOpenLabelIndex(const QString &line, int &index)
+{
+    return NumberText::tryToInteger(line.mid(5, 4), index);
+}
+
+qsizetype findLine(const QStringList &lines, const QString &label, qsizetype from)
+{
+    for (qsizetype i = from; i < lines.size(); ++i)
+        if (lines.at(i).size() == label.size() && sameLine(lines.at(i), label))
+            return i;
+    return -1;
+}
+
+QString numberText(const QString &numLine)
+{
+    return NumberText::trimmed(numLine.mid(3, MaxTextLength));
+}
+
+OrderLine splitLine(const QString &text)
+{
+    OrderLine line;
+    QString rest = text;
+    for (int n = 0; n < OrderLine::CellCount - 1; ++n) {
+        const qsizetype tab = rest.indexOf(Tab);
+        if (tab < 0)
+            continue; // a missing separator gives an empty cell and leaves the rest whole
+        line.setCell(n, rest.left(tab));
+        rest = rest.mid(tab + 1, MaxTextLength);
+    }
+    line.setCell(OrderLine::CellCount - 1, rest);
+    return line;
+}
+
+QString joinLine(const OrderLine &line)
+{
+    QString text = LinePrefix;
+    for (int n = 0; n < OrderLine::CellCount; ++n) {
+        if (n > 0)
+            text += Tab;
+        text += line.cell(n);
+    }
+    return text;
+}
+
+bool decode(const QStringList &lines, int index, OrderRecord &record)
+{
+    const qsizetype open = findBlock(lines, index);
+    if (open < 0)
+        return false;
+    record.BlockIndex = index;
+    const QString closeLabel = BlockCloseLabel(index);
+
+    const QString number = numberText(lineAt(lines, open + 1));
+    if (!number.isEmpty())
+        record.Number = number;
+    record.Date = NumberText::toDate(lineAt(lines, open + 2));
+    record.SupplierCode = lineAt(lines, open + 3);
+    const QString terms = lineAt(lines, open + 4);
+    if (!terms.isEmpty())
+        record.PaymentTerms = terms;
+    for (int k = 0; k < OrderRecord::AddressLineCount; ++k)
+        record.AddressLines[k] = lineAt(lines, open + 5 + k);
+
+    qsizetype first = open + 9;
+    const QString vatLine = lineAt(lines, first);
+    if (vatLine.startsWith(VatPrefix)) {
+        record.IncludesVat = vatLine.mid(3, 1) == QLatin1String("Y");
+        ++first;
+    }
+    for (qsizetype i = first; i < first + LineWindow; ++i) {
+        if (i >= lines.size() - 1)
+            break; // the last line of the file is never part of the lines
+        const QString &line = lines.at(i);
+        if (line.size() == closeLabel.size() && sameLine(line, closeLabel))
+            break;
+        if (line.startsWith(MemoPrefix))
+            record.Memo.append(line.mid(4, MaxTextLength));
+        else if (line.startsWith(LinePrefix))
+            record.Lines.append(splitLine(line.mid(4, MaxTextLength)));
+    }
+    return true;
+}
+
+void removeBlock(QStringList &lines, int index)
+{
+    const qsizetype open = findBlock(lines, index);
+    if (open < 0)
+        return;
+    const QString closeLabel = BlockCloseLabel(index);
+    while (open < lines.size()) {
+        const QString removed = lines.takeAt(open);
+        if (sameLine(removed, closeLabel))
+            break;
+    }
+}
+
+QStringList encodeBlock(const OrderRecord &record, int index)
+{
+    QStringList block;
+    block.reserve(11 + record.Lines.size() + record.Memo.size());
+    block << BlockOpenLabel(index) << NumPrefix + record.Number
+          << NumberText::formatDate(record.Date) << record.SupplierCode << record.PaymentTerms;
+    for (const QString &address : record.AddressLines)
+        block << address;
+    block << (record.IncludesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
+    for (const OrderLine &line : record.Lines)
+        block << joinLine(line);
+    for (const QString &memo : record.Memo)
+        block << MemoPrefix + memo;
+    block << BlockCloseLabel(index);
+    return block;
+}
+
+void encode(QStringList &lines, int index, const OrderRecord &record)
+{
+    removeBlock(lines, index);
+    lines += encodeBlock(record, index);
+}
+
+} // namespace OrderFormat

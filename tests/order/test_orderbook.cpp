@@ -1,0 +1,418 @@
+#include "order/orderbook.h"
+#include "order/orderformat.h"
+#include "order/textfile.h"
+#include "pricing/commanderror.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace OrderFormat;
+using Prompts::Answer;
+
+namespace {
+
+// The lines of a valid order block.
+QStringList orderBlock(int index, const QString &number, const QString &designation = "Vis",
+                       bool close = true)
+{
+    QStringList lines{BlockOpenLabel(index),
+                      QStringLiteral("NUM") + number.leftJustified(9),
+                      QStringLiteral("01/03/2000"),
+                      QStringLiteral("10023"),
+                      QStringLiteral("A réception"),
+                      QStringLiteral("Dupont"),
+                      QString(),
+                      QString(),
+                      QString(),
+                      QStringLiteral("TTCN"),
+                      QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1")};
+    if (close)
+        lines << BlockCloseLabel(index);
+    return lines;
+}
+
+void writeFile(const QString &name, const QStringList &lines)
+{
+    QVERIFY(TextFile::write(name, lines));
+}
+
+} // namespace
+
+class TestOrderBook : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<FixedClock> clock;
+    QScopedPointer<TemporaryWorkingDir> dir;
+    QScopedPointer<ScriptedPrompts> prompts;
+    QScopedPointer<MemoryOrderForm> form;
+    QScopedPointer<OrderBook> book;
+
+    // A user types an order that passes the validity test.
+    void typeValidOrder(const QString &designation = QStringLiteral("Écrous"))
+    {
+        form->edit().SupplierCode = QStringLiteral("10001");
+        form->edit().Lines[0].Designation = designation;
+        book->LastRow = qMax(book->LastRow, 1);
+        book->markModified();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        clock.reset(new FixedClock(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
+        dir.reset(new TemporaryWorkingDir);
+        prompts.reset(new ScriptedPrompts);
+        form.reset(new MemoryOrderForm);
+        book.reset(new OrderBook(*form));
+        book->DefaultPaymentTerm = QStringLiteral("A réception");
+        book->Numeroc();
+    }
+    void cleanup()
+    {
+        book.reset();
+        form.reset();
+        prompts.reset();
+        dir.reset();
+        clock.reset();
+    }
+
+    void loadShowsBlockZeroWhateverTheFileOrder()
+    {
+        writeFile("c.cmd", orderBlock(2, "200003002", "deux") + orderBlock(0, "200003000", "zero") +
+                               orderBlock(1, "200003001", "un"));
+        book->Charge(dir->file("c.cmd"));
+        QCOMPARE(book->OrderCount, 3);
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("zero"));
+        QCOMPARE(form->caption(), QStringLiteral("c.cmd"));
+        QVERIFY(book->FileModified); // showing the first order fills the controls
+        QVERIFY(!book->OrderModified);
+        QCOMPARE(book->LastRow, 1);
+        book->Suivant();
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("un"));
+        book->Suivant();
+        book->Suivant(); // stays on the last one
+        QCOMPARE(book->CurrentOrder, 2);
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("deux"));
+        QVERIFY(prompts->asked.isEmpty());
+    }
+
+    void repairOfUnbalancedLabels_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Oui repairs") << Answer::Yes;
+        QTest::newRow("Non leaves the lines") << Answer::No;
+    }
+    void repairOfUnbalancedLabels()
+    {
+        QFETCH(Answer, answer);
+        const QStringList original = orderBlock(0, "200003000") + QStringList{QString()} +
+                                     orderBlock(1, "200003001", "un", false);
+        writeFile("c.cmd", original);
+        prompts->answer(answer);
+        book->Charge("c.cmd");
+        QCOMPARE(prompts->texts(), QStringList{"Le fichier a été altéré. Restaurer ?"});
+        QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::YesNo);
+        if (answer == Answer::Yes)
+            QCOMPARE(book->OrderLines,
+                     orderBlock(0, "200003000") + orderBlock(1, "200003001", "un", false));
+        else
+            QCOMPARE(book->OrderLines, original);
+    }
+
+    void duplicatesLoseTheFirstCopy()
+    {
+        writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2", "first") +
+                               orderBlock(1, "3", "second") + orderBlock(2, "4"));
+        book->Charge("c.cmd");
+        QVERIFY(prompts->asked.isEmpty());
+        QCOMPARE(book->OrderLines.count(BlockOpenLabel(1)), 1);
+        book->Suivant();
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("second"));
+    }
+
+    void damagedLabelsDoNotStopLoading()
+    {
+        // A label whose digits are not a number, or point past the book, is no order's.
+        writeFile("c.cmd",
+                  orderBlock(0, "1") + QStringList{"<BLOCxx>", "</BLOCxx>"} + orderBlock(7, "2"));
+        book->Charge("c.cmd");
+        QCOMPARE(book->OrderCount, 3);
+        QCOMPARE(form->record().SupplierCode, QStringLiteral("10023"));
+    }
+
+    void deleteRenumbersTheBlocksBehind()
+    {
+        writeFile("c.cmd", orderBlock(0, "1", "zero") + orderBlock(1, "2", "un") +
+                               orderBlock(2, "3", "deux"));
+        book->Charge("c.cmd");
+        book->Suivant();
+        book->Supprime();
+        QCOMPARE(book->OrderCount, 2);
+        QCOMPARE(book->CurrentOrder, 1);
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("deux"));
+        QVERIFY(book->OrderLines.contains(BlockCloseLabel(1)));
+        QVERIFY(!book->OrderLines.contains(BlockOpenLabel(2)));
+        book->Supprime();
+        QCOMPARE(book->CurrentOrder, 0);
+        book->Supprime(); // the only order: the count stays 1 and a new order is shown
+        QCOMPARE(book->OrderCount, 1);
+        QVERIFY(form->record().SupplierCode.isEmpty());
+        QCOMPARE(form->record().Number, QStringLiteral("200003001"));
+    }
+
+    void deleteInABookWithoutBlocksStaysOnOrderZero()
+    {
+        writeFile("c.cmd", {QStringLiteral("nothing here")});
+        book->Charge("c.cmd");
+        QCOMPARE(book->OrderCount, 0);
+        book->Supprime();
+        QCOMPARE(book->CurrentOrder, 0);
+    }
+
+    void numbering_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<int>("next");
+        QTest::newRow("new month restarts")
+            << QDate(2000, 3, 2) << QStringList{"200002017"} << 200003001;
+        QTest::newRow("same month goes on")
+            << QDate(2000, 3, 2) << QStringList{"200003005"} << 200003006;
+        QTest::newRow("a higher number wins")
+            << QDate(1999, 12, 2) << QStringList{"200001009"} << 200001010;
+        QTest::newRow("not numbers are passed over")
+            << QDate(1999, 12, 2) << QStringList{"12A", "   ", "99999999999"} << 199912001;
+    }
+    void numbering()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QStringList, numbers);
+        QFETCH(int, next);
+        clock->moment = QDateTime(today, QTime(9, 0));
+        for (const QString &n : numbers)
+            book->OrderLines << QStringLiteral("NUM") + n;
+        book->Numeroc();
+        QCOMPARE(book->NextOrderNumber, next);
+    }
+
+    void savingOnlyWhenModified()
+    {
+        book->Nouveau();
+        QVERIFY(!book->Sauve("c.cmd"));
+        QVERIFY(!QFile::exists("c.cmd"));
+        typeValidOrder();
+        QVERIFY(book->Sauve(dir->file("c.cmd")));
+        QVERIFY(!book->FileModified);
+        QCOMPARE(form->caption(), QStringLiteral("c.cmd"));
+        QStringList lines;
+        QVERIFY(TextFile::read("c.cmd", lines));
+        QCOMPARE(lines.first(), BlockOpenLabel(0));
+        QCOMPARE(lines.at(1), QStringLiteral("NUM200003001"));
+        QCOMPARE(lines.at(10), QStringLiteral("CMDEÉcrous\t\t\t\t\t"));
+    }
+
+    void failedSaveKeepsTheOldFileAndTheBook()
+    {
+        QDir().mkdir("locked");
+        const QString name = dir->file("locked/c.cmd");
+        writeFile(name, orderBlock(0, "1"));
+        QFile::setPermissions(dir->file("locked"), QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(dir->file("locked")).isWritable())
+            QSKIP("running with rights that ignore folder permissions");
+        book->Charge(name);
+        typeValidOrder(QStringLiteral("changed"));
+        try {
+            book->Sauve(name);
+            QFAIL("no error");
+        } catch (const CommandError &e) {
+            QCOMPARE(e.message(), QStringLiteral("Ne peut créer le fichier ") + name);
+        }
+        QVERIFY(book->FileModified);
+        QStringList onDisk;
+        QVERIFY(TextFile::read(name, onDisk));
+        QCOMPARE(onDisk, orderBlock(0, "1"));
+        QFile::setPermissions(dir->file("locked"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void saveToANameThatCannotBeCreated()
+    {
+        writeFile("plain", {QStringLiteral("x")});
+        book->Nouveau();
+        typeValidOrder();
+        const QString name = dir->file("plain/c.cmd"); // "plain" is a file, not a folder
+        QVERIFY_THROWS_EXCEPTION(CommandError, book->Sauve(name));
+        QVERIFY(book->FileModified);
+        QStringList kept;
+        QVERIFY(TextFile::read("plain", kept));
+        QCOMPARE(kept, QStringList{QStringLiteral("x")});
+        QVERIFY(book->Sauve(dir->file("c.cmd"))); // nothing was lost: a good name still saves
+    }
+
+    void everyByteSurvivesLoadAndSave()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            if (b != '\r' && b != '\n')
+                all.append(char(b));
+        QByteArray file = TextFile::joinLines(orderBlock(0, "1"));
+        file.insert(file.indexOf("TTCN"), "MEMO" + all + "\r\n");
+        QFile f("c.cmd");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+        f.close();
+        book->Charge("c.cmd");
+        QVERIFY(book->Sauve("d.cmd"));
+        QFile g("d.cmd");
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        QCOMPARE(g.readAll(), file);
+    }
+
+    void copyAndPasteIntoANewOrder()
+    {
+        QStringList lines = orderBlock(0, "200003001");
+        lines.insert(11, QStringLiteral("CMDEb\t1\t1\t\t1\t1"));
+        lines.insert(12, QStringLiteral("CMDEc\t1\t1\t\t1\t3"));
+        lines.insert(13, QStringLiteral("MEMOnote 1"));
+        lines.insert(14, QStringLiteral("MEMOnote 2"));
+        writeFile("c.cmd", lines);
+        book->Charge("c.cmd");
+        QCOMPARE(book->LastRow, 3);
+        book->Copier();
+        QCOMPARE(book->Clipboard.Entries[0], QStringLiteral("128"));
+        QCOMPARE(book->Clipboard.Entries[128], QStringLiteral("note 1"));
+        QCOMPARE(book->Clipboard.Entries[130], QString());
+        book->Ajout();
+        QCOMPARE(book->CurrentOrder, 1);
+        book->Coller();
+        const OrderRecord pasted = form->record();
+        QCOMPARE(pasted.Number, QStringLiteral("200003002"));
+        QVERIFY(pasted.Memo.isEmpty());
+        QCOMPARE(pasted.Lines.at(2).Designation, QStringLiteral("c"));
+        QCOMPARE(pasted.SupplierCode, QStringLiteral("10023"));
+        QVERIFY(book->OrderModified);
+        book->Premier(); // the pasted copy is written with the same three rows
+        book->Suivant();
+        QCOMPARE(form->record().Lines.at(1).Designation, QStringLiteral("b"));
+        QCOMPARE(book->LastRow, 3);
+    }
+
+    void pasteWithNothingCopiedDoesNothing()
+    {
+        book->Nouveau();
+        book->Coller();
+        QVERIFY(!book->FileModified);
+    }
+
+    void addingNeverLeavesAGap()
+    {
+        book->Nouveau();
+        book->Ajout(); // order 0 was never valid: the new order takes its slot
+        QCOMPARE(book->CurrentOrder, 0);
+        QCOMPARE(book->OrderCount, 1);
+        typeValidOrder();
+        book->Ajout();
+        QCOMPARE(book->CurrentOrder, 1);
+        QCOMPARE(book->OrderCount, 2);
+        book->Premier(); // order 1 not valid, not written
+        book->Ajout();
+        QCOMPARE(book->CurrentOrder, 1);
+        QCOMPARE(book->OrderCount, 2);
+    }
+
+    void addingPastTheLastLabelIsRefused()
+    {
+        book->OrderCount = MaxOrders;
+        book->OrderLines = orderBlock(MaxOrders - 1, "1");
+        book->CurrentOrder = MaxOrders - 1;
+        book->LitFiche();
+        QVERIFY_THROWS_EXCEPTION(CommandError, book->Ajout());
+        QCOMPARE(book->OrderCount, MaxOrders);
+        QCOMPARE(book->OrderLines.count(BlockOpenLabel(0)), 0);
+    }
+
+    void modifiedFlagsFollowWhatIsShown()
+    {
+        writeFile("c.cmd", orderBlock(0, "1"));
+        book->Charge("c.cmd");
+        book->FileModified = false;
+        book->Suivant(); // one order: nothing happens
+        QVERIFY(!book->FileModified);
+        book->Precedent(); // writes back and shows order 0 again
+        QVERIFY(book->FileModified);
+        QVERIFY(!book->OrderModified);
+        book->CurrentOrder = 5;
+        book->LitFiche(); // an index without block shows a new order, counted as changed
+        QVERIFY(book->OrderModified);
+    }
+
+    void editedOrderIsWrittenBackWithoutGrowing()
+    {
+        writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
+        book->Charge("c.cmd");
+        for (int round = 0; round < 3; ++round) {
+            form->edit().AddressLines[1] = QStringLiteral("round %1").arg(round);
+            book->markModified();
+            book->Suivant();
+            book->Precedent();
+        }
+        QCOMPARE(book->OrderLines.count(), 24);
+        QCOMPARE(form->record().AddressLines[1], QStringLiteral("round 2"));
+        form->editNote({QStringLiteral("a note")}); // a note alone is enough to write back
+        book->OrderModified = false;
+        book->Suivant();
+        QVERIFY(book->OrderLines.contains(QStringLiteral("MEMOa note")));
+    }
+
+    void invalidOrderIsNotWrittenBack()
+    {
+        writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
+        book->Charge("c.cmd");
+        const QStringList before = book->OrderLines;
+        form->edit().SupplierCode.clear();
+        book->markModified();
+        book->Suivant();
+        QCOMPARE(book->OrderLines, before);
+    }
+
+    void rowsBeyondTheGridStayWithTheOrder()
+    {
+        QStringList lines = orderBlock(0, "1");
+        lines.removeLast();
+        for (int i = 0; i < 70; ++i)
+            lines << QStringLiteral("CMDErow %1\t\t\t\t\t").arg(i);
+        lines << BlockCloseLabel(0);
+        writeFile("c.cmd", lines);
+        book->Charge("c.cmd");
+        QCOMPARE(book->LastRow, 63);
+        QCOMPARE(book->overflowLines().size(), 8);
+        form->edit().AddressLines[2] = QStringLiteral("x");
+        book->markModified();
+        book->EcritFiche();
+        QCOMPARE(book->OrderLines.filter(QRegularExpression("^CMDE")).size(), 71);
+        QVERIFY(book->OrderLines.contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
+    }
+
+    void missingFileLoadsNothing()
+    {
+        book->OrderLines = orderBlock(0, "1");
+        book->Charge("absent.cmd");
+        QCOMPARE(book->OrderLines, orderBlock(0, "1"));
+        QCOMPARE(form->caption(), QString());
+    }
+
+    void squeezeDropsLeadingBlankLines()
+    {
+        book->OrderLines = {" ", "\t", "", "a", "b"};
+        book->Squize();
+        QCOMPARE(book->OrderLines, (QStringList{"a", "b"}));
+        book->OrderLines = {" ", "a"};
+        book->Squize();
+        QCOMPARE(book->OrderLines.size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrderBook)
+#include "test_orderbook.moc"
