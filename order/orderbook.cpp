@@ -96,17 +96,16 @@ void OrderBook::Verif()
         return;
 
     // Rebuild from the blocks 0, 1, ... in index order, up to the first index not found.
+    const QHash<int, qsizetype> positions = firstBlockPositions(OrderLines);
     QStringList repaired;
     for (int k = 0; k < OrderCount; ++k) {
-        qsizetype i = findBlock(OrderLines, k);
-        if (i < 0)
+        const auto found = positions.constFind(k);
+        if (found == positions.cend())
             break;
-        const QString closeLabel = BlockCloseLabel(k);
-        for (; i < OrderLines.size(); ++i) {
-            repaired.append(OrderLines.at(i));
-            if (OrderLines.at(i).compare(closeLabel, Qt::CaseInsensitive) == 0)
-                break;
-        }
+        const qsizetype open = found.value();
+        const qsizetype close = findCloseLabel(OrderLines, k, open);
+        const qsizetype end = close < 0 ? OrderLines.size() : close + 1;
+        repaired += OrderLines.mid(open, end - open);
     }
     OrderLines = repaired;
     FileModified = true;
@@ -134,12 +133,11 @@ void OrderBook::SupprimeBloc(int index)
     const qsizetype open = findBlock(OrderLines, index);
     if (open < 0)
         return;
-    const QString closeLabel = BlockCloseLabel(index);
-    while (open < OrderLines.size() - 1) {
-        const QString removed = OrderLines.takeAt(open);
-        if (removed.compare(closeLabel, Qt::CaseInsensitive) == 0)
-            break;
-    }
+    // Up to the closing label, but the last line of the list always stays.
+    const qsizetype close = findCloseLabel(OrderLines, index, open);
+    const qsizetype last = qMin(close < 0 ? OrderLines.size() - 1 : close, OrderLines.size() - 2);
+    if (last >= open)
+        OrderLines.remove(open, last - open + 1);
 }
 
 void OrderBook::Numeroc()
@@ -197,15 +195,7 @@ void OrderBook::Ajout()
 
 void OrderBook::Supprime()
 {
-    const qsizetype open = findBlock(OrderLines, CurrentOrder);
-    if (open >= 0) {
-        const QString closeLabel = BlockCloseLabel(CurrentOrder);
-        while (open < OrderLines.size()) {
-            const QString removed = OrderLines.takeAt(open);
-            if (removed.compare(closeLabel, Qt::CaseInsensitive) == 0)
-                break;
-        }
-    }
+    removeBlock(OrderLines, CurrentOrder);
     FileModified = true;
     Renum();
     if (CurrentOrder > OrderCount - 1)

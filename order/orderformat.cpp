@@ -76,6 +76,29 @@ qsizetype findLine(const QStringList &lines, const QString &label, qsizetype fro
     return -1;
 }
 
+QHash<int, qsizetype> firstBlockPositions(const QStringList &lines)
+{
+    QHash<int, qsizetype> positions;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (line.size() != 10 || !line.startsWith(OpenPrefix, Qt::CaseInsensitive) ||
+            line.at(9) != QLatin1Char('>'))
+            continue;
+        bool digits = true;
+        for (int k = 5; k < 9; ++k)
+            digits = digits && line.at(k) >= QLatin1Char('0') && line.at(k) <= QLatin1Char('9');
+        const int index = line.mid(5, 4).toInt();
+        if (digits && !positions.contains(index))
+            positions.insert(index, i);
+    }
+    return positions;
+}
+
+qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from)
+{
+    return findLine(lines, BlockCloseLabel(index), from);
+}
+
 QString numberText(const QString &numLine)
 {
     return NumberText::trimmed(numLine.mid(3, MaxTextLength));
@@ -151,12 +174,8 @@ void removeBlock(QStringList &lines, int index)
     const qsizetype open = findBlock(lines, index);
     if (open < 0)
         return;
-    const QString closeLabel = BlockCloseLabel(index);
-    while (open < lines.size()) {
-        const QString removed = lines.takeAt(open);
-        if (sameLine(removed, closeLabel))
-            break;
-    }
+    const qsizetype close = findCloseLabel(lines, index, open);
+    lines.remove(open, (close < 0 ? lines.size() : close + 1) - open);
 }
 
 QStringList encodeBlock(const OrderRecord &record, int index)

@@ -2,6 +2,7 @@
 
 #include "order/orderrecord.h"
 
+#include <QHash>
 #include <QStringList>
 
 // The layout of one order's block in an order file, and its decoding and encoding.
@@ -31,6 +32,13 @@ inline qsizetype findBlock(const QStringList &lines, int index)
 {
     return findLine(lines, BlockOpenLabel(index));
 }
+
+// Position of the first opening label of every index found in `lines` (labels compared as
+// findLine does). One pass, for the operations that look up many blocks.
+QHash<int, qsizetype> firstBlockPositions(const QStringList &lines);
+
+// Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
+qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
 
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
 QString numberText(const QString &numLine);

@@ -1,0 +1,107 @@
+// The order book on the largest file its labels allow: 10000 orders of 20 lines each.
+
+#include "app/prompts.h"
+#include "order/orderbook.h"
+#include "order/orderformat.h"
+#include "order/textfile.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QStringList largeBook(int orders, int rows)
+{
+    QStringList lines;
+    lines.reserve(orders * (rows + 12));
+    for (int k = orders - 1; k >= 0; --k) { // blocks stored in reverse, as rewriting leaves them
+        OrderRecord r;
+        r.Number = QString::number(200001000 + k).leftJustified(9);
+        r.Date = QDate(2000, 1, 1 + k % 28);
+        r.SupplierCode = QStringLiteral("10023");
+        r.PaymentTerms = QStringLiteral("Réglement à 30 jours");
+        r.AddressLines = {QStringLiteral("Dupont SA"), QStringLiteral("12 rue des Lilas"),
+                          QStringLiteral("75011 Paris"), QString()};
+        for (int i = 0; i < rows; ++i) {
+            OrderLine l;
+            l.Designation = QStringLiteral("Article %1").arg(i);
+            l.Quantity = QStringLiteral("          3");
+            l.UnitPrice = QStringLiteral("      12,50");
+            l.Amount = QStringLiteral("      37,50");
+            l.VatCode = QStringLiteral("1");
+            r.Lines.append(l);
+        }
+        lines += OrderFormat::encodeBlock(r, k);
+    }
+    return lines;
+}
+
+struct BookFile {
+    QTemporaryDir dir;
+    QString name = dir.filePath(QStringLiteral("big.cmd"));
+    BookFile(int orders, int rows) { TextFile::write(name, largeBook(orders, rows)); }
+};
+
+void BM_LoadLargeBook(benchmark::State &state)
+{
+    BookFile file(int(state.range(0)), 20);
+    for (auto _ : state) {
+        MemoryOrderForm form;
+        OrderBook book(form);
+        book.Charge(file.name);
+        benchmark::DoNotOptimize(book.OrderCount);
+    }
+}
+BENCHMARK(BM_LoadLargeBook)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_StepThroughEditing(benchmark::State &state)
+{
+    BookFile file(10000, 20);
+    MemoryOrderForm form;
+    OrderBook book(form);
+    book.Charge(file.name);
+    for (auto _ : state) {
+        form.edit().AddressLines[3] = QStringLiteral("modifié");
+        book.markModified();
+        book.Suivant(); // writes the edited order back and shows the next one
+        if (book.CurrentOrder == book.OrderCount - 1)
+            book.Premier();
+    }
+}
+BENCHMARK(BM_StepThroughEditing)->Unit(benchmark::kMicrosecond);
+
+void BM_RepairLargeBook(benchmark::State &state)
+{
+    // An unbalanced file: the repair rebuilds it block by block.
+    QStringList lines = largeBook(10000, 20);
+    lines.removeLast();
+    const Prompts::Handler previous =
+        Prompts::setHandler([](const Prompts::Request &) { return Prompts::Answer::Yes; });
+    for (auto _ : state) {
+        MemoryOrderForm form;
+        OrderBook book(form);
+        book.OrderLines = lines;
+        book.OrderCount = 10000;
+        book.Verif();
+        benchmark::DoNotOptimize(book.OrderLines.size());
+    }
+    Prompts::setHandler(previous);
+}
+BENCHMARK(BM_RepairLargeBook)->Unit(benchmark::kMillisecond);
+
+void BM_SaveLargeBook(benchmark::State &state)
+{
+    BookFile file(10000, 20);
+    MemoryOrderForm form;
+    OrderBook book(form);
+    book.Charge(file.name);
+    for (auto _ : state) {
+        book.FileModified = true;
+        book.Sauve(file.name);
+    }
+}
+BENCHMARK(BM_SaveLargeBook)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
