@@ -3,15 +3,35 @@
 #include "order/orderbook.h"
 #include "pricing/real48.h"
 #include "settings/settings.h"
+#include "suppliers/company.h"
+#include "suppliers/supplierbook.h"
 
 #include <QWidget>
+#include <functional>
+
+class QButtonGroup;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QHeaderView;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class TEurof;
+class TFFour;
+class TFichFour;
+class TLineDelegate;
+class TListeFour;
+class TParamc;
+class TSociete;
 
 // The order window: shows one order of the book and owns the book's operations, the supplier
 // lines, the company lines, the settings and the paper type. The main window forwards every
 // order command here. Operations may throw CommandError; the general error report shows it.
-//
-// NOTE (team, remove when done): this is the agreed public surface. The order-window author
-// implements it; the main-window author codes against it. Add to it, don't rename.
 class TCommande : public QWidget, public OrderForm {
     Q_OBJECT
 public:
@@ -20,8 +40,22 @@ public:
 
     OrderBook &book();
     Settings &settings();
+    SupplierBook &suppliers() { return m_suppliers; }
+    Company &company() { return m_company; }
 
-    // Order book (Part of the file commands of the main window)
+    int PaperType = 0; // 0 plain paper, 1 letterhead, 2 pre-printed form
+    QString DefaultVatCode = QStringLiteral("1");
+
+    // The dialogs created at start-up, in their start-up order; any left null is created on
+    // first use with this window as parent.
+    void setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *supplierWindow,
+                    TSociete *companyDialog, TParamc *parameters, TEurof *converter);
+
+    // First activation: shows order 0, loads the side files, fills the calendar. The main
+    // window calls it once after creating the windows; showing the window also runs it.
+    void activate();
+
+    // Order book: the file commands of the main window
     void Charge(const QString &fileName);
     bool Sauve(const QString &fileName); // then SauveFour
     void Nouveau();
@@ -50,10 +84,38 @@ public:
     void GetIni(bool &autoOpen, QString &fileName) const;
     void SetIni(bool autoOpen);
     void SauveIni(const QString &fileName);
+    void ChargeIni();
     void ParF();
     void GestFour();
     void SauveFour();
     void Psoc();
+
+    // Show the order CurrentOrder / write it back when changed and valid.
+    void LitFiche();
+    void EcritFiche();
+    void Calendrier();
+    // Takes the euro converter's rate and direction into the settings (run at close).
+    void FormClose();
+    // Leading spaces until the text is wider than width - 10 pixels in the grid's font.
+    QString Rset(const QString &text, int width) const;
+
+    // Grid rows are numbered 1 to 63 as in the order; columns 0 to 5.
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString &text);
+    int currentGridRow() const;
+    int currentGridColumn() const;
+    void setCurrentGridCell(int row, int column);
+    // Currency captions of the TTC totals from EuroMode and SingleCurrency.
+    void updateCurrencyCaptions();
+
+    // OrderForm
+    void setRecord(const OrderRecord &record) override;
+    OrderRecord record() const override;
+    bool noteEdited() const override { return m_noteEdited; }
+    void orderShown(bool hasBlock) override;
+    void recalculate() override;
+    void focusSupplierCode() override;
+    void setCaption(const QString &caption) override;
 
 Q_SIGNALS:
     // "&Effacer ligne" is enabled exactly while the line grid has the focus.
@@ -61,4 +123,103 @@ Q_SIGNALS:
     // The grid got the focus while the book holds fewer than two lines: enable the book
     // commands (the main window's Valide).
     void bookCommandsWanted();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend class TLineDelegate;
+
+    void FormCreate();
+    void FormResize();
+    bool FormKeyDown(QKeyEvent *event);
+    bool StringGrid1KeyPress(QObject *target, QKeyEvent *event);
+    bool Memo1KeyPress(QKeyEvent *event);
+    bool Edit1KeyPress(QKeyEvent *event);
+    void Edit1Exit();
+    void Button1Click();
+    void ChercheFour();
+    void RadioButton2Click();
+    void markModified();
+    void gridFocusChanged(QWidget *old, QWidget *now);
+    bool ownsGridFocus(const QWidget *widget) const;
+
+    void buildControls();
+    void setPaymentTerms(const QStringList &terms);
+    void setAmountHeading(bool includesVat);
+    // The cell editor of the current cell, if one is open.
+    QWidget *openGridEditor() const;
+    // Writes the open cell editor's text into its cell (before reading or moving the order).
+    void commitGridEditor();
+    // Closes the open cell editor without writing its text (before filling the grid).
+    void discardGridEditor();
+    void enterCompletesLine();
+    QList<OrderLine> gridRows() const;
+    void setGridRows(const QList<OrderLine> &rows);
+    std::function<int(const QString &)> gridTextWidth() const;
+
+    TListeFour &chooser();
+    TFFour &quickEntry();
+    TFichFour &supplierWindow();
+    TSociete &companyDialog();
+    TParamc &parameters();
+    TEurof &converter();
+
+    TListeFour *m_chooser = nullptr;
+    TFFour *m_quickEntry = nullptr;
+    TFichFour *m_supplierWindow = nullptr;
+    TSociete *m_companyDialog = nullptr;
+    TParamc *m_parameters = nullptr;
+    TEurof *m_converter = nullptr;
+
+    OrderBook m_book;
+    Settings m_settings;
+    SupplierBook m_suppliers;
+    Company m_company;
+
+    bool m_activated = false;
+    bool m_filling = false;    // setRecord is filling the controls
+    bool m_noteEdited = false; // the user edited the note since setRecord
+    bool m_gridFocused = false;
+    bool m_inCodeExit = false;
+
+    QFrame *Panel1 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QFrame *Panel3 = nullptr;
+    QFrame *Panel5 = nullptr;
+    QFrame *Panel7 = nullptr;
+    QHeaderView *Header1 = nullptr;
+    QLineEdit *MaskEdit1 = nullptr;
+    QDateEdit *DateTimePicker1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QRadioButton *RadioButton1 = nullptr;
+    QRadioButton *RadioButton2 = nullptr;
+    QButtonGroup *m_priceMode = nullptr;
+    QLabel *Label2 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QLineEdit *Edit4 = nullptr;
+    QLineEdit *Edit5 = nullptr;
+    QTableWidget *StringGrid1 = nullptr;
+    TLineDelegate *m_delegate = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label13 = nullptr;
+    QLabel *Label15 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLabel *Label17 = nullptr;
+    QLabel *Label18 = nullptr;
+    QLabel *Label19 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label6 = nullptr;
 };

@@ -130,8 +130,10 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error
     // Without this, a folder where no temporary file can be created would fall back to
     // writing the file in place, which a failure would leave half written.
     file.setDirectWriteFallback(false);
-    const bool ok =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // flush() before commit(): commit() closes the file, and closing forgets a failed flush
+    // of the buffered bytes (a full disk), which would replace the file with a truncated one.
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                    file.flush() && file.commit();
     if (!ok) {
         file.cancelWriting();
         if (error)

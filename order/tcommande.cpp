@@ -1,0 +1,1058 @@
+#include "order/tcommande.h"
+
+#include "pricing/lineentry.h"
+#include "pricing/ordercalc.h"
+#include "settings/orderparameters.h"
+#include "settings/settingsfile.h"
+#include "settings/tparamc.h"
+#include "suppliers/supplierlookupflow.h"
+#include "suppliers/tffour.h"
+#include "suppliers/tfichfour.h"
+#include "suppliers/tlistefour.h"
+#include "suppliers/tsociete.h"
+#include "utilities/clock.h"
+#include "utilities/teurof.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTextBlock>
+
+namespace {
+
+constexpr int GridColumns = 6;
+constexpr int HeaderHeight = 179; // header and address panels; the lower panel starts here
+constexpr int HeaderPanelWidth = 345;
+constexpr int CalendarWidth = 101;
+constexpr int NoteHeight = 96;
+
+QString capitalised(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return text;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text = QString())
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLineEdit *makeEdit(QWidget *parent, const char *name)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    return edit;
+}
+
+QFrame *makePanel(QWidget *parent, const char *name)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    return panel;
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+// The grid's cell editors get their keys looked at by the window before the delegate's own
+// handling, so that "." and Enter follow the same rules inside a cell being edited.
+class TLineDelegate : public QStyledItemDelegate {
+public:
+    TLineDelegate(TCommande *window, QObject *parent)
+        : QStyledItemDelegate(parent), m_window(window)
+    {
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor) {
+            editor->setObjectName(QStringLiteral("StringGrid1Editor"));
+            editor->setFont(m_window->StringGrid1->font());
+        }
+        return editor;
+    }
+
+    // A cell typed and left without Enter is still an edit of the order: without this mark,
+    // moving to another order would drop it.
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override
+    {
+        const QString before = index.data(Qt::EditRole).toString();
+        QStyledItemDelegate::setModelData(editor, model, index);
+        if (index.data(Qt::EditRole).toString() != before)
+            m_window->markModified();
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (m_window->FormKeyDown(key) || m_window->StringGrid1KeyPress(object, key))
+                return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    TCommande *m_window;
+};
+
+TCommande::TCommande(QWidget *parent) : QWidget(parent), m_book(*this)
+{
+    setObjectName(QStringLiteral("Commande"));
+    setWindowTitle(QStringLiteral("Commande"));
+    buildControls();
+    FormCreate();
+    resize(673, 395);
+}
+
+TCommande::~TCommande()
+{
+    // The controls go while the book and the settings still exist: their last focus changes
+    // and events must find this window whole, or not reach it at all.
+    disconnect(qApp, nullptr, this, nullptr);
+    removeEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->removeEventFilter(this);
+    qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
+}
+
+OrderBook &TCommande::book()
+{
+    return m_book;
+}
+
+Settings &TCommande::settings()
+{
+    return m_settings;
+}
+
+void TCommande::buildControls()
+{
+    // Header panel: number, date, supplier code, terms, price mode.
+    Panel1 = makePanel(this, "Panel1");
+    Panel1->setGeometry(0, 0, HeaderPanelWidth, HeaderHeight);
+
+    Header1 = new QHeaderView(Qt::Horizontal, Panel1);
+    Header1->setObjectName(QStringLiteral("Header1"));
+    auto *headerModel = new QStandardItemModel(0, 3, Header1);
+    headerModel->setHorizontalHeaderLabels(
+        {QStringLiteral("N° de cmde"), QStringLiteral("Date"), QStringLiteral("Code four")});
+    Header1->setModel(headerModel);
+    Header1->setSectionResizeMode(QHeaderView::Fixed);
+    Header1->setStretchLastSection(false);
+    Header1->resizeSection(0, 107);
+    Header1->resizeSection(1, 105);
+    Header1->resizeSection(2, 87);
+    Header1->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Header1->setGeometry(8, 8, 299, 22);
+
+    MaskEdit1 = makeEdit(Panel1, "MaskEdit1");
+    // Nine digit positions; unfilled positions stay spaces, so the text is always nine long.
+    MaskEdit1->setInputMask(QStringLiteral("999999999; "));
+    MaskEdit1->setGeometry(8, 32, 105, 24);
+
+    DateTimePicker1 = new QDateEdit(Panel1);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDate(Clock::today());
+    DateTimePicker1->setGeometry(115, 32, 103, 24);
+
+    Edit1 = makeEdit(Panel1, "Edit1");
+    Edit1->setMaxLength(5);
+    Edit1->setGeometry(220, 32, 60, 24);
+
+    Button1 = new QPushButton(QStringLiteral("..."), Panel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFocusPolicy(Qt::ClickFocus); // skipped by Tab
+    Button1->setGeometry(282, 32, 25, 24);
+
+    Label1 = makeLabel(Panel1, "Label1", QStringLiteral("Conditions de réglement"));
+    Label1->setGeometry(8, 64, 299, 18);
+
+    ComboBox1 = new QComboBox(Panel1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert); // the list is the settings' own
+    ComboBox1->setGeometry(8, 84, 299, 26);
+
+    RadioButton1 = new QRadioButton(QStringLiteral("Commande H.T."), Panel1);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton1->setGeometry(8, 122, 140, 22);
+    RadioButton2 = new QRadioButton(QStringLiteral("Commande TTC"), Panel1);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton2->setGeometry(160, 122, 140, 22);
+    m_priceMode = new QButtonGroup(this);
+    m_priceMode->addButton(RadioButton1);
+    m_priceMode->addButton(RadioButton2);
+    RadioButton1->setChecked(true);
+
+    // Address panel.
+    Panel2 = makePanel(this, "Panel2");
+    Panel2->setGeometry(673 - 310, 0, 310, HeaderHeight);
+    Label2 = makeLabel(Panel2, "Label2", QStringLiteral("Coordonnées du fournisseur"));
+    Label2->setGeometry(8, 8, 290, 18);
+    Edit2 = makeEdit(Panel2, "Edit2");
+    Edit3 = makeEdit(Panel2, "Edit3");
+    Edit4 = makeEdit(Panel2, "Edit4");
+    Edit5 = makeEdit(Panel2, "Edit5");
+    int y = 30;
+    for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5}) {
+        edit->setGeometry(8, y, 292, 24);
+        y += 30;
+    }
+
+    // Calendar panel.
+    Panel7 = makePanel(this, "Panel7");
+    Panel7->setGeometry(HeaderPanelWidth + 8, 0, CalendarWidth, 150);
+    Label3 = makeLabel(Panel7, "Label3");
+    Label8 = makeLabel(Panel7, "Label8");
+    Label9 = makeLabel(Panel7, "Label9");
+    Label6 = makeLabel(Panel7, "Label6");
+    QFont dayFont = font();
+    dayFont.setPointSize(36);
+    dayFont.setBold(true);
+    Label8->setFont(dayFont);
+    Label8->setStyleSheet(QStringLiteral("color: red;"));
+    Label3->setGeometry(0, 6, CalendarWidth, 20);
+    Label8->setGeometry(0, 28, CalendarWidth, 64);
+    Label9->setGeometry(0, 96, CalendarWidth, 20);
+    Label6->setGeometry(0, 118, CalendarWidth, 20);
+    for (QLabel *label : {Label3, Label8, Label9, Label6})
+        label->setAlignment(Qt::AlignCenter);
+
+    // Lower panel: the line grid, the note and the totals.
+    Panel3 = makePanel(this, "Panel3");
+    Panel3->setFrameShape(QFrame::NoFrame);
+
+    StringGrid1 = new QTableWidget(OrderForm::GridRows, GridColumns, Panel3);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    QFont bold = StringGrid1->font();
+    bold.setBold(true);
+    StringGrid1->setFont(bold);
+    StringGrid1->horizontalHeader()->setFont(bold);
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->horizontalHeader()->setStretchLastSection(false);
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
+    StringGrid1->horizontalHeader()->setSectionsClickable(false);
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(bold).height() + 6);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setTabKeyNavigation(true);
+    StringGrid1->setEditTriggers(QAbstractItemView::AnyKeyPressed |
+                                 QAbstractItemView::CurrentChanged |
+                                 QAbstractItemView::DoubleClicked);
+    StringGrid1->setWordWrap(false);
+    m_delegate = new TLineDelegate(this, StringGrid1);
+    StringGrid1->setItemDelegate(m_delegate);
+    StringGrid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Désignation"), QStringLiteral("Quantité"), QStringLiteral("Prix Unitaire"),
+         QStringLiteral("R (%)"), QString(), QStringLiteral("T")});
+    for (int r = 0; r < OrderForm::GridRows; ++r)
+        for (int c = 0; c < GridColumns; ++c)
+            StringGrid1->setItem(r, c, new QTableWidgetItem());
+    setAmountHeading(false);
+
+    Memo1 = new QPlainTextEdit(Panel3);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setTabChangesFocus(true);
+
+    Panel5 = makePanel(Panel3, "Panel5");
+    Label5 = makeLabel(Panel5, "Label5", QStringLiteral("Total H.T."));
+    Label7 = makeLabel(Panel5, "Label7");
+    Label4 = makeLabel(Panel5, "Label4", QStringLiteral("Total TVA"));
+    Label13 = makeLabel(Panel5, "Label13");
+    Label15 = makeLabel(Panel5, "Label15", QStringLiteral("TOTAL TTC"));
+    Label18 = makeLabel(Panel5, "Label18");
+    Label16 = makeLabel(Panel5, "Label16", QStringLiteral("Francs"));
+    Label19 = makeLabel(Panel5, "Label19");
+    Label17 = makeLabel(Panel5, "Label17", QStringLiteral("Euros"));
+    QFont totalsFont = font();
+    totalsFont.setBold(true);
+    for (QLabel *value : {Label7, Label13, Label18, Label19}) {
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setFont(totalsFont);
+    }
+    Label15->setFont(totalsFont);
+    Label5->setGeometry(8, 10, 80, 22);
+    Label7->setGeometry(84, 10, 100, 22);
+    Label4->setGeometry(8, 40, 80, 22);
+    Label13->setGeometry(84, 40, 100, 22);
+    Label15->setGeometry(220, 4, 170, 20);
+    Label18->setGeometry(200, 28, 120, 22);
+    Label16->setGeometry(326, 28, 66, 22);
+    Label19->setGeometry(200, 58, 120, 22);
+    Label17->setGeometry(326, 58, 66, 22);
+
+    setTabOrder(MaskEdit1, DateTimePicker1);
+    setTabOrder(DateTimePicker1, Edit1);
+    setTabOrder(Edit1, ComboBox1);
+    setTabOrder(ComboBox1, RadioButton1);
+    setTabOrder(RadioButton1, Edit2);
+    setTabOrder(Edit2, Edit3);
+    setTabOrder(Edit3, Edit4);
+    setTabOrder(Edit4, Edit5);
+    setTabOrder(Edit5, StringGrid1);
+    setTabOrder(StringGrid1, Memo1);
+
+    // Every change to the header marks the order and the file modified.
+    connect(MaskEdit1, &QLineEdit::textChanged, this, &TCommande::markModified);
+    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TCommande::markModified);
+    connect(Edit1, &QLineEdit::textChanged, this, &TCommande::markModified);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TCommande::markModified);
+    for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
+        connect(edit, &QLineEdit::textChanged, this, &TCommande::markModified);
+    connect(RadioButton2, &QRadioButton::toggled, this, &TCommande::RadioButton2Click);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_filling)
+            m_noteEdited = true;
+    });
+    connect(Button1, &QPushButton::clicked, this, &TCommande::Button1Click);
+    connect(qApp, &QApplication::focusChanged, this, &TCommande::gridFocusChanged);
+
+    // Page keys and F2 act on the whole window, whichever control has the focus.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+void TCommande::FormCreate()
+{
+    m_book.OrderLines.clear();
+    m_suppliers.SupplierLines.clear();
+    m_book.Numeroc();
+    DefaultVatCode = QStringLiteral("1");
+    PaperType = 0;
+    m_settings.EuroMode = 0;
+    m_settings.VatRates = {20.6L, 0.0L, 5.5L};
+    m_settings.EuroRate = 6.55957L;
+    setPaymentTerms(m_settings.PaymentTermList);
+    m_book.FileModified = false;
+    m_book.OrderModified = false;
+    m_book.Clipboard.clear();
+}
+
+void TCommande::setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *supplierWindow,
+                           TSociete *companyDialog, TParamc *parameters, TEurof *converter)
+{
+    m_chooser = chooser;
+    m_quickEntry = quickEntry;
+    m_supplierWindow = supplierWindow;
+    m_companyDialog = companyDialog;
+    m_parameters = parameters;
+    m_converter = converter;
+}
+
+TListeFour &TCommande::chooser()
+{
+    if (!m_chooser)
+        m_chooser = new TListeFour(this);
+    return *m_chooser;
+}
+
+TFFour &TCommande::quickEntry()
+{
+    if (!m_quickEntry)
+        m_quickEntry = new TFFour(this);
+    return *m_quickEntry;
+}
+
+TFichFour &TCommande::supplierWindow()
+{
+    if (!m_supplierWindow)
+        m_supplierWindow = new TFichFour(this);
+    return *m_supplierWindow;
+}
+
+TSociete &TCommande::companyDialog()
+{
+    if (!m_companyDialog)
+        m_companyDialog = new TSociete(this);
+    return *m_companyDialog;
+}
+
+TParamc &TCommande::parameters()
+{
+    if (!m_parameters)
+        m_parameters = new TParamc(this);
+    return *m_parameters;
+}
+
+TEurof &TCommande::converter()
+{
+    if (!m_converter)
+        m_converter = new TEurof(this);
+    return *m_converter;
+}
+
+// ---- Activation, layout, keys ----
+
+void TCommande::activate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    LitFiche();
+    m_book.FileModified = false;
+    m_suppliers.ChargeFour();
+    m_company.ChargeSoc();
+    ChargeIni();
+    Calendrier();
+}
+
+void TCommande::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    activate();
+}
+
+void TCommande::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void TCommande::FormClose()
+{
+    // Without a converter in this run there is no rate of its own to keep.
+    if (m_converter)
+        takeConverterRate(*m_converter, m_settings);
+}
+
+void TCommande::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TCommande::FormResize()
+{
+    const int w = width();
+    const int h = height();
+    Panel2->move(w - 310, 0);
+    const int lowerHeight = qMax(0, h - HeaderHeight);
+    Panel3->setGeometry(0, HeaderHeight, w, lowerHeight);
+    const int gridHeight = qMax(0, lowerHeight - NoteHeight - 8);
+    StringGrid1->setGeometry(0, 0, w, gridHeight);
+    Memo1->setGeometry(0, gridHeight + 4, qMax(0, w - 436), NoteHeight);
+    Panel5->setGeometry(w - 400, gridHeight + 4, 400, NoteHeight);
+
+    if (w > 750) {
+        Panel7->move(Panel1->width() + (Panel2->x() - 446) / 2, 0);
+        Panel7->show();
+    }
+    if (Panel7->x() + CalendarWidth > Panel2->x())
+        Panel7->hide();
+
+    const int widths[GridColumns] = {w - 440, 100, 120, 40, 120, 20};
+    for (int c = 0; c < GridColumns; ++c)
+        StringGrid1->setColumnWidth(c, qMax(0, widths[c]));
+}
+
+bool TCommande::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (FormKeyDown(key))
+            return true;
+        if (watched == StringGrid1)
+            return StringGrid1KeyPress(watched, key);
+        if (watched == Memo1)
+            return Memo1KeyPress(key);
+        if (watched == Edit1)
+            return Edit1KeyPress(key);
+        break;
+    }
+    case QEvent::FocusOut:
+        if (watched == Edit1) {
+            // Leaving the window for a message box or another program is not leaving the field.
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                Edit1Exit();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TCommande::FormKeyDown(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        commitGridEditor();
+        Suivant();
+        return true;
+    case Qt::Key_PageUp:
+        commitGridEditor();
+        Precedent();
+        return true;
+    case Qt::Key_F2:
+        commitGridEditor();
+        Liste();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
+{
+    const int column = StringGrid1->currentColumn();
+    const QString typed = event->text();
+    if (typed.size() == 1) {
+        const QChar key = LineEntry::filterGridKey(column, typed.at(0));
+        if (key != typed.at(0)) {
+            // Numbers take the decimal comma; the designation keeps what was typed.
+            QKeyEvent replaced(QEvent::KeyPress, Qt::Key_Comma, event->modifiers(), QString(key),
+                               event->isAutoRepeat(), ushort(event->count()));
+            QCoreApplication::sendEvent(target, &replaced);
+            return true;
+        }
+    }
+    if (isEnter(event)) {
+        commitGridEditor();
+        enterCompletesLine();
+        return true;
+    }
+    return false;
+}
+
+void TCommande::enterCompletesLine()
+{
+    QList<OrderLine> rows = gridRows();
+    const LineEntry::EnterOutcome outcome =
+        LineEntry::completeLine(currentGridColumn(), currentGridRow(), rows, m_book.LastRow);
+    if (!outcome.completed)
+        return;
+    setGridRows(rows);
+    Calcule();
+    m_book.markModified();
+    m_book.LastRow = outcome.lastRow;
+    setCurrentGridCell(outcome.row, outcome.column);
+}
+
+bool TCommande::Memo1KeyPress(QKeyEvent *event)
+{
+    // Enter may make at most five lines; typing and pasting are not limited.
+    return isEnter(event) && !LineEntry::memoAcceptsEnter(Memo1->document()->blockCount());
+}
+
+bool TCommande::Edit1KeyPress(QKeyEvent *event)
+{
+    switch (SupplierLookup::filterCodeKey(event->key(), event->text())) {
+    case SupplierLookup::CodeKey::Pass:
+        return false;
+    case SupplierLookup::CodeKey::ReplaceWithStar:
+        Edit1->setText(QStringLiteral("*"));
+        return true;
+    case SupplierLookup::CodeKey::Drop:
+        return true;
+    }
+    return false;
+}
+
+void TCommande::Edit1Exit()
+{
+    if (m_inCodeExit)
+        return;
+    m_inCodeExit = true;
+    QString code = Edit1->text();
+    std::array<QString, 4> address;
+    try {
+        const bool found = SupplierLookupFlow::Edit1Exit(code, address, m_suppliers, quickEntry());
+        if (code != Edit1->text())
+            Edit1->setText(code);
+        if (found) {
+            Edit2->setText(address[0]);
+            Edit3->setText(address[1]);
+            Edit4->setText(address[2]);
+            Edit5->setText(address[3]);
+        }
+    } catch (...) {
+        m_inCodeExit = false;
+        throw;
+    }
+    m_inCodeExit = false;
+}
+
+void TCommande::ChercheFour()
+{
+    QString code = Edit1->text();
+    std::array<QString, 4> address;
+    const bool found = SupplierLookupFlow::ChercheFour(code, address, m_suppliers, quickEntry());
+    if (code != Edit1->text())
+        Edit1->setText(code);
+    if (found) {
+        Edit2->setText(address[0]);
+        Edit3->setText(address[1]);
+        Edit4->setText(address[2]);
+        Edit5->setText(address[3]);
+    }
+}
+
+void TCommande::Button1Click()
+{
+    const QString code = SupplierLookupFlow::pickSupplier(chooser(), m_suppliers);
+    if (code.isEmpty())
+        return;
+    m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
+    Edit1->setText(code);
+    m_inCodeExit = false;
+    ChercheFour();
+}
+
+void TCommande::markModified()
+{
+    m_book.markModified();
+}
+
+void TCommande::RadioButton2Click()
+{
+    m_book.markModified();
+    if (m_filling)
+        return; // the order being shown is recalculated once it is complete
+    Calcule();
+}
+
+bool TCommande::ownsGridFocus(const QWidget *widget) const
+{
+    return widget && (widget == StringGrid1 || StringGrid1->isAncestorOf(widget));
+}
+
+void TCommande::gridFocusChanged(QWidget *, QWidget *now)
+{
+    // A focus moving to another window (a message box) keeps the grid's command state.
+    if (now && now->window() != window())
+        return;
+    const bool inGrid = ownsGridFocus(now);
+    if (inGrid == m_gridFocused)
+        return;
+    m_gridFocused = inGrid;
+    if (inGrid && m_book.OrderLines.size() < 2)
+        Q_EMIT bookCommandsWanted();
+    Q_EMIT deleteLineEnabledChanged(inGrid);
+}
+
+// ---- Grid cells ----
+
+QString TCommande::cellText(int row, int column) const
+{
+    const QTableWidgetItem *item = StringGrid1->item(row - 1, column);
+    return item ? item->text() : QString();
+}
+
+void TCommande::setCellText(int row, int column, const QString &text)
+{
+    if (QTableWidgetItem *item = StringGrid1->item(row - 1, column))
+        item->setText(text);
+}
+
+int TCommande::currentGridRow() const
+{
+    return StringGrid1->currentRow() + 1;
+}
+
+int TCommande::currentGridColumn() const
+{
+    return StringGrid1->currentColumn();
+}
+
+void TCommande::setCurrentGridCell(int row, int column)
+{
+    StringGrid1->setCurrentCell(row - 1, column);
+}
+
+QWidget *TCommande::openGridEditor() const
+{
+    // The grid holds no index widgets of its own: a widget on a cell is its editor.
+    return StringGrid1->indexWidget(StringGrid1->currentIndex());
+}
+
+void TCommande::commitGridEditor()
+{
+    if (QWidget *editor = openGridEditor()) {
+        Q_EMIT m_delegate->commitData(editor);
+        Q_EMIT m_delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void TCommande::discardGridEditor()
+{
+    if (QWidget *editor = openGridEditor())
+        Q_EMIT m_delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void TCommande::setAmountHeading(bool includesVat)
+{
+    auto *header = StringGrid1->horizontalHeaderItem(OrderLine::AmountCell);
+    if (!header) {
+        header = new QTableWidgetItem();
+        StringGrid1->setHorizontalHeaderItem(OrderLine::AmountCell, header);
+    }
+    header->setText(OrderCalc::amountHeading(includesVat));
+}
+
+std::function<int(const QString &)> TCommande::gridTextWidth() const
+{
+    const QFontMetrics metrics(StringGrid1->font());
+    return [metrics](const QString &text) { return metrics.horizontalAdvance(text); };
+}
+
+QString TCommande::Rset(const QString &text, int width) const
+{
+    return OrderCalc::Rset(text, width, gridTextWidth());
+}
+
+QList<OrderLine> TCommande::gridRows() const
+{
+    QList<OrderLine> rows;
+    rows.reserve(OrderForm::GridRows);
+    for (int row = 1; row <= OrderForm::GridRows; ++row) {
+        OrderLine line;
+        for (int c = 0; c < GridColumns; ++c)
+            line.setCell(c, cellText(row, c));
+        rows.append(line);
+    }
+    return rows;
+}
+
+void TCommande::setGridRows(const QList<OrderLine> &rows)
+{
+    for (int row = 1; row <= OrderForm::GridRows; ++row) {
+        const OrderLine line = row <= rows.size() ? rows.at(row - 1) : OrderLine();
+        for (int c = 0; c < GridColumns; ++c)
+            if (cellText(row, c) != line.cell(c))
+                setCellText(row, c, line.cell(c));
+    }
+}
+
+// ---- The order on screen ----
+
+void TCommande::setRecord(const OrderRecord &record)
+{
+    discardGridEditor();
+    m_filling = true;
+    MaskEdit1->setText(record.Number.trimmed());
+    DateTimePicker1->setDate(record.Date.isValid() ? record.Date : Clock::today());
+    Edit1->setText(record.SupplierCode);
+    ComboBox1->setEditText(record.PaymentTerms);
+    Edit2->setText(record.AddressLines[0]);
+    Edit3->setText(record.AddressLines[1]);
+    Edit4->setText(record.AddressLines[2]);
+    Edit5->setText(record.AddressLines[3]);
+    (record.IncludesVat ? RadioButton2 : RadioButton1)->setChecked(true);
+    setAmountHeading(record.IncludesVat);
+    setGridRows(record.Lines);
+    Memo1->setPlainText(record.Memo.join(QLatin1Char('\n')));
+    for (QLabel *total : {Label7, Label13, Label18, Label19})
+        total->clear();
+    m_filling = false;
+    m_noteEdited = false;
+}
+
+OrderRecord TCommande::record() const
+{
+    OrderRecord r;
+    r.BlockIndex = m_book.CurrentOrder;
+    r.Number = MaskEdit1->displayText().left(9).leftJustified(9, QLatin1Char(' '));
+    r.Date = DateTimePicker1->date();
+    r.SupplierCode = Edit1->text();
+    r.PaymentTerms = ComboBox1->currentText();
+    r.AddressLines = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
+    r.IncludesVat = RadioButton2->isChecked();
+    r.Lines = gridRows();
+    // An empty note has no line at all.
+    if (!Memo1->document()->isEmpty())
+        r.Memo = Memo1->toPlainText().split(QLatin1Char('\n'));
+    return r;
+}
+
+void TCommande::orderShown(bool hasBlock)
+{
+    if (hasBlock) {
+        Calcule();
+        focusSupplierCode();
+        Q_EMIT deleteLineEnabledChanged(false);
+    }
+    updateCurrencyCaptions();
+}
+
+void TCommande::recalculate()
+{
+    Calcule();
+}
+
+void TCommande::focusSupplierCode()
+{
+    Edit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TCommande::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void TCommande::updateCurrencyCaptions()
+{
+    const bool euros = m_settings.EuroMode != 0;
+    Label16->setText(euros ? QStringLiteral("Euros") : QStringLiteral("Francs"));
+    Label17->setText(euros ? QStringLiteral("Francs") : QStringLiteral("Euros"));
+    if (m_settings.SingleCurrency != 0)
+        Label17->clear();
+}
+
+void TCommande::setPaymentTerms(const QStringList &terms)
+{
+    // Reloading the list is no edit of the order: the shown terms stay as they are.
+    const QString shown = ComboBox1->currentText();
+    {
+        const QSignalBlocker blocker(ComboBox1);
+        ComboBox1->clear();
+        ComboBox1->addItems(terms);
+        ComboBox1->setEditText(shown);
+    }
+    m_settings.PaymentTermList = terms;
+    m_book.DefaultPaymentTerm = terms.isEmpty() ? QString() : terms.first();
+}
+
+void TCommande::LitFiche()
+{
+    m_book.LitFiche();
+}
+
+void TCommande::EcritFiche()
+{
+    commitGridEditor();
+    m_book.EcritFiche();
+}
+
+void TCommande::Calendrier()
+{
+    const QDate today = Clock::today();
+    const QLocale french(QLocale::French, QLocale::France);
+    Label3->setText(capitalised(french.dayName(today.dayOfWeek(), QLocale::LongFormat)));
+    Label8->setText(QStringLiteral("%1").arg(today.day(), 2, 10, QLatin1Char('0')));
+    Label9->setText(capitalised(french.standaloneMonthName(today.month(), QLocale::LongFormat)));
+    Label6->setText(QStringLiteral("%1").arg(today.year(), 4, 10, QLatin1Char('0')));
+}
+
+// ---- Commands ----
+
+void TCommande::Charge(const QString &fileName)
+{
+    discardGridEditor();
+    m_book.Charge(fileName);
+}
+
+bool TCommande::Sauve(const QString &fileName)
+{
+    commitGridEditor();
+    if (!m_book.Sauve(fileName))
+        return false;
+    SauveFour();
+    return true;
+}
+
+void TCommande::Nouveau()
+{
+    discardGridEditor();
+    m_book.Nouveau();
+    m_settings.AutoOpenFileName.clear();
+    m_settings.EuroMode = 0;
+    m_settings.SingleCurrency = 0;
+    updateCurrencyCaptions(); // the order was shown before the currency went back to francs
+    setCaption(QString());
+    Q_EMIT deleteLineEnabledChanged(false);
+}
+
+bool TCommande::TestModif(bool &modified) const
+{
+    return m_book.TestModif(modified);
+}
+
+void TCommande::Premier()
+{
+    commitGridEditor();
+    m_book.Premier();
+}
+
+void TCommande::Precedent()
+{
+    commitGridEditor();
+    m_book.Precedent();
+}
+
+void TCommande::Suivant()
+{
+    commitGridEditor();
+    m_book.Suivant();
+}
+
+void TCommande::Dernier()
+{
+    commitGridEditor();
+    m_book.Dernier();
+}
+
+void TCommande::Ajout()
+{
+    commitGridEditor();
+    m_book.Ajout();
+}
+
+void TCommande::Supprime()
+{
+    discardGridEditor();
+    m_book.Supprime();
+}
+
+void TCommande::Copier()
+{
+    commitGridEditor();
+    m_book.Copier();
+}
+
+void TCommande::Coller()
+{
+    commitGridEditor();
+    m_book.Coller();
+}
+
+void TCommande::Calcule()
+{
+    commitGridEditor();
+    const bool includesVat = RadioButton2->isChecked();
+    setAmountHeading(includesVat);
+    QList<OrderLine> rows = gridRows();
+    OrderTotals totals;
+    try {
+        totals = OrderCalc::Calcule(rows, includesVat, m_settings, gridTextWidth());
+    } catch (...) {
+        setGridRows(rows); // the rows done before the overflow keep their rewritten cells
+        throw;
+    }
+    setGridRows(rows);
+    Label13->setText(totals.Vat);
+    Label7->setText(totals.BeforeTax);
+    Label18->setText(totals.IncludingTax);
+    Label19->setText(totals.SecondCurrency);
+}
+
+void TCommande::SupLigne()
+{
+    commitGridEditor();
+    QList<OrderLine> rows = gridRows();
+    if (!LineEntry::SupLigne(rows, currentGridRow(), m_book.LastRow))
+        return;
+    setGridRows(rows);
+    m_book.markModified();
+}
+
+void TCommande::Liste()
+{
+    // TODO(list): the order list dialog.
+}
+
+void TCommande::Chercher()
+{
+    // TODO(list): the search dialog.
+}
+
+void TCommande::Imprime()
+{
+    // TODO(print): the printed order.
+}
+
+void TCommande::ImpEnv()
+{
+    // TODO(print): the envelope.
+}
+
+void TCommande::ParM()
+{
+    // TODO(print): the page set-up.
+}
+
+void TCommande::GetIni(bool &autoOpen, QString &fileName) const
+{
+    SettingsFile::GetIni(m_settings, autoOpen, fileName);
+}
+
+void TCommande::SetIni(bool autoOpen)
+{
+    SettingsFile::SetIni(m_settings, autoOpen);
+}
+
+void TCommande::SauveIni(const QString &fileName)
+{
+    SettingsFile::SauveIni(m_settings, fileName);
+}
+
+void TCommande::ChargeIni()
+{
+    if (!SettingsFile::ChargeIni(m_settings))
+        return;
+    setPaymentTerms(m_settings.PaymentTermList);
+    updateCurrencyCaptions();
+    if (m_converter)
+        restoreConverterRate(*m_converter, m_settings);
+}
+
+void TCommande::ParF()
+{
+    // Pending edits are written back first: the order is shown again with the new rates.
+    EcritFiche();
+    runOrderParameters(parameters(), converter(), m_settings);
+    setPaymentTerms(m_settings.PaymentTermList);
+    updateCurrencyCaptions();
+    LitFiche();
+    updateCurrencyCaptions();
+}
+
+void TCommande::GestFour()
+{
+    ::GestFour(supplierWindow(), m_suppliers);
+}
+
+void TCommande::SauveFour()
+{
+    m_suppliers.SauveFour();
+}
+
+void TCommande::Psoc()
+{
+    ::Psoc(companyDialog(), m_company);
+}

@@ -1,0 +1,28 @@
+#include "settings/orderparameters.h"
+
+#include "settings/settingsfile.h"
+#include "settings/tparamc.h"
+#include "utilities/teurof.h"
+
+bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings)
+{
+    takeConverterRate(converter, settings);
+    dialog.Init(settings.EuroMode, settings.SingleCurrency, settings.EuroRate, settings.VatRates[0],
+                settings.VatRates[1], settings.VatRates[2], settings.PaymentTermList);
+    dialog.exec();
+    dialog.Result(settings.EuroRate, settings.VatRates[0], settings.VatRates[1],
+                  settings.VatRates[2], settings.EuroMode, settings.SingleCurrency,
+                  settings.PaymentTermList);
+    converter.SetIni(settings.ConverterValue, settings.ConverterOption);
+    return SettingsFile::SauveIni(settings, settings.AutoOpenFileName);
+}
+
+void restoreConverterRate(TEurof &converter, const Settings &settings)
+{
+    converter.SetIni(settings.ConverterValue, 0);
+}
+
+void takeConverterRate(const TEurof &converter, Settings &settings)
+{
+    converter.GetIni(settings.ConverterValue, settings.ConverterOption);
+}

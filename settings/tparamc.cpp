@@ -1,0 +1,221 @@
+#include "settings/tparamc.h"
+
+#include "pricing/numbertext.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int RateEdits = 4; // Edit1 to Edit4 hold numbers; Edit5 to Edit9 payment terms
+
+} // namespace
+
+TParamc::TParamc(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Paramc"));
+    setWindowTitle(QStringLiteral("Paramètres de la commande"));
+
+    for (int k = 0; k < int(m_edits.size()); ++k) {
+        m_edits[k] = new QLineEdit(this);
+        m_edits[k]->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+    }
+    for (int k = 0; k < RateEdits; ++k)
+        m_edits[k]->installEventFilter(this);
+
+    auto *rateRow = new QFormLayout;
+    rateRow->addRow(new QLabel(QStringLiteral("Taux de l'euro"), this), m_edits[0]);
+
+    auto *vatGroup = new QGroupBox(QStringLiteral("Taux de TVA"), this);
+    vatGroup->setObjectName(QStringLiteral("GroupBox1"));
+    auto *vatLayout = new QFormLayout(vatGroup);
+    for (int k = 1; k <= 3; ++k)
+        vatLayout->addRow(new QLabel(QStringLiteral("Taux %1").arg(k), vatGroup), m_edits[k]);
+
+    m_radioGroup1 = new QGroupBox(QStringLiteral("Devise"), this);
+    m_radioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    m_franc = new QRadioButton(QStringLiteral("Franc"), m_radioGroup1);
+    m_franc->setObjectName(QStringLiteral("RadioGroup1Franc"));
+    m_euro = new QRadioButton(QStringLiteral("Euro"), m_radioGroup1);
+    m_euro->setObjectName(QStringLiteral("RadioGroup1Euro"));
+    m_franc->setChecked(true);
+    auto *currencyLayout = new QVBoxLayout(m_radioGroup1);
+    currencyLayout->addWidget(m_franc);
+    currencyLayout->addWidget(m_euro);
+
+    m_checkBox1 = new QCheckBox(QStringLiteral("Omettre conversion"), this);
+    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+
+    auto *termsGroup = new QGroupBox(QStringLiteral("Conditions de paiement"), this);
+    termsGroup->setObjectName(QStringLiteral("GroupBox2"));
+    auto *termsLayout = new QVBoxLayout(termsGroup);
+    for (int k = RateEdits; k < int(m_edits.size()); ++k) {
+        m_edits[k]->setMinimumWidth(260);
+        termsLayout->addWidget(m_edits[k]);
+    }
+
+    // Neither button is a default button: Enter confirms only from a rate field.
+    m_button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setAutoDefault(false);
+    m_button2 = new QPushButton(QStringLiteral("OK"), this);
+    m_button2->setObjectName(QStringLiteral("Button2"));
+    m_button2->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_button2);
+    buttons->addWidget(m_button1);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(rateRow);
+    left->addWidget(vatGroup);
+    left->addWidget(m_radioGroup1);
+    left->addWidget(m_checkBox1);
+    left->addStretch();
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(termsGroup);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_button1, &QPushButton::clicked, this, &TParamc::Button1Click);
+    connect(m_button2, &QPushButton::clicked, this, &TParamc::Button2Click);
+}
+
+void TParamc::Init(int euroMode, int singleCurrency, Real euroRate, Real vat1, Real vat2, Real vat3,
+                   const QStringList &paymentTerms)
+{
+    for (QLineEdit *edit : m_edits)
+        edit->clear();
+    m_edits[0]->setText(NumberText::fixed(euroRate, 5));
+    m_edits[1]->setText(NumberText::fixed(vat1, 2));
+    m_edits[2]->setText(NumberText::fixed(vat2, 2));
+    m_edits[3]->setText(NumberText::fixed(vat3, 2));
+    for (int k = 0; k < 5 && k < paymentTerms.size(); ++k)
+        m_edits[RateEdits + k]->setText(paymentTerms.at(k));
+    (euroMode != 0 ? m_euro : m_franc)->setChecked(true);
+    m_checkBox1->setChecked(singleCurrency != 0);
+}
+
+void TParamc::Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &euroMode,
+                     int &singleCurrency, QStringList &paymentTerms) const
+{
+    if (!m_confirmed)
+        return;
+    // The rates are taken in order up to the first field that does not convert; the later
+    // ones keep their values. A value out of the stored range counts as not converting.
+    Real *rates[RateEdits] = {&euroRate, &vat1, &vat2, &vat3};
+    for (int k = 0; k < RateEdits; ++k) {
+        Real value = 0;
+        if (!NumberText::tryToReal(m_edits[k]->text(), value) || !Real48::tryStore(value, value))
+            break;
+        *rates[k] = value;
+    }
+    paymentTerms.clear();
+    for (int k = RateEdits; k < int(m_edits.size()); ++k)
+        if (!m_edits[k]->text().isEmpty())
+            paymentTerms.append(m_edits[k]->text());
+    euroMode = m_euro->isChecked() ? 1 : 0;
+    singleCurrency = m_checkBox1->isChecked() ? 1 : 0;
+}
+
+void TParamc::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        if (QScreen *s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TParamc::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        Button1Click();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (QWidget *focus = focusWidget(); !focus || focus == this) {
+            Button2Click();
+        } else if (auto *button = qobject_cast<QPushButton *>(focus)) {
+            button->click(); // a focused button takes Enter as a click
+        }
+        return; // Enter elsewhere (a payment term, the options) does nothing
+    default:
+        event->ignore();
+    }
+}
+
+bool TParamc::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        for (int k = 0; k < RateEdits; ++k)
+            if (watched == m_edits[k])
+                return FormKeyPress(static_cast<QKeyEvent *>(event), m_edits[k]);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Rate fields take digits and one decimal comma style only, so no sign, letter or exponent
+// can be typed; a point is taken as the comma. True when the key is consumed.
+bool TParamc::FormKeyPress(QKeyEvent *event, QLineEdit *edit)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        return false;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Button2Click();
+        return true;
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        break;
+    }
+    // Pasting would bring in any text; the other shortcuts and the keys that type nothing
+    // (arrows, Delete, Home...) keep their meaning.
+    if (event->matches(QKeySequence::Paste))
+        return true;
+    const QString text = event->text();
+    if (text.isEmpty() || (event->modifiers() & Qt::ControlModifier) || text.at(0) < QChar(32) ||
+        text.at(0) == QChar(127))
+        return false;
+    if (text == QLatin1String(".")) {
+        edit->insert(QStringLiteral(","));
+        return true;
+    }
+    for (QChar c : text)
+        if (!QStringLiteral("0123456789,").contains(c))
+            return true;
+    return false;
+}
+
+void TParamc::Button1Click()
+{
+    m_confirmed = false;
+    reject();
+}
+
+void TParamc::Button2Click()
+{
+    m_confirmed = true;
+    accept();
+}

@@ -1,0 +1,135 @@
+#include "suppliers/supplierbook.h"
+
+#include "app/prompts.h"
+#include "order/textfile.h"
+
+#include <QFile>
+
+namespace {
+
+const QString HeaderTag = QStringLiteral("<FOU>");
+
+} // namespace
+
+bool SupplierBook::IsSupplierHeader(const QString &line)
+{
+    if (!line.startsWith(HeaderTag))
+        return false;
+    const qsizetype rest = line.size() - HeaderTag.size();
+    if (rest > 5)
+        return false;
+    for (qsizetype i = HeaderTag.size(); i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+QString SupplierBook::headerOf(const QString &code)
+{
+    return HeaderTag + code;
+}
+
+void SupplierBook::ChargeFour()
+{
+    SuppliersModified = false;
+    if (!QFile::exists(FileName))
+        return;
+    QStringList lines;
+    QString error;
+    if (!TextFile::read(FileName, lines, &error)) {
+        // Keep what is in memory, but say so: a later save would replace the unread file.
+        Prompts::error(error);
+        return;
+    }
+    SupplierLines = lines;
+}
+
+bool SupplierBook::SauveFour()
+{
+    if (!SuppliersModified)
+        return true;
+    QString error;
+    if (!TextFile::write(FileName, SupplierLines, &error)) {
+        Prompts::error(error);
+        return false;
+    }
+    SuppliersModified = false;
+    return true;
+}
+
+qsizetype SupplierBook::find(const QString &code) const
+{
+    const QString header = headerOf(code);
+    for (qsizetype i = 0; i < SupplierLines.size(); ++i) {
+        if (SupplierLines.at(i).compare(header, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+SupplierRecord SupplierBook::record(qsizetype headerPos) const
+{
+    SupplierRecord r;
+    if (headerPos < 0 || headerPos >= SupplierLines.size())
+        return r;
+    r.Code = SupplierLines.at(headerPos).mid(HeaderTag.size());
+    for (qsizetype k = 0; k < 4; ++k)
+        r.AddressLines[k] = SupplierLines.value(headerPos + 1 + k);
+    return r;
+}
+
+void SupplierBook::append(const SupplierRecord &record)
+{
+    SupplierLines += linesOf({record});
+    SuppliersModified = true;
+}
+
+void SupplierBook::replaceAll(const QList<SupplierRecord> &records)
+{
+    SupplierLines = linesOf(records);
+}
+
+QStringList SupplierBook::linesOf(const QList<SupplierRecord> &records)
+{
+    QStringList lines;
+    lines.reserve(records.size() * 5);
+    for (const SupplierRecord &r : records) {
+        lines.append(headerOf(r.Code));
+        for (const QString &line : r.AddressLines)
+            lines.append(line);
+    }
+    return lines;
+}
+
+int SupplierBook::compareNames(const QString &a, const QString &b)
+{
+    const QByteArray x = TextFile::encode(a);
+    const QByteArray y = TextFile::encode(b);
+    const qsizetype n = qMin(x.size(), y.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto cx = static_cast<unsigned char>(x.at(i));
+        const auto cy = static_cast<unsigned char>(y.at(i));
+        if (cx != cy)
+            return cx < cy ? -1 : 1;
+    }
+    if (x.size() == y.size())
+        return 0;
+    return x.size() < y.size() ? -1 : 1;
+}
+
+bool SupplierBook::sortRecords(QList<SupplierRecord> &records)
+{
+    bool exchanged = false;
+    const qsizetype n = records.size();
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        for (qsizetype j = i + 1; j < n; ++j) {
+            if (compareNames(records.at(i).AddressLines[0], records.at(j).AddressLines[0]) > 0) {
+                records.swapItemsAt(i, j);
+                exchanged = true;
+            }
+        }
+    }
+    return exchanged;
+}

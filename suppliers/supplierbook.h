@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// One supplier: its code and its address block; address line 1 is the name.
+struct SupplierRecord {
+    QString Code;
+    std::array<QString, 4> AddressLines;
+
+    bool operator==(const SupplierRecord &) const = default;
+};
+
+// The supplier file in memory. Each record is five lines: "<FOU>" followed by the code, then
+// the four address lines. Lines that belong to no record are kept as they are, so a load and
+// a save give them back unchanged. One instance for the whole run, owned by the order window.
+class SupplierBook {
+public:
+    // Opened by bare name: it resolves against the directory current at that moment.
+    static inline const QString FileName = QStringLiteral("Commande.fnr");
+
+    QStringList SupplierLines;
+    bool SuppliersModified = false;
+    // Set at the first use of the supplier chooser and kept for the rest of the run: from then
+    // on an unknown code goes straight to the quick entry dialog, without the question.
+    bool SupplierPicked = false;
+
+    // "<FOU>" followed by at most five decimal digits ("<FOU>" alone passes).
+    static bool IsSupplierHeader(const QString &line);
+    static QString headerOf(const QString &code);
+
+    // Replaces the lines with those of the file when it exists; always clears
+    // SuppliersModified. A file that exists but cannot be read is reported.
+    void ChargeFour();
+    // Writes the lines when SuppliersModified is set, then clears it. A failed write is
+    // reported in French, leaves the file as it was and keeps SuppliersModified set; the
+    // result is false only then.
+    bool SauveFour();
+
+    // Position of the first line equal to the header of `code`, case ignored; -1 if none.
+    qsizetype find(const QString &code) const;
+    // The record whose header is at `headerPos`; lines past the end count as empty.
+    SupplierRecord record(qsizetype headerPos) const;
+
+    // Adds the record at the end and sets SuppliersModified.
+    void append(const SupplierRecord &record);
+    // Replaces every line, records and stray lines alike, by the records in order.
+    void replaceAll(const QList<SupplierRecord> &records);
+    static QStringList linesOf(const QList<SupplierRecord> &records);
+
+    // Names compared as Windows-1252 bytes: upper case before lower case, accented letters
+    // after "z", a prefix before the longer name.
+    static int compareNames(const QString &a, const QString &b);
+    // Exchange sort by name; true when at least one exchange took place. Not stable: equal
+    // names can change places through a third record.
+    static bool sortRecords(QList<SupplierRecord> &records);
+};

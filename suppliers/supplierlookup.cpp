@@ -1,0 +1,118 @@
+#include "suppliers/supplierlookup.h"
+
+#include "app/prompts.h"
+
+#include <QSet>
+
+namespace SupplierLookup {
+
+namespace {
+
+constexpr int FirstCode = 10001;
+constexpr int LastCode = 99999;
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
+
+CodeKey filterCodeKey(int key, const QString &text)
+{
+    if (key == Qt::Key_Backspace)
+        return CodeKey::Pass;
+    if (text == QLatin1String("*"))
+        return CodeKey::ReplaceWithStar;
+    if (text.size() == 1 && isDigit(text.at(0)))
+        return CodeKey::Pass;
+    // Keys that type nothing move the cursor, delete or move the focus; leave them alone.
+    if (text.isEmpty() && key != Qt::Key_Return && key != Qt::Key_Enter)
+        return CodeKey::Pass;
+    return CodeKey::Drop;
+}
+
+QString completeCode(const QString &code)
+{
+    if (code.size() >= 5)
+        return code;
+    return QStringLiteral("1000").left(5 - code.size()) + code;
+}
+
+QString NextSupplierCode(const QStringList &lines)
+{
+    int largest = FirstCode;
+    QSet<int> used;
+    for (const QString &line : lines) {
+        if (!SupplierBook::IsSupplierHeader(line) || line.size() == 5)
+            continue;
+        const int code = line.mid(5).toInt();
+        used.insert(code);
+        if (code > largest)
+            largest = code;
+    }
+    if (largest < LastCode)
+        return QString::number(largest + 1);
+    // A sixth digit would make a header the supplier file no longer recognises.
+    for (int code = FirstCode + 1; code <= LastCode; ++code) {
+        if (!used.contains(code))
+            return QString::number(code);
+    }
+    Prompts::error(QStringLiteral("Plus aucun code fournisseur libre : le fournisseur ne peut "
+                                  "être créé."));
+    return QString();
+}
+
+bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
+                 const EnterSupplier &enter)
+{
+    code = completeCode(code);
+    const qsizetype pos = book.find(code);
+    if (pos >= 0) {
+        address = book.record(pos).AddressLines;
+        return true;
+    }
+    if (!supplierPicked) {
+        const Prompts::Answer answer =
+            Prompts::warning(QStringLiteral("Créer le fournisseur ?"), Prompts::Buttons::YesNo,
+                             QStringLiteral("Avertissement"));
+        if (answer != Prompts::Answer::Yes)
+            return false;
+    }
+    const Address typed = enter(code);
+    if (typed[0].isEmpty())
+        return false;
+    book.append({code, typed});
+    address = book.record(book.find(code)).AddressLines;
+    return true;
+}
+
+bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter)
+{
+    if (code.isEmpty() || code.startsWith(QLatin1Char('0')))
+        return false;
+    if (code == QLatin1String("*")) {
+        code = NextSupplierCode(book.SupplierLines);
+        if (code.isEmpty())
+            return false;
+    }
+    return ChercheFour(code, address, book, book.SupplierPicked, enter);
+}
+
+QStringList chooserItems(const QStringList &lines)
+{
+    QStringList items;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (SupplierBook::IsSupplierHeader(lines.at(i)))
+            items.append(lines.at(i).mid(5, 5) + QLatin1Char(' ') + lines.at(i + 1));
+    }
+    return items;
+}
+
+QString chooserCode(const QString &item)
+{
+    const qsizetype space = item.indexOf(QLatin1Char(' '));
+    return space < 0 ? item : item.left(space);
+}
+
+} // namespace SupplierLookup

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "suppliers/supplierbook.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+// The supplier lookup of the order window, without its widgets: the code field's key rules,
+// the completion of short codes, new codes, and the lookup that may create a supplier.
+namespace SupplierLookup {
+
+using Address = std::array<QString, 4>;
+
+// What the code field does with a key press.
+enum class CodeKey {
+    Pass,            // let the field handle it
+    ReplaceWithStar, // the whole text becomes "*", and the key itself is dropped
+    Drop,
+};
+// `key` is the Qt::Key code and `text` the event's text. Backspace, digits and keys that type
+// nothing (arrows, Delete, Tab) pass; every other character is dropped, Enter included.
+CodeKey filterCodeKey(int key, const QString &text);
+
+// Puts the first 5 - n characters of "1000" in front of a code of n < 5 characters.
+QString completeCode(const QString &code);
+
+// A code one above the largest header code (at least 10002). Never six digits: past 99999 the
+// smallest free code from 10002 is taken; when none is left, says so and gives an empty text.
+QString NextSupplierCode(const QStringList &lines);
+
+// Asked for the address block of a new supplier with that code; an empty name cancels.
+using EnterSupplier = std::function<Address(const QString &code)>;
+
+// Completes `code`, then looks it up. An unknown code asks "Créer le fournisseur ?" (unless
+// `supplierPicked`), lets `enter` type the new supplier and appends it. True when `address`
+// was filled from the supplier file.
+bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
+                 const EnterSupplier &enter);
+
+// Leaving the code field: nothing for an empty code or one beginning with "0"; "*" becomes a
+// new code (empty when none is left); then ChercheFour with book.SupplierPicked.
+bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter);
+
+// The supplier chooser's items, "code name", in file order; and the code of an item.
+QStringList chooserItems(const QStringList &lines);
+QString chooserCode(const QString &item);
+
+} // namespace SupplierLookup

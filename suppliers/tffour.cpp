@@ -1,0 +1,109 @@
+#include "suppliers/tffour.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TFFour::TFFour(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TFFour"));
+    setWindowTitle(QStringLiteral("Fournisseurs"));
+
+    auto *codeLabel = new QLabel(QStringLiteral("Code fournisseur"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setReadOnly(true);
+    Edit1->setFocusPolicy(Qt::ClickFocus); // shown only: Tab goes past it
+    Edit1->setMaximumWidth(80);
+
+    auto *panel = new QGroupBox(QStringLiteral("Coordonnées du fournisseur"), this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto *panelLayout = new QVBoxLayout(panel);
+    QLineEdit **edits[] = {&Edit2, &Edit3, &Edit4, &Edit5};
+    for (int k = 0; k < 4; ++k) {
+        auto *edit = new QLineEdit(panel);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(k + 2));
+        edit->setMinimumWidth(260);
+        panelLayout->addWidget(edit);
+        connect(edit, &QLineEdit::returnPressed, this, &TFFour::Button2Click);
+        *edits[k] = edit;
+    }
+
+    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("OK"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    // Enter is handled by the address fields themselves.
+    for (QPushButton *b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(Button1, &QPushButton::clicked, this, &TFFour::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TFFour::Button2Click);
+
+    auto *codeRow = new QHBoxLayout;
+    codeRow->addWidget(codeLabel);
+    codeRow->addWidget(Edit1);
+    codeRow->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(codeRow);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFFour::Init(const QString &code)
+{
+    Edit1->setText(code);
+    for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
+        edit->clear();
+}
+
+void TFFour::Result(std::array<QString, 4> &address) const
+{
+    for (QString &line : address)
+        line.clear();
+    if (!m_confirmed)
+        return;
+    address = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
+}
+
+void TFFour::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    Edit2->setFocus(Qt::OtherFocusReason);
+}
+
+void TFFour::keyPressEvent(QKeyEvent *event)
+{
+    // Escape is "Annuler"; QDialog's own Escape would close without recording it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button1Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFFour::Button1Click()
+{
+    m_confirmed = false;
+    reject();
+}
+
+void TFFour::Button2Click()
+{
+    m_confirmed = true;
+    accept();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
+// Quick entry of a new supplier from the order window ("Fournisseurs"). Enter in an address
+// field confirms; Escape is "Annuler"; the close box leaves the last outcome as it was.
+class TFFour : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFFour(QWidget *parent = nullptr);
+
+    void Init(const QString &code);
+    // Four texts: emptied, then the address fields when the dialog was last closed with OK.
+    void Result(std::array<QString, 4> &address) const;
+    bool confirmed() const { return m_confirmed; }
+
+    QLineEdit *Edit1;
+    QLineEdit *Edit2;
+    QLineEdit *Edit3;
+    QLineEdit *Edit4;
+    QLineEdit *Edit5;
+    QPushButton *Button1;
+    QPushButton *Button2;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Button1Click();
+    void Button2Click();
+
+    bool m_confirmed = false;
+};

@@ -1,0 +1,411 @@
+#include "suppliers/tfichfour.h"
+
+#include "app/prompts.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int InitialRows = 64;
+constexpr int RowsBeforeGrowing = 60;
+
+QToolButton *speedButton(QWidget *parent, const QString &name, const QString &hint,
+                         QStyle::StandardPixmap picture)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(hint);
+    button->setToolTip(hint);
+    button->setIcon(parent->style()->standardIcon(picture));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+TFichFour::TFichFour(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TFichFour"));
+    setWindowTitle(QStringLiteral("Gestion des fournisseurs"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    SpeedButton1 = speedButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("Précédent"),
+                               QStyle::SP_ArrowBack);
+    SpeedButton2 = speedButton(this, QStringLiteral("SpeedButton2"), QStringLiteral("Suivant"),
+                               QStyle::SP_ArrowForward);
+    SpeedButton3 = speedButton(this, QStringLiteral("SpeedButton3"), QStringLiteral("Ajouter"),
+                               QStyle::SP_FileDialogNewFolder);
+    SpeedButton4 = speedButton(this, QStringLiteral("SpeedButton4"), QStringLiteral("Supprimer"),
+                               QStyle::SP_TrashIcon);
+    Button1 = new QPushButton(QStringLiteral("Fermer"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    connect(SpeedButton1, &QToolButton::clicked, this, &TFichFour::Precedent);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TFichFour::Suivant);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TFichFour::Ajouter);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TFichFour::Supprimer);
+    connect(Button1, &QPushButton::clicked, this, &TFichFour::Button1Click);
+
+    StringGrid1 = new QTableWidget(InitialRows, 5, this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->horizontalHeader()->hide();
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->setColumnWidth(0, 64);
+    for (int c = 1; c < 5; ++c)
+        StringGrid1->setColumnWidth(c, 150);
+    StringGrid1->setMinimumSize(64 + 4 * 150 + 24, 220);
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previousRow, int) {
+                // A new row shows its record; what was typed in the fields is not kept.
+                if (row != previousRow)
+                    LitFiche();
+            });
+
+    auto *codeLabel = new QLabel(QStringLiteral("Code fournisseur"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(5);
+    // Codes with letters or a sixth digit would not be headers in the supplier file.
+    Edit1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), Edit1));
+    Edit1->setReadOnly(true);
+    Edit1->setFocusPolicy(Qt::ClickFocus);
+    Edit1->setMaximumWidth(80);
+
+    auto *panel = new QGroupBox(QStringLiteral("Coordonnées du fournisseur"), this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto *panelLayout = new QVBoxLayout(panel);
+    QLineEdit **edits[] = {&Edit2, &Edit3, &Edit4, &Edit5};
+    for (int k = 0; k < 4; ++k) {
+        auto *edit = new QLineEdit(panel);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(k + 2));
+        panelLayout->addWidget(edit);
+        *edits[k] = edit;
+    }
+    m_fields = {Edit1, Edit2, Edit3, Edit4, Edit5};
+    for (QLineEdit *field : m_fields)
+        field->installEventFilter(this);
+
+    auto *searchBox = new QGroupBox(QStringLiteral("Chercher"), this);
+    searchBox->setObjectName(QStringLiteral("Panel2"));
+    auto *searchLabel = new QLabel(QStringLiteral("Code fournisseur"), searchBox);
+    Edit6 = new QLineEdit(searchBox);
+    Edit6->setObjectName(QStringLiteral("Edit6"));
+    Edit6->setMaxLength(5);
+    Edit6->setFocusPolicy(Qt::ClickFocus);
+    Edit6->setMaximumWidth(80);
+    Edit6->installEventFilter(this);
+    Button2 = new QPushButton(QStringLiteral("Chercher"), searchBox);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setFocusPolicy(Qt::ClickFocus);
+    connect(Button2, &QPushButton::clicked, this, &TFichFour::Chercher);
+    auto *searchLayout = new QVBoxLayout(searchBox);
+    searchLayout->addWidget(searchLabel);
+    searchLayout->addWidget(Edit6);
+    searchLayout->addWidget(Button2);
+    searchLayout->addStretch();
+
+    for (QPushButton *b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    auto *topBar = new QHBoxLayout;
+    for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4})
+        topBar->addWidget(b);
+    topBar->addStretch();
+    topBar->addWidget(Button1);
+
+    auto *codeRow = new QHBoxLayout;
+    codeRow->addWidget(codeLabel);
+    codeRow->addWidget(Edit1);
+    codeRow->addStretch();
+    auto *recordBox = new QVBoxLayout;
+    recordBox->addLayout(codeRow);
+    recordBox->addWidget(panel);
+    auto *lower = new QHBoxLayout;
+    lower->addLayout(recordBox, 1);
+    lower->addWidget(searchBox);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(topBar);
+    layout->addWidget(StringGrid1, 1);
+    layout->addLayout(lower);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString TFichFour::cell(int row, int column) const
+{
+    const QTableWidgetItem *item = StringGrid1->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void TFichFour::setCell(int row, int column, const QString &text)
+{
+    QTableWidgetItem *item = StringGrid1->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (column == 0)
+            item->setBackground(palette().button()); // the fixed code column
+        StringGrid1->setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
+SupplierRecord TFichFour::rowRecord(int row) const
+{
+    SupplierRecord r;
+    r.Code = cell(row, 0);
+    for (int k = 0; k < 4; ++k)
+        r.AddressLines[k] = cell(row, k + 1);
+    return r;
+}
+
+void TFichFour::setRowRecord(int row, const SupplierRecord &record)
+{
+    setCell(row, 0, record.Code);
+    for (int k = 0; k < 4; ++k)
+        setCell(row, k + 1, record.AddressLines[k]);
+}
+
+void TFichFour::selectRow(int row)
+{
+    StringGrid1->setCurrentCell(row, 0);
+}
+
+void TFichFour::addRow()
+{
+    StringGrid1->setRowCount(StringGrid1->rowCount() + 1);
+}
+
+void TFichFour::Init(const QStringList &supplierLines)
+{
+    int filled = 0;
+    const qsizetype n = supplierLines.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QString &line = supplierLines.at(i);
+        if (!SupplierBook::IsSupplierHeader(line))
+            continue;
+        if (i + 1 < n && supplierLines.at(i + 1).isEmpty())
+            continue; // a record without a name is left out
+        SupplierRecord r;
+        r.Code = line.mid(5, 5);
+        // Lines past the end of the list are empty, never left over from an earlier use.
+        for (int k = 0; k < 4; ++k)
+            r.AddressLines[k] = supplierLines.value(i + 1 + k);
+        setRowRecord(filled, r);
+        ++filled;
+        if (filled > RowsBeforeGrowing)
+            addRow();
+    }
+    // Rows past the records would otherwise still show records of an earlier use.
+    for (int row = filled; row < StringGrid1->rowCount(); ++row) {
+        if (!rowRecord(row).Code.isEmpty() || !cell(row, 1).isEmpty())
+            setRowRecord(row, {});
+    }
+    LastSupplierRow = filled - 1;
+    {
+        // Row 0 is shown when the window is activated.
+        const QSignalBlocker blocker(StringGrid1);
+        selectRow(0);
+    }
+    SupplierGridModified = false;
+    Tri();
+}
+
+void TFichFour::Result(QStringList &supplierLines) const
+{
+    if (!SupplierGridModified)
+        return;
+    QList<SupplierRecord> records;
+    for (int row = 0; row <= LastSupplierRow; ++row)
+        records.append(rowRecord(row));
+    supplierLines = SupplierBook::linesOf(records);
+}
+
+void TFichFour::LitFiche()
+{
+    const int row = StringGrid1->currentRow();
+    const SupplierRecord r = row >= 0 ? rowRecord(row) : SupplierRecord();
+    Edit1->setText(r.Code);
+    Edit2->setText(r.AddressLines[0]);
+    Edit3->setText(r.AddressLines[1]);
+    Edit4->setText(r.AddressLines[2]);
+    Edit5->setText(r.AddressLines[3]);
+    Edit1->setReadOnly(true);
+    // A row past the records never reaches the list: typing there would be lost.
+    const bool holdsRecord = row >= 0 && row <= LastSupplierRow;
+    for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
+        edit->setReadOnly(!holdsRecord);
+}
+
+void TFichFour::EcritFiche()
+{
+    const int row = StringGrid1->currentRow();
+    if (row < 0)
+        return;
+    setRowRecord(row,
+                 {Edit1->text(), {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()}});
+}
+
+void TFichFour::Precedent()
+{
+    EcritFiche();
+    const int row = StringGrid1->currentRow();
+    if (row > 0)
+        selectRow(row - 1);
+    LitFiche();
+}
+
+void TFichFour::Suivant()
+{
+    EcritFiche();
+    const int row = StringGrid1->currentRow();
+    if (row < LastSupplierRow)
+        selectRow(row + 1);
+    LitFiche();
+}
+
+void TFichFour::Ajouter()
+{
+    EcritFiche();
+    ++LastSupplierRow;
+    if (LastSupplierRow > RowsBeforeGrowing)
+        addRow();
+    // A blank row: after deletions it could still hold the values of a former record.
+    setRowRecord(LastSupplierRow, {});
+    selectRow(LastSupplierRow);
+    LitFiche();
+    SupplierGridModified = true;
+    Edit1->setReadOnly(false);
+    Edit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TFichFour::Supprimer()
+{
+    const int current = StringGrid1->currentRow();
+    if (LastSupplierRow == 0 || current < 0 || current > LastSupplierRow)
+        return;
+    for (int row = current; row <= LastSupplierRow; ++row)
+        setRowRecord(row, rowRecord(row + 1));
+    --LastSupplierRow;
+    SupplierGridModified = true;
+    LitFiche();
+}
+
+void TFichFour::Chercher()
+{
+    const QString code = Edit6->text();
+    for (int row = 0; row <= LastSupplierRow; ++row) {
+        if (cell(row, 0) == code) {
+            selectRow(row);
+            LitFiche();
+            return;
+        }
+    }
+    Prompts::information(QStringLiteral("Fournisseur non trouvé"));
+}
+
+void TFichFour::Tri()
+{
+    QList<SupplierRecord> records;
+    for (int row = 0; row <= LastSupplierRow; ++row)
+        records.append(rowRecord(row));
+    if (!SupplierBook::sortRecords(records))
+        return;
+    for (int row = 0; row <= LastSupplierRow; ++row)
+        setRowRecord(row, records.at(row));
+    SupplierGridModified = true;
+}
+
+void TFichFour::Button1Click()
+{
+    EcritFiche();
+    accept();
+}
+
+void TFichFour::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    LitFiche();
+    Edit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TFichFour::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no cancel button: Escape does not close it.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+bool TFichFour::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+
+    if (watched == Edit6) {
+        if (enter) {
+            Chercher();
+            return true;
+        }
+        return false;
+    }
+    if (!m_fields.contains(static_cast<QLineEdit *>(watched)))
+        return QDialog::eventFilter(watched, event);
+
+    switch (key->key()) {
+    case Qt::Key_PageDown:
+        Suivant();
+        return true;
+    case Qt::Key_PageUp:
+        Precedent();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EcritFiche();
+        return true;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.isEmpty() || key->key() == Qt::Key_Delete)
+        return false;
+    const QChar c = text.at(0);
+    if (c.unicode() < 32 || c.unicode() == 127)
+        return false; // Backspace and control keys do not count as a change
+    if (watched == Edit1 && !Edit1->isReadOnly() && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+        return true; // a new code takes digits only
+    SupplierGridModified = true;
+    return false;
+}
+
+void GestFour(TFichFour &window, SupplierBook &book)
+{
+    window.Init(book.SupplierLines);
+    window.exec();
+    window.Result(book.SupplierLines);
+    book.SuppliersModified = true;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "suppliers/supplierbook.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QToolButton;
+
+// The supplier management window ("Gestion des fournisseurs"). It works on a copy of the
+// supplier lines spread over a grid, one record per row, sorted by name; Result rebuilds the
+// lines from the grid when anything changed.
+class TFichFour : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFichFour(QWidget *parent = nullptr);
+
+    void Init(const QStringList &supplierLines);
+    void Result(QStringList &supplierLines) const;
+
+    void LitFiche();
+    void EcritFiche();
+    void Precedent();
+    void Suivant();
+    void Ajouter();
+    void Supprimer();
+    void Chercher();
+    void Tri();
+
+    int LastSupplierRow = -1;
+    bool SupplierGridModified = false;
+
+    QTableWidget *StringGrid1;
+    QLineEdit *Edit1;
+    QLineEdit *Edit2;
+    QLineEdit *Edit3;
+    QLineEdit *Edit4;
+    QLineEdit *Edit5;
+    QLineEdit *Edit6;
+    QToolButton *SpeedButton1;
+    QToolButton *SpeedButton2;
+    QToolButton *SpeedButton3;
+    QToolButton *SpeedButton4;
+    QPushButton *Button1;
+    QPushButton *Button2;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString &text);
+    SupplierRecord rowRecord(int row) const;
+    void setRowRecord(int row, const SupplierRecord &record);
+    void selectRow(int row);
+    void addRow();
+    void Button1Click();
+
+    QList<QLineEdit *> m_fields;
+};
+
+// The order window's "Fournisseurs" command: the window runs on the supplier lines, and the
+// supplier file is marked for the next save whether or not anything changed.
+void GestFour(TFichFour &window, SupplierBook &book);

@@ -1,0 +1,79 @@
+#include "suppliers/tlistefour.h"
+
+#include "suppliers/supplierlookup.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TListeFour::TListeFour(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TListeFour"));
+    setWindowTitle(QStringLiteral("Liste des fournisseurs"));
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setMinimumSize(320, 240);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TListeFour::Button2Click);
+
+    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("OK"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    for (QPushButton *b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(Button1, &QPushButton::clicked, this, &TListeFour::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TListeFour::Button2Click);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(ListBox1);
+    layout->addLayout(buttons);
+}
+
+void TListeFour::Init(const QStringList &supplierLines)
+{
+    ListBox1->clear();
+    ListBox1->addItems(SupplierLookup::chooserItems(supplierLines));
+}
+
+void TListeFour::Result(QString &code) const
+{
+    code.clear();
+    if (!m_confirmed)
+        return;
+    // The current item alone may be unselected (set by the focus); only a highlighted one counts.
+    const QListWidgetItem *item = ListBox1->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    code = SupplierLookup::chooserCode(item->text());
+}
+
+void TListeFour::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button1Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TListeFour::Button1Click()
+{
+    m_confirmed = false;
+    reject();
+}
+
+void TListeFour::Button2Click()
+{
+    m_confirmed = true;
+    accept();
+}

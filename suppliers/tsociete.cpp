@@ -1,0 +1,110 @@
+#include "suppliers/tsociete.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TSociete::TSociete(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TSociete"));
+    setWindowTitle(QStringLiteral("Société"));
+
+    auto *heading = new QLabel(QStringLiteral("Lignes constituant l'en-tête de la société"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    for (int k = 0; k < 7; ++k) {
+        Edits[k] = new QLineEdit(this);
+        Edits[k]->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+        Edits[k]->setMinimumWidth(360);
+        layout->addWidget(Edits[k]);
+    }
+
+    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("OK"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    // No default button: Enter in a field must not close the dialog.
+    for (QPushButton *b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(Button1, &QPushButton::clicked, this, &TSociete::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TSociete::Button2Click);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TSociete::Init(const CompanyDetails &details)
+{
+    for (int k = 0; k < 7; ++k)
+        Edits[k]->setText(details[k]);
+}
+
+void TSociete::Result(CompanyDetails &details) const
+{
+    details[0].clear();
+    if (!m_confirmed)
+        return;
+    for (int k = 0; k < 7; ++k)
+        details[k] = Edits[k]->text();
+}
+
+void TSociete::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void TSociete::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (event->modifiers() == Qt::NoModifier)
+            Button1Click();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return; // QDialog would look for a default button
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TSociete::Button1Click()
+{
+    m_confirmed = false;
+    reject();
+}
+
+void TSociete::Button2Click()
+{
+    m_confirmed = true;
+    accept();
+}
+
+void Psoc(TSociete &dialog, Company &company)
+{
+    CompanyDetails copy = company.CompanyLines;
+    dialog.Init(copy);
+    dialog.exec();
+    dialog.Result(copy);
+    if (copy[0].isEmpty())
+        return;
+    company.CompanyLines = copy;
+    company.SauveSoc();
+}

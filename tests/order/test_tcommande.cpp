@@ -1,0 +1,496 @@
+#include "order/tcommande.h"
+#include "order/textfile.h"
+#include "pricing/commanderror.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <memory>
+
+namespace {
+
+const QStringList twoOrders = {
+    QStringLiteral("<BLOC0000>"),
+    QStringLiteral("NUM200001001"),
+    QStringLiteral("03/01/2000"),
+    QStringLiteral("10001"),
+    QStringLiteral("A réception"),
+    QStringLiteral("Dupont"),
+    QString(),
+    QString(),
+    QString(),
+    QStringLiteral("TTCN"),
+    QStringLiteral("CMDEVis\t2\t\t\t\t1"),
+    QStringLiteral("</BLOC0000>"),
+    QStringLiteral("<BLOC0001>"),
+    QStringLiteral("NUM200001002"),
+    QStringLiteral("04/01/2000"),
+    QStringLiteral("10002"),
+    QStringLiteral("A réception"),
+    QStringLiteral("Martin"),
+    QString(),
+    QString(),
+    QString(),
+    QStringLiteral("TTCN"),
+    QStringLiteral("CMDEClous\t1\t\t\t\t1"),
+    QStringLiteral("</BLOC0001>"),
+};
+
+} // namespace
+
+class TestTCommande : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporaryWorkingDir> m_dir;
+    std::unique_ptr<FixedClock> m_clock;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<TCommande> m_window;
+
+    TCommande &w() { return *m_window; }
+    QTableWidget *grid() { return w().findChild<QTableWidget *>(QStringLiteral("StringGrid1")); }
+    QString label(const char *name) { return w().findChild<QLabel *>(QLatin1String(name))->text(); }
+    QWidget *child(const char *name) { return w().findChild<QWidget *>(QLatin1String(name)); }
+
+    // Keys go where a user's keys go: to the widget that has the focus (the cell editor once
+    // the first key opened it).
+    void type(const QString &text)
+    {
+        for (QChar ch : text) {
+            QWidget *target = QApplication::focusWidget();
+            QVERIFY(target);
+            if (ch == QLatin1Char('\n'))
+                QTest::keyClick(target, Qt::Key_Return);
+            else
+                QTest::keyClick(target, ch.toLatin1());
+        }
+    }
+    void key(Qt::Key k)
+    {
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY(target);
+        QTest::keyClick(target, k);
+    }
+    void focusCell(int row, int column)
+    {
+        grid()->setFocus();
+        w().setCurrentGridCell(row, column);
+        QCoreApplication::processEvents();
+    }
+    void clearFlags()
+    {
+        w().book().FileModified = false;
+        w().book().OrderModified = false;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<TemporaryWorkingDir>();
+        m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
+        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_window = std::make_unique<TCommande>();
+        m_window->resize(1024, 700);
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_prompts.reset();
+        m_clock.reset();
+        m_dir.reset();
+    }
+
+    void activationShowsANewOrder()
+    {
+        // Activation shows order 0 of the empty book and leaves the file clean.
+        QVERIFY(!w().book().FileModified);
+        QVERIFY(w().book().OrderModified);
+        const OrderRecord shown = w().record();
+        QCOMPARE(shown.Number, QStringLiteral("200003001"));
+        QCOMPARE(shown.Date, QDate(2000, 3, 14));
+        QCOMPARE(shown.PaymentTerms, QStringLiteral("A réception"));
+        QCOMPARE(label("Label3"), QStringLiteral("Mardi"));
+        QCOMPARE(label("Label8"), QStringLiteral("14"));
+        QCOMPARE(label("Label9"), QStringLiteral("Mars"));
+        QCOMPARE(label("Label6"), QStringLiteral("2000"));
+        QCOMPARE(w().windowTitle(), QStringLiteral("Commande"));
+
+        // Showing an order again fills the controls: the file counts as modified.
+        w().LitFiche();
+        QVERIFY(w().book().FileModified);
+        QVERIFY(w().book().OrderModified);
+    }
+
+    void numberFieldKeepsNinePositions()
+    {
+        auto *number = w().findChild<QLineEdit *>(QStringLiteral("MaskEdit1"));
+        number->setFocus();
+        number->selectAll();
+        type(QStringLiteral("12a3"));
+        QCOMPARE(w().record().Number, QStringLiteral("123      "));
+        number->clear();
+        QCOMPARE(w().record().Number, QString(9, QLatin1Char(' ')));
+    }
+
+    void headerEditsMarkModified_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("number") << QStringLiteral("MaskEdit1");
+        QTest::newRow("address") << QStringLiteral("Edit3");
+        QTest::newRow("terms") << QStringLiteral("ComboBox1");
+    }
+    void headerEditsMarkModified()
+    {
+        QFETCH(QString, control);
+        QWidget *widget = w().findChild<QWidget *>(control);
+        widget->setFocus();
+        clearFlags();
+        type(QStringLiteral("7"));
+        QVERIFY(w().book().FileModified);
+        QVERIFY(w().book().OrderModified);
+    }
+
+    void pointBecomesCommaInNumberColumns_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("throughGrid"); // the first key reaches the grid, not an editor
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("price, editor") << 2 << false << QStringLiteral("12,5");
+        QTest::newRow("price, grid") << 2 << true << QStringLiteral(",5");
+        QTest::newRow("quantity, grid") << 1 << true << QStringLiteral(",5");
+        QTest::newRow("designation, editor") << 0 << false << QStringLiteral("12.5");
+        QTest::newRow("designation, grid") << 0 << true << QStringLiteral(".5");
+    }
+    void pointBecomesCommaInNumberColumns()
+    {
+        QFETCH(int, column);
+        QFETCH(bool, throughGrid);
+        QFETCH(QString, expected);
+        focusCell(1, column);
+        if (throughGrid) {
+            key(Qt::Key_Escape); // closes the cell editor: the grid itself takes the key
+            QCOMPARE(QApplication::focusWidget(), grid());
+            type(QStringLiteral(".5"));
+        } else {
+            type(QStringLiteral("12.5"));
+        }
+        key(Qt::Key_Tab);
+        QCOMPARE(w().cellText(1, column), expected);
+        QCOMPARE(w().currentGridColumn(), column + 1);
+    }
+
+    void enterCompletesLine_data()
+    {
+        QTest::addColumn<int>("lastRow");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("expectedLastRow");
+        QTest::addColumn<int>("expectedRow");
+        QTest::addColumn<int>("expectedColumn");
+        QTest::addColumn<bool>("completed");
+        QTest::newRow("price, next free row") << 2 << 3 << 2 << 3 << 4 << 0 << true;
+        QTest::newRow("discount, inside") << 5 << 2 << 3 << 5 << 3 << 0 << true;
+        QTest::newRow("code, row 19") << 19 << 19 << 5 << 19 << 20 << 0 << true;
+        QTest::newRow("row 20 stays") << 19 << 20 << 2 << 20 << 20 << 0 << true;
+        QTest::newRow("past 20 stays") << 25 << 4 << 4 << 25 << 4 << 0 << true;
+        QTest::newRow("row 63") << 2 << 63 << 2 << 63 << 63 << 0 << true;
+        QTest::newRow("quantity does nothing") << 2 << 3 << 1 << 2 << 3 << 1 << false;
+        QTest::newRow("designation does nothing") << 2 << 3 << 0 << 2 << 3 << 0 << false;
+    }
+    void enterCompletesLine()
+    {
+        QFETCH(int, lastRow);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, expectedLastRow);
+        QFETCH(int, expectedRow);
+        QFETCH(int, expectedColumn);
+        QFETCH(bool, completed);
+        w().book().LastRow = lastRow;
+        w().setCellText(row, 0, QStringLiteral("Vis"));
+        w().setCellText(row, 1, QStringLiteral("2"));
+        focusCell(row, column);
+        clearFlags();
+        if (column == 2)
+            type(QStringLiteral("5"));
+        key(Qt::Key_Return);
+
+        QCOMPARE(w().book().LastRow, expectedLastRow);
+        QCOMPARE(w().currentGridRow(), expectedRow);
+        QCOMPARE(w().currentGridColumn(), expectedColumn);
+        QCOMPARE(w().book().FileModified, completed);
+        QCOMPARE(w().book().OrderModified, completed);
+        QCOMPARE(w().cellText(row, 5), completed ? QStringLiteral("1") : QString());
+        // Recalculated: the amount cell is written and the totals are shown.
+        QCOMPARE(w().cellText(row, 4).isEmpty(), !completed);
+        QCOMPARE(label("Label7").isEmpty(), !completed);
+    }
+
+    void enterKeepsTypedVatCode()
+    {
+        w().book().LastRow = 0;
+        focusCell(1, 5);
+        type(QStringLiteral("3\n"));
+        QCOMPARE(w().cellText(1, 5), QStringLiteral("3"));
+        QCOMPARE(w().book().LastRow, 1);
+        QCOMPARE(w().currentGridRow(), 2);
+    }
+
+    void htExampleTypedThroughTheGrid()
+    {
+        focusCell(1, 0);
+        type(QStringLiteral("Vis\t3\t12.5\t10\n"));
+        QCOMPARE(w().cellText(1, 2).trimmed(), QStringLiteral("12,50"));
+        QVERIFY(w().cellText(1, 2).startsWith(QLatin1Char(' '))); // right-aligned by spaces
+        QCOMPARE(w().cellText(1, 4).trimmed(), QStringLiteral("33,75"));
+        QCOMPARE(w().cellText(1, 5), QStringLiteral("1"));
+        QCOMPARE(label("Label7"), QStringLiteral("33,75"));
+        QCOMPARE(label("Label13"), QStringLiteral("6,95"));
+        QCOMPARE(label("Label18"), QStringLiteral("40,70"));
+        QCOMPARE(label("Label19"), QStringLiteral("6,21"));
+        QCOMPARE(label("Label16"), QStringLiteral("Francs"));
+        QCOMPARE(label("Label17"), QStringLiteral("Euros"));
+        QCOMPARE(grid()->horizontalHeaderItem(4)->text(), QStringLiteral("Montant H.T."));
+        QCOMPARE(w().currentGridRow(), 2);
+
+        // TTC mode recalculates at once and renames the amount column.
+        w().findChild<QAbstractButton *>(QStringLiteral("RadioButton2"))->click();
+        QCOMPARE(grid()->horizontalHeaderItem(4)->text(), QStringLiteral("Montant TTC"));
+        QCOMPARE(label("Label18"), QStringLiteral("33,75"));
+
+        // Euro mode, single currency: the captions follow the settings when an order is shown.
+        w().settings().EuroMode = 1;
+        w().settings().SingleCurrency = 1;
+        w().LitFiche();
+        QCOMPARE(label("Label16"), QStringLiteral("Euros"));
+        QCOMPARE(label("Label17"), QString());
+    }
+
+    void overflowAbandonsTheCalculation()
+    {
+        w().setCellText(1, 1, QStringLiteral("1E30"));
+        w().setCellText(1, 2, QStringLiteral("1E30"));
+        QVERIFY_THROWS_EXCEPTION(CommandError, w().Calcule());
+    }
+
+    void rsetPadsToTheColumnWidth()
+    {
+        const QFontMetrics metrics(grid()->font());
+        const QString padded = w().Rset(QStringLiteral("12,50"), 120);
+        QVERIFY(metrics.horizontalAdvance(padded) > 110);
+        QVERIFY(metrics.horizontalAdvance(padded.mid(1)) <= 110);
+        const QString wide(40, QLatin1Char('W'));
+        QCOMPARE(w().Rset(wide, 120), wide);
+    }
+
+    void deleteLine_data()
+    {
+        QTest::addColumn<int>("lastRow");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("expected"); // designations of rows 1 to 7 afterwards
+        QTest::addColumn<int>("expectedLastRow");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("row 2 of 5")
+            << 5 << 2 << QStringList{"L1", "L3", "L4", "L5", "", "L6", "L7"} << 4 << true;
+        QTest::newRow("last row") << 5 << 5 << QStringList{"L1", "L2", "L3", "L4", "", "L6", "L7"}
+                                  << 4 << true;
+        QTest::newRow("past last row")
+            << 5 << 6 << QStringList{"L1", "L2", "L3", "L4", "L5", "L6", "L7"} << 5 << false;
+    }
+    void deleteLine()
+    {
+        QFETCH(int, lastRow);
+        QFETCH(int, row);
+        QFETCH(QStringList, expected);
+        QFETCH(int, expectedLastRow);
+        QFETCH(bool, changed);
+        for (int r = 1; r <= 7; ++r) {
+            w().setCellText(r, 0, QStringLiteral("L%1").arg(r));
+            w().setCellText(r, 5, QStringLiteral("1"));
+        }
+        w().book().LastRow = lastRow;
+        focusCell(row, 0);
+        clearFlags();
+        w().SupLigne();
+        QStringList designations;
+        for (int r = 1; r <= 7; ++r)
+            designations << w().cellText(r, 0);
+        QCOMPARE(designations, expected);
+        QCOMPARE(w().book().LastRow, expectedLastRow);
+        QCOMPARE(w().book().FileModified, changed);
+        QCOMPARE(w().cellText(lastRow, 5).isEmpty(), changed);
+    }
+
+    void deleteWithAllRowsInUseEmptiesRow63()
+    {
+        for (int r = 1; r <= 63; ++r)
+            w().setCellText(r, 0, QStringLiteral("L%1").arg(r));
+        w().book().LastRow = 63;
+        focusCell(10, 0);
+        w().SupLigne();
+        QCOMPARE(w().cellText(62, 0), QStringLiteral("L63"));
+        QCOMPARE(w().cellText(63, 0), QString());
+        QCOMPARE(w().book().LastRow, 62);
+    }
+
+    void noteRefusesASixthLine()
+    {
+        auto *memo = w().findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+        memo->setFocus();
+        type(QStringLiteral("a\nb\nc\nd\ne\nf"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb\nc\nd\nef"));
+        QVERIFY(w().noteEdited());
+        QCOMPARE(w().record().Memo.size(), 5);
+    }
+
+    void pageKeysMoveBetweenOrders()
+    {
+        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
+        w().Charge(m_dir->file(QStringLiteral("deux.cmd")));
+        QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
+        QCOMPARE(w().record().SupplierCode, QStringLiteral("10001"));
+        QCOMPARE(w().book().LastRow, 1);
+
+        // Edit the designation and leave with Page Down while the cell is still being typed.
+        focusCell(1, 0);
+        type(QStringLiteral("Boulons"));
+        key(Qt::Key_PageDown);
+        QCOMPARE(w().book().CurrentOrder, 1);
+        QCOMPARE(w().record().SupplierCode, QStringLiteral("10002"));
+        const QStringList &lines = w().book().OrderLines;
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEBoulons\t *2\t"))).size(), 1);
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEVis\t"))).size(), 0);
+        QCOMPARE(w().cellText(1, 0), QStringLiteral("Clous"));
+        QCOMPARE(QApplication::focusWidget(), child("Edit1"));
+
+        // Page Up in the note goes back; the key does not reach the note.
+        auto *memo = w().findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+        memo->setFocus();
+        key(Qt::Key_PageUp);
+        QCOMPARE(w().book().CurrentOrder, 0);
+        QCOMPARE(w().cellText(1, 0), QStringLiteral("Boulons"));
+        QCOMPARE(w().cellText(1, 1).trimmed(), QStringLiteral("2"));
+        QVERIFY(!w().book().OrderModified);
+    }
+
+    void invalidOrderIsNotWrittenBack()
+    {
+        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
+        w().Charge(m_dir->file(QStringLiteral("deux.cmd")));
+        auto *code = w().findChild<QLineEdit *>(QStringLiteral("Edit1"));
+        code->clear(); // no supplier code: the edit is dropped
+        w().Suivant();
+        QCOMPARE(w().book().CurrentOrder, 1);
+        QCOMPARE(w().book().OrderLines.mid(0, 12), twoOrders.mid(0, 12));
+    }
+
+    void leavingTheCodeFieldLooksUpTheSupplier()
+    {
+        TextFile::write(m_dir->file(QStringLiteral("Commande.fnr")),
+                        {QStringLiteral("<FOU>10023"), QStringLiteral("Quincaillerie Dubois"),
+                         QStringLiteral("3 rue Haute"), QStringLiteral("75001 Paris"), QString()});
+        m_window = std::make_unique<TCommande>(); // reads the supplier file on activation
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+
+        child("Edit1")->setFocus();
+        type(QStringLiteral("2x3"));
+        clearFlags();
+        child("Edit2")->setFocus();
+        QCOMPARE(w().record().SupplierCode, QStringLiteral("10023"));
+        QCOMPARE(w().record().AddressLines[0], QStringLiteral("Quincaillerie Dubois"));
+        QCOMPARE(w().record().AddressLines[2], QStringLiteral("75001 Paris"));
+        QVERIFY(w().book().FileModified);
+        QVERIFY(m_prompts->asked.isEmpty());
+
+        // An unknown code asks before creating; "Non" leaves the address as it was.
+        child("Edit1")->setFocus();
+        qobject_cast<QLineEdit *>(child("Edit1"))->clear();
+        type(QStringLiteral("5"));
+        m_prompts->answer(Prompts::Answer::No);
+        child("Edit3")->setFocus();
+        QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Créer le fournisseur ?")});
+        QCOMPARE(w().record().SupplierCode, QStringLiteral("10005"));
+        QCOMPARE(w().record().AddressLines[0], QStringLiteral("Quincaillerie Dubois"));
+    }
+
+    void resizeRules_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("addressLeft");
+        QTest::addColumn<int>("totalsLeft");
+        QTest::addColumn<int>("firstColumn");
+        QTest::addColumn<int>("noteWidth");
+        QTest::addColumn<bool>("calendarShown");
+        QTest::newRow("1024") << 1024 << 714 << 624 << 584 << 588 << true;
+        QTest::newRow("700") << 700 << 390 << 300 << 260 << 264 << false;
+        QTest::newRow("800") << 800 << 490 << 400 << 360 << 364 << true;
+    }
+    void resizeRules()
+    {
+        QFETCH(int, width);
+        QFETCH(int, addressLeft);
+        QFETCH(int, totalsLeft);
+        QFETCH(int, firstColumn);
+        QFETCH(int, noteWidth);
+        QFETCH(bool, calendarShown);
+        w().resize(width, 600);
+        QCOMPARE(child("Panel2")->x(), addressLeft);
+        QCOMPARE(child("Panel3")->height(), 600 - 179);
+        QCOMPARE(child("Panel5")->x(), totalsLeft);
+        QCOMPARE(grid()->columnWidth(0), firstColumn);
+        const QList<int> others = {grid()->columnWidth(1), grid()->columnWidth(2),
+                                   grid()->columnWidth(3), grid()->columnWidth(4),
+                                   grid()->columnWidth(5)};
+        QCOMPARE(others, (QList<int>{100, 120, 40, 120, 20}));
+        QCOMPARE(child("Memo1")->width(), noteWidth);
+        QCOMPARE(!child("Panel7")->isHidden(), calendarShown);
+        if (calendarShown) {
+            QCOMPARE(child("Panel7")->y(), 0);
+            QCOMPARE(child("Panel7")->x(), child("Panel1")->width() + (addressLeft - 446) / 2);
+        }
+    }
+
+    void narrowWindowLeavesCalendarWhereItWas()
+    {
+        w().resize(1024, 600);
+        const int left = child("Panel7")->x();
+        w().resize(700, 600);
+        QCOMPARE(child("Panel7")->x(), left);
+        QVERIFY(child("Panel7")->isHidden());
+    }
+
+    void deleteLineCommandFollowsGridFocus()
+    {
+        QSignalSpy enabled(&w(), &TCommande::deleteLineEnabledChanged);
+        QSignalSpy bookCommands(&w(), &TCommande::bookCommandsWanted);
+        child("Edit2")->setFocus();
+        focusCell(2, 1); // the cell editor takes the focus: still inside the grid
+        QCOMPARE(enabled.count(), 1);
+        QCOMPARE(enabled.at(0).at(0).toBool(), true);
+        QCOMPARE(bookCommands.count(), 1);
+        child("Edit3")->setFocus();
+        QCOMPARE(enabled.count(), 2);
+        QCOMPARE(enabled.at(1).at(0).toBool(), false);
+
+        w().Nouveau();
+        QCOMPARE(enabled.last().at(0).toBool(), false);
+        QCOMPARE(w().windowTitle(), QString());
+        QVERIFY(!w().book().FileModified);
+    }
+};
+
+QTEST_MAIN(TestTCommande)
+#include "test_tcommande.moc"

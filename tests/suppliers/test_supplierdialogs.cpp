@@ -1,0 +1,145 @@
+#include "suppliers/supplierlookupflow.h"
+#include "suppliers/tffour.h"
+#include "suppliers/tlistefour.h"
+#include "suppliers/tsociete.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Runs `drive` once the dialog is shown modally.
+template <typename Drive> void whenShown(QDialog &dialog, Drive drive)
+{
+    QTimer::singleShot(0, &dialog, [&dialog, drive] {
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+        drive();
+    });
+}
+
+} // namespace
+
+class TestSupplierDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void quickEntry();
+    void chooser();
+    void company();
+};
+
+void TestSupplierDialogs::quickEntry()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(Prompts::Answer::Yes);
+    SupplierBook book;
+    TFFour dialog;
+    dialog.Edit2->setText("stale");
+    // Enter in an address field confirms; the focus starts on the name.
+    whenShown(dialog, [&] {
+        QCOMPARE(dialog.Edit1->text(), QString("10002"));
+        QVERIFY(dialog.Edit2->text().isEmpty());
+        QCOMPARE(dialog.focusWidget(), dialog.Edit2);
+        QTest::keyClicks(dialog.Edit2, "Martin");
+        QTest::keyClicks(dialog.Edit4, "Lyon");
+        QTest::keyClick(dialog.Edit5, Qt::Key_Return);
+    });
+    QString code = "*";
+    std::array<QString, 4> address;
+    QVERIFY(SupplierLookupFlow::Edit1Exit(code, address, book, dialog));
+    QCOMPARE(code, QString("10002"));
+    QCOMPARE(book.SupplierLines, QStringList({"<FOU>10002", "Martin", "", "Lyon", ""}));
+
+    // After that OK, the close box leaves "confirmed" as it was...
+    whenShown(dialog, [&] {
+        QTest::keyClicks(dialog.Edit2, "Durand");
+        dialog.close();
+    });
+    code = "3";
+    QVERIFY(SupplierLookupFlow::ChercheFour(code, address, book, dialog, true));
+    QCOMPARE(address[0], QString("Durand"));
+    // ...and Escape is "Annuler".
+    whenShown(dialog, [&] {
+        QTest::keyClicks(dialog.Edit2, "Petit");
+        QTest::keyClick(dialog.Edit2, Qt::Key_Escape);
+    });
+    code = "4";
+    QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog, true));
+    QCOMPARE(book.SupplierLines.size(), 10);
+}
+
+void TestSupplierDialogs::chooser()
+{
+    ScriptedPrompts prompts;
+    SupplierBook book;
+    book.SupplierLines = {"<FOU>10023", "Dupont", "", "", "", "<FOU>", "Sans code", "", "", ""};
+    TListeFour chooser;
+    QListWidget *list = chooser.ListBox1;
+
+    // Cancelled, yet from now on an unknown code skips the question.
+    whenShown(chooser, [&] { QTest::keyClick(list, Qt::Key_Escape); });
+    QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
+    QVERIFY(book.SupplierPicked);
+    TFFour dialog;
+    whenShown(dialog, [&] { dialog.Button1->click(); });
+    QString code = "77";
+    std::array<QString, 4> address;
+    QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog));
+    QCOMPARE(dialog.Edit1->text(), QString("10077"));
+    QVERIFY(prompts.asked.isEmpty());
+
+    whenShown(chooser, [&] {
+        QCOMPARE(list->item(1)->text(), QString(" Sans code"));
+        const QPoint at = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    });
+    QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString("10023"));
+    // The item without a code gives no code.
+    whenShown(chooser, [&] {
+        list->setCurrentRow(1);
+        chooser.Button2->click();
+    });
+    QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
+}
+
+void TestSupplierDialogs::company()
+{
+    TemporaryWorkingDir dir;
+    const CompanyDetails before{"Qor", "a", "b", "c", "d", "e", "f"};
+    Company company;
+    company.CompanyLines = before;
+    TSociete dialog;
+    // An empty first field changes nothing, whatever else was typed.
+    whenShown(dialog, [&] {
+        dialog.Edits[0]->clear();
+        QTest::keyClicks(dialog.Edits[1], "changed");
+        dialog.Button2->click();
+    });
+    Psoc(dialog, company);
+    QCOMPARE(company.CompanyLines, before);
+    QVERIFY(!QFile::exists("Cmd.soc"));
+
+    whenShown(dialog, [&] {
+        QTest::keyClicks(dialog.Edits[0], " SA");
+        QTest::keyClick(dialog.Edits[0], Qt::Key_Return);
+        QVERIFY(dialog.isVisible()); // no default button
+        for (int k = 1; k < 7; ++k)
+            dialog.Edits[k]->clear();
+        QTest::keyClicks(dialog.Edits[6], "fin");
+        dialog.Button2->click();
+    });
+    Psoc(dialog, company);
+    QCOMPARE(company.CompanyLines[0], QString("Qor SA"));
+    QFile f("Cmd.soc");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("Qor SA\r\n\r\n\r\n\r\n\r\n\r\nfin\r\n"));
+}
+
+QTEST_MAIN(TestSupplierDialogs)
+#include "test_supplierdialogs.moc"

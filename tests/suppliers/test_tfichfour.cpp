@@ -1,0 +1,171 @@
+#include "suppliers/tfichfour.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QStringList rec(const QString &code, const QString &name, const QString &town = QString())
+{
+    return {"<FOU>" + code, name, "", town, ""};
+}
+
+// Runs the window on `lines` as the order window does; `drive` works it while it is shown.
+template <typename Drive> QStringList run(TFichFour &window, QStringList lines, Drive drive)
+{
+    window.Init(lines);
+    QTimer::singleShot(0, &window, [&window, drive] {
+        QCOMPARE(QApplication::activeModalWidget(), &window);
+        drive();
+        if (window.isVisible())
+            window.Button1->click();
+    });
+    window.exec();
+    window.Result(lines);
+    return lines;
+}
+
+void clickRow(TFichFour &window, int row)
+{
+    QTableWidget *grid = window.StringGrid1;
+    const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+} // namespace
+
+class TestTFichFour : public QObject {
+    Q_OBJECT
+private slots:
+    void closedAtOnce_data();
+    void closedAtOnce();
+    void deleting();
+    void discardedAndUncountedChanges();
+    void searchIsExact();
+    void gridGrowsPastSixty();
+    void addOpensBlankRowWithDigitCode();
+};
+
+void TestTFichFour::closedAtOnce_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("result");
+    const QStringList sorted =
+        QStringList{"note"} + rec("10002", "Dupont") + rec("10003", "dupont");
+    QTest::newRow("sorted: untouched") << sorted << sorted;
+    QTest::newRow("unsorted: rewritten in order")
+        << rec("10005", "Zola", "Paris") + rec("10003", "Émile") + rec("10004", "Dupont")
+        << rec("10004", "Dupont") + rec("10005", "Zola", "Paris") + rec("10003", "Émile");
+    QTest::newRow("nameless and stray lines dropped")
+        << QStringList{"note"} + rec("10009", "Zola") + rec("10002", "") + rec("10003", "Martin") +
+               QStringList{"<FOU>1234567", "Long"}
+        << rec("10003", "Martin") + rec("10009", "Zola");
+}
+
+void TestTFichFour::closedAtOnce()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, result);
+    SupplierBook book;
+    book.SupplierLines = lines;
+    TFichFour window;
+    QTimer::singleShot(0, &window, [&] { window.Button1->click(); });
+    GestFour(window, book);
+    QCOMPARE(book.SupplierLines, result);
+    QVERIFY(book.SuppliersModified);
+}
+
+void TestTFichFour::deleting()
+{
+    TFichFour window;
+    const QStringList one = rec("10002", "A");
+    QCOMPARE(run(window, one, [&] { window.SpeedButton4->click(); }), one);
+    const QStringList result =
+        run(window, rec("10002", "A") + rec("10003", "B") + rec("10004", "C"), [&] {
+            clickRow(window, 1);
+            window.SpeedButton4->click();
+            QCOMPARE(window.Edit1->text(), QString("10004"));
+        });
+    QCOMPARE(result, rec("10002", "A") + rec("10004", "C"));
+}
+
+void TestTFichFour::discardedAndUncountedChanges()
+{
+    TFichFour window;
+    const QStringList lines = QStringList{"note"} + rec("10002", "Dupont") + rec("10003", "Martin");
+    const QStringList result = run(window, lines, [&] {
+        // Only Backspace and Delete, written back by Page Down: not a change.
+        QTest::keyClick(window.Edit2, Qt::Key_End);
+        QTest::keyClick(window.Edit2, Qt::Key_Backspace);
+        QTest::keyClick(window.Edit2, Qt::Key_Home);
+        QTest::keyClick(window.Edit2, Qt::Key_Delete);
+        QTest::keyClick(window.Edit2, Qt::Key_PageDown);
+        QTest::keyClick(window.Edit2, Qt::Key_PageDown);
+        QCOMPARE(window.StringGrid1->currentRow(), 1);
+        QVERIFY(!window.SupplierGridModified);
+        // Typing followed by a click on another row, or by a search, is lost.
+        QTest::keyClicks(window.Edit2, "xyz");
+        clickRow(window, 0);
+        QCOMPARE(window.Edit2->text(), QString("upon"));
+        QTest::keyClicks(window.Edit3, "lost");
+        window.Edit6->setText("10003");
+        window.Button2->click();
+        QVERIFY(window.Edit3->text().isEmpty());
+        // Enter writes the fields back; the close box does not.
+        QTest::keyClicks(window.Edit4, "Lyon");
+        QTest::keyClick(window.Edit4, Qt::Key_Return);
+        QVERIFY(window.isVisible());
+        QTest::keyClicks(window.Edit5, "lost");
+        window.close();
+    });
+    QCOMPARE(result, rec("10002", "upon") + rec("10003", "Martin", "Lyon"));
+}
+
+void TestTFichFour::searchIsExact()
+{
+    ScriptedPrompts prompts;
+    TFichFour window;
+    run(window, rec("10023", "A") + rec("10030", "B"), [&] {
+        clickRow(window, 1);
+        QTest::keyClicks(window.Edit6, "23");
+        QTest::keyClick(window.Edit6, Qt::Key_Return);
+        QCOMPARE(prompts.texts(), QStringList{"Fournisseur non trouvé"});
+        QCOMPARE(window.StringGrid1->currentRow(), 1);
+    });
+}
+
+void TestTFichFour::gridGrowsPastSixty()
+{
+    QStringList lines;
+    for (int i = 0; i < 61; ++i)
+        lines += rec(QString::number(10002 + i), QStringLiteral("N%1").arg(i, 3, 10, QChar('0')));
+    TFichFour window;
+    window.Init(lines);
+    QCOMPARE(window.LastSupplierRow, 60);
+    QCOMPARE(window.StringGrid1->rowCount(), 65);
+}
+
+void TestTFichFour::addOpensBlankRowWithDigitCode()
+{
+    TFichFour window;
+    // A former use leaves values in rows that the next list, cut short, no longer fills.
+    window.Init(rec("10002", "A", "Paris") + rec("10003", "B", "Lyon") + rec("10004", "C"));
+    const QStringList result = run(window, {"<FOU>10009", "Z"}, [&] {
+        window.SpeedButton3->click();
+        QCOMPARE(window.StringGrid1->currentRow(), 1);
+        QVERIFY(window.Edit1->text().isEmpty() && window.Edit2->text().isEmpty());
+        QTest::keyClicks(window.Edit1, "12a34567");
+        QCOMPARE(window.Edit1->text(), QString("12345"));
+        QTest::keyClicks(window.Edit2, "Aa");
+    });
+    QCOMPARE(result, rec("10009", "Z") + rec("12345", "Aa"));
+}
+
+QTEST_MAIN(TestTFichFour)
+#include "test_tfichfour.moc"
