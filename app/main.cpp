@@ -1,11 +1,31 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/application.h"
+#include "app/messageboxprompts.h"
+#include "app/tmainform.h"
+#include "utilities/tsplash.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Qor Commande"));
-    window.show();
+    Application app(argc, argv);
+    // Qt's own dialogs and buttons speak French, like the rest of the program.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
+    MessageBoxPrompts::install();
+
+    auto *splash = new TSplash;
+    splash->showNow();
+
+    QApplication::setApplicationName(QStringLiteral("Qor Commande"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+
+    TMainForm mainForm; // creates every window of the program, in start-up order
+    delete splash;
+    mainForm.showMaximized();
     return app.exec();
 }

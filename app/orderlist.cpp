@@ -1,0 +1,112 @@
+#include "app/orderlist.h"
+
+#include "order/orderformat.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace OrderList {
+
+namespace {
+
+const QString Gap = QStringLiteral("  ");
+
+QString lineAt(const QStringList &lines, qsizetype i)
+{
+    // A block cut short at the end of the file shows empty fields.
+    return i >= 0 && i < lines.size() ? lines.at(i) : QString();
+}
+
+// The index of a closing label, or -1 for any other line.
+int closeIndex(const QString &line)
+{
+    if (line.size() != 11 || !line.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive) ||
+        line.at(10) != QLatin1Char('>'))
+        return -1;
+    int index = 0;
+    for (int k = 6; k < 10; ++k) {
+        const QChar c = line.at(k);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        index = index * 10 + (c.unicode() - '0');
+    }
+    return index;
+}
+
+} // namespace
+
+QString entryText(const QStringList &lines, qsizetype open)
+{
+    return lineAt(lines, open + 1).mid(3) + Gap + lineAt(lines, open + 2) + Gap +
+           lineAt(lines, open + 3) + Gap + lineAt(lines, open + 5) + Gap +
+           lineAt(lines, open + 6);
+}
+
+QList<Entry> entries(const QStringList &lines)
+{
+    const QHash<int, qsizetype> positions = OrderFormat::firstBlockPositions(lines);
+    QList<Entry> list;
+    list.reserve(positions.size());
+    for (int k = 0; k < OrderFormat::MaxOrders; ++k) {
+        const auto found = positions.constFind(k);
+        if (found == positions.constEnd())
+            break;
+        list.append({k, entryText(lines, found.value())});
+    }
+    return list;
+}
+
+bool renumber(QStringList &lines, const QList<int> &order)
+{
+    const int count = int(order.size());
+    bool identity = true;
+    for (int p = 0; p < count && identity; ++p)
+        identity = order.at(p) == p;
+    if (identity)
+        return false;
+
+    // One pass over the file: where each listed block opens, and where the closing labels of
+    // the listed indexes stand, so that 10000 orders are renumbered without 10000 searches.
+    const QHash<int, qsizetype> opens = OrderFormat::firstBlockPositions(lines);
+    QList<QList<qsizetype>> closes(count);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int index = closeIndex(lines.at(i));
+        if (index >= 0 && index < count)
+            closes[index].append(i);
+    }
+
+    struct Relabel {
+        qsizetype open;
+        qsizetype close; // -1: the block has no closing label
+        int index;
+    };
+    QList<Relabel> changes;
+    for (int p = 0; p < count; ++p) {
+        const int old = order.at(p);
+        if (old == p)
+            continue;
+        const auto open = opens.constFind(old);
+        if (open == opens.constEnd())
+            continue;
+        // The block's closing label is the first one of its index after its opening label.
+        const QList<qsizetype> &candidates = closes.at(old);
+        const auto close = std::upper_bound(candidates.begin(), candidates.end(), open.value());
+        changes.append({open.value(), close == candidates.end() ? -1 : *close, p});
+    }
+    // All positions are found before any label is rewritten: a rewritten label must not be
+    // taken for the block of its new index.
+    for (const Relabel &change : changes) {
+        lines[change.open] = OrderFormat::BlockOpenLabel(change.index);
+        if (change.close >= 0)
+            lines[change.close] = OrderFormat::BlockCloseLabel(change.index);
+    }
+    return !changes.isEmpty();
+}
+
+int newIndexOf(const QList<int> &order, int blockIndex)
+{
+    const qsizetype p = order.indexOf(blockIndex);
+    return p < 0 ? blockIndex : int(p);
+}
+
+} // namespace OrderList

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <QMainWindow>
+
+class HelpWindow;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class TAboutBox;
+class TCalendrier;
+class TCmdListe;
+class TCommande;
+class TEurof;
+class TFFour;
+class TFichFour;
+class TFindDialog;
+class THorloge;
+class TListeFour;
+class TMPage;
+class TParamc;
+class TPocket;
+class TSociete;
+
+// The frame of the program: menus, tool bar, status bar and the one order window, always
+// maximised. It holds the name of the order file in use and forwards every order command to
+// the order window. Creating it creates every window of the program, in start-up order.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    QString MainFileName; // the order file in use; empty for a new, unnamed book
+    QString StartDir;     // working directory when the frame was first shown
+
+    TCommande &commande() const { return *m_commande; }
+    TAboutBox &aboutBox() const { return *m_aboutBox; }
+    TCmdListe &orderList() const { return *m_orderList; }
+    TFindDialog &findDialog() const { return *m_findDialog; }
+    TMPage &pageSetup() const { return *m_pageSetup; }
+    TCalendrier &calendar() const { return *m_calendar; }
+    THorloge &clock() const { return *m_clock; }
+    TPocket &calculator() const { return *m_calculator; }
+    TEurof &converter() const { return *m_converter; }
+    HelpWindow &help();
+
+    // File commands
+    void newBook();
+    void openBook();
+    bool SaveAs(); // true when the book was written or had nothing to write
+    bool save();
+    void Valide(); // enables the book commands; nothing disables them again
+    void toggleAutoOpen();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createWindows();
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+
+    void FormShow();
+    void FormResize();
+    void Timer1Timer();
+    bool FormCloseQuery();
+    void FormClose();
+    // The save question; false when the command that asked must stop.
+    bool saveQuestion();
+    void deleteOrder();
+    void printWithDialog();
+
+    QAction *action(const char *name, const QString &text, const QString &hint,
+                    void (TMainForm::*slot)());
+    QAction *orderAction(const char *name, const QString &text, const QString &hint,
+                         void (TCommande::*command)());
+    QToolButton *button(const char *name, const QString &hint, const QIcon &icon,
+                        void (TMainForm::*slot)());
+    QToolButton *orderButton(const char *name, const QString &hint, const QIcon &icon,
+                             void (TCommande::*command)());
+
+    bool m_shown = false;
+    bool m_closed = false;
+
+    QMdiArea *m_mdiArea = nullptr;
+    QMdiSubWindow *m_orderSubWindow = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QLabel *m_hintPanel = nullptr;
+    QLabel *m_clockPanel = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    QAction *FileNewItem = nullptr;
+    QAction *FileOpenItem = nullptr;
+    QAction *FileCloseItem = nullptr;
+    QAction *FileSaveItem = nullptr;
+    QAction *FileSaveAsItem = nullptr;
+    QAction *FilePageSetupItem = nullptr;
+    QAction *FilePrintItem = nullptr;
+    QAction *FilePrintSetupItem = nullptr;
+    QAction *FileExitItem = nullptr;
+    QAction *EditCopyItem = nullptr;
+    QAction *EditPasteItem = nullptr;
+    QAction *EditFindItem = nullptr;
+    QAction *DocPreviousItem = nullptr;
+    QAction *DocNextItem = nullptr;
+    QAction *DocFirstItem = nullptr;
+    QAction *DocLastItem = nullptr;
+    QAction *DocNewOrderItem = nullptr;
+    QAction *DocDeleteOrderItem = nullptr;
+    QAction *DocDeleteLineItem = nullptr;
+    QAction *DocCalculateItem = nullptr;
+    QAction *DocListItem = nullptr;
+    QAction *ParCompanyItem = nullptr;
+    QAction *ParOrderItem = nullptr;
+    QAction *ParSuppliersItem = nullptr;
+    QAction *ParAutoOpenItem = nullptr;
+    QAction *UtilCalendarItem = nullptr;
+    QAction *UtilCalculatorItem = nullptr;
+    QAction *UtilClockItem = nullptr;
+    QAction *UtilEuroItem = nullptr;
+    QAction *HelpContentsItem = nullptr;
+    QAction *HelpSearchItem = nullptr;
+    QAction *HelpHowToUseItem = nullptr;
+    QAction *HelpAboutItem = nullptr;
+    QMenu *m_documentMenu = nullptr;
+
+    QToolButton *SpeedButton11 = nullptr;
+    QToolButton *OpenBtn = nullptr;
+    QToolButton *SaveBtn = nullptr;
+    QToolButton *CopyBtn = nullptr;
+    QToolButton *PasteBtn = nullptr;
+    QToolButton *SpeedButton9 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QToolButton *SpeedButton5 = nullptr;
+    QToolButton *SpeedButton7 = nullptr;
+    QToolButton *SpeedButton8 = nullptr;
+    QToolButton *SpeedButton10 = nullptr;
+
+    // Windows created at start, in this order after the frame.
+    TAboutBox *m_aboutBox = nullptr;
+    TCommande *m_commande = nullptr;
+    TCmdListe *m_orderList = nullptr;
+    TFFour *m_quickSupplier = nullptr;
+    TListeFour *m_supplierChooser = nullptr;
+    TSociete *m_company = nullptr;
+    TMPage *m_pageSetup = nullptr;
+    TParamc *m_parameters = nullptr;
+    TFichFour *m_supplierManagement = nullptr;
+    TFindDialog *m_findDialog = nullptr;
+    TCalendrier *m_calendar = nullptr;
+    TEurof *m_converter = nullptr;
+    THorloge *m_clock = nullptr;
+    TPocket *m_calculator = nullptr;
+    HelpWindow *m_help = nullptr;
+};

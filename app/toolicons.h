@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QIcon>
+
+// Icons of the tool bar: the desktop theme's when it has them, else the style's standard ones,
+// else small ones painted here for the commands the style has nothing for.
+namespace ToolIcons {
+
+enum class Kind {
+    NewFile,
+    Open,
+    Save,
+    Copy,
+    Paste,
+    Find,
+    First,
+    Previous,
+    Next,
+    Last,
+    NewOrder,
+    Calculate,
+    Print,
+    Envelope
+};
+
+QIcon icon(Kind kind);
+
+} // namespace ToolIcons

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "printing/pageitem.h"
+#include "suppliers/company.h"
+
+#include <array>
+
+// The envelope: the company's first four letterhead lines top left, the supplier's address
+// further right and lower. The same whatever paper the order is printed on.
+namespace EnvelopePage {
+
+PageItems build(const CompanyDetails &companyLines, const std::array<QString, 4> &addressLines);
+
+} // namespace EnvelopePage

@@ -1,0 +1,680 @@
+#include "app/application.h"
+#include "app/filedialogs.h"
+#include "app/helpwindow.h"
+#include "app/printdialogs.h"
+#include "app/tmainform.h"
+#include "order/tcommande.h"
+#include "order/textfile.h"
+#include "pricing/commanderror.h"
+#include "settings/settingsfile.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+using Prompts::Answer;
+
+namespace {
+
+QStringList orderBlock(int index, const QString &number)
+{
+    const QString label = QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0'));
+    return {QStringLiteral("<BLOC") + label + QStringLiteral(">"),
+            QStringLiteral("NUM") + number,
+            QStringLiteral("01/03/2000"),
+            QStringLiteral("10023"),
+            QStringLiteral("A réception"),
+            QStringLiteral("Dupont"),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("TTCN"),
+            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
+            QStringLiteral("</BLOC") + label + QStringLiteral(">")};
+}
+
+void writeBook(const QString &fileName, int orders)
+{
+    QStringList lines;
+    for (int i = 0; i < orders; ++i)
+        lines << orderBlock(i, QString::number(200003001 + i));
+    QVERIFY(TextFile::write(fileName, lines));
+}
+
+QByteArray contents(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeSettings(bool autoOpen, const QString &fileName)
+{
+    Settings settings;
+    settings.AutoOpen = autoOpen ? 1 : 0;
+    QVERIFY(TextFile::writeBytes(SettingsFile::fileName(), SettingsFile::save(settings, fileName)));
+}
+
+const char *const BookCommands[] = {
+    "FileSaveItem",       "FileSaveAsItem",   "FilePrintItem", "EditCopyItem", "EditPasteItem",
+    "EditFindItem",       "DocPreviousItem",  "DocNextItem",   "DocFirstItem", "DocLastItem",
+    "DocDeleteOrderItem", "DocCalculateItem", "DocListItem"};
+const char *const BookButtons[] = {"SaveBtn",      "CopyBtn",      "PasteBtn",     "SpeedButton9",
+                                   "SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4",
+                                   "SpeedButton7", "SpeedButton8", "SpeedButton10"};
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void saveQuestion_data();
+    void saveQuestion();
+    void saveQuestionForUnnamedBook_data();
+    void saveQuestionForUnnamedBook();
+    void failedSaveCancelsCommand();
+    void open_data();
+    void open();
+    void saveAs_data();
+    void saveAs();
+    void saveAsOverExistingFile_data();
+    void saveAsOverExistingFile();
+    void bookCommandsEnabled_data();
+    void bookCommandsEnabled();
+    void autoOpenToggleKeepsBookName();
+    void closeRemembersBook();
+    void deleteOrderAsks();
+    void printAsksCopies();
+    void statusBar();
+    void shortcuts_data();
+    void shortcuts();
+    void errorInsideCommand();
+    void errorReachingEventLoop();
+    void aboutBox();
+    void help();
+
+private:
+    TMainForm &start();
+    QAction *action(const char *name) const;
+    QToolButton *toolButton(const char *name) const;
+    void trigger(const char *name);
+    // Opens a book of `orders` orders named `name` in the working directory.
+    QString openBook(const QString &name, int orders = 2);
+
+    std::unique_ptr<TemporaryWorkingDir> m_dir;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestMainForm::init()
+{
+    m_dir = std::make_unique<TemporaryWorkingDir>();
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    FileDialogs::reset();
+    FileDialogs::setScripted(true);
+}
+
+void TestMainForm::cleanup()
+{
+    m_form.reset();
+    m_prompts.reset();
+    m_dir.reset();
+    FileDialogs::reset();
+}
+
+TMainForm &TestMainForm::start()
+{
+    m_form = std::make_unique<TMainForm>();
+    m_form->show();
+    return *m_form;
+}
+
+QAction *TestMainForm::action(const char *name) const
+{
+    auto *a = m_form->findChild<QAction *>(QString::fromLatin1(name));
+    if (!a)
+        qWarning("no action %s", name);
+    return a;
+}
+
+QToolButton *TestMainForm::toolButton(const char *name) const
+{
+    return m_form->findChild<QToolButton *>(QString::fromLatin1(name));
+}
+
+void TestMainForm::trigger(const char *name)
+{
+    QAction *a = action(name);
+    QVERIFY(a);
+    QVERIFY2(a->isEnabled(), name);
+    a->trigger();
+}
+
+QString TestMainForm::openBook(const QString &name, int orders)
+{
+    const QString path = m_dir->file(name);
+    writeBook(path, orders);
+    FileDialogs::queueAnswer(path);
+    trigger("FileOpenItem");
+    return path;
+}
+
+void TestMainForm::saveQuestion_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("goesOn");
+    for (const char *command : {"new", "open", "close"}) {
+        QTest::addRow("%s, Oui", command) << command << Answer::Yes << true << true;
+        QTest::addRow("%s, Non", command) << command << Answer::No << false << true;
+        QTest::addRow("%s, Annuler", command) << command << Answer::Cancel << false << false;
+    }
+}
+
+void TestMainForm::saveQuestion()
+{
+    QFETCH(QString, command);
+    QFETCH(Answer, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, goesOn);
+
+    start();
+    const QString path = openBook(QStringLiteral("book.cmd"));
+    const QString other = m_dir->file(QStringLiteral("other.cmd"));
+    writeBook(other, 3);
+    m_form->commande().book().markModified();
+    // A stand-in on disk shows whether the book was written back.
+    QVERIFY(TextFile::writeBytes(path, "old"));
+    const QStringList linesBefore = m_form->commande().book().OrderLines;
+    m_prompts->asked.clear();
+    m_prompts->answer(answer);
+
+    if (command == QLatin1String("new")) {
+        trigger("FileNewItem");
+    } else if (command == QLatin1String("open")) {
+        FileDialogs::queueAnswer(other);
+        trigger("FileOpenItem");
+    } else {
+        m_form->close();
+    }
+
+    QCOMPARE(m_prompts->texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
+    QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Warning);
+    QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::YesNoCancel);
+    QCOMPARE(contents(path) != "old", saved);
+    if (!goesOn) {
+        QCOMPARE(m_form->MainFileName, path);
+        QCOMPARE(m_form->commande().book().OrderLines, linesBefore);
+        QVERIFY(m_form->isVisible());
+        bool modified = false;
+        QVERIFY(m_form->commande().TestModif(modified));
+        return;
+    }
+    if (command == QLatin1String("new")) {
+        QVERIFY(m_form->MainFileName.isEmpty());
+        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+    } else if (command == QLatin1String("open")) {
+        QCOMPARE(m_form->MainFileName, other);
+        QCOMPARE(m_form->commande().book().OrderCount, 3);
+    } else {
+        QVERIFY(!m_form->isVisible());
+    }
+}
+
+void TestMainForm::saveQuestionForUnnamedBook_data()
+{
+    QTest::addColumn<QString>("chosen"); // empty: the save dialog is cancelled
+    QTest::addColumn<bool>("goesOn");
+    QTest::newRow("named") << "neuf" << true;
+    QTest::newRow("name refused") << "" << false;
+}
+
+void TestMainForm::saveQuestionForUnnamedBook()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, goesOn);
+
+    start();
+    openBook(QStringLiteral("book.cmd"));
+    m_prompts->answer(Answer::No); // a freshly opened book counts as modified
+    trigger("FileNewItem");
+    QVERIFY(m_form->MainFileName.isEmpty());
+    m_form->commande().book().markModified();
+    m_prompts->asked.clear();
+    m_prompts->answer(Answer::Yes);
+    FileDialogs::queueAnswer(chosen.isEmpty() ? QString() : m_dir->file(chosen));
+
+    m_form->close();
+
+    QCOMPARE(m_prompts->texts().value(0), QStringLiteral("Enregistrer changements dans  ?"));
+    QCOMPARE(FileDialogs::requests().last().save, true);
+    QCOMPARE(m_form->isVisible(), !goesOn);
+    QCOMPARE(QFile::exists(m_dir->file(QStringLiteral("neuf.cmd"))), goesOn);
+}
+
+void TestMainForm::failedSaveCancelsCommand()
+{
+    start();
+    const QString path = openBook(QStringLiteral("book.cmd"));
+    const QByteArray before = contents(path);
+    // A name whose folder does not exist cannot be written.
+    m_form->MainFileName = m_dir->file(QStringLiteral("gone/book.cmd"));
+    m_form->commande().book().markModified();
+    m_prompts->asked.clear();
+    m_prompts->answer(Answer::Yes);
+
+    m_form->close();
+
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_prompts->asked.size(), 2);
+    QCOMPARE(m_prompts->asked.at(1).icon, Prompts::Icon::Critical);
+    QVERIFY(m_prompts->asked.at(1).text.startsWith(QStringLiteral("Ne peut créer le fichier")));
+    bool modified = false;
+    QVERIFY(m_form->commande().TestModif(modified));
+    QCOMPARE(contents(path), before);
+}
+
+void TestMainForm::open_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("nameKept");
+    QTest::newRow("upper case") << "COMMANDE.CMD" << true << "" << true << true;
+    QTest::newRow("text file") << "commande.txt" << true << "Type de fichier non valide" << false
+                               << false;
+    QTest::newRow("missing") << "absent.cmd" << false << "Le fichier n'existe pas" << false << true;
+}
+
+void TestMainForm::open()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+    QFETCH(QString, message);
+    QFETCH(bool, loaded);
+    QFETCH(bool, nameKept);
+
+    start();
+    const QString path = m_dir->file(name);
+    if (exists)
+        writeBook(path, 2);
+    FileDialogs::queueAnswer(path);
+    trigger("FileOpenItem");
+
+    QCOMPARE(FileDialogs::requests().first().filter, QStringLiteral("Commandes (*.cmd)"));
+    QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(m_form->commande().book().OrderCount, loaded ? 2 : 0);
+    QCOMPARE(m_form->MainFileName, nameKept ? path : QString());
+    QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
+    QCOMPARE(m_form->windowTitle(), loaded ? QStringLiteral("Qor Commande - [COMMANDE.CMD]")
+                                           : QStringLiteral("Qor Commande"));
+
+    if (name == QLatin1String("commande.txt")) {
+        // The book has no name any more: the next save asks for one.
+        m_form->Valide();
+        trigger("FileSaveItem");
+        QCOMPARE(FileDialogs::requests().size(), 2);
+        QVERIFY(FileDialogs::requests().last().save);
+    }
+}
+
+void TestMainForm::saveAs_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("year as extension") << "commandes.2000"
+                                       << "commandes.cmd";
+    QTest::newRow("no extension") << "commandes"
+                                  << "commandes.cmd";
+    QTest::newRow("folder with a dot") << "jean.dupont/achats"
+                                       << "jean.dupont/achats.cmd";
+    QTest::newRow("folder and name with dots") << "jean.dupont/achats.2000.bak"
+                                               << "jean.dupont/achats.cmd";
+}
+
+void TestMainForm::saveAs()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("jean.dupont")));
+    start();
+    openBook(QStringLiteral("book.cmd"));
+    m_form->commande().book().markModified();
+    FileDialogs::queueAnswer(m_dir->file(chosen));
+    trigger("FileSaveAsItem");
+
+    QCOMPARE(FileDialogs::requests().last().initialName, QStringLiteral("*.cmd"));
+    QVERIFY(m_prompts->texts().isEmpty());
+    QVERIFY(QFile::exists(m_dir->file(written)));
+    QVERIFY(contents(m_dir->file(written)).contains("<BLOC0000>\r\n"));
+    QCOMPARE(m_form->MainFileName, m_dir->file(written));
+    bool modified = true;
+    QVERIFY(!m_form->commande().TestModif(modified));
+}
+
+void TestMainForm::saveAsOverExistingFile_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("OK") << Answer::Ok;
+    QTest::newRow("Cancel") << Answer::Cancel;
+}
+
+void TestMainForm::saveAsOverExistingFile()
+{
+    QFETCH(Answer, answer);
+    start();
+    openBook(QStringLiteral("book.cmd"));
+    const QString existing = m_dir->file(QStringLiteral("autre.cmd"));
+    QVERIFY(TextFile::writeBytes(existing, "old"));
+    m_form->commande().book().markModified();
+    m_prompts->answer(answer);
+    FileDialogs::queueAnswer(m_dir->file(QStringLiteral("autre.txt")));
+    trigger("FileSaveAsItem");
+
+    QCOMPARE(m_prompts->texts(), QStringList{"Ce fichier existe déjà"});
+    QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
+    const bool overwritten = answer == Answer::Ok;
+    QCOMPARE(contents(existing) != "old", overwritten);
+    QCOMPARE(m_form->MainFileName, overwritten ? existing : QString());
+}
+
+void TestMainForm::bookCommandsEnabled_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("open") << "open";
+    QTest::newRow("automatic opening of a missing file") << "auto";
+    QTest::newRow("new order") << "new order";
+}
+
+void TestMainForm::bookCommandsEnabled()
+{
+    QFETCH(QString, how);
+    if (how == QLatin1String("auto"))
+        writeSettings(true, m_dir->file(QStringLiteral("parti.cmd")));
+    start();
+
+    if (how != QLatin1String("auto")) {
+        for (const char *name : BookCommands)
+            QVERIFY2(!action(name)->isEnabled(), name);
+        for (const char *name : BookButtons)
+            QVERIFY2(!toolButton(name)->isEnabled(), name);
+        QVERIFY(toolButton("SpeedButton5")->isEnabled());
+        QVERIFY(toolButton("OpenBtn")->isEnabled());
+    }
+    if (how == QLatin1String("open"))
+        openBook(QStringLiteral("book.cmd"));
+    else if (how == QLatin1String("new order"))
+        trigger("DocNewOrderItem");
+    else {
+        QVERIFY(action("ParAutoOpenItem")->isChecked());
+        QCOMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("parti.cmd")));
+        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+    }
+
+    for (const char *name : BookCommands)
+        QVERIFY2(action(name)->isEnabled(), name);
+    for (const char *name : BookButtons)
+        QVERIFY2(toolButton(name)->isEnabled(), name);
+    // Only the line grid's focus enables line deletion.
+    QVERIFY(!action("DocDeleteLineItem")->isEnabled());
+    // Nothing disables them again.
+    m_prompts->answer(Answer::No);
+    trigger("FileNewItem");
+    for (const char *name : BookCommands)
+        QVERIFY2(action(name)->isEnabled(), name);
+}
+
+void TestMainForm::autoOpenToggleKeepsBookName()
+{
+    const QString remembered = m_dir->file(QStringLiteral("ancien.cmd"));
+    writeBook(remembered, 1);
+    writeSettings(false, remembered);
+    start();
+    QVERIFY(!action("ParAutoOpenItem")->isChecked());
+    QVERIFY(m_form->MainFileName.isEmpty());
+
+    const QString path = openBook(QStringLiteral("book.cmd"));
+    trigger("ParAutoOpenItem");
+
+    QVERIFY(action("ParAutoOpenItem")->isChecked());
+    bool autoOpen = false;
+    QString name;
+    m_form->commande().GetIni(autoOpen, name);
+    QVERIFY(autoOpen);
+    // The remembered book must not become the target of the next save.
+    QCOMPARE(m_form->MainFileName, path);
+    m_form->commande().book().markModified();
+    trigger("FileSaveItem");
+    QStringList lines;
+    QVERIFY(TextFile::read(remembered, lines));
+    QCOMPARE(lines.count(QStringLiteral("<BLOC0000>")), 1);
+    QCOMPARE(lines.count(QStringLiteral("<BLOC0001>")), 0);
+}
+
+void TestMainForm::closeRemembersBook()
+{
+    start();
+    const QString path = openBook(QStringLiteral("book.cmd"));
+    trigger("ParAutoOpenItem");
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
+    QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
+    m_prompts->answer(Answer::No);
+
+    QVERIFY(m_form->close());
+
+    // Back in the start-up directory, the settings file names the book to open next time.
+    QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+    QByteArray bytes;
+    QVERIFY(TextFile::readBytes(m_dir->file(SettingsFile::fileName()), bytes));
+    Settings settings;
+    SettingsFile::load(bytes, settings);
+    QCOMPARE(settings.AutoOpen, 1);
+    QCOMPARE(settings.AutoOpenFileName, path);
+    QVERIFY(!QFile::exists(m_dir->file(QStringLiteral("ailleurs/QorCmd.ini"))));
+}
+
+void TestMainForm::deleteOrderAsks()
+{
+    start();
+    openBook(QStringLiteral("book.cmd"), 3);
+    m_prompts->answer(Answer::Cancel);
+    trigger("DocDeleteOrderItem");
+    QCOMPARE(m_prompts->texts(), QStringList{"Confirmer suppression de la Commande ?"});
+    QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
+    QCOMPARE(m_form->commande().book().OrderCount, 3);
+
+    m_prompts->answer(Answer::Ok);
+    trigger("DocDeleteOrderItem");
+    QCOMPARE(m_form->commande().book().OrderCount, 2);
+}
+
+void TestMainForm::printAsksCopies()
+{
+    int asked = 0;
+    const auto previous = PrintDialogs::setCopiesHandler([&] {
+        ++asked;
+        return 0;
+    });
+    start();
+    openBook(QStringLiteral("book.cmd"));
+    trigger("FilePrintItem");
+    QCOMPARE(asked, 1);
+    QVERIFY(m_form->isVisible());
+    PrintDialogs::setCopiesHandler(previous);
+}
+
+void TestMainForm::statusBar()
+{
+    FixedClock clock(QDateTime(QDate(2000, 3, 14), QTime(14, 5, 9)));
+    start();
+    auto *hint = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
+    auto *time = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel1"));
+    QVERIFY(hint && time);
+    QCOMPARE(time->text(), QStringLiteral("    14:05:09"));
+    clock.moment = clock.moment.addSecs(2);
+    QTRY_COMPARE_WITH_TIMEOUT(time->text(), QStringLiteral("    14:05:11"), 3000);
+
+    m_form->resize(700, 500);
+    QCOMPARE(hint->width(), m_form->width() - 100);
+
+    // The hint of what is under the mouse shows in panel 0, and only there.
+    QToolButton *first = toolButton("SpeedButton1");
+    QStatusTipEvent tip(first->statusTip());
+    QApplication::sendEvent(first, &tip);
+    QCOMPARE(hint->text(), QStringLiteral("Premier"));
+    QCOMPARE(time->text(), QStringLiteral("    14:05:11"));
+    QCOMPARE(first->toolTip(), QStringLiteral("Premier"));
+    QCOMPARE(toolButton("SaveBtn")->toolTip(), QStringLiteral("Enregistrer"));
+    QVERIFY(toolButton("SaveBtn")->statusTip().isEmpty());
+}
+
+void TestMainForm::shortcuts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("open") << "FileOpenItem" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    QTest::newRow("save") << "FileSaveItem" << QKeySequence(Qt::CTRL | Qt::Key_S);
+    QTest::newRow("copy") << "EditCopyItem" << QKeySequence(Qt::CTRL | Qt::Key_C);
+    QTest::newRow("paste") << "EditPasteItem" << QKeySequence(Qt::CTRL | Qt::Key_V);
+    QTest::newRow("calculate") << "DocCalculateItem" << QKeySequence(Qt::Key_F9);
+    QTest::newRow("list") << "DocListItem" << QKeySequence(Qt::Key_F2);
+}
+
+void TestMainForm::shortcuts()
+{
+    QFETCH(QString, name);
+    QFETCH(QKeySequence, keys);
+    start();
+    QAction *a = action(name.toLatin1().constData());
+    QVERIFY(a);
+    QCOMPARE(a->shortcut(), keys);
+    // No other command answers the same keys.
+    for (QAction *other : m_form->findChildren<QAction *>())
+        if (other != a)
+            QVERIFY2(other->shortcut() != keys, qPrintable(other->objectName()));
+}
+
+void TestMainForm::errorInsideCommand()
+{
+    start();
+    // A folder with an order file's name exists but cannot be read.
+    const QString folder = m_dir->file(QStringLiteral("dossier.cmd"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dossier.cmd")));
+    FileDialogs::queueAnswer(folder);
+    trigger("FileOpenItem");
+
+    QCOMPARE(m_prompts->asked.size(), 1);
+    QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
+    QVERIFY(m_prompts->asked.first().text.contains(QStringLiteral("dossier.cmd")));
+    QVERIFY(m_form->isVisible());
+
+    // The program goes on: the next command works.
+    m_prompts->asked.clear();
+    const QString path = openBook(QStringLiteral("book.cmd"));
+    QVERIFY(m_prompts->asked.isEmpty());
+    QCOMPARE(m_form->MainFileName, path);
+    QCOMPARE(m_form->commande().book().OrderCount, 2);
+}
+
+void TestMainForm::errorReachingEventLoop()
+{
+    QPushButton button;
+    int runs = 0;
+    connect(&button, &QPushButton::clicked, &button, [&] {
+        ++runs;
+        if (runs == 1)
+            throw CommandError::overflow();
+        throw std::runtime_error("bug");
+    });
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+
+    QCOMPARE(runs, 2);
+    QCOMPARE(m_prompts->asked.size(), 2);
+    QCOMPARE(m_prompts->asked.at(0).text, CommandError::overflow().message());
+    QCOMPARE(m_prompts->asked.at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(m_prompts->asked.at(1).icon, Prompts::Icon::Critical);
+    QVERIFY(!m_prompts->asked.at(1).text.isEmpty());
+}
+
+void TestMainForm::aboutBox()
+{
+    start();
+    QString caption;
+    QString focused;
+    bool isDefault = false;
+    QTimer::singleShot(0, this, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        caption = box->windowTitle();
+        auto *ok = box->findChild<QPushButton *>(QStringLiteral("OKButton"));
+        isDefault = ok && ok->isDefault();
+        if (box->focusWidget())
+            focused = box->focusWidget()->objectName();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    trigger("HelpAboutItem");
+    QCOMPARE(caption, QStringLiteral("A propos"));
+    QVERIFY(isDefault);
+    QCOMPARE(focused, QStringLiteral("OKButton"));
+}
+
+void TestMainForm::help()
+{
+    start();
+    trigger("HelpContentsItem");
+    HelpWindow &help = m_form->help();
+    QVERIFY(help.isVisible());
+    QCOMPARE(help.currentPage(), QStringLiteral("sommaire.html"));
+
+    trigger("HelpHowToUseItem");
+    QCOMPARE(help.currentPage(), QStringLiteral("utiliser_aide.html"));
+
+    trigger("HelpSearchItem");
+    QCOMPARE(help.findChild<QTabWidget *>(QStringLiteral("HelpTabs"))->currentIndex(), 1);
+    QVERIFY(help.findChild<QLineEdit *>(QStringLiteral("HelpSearch"))->text().isEmpty());
+
+    // Every keyword leads to a page, and every link of every page to a page of the manual.
+    QVERIFY(help.keywords().contains(QStringLiteral("fournisseur")));
+    static const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
+    for (const QString &keyword : help.keywords()) {
+        for (const QString &page : help.pagesFor(keyword)) {
+            QFile file(QStringLiteral(":/help/") + page);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(page));
+            const QString html = QString::fromUtf8(file.readAll());
+            for (const QRegularExpressionMatch &m : link.globalMatch(html))
+                QVERIFY2(QFile::exists(QStringLiteral(":/help/") + m.captured(1)),
+                         qPrintable(page + QStringLiteral(" -> ") + m.captured(1)));
+        }
+    }
+}
+
+// The program's own application object, so that errors reaching the event loop are caught as
+// in the program.
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestMainForm test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_mainform.moc"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// "A propos": the program's picture, name, version and purpose. OK, Enter and Escape close it.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget *parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLabel *ProgramIcon;
+    QLabel *ProductName;
+    QLabel *Version;
+    QLabel *Comments;
+    QPushButton *OKButton;
+};

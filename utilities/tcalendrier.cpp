@@ -1,0 +1,20 @@
+#include "utilities/tcalendrier.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TCalendrier::TCalendrier(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TCalendrier"));
+    setWindowTitle(QStringLiteral("Calendrier"));
+
+    auto *closeButton = new QPushButton(QStringLiteral("Fermer"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(closeButton, 0, Qt::AlignRight);
+    resize(320, 160);
+}

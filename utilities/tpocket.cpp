@@ -1,0 +1,20 @@
+#include "utilities/tpocket.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TPocket::TPocket(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TPocket"));
+    setWindowTitle(QStringLiteral("Calculatrice"));
+
+    auto *closeButton = new QPushButton(QStringLiteral("Fermer"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(closeButton, 0, Qt::AlignRight);
+    resize(320, 160);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The start-up window: the program's picture, name and version on a violet panel. It lives
+// only while the windows are created and takes no input.
+class TSplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSplash(QWidget *parent = nullptr);
+
+    // Shows the window and paints it at once, without waiting for the event loop.
+    void showNow();
+
+private:
+    QLabel *Image1;
+    QLabel *Label1;
+    QLabel *Label2;
+};
