@@ -1,7 +1,17 @@
 #include "order/tcommande.h"
 
+#include "app/orderlist.h"
+#include "app/tcmdliste.h"
+#include "app/tfinddialog.h"
+#include "order/orderformat.h"
+#include "app/printdialogs.h"
+#include "app/prompts.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
+#include "printing/envelopepage.h"
+#include "printing/orderpage.h"
+#include "printing/pagepainter.h"
+#include "printing/tmpage.h"
 #include "settings/orderparameters.h"
 #include "settings/settingsfile.h"
 #include "settings/tparamc.h"
@@ -95,6 +105,18 @@ public:
             editor->setFont(m_window->StringGrid1->font());
         }
         return editor;
+    }
+
+    // The calculation right-aligns numbers with leading spaces measured in the grid's font;
+    // the style's cell margins would then elide their last digits, so numbers are drawn
+    // against the right edge instead (the spaces stay in the cells).
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int column = index.column();
+        if (column == OrderLine::QuantityCell || column == OrderLine::UnitPriceCell ||
+            column == OrderLine::AmountCell)
+            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     }
 
     // A cell typed and left without Enter is still an edit of the order: without this mark,
@@ -272,6 +294,7 @@ void TCommande::buildControls()
                                  QAbstractItemView::CurrentChanged |
                                  QAbstractItemView::DoubleClicked);
     StringGrid1->setWordWrap(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
     m_delegate = new TLineDelegate(this, StringGrid1);
     StringGrid1->setItemDelegate(m_delegate);
     StringGrid1->setHorizontalHeaderLabels(
@@ -413,6 +436,26 @@ TEurof &TCommande::converter()
     if (!m_converter)
         m_converter = new TEurof(this);
     return *m_converter;
+}
+
+void TCommande::setListDialogs(TCmdListe *orderList, TFindDialog *findDialog)
+{
+    m_orderList = orderList;
+    m_findDialog = findDialog;
+}
+
+TCmdListe &TCommande::orderList()
+{
+    if (!m_orderList)
+        m_orderList = new TCmdListe(this);
+    return *m_orderList;
+}
+
+TFindDialog &TCommande::findDialog()
+{
+    if (!m_findDialog)
+        m_findDialog = new TFindDialog(this);
+    return *m_findDialog;
 }
 
 // ---- Activation, layout, keys ----
@@ -590,6 +633,11 @@ void TCommande::Edit1Exit()
         return;
     m_inCodeExit = true;
     QString code = Edit1->text();
+    // Show the completed code while the lookup asks its questions.
+    if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
+        code = SupplierLookup::completeCode(code);
+        Edit1->setText(code);
+    }
     std::array<QString, 4> address;
     try {
         const bool found = SupplierLookupFlow::Edit1Exit(code, address, m_suppliers, quickEntry());
@@ -983,27 +1031,87 @@ void TCommande::SupLigne()
 
 void TCommande::Liste()
 {
-    // TODO(list): the order list dialog.
+    EcritFiche();
+    TCmdListe &list = orderList();
+    list.Init(m_book.OrderLines);
+    list.exec();
+    const QList<int> order = list.entryOrder();
+    list.Result(m_book.OrderLines, m_book.FileModified);
+    const int chosen = list.chosenOrder();
+    if (chosen < 0) {
+        // The order on screen stays; its block may have a new index now, and writing it back
+        // under the old one would replace another order.
+        m_book.CurrentOrder = OrderList::newIndexOf(order, m_book.CurrentOrder);
+        return;
+    }
+    m_book.CurrentOrder = chosen; // the chosen entry's place is its order's new index
+    LitFiche();
 }
 
 void TCommande::Chercher()
 {
-    // TODO(list): the search dialog.
+    EcritFiche();
+    TFindDialog &dialog = findDialog();
+    dialog.exec();
+    const QString number = dialog.Result();
+    // A cancelled search gives an empty text: it must not find a bare "NUM" line.
+    if (number.isEmpty())
+        return;
+    const qsizetype found =
+        OrderFormat::findLine(m_book.OrderLines, QStringLiteral("NUM") + number);
+    if (found < 1)
+        return;
+    const QString &label = m_book.OrderLines.at(found - 1);
+    int index = 0;
+    if (!label.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
+        !OrderFormat::tryOpenLabelIndex(label, index))
+        return;
+    m_book.CurrentOrder = index;
+    LitFiche();
 }
 
 void TCommande::Imprime()
 {
-    // TODO(print): the printed order.
+    commitGridEditor();
+    OrderPageInput input;
+    input.record = record();
+    input.lastRow = m_book.LastRow;
+    input.totals = {Label7->text(), Label13->text(), Label18->text(), Label19->text()};
+    input.mainCurrency = Label16->text();
+    input.secondCurrency = Label17->text();
+    input.companyLines = m_company.CompanyLines;
+    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, PaperType));
 }
 
 void TCommande::ImpEnv()
 {
-    // TODO(print): the envelope.
+    Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
+    const OrderRecord shown = record();
+    PagePainter::printPage(PrintDialogs::printer(),
+                           EnvelopePage::build(m_company.CompanyLines, shown.AddressLines));
 }
 
 void TCommande::ParM()
 {
-    // TODO(print): the page set-up.
+    TMPage &dialog = pageSetup();
+    dialog.Init(PaperType);
+    dialog.exec();
+    int value = -1;
+    dialog.Result(value);
+    if (value != -1)
+        PaperType = value;
+}
+
+TMPage &TCommande::pageSetup()
+{
+    if (!m_pageSetup) {
+        // The main window creates the dialog at start-up as its own child.
+        if (QWidget *top = window(); top != this)
+            m_pageSetup = top->findChild<TMPage *>(QString(), Qt::FindDirectChildrenOnly);
+    }
+    if (!m_pageSetup)
+        m_pageSetup = new TMPage(this);
+    return *m_pageSetup;
 }
 
 void TCommande::GetIni(bool &autoOpen, QString &fileName) const

@@ -20,7 +20,8 @@ bool isDigit(QChar c)
 
 CodeKey filterCodeKey(int key, const QString &text)
 {
-    if (key == Qt::Key_Backspace)
+    // Backspace edits; Tab and Shift+Tab move to the next field, which runs the lookup.
+    if (key == Qt::Key_Backspace || key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return CodeKey::Pass;
     if (text == QLatin1String("*"))
         return CodeKey::ReplaceWithStar;

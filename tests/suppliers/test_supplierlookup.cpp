@@ -27,6 +27,7 @@ void TestSupplierLookup::codeKeys_data()
     QTest::newRow("digit") << int(Qt::Key_7) << "7" << CodeKey::Pass;
     QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b" << CodeKey::Pass;
     QTest::newRow("arrow") << int(Qt::Key_Left) << "" << CodeKey::Pass;
+    QTest::newRow("tab moves on") << int(Qt::Key_Tab) << "\t" << CodeKey::Pass;
     QTest::newRow("star") << int(Qt::Key_Asterisk) << "*" << CodeKey::ReplaceWithStar;
     QTest::newRow("letter") << int(Qt::Key_A) << "a" << CodeKey::Drop;
     QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << CodeKey::Drop;
