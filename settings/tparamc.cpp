@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -21,9 +20,9 @@ constexpr int RateEdits = 4; // Edit1 to Edit4 hold numbers; Edit5 to Edit9 paym
 } // namespace
 
 TParamc::TParamc(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+    : OutcomeDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Paramc"));
     setWindowTitle(QStringLiteral("Paramètres de la commande"));
@@ -114,7 +113,7 @@ void TParamc::Init(int euroMode, int singleCurrency, Real euroRate, Real vat1, R
 void TParamc::Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &euroMode,
                      int &singleCurrency, QStringList &paymentTerms) const
 {
-    if (!m_confirmed)
+    if (!confirmed())
         return;
     // The rates are taken in order up to the first field that does not convert; the later
     // ones keep their values. A value out of the stored range counts as not converting.
@@ -131,16 +130,6 @@ void TParamc::Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &eu
             paymentTerms.append(m_edits[k]->text());
     euroMode = m_euro->isChecked() ? 1 : 0;
     singleCurrency = m_checkBox1->isChecked() ? 1 : 0;
-}
-
-void TParamc::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        if (QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
 }
 
 void TParamc::keyPressEvent(QKeyEvent *event)
@@ -169,7 +158,7 @@ bool TParamc::eventFilter(QObject *watched, QEvent *event)
             if (watched == m_edits[k])
                 return FormKeyPress(static_cast<QKeyEvent *>(event), m_edits[k]);
     }
-    return QDialog::eventFilter(watched, event);
+    return OutcomeDialog::eventFilter(watched, event);
 }
 
 // Rate fields take digits and one decimal comma style only, so no sign, letter or exponent
@@ -210,12 +199,10 @@ bool TParamc::FormKeyPress(QKeyEvent *event, QLineEdit *edit)
 
 void TParamc::Button1Click()
 {
-    m_confirmed = false;
-    reject();
+    recordCancel();
 }
 
 void TParamc::Button2Click()
 {
-    m_confirmed = true;
-    accept();
+    recordOk();
 }

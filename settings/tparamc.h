@@ -2,7 +2,7 @@
 
 #include "pricing/real48.h"
 
-#include <QDialog>
+#include "app/outcomedialog.h"
 #include <QStringList>
 #include <array>
 
@@ -15,7 +15,7 @@ class QRadioButton;
 // "Paramètres de la commande": the euro rate, the three VAT rates, the currency of the orders,
 // whether the converted total is shown, and five payment terms. Filled by Init, read back by
 // Result, which hands values back only when the dialog was last closed with OK.
-class TParamc : public QDialog {
+class TParamc : public OutcomeDialog {
     Q_OBJECT
 public:
     explicit TParamc(QWidget *parent = nullptr);
@@ -27,10 +27,8 @@ public:
 
     // How the dialog was last closed: OK (or Enter in a rate field) is true; "Annuler" and
     // Escape are false; the close box leaves it as it was.
-    bool confirmed() const { return m_confirmed; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -46,6 +44,4 @@ private:
     QCheckBox *m_checkBox1;
     QPushButton *m_button1;
     QPushButton *m_button2;
-    bool m_confirmed = false;
-    bool m_placed = false;
 };

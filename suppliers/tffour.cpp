@@ -3,14 +3,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
-TFFour::TFFour(QWidget *parent) : QDialog(parent)
+TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("TFFour"));
     setWindowTitle(QStringLiteral("Fournisseurs"));
@@ -73,37 +71,23 @@ void TFFour::Result(std::array<QString, 4> &address) const
 {
     for (QString &line : address)
         line.clear();
-    if (!m_confirmed)
+    if (!confirmed())
         return;
     address = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
 }
 
 void TFFour::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    OutcomeDialog::showEvent(event);
     Edit2->setFocus(Qt::OtherFocusReason);
-}
-
-void TFFour::keyPressEvent(QKeyEvent *event)
-{
-    // Escape is "Annuler"; QDialog's own Escape would close without recording it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1Click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TFFour::Button1Click()
 {
-    m_confirmed = false;
-    reject();
+    recordCancel();
 }
 
 void TFFour::Button2Click()
 {
-    m_confirmed = true;
-    accept();
+    recordOk();
 }

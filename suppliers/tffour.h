@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/outcomedialog.h"
 #include <array>
 
 class QLineEdit;
@@ -8,7 +8,7 @@ class QPushButton;
 
 // Quick entry of a new supplier from the order window ("Fournisseurs"). Enter in an address
 // field confirms; Escape is "Annuler"; the close box leaves the last outcome as it was.
-class TFFour : public QDialog {
+class TFFour : public OutcomeDialog {
     Q_OBJECT
 public:
     explicit TFFour(QWidget *parent = nullptr);
@@ -16,7 +16,6 @@ public:
     void Init(const QString &code);
     // Four texts: emptied, then the address fields when the dialog was last closed with OK.
     void Result(std::array<QString, 4> &address) const;
-    bool confirmed() const { return m_confirmed; }
 
     QLineEdit *Edit1;
     QLineEdit *Edit2;
@@ -28,11 +27,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Button1Click();
     void Button2Click();
-
-    bool m_confirmed = false;
 };

@@ -3,12 +3,11 @@
 #include "suppliers/supplierlookup.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TListeFour::TListeFour(QWidget *parent) : QDialog(parent)
+TListeFour::TListeFour(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("TListeFour"));
     setWindowTitle(QStringLiteral("Liste des fournisseurs"));
@@ -48,7 +47,7 @@ void TListeFour::Init(const QStringList &supplierLines)
 void TListeFour::Result(QString &code) const
 {
     code.clear();
-    if (!m_confirmed)
+    if (!confirmed())
         return;
     // The current item alone may be unselected (set by the focus); only a highlighted one counts.
     const QListWidgetItem *item = ListBox1->currentItem();
@@ -57,23 +56,12 @@ void TListeFour::Result(QString &code) const
     code = SupplierLookup::chooserCode(item->text());
 }
 
-void TListeFour::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1Click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void TListeFour::Button1Click()
 {
-    m_confirmed = false;
-    reject();
+    recordCancel();
 }
 
 void TListeFour::Button2Click()
 {
-    m_confirmed = true;
-    accept();
+    recordOk();
 }

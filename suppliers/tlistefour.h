@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/outcomedialog.h"
 #include <QStringList>
 
 class QListWidget;
@@ -8,7 +8,7 @@ class QPushButton;
 
 // The supplier chooser ("Liste des fournisseurs"): one item per record, "code name". A double
 // click confirms like OK; Escape is "Annuler"; the close box leaves the last outcome as it was.
-class TListeFour : public QDialog {
+class TListeFour : public OutcomeDialog {
     Q_OBJECT
 public:
     explicit TListeFour(QWidget *parent = nullptr);
@@ -16,18 +16,12 @@ public:
     void Init(const QStringList &supplierLines);
     // The chosen code, or empty when not confirmed or nothing is selected.
     void Result(QString &code) const;
-    bool confirmed() const { return m_confirmed; }
 
     QListWidget *ListBox1;
     QPushButton *Button1;
     QPushButton *Button2;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void Button1Click();
     void Button2Click();
-
-    bool m_confirmed = false;
 };

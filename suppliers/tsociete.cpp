@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
-TSociete::TSociete(QWidget *parent) : QDialog(parent)
+TSociete::TSociete(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("TSociete"));
     setWindowTitle(QStringLiteral("Société"));
@@ -57,44 +56,28 @@ void TSociete::Init(const CompanyDetails &details)
 void TSociete::Result(CompanyDetails &details) const
 {
     details[0].clear();
-    if (!m_confirmed)
+    if (!confirmed())
         return;
     for (int k = 0; k < 7; ++k)
         details[k] = Edits[k]->text();
 }
 
-void TSociete::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
-}
-
 void TSociete::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        if (event->modifiers() == Qt::NoModifier)
-            Button1Click();
+    // Enter does not close this dialog: QDialog would look for a default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return; // QDialog would look for a default button
-    default:
-        QDialog::keyPressEvent(event);
-    }
+    OutcomeDialog::keyPressEvent(event);
 }
 
 void TSociete::Button1Click()
 {
-    m_confirmed = false;
-    reject();
+    recordCancel();
 }
 
 void TSociete::Button2Click()
 {
-    m_confirmed = true;
-    accept();
+    recordOk();
 }
 
 void Psoc(TSociete &dialog, Company &company)

@@ -2,7 +2,7 @@
 
 #include "suppliers/company.h"
 
-#include <QDialog>
+#include "app/outcomedialog.h"
 #include <array>
 
 class QLineEdit;
@@ -10,7 +10,7 @@ class QPushButton;
 
 // The company dialog ("Société"): the seven letterhead lines. No default button, so Enter in a
 // field does not close it; Escape is "Annuler"; the close box leaves the last outcome as it was.
-class TSociete : public QDialog {
+class TSociete : public OutcomeDialog {
     Q_OBJECT
 public:
     explicit TSociete(QWidget *parent = nullptr);
@@ -18,21 +18,17 @@ public:
     void Init(const CompanyDetails &details);
     // Text 1 is emptied; after OK all seven receive the fields, otherwise 2 to 7 stay.
     void Result(CompanyDetails &details) const;
-    bool confirmed() const { return m_confirmed; }
 
     std::array<QLineEdit *, 7> Edits;
     QPushButton *Button1;
     QPushButton *Button2;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Button1Click();
     void Button2Click();
-
-    bool m_confirmed = false;
 };
 
 // The order window's "Société" command: a confirmed dialog with a first line replaces the

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+// A modal dialog that remembers how it was last closed: "OK" records it confirmed, "Annuler"
+// and Escape record it not confirmed, and the window's close box leaves the remembered
+// outcome as it was. Its callers read the outcome through their Result operations. It opens
+// centred on the screen.
+class OutcomeDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit OutcomeDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+
+    bool confirmed() const { return m_confirmed; }
+
+protected:
+    void recordOk();     // remembers OK and closes
+    void recordCancel(); // remembers "not confirmed" and closes
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_confirmed = false;
+};
