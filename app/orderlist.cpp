@@ -38,8 +38,7 @@ int closeIndex(const QString &line)
 QString entryText(const QStringList &lines, qsizetype open)
 {
     return lineAt(lines, open + 1).mid(3) + Gap + lineAt(lines, open + 2) + Gap +
-           lineAt(lines, open + 3) + Gap + lineAt(lines, open + 5) + Gap +
-           lineAt(lines, open + 6);
+           lineAt(lines, open + 3) + Gap + lineAt(lines, open + 5) + Gap + lineAt(lines, open + 6);
 }
 
 QList<Entry> entries(const QStringList &lines)
@@ -59,9 +58,16 @@ QList<Entry> entries(const QStringList &lines)
 bool renumber(QStringList &lines, const QList<int> &order)
 {
     const int count = int(order.size());
+    // Anything but a permutation would give two blocks the same index: one would be lost.
+    QList<bool> seen(count, false);
     bool identity = true;
-    for (int p = 0; p < count && identity; ++p)
-        identity = order.at(p) == p;
+    for (int p = 0; p < count; ++p) {
+        const int old = order.at(p);
+        if (old < 0 || old >= count || seen.at(old))
+            return false;
+        seen[old] = true;
+        identity = identity && old == p;
+    }
     if (identity)
         return false;
 

@@ -1,10 +1,45 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
+#include <QStringList>
 
-// "Liste des commandes": the orders of the book, one per line (its list is still to come).
+class QListWidget;
+class QPushButton;
+class QToolButton;
+
+// "Liste des commandes": one entry per order of the book. The user picks an order and may move
+// entries up and down; moving them renumbers the orders.
 class TCmdListe : public QDialog {
     Q_OBJECT
 public:
     explicit TCmdListe(QWidget *parent = nullptr);
+
+    // Fills the list from the book's lines, one entry per block index from 0 on.
+    void Init(const QStringList &orderLines);
+    // Gives every listed block the index of the place its entry now holds; sets fileModified
+    // when a label changed (left as it is otherwise).
+    void Result(QStringList &orderLines, bool &fileModified) const;
+
+    // The block indexes the entries had when the list was filled, in list order.
+    QList<int> entryOrder() const;
+    // The chosen entry's place, which is its order's index after Result; -1 when none.
+    int chosenOrder() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void moveSelected(int step);
+    void closeKeepingSelection();
+    void closeClearingSelection();
+
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QListWidget *ListBox1 = nullptr;
 };

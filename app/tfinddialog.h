@@ -1,10 +1,32 @@
 #pragma once
 
-#include <QDialog>
+#include "app/outcomedialog.h"
 
-// "Rechercher": finds an order by its number (its search field is still to come).
-class TFindDialog : public QDialog {
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Rechercher": asks for an order number. The field keeps its text from one search to the
+// next; the dialog remembers whether it was last confirmed.
+class TFindDialog : public OutcomeDialog {
     Q_OBJECT
 public:
     explicit TFindDialog(QWidget *parent = nullptr);
+
+    // The field's text after "OK" or Enter; empty after "Annuler" or Escape. The close box
+    // leaves the outcome of the previous search.
+    QString Result() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Button1Click();
+    void Button2Click();
+
+    QLabel *Label1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
 };

@@ -102,6 +102,8 @@ void TMainForm::createWindows()
 
     m_commande->setDialogs(m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                            m_parameters, m_converter);
+    m_commande->setListDialogs(m_orderList, m_findDialog);
+    m_commande->setPageSetup(m_pageSetup);
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
     Application::run([this] { m_commande->activate(); });

@@ -1,11 +1,11 @@
 #include "order/tcommande.h"
 
 #include "app/orderlist.h"
+#include "app/printdialogs.h"
+#include "app/prompts.h"
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
 #include "order/orderformat.h"
-#include "app/printdialogs.h"
-#include "app/prompts.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
 #include "printing/envelopepage.h"
@@ -1070,7 +1070,7 @@ void TCommande::Chercher()
     LitFiche();
 }
 
-void TCommande::Imprime()
+OrderPageInput TCommande::printedOrder()
 {
     commitGridEditor();
     OrderPageInput input;
@@ -1080,7 +1080,12 @@ void TCommande::Imprime()
     input.mainCurrency = Label16->text();
     input.secondCurrency = Label17->text();
     input.companyLines = m_company.CompanyLines;
-    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, PaperType));
+    return input;
+}
+
+void TCommande::Imprime()
+{
+    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(printedOrder(), PaperType));
 }
 
 void TCommande::ImpEnv()
@@ -1104,11 +1109,6 @@ void TCommande::ParM()
 
 TMPage &TCommande::pageSetup()
 {
-    if (!m_pageSetup) {
-        // The main window creates the dialog at start-up as its own child.
-        if (QWidget *top = window(); top != this)
-            m_pageSetup = top->findChild<TMPage *>(QString(), Qt::FindDirectChildrenOnly);
-    }
     if (!m_pageSetup)
         m_pageSetup = new TMPage(this);
     return *m_pageSetup;

@@ -21,11 +21,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class TCmdListe;
 class TEurof;
 class TFFour;
+class TFindDialog;
 class TFichFour;
 class TLineDelegate;
 class TListeFour;
+class TMPage;
+struct OrderPageInput;
 class TParamc;
 class TSociete;
 
@@ -50,6 +54,8 @@ public:
     // first use with this window as parent.
     void setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *supplierWindow,
                     TSociete *companyDialog, TParamc *parameters, TEurof *converter);
+    // The order list and the search dialog of the main window; created on first use if not set.
+    void setListDialogs(TCmdListe *orderList, TFindDialog *findDialog);
 
     // First activation: shows order 0, loads the side files, fills the calendar. The main
     // window calls it once after creating the windows; showing the window also runs it.
@@ -79,6 +85,12 @@ public:
     void Imprime();
     void ImpEnv();
     void ParM();
+    // The page set-up dialog created at start-up; without one, the main window's is used, or
+    // one is created on first use.
+    void setPageSetup(TMPage *dialog) { m_pageSetup = dialog; }
+    // What Imprime prints: the order as shown, its total texts and currency names, the
+    // letterhead lines.
+    OrderPageInput printedOrder();
 
     // Settings, suppliers, company
     void GetIni(bool &autoOpen, QString &fileName) const;
@@ -167,6 +179,9 @@ private:
     TSociete &companyDialog();
     TParamc &parameters();
     TEurof &converter();
+    TMPage &pageSetup();
+    TCmdListe &orderList();
+    TFindDialog &findDialog();
 
     TListeFour *m_chooser = nullptr;
     TFFour *m_quickEntry = nullptr;
@@ -174,6 +189,9 @@ private:
     TSociete *m_companyDialog = nullptr;
     TParamc *m_parameters = nullptr;
     TEurof *m_converter = nullptr;
+    TMPage *m_pageSetup = nullptr;
+    TCmdListe *m_orderList = nullptr;
+    TFindDialog *m_findDialog = nullptr;
 
     OrderBook m_book;
     Settings m_settings;

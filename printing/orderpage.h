@@ -1,8 +1,8 @@
 #pragma once
 
 #include "order/orderrecord.h"
-#include "printing/pageitem.h"
 #include "pricing/ordercalc.h"
+#include "printing/pageitem.h"
 #include "suppliers/company.h"
 
 // Everything the printed order shows, taken from the order window as it stands.

@@ -1,20 +1,71 @@
 #include "printing/tmpage.h"
 
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
-TMPage::TMPage(QWidget *parent) : QDialog(parent)
+TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("TMPage"));
     setWindowTitle(QStringLiteral("Mise en page"));
+    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto *closeButton = new QPushButton(QStringLiteral("Fermer"), this);
-    closeButton->setObjectName(QStringLiteral("CloseButton"));
-    closeButton->setDefault(true);
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    RadioGroup1 = new QGroupBox(QStringLiteral("Type de papier"), this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    m_items = new QButtonGroup(this);
+    auto *itemsLayout = new QVBoxLayout(RadioGroup1);
+    const QStringList captions = {QStringLiteral("Papier blanc"),
+                                  QStringLiteral("Papier à en-tête"),
+                                  QStringLiteral("Papier imprimé")};
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *item = new QRadioButton(captions.at(i), RadioGroup1);
+        item->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
+        m_items->addButton(item, i);
+        itemsLayout->addWidget(item);
+    }
+    m_items->button(0)->setChecked(true);
 
+    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("OK"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TMPage::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TMPage::Button2Click);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
     auto *layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(closeButton, 0, Qt::AlignRight);
-    resize(320, 160);
+    layout->addWidget(RadioGroup1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TMPage::Init(int value)
+{
+    if (QAbstractButton *item = m_items->button(value))
+        item->setChecked(true);
+}
+
+void TMPage::Result(int &value) const
+{
+    value = -1;
+    if (confirmed())
+        value = m_items->checkedId();
+}
+
+void TMPage::Button1Click()
+{
+    recordCancel();
+}
+
+void TMPage::Button2Click()
+{
+    recordOk();
 }

@@ -1,0 +1,152 @@
+#include "app/orderlist.h"
+#include "order/orderformat.h"
+#include "testsupport.h"
+
+#include <QTest>
+
+using namespace OrderFormat;
+
+namespace {
+
+QStringList block(int index, const QString &number, const QString &name = QStringLiteral("Dupont"))
+{
+    return {BlockOpenLabel(index),
+            QStringLiteral("NUM") + number.leftJustified(9),
+            QStringLiteral("01/12/1999"),
+            QStringLiteral("10023"),
+            QStringLiteral("A réception"),
+            name,
+            QStringLiteral("12 rue des Lilas"),
+            QString(),
+            QString(),
+            QStringLiteral("TTCN"),
+            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
+            BlockCloseLabel(index)};
+}
+
+// The number text of the block labelled `index`, "" when there is none.
+QString numberOf(const QStringList &lines, int index)
+{
+    const qsizetype open = findBlock(lines, index);
+    return open < 0 ? QString() : numberText(lines.at(open + 1));
+}
+
+} // namespace
+
+class TestOrderList : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void entriesStopAtTheFirstMissingIndex()
+    {
+        // Blocks 3, 0 and 1 in file order, index 2 missing: only 0 and 1 are listed.
+        const QStringList lines = block(3, QStringLiteral("199912004")) +
+                                  block(0, QStringLiteral("199912001"), QStringLiteral("Martin")) +
+                                  QStringList{QStringLiteral(" ")} +
+                                  block(1, QStringLiteral("19991200"));
+        const QList<OrderList::Entry> entries = OrderList::entries(lines);
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.at(0).blockIndex, 0);
+        QCOMPARE(entries.at(0).text,
+                 QStringLiteral("199912001  01/12/1999  10023  Martin  12 rue des Lilas"));
+        // The number text is shown as stored, trailing space included.
+        QCOMPARE(entries.at(1).blockIndex, 1);
+        QCOMPARE(entries.at(1).text,
+                 QStringLiteral("19991200   01/12/1999  10023  Dupont  12 rue des Lilas"));
+
+        QVERIFY(OrderList::entries({}).isEmpty());
+        QVERIFY(OrderList::entries(block(1, QStringLiteral("1"))).isEmpty());
+    }
+
+    void renumberGivesEachBlockItsPlace_data()
+    {
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("unchanged") << QList<int>{0, 1, 2} << false;
+        QTest::newRow("first two swapped") << QList<int>{1, 0, 2} << true;
+        QTest::newRow("last moved to the top") << QList<int>{2, 0, 1} << true;
+        QTest::newRow("first moved to the bottom") << QList<int>{1, 2, 0} << true;
+        QTest::newRow("reversed") << QList<int>{2, 1, 0} << true;
+    }
+    void renumberGivesEachBlockItsPlace()
+    {
+        QFETCH(QList<int>, order);
+        QFETCH(bool, changed);
+        const QStringList numbers{QStringLiteral("100"), QStringLiteral("101"),
+                                  QStringLiteral("102")};
+        // Blocks in file order 2, 0, 1, and block 4 outside the list (index 3 missing).
+        const QStringList before = block(2, numbers[2]) + block(0, numbers[0]) +
+                                   block(4, QStringLiteral("104")) + block(1, numbers[1]);
+        QStringList lines = before;
+        QCOMPARE(OrderList::renumber(lines, order), changed);
+
+        QCOMPARE(lines.size(), before.size());
+        for (int p = 0; p < order.size(); ++p) {
+            QCOMPARE(numberOf(lines, p), numbers.at(order.at(p)));
+            QCOMPARE(OrderList::newIndexOf(order, order.at(p)), p);
+            // The block stays whole: its closing label follows its own lines.
+            const qsizetype open = findBlock(lines, p);
+            QCOMPARE(lines.at(open + 11), BlockCloseLabel(p));
+        }
+        QCOMPARE(numberOf(lines, 4), QStringLiteral("104"));
+        QCOMPARE(OrderList::newIndexOf(order, 4), 4);
+        // Only label lines changed, and blocks did not move.
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (!isOpenLabel(lines.at(i)) && !isCloseLabel(lines.at(i)))
+                QCOMPARE(lines.at(i), before.at(i));
+    }
+
+    void renumberBlockWithoutClosingLabel()
+    {
+        // Block 1 is cut short at the end of the file: only its opening label changes, and
+        // block 0's closing label is not taken for it.
+        QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
+        lines.removeLast();
+        QVERIFY(OrderList::renumber(lines, {1, 0}));
+        QCOMPARE(lines.at(0), BlockOpenLabel(1));
+        QCOMPARE(lines.at(11), BlockCloseLabel(1));
+        QCOMPARE(lines.at(12), BlockOpenLabel(0));
+        QCOMPARE(lines.size(), 23);
+    }
+
+    void renumberRefusesWhatIsNoPermutation_data()
+    {
+        QTest::addColumn<QList<int>>("order");
+        QTest::newRow("twice the same block") << QList<int>{1, 1};
+        QTest::newRow("index beyond the list") << QList<int>{2, 0};
+        QTest::newRow("negative") << QList<int>{-1, 0};
+    }
+    void renumberRefusesWhatIsNoPermutation()
+    {
+        QFETCH(QList<int>, order);
+        const QStringList before =
+            block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
+        QStringList lines = before;
+        QVERIFY(!OrderList::renumber(lines, order));
+        QCOMPARE(lines, before);
+    }
+
+    void tenThousandOrdersReversed()
+    {
+        constexpr int count = MaxOrders;
+        QStringList lines;
+        lines.reserve(count * 12);
+        QList<int> order;
+        for (int k = 0; k < count; ++k) {
+            lines += block(k, QString::number(100000 + k));
+            order.prepend(k);
+        }
+        QCOMPARE(OrderList::entries(lines).size(), count);
+        QVERIFY(OrderList::renumber(lines, order));
+        const QHash<int, qsizetype> opens = firstBlockPositions(lines);
+        QCOMPARE(opens.size(), count);
+        for (int p : {0, 1, 4999, 5000, count - 1}) {
+            QCOMPARE(numberText(lines.at(opens.value(p) + 1)),
+                     QString::number(100000 + count - 1 - p));
+            QCOMPARE(lines.at(opens.value(p) + 11), BlockCloseLabel(p));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrderList)
+#include "test_orderlist.moc"

@@ -1,0 +1,321 @@
+#include "app/tcmdliste.h"
+#include "app/tfinddialog.h"
+#include "order/orderformat.h"
+#include "order/tcommande.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+using namespace OrderFormat;
+
+namespace {
+
+QStringList block(int index, const QString &number)
+{
+    return {BlockOpenLabel(index),
+            QStringLiteral("NUM") + number.leftJustified(9),
+            QStringLiteral("01/12/1999"),
+            QStringLiteral("1002") + QString::number(index),
+            QStringLiteral("A réception"),
+            QStringLiteral("Fournisseur ") + QString::number(index),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("TTCN"),
+            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
+            BlockCloseLabel(index)};
+}
+
+QString numberOf(const QStringList &lines, int index)
+{
+    const qsizetype open = findBlock(lines, index);
+    return open < 0 ? QString() : numberText(lines.at(open + 1));
+}
+
+// Runs `drive` on the modal dialog once it is up, from inside its event loop.
+void whenModal(std::function<void(QDialog *)> drive)
+{
+    QTimer::singleShot(0, [drive] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        drive(dialog);
+        if (dialog->isVisible()) {
+            dialog->reject(); // the script left it open: do not hang the test
+            QFAIL("the dialog was left open");
+        }
+    });
+}
+
+QListWidget *listOf(QWidget *dialog)
+{
+    return dialog->findChild<QListWidget *>(QStringLiteral("ListBox1"));
+}
+
+void clickEntry(QWidget *dialog, int row)
+{
+    QListWidget *list = listOf(dialog);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+void click(QWidget *dialog, const char *name)
+{
+    auto *button = dialog->findChild<QAbstractButton *>(QLatin1String(name));
+    QVERIFY(button);
+    button->click();
+}
+
+} // namespace
+
+class TestOrderListWindows : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporaryWorkingDir> m_dir;
+    std::unique_ptr<FixedClock> m_clock;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<TCommande> m_window;
+
+    TCommande &w() { return *m_window; }
+
+    // Orders 0, 1 and 2 stored in the file order 2, 0, 1; order `shown` on screen.
+    void loadBook(int shown)
+    {
+        w().book().OrderLines = block(2, QStringLiteral("199912001")) +
+                                block(0, QStringLiteral("199911005")) +
+                                block(1, QStringLiteral("19991200"));
+        w().book().OrderCount = 3;
+        w().book().CurrentOrder = shown;
+        w().LitFiche();
+        w().book().FileModified = false;
+    }
+
+    QString shownNumber() { return w().record().Number.trimmed(); }
+
+    void search(const QString &text, bool confirm)
+    {
+        whenModal([text, confirm](QDialog *dialog) {
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+            // The field takes the focus once the dialog is active.
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QCOMPARE(QApplication::focusWidget(), field);
+            field->selectAll();
+            QTest::keyClicks(field, text);
+            QTest::keyClick(field, confirm ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        w().Chercher();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<TemporaryWorkingDir>();
+        m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
+        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_window = std::make_unique<TCommande>();
+        m_window->resize(1024, 700);
+        m_window->show();
+        m_window->activate();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_prompts.reset();
+        m_clock.reset();
+        m_dir.reset();
+    }
+
+    void listMovesEntriesWithTheSelection()
+    {
+        TCmdListe dialog;
+        dialog.Init(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")) +
+                    block(3, QStringLiteral("103")));
+        QListWidget *list = listOf(&dialog);
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->item(0)->text().startsWith(QStringLiteral("100        01/12/1999  10020")));
+        QCOMPARE(dialog.chosenOrder(), -1);
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        click(&dialog, "SpeedButton2"); // nothing selected: nothing moves
+        QCOMPARE(dialog.entryOrder(), (QList<int>{0, 1}));
+        clickEntry(&dialog, 0);
+        click(&dialog, "SpeedButton1"); // the first cannot go up
+        QCOMPARE(dialog.entryOrder(), (QList<int>{0, 1}));
+        click(&dialog, "SpeedButton2");
+        QCOMPARE(dialog.entryOrder(), (QList<int>{1, 0}));
+        QCOMPARE(dialog.chosenOrder(), 1);
+        click(&dialog, "SpeedButton2"); // the last cannot go down
+        QCOMPARE(dialog.entryOrder(), (QList<int>{1, 0}));
+        QCOMPARE(dialog.chosenOrder(), 1);
+        click(&dialog, "SpeedButton1");
+        QCOMPARE(dialog.entryOrder(), (QList<int>{0, 1}));
+        QCOMPARE(dialog.chosenOrder(), 0);
+
+        // Filling again forgets the moves and the selection.
+        dialog.Init({});
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(dialog.chosenOrder(), -1);
+    }
+
+    void listCloses_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("Enter") << QStringLiteral("enter") << 1;
+        QTest::newRow("Fermer") << QStringLiteral("button") << 1;
+        QTest::newRow("double click") << QStringLiteral("double") << 1;
+        QTest::newRow("close box") << QStringLiteral("close") << 1;
+        QTest::newRow("Escape") << QStringLiteral("escape") << -1;
+    }
+    void listCloses()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, chosen);
+        TCmdListe dialog;
+        dialog.Init(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
+        whenModal([how](QDialog *d) {
+            QListWidget *list = listOf(d);
+            clickEntry(d, 1);
+            if (how == QLatin1String("enter"))
+                QTest::keyClick(list, Qt::Key_Return);
+            else if (how == QLatin1String("button"))
+                click(d, "Button1");
+            else if (how == QLatin1String("double"))
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                   list->visualItemRect(list->item(1)).center());
+            else if (how == QLatin1String("close"))
+                d->close();
+            else
+                QTest::keyClick(list, Qt::Key_Escape);
+        });
+        dialog.exec();
+        QCOMPARE(dialog.chosenOrder(), chosen);
+    }
+
+    void listChoosesAnOrderAndRenumbers()
+    {
+        loadBook(0);
+        // Order 2 is moved to the top and chosen: it becomes order 0 and is shown.
+        whenModal([](QDialog *d) {
+            QCOMPARE(listOf(d)->count(), 3);
+            clickEntry(d, 2);
+            click(d, "SpeedButton1");
+            click(d, "SpeedButton1");
+            QTest::keyClick(listOf(d), Qt::Key_Return);
+        });
+        QTest::keyClick(&w(), Qt::Key_F2);
+        const QStringList &lines = w().book().OrderLines;
+        QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
+        QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
+        QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
+        QVERIFY(w().book().FileModified);
+        QCOMPARE(w().book().CurrentOrder, 0);
+        QCOMPARE(shownNumber(), QStringLiteral("199912001"));
+    }
+
+    void listEscapeKeepsTheOrderOnScreen_data()
+    {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("nothing moved") << false;
+        QTest::newRow("entries moved") << true;
+    }
+    void listEscapeKeepsTheOrderOnScreen()
+    {
+        QFETCH(bool, move);
+        loadBook(1);
+        whenModal([move](QDialog *d) {
+            clickEntry(d, 1);
+            if (move)
+                click(d, "SpeedButton1"); // order 1 goes to the top
+            QTest::keyClick(listOf(d), Qt::Key_Escape);
+        });
+        w().Liste();
+        QCOMPARE(shownNumber(), QStringLiteral("19991200"));
+        QCOMPARE(w().book().FileModified, move);
+        // The order on screen follows its block to its new index, so that writing it back
+        // replaces its own block and not another order.
+        QCOMPARE(w().book().CurrentOrder, move ? 0 : 1);
+        QCOMPARE(numberOf(w().book().OrderLines, w().book().CurrentOrder),
+                 QStringLiteral("19991200"));
+        w().findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("modifié"));
+        w().EcritFiche();
+        const QStringList &lines = w().book().OrderLines;
+        QCOMPARE(lines.size(), 36);
+        for (const char *number : {"199912001", "199911005", "19991200"})
+            QVERIFY(findLine(lines, QStringLiteral("NUM%1").arg(QLatin1String(number), -9)) >= 0);
+    }
+
+    void searchShowsTheOrderWithThatNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("expected"); // -1: the order on screen stays
+        QTest::newRow("nine digits, last in the file") << QStringLiteral("199912001") << true << 2;
+        QTest::newRow("stored with a trailing space") << QStringLiteral("19991200 ") << true << 1;
+        QTest::newRow("eight digits") << QStringLiteral("19991200") << true << -1;
+        QTest::newRow("unknown") << QStringLiteral("200001001") << true << -1;
+        QTest::newRow("cancelled") << QStringLiteral("199912001") << false << -1;
+        QTest::newRow("empty") << QString() << true << -1;
+    }
+    void searchShowsTheOrderWithThatNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, confirm);
+        QFETCH(int, expected);
+        loadBook(0);
+        search(text, confirm);
+        QCOMPARE(w().book().CurrentOrder, expected < 0 ? 0 : expected);
+        QCOMPARE(shownNumber(), numberOf(w().book().OrderLines, expected < 0 ? 0 : expected));
+        QVERIFY(m_prompts->asked.isEmpty());
+    }
+
+    void searchIgnoresANumberOutsideABlock()
+    {
+        loadBook(0);
+        // A line that looks like a number line but does not follow an opening label.
+        w().book().OrderLines.prepend(QStringLiteral("NUM199912001"));
+        search(QStringLiteral("199912001"), true);
+        QCOMPARE(w().book().CurrentOrder, 0);
+    }
+
+    void searchDialogRemembersItsField()
+    {
+        TFindDialog dialog;
+        auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("Edit1"));
+        QCOMPARE(dialog.Result(), QString());
+
+        whenModal([field](QDialog *d) {
+            QTest::keyClicks(field, QStringLiteral("199912001"));
+            click(d, "Button1");
+        });
+        dialog.exec();
+        QCOMPARE(dialog.Result(), QStringLiteral("199912001"));
+
+        // The close box leaves the last outcome; the field kept its text.
+        whenModal([field](QDialog *d) {
+            QCOMPARE(field->text(), QStringLiteral("199912001"));
+            d->close();
+        });
+        dialog.exec();
+        QCOMPARE(dialog.Result(), QStringLiteral("199912001"));
+
+        whenModal([](QDialog *d) { click(d, "Button2"); });
+        dialog.exec();
+        QCOMPARE(dialog.Result(), QString());
+        whenModal([](QDialog *d) { d->close(); });
+        dialog.exec();
+        QCOMPARE(dialog.Result(), QString());
+        QCOMPARE(field->text(), QStringLiteral("199912001"));
+    }
+};
+
+QTEST_MAIN(TestOrderListWindows)
+#include "test_orderlist_gui.moc"

@@ -1,0 +1,136 @@
+// The clock window: ticking, the timer's life, "Set" twice, and closing without writing.
+
+#include "testsupport.h"
+#include "utilities/spinbutton.h"
+#include "utilities/thorloge.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <ctime>
+
+namespace {
+
+QString shown(QWidget *w)
+{
+    return w->findChild<QLabel *>("Label1")->text() + " " +
+           w->findChild<QLabel *>("Label2")->text();
+}
+
+void click(QWidget *w, const char *name)
+{
+    QWidget *child = w->findChild<QWidget *>(name);
+    QVERIFY2(child, name);
+    QTest::mouseClick(child, Qt::LeftButton);
+}
+
+void spin(QWidget *w, bool up, int times = 1)
+{
+    auto *spinButton = w->findChild<SpinButton *>("SpinButton1");
+    for (int i = 0; i < times; ++i)
+        QTest::mouseClick(up ? spinButton->upButton() : spinButton->downButton(), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestClockWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+        tzset();
+    }
+
+    void setAdjustSet()
+    {
+        TemporaryWorkingDir dir;
+        ScriptedPrompts prompts;
+        FixedClock fixed(QDateTime(QDate(2024, 7, 15), QTime(10, 30, 5)));
+        QList<QDateTime> written;
+        const auto previous = Clock::setSetter([&](const QDateTime &utc) {
+            written << utc;
+            return true;
+        });
+        THorloge window;
+        window.show();
+        auto *timer = window.findChild<QTimer *>("Timer1");
+        QVERIFY(timer->isActive());
+        QCOMPARE(shown(&window), QString("10:30:05 15/07/2024"));
+        fixed.moment = fixed.moment.addSecs(2);
+        QMetaObject::invokeMethod(timer, "timeout");
+        QCOMPARE(shown(&window), QString("10:30:07 15/07/2024"));
+
+        spin(&window, true); // no field chosen yet
+        QCOMPARE(shown(&window), QString("10:30:07 15/07/2024"));
+
+        click(&window, "Button2");
+        QVERIFY(!timer->isActive());
+        click(&window, "RadioButtonMn");
+        spin(&window, true, 2);
+        click(&window, "RadioButtonJo");
+        spin(&window, false);
+        QCOMPARE(shown(&window), QString("10:32:07 14/07/2024"));
+        click(&window, "Button2");
+        QCOMPARE(written,
+                 QList<QDateTime>{QDateTime(QDate(2024, 7, 14), QTime(8, 32, 7), Qt::UTC)});
+        QVERIFY(timer->isActive());
+        QVERIFY(prompts.asked.isEmpty());
+
+        // A day that does not exist is told and written nowhere.
+        written.clear();
+        click(&window, "Button2");
+        spin(&window, false, 20);
+        click(&window, "Button2");
+        QCOMPARE(prompts.texts(), QStringList{"Date ou heure incorrecte"});
+        QVERIFY(written.isEmpty());
+
+        // Without the right to set the clock.
+        Clock::setSetter([](const QDateTime &) { return false; });
+        spin(&window, true, 3);
+        click(&window, "Button2");
+        QCOMPARE(prompts.texts().last(), QString("Impossible de régler l'horloge de l'ordinateur"));
+        QVERIFY(timer->isActive());
+        Clock::setSetter(previous);
+    }
+
+    void closingWithoutSecondSetWritesNothing()
+    {
+        TemporaryWorkingDir dir;
+        FixedClock fixed(QDateTime(QDate(2024, 1, 15), QTime(23, 59, 0)));
+        int writes = 0;
+        const auto previous = Clock::setSetter([&](const QDateTime &) {
+            ++writes;
+            return true;
+        });
+        THorloge window;
+        QTimer::singleShot(0, [] {
+            QWidget *w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            click(w, "Button2");
+            click(w, "RadioButtonHr");
+            spin(w, true, 3);
+            QCOMPARE(shown(w), QString("24:59:00 15/01/2024"));
+            click(w, "Button1");
+        });
+        window.exec();
+        QVERIFY(!window.findChild<QTimer *>("Timer1")->isActive());
+        QTimer::singleShot(0, [] {
+            QWidget *w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            QCOMPARE(shown(w), QString("23:59:00 15/01/2024"));
+            QVERIFY(!static_cast<THorloge *>(w)->setting().settingMode());
+            QTest::keyClick(w->findChild<QWidget *>("Button2"), Qt::Key_Escape);
+        });
+        window.exec();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(writes, 0);
+        Clock::setSetter(previous);
+    }
+};
+
+QTEST_MAIN(TestClockWindow)
+#include "test_clock_window.moc"

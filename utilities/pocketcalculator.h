@@ -1,0 +1,58 @@
+#pragma once
+
+#include "pricing/real48.h"
+
+#include <QChar>
+#include <QString>
+
+// The pocket calculator's state and keys. Values are kept in the 6-byte real form; a key that
+// fails throws a CommandError and leaves the display and the accumulator as they were.
+class PocketCalculator {
+public:
+    // The keypad, numbered as the window's buttons.
+    enum Key {
+        Digit0 = 0, // Digit0 + d is the digit d
+        Comma = 10,
+        Equals = 11,
+        Plus = 12,
+        Minus = 13,
+        Times = 14,
+        Divide = 15,
+        Reciprocal = 16,
+        SquareRoot = 17,
+        Clear = 18,
+        Close = 19,
+        NoKey = -1
+    };
+
+    // Opening the window (and "C"): everything back to empty except NewEntry.
+    void activate();
+
+    void press(int key);
+    void digit(int d);
+    void comma();
+    void equals();
+    void operation(QChar op);
+    void reciprocal();
+    void squareRoot();
+
+    // The key a typed character stands for (Escape gives Close), or NoKey.
+    static int keyFor(QChar typed);
+
+    const QString &display() const { return m_display; }
+    Real accumulator() const { return m_accumulator; }
+    Real operand() const { return m_operand; }
+    QChar pendingOperator() const { return m_pendingOperator; } // null when none
+    bool accumulatorValid() const { return m_accumulatorValid; }
+    bool newEntry() const { return m_newEntry; }
+
+private:
+    Real readOperand();
+
+    QString m_display;
+    Real m_accumulator = 0;
+    Real m_operand = 0;
+    QChar m_pendingOperator;
+    bool m_accumulatorValid = false;
+    bool m_newEntry = false;
+};
