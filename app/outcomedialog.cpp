@@ -1,6 +1,8 @@
 #include "app/outcomedialog.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 OutcomeDialog::OutcomeDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
@@ -15,6 +17,23 @@ void OutcomeDialog::recordCancel()
 {
     m_confirmed = false;
     reject();
+}
+
+QHBoxLayout *OutcomeDialog::makeButtonRow(QPushButton *&cancel, QPushButton *&ok)
+{
+    cancel = new QPushButton(QStringLiteral("Annuler"), this);
+    cancel->setObjectName(QStringLiteral("Button1"));
+    ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button2"));
+    for (QPushButton *b : {cancel, ok}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cancel);
+    row->addWidget(ok);
+    return row;
 }
 
 void OutcomeDialog::keyPressEvent(QKeyEvent *event)

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
+class QPushButton;
+
 // A modal dialog that remembers how it was last closed: "OK" records it confirmed, "Annuler"
 // and Escape record it not confirmed, and the window's close box leaves the remembered
 // outcome as it was. Its callers read the outcome through their Result operations. It opens
@@ -16,6 +19,10 @@ public:
 protected:
     void recordOk();     // remembers OK and closes
     void recordCancel(); // remembers "not confirmed" and closes
+
+    // Makes the "Annuler" (Button1) and "OK" (Button2) buttons, neither of them a default
+    // button, and gives back the right-aligned row that holds them.
+    QHBoxLayout *makeButtonRow(QPushButton *&cancel, QPushButton *&ok);
 
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -398,44 +398,32 @@ void TCommande::setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *s
 
 TListeFour &TCommande::chooser()
 {
-    if (!m_chooser)
-        m_chooser = new TListeFour(this);
-    return *m_chooser;
+    return dialog(m_chooser);
 }
 
 TFFour &TCommande::quickEntry()
 {
-    if (!m_quickEntry)
-        m_quickEntry = new TFFour(this);
-    return *m_quickEntry;
+    return dialog(m_quickEntry);
 }
 
 TFichFour &TCommande::supplierWindow()
 {
-    if (!m_supplierWindow)
-        m_supplierWindow = new TFichFour(this);
-    return *m_supplierWindow;
+    return dialog(m_supplierWindow);
 }
 
 TSociete &TCommande::companyDialog()
 {
-    if (!m_companyDialog)
-        m_companyDialog = new TSociete(this);
-    return *m_companyDialog;
+    return dialog(m_companyDialog);
 }
 
 TParamc &TCommande::parameters()
 {
-    if (!m_parameters)
-        m_parameters = new TParamc(this);
-    return *m_parameters;
+    return dialog(m_parameters);
 }
 
 TEurof &TCommande::converter()
 {
-    if (!m_converter)
-        m_converter = new TEurof(this);
-    return *m_converter;
+    return dialog(m_converter);
 }
 
 void TCommande::setListDialogs(TCmdListe *orderList, TFindDialog *findDialog)
@@ -446,16 +434,12 @@ void TCommande::setListDialogs(TCmdListe *orderList, TFindDialog *findDialog)
 
 TCmdListe &TCommande::orderList()
 {
-    if (!m_orderList)
-        m_orderList = new TCmdListe(this);
-    return *m_orderList;
+    return dialog(m_orderList);
 }
 
 TFindDialog &TCommande::findDialog()
 {
-    if (!m_findDialog)
-        m_findDialog = new TFindDialog(this);
-    return *m_findDialog;
+    return dialog(m_findDialog);
 }
 
 // ---- Activation, layout, keys ----
@@ -1109,9 +1093,7 @@ void TCommande::ParM()
 
 TMPage &TCommande::pageSetup()
 {
-    if (!m_pageSetup)
-        m_pageSetup = new TMPage(this);
-    return *m_pageSetup;
+    return dialog(m_pageSetup);
 }
 
 void TCommande::GetIni(bool &autoOpen, QString &fileName) const

@@ -143,6 +143,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The dialogs the main window did not hand over are made on first use.
+    template <typename Dialog> Dialog &dialog(Dialog *&slot)
+    {
+        if (!slot)
+            slot = new Dialog(this);
+        return *slot;
+    }
+
     friend class TLineDelegate;
 
     void FormCreate();

@@ -33,15 +33,7 @@ TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
         *edits[k] = edit;
     }
 
-    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    // Enter is handled by the address fields themselves.
-    for (QPushButton *b : {Button1, Button2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    QHBoxLayout *buttons = makeButtonRow(Button1, Button2);
     connect(Button1, &QPushButton::clicked, this, &TFFour::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TFFour::Button2Click);
 
@@ -49,10 +41,6 @@ TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
     codeRow->addWidget(codeLabel);
     codeRow->addWidget(Edit1);
     codeRow->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(codeRow);
     layout->addWidget(panel);

@@ -18,21 +18,10 @@ TListeFour::TListeFour(QWidget *parent) : OutcomeDialog(parent)
     ListBox1->setMinimumSize(320, 240);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TListeFour::Button2Click);
 
-    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    for (QPushButton *b : {Button1, Button2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    QHBoxLayout *buttons = makeButtonRow(Button1, Button2);
     connect(Button1, &QPushButton::clicked, this, &TListeFour::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TListeFour::Button2Click);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(ListBox1);
     layout->addLayout(buttons);

@@ -27,22 +27,10 @@ TSociete::TSociete(QWidget *parent) : OutcomeDialog(parent)
         layout->addWidget(Edits[k]);
     }
 
-    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    // No default button: Enter in a field must not close the dialog.
-    for (QPushButton *b : {Button1, Button2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    QHBoxLayout *buttons = makeButtonRow(Button1, Button2);
     connect(Button1, &QPushButton::clicked, this, &TSociete::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TSociete::Button2Click);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
