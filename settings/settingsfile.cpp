@@ -16,7 +16,8 @@ constexpr int IntegerWidth = 32;
 
 // Reads the file the way it has always been read: numbers are the next run of non-blank
 // characters wherever it starts (blank lines included), the rest of their line is dropped;
-// a line ends at CR, and an LF right after it belongs to the line end.
+// a line ends at CR, and an LF right after it belongs to the line end. A bare LF ends a line
+// too, so that a file edited elsewhere with LF line ends still reads line by line.
 class Reader {
 public:
     explicit Reader(const QByteArray &bytes) : m_bytes(bytes)
@@ -46,7 +47,7 @@ public:
     QString line()
     {
         const qsizetype start = m_pos;
-        while (m_pos < m_end && m_bytes.at(m_pos) != '\r')
+        while (m_pos < m_end && !isLineEnd(m_bytes.at(m_pos)))
             ++m_pos;
         const QString text = TextFile::decode(m_bytes.mid(start, m_pos - start));
         skipLineEnd();
@@ -55,6 +56,7 @@ public:
 
 private:
     static bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+    static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
     QString token(int width)
     {
@@ -64,7 +66,7 @@ private:
         while (m_pos < m_end && !isBlank(m_bytes.at(m_pos)) && m_pos - start < width)
             ++m_pos;
         const QString text = QString::fromLatin1(m_bytes.mid(start, m_pos - start));
-        while (m_pos < m_end && m_bytes.at(m_pos) != '\r')
+        while (m_pos < m_end && !isLineEnd(m_bytes.at(m_pos)))
             ++m_pos;
         skipLineEnd();
         return text;
@@ -76,6 +78,8 @@ private:
             ++m_pos;
             if (m_pos < m_end && m_bytes.at(m_pos) == '\n')
                 ++m_pos;
+        } else if (m_pos < m_end && m_bytes.at(m_pos) == '\n') {
+            ++m_pos;
         }
     }
 

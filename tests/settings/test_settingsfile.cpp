@@ -76,6 +76,8 @@ private Q_SLOTS:
         QTest::newRow("short file") << QByteArray("1\r\n2.5") << make({1, 2.5L}, "", {}, {});
         QTest::newRow("CR alone ends a line") << QByteArray("1\r2\r3\r4\r5\rf\r1\r0\r0\rA\rB")
                                               << make({1, 2, 3, 4, 5}, "f", {1}, {"A", "B"});
+        QTest::newRow("LF alone ends a line") << QByteArray("1\n2\n3\n4\n5\nf\n1\n0\n0\nA\nB\n")
+                                              << make({1, 2, 3, 4, 5}, "f", {1}, {"A", "B"});
         QTest::newRow("Ctrl-Z ends the file")
             << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\nf\r\n1\r\n0\r\n0\r\nA\r\n\x1a"
                           "B\r\n")
