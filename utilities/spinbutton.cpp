@@ -11,6 +11,11 @@ QToolButton *makeArrow(Qt::ArrowType arrow, const QString &name, QWidget *parent
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
     button->setArrowType(arrow);
+    // The style draws the arrow in the window's text colour: on a dark window it would vanish
+    // on the light button, so the arrow takes the button's text colour.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
+    button->setPalette(palette);
     button->setAutoRepeat(true);
     button->setAutoRepeatDelay(400);
     button->setAutoRepeatInterval(100);
