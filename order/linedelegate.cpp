@@ -1,0 +1,55 @@
+#include "order/linedelegate.h"
+
+#include "order/tcommande.h"
+
+#include <QKeyEvent>
+#include <QTableWidget>
+
+TLineDelegate::TLineDelegate(TCommande *window, QObject *parent)
+    : QStyledItemDelegate(parent), m_window(window)
+{
+}
+
+QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                     const QModelIndex &index) const
+{
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor) {
+        editor->setObjectName(QStringLiteral("StringGrid1Editor"));
+        editor->setFont(m_window->StringGrid1->font());
+    }
+    return editor;
+}
+
+// The calculation right-aligns numbers with leading spaces measured in the grid's font; the
+// style's cell margins would then elide their last digits, so numbers are drawn against the
+// right edge instead (the spaces stay in the cells).
+void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const int column = index.column();
+    if (column == OrderLine::QuantityCell || column == OrderLine::UnitPriceCell ||
+        column == OrderLine::AmountCell)
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+}
+
+// A cell typed and left without Enter is still an edit of the order: without this mark, moving
+// to another order would drop it.
+void TLineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                 const QModelIndex &index) const
+{
+    const QString before = index.data(Qt::EditRole).toString();
+    QStyledItemDelegate::setModelData(editor, model, index);
+    if (index.data(Qt::EditRole).toString() != before)
+        m_window->markModified();
+}
+
+bool TLineDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (m_window->FormKeyDown(key) || m_window->StringGrid1KeyPress(object, key))
+            return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class TCommande;
+
+// The grid's cell editors get their keys looked at by the window before the delegate's own
+// handling, so that "." and Enter follow the same rules inside a cell being edited.
+class TLineDelegate : public QStyledItemDelegate {
+public:
+    TLineDelegate(TCommande *window, QObject *parent);
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
+private:
+    TCommande *m_window;
+};
