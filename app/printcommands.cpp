@@ -81,11 +81,12 @@ void mail(TCommande &order)
     const QString fileName = folder.filePath(OrderMail::pdfFileName(number));
     PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
     if (!OrderMail::send(OrderMail::forOrder(number, page.input.record.AddressLines, fileName)))
-        Prompts::error(QStringLiteral("Aucun programme de messagerie n'est disponible. Le bon de "
-                                      "commande a été enregistré dans « ") +
-                       fileName +
-                       QStringLiteral(" » : joignez-le à votre message ou utilisez "
-                                      "« Exporter en PDF... »."));
+        Prompts::information(
+            QStringLiteral("Aucun programme de messagerie n'est disponible. Le bon de "
+                           "commande a été enregistré dans « ") +
+            fileName +
+            QStringLiteral(" » : joignez-le à votre message ou utilisez "
+                           "« Exporter en PDF... »."));
 }
 
 } // namespace PrintCommands

@@ -112,6 +112,8 @@ void preview(QWidget *parent, const Paint &paint)
     p.setFullPage(true);
     QPrintPreviewDialog dialog(&p, parent);
     dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    if (parent) // large enough to read the page
+        dialog.resize(parent->window()->size() * 0.85);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
     dialog.exec();
 }

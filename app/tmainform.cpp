@@ -620,6 +620,7 @@ void TMainForm::createOutputActions()
                               QStringLiteral("Voir le bon de commande tel qu'il sera imprimé"),
                               [this] { PrintCommands::preview(this, *m_commande); });
     FilePreviewItem->setIcon(ToolIcons::icon(ToolIcons::Kind::PrintPreview));
+    FilePreviewItem->setIconVisibleInMenu(false); // the icon is for its tool button
     FileExportPdfItem = command("FileExportPdfItem", QStringLiteral("Exporter en &PDF..."),
                                 QStringLiteral("Enregistrer le bon de commande en PDF"),
                                 [this] { PrintCommands::exportPdf(this, *m_commande); });

@@ -32,7 +32,7 @@ QString key(const QString &printerName, const char *axis)
 double bounded(double mm)
 {
     // Whole tenths, as the set-up dialog offers them.
-    return qBound(-Limit, qRound(mm / Step) * Step, Limit);
+    return qBound(-Limit, qRound(mm * 10) / 10.0, Limit);
 }
 
 } // namespace
