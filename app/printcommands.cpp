@@ -10,6 +10,7 @@
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPageSize>
 #include <QPaintEngine>
@@ -73,7 +74,8 @@ void mail(TCommande &order)
     const Page page = currentPage(order);
     // The mail program reads the attachment after this command ends: the folder lasts as long
     // as the program.
-    static QTemporaryDir folder;
+    // No blank in its path: some mail programs take the attachment as a URL.
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qorcommande-XXXXXX"));
     if (!folder.isValid())
         throw CommandError(QStringLiteral("L'envoi a échoué : impossible de créer un dossier "
                                           "temporaire pour le bon de commande."));
