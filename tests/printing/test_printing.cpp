@@ -19,6 +19,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -445,8 +446,14 @@ private Q_SLOTS:
             PrinterInUse use(pdf);
             form.commande().Imprime();
         }
+        // Through the menu, from the keyboard.
         FileDialogs::queueAnswer(m_dir->file(QStringLiteral("exported")));
-        action("FileExportPdfItem")->trigger();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+        QTRY_VERIFY(QFile::exists(m_dir->file(QStringLiteral("exported.pdf"))));
         QCOMPARE(FileDialogs::requests().last().initialName,
                  QStringLiteral("Commande-") + Number + QStringLiteral(".pdf"));
         const PdfPage exported = readPdf(m_dir->file(QStringLiteral("exported.pdf")));
@@ -487,7 +494,12 @@ private Q_SLOTS:
             arguments = a;
             return mailProgram;
         });
-        action("FileMailItem")->trigger();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_L);
+        QTRY_COMPARE(program, QStringLiteral("xdg-email"));
         QCOMPARE(program, QStringLiteral("xdg-email"));
         const auto value = [&arguments](const char *option) {
             const qsizetype i = arguments.indexOf(QLatin1String(option));
