@@ -4,6 +4,7 @@
 #include "app/filedialogs.h"
 #include "app/helpwindow.h"
 #include "app/orderfilename.h"
+#include "app/printcommands.h"
 #include "app/printdialogs.h"
 #include "app/programpicture.h"
 #include "app/prompts.h"
@@ -158,6 +159,7 @@ void TMainForm::createActions()
                                 QStringLiteral("Configuration de l'imprimante"), nullptr);
     connect(FilePrintSetupItem, &QAction::triggered, this,
             [this] { PrintDialogs::setupPrinter(this); });
+    createOutputActions();
     FileExitItem = action("FileExitItem", QStringLiteral("&Quitter"),
                           QStringLiteral("Quitter l'application"), nullptr);
     connect(FileExitItem, &QAction::triggered, this, &QWidget::close);
@@ -263,7 +265,8 @@ void TMainForm::createMenus()
     };
     menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
          {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem, FilePageSetupItem,
-          FilePrintItem, FilePrintSetupItem, FileExitItem});
+          FilePreviewItem, FilePrintItem, FileExportPdfItem, FileMailItem, FilePrintSetupItem,
+          FileExitItem});
     menu("EditMenu", QStringLiteral("&Edition"), QString(),
          {EditCopyItem, EditPasteItem, EditFindItem});
     m_documentMenu = menu("DocumentMenu", QStringLiteral("&Document"), QString(),
@@ -350,6 +353,11 @@ void TMainForm::createToolBar()
                                ToolIcons::icon(Kind::Print), &TCommande::Imprime);
     SpeedButton10 = orderButton("SpeedButton10", QStringLiteral("Enveloppes"),
                                 ToolIcons::icon(Kind::Envelope), &TCommande::ImpEnv);
+    m_toolBar->addAction(FilePreviewItem);
+    PreviewBtn = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(FilePreviewItem));
+    PreviewBtn->setObjectName(QStringLiteral("PreviewBtn"));
+    PreviewBtn->setToolTip(QStringLiteral("Aperçu avant impression"));
+    PreviewBtn->setAutoRaise(true);
 
     for (QToolButton *b : {SaveBtn, CopyBtn, PasteBtn, SpeedButton9, SpeedButton1, SpeedButton2,
                            SpeedButton3, SpeedButton4, SpeedButton7, SpeedButton8, SpeedButton10})
@@ -581,6 +589,8 @@ void TMainForm::Valide()
     for (QToolButton *b : {SaveBtn, CopyBtn, PasteBtn, SpeedButton1, SpeedButton2, SpeedButton3,
                            SpeedButton4, SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10})
         b->defaultAction()->setEnabled(true);
+    for (QAction *a : {FilePreviewItem, FileExportPdfItem, FileMailItem})
+        a->setEnabled(true);
 }
 
 void TMainForm::toggleAutoOpen()
@@ -595,6 +605,28 @@ void TMainForm::deleteOrder()
     if (Prompts::warning(QStringLiteral("Confirmer suppression de la Commande ?"),
                          Prompts::Buttons::OkCancel) == Prompts::Answer::Ok)
         m_commande->Supprime();
+}
+
+void TMainForm::createOutputActions()
+{
+    const auto command = [this](const char *name, const QString &text, const QString &hint,
+                                auto run) {
+        QAction *a = action(name, text, hint, nullptr);
+        a->setEnabled(false); // like printing, once a book is in use (Valide)
+        connect(a, &QAction::triggered, this, [run] { Application::run(run); });
+        return a;
+    };
+    FilePreviewItem = command("FilePreviewItem", QStringLiteral("&Aperçu avant impression"),
+                              QStringLiteral("Voir le bon de commande tel qu'il sera imprimé"),
+                              [this] { PrintCommands::preview(this, *m_commande); });
+    FilePreviewItem->setIcon(ToolIcons::icon(ToolIcons::Kind::PrintPreview));
+    FilePreviewItem->setIconVisibleInMenu(false); // the icon is for its tool button
+    FileExportPdfItem = command("FileExportPdfItem", QStringLiteral("Exporter en &PDF..."),
+                                QStringLiteral("Enregistrer le bon de commande en PDF"),
+                                [this] { PrintCommands::exportPdf(this, *m_commande); });
+    FileMailItem = command("FileMailItem", QStringLiteral("Envoyer par e-mai&l..."),
+                           QStringLiteral("Envoyer le bon de commande par e-mail"),
+                           [this] { PrintCommands::mail(*m_commande); });
 }
 
 void TMainForm::printWithDialog()

@@ -80,6 +80,7 @@ private:
     bool saveQuestion();
     void deleteOrder();
     void printWithDialog();
+    void createOutputActions(); // preview, PDF export and e-mail of the order
 
     QAction *action(const char *name, const QString &text, const QString &hint,
                     void (TMainForm::*slot)());
@@ -108,6 +109,9 @@ private:
     QAction *FilePageSetupItem = nullptr;
     QAction *FilePrintItem = nullptr;
     QAction *FilePrintSetupItem = nullptr;
+    QAction *FilePreviewItem = nullptr;
+    QAction *FileExportPdfItem = nullptr;
+    QAction *FileMailItem = nullptr;
     QAction *FileExitItem = nullptr;
     QAction *EditCopyItem = nullptr;
     QAction *EditPasteItem = nullptr;
@@ -149,6 +153,7 @@ private:
     QToolButton *SpeedButton7 = nullptr;
     QToolButton *SpeedButton8 = nullptr;
     QToolButton *SpeedButton10 = nullptr;
+    QToolButton *PreviewBtn = nullptr;
 
     // Windows created at start, in this order after the frame.
     TAboutBox *m_aboutBox = nullptr;

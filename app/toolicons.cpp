@@ -96,6 +96,14 @@ QIcon drawn(Kind kind)
             p.setPen(Qt::NoPen);
             p.drawRect(QRectF(11, 5, 2.5, 2.5));
         });
+    case Kind::PrintPreview:
+        return painted([](QPainter &p) {
+            sheet(p, QRectF(1.5, 1.5, 10, 13));
+            p.setPen(QPen(Ink, 1.6));
+            p.drawEllipse(QPointF(9, 9), 3.2, 3.2);
+            p.setPen(QPen(Ink, 2.2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(11.5, 11.5), QPointF(14.5, 14.5));
+        });
     default:
         return QIcon();
     }
@@ -124,6 +132,7 @@ QIcon icon(Kind kind)
         {"accessories-calculator", QStyle::SP_CustomBase},
         {"document-print", QStyle::SP_CustomBase},
         {"mail-send", QStyle::SP_CustomBase},
+        {"document-print-preview", QStyle::SP_CustomBase},
     };
     const Entry &entry = entries[static_cast<int>(kind)];
     // The new order keeps its own glyph: the theme's "document-new" is the new file's.

@@ -20,7 +20,8 @@ enum class Kind {
     NewOrder,
     Calculate,
     Print,
-    Envelope
+    Envelope,
+    PrintPreview
 };
 
 QIcon icon(Kind kind);

@@ -12,6 +12,7 @@
 #include "printing/envelopepage.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
+#include "printing/printercalibration.h"
 #include "printing/tmpage.h"
 #include "settings/orderparameters.h"
 #include "settings/settingsfile.h"
@@ -37,6 +38,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
@@ -766,7 +768,9 @@ OrderPageInput TCommande::printedOrder()
 
 void TCommande::Imprime()
 {
-    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(printedOrder(), PaperType));
+    const OrderPageInput input = printedOrder();
+    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, PaperType),
+                           OrderPage::jobTitle(input.record.Number));
 }
 
 void TCommande::ImpEnv()
@@ -774,18 +778,24 @@ void TCommande::ImpEnv()
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord shown = record();
     PagePainter::printPage(PrintDialogs::printer(),
-                           EnvelopePage::build(m_company.CompanyLines, shown.AddressLines));
+                           EnvelopePage::build(m_company.CompanyLines, shown.AddressLines),
+                           EnvelopePage::jobTitle(shown.AddressLines));
 }
 
 void TCommande::ParM()
 {
     TMPage &dialog = pageSetup();
     dialog.Init(PaperType);
+    const QString printerName = PrintDialogs::printer().printerName();
+    dialog.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
     dialog.exec();
     int value = -1;
     dialog.Result(value);
     if (value != -1)
         PaperType = value;
+    QPointF offsets;
+    if (dialog.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
+        PrinterCalibration::setOffsets(printerName, offsets);
 }
 
 TMPage &TCommande::pageSetup()

@@ -16,4 +16,9 @@ PageItems build(const CompanyDetails &companyLines, const std::array<QString, 4>
     return items;
 }
 
+QString jobTitle(const std::array<QString, 4> &addressLines)
+{
+    return QString(QStringLiteral("Enveloppe ") + addressLines[0]).trimmed();
+}
+
 } // namespace EnvelopePage

@@ -11,4 +11,7 @@ namespace EnvelopePage {
 
 PageItems build(const CompanyDetails &companyLines, const std::array<QString, 4> &addressLines);
 
+// The name of the print job: the supplier's name, the first address line.
+QString jobTitle(const std::array<QString, 4> &addressLines);
+
 } // namespace EnvelopePage

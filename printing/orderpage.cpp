@@ -99,4 +99,9 @@ PageItems build(const OrderPageInput &input, int paperType)
     return items;
 }
 
+QString jobTitle(const QString &number)
+{
+    return QStringLiteral("Commande N° ") + number.trimmed();
+}
+
 } // namespace OrderPage

@@ -29,4 +29,7 @@ PageItems ImpCmd(const OrderPageInput &input);
 // (or any other value) the data only.
 PageItems build(const OrderPageInput &input, int paperType);
 
+// The name of the print job, as the queue and the desktop's print manager show it.
+QString jobTitle(const QString &number);
+
 } // namespace OrderPage

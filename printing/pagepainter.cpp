@@ -1,93 +1,224 @@
 #include "printing/pagepainter.h"
 
 #include "pricing/commanderror.h"
+#include "printing/printercalibration.h"
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLibrary>
+#include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 namespace PagePainter {
 
 namespace {
 
 constexpr int FramePenWidth = 2; // device pixels
+// The resolution of an exported PDF: the same as the program's printer gives a PDF file.
+constexpr int PdfResolution = 1200;
 
 QFont fontFor(const PageItem &item)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(layoutFamily());
     font.setPointSize(item.fontSize);
     font.setBold(item.bold);
     return font;
 }
 
-void drawText(QPainter &painter, const PageScale &scale, const PageItem &item)
+void drawText(QPainter &painter, const Placement &placement, const PageItem &item)
 {
     painter.setFont(fontFor(item));
     const QFontMetrics metrics = painter.fontMetrics();
     const int width = metrics.horizontalAdvance(item.text);
-    const int left = item.rightAligned ? scale.Mh(item.x) - width : scale.Mh(item.x);
-    const int top = scale.Mv(item.y);
+    const int x = placement.origin.x() + placement.scale.Mh(item.x);
+    const int left = item.rightAligned ? x - width : x;
+    const int top = placement.origin.y() + placement.scale.Mv(item.y);
     // Texts blank out what lies under them, as on the stationery the layout was made for.
     painter.fillRect(QRect(left, top, width, metrics.height()), Qt::white);
     painter.drawText(QPoint(left, top + metrics.ascent()), item.text);
 }
 
-QString failure(const QString &reason)
+CommandError failure(const QString &reason)
 {
-    return QStringLiteral("L'impression a échoué : ") + reason;
+    return CommandError(QStringLiteral("L'impression a échoué : ") + reason);
+}
+
+QString quoted(const QString &name)
+{
+    return QStringLiteral("« ") + name + QStringLiteral(" »");
+}
+
+// Qt hands a finished job to CUPS and drops CUPS's answer, so a queue that refuses jobs would
+// lose the order without a word. CUPS keeps the answer to the last request of this thread:
+// read it from the library Qt has loaded. Empty when the job was taken (or CUPS is not used).
+QString queueRefusal(const QPrinter &printer)
+{
+    using LastError = int (*)();
+    using LastErrorString = const char *(*)();
+    static QLibrary cups(QStringLiteral("cups"), 2);
+    static const auto lastError = reinterpret_cast<LastError>(cups.resolve("cupsLastError"));
+    static const auto lastErrorString =
+        reinterpret_cast<LastErrorString>(cups.resolve("cupsLastErrorString"));
+    if (!lastError)
+        return QString();
+    const int status = lastError();
+    constexpr int FirstError = 0x0400; // below: successful or informational
+    constexpr int NotFound = 0x0406;
+    constexpr int NotAcceptingJobs = 0x0506;
+    if (status < FirstError)
+        return QString();
+    const QString name = quoted(printer.printerName());
+    if (status == NotAcceptingJobs)
+        return QStringLiteral("l'imprimante ") + name +
+               QStringLiteral(" n'accepte pas de travaux pour le moment.");
+    if (status == NotFound)
+        return QStringLiteral("l'imprimante ") + name + QStringLiteral(" est introuvable.");
+    const QString detail = lastErrorString ? QString::fromUtf8(lastErrorString()) : QString();
+    return QStringLiteral("l'imprimante ") + name + QStringLiteral(" a refusé le travail") +
+           (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')')) +
+           QLatin1Char('.');
 }
 
 } // namespace
 
-PageScale scaleFor(const QPaintDevice &device)
+QString layoutFamily()
 {
-    return PageScale::forDevice(device.width(), device.widthMM(), device.height(),
-                                device.heightMM());
+    static const QString family = [] {
+        const QString arial = QStringLiteral("Arial");
+        QFont::insertSubstitution(arial, QStringLiteral("Liberation Sans"));
+        return arial;
+    }();
+    return family;
 }
 
-void paint(QPainter &painter, const QPaintDevice &device, const PageItems &items)
+Placement placementFor(const QPagedPaintDevice &device, QPointF offsetMm)
 {
-    const PageScale scale = scaleFor(device);
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF unprintable = layout.minimumMargins();
+    const QRectF printable = layout.fullRect().marginsRemoved(unprintable);
+    const double pixelsPerMm = device.logicalDpiX() / 25.4;
+    const double pixelsPerMmV = device.logicalDpiY() / 25.4;
+    Placement placement;
+    placement.origin = QPoint(qRound((unprintable.left() + offsetMm.x()) * pixelsPerMm),
+                              qRound((unprintable.top() + offsetMm.y()) * pixelsPerMmV));
+    // Like the device capabilities the layout was made with: printable size in pixels and in
+    // whole millimetres.
+    placement.scale =
+        PageScale::forDevice(qRound(printable.width() * pixelsPerMm), int(printable.width()),
+                             qRound(printable.height() * pixelsPerMmV), int(printable.height()));
+    return placement;
+}
+
+Placement placementFor(const QPaintDevice &device)
+{
+    return {QPoint(), PageScale::forDevice(device.width(), device.widthMM(), device.height(),
+                                           device.heightMM())};
+}
+
+Placement placementFor(const QPrinter &printer)
+{
+    // A calibration corrects how a printer feeds the paper; a file has no feed.
+    const bool file = !printer.outputFileName().isEmpty();
+    return placementFor(printer,
+                        file ? QPointF() : PrinterCalibration::offsets(printer.printerName()));
+}
+
+void paint(QPainter &painter, const Placement &placement, const PageItems &items)
+{
     QPen pen(Qt::black);
     pen.setWidth(FramePenWidth);
     painter.setPen(pen);
     painter.setBrush(Qt::white);
+    const auto at = [&placement](int x, int y) {
+        return placement.origin + QPoint(placement.scale.Mh(x), placement.scale.Mv(y));
+    };
     for (const PageItem &item : items) {
-        const QPoint from(scale.Mh(item.x), scale.Mv(item.y));
-        const QPoint to(scale.Mh(item.x2), scale.Mv(item.y2));
         switch (item.kind) {
         case PageItem::Rect:
-            painter.drawRect(QRect(from, to).normalized());
+            // Corner to corner: the far edges fall on their own millimetres, not a pixel past.
+            painter.drawRect(QRectF(at(item.x, item.y), at(item.x2, item.y2)).normalized());
             break;
         case PageItem::Line:
-            painter.drawLine(from, to);
+            painter.drawLine(at(item.x, item.y), at(item.x2, item.y2));
             break;
         case PageItem::Text:
-            drawText(painter, scale, item);
+            drawText(painter, placement, item);
             break;
         }
     }
 }
 
-void printPage(QPrinter &printer, const PageItems &items)
+void printPage(QPrinter &printer, const PageItems &items, const QString &title)
 {
-    // Without any printer installed Qt falls back to PDF output with no file to write.
-    const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
-    if (pdf ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
-        throw CommandError(failure(QStringLiteral("aucune imprimante par défaut sélectionnée.")));
+    // Output to a file has a file name, a printer a name; without any printer installed Qt
+    // falls back to output to a file it has no name for.
+    const QString fileName = printer.outputFileName();
+    const bool file = !fileName.isEmpty();
+    if (!file && printer.printerName().isEmpty())
+        throw failure(QStringLiteral("aucune imprimante par défaut sélectionnée."));
+    const QString printerName = quoted(printer.printerName());
+    // The layout is measured from the printable area's corner, not from Qt's default margins.
+    printer.setFullPage(true);
+    printer.setDocName(title);
+
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (pdf)
-            throw CommandError(failure(QStringLiteral("impossible d'écrire le fichier « ") +
-                                       printer.outputFileName() + QStringLiteral(" ».")));
-        throw CommandError(failure(QStringLiteral("l'imprimante « ") + printer.printerName() +
-                                   QStringLiteral(" » n'a pas pu commencer le travail.")));
-    }
-    paint(painter, printer, items);
+    if (!painter.begin(&printer))
+        throw failure(file ? QString(QStringLiteral("impossible d'écrire le fichier ") +
+                                     quoted(fileName) + QLatin1Char('.'))
+                           : QString(QStringLiteral("l'imprimante ") + printerName +
+                                     QStringLiteral(" n'a pas pu commencer le travail.")));
+    paint(painter, placementFor(printer), items);
     const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error)
-        throw CommandError(failure(QStringLiteral("l'imprimante a signalé une erreur.")));
+    if (!ended || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted)
+        throw failure(file ? QString(QStringLiteral("le fichier ") + quoted(fileName) +
+                                     QStringLiteral(" n'a pas pu être terminé."))
+                           : QString(QStringLiteral("l'imprimante ") + printerName +
+                                     QStringLiteral(" n'a pas pu terminer le travail.")));
+    // Qt's own print engine for a queue is its PDF engine.
+    if (!file && printer.paintEngine()->type() == QPaintEngine::Pdf) {
+        const QString refusal = queueRefusal(printer);
+        if (!refusal.isEmpty())
+            throw failure(refusal);
+    }
+}
+
+void previewPage(QPrinter &printer, const PageItems &items)
+{
+    printer.setFullPage(true);
+    QPainter painter(&printer);
+    paint(painter, placementFor(printer), items);
+}
+
+void exportPdf(const QString &fileName, const PageItems &items, const QString &title,
+               const QPageSize &pageSize)
+{
+    const CommandError cannotWrite(QStringLiteral("L'exportation a échoué : impossible d'écrire "
+                                                  "le fichier ") +
+                                   quoted(fileName) + QLatin1Char('.'));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw cannotWrite;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(PdfResolution);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Qor Commande"));
+        writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw cannotWrite;
+        paint(painter, placementFor(writer), items);
+        if (!painter.end())
+            throw cannotWrite;
+    }
+    if (!file.commit())
+        throw cannotWrite;
 }
 
 } // namespace PagePainter

@@ -1,8 +1,13 @@
 #include "printing/tmpage.h"
 
+#include "printing/printercalibration.h"
+
 #include <QButtonGroup>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -29,6 +34,27 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
     }
     m_items->button(0)->setChecked(true);
 
+    m_calibration = new QGroupBox(QStringLiteral("Calage de l'imprimante"), this);
+    m_calibration->setObjectName(QStringLiteral("Calibration"));
+    m_printerName = new QLabel(m_calibration);
+    m_printerName->setObjectName(QStringLiteral("CalibrationPrinter"));
+    const auto offsetBox = [this](const char *name) {
+        auto *box = new QDoubleSpinBox(m_calibration);
+        box->setObjectName(QLatin1String(name));
+        box->setLocale(QLocale(QLocale::French, QLocale::France));
+        box->setRange(-PrinterCalibration::Limit, PrinterCalibration::Limit);
+        box->setSingleStep(PrinterCalibration::Step);
+        box->setDecimals(1);
+        box->setSuffix(QStringLiteral(" mm"));
+        return box;
+    };
+    m_offsetX = offsetBox("CalibrationX");
+    m_offsetY = offsetBox("CalibrationY");
+    auto *calibrationLayout = new QFormLayout(m_calibration);
+    calibrationLayout->addRow(m_printerName);
+    calibrationLayout->addRow(QStringLiteral("Décalage &horizontal :"), m_offsetX);
+    calibrationLayout->addRow(QStringLiteral("Décalage &vertical :"), m_offsetY);
+
     Button1 = new QPushButton(QStringLiteral("Annuler"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2 = new QPushButton(QStringLiteral("OK"), this);
@@ -43,6 +69,7 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
     buttons->addWidget(Button2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);
+    layout->addWidget(m_calibration);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -68,4 +95,24 @@ void TMPage::Button1Click()
 void TMPage::Button2Click()
 {
     recordOk();
+}
+
+void TMPage::InitCalibration(const QString &printerName, QPointF offsetsMm)
+{
+    m_printerName->setText(printerName.isEmpty()
+                               ? QStringLiteral("Aucune imprimante")
+                               : QStringLiteral("Imprimante « ") + printerName +
+                                     QStringLiteral(" » (positif : vers la droite, vers le bas)"));
+    m_offsetX->setValue(offsetsMm.x());
+    m_offsetY->setValue(offsetsMm.y());
+    m_offsetX->setEnabled(!printerName.isEmpty());
+    m_offsetY->setEnabled(!printerName.isEmpty());
+}
+
+bool TMPage::CalibrationResult(QPointF &offsetsMm) const
+{
+    if (!confirmed() || !m_offsetX->isEnabled())
+        return false;
+    offsetsMm = QPointF(m_offsetX->value(), m_offsetY->value());
+    return true;
 }

@@ -2,13 +2,18 @@
 
 #include "app/outcomedialog.h"
 
+#include <QPointF>
+
 class QButtonGroup;
+class QDoubleSpinBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 // "Mise en page": the kind of paper the order is printed on (0 plain, 1 letterhead,
-// 2 pre-printed form). Created once and reused; it keeps its selection and how it was last
-// closed between showings.
+// 2 pre-printed form), and the calibration of the current printer: how far its pages come out
+// off, in millimetres, so that data lands in the boxes of pre-printed forms. Created once and
+// reused; it keeps its selection and how it was last closed between showings.
 class TMPage : public OutcomeDialog {
     Q_OBJECT
 public:
@@ -19,6 +24,11 @@ public:
     // -1 unless the dialog was last closed with OK, else the selected item.
     void Result(int &value) const;
 
+    // Shows the offsets of `printerName`; without a printer they cannot be changed.
+    void InitCalibration(const QString &printerName, QPointF offsetsMm);
+    // The offsets shown, when the dialog was last closed with OK and a printer was named.
+    bool CalibrationResult(QPointF &offsetsMm) const;
+
 private:
     void Button1Click();
     void Button2Click();
@@ -27,4 +37,8 @@ private:
     QButtonGroup *m_items = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
+    QGroupBox *m_calibration = nullptr;
+    QLabel *m_printerName = nullptr;
+    QDoubleSpinBox *m_offsetX = nullptr;
+    QDoubleSpinBox *m_offsetY = nullptr;
 };
