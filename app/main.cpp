@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/messageboxprompts.h"
 #include "app/tmainform.h"
+#include "utilities/timedateservice.h"
 #include "utilities/tsplash.h"
 
 #include <QLibraryInfo>
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
     MessageBoxPrompts::install();
+    TimeDateService::install();
 
     auto *splash = new TSplash;
     splash->showNow();

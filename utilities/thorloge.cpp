@@ -166,8 +166,7 @@ void THorloge::Button2Click()
             Prompts::warning(QStringLiteral("Date ou heure incorrecte"), Prompts::Buttons::Ok,
                              windowTitle());
         else if (outcome == ClockSetting::Outcome::Refused)
-            Prompts::error(QStringLiteral("Impossible de régler l'horloge de l'ordinateur"),
-                           windowTitle());
+            Prompts::error(m_setting.refusal(), windowTitle());
     });
 }
 
