@@ -25,9 +25,15 @@ int main(int argc, char *argv[])
 
     QApplication::setApplicationName(QStringLiteral("Qor Commande"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.qor.commande"));
 
     TMainForm mainForm; // creates every window of the program, in start-up order
     delete splash;
+    // A desktop opening an order file starts the program with the file's name, its only
+    // argument.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        mainForm.openAtStart(arguments.at(1));
     mainForm.showMaximized();
     return app.exec();
 }
