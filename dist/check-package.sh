@@ -32,6 +32,8 @@ for f in usr/bin/qorcommande \
   [ -s "$root/$f" ] || fail "missing $f"
 done
 [ -x "$root/usr/bin/qorcommande" ] || fail "usr/bin/qorcommande is not executable"
+# The metainfo, the menu entry and the icon it names agree as installed.
+appstreamcli validate-tree --no-net --pedantic "$root"
 # Whatever lies outside /usr would be a slip of an install rule.
 stray=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$stray" ] || fail "files outside /usr: $stray"
