@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/messageboxprompts.h"
 #include "app/tmainform.h"
+#include "utilities/timedateservice.h"
 #include "utilities/tsplash.h"
 
 #include <QLibraryInfo>
@@ -17,15 +18,22 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
     MessageBoxPrompts::install();
+    TimeDateService::install();
 
     auto *splash = new TSplash;
     splash->showNow();
 
     QApplication::setApplicationName(QStringLiteral("Qor Commande"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.qor.commande"));
 
     TMainForm mainForm; // creates every window of the program, in start-up order
     delete splash;
+    // A desktop opening an order file starts the program with the file's name, its only
+    // argument.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        mainForm.openAtStart(arguments.at(1));
     mainForm.showMaximized();
     return app.exec();
 }

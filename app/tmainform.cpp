@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -430,9 +431,16 @@ void TMainForm::FormShow()
     StartDir = QDir::currentPath();
     // The remembered name becomes the book's only when it is opened: an empty book saved under
     // it would overwrite the remembered file.
+    if (autoOpen)
+        ParAutoOpenItem->setChecked(true);
+    // A book named at start-up is the one the user asked for: the remembered one stays shut.
+    if (!m_startFile.isEmpty()) {
+        if (saveQuestion())
+            openChosen(m_startFile);
+        return;
+    }
     if (autoOpen) {
         MainFileName = autoOpenFileName;
-        ParAutoOpenItem->setChecked(true);
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
         m_commande->Charge(MainFileName);
@@ -533,6 +541,17 @@ void TMainForm::openBook()
                                                       QStringLiteral("Commandes (*.cmd)"));
     if (name.isEmpty())
         return;
+    openChosen(name);
+}
+
+void TMainForm::openAtStart(const QString &fileName)
+{
+    // Named from the working directory of the start, whatever happens to it later.
+    m_startFile = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+}
+
+void TMainForm::openChosen(const QString &name)
+{
     MainFileName = name;
     if (!OrderFileName::hasOrderExtension(MainFileName)) {
         MainFileName.clear();

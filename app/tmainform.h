@@ -52,6 +52,9 @@ public:
     // File commands
     void newBook();
     void openBook();
+    // The book to open when the frame is first shown, in place of the automatic opening, as
+    // "&Ouvrir..." would open it.
+    void openAtStart(const QString &fileName);
     bool SaveAs(); // true when the book was written or had nothing to write
     bool save();
     void Valide(); // enables the book commands; nothing disables them again
@@ -78,6 +81,7 @@ private:
     void FormClose();
     // The save question; false when the command that asked must stop.
     bool saveQuestion();
+    void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
     void deleteOrder();
     void printWithDialog();
     void createOutputActions(); // preview, PDF export and e-mail of the order
@@ -92,6 +96,7 @@ private:
                              void (TCommande::*command)());
 
     bool m_shown = false;
+    QString m_startFile;
     bool m_closed = false;
 
     QMdiArea *m_mdiArea = nullptr;

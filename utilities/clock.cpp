@@ -1,8 +1,5 @@
 #include "utilities/clock.h"
 
-#include <ctime>
-#include <sys/time.h>
-
 namespace Clock {
 
 namespace {
@@ -17,16 +14,6 @@ Setter &setter()
 {
     static Setter s;
     return s;
-}
-
-bool systemSetTime(const QDateTime &utc)
-{
-    if (!utc.isValid())
-        return false;
-    timeval tv{};
-    tv.tv_sec = static_cast<time_t>(utc.toSecsSinceEpoch());
-    tv.tv_usec = 0;
-    return settimeofday(&tv, nullptr) == 0;
 }
 
 } // namespace
@@ -55,9 +42,14 @@ Setter setSetter(Setter s)
     return previous;
 }
 
-bool setSystemTime(const QDateTime &utc)
+bool setSystemTime(const QDateTime &utc, QString &reason)
 {
-    return setter() ? setter()(utc) : systemSetTime(utc);
+    reason.clear();
+    if (setter() && setter()(utc, reason))
+        return true;
+    if (reason.isEmpty())
+        reason = QStringLiteral("Impossible de régler l'horloge de l'ordinateur");
+    return false;
 }
 
 } // namespace Clock

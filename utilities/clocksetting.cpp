@@ -83,10 +83,11 @@ ClockSetting::Outcome ClockSetting::toggleSetting()
 
 ClockSetting::Outcome ClockSetting::Modifie()
 {
+    m_refusal.clear();
     const QDateTime utc = displayedUtc(m_time, m_date);
     if (!utc.isValid())
         return Outcome::Invalid;
-    return Clock::setSystemTime(utc) ? Outcome::Applied : Outcome::Refused;
+    return Clock::setSystemTime(utc, m_refusal) ? Outcome::Applied : Outcome::Refused;
 }
 
 QDateTime ClockSetting::displayedUtc(const QString &time, const QString &date)

@@ -14,7 +14,7 @@ public:
         Stopped, // first press: the clock is stopped for setting
         Applied, // the computer's clock was set
         Invalid, // the displays do not make a date and time; nothing was set
-        Refused  // the system refused to set its clock
+        Refused  // the system refused to set its clock; refusal() says why
     };
 
     // Shows the current time and date.
@@ -39,6 +39,9 @@ public:
     // midnight at the end of the day shown.
     static QDateTime displayedUtc(const QString &time, const QString &date);
 
+    // Why the last second press did not set the clock, in French for the user.
+    const QString &refusal() const { return m_refusal; }
+
     bool settingMode() const { return m_settingMode; }
     bool timerEnabled() const { return !m_settingMode; }
     const QString &timeText() const { return m_time; }
@@ -54,6 +57,7 @@ private:
 
     QString m_time;
     QString m_date;
+    QString m_refusal;
     Field m_field = NoField;
     bool m_settingMode = false;
 };

@@ -54,7 +54,15 @@ THorloge::THorloge(QWidget *parent)
 
     auto *radioGroup = new QGroupBox(this);
     radioGroup->setObjectName(QStringLiteral("RadioGroup1"));
-    radioGroup->setStyleSheet(QStringLiteral("QRadioButton { color: white; font-weight: bold; }"));
+    // White bold letters; the mark of the chosen field stays dark on its white circle.
+    QPalette letters = radioGroup->palette();
+    letters.setColor(QPalette::WindowText, Qt::white);
+    letters.setColor(QPalette::Text, Qt::black);
+    letters.setColor(QPalette::Base, Qt::white);
+    radioGroup->setPalette(letters);
+    QFont bold = radioGroup->font();
+    bold.setBold(true);
+    radioGroup->setFont(bold);
     m_radioGroup1 = new QButtonGroup(this);
     auto *radioLayout = new QGridLayout(radioGroup);
     const char *captions[] = {"Hr", "Mn", "Jo", "Mo", "An"};
@@ -166,8 +174,7 @@ void THorloge::Button2Click()
             Prompts::warning(QStringLiteral("Date ou heure incorrecte"), Prompts::Buttons::Ok,
                              windowTitle());
         else if (outcome == ClockSetting::Outcome::Refused)
-            Prompts::error(QStringLiteral("Impossible de régler l'horloge de l'ordinateur"),
-                           windowTitle());
+            Prompts::error(m_setting.refusal(), windowTitle());
     });
 }
 

@@ -86,6 +86,8 @@ private Q_SLOTS:
     void failedSaveCancelsCommand();
     void open_data();
     void open();
+    void openAtStart_data();
+    void openAtStart();
     void saveAs_data();
     void saveAs();
     void saveAsOverExistingFile_data();
@@ -329,6 +331,44 @@ void TestMainForm::open()
         QCOMPARE(FileDialogs::requests().size(), 2);
         QVERIFY(FileDialogs::requests().last().save);
     }
+}
+
+void TestMainForm::openAtStart_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("orders");
+    QTest::newRow("book") << "commandes.cmd" << true << "" << 2;
+    QTest::newRow("text file") << "commandes.txt" << true << "Type de fichier non valide" << 0;
+    QTest::newRow("missing") << "absent.cmd" << false << "Le fichier n'existe pas" << 0;
+}
+
+// The program started with a file's name, as a desktop does on a double click: the file is
+// opened as "&Ouvrir..." opens it, and the automatically opened book is left shut.
+void TestMainForm::openAtStart()
+{
+    QFETCH(QString, argument);
+    QFETCH(bool, exists);
+    QFETCH(QString, message);
+    QFETCH(int, orders);
+
+    writeBook(m_dir->file(QStringLiteral("remembered.cmd")), 5);
+    writeSettings(true, m_dir->file(QStringLiteral("remembered.cmd")));
+    if (exists)
+        writeBook(m_dir->file(argument), 2);
+
+    m_form = std::make_unique<TMainForm>();
+    m_form->openAtStart(argument); // named from the working directory
+    m_form->show();
+
+    QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(FileDialogs::requests().isEmpty());
+    QCOMPARE(m_form->commande().book().OrderCount, orders);
+    QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
+    QVERIFY(action("ParAutoOpenItem")->isChecked());
+    if (orders > 0)
+        QCOMPARE(m_form->MainFileName, m_dir->file(argument));
 }
 
 void TestMainForm::saveAs_data()

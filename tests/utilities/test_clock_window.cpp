@@ -51,7 +51,7 @@ private Q_SLOTS:
         ScriptedPrompts prompts;
         FixedClock fixed(QDateTime(QDate(2024, 7, 15), QTime(10, 30, 5)));
         QList<QDateTime> written;
-        const auto previous = Clock::setSetter([&](const QDateTime &utc) {
+        const auto previous = Clock::setSetter([&](const QDateTime &utc, QString &) {
             written << utc;
             return true;
         });
@@ -88,12 +88,23 @@ private Q_SLOTS:
         QCOMPARE(prompts.texts(), QStringList{"Date ou heure incorrecte"});
         QVERIFY(written.isEmpty());
 
-        // Without the right to set the clock.
-        Clock::setSetter([](const QDateTime &) { return false; });
+        // The time service refuses: its reason is told, and the clock runs on.
+        Clock::setSetter([](const QDateTime &, QString &reason) {
+            reason = "L'heure est réglée automatiquement par le réseau.";
+            return false;
+        });
         spin(&window, true, 3);
         click(&window, "Button2");
-        QCOMPARE(prompts.texts().last(), QString("Impossible de régler l'horloge de l'ordinateur"));
+        QCOMPARE(prompts.texts().last(),
+                 QString("L'heure est réglée automatiquement par le réseau."));
         QVERIFY(timer->isActive());
+
+        // Without any way to set the clock.
+        Clock::setSetter({});
+        click(&window, "Button2");
+        click(&window, "Button2");
+        QCOMPARE(prompts.texts().last(), QString("Impossible de régler l'horloge de l'ordinateur"));
+        QVERIFY(!window.setting().settingMode());
         Clock::setSetter(previous);
     }
 
@@ -102,7 +113,7 @@ private Q_SLOTS:
         TemporaryWorkingDir dir;
         FixedClock fixed(QDateTime(QDate(2024, 1, 15), QTime(23, 59, 0)));
         int writes = 0;
-        const auto previous = Clock::setSetter([&](const QDateTime &) {
+        const auto previous = Clock::setSetter([&](const QDateTime &, QString &) {
             ++writes;
             return true;
         });

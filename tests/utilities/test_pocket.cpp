@@ -44,6 +44,12 @@ private Q_SLOTS:
         QTest::newRow("no operator drops entry") << "5=3="
                                                  << "5"
                                                  << "";
+        QTest::newRow("chain in working order") << "3*4+2="
+                                                << "14"
+                                                << "+";
+        QTest::newRow("operator after equals repeats") << "2+3=*"
+                                                       << "10"
+                                                       << "*";
         QTest::newRow("two operators") << "2+*"
                                        << "4"
                                        << "*";

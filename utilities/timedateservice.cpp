@@ -1,0 +1,123 @@
+#include "utilities/timedateservice.h"
+
+#include "utilities/clock.h"
+
+#include <QDBusArgument>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QVariantMap>
+
+const QString TimeDateService::Service = QStringLiteral("org.freedesktop.timedate1");
+const QString TimeDateService::Path = QStringLiteral("/org/freedesktop/timedate1");
+const QString TimeDateService::Interface = QStringLiteral("org.freedesktop.timedate1");
+
+namespace {
+
+// Every refusal ends by saying that nothing changed.
+QString refusal(const QString &why)
+{
+    return why + QStringLiteral("\nL'horloge de l'ordinateur n'a pas été changée.");
+}
+
+QString missingService()
+{
+    return refusal(QStringLiteral("Le service de l'heure du système est introuvable."));
+}
+
+QString networkTime()
+{
+    return refusal(QStringLiteral("L'heure est réglée automatiquement par le réseau."));
+}
+
+QString notAllowed()
+{
+    return refusal(QStringLiteral("Le système a refusé de régler l'horloge : il faut le mot de "
+                                  "passe de l'administrateur."));
+}
+
+} // namespace
+
+TimeDateService::TimeDateService(const QDBusConnection &bus, int timeoutMs)
+    : m_bus(bus), m_timeoutMs(timeoutMs)
+{
+}
+
+void TimeDateService::install()
+{
+    Clock::setSetter([](const QDateTime &utc, QString &reason) {
+        return TimeDateService().setTime(utc, reason);
+    });
+}
+
+bool TimeDateService::setTime(const QDateTime &utc, QString &reason)
+{
+    if (!m_bus.isConnected()) {
+        reason = missingService();
+        return false;
+    }
+
+    // With the network keeping the time, the service refuses any other: say so before the
+    // system asks for a password in vain.
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        Service, Path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+    ask << Interface;
+    const QDBusMessage properties = m_bus.call(ask, QDBus::Block);
+    if (properties.type() == QDBusMessage::ErrorMessage) {
+        reason = reasonFor(QDBusError(properties));
+        return false;
+    }
+    const auto values = qdbus_cast<QVariantMap>(properties.arguments().value(0));
+    if (values.value(QStringLiteral("CanNTP")).toBool() &&
+        values.value(QStringLiteral("NTP")).toBool()) {
+        reason = networkTime();
+        return false;
+    }
+
+    QDBusMessage set =
+        QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("SetTime"));
+    // Microseconds since the epoch, absolute; interactive so that the desktop may ask for the
+    // administrator's password.
+    set << qlonglong(utc.toMSecsSinceEpoch()) * 1000 << false << true;
+    set.setInteractiveAuthorizationAllowed(true);
+    // The windows keep painting, and take no input, while the password is asked for.
+    const QDBusMessage reply = m_bus.call(set, QDBus::BlockWithGui, m_timeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        reason = reasonFor(QDBusError(reply));
+        return false;
+    }
+    return true;
+}
+
+QString TimeDateService::reasonFor(const QDBusError &error)
+{
+    switch (error.type()) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::NoServer:
+    case QDBusError::Disconnected:
+    case QDBusError::UnknownObject:
+    case QDBusError::UnknownInterface:
+    case QDBusError::UnknownMethod:
+        return missingService();
+    case QDBusError::AccessDenied:
+        return notAllowed();
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut:
+        return refusal(QStringLiteral("Le service de l'heure du système n'a pas répondu."));
+    default:
+        break;
+    }
+    const QString name = error.name();
+    if (name == QLatin1String("org.freedesktop.timedate1.AutomaticTimeSyncEnabled"))
+        return networkTime();
+    if (name == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired") ||
+        name.startsWith(QLatin1String("org.freedesktop.PolicyKit1.Error.")))
+        return notAllowed();
+    // No service to start, or a system without one.
+    if (name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
+        name.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn.")) ||
+        name.startsWith(QLatin1String("org.freedesktop.systemd1.")))
+        return missingService();
+    return refusal(QStringLiteral("Impossible de régler l'horloge de l'ordinateur (%1).")
+                       .arg(error.message()));
+}

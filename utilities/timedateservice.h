@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDateTime>
+#include <QString>
+
+class QDBusError;
+
+// Sets the computer's clock through the system's time service (org.freedesktop.timedate1 on
+// the system bus). The service decides who may set the clock and, for a desktop user, has the
+// desktop ask for the administrator's password; the program never sets the clock itself.
+class TimeDateService {
+public:
+    static const QString Service;
+    static const QString Path;
+    static const QString Interface;
+
+    // A password typed at the system's request may take a while: the call waits this long.
+    static constexpr int AnswerTimeoutMs = 5 * 60 * 1000;
+
+    explicit TimeDateService(const QDBusConnection &bus = QDBusConnection::systemBus(),
+                             int timeoutMs = AnswerTimeoutMs);
+
+    // Sets the clock to `utc`. On refusal returns false with the reason, in French, in
+    // `reason`; the clock is then unchanged.
+    bool setTime(const QDateTime &utc, QString &reason);
+
+    // Makes the time service the program's way of setting the clock (Clock::setSetter).
+    static void install();
+
+private:
+    static QString reasonFor(const QDBusError &error);
+
+    QDBusConnection m_bus;
+    int m_timeoutMs;
+};
