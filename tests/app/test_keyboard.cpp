@@ -10,11 +10,13 @@
 #include "order/tcommande.h"
 #include "order/textfile.h"
 #include "testsupport.h"
+#include "utilities/tsplash.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -76,6 +78,7 @@ public:
 
     QStringList buttons; // e.g. "&Non", "Annuler"
     std::function<void(QWidget *)> dialog;
+    std::function<void()> whenSeen; // looks at the screen while the window is up
     QPointer<QWidget> mainWindow;
     QList<Seen> seen;
 
@@ -104,6 +107,8 @@ private:
         m_waits = 0;
         auto *box = qobject_cast<QMessageBox *>(modal);
         seen.append({modal->windowTitle(), box ? box->text() : QString(), hasFocus});
+        if (whenSeen)
+            whenSeen();
         if (box && !buttons.isEmpty()) {
             const QString wanted = buttons.takeFirst();
             for (QAbstractButton *button : box->buttons())
@@ -138,6 +143,7 @@ private Q_SLOTS:
     void shortcutsWhereverTheFocusIs_data();
     void shortcutsWhereverTheFocusIs();
     void fieldsKeepTextCopyKeys();
+    void startupMessageNotCoveredBySplash();
 
 private:
     void start(const QList<QStringList> &orders);
@@ -505,6 +511,30 @@ void TestKeyboard::fieldsKeepTextCopyKeys()
     QTest::mouseClick(child("Memo1"), Qt::LeftButton);
     key(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Dupont"));
+}
+
+void TestKeyboard::startupMessageNotCoveredBySplash()
+{
+    // A folder named like the supplier file cannot be read: the start-up says so.
+    QVERIFY(QFile::remove(SupplierBook::FileName));
+    QVERIFY(QDir().mkdir(SupplierBook::FileName));
+    auto splash = std::make_unique<TSplash>();
+    splash->showNow();
+    splash->hideBeforeMessages();
+    bool splashShown = true;
+    m_modals->whenSeen = [&] { splashShown = splash->isVisible(); };
+
+    m_form = std::make_unique<TMainForm>();
+
+    QCOMPARE(m_modals->seen.size(), 1);
+    QVERIFY(m_modals->seen.first().text.contains(SupplierBook::FileName));
+    QVERIFY(m_modals->seen.first().hadFocus);
+    QVERIFY(!splashShown);
+    // Gone with the splash, the hook leaves the message boxes as they were.
+    splash.reset();
+    m_modals->whenSeen = {};
+    Prompts::information(QStringLiteral("Suite"));
+    QCOMPARE(m_modals->texts().last(), QStringLiteral("Suite"));
 }
 
 // The program's own application object, so that errors reaching the event loop are caught as
