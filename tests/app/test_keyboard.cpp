@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 
@@ -145,6 +147,7 @@ private Q_SLOTS:
     void shortcutsWhereverTheFocusIs();
     void fieldsKeepTextCopyKeys();
     void startupMessageNotCoveredBySplash();
+    void fileDialogsReadable();
 
 private:
     void start(const QList<QStringList> &orders);
@@ -537,6 +540,35 @@ void TestKeyboard::startupMessageNotCoveredBySplash()
     m_modals->whenSeen = {};
     Prompts::information(QStringLiteral("Suite"));
     QCOMPARE(m_modals->texts().last(), QStringLiteral("Suite"));
+}
+
+void TestKeyboard::fileDialogsReadable()
+{
+    start(
+        {orderBlock(0, QStringLiteral("10023"), QStringLiteral("Dupont"), QStringLiteral("Vis"))});
+    FileDialogs::reset(); // the real dialogs from now on
+    QList<QSize> sizes;
+    int sizeColumn = 0;
+    m_modals->dialog = [&](QWidget *dialog) {
+        sizes << dialog->size();
+        auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+        sizeColumn = view ? view->header()->sectionSize(1) : 0;
+        dialog->resize(1000, 640); // the user makes it larger, then cancels
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    };
+
+    key(Qt::Key_O, Qt::ControlModifier);
+    QTRY_COMPARE(sizes.size(), 1);
+    // Larger than Qt's own 629 x 412 (on the test's small screen too).
+    QVERIFY(sizes.first().width() >= 700 && sizes.first().height() >= 500);
+    QVERIFY(sizeColumn >
+            QFontMetrics(m_form->font()).horizontalAdvance(QStringLiteral("677 octets")));
+    QCOMPARE(m_form->MainFileName, m_book);
+
+    // The next one, the save dialog included, comes back as it was left.
+    menu('f', 's');
+    QTRY_COMPARE(sizes.size(), 2);
+    QCOMPARE(sizes.last(), QSize(1000, 640));
 }
 
 // The program's own application object, so that errors reaching the event loop are caught as
