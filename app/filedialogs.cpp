@@ -41,11 +41,12 @@ QString showDialog(QWidget *parent, const Request &request)
             const QFontMetrics metrics(view->font());
             const int margin = 3 * metrics.averageCharWidth();
             const QStringList widest = {QStringLiteral("1 023 octets"),
-                                        QStringLiteral("Fichier cmd"),
-                                        QStringLiteral("31/12/2026 23:59")};
+                                        QStringLiteral("document texte brut"),
+                                        QStringLiteral("31 déc. 2026 23:59:59")};
             for (int column = 1; column <= widest.size(); ++column)
                 view->header()->resizeSection(
                     column, metrics.horizontalAdvance(widest.at(column - 1)) + margin);
+            view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
         }
     } else {
         dialog.restoreState(lastState);
