@@ -64,7 +64,7 @@ QByteArray contents(const QString &fileName)
 // Answers the modal windows as a user would, once each has taken the focus: a message box by
 // the button the script names (Escape once the script is used up), any other dialog by
 // `dialog` or else by Escape. Runs inside the modal loop of the window it answers. Like a
-// window manager, it makes the main window active again once no window is.
+// window manager, it makes the main window active again once no shown window is.
 class ModalAnswerer : public QObject {
 public:
     struct Seen {
@@ -98,7 +98,8 @@ private:
     {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) {
-            if (mainWindow && mainWindow->isVisible() && !QApplication::activeWindow())
+            const QWidget *active = QApplication::activeWindow();
+            if (mainWindow && mainWindow->isVisible() && (!active || !active->isVisible()))
                 QApplication::setActiveWindow(mainWindow);
             return;
         }
