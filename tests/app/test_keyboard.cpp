@@ -149,6 +149,7 @@ private Q_SLOTS:
     void focusTakenElsewhereIsNotLeavingTheField();
     void tabLeavesTheField();
     void deleteLineFromKeyboardMenu();
+    void cellEditGoesOnAfterMenuAndBox();
     void copyNewOrderPaste();
     void shortcutsWhereverTheFocusIs_data();
     void shortcutsWhereverTheFocusIs();
@@ -405,6 +406,29 @@ void TestKeyboard::deleteLineFromKeyboardMenu()
     QVERIFY(deleteLine->isEnabled());
     QTest::mouseClick(child("Edit3"), Qt::LeftButton);
     QVERIFY(!deleteLine->isEnabled());
+}
+
+void TestKeyboard::cellEditGoesOnAfterMenuAndBox()
+{
+    QVERIFY(start({dupontOrder()}));
+    clickCell(3, 0);
+    type(QStringLiteral("Boul"));
+    // A look at a menu, and a question answered "Annuler", between two keys.
+    menu('d', 0);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    m_modals->buttons << QStringLiteral("Annuler");
+    menu('d', 'u');
+    QTRY_COMPARE(m_modals->seen.size(), 1);
+    QVERIFY(m_modals->seen.first().hadFocus);
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    type(QStringLiteral("ons"));
+    QTest::mouseClick(child("Edit3"), Qt::LeftButton);
+
+    QCOMPARE(m_form->commande().cellText(3, 0), QStringLiteral("Boulons"));
+    QVERIFY(book().OrderModified);
+    QCOMPARE(book().OrderCount, 1);
 }
 
 void TestKeyboard::copyNewOrderPaste()
