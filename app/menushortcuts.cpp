@@ -17,7 +17,13 @@ bool MenuShortcuts::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
         static_cast<QWidget *>(watched)->window() != m_window)
         return false;
-    const QKeySequence typed(static_cast<QKeyEvent *>(event)->keyCombination());
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Plain typing, asked about at every key, never matches a menu shortcut.
+    const bool command =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!command && !key->text().isEmpty() && key->text().at(0).isPrint())
+        return false;
+    const QKeySequence typed(key->keyCombination());
     const QList<QAction *> actions = m_window->findChildren<QAction *>();
     for (const QAction *action : actions) {
         if (action->isEnabled() && action->shortcut() == typed) {
