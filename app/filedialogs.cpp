@@ -1,6 +1,10 @@
 #include "app/filedialogs.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 
 namespace FileDialogs {
 
@@ -18,6 +22,52 @@ State &state()
     return s;
 }
 
+// Qt's own dialog opens too small for its columns, and sizes them for English texts ("677
+// octets" ends up as "677…ets"): it opens at a readable size with columns wide enough for the
+// French texts, and within a run it comes back as the user left it (size, columns, folder).
+QString showDialog(QWidget *parent, const Request &request)
+{
+    static QByteArray lastState;
+    static QSize lastSize;
+
+    QFileDialog dialog(parent, request.caption, request.initialName, request.filter);
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The caller asks about overwriting once the final name is known.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (lastState.isEmpty()) {
+        if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+            const QFontMetrics metrics(view->font());
+            const int margin = 3 * metrics.averageCharWidth();
+            const QStringList widest = {QStringLiteral("1 023 octets"),
+                                        QStringLiteral("document texte brut"),
+                                        QStringLiteral("31 déc. 2026 23:59:59")};
+            for (int column = 1; column <= widest.size(); ++column)
+                view->header()->resizeSection(
+                    column, metrics.horizontalAdvance(widest.at(column - 1)) + margin);
+            view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        }
+    } else {
+        dialog.restoreState(lastState);
+        if (!request.initialName.isEmpty())
+            dialog.selectFile(request.initialName);
+    }
+    QSize size = lastSize;
+    if (!size.isValid()) {
+        size = QSize(860, 540);
+        if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+            size = size.boundedTo(screen->availableSize() * 9 / 10);
+    }
+    dialog.resize(size);
+
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    lastState = dialog.saveState();
+    lastSize = dialog.size();
+    const QStringList files = dialog.selectedFiles();
+    return chosen && !files.isEmpty() ? files.first() : QString();
+}
+
 QString answer(QWidget *parent, const Request &request)
 {
     State &s = state();
@@ -26,12 +76,7 @@ QString answer(QWidget *parent, const Request &request)
         return s.answers.takeFirst();
     if (s.scripted)
         return QString();
-    if (request.save)
-        return QFileDialog::getSaveFileName(parent, request.caption, request.initialName,
-                                            request.filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
-    return QFileDialog::getOpenFileName(parent, request.caption, request.initialName,
-                                        request.filter);
+    return showDialog(parent, request);
 }
 
 } // namespace

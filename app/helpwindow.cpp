@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -89,6 +90,9 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
     auto *close = new QPushButton(QStringLiteral("&Fermer"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes the window as "Fermer" does, wherever the focus is in it.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(home);

@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
 
     auto *splash = new TSplash;
     splash->showNow();
+    splash->hideBeforeMessages();
 
     QApplication::setApplicationName(QStringLiteral("Qor Commande"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/filedialogs.h"
 #include "app/helpwindow.h"
+#include "app/menushortcuts.h"
 #include "app/orderfilename.h"
 #include "app/printcommands.h"
 #include "app/printdialogs.h"
@@ -63,6 +64,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     createToolBar();
     createStatusBar();
     createWindows();
+    new MenuShortcuts(this);
 }
 
 TMainForm::~TMainForm() = default;

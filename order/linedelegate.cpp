@@ -2,6 +2,7 @@
 
 #include "order/tcommande.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTableWidget>
 
@@ -50,6 +51,14 @@ bool TLineDelegate::eventFilter(QObject *object, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (m_window->FormKeyDown(key) || m_window->StringGrid1KeyPress(object, key))
             return true;
+    }
+    // The menu bar, a popup, a message box or another program taking the focus does not leave
+    // the cell: the editor stays open for the focus to come back to, its text already in the
+    // cell for the command that may run meanwhile.
+    if (event->type() == QEvent::FocusOut && !m_window->isAncestorOf(QApplication::focusWidget())) {
+        if (auto *editor = qobject_cast<QWidget *>(object))
+            Q_EMIT commitData(editor);
+        return false;
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }

@@ -1,5 +1,6 @@
 #include "order/tcommande.h"
 
+#include "app/application.h"
 #include "app/orderlist.h"
 #include "app/printdialogs.h"
 #include "app/prompts.h"
@@ -29,7 +30,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
@@ -220,14 +220,6 @@ bool TCommande::eventFilter(QObject *watched, QEvent *event)
             return Edit1KeyPress(key);
         break;
     }
-    case QEvent::FocusOut:
-        if (watched == Edit1) {
-            // Leaving the window for a message box or another program is not leaving the field.
-            const auto reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                Edit1Exit();
-        }
-        break;
     default:
         break;
     }
@@ -378,23 +370,50 @@ void TCommande::RadioButton2Click()
     Calcule();
 }
 
-bool TCommande::ownsGridFocus(const QWidget *widget) const
+QWidget *TCommande::controlOf(QWidget *widget) const
 {
-    return widget && (widget == StringGrid1 || StringGrid1->isAncestorOf(widget));
+    if (!widget || !isAncestorOf(widget))
+        return nullptr;
+    // The grid's cell editor, the combo box's and the picker's line edits stand for their
+    // control.
+    for (QWidget *w = widget; w != this; w = w->parentWidget())
+        if (w == StringGrid1 || w == ComboBox1 || w == DateTimePicker1)
+            return w;
+    return widget;
 }
 
-void TCommande::gridFocusChanged(QWidget *, QWidget *now)
+void TCommande::focusChanged(QWidget *, QWidget *now)
 {
-    // A focus moving to another window (a message box) keeps the grid's command state.
-    if (now && now->window() != window())
+    // A control is left only when another control of this window takes the focus: the menu
+    // bar, a popup, a message box, a dialog or another program taking it leaves the window's
+    // current control as it is, and the focus comes back to it.
+    QWidget *control = controlOf(now);
+    if (!control || control == m_activeControl)
         return;
-    const bool inGrid = ownsGridFocus(now);
-    if (inGrid == m_gridFocused)
+    QWidget *left = m_activeControl;
+    m_activeControl = control;
+    // Closing the program hides the window, and Qt then moves the focus inside it: that is no
+    // more leaving a field than the closing itself.
+    if (!isVisible())
         return;
-    m_gridFocused = inGrid;
-    if (inGrid && m_book.OrderLines.size() < 2)
+    if (left == Edit1)
+        Application::run([this] { Edit1Exit(); });
+    else if (left == StringGrid1)
+        StringGrid1Exit();
+    if (control == StringGrid1)
+        StringGrid1Enter();
+}
+
+void TCommande::StringGrid1Enter()
+{
+    if (m_book.OrderLines.size() < 2)
         Q_EMIT bookCommandsWanted();
-    Q_EMIT deleteLineEnabledChanged(inGrid);
+    Q_EMIT deleteLineEnabledChanged(true);
+}
+
+void TCommande::StringGrid1Exit()
+{
+    Q_EMIT deleteLineEnabledChanged(false);
 }
 
 // ---- Grid cells ----

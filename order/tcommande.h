@@ -6,6 +6,7 @@
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -164,8 +165,12 @@ private:
     void ChercheFour();
     void RadioButton2Click();
     void markModified();
-    void gridFocusChanged(QWidget *old, QWidget *now);
-    bool ownsGridFocus(const QWidget *widget) const;
+    void StringGrid1Enter();
+    void StringGrid1Exit();
+    // Runs the Exit and Enter handlers when the focus moves from one control of this window
+    // to another.
+    void focusChanged(QWidget *old, QWidget *now);
+    QWidget *controlOf(QWidget *widget) const;
 
     void buildControls();
     void setPaymentTerms(const QStringList &terms);
@@ -209,8 +214,10 @@ private:
     bool m_activated = false;
     bool m_filling = false;    // setRecord is filling the controls
     bool m_noteEdited = false; // the user edited the note since setRecord
-    bool m_gridFocused = false;
     bool m_inCodeExit = false;
+    // The control of this window that has the focus, or had it last when the focus is in
+    // the menu bar, a popup or another window.
+    QPointer<QWidget> m_activeControl;
 
     QFrame *Panel1 = nullptr;
     QFrame *Panel2 = nullptr;

@@ -242,7 +242,7 @@ void TCommande::buildControls()
             m_noteEdited = true;
     });
     connect(Button1, &QPushButton::clicked, this, &TCommande::Button1Click);
-    connect(qApp, &QApplication::focusChanged, this, &TCommande::gridFocusChanged);
+    connect(qApp, &QApplication::focusChanged, this, &TCommande::focusChanged);
 
     // Page keys and F2 act on the whole window, whichever control has the focus.
     installEventFilter(this);

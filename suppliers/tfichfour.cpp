@@ -353,9 +353,11 @@ void TFichFour::showEvent(QShowEvent *event)
 
 void TFichFour::keyPressEvent(QKeyEvent *event)
 {
-    // The window has no cancel button: Escape does not close it.
-    if (event->key() == Qt::Key_Escape)
+    // Escape closes the window as "Fermer" does: the record on screen is written back.
+    if (event->key() == Qt::Key_Escape) {
+        Button1Click();
         return;
+    }
     QDialog::keyPressEvent(event);
 }
 

@@ -50,7 +50,10 @@ TPocket::TPocket(QWidget *parent)
     displayFont.setBold(true);
     m_label1->setFont(displayFont);
     m_label1->setMinimumHeight(m_label1->fontMetrics().height() + 10);
+    // A long number does not widen the window: the display shows its end, as a one-line
+    // edit does (the right-aligned text runs out on the left).
     m_label1->setMinimumWidth(200);
+    m_label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *label2 = new QLabel(this);
     label2->setObjectName(QStringLiteral("Label2"));

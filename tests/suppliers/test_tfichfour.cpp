@@ -50,6 +50,7 @@ private slots:
     void searchIsExact();
     void gridGrowsPastSixty();
     void addOpensBlankRowWithDigitCode();
+    void escapeClosesAsFermerDoes();
 };
 
 void TestTFichFour::closedAtOnce_data()
@@ -165,6 +166,19 @@ void TestTFichFour::addOpensBlankRowWithDigitCode()
         QTest::keyClicks(window.Edit2, "Aa");
     });
     QCOMPARE(result, rec("10009", "Z") + rec("12345", "Aa"));
+}
+
+void TestTFichFour::escapeClosesAsFermerDoes()
+{
+    TFichFour window;
+    bool closed = false;
+    const QStringList lines = run(window, rec("10002", "Dupont"), [&] {
+        QTest::keyClicks(window.Edit4, "Lyon");
+        QTest::keyClick(window.Edit4, Qt::Key_Escape);
+        closed = !window.isVisible();
+    });
+    QVERIFY(closed);
+    QCOMPARE(lines, rec("10002", "Dupont", "Lyon"));
 }
 
 QTEST_MAIN(TestTFichFour)

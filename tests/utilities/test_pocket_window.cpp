@@ -56,6 +56,22 @@ private Q_SLOTS:
         QCOMPARE(display(&window), QString("7"));
     }
 
+    void longNumbersKeepTheWindowSize()
+    {
+        TemporaryWorkingDir dir;
+        TPocket window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize size = window.size();
+        auto *label = window.findChild<QLabel *>("Label1");
+        const QString digits = QString(70, QLatin1Char('7')) + QStringLiteral("123");
+        QTest::keyClicks(&window, digits);
+        QCoreApplication::processEvents();
+        QCOMPARE(display(&window), digits);
+        QCOMPARE(window.size(), size);
+        QVERIFY(label->geometry().right() < window.width());
+    }
+
     void errorsAreReported()
     {
         TemporaryWorkingDir dir;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// The menu commands' shortcuts come before the keys of the focused control: Ctrl+C in the
+// supplier code field, the grid's cell editor or the note copies the order, not the text, while
+// "Co&pier" is enabled. The fields keep Ctrl+Insert, Shift+Insert and their context menu for
+// text. Keys of other windows (dialogs, message boxes) are left alone.
+class MenuShortcuts : public QObject {
+    Q_OBJECT
+public:
+    explicit MenuShortcuts(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
+};

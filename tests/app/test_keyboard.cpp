@@ -1,0 +1,617 @@
+// The program driven from the keyboard and the mouse as a user drives it: keys go to the main
+// window and reach whatever has the focus, menus open with Alt and a mnemonic, and the real
+// message boxes and dialogs take the focus before they are answered.
+
+#include "app/application.h"
+#include "app/filedialogs.h"
+#include "app/helpwindow.h"
+#include "app/messageboxprompts.h"
+#include "app/tcmdliste.h"
+#include "app/tmainform.h"
+#include "order/tcommande.h"
+#include "order/textfile.h"
+#include "testsupport.h"
+#include "utilities/tsplash.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+#include <memory>
+
+namespace {
+
+QStringList orderBlock(int index, const QString &code, const QString &name,
+                       const QString &designation)
+{
+    const QString label = QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0'));
+    return {QStringLiteral("<BLOC") + label + QStringLiteral(">"),
+            QStringLiteral("NUM20000300") + QString::number(index + 1),
+            QStringLiteral("01/03/2000"),
+            code,
+            QStringLiteral("A réception"),
+            name,
+            QStringLiteral("3 rue Haute"),
+            QString(),
+            QString(),
+            QStringLiteral("TTCN"),
+            QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
+            QStringLiteral("CMDEEcrous\t4\t1\t\t4\t1"),
+            QStringLiteral("</BLOC") + label + QStringLiteral(">")};
+}
+
+// An order of supplier 10023 with the address the supplier file gives.
+QStringList dupontOrder()
+{
+    return orderBlock(0, QStringLiteral("10023"), QStringLiteral("Dupont"), QStringLiteral("Vis"));
+}
+
+QByteArray contents(const QString &fileName)
+{
+    QByteArray bytes;
+    TextFile::readBytes(fileName, bytes);
+    return bytes;
+}
+
+// Answers the modal windows as a user would, once each has taken the focus: a message box by
+// the button the script names (Escape once the script is used up), any other dialog by
+// `dialog` or else by Escape. Runs inside the modal loop of the window it answers. Like a
+// window manager, it makes the main window active again once no shown window is.
+class ModalAnswerer : public QObject {
+public:
+    struct Seen {
+        QString caption;
+        QString text;
+        bool hadFocus = false;
+    };
+
+    ModalAnswerer()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::look);
+        m_timer.start(5);
+    }
+
+    QStringList buttons; // e.g. "&Non", "Annuler"
+    std::function<void(QWidget *)> dialog;
+    std::function<void()> whenSeen; // looks at the screen while the window is up
+    QPointer<QWidget> mainWindow;
+    QList<Seen> seen;
+
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const Seen &s : seen)
+            t << s.text;
+        return t;
+    }
+
+private:
+    void look()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) {
+            const QWidget *active = QApplication::activeWindow();
+            if (mainWindow && mainWindow->isVisible() && (!active || !active->isVisible()))
+                QApplication::setActiveWindow(mainWindow);
+            return;
+        }
+        QWidget *focus = QApplication::focusWidget();
+        const bool hasFocus = focus && focus->window() == modal;
+        // A user answers what is in front and has the keyboard; give it a moment to get there.
+        if (!hasFocus && ++m_waits < 100)
+            return;
+        m_waits = 0;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        seen.append({modal->windowTitle(), box ? box->text() : QString(), hasFocus});
+        if (whenSeen)
+            whenSeen();
+        if (box && !buttons.isEmpty()) {
+            const QString wanted = buttons.takeFirst();
+            for (QAbstractButton *button : box->buttons())
+                if (button->text() == wanted)
+                    return button->click();
+            qWarning("no button %s", qPrintable(wanted));
+        }
+        if (!box && dialog)
+            return dialog(modal);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    }
+
+    QTimer m_timer;
+    int m_waits = 0;
+};
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void quitFromMenuWithCodeOnScreen_data();
+    void quitFromMenuWithCodeOnScreen();
+    void focusTakenElsewhereIsNotLeavingTheField_data();
+    void focusTakenElsewhereIsNotLeavingTheField();
+    void tabLeavesTheField();
+    void deleteLineFromKeyboardMenu();
+    void cellEditGoesOnAfterMenuAndBox();
+    void copyNewOrderPaste();
+    void shortcutsWhereverTheFocusIs_data();
+    void shortcutsWhereverTheFocusIs();
+    void fieldsKeepTextCopyKeys();
+    void startupMessageNotCoveredBySplash();
+    void fileDialogsReadable();
+
+private:
+    // True when the book is open and saved, the focus in the code field.
+    bool start(const QList<QStringList> &orders);
+    void openAndSave(const QList<QStringList> &orders);
+    QWindow *window() const { return m_form->windowHandle(); }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window(), Qt::Key(k), modifiers);
+    }
+    void type(const QString &text)
+    {
+        for (QChar c : text)
+            QTest::keyClick(window(), c.toLatin1());
+    }
+    void menu(char mnemonic, char item);
+    void clickCell(int row, int column);
+    template <typename W = QWidget> W *child(const char *name) const
+    {
+        return m_form->findChild<W *>(QLatin1String(name));
+    }
+    QWidget *focused() const { return QApplication::focusWidget(); }
+    OrderBook &book() const { return m_form->commande().book(); }
+
+    std::unique_ptr<TemporaryWorkingDir> m_dir;
+    std::unique_ptr<ModalAnswerer> m_modals;
+    std::unique_ptr<TMainForm> m_form;
+    QString m_book;
+    QByteArray m_suppliers;
+};
+
+void TestKeyboard::init()
+{
+    m_dir = std::make_unique<TemporaryWorkingDir>();
+    MessageBoxPrompts::install();
+    m_modals = std::make_unique<ModalAnswerer>();
+    FileDialogs::reset();
+    FileDialogs::setScripted(true);
+    // Supplier 10023 has the address its orders show; 10024 has another one.
+    QVERIFY(
+        TextFile::write(SupplierBook::FileName, {"<FOU>10023", "Dupont", "3 rue Haute", "", "",
+                                                 "<FOU>10024", "Martin", "Quai Bas", "Lyon", ""}));
+    m_suppliers = contents(SupplierBook::FileName);
+}
+
+void TestKeyboard::cleanup()
+{
+    m_form.reset();
+    m_modals.reset();
+    Prompts::setHandler({});
+    FileDialogs::reset();
+    m_dir.reset();
+}
+
+bool TestKeyboard::start(const QList<QStringList> &orders)
+{
+    openAndSave(orders);
+    return !QTest::currentTestFailed();
+}
+
+// Opens a book of the given orders with Ctrl+O and saves it with Ctrl+S: nothing is left to
+// save, and the focus is in the supplier code field as after every order shown.
+void TestKeyboard::openAndSave(const QList<QStringList> &orders)
+{
+    QStringList lines;
+    for (const QStringList &order : orders)
+        lines << order;
+    m_book = m_dir->file(QStringLiteral("book.cmd"));
+    QVERIFY(TextFile::write(m_book, lines));
+
+    m_form = std::make_unique<TMainForm>();
+    m_form->show();
+    m_modals->mainWindow = m_form.get();
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    FileDialogs::queueAnswer(m_book);
+    key(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_form->MainFileName, m_book);
+    key(Qt::Key_S, Qt::ControlModifier);
+    bool modified = true;
+    QVERIFY(!m_form->commande().TestModif(modified));
+    QCOMPARE(focused(), child("Edit1"));
+    m_modals->seen.clear();
+}
+
+// Alt and the menu's mnemonic, then the item's mnemonic.
+void TestKeyboard::menu(char mnemonic, char item)
+{
+    key(Qt::Key_A + (mnemonic - 'a'), Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    if (item)
+        key(Qt::Key_A + (item - 'a'));
+}
+
+void TestKeyboard::clickCell(int row, int column)
+{
+    auto *grid = child<QTableWidget>("StringGrid1");
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+}
+
+void TestKeyboard::quitFromMenuWithCodeOnScreen_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("code without a supplier") << "10099";
+    QTest::newRow("supplier with another address") << "10024";
+    QTest::newRow("supplier with the order's address") << "10023";
+}
+
+void TestKeyboard::quitFromMenuWithCodeOnScreen()
+{
+    QFETCH(QString, code);
+    QVERIFY(start({orderBlock(0, code, QStringLiteral("Dupont"), QStringLiteral("Vis"))}));
+    const QByteArray saved = contents(m_book);
+
+    menu('f', 'q');
+
+    QTRY_VERIFY(!m_form->isVisible());
+    QCOMPARE(m_modals->texts(), QStringList());
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
+    QCOMPARE(contents(m_book), saved);
+    QCOMPARE(contents(SupplierBook::FileName), m_suppliers);
+}
+
+void TestKeyboard::focusTakenElsewhereIsNotLeavingTheField_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("menu opened and closed") << "menu";
+    QTest::newRow("message box") << "box";
+    QTest::newRow("dialog") << "dialog";
+    QTest::newRow("another window") << "window";
+}
+
+void TestKeyboard::focusTakenElsewhereIsNotLeavingTheField()
+{
+    QFETCH(QString, how);
+    QVERIFY(start({dupontOrder(), orderBlock(1, QStringLiteral("10023"), QStringLiteral("Dupont"),
+                                             QStringLiteral("Clou"))}));
+    // An unknown code typed, the field not left yet.
+    auto *code = child<QLineEdit>("Edit1");
+    key(Qt::Key_End);
+    key(Qt::Key_Backspace);
+    type(QStringLiteral("9"));
+    QCOMPARE(code->text(), QStringLiteral("10029"));
+
+    if (how == QLatin1String("menu")) {
+        menu('d', 0);
+        key(Qt::Key_Escape);
+        key(Qt::Key_Escape);
+    } else if (how == QLatin1String("box")) {
+        // "S&upprimer commande" asks first; the question takes the focus and is cancelled.
+        m_modals->buttons << QStringLiteral("Annuler");
+        menu('d', 'u');
+        QTRY_COMPARE(m_modals->seen.size(), 1);
+        QCOMPARE(m_modals->seen.first().text,
+                 QStringLiteral("Confirmer suppression de la Commande ?"));
+        QVERIFY(m_modals->seen.first().hadFocus);
+    } else if (how == QLatin1String("dialog")) {
+        menu('u', 'a'); // the calculator, closed with Escape
+        QTRY_COMPARE(m_modals->seen.size(), 1);
+        QCOMPARE(m_modals->seen.first().caption, QStringLiteral("Calculatrice"));
+        QVERIFY(m_modals->seen.first().hadFocus);
+    } else {
+        menu('a', 'i'); // the help window comes in front, and Escape closes it
+        QTRY_COMPARE(QApplication::activeWindow(), &m_form->help());
+        QTest::keyClick(m_form->help().windowHandle(), Qt::Key_Escape);
+        QVERIFY(!m_form->help().isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+    }
+
+    QTRY_COMPARE(focused(), code);
+    const int questions = how == QLatin1String("box") || how == QLatin1String("dialog") ? 1 : 0;
+    QCOMPARE(m_modals->seen.size(), questions);
+    QCOMPARE(code->text(), QStringLiteral("10029"));
+    QCOMPARE(book().OrderCount, 2);
+
+    // Leaving it for real asks the question, once.
+    m_modals->buttons << QStringLiteral("&Non");
+    key(Qt::Key_Tab);
+    QTRY_COMPARE(m_modals->seen.size(), questions + 1);
+    QCOMPARE(m_modals->seen.last().text, QStringLiteral("Créer le fournisseur ?"));
+    QVERIFY(m_modals->seen.last().hadFocus);
+    QTRY_COMPARE(focused(), child("ComboBox1"));
+}
+
+void TestKeyboard::tabLeavesTheField()
+{
+    QVERIFY(start({dupontOrder()}));
+    auto *code = child<QLineEdit>("Edit1");
+    code->selectAll();
+    type(QStringLiteral("24"));
+    key(Qt::Key_Tab);
+
+    // Completed and looked up: the address of supplier 10024, the order and file modified.
+    QCOMPARE(code->text(), QStringLiteral("10024"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QCOMPARE(child<QLineEdit>("Edit4")->text(), QStringLiteral("Lyon"));
+    QVERIFY(book().FileModified);
+    QVERIFY(m_modals->seen.isEmpty());
+
+    // Shift+Tab back and out again with nothing typed: the lookup finds the same address.
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focused(), code);
+    book().FileModified = false;
+    key(Qt::Key_Tab);
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QVERIFY(!book().FileModified);
+
+    // With the question answered "&Non" the supplier block stays as it was; a click on the
+    // note leaves the field as well.
+    QTest::mouseClick(code, Qt::LeftButton);
+    QCOMPARE(focused(), code);
+    code->selectAll();
+    type(QStringLiteral("77"));
+    m_modals->buttons << QStringLiteral("&Non");
+    QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+    QTRY_COMPARE(m_modals->texts(), QStringList{"Créer le fournisseur ?"});
+    QCOMPARE(code->text(), QStringLiteral("10077"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QTRY_COMPARE(focused(), child("Memo1"));
+}
+
+void TestKeyboard::deleteLineFromKeyboardMenu()
+{
+    QVERIFY(start({dupontOrder()}));
+    auto *deleteLine = m_form->findChild<QAction *>(QStringLiteral("DocDeleteLineItem"));
+    QVERIFY(!deleteLine->isEnabled());
+
+    clickCell(1, 0);
+    QVERIFY(deleteLine->isEnabled());
+    // Opened from the keyboard, the menu shows the command enabled, and it runs.
+    menu('d', 0);
+    QVERIFY(deleteLine->isEnabled());
+    key(Qt::Key_E);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(m_form->commande().cellText(1, 0), QStringLiteral("Ecrous"));
+    QVERIFY(m_form->commande().cellText(2, 0).isEmpty());
+    QCOMPARE(book().LastRow, 1);
+    QVERIFY(book().FileModified);
+
+    // The focus is back in the grid, where the command stays enabled until it leaves.
+    QWidget *grid = child("StringGrid1");
+    QTRY_VERIFY(focused() == grid || grid->isAncestorOf(focused()));
+    menu('d', 0);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    QVERIFY(deleteLine->isEnabled());
+    QTest::mouseClick(child("Edit3"), Qt::LeftButton);
+    QVERIFY(!deleteLine->isEnabled());
+}
+
+void TestKeyboard::cellEditGoesOnAfterMenuAndBox()
+{
+    QVERIFY(start({dupontOrder()}));
+    clickCell(3, 0);
+    type(QStringLiteral("Boul"));
+    // A look at a menu, and a question answered "Annuler", between two keys.
+    menu('d', 0);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    m_modals->buttons << QStringLiteral("Annuler");
+    menu('d', 'u');
+    QTRY_COMPARE(m_modals->seen.size(), 1);
+    QVERIFY(m_modals->seen.first().hadFocus);
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    type(QStringLiteral("ons"));
+    QTest::mouseClick(child("Edit3"), Qt::LeftButton);
+
+    QCOMPARE(m_form->commande().cellText(3, 0), QStringLiteral("Boulons"));
+    QVERIFY(book().OrderModified);
+    QCOMPARE(book().OrderCount, 1);
+}
+
+void TestKeyboard::copyNewOrderPaste()
+{
+    QVERIFY(start(
+        {orderBlock(0, QStringLiteral("10024"), QStringLiteral("Martin"), QStringLiteral("Vis"))}));
+    QGuiApplication::clipboard()->setText(QStringLiteral("texte"));
+
+    key(Qt::Key_C, Qt::ControlModifier);
+    menu('d', 'n');
+    QTRY_COMPARE(book().CurrentOrder, 1);
+    QCOMPARE(focused(), child("Edit1"));
+    QVERIFY(child<QLineEdit>("Edit1")->text().isEmpty());
+    key(Qt::Key_V, Qt::ControlModifier);
+
+    // The new order holds the copied one; the field did not take the desktop's clipboard.
+    QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10024"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QCOMPARE(m_form->commande().cellText(1, 0), QStringLiteral("Vis"));
+    QVERIFY(m_modals->seen.isEmpty());
+
+    // Saved with Ctrl+S, the book holds both orders.
+    key(Qt::Key_S, Qt::ControlModifier);
+    QStringList lines;
+    QVERIFY(TextFile::read(m_book, lines));
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEVis\t"))).size(), 2);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^<BLOC"))).size(), 2);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("texte"));
+}
+
+void TestKeyboard::shortcutsWhereverTheFocusIs_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shortcut");
+    for (const char *control : {"Edit1", "MaskEdit1", "DateTimePicker1", "ComboBox1", "Edit2",
+                                "StringGrid1Editor", "Memo1"})
+        for (const char *shortcut : {"Ctrl+C", "Ctrl+V", "Ctrl+S", "Ctrl+O", "F9", "F2"})
+            QTest::addRow("%s, %s", control, shortcut) << control << shortcut;
+}
+
+void TestKeyboard::shortcutsWhereverTheFocusIs()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, shortcut);
+    QVERIFY(start({dupontOrder(), orderBlock(1, QStringLiteral("10024"), QStringLiteral("Martin"),
+                                             QStringLiteral("Clou"))}));
+    TCommande &order = m_form->commande();
+    // The first order is copied, the second one shown.
+    key(Qt::Key_C, Qt::ControlModifier);
+    key(Qt::Key_PageDown);
+    QCOMPARE(book().CurrentOrder, 1);
+
+    // The focus goes into the control with a click.
+    const bool inGrid = control == QLatin1String("StringGrid1Editor");
+    QWidget *grid = child("StringGrid1");
+    QPointer<QWidget> target;
+    if (inGrid) {
+        clickCell(2, 1);
+        target = focused();
+    } else {
+        target = child(control.toLatin1().constData());
+        if (auto *combo = qobject_cast<QComboBox *>(target.data()))
+            target = combo->lineEdit();
+        if (auto *date = qobject_cast<QDateEdit *>(target.data()))
+            target = date->findChild<QLineEdit *>();
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4));
+    }
+    QTRY_VERIFY(target->hasFocus());
+    QGuiApplication::clipboard()->setText(QStringLiteral("texte"));
+    const auto shown = [&] {
+        return inGrid
+                   ? order.cellText(2, 1)
+                   : target->property("text").toString() + target->property("plainText").toString();
+    };
+    const QString shownBefore = shown();
+    if (shortcut == QLatin1String("Ctrl+C"))
+        order.book().Clipboard.clear();
+    order.book().FileModified = shortcut == QLatin1String("Ctrl+S");
+    child<QLabel>("Label7")->clear();
+    m_modals->dialog = [](QWidget *dialog) { dialog->close(); };
+
+    QTest::keySequence(window(), QKeySequence::fromString(shortcut));
+
+    if (shortcut == QLatin1String("Ctrl+C")) {
+        QVERIFY(!order.book().Clipboard.isEmpty());
+    } else if (shortcut == QLatin1String("Ctrl+V")) {
+        QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10023"));
+        QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
+        QCOMPARE(order.cellText(1, 0), QStringLiteral("Vis"));
+    } else if (shortcut == QLatin1String("Ctrl+S")) {
+        QVERIFY(!order.book().FileModified);
+    } else if (shortcut == QLatin1String("Ctrl+O")) {
+        QCOMPARE(FileDialogs::requests().size(), 2);
+    } else if (shortcut == QLatin1String("F9")) {
+        QVERIFY(!child<QLabel>("Label7")->text().isEmpty());
+    } else if (shortcut == QLatin1String("F2")) {
+        QTRY_COMPARE(m_modals->seen.size(), 1);
+        QCOMPARE(m_modals->seen.first().caption, QStringLiteral("Liste des commandes"));
+        QVERIFY(m_modals->seen.first().hadFocus);
+    }
+    if (shortcut != QLatin1String("Ctrl+V") && shortcut != QLatin1String("F2")) {
+        // The control did not take the keys, and it keeps the focus (in the grid the cell
+        // editor closes, as before every command).
+        QTRY_VERIFY(inGrid ? focused() == grid || grid->isAncestorOf(focused())
+                           : target->hasFocus());
+        QCOMPARE(shown(), shownBefore);
+    }
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("texte"));
+}
+
+void TestKeyboard::fieldsKeepTextCopyKeys()
+{
+    QVERIFY(start({dupontOrder()}));
+    QTest::mouseClick(child("Edit2"), Qt::LeftButton);
+    key(Qt::Key_Home);
+    key(Qt::Key_End, Qt::ShiftModifier);
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Dupont"));
+    QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Dupont"));
+}
+
+void TestKeyboard::startupMessageNotCoveredBySplash()
+{
+    // A folder named like the supplier file cannot be read: the start-up says so.
+    QVERIFY(QFile::remove(SupplierBook::FileName));
+    QVERIFY(QDir().mkdir(SupplierBook::FileName));
+    auto splash = std::make_unique<TSplash>();
+    splash->showNow();
+    splash->hideBeforeMessages();
+    bool splashShown = true;
+    m_modals->whenSeen = [&] { splashShown = splash->isVisible(); };
+
+    m_form = std::make_unique<TMainForm>();
+
+    QCOMPARE(m_modals->seen.size(), 1);
+    QVERIFY(m_modals->seen.first().text.contains(SupplierBook::FileName));
+    QVERIFY(m_modals->seen.first().hadFocus);
+    QVERIFY(!splashShown);
+    // Gone with the splash, the hook leaves the message boxes as they were.
+    splash.reset();
+    m_modals->whenSeen = {};
+    Prompts::information(QStringLiteral("Suite"));
+    QCOMPARE(m_modals->texts().last(), QStringLiteral("Suite"));
+}
+
+void TestKeyboard::fileDialogsReadable()
+{
+    QVERIFY(start({dupontOrder()}));
+    FileDialogs::reset(); // the real dialogs from now on
+    QList<QSize> sizes;
+    int sizeColumn = 0;
+    m_modals->dialog = [&](QWidget *dialog) {
+        sizes << dialog->size();
+        auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+        sizeColumn = view ? view->header()->sectionSize(1) : 0;
+        dialog->resize(1000, 640); // the user makes it larger, then cancels
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    };
+
+    key(Qt::Key_O, Qt::ControlModifier);
+    QTRY_COMPARE(sizes.size(), 1);
+    // Larger than Qt's own 629 x 412 (on the test's small screen too).
+    QVERIFY(sizes.first().width() >= 700 && sizes.first().height() >= 500);
+    QVERIFY(sizeColumn >
+            QFontMetrics(m_form->font()).horizontalAdvance(QStringLiteral("677 octets")));
+    QCOMPARE(m_form->MainFileName, m_book);
+
+    // The next one, the save dialog included, comes back as it was left.
+    menu('f', 's');
+    QTRY_COMPARE(sizes.size(), 2);
+    QCOMPARE(sizes.last(), QSize(1000, 640));
+}
+
+// The program's own application object, so that errors reaching the event loop are caught as
+// in the program.
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestKeyboard test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_keyboard.moc"
