@@ -1,5 +1,5 @@
-#include "app/application.h"
-#include "app/messageboxprompts.h"
+#include "gui/application.h"
+#include "gui/messageboxprompts.h"
 #include "app/tmainform.h"
 #include "utilities/timedateservice.h"
 #include "utilities/tsplash.h"

@@ -1,6 +1,6 @@
 #include "app/tcmdliste.h"
 
-#include "app/orderlist.h"
+#include "order/orderlist.h"
 
 #include <QFontMetrics>
 #include <QFrame>

@@ -1,11 +1,11 @@
 #include "order/orderbook.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "order/orderformat.h"
-#include "order/textfile.h"
-#include "pricing/commanderror.h"
-#include "pricing/numbertext.h"
-#include "utilities/clock.h"
+#include "core/textfile.h"
+#include "core/commanderror.h"
+#include "core/numbertext.h"
+#include "core/clock.h"
 
 #include <QFileInfo>
 #include <QList>

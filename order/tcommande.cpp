@@ -1,9 +1,9 @@
 #include "order/tcommande.h"
 
-#include "app/application.h"
-#include "app/orderlist.h"
-#include "app/printdialogs.h"
-#include "app/prompts.h"
+#include "gui/application.h"
+#include "order/orderlist.h"
+#include "gui/printdialogs.h"
+#include "core/prompts.h"
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
 #include "order/linedelegate.h"
@@ -23,7 +23,7 @@
 #include "suppliers/tfichfour.h"
 #include "suppliers/tlistefour.h"
 #include "suppliers/tsociete.h"
-#include "utilities/clock.h"
+#include "core/clock.h"
 #include "utilities/teurof.h"
 
 #include <QApplication>

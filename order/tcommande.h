@@ -1,7 +1,7 @@
 #pragma once
 
 #include "order/orderbook.h"
-#include "pricing/real48.h"
+#include "core/real48.h"
 #include "settings/settings.h"
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"

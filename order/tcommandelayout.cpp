@@ -3,7 +3,7 @@
 #include "order/tcommande.h"
 
 #include "order/linedelegate.h"
-#include "utilities/clock.h"
+#include "core/clock.h"
 
 #include <QApplication>
 #include <QButtonGroup>

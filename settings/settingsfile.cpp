@@ -1,8 +1,8 @@
 #include "settings/settingsfile.h"
 
-#include "app/prompts.h"
-#include "order/textfile.h"
-#include "pricing/numbertext.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
+#include "core/numbertext.h"
 
 #include <QFileInfo>
 

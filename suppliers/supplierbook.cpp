@@ -1,7 +1,7 @@
 #include "suppliers/supplierbook.h"
 
-#include "app/prompts.h"
-#include "order/textfile.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "suppliers/supplierlookup.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 #include <QSet>
 

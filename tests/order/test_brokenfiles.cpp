@@ -2,7 +2,7 @@
 // says what is wrong in French.
 
 #include "order/orderbook.h"
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 #include "testsupport.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "order/orderbook.h"
 #include "order/orderformat.h"
-#include "order/textfile.h"
-#include "pricing/commanderror.h"
+#include "core/textfile.h"
+#include "core/commanderror.h"
 #include "testsupport.h"
 
 #include <QFile>

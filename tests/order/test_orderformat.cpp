@@ -1,5 +1,5 @@
 #include "order/orderformat.h"
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 
 #include <QTest>
 

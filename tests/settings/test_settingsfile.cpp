@@ -1,6 +1,6 @@
 // QorCmd.ini: reading by position, whatever the file holds, and writing it back.
 
-#include "order/textfile.h"
+#include "core/textfile.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 

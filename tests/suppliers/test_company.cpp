@@ -1,4 +1,4 @@
-#include "order/textfile.h"
+#include "core/textfile.h"
 #include "suppliers/company.h"
 #include "testsupport.h"
 
