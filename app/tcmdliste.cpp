@@ -91,6 +91,16 @@ void TCmdListe::Init(const QStringList &orderLines)
     ListBox1->clearSelection();
 }
 
+OrderList::Choice TCmdListe::Choose(QStringList &orderLines, bool &fileModified)
+{
+    Init(orderLines);
+    exec();
+    OrderList::Choice choice{entryOrder(), -1};
+    Result(orderLines, fileModified);
+    choice.chosen = chosenOrder();
+    return choice;
+}
+
 void TCmdListe::Result(QStringList &orderLines, bool &fileModified) const
 {
     if (OrderList::renumber(orderLines, entryOrder()))

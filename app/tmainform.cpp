@@ -106,7 +106,11 @@ void TMainForm::createWindows()
 
     m_commande->setDialogs(m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                            m_parameters, m_converter);
-    m_commande->setListDialogs(m_orderList, m_findDialog);
+    m_commande->setListDialogs(
+        [this](QStringList &orderLines, bool &fileModified) {
+            return m_orderList->Choose(orderLines, fileModified);
+        },
+        [this] { return m_findDialog->Ask(); });
     m_commande->setPageSetup(m_pageSetup);
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.

@@ -4,8 +4,6 @@
 #include "order/orderlist.h"
 #include "gui/printdialogs.h"
 #include "core/prompts.h"
-#include "app/tcmdliste.h"
-#include "app/tfinddialog.h"
 #include "order/linedelegate.h"
 #include "order/orderformat.h"
 #include "pricing/lineentry.h"
@@ -149,20 +147,10 @@ TEurof &TCommande::converter()
     return dialog(m_converter);
 }
 
-void TCommande::setListDialogs(TCmdListe *orderList, TFindDialog *findDialog)
+void TCommande::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber)
 {
-    m_orderList = orderList;
-    m_findDialog = findDialog;
-}
-
-TCmdListe &TCommande::orderList()
-{
-    return dialog(m_orderList);
-}
-
-TFindDialog &TCommande::findDialog()
-{
-    return dialog(m_findDialog);
+    m_chooseFromList = std::move(chooseFromList);
+    m_askOrderNumber = std::move(askOrderNumber);
 }
 
 // ---- Activation, layout, keys ----
@@ -734,28 +722,25 @@ void TCommande::SupLigne()
 void TCommande::Liste()
 {
     EcritFiche();
-    TCmdListe &list = orderList();
-    list.Init(m_book.OrderLines);
-    list.exec();
-    const QList<int> order = list.entryOrder();
-    list.Result(m_book.OrderLines, m_book.FileModified);
-    const int chosen = list.chosenOrder();
-    if (chosen < 0) {
+    if (!m_chooseFromList)
+        return;
+    const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
+    if (choice.chosen < 0) {
         // The order on screen stays; its block may have a new index now, and writing it back
         // under the old one would replace another order.
-        m_book.CurrentOrder = OrderList::newIndexOf(order, m_book.CurrentOrder);
+        m_book.CurrentOrder = OrderList::newIndexOf(choice.entryOrder, m_book.CurrentOrder);
         return;
     }
-    m_book.CurrentOrder = chosen; // the chosen entry's place is its order's new index
+    m_book.CurrentOrder = choice.chosen; // the chosen entry's place is its order's new index
     LitFiche();
 }
 
 void TCommande::Chercher()
 {
     EcritFiche();
-    TFindDialog &dialog = findDialog();
-    dialog.exec();
-    const QString number = dialog.Result();
+    if (!m_askOrderNumber)
+        return;
+    const QString number = m_askOrderNumber();
     // A cancelled search gives an empty text: it must not find a bare "NUM" line.
     if (number.isEmpty())
         return;
