@@ -56,7 +56,8 @@ double median(QList<double> samples)
 {
     std::sort(samples.begin(), samples.end());
     const qsizetype n = samples.size();
-    return n == 0 ? 0 : (n % 2 ? samples.at(n / 2) : (samples.at(n / 2 - 1) + samples.at(n / 2)) / 2);
+    return n == 0 ? 0
+                  : (n % 2 ? samples.at(n / 2) : (samples.at(n / 2 - 1) + samples.at(n / 2)) / 2);
 }
 
 // Resident and peak resident memory of this process, in bytes.
@@ -97,7 +98,8 @@ QStringList generateBook(int orders)
                                  QStringLiteral("Parc d'activités de l'Étang")};
     const QStringList towns = {QStringLiteral("75011 Paris"), QStringLiteral("69003 Lyon"),
                                QStringLiteral("59000 Lille"), QStringLiteral("33000 Bordeaux")};
-    const QStringList articles = {QStringLiteral("Vis à bois 4x40"), QStringLiteral("Ramette A4"),
+    const QStringList articles = {QStringLiteral("Vis à bois 4x40"),
+                                  QStringLiteral("Ramette A4"),
                                   QStringLiteral("Cartouche d'encre noire"),
                                   QStringLiteral("Câble électrique 2,5 mm² (rouleau)"),
                                   QStringLiteral("Agrafes 24/6"),
@@ -183,7 +185,10 @@ private:
     TMainForm &main() { return *m_main; }
     TCommande &order() { return main().commande(); }
     QAction *action(const char *name) { return main().findChild<QAction *>(QLatin1String(name)); }
-    QWidget *focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &order(); }
+    QWidget *focus()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : &order();
+    }
     QLineEdit *supplierCode() { return order().findChild<QLineEdit *>(QStringLiteral("Edit1")); }
 
     // Median CPU time of `step`, after `prepare` (not timed) before each repetition.
@@ -265,7 +270,8 @@ int Child::run(const QString &bookFile)
     const qint64 withoutBook = statusKb("VmRSS:");
 
     // The first opening gives the memory figure: nothing freed yet can hide the book's size.
-    measure("first open", [&] { openBook(bookFile); }, {}, 1);
+    measure(
+        "first open", [&] { openBook(bookFile); }, {}, 1);
     report("memory", double(statusKb("VmHWM:") - withoutBook) * 1024);
     measure("open", [&] { openBook(bookFile); });
 
@@ -290,22 +296,29 @@ int Child::run(const QString &bookFile)
     if (orders < 2)
         fail("the book was not opened");
     const auto fromFirst = [&] { action("DocFirstItem")->trigger(); };
-    measure("next", [&] { key(Qt::Key_PageDown); }, [&] {
-        if (order().book().CurrentOrder >= orders - 1)
-            fromFirst();
-    });
-    measure("previous", [&] { key(Qt::Key_PageUp); }, [&] {
-        if (order().book().CurrentOrder == 0)
-            action("DocLastItem")->trigger();
-    });
-    measure("next after edit", [&] { key(Qt::Key_PageDown); }, [&] {
-        if (order().book().CurrentOrder >= orders - 1)
-            fromFirst();
-        editShownOrder();
-        if (!order().book().OrderModified)
-            fail("the edit did not change the order");
-    });
-    measure("last", [&] { action("DocLastItem")->trigger(); }, fromFirst);
+    measure(
+        "next", [&] { key(Qt::Key_PageDown); },
+        [&] {
+            if (order().book().CurrentOrder >= orders - 1)
+                fromFirst();
+        });
+    measure(
+        "previous", [&] { key(Qt::Key_PageUp); },
+        [&] {
+            if (order().book().CurrentOrder == 0)
+                action("DocLastItem")->trigger();
+        });
+    measure(
+        "next after edit", [&] { key(Qt::Key_PageDown); },
+        [&] {
+            if (order().book().CurrentOrder >= orders - 1)
+                fromFirst();
+            editShownOrder();
+            if (!order().book().OrderModified)
+                fail("the edit did not change the order");
+        });
+    measure(
+        "last", [&] { action("DocLastItem")->trigger(); }, fromFirst);
 
     measure("list (F2)", [&] {
         whenModal([](QWidget *dialog) {
@@ -346,12 +359,15 @@ int Child::run(const QString &bookFile)
         action("DocLastItem")->trigger();
         action("DocDeleteOrderItem")->trigger();
     }
-    measure("add", [&] { action("DocNewOrderItem")->trigger(); }, fromFirst);
+    measure(
+        "add", [&] { action("DocNewOrderItem")->trigger(); }, fromFirst);
 
-    measure("save", [&] { key(Qt::Key_S, Qt::ControlModifier); }, [&] {
-        fromFirst();
-        editShownOrder();
-    });
+    measure(
+        "save", [&] { key(Qt::Key_S, Qt::ControlModifier); },
+        [&] {
+            fromFirst();
+            editShownOrder();
+        });
     if (order().book().FileModified)
         fail("the book was not saved");
 
@@ -359,8 +375,8 @@ int Child::run(const QString &bookFile)
     TextFile::readBytes(bookFile, saved);
     const QString copy = bookFile + QStringLiteral(".copy");
     measure("write+fdatasync", [&] {
-        const int fd = ::open(QFile::encodeName(copy).constData(), O_WRONLY | O_CREAT | O_TRUNC,
-                              0644);
+        const int fd =
+            ::open(QFile::encodeName(copy).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const bool ok = ::write(fd, saved.constData(), size_t(saved.size())) == saved.size() &&
                         ::fdatasync(fd) == 0;
         ::close(fd);
@@ -439,7 +455,8 @@ QMap<QString, double> runChild(const QString &program, const QStringList &argume
     child.start();
     child.waitForFinished(-1);
     if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
-        std::fprintf(stderr, "%s %s failed\n", qPrintable(program), qPrintable(arguments.join(' ')));
+        std::fprintf(stderr, "%s %s failed\n", qPrintable(program),
+                     qPrintable(arguments.join(' ')));
     QMap<QString, double> values;
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> parts = line.split('\t');
@@ -468,8 +485,8 @@ int parent(const QString &program, bool quick)
         if (!TextFile::write(file, lines))
             return 1;
         fileSizes[orders] = QFileInfo(file).size();
-        std::printf("book of %5d orders: %9lld bytes, %7lld lines\n", orders,
-                    fileSizes[orders], qlonglong(lines.size()));
+        std::printf("book of %5d orders: %9lld bytes, %7lld lines\n", orders, fileSizes[orders],
+                    qlonglong(lines.size()));
         std::fflush(stdout);
 
         QMap<QString, double> &values = results[orders];
@@ -522,8 +539,8 @@ int parent(const QString &program, bool quick)
             target += met ? QStringLiteral(" met") : QStringLiteral(" MISSED");
         }
         const double small = results[1000].value(QLatin1String(f.name));
-        std::printf("%-30s %10s %10s %10s   %-32s %6s %6.1f\n", f.label,
-                    qPrintable(show(f, small)), qPrintable(show(f, results[3000].value(QLatin1String(f.name)))),
+        std::printf("%-30s %10s %10s %10s   %-32s %6s %6.1f\n", f.label, qPrintable(show(f, small)),
+                    qPrintable(show(f, results[3000].value(QLatin1String(f.name)))),
                     qPrintable(show(f, big)), qPrintable(target), qPrintable(ratio),
                     small > 0 ? big / small : 0.0);
     }
