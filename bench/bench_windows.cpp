@@ -8,6 +8,8 @@
 //
 //   bench_windows            all books, the table of figures
 //   bench_windows --quick    fewer repetitions
+//   bench_windows --child BOOK REPETITIONS     one book's figures, for a profiler
+//   bench_windows --write-book ORDERS FILE     writes a generated book
 
 #include "app/application.h"
 #include "app/filedialogs.h"
@@ -572,6 +574,8 @@ int main(int argc, char *argv[])
             list << QString::fromLocal8Bit(argv[i]);
         return list;
     }();
+    if (arguments.value(1) == QLatin1String("--write-book")) // a book to profile with
+        return TextFile::write(arguments.value(3), generateBook(arguments.value(2).toInt())) ? 0 : 1;
     if (arguments.value(1) == QLatin1String("--start-up"))
         return startUp(argc, argv);
     if (arguments.value(1) == QLatin1String("--child")) {
