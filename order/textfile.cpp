@@ -325,9 +325,10 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error
 bool write(const QString &fileName, const QStringList &lines, QString *error)
 {
     return save(fileName, error, [&lines](QIODevice &file) {
-        // Encoded piece by piece into a buffer small enough to stay in the processor's cache:
-        // the whole file is never held encoded beside its lines.
-        constexpr qsizetype ChunkSize = 1024 * 1024;
+        // Encoded piece by piece: the whole file is never held encoded beside its lines, and
+        // the pieces are large, since every write to the disk's file system has a cost of
+        // its own.
+        constexpr qsizetype ChunkSize = 4 * 1024 * 1024;
         QByteArray chunk(ChunkSize, Qt::Uninitialized);
         char *const begin = chunk.data();
         char *out = begin;
