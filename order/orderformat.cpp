@@ -132,7 +132,11 @@ QString joinLine(const OrderLine &line)
 
 bool decode(const QStringList &lines, int index, OrderRecord &record)
 {
-    const qsizetype open = findBlock(lines, index);
+    return decodeAt(lines, findBlock(lines, index), index, record);
+}
+
+bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record)
+{
     if (open < 0)
         return false;
     record.BlockIndex = index;
@@ -174,8 +178,14 @@ void removeBlock(QStringList &lines, int index)
     const qsizetype open = findBlock(lines, index);
     if (open < 0)
         return;
-    const qsizetype close = findCloseLabel(lines, index, open);
-    lines.remove(open, (close < 0 ? lines.size() : close + 1) - open);
+    removeBlockAt(lines, open, findCloseLabel(lines, index, open));
+}
+
+qsizetype removeBlockAt(QStringList &lines, qsizetype open, qsizetype close)
+{
+    const qsizetype count = (close < 0 ? lines.size() : close + 1) - open;
+    lines.remove(open, count);
+    return count;
 }
 
 QStringList encodeBlock(const OrderRecord &record, int index)

@@ -52,9 +52,14 @@ QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 // A date line that is not a date throws the date CommandError; the fields decoded before it
 // stay in `record`.
 bool decode(const QStringList &lines, int index, OrderRecord &record);
+// As decode(), for the block of `index` found opening at `open` (-1: there is none).
+bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record);
 
 // Removes the block of `index` (up to its closing label, or to the end of the list).
 void removeBlock(QStringList &lines, int index);
+// Removes the block opening at `open` and closing at `close` (-1: it runs to the end of the
+// list); gives the number of lines removed.
+qsizetype removeBlockAt(QStringList &lines, qsizetype open, qsizetype close);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.
 QStringList encodeBlock(const OrderRecord &record, int index);
