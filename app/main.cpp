@@ -3,19 +3,10 @@
 #include "app/tmainform.h"
 #include "utilities/tsplash.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
-    // Qt's own dialogs and buttons speak French, like the rest of the program.
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_fr"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    app.speakFrench();
     MessageBoxPrompts::install();
 
     auto *splash = new TSplash;

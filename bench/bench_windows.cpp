@@ -24,7 +24,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
@@ -32,7 +31,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -394,11 +392,7 @@ int Child::run(const QString &bookFile)
 int startUp(int argc, char *argv[])
 {
     Application app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_fr"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    app.speakFrench();
     bool unexpected = false;
     Prompts::setHandler([&](const Prompts::Request &r) {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
@@ -508,7 +502,7 @@ int parent(const QString &program, bool quick)
 
     std::printf("\nCPU time, medians; memory: peak resident size above the program without a "
                 "book.\n\n");
-    std::printf("%-30s %10s %10s %10s   %-32s %6s %6s\n", "figure", "1000", "3000", "10000",
+    std::printf("%-30s %10s %10s %10s   %-44s %6s %6s\n", "figure", "1000", "3000", "10000",
                 "target (10000)", "ratio", "growth");
     bool allMet = true;
     for (const Figure &f : Figures) {
@@ -541,7 +535,7 @@ int parent(const QString &program, bool quick)
             target += met ? QStringLiteral(" met") : QStringLiteral(" MISSED");
         }
         const double small = results[1000].value(QLatin1String(f.name));
-        std::printf("%-30s %10s %10s %10s   %-32s %6s %6.1f\n", f.label, qPrintable(show(f, small)),
+        std::printf("%-30s %10s %10s %10s   %-44s %6s %6.1f\n", f.label, qPrintable(show(f, small)),
                     qPrintable(show(f, results[3000].value(QLatin1String(f.name)))),
                     qPrintable(show(f, big)), qPrintable(target), qPrintable(ratio),
                     small > 0 ? big / small : 0.0);
@@ -575,12 +569,13 @@ int main(int argc, char *argv[])
         return list;
     }();
     if (arguments.value(1) == QLatin1String("--write-book")) // a book to profile with
-        return TextFile::write(arguments.value(3), generateBook(arguments.value(2).toInt())) ? 0 : 1;
+        return TextFile::write(arguments.value(3), generateBook(arguments.value(2).toInt())) ? 0
+                                                                                             : 1;
     if (arguments.value(1) == QLatin1String("--start-up"))
         return startUp(argc, argv);
     if (arguments.value(1) == QLatin1String("--child")) {
         Application app(argc, argv);
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        app.speakFrench();
         Child child(arguments.value(3).toInt());
         return child.run(arguments.value(2));
     }

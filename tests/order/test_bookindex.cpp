@@ -7,21 +7,7 @@ using namespace OrderFormat;
 
 namespace {
 
-QStringList block(int index, const QString &number)
-{
-    return {BlockOpenLabel(index),
-            QStringLiteral("NUM") + number,
-            QStringLiteral("01/03/2000"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            QStringLiteral("Dupont"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            BlockCloseLabel(index)};
-}
+using TestBooks::block;
 
 // Every search the book makes, answered by the index and by reading the lines from the top.
 void compareWithPlainSearch(BookIndex &index, const QStringList &lines, int orders)
