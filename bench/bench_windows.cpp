@@ -191,22 +191,36 @@ private:
     }
     QLineEdit *supplierCode() { return order().findChild<QLineEdit *>(QStringLiteral("Edit1")); }
 
-    // Median CPU time of `step`, after `prepare` (not timed) before each repetition.
-    void measure(const char *figure, const std::function<void()> &step,
-                 const std::function<void()> &prepare = {}, int repetitions = 0)
+    struct Step {
+        const char *figure;
+        std::function<void()> step;
+        std::function<void()> prepare = {}; // before each repetition, not timed
+    };
+
+    // Median CPU time of each step. Steps measured together take turns, so that a figure and
+    // its baseline see the same load on the machine.
+    void measure(const QList<Step> &steps, int repetitions = 0)
     {
-        QList<double> samples;
+        QList<QList<double>> samples(steps.size());
         for (int i = 0; i < (repetitions ? repetitions : m_repetitions); ++i) {
-            activate();
-            if (prepare)
-                prepare();
-            settle();
-            const double start = cpuMs();
-            step();
-            settle();
-            samples.append(cpuMs() - start);
+            for (qsizetype k = 0; k < steps.size(); ++k) {
+                activate();
+                if (steps.at(k).prepare)
+                    steps.at(k).prepare();
+                settle();
+                const double start = cpuMs();
+                steps.at(k).step();
+                settle();
+                samples[k].append(cpuMs() - start);
+            }
         }
-        report(figure, median(samples));
+        for (qsizetype k = 0; k < steps.size(); ++k)
+            report(steps.at(k).figure, median(samples.at(k)));
+    }
+    void measure(const char *figure, const std::function<void()> &step,
+                 const std::function<void()> &prepare = {})
+    {
+        measure({{figure, step, prepare}});
     }
     void report(const char *figure, double value)
     {
@@ -270,12 +284,9 @@ int Child::run(const QString &bookFile)
     const qint64 withoutBook = statusKb("VmRSS:");
 
     // The first opening gives the memory figure: nothing freed yet can hide the book's size.
-    measure(
-        "first open", [&] { openBook(bookFile); }, {}, 1);
+    measure({{"first open", [&] { openBook(bookFile); }}}, 1);
     report("memory", double(statusKb("VmHWM:") - withoutBook) * 1024);
-    measure("open", [&] { openBook(bookFile); });
-
-    measure("read+split", [&] {
+    const auto readAndSplit = [&] {
         QFile file(bookFile);
         file.open(QIODevice::ReadOnly);
         const QByteArray bytes = file.readAll();
@@ -290,7 +301,8 @@ int Child::run(const QString &bookFile)
         }
         if (start < bytes.size())
             lines.append(QString::fromLatin1(bytes.constData() + start, bytes.size() - start));
-    });
+    };
+    measure({{"open", [&] { openBook(bookFile); }}, {"read+split", readAndSplit}});
 
     const int orders = order().book().OrderCount;
     if (orders < 2)
@@ -362,27 +374,26 @@ int Child::run(const QString &bookFile)
     measure(
         "add", [&] { action("DocNewOrderItem")->trigger(); }, fromFirst);
 
-    measure(
-        "save", [&] { key(Qt::Key_S, Qt::ControlModifier); },
-        [&] {
-            fromFirst();
-            editShownOrder();
-        });
-    if (order().book().FileModified)
-        fail("the book was not saved");
-
+    // The bare write writes the bytes of the file as the last save left it.
     QByteArray saved;
-    TextFile::readBytes(bookFile, saved);
     const QString copy = bookFile + QStringLiteral(".copy");
-    measure("write+fdatasync", [&] {
+    const auto bareWrite = [&] {
         const int fd =
             ::open(QFile::encodeName(copy).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const bool ok = ::write(fd, saved.constData(), size_t(saved.size())) == saved.size() &&
                         ::fdatasync(fd) == 0;
         ::close(fd);
         if (!ok)
-            std::fprintf(stderr, "the bare write failed\n");
-    });
+            fail("the bare write failed");
+    };
+    measure({{"save", [&] { key(Qt::Key_S, Qt::ControlModifier); },
+              [&] {
+                  fromFirst();
+                  editShownOrder();
+              }},
+             {"write+fdatasync", bareWrite, [&] { TextFile::readBytes(bookFile, saved); }}});
+    if (order().book().FileModified)
+        fail("the book was not saved");
     QFile::remove(copy);
     return m_unexpected ? 1 : 0;
 }

@@ -9,15 +9,14 @@ using namespace OrderFormat;
 namespace {
 
 // The index of a line that equals, letter case ignored, an opening label ("<BLOC" + four
-// digits + ">", `prefix` "<BLOC") or a closing one (`prefix` "</BLOC"); -1 for any other.
-int labelIndex(const QString &line, QLatin1StringView prefix)
+// digits + ">"); -1 for any other.
+int labelIndex(const QString &line)
 {
-    const qsizetype size = prefix.size() + 5;
-    if (line.size() != size || line.at(size - 1) != QLatin1Char('>') ||
-        !line.startsWith(prefix, Qt::CaseInsensitive))
+    if (line.size() != 10 || line.at(9) != QLatin1Char('>') ||
+        !line.startsWith(QLatin1StringView("<BLOC"), Qt::CaseInsensitive))
         return -1;
     int index = 0;
-    for (qsizetype k = prefix.size(); k < size - 1; ++k) {
+    for (qsizetype k = 5; k < 9; ++k) {
         const char16_t c = line.at(k).unicode();
         if (c < u'0' || c > u'9')
             return -1;
@@ -49,12 +48,9 @@ void BookIndex::scan(const QStringList &lines, qsizetype from)
             continue;
         const QChar first = line.at(0);
         if (first == QLatin1Char('<')) {
-            int index = labelIndex(line, QLatin1StringView("<BLOC"));
-            if (index >= 0) {
+            const int index = labelIndex(line);
+            if (index >= 0)
                 m_entries.append({qint32(i), qint16(index), Kind::Open});
-            } else if ((index = labelIndex(line, QLatin1StringView("</BLOC"))) >= 0) {
-                m_entries.append({qint32(i), qint16(index), Kind::Close});
-            }
         } else if ((first == QLatin1Char('N') || first == QLatin1Char('n')) &&
                    line.startsWith(QLatin1StringView("NUM"), Qt::CaseInsensitive)) {
             m_entries.append({qint32(i), 0, Kind::Number});
@@ -108,12 +104,11 @@ void BookIndex::Change::appended(qsizetype from)
     m_index.m_size = m_lines.size();
 }
 
-qsizetype BookIndex::find(const QStringList &lines, Kind kind, int index, qsizetype from,
-                          const QString &text)
+qsizetype BookIndex::find(const QStringList &lines, Kind kind, int index, const QString &text)
 {
     update(lines);
     for (const Entry &entry : std::as_const(m_entries)) {
-        if (entry.kind != kind || entry.position < from)
+        if (entry.kind != kind)
             continue;
         if (kind == Kind::Number ? sameLine(lines.at(entry.position), text) : entry.index == index)
             return entry.position;
@@ -125,19 +120,12 @@ qsizetype BookIndex::findBlock(const QStringList &lines, int index)
 {
     if (index < 0)
         return findLine(lines, BlockOpenLabel(index)); // a label without four digits
-    return find(lines, Kind::Open, index % MaxOrders, 0, QString());
-}
-
-qsizetype BookIndex::findCloseLabel(const QStringList &lines, int index, qsizetype from)
-{
-    if (index < 0)
-        return findLine(lines, BlockCloseLabel(index), from);
-    return find(lines, Kind::Close, index % MaxOrders, from, QString());
+    return find(lines, Kind::Open, index % MaxOrders, QString());
 }
 
 qsizetype BookIndex::findNumberLine(const QStringList &lines, const QString &numberLine)
 {
-    return find(lines, Kind::Number, 0, 0, numberLine);
+    return find(lines, Kind::Number, 0, numberLine);
 }
 
 QList<qsizetype> BookIndex::numberLines(const QStringList &lines)

@@ -3,9 +3,9 @@
 #include <QList>
 #include <QStringList>
 
-// Where the lines an order book is searched by stand: the block labels and the "NUM" lines,
-// in file order. Its answers are those of a search from the top of the lines (the first line
-// equal to the text, letter case ignored), without reading the whole book for each one.
+// Where the lines an order book is searched by stand: the opening labels of its blocks and the
+// "NUM" lines, in file order. Its answers are those of a search from the top of the lines (the
+// first line equal to the text, letter case ignored), without reading the whole book for each one.
 //
 // It shares the list it was built from, so that any other change to that list (a new list,
 // or a line rewritten, which then copies the list) is noticed, and the index built again in
@@ -15,8 +15,6 @@ class BookIndex {
 public:
     // First line equal to the opening label of `index`; -1 if none.
     qsizetype findBlock(const QStringList &lines, int index);
-    // First line from `from` on equal to the closing label of `index`; -1 if none.
-    qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
     // First line equal to `numberLine` ("NUM" and an order number); -1 if none.
     qsizetype findNumberLine(const QStringList &lines, const QString &numberLine);
     // Positions of the lines beginning with "NUM", whatever its case, in file order.
@@ -44,7 +42,7 @@ public:
     };
 
 private:
-    enum class Kind : quint8 { Open, Close, Number };
+    enum class Kind : quint8 { Open, Number };
     // Eight bytes: a book has tens of thousands of them (and never 2^31 lines: each one
     // takes more than 24 bytes of memory).
     struct Entry {
@@ -55,8 +53,7 @@ private:
 
     void update(const QStringList &lines);
     void scan(const QStringList &lines, qsizetype from);
-    qsizetype find(const QStringList &lines, Kind kind, int index, qsizetype from,
-                   const QString &text);
+    qsizetype find(const QStringList &lines, Kind kind, int index, const QString &text);
 
     QList<Entry> m_entries;
     QStringList m_lines;  // the lines indexed, shared with the book

@@ -346,10 +346,12 @@ void OrderBook::EcritFiche()
     record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
     // As encode() does: the old block goes, the new one is appended at the end.
     const qsizetype open = m_index.findBlock(OrderLines, CurrentOrder);
-    const qsizetype close = open < 0 ? -1 : m_index.findCloseLabel(OrderLines, CurrentOrder, open);
     BookIndex::Change change(m_index, OrderLines);
-    if (open >= 0)
-        change.removed(open, removeBlockAt(OrderLines, open, close));
+    if (open >= 0) {
+        const qsizetype count = blockEnd(OrderLines, open) - open;
+        OrderLines.remove(open, count);
+        change.removed(open, count);
+    }
     const qsizetype end = OrderLines.size();
     OrderLines += encodeBlock(record, CurrentOrder);
     change.appended(end);

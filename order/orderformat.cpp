@@ -99,6 +99,16 @@ qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from)
     return findLine(lines, BlockCloseLabel(index), from);
 }
 
+qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed)
+{
+    int index = 0;
+    const qsizetype close =
+        tryOpenLabelIndex(lines.at(open), index) ? findCloseLabel(lines, index, open) : -1;
+    if (closed)
+        *closed = close >= 0;
+    return close < 0 ? lines.size() : close + 1;
+}
+
 QString numberText(const QString &numLine)
 {
     return NumberText::trimmed(numLine.mid(3, MaxTextLength));
@@ -178,14 +188,7 @@ void removeBlock(QStringList &lines, int index)
     const qsizetype open = findBlock(lines, index);
     if (open < 0)
         return;
-    removeBlockAt(lines, open, findCloseLabel(lines, index, open));
-}
-
-qsizetype removeBlockAt(QStringList &lines, qsizetype open, qsizetype close)
-{
-    const qsizetype count = (close < 0 ? lines.size() : close + 1) - open;
-    lines.remove(open, count);
-    return count;
+    lines.remove(open, blockEnd(lines, open) - open);
 }
 
 QStringList encodeBlock(const OrderRecord &record, int index)

@@ -40,6 +40,10 @@ QHash<int, qsizetype> firstBlockPositions(const QStringList &lines);
 // Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
 qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
 
+// One past the last line of the block that opens at `open`: after its closing label, or the
+// end of the list when that label is missing. `closed` tells which way it ended.
+qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed = nullptr);
+
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
 QString numberText(const QString &numLine);
 
@@ -57,9 +61,6 @@ bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &
 
 // Removes the block of `index` (up to its closing label, or to the end of the list).
 void removeBlock(QStringList &lines, int index);
-// Removes the block opening at `open` and closing at `close` (-1: it runs to the end of the
-// list); gives the number of lines removed.
-qsizetype removeBlockAt(QStringList &lines, qsizetype open, qsizetype close);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.
 QStringList encodeBlock(const OrderRecord &record, int index);

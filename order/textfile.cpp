@@ -10,7 +10,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#include <functional>
 
 namespace TextFile {
 
@@ -287,11 +286,7 @@ bool read(const QString &fileName, QStringList &lines, QString *error)
     return true;
 }
 
-namespace {
-
-// Replaces the file with what `fill` writes into it; when anything fails, the file on disk
-// stays as it was.
-bool save(const QString &fileName, QString *error, const std::function<bool(QIODevice &)> &fill)
+bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(fileName);
     // Without this, a folder where no temporary file can be created would fall back to
@@ -299,7 +294,8 @@ bool save(const QString &fileName, QString *error, const std::function<bool(QIOD
     file.setDirectWriteFallback(false);
     // flush() before commit(): commit() closes the file, and closing forgets a failed flush
     // of the buffered bytes (a full disk), which would replace the file with a truncated one.
-    const bool ok = file.open(QIODevice::WriteOnly) && fill(file) && file.flush() && file.commit();
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                    file.flush() && file.commit();
     if (!ok) {
         file.cancelWriting();
         if (error)
@@ -308,48 +304,9 @@ bool save(const QString &fileName, QString *error, const std::function<bool(QIOD
     return ok;
 }
 
-bool writeAll(QIODevice &device, const char *data, qsizetype size)
-{
-    return device.write(data, size) == size;
-}
-
-} // namespace
-
-bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
-{
-    return save(fileName, error, [&bytes](QIODevice &file) {
-        return writeAll(file, bytes.constData(), bytes.size());
-    });
-}
-
 bool write(const QString &fileName, const QStringList &lines, QString *error)
 {
-    return save(fileName, error, [&lines](QIODevice &file) {
-        // Encoded piece by piece: the whole file is never held encoded beside its lines, and
-        // the pieces are large, since every write to the disk's file system has a cost of
-        // its own.
-        constexpr qsizetype ChunkSize = 4 * 1024 * 1024;
-        QByteArray chunk(ChunkSize, Qt::Uninitialized);
-        char *const begin = chunk.data();
-        char *out = begin;
-        for (const QString &line : lines) {
-            if (out - begin + line.size() + 2 > ChunkSize) {
-                if (!writeAll(file, begin, out - begin))
-                    return false;
-                out = begin;
-            }
-            if (line.size() + 2 > ChunkSize) {
-                const QByteArray whole = encode(line) + "\r\n";
-                if (!writeAll(file, whole.constData(), whole.size()))
-                    return false;
-                continue;
-            }
-            out = encodeInto(line, out);
-            *out++ = '\r';
-            *out++ = '\n';
-        }
-        return writeAll(file, begin, out - begin);
-    });
+    return writeBytes(fileName, joinLines(lines), error);
 }
 
 void writeOrThrow(const QString &fileName, const QStringList &lines)

@@ -96,18 +96,6 @@ private Q_SLOTS:
             QCOMPARE(lines.at(3), QStringLiteral("c"));
         }
     }
-
-    void linesLongerThanTheWriteBufferAreWrittenWhole()
-    {
-        TemporaryWorkingDir dir;
-        const QString huge(5 * 1024 * 1024 + 5, QChar(0x00E9));
-        const QStringList lines = {QStringLiteral("début"), huge, QStringLiteral("fin")};
-        QVERIFY(TextFile::write(dir.file("huge.cmd"), lines));
-        QCOMPARE(readAll(dir.file("huge.cmd")), TextFile::joinLines(lines));
-        QStringList back;
-        QVERIFY(TextFile::read(dir.file("huge.cmd"), back));
-        QCOMPARE(back, lines);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTextFile)
