@@ -8,23 +8,6 @@ using namespace OrderFormat;
 
 namespace {
 
-// The index of a line that equals, letter case ignored, an opening label ("<BLOC" + four
-// digits + ">"); -1 for any other.
-int labelIndex(const QString &line)
-{
-    if (line.size() != 10 || line.at(9) != QLatin1Char('>') ||
-        !line.startsWith(QLatin1StringView("<BLOC"), Qt::CaseInsensitive))
-        return -1;
-    int index = 0;
-    for (qsizetype k = 5; k < 9; ++k) {
-        const char16_t c = line.at(k).unicode();
-        if (c < u'0' || c > u'9')
-            return -1;
-        index = index * 10 + (c - u'0');
-    }
-    return index;
-}
-
 bool sameLine(const QString &line, const QString &text)
 {
     return line.size() == text.size() && line.compare(text, Qt::CaseInsensitive) == 0;
@@ -48,7 +31,7 @@ void BookIndex::scan(const QStringList &lines, qsizetype from)
             continue;
         const QChar first = line.at(0);
         if (first == QLatin1Char('<')) {
-            const int index = labelIndex(line);
+            const int index = blockStartIndex(line);
             if (index >= 0)
                 m_entries.append({qint32(i), qint16(index), Kind::Open});
         } else if ((first == QLatin1Char('N') || first == QLatin1Char('n')) &&

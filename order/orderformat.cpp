@@ -99,11 +99,25 @@ qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from)
     return findLine(lines, BlockCloseLabel(index), from);
 }
 
+int blockStartIndex(const QString &line)
+{
+    if (line.size() != 10 || !line.startsWith(OpenPrefix, Qt::CaseInsensitive) ||
+        line.at(9) != QLatin1Char('>'))
+        return -1;
+    int index = 0;
+    for (int k = 5; k < 9; ++k) {
+        const char16_t c = line.at(k).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        index = index * 10 + (c - u'0');
+    }
+    return index;
+}
+
 qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed)
 {
-    int index = 0;
-    const qsizetype close =
-        tryOpenLabelIndex(lines.at(open), index) ? findCloseLabel(lines, index, open) : -1;
+    const int index = blockStartIndex(lines.at(open));
+    const qsizetype close = index < 0 ? -1 : findCloseLabel(lines, index, open);
     if (closed)
         *closed = close >= 0;
     return close < 0 ? lines.size() : close + 1;

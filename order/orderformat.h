@@ -40,6 +40,8 @@ QHash<int, qsizetype> firstBlockPositions(const QStringList &lines);
 // Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
 qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
 
+// The index of a line that is an opening label (letter case ignored), or -1 for any other line.
+int blockStartIndex(const QString &line);
 // One past the last line of the block that opens at `open`: after its closing label, or the
 // end of the list when that label is missing. `closed` tells which way it ended.
 qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed = nullptr);
