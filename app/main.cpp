@@ -4,19 +4,10 @@
 #include "utilities/timedateservice.h"
 #include "utilities/tsplash.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
-    // Qt's own dialogs and buttons speak French, like the rest of the program.
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_fr"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    app.speakFrench();
     MessageBoxPrompts::install();
     TimeDateService::install();
 

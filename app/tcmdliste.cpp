@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -80,12 +81,28 @@ TCmdListe::TCmdListe(QWidget *parent) : QDialog(parent)
 void TCmdListe::Init(const QStringList &orderLines)
 {
     ListBox1->clear();
-    const QFontMetrics metrics(ListBox1->font());
-    for (const OrderList::Entry &entry : OrderList::entries(orderLines)) {
-        auto *item = new QListWidgetItem(entry.text);
-        item->setData(BlockRole, entry.blockIndex);
-        item->setSizeHint(QSize(metrics.horizontalAdvance(entry.text) + 8, ItemHeight));
-        ListBox1->addItem(item);
+    const QList<OrderList::Entry> entries = OrderList::entries(orderLines);
+    QStringList texts;
+    texts.reserve(entries.size());
+    const QString *longest = nullptr;
+    for (const OrderList::Entry &entry : entries) {
+        texts.append(entry.text);
+        if (!longest || entry.text.size() > longest->size())
+            longest = &entry.text;
+    }
+    // One insertion for the whole book, and one measured text: every entry has the same
+    // height, and the width of the longest text lets the list scroll to the end of any entry.
+    ListBox1->addItems(texts);
+    const QSize size(longest ? QFontMetrics(ListBox1->font()).horizontalAdvance(*longest) + 8 : 0,
+                     ItemHeight);
+    {
+        // The view shows neither value: it need not hear of each one.
+        const QSignalBlocker quiet(ListBox1->model());
+        for (int p = 0; p < ListBox1->count(); ++p) {
+            QListWidgetItem *item = ListBox1->item(p);
+            item->setData(BlockRole, entries.at(p).blockIndex);
+            item->setSizeHint(size);
+        }
     }
     ListBox1->setCurrentRow(-1);
     ListBox1->clearSelection();

@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <array>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace TextFile {
 
@@ -34,66 +38,206 @@ const QHash<char16_t, char> &reverseTable()
     return table;
 }
 
+// A character written as the byte of the same value.
+bool isPlain(char16_t c)
+{
+    return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+}
+
 char fromUnicode(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+    if (isPlain(c))
         return char(c);
     return reverseTable().value(c, '?');
 }
+
+// Most text is ASCII and Latin-1 letters, where a byte and a character have the same value.
+// These loops copy that way and say whether a byte or character of another kind came by;
+// only then is the table used.
+bool widenPlain(const char *in, qsizetype n, char16_t *out)
+{
+    unsigned other = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(in[i]);
+        out[i] = b;
+        other |= unsigned(b - 0x80u < 0x20u);
+    }
+    return other == 0;
+}
+
+#if defined(__SSE2__)
+// Eight characters to eight bytes; false when one of them is not plain.
+bool narrowPlain8(const char16_t *in, char *out)
+{
+    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+    const __m128i aboveFF = _mm_andnot_si128(
+        _mm_cmpeq_epi16(_mm_and_si128(chars, _mm_set1_epi16(short(0xFF00))), _mm_setzero_si128()),
+        _mm_set1_epi16(-1));
+    const __m128i c1Range =
+        _mm_cmpeq_epi16(_mm_and_si128(chars, _mm_set1_epi16(short(0xFFE0))), _mm_set1_epi16(0x80));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(chars, chars));
+    return _mm_movemask_epi8(_mm_or_si128(aboveFF, c1Range)) == 0;
+}
+#endif
+
+// Text is written line by line, and most lines are short: eight characters at a time, the
+// last eight of a line taken again rather than one by one.
+bool narrowPlain(const char16_t *in, qsizetype n, char *out)
+{
+#if defined(__SSE2__)
+    if (n >= 8) {
+        bool plain = true;
+        qsizetype i = 0;
+        for (; i + 8 <= n; i += 8)
+            plain &= narrowPlain8(in + i, out + i);
+        if (i < n)
+            plain &= narrowPlain8(in + n - 8, out + n - 8);
+        return plain;
+    }
+#endif
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!isPlain(in[i]))
+            return false;
+        out[i] = char(in[i]);
+    }
+    return true;
+}
+
+void decodeInto(const char *in, qsizetype n, char16_t *out)
+{
+    if (widenPlain(in, n, out))
+        return;
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = toUnicode(static_cast<unsigned char>(in[i]));
+}
+
+char *encodeInto(QStringView text, char *out)
+{
+    const char16_t *in = text.utf16();
+    const qsizetype n = text.size();
+    if (!narrowPlain(in, n, out)) {
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = fromUnicode(in[i]);
+    }
+    return out + n;
+}
+
+QString decodeLine(const char *in, qsizetype n)
+{
+    QString text(n, Qt::Uninitialized);
+    decodeInto(in, n, reinterpret_cast<char16_t *>(text.data()));
+    return text;
+}
+
+// Splits bytes into lines as they arrive, so that a file need not be held whole. Short lines
+// that come back again and again in an order file (the TTC line, supplier codes, payment
+// terms, addresses) share one string: most of a book's memory would otherwise go to the
+// string headers of such lines.
+class LineSplitter {
+public:
+    void feed(const char *data, qsizetype n)
+    {
+        qsizetype start = 0;
+        if (m_afterCr && n > 0 && data[0] == '\n')
+            start = 1; // the LF of a CR LF cut between two reads
+        m_afterCr = false;
+        for (qsizetype i = start; i < n; ++i) {
+            const char c = data[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            if (m_partial.isEmpty()) {
+                append(data + start, i - start);
+            } else {
+                m_partial.append(data + start, i - start);
+                append(m_partial.constData(), m_partial.size());
+                m_partial.clear();
+            }
+            if (c == '\r') {
+                if (i + 1 == n)
+                    m_afterCr = true;
+                else if (data[i + 1] == '\n')
+                    ++i;
+            }
+            start = i + 1;
+        }
+        m_partial.append(data + start, n - start);
+    }
+
+    QStringList finish()
+    {
+        if (!m_partial.isEmpty())
+            append(m_partial.constData(), m_partial.size()); // a last line without line end
+        m_partial.clear();
+        return std::move(m_lines);
+    }
+
+private:
+    static constexpr qsizetype ShortLine = 40;
+    static constexpr unsigned SlotCount = 1024;
+
+    void append(const char *in, qsizetype n)
+    {
+        if (n == 0) {
+            m_lines.append(QString());
+            return;
+        }
+        if (n > ShortLine) {
+            m_lines.append(decodeLine(in, n));
+            return;
+        }
+        unsigned hash = 2166136261u; // FNV-1a
+        bool plain = true;
+        for (qsizetype i = 0; i < n; ++i) {
+            const unsigned char b = static_cast<unsigned char>(in[i]);
+            hash = (hash ^ b) * 16777619u;
+            plain = plain && (b < 0x80 || b >= 0xA0);
+        }
+        QString &slot = m_recent[hash % SlotCount];
+        // A plain line reads the same as Latin-1, which compares quickly.
+        if (!plain || slot.size() != n || slot != QLatin1StringView(in, n))
+            slot = decodeLine(in, n);
+        m_lines.append(slot);
+    }
+
+    QStringList m_lines;
+    QByteArray m_partial;
+    bool m_afterCr = false;
+    std::array<QString, SlotCount> m_recent;
+};
 
 } // namespace
 
 QString decode(const QByteArray &bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QChar(toUnicode(static_cast<unsigned char>(bytes.at(i))));
-    return text;
+    return decodeLine(bytes.constData(), bytes.size());
 }
 
 QByteArray encode(const QString &text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    const QChar *in = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = fromUnicode(in[i].unicode());
+    encodeInto(text, bytes.data());
     return bytes;
 }
 
 QStringList splitLines(const QByteArray &bytes)
 {
-    QStringList lines;
-    const char *data = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = data[i];
-        if (c == '\r' || c == '\n') {
-            lines.append(decode(QByteArray::fromRawData(data + start, i - start)));
-            i += (c == '\r' && i + 1 < n && data[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n)
-        lines.append(decode(QByteArray::fromRawData(data + start, n - start)));
-    return lines;
+    LineSplitter splitter;
+    splitter.feed(bytes.constData(), bytes.size());
+    return splitter.finish();
 }
 
 QByteArray joinLines(const QStringList &lines)
 {
+    // The whole file in one buffer, each line encoded straight into its place.
     qsizetype size = 0;
     for (const QString &line : lines)
         size += line.size() + 2;
-    QByteArray bytes;
-    bytes.reserve(size);
+    QByteArray bytes(size, Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QString &line : lines) {
-        bytes += encode(line);
-        bytes += "\r\n";
+        out = encodeInto(line, out);
+        *out++ = '\r';
+        *out++ = '\n';
     }
     return bytes;
 }
@@ -117,10 +261,28 @@ bool readBytes(const QString &fileName, QByteArray &bytes, QString *error)
 
 bool read(const QString &fileName, QStringList &lines, QString *error)
 {
-    QByteArray bytes;
-    if (!readBytes(fileName, bytes, error))
+    QFile file(fileName);
+    const QString failure = QStringLiteral("Impossible de lire le fichier %1").arg(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = failure;
         return false;
-    lines = splitLines(bytes);
+    }
+    // Read piece by piece: the file's bytes are never held whole beside its lines.
+    LineSplitter splitter;
+    QByteArray chunk(256 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got < 0) {
+            if (error)
+                *error = failure;
+            return false;
+        }
+        if (got == 0)
+            break;
+        splitter.feed(chunk.constData(), got);
+    }
+    lines = splitter.finish();
     return true;
 }
 

@@ -3,9 +3,19 @@
 #include "core/prompts.h"
 #include "core/commanderror.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <new>
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void Application::speakFrench()
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    if (m_qtTranslator.load(QStringLiteral("qtbase_fr"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTranslator);
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <exception>
 
 // The program's application object. An error raised inside a command reaches the event loop
@@ -10,6 +11,9 @@ class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int &argc, char **argv);
+
+    // The French locale for the whole program, and Qt's own dialogs and buttons in French.
+    void speakFrench();
 
     bool notify(QObject *receiver, QEvent *event) override;
 
@@ -26,4 +30,7 @@ public:
             report(std::current_exception());
         }
     }
+
+private:
+    QTranslator m_qtTranslator;
 };

@@ -39,6 +39,7 @@ void OrderBook::markModified()
 
 void OrderBook::Charge(const QString &fileName)
 {
+    m_index.invalidate(); // lets go of the old book's lines before the new ones are read
     if (!QFileInfo::exists(fileName)) {
         OrderFileName.clear();
         m_form.setCaption(QString());
@@ -76,7 +77,7 @@ bool OrderBook::Sauve(const QString &fileName)
 
 void OrderBook::Squize()
 {
-    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.first()).isEmpty())
+    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.constFirst()).isEmpty())
         OrderLines.removeFirst();
 }
 
@@ -144,7 +145,8 @@ void OrderBook::Numeroc()
 {
     const QDate today = Clock::today();
     int highest = today.year() * 100000 + today.month() * 1000;
-    for (const QString &line : std::as_const(OrderLines)) {
+    for (const qsizetype position : m_index.numberLines(OrderLines)) {
+        const QString &line = OrderLines.at(position);
         if (!line.startsWith(QLatin1String("NUM")))
             continue;
         int value = 0;
@@ -159,6 +161,7 @@ void OrderBook::Numeroc()
 
 void OrderBook::Nouveau()
 {
+    m_index.invalidate();
     OrderLines.clear();
     OrderCount = 1;
     CurrentOrder = 0;
@@ -176,7 +179,7 @@ void OrderBook::Ajout()
         OrderCount = 1;
     // When the last slot holds no order yet (it was never valid enough to be written), the
     // new order takes that slot: the book never gets an index without its block.
-    if (findBlock(OrderLines, OrderCount - 1) < 0) {
+    if (m_index.findBlock(OrderLines, OrderCount - 1) < 0) {
         CurrentOrder = OrderCount - 1;
     } else {
         if (OrderCount >= MaxOrders)
@@ -184,7 +187,9 @@ void OrderBook::Ajout()
                 QStringLiteral(
                     "Le fichier contient déjà %1 commandes : il n'est pas possible d'en ajouter.")
                     .arg(MaxOrders));
+        BookIndex::Change change(m_index, OrderLines);
         OrderLines.append(QStringLiteral(" "));
+        change.appended(OrderLines.size() - 1);
         CurrentOrder = OrderCount;
         ++OrderCount;
     }
@@ -195,6 +200,7 @@ void OrderBook::Ajout()
 
 void OrderBook::Supprime()
 {
+    m_index.invalidate();
     removeBlock(OrderLines, CurrentOrder);
     FileModified = true;
     Renum();
@@ -207,6 +213,7 @@ void OrderBook::Renum()
 {
     if (OrderCount <= 1)
         return;
+    m_index.invalidate();
     for (QString &line : OrderLines) {
         int n = 0;
         if (isOpenLabel(line)) {
@@ -313,7 +320,8 @@ void OrderBook::LitFiche()
 
     bool found = false;
     try {
-        found = decode(OrderLines, CurrentOrder, record);
+        found =
+            decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
     } catch (const CommandError &) {
         m_form.setRecord(record); // what was read before the bad line stays shown
         throw;
@@ -336,5 +344,20 @@ void OrderBook::EcritFiche()
         return;
     OrderRecord record = m_form.record();
     record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
-    encode(OrderLines, CurrentOrder, record);
+    // As encode() does: the old block goes, the new one is appended at the end.
+    const qsizetype open = m_index.findBlock(OrderLines, CurrentOrder);
+    BookIndex::Change change(m_index, OrderLines);
+    if (open >= 0) {
+        const qsizetype count = blockEnd(OrderLines, open) - open;
+        OrderLines.remove(open, count);
+        change.removed(open, count);
+    }
+    const qsizetype end = OrderLines.size();
+    OrderLines += encodeBlock(record, CurrentOrder);
+    change.appended(end);
+}
+
+qsizetype OrderBook::findNumberLine(const QString &numberLine)
+{
+    return m_index.findNumberLine(OrderLines, numberLine);
 }

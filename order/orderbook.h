@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/bookindex.h"
 #include "order/orderclipboard.h"
 #include "order/orderform.h"
 
@@ -59,6 +60,10 @@ public:
     // A change made by the user to the order on screen.
     void markModified();
 
+    // First line equal to `numberLine` ("NUM" and an order number), letter case ignored; -1
+    // if none.
+    qsizetype findNumberLine(const QString &numberLine);
+
     // Rows read past the grid's 63: kept with the order and written after its grid rows.
     const QList<OrderLine> &overflowLines() const { return m_overflow; }
 
@@ -70,4 +75,5 @@ private:
 
     OrderForm &m_form;
     QList<OrderLine> m_overflow;
+    BookIndex m_index; // where the blocks of OrderLines stand
 };

@@ -99,6 +99,30 @@ qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from)
     return findLine(lines, BlockCloseLabel(index), from);
 }
 
+int blockStartIndex(const QString &line)
+{
+    if (line.size() != 10 || !line.startsWith(OpenPrefix, Qt::CaseInsensitive) ||
+        line.at(9) != QLatin1Char('>'))
+        return -1;
+    int index = 0;
+    for (int k = 5; k < 9; ++k) {
+        const char16_t c = line.at(k).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        index = index * 10 + (c - u'0');
+    }
+    return index;
+}
+
+qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed)
+{
+    const int index = blockStartIndex(lines.at(open));
+    const qsizetype close = index < 0 ? -1 : findCloseLabel(lines, index, open);
+    if (closed)
+        *closed = close >= 0;
+    return close < 0 ? lines.size() : close + 1;
+}
+
 QString numberText(const QString &numLine)
 {
     return NumberText::trimmed(numLine.mid(3, MaxTextLength));
@@ -132,7 +156,11 @@ QString joinLine(const OrderLine &line)
 
 bool decode(const QStringList &lines, int index, OrderRecord &record)
 {
-    const qsizetype open = findBlock(lines, index);
+    return decodeAt(lines, findBlock(lines, index), index, record);
+}
+
+bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record)
+{
     if (open < 0)
         return false;
     record.BlockIndex = index;
@@ -174,8 +202,7 @@ void removeBlock(QStringList &lines, int index)
     const qsizetype open = findBlock(lines, index);
     if (open < 0)
         return;
-    const qsizetype close = findCloseLabel(lines, index, open);
-    lines.remove(open, (close < 0 ? lines.size() : close + 1) - open);
+    lines.remove(open, blockEnd(lines, open) - open);
 }
 
 QStringList encodeBlock(const OrderRecord &record, int index)

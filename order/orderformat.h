@@ -40,6 +40,12 @@ QHash<int, qsizetype> firstBlockPositions(const QStringList &lines);
 // Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
 qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
 
+// The index of a line that is an opening label (letter case ignored), or -1 for any other line.
+int blockStartIndex(const QString &line);
+// One past the last line of the block that opens at `open`: after its closing label, or the
+// end of the list when that label is missing. `closed` tells which way it ended.
+qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed = nullptr);
+
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
 QString numberText(const QString &numLine);
 
@@ -52,6 +58,8 @@ QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 // A date line that is not a date throws the date CommandError; the fields decoded before it
 // stay in `record`.
 bool decode(const QStringList &lines, int index, OrderRecord &record);
+// As decode(), for the block of `index` found opening at `open` (-1: there is none).
+bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record);
 
 // Removes the block of `index` (up to its closing label, or to the end of the list).
 void removeBlock(QStringList &lines, int index);

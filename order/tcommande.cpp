@@ -744,8 +744,7 @@ void TCommande::Chercher()
     // A cancelled search gives an empty text: it must not find a bare "NUM" line.
     if (number.isEmpty())
         return;
-    const qsizetype found =
-        OrderFormat::findLine(m_book.OrderLines, QStringLiteral("NUM") + number);
+    const qsizetype found = m_book.findNumberLine(QStringLiteral("NUM") + number);
     if (found < 1)
         return;
     const QString &label = m_book.OrderLines.at(found - 1);

@@ -125,11 +125,27 @@ QString secondCurrency(Real ttc, const Settings &settings)
 
 QString Rset(const QString &text, int width, const TextWidth &measure)
 {
-    QString result = text;
+    const int limit = width - 10;
+    const int bare = measure(text);
+    if (bare > limit)
+        return text;
     // The cap only guards against a measure that gives a space no width.
-    for (int guard = 0; guard <= width && measure(result) <= width - 10; ++guard)
-        result.prepend(QLatin1Char(' '));
-    return result;
+    const int most = width + 1;
+    const auto padded = [&text](int spaces) {
+        QString result(spaces, QLatin1Char(' '));
+        result += text;
+        return result;
+    };
+    // Every order shown pads dozens of cells: rather than measuring after each space, start
+    // from the count the width of one space gives, then step to the fewest spaces that make
+    // the text wider than the limit.
+    const int space = measure(QStringLiteral(" "));
+    int spaces = space > 0 ? qMin(most, (limit - bare) / space + 1) : most;
+    while (spaces > 0 && measure(padded(spaces - 1)) > limit)
+        --spaces;
+    while (spaces < most && measure(padded(spaces)) <= limit)
+        ++spaces;
+    return padded(spaces);
 }
 
 QString amountHeading(bool includesVat)

@@ -4,6 +4,7 @@
 // temporary working directory.
 
 #include "core/prompts.h"
+#include "order/orderformat.h"
 #include "core/clock.h"
 
 #include <QDir>
@@ -67,3 +68,24 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+namespace TestBooks {
+
+// The lines of a sound order block of one order line, numbered `number`.
+inline QStringList block(int index, const QString &number)
+{
+    return {OrderFormat::BlockOpenLabel(index),
+            QStringLiteral("NUM") + number,
+            QStringLiteral("01/03/2000"),
+            QStringLiteral("10023"),
+            QStringLiteral("A réception"),
+            QStringLiteral("Dupont"),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("TTCN"),
+            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
+            OrderFormat::BlockCloseLabel(index)};
+}
+
+} // namespace TestBooks

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -175,6 +176,28 @@ private Q_SLOTS:
         dialog.Init({});
         QCOMPARE(list->count(), 0);
         QCOMPARE(dialog.chosenOrder(), -1);
+    }
+
+    void listEntriesShareOneHeightAndReachTheLongestText()
+    {
+        TCmdListe dialog;
+        QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
+                            block(2, QStringLiteral("102"));
+        lines[findBlock(lines, 1) + 5] = QString(120, QLatin1Char('W')); // a long address line
+        dialog.Init(lines);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListWidget *list = listOf(&dialog);
+        for (int row = 0; row < list->count(); ++row)
+            QCOMPARE(list->visualItemRect(list->item(row)).height(), 16);
+        const int longest = list->fontMetrics().horizontalAdvance(list->item(1)->text());
+        QVERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >= longest);
+        // Moving entries keeps every entry's height.
+        clickEntry(&dialog, 2);
+        click(&dialog, "SpeedButton1");
+        click(&dialog, "SpeedButton1");
+        QCOMPARE(dialog.entryOrder(), (QList<int>{2, 0, 1}));
+        QCOMPARE(list->visualItemRect(list->item(0)).height(), 16);
     }
 
     void listCloses_data()

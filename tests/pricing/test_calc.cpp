@@ -69,6 +69,7 @@ private Q_SLOTS:
     void rset_data();
     void rset();
     void rsetStopsOnZeroWidth();
+    void rsetAgreesWithOneSpaceAtATime();
     void heading();
 
     void totals_data();
@@ -111,6 +112,24 @@ void TestCalc::rsetStopsOnZeroWidth()
     const QString r = OrderCalc::Rset(QStringLiteral("5"), 100, [](const QString &) { return 0; });
     QVERIFY(r.endsWith(QLatin1String(" 5")));
     QVERIFY(r.size() < 200);
+}
+
+void TestCalc::rsetAgreesWithOneSpaceAtATime()
+{
+    // Fonts where a space alone measures differently from a space in front of the text.
+    const QList<OrderCalc::TextWidth> fonts = {
+        [](const QString &t) { return t == QLatin1String(" ") ? 1 : int(t.size()) * 7; },
+        [](const QString &t) { return t == QLatin1String(" ") ? 40 : int(t.size()) * 3; },
+        [](const QString &t) { return int(t.size() - t.trimmed().size()) * 5 + 9; },
+    };
+    for (const OrderCalc::TextWidth &font : fonts) {
+        for (const QString &text : {QString(), QStringLiteral("3"), QStringLiteral("1 234,50")}) {
+            QString expected = text;
+            for (int guard = 0; guard <= 120 && font(expected) <= 110; ++guard)
+                expected.prepend(QLatin1Char(' '));
+            QCOMPARE(OrderCalc::Rset(text, 120, font), expected);
+        }
+    }
 }
 
 void TestCalc::heading()

@@ -1,0 +1,596 @@
+// The fullest order books through the real main window, offscreen.
+//
+// Generates books of 1000, 3000 and 10000 orders, then drives the program as a user does
+// (keys, menu actions, the list and search dialogs) and measures the CPU time of each step up
+// to the moment the window has painted its result. Each book is measured in a child process
+// of its own, so that the memory figure starts from a program that never held a book; the
+// start-up figure runs the whole program from exec to its first painted window.
+//
+//   bench_windows            all books, the table of figures
+//   bench_windows --quick    fewer repetitions
+//   bench_windows --child BOOK REPETITIONS     one book's figures, for a profiler
+//   bench_windows --write-book ORDERS FILE     writes a generated book
+
+#include "gui/application.h"
+#include "gui/filedialogs.h"
+#include "core/prompts.h"
+#include "app/tmainform.h"
+#include "order/orderformat.h"
+#include "order/tcommande.h"
+#include "core/textfile.h"
+#include "settings/settingsfile.h"
+#include "utilities/tsplash.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <functional>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+constexpr int BookSizes[] = {1000, 3000, 10000};
+
+// ---- Measuring ----
+
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double median(QList<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    const qsizetype n = samples.size();
+    return n == 0 ? 0
+                  : (n % 2 ? samples.at(n / 2) : (samples.at(n / 2 - 1) + samples.at(n / 2)) / 2);
+}
+
+// Resident and peak resident memory of this process, in bytes.
+qint64 statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
+
+// Lets the windows handle what the last step posted, painting included.
+void settle()
+{
+    for (int i = 0; i < 2; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+// ---- Generated books ----
+
+// A book as years of use leave it: 1 to 20 lines per order, notes now and then, prices with
+// and without VAT, a few dozen suppliers, and blocks out of index order because an edited
+// order is written back at the end of the file.
+QStringList generateBook(int orders)
+{
+    std::mt19937 random(20001214u + unsigned(orders));
+    const auto pick = [&random](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
+    const QStringList streets = {QStringLiteral("12 rue des Lilas"),
+                                 QStringLiteral("ZI des Près, BP 42"),
+                                 QStringLiteral("3 avenue du Général Leclerc"),
+                                 QStringLiteral("Parc d'activités de l'Étang")};
+    const QStringList towns = {QStringLiteral("75011 Paris"), QStringLiteral("69003 Lyon"),
+                               QStringLiteral("59000 Lille"), QStringLiteral("33000 Bordeaux")};
+    const QStringList articles = {QStringLiteral("Vis à bois 4x40"),
+                                  QStringLiteral("Ramette A4"),
+                                  QStringLiteral("Cartouche d'encre noire"),
+                                  QStringLiteral("Câble électrique 2,5 mm² (rouleau)"),
+                                  QStringLiteral("Agrafes 24/6"),
+                                  QStringLiteral("Peinture acrylique blanche 10 L"),
+                                  QStringLiteral("Gants de manutention taille 9")};
+    const QStringList terms = {QStringLiteral("Réglement à 30 jours"),
+                               QStringLiteral("A réception"),
+                               QStringLiteral("60 jours fin de mois")};
+    const auto money = [](double value) {
+        return QString::number(value, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+    };
+
+    QList<QStringList> blocks(orders);
+    for (int k = 0; k < orders; ++k) {
+        OrderRecord r;
+        const QDate date = QDate(1998, 1, 2).addDays(k * 3 / 2);
+        r.Number = QStringLiteral("%1%2%3")
+                       .arg(date.year())
+                       .arg(date.month(), 2, 10, QLatin1Char('0'))
+                       .arg(k % 1000 + 1, 3, 10, QLatin1Char('0'));
+        r.Date = date;
+        const int supplier = pick(0, 39);
+        r.SupplierCode = QString::number(10001 + supplier);
+        r.PaymentTerms = terms.at(supplier % terms.size());
+        r.AddressLines = {QStringLiteral("Fournisseur %1 SARL").arg(supplier),
+                          streets.at(supplier % streets.size()), towns.at(supplier % towns.size()),
+                          supplier % 3 ? QString() : QStringLiteral("Service achats")};
+        r.IncludesVat = pick(0, 4) == 0;
+        const int rows = pick(1, 20);
+        for (int i = 0; i < rows; ++i) {
+            const int quantity = pick(1, 250);
+            const double price = pick(10, 99999) / 100.0;
+            const int discount = pick(0, 5) == 0 ? 5 * pick(1, 4) : 0;
+            OrderLine l;
+            l.Designation = articles.at(pick(0, int(articles.size()) - 1));
+            l.Quantity = QString::number(quantity).rightJustified(11);
+            l.UnitPrice = money(price).rightJustified(11);
+            l.DiscountPercent = discount ? QString::number(discount) : QString();
+            l.Amount = money(quantity * price * (100 - discount) / 100).rightJustified(12);
+            l.VatCode = pick(0, 9) == 0 ? QStringLiteral("3") : QStringLiteral("1");
+            r.Lines.append(l);
+        }
+        for (int m = pick(0, 6) - 3; m > 0; --m)
+            r.Memo.append(QStringLiteral("Livraison au quai n° %1, le matin avant 11 h.").arg(m));
+        blocks[k] = OrderFormat::encodeBlock(r, k);
+    }
+    // About a third of the orders were edited since they were first written.
+    QList<int> tail;
+    QStringList lines;
+    for (int k = 0; k < orders; ++k) {
+        if (pick(0, 2) == 0)
+            tail.append(k);
+        else
+            lines += blocks.at(k);
+    }
+    std::shuffle(tail.begin(), tail.end(), random);
+    for (int k : tail)
+        lines += blocks.at(k);
+    return lines;
+}
+
+// ---- The child: one book through the real windows ----
+
+class Child {
+public:
+    explicit Child(int repetitions) : m_repetitions(repetitions)
+    {
+        Prompts::setHandler([this](const Prompts::Request &r) {
+            if (r.text.startsWith(QLatin1String("Enregistrer changements")))
+                return Prompts::Answer::No;
+            if (r.text.startsWith(QLatin1String("Confirmer suppression")))
+                return Prompts::Answer::Ok;
+            std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
+            m_unexpected = true;
+            return Prompts::Answer::Cancel;
+        });
+        FileDialogs::setScripted(true);
+    }
+
+    int run(const QString &bookFile);
+
+private:
+    TMainForm &main() { return *m_main; }
+    TCommande &order() { return main().commande(); }
+    QAction *action(const char *name) { return main().findChild<QAction *>(QLatin1String(name)); }
+    QWidget *focus()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : &order();
+    }
+    QLineEdit *supplierCode() { return order().findChild<QLineEdit *>(QStringLiteral("Edit1")); }
+
+    struct Step {
+        const char *figure;
+        std::function<void()> step;
+        std::function<void()> prepare = {}; // before each repetition, not timed
+    };
+
+    // Median CPU time of each step. Steps measured together take turns, so that a figure and
+    // its baseline see the same load on the machine.
+    void measure(const QList<Step> &steps, int repetitions = 0)
+    {
+        QList<QList<double>> samples(steps.size());
+        for (int i = 0; i < (repetitions ? repetitions : m_repetitions); ++i) {
+            for (qsizetype k = 0; k < steps.size(); ++k) {
+                activate();
+                if (steps.at(k).prepare)
+                    steps.at(k).prepare();
+                settle();
+                const double start = cpuMs();
+                steps.at(k).step();
+                settle();
+                samples[k].append(cpuMs() - start);
+            }
+        }
+        for (qsizetype k = 0; k < steps.size(); ++k)
+            report(steps.at(k).figure, median(samples.at(k)));
+    }
+    void measure(const char *figure, const std::function<void()> &step,
+                 const std::function<void()> &prepare = {})
+    {
+        measure({{figure, step, prepare}});
+    }
+    void report(const char *figure, double value)
+    {
+        std::printf("%s\t%.4f\n", figure, value);
+        std::fflush(stdout);
+    }
+    // The main window active again, as it is after a dialog closes on a desktop.
+    void activate()
+    {
+        if (QApplication::activeWindow() == &main())
+            return;
+        main().activateWindow(); // the shortcuts answer in the active window only
+        if (!QTest::qWaitForWindowActive(&main()))
+            fail("the main window is not active");
+    }
+    void fail(const char *what)
+    {
+        std::fprintf(stderr, "%s\n", what);
+        m_unexpected = true;
+    }
+    void openBook(const QString &file)
+    {
+        FileDialogs::queueAnswer(file);
+        action("FileOpenItem")->trigger();
+    }
+    // A change the user makes to the order on screen: the last digit of the supplier code
+    // typed again, which leaves the order as it was but marks it changed.
+    void editShownOrder()
+    {
+        QLineEdit *code = supplierCode();
+        code->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(code, Qt::Key_End);
+        const QString last = code->text().right(1);
+        QTest::keyClick(code, Qt::Key_Backspace);
+        QTest::keyClicks(code, last);
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(focus(), Qt::Key(key), modifiers);
+    }
+    // Runs `drive` on the modal dialog once its event loop runs.
+    static void whenModal(std::function<void(QWidget *)> drive)
+    {
+        QTimer::singleShot(0, [drive] {
+            settle(); // the dialog has painted itself
+            drive(QApplication::activeModalWidget());
+        });
+    }
+
+    int m_repetitions;
+    bool m_unexpected = false;
+    std::unique_ptr<TMainForm> m_main;
+};
+
+int Child::run(const QString &bookFile)
+{
+    m_main = std::make_unique<TMainForm>();
+    main().showMaximized();
+    activate();
+    settle();
+    const qint64 withoutBook = statusKb("VmRSS:");
+
+    // The first opening gives the memory figure: nothing freed yet can hide the book's size.
+    measure({{"first open", [&] { openBook(bookFile); }}}, 1);
+    report("memory", double(statusKb("VmHWM:") - withoutBook) * 1024);
+    const auto readAndSplit = [&] {
+        QFile file(bookFile);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        QStringList lines;
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (bytes.at(i) == '\n') {
+                const qsizetype end = i > start && bytes.at(i - 1) == '\r' ? i - 1 : i;
+                lines.append(QString::fromLatin1(bytes.constData() + start, end - start));
+                start = i + 1;
+            }
+        }
+        if (start < bytes.size())
+            lines.append(QString::fromLatin1(bytes.constData() + start, bytes.size() - start));
+    };
+    measure({{"open", [&] { openBook(bookFile); }}, {"read+split", readAndSplit}});
+
+    const int orders = order().book().OrderCount;
+    if (orders < 2)
+        fail("the book was not opened");
+    const auto fromFirst = [&] { action("DocFirstItem")->trigger(); };
+    measure(
+        "next", [&] { key(Qt::Key_PageDown); },
+        [&] {
+            if (order().book().CurrentOrder >= orders - 1)
+                fromFirst();
+        });
+    measure(
+        "previous", [&] { key(Qt::Key_PageUp); },
+        [&] {
+            if (order().book().CurrentOrder == 0)
+                action("DocLastItem")->trigger();
+        });
+    measure(
+        "next after edit", [&] { key(Qt::Key_PageDown); },
+        [&] {
+            if (order().book().CurrentOrder >= orders - 1)
+                fromFirst();
+            editShownOrder();
+            if (!order().book().OrderModified)
+                fail("the edit did not change the order");
+        });
+    measure(
+        "last", [&] { action("DocLastItem")->trigger(); }, fromFirst);
+
+    measure("list (F2)", [&] {
+        whenModal([](QWidget *dialog) {
+            QTest::keyClick(dialog->findChild<QListWidget *>(QStringLiteral("ListBox1")),
+                            Qt::Key_Escape);
+        });
+        key(Qt::Key_F2);
+    });
+
+    // The order whose block stands last in the file: the far end of any search.
+    const QStringList &lines = order().book().OrderLines;
+    qsizetype lastOpen = lines.size() - 1;
+    while (lastOpen > 0 && !OrderFormat::isOpenLabel(lines.at(lastOpen)))
+        --lastOpen;
+    const QString wanted = lines.at(lastOpen + 1).mid(3);
+    double typed = 0;
+    QList<double> searches;
+    for (int i = 0; i < m_repetitions; ++i) {
+        fromFirst();
+        settle();
+        whenModal([&](QWidget *dialog) {
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+            field->selectAll();
+            QTest::keyClicks(field, wanted);
+            typed = cpuMs();
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        action("EditFindItem")->trigger();
+        settle();
+        searches.append(cpuMs() - typed);
+        if (order().record().Number != wanted)
+            fail("the search did not show the order");
+    }
+    report("search", median(searches));
+
+    // The largest book has no free slot: the last order makes room for the new one.
+    if (orders >= OrderFormat::MaxOrders) {
+        action("DocLastItem")->trigger();
+        action("DocDeleteOrderItem")->trigger();
+    }
+    measure(
+        "add", [&] { action("DocNewOrderItem")->trigger(); }, fromFirst);
+
+    // The bare write writes the bytes of the file as the last save left it.
+    QByteArray saved;
+    const QString copy = bookFile + QStringLiteral(".copy");
+    const auto bareWrite = [&] {
+        const int fd =
+            ::open(QFile::encodeName(copy).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const bool ok = ::write(fd, saved.constData(), size_t(saved.size())) == saved.size() &&
+                        ::fdatasync(fd) == 0;
+        ::close(fd);
+        if (!ok)
+            fail("the bare write failed");
+    };
+    measure({{"save", [&] { key(Qt::Key_S, Qt::ControlModifier); },
+              [&] {
+                  fromFirst();
+                  editShownOrder();
+              }},
+             {"write+fdatasync", bareWrite, [&] { TextFile::readBytes(bookFile, saved); }}});
+    if (order().book().FileModified)
+        fail("the book was not saved");
+    QFile::remove(copy);
+    return m_unexpected ? 1 : 0;
+}
+
+// The program as main() starts it, with the book opened by the settings; reports the CPU time
+// from exec to the main window painted with the book's first order.
+int startUp(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    app.speakFrench();
+    bool unexpected = false;
+    Prompts::setHandler([&](const Prompts::Request &r) {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
+        unexpected = true;
+        return Prompts::Answer::Cancel;
+    });
+    auto *splash = new TSplash;
+    splash->showNow();
+    TMainForm mainForm;
+    delete splash;
+    mainForm.showMaximized();
+    settle();
+    std::printf("start-up\t%.4f\n", cpuMs());
+    if (mainForm.commande().book().OrderCount < 2)
+        unexpected = true;
+    return unexpected ? 1 : 0;
+}
+
+// ---- The parent: books, children, table ----
+
+struct Figure {
+    const char *name;
+    const char *label;
+    const char *baseline = nullptr; // figure it is compared with, times `limit`
+    double limit = 0;               // with no baseline: a limit in ms
+    bool memory = false;            // compared with the file's size
+};
+
+const Figure Figures[] = {
+    {"open", "open to first order shown", "read+split", 2.5},
+    {"next", "next (Page Down)", nullptr, 5},
+    {"previous", "previous (Page Up)", nullptr, 5},
+    {"next after edit", "next after an edit", nullptr, 5},
+    {"last", "last (menu)"},
+    {"list (F2)", "order list (F2) shown", nullptr, 30},
+    {"search", "search last order to shown", nullptr, 5},
+    {"add", "add an order", nullptr, 0},
+    {"save", "save (Ctrl+S)", "write+fdatasync", 2},
+    {"start-up", "start-up, book opened", nullptr, 0},
+    {"memory", "peak memory above no book", nullptr, 3, true},
+    {"read+split", "baseline: read + split", nullptr, 0},
+    {"write+fdatasync", "baseline: write + fdatasync", nullptr, 0},
+};
+
+QMap<QString, double> runChild(const QString &program, const QStringList &arguments,
+                               const QString &workingDir)
+{
+    QProcess child;
+    child.setProgram(program);
+    child.setArguments(arguments);
+    child.setWorkingDirectory(workingDir);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start();
+    child.waitForFinished(-1);
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        std::fprintf(stderr, "%s %s failed\n", qPrintable(program),
+                     qPrintable(arguments.join(' ')));
+    QMap<QString, double> values;
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> parts = line.split('\t');
+        if (parts.size() == 2)
+            values.insert(QString::fromUtf8(parts.at(0)), parts.at(1).toDouble());
+    }
+    return values;
+}
+
+QString show(const Figure &f, double value)
+{
+    return f.memory ? QStringLiteral("%1 MB").arg(value / 1e6, 0, 'f', 1)
+                    : QStringLiteral("%1 ms").arg(value, 0, 'f', value < 10 ? 2 : 1);
+}
+
+int parent(const QString &program, bool quick)
+{
+    QTemporaryDir dir;
+    QMap<int, QMap<QString, double>> results;
+    QMap<int, qint64> fileSizes;
+    for (const int orders : BookSizes) {
+        const QString folder = dir.filePath(QString::number(orders));
+        QDir().mkpath(folder);
+        const QString file = folder + QStringLiteral("/commandes.cmd");
+        const QStringList lines = generateBook(orders);
+        if (!TextFile::write(file, lines))
+            return 1;
+        fileSizes[orders] = QFileInfo(file).size();
+        std::printf("book of %5d orders: %9lld bytes, %7lld lines\n", orders, fileSizes[orders],
+                    qlonglong(lines.size()));
+        std::fflush(stdout);
+
+        QMap<QString, double> &values = results[orders];
+        const QString reps = QString::number(quick ? 5 : 15);
+        values = runChild(program, {QStringLiteral("--child"), file, reps}, folder);
+
+        Settings settings;
+        settings.AutoOpen = 1;
+        TextFile::writeBytes(folder + QLatin1Char('/') + SettingsFile::fileName(),
+                             SettingsFile::save(settings, file));
+        QList<double> startUps;
+        for (int i = 0; i < (quick ? 3 : 7); ++i)
+            startUps.append(runChild(program, {QStringLiteral("--start-up")}, folder)
+                                .value(QStringLiteral("start-up")));
+        values.insert(QStringLiteral("start-up"), median(startUps));
+    }
+
+    std::printf("\nCPU time, medians; memory: peak resident size above the program without a "
+                "book.\n\n");
+    std::printf("%-30s %10s %10s %10s   %-44s %6s %6s\n", "figure", "1000", "3000", "10000",
+                "target (10000)", "ratio", "growth");
+    bool allMet = true;
+    for (const Figure &f : Figures) {
+        const double big = results[10000].value(QLatin1String(f.name));
+        QString target = QStringLiteral("-");
+        QString ratio = QStringLiteral("-");
+        double limitValue = 0;
+        double reference = 0;
+        if (f.baseline) {
+            reference = results[10000].value(QLatin1String(f.baseline));
+            limitValue = f.limit;
+            target = QStringLiteral("<= %1 x %2 (%3)")
+                         .arg(f.limit)
+                         .arg(QLatin1String(f.baseline), show(f, reference));
+        } else if (f.memory) {
+            reference = double(fileSizes[10000]);
+            limitValue = f.limit;
+            target = QStringLiteral("<= %1 x file size (%2)").arg(f.limit).arg(show(f, reference));
+        } else if (f.limit > 0) {
+            reference = 1;
+            limitValue = f.limit;
+            target = QStringLiteral("<= %1 ms").arg(f.limit);
+        }
+        if (reference > 0) {
+            const double r = big / reference;
+            const bool met = r <= limitValue;
+            allMet = allMet && met;
+            ratio = f.baseline || f.memory ? QStringLiteral("%1x").arg(r, 0, 'f', 2)
+                                           : QStringLiteral("%1").arg(r / limitValue, 0, 'f', 2);
+            target += met ? QStringLiteral(" met") : QStringLiteral(" MISSED");
+        }
+        const double small = results[1000].value(QLatin1String(f.name));
+        std::printf("%-30s %10s %10s %10s   %-44s %6s %6.1f\n", f.label, qPrintable(show(f, small)),
+                    qPrintable(show(f, results[3000].value(QLatin1String(f.name)))),
+                    qPrintable(show(f, big)), qPrintable(target), qPrintable(ratio),
+                    small > 0 ? big / small : 0.0);
+    }
+    std::printf("\nratio: to the baseline or file size, or figure / limit; growth: 10000-order "
+                "book / 1000-order book (files %.1fx).\n",
+                double(fileSizes[10000]) / double(fileSizes[1000]));
+    std::printf("%s\n", allMet ? "every target met" : "some targets MISSED");
+    return 0;
+}
+
+} // namespace
+
+// The offscreen platform's notes about what it cannot do say nothing about the figures.
+void quietPlatform(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg ||
+        message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+int main(int argc, char *argv[])
+{
+    qInstallMessageHandler(quietPlatform);
+    const QStringList arguments = [&] {
+        QStringList list;
+        for (int i = 0; i < argc; ++i)
+            list << QString::fromLocal8Bit(argv[i]);
+        return list;
+    }();
+    if (arguments.value(1) == QLatin1String("--write-book")) // a book to profile with
+        return TextFile::write(arguments.value(3), generateBook(arguments.value(2).toInt())) ? 0
+                                                                                             : 1;
+    if (arguments.value(1) == QLatin1String("--start-up"))
+        return startUp(argc, argv);
+    if (arguments.value(1) == QLatin1String("--child")) {
+        Application app(argc, argv);
+        app.speakFrench();
+        Child child(arguments.value(3).toInt());
+        return child.run(arguments.value(2));
+    }
+    QCoreApplication app(argc, argv);
+    return parent(QCoreApplication::applicationFilePath(),
+                  arguments.contains(QLatin1String("--quick")));
+}

@@ -1,0 +1,102 @@
+#include "core/textfile.h"
+#include "testsupport.h"
+
+#include <QFile>
+
+namespace {
+
+QByteArray readAll(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every byte value but the line ends, in turn, `length` bytes long.
+QByteArray bytesOfLength(int length, int first)
+{
+    QByteArray bytes;
+    for (int b = first; bytes.size() < length; ++b) {
+        const char c = char(b % 256);
+        if (c != '\r' && c != '\n')
+            bytes.append(c);
+    }
+    return bytes;
+}
+
+} // namespace
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyByteSurvivesAtEveryLineLength()
+    {
+        // Lines of every length from empty to past the shared short lines, each holding
+        // bytes from the five the code page leaves undefined to accented letters; the same
+        // lines twice, since equal lines are read differently from the others.
+        TemporaryWorkingDir dir;
+        QByteArray file;
+        QByteArray expected;
+        const char *const ends[] = {"\r\n", "\r", "\n"};
+        for (int round = 0; round < 2; ++round) {
+            for (int length = 0; length <= 70; ++length) {
+                const QByteArray line = bytesOfLength(length, 0x78 + length * 7);
+                file += line + ends[length % 3];
+                expected += line + "\r\n";
+            }
+        }
+        file += "last line without an end";
+        expected += "last line without an end\r\n";
+        QVERIFY(TextFile::writeBytes(dir.file("in.cmd"), file));
+
+        QStringList lines;
+        QVERIFY(TextFile::read(dir.file("in.cmd"), lines));
+        QCOMPARE(lines.size(), 2 * 71 + 1);
+        QCOMPARE(lines, TextFile::splitLines(file));
+        QCOMPARE(lines.at(2).at(0), QChar(0x2020)); // 0x86 reads as the dagger
+        QVERIFY(TextFile::write(dir.file("out.cmd"), lines));
+        QCOMPARE(readAll(dir.file("out.cmd")), expected);
+        QCOMPARE(TextFile::joinLines(lines), expected);
+    }
+
+    void charactersOutsideTheCodePage_data()
+    {
+        QTest::addColumn<int>("padding");
+        QTest::newRow("short line") << 0;
+        QTest::newRow("long line") << 30;
+    }
+    void charactersOutsideTheCodePage()
+    {
+        QFETCH(int, padding);
+        const QString pad(padding, QLatin1Char('x'));
+        // U+0085 is a control the code page has no byte for; U+0081 is one of its five
+        // undefined bytes, kept as they were read.
+        const QString text = QStringLiteral("a\u0142\u0085\u0081\u20AC\u00E9") + pad;
+        QCOMPARE(TextFile::encode(text), QByteArray("a??\x81\x80\xE9") + pad.toLatin1());
+        QCOMPARE(TextFile::joinLines({text, text.left(3)}),
+                 QByteArray("a??\x81\x80\xE9") + pad.toLatin1() + "\r\na??\r\n");
+    }
+
+    void linesAcrossTheReadsOfALargeFile()
+    {
+        // The file is read piece by piece: a line end cut between two reads stays one line
+        // end, and lines run on across reads.
+        TemporaryWorkingDir dir;
+        for (const qsizetype crAt : {qsizetype(256 * 1024 - 1), qsizetype(256 * 1024)}) {
+            const QByteArray first(crAt, 'a');
+            const QByteArray longLine(600 * 1024, 'b');
+            const QByteArray file = first + "\r\n" + longLine + "\r\r" + "c";
+            QVERIFY(TextFile::writeBytes(dir.file("big.cmd"), file));
+            QStringList lines;
+            QVERIFY(TextFile::read(dir.file("big.cmd"), lines));
+            QCOMPARE(lines.size(), 4);
+            QCOMPARE(lines.at(0).size(), crAt);
+            QCOMPARE(lines.at(1), QString::fromLatin1(longLine));
+            QCOMPARE(lines.at(2), QString());
+            QCOMPARE(lines.at(3), QStringLiteral("c"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "test_textfile.moc"
