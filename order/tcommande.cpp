@@ -162,7 +162,9 @@ void TCommande::activate()
     m_activated = true;
     LitFiche();
     m_book.FileModified = false;
-    m_suppliers.ChargeFour();
+    QString error;
+    if (!m_suppliers.ChargeFour(error))
+        Prompts::error(error);
     m_company.ChargeSoc();
     ChargeIni();
     Calendrier();
@@ -818,7 +820,9 @@ void TCommande::SetIni(bool autoOpen)
 
 void TCommande::SauveIni(const QString &fileName)
 {
-    SettingsFile::SauveIni(m_settings, fileName);
+    QString error;
+    if (!SettingsFile::SauveIni(m_settings, fileName, error))
+        Prompts::error(error);
 }
 
 void TCommande::ChargeIni()
@@ -849,7 +853,9 @@ void TCommande::GestFour()
 
 void TCommande::SauveFour()
 {
-    m_suppliers.SauveFour();
+    QString error;
+    if (!m_suppliers.SauveFour(error))
+        Prompts::error(error);
 }
 
 void TCommande::Psoc()

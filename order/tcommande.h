@@ -101,6 +101,7 @@ public:
     // Settings, suppliers, company
     void GetIni(bool &autoOpen, QString &fileName) const;
     void SetIni(bool autoOpen);
+    // The window tells the user when a side file cannot be written.
     void SauveIni(const QString &fileName);
     void ChargeIni();
     void ParF();

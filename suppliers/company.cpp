@@ -1,6 +1,5 @@
 #include "suppliers/company.h"
 
-#include "core/prompts.h"
 #include "core/textfile.h"
 
 #include <QFile>
@@ -46,13 +45,8 @@ void Company::ChargeSoc()
     parse(bytes, CompanyLines);
 }
 
-bool Company::SauveSoc() const
+bool Company::SauveSoc(QString &error) const
 {
     const QStringList lines(CompanyLines.begin(), CompanyLines.end());
-    QString error;
-    if (!TextFile::write(FileName, lines, &error)) {
-        Prompts::error(error);
-        return false;
-    }
-    return true;
+    return TextFile::write(FileName, lines, &error);
 }
