@@ -2,6 +2,7 @@
 
 #include "app/prompts.h"
 #include "order/orderformat.h"
+#include "order/orderrepair.h"
 #include "order/textfile.h"
 #include "pricing/commanderror.h"
 #include "pricing/numbertext.h"
@@ -82,62 +83,27 @@ void OrderBook::Squize()
 
 void OrderBook::Verif()
 {
-    int balance = 0;
-    for (const QString &line : OrderLines) {
-        if (isOpenLabel(line))
-            ++balance;
-        else if (isCloseLabel(line))
-            --balance;
-    }
-    if (balance == 0)
+    if (!OrderRepair::isDamaged(OrderLines))
         return;
     if (Prompts::warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"),
                          Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return;
-
-    // Rebuild from the blocks 0, 1, ... in index order, up to the first index not found.
-    const QHash<int, qsizetype> positions = firstBlockPositions(OrderLines);
-    QStringList repaired;
-    for (int k = 0; k < OrderCount; ++k) {
-        const auto found = positions.constFind(k);
-        if (found == positions.cend())
-            break;
-        const qsizetype open = found.value();
-        const qsizetype close = findCloseLabel(OrderLines, k, open);
-        const qsizetype end = close < 0 ? OrderLines.size() : close + 1;
-        repaired += OrderLines.mid(open, end - open);
-    }
-    OrderLines = repaired;
+    OrderLines = OrderRepair::repaired(OrderLines);
     FileModified = true;
     OrderCount = countBlocks();
 }
 
 void OrderBook::Doublons()
 {
-    if (OrderCount <= 0)
-        return;
-    QList<int> counters(OrderCount, 0);
-    for (const QString &line : std::as_const(OrderLines)) {
-        int index = 0;
-        // Labels whose index is not a number, or lies beyond the book, are no order's.
-        if (isOpenLabel(line) && tryOpenLabelIndex(line, index) && index >= 0 && index < OrderCount)
-            ++counters[index];
-    }
-    for (int j = 0; j < OrderCount; ++j)
-        if (counters.at(j) >= 2)
-            SupprimeBloc(j);
+    // The count follows the merged copies: the slots of removed copies would show as empty
+    // new orders.
+    if (OrderRepair::mergeDuplicates(OrderLines))
+        OrderCount = countBlocks();
 }
 
 void OrderBook::SupprimeBloc(int index)
 {
-    const qsizetype open = findBlock(OrderLines, index);
-    if (open < 0)
-        return;
-    // Up to the closing label, but the last line of the list always stays.
-    const qsizetype close = findCloseLabel(OrderLines, index, open);
-    const qsizetype last = qMin(close < 0 ? OrderLines.size() - 1 : close, OrderLines.size() - 2);
-    if (last >= open)
-        OrderLines.remove(open, last - open + 1);
+    removeBlock(OrderLines, index);
 }
 
 void OrderBook::Numeroc()

@@ -20,10 +20,10 @@ bool sameLine(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString lineAt(const QStringList &lines, qsizetype i)
+QString lineAt(const QStringList &lines, qsizetype i, qsizetype end)
 {
-    // A block cut short takes whatever follows it; past the end of the file there is nothing.
-    return i < lines.size() ? lines.at(i) : QString();
+    // A block cut short reads empty lines past its end, never those of the next block.
+    return i < end ? lines.at(i) : QString();
 }
 
 } // namespace
@@ -99,6 +99,40 @@ qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from)
     return findLine(lines, BlockCloseLabel(index), from);
 }
 
+int blockStartIndex(const QString &line)
+{
+    if (line.size() != 10 || !line.startsWith(OpenPrefix, Qt::CaseInsensitive) ||
+        line.at(9) != QLatin1Char('>'))
+        return -1;
+    int index = 0;
+    for (int k = 5; k < 9; ++k) {
+        const char16_t c = line.at(k).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        index = index * 10 + (c - u'0');
+    }
+    return index;
+}
+
+qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed)
+{
+    const QString closeLabel = BlockCloseLabel(blockStartIndex(lines.at(open)));
+    qsizetype i = open + 1;
+    for (; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (line.size() == closeLabel.size() && sameLine(line, closeLabel)) {
+            if (closed)
+                *closed = true;
+            return i + 1;
+        }
+        if (blockStartIndex(line) >= 0)
+            break;
+    }
+    if (closed)
+        *closed = false;
+    return i;
+}
+
 QString numberText(const QString &numLine)
 {
     return NumberText::trimmed(numLine.mid(3, MaxTextLength));
@@ -136,31 +170,31 @@ bool decode(const QStringList &lines, int index, OrderRecord &record)
     if (open < 0)
         return false;
     record.BlockIndex = index;
-    const QString closeLabel = BlockCloseLabel(index);
+    bool closed = false;
+    // The block's own lines, without its closing label.
+    const qsizetype end = blockEnd(lines, open, &closed) - (closed ? 1 : 0);
 
-    const QString number = numberText(lineAt(lines, open + 1));
+    const QString number = numberText(lineAt(lines, open + 1, end));
     if (!number.isEmpty())
         record.Number = number;
-    record.Date = NumberText::toDate(lineAt(lines, open + 2));
-    record.SupplierCode = lineAt(lines, open + 3);
-    const QString terms = lineAt(lines, open + 4);
+    record.Date = NumberText::toDate(lineAt(lines, open + 2, end));
+    record.SupplierCode = lineAt(lines, open + 3, end);
+    const QString terms = lineAt(lines, open + 4, end);
     if (!terms.isEmpty())
         record.PaymentTerms = terms;
     for (int k = 0; k < OrderRecord::AddressLineCount; ++k)
-        record.AddressLines[k] = lineAt(lines, open + 5 + k);
+        record.AddressLines[k] = lineAt(lines, open + 5 + k, end);
 
     qsizetype first = open + 9;
-    const QString vatLine = lineAt(lines, first);
+    const QString vatLine = lineAt(lines, first, end);
     if (vatLine.startsWith(VatPrefix)) {
         record.IncludesVat = vatLine.mid(3, 1) == QLatin1String("Y");
         ++first;
     }
     for (qsizetype i = first; i < first + LineWindow; ++i) {
-        if (i >= lines.size() - 1)
-            break; // the last line of the file is never part of the lines
-        const QString &line = lines.at(i);
-        if (line.size() == closeLabel.size() && sameLine(line, closeLabel))
+        if (i >= end)
             break;
+        const QString &line = lines.at(i);
         if (line.startsWith(MemoPrefix))
             record.Memo.append(line.mid(4, MaxTextLength));
         else if (line.startsWith(LinePrefix))
@@ -174,8 +208,7 @@ void removeBlock(QStringList &lines, int index)
     const qsizetype open = findBlock(lines, index);
     if (open < 0)
         return;
-    const qsizetype close = findCloseLabel(lines, index, open);
-    lines.remove(open, (close < 0 ? lines.size() : close + 1) - open);
+    lines.remove(open, blockEnd(lines, open) - open);
 }
 
 QStringList encodeBlock(const OrderRecord &record, int index)

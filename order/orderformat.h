@@ -40,6 +40,13 @@ QHash<int, qsizetype> firstBlockPositions(const QStringList &lines);
 // Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
 qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
 
+// The index of a line that is an opening label (letter case ignored), or -1 for any other line.
+int blockStartIndex(const QString &line);
+// One past the last line of the block that opens at `open`: after its closing label, or, when
+// that label is missing, where the next opening label stands or the list ends. A block cut
+// short never runs on into the blocks behind it. `closed` tells which way it ended.
+qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed = nullptr);
+
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
 QString numberText(const QString &numLine);
 
@@ -53,7 +60,7 @@ QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 // stay in `record`.
 bool decode(const QStringList &lines, int index, OrderRecord &record);
 
-// Removes the block of `index` (up to its closing label, or to the end of the list).
+// Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(QStringList &lines, int index);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.

@@ -1,0 +1,65 @@
+#pragma once
+
+// What loading or editing a book must never do, checked from the lines before and after, with
+// a reading of blocks of its own: a block is whole when its opening label is followed by lines
+// none of which looks like a label, then by its own closing label.
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace BookRule {
+
+struct WholeBlock {
+    int index;
+    QString content; // the lines between the labels, joined by LF (no line holds one)
+};
+
+inline QList<WholeBlock> wholeBlocks(const QStringList &lines)
+{
+    static const QRegularExpression open(QStringLiteral("^<BLOC(\\d{4})>$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QList<WholeBlock> found;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QRegularExpressionMatch m = open.match(lines.at(i));
+        if (!m.hasMatch())
+            continue;
+        const QString close = QStringLiteral("</BLOC") + m.captured(1) + QLatin1Char('>');
+        for (qsizetype j = i + 1; j < lines.size(); ++j) {
+            const QString &line = lines.at(j);
+            if (line.compare(close, Qt::CaseInsensitive) == 0) {
+                found.append({m.captured(1).toInt(), lines.mid(i + 1, j - i - 1).join('\n')});
+                i = j;
+                break;
+            }
+            if (line.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
+                line.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive))
+                break;
+        }
+    }
+    return found;
+}
+
+// Empty when every whole block of `before` (but those of index `skipped`) is whole in `after`
+// with the same lines, and no index opens two blocks in `after`; otherwise what went wrong.
+inline QString check(const QStringList &before, const QStringList &after, int skipped = -1)
+{
+    QHash<QString, int> present;
+    for (const WholeBlock &block : wholeBlocks(after))
+        ++present[block.content];
+    for (const WholeBlock &block : wholeBlocks(before))
+        if (block.index != skipped && !present.contains(block.content))
+            return QStringLiteral("order %1 was lost").arg(block.index);
+
+    static const QRegularExpression open(QStringLiteral("^<BLOC(\\d{4})>$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QHash<int, int> opened;
+    for (const QString &line : after) {
+        const QRegularExpressionMatch m = open.match(line);
+        if (m.hasMatch() && ++opened[m.captured(1).toInt()] > 1)
+            return QStringLiteral("index %1 opens two blocks").arg(m.captured(1));
+    }
+    return QString();
+}
+
+} // namespace BookRule
