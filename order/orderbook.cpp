@@ -67,12 +67,34 @@ bool OrderBook::Sauve(const QString &fileName)
         return false;
     Squize();
     EcritFiche();
+    const bool backedUp = keepBackup(fileName);
     TextFile::writeOrThrow(fileName, OrderLines);
+    if (!backedUp)
+        Prompts::warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
+                                        "sauvegarde %2 n'a pas pu être faite.")
+                             .arg(fileName, backupName(fileName)),
+                         Prompts::Buttons::Ok);
     FileModified = false;
     OrderModified = false;
     OrderFileName = fileName;
     m_form.setCaption(captionOf(fileName));
     return true;
+}
+
+QString OrderBook::backupName(const QString &fileName)
+{
+    return fileName + QStringLiteral(".bak");
+}
+
+bool OrderBook::keepBackup(const QString &fileName)
+{
+    // One generation: the file as it stands before this save. The copy is itself written
+    // whole or not at all, so a failed copy leaves the previous one.
+    if (!QFileInfo::exists(fileName))
+        return true;
+    QByteArray bytes;
+    return TextFile::readBytes(fileName, bytes) &&
+           TextFile::writeBytes(backupName(fileName), bytes);
 }
 
 void OrderBook::Squize()

@@ -28,8 +28,10 @@ public:
     void Charge(const QString &fileName);
     // Writes the book when FileModified; false when nothing was to be written. A failed write
     // throws "Ne peut créer le fichier %s", leaves the file on disk as it was and the book
-    // modified.
+    // modified. The file replaced is kept as backupName(); a failed copy is reported and the
+    // save goes on.
     bool Sauve(const QString &fileName);
+    static QString backupName(const QString &fileName); // "name.cmd.bak"
     void Squize();
     void Verif();
     void Doublons();
@@ -66,6 +68,7 @@ public:
 
 private:
     void moveTo(int index);
+    static bool keepBackup(const QString &fileName);
     int countBlocks() const;
 
     OrderForm &m_form;
