@@ -427,7 +427,9 @@ void TMainForm::FormShow()
         ParAutoOpenItem->setChecked(true);
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
-        m_commande->Charge(MainFileName);
+        // Not opened after all (another copy holds it): the new book must not take its name.
+        if (!m_commande->Charge(MainFileName))
+            MainFileName.clear();
     }
 }
 
@@ -525,6 +527,7 @@ void TMainForm::openBook()
                                                       QStringLiteral("Commandes (*.cmd)"));
     if (name.isEmpty())
         return;
+    const QString previous = MainFileName;
     MainFileName = name;
     if (!OrderFileName::hasOrderExtension(MainFileName)) {
         MainFileName.clear();
@@ -535,7 +538,10 @@ void TMainForm::openBook()
         Prompts::information(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
-    m_commande->Charge(MainFileName);
+    if (!m_commande->Charge(MainFileName)) {
+        MainFileName = previous; // the book in use stays, under its name
+        return;
+    }
     Valide();
 }
 

@@ -38,19 +38,23 @@ void OrderBook::markModified()
     OrderModified = true;
 }
 
-void OrderBook::Charge(const QString &fileName)
+bool OrderBook::Charge(const QString &fileName)
 {
     if (!QFileInfo::exists(fileName)) {
         OrderFileName.clear();
+        m_lock.release();
+        ReadOnly = false;
         m_form.setCaption(QString());
     } else {
         QStringList lines;
         QString error;
         if (!TextFile::read(fileName, lines, &error))
             throw CommandError(error);
+        if (!lockForOpening(fileName))
+            return false;
         OrderLines = lines;
         OrderFileName = fileName;
-        m_form.setCaption(captionOf(fileName));
+        m_form.setCaption(caption());
     }
     OrderCount = countBlocks();
     FileModified = false;
@@ -59,12 +63,54 @@ void OrderBook::Charge(const QString &fileName)
     CurrentOrder = 0;
     LitFiche();
     OrderModified = false;
+    return true;
+}
+
+bool OrderBook::lockForOpening(const QString &fileName)
+{
+    switch (m_lock.lock(fileName)) {
+    case OrderFileLock::Outcome::Locked:
+        ReadOnly = false;
+        return true;
+    case OrderFileLock::Outcome::Unavailable:
+        // Nobody can leave a lock there either; the save will tell if the folder refuses it.
+        m_lock.release();
+        ReadOnly = false;
+        return true;
+    case OrderFileLock::Outcome::HeldByOther:
+        break;
+    }
+    if (Prompts::warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
+                                        "lecture seule ?")
+                             .arg(captionOf(fileName), m_lock.holder()),
+                         Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
+        return false;
+    m_lock.release();
+    ReadOnly = true;
+    return true;
+}
+
+QString OrderBook::caption() const
+{
+    const QString name = captionOf(OrderFileName);
+    return ReadOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
 bool OrderBook::Sauve(const QString &fileName)
 {
     if (!FileModified)
         return false;
+    if (ReadOnly &&
+        QFileInfo(fileName).absoluteFilePath() == QFileInfo(OrderFileName).absoluteFilePath())
+        throw CommandError(QStringLiteral("Le fichier %1 est ouvert en lecture seule : "
+                                          "enregistrez-le sous un autre nom.")
+                               .arg(captionOf(fileName)));
+    // Saving under another name makes the book that file's: it takes that file's lock.
+    OrderFileLock lock;
+    if (!m_lock.holds(fileName) && lock.lock(fileName) == OrderFileLock::Outcome::HeldByOther)
+        throw CommandError(QStringLiteral("Le fichier %1 est déjà ouvert par %2 : il ne peut "
+                                          "pas être remplacé.")
+                               .arg(captionOf(fileName), lock.holder()));
     Squize();
     EcritFiche();
     const bool backedUp = keepBackup(fileName);
@@ -74,10 +120,13 @@ bool OrderBook::Sauve(const QString &fileName)
                                         "sauvegarde %2 n'a pas pu être faite.")
                              .arg(fileName, backupName(fileName)),
                          Prompts::Buttons::Ok);
+    if (!m_lock.holds(fileName))
+        m_lock = std::move(lock);
+    ReadOnly = false;
     FileModified = false;
     OrderModified = false;
     OrderFileName = fileName;
-    m_form.setCaption(captionOf(fileName));
+    m_form.setCaption(caption());
     return true;
 }
 
@@ -154,6 +203,8 @@ void OrderBook::Nouveau()
     OrderModified = false;
     FileModified = false;
     OrderFileName.clear();
+    m_lock.release();
+    ReadOnly = false;
     m_form.setCaption(QString());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "order/orderclipboard.h"
+#include "order/orderfilelock.h"
 #include "order/orderform.h"
 
 #include <QString>
@@ -18,6 +19,9 @@ public:
     int OrderCount = 0;
     QString OrderFileName;
     bool FileModified = false;
+    // Opened while another running copy of the program held the file: it cannot be saved
+    // under its own name.
+    bool ReadOnly = false;
     bool OrderModified = false;
     int NextOrderNumber = 0;
     OrderClipboard Clipboard;
@@ -25,11 +29,14 @@ public:
     QString DefaultPaymentTerm; // first entry of the payment-terms list
 
     // File
-    void Charge(const QString &fileName);
+    // Loads the file and holds its lock. When another copy of the program holds it, asks
+    // whether to open it read-only; false when the user cancels, the book left as it was.
+    bool Charge(const QString &fileName);
     // Writes the book when FileModified; false when nothing was to be written. A failed write
     // throws "Ne peut créer le fichier %s", leaves the file on disk as it was and the book
     // modified. The file replaced is kept as backupName(); a failed copy is reported and the
-    // save goes on.
+    // save goes on. A read-only book is not written over its file, nor a book over a file
+    // another copy of the program holds.
     bool Sauve(const QString &fileName);
     static QString backupName(const QString &fileName); // "name.cmd.bak"
     void Squize();
@@ -69,8 +76,11 @@ public:
 private:
     void moveTo(int index);
     static bool keepBackup(const QString &fileName);
+    bool lockForOpening(const QString &fileName);
+    QString caption() const;
     int countBlocks() const;
 
     OrderForm &m_form;
+    OrderFileLock m_lock;
     QList<OrderLine> m_overflow;
 };

@@ -600,10 +600,10 @@ void TCommande::Calendrier()
 
 // ---- Commands ----
 
-void TCommande::Charge(const QString &fileName)
+bool TCommande::Charge(const QString &fileName)
 {
     discardGridEditor();
-    m_book.Charge(fileName);
+    return m_book.Charge(fileName);
 }
 
 bool TCommande::Sauve(const QString &fileName)

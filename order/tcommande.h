@@ -62,7 +62,7 @@ public:
     void activate();
 
     // Order book: the file commands of the main window
-    void Charge(const QString &fileName);
+    bool Charge(const QString &fileName); // false when the user cancelled the opening
     bool Sauve(const QString &fileName); // then SauveFour
     void Nouveau();
     bool TestModif(bool &modified) const;
