@@ -10,6 +10,7 @@
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
 #include "app/toolicons.h"
+#include "order/bookrecovery.h"
 #include "order/tcommande.h"
 #include "printing/tmpage.h"
 #include "settings/tparamc.h"
@@ -61,6 +62,14 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     createToolBar();
     createStatusBar();
     createWindows();
+
+    m_recovery = std::make_unique<BookRecovery>();
+    RecoveryTimer = new QTimer(this);
+    RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
+    RecoveryTimer->setInterval(3 * 60 * 1000);
+    connect(RecoveryTimer, &QTimer::timeout, this,
+            [this] { Application::run([this] { keepRecovery(); }); });
+    RecoveryTimer->start();
 }
 
 TMainForm::~TMainForm() = default;
@@ -346,8 +355,8 @@ void TMainForm::createToolBar()
     SpeedButton7 = orderButton("SpeedButton7", QStringLiteral("Calculer"),
                                ToolIcons::icon(Kind::Calculate), &TCommande::Calcule);
     m_toolBar->addSeparator();
-    SpeedButton8 = orderButton("SpeedButton8", QStringLiteral("Imprimer commande"),
-                               ToolIcons::icon(Kind::Print), &TCommande::Imprime);
+    SpeedButton8 = button("SpeedButton8", QStringLiteral("Imprimer commande"),
+                          ToolIcons::icon(Kind::Print), &TMainForm::printOnce);
     SpeedButton10 = orderButton("SpeedButton10", QStringLiteral("Enveloppes"),
                                 ToolIcons::icon(Kind::Envelope), &TCommande::ImpEnv);
 
@@ -420,17 +429,55 @@ void TMainForm::FormShow()
     QString autoOpenFileName;
     m_commande->GetIni(autoOpen, autoOpenFileName);
     StartDir = QDir::currentPath();
+    ParAutoOpenItem->setChecked(autoOpen);
+    // A book recovered after a crash takes the place of the automatic opening.
+    if (offerRecovery())
+        return;
     // The remembered name becomes the book's only when it is opened: an empty book saved under
     // it would overwrite the remembered file.
     if (autoOpen) {
         MainFileName = autoOpenFileName;
-        ParAutoOpenItem->setChecked(true);
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
         // Not opened after all (another copy holds it): the new book must not take its name.
         if (!m_commande->Charge(MainFileName))
             MainFileName.clear();
+        bookReplaced();
     }
+}
+
+bool TMainForm::offerRecovery()
+{
+    QString name;
+    QStringList lines;
+    if (!m_recovery->start(StartDir) || !m_recovery->pending() || !m_recovery->read(name, lines))
+        return false;
+    if (Prompts::warning(QStringLiteral("Récupérer les modifications non enregistrées ?"),
+                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes) {
+        m_recovery->discard();
+        return false;
+    }
+    // The order file stays as it is until the user saves.
+    MainFileName = m_commande->book().Recupere(name, lines) ? name : QString();
+    Valide();
+    return true;
+}
+
+void TMainForm::keepRecovery()
+{
+    m_recovery->keep(MainFileName, m_commande->book().snapshot());
+}
+
+void TMainForm::bookReplaced()
+{
+    m_recovery->setSaved(m_commande->book().OrderLines);
+    m_recovery->discard();
+}
+
+void TMainForm::saveBook(const QString &fileName)
+{
+    m_commande->Sauve(fileName);
+    bookReplaced();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -470,6 +517,8 @@ bool TMainForm::FormCloseQuery()
 
 void TMainForm::FormClose()
 {
+    // The save question was answered: what is not saved now was left on purpose.
+    m_recovery->discard();
     if (!StartDir.isEmpty())
         QDir::setCurrent(StartDir);
     Application::run([this] {
@@ -503,7 +552,7 @@ bool TMainForm::saveQuestion()
     if (MainFileName.isEmpty())
         return SaveAs();
     try {
-        m_commande->Sauve(MainFileName);
+        saveBook(MainFileName);
     } catch (...) {
         Application::report(std::current_exception());
         return false;
@@ -517,6 +566,7 @@ void TMainForm::newBook()
         return;
     MainFileName.clear();
     m_commande->Nouveau();
+    bookReplaced();
 }
 
 void TMainForm::openBook()
@@ -542,6 +592,7 @@ void TMainForm::openBook()
         MainFileName = previous; // the book in use stays, under its name
         return;
     }
+    bookReplaced();
     Valide();
 }
 
@@ -559,7 +610,7 @@ bool TMainForm::SaveAs()
         return false;
     MainFileName = name;
     // A failed write throws: the book stays modified and the old file as it was.
-    m_commande->Sauve(MainFileName);
+    saveBook(MainFileName);
     setWindowTitle(AppTitle);
     const QString caption = m_commande->windowTitle();
     if (!caption.isEmpty())
@@ -572,7 +623,7 @@ bool TMainForm::save()
     if (MainFileName.isEmpty())
         return SaveAs();
     MainFileName = OrderFileName::withOrderExtension(MainFileName);
-    m_commande->Sauve(MainFileName);
+    saveBook(MainFileName);
     return true;
 }
 
@@ -605,9 +656,16 @@ void TMainForm::deleteOrder()
 
 void TMainForm::printWithDialog()
 {
+    keepRecovery(); // printing is where a faulty driver may take the program down
     const int copies = PrintDialogs::askCopies(this);
     for (int i = 0; i < copies; ++i)
         m_commande->Imprime();
+}
+
+void TMainForm::printOnce()
+{
+    keepRecovery();
+    m_commande->Imprime();
 }
 
 HelpWindow &TMainForm::help()

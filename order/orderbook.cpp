@@ -208,6 +208,26 @@ void OrderBook::Nouveau()
     m_form.setCaption(QString());
 }
 
+bool OrderBook::Recupere(const QString &fileName, const QStringList &lines)
+{
+    bool named = !fileName.isEmpty();
+    if (named && QFileInfo::exists(fileName)) {
+        named = lockForOpening(fileName);
+    } else if (named) {
+        m_lock.lock(fileName); // the file is gone: the first save makes it again
+        ReadOnly = false;
+    }
+    OrderLines = lines;
+    OrderFileName = named ? fileName : QString();
+    m_form.setCaption(named ? caption() : QString());
+    OrderCount = countBlocks();
+    CurrentOrder = 0;
+    LitFiche();
+    OrderModified = false;
+    FileModified = true;
+    return named;
+}
+
 void OrderBook::Ajout()
 {
     EcritFiche();
@@ -367,13 +387,29 @@ void OrderBook::LitFiche()
         OrderModified = false;
 }
 
+bool OrderBook::orderToWrite(OrderRecord &record) const
+{
+    if (!(OrderModified || m_form.noteEdited()) || !Valide())
+        return false;
+    record = m_form.record();
+    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
+    return true;
+}
+
 void OrderBook::EcritFiche()
 {
     if (m_form.noteEdited())
         OrderModified = true;
-    if (!OrderModified || !Valide())
-        return;
-    OrderRecord record = m_form.record();
-    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
-    encode(OrderLines, CurrentOrder, record);
+    OrderRecord record;
+    if (orderToWrite(record))
+        encode(OrderLines, CurrentOrder, record);
+}
+
+QStringList OrderBook::snapshot() const
+{
+    QStringList lines = OrderLines;
+    OrderRecord record;
+    if (orderToWrite(record))
+        encode(lines, CurrentOrder, record);
+    return lines;
 }

@@ -45,6 +45,10 @@ public:
     void SupprimeBloc(int index);
     void Numeroc();
     void Nouveau();
+    // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
+    // name of the order file they came from (that file's lock taken as by Charge). Gives
+    // false when the book stays unnamed: the user declined the file another copy holds.
+    bool Recupere(const QString &fileName, const QStringList &lines);
 
     // Orders
     void Ajout();
@@ -62,6 +66,8 @@ public:
     // Show the order CurrentOrder / write the order on screen back into the lines.
     void LitFiche();
     void EcritFiche();
+    // The lines the book would have after EcritFiche, leaving the book as it is.
+    QStringList snapshot() const;
     // Shows the order whose block index is `index` (after writing back the one on screen).
     void showOrder(int index);
 
@@ -77,6 +83,8 @@ private:
     void moveTo(int index);
     static bool keepBackup(const QString &fileName);
     bool lockForOpening(const QString &fileName);
+    // The order on screen as EcritFiche writes it; false when it is not to be written back.
+    bool orderToWrite(OrderRecord &record) const;
     QString caption() const;
     int countBlocks() const;
 
