@@ -12,9 +12,15 @@ namespace {
 
 using OrderFormat::MaxOrders;
 
+// A line that counts as a label (it begins like one), or that a reader would take for a
+// closing label whatever its letter case. Anywhere but as a block's own label it is stray.
 bool isLabelLike(const QString &line)
 {
-    return line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC"));
+    if (line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
+        return true;
+    return line.size() == 11 && line.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive) &&
+           line.at(10) == QLatin1Char('>') &&
+           OrderFormat::blockStartIndex(QLatin1Char('<') + line.mid(2)) >= 0;
 }
 
 // The lines between a block's labels. The blank lines that trail a block cut short stood
@@ -146,19 +152,17 @@ QList<Block> blocks(const QStringList &lines)
 
 bool isDamaged(const QStringList &lines)
 {
-    int balance = 0;
-    for (const QString &line : lines) {
-        if (OrderFormat::isOpenLabel(line))
-            ++balance;
-        else if (OrderFormat::isCloseLabel(line))
-            --balance;
-    }
-    if (balance != 0)
-        return true;
-    for (const Block &block : blocks(lines))
-        if (!block.closed)
+    // Sound: every line that looks like a label is, as written, a label of a closed block.
+    qsizetype labels = 0;
+    for (const QString &line : lines)
+        if (isLabelLike(line))
+            ++labels;
+    const QList<Block> found = blocks(lines);
+    for (const Block &block : found)
+        if (!block.closed || lines.at(block.open) != OrderFormat::BlockOpenLabel(block.index) ||
+            lines.at(block.end - 1) != OrderFormat::BlockCloseLabel(block.index))
             return true;
-    return false;
+    return labels != 2 * found.size();
 }
 
 QStringList repaired(const QStringList &lines)

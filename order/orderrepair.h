@@ -22,8 +22,9 @@ struct Block {
 // Every block of the list, in file order. Lines outside blocks belong to none.
 QList<Block> blocks(const QStringList &lines);
 
-// True when the labels do not balance (one up for each line beginning with "<BLOC", one down
-// for each beginning with "</BLOC") or some block lacks its closing label.
+// True unless every line beginning with "<BLOC" or "</BLOC" is, exactly as the program writes
+// it, the opening or closing label of a closed block: a block lacks its closing label, a label
+// is damaged or stray, or the labels do not balance.
 bool isDamaged(const QStringList &lines);
 
 // The repaired book: every block in index order (blocks of one index in file order), each

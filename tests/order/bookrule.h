@@ -5,10 +5,20 @@
 // none of which looks like a label, then by its own closing label.
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace BookRule {
+
+// The index of "<BLOC" + four digits + ">" in any letter case, or -1.
+inline int openingIndex(const QString &line)
+{
+    if (line.size() != 10 || !line.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
+        line.at(9) != QLatin1Char('>'))
+        return -1;
+    bool digits = false;
+    const int index = line.mid(5, 4).toInt(&digits);
+    return digits && line.at(5).isDigit() ? index : -1;
+}
 
 struct WholeBlock {
     int index;
@@ -17,18 +27,16 @@ struct WholeBlock {
 
 inline QList<WholeBlock> wholeBlocks(const QStringList &lines)
 {
-    static const QRegularExpression open(QStringLiteral("^<BLOC(\\d{4})>$"),
-                                         QRegularExpression::CaseInsensitiveOption);
     QList<WholeBlock> found;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QRegularExpressionMatch m = open.match(lines.at(i));
-        if (!m.hasMatch())
+        const int index = openingIndex(lines.at(i));
+        if (index < 0)
             continue;
-        const QString close = QStringLiteral("</BLOC") + m.captured(1) + QLatin1Char('>');
+        const QString close = QStringLiteral("</BLOC") + lines.at(i).mid(5, 4) + QLatin1Char('>');
         for (qsizetype j = i + 1; j < lines.size(); ++j) {
             const QString &line = lines.at(j);
             if (line.compare(close, Qt::CaseInsensitive) == 0) {
-                found.append({m.captured(1).toInt(), lines.mid(i + 1, j - i - 1).join('\n')});
+                found.append({index, lines.mid(i + 1, j - i - 1).join('\n')});
                 i = j;
                 break;
             }
@@ -51,13 +59,11 @@ inline QString check(const QStringList &before, const QStringList &after, int sk
         if (block.index != skipped && !present.contains(block.content))
             return QStringLiteral("order %1 was lost").arg(block.index);
 
-    static const QRegularExpression open(QStringLiteral("^<BLOC(\\d{4})>$"),
-                                         QRegularExpression::CaseInsensitiveOption);
     QHash<int, int> opened;
     for (const QString &line : after) {
-        const QRegularExpressionMatch m = open.match(line);
-        if (m.hasMatch() && ++opened[m.captured(1).toInt()] > 1)
-            return QStringLiteral("index %1 opens two blocks").arg(m.captured(1));
+        const int index = openingIndex(line);
+        if (index >= 0 && ++opened[index] > 1)
+            return QStringLiteral("index %1 opens two blocks").arg(index);
     }
     return QString();
 }

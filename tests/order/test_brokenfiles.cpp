@@ -105,7 +105,7 @@ private Q_SLOTS:
             {"empty", false, "", none},
             {"lf-endings", false, "10023", none},
             {"cr-endings", false, "10023", none},
-            {"damaged-label", false, "10023", none},
+            {"damaged-label", true, "10023", none},
             {"stray-closing", true, "10023", none},
             {"written-twice", true, "10023", none},
             {"unclosed-blocks", true, "10000", none},
