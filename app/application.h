@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <exception>
 
-// The program's application object. An error raised inside a command reaches the event loop
-// here: it is reported in a French message box and the command is abandoned, while the
-// program goes on with everything done before the error kept.
+// The program's application object. Commands run through run(), at the place where a menu
+// item, a button, a key or a control starts them: an error inside one is reported in a French
+// message box and the command is abandoned, while the program goes on with everything done
+// before the error kept. No error is thrown through Qt's own code; notify() only catches, as a
+// last resort, one that a slot outside run() would let escape.
 class Application : public QApplication {
     Q_OBJECT
 public:

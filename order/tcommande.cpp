@@ -1,5 +1,6 @@
 #include "order/tcommande.h"
 
+#include "app/application.h"
 #include "app/orderlist.h"
 #include "app/printdialogs.h"
 #include "app/prompts.h"
@@ -204,6 +205,15 @@ void TCommande::resizeEvent(QResizeEvent *event)
 }
 
 bool TCommande::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys and focus changes run commands here: an error is reported at once, never thrown
+    // through Qt's event dispatch. The event that started the failed command is done with.
+    bool handled = true;
+    Application::run([&] { handled = filterEvent(watched, event); });
+    return handled;
+}
+
+bool TCommande::filterEvent(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: {

@@ -153,6 +153,7 @@ private:
 
     friend class TLineDelegate;
 
+    bool filterEvent(QObject *watched, QEvent *event);
     void FormCreate();
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);

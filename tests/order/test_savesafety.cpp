@@ -202,6 +202,24 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(recovery));
     }
 
+    void errorOfAKeyCommandIsReportedWhereItStarts()
+    {
+        // This program's QApplication has no last-resort catch: an error thrown through Qt's
+        // event dispatch would end the test.
+        QStringList lines = book();
+        lines[14] = QStringLiteral("32/13/2000"); // the date of order 1
+        QVERIFY(TextFile::write(m_path, lines));
+        start();
+        openBook();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCOMPARE(m_prompts->texts(),
+                 QStringList{QStringLiteral("'32/13/2000' n'est pas une date correcte")});
+        QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+        QCOMPARE(m_form->commande().book().CurrentOrder, 0);
+        QCOMPARE(m_prompts->asked.size(), 1);
+    }
+
     void recoveryBeforePrintingAndNoneAfterANormalEnd()
     {
         const auto previous = PrintDialogs::setCopiesHandler([] { return 0; });
