@@ -6,6 +6,7 @@
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
 #include "order/textfile.h"
+#include "orderlines.h"
 #include "pricing/commanderror.h"
 #include "testsupport.h"
 
@@ -59,19 +60,13 @@ Loaded load(const QStringList &fileLines, Answer answer)
     return loaded;
 }
 
-// A book of `orders` orders, each written with the usual lines.
-QStringList orders(int count, bool closed, int from = 0)
+// A book of `count` orders, each closed or not.
+QStringList orders(int count, bool closed)
 {
     QStringList lines;
-    for (int k = from; k < from + count; ++k) {
-        lines << OrderFormat::BlockOpenLabel(k) << QStringLiteral("NUM%1").arg(200003001 + k)
-              << QStringLiteral("01/03/2000") << QStringLiteral("10023")
-              << QStringLiteral("A réception") << QStringLiteral("Dupont") << QString() << QString()
-              << QString() << QStringLiteral("TTCN")
-              << QStringLiteral("CMDEArticle %1\t2\t10\t\t20\t1").arg(k);
-        if (closed)
-            lines << OrderFormat::BlockCloseLabel(k);
-    }
+    for (int k = 0; k < count; ++k)
+        lines += orderBlock(k, QString::number(200003001 + k), QStringLiteral("Article %1").arg(k),
+                            closed);
     return lines;
 }
 

@@ -4,8 +4,8 @@
 
 #include "failingwriter.h"
 #include "order/orderbook.h"
-#include "order/orderformat.h"
 #include "order/textfile.h"
+#include "orderlines.h"
 #include "pricing/commanderror.h"
 #include "settings/settingsfile.h"
 #include "suppliers/company.h"
@@ -24,22 +24,6 @@ QByteArray contents(const QString &fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-QStringList order(int index, const QString &designation)
-{
-    return {OrderFormat::BlockOpenLabel(index),
-            QStringLiteral("NUM200003001"),
-            QStringLiteral("01/03/2000"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            QStringLiteral("Dupont"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
-            OrderFormat::BlockCloseLabel(index)};
 }
 
 // One of the program's files, changed in memory and written back.
@@ -128,9 +112,8 @@ private Q_SLOTS:
         suppliers = SupplierBook();
         company = Company();
         settings = Settings();
-        QVERIFY(
-            TextFile::write(dir->file(QStringLiteral("c.cmd")),
-                            order(0, QStringLiteral("Vis")) + order(1, QStringLiteral("Clous"))));
+        QVERIFY(TextFile::write(dir->file(QStringLiteral("c.cmd")),
+                                orderBlock(0, "200003001") + orderBlock(1, "200003002", "Clous")));
         QVERIFY(TextFile::write(dir->file(SupplierBook::FileName),
                                 {QStringLiteral("<FOU>10023"), QStringLiteral("Dupont"), QString(),
                                  QString(), QString()}));

@@ -1,6 +1,7 @@
 #include "order/orderbook.h"
 #include "order/orderformat.h"
 #include "order/textfile.h"
+#include "orderlines.h"
 #include "pricing/commanderror.h"
 #include "testsupport.h"
 
@@ -12,26 +13,6 @@ using namespace OrderFormat;
 using Prompts::Answer;
 
 namespace {
-
-// The lines of a valid order block.
-QStringList orderBlock(int index, const QString &number, const QString &designation = "Vis",
-                       bool close = true)
-{
-    QStringList lines{BlockOpenLabel(index),
-                      QStringLiteral("NUM") + number.leftJustified(9),
-                      QStringLiteral("01/03/2000"),
-                      QStringLiteral("10023"),
-                      QStringLiteral("A réception"),
-                      QStringLiteral("Dupont"),
-                      QString(),
-                      QString(),
-                      QString(),
-                      QStringLiteral("TTCN"),
-                      QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1")};
-    if (close)
-        lines << BlockCloseLabel(index);
-    return lines;
-}
 
 void writeFile(const QString &name, const QStringList &lines)
 {

@@ -3,8 +3,8 @@
 
 #include "order/orderbook.h"
 #include "order/orderfilelock.h"
-#include "order/orderformat.h"
 #include "order/textfile.h"
+#include "orderlines.h"
 #include "pricing/commanderror.h"
 #include "testsupport.h"
 
@@ -17,22 +17,6 @@
 using Prompts::Answer;
 
 namespace {
-
-QStringList order(const QString &designation)
-{
-    return {OrderFormat::BlockOpenLabel(0),
-            QStringLiteral("NUM200003001"),
-            QStringLiteral("01/03/2000"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            QStringLiteral("Dupont"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
-            OrderFormat::BlockCloseLabel(0)};
-}
 
 QByteArray contents(const QString &fileName)
 {
@@ -70,7 +54,7 @@ private Q_SLOTS:
         dir.reset(new TemporaryWorkingDir);
         prompts.reset(new ScriptedPrompts);
         name = dir->file(QStringLiteral("c.cmd"));
-        QVERIFY(TextFile::write(name, order(QStringLiteral("Vis"))));
+        QVERIFY(TextFile::write(name, orderBlock(0, "200003001")));
     }
     void cleanup()
     {

@@ -7,9 +7,9 @@
 #include "failingwriter.h"
 #include "order/bookrecovery.h"
 #include "order/orderfilelock.h"
-#include "order/orderformat.h"
 #include "order/tcommande.h"
 #include "order/textfile.h"
+#include "orderlines.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -26,14 +26,7 @@ namespace {
 
 QStringList book()
 {
-    QStringList lines;
-    for (int k = 0; k < 2; ++k)
-        lines << OrderFormat::BlockOpenLabel(k) << QStringLiteral("NUM20000300%1").arg(k + 1)
-              << QStringLiteral("01/03/2000") << QStringLiteral("10023")
-              << QStringLiteral("A réception") << QStringLiteral("Dupont") << QString() << QString()
-              << QString() << QStringLiteral("TTCN") << QStringLiteral("CMDEVis\t2\t10\t\t20\t1")
-              << OrderFormat::BlockCloseLabel(k);
-    return lines;
+    return orderBlock(0, "200003001") + orderBlock(1, "200003002");
 }
 
 QByteArray contents(const QString &fileName)
