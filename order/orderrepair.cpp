@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <algorithm>
 
 namespace OrderRepair {
 
@@ -83,13 +84,16 @@ QList<Fate> plan(const QStringList &lines, const QList<Block> &found, bool &chan
         return fates;
 
     QList<bool> used(MaxOrders, false);
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
+    QList<int> sharedIndexes;
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
         used[it.key()] = true;
+        if (it->size() > 1)
+            sharedIndexes.append(it.key());
+    }
+    std::sort(sharedIndexes.begin(), sharedIndexes.end());
     int nextFree = 0;
-    for (int k = 0; k < MaxOrders; ++k) {
+    for (const int k : sharedIndexes) {
         const auto group = groups.constFind(k);
-        if (group == groups.cend() || group->size() < 2)
-            continue;
         // The last whole copy is the latest state of the order: it keeps the index.
         int keeper = group->last();
         for (auto n = group->crbegin(); n != group->crend(); ++n)
@@ -171,17 +175,24 @@ QStringList repaired(const QStringList &lines)
     bool changed = false;
     const QList<Fate> fates = plan(lines, found, changed);
 
-    // Blocks by their final index, in file order within one index: a counting sort.
-    QList<int> starts(MaxOrders + 1, 0);
+    // Blocks by their final index, in file order within one index: a counting sort over the
+    // indexes in use.
+    int lowest = MaxOrders;
+    int highest = -1;
+    for (const Fate &fate : fates) {
+        lowest = qMin(lowest, fate.index);
+        highest = qMax(highest, fate.index);
+    }
+    QList<int> starts(qMax(0, highest - lowest + 2), 0);
     for (const Fate &fate : fates)
         if (!fate.dropped)
-            ++starts[fate.index + 1];
-    for (int k = 0; k < MaxOrders; ++k)
-        starts[k + 1] += starts[k];
-    QList<int> sorted(starts.last());
+            ++starts[fate.index - lowest + 1];
+    for (qsizetype k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    QList<int> sorted(starts.isEmpty() ? 0 : starts.last());
     for (int n = 0; n < found.size(); ++n)
         if (!fates.at(n).dropped)
-            sorted[starts[fates.at(n).index]++] = n;
+            sorted[starts[fates.at(n).index - lowest]++] = n;
 
     QStringList result;
     result.reserve(lines.size() + sorted.size());
