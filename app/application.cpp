@@ -7,16 +7,6 @@
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 
-bool Application::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (...) {
-        report(std::current_exception());
-    }
-    return false;
-}
-
 void Application::report(std::exception_ptr error)
 {
     const QString caption = QStringLiteral("Qor Commande");

@@ -6,14 +6,11 @@
 // The program's application object. Commands run through run(), at the place where a menu
 // item, a button, a key or a control starts them: an error inside one is reported in a French
 // message box and the command is abandoned, while the program goes on with everything done
-// before the error kept. No error is thrown through Qt's own code; notify() only catches, as a
-// last resort, one that a slot outside run() would let escape.
+// before the error kept. No error is thrown through Qt's own code, which does not support it.
 class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int &argc, char **argv);
-
-    bool notify(QObject *receiver, QEvent *event) override;
 
     // The general error report: shows the error held by `error` (a CommandError with its own
     // text, any other exception with a generic text).
