@@ -15,9 +15,13 @@ inline int openingIndex(const QString &line)
     if (line.size() != 10 || !line.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
         line.at(9) != QLatin1Char('>'))
         return -1;
-    bool digits = false;
-    const int index = line.mid(5, 4).toInt(&digits);
-    return digits && line.at(5).isDigit() ? index : -1;
+    int index = 0;
+    for (const QChar c : line.mid(5, 4)) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        index = index * 10 + c.digitValue();
+    }
+    return index;
 }
 
 struct WholeBlock {
