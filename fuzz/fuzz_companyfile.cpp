@@ -1,0 +1,25 @@
+// Any company file gives seven letterhead lines that save and read back unchanged.
+
+#include "app/prompts.h"
+#include "fuzzsupport.h"
+#include "order/textfile.h"
+#include "suppliers/company.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Fuzz::setUp();
+    Prompts::setHandler({});
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    Fuzz::require(TextFile::writeBytes(Company::FileName, bytes), "cannot write the input");
+
+    Company company;
+    company.ChargeSoc();
+    CompanyDetails parsed;
+    Company::parse(bytes, parsed);
+    Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
+    Fuzz::require(company.SauveSoc(), "save failed");
+    Company again;
+    again.ChargeSoc();
+    Fuzz::require(again.CompanyLines == company.CompanyLines, "saved file reads back otherwise");
+    return 0;
+}
