@@ -12,6 +12,7 @@
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
 #include "gui/toolicons.h"
+#include "order/bookrecovery.h"
 #include "order/tcommande.h"
 #include "printing/tmpage.h"
 #include "settings/tparamc.h"
@@ -65,6 +66,14 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     createStatusBar();
     createWindows();
     new MenuShortcuts(this);
+
+    m_recovery = std::make_unique<BookRecovery>();
+    RecoveryTimer = new QTimer(this);
+    RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
+    RecoveryTimer->setInterval(3 * 60 * 1000);
+    connect(RecoveryTimer, &QTimer::timeout, this,
+            [this] { Application::run([this] { keepRecovery(); }); });
+    RecoveryTimer->start();
 }
 
 TMainForm::~TMainForm() = default;
@@ -356,8 +365,8 @@ void TMainForm::createToolBar()
     SpeedButton7 = orderButton("SpeedButton7", QStringLiteral("Calculer"),
                                ToolIcons::icon(Kind::Calculate), &TCommande::Calcule);
     m_toolBar->addSeparator();
-    SpeedButton8 = orderButton("SpeedButton8", QStringLiteral("Imprimer commande"),
-                               ToolIcons::icon(Kind::Print), &TCommande::Imprime);
+    SpeedButton8 = button("SpeedButton8", QStringLiteral("Imprimer commande"),
+                          ToolIcons::icon(Kind::Print), &TMainForm::printOnce);
     SpeedButton10 = orderButton("SpeedButton10", QStringLiteral("Enveloppes"),
                                 ToolIcons::icon(Kind::Envelope), &TCommande::ImpEnv);
     m_toolBar->addAction(FilePreviewItem);
@@ -435,22 +444,61 @@ void TMainForm::FormShow()
     QString autoOpenFileName;
     m_commande->GetIni(autoOpen, autoOpenFileName);
     StartDir = QDir::currentPath();
-    // The remembered name becomes the book's only when it is opened: an empty book saved under
-    // it would overwrite the remembered file.
-    if (autoOpen)
-        ParAutoOpenItem->setChecked(true);
+    ParAutoOpenItem->setChecked(autoOpen);
+    // A book recovered after a crash takes the place of the automatic opening.
+    if (offerRecovery())
+        return;
     // A book named at start-up is the one the user asked for: the remembered one stays shut.
     if (!m_startFile.isEmpty()) {
         if (saveQuestion())
             openChosen(m_startFile);
         return;
     }
+    // The remembered name becomes the book's only when it is opened: an empty book saved under
+    // it would overwrite the remembered file.
     if (autoOpen) {
         MainFileName = autoOpenFileName;
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
-        m_commande->Charge(MainFileName);
+        // Not opened after all (another copy holds it): the new book must not take its name.
+        if (!m_commande->Charge(MainFileName))
+            MainFileName.clear();
+        bookReplaced();
     }
+}
+
+bool TMainForm::offerRecovery()
+{
+    QString name;
+    QStringList lines;
+    if (!m_recovery->start(StartDir) || !m_recovery->pending() || !m_recovery->read(name, lines))
+        return false;
+    if (Prompts::warning(QStringLiteral("Récupérer les modifications non enregistrées ?"),
+                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes) {
+        m_recovery->discard();
+        return false;
+    }
+    // The order file stays as it is until the user saves.
+    MainFileName = m_commande->book().Recupere(name, lines) ? name : QString();
+    Valide();
+    return true;
+}
+
+void TMainForm::keepRecovery()
+{
+    m_recovery->keep(MainFileName, m_commande->book().snapshot());
+}
+
+void TMainForm::bookReplaced()
+{
+    m_recovery->setSaved(m_commande->book().OrderLines);
+    m_recovery->discard();
+}
+
+void TMainForm::saveBook(const QString &fileName)
+{
+    m_commande->Sauve(fileName);
+    bookReplaced();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -490,6 +538,8 @@ bool TMainForm::FormCloseQuery()
 
 void TMainForm::FormClose()
 {
+    // The save question was answered: what is not saved now was left on purpose.
+    m_recovery->discard();
     if (!StartDir.isEmpty())
         QDir::setCurrent(StartDir);
     Application::run([this] {
@@ -523,7 +573,7 @@ bool TMainForm::saveQuestion()
     if (MainFileName.isEmpty())
         return SaveAs();
     try {
-        m_commande->Sauve(MainFileName);
+        saveBook(MainFileName);
     } catch (...) {
         Application::report(std::current_exception());
         return false;
@@ -537,6 +587,7 @@ void TMainForm::newBook()
         return;
     MainFileName.clear();
     m_commande->Nouveau();
+    bookReplaced();
 }
 
 void TMainForm::openBook()
@@ -558,6 +609,7 @@ void TMainForm::openAtStart(const QString &fileName)
 
 void TMainForm::openChosen(const QString &name)
 {
+    const QString previous = MainFileName;
     MainFileName = name;
     if (!OrderFileName::hasOrderExtension(MainFileName)) {
         MainFileName.clear();
@@ -568,7 +620,11 @@ void TMainForm::openChosen(const QString &name)
         Prompts::information(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
-    m_commande->Charge(MainFileName);
+    if (!m_commande->Charge(MainFileName)) {
+        MainFileName = previous; // the book in use stays, under its name
+        return;
+    }
+    bookReplaced();
     Valide();
 }
 
@@ -586,7 +642,7 @@ bool TMainForm::SaveAs()
         return false;
     MainFileName = name;
     // A failed write throws: the book stays modified and the old file as it was.
-    m_commande->Sauve(MainFileName);
+    saveBook(MainFileName);
     setWindowTitle(AppTitle);
     const QString caption = m_commande->windowTitle();
     if (!caption.isEmpty())
@@ -599,7 +655,7 @@ bool TMainForm::save()
     if (MainFileName.isEmpty())
         return SaveAs();
     MainFileName = OrderFileName::withOrderExtension(MainFileName);
-    m_commande->Sauve(MainFileName);
+    saveBook(MainFileName);
     return true;
 }
 
@@ -656,9 +712,16 @@ void TMainForm::createOutputActions()
 
 void TMainForm::printWithDialog()
 {
+    keepRecovery(); // printing is where a faulty driver may take the program down
     const int copies = PrintDialogs::askCopies(this);
     for (int i = 0; i < copies; ++i)
         m_commande->Imprime();
+}
+
+void TMainForm::printOnce()
+{
+    keepRecovery();
+    m_commande->Imprime();
 }
 
 HelpWindow &TMainForm::help()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
+class BookRecovery;
 class HelpWindow;
 class QAction;
 class QLabel;
@@ -85,6 +87,17 @@ private:
     void deleteOrder();
     void printWithDialog();
     void createOutputActions(); // preview, PDF export and e-mail of the order
+    void printOnce();
+
+    // Saves the book under `fileName`; a failure throws, as Sauve does.
+    void saveBook(const QString &fileName);
+    // The book was loaded, saved or started anew: what is in memory is what is on disk.
+    void bookReplaced();
+    // Writes an unsaved book to the recovery file (every few minutes and before printing).
+    void keepRecovery();
+    // At start, after a run that did not end normally: offers the book kept in the recovery
+    // file; true when it was taken.
+    bool offerRecovery();
 
     QAction *action(const char *name, const QString &text, const QString &hint,
                     void (TMainForm::*slot)());
@@ -105,6 +118,8 @@ private:
     QLabel *m_hintPanel = nullptr;
     QLabel *m_clockPanel = nullptr;
     QTimer *Timer1 = nullptr;
+    QTimer *RecoveryTimer = nullptr;
+    std::unique_ptr<BookRecovery> m_recovery;
 
     QAction *FileNewItem = nullptr;
     QAction *FileOpenItem = nullptr;

@@ -286,18 +286,56 @@ bool read(const QString &fileName, QStringList &lines, QString *error)
     return true;
 }
 
+namespace {
+
+class SaveFileWriter : public FileWriter {
+public:
+    explicit SaveFileWriter(const QString &fileName) : m_file(fileName)
+    {
+        // Without this, a folder where no temporary file can be created would fall back to
+        // writing the file in place, which a failure would leave half written.
+        m_file.setDirectWriteFallback(false);
+    }
+    bool open() override { return m_file.open(QIODevice::WriteOnly); }
+    QIODevice &device() override { return m_file; }
+    // commit() closes the file, and closing forgets a failed flush of the buffered bytes (a
+    // full disk), which would replace the file with a truncated one: flush first.
+    bool flush() override { return m_file.flush(); }
+    bool commit() override { return m_file.commit(); }
+    void cancel() override { m_file.cancelWriting(); }
+
+private:
+    QSaveFile m_file;
+};
+
+WriterFactory &writerFactory()
+{
+    static WriterFactory factory;
+    return factory;
+}
+
+} // namespace
+
+std::unique_ptr<FileWriter> saveFileWriter(const QString &fileName)
+{
+    return std::make_unique<SaveFileWriter>(fileName);
+}
+
+WriterFactory setWriterFactory(WriterFactory factory)
+{
+    WriterFactory previous = std::move(writerFactory());
+    writerFactory() = std::move(factory);
+    return previous;
+}
+
 bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(fileName);
-    // Without this, a folder where no temporary file can be created would fall back to
-    // writing the file in place, which a failure would leave half written.
-    file.setDirectWriteFallback(false);
-    // flush() before commit(): commit() closes the file, and closing forgets a failed flush
-    // of the buffered bytes (a full disk), which would replace the file with a truncated one.
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                    file.flush() && file.commit();
+    const std::unique_ptr<FileWriter> file =
+        writerFactory() ? writerFactory()(fileName) : saveFileWriter(fileName);
+    const bool ok = file->open() && file->device().write(bytes) == bytes.size() && file->flush() &&
+                    file->commit();
     if (!ok) {
-        file.cancelWriting();
+        file->cancel();
         if (error)
             *error = QStringLiteral("Ne peut créer le fichier %1").arg(fileName);
     }

@@ -3,12 +3,37 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
+
+class QIODevice;
 
 // Text files of the program: Windows-1252 on disk, lossless for every byte value. On reading,
 // CR LF, a bare CR or a bare LF ends a line, and a last line without line end counts; on
 // writing, every line is followed by CR LF. Whole files are written through QSaveFile, so a
 // failed write leaves the file on disk as it was.
 namespace TextFile {
+
+// Where a whole file is written: the new content goes to device(), and only commit() puts it
+// in place of the old file; cancel() leaves the old file as it was. The program writes
+// through QSaveFile; tests put in writers that fail.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual bool open() = 0;
+    virtual QIODevice &device() = 0;
+    virtual bool flush() = 0;
+    virtual bool commit() = 0;
+    virtual void cancel() = 0;
+};
+
+using WriterFactory = std::function<std::unique_ptr<FileWriter>(const QString &fileName)>;
+
+// The writer of a file through QSaveFile.
+std::unique_ptr<FileWriter> saveFileWriter(const QString &fileName);
+// Installs the factory every write goes through and gives back the previous one; an empty
+// factory is saveFileWriter.
+WriterFactory setWriterFactory(WriterFactory factory);
 
 QString decode(const QByteArray &bytes);
 // Characters outside Windows-1252 are written as '?'.

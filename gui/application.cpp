@@ -17,16 +17,6 @@ void Application::speakFrench()
         installTranslator(&m_qtTranslator);
 }
 
-bool Application::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (...) {
-        report(std::current_exception());
-    }
-    return false;
-}
-
 void Application::report(std::exception_ptr error)
 {
     const QString caption = QStringLiteral("Qor Commande");

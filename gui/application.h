@@ -4,9 +4,10 @@
 #include <QTranslator>
 #include <exception>
 
-// The program's application object. An error raised inside a command reaches the event loop
-// here: it is reported in a French message box and the command is abandoned, while the
-// program goes on with everything done before the error kept.
+// The program's application object. Commands run through run(), at the place where a menu
+// item, a button, a key or a control starts them: an error inside one is reported in a French
+// message box and the command is abandoned, while the program goes on with everything done
+// before the error kept. No error is thrown through Qt's own code, which does not support it.
 class Application : public QApplication {
     Q_OBJECT
 public:
@@ -14,8 +15,6 @@ public:
 
     // The French locale for the whole program, and Qt's own dialogs and buttons in French.
     void speakFrench();
-
-    bool notify(QObject *receiver, QEvent *event) override;
 
     // The general error report: shows the error held by `error` (a CommandError with its own
     // text, any other exception with a generic text).

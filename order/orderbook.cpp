@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 #include "order/orderformat.h"
+#include "order/orderrepair.h"
 #include "core/textfile.h"
 #include "core/commanderror.h"
 #include "core/numbertext.h"
@@ -37,20 +38,24 @@ void OrderBook::markModified()
     OrderModified = true;
 }
 
-void OrderBook::Charge(const QString &fileName)
+bool OrderBook::Charge(const QString &fileName)
 {
     m_index.invalidate(); // lets go of the old book's lines before the new ones are read
     if (!QFileInfo::exists(fileName)) {
         OrderFileName.clear();
+        m_lock.release();
+        ReadOnly = false;
         m_form.setCaption(QString());
     } else {
         QStringList lines;
         QString error;
         if (!TextFile::read(fileName, lines, &error))
             throw CommandError(error);
+        if (!lockForOpening(fileName))
+            return false;
         OrderLines = lines;
         OrderFileName = fileName;
-        m_form.setCaption(captionOf(fileName));
+        m_form.setCaption(caption());
     }
     OrderCount = countBlocks();
     FileModified = false;
@@ -59,20 +64,87 @@ void OrderBook::Charge(const QString &fileName)
     CurrentOrder = 0;
     LitFiche();
     OrderModified = false;
+    return true;
+}
+
+bool OrderBook::lockForOpening(const QString &fileName)
+{
+    switch (m_lock.lock(fileName)) {
+    case OrderFileLock::Outcome::Locked:
+        ReadOnly = false;
+        return true;
+    case OrderFileLock::Outcome::Unavailable:
+        // Nobody can leave a lock there either; the save will tell if the folder refuses it.
+        m_lock.release();
+        ReadOnly = false;
+        return true;
+    case OrderFileLock::Outcome::HeldByOther:
+        break;
+    }
+    if (Prompts::warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
+                                        "lecture seule ?")
+                             .arg(captionOf(fileName), m_lock.holder()),
+                         Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
+        return false;
+    m_lock.release();
+    ReadOnly = true;
+    return true;
+}
+
+QString OrderBook::caption() const
+{
+    const QString name = captionOf(OrderFileName);
+    return ReadOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
 bool OrderBook::Sauve(const QString &fileName)
 {
     if (!FileModified)
         return false;
+    if (ReadOnly &&
+        QFileInfo(fileName).absoluteFilePath() == QFileInfo(OrderFileName).absoluteFilePath())
+        throw CommandError(QStringLiteral("Le fichier %1 est ouvert en lecture seule : "
+                                          "enregistrez-le sous un autre nom.")
+                               .arg(captionOf(fileName)));
+    // Saving under another name makes the book that file's: it takes that file's lock.
+    OrderFileLock lock;
+    if (!m_lock.holds(fileName) && lock.lock(fileName) == OrderFileLock::Outcome::HeldByOther)
+        throw CommandError(QStringLiteral("Le fichier %1 est déjà ouvert par %2 : il ne peut "
+                                          "pas être remplacé.")
+                               .arg(captionOf(fileName), lock.holder()));
     Squize();
     EcritFiche();
+    const bool backedUp = keepBackup(fileName);
     TextFile::writeOrThrow(fileName, OrderLines);
+    if (!backedUp)
+        Prompts::warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
+                                        "sauvegarde %2 n'a pas pu être faite.")
+                             .arg(fileName, backupName(fileName)),
+                         Prompts::Buttons::Ok);
+    if (!m_lock.holds(fileName))
+        m_lock = std::move(lock);
+    ReadOnly = false;
     FileModified = false;
     OrderModified = false;
     OrderFileName = fileName;
-    m_form.setCaption(captionOf(fileName));
+    m_form.setCaption(caption());
     return true;
+}
+
+QString OrderBook::backupName(const QString &fileName)
+{
+    return fileName + QStringLiteral(".bak");
+}
+
+bool OrderBook::keepBackup(const QString &fileName)
+{
+    // One generation: the file as it stands before this save. The copy is itself written
+    // whole or not at all, so a failed copy leaves the previous one.
+    if (!QFileInfo::exists(fileName))
+        return true;
+    QByteArray bytes;
+    return TextFile::readBytes(fileName, bytes) &&
+           TextFile::writeBytes(backupName(fileName), bytes);
 }
 
 void OrderBook::Squize()
@@ -83,62 +155,27 @@ void OrderBook::Squize()
 
 void OrderBook::Verif()
 {
-    int balance = 0;
-    for (const QString &line : OrderLines) {
-        if (isOpenLabel(line))
-            ++balance;
-        else if (isCloseLabel(line))
-            --balance;
-    }
-    if (balance == 0)
+    if (!OrderRepair::isDamaged(OrderLines))
         return;
     if (Prompts::warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"),
                          Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return;
-
-    // Rebuild from the blocks 0, 1, ... in index order, up to the first index not found.
-    const QHash<int, qsizetype> positions = firstBlockPositions(OrderLines);
-    QStringList repaired;
-    for (int k = 0; k < OrderCount; ++k) {
-        const auto found = positions.constFind(k);
-        if (found == positions.cend())
-            break;
-        const qsizetype open = found.value();
-        const qsizetype close = findCloseLabel(OrderLines, k, open);
-        const qsizetype end = close < 0 ? OrderLines.size() : close + 1;
-        repaired += OrderLines.mid(open, end - open);
-    }
-    OrderLines = repaired;
+    OrderLines = OrderRepair::repaired(OrderLines);
     FileModified = true;
     OrderCount = countBlocks();
 }
 
 void OrderBook::Doublons()
 {
-    if (OrderCount <= 0)
-        return;
-    QList<int> counters(OrderCount, 0);
-    for (const QString &line : std::as_const(OrderLines)) {
-        int index = 0;
-        // Labels whose index is not a number, or lies beyond the book, are no order's.
-        if (isOpenLabel(line) && tryOpenLabelIndex(line, index) && index >= 0 && index < OrderCount)
-            ++counters[index];
-    }
-    for (int j = 0; j < OrderCount; ++j)
-        if (counters.at(j) >= 2)
-            SupprimeBloc(j);
+    // The count follows the merged copies: the slots of removed copies would show as empty
+    // new orders.
+    if (OrderRepair::mergeDuplicates(OrderLines))
+        OrderCount = countBlocks();
 }
 
 void OrderBook::SupprimeBloc(int index)
 {
-    const qsizetype open = findBlock(OrderLines, index);
-    if (open < 0)
-        return;
-    // Up to the closing label, but the last line of the list always stays.
-    const qsizetype close = findCloseLabel(OrderLines, index, open);
-    const qsizetype last = qMin(close < 0 ? OrderLines.size() - 1 : close, OrderLines.size() - 2);
-    if (last >= open)
-        OrderLines.remove(open, last - open + 1);
+    removeBlock(OrderLines, index);
 }
 
 void OrderBook::Numeroc()
@@ -169,7 +206,29 @@ void OrderBook::Nouveau()
     OrderModified = false;
     FileModified = false;
     OrderFileName.clear();
+    m_lock.release();
+    ReadOnly = false;
     m_form.setCaption(QString());
+}
+
+bool OrderBook::Recupere(const QString &fileName, const QStringList &lines)
+{
+    bool named = !fileName.isEmpty();
+    if (named && QFileInfo::exists(fileName)) {
+        named = lockForOpening(fileName);
+    } else if (named) {
+        m_lock.lock(fileName); // the file is gone: the first save makes it again
+        ReadOnly = false;
+    }
+    OrderLines = lines;
+    OrderFileName = named ? fileName : QString();
+    m_form.setCaption(named ? caption() : QString());
+    OrderCount = countBlocks();
+    CurrentOrder = 0;
+    LitFiche();
+    OrderModified = false;
+    FileModified = true;
+    return named;
 }
 
 void OrderBook::Ajout()
@@ -336,14 +395,22 @@ void OrderBook::LitFiche()
         OrderModified = false;
 }
 
+bool OrderBook::orderToWrite(OrderRecord &record) const
+{
+    if (!(OrderModified || m_form.noteEdited()) || !Valide())
+        return false;
+    record = m_form.record();
+    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
+    return true;
+}
+
 void OrderBook::EcritFiche()
 {
     if (m_form.noteEdited())
         OrderModified = true;
-    if (!OrderModified || !Valide())
+    OrderRecord record;
+    if (!orderToWrite(record))
         return;
-    OrderRecord record = m_form.record();
-    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
     // As encode() does: the old block goes, the new one is appended at the end.
     const qsizetype open = m_index.findBlock(OrderLines, CurrentOrder);
     BookIndex::Change change(m_index, OrderLines);
@@ -360,4 +427,13 @@ void OrderBook::EcritFiche()
 qsizetype OrderBook::findNumberLine(const QString &numberLine)
 {
     return m_index.findNumberLine(OrderLines, numberLine);
+}
+
+QStringList OrderBook::snapshot() const
+{
+    QStringList lines = OrderLines;
+    OrderRecord record;
+    if (orderToWrite(record))
+        encode(lines, CurrentOrder, record);
+    return lines;
 }

@@ -2,6 +2,7 @@
 
 #include "order/bookindex.h"
 #include "order/orderclipboard.h"
+#include "order/orderfilelock.h"
 #include "order/orderform.h"
 
 #include <QString>
@@ -19,6 +20,9 @@ public:
     int OrderCount = 0;
     QString OrderFileName;
     bool FileModified = false;
+    // Opened while another running copy of the program held the file: it cannot be saved
+    // under its own name.
+    bool ReadOnly = false;
     bool OrderModified = false;
     int NextOrderNumber = 0;
     OrderClipboard Clipboard;
@@ -26,17 +30,26 @@ public:
     QString DefaultPaymentTerm; // first entry of the payment-terms list
 
     // File
-    void Charge(const QString &fileName);
+    // Loads the file and holds its lock. When another copy of the program holds it, asks
+    // whether to open it read-only; false when the user cancels, the book left as it was.
+    bool Charge(const QString &fileName);
     // Writes the book when FileModified; false when nothing was to be written. A failed write
     // throws "Ne peut créer le fichier %s", leaves the file on disk as it was and the book
-    // modified.
+    // modified. The file replaced is kept as backupName(); a failed copy is reported and the
+    // save goes on. A read-only book is not written over its file, nor a book over a file
+    // another copy of the program holds.
     bool Sauve(const QString &fileName);
+    static QString backupName(const QString &fileName); // "name.cmd.bak"
     void Squize();
     void Verif();
     void Doublons();
     void SupprimeBloc(int index);
     void Numeroc();
     void Nouveau();
+    // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
+    // name of the order file they came from (that file's lock taken as by Charge). Gives
+    // false when the book stays unnamed: the user declined the file another copy holds.
+    bool Recupere(const QString &fileName, const QStringList &lines);
 
     // Orders
     void Ajout();
@@ -54,6 +67,8 @@ public:
     // Show the order CurrentOrder / write the order on screen back into the lines.
     void LitFiche();
     void EcritFiche();
+    // The lines the book would have after EcritFiche, leaving the book as it is.
+    QStringList snapshot() const;
     // Shows the order whose block index is `index` (after writing back the one on screen).
     void showOrder(int index);
 
@@ -71,9 +86,15 @@ public:
 
 private:
     void moveTo(int index);
+    static bool keepBackup(const QString &fileName);
+    bool lockForOpening(const QString &fileName);
+    // The order on screen as EcritFiche writes it; false when it is not to be written back.
+    bool orderToWrite(OrderRecord &record) const;
+    QString caption() const;
     int countBlocks() const;
 
     OrderForm &m_form;
+    OrderFileLock m_lock;
     QList<OrderLine> m_overflow;
     BookIndex m_index; // where the blocks of OrderLines stand
 };

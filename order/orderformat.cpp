@@ -20,10 +20,10 @@ bool sameLine(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString lineAt(const QStringList &lines, qsizetype i)
+QString lineAt(const QStringList &lines, qsizetype i, qsizetype end)
 {
-    // A block cut short takes whatever follows it; past the end of the file there is nothing.
-    return i < lines.size() ? lines.at(i) : QString();
+    // A block cut short reads empty lines past its end, never those of the next block.
+    return i < end ? lines.at(i) : QString();
 }
 
 } // namespace
@@ -116,11 +116,21 @@ int blockStartIndex(const QString &line)
 
 qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed)
 {
-    const int index = blockStartIndex(lines.at(open));
-    const qsizetype close = index < 0 ? -1 : findCloseLabel(lines, index, open);
+    const QString closeLabel = BlockCloseLabel(blockStartIndex(lines.at(open)));
+    qsizetype i = open + 1;
+    for (; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (line.size() == closeLabel.size() && sameLine(line, closeLabel)) {
+            if (closed)
+                *closed = true;
+            return i + 1;
+        }
+        if (blockStartIndex(line) >= 0)
+            break;
+    }
     if (closed)
-        *closed = close >= 0;
-    return close < 0 ? lines.size() : close + 1;
+        *closed = false;
+    return i;
 }
 
 QString numberText(const QString &numLine)
@@ -164,31 +174,31 @@ bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &
     if (open < 0)
         return false;
     record.BlockIndex = index;
-    const QString closeLabel = BlockCloseLabel(index);
+    bool closed = false;
+    // The block's own lines, without its closing label.
+    const qsizetype end = blockEnd(lines, open, &closed) - (closed ? 1 : 0);
 
-    const QString number = numberText(lineAt(lines, open + 1));
+    const QString number = numberText(lineAt(lines, open + 1, end));
     if (!number.isEmpty())
         record.Number = number;
-    record.Date = NumberText::toDate(lineAt(lines, open + 2));
-    record.SupplierCode = lineAt(lines, open + 3);
-    const QString terms = lineAt(lines, open + 4);
+    record.Date = NumberText::toDate(lineAt(lines, open + 2, end));
+    record.SupplierCode = lineAt(lines, open + 3, end);
+    const QString terms = lineAt(lines, open + 4, end);
     if (!terms.isEmpty())
         record.PaymentTerms = terms;
     for (int k = 0; k < OrderRecord::AddressLineCount; ++k)
-        record.AddressLines[k] = lineAt(lines, open + 5 + k);
+        record.AddressLines[k] = lineAt(lines, open + 5 + k, end);
 
     qsizetype first = open + 9;
-    const QString vatLine = lineAt(lines, first);
+    const QString vatLine = lineAt(lines, first, end);
     if (vatLine.startsWith(VatPrefix)) {
         record.IncludesVat = vatLine.mid(3, 1) == QLatin1String("Y");
         ++first;
     }
     for (qsizetype i = first; i < first + LineWindow; ++i) {
-        if (i >= lines.size() - 1)
-            break; // the last line of the file is never part of the lines
-        const QString &line = lines.at(i);
-        if (line.size() == closeLabel.size() && sameLine(line, closeLabel))
+        if (i >= end)
             break;
+        const QString &line = lines.at(i);
         if (line.startsWith(MemoPrefix))
             record.Memo.append(line.mid(4, MaxTextLength));
         else if (line.startsWith(LinePrefix))

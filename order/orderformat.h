@@ -42,8 +42,9 @@ qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
 
 // The index of a line that is an opening label (letter case ignored), or -1 for any other line.
 int blockStartIndex(const QString &line);
-// One past the last line of the block that opens at `open`: after its closing label, or the
-// end of the list when that label is missing. `closed` tells which way it ended.
+// One past the last line of the block that opens at `open`: after its closing label, or, when
+// that label is missing, where the next opening label stands or the list ends. A block cut
+// short never runs on into the blocks behind it. `closed` tells which way it ended.
 qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed = nullptr);
 
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
@@ -61,7 +62,7 @@ bool decode(const QStringList &lines, int index, OrderRecord &record);
 // As decode(), for the block of `index` found opening at `open` (-1: there is none).
 bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record);
 
-// Removes the block of `index` (up to its closing label, or to the end of the list).
+// Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(QStringList &lines, int index);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.

@@ -197,6 +197,15 @@ void TCommande::resizeEvent(QResizeEvent *event)
 
 bool TCommande::eventFilter(QObject *watched, QEvent *event)
 {
+    // Keys and focus changes run commands here: an error is reported at once, never thrown
+    // through Qt's event dispatch. The event that started the failed command is done with.
+    bool handled = true;
+    Application::run([&] { handled = filterEvent(watched, event); });
+    return handled;
+}
+
+bool TCommande::filterEvent(QObject *watched, QEvent *event)
+{
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
@@ -611,10 +620,10 @@ void TCommande::Calendrier()
 
 // ---- Commands ----
 
-void TCommande::Charge(const QString &fileName)
+bool TCommande::Charge(const QString &fileName)
 {
     discardGridEditor();
-    m_book.Charge(fileName);
+    return m_book.Charge(fileName);
 }
 
 bool TCommande::Sauve(const QString &fileName)

@@ -68,7 +68,7 @@ public:
     void activate();
 
     // Order book: the file commands of the main window
-    void Charge(const QString &fileName);
+    bool Charge(const QString &fileName); // false when the user cancelled the opening
     bool Sauve(const QString &fileName); // then SauveFour
     void Nouveau();
     bool TestModif(bool &modified) const;
@@ -160,6 +160,7 @@ private:
 
     friend class TLineDelegate;
 
+    bool filterEvent(QObject *watched, QEvent *event);
     void FormCreate();
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);

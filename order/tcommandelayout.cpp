@@ -2,6 +2,7 @@
 
 #include "order/tcommande.h"
 
+#include "gui/application.h"
 #include "order/linedelegate.h"
 #include "core/clock.h"
 
@@ -236,12 +237,15 @@ void TCommande::buildControls()
     connect(ComboBox1, &QComboBox::editTextChanged, this, &TCommande::markModified);
     for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
         connect(edit, &QLineEdit::textChanged, this, &TCommande::markModified);
-    connect(RadioButton2, &QRadioButton::toggled, this, &TCommande::RadioButton2Click);
+    // The two commands run by a control report their errors here, like the menu commands.
+    connect(RadioButton2, &QRadioButton::toggled, this,
+            [this] { Application::run([this] { RadioButton2Click(); }); });
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_filling)
             m_noteEdited = true;
     });
-    connect(Button1, &QPushButton::clicked, this, &TCommande::Button1Click);
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { Application::run([this] { Button1Click(); }); });
     connect(qApp, &QApplication::focusChanged, this, &TCommande::focusChanged);
 
     // Page keys and F2 act on the whole window, whichever control has the focus.

@@ -103,7 +103,7 @@ private Q_SLOTS:
     void shortcuts_data();
     void shortcuts();
     void errorInsideCommand();
-    void errorReachingEventLoop();
+    void errorReportedAtCommandBoundary();
     void aboutBox();
     void help();
 
@@ -648,15 +648,17 @@ void TestMainForm::errorInsideCommand()
     QCOMPARE(m_form->commande().book().OrderCount, 2);
 }
 
-void TestMainForm::errorReachingEventLoop()
+void TestMainForm::errorReportedAtCommandBoundary()
 {
     QPushButton button;
     int runs = 0;
     connect(&button, &QPushButton::clicked, &button, [&] {
-        ++runs;
-        if (runs == 1)
-            throw CommandError::overflow();
-        throw std::runtime_error("bug");
+        Application::run([&] {
+            ++runs;
+            if (runs == 1)
+                throw CommandError::overflow();
+            throw std::runtime_error("bug");
+        });
     });
     button.show();
     QVERIFY(QTest::qWaitForWindowExposed(&button));
@@ -725,8 +727,7 @@ void TestMainForm::help()
     }
 }
 
-// The program's own application object, so that errors reaching the event loop are caught as
-// in the program.
+// The program's own application object, as in the program.
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);

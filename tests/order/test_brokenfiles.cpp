@@ -1,60 +1,175 @@
-// Every file of the corpus of damaged order files opens without losing what can be read, and
-// says what is wrong in French.
+// Every file of the corpus of damaged order files opens, after Oui and after Non to the repair
+// question, as the book written beside it under expected/; no whole order is ever lost.
 
+#include "bookrule.h"
 #include "order/orderbook.h"
+#include "order/orderformat.h"
+#include "order/orderrepair.h"
+#include "core/textfile.h"
+#include "orderlines.h"
 #include "core/commanderror.h"
 #include "testsupport.h"
 
 #include <QTest>
+
+using Prompts::Answer;
+
+namespace {
+
+QString corpus(const QString &name)
+{
+    return qEnvironmentVariable("QOR_TEST_DATA") + QStringLiteral("/orders/") + name;
+}
+
+QStringList readLines(const QString &fileName)
+{
+    QStringList lines;
+    if (!TextFile::read(fileName, lines))
+        qFatal("cannot read %s", qPrintable(fileName));
+    return lines;
+}
+
+struct Loaded {
+    QStringList lines;
+    int orderCount = 0;
+    QStringList questions;
+    QString error;
+    QString shownSupplier;
+};
+
+Loaded load(const QStringList &fileLines, Answer answer)
+{
+    FixedClock clock(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
+    TemporaryWorkingDir dir;
+    if (!TextFile::write(QStringLiteral("c.cmd"), fileLines))
+        qFatal("cannot write the book");
+    ScriptedPrompts prompts;
+    prompts.answer(answer);
+    MemoryOrderForm form;
+    OrderBook book(form);
+    Loaded loaded;
+    try {
+        book.Charge(dir.file(QStringLiteral("c.cmd")));
+    } catch (const CommandError &e) {
+        loaded.error = e.message();
+    }
+    loaded.lines = book.OrderLines;
+    loaded.orderCount = book.OrderCount;
+    loaded.questions = prompts.texts();
+    loaded.shownSupplier = form.record().SupplierCode;
+    return loaded;
+}
+
+// A book of `count` orders, each closed or not.
+QStringList orders(int count, bool closed)
+{
+    QStringList lines;
+    for (int k = 0; k < count; ++k)
+        lines += orderBlock(k, QString::number(200003001 + k), QStringLiteral("Article %1").arg(k),
+                            closed);
+    return lines;
+}
+
+} // namespace
 
 class TestBrokenFiles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void opening_data()
     {
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("repairOffered");
-        QTest::addColumn<int>("orderCount");
         QTest::addColumn<QString>("shownSupplier");
         QTest::addColumn<QString>("error");
+
+        struct Case {
+            const char *name;
+            bool repairOffered;
+            QString shownSupplier;
+            QString error;
+        };
         const QString none;
-        QTest::newRow("sound") << "sound.cmd" << false << 2 << "10023" << none;
-        QTest::newRow("last block cut short") << "truncated.cmd" << true << 2 << "10023" << none;
-        QTest::newRow("bad date") << "bad-date.cmd" << false << 1 << ""
-                                  << "'32/13/2000' n'est pas une date correcte";
-        QTest::newRow("duplicate block") << "duplicate.cmd" << false << 2 << "10099" << none;
-        QTest::newRow("not an order file") << "garbage.cmd" << false << 0 << "" << none;
-        QTest::newRow("opening label alone") << "label-only.cmd" << true << 1 << ""
-                                             << "'' n'est pas une date correcte";
-        QTest::newRow("empty") << "empty.cmd" << false << 0 << "" << none;
-        QTest::newRow("LF line ends") << "lf-endings.cmd" << false << 2 << "10023" << none;
-        QTest::newRow("CR line ends") << "cr-endings.cmd" << false << 2 << "10023" << none;
-        QTest::newRow("label without digits")
-            << "damaged-label.cmd" << false << 2 << "10023" << none;
-        QTest::newRow("stray closing label") << "stray-closing.cmd" << true << 1 << "10023" << none;
+        const Case cases[] = {
+            {"sound", false, "10023", none},
+            {"truncated", true, "10023", none},
+            {"bad-date", false, "", "'32/13/2000' n'est pas une date correcte"},
+            {"duplicate", false, "10099", none},
+            {"garbage", false, "", none},
+            {"label-only", true, "", "'' n'est pas une date correcte"},
+            {"empty", false, "", none},
+            {"lf-endings", false, "10023", none},
+            {"cr-endings", false, "10023", none},
+            {"damaged-label", true, "10023", none},
+            {"stray-closing", true, "10023", none},
+            {"written-twice", true, "10023", none},
+            {"unclosed-blocks", true, "10000", none},
+            {"gap", true, "10023", none},
+            {"blank-between", true, "10023", none},
+            {"three-copies", false, "10023", none},
+            {"cut-copy", true, "10023", none},
+            {"stray-labels", true, "10023", none},
+            {"lower-case-open", true, "10023", none},
+        };
+        for (const Case &c : cases) {
+            QTest::addRow("%s / Oui", c.name) << QString::fromLatin1(c.name) << Answer::Yes
+                                              << c.repairOffered << c.shownSupplier << c.error;
+            QTest::addRow("%s / Non", c.name) << QString::fromLatin1(c.name) << Answer::No
+                                              << c.repairOffered << c.shownSupplier << c.error;
+        }
     }
     void opening()
     {
-        QFETCH(QString, file);
+        QFETCH(QString, name);
+        QFETCH(Answer, answer);
         QFETCH(bool, repairOffered);
-        QFETCH(int, orderCount);
         QFETCH(QString, shownSupplier);
         QFETCH(QString, error);
-        FixedClock clock(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
-        ScriptedPrompts prompts;
-        prompts.answer(Prompts::Answer::Yes);
-        MemoryOrderForm form;
-        OrderBook book(form);
-        QString raised;
-        try {
-            book.Charge(qEnvironmentVariable("QOR_TEST_DATA") + "/orders/" + file);
-        } catch (const CommandError &e) {
-            raised = e.message();
+
+        const QStringList input = readLines(corpus(name + QStringLiteral(".cmd")));
+        const Loaded loaded = load(input, answer);
+        QCOMPARE(loaded.questions, repairOffered
+                                       ? QStringList{"Le fichier a été altéré. Restaurer ?"}
+                                       : QStringList());
+        QCOMPARE(loaded.error, error);
+        QCOMPARE(loaded.shownSupplier, shownSupplier);
+        const QString expected = corpus(
+            QStringLiteral("expected/") + name +
+            (answer == Answer::Yes ? QStringLiteral(".oui.cmd") : QStringLiteral(".non.cmd")));
+        QCOMPARE(loaded.lines, readLines(expected));
+        QCOMPARE(loaded.orderCount, int(loaded.lines.filter(QRegularExpression("^<BLOC")).size()));
+        QCOMPARE(BookRule::check(input, loaded.lines), QString());
+        // A repaired book is sound: opening it again asks nothing and changes nothing.
+        if (repairOffered && answer == Answer::Yes) {
+            QVERIFY(!OrderRepair::isDamaged(loaded.lines));
+            QStringList again = loaded.lines;
+            QVERIFY(!OrderRepair::mergeDuplicates(again));
         }
-        QCOMPARE(raised, error);
-        QCOMPARE(!prompts.asked.isEmpty(), repairOffered);
-        QCOMPARE(book.OrderCount, orderCount);
-        QCOMPARE(form.record().SupplierCode, shownSupplier);
+    }
+
+    void largeDamagedBooksKeepEveryOrder_data()
+    {
+        QTest::addColumn<QStringList>("input");
+        QTest::addColumn<int>("orderCount");
+        // 2000 orders, none closed.
+        QTest::newRow("2000 blocks without closing label") << orders(2000, false) << 2000;
+        // 10000 orders written twice, the first copy of order 5000 without closing label.
+        QStringList twice = orders(10000, true);
+        twice.removeAt(twice.indexOf(OrderFormat::BlockCloseLabel(5000)));
+        twice += orders(10000, true);
+        QTest::newRow("10000 orders written twice") << twice << 10000;
+    }
+    void largeDamagedBooksKeepEveryOrder()
+    {
+        QFETCH(QStringList, input);
+        QFETCH(int, orderCount);
+        for (const Answer answer : {Answer::Yes, Answer::No}) {
+            const Loaded loaded = load(input, answer);
+            QCOMPARE(loaded.questions.size(), 1);
+            QCOMPARE(loaded.orderCount, orderCount);
+            QCOMPARE(loaded.shownSupplier, QStringLiteral("10023"));
+            QCOMPARE(BookRule::check(input, loaded.lines), QString());
+        }
     }
 };
 

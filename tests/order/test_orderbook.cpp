@@ -1,6 +1,7 @@
 #include "order/orderbook.h"
 #include "order/orderformat.h"
 #include "core/textfile.h"
+#include "orderlines.h"
 #include "core/commanderror.h"
 #include "testsupport.h"
 
@@ -12,26 +13,6 @@ using namespace OrderFormat;
 using Prompts::Answer;
 
 namespace {
-
-// The lines of a valid order block.
-QStringList orderBlock(int index, const QString &number, const QString &designation = "Vis",
-                       bool close = true)
-{
-    QStringList lines{BlockOpenLabel(index),
-                      QStringLiteral("NUM") + number.leftJustified(9),
-                      QStringLiteral("01/03/2000"),
-                      QStringLiteral("10023"),
-                      QStringLiteral("A réception"),
-                      QStringLiteral("Dupont"),
-                      QString(),
-                      QString(),
-                      QString(),
-                      QStringLiteral("TTCN"),
-                      QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1")};
-    if (close)
-        lines << BlockCloseLabel(index);
-    return lines;
-}
 
 void writeFile(const QString &name, const QStringList &lines)
 {
@@ -114,22 +95,49 @@ private Q_SLOTS:
         book->Charge("c.cmd");
         QCOMPARE(prompts->texts(), QStringList{"Le fichier a été altéré. Restaurer ?"});
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::YesNo);
+        // The repair drops the blank line outside the blocks and closes the damaged one.
         if (answer == Answer::Yes)
             QCOMPARE(book->OrderLines,
-                     orderBlock(0, "200003000") + orderBlock(1, "200003001", "un", false));
+                     orderBlock(0, "200003000") + orderBlock(1, "200003001", "un"));
         else
             QCOMPARE(book->OrderLines, original);
     }
 
-    void duplicatesLoseTheFirstCopy()
+    void copiesOfAnOrderAreMergedWithoutLosingOne()
     {
-        writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2", "first") +
-                               orderBlock(1, "3", "second") + orderBlock(2, "4"));
+        // The same order written twice keeps one copy; an order with other lines under the same
+        // index is kept under the first free one, and the count follows.
+        writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2", "first") + orderBlock(0, "1") +
+                               orderBlock(1, "3", "second") + orderBlock(3, "4"));
         book->Charge("c.cmd");
         QVERIFY(prompts->asked.isEmpty());
+        QCOMPARE(book->OrderLines.count(BlockOpenLabel(0)), 1);
         QCOMPARE(book->OrderLines.count(BlockOpenLabel(1)), 1);
+        QCOMPARE(book->OrderCount, 4);
         book->Suivant();
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("second"));
+        book->Suivant();
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("first"));
+        QCOMPARE(form->record().Number.trimmed(), QStringLiteral("2"));
+    }
+
+    void editingAnOrderCutShortKeepsTheOrdersBehindIt()
+    {
+        const QStringList original = orderBlock(0, "1", "zero", false) + orderBlock(1, "2", "un");
+        writeFile("c.cmd", original);
+        prompts->answer(Answer::No);
+        book->Charge("c.cmd");
+        QCOMPARE(book->OrderLines, original);
+        QCOMPARE(form->record().Lines.size(), OrderForm::GridRows);
+        QCOMPARE(form->record().Lines.at(1).Designation, QString()); // not order 1's line
+        typeValidOrder(QStringLiteral("changed"));
+        book->Suivant();
+        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("un"));
+        QCOMPARE(book->OrderLines.mid(0, 12), orderBlock(1, "2", "un"));
+        book->Supprime(); // order 1 goes, order 0 (now closed) stays
+        QCOMPARE(book->OrderCount, 1);
+        QCOMPARE(book->OrderLines.first(), BlockOpenLabel(0));
+        QCOMPARE(book->OrderLines.last(), BlockCloseLabel(0));
     }
 
     void damagedLabelsDoNotStopLoading()

@@ -164,7 +164,7 @@ private Q_SLOTS:
     void limitsOfReading()
     {
         // Texts are cut at 255 characters; only 92 lines after the fixed ones are looked at;
-        // a block without closing label ends at the last line, which is not read.
+        // a block without closing label ends at the end of the list.
         QStringList body;
         body << QStringLiteral("TTCN") << QStringLiteral("MEMO") + QString(300, QLatin1Char('m'));
         for (int i = 0; i < 100; ++i)
@@ -180,7 +180,7 @@ private Q_SLOTS:
             block(1, {QStringLiteral("CMDEa"), QStringLiteral("CMDEb")}, false);
         OrderRecord s = blankRecord();
         QVERIFY(decode(shortBlock, 1, s));
-        QCOMPARE(s.Lines.size(), 1);
+        QCOMPARE(s.Lines.size(), 2);
     }
 
     void badDateStopsAfterTheNumber()
@@ -207,6 +207,25 @@ private Q_SLOTS:
         QStringList open = block(0, {}, false);
         removeBlock(open, 0);
         QVERIFY(open.isEmpty());
+    }
+
+    void aBlockWithoutClosingLabelEndsAtTheNextBlock()
+    {
+        // Neither its reading nor its removal runs on into the blocks behind it.
+        const QStringList next = block(1, {QStringLiteral("CMDEnext")});
+        QStringList lines = block(0, {QStringLiteral("CMDEown")}, false) + next;
+        lines[3] = QStringLiteral("<bloc0001>"); // a block cut short after its date
+        OrderRecord r = blankRecord();
+        QVERIFY(decode(lines, 0, r));
+        QCOMPARE(r.SupplierCode, QString());
+        QVERIFY(r.Lines.isEmpty());
+        lines = block(0, {QStringLiteral("CMDEown")}, false) + next;
+        r = blankRecord();
+        QVERIFY(decode(lines, 0, r));
+        QCOMPARE(r.Lines.size(), 1);
+        QCOMPARE(r.Lines.first().VatCode, QStringLiteral("own"));
+        removeBlock(lines, 0);
+        QCOMPARE(lines, next);
     }
 };
 

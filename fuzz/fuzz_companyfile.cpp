@@ -1,0 +1,26 @@
+// Any company file gives seven letterhead lines that save and read back unchanged.
+
+#include "core/prompts.h"
+#include "fuzzsupport.h"
+#include "core/textfile.h"
+#include "suppliers/company.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Fuzz::setUp();
+    Prompts::setHandler({});
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    Fuzz::require(TextFile::writeBytes(Company::FileName, bytes), "cannot write the input");
+
+    Company company;
+    company.ChargeSoc();
+    CompanyDetails parsed;
+    Company::parse(bytes, parsed);
+    Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
+    QString error;
+    Fuzz::require(company.SauveSoc(error), "save failed");
+    Company again;
+    again.ChargeSoc();
+    Fuzz::require(again.CompanyLines == company.CompanyLines, "saved file reads back otherwise");
+    return 0;
+}

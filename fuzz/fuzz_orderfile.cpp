@@ -1,0 +1,112 @@
+// Any order file, answered Oui or Non to the repair question: every order whose block is whole
+// in the file is in the book once, with its lines; every order can be shown, edited and written
+// back without touching the other whole orders; the saved book reads back as it was written.
+
+#include "../tests/order/bookrule.h"
+#include "core/prompts.h"
+#include "fuzzsupport.h"
+#include "order/orderbook.h"
+#include "order/orderformat.h"
+#include "order/orderrepair.h"
+#include "core/textfile.h"
+#include "core/commanderror.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int EditedOrders = 6; // enough to meet every kind of block, few enough to stay fast
+
+// Loads `fileName` into `book`, answering `answer` to any question.
+bool load(OrderBook &book, const QString &fileName, Prompts::Answer answer, bool &asked)
+{
+    asked = false;
+    Prompts::setHandler([&asked, answer](const Prompts::Request &) {
+        asked = true;
+        return answer;
+    });
+    try {
+        return book.Charge(fileName);
+    } catch (const CommandError &) {
+        return true; // a date that is not one: reported, the book loaded all the same
+    }
+}
+
+void check(const QByteArray &bytes, Prompts::Answer answer)
+{
+    const QString name = QStringLiteral("f.cmd");
+    QFile::remove(name + QStringLiteral(".lock"));
+    if (!TextFile::writeBytes(name, bytes))
+        Fuzz::fail("cannot write the input");
+    const QStringList input = TextFile::splitLines(bytes);
+
+    MemoryOrderForm form;
+    OrderBook book(form);
+    book.DefaultPaymentTerm = QStringLiteral("A réception");
+    bool asked = false;
+    Fuzz::require(load(book, name, answer, asked), "load refused");
+    Fuzz::require(asked == OrderRepair::isDamaged(input), "question asked for a sound file");
+    const QString loss = BookRule::check(input, book.OrderLines);
+    Fuzz::require(loss.isEmpty(), "load", loss);
+    if (asked && answer == Prompts::Answer::Yes)
+        Fuzz::require(!OrderRepair::isDamaged(book.OrderLines), "repaired book still damaged");
+
+    // Show, edit and write back the first orders, one after the other.
+    for (int k = 0; k < qMin(book.OrderCount, EditedOrders); ++k) {
+        try {
+            book.showOrder(k);
+        } catch (const CommandError &) {
+        }
+        const QStringList before = book.OrderLines;
+        OrderRecord &shown = form.edit();
+        shown.Number = QStringLiteral("200003001");
+        shown.SupplierCode = QStringLiteral("99999");
+        shown.Lines[0].Designation = QStringLiteral("édité %1").arg(k);
+        shown.Memo = QStringList{QStringLiteral("note")};
+        book.LastRow = qMax(book.LastRow, 1);
+        book.markModified();
+        book.EcritFiche();
+        const QString broken = BookRule::check(before, book.OrderLines, k);
+        Fuzz::require(broken.isEmpty(), "edit", broken);
+        OrderRecord written;
+        Fuzz::require(OrderFormat::decode(book.OrderLines, k, written), "edited order gone");
+        Fuzz::require(written.SupplierCode == QLatin1String("99999") &&
+                          written.Lines.value(0).Designation == QStringLiteral("édité %1").arg(k),
+                      "edited order not written");
+    }
+
+    try {
+        book.Sauve(name);
+    } catch (const CommandError &e) {
+        Fuzz::fail("save", e.message());
+    }
+    const QStringList saved = book.OrderLines;
+
+    MemoryOrderForm otherForm;
+    OrderBook reloaded(otherForm);
+    book.Nouveau(); // releases the file
+    load(reloaded, name, answer, asked);
+    if (reloaded.OrderLines != saved) {
+        qsizetype i = 0;
+        while (i < saved.size() && i < reloaded.OrderLines.size() &&
+               saved.at(i) == reloaded.OrderLines.at(i))
+            ++i;
+        Fuzz::fail("saved book reads back otherwise",
+                   QStringLiteral("at line %1: '%2' read as '%3'")
+                       .arg(i)
+                       .arg(saved.value(i), reloaded.OrderLines.value(i)));
+    }
+    if (answer == Prompts::Answer::Yes)
+        Fuzz::require(!asked, "saved book found damaged");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Fuzz::setUp();
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    check(bytes, Prompts::Answer::Yes);
+    check(bytes, Prompts::Answer::No);
+    return 0;
+}

@@ -1,0 +1,28 @@
+// Any settings file loads without stopping the start, and what is saved from it reads back to
+// the same settings: saving again gives the same bytes.
+
+#include "core/prompts.h"
+#include "fuzzsupport.h"
+#include "core/textfile.h"
+#include "settings/settingsfile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Fuzz::setUp();
+    Prompts::setHandler({});
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    Fuzz::require(TextFile::writeBytes(SettingsFile::fileName(), bytes), "cannot write the input");
+
+    Settings settings;
+    Fuzz::require(SettingsFile::ChargeIni(settings), "file not read");
+    QString error;
+    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error), "save failed");
+    QByteArray saved;
+    Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved), "saved file unreadable");
+
+    Settings again;
+    SettingsFile::load(saved, again);
+    Fuzz::require(SettingsFile::save(again, again.AutoOpenFileName) == saved,
+                  "saved settings read back otherwise");
+    return 0;
+}

@@ -1,0 +1,37 @@
+// Any supplier file reads, saves and reads back the same lines, and every record in it can be
+// looked up by its code.
+
+#include "core/prompts.h"
+#include "fuzzsupport.h"
+#include "core/textfile.h"
+#include "suppliers/supplierbook.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Fuzz::setUp();
+    Prompts::setHandler({});
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    Fuzz::require(TextFile::writeBytes(SupplierBook::FileName, bytes), "cannot write the input");
+
+    SupplierBook book;
+    QString error;
+    Fuzz::require(book.ChargeFour(error), "file not read");
+    Fuzz::require(book.SupplierLines == TextFile::splitLines(bytes), "lines read otherwise");
+    for (qsizetype i = 0; i < book.SupplierLines.size(); ++i) {
+        const QString &line = book.SupplierLines.at(i);
+        if (!SupplierBook::IsSupplierHeader(line))
+            continue;
+        const qsizetype found = book.find(line.mid(5));
+        Fuzz::require(found >= 0 && found <= i, "record not found by its code", line);
+        Fuzz::require(book.record(found).Code.compare(line.mid(5), Qt::CaseInsensitive) == 0,
+                      "record found under another code", line);
+    }
+
+    const QStringList lines = book.SupplierLines;
+    book.SuppliersModified = true;
+    Fuzz::require(book.SauveFour(error), "save failed");
+    SupplierBook again;
+    Fuzz::require(again.ChargeFour(error), "saved file not read");
+    Fuzz::require(again.SupplierLines == lines, "saved file reads back otherwise");
+    return 0;
+}

@@ -1,0 +1,246 @@
+#include "order/orderrepair.h"
+
+#include "order/orderformat.h"
+#include "core/numbertext.h"
+
+#include <QHash>
+#include <QMultiHash>
+#include <algorithm>
+
+namespace OrderRepair {
+
+namespace {
+
+using OrderFormat::MaxOrders;
+
+// A line that counts as a label (it begins like one), or that a reader would take for a
+// closing label whatever its letter case. Anywhere but as a block's own label it is stray.
+bool isLabelLike(const QString &line)
+{
+    if (line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
+        return true;
+    return line.size() == 11 && line.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive) &&
+           line.at(10) == QLatin1Char('>') &&
+           OrderFormat::blockStartIndex(QLatin1Char('<') + line.mid(2)) >= 0;
+}
+
+// The lines between a block's labels. The blank lines that trail a block cut short stood
+// between it and the next block: they are not its own.
+struct Content {
+    qsizetype first;
+    qsizetype last; // one past
+    qsizetype size() const { return last - first; }
+};
+
+Content contentOf(const QStringList &lines, const Block &block)
+{
+    Content c{block.open + 1, block.closed ? block.end - 1 : block.end};
+    if (!block.closed)
+        while (c.last > c.first && NumberText::trimmed(lines.at(c.last - 1)).isEmpty())
+            --c.last;
+    return c;
+}
+
+size_t hashOf(const QStringList &lines, const Content &c)
+{
+    size_t h = qHash(c.size());
+    for (qsizetype i = c.first; i < c.last; ++i)
+        h = qHash(lines.at(i), h);
+    return h;
+}
+
+// True when the lines of `head` are the first lines of `whole` (all of them when `exact`).
+bool beginsWith(const QStringList &lines, const Content &whole, const Content &head, bool exact)
+{
+    if (head.size() > whole.size() || (exact && head.size() != whole.size()))
+        return false;
+    for (qsizetype k = 0; k < head.size(); ++k)
+        if (lines.at(whole.first + k) != lines.at(head.first + k))
+            return false;
+    return true;
+}
+
+struct Fate {
+    int index;    // the index the block ends with
+    bool dropped; // a copy of a block that stays
+};
+
+// Decides, for every block, whether it stays under its own index, goes as a copy, or takes a
+// free index; `changed` tells whether any block does not simply stay.
+QList<Fate> plan(const QStringList &lines, const QList<Block> &found, bool &changed)
+{
+    changed = false;
+    QList<Fate> fates;
+    fates.reserve(found.size());
+    QHash<int, QList<int>> groups;
+    bool shared = false;
+    for (int n = 0; n < found.size(); ++n) {
+        fates.append({found.at(n).index, false});
+        QList<int> &group = groups[found.at(n).index];
+        group.append(n);
+        shared = shared || group.size() > 1;
+    }
+    if (!shared)
+        return fates;
+
+    QList<bool> used(MaxOrders, false);
+    QList<int> sharedIndexes;
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
+        used[it.key()] = true;
+        if (it->size() > 1)
+            sharedIndexes.append(it.key());
+    }
+    std::sort(sharedIndexes.begin(), sharedIndexes.end());
+    int nextFree = 0;
+    for (const int k : sharedIndexes) {
+        const auto group = groups.constFind(k);
+        // The last whole copy is the latest state of the order: it keeps the index.
+        int keeper = group->last();
+        for (auto n = group->crbegin(); n != group->crend(); ++n)
+            if (found.at(*n).closed) {
+                keeper = *n;
+                break;
+            }
+        const Content keeperContent = contentOf(lines, found.at(keeper));
+        QMultiHash<size_t, int> kept;
+        kept.insert(hashOf(lines, keeperContent), keeper);
+        for (const int n : *group) {
+            if (n == keeper)
+                continue;
+            const Content content = contentOf(lines, found.at(n));
+            const size_t hash = hashOf(lines, content);
+            // A block cut short that only repeats the start of the kept copy adds nothing.
+            bool copy = !found.at(n).closed && beginsWith(lines, keeperContent, content, false);
+            for (auto same = kept.constFind(hash);
+                 !copy && same != kept.cend() && same.key() == hash; ++same)
+                copy = beginsWith(lines, contentOf(lines, found.at(*same)), content, true);
+            if (copy) {
+                fates[n].dropped = true;
+                changed = true;
+                continue;
+            }
+            kept.insert(hash, n);
+            while (nextFree < MaxOrders && used.at(nextFree))
+                ++nextFree;
+            if (nextFree == MaxOrders)
+                continue; // every index is taken: the block stays as it is, not lost
+            used[nextFree] = true;
+            fates[n].index = nextFree;
+            changed = true;
+        }
+    }
+    return fates;
+}
+
+} // namespace
+
+QList<Block> blocks(const QStringList &lines)
+{
+    QList<Block> found;
+    qsizetype i = 0;
+    while (i < lines.size()) {
+        const int index = OrderFormat::blockStartIndex(lines.at(i));
+        if (index < 0) {
+            ++i;
+            continue;
+        }
+        Block block;
+        block.open = i;
+        block.index = index;
+        block.end = OrderFormat::blockEnd(lines, i, &block.closed);
+        found.append(block);
+        i = block.end;
+    }
+    return found;
+}
+
+bool isDamaged(const QStringList &lines)
+{
+    // Sound: every line that looks like a label is, as written, a label of a closed block.
+    qsizetype labels = 0;
+    for (const QString &line : lines)
+        if (isLabelLike(line))
+            ++labels;
+    const QList<Block> found = blocks(lines);
+    for (const Block &block : found)
+        if (!block.closed || lines.at(block.open) != OrderFormat::BlockOpenLabel(block.index) ||
+            lines.at(block.end - 1) != OrderFormat::BlockCloseLabel(block.index))
+            return true;
+    return labels != 2 * found.size();
+}
+
+QStringList repaired(const QStringList &lines)
+{
+    const QList<Block> found = blocks(lines);
+    bool changed = false;
+    const QList<Fate> fates = plan(lines, found, changed);
+
+    // Blocks by their final index, in file order within one index: a counting sort over the
+    // indexes in use.
+    int lowest = MaxOrders;
+    int highest = -1;
+    for (const Fate &fate : fates) {
+        lowest = qMin(lowest, fate.index);
+        highest = qMax(highest, fate.index);
+    }
+    QList<int> starts(qMax(0, highest - lowest + 2), 0);
+    for (const Fate &fate : fates)
+        if (!fate.dropped)
+            ++starts[fate.index - lowest + 1];
+    for (qsizetype k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    QList<int> sorted(starts.isEmpty() ? 0 : starts.last());
+    for (int n = 0; n < found.size(); ++n)
+        if (!fates.at(n).dropped)
+            sorted[starts[fates.at(n).index - lowest]++] = n;
+
+    QStringList result;
+    result.reserve(lines.size() + sorted.size());
+    for (const int n : sorted) {
+        const Content content = contentOf(lines, found.at(n));
+        result.append(OrderFormat::BlockOpenLabel(fates.at(n).index));
+        for (qsizetype i = content.first; i < content.last; ++i)
+            if (!isLabelLike(lines.at(i)))
+                result.append(lines.at(i));
+        result.append(OrderFormat::BlockCloseLabel(fates.at(n).index));
+    }
+    return result;
+}
+
+bool mergeDuplicates(QStringList &lines)
+{
+    const QList<Block> found = blocks(lines);
+    bool changed = false;
+    const QList<Fate> fates = plan(lines, found, changed);
+    if (!changed)
+        return false;
+
+    QStringList result;
+    result.reserve(lines.size());
+    qsizetype i = 0;
+    for (int n = 0; n < found.size(); ++n) {
+        const Block &block = found.at(n);
+        for (; i < block.open; ++i)
+            result.append(lines.at(i));
+        i = block.end;
+        const Fate &fate = fates.at(n);
+        if (fate.dropped)
+            continue;
+        if (fate.index == block.index) {
+            for (qsizetype k = block.open; k < block.end; ++k)
+                result.append(lines.at(k));
+            continue;
+        }
+        result.append(OrderFormat::BlockOpenLabel(fate.index));
+        for (qsizetype k = block.open + 1; k < (block.closed ? block.end - 1 : block.end); ++k)
+            result.append(lines.at(k));
+        if (block.closed)
+            result.append(OrderFormat::BlockCloseLabel(fate.index));
+    }
+    for (; i < lines.size(); ++i)
+        result.append(lines.at(i));
+    lines = std::move(result);
+    return true;
+}
+
+} // namespace OrderRepair

@@ -1,0 +1,215 @@
+// A save that fails, on writing, on flushing or on committing, leaves the file on disk byte
+// for byte, keeps what is in memory marked as changed and says so in French; the order file's
+// backup copy is kept beside it. These tests need no folder rights, so they hold as root.
+
+#include "failingwriter.h"
+#include "order/orderbook.h"
+#include "core/textfile.h"
+#include "orderlines.h"
+#include "core/commanderror.h"
+#include "settings/settingsfile.h"
+#include "suppliers/company.h"
+#include "suppliers/supplierbook.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using Failure = FailingWriter::Failure;
+
+namespace {
+
+QByteArray contents(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// One of the program's files, changed in memory and written back.
+struct Writer {
+    QString fileName;
+    // Changes what is in memory; gives false if the write failed, with `message` the French
+    // text for the user.
+    std::function<bool(QString &message)> save;
+    std::function<bool()> stillModified;
+};
+
+} // namespace
+
+class TestFailingSaves : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<TemporaryWorkingDir> dir;
+    QScopedPointer<ScriptedPrompts> prompts;
+    QScopedPointer<MemoryOrderForm> form;
+    QScopedPointer<OrderBook> book;
+    SupplierBook suppliers;
+    Company company;
+    Settings settings;
+
+    // The files in the folder, but the lock of the open order file.
+    QStringList files() const
+    {
+        QStringList names = QDir(dir->path()).entryList(QDir::Files);
+        names.removeAll(QStringLiteral("c.cmd.lock"));
+        return names;
+    }
+
+    Writer writer(const QString &which)
+    {
+        if (which == QLatin1String("order book"))
+            return {dir->file(QStringLiteral("c.cmd")),
+                    [this](QString &message) {
+                        book->Charge(dir->file(QStringLiteral("c.cmd")));
+                        form->edit().Lines[0].Designation = QStringLiteral("changed");
+                        book->markModified();
+                        try {
+                            book->Sauve(dir->file(QStringLiteral("c.cmd")));
+                        } catch (const CommandError &e) {
+                            message = e.message();
+                            return false;
+                        }
+                        return true;
+                    },
+                    [this] { return book->FileModified; }};
+        if (which == QLatin1String("supplier file"))
+            return {dir->file(SupplierBook::FileName),
+                    [this](QString &message) {
+                        if (!suppliers.ChargeFour(message))
+                            return false;
+                        suppliers.append({QStringLiteral("10099"), {QStringLiteral("Durand")}});
+                        return suppliers.SauveFour(message);
+                    },
+                    [this] { return suppliers.SuppliersModified; }};
+        if (which == QLatin1String("company file"))
+            return {dir->file(Company::FileName),
+                    [this](QString &message) {
+                        company.CompanyLines[0] = QStringLiteral("Société Nouvelle");
+                        return company.SauveSoc(message);
+                    },
+                    [] { return true; }};
+        return {dir->file(SettingsFile::fileName()),
+                [this](QString &message) {
+                    settings.EuroRate = 7.5L;
+                    return SettingsFile::SauveIni(settings, QStringLiteral("x.cmd"), message);
+                },
+                [] { return true; }};
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        dir.reset(new TemporaryWorkingDir);
+        prompts.reset(new ScriptedPrompts);
+        form.reset(new MemoryOrderForm);
+        book.reset(new OrderBook(*form));
+        suppliers = SupplierBook();
+        company = Company();
+        settings = Settings();
+        QVERIFY(TextFile::write(dir->file(QStringLiteral("c.cmd")),
+                                orderBlock(0, "200003001") + orderBlock(1, "200003002", "Clous")));
+        QVERIFY(TextFile::write(dir->file(SupplierBook::FileName),
+                                {QStringLiteral("<FOU>10023"), QStringLiteral("Dupont"), QString(),
+                                 QString(), QString()}));
+        QVERIFY(TextFile::write(dir->file(Company::FileName), {QStringLiteral("Société")}));
+        QVERIFY(TextFile::writeBytes(dir->file(SettingsFile::fileName()),
+                                     SettingsFile::save(settings, QStringLiteral("c.cmd"))));
+    }
+    void cleanup()
+    {
+        book.reset();
+        form.reset();
+        prompts.reset();
+        dir.reset();
+    }
+
+    void failedWriteKeepsTheFile_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<qint64>("budget");
+        for (const char *which : {"order book", "supplier file", "company file", "settings file"}) {
+            QTest::addRow("%s, nothing written", which) << which << Failure::Write << qint64(0);
+            QTest::addRow("%s, 10 bytes written", which) << which << Failure::Write << qint64(10);
+            QTest::addRow("%s, flush", which) << which << Failure::Flush << qint64(0);
+            QTest::addRow("%s, commit", which) << which << Failure::Commit << qint64(0);
+        }
+    }
+    void failedWriteKeepsTheFile()
+    {
+        QFETCH(QString, which);
+        QFETCH(Failure, failure);
+        QFETCH(qint64, budget);
+        const Writer w = writer(which);
+        const QByteArray before = contents(w.fileName);
+        const QStringList filesBefore = files();
+        {
+            FailingWrites failing(failure, budget);
+            QString message;
+            QVERIFY(!w.save(message));
+            QCOMPARE(message,
+                     QStringLiteral("Ne peut créer le fichier ") +
+                         (which == QLatin1String("order book") ? w.fileName
+                                                               : QFileInfo(w.fileName).fileName()));
+        }
+        QCOMPARE(contents(w.fileName), before);
+        QVERIFY(w.stillModified());
+        // No temporary file is left behind, and no backup of a file that was not replaced.
+        QCOMPARE(files(), filesBefore);
+
+        // Once the device works again, the same save goes through.
+        QString message;
+        QVERIFY(w.save(message));
+        QVERIFY(contents(w.fileName) != before);
+    }
+
+    void orderFileKeepsItsPreviousVersion()
+    {
+        const QString name = dir->file(QStringLiteral("c.cmd"));
+        const QByteArray first = contents(name);
+        book->Charge(name);
+        form->edit().Lines[0].Designation = QStringLiteral("second");
+        book->markModified();
+        QVERIFY(book->Sauve(name));
+        QCOMPARE(contents(name + QStringLiteral(".bak")), first);
+        const QByteArray second = contents(name);
+        form->edit().Lines[0].Designation = QStringLiteral("third");
+        book->markModified();
+        QVERIFY(book->Sauve(name));
+        QCOMPARE(contents(name + QStringLiteral(".bak")), second); // one generation only
+        QVERIFY(prompts->asked.isEmpty());
+    }
+
+    void failedBackupIsReportedAndTheSaveGoesOn_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::newRow("write") << Failure::Write;
+        QTest::newRow("commit") << Failure::Commit;
+    }
+    void failedBackupIsReportedAndTheSaveGoesOn()
+    {
+        QFETCH(Failure, failure);
+        const QString name = dir->file(QStringLiteral("c.cmd"));
+        QVERIFY(TextFile::writeBytes(name + QStringLiteral(".bak"), "older"));
+        book->Charge(name);
+        form->edit().Lines[0].Designation = QStringLiteral("new");
+        book->markModified();
+        {
+            FailingWrites failing(failure, 5, QStringLiteral(".bak"));
+            QVERIFY(book->Sauve(name));
+        }
+        QCOMPARE(prompts->texts(), QStringList{QStringLiteral("Le fichier %1 est enregistré, mais "
+                                                              "sa copie de sauvegarde %1.bak n'a "
+                                                              "pas pu être faite.")
+                                                   .arg(name)});
+        QVERIFY(!book->FileModified);
+        QCOMPARE(contents(name + QStringLiteral(".bak")), QByteArray("older"));
+        QStringList saved;
+        QVERIFY(TextFile::read(name, saved));
+        QVERIFY(saved.contains(QStringLiteral("CMDEnew\t2\t10\t\t20\t1")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFailingSaves)
+#include "test_failingsaves.moc"
