@@ -574,6 +574,11 @@ void TCommande::setCaption(const QString &caption)
     setWindowTitle(caption);
 }
 
+Prompts::Answer TCommande::ask(const Prompts::Request &request)
+{
+    return Prompts::ask(request); // a message box in the program, a script in tests
+}
+
 void TCommande::updateCurrencyCaptions()
 {
     const bool euros = m_settings.EuroMode != 0;

@@ -135,6 +135,7 @@ public:
     void recalculate() override;
     void focusSupplierCode() override;
     void setCaption(const QString &caption) override;
+    Prompts::Answer ask(const Prompts::Request &request) override;
 
 Q_SIGNALS:
     // "&Effacer ligne" is enabled exactly while the line grid has the focus.
