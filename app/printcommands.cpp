@@ -1,11 +1,11 @@
 #include "app/printcommands.h"
 
+#include "core/commanderror.h"
+#include "core/prompts.h"
 #include "gui/application.h"
 #include "gui/filedialogs.h"
 #include "gui/printdialogs.h"
-#include "core/prompts.h"
 #include "order/tcommande.h"
-#include "core/commanderror.h"
 #include "printing/ordermail.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"

@@ -1,8 +1,8 @@
 // Any company file gives seven letterhead lines that save and read back unchanged.
 
 #include "core/prompts.h"
-#include "fuzzsupport.h"
 #include "core/textfile.h"
+#include "fuzzsupport.h"
 #include "suppliers/company.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

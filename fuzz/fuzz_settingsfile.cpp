@@ -2,8 +2,8 @@
 // the same settings: saving again gives the same bytes.
 
 #include "core/prompts.h"
-#include "fuzzsupport.h"
 #include "core/textfile.h"
+#include "fuzzsupport.h"
 #include "settings/settingsfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Settings settings;
     Fuzz::require(SettingsFile::ChargeIni(settings), "file not read");
     QString error;
-    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error), "save failed");
+    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error),
+                  "save failed");
     QByteArray saved;
     Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved), "saved file unreadable");
 

@@ -2,8 +2,8 @@
 // looked up by its code.
 
 #include "core/prompts.h"
-#include "fuzzsupport.h"
 #include "core/textfile.h"
+#include "fuzzsupport.h"
 #include "suppliers/supplierbook.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,7 +1,7 @@
 #include "gui/application.h"
 
-#include "core/prompts.h"
 #include "core/commanderror.h"
+#include "core/prompts.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

@@ -1,12 +1,12 @@
 #include "order/orderbook.h"
 
-#include "core/prompts.h"
-#include "order/orderformat.h"
-#include "order/orderrepair.h"
-#include "core/textfile.h"
+#include "core/clock.h"
 #include "core/commanderror.h"
 #include "core/numbertext.h"
-#include "core/clock.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
+#include "order/orderformat.h"
+#include "order/orderrepair.h"
 
 #include <QFileInfo>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "order/orderrepair.h"
 
-#include "order/orderformat.h"
 #include "core/numbertext.h"
+#include "order/orderformat.h"
 
 #include <QHash>
 #include <QMultiHash>

@@ -1,11 +1,12 @@
 #include "order/tcommande.h"
 
-#include "gui/application.h"
-#include "order/orderlist.h"
-#include "gui/printdialogs.h"
+#include "core/clock.h"
 #include "core/prompts.h"
+#include "gui/application.h"
+#include "gui/printdialogs.h"
 #include "order/linedelegate.h"
 #include "order/orderformat.h"
+#include "order/orderlist.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
 #include "printing/envelopepage.h"
@@ -21,7 +22,6 @@
 #include "suppliers/tfichfour.h"
 #include "suppliers/tlistefour.h"
 #include "suppliers/tsociete.h"
-#include "core/clock.h"
 #include "utilities/teurof.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/real48.h"
 #include "order/orderbook.h"
 #include "order/orderlist.h"
-#include "core/real48.h"
 #include "settings/settings.h"
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"

@@ -2,9 +2,9 @@
 
 #include "order/tcommande.h"
 
+#include "core/clock.h"
 #include "gui/application.h"
 #include "order/linedelegate.h"
-#include "core/clock.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "settings/settingsfile.h"
 
-#include "core/textfile.h"
 #include "core/numbertext.h"
+#include "core/textfile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "utilities/clocksetting.h"
 
-#include "core/numbertext.h"
 #include "core/clock.h"
+#include "core/numbertext.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "utilities/thorloge.h"
 
-#include "gui/application.h"
 #include "core/prompts.h"
+#include "gui/application.h"
 #include "utilities/spinbutton.h"
 
 #include <QButtonGroup>

@@ -1,11 +1,11 @@
+#include "app/helpwindow.h"
+#include "app/tmainform.h"
+#include "core/commanderror.h"
+#include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/filedialogs.h"
-#include "app/helpwindow.h"
 #include "gui/printdialogs.h"
-#include "app/tmainform.h"
 #include "order/tcommande.h"
-#include "core/textfile.h"
-#include "core/commanderror.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 
@@ -278,8 +278,9 @@ void TestMainForm::sideFilesThatCannotBeWrittenAreToldAtExit()
 
     m_form->close();
 
-    QCOMPARE(m_prompts->texts(), (QStringList{QStringLiteral("Ne peut créer le fichier QorCmd.ini"),
-                                              QStringLiteral("Ne peut créer le fichier Commande.fnr")}));
+    QCOMPARE(m_prompts->texts(),
+             (QStringList{QStringLiteral("Ne peut créer le fichier QorCmd.ini"),
+                          QStringLiteral("Ne peut créer le fichier Commande.fnr")}));
     QCOMPARE(m_prompts->asked.at(0).icon, Prompts::Icon::Critical);
     QVERIFY(m_form->commande().suppliers().SuppliersModified);
 }

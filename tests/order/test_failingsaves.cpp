@@ -2,11 +2,11 @@
 // for byte, keeps what is in memory marked as changed and says so in French; the order file's
 // backup copy is kept beside it. These tests need no folder rights, so they hold as root.
 
+#include "core/commanderror.h"
+#include "core/textfile.h"
 #include "failingwriter.h"
 #include "order/orderbook.h"
-#include "core/textfile.h"
 #include "orderlines.h"
-#include "core/commanderror.h"
 #include "settings/settingsfile.h"
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"

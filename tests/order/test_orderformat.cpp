@@ -1,5 +1,5 @@
-#include "order/orderformat.h"
 #include "core/commanderror.h"
+#include "order/orderformat.h"
 
 #include <QTest>
 

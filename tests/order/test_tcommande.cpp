@@ -1,6 +1,6 @@
-#include "order/tcommande.h"
-#include "core/textfile.h"
 #include "core/commanderror.h"
+#include "core/textfile.h"
+#include "order/tcommande.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
