@@ -86,7 +86,6 @@ public:
 
 private:
     void moveTo(int index);
-    static bool keepBackup(const QString &fileName);
     bool lockForOpening(const QString &fileName);
     // The order on screen as EcritFiche writes it; false when it is not to be written back.
     bool orderToWrite(OrderRecord &record) const;
