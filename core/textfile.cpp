@@ -7,6 +7,11 @@
 #include <QHash>
 #include <QSaveFile>
 #include <array>
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -328,18 +333,70 @@ WriterFactory setWriterFactory(WriterFactory factory)
     return previous;
 }
 
-bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
+namespace {
+
+// The new content is written and flushed; `beforeCommit` runs only then, just before it takes
+// the old file's place.
+bool writeWhole(const QString &fileName, const QByteArray &bytes, QString *error,
+                const std::function<void()> &beforeCommit = {})
 {
     const std::unique_ptr<FileWriter> file =
         writerFactory() ? writerFactory()(fileName) : saveFileWriter(fileName);
-    const bool ok = file->open() && file->device().write(bytes) == bytes.size() && file->flush() &&
-                    file->commit();
+    bool ok = file->open() && file->device().write(bytes) == bytes.size() && file->flush();
+    if (ok && beforeCommit)
+        beforeCommit();
+    ok = ok && file->commit();
     if (!ok) {
         file->cancel();
         if (error)
             *error = QStringLiteral("Ne peut créer le fichier %1").arg(fileName);
     }
     return ok;
+}
+
+} // namespace
+
+bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
+{
+    return writeWhole(fileName, bytes, error);
+}
+
+namespace {
+
+QString pendingCopyName(const QString &copyName)
+{
+    return copyName + QStringLiteral(".new");
+}
+
+// The file's data under a second name: a hard link where the file system allows it (no bytes
+// copied, nothing to sync), a whole copy otherwise.
+bool secondName(const QString &fileName, const QString &name)
+{
+    QFile::remove(name);
+#ifdef Q_OS_UNIX
+    if (::link(QFile::encodeName(fileName).constData(), QFile::encodeName(name).constData()) == 0)
+        return true;
+#endif
+    QByteArray bytes;
+    return readBytes(fileName, bytes) && writeBytes(name, bytes);
+}
+
+// The pending copy takes the old copy's place in one rename, so a copy is always there.
+bool putPendingCopy(const QString &copyName)
+{
+    const QString pending = pendingCopyName(copyName);
+    if (std::rename(QFile::encodeName(pending).constData(),
+                    QFile::encodeName(copyName).constData()) == 0)
+        return true;
+    QFile::remove(pending);
+    return false;
+}
+
+} // namespace
+
+bool keepCopy(const QString &fileName, const QString &copyName)
+{
+    return secondName(fileName, pendingCopyName(copyName)) && putPendingCopy(copyName);
 }
 
 bool write(const QString &fileName, const QStringList &lines, QString *error)
@@ -352,6 +409,24 @@ void writeOrThrow(const QString &fileName, const QStringList &lines)
     QString error;
     if (!write(fileName, lines, &error))
         throw CommandError(error);
+}
+
+bool writeKeepingCopyOrThrow(const QString &fileName, const QStringList &lines,
+                             const QString &copyName)
+{
+    // The file replaced gets its second name only once the new content is safely written, and
+    // that name becomes the copy only once the new file is in place: a failed save leaves both
+    // the file and its older copy as they were. Files are replaced by a rename, so the copy
+    // keeps the data it was given.
+    const bool existed = QFileInfo::exists(fileName);
+    bool named = false;
+    QString error;
+    if (!writeWhole(fileName, joinLines(lines), &error,
+                    [&] { named = existed && secondName(fileName, pendingCopyName(copyName)); })) {
+        QFile::remove(pendingCopyName(copyName));
+        throw CommandError(error);
+    }
+    return !existed || (named && putPendingCopy(copyName));
 }
 
 } // namespace TextFile

@@ -51,7 +51,18 @@ bool readBytes(const QString &fileName, QByteArray &bytes, QString *error = null
 bool write(const QString &fileName, const QStringList &lines, QString *error = nullptr);
 bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
 
+// Keeps the file as it stands under `copyName`, in place of an older copy: a second name for
+// the same data where the file system allows it (no bytes copied, nothing to sync), a whole
+// copy through the writer otherwise. False when neither could be made; the file itself is
+// never touched.
+bool keepCopy(const QString &fileName, const QString &copyName);
+
 // As write(), but a failure throws the CommandError "Ne peut créer le fichier %s".
 void writeOrThrow(const QString &fileName, const QStringList &lines);
+// As writeOrThrow(), keeping the file replaced as `copyName` (keepCopy) once the new content is
+// safely written, just before it takes the file's place. False when no copy could be made: the
+// new file is in place all the same.
+bool writeKeepingCopyOrThrow(const QString &fileName, const QStringList &lines,
+                             const QString &copyName);
 
 } // namespace TextFile

@@ -119,8 +119,8 @@ bool OrderBook::Sauve(const QString &fileName)
                                .arg(captionOf(fileName), lock.holder()));
     Squize();
     EcritFiche();
-    const bool backedUp = keepBackup(fileName);
-    TextFile::writeOrThrow(fileName, OrderLines);
+    const bool backedUp =
+        TextFile::writeKeepingCopyOrThrow(fileName, OrderLines, backupName(fileName));
     if (!backedUp)
         warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
                                "sauvegarde %2 n'a pas pu être faite.")
@@ -139,17 +139,6 @@ bool OrderBook::Sauve(const QString &fileName)
 QString OrderBook::backupName(const QString &fileName)
 {
     return fileName + QStringLiteral(".bak");
-}
-
-bool OrderBook::keepBackup(const QString &fileName)
-{
-    // One generation: the file as it stands before this save. The copy is itself written
-    // whole or not at all, so a failed copy leaves the previous one.
-    if (!QFileInfo::exists(fileName))
-        return true;
-    QByteArray bytes;
-    return TextFile::readBytes(fileName, bytes) &&
-           TextFile::writeBytes(backupName(fileName), bytes);
 }
 
 void OrderBook::Squize()

@@ -1,6 +1,7 @@
 #include "core/textfile.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -95,6 +96,31 @@ private Q_SLOTS:
             QCOMPARE(lines.at(2), QString());
             QCOMPARE(lines.at(3), QStringLiteral("c"));
         }
+    }
+
+    void aKeptCopyOutlivesTheNextWrite()
+    {
+        // The copy must hold the file as it was, not follow the file when it is rewritten, and
+        // each copy replaces the one before without leaving anything else behind.
+        TemporaryWorkingDir dir;
+        const QString name = dir.file("c.cmd");
+        const QString copy = dir.file("c.cmd.bak");
+        QVERIFY(TextFile::writeBytes(copy, "oldest"));
+        QVERIFY(TextFile::writeBytes(name, "first"));
+        QVERIFY(TextFile::keepCopy(name, copy));
+        QVERIFY(TextFile::writeBytes(name, "second"));
+        QByteArray bytes;
+        QVERIFY(TextFile::readBytes(copy, bytes));
+        QCOMPARE(bytes, QByteArray("first"));
+        QVERIFY(TextFile::keepCopy(name, copy));
+        QVERIFY(TextFile::writeBytes(name, "third"));
+        QVERIFY(TextFile::readBytes(copy, bytes));
+        QCOMPARE(bytes, QByteArray("second"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("c.cmd"), QStringLiteral("c.cmd.bak")}));
+        QVERIFY(!TextFile::keepCopy(dir.file("missing.cmd"), copy));
+        QVERIFY(TextFile::readBytes(copy, bytes));
+        QCOMPARE(bytes, QByteArray("second"));
     }
 };
 
