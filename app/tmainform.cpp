@@ -491,7 +491,7 @@ void TMainForm::keepRecovery()
 
 void TMainForm::bookReplaced()
 {
-    m_recovery->setSaved(m_commande->book().OrderLines);
+    m_recovery->setSaved(MainFileName, m_commande->book().OrderLines);
     m_recovery->discard();
 }
 

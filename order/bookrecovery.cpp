@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 BookRecovery::BookRecovery() = default;
@@ -40,16 +41,21 @@ bool BookRecovery::read(QString &orderFileName, QStringList &lines) const
     return true;
 }
 
-void BookRecovery::setSaved(const QStringList &lines)
+void BookRecovery::setSaved(const QString &orderFileName, const QStringList &lines)
 {
-    m_saved = lines;
+    m_saved = QFileInfo::exists(orderFileName) ? QStringList() : lines;
 }
 
 void BookRecovery::keep(const QString &orderFileName, const QStringList &lines)
 {
     if (!m_lock)
         return;
-    if (lines == m_saved) {
+    // Held against the order file as it is now (read only every few minutes and before
+    // printing), or against the book as it was started when it has no file.
+    QStringList saved = m_saved;
+    if (QFileInfo::exists(orderFileName) && !TextFile::read(orderFileName, saved))
+        saved.clear();
+    if (lines == saved) {
         discard();
         return;
     }

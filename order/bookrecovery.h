@@ -25,8 +25,10 @@ public:
     // The book kept in the recovery file; false when it cannot be read.
     bool read(QString &orderFileName, QStringList &lines) const;
 
-    // The lines as they stand in the order file: a book equal to them has nothing to recover.
-    void setSaved(const QStringList &lines);
+    // The book was saved, loaded or started anew under `orderFileName`: a book equal to the
+    // lines of that file (or, when there is no such file, to `lines`) has nothing to recover.
+    // The lines of a book with a file are not held: the book would copy them at its next change.
+    void setSaved(const QString &orderFileName, const QStringList &lines);
     // Keeps the book when it differs from what was saved, forgets it otherwise. A recovery
     // file that cannot be written is not reported: it is only a safety net.
     void keep(const QString &orderFileName, const QStringList &lines);
@@ -38,7 +40,7 @@ public:
 private:
     std::unique_ptr<QLockFile> m_lock;
     QString m_path;
-    QStringList m_saved;
+    QStringList m_saved; // a book without a file only
     QStringList m_kept;
     bool m_written = false;
 };

@@ -5,6 +5,9 @@
 #include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
+#include <QEventLoop>
 #include <QVariantMap>
 
 const QString TimeDateService::Service = QStringLiteral("org.freedesktop.timedate1");
@@ -79,8 +82,16 @@ bool TimeDateService::setTime(const QDateTime &utc, QString &reason)
     // administrator's password.
     set << qlonglong(utc.toMSecsSinceEpoch()) * 1000 << false << true;
     set.setInteractiveAuthorizationAllowed(true);
-    // The windows keep painting, and take no input, while the password is asked for.
-    const QDBusMessage reply = m_bus.call(set, QDBus::BlockWithGui, m_timeoutMs);
+    // The windows keep painting, and take no input, while the password is asked for. The
+    // watcher tells the end of the call even when it came before the loop started.
+    const QDBusPendingCall pending = m_bus.asyncCall(set, m_timeoutMs);
+    QDBusPendingCallWatcher watcher(pending);
+    if (!watcher.isFinished()) {
+        QEventLoop loop;
+        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    const QDBusMessage reply = watcher.reply();
     if (reply.type() == QDBusMessage::ErrorMessage) {
         reason = reasonFor(QDBusError(reply));
         return false;
