@@ -1,6 +1,6 @@
-#include "app/application.h"
-#include "app/messageboxprompts.h"
 #include "app/tmainform.h"
+#include "gui/application.h"
+#include "gui/messageboxprompts.h"
 #include "utilities/timedateservice.h"
 #include "utilities/tsplash.h"
 

@@ -1,6 +1,6 @@
 #include "app/tcmdliste.h"
 
-#include "app/orderlist.h"
+#include "order/orderlist.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -106,6 +106,16 @@ void TCmdListe::Init(const QStringList &orderLines)
     }
     ListBox1->setCurrentRow(-1);
     ListBox1->clearSelection();
+}
+
+OrderList::Choice TCmdListe::Choose(QStringList &orderLines, bool &fileModified)
+{
+    Init(orderLines);
+    exec();
+    OrderList::Choice choice{entryOrder(), -1};
+    Result(orderLines, fileModified);
+    choice.chosen = chosenOrder();
+    return choice;
 }
 
 void TCmdListe::Result(QStringList &orderLines, bool &fileModified) const

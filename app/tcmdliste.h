@@ -1,5 +1,7 @@
 #pragma once
 
+#include "order/orderlist.h"
+
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -25,6 +27,10 @@ public:
     QList<int> entryOrder() const;
     // The chosen entry's place, which is its order's index after Result; -1 when none.
     int chosenOrder() const;
+
+    // The whole use of the list by the order window: fills it, shows it, renumbers the lines
+    // as the entries were moved.
+    OrderList::Choice Choose(QStringList &orderLines, bool &fileModified);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -39,6 +39,12 @@ QString TFindDialog::Result() const
     return confirmed() ? Edit1->text() : QString();
 }
 
+QString TFindDialog::Ask()
+{
+    exec();
+    return Result();
+}
+
 void TFindDialog::Button1Click()
 {
     recordOk();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/outcomedialog.h"
+#include "gui/outcomedialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,6 +16,8 @@ public:
     // The field's text after "OK" or Enter; empty after "Annuler" or Escape. The close box
     // leaves the outcome of the previous search.
     QString Result() const;
+    // Shows the dialog and gives its Result.
+    QString Ask();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

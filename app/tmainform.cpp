@@ -1,17 +1,18 @@
 #include "app/tmainform.h"
 
-#include "app/application.h"
-#include "app/filedialogs.h"
 #include "app/helpwindow.h"
 #include "app/menushortcuts.h"
 #include "app/orderfilename.h"
 #include "app/printcommands.h"
-#include "app/printdialogs.h"
-#include "app/programpicture.h"
-#include "app/prompts.h"
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
-#include "app/toolicons.h"
+#include "core/clock.h"
+#include "core/prompts.h"
+#include "gui/application.h"
+#include "gui/filedialogs.h"
+#include "gui/printdialogs.h"
+#include "gui/programpicture.h"
+#include "gui/toolicons.h"
 #include "order/bookrecovery.h"
 #include "order/tcommande.h"
 #include "printing/tmpage.h"
@@ -20,7 +21,6 @@
 #include "suppliers/tfichfour.h"
 #include "suppliers/tlistefour.h"
 #include "suppliers/tsociete.h"
-#include "utilities/clock.h"
 #include "utilities/taboutbox.h"
 #include "utilities/tcalendrier.h"
 #include "utilities/teurof.h"
@@ -115,7 +115,11 @@ void TMainForm::createWindows()
 
     m_commande->setDialogs(m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                            m_parameters, m_converter);
-    m_commande->setListDialogs(m_orderList, m_findDialog);
+    m_commande->setListDialogs(
+        [this](QStringList &orderLines, bool &fileModified) {
+            return m_orderList->Choose(orderLines, fileModified);
+        },
+        [this] { return m_findDialog->Ask(); });
     m_commande->setPageSetup(m_pageSetup);
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.

@@ -1,9 +1,9 @@
 // The order book on the largest file its labels allow: 10000 orders of 20 lines each.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"
-#include "order/textfile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -11,13 +11,13 @@
 //   bench_windows --child BOOK REPETITIONS     one book's figures, for a profiler
 //   bench_windows --write-book ORDERS FILE     writes a generated book
 
-#include "app/application.h"
-#include "app/filedialogs.h"
-#include "app/prompts.h"
 #include "app/tmainform.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
+#include "gui/application.h"
+#include "gui/filedialogs.h"
 #include "order/orderformat.h"
 #include "order/tcommande.h"
-#include "order/textfile.h"
 #include "settings/settingsfile.h"
 #include "utilities/tsplash.h"
 

@@ -1,8 +1,8 @@
 // Any company file gives seven letterhead lines that save and read back unchanged.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 #include "fuzzsupport.h"
-#include "order/textfile.h"
 #include "suppliers/company.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CompanyDetails parsed;
     Company::parse(bytes, parsed);
     Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
-    Fuzz::require(company.SauveSoc(), "save failed");
+    QString error;
+    Fuzz::require(company.SauveSoc(error), "save failed");
     Company again;
     again.ChargeSoc();
     Fuzz::require(again.CompanyLines == company.CompanyLines, "saved file reads back otherwise");

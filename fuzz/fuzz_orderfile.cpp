@@ -3,13 +3,13 @@
 // back without touching the other whole orders; the saved book reads back as it was written.
 
 #include "../tests/order/bookrule.h"
-#include "app/prompts.h"
+#include "core/commanderror.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 #include "fuzzsupport.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
-#include "order/textfile.h"
-#include "pricing/commanderror.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 // Any settings file loads without stopping the start, and what is saved from it reads back to
 // the same settings: saving again gives the same bytes.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 #include "fuzzsupport.h"
-#include "order/textfile.h"
 #include "settings/settingsfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -15,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Settings settings;
     Fuzz::require(SettingsFile::ChargeIni(settings), "file not read");
-    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName), "save failed");
+    QString error;
+    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error),
+                  "save failed");
     QByteArray saved;
     Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved), "saved file unreadable");
 

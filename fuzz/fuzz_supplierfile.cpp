@@ -1,9 +1,9 @@
 // Any supplier file reads, saves and reads back the same lines, and every record in it can be
 // looked up by its code.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 #include "fuzzsupport.h"
-#include "order/textfile.h"
 #include "suppliers/supplierbook.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::require(TextFile::writeBytes(SupplierBook::FileName, bytes), "cannot write the input");
 
     SupplierBook book;
-    book.ChargeFour();
+    QString error;
+    Fuzz::require(book.ChargeFour(error), "file not read");
     Fuzz::require(book.SupplierLines == TextFile::splitLines(bytes), "lines read otherwise");
     for (qsizetype i = 0; i < book.SupplierLines.size(); ++i) {
         const QString &line = book.SupplierLines.at(i);
@@ -28,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QStringList lines = book.SupplierLines;
     book.SuppliersModified = true;
-    Fuzz::require(book.SauveFour(), "save failed");
+    Fuzz::require(book.SauveFour(error), "save failed");
     SupplierBook again;
-    again.ChargeFour();
+    Fuzz::require(again.ChargeFour(error), "saved file not read");
     Fuzz::require(again.SupplierLines == lines, "saved file reads back otherwise");
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "order/bookrecovery.h"
 
-#include "order/textfile.h"
+#include "core/textfile.h"
 
 #include <QDir>
 #include <QFile>

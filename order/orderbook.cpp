@@ -1,12 +1,12 @@
 #include "order/orderbook.h"
 
-#include "app/prompts.h"
+#include "core/clock.h"
+#include "core/commanderror.h"
+#include "core/numbertext.h"
+#include "core/prompts.h"
+#include "core/textfile.h"
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
-#include "order/textfile.h"
-#include "pricing/commanderror.h"
-#include "pricing/numbertext.h"
-#include "utilities/clock.h"
 
 #include <QFileInfo>
 #include <QList>
@@ -81,14 +81,19 @@ bool OrderBook::lockForOpening(const QString &fileName)
     case OrderFileLock::Outcome::HeldByOther:
         break;
     }
-    if (Prompts::warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
-                                        "lecture seule ?")
-                             .arg(captionOf(fileName), m_lock.holder()),
-                         Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
+    if (warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
+                               "lecture seule ?")
+                    .arg(captionOf(fileName), m_lock.holder()),
+                Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
         return false;
     m_lock.release();
     ReadOnly = true;
     return true;
+}
+
+Prompts::Answer OrderBook::warning(const QString &text, Prompts::Buttons buttons)
+{
+    return m_form.ask({Prompts::Icon::Warning, buttons, QString(), text});
 }
 
 QString OrderBook::caption() const
@@ -117,10 +122,10 @@ bool OrderBook::Sauve(const QString &fileName)
     const bool backedUp =
         TextFile::writeKeepingCopyOrThrow(fileName, OrderLines, backupName(fileName));
     if (!backedUp)
-        Prompts::warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
-                                        "sauvegarde %2 n'a pas pu être faite.")
-                             .arg(fileName, backupName(fileName)),
-                         Prompts::Buttons::Ok);
+        warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
+                               "sauvegarde %2 n'a pas pu être faite.")
+                    .arg(fileName, backupName(fileName)),
+                Prompts::Buttons::Ok);
     if (!m_lock.holds(fileName))
         m_lock = std::move(lock);
     ReadOnly = false;
@@ -146,8 +151,8 @@ void OrderBook::Verif()
 {
     if (!OrderRepair::isDamaged(OrderLines))
         return;
-    if (Prompts::warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"),
-                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+    if (warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"), Prompts::Buttons::YesNo) !=
+        Prompts::Answer::Yes)
         return;
     OrderLines = OrderRepair::repaired(OrderLines);
     FileModified = true;

@@ -86,6 +86,8 @@ public:
 
 private:
     void moveTo(int index);
+    // Puts a warning to the user through the form.
+    Prompts::Answer warning(const QString &text, Prompts::Buttons buttons);
     bool lockForOpening(const QString &fileName);
     // The order on screen as EcritFiche writes it; false when it is not to be written back.
     bool orderToWrite(OrderRecord &record) const;

@@ -1,6 +1,6 @@
 #include "order/orderclipboard.h"
 
-#include "pricing/numbertext.h"
+#include "core/numbertext.h"
 
 void OrderClipboard::clear()
 {

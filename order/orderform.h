@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/prompts.h"
 #include "order/orderrecord.h"
 
 // What shows one order of the book: the order window maps its controls onto a record;
@@ -23,6 +24,10 @@ public:
     virtual void recalculate() {}
     virtual void focusSupplierCode() {}
     virtual void setCaption(const QString & /*caption*/) {}
+
+    // The book's questions and warnings for the user (the altered file, the file opened
+    // elsewhere, the missing backup): whatever shows the order puts them to the user.
+    virtual Prompts::Answer ask(const Prompts::Request &request) = 0;
 };
 
 class MemoryOrderForm : public OrderForm {
@@ -31,6 +36,9 @@ public:
     OrderRecord record() const override { return m_record; }
     bool noteEdited() const override { return m_noteEdited; }
     void setCaption(const QString &caption) override { m_caption = caption; }
+    // Without a window, the answers are those of the program's question handler (a script
+    // in tests, the tool's own choice in tools).
+    Prompts::Answer ask(const Prompts::Request &request) override { return Prompts::ask(request); }
 
     // What a user would do in the window.
     OrderRecord &edit() { return m_record; }

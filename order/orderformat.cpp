@@ -1,7 +1,7 @@
 #include "order/orderformat.h"
 
-#include "pricing/commanderror.h"
-#include "pricing/numbertext.h"
+#include "core/commanderror.h"
+#include "core/numbertext.h"
 
 namespace OrderFormat {
 

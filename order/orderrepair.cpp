@@ -1,7 +1,7 @@
 #include "order/orderrepair.h"
 
+#include "core/numbertext.h"
 #include "order/orderformat.h"
-#include "pricing/numbertext.h"
 
 #include <QHash>
 #include <QMultiHash>

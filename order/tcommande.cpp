@@ -1,13 +1,12 @@
 #include "order/tcommande.h"
 
-#include "app/application.h"
-#include "app/orderlist.h"
-#include "app/printdialogs.h"
-#include "app/prompts.h"
-#include "app/tcmdliste.h"
-#include "app/tfinddialog.h"
+#include "core/clock.h"
+#include "core/prompts.h"
+#include "gui/application.h"
+#include "gui/printdialogs.h"
 #include "order/linedelegate.h"
 #include "order/orderformat.h"
+#include "order/orderlist.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
 #include "printing/envelopepage.h"
@@ -23,7 +22,6 @@
 #include "suppliers/tfichfour.h"
 #include "suppliers/tlistefour.h"
 #include "suppliers/tsociete.h"
-#include "utilities/clock.h"
 #include "utilities/teurof.h"
 
 #include <QApplication>
@@ -149,20 +147,10 @@ TEurof &TCommande::converter()
     return dialog(m_converter);
 }
 
-void TCommande::setListDialogs(TCmdListe *orderList, TFindDialog *findDialog)
+void TCommande::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber)
 {
-    m_orderList = orderList;
-    m_findDialog = findDialog;
-}
-
-TCmdListe &TCommande::orderList()
-{
-    return dialog(m_orderList);
-}
-
-TFindDialog &TCommande::findDialog()
-{
-    return dialog(m_findDialog);
+    m_chooseFromList = std::move(chooseFromList);
+    m_askOrderNumber = std::move(askOrderNumber);
 }
 
 // ---- Activation, layout, keys ----
@@ -174,7 +162,9 @@ void TCommande::activate()
     m_activated = true;
     LitFiche();
     m_book.FileModified = false;
-    m_suppliers.ChargeFour();
+    QString error;
+    if (!m_suppliers.ChargeFour(error))
+        Prompts::error(error);
     m_company.ChargeSoc();
     ChargeIni();
     Calendrier();
@@ -584,6 +574,11 @@ void TCommande::setCaption(const QString &caption)
     setWindowTitle(caption);
 }
 
+Prompts::Answer TCommande::ask(const Prompts::Request &request)
+{
+    return Prompts::ask(request); // a message box in the program, a script in tests
+}
+
 void TCommande::updateCurrencyCaptions()
 {
     const bool euros = m_settings.EuroMode != 0;
@@ -743,28 +738,25 @@ void TCommande::SupLigne()
 void TCommande::Liste()
 {
     EcritFiche();
-    TCmdListe &list = orderList();
-    list.Init(m_book.OrderLines);
-    list.exec();
-    const QList<int> order = list.entryOrder();
-    list.Result(m_book.OrderLines, m_book.FileModified);
-    const int chosen = list.chosenOrder();
-    if (chosen < 0) {
+    if (!m_chooseFromList)
+        return;
+    const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
+    if (choice.chosen < 0) {
         // The order on screen stays; its block may have a new index now, and writing it back
         // under the old one would replace another order.
-        m_book.CurrentOrder = OrderList::newIndexOf(order, m_book.CurrentOrder);
+        m_book.CurrentOrder = OrderList::newIndexOf(choice.entryOrder, m_book.CurrentOrder);
         return;
     }
-    m_book.CurrentOrder = chosen; // the chosen entry's place is its order's new index
+    m_book.CurrentOrder = choice.chosen; // the chosen entry's place is its order's new index
     LitFiche();
 }
 
 void TCommande::Chercher()
 {
     EcritFiche();
-    TFindDialog &dialog = findDialog();
-    dialog.exec();
-    const QString number = dialog.Result();
+    if (!m_askOrderNumber)
+        return;
+    const QString number = m_askOrderNumber();
     // A cancelled search gives an empty text: it must not find a bare "NUM" line.
     if (number.isEmpty())
         return;
@@ -842,7 +834,9 @@ void TCommande::SetIni(bool autoOpen)
 
 void TCommande::SauveIni(const QString &fileName)
 {
-    SettingsFile::SauveIni(m_settings, fileName);
+    QString error;
+    if (!SettingsFile::SauveIni(m_settings, fileName, error))
+        Prompts::error(error);
 }
 
 void TCommande::ChargeIni()
@@ -873,7 +867,9 @@ void TCommande::GestFour()
 
 void TCommande::SauveFour()
 {
-    m_suppliers.SauveFour();
+    QString error;
+    if (!m_suppliers.SauveFour(error))
+        Prompts::error(error);
 }
 
 void TCommande::Psoc()

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/real48.h"
 #include "order/orderbook.h"
-#include "pricing/real48.h"
+#include "order/orderlist.h"
 #include "settings/settings.h"
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"
@@ -22,10 +23,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
-class TCmdListe;
 class TEurof;
 class TFFour;
-class TFindDialog;
 class TFichFour;
 class TLineDelegate;
 class TListeFour;
@@ -55,8 +54,14 @@ public:
     // first use with this window as parent.
     void setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *supplierWindow,
                     TSociete *companyDialog, TParamc *parameters, TEurof *converter);
-    // The order list and the search dialog of the main window; created on first use if not set.
-    void setListDialogs(TCmdListe *orderList, TFindDialog *findDialog);
+    // The order list and the search dialog belong to the main window, which lends them here.
+    // `chooseFromList` shows the list on the book's lines, renumbers them as the user moved the
+    // entries (setting `fileModified` when a label changed) and tells what was chosen;
+    // `askOrderNumber` gives the number to search for, empty when the search was cancelled.
+    using ChooseFromList =
+        std::function<OrderList::Choice(QStringList &orderLines, bool &fileModified)>;
+    using AskOrderNumber = std::function<QString()>;
+    void setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber);
 
     // First activation: shows order 0, loads the side files, fills the calendar. The main
     // window calls it once after creating the windows; showing the window also runs it.
@@ -96,6 +101,7 @@ public:
     // Settings, suppliers, company
     void GetIni(bool &autoOpen, QString &fileName) const;
     void SetIni(bool autoOpen);
+    // The window tells the user when a side file cannot be written.
     void SauveIni(const QString &fileName);
     void ChargeIni();
     void ParF();
@@ -129,6 +135,7 @@ public:
     void recalculate() override;
     void focusSupplierCode() override;
     void setCaption(const QString &caption) override;
+    Prompts::Answer ask(const Prompts::Request &request) override;
 
 Q_SIGNALS:
     // "&Effacer ligne" is enabled exactly while the line grid has the focus.
@@ -194,8 +201,6 @@ private:
     TParamc &parameters();
     TEurof &converter();
     TMPage &pageSetup();
-    TCmdListe &orderList();
-    TFindDialog &findDialog();
 
     TListeFour *m_chooser = nullptr;
     TFFour *m_quickEntry = nullptr;
@@ -204,8 +209,8 @@ private:
     TParamc *m_parameters = nullptr;
     TEurof *m_converter = nullptr;
     TMPage *m_pageSetup = nullptr;
-    TCmdListe *m_orderList = nullptr;
-    TFindDialog *m_findDialog = nullptr;
+    ChooseFromList m_chooseFromList;
+    AskOrderNumber m_askOrderNumber;
 
     OrderBook m_book;
     Settings m_settings;

@@ -2,9 +2,9 @@
 
 #include "order/tcommande.h"
 
-#include "app/application.h"
+#include "core/clock.h"
+#include "gui/application.h"
 #include "order/linedelegate.h"
-#include "utilities/clock.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "pricing/ordercalc.h"
 
-#include "pricing/numbertext.h"
-#include "pricing/real48.h"
+#include "core/numbertext.h"
+#include "core/real48.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "printing/orderpage.h"
 
-#include "pricing/numbertext.h"
+#include "core/numbertext.h"
 
 namespace OrderPage {
 

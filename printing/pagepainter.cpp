@@ -1,6 +1,6 @@
 #include "printing/pagepainter.h"
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 #include "printing/printercalibration.h"
 
 #include <QFont>

@@ -1,5 +1,7 @@
 #include "settings/orderparameters.h"
 
+#include "core/prompts.h"
+
 #include "settings/settingsfile.h"
 #include "settings/tparamc.h"
 #include "utilities/teurof.h"
@@ -14,7 +16,11 @@ bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings)
                   settings.VatRates[2], settings.EuroMode, settings.SingleCurrency,
                   settings.PaymentTermList);
     converter.SetIni(settings.ConverterValue, settings.ConverterOption);
-    return SettingsFile::SauveIni(settings, settings.AutoOpenFileName);
+    QString error;
+    if (SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error))
+        return true;
+    Prompts::error(error);
+    return false;
 }
 
 void restoreConverterRate(TEurof &converter, const Settings &settings)

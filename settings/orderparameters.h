@@ -9,7 +9,7 @@ class TParamc;
 // direction become the settings, the dialog edits the rest, the converter gets its values back
 // and QorCmd.ini is written with AutoOpenFileName. The order window then refreshes its currency
 // captions and shows the order again with the new rates. False when the file could not be
-// written (already reported).
+// written (reported to the user here).
 bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings);
 
 // At start-up, after the settings file was read: the converter takes the stored rate (a rate

@@ -1,8 +1,7 @@
 #include "settings/settingsfile.h"
 
-#include "app/prompts.h"
-#include "order/textfile.h"
-#include "pricing/numbertext.h"
+#include "core/numbertext.h"
+#include "core/textfile.h"
 
 #include <QFileInfo>
 
@@ -136,13 +135,9 @@ bool ChargeIni(Settings &settings)
     return true;
 }
 
-bool SauveIni(const Settings &settings, const QString &fileName)
+bool SauveIni(const Settings &settings, const QString &fileName, QString &error)
 {
-    QString error;
-    if (TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName), &error))
-        return true;
-    Prompts::error(error);
-    return false;
+    return TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName), &error);
 }
 
 void GetIni(const Settings &settings, bool &autoOpen, QString &fileName)

@@ -24,9 +24,9 @@ QByteArray save(const Settings &settings, const QString &fileNameLine6);
 // does not exist or cannot be read (neither is reported).
 bool ChargeIni(Settings &settings);
 
-// Writes QorCmd.ini in the current directory. A failure is reported in French and leaves the
-// old file as it was; false then.
-bool SauveIni(const Settings &settings, const QString &fileName);
+// Writes QorCmd.ini in the current directory. A failure leaves the old file as it was and
+// gives false, with the French text for the user in `error`.
+bool SauveIni(const Settings &settings, const QString &fileName, QString &error);
 
 // Automatic opening: on exactly when AutoOpen is 1.
 void GetIni(const Settings &settings, bool &autoOpen, QString &fileName);

@@ -1,6 +1,6 @@
 #include "settings/tparamc.h"
 
-#include "pricing/numbertext.h"
+#include "core/numbertext.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

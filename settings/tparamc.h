@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pricing/real48.h"
+#include "core/real48.h"
 
-#include "app/outcomedialog.h"
+#include "gui/outcomedialog.h"
 #include <QStringList>
 #include <array>
 

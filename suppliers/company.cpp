@@ -1,7 +1,6 @@
 #include "suppliers/company.h"
 
-#include "app/prompts.h"
-#include "order/textfile.h"
+#include "core/textfile.h"
 
 #include <QFile>
 #include <QStringList>
@@ -46,13 +45,8 @@ void Company::ChargeSoc()
     parse(bytes, CompanyLines);
 }
 
-bool Company::SauveSoc() const
+bool Company::SauveSoc(QString &error) const
 {
     const QStringList lines(CompanyLines.begin(), CompanyLines.end());
-    QString error;
-    if (!TextFile::write(FileName, lines, &error)) {
-        Prompts::error(error);
-        return false;
-    }
-    return true;
+    return TextFile::write(FileName, lines, &error);
 }

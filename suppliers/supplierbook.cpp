@@ -1,7 +1,6 @@
 #include "suppliers/supplierbook.h"
 
-#include "app/prompts.h"
-#include "order/textfile.h"
+#include "core/textfile.h"
 
 #include <QFile>
 
@@ -31,30 +30,25 @@ QString SupplierBook::headerOf(const QString &code)
     return HeaderTag + code;
 }
 
-void SupplierBook::ChargeFour()
+bool SupplierBook::ChargeFour(QString &error)
 {
     SuppliersModified = false;
     if (!QFile::exists(FileName))
-        return;
+        return true;
     QStringList lines;
-    QString error;
-    if (!TextFile::read(FileName, lines, &error)) {
-        // Keep what is in memory, but say so: a later save would replace the unread file.
-        Prompts::error(error);
-        return;
-    }
+    // Keep what is in memory, but say so: a later save would replace the unread file.
+    if (!TextFile::read(FileName, lines, &error))
+        return false;
     SupplierLines = lines;
+    return true;
 }
 
-bool SupplierBook::SauveFour()
+bool SupplierBook::SauveFour(QString &error)
 {
     if (!SuppliersModified)
         return true;
-    QString error;
-    if (!TextFile::write(FileName, SupplierLines, &error)) {
-        Prompts::error(error);
+    if (!TextFile::write(FileName, SupplierLines, &error))
         return false;
-    }
     SuppliersModified = false;
     return true;
 }

@@ -1,7 +1,5 @@
 #include "suppliers/supplierlookup.h"
 
-#include "app/prompts.h"
-
 #include <QSet>
 
 namespace SupplierLookup {
@@ -59,13 +57,11 @@ QString NextSupplierCode(const QStringList &lines)
         if (!used.contains(code))
             return QString::number(code);
     }
-    Prompts::error(QStringLiteral("Plus aucun code fournisseur libre : le fournisseur ne peut "
-                                  "être créé."));
     return QString();
 }
 
 bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
-                 const EnterSupplier &enter)
+                 const EnterSupplier &enter, const Prompts::Handler &ask)
 {
     code = completeCode(code);
     const qsizetype pos = book.find(code);
@@ -75,8 +71,8 @@ bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool suppl
     }
     if (!supplierPicked) {
         const Prompts::Answer answer =
-            Prompts::warning(QStringLiteral("Créer le fournisseur ?"), Prompts::Buttons::YesNo,
-                             QStringLiteral("Avertissement"));
+            ask({Prompts::Icon::Warning, Prompts::Buttons::YesNo, QStringLiteral("Avertissement"),
+                 QStringLiteral("Créer le fournisseur ?")});
         if (answer != Prompts::Answer::Yes)
             return false;
     }
@@ -88,16 +84,21 @@ bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool suppl
     return true;
 }
 
-bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter)
+bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter,
+                   const Prompts::Handler &ask)
 {
     if (code.isEmpty() || code.startsWith(QLatin1Char('0')))
         return false;
     if (code == QLatin1String("*")) {
         code = NextSupplierCode(book.SupplierLines);
-        if (code.isEmpty())
+        if (code.isEmpty()) {
+            ask({Prompts::Icon::Critical, Prompts::Buttons::Ok, QString(),
+                 QStringLiteral("Plus aucun code fournisseur libre : le fournisseur ne peut "
+                                "être créé.")});
             return false;
+        }
     }
-    return ChercheFour(code, address, book, book.SupplierPicked, enter);
+    return ChercheFour(code, address, book, book.SupplierPicked, enter, ask);
 }
 
 QStringList chooserItems(const QStringList &lines)

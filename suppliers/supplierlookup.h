@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/prompts.h"
 #include "suppliers/supplierbook.h"
 
 #include <QString>
@@ -27,21 +28,23 @@ CodeKey filterCodeKey(int key, const QString &text);
 QString completeCode(const QString &code);
 
 // A code one above the largest header code (at least 10002). Never six digits: past 99999 the
-// smallest free code from 10002 is taken; when none is left, says so and gives an empty text.
+// smallest free code from 10002 is taken; an empty text when none is left.
 QString NextSupplierCode(const QStringList &lines);
 
 // Asked for the address block of a new supplier with that code; an empty name cancels.
 using EnterSupplier = std::function<Address(const QString &code)>;
 
-// Completes `code`, then looks it up. An unknown code asks "Créer le fournisseur ?" (unless
-// `supplierPicked`), lets `enter` type the new supplier and appends it. True when `address`
-// was filled from the supplier file.
+// Completes `code`, then looks it up. An unknown code asks "Créer le fournisseur ?" through
+// `ask` (unless `supplierPicked`), lets `enter` type the new supplier and appends it. True
+// when `address` was filled from the supplier file.
 bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
-                 const EnterSupplier &enter);
+                 const EnterSupplier &enter, const Prompts::Handler &ask);
 
 // Leaving the code field: nothing for an empty code or one beginning with "0"; "*" becomes a
-// new code (empty when none is left); then ChercheFour with book.SupplierPicked.
-bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter);
+// new code (empty, and said through `ask`, when none is left); then ChercheFour with
+// book.SupplierPicked.
+bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter,
+                   const Prompts::Handler &ask);
 
 // The supplier chooser's items, "code name", in file order; and the code of an item.
 QStringList chooserItems(const QStringList &lines);

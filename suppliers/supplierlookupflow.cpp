@@ -28,12 +28,13 @@ bool ChercheFour(QString &code, std::array<QString, 4> &address, SupplierBook &b
 bool ChercheFour(QString &code, std::array<QString, 4> &address, SupplierBook &book, TFFour &dialog,
                  bool supplierPicked)
 {
-    return SupplierLookup::ChercheFour(code, address, book, supplierPicked, quickEntry(dialog));
+    return SupplierLookup::ChercheFour(code, address, book, supplierPicked, quickEntry(dialog),
+                                       Prompts::ask);
 }
 
 bool Edit1Exit(QString &code, std::array<QString, 4> &address, SupplierBook &book, TFFour &dialog)
 {
-    return SupplierLookup::codeFieldExit(code, address, book, quickEntry(dialog));
+    return SupplierLookup::codeFieldExit(code, address, book, quickEntry(dialog), Prompts::ask);
 }
 
 QString pickSupplier(TListeFour &chooser, SupplierBook &book)

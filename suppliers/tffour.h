@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/outcomedialog.h"
+#include "gui/outcomedialog.h"
 #include <array>
 
 class QLineEdit;

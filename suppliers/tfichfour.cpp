@@ -1,6 +1,6 @@
 #include "suppliers/tfichfour.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,5 +1,7 @@
 #include "suppliers/tsociete.h"
 
+#include "core/prompts.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,5 +79,7 @@ void Psoc(TSociete &dialog, Company &company)
     if (copy[0].isEmpty())
         return;
     company.CompanyLines = copy;
-    company.SauveSoc();
+    QString error;
+    if (!company.SauveSoc(error))
+        Prompts::error(error);
 }

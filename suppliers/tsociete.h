@@ -2,7 +2,7 @@
 
 #include "suppliers/company.h"
 
-#include "app/outcomedialog.h"
+#include "gui/outcomedialog.h"
 #include <array>
 
 class QLineEdit;

@@ -4,7 +4,7 @@
 // on commit. Until it fails it writes through a real QSaveFile, so a test sees on disk exactly
 // what a failed save leaves there, whatever the rights the test runs with.
 
-#include "order/textfile.h"
+#include "core/textfile.h"
 
 #include <QIODevice>
 #include <QSaveFile>

@@ -3,9 +3,9 @@
 // Shared helpers of the test programs: scripted answers to message boxes, a fixed clock and a
 // temporary working directory.
 
-#include "app/prompts.h"
+#include "core/clock.h"
+#include "core/prompts.h"
 #include "order/orderformat.h"
-#include "utilities/clock.h"
 
 #include <QDir>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "utilities/clocksetting.h"
 
-#include "pricing/numbertext.h"
-#include "utilities/clock.h"
+#include "core/clock.h"
+#include "core/numbertext.h"
 
 #include <algorithm>
 

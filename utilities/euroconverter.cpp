@@ -1,6 +1,6 @@
 #include "utilities/euroconverter.h"
 
-#include "pricing/numbertext.h"
+#include "core/numbertext.h"
 
 QString EuroConverter::rateText() const
 {

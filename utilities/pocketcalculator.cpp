@@ -1,7 +1,7 @@
 #include "utilities/pocketcalculator.h"
 
-#include "pricing/commanderror.h"
-#include "pricing/numbertext.h"
+#include "core/commanderror.h"
+#include "core/numbertext.h"
 
 #include <cmath>
 

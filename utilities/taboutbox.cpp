@@ -1,6 +1,6 @@
 #include "utilities/taboutbox.h"
 
-#include "app/programpicture.h"
+#include "gui/programpicture.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "utilities/tcalendrier.h"
 
-#include "utilities/clock.h"
+#include "core/clock.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>

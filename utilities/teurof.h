@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pricing/real48.h"
+#include "core/real48.h"
 #include "utilities/euroconverter.h"
 
 #include <QDialog>

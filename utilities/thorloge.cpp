@@ -1,7 +1,7 @@
 #include "utilities/thorloge.h"
 
-#include "app/application.h"
-#include "app/prompts.h"
+#include "core/prompts.h"
+#include "gui/application.h"
 #include "utilities/spinbutton.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "utilities/timedateservice.h"
 
-#include "utilities/clock.h"
+#include "core/clock.h"
 
 #include <QDBusArgument>
 #include <QDBusError>

@@ -1,6 +1,6 @@
 #include "utilities/tpocket.h"
 
-#include "app/application.h"
+#include "gui/application.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

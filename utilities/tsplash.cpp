@@ -1,6 +1,6 @@
 #include "utilities/tsplash.h"
 
-#include "app/programpicture.h"
+#include "gui/programpicture.h"
 
 #include <QApplication>
 #include <QFrame>

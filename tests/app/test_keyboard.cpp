@@ -2,14 +2,14 @@
 // window and reach whatever has the focus, menus open with Alt and a mnemonic, and the real
 // message boxes and dialogs take the focus before they are answered.
 
-#include "app/application.h"
-#include "app/filedialogs.h"
 #include "app/helpwindow.h"
-#include "app/messageboxprompts.h"
 #include "app/tcmdliste.h"
 #include "app/tmainform.h"
+#include "core/textfile.h"
+#include "gui/application.h"
+#include "gui/filedialogs.h"
+#include "gui/messageboxprompts.h"
 #include "order/tcommande.h"
-#include "order/textfile.h"
 #include "testsupport.h"
 #include "utilities/tsplash.h"
 

@@ -1,11 +1,11 @@
-#include "app/application.h"
-#include "app/filedialogs.h"
 #include "app/helpwindow.h"
-#include "app/printdialogs.h"
 #include "app/tmainform.h"
+#include "core/commanderror.h"
+#include "core/textfile.h"
+#include "gui/application.h"
+#include "gui/filedialogs.h"
+#include "gui/printdialogs.h"
 #include "order/tcommande.h"
-#include "order/textfile.h"
-#include "pricing/commanderror.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 
@@ -84,6 +84,7 @@ private Q_SLOTS:
     void saveQuestionForUnnamedBook_data();
     void saveQuestionForUnnamedBook();
     void failedSaveCancelsCommand();
+    void sideFilesThatCannotBeWrittenAreToldAtExit();
     void open_data();
     void open();
     void openAtStart_data();
@@ -264,6 +265,24 @@ void TestMainForm::saveQuestionForUnnamedBook()
     QCOMPARE(FileDialogs::requests().last().save, true);
     QCOMPARE(m_form->isVisible(), !goesOn);
     QCOMPARE(QFile::exists(m_dir->file(QStringLiteral("neuf.cmd"))), goesOn);
+}
+
+void TestMainForm::sideFilesThatCannotBeWrittenAreToldAtExit()
+{
+    start();
+    // Folders cannot be replaced by files.
+    QVERIFY(QDir().mkdir(m_dir->file(QStringLiteral("QorCmd.ini"))));
+    QVERIFY(QDir().mkdir(m_dir->file(QStringLiteral("Commande.fnr"))));
+    m_form->commande().suppliers().SuppliersModified = true;
+    m_prompts->asked.clear();
+
+    m_form->close();
+
+    QCOMPARE(m_prompts->texts(),
+             (QStringList{QStringLiteral("Ne peut créer le fichier QorCmd.ini"),
+                          QStringLiteral("Ne peut créer le fichier Commande.fnr")}));
+    QCOMPARE(m_prompts->asked.at(0).icon, Prompts::Icon::Critical);
+    QVERIFY(m_form->commande().suppliers().SuppliersModified);
 }
 
 void TestMainForm::failedSaveCancelsCommand()

@@ -1,5 +1,5 @@
-#include "app/orderlist.h"
 #include "order/orderformat.h"
+#include "order/orderlist.h"
 #include "testsupport.h"
 
 #include <QTest>

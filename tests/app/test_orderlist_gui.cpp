@@ -83,6 +83,8 @@ private:
     std::unique_ptr<FixedClock> m_clock;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<TCommande> m_window;
+    std::unique_ptr<TCmdListe> m_list;
+    std::unique_ptr<TFindDialog> m_find;
 
     TCommande &w() { return *m_window; }
 
@@ -121,12 +123,22 @@ private Q_SLOTS:
         m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
         m_prompts = std::make_unique<ScriptedPrompts>();
         m_window = std::make_unique<TCommande>();
+        // The main window lends its list and search dialogs to the order window.
+        m_list = std::make_unique<TCmdListe>(m_window.get());
+        m_find = std::make_unique<TFindDialog>(m_window.get());
+        m_window->setListDialogs(
+            [this](QStringList &orderLines, bool &fileModified) {
+                return m_list->Choose(orderLines, fileModified);
+            },
+            [this] { return m_find->Ask(); });
         m_window->resize(1024, 700);
         m_window->show();
         m_window->activate();
     }
     void cleanup()
     {
+        m_find.reset();
+        m_list.reset();
         m_window.reset();
         m_prompts.reset();
         m_clock.reset();

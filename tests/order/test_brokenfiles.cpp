@@ -2,12 +2,12 @@
 // question, as the book written beside it under expected/; no whole order is ever lost.
 
 #include "bookrule.h"
+#include "core/commanderror.h"
+#include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
-#include "order/textfile.h"
 #include "orderlines.h"
-#include "pricing/commanderror.h"
 #include "testsupport.h"
 
 #include <QTest>

@@ -2,11 +2,11 @@
 // for byte, keeps what is in memory marked as changed and says so in French; the order file's
 // backup copy is kept beside it. These tests need no folder rights, so they hold as root.
 
+#include "core/commanderror.h"
+#include "core/textfile.h"
 #include "failingwriter.h"
 #include "order/orderbook.h"
-#include "order/textfile.h"
 #include "orderlines.h"
-#include "pricing/commanderror.h"
 #include "settings/settingsfile.h"
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"
@@ -30,7 +30,7 @@ QByteArray contents(const QString &fileName)
 struct Writer {
     QString fileName;
     // Changes what is in memory; gives false if the write failed, with `message` the French
-    // text the user saw.
+    // text for the user.
     std::function<bool(QString &message)> save;
     std::function<bool()> stillModified;
 };
@@ -73,31 +73,26 @@ class TestFailingSaves : public QObject {
                         return true;
                     },
                     [this] { return book->FileModified; }};
-        const auto reported = [this](QString &message, bool ok) {
-            if (!prompts->asked.isEmpty())
-                message = prompts->asked.last().text;
-            return ok;
-        };
         if (which == QLatin1String("supplier file"))
             return {dir->file(SupplierBook::FileName),
-                    [this, reported](QString &message) {
-                        suppliers.ChargeFour();
+                    [this](QString &message) {
+                        if (!suppliers.ChargeFour(message))
+                            return false;
                         suppliers.append({QStringLiteral("10099"), {QStringLiteral("Durand")}});
-                        return reported(message, suppliers.SauveFour());
+                        return suppliers.SauveFour(message);
                     },
                     [this] { return suppliers.SuppliersModified; }};
         if (which == QLatin1String("company file"))
             return {dir->file(Company::FileName),
-                    [this, reported](QString &message) {
+                    [this](QString &message) {
                         company.CompanyLines[0] = QStringLiteral("Société Nouvelle");
-                        return reported(message, company.SauveSoc());
+                        return company.SauveSoc(message);
                     },
                     [] { return true; }};
         return {dir->file(SettingsFile::fileName()),
-                [this, reported](QString &message) {
+                [this](QString &message) {
                     settings.EuroRate = 7.5L;
-                    return reported(message,
-                                    SettingsFile::SauveIni(settings, QStringLiteral("x.cmd")));
+                    return SettingsFile::SauveIni(settings, QStringLiteral("x.cmd"), message);
                 },
                 [] { return true; }};
     }

@@ -1,8 +1,8 @@
+#include "core/commanderror.h"
+#include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"
-#include "order/textfile.h"
 #include "orderlines.h"
-#include "pricing/commanderror.h"
 #include "testsupport.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
+#include "core/commanderror.h"
 #include "order/orderformat.h"
-#include "pricing/commanderror.h"
 
 #include <QTest>
 

@@ -1,14 +1,14 @@
 // What the user sees of the safety of order files through the main window: a failed save, a
 // book another copy holds, and the recovery of unsaved changes after a crash.
 
-#include "app/filedialogs.h"
-#include "app/printdialogs.h"
 #include "app/tmainform.h"
+#include "core/textfile.h"
 #include "failingwriter.h"
+#include "gui/filedialogs.h"
+#include "gui/printdialogs.h"
 #include "order/bookrecovery.h"
 #include "order/orderfilelock.h"
 #include "order/tcommande.h"
-#include "order/textfile.h"
 #include "orderlines.h"
 #include "testsupport.h"
 

@@ -1,6 +1,6 @@
+#include "core/commanderror.h"
+#include "core/textfile.h"
 #include "order/tcommande.h"
-#include "order/textfile.h"
-#include "pricing/commanderror.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>

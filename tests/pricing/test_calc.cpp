@@ -1,6 +1,6 @@
 // Line amounts and totals of an order, without the window.
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 #include "pricing/ordercalc.h"
 
 #include "testsupport.h"

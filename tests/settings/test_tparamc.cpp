@@ -1,6 +1,6 @@
 // The order parameters dialog, driven with real keys, and the order parameters command.
 
-#include "order/textfile.h"
+#include "core/textfile.h"
 #include "settings/orderparameters.h"
 #include "settings/settingsfile.h"
 #include "settings/tparamc.h"

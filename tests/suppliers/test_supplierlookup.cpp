@@ -70,7 +70,8 @@ void TestSupplierLookup::nextCodeWhenAllTaken()
     ScriptedPrompts prompts;
     QString code = "*";
     Address address;
-    QVERIFY(!codeFieldExit(code, address, book, [](const QString &) { return Address(); }));
+    QVERIFY(!codeFieldExit(code, address, book, [](const QString &) { return Address(); },
+                           Prompts::ask));
     QVERIFY(code.isEmpty());
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(prompts.asked.at(0).icon, Prompts::Icon::Critical);
@@ -128,7 +129,7 @@ void TestSupplierLookup::leavingCodeField()
     };
     QString field = typed;
     Address address{"old", "", "", ""};
-    QCOMPARE(codeFieldExit(field, address, book, enter), !filled.isEmpty());
+    QCOMPARE(codeFieldExit(field, address, book, enter, Prompts::ask), !filled.isEmpty());
     QCOMPARE(field, code);
     QCOMPARE(prompts.asked.size(), questions);
     if (questions)

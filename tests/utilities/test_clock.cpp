@@ -1,6 +1,6 @@
 // The clock's spin clamps and the universal time that the second "Set" hands to the system.
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 #include "utilities/clocksetting.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // The pocket calculator's rules: chains, repeated "=", 1/x and sqr, and the errors that leave
 // the display and the accumulator as they were.
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 #include "utilities/pocketcalculator.h"
 
 #include <QTest>

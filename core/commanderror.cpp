@@ -1,4 +1,4 @@
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 
 CommandError CommandError::notAnInteger(const QString &text)
 {

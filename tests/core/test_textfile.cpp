@@ -1,4 +1,4 @@
-#include "order/textfile.h"
+#include "core/textfile.h"
 #include "testsupport.h"
 
 #include <QDir>

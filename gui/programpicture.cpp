@@ -1,4 +1,4 @@
-#include "app/programpicture.h"
+#include "gui/programpicture.h"
 
 #include <QPainter>
 #include <QPainterPath>

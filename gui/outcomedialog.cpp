@@ -1,4 +1,4 @@
-#include "app/outcomedialog.h"
+#include "gui/outcomedialog.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "app/printdialogs.h"
+#include "gui/printdialogs.h"
 
 #include <QCoreApplication>
 #include <QPageSetupDialog>

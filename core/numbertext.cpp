@@ -1,6 +1,6 @@
-#include "pricing/numbertext.h"
+#include "core/numbertext.h"
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "app/application.h"
+#include "gui/application.h"
 
-#include "app/prompts.h"
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
+#include "core/prompts.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

@@ -1,8 +1,8 @@
 // The 6-byte real form and the program's number and date texts.
 
-#include "pricing/commanderror.h"
-#include "pricing/numbertext.h"
-#include "pricing/real48.h"
+#include "core/commanderror.h"
+#include "core/numbertext.h"
+#include "core/real48.h"
 
 #include "testsupport.h"
 

@@ -1,4 +1,4 @@
-#include "app/orderlist.h"
+#include "order/orderlist.h"
 
 #include "order/orderformat.h"
 

@@ -1,4 +1,4 @@
-#include "app/toolicons.h"
+#include "gui/toolicons.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/filedialogs.h"
+#include "gui/filedialogs.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "utilities/clock.h"
+#include "core/clock.h"
 
 namespace Clock {
 

@@ -1,6 +1,6 @@
-#include "order/textfile.h"
+#include "core/textfile.h"
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -29,4 +29,12 @@ bool renumber(QStringList &lines, const QList<int> &order);
 // The new index of block `blockIndex` after renumber(order); unchanged when it is not listed.
 int newIndexOf(const QList<int> &order, int blockIndex);
 
+// What the user did in the list: the block indexes the entries had when the list was filled,
+// in list order, and the chosen entry's place (its order's index after renumbering; -1 when
+// none was chosen).
+struct Choice {
+    QList<int> entryOrder;
+    int chosen = -1;
+};
+
 } // namespace OrderList

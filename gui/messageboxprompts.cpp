@@ -1,6 +1,6 @@
-#include "app/messageboxprompts.h"
+#include "gui/messageboxprompts.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 #include <QApplication>
 #include <QMessageBox>

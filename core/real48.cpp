@@ -1,6 +1,6 @@
-#include "pricing/real48.h"
+#include "core/real48.h"
 
-#include "pricing/commanderror.h"
+#include "core/commanderror.h"
 
 #include <cmath>
 

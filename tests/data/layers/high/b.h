@@ -1,0 +1,4 @@
+#pragma once
+
+#include "low/a.h"
+#include <QString>
