@@ -244,6 +244,9 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
 // Alt and the menu's mnemonic, then the item's mnemonic.
 void TestKeyboard::menu(char mnemonic, char item)
 {
+    // A dialog that just closed gives the main window back its activation a moment later:
+    // Alt goes to the active window.
+    QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
     key(Qt::Key_A + (mnemonic - 'a'), Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget());
     if (item)
