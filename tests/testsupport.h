@@ -71,21 +71,25 @@ private:
 
 namespace TestBooks {
 
-// The lines of a sound order block of one order line, numbered `number`.
-inline QStringList block(int index, const QString &number)
+// The lines of an order block of one order line, numbered `number`; without its closing label
+// when `close` is false.
+inline QStringList block(int index, const QString &number, const QString &designation = "Vis",
+                         bool close = true)
 {
-    return {OrderFormat::BlockOpenLabel(index),
-            QStringLiteral("NUM") + number,
-            QStringLiteral("01/03/2000"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            QStringLiteral("Dupont"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            OrderFormat::BlockCloseLabel(index)};
+    QStringList lines{OrderFormat::BlockOpenLabel(index),
+                      QStringLiteral("NUM") + number,
+                      QStringLiteral("01/03/2000"),
+                      QStringLiteral("10023"),
+                      QStringLiteral("A réception"),
+                      QStringLiteral("Dupont"),
+                      QString(),
+                      QString(),
+                      QString(),
+                      QStringLiteral("TTCN"),
+                      QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1")};
+    if (close)
+        lines << OrderFormat::BlockCloseLabel(index);
+    return lines;
 }
 
 } // namespace TestBooks

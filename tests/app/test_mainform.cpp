@@ -25,28 +25,11 @@ using Prompts::Answer;
 
 namespace {
 
-QStringList orderBlock(int index, const QString &number)
-{
-    const QString label = QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0'));
-    return {QStringLiteral("<BLOC") + label + QStringLiteral(">"),
-            QStringLiteral("NUM") + number,
-            QStringLiteral("01/03/2000"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            QStringLiteral("Dupont"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            QStringLiteral("</BLOC") + label + QStringLiteral(">")};
-}
-
 void writeBook(const QString &fileName, int orders)
 {
     QStringList lines;
     for (int i = 0; i < orders; ++i)
-        lines << orderBlock(i, QString::number(200003001 + i));
+        lines << TestBooks::block(i, QString::number(200003001 + i));
     QVERIFY(TextFile::write(fileName, lines));
 }
 
