@@ -2,35 +2,35 @@
 
 CommandError CommandError::notAnInteger(const QString &text)
 {
-    return CommandError(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(text));
-}
-
-CommandError CommandError::notAReal(const QString &text)
-{
-    return CommandError(QStringLiteral("'%1' n'est pas une valeur flottante correcte").arg(text));
+    return CommandError(Failure::notAnInteger(text));
 }
 
 CommandError CommandError::notADate(const QString &text)
 {
-    return CommandError(QStringLiteral("'%1' n'est pas une date correcte").arg(text));
+    return CommandError(Failure::notADate(text));
+}
+
+CommandError CommandError::notAReal(const QString &text)
+{
+    return CommandError(Failure::notAReal(text));
 }
 
 CommandError CommandError::overflow()
 {
-    return CommandError(QStringLiteral("Débordement flottant"));
+    return CommandError(Failure::overflow());
 }
 
 CommandError CommandError::divisionByZero()
 {
-    return CommandError(QStringLiteral("Division flottante par zéro"));
+    return CommandError(Failure::divisionByZero());
 }
 
 CommandError CommandError::invalidOperation()
 {
-    return CommandError(QStringLiteral("Opération flottante incorrecte"));
+    return CommandError(Failure::invalidOperation());
 }
 
 CommandError CommandError::cannotCreate(const QString &fileName)
 {
-    return CommandError(QStringLiteral("Ne peut créer le fichier %1").arg(fileName));
+    return CommandError(Failure::cannotCreate(fileName));
 }

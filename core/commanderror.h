@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QString>
 #include <exception>
 
@@ -8,6 +10,7 @@
 class CommandError : public std::exception {
 public:
     explicit CommandError(QString message) : m_message(std::move(message)) {}
+    explicit CommandError(const Failure &failure) : m_message(failure.message()) {}
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return "CommandError"; }
 

@@ -17,9 +17,19 @@ void Application::speakFrench()
         installTranslator(&m_qtTranslator);
 }
 
+static QString reportCaption()
+{
+    return QStringLiteral("Qor Commande");
+}
+
+void Application::report(const Failure &failure)
+{
+    Prompts::error(failure.message(), reportCaption());
+}
+
 void Application::report(std::exception_ptr error)
 {
-    const QString caption = QStringLiteral("Qor Commande");
+    const QString caption = reportCaption();
     try {
         std::rethrow_exception(error);
     } catch (const CommandError &e) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QApplication>
 #include <QTranslator>
 #include <exception>
@@ -19,6 +21,16 @@ public:
     // The general error report: shows the error held by `error` (a CommandError with its own
     // text, any other exception with a generic text).
     static void report(std::exception_ptr error);
+
+    // Shows a failure given back by core code, as the general error report does. Returns
+    // whether the result was a success, so that a window can stop where the failure came.
+    static void report(const Failure &failure);
+    template <typename T> static bool succeeded(const Result<T> &result)
+    {
+        if (!result.ok())
+            report(result.failure());
+        return result.ok();
+    }
 
     // Runs a command; an error inside it is reported and ends the command only.
     template <typename Command> static void run(Command &&command)

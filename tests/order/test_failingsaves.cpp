@@ -16,7 +16,7 @@
 #include <QFile>
 #include <QTest>
 
-using Failure = FailingWriter::Failure;
+using WriteFailure = FailingWriter::Failure;
 
 namespace {
 
@@ -127,19 +127,19 @@ private Q_SLOTS:
     void failedWriteKeepsTheFile_data()
     {
         QTest::addColumn<QString>("which");
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<WriteFailure>("failure");
         QTest::addColumn<qint64>("budget");
         for (const char *which : {"order book", "supplier file", "company file", "settings file"}) {
-            QTest::addRow("%s, nothing written", which) << which << Failure::Write << qint64(0);
-            QTest::addRow("%s, 10 bytes written", which) << which << Failure::Write << qint64(10);
-            QTest::addRow("%s, flush", which) << which << Failure::Flush << qint64(0);
-            QTest::addRow("%s, commit", which) << which << Failure::Commit << qint64(0);
+            QTest::addRow("%s, nothing written", which) << which << WriteFailure::Write << qint64(0);
+            QTest::addRow("%s, 10 bytes written", which) << which << WriteFailure::Write << qint64(10);
+            QTest::addRow("%s, flush", which) << which << WriteFailure::Flush << qint64(0);
+            QTest::addRow("%s, commit", which) << which << WriteFailure::Commit << qint64(0);
         }
     }
     void failedWriteKeepsTheFile()
     {
         QFETCH(QString, which);
-        QFETCH(Failure, failure);
+        QFETCH(WriteFailure, failure);
         QFETCH(qint64, budget);
         const Writer w = writer(which);
         const QByteArray before = contents(w.fileName);

@@ -1,0 +1,36 @@
+#include "core/result.h"
+
+Failure Failure::notAnInteger(const QString &text)
+{
+    return Failure(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(text));
+}
+
+Failure Failure::notAReal(const QString &text)
+{
+    return Failure(QStringLiteral("'%1' n'est pas une valeur flottante correcte").arg(text));
+}
+
+Failure Failure::notADate(const QString &text)
+{
+    return Failure(QStringLiteral("'%1' n'est pas une date correcte").arg(text));
+}
+
+Failure Failure::overflow()
+{
+    return Failure(QStringLiteral("Débordement flottant"));
+}
+
+Failure Failure::divisionByZero()
+{
+    return Failure(QStringLiteral("Division flottante par zéro"));
+}
+
+Failure Failure::invalidOperation()
+{
+    return Failure(QStringLiteral("Opération flottante incorrecte"));
+}
+
+Failure Failure::cannotCreate(const QString &fileName)
+{
+    return Failure(QStringLiteral("Ne peut créer le fichier %1").arg(fileName));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <variant>
+
+// Why an operation failed, in French, as the user reads it.
+class Failure {
+public:
+    explicit Failure(QString message) : m_message(std::move(message)) {}
+    const QString &message() const { return m_message; }
+
+    // The runtime's messages for numbers, dates and files.
+    static Failure notAnInteger(const QString &text);
+    static Failure notAReal(const QString &text);
+    static Failure notADate(const QString &text);
+    static Failure overflow();
+    static Failure divisionByZero();
+    static Failure invalidOperation();
+    static Failure cannotCreate(const QString &fileName);
+
+private:
+    QString m_message;
+};
+
+// What an operation that can fail gives back: its value, or the Failure that says why there is
+// none. Core code returns one; the window that started the operation shows the failure.
+template <typename T> class [[nodiscard]] Result {
+public:
+    Result(T value) : m_state(std::in_place_index<0>, std::move(value)) {}
+    Result(Failure failure) : m_state(std::in_place_index<1>, std::move(failure)) {}
+
+    bool ok() const { return m_state.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    const T &value() const & { return std::get<0>(m_state); }
+    T &value() & { return std::get<0>(m_state); }
+    T &&value() && { return std::get<0>(std::move(m_state)); }
+    const T &operator*() const & { return value(); }
+    const T *operator->() const { return &value(); }
+
+    const Failure &failure() const { return std::get<1>(m_state); }
+    const QString &message() const { return failure().message(); }
+
+private:
+    std::variant<T, Failure> m_state;
+};
+
+template <> class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(Failure failure) : m_failure(std::move(failure)) {}
+
+    bool ok() const { return !m_failure.has_value(); }
+    explicit operator bool() const { return ok(); }
+
+    const Failure &failure() const { return *m_failure; }
+    const QString &message() const { return m_failure->message(); }
+
+private:
+    std::optional<Failure> m_failure;
+};
+
+using Status = Result<void>;
