@@ -51,7 +51,7 @@ public:
     TEurof &converter() const { return *m_converter; }
     HelpWindow &help();
 
-    // File commands
+    // File commands (tmainformfiles.cpp)
     void newBook();
     void openBook();
     // The book to open when the frame is first shown, in place of the automatic opening, as
@@ -71,24 +71,37 @@ protected:
 
 private:
     void createWindows();
-    void createActions();
-    void createMenus();
-    void createToolBar();
     void createStatusBar();
+    // The title bar: the program's name, then the order window's caption when it has one.
+    void showCaption(const QString &caption);
 
     void FormShow();
     void FormResize();
     void Timer1Timer();
     bool FormCloseQuery();
     void FormClose();
+    void deleteOrder();
+    void printWithDialog();
+    void printOnce();
+
+    // Menus and tool bar (tmainformmenus.cpp)
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createOutputActions(); // preview, PDF export and e-mail of the order
+    QAction *action(const char *name, const QString &text, const QString &hint,
+                    void (TMainForm::*slot)());
+    QAction *orderAction(const char *name, const QString &text, const QString &hint,
+                         void (TCommande::*command)());
+    QToolButton *button(const char *name, const QString &hint, const QIcon &icon,
+                        void (TMainForm::*slot)());
+    QToolButton *orderButton(const char *name, const QString &hint, const QIcon &icon,
+                             void (TCommande::*command)());
+
+    // File commands and the recovery file (tmainformfiles.cpp)
     // The save question; false when the command that asked must stop.
     bool saveQuestion();
     void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
-    void deleteOrder();
-    void printWithDialog();
-    void createOutputActions(); // preview, PDF export and e-mail of the order
-    void printOnce();
-
     // Saves the book under `fileName`; a failure throws, as Sauve does.
     void saveBook(const QString &fileName);
     // The book was loaded, saved or started anew: what is in memory is what is on disk.
@@ -98,15 +111,6 @@ private:
     // At start, after a run that did not end normally: offers the book kept in the recovery
     // file; true when it was taken.
     bool offerRecovery();
-
-    QAction *action(const char *name, const QString &text, const QString &hint,
-                    void (TMainForm::*slot)());
-    QAction *orderAction(const char *name, const QString &text, const QString &hint,
-                         void (TCommande::*command)());
-    QToolButton *button(const char *name, const QString &hint, const QIcon &icon,
-                        void (TMainForm::*slot)());
-    QToolButton *orderButton(const char *name, const QString &hint, const QIcon &icon,
-                             void (TCommande::*command)());
 
     bool m_shown = false;
     QString m_startFile;

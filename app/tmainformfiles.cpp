@@ -1,0 +1,148 @@
+// The main window's file commands: new, open, save and save as, with the save question, and the
+// recovery file kept for a book that is not saved.
+#include "app/tmainform.h"
+
+#include "app/orderfilename.h"
+#include "core/prompts.h"
+#include "gui/application.h"
+#include "gui/filedialogs.h"
+#include "order/bookrecovery.h"
+#include "order/tcommande.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+bool TMainForm::offerRecovery()
+{
+    QString name;
+    QStringList lines;
+    if (!m_recovery->start(StartDir) || !m_recovery->pending() || !m_recovery->read(name, lines))
+        return false;
+    if (Prompts::warning(QStringLiteral("Récupérer les modifications non enregistrées ?"),
+                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes) {
+        m_recovery->discard();
+        return false;
+    }
+    // The order file stays as it is until the user saves.
+    MainFileName = m_commande->book().Recupere(name, lines) ? name : QString();
+    Valide();
+    return true;
+}
+
+void TMainForm::keepRecovery()
+{
+    m_recovery->keep(MainFileName, m_commande->book().snapshot());
+}
+
+void TMainForm::bookReplaced()
+{
+    m_recovery->setSaved(MainFileName, m_commande->book().OrderLines);
+    m_recovery->discard();
+}
+
+void TMainForm::saveBook(const QString &fileName)
+{
+    m_commande->Sauve(fileName);
+    bookReplaced();
+}
+
+bool TMainForm::saveQuestion()
+{
+    bool modified = false;
+    m_commande->TestModif(modified);
+    if (!modified)
+        return true;
+    const Prompts::Answer answer =
+        Prompts::warning(QStringLiteral("Enregistrer changements dans ") +
+                             OrderFileName::withoutFolder(MainFileName) + QStringLiteral(" ?"),
+                         Prompts::Buttons::YesNoCancel);
+    if (answer == Prompts::Answer::No)
+        return true;
+    if (answer != Prompts::Answer::Yes)
+        return false;
+    // A book without a name gets one first; a cancelled name cancels the command.
+    if (MainFileName.isEmpty())
+        return SaveAs();
+    try {
+        saveBook(MainFileName);
+    } catch (...) {
+        Application::report(std::current_exception());
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::newBook()
+{
+    if (!saveQuestion())
+        return;
+    MainFileName.clear();
+    m_commande->Nouveau();
+    bookReplaced();
+}
+
+void TMainForm::openBook()
+{
+    if (!saveQuestion())
+        return;
+    const QString name = FileDialogs::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(),
+                                                      QStringLiteral("Commandes (*.cmd)"));
+    if (name.isEmpty())
+        return;
+    openChosen(name);
+}
+
+void TMainForm::openAtStart(const QString &fileName)
+{
+    // Named from the working directory of the start, whatever happens to it later.
+    m_startFile = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+}
+
+void TMainForm::openChosen(const QString &name)
+{
+    const QString previous = MainFileName;
+    MainFileName = name;
+    if (!OrderFileName::hasOrderExtension(MainFileName)) {
+        MainFileName.clear();
+        Prompts::information(QStringLiteral("Type de fichier non valide"));
+        return;
+    }
+    if (!QFile::exists(MainFileName)) {
+        Prompts::information(QStringLiteral("Le fichier n'existe pas"));
+        return;
+    }
+    if (!m_commande->Charge(MainFileName)) {
+        MainFileName = previous; // the book in use stays, under its name
+        return;
+    }
+    bookReplaced();
+    Valide();
+}
+
+bool TMainForm::SaveAs()
+{
+    MainFileName.clear();
+    const QString chosen =
+        FileDialogs::getSaveFileName(this, QStringLiteral("Enregistrer sous"),
+                                     QStringLiteral("*.cmd"), QStringLiteral("Commandes (*.cmd)"));
+    if (chosen.isEmpty())
+        return false;
+    const QString name = OrderFileName::withOrderExtension(chosen);
+    if (QFile::exists(name) && Prompts::warning(QStringLiteral("Ce fichier existe déjà"),
+                                                Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
+        return false;
+    MainFileName = name;
+    // A failed write throws: the book stays modified and the old file as it was.
+    saveBook(MainFileName);
+    showCaption(m_commande->windowTitle());
+    return true;
+}
+
+bool TMainForm::save()
+{
+    if (MainFileName.isEmpty())
+        return SaveAs();
+    MainFileName = OrderFileName::withOrderExtension(MainFileName);
+    saveBook(MainFileName);
+    return true;
+}
