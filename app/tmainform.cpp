@@ -1,6 +1,5 @@
 #include "app/tmainform.h"
 
-#include "app/helpwindow.h"
 #include "app/menushortcuts.h"
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
@@ -17,6 +16,7 @@
 #include "suppliers/tfichfour.h"
 #include "suppliers/tlistefour.h"
 #include "suppliers/tsociete.h"
+#include "utilities/helpwindow.h"
 #include "utilities/taboutbox.h"
 #include "utilities/tcalendrier.h"
 #include "utilities/teurof.h"

@@ -1,12 +1,12 @@
 // The main window's menus and tool bar: every command, what it runs, and when it is enabled.
 #include "app/tmainform.h"
 
-#include "app/helpwindow.h"
 #include "app/printcommands.h"
 #include "gui/application.h"
 #include "gui/printdialogs.h"
 #include "gui/toolicons.h"
 #include "order/tcommande.h"
+#include "utilities/helpwindow.h"
 #include "utilities/taboutbox.h"
 #include "utilities/tcalendrier.h"
 #include "utilities/teurof.h"

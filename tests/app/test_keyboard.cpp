@@ -2,7 +2,6 @@
 // window and reach whatever has the focus, menus open with Alt and a mnemonic, and the real
 // message boxes and dialogs take the focus before they are answered.
 
-#include "app/helpwindow.h"
 #include "app/tcmdliste.h"
 #include "app/tmainform.h"
 #include "core/textfile.h"
@@ -11,6 +10,7 @@
 #include "gui/messageboxprompts.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
+#include "utilities/helpwindow.h"
 #include "utilities/tsplash.h"
 
 #include <QAction>

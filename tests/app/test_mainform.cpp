@@ -1,4 +1,3 @@
-#include "app/helpwindow.h"
 #include "app/tmainform.h"
 #include "core/commanderror.h"
 #include "core/textfile.h"
@@ -8,6 +7,7 @@
 #include "order/tcommande.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
+#include "utilities/helpwindow.h"
 
 #include <QAction>
 #include <QDir>

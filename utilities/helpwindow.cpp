@@ -1,4 +1,4 @@
-#include "app/helpwindow.h"
+#include "utilities/helpwindow.h"
 
 #include <QCollator>
 #include <QFile>
