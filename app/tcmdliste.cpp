@@ -4,12 +4,10 @@
 
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -37,12 +35,10 @@ QToolButton *arrowButton(QWidget *parent, const char *name, Qt::ArrowType arrow)
 
 } // namespace
 
-TCmdListe::TCmdListe(QWidget *parent) : QDialog(parent)
+TCmdListe::TCmdListe(QWidget *parent) : BaseDialog(parent)
 {
     setObjectName(QStringLiteral("TCmdListe"));
     setWindowTitle(QStringLiteral("Liste des commandes"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     auto *bar = new QFrame(this);
     bar->setObjectName(QStringLiteral("Panel1"));
@@ -186,7 +182,7 @@ bool TCmdListe::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return BaseDialog::eventFilter(watched, event);
 }
 
 void TCmdListe::keyPressEvent(QKeyEvent *event)
@@ -197,13 +193,11 @@ void TCmdListe::keyPressEvent(QKeyEvent *event)
     else if (event->key() == Qt::Key_Escape)
         closeClearingSelection();
     else
-        QDialog::keyPressEvent(event);
+        BaseDialog::keyPressEvent(event);
 }
 
 void TCmdListe::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
-    if (QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    BaseDialog::showEvent(event);
     ListBox1->setFocus(Qt::OtherFocusReason);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "gui/basedialog.h"
 #include "order/orderlist.h"
 
-#include <QDialog>
 #include <QList>
 #include <QStringList>
 
@@ -12,7 +12,7 @@ class QToolButton;
 
 // "Liste des commandes": one entry per order of the book. The user picks an order and may move
 // entries up and down; moving them renumbers the orders.
-class TCmdListe : public QDialog {
+class TCmdListe : public BaseDialog {
     Q_OBJECT
 public:
     explicit TCmdListe(QWidget *parent = nullptr);

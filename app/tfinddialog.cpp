@@ -9,8 +9,6 @@ TFindDialog::TFindDialog(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("TFindDialog"));
     setWindowTitle(QStringLiteral("Rechercher"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(350, 120);
 
     Label1 = new QLabel(QStringLiteral("Chercher"), this);

@@ -3,9 +3,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
-OutcomeDialog::OutcomeDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+OutcomeDialog::OutcomeDialog(QWidget *parent) : BaseDialog(parent) {}
 
 void OutcomeDialog::recordOk()
 {
@@ -44,14 +43,4 @@ void OutcomeDialog::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void OutcomeDialog::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }

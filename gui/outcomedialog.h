@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/basedialog.h"
 
 class QHBoxLayout;
 class QPushButton;
@@ -9,10 +9,10 @@ class QPushButton;
 // and Escape record it not confirmed, and the window's close box leaves the remembered
 // outcome as it was. Its callers read the outcome through their Result operations. It opens
 // centred on the screen.
-class OutcomeDialog : public QDialog {
+class OutcomeDialog : public BaseDialog {
     Q_OBJECT
 public:
-    explicit OutcomeDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    explicit OutcomeDialog(QWidget *parent = nullptr);
 
     bool confirmed() const { return m_confirmed; }
 
@@ -25,7 +25,6 @@ protected:
     QHBoxLayout *makeButtonRow(QPushButton *&cancel, QPushButton *&ok);
 
     void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     bool m_confirmed = false;

@@ -16,8 +16,6 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("TMPage"));
     setWindowTitle(QStringLiteral("Mise en page"));
-    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Type de papier"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));

@@ -19,10 +19,7 @@ constexpr int RateEdits = 4; // Edit1 to Edit4 hold numbers; Edit5 to Edit9 paym
 
 } // namespace
 
-TParamc::TParamc(QWidget *parent)
-    : OutcomeDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                Qt::MSWindowsFixedSizeDialogHint)
+TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
 {
     setObjectName(QStringLiteral("Paramc"));
     setWindowTitle(QStringLiteral("Paramètres de la commande"));

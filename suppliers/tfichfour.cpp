@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
@@ -37,12 +36,10 @@ QToolButton *speedButton(QWidget *parent, const QString &name, const QString &hi
 
 } // namespace
 
-TFichFour::TFichFour(QWidget *parent) : QDialog(parent)
+TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
 {
     setObjectName(QStringLiteral("TFichFour"));
     setWindowTitle(QStringLiteral("Gestion des fournisseurs"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     SpeedButton1 = speedButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("Précédent"),
                                QStyle::SP_ArrowBack);
@@ -344,9 +341,7 @@ void TFichFour::Button1Click()
 
 void TFichFour::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    BaseDialog::showEvent(event);
     LitFiche();
     Edit1->setFocus(Qt::OtherFocusReason);
 }
@@ -358,13 +353,13 @@ void TFichFour::keyPressEvent(QKeyEvent *event)
         Button1Click();
         return;
     }
-    QDialog::keyPressEvent(event);
+    BaseDialog::keyPressEvent(event);
 }
 
 bool TFichFour::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
+        return BaseDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 
@@ -376,7 +371,7 @@ bool TFichFour::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (!m_fields.contains(static_cast<QLineEdit *>(watched)))
-        return QDialog::eventFilter(watched, event);
+        return BaseDialog::eventFilter(watched, event);
 
     switch (key->key()) {
     case Qt::Key_PageDown:

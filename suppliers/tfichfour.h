@@ -1,8 +1,8 @@
 #pragma once
 
+#include "gui/basedialog.h"
 #include "suppliers/supplierbook.h"
 
-#include <QDialog>
 #include <QStringList>
 
 class QLineEdit;
@@ -13,7 +13,7 @@ class QToolButton;
 // The supplier management window ("Gestion des fournisseurs"). It works on a copy of the
 // supplier lines spread over a grid, one record per row, sorted by name; Result rebuilds the
 // lines from the grid when anything changed.
-class TFichFour : public QDialog {
+class TFichFour : public BaseDialog {
     Q_OBJECT
 public:
     explicit TFichFour(QWidget *parent = nullptr);

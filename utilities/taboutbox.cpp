@@ -4,10 +4,8 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,12 +20,10 @@ QFont pixelFont(int pixels, bool bold)
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
+TAboutBox::TAboutBox(QWidget *parent) : BaseDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("A propos"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -75,12 +71,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 
 void TAboutBox::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    BaseDialog::showEvent(event);
     // Escape already closes a dialog; Enter reaches the default button.
     OKButton->setFocus();
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/basedialog.h"
 
 class QLabel;
 class QPushButton;
 
 // "A propos": the program's picture, name, version and purpose. OK, Enter and Escape close it.
-class TAboutBox : public QDialog {
+class TAboutBox : public BaseDialog {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget *parent = nullptr);

@@ -35,9 +35,7 @@ protected:
 } // namespace
 
 TCalendrier::TCalendrier(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_calendar(Clock::today())
+    : BaseDialog(parent, BaseDialog::Placement::OverParent), m_calendar(Clock::today())
 {
     setObjectName(QStringLiteral("Calendrier"));
     setWindowTitle(QStringLiteral("Calendrier"));
@@ -111,7 +109,7 @@ TCalendrier::TCalendrier(QWidget *parent)
 
 void TCalendrier::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    BaseDialog::showEvent(event);
     FormActivate();
 }
 
@@ -174,7 +172,7 @@ bool TCalendrier::Calendar1KeyDown(int key)
 void TCalendrier::keyPressEvent(QKeyEvent *event)
 {
     if (!Calendar1KeyDown(event->key()))
-        QDialog::keyPressEvent(event);
+        BaseDialog::keyPressEvent(event);
 }
 
 bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
@@ -182,5 +180,5 @@ bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && watched != this &&
         Calendar1KeyDown(static_cast<QKeyEvent *>(event)->key()))
         return true;
-    return QDialog::eventFilter(watched, event);
+    return BaseDialog::eventFilter(watched, event);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "gui/basedialog.h"
 #include "utilities/monthcalendar.h"
-
-#include <QDialog>
 
 class QCalendarWidget;
 class QLabel;
@@ -10,7 +9,7 @@ class QPushButton;
 
 // "Calendrier": a perpetual calendar showing one month. Created once on today's date; the
 // month last shown is shown again at the next opening.
-class TCalendrier : public QDialog {
+class TCalendrier : public BaseDialog {
     Q_OBJECT
 public:
     explicit TCalendrier(QWidget *parent = nullptr);

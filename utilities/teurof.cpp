@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,10 +47,7 @@ QChar keyChar(const QKeyEvent *event)
 
 } // namespace
 
-TEurof::TEurof(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+TEurof::TEurof(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::ScreenCentreOnce)
 {
     setObjectName(QStringLiteral("Eurof"));
     setWindowTitle(QStringLiteral("Euro convertisseur"));
@@ -146,15 +142,10 @@ void TEurof::SetIni(Real rate, int direction)
 
 void TEurof::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    BaseDialog::showEvent(event);
     m_converter.activate();
     refresh();
     m_button11->setFocus();
-    if (!m_placed) {
-        m_placed = true;
-        if (QScreen *s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
 }
 
 // The window's own keys, and what the other controls pass up. Only the window and its two
@@ -181,7 +172,7 @@ bool TEurof::eventFilter(QObject *watched, QEvent *event)
             return key != QLatin1Char(' ');
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return BaseDialog::eventFilter(watched, event);
 }
 
 void TEurof::FormKeyPress(QChar key)

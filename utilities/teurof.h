@@ -1,9 +1,8 @@
 #pragma once
 
 #include "core/real48.h"
+#include "gui/basedialog.h"
 #include "utilities/euroconverter.h"
-
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +12,7 @@ class SpinButton;
 
 // "Euro convertisseur": converts an amount typed on the keypad or the keyboard between francs
 // and euros at its own rate. Created once; entry, result and rate last for the whole run.
-class TEurof : public QDialog {
+class TEurof : public BaseDialog {
     Q_OBJECT
 public:
     explicit TEurof(QWidget *parent = nullptr);
@@ -48,5 +47,4 @@ private:
     QPushButton *m_button10;
     QPushButton *m_button11;
     SpinButton *m_spinButton1;
-    bool m_placed = false;
 };

@@ -32,10 +32,7 @@ QLabel *makeDisplay(const QString &name, int pointSize, QWidget *parent)
 
 } // namespace
 
-THorloge::THorloge(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+THorloge::THorloge(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::OverParent)
 {
     setObjectName(QStringLiteral("Horloge"));
     setWindowTitle(QStringLiteral("Horloge"));
@@ -127,14 +124,14 @@ THorloge::THorloge(QWidget *parent)
 
 void THorloge::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    BaseDialog::showEvent(event);
     FormActivate();
 }
 
 void THorloge::hideEvent(QHideEvent *event)
 {
     FormDeactivate();
-    QDialog::hideEvent(event);
+    BaseDialog::hideEvent(event);
 }
 
 void THorloge::FormActivate()

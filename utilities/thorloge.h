@@ -1,8 +1,7 @@
 #pragma once
 
+#include "gui/basedialog.h"
 #include "utilities/clocksetting.h"
-
-#include <QDialog>
 
 class QButtonGroup;
 class QLabel;
@@ -12,7 +11,7 @@ class SpinButton;
 
 // "Horloge": a desk clock refreshed every second that can set the computer's clock. "Set"
 // stops it for adjusting with the spin button; the second "Set" writes the time shown.
-class THorloge : public QDialog {
+class THorloge : public BaseDialog {
     Q_OBJECT
 public:
     explicit THorloge(QWidget *parent = nullptr);

@@ -27,10 +27,7 @@ constexpr KeyCap Keypad[] = {
 
 } // namespace
 
-TPocket::TPocket(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+TPocket::TPocket(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::OverParent)
 {
     setObjectName(QStringLiteral("Pocket"));
     setWindowTitle(QStringLiteral("Calculatrice"));
@@ -91,7 +88,7 @@ TPocket::TPocket(QWidget *parent)
 
 void TPocket::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    BaseDialog::showEvent(event);
     FormActivate();
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "gui/basedialog.h"
 #include "utilities/pocketcalculator.h"
-
-#include <QDialog>
 
 class QLabel;
 class QPushButton;
 
 // "Calculatrice": the pocket calculator. Created once; every showing starts on an empty
 // display. Errors of a key are told by the general error report.
-class TPocket : public QDialog {
+class TPocket : public BaseDialog {
     Q_OBJECT
 public:
     explicit TPocket(QWidget *parent = nullptr);

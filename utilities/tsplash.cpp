@@ -1,12 +1,12 @@
 #include "utilities/tsplash.h"
 
+#include "gui/basedialog.h"
 #include "gui/programpicture.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TSplash::TSplash(QWidget *parent)
@@ -87,11 +87,7 @@ void TSplash::hideBeforeMessages()
 
 void TSplash::showNow()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     show();
     raise();
     repaint();

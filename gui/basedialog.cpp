@@ -1,0 +1,32 @@
+#include "gui/basedialog.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+BaseDialog::BaseDialog(QWidget *parent, Placement placement)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_placement(placement)
+{
+}
+
+void BaseDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_placement == Placement::OverParent ||
+        (m_placement == Placement::ScreenCentreOnce && m_placed))
+        return;
+    m_placed = true;
+    centreOnScreen(this);
+}
