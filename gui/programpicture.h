@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <QSize>
 
-// The program's picture: an order form with its lines and the violet "Q" stamp. Painted rather
-// than loaded, so it needs no image plug-in and stays sharp at any size.
+// The program's picture: an order form with its lines and the violet "Q" stamp, drawn from the
+// same SVG file as the desktop icon, so it stays sharp at any size.
 namespace ProgramPicture {
 
 QPixmap pixmap(const QSize &size);

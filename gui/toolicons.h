@@ -3,7 +3,7 @@
 #include <QIcon>
 
 // Icons of the tool bar: the desktop theme's when it has them, else the style's standard ones,
-// else small ones painted here for the commands the style has nothing for.
+// else the program's own SVG icons (gui/icons/) for the commands the style has nothing for.
 namespace ToolIcons {
 
 enum class Kind {
