@@ -17,6 +17,13 @@ public:
     // Four texts: emptied, then the address fields when the dialog was last closed with OK.
     void Result(std::array<QString, 4> &address) const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Button1Click();
+    void Button2Click();
+
     QLineEdit *Edit1;
     QLineEdit *Edit2;
     QLineEdit *Edit3;
@@ -24,11 +31,4 @@ public:
     QLineEdit *Edit5;
     QPushButton *Button1;
     QPushButton *Button2;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void Button1Click();
-    void Button2Click();
 };

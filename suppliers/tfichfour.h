@@ -33,20 +33,6 @@ public:
     int LastSupplierRow = -1;
     bool SupplierGridModified = false;
 
-    QTableWidget *StringGrid1;
-    QLineEdit *Edit1;
-    QLineEdit *Edit2;
-    QLineEdit *Edit3;
-    QLineEdit *Edit4;
-    QLineEdit *Edit5;
-    QLineEdit *Edit6;
-    QToolButton *SpeedButton1;
-    QToolButton *SpeedButton2;
-    QToolButton *SpeedButton3;
-    QToolButton *SpeedButton4;
-    QPushButton *Button1;
-    QPushButton *Button2;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -61,6 +47,19 @@ private:
     void addRow();
     void Button1Click();
 
+    QTableWidget *StringGrid1;
+    QLineEdit *Edit1;
+    QLineEdit *Edit2;
+    QLineEdit *Edit3;
+    QLineEdit *Edit4;
+    QLineEdit *Edit5;
+    QLineEdit *Edit6;
+    QToolButton *SpeedButton1;
+    QToolButton *SpeedButton2;
+    QToolButton *SpeedButton3;
+    QToolButton *SpeedButton4;
+    QPushButton *Button1;
+    QPushButton *Button2;
     QList<QLineEdit *> m_fields;
 };
 

@@ -17,11 +17,11 @@ public:
     // The chosen code, or empty when not confirmed or nothing is selected.
     void Result(QString &code) const;
 
-    QListWidget *ListBox1;
-    QPushButton *Button1;
-    QPushButton *Button2;
-
 private:
     void Button1Click();
     void Button2Click();
+
+    QListWidget *ListBox1;
+    QPushButton *Button1;
+    QPushButton *Button2;
 };

@@ -22,11 +22,13 @@ TSociete::TSociete(QWidget *parent) : OutcomeDialog(parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
+    QLineEdit **edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7};
     for (int k = 0; k < 7; ++k) {
-        Edits[k] = new QLineEdit(this);
-        Edits[k]->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
-        Edits[k]->setMinimumWidth(360);
-        layout->addWidget(Edits[k]);
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+        edit->setMinimumWidth(360);
+        layout->addWidget(edit);
+        *edits[k] = edit;
     }
 
     QHBoxLayout *buttons = makeButtonRow(Button1, Button2);
@@ -37,10 +39,16 @@ TSociete::TSociete(QWidget *parent) : OutcomeDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+std::array<QLineEdit *, 7> TSociete::fields() const
+{
+    return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
+}
+
 void TSociete::Init(const CompanyDetails &details)
 {
+    const auto edits = fields();
     for (int k = 0; k < 7; ++k)
-        Edits[k]->setText(details[k]);
+        edits[k]->setText(details[k]);
 }
 
 void TSociete::Result(CompanyDetails &details) const
@@ -48,8 +56,9 @@ void TSociete::Result(CompanyDetails &details) const
     details[0].clear();
     if (!confirmed())
         return;
+    const auto edits = fields();
     for (int k = 0; k < 7; ++k)
-        details[k] = Edits[k]->text();
+        details[k] = edits[k]->text();
 }
 
 void TSociete::keyPressEvent(QKeyEvent *event)

@@ -19,16 +19,23 @@ public:
     // Text 1 is emptied; after OK all seven receive the fields, otherwise 2 to 7 stay.
     void Result(CompanyDetails &details) const;
 
-    std::array<QLineEdit *, 7> Edits;
-    QPushButton *Button1;
-    QPushButton *Button2;
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Button1Click();
     void Button2Click();
+    std::array<QLineEdit *, 7> fields() const;
+
+    QLineEdit *Edit1;
+    QLineEdit *Edit2;
+    QLineEdit *Edit3;
+    QLineEdit *Edit4;
+    QLineEdit *Edit5;
+    QLineEdit *Edit6;
+    QLineEdit *Edit7;
+    QPushButton *Button1;
+    QPushButton *Button2;
 };
 
 // The order window's "Société" command: a confirmed dialog with a first line replaces the

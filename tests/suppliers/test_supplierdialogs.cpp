@@ -4,6 +4,7 @@
 #include "suppliers/tsociete.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -23,6 +24,16 @@ template <typename Drive> void whenShown(QDialog &dialog, Drive drive)
     });
 }
 
+QLineEdit *edit(const QWidget &dialog, int n)
+{
+    return dialog.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n));
+}
+
+QAbstractButton *button(const QWidget &dialog, const char *name)
+{
+    return dialog.findChild<QAbstractButton *>(QLatin1String(name));
+}
+
 } // namespace
 
 class TestSupplierDialogs : public QObject {
@@ -39,15 +50,15 @@ void TestSupplierDialogs::quickEntry()
     prompts.answer(Prompts::Answer::Yes);
     SupplierBook book;
     TFFour dialog;
-    dialog.Edit2->setText("stale");
+    edit(dialog, 2)->setText("stale");
     // Enter in an address field confirms; the focus starts on the name.
     whenShown(dialog, [&] {
-        QCOMPARE(dialog.Edit1->text(), QString("10002"));
-        QVERIFY(dialog.Edit2->text().isEmpty());
-        QCOMPARE(dialog.focusWidget(), dialog.Edit2);
-        QTest::keyClicks(dialog.Edit2, "Martin");
-        QTest::keyClicks(dialog.Edit4, "Lyon");
-        QTest::keyClick(dialog.Edit5, Qt::Key_Return);
+        QCOMPARE(edit(dialog, 1)->text(), QString("10002"));
+        QVERIFY(edit(dialog, 2)->text().isEmpty());
+        QCOMPARE(dialog.focusWidget(), edit(dialog, 2));
+        QTest::keyClicks(edit(dialog, 2), "Martin");
+        QTest::keyClicks(edit(dialog, 4), "Lyon");
+        QTest::keyClick(edit(dialog, 5), Qt::Key_Return);
     });
     QString code = "*";
     std::array<QString, 4> address;
@@ -57,7 +68,7 @@ void TestSupplierDialogs::quickEntry()
 
     // After that OK, the close box leaves "confirmed" as it was...
     whenShown(dialog, [&] {
-        QTest::keyClicks(dialog.Edit2, "Durand");
+        QTest::keyClicks(edit(dialog, 2), "Durand");
         dialog.close();
     });
     code = "3";
@@ -65,8 +76,8 @@ void TestSupplierDialogs::quickEntry()
     QCOMPARE(address[0], QString("Durand"));
     // ...and Escape is "Annuler".
     whenShown(dialog, [&] {
-        QTest::keyClicks(dialog.Edit2, "Petit");
-        QTest::keyClick(dialog.Edit2, Qt::Key_Escape);
+        QTest::keyClicks(edit(dialog, 2), "Petit");
+        QTest::keyClick(edit(dialog, 2), Qt::Key_Escape);
     });
     code = "4";
     QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog, true));
@@ -79,18 +90,18 @@ void TestSupplierDialogs::chooser()
     SupplierBook book;
     book.SupplierLines = {"<FOU>10023", "Dupont", "", "", "", "<FOU>", "Sans code", "", "", ""};
     TListeFour chooser;
-    QListWidget *list = chooser.ListBox1;
+    QListWidget *list = chooser.findChild<QListWidget *>(QStringLiteral("ListBox1"));
 
     // Cancelled, yet from now on an unknown code skips the question.
     whenShown(chooser, [&] { QTest::keyClick(list, Qt::Key_Escape); });
     QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
     QVERIFY(book.SupplierPicked);
     TFFour dialog;
-    whenShown(dialog, [&] { dialog.Button1->click(); });
+    whenShown(dialog, [&] { button(dialog, "Button1")->click(); });
     QString code = "77";
     std::array<QString, 4> address;
     QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog));
-    QCOMPARE(dialog.Edit1->text(), QString("10077"));
+    QCOMPARE(edit(dialog, 1)->text(), QString("10077"));
     QVERIFY(prompts.asked.isEmpty());
 
     whenShown(chooser, [&] {
@@ -103,7 +114,7 @@ void TestSupplierDialogs::chooser()
     // The item without a code gives no code.
     whenShown(chooser, [&] {
         list->setCurrentRow(1);
-        chooser.Button2->click();
+        button(chooser, "Button2")->click();
     });
     QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
 }
@@ -117,22 +128,22 @@ void TestSupplierDialogs::company()
     TSociete dialog;
     // An empty first field changes nothing, whatever else was typed.
     whenShown(dialog, [&] {
-        dialog.Edits[0]->clear();
-        QTest::keyClicks(dialog.Edits[1], "changed");
-        dialog.Button2->click();
+        edit(dialog, 1)->clear();
+        QTest::keyClicks(edit(dialog, 2), "changed");
+        button(dialog, "Button2")->click();
     });
     Psoc(dialog, company);
     QCOMPARE(company.CompanyLines, before);
     QVERIFY(!QFile::exists("Cmd.soc"));
 
     whenShown(dialog, [&] {
-        QTest::keyClicks(dialog.Edits[0], " SA");
-        QTest::keyClick(dialog.Edits[0], Qt::Key_Return);
+        QTest::keyClicks(edit(dialog, 1), " SA");
+        QTest::keyClick(edit(dialog, 1), Qt::Key_Return);
         QVERIFY(dialog.isVisible()); // no default button
         for (int k = 1; k < 7; ++k)
-            dialog.Edits[k]->clear();
-        QTest::keyClicks(dialog.Edits[6], "fin");
-        dialog.Button2->click();
+            edit(dialog, k + 1)->clear();
+        QTest::keyClicks(edit(dialog, 7), "fin");
+        button(dialog, "Button2")->click();
     });
     Psoc(dialog, company);
     QCOMPARE(company.CompanyLines[0], QString("Qor SA"));

@@ -1,6 +1,7 @@
 #include "suppliers/tfichfour.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +17,21 @@ QStringList rec(const QString &code, const QString &name, const QString &town = 
     return {"<FOU>" + code, name, "", town, ""};
 }
 
+QLineEdit *edit(const QWidget &window, int n)
+{
+    return window.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n));
+}
+
+QTableWidget *grid(const QWidget &window)
+{
+    return window.findChild<QTableWidget *>(QStringLiteral("StringGrid1"));
+}
+
+QAbstractButton *button(const QWidget &window, const char *name)
+{
+    return window.findChild<QAbstractButton *>(QLatin1String(name));
+}
+
 // Runs the window on `lines` as the order window does; `drive` works it while it is shown.
 template <typename Drive> QStringList run(TFichFour &window, QStringList lines, Drive drive)
 {
@@ -24,7 +40,7 @@ template <typename Drive> QStringList run(TFichFour &window, QStringList lines, 
         QCOMPARE(QApplication::activeModalWidget(), &window);
         drive();
         if (window.isVisible())
-            window.Button1->click();
+            button(window, "Button1")->click();
     });
     window.exec();
     window.Result(lines);
@@ -33,9 +49,9 @@ template <typename Drive> QStringList run(TFichFour &window, QStringList lines, 
 
 void clickRow(TFichFour &window, int row)
 {
-    QTableWidget *grid = window.StringGrid1;
-    const QRect cell = grid->visualRect(grid->model()->index(row, 1));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTableWidget *rows = grid(window);
+    const QRect cell = rows->visualRect(rows->model()->index(row, 1));
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 } // namespace
@@ -76,7 +92,7 @@ void TestTFichFour::closedAtOnce()
     SupplierBook book;
     book.SupplierLines = lines;
     TFichFour window;
-    QTimer::singleShot(0, &window, [&] { window.Button1->click(); });
+    QTimer::singleShot(0, &window, [&] { button(window, "Button1")->click(); });
     GestFour(window, book);
     QCOMPARE(book.SupplierLines, result);
     QVERIFY(book.SuppliersModified);
@@ -86,12 +102,12 @@ void TestTFichFour::deleting()
 {
     TFichFour window;
     const QStringList one = rec("10002", "A");
-    QCOMPARE(run(window, one, [&] { window.SpeedButton4->click(); }), one);
+    QCOMPARE(run(window, one, [&] { button(window, "SpeedButton4")->click(); }), one);
     const QStringList result =
         run(window, rec("10002", "A") + rec("10003", "B") + rec("10004", "C"), [&] {
             clickRow(window, 1);
-            window.SpeedButton4->click();
-            QCOMPARE(window.Edit1->text(), QString("10004"));
+            button(window, "SpeedButton4")->click();
+            QCOMPARE(edit(window, 1)->text(), QString("10004"));
         });
     QCOMPARE(result, rec("10002", "A") + rec("10004", "C"));
 }
@@ -102,27 +118,27 @@ void TestTFichFour::discardedAndUncountedChanges()
     const QStringList lines = QStringList{"note"} + rec("10002", "Dupont") + rec("10003", "Martin");
     const QStringList result = run(window, lines, [&] {
         // Only Backspace and Delete, written back by Page Down: not a change.
-        QTest::keyClick(window.Edit2, Qt::Key_End);
-        QTest::keyClick(window.Edit2, Qt::Key_Backspace);
-        QTest::keyClick(window.Edit2, Qt::Key_Home);
-        QTest::keyClick(window.Edit2, Qt::Key_Delete);
-        QTest::keyClick(window.Edit2, Qt::Key_PageDown);
-        QTest::keyClick(window.Edit2, Qt::Key_PageDown);
-        QCOMPARE(window.StringGrid1->currentRow(), 1);
+        QTest::keyClick(edit(window, 2), Qt::Key_End);
+        QTest::keyClick(edit(window, 2), Qt::Key_Backspace);
+        QTest::keyClick(edit(window, 2), Qt::Key_Home);
+        QTest::keyClick(edit(window, 2), Qt::Key_Delete);
+        QTest::keyClick(edit(window, 2), Qt::Key_PageDown);
+        QTest::keyClick(edit(window, 2), Qt::Key_PageDown);
+        QCOMPARE(grid(window)->currentRow(), 1);
         QVERIFY(!window.SupplierGridModified);
         // Typing followed by a click on another row, or by a search, is lost.
-        QTest::keyClicks(window.Edit2, "xyz");
+        QTest::keyClicks(edit(window, 2), "xyz");
         clickRow(window, 0);
-        QCOMPARE(window.Edit2->text(), QString("upon"));
-        QTest::keyClicks(window.Edit3, "lost");
-        window.Edit6->setText("10003");
-        window.Button2->click();
-        QVERIFY(window.Edit3->text().isEmpty());
+        QCOMPARE(edit(window, 2)->text(), QString("upon"));
+        QTest::keyClicks(edit(window, 3), "lost");
+        edit(window, 6)->setText("10003");
+        button(window, "Button2")->click();
+        QVERIFY(edit(window, 3)->text().isEmpty());
         // Enter writes the fields back; the close box does not.
-        QTest::keyClicks(window.Edit4, "Lyon");
-        QTest::keyClick(window.Edit4, Qt::Key_Return);
+        QTest::keyClicks(edit(window, 4), "Lyon");
+        QTest::keyClick(edit(window, 4), Qt::Key_Return);
         QVERIFY(window.isVisible());
-        QTest::keyClicks(window.Edit5, "lost");
+        QTest::keyClicks(edit(window, 5), "lost");
         window.close();
     });
     QCOMPARE(result, rec("10002", "upon") + rec("10003", "Martin", "Lyon"));
@@ -134,10 +150,10 @@ void TestTFichFour::searchIsExact()
     TFichFour window;
     run(window, rec("10023", "A") + rec("10030", "B"), [&] {
         clickRow(window, 1);
-        QTest::keyClicks(window.Edit6, "23");
-        QTest::keyClick(window.Edit6, Qt::Key_Return);
+        QTest::keyClicks(edit(window, 6), "23");
+        QTest::keyClick(edit(window, 6), Qt::Key_Return);
         QCOMPARE(prompts.texts(), QStringList{"Fournisseur non trouvé"});
-        QCOMPARE(window.StringGrid1->currentRow(), 1);
+        QCOMPARE(grid(window)->currentRow(), 1);
     });
 }
 
@@ -149,7 +165,7 @@ void TestTFichFour::gridGrowsPastSixty()
     TFichFour window;
     window.Init(lines);
     QCOMPARE(window.LastSupplierRow, 60);
-    QCOMPARE(window.StringGrid1->rowCount(), 65);
+    QCOMPARE(grid(window)->rowCount(), 65);
 }
 
 void TestTFichFour::addOpensBlankRowWithDigitCode()
@@ -158,12 +174,12 @@ void TestTFichFour::addOpensBlankRowWithDigitCode()
     // A former use leaves values in rows that the next list, cut short, no longer fills.
     window.Init(rec("10002", "A", "Paris") + rec("10003", "B", "Lyon") + rec("10004", "C"));
     const QStringList result = run(window, {"<FOU>10009", "Z"}, [&] {
-        window.SpeedButton3->click();
-        QCOMPARE(window.StringGrid1->currentRow(), 1);
-        QVERIFY(window.Edit1->text().isEmpty() && window.Edit2->text().isEmpty());
-        QTest::keyClicks(window.Edit1, "12a34567");
-        QCOMPARE(window.Edit1->text(), QString("12345"));
-        QTest::keyClicks(window.Edit2, "Aa");
+        button(window, "SpeedButton3")->click();
+        QCOMPARE(grid(window)->currentRow(), 1);
+        QVERIFY(edit(window, 1)->text().isEmpty() && edit(window, 2)->text().isEmpty());
+        QTest::keyClicks(edit(window, 1), "12a34567");
+        QCOMPARE(edit(window, 1)->text(), QString("12345"));
+        QTest::keyClicks(edit(window, 2), "Aa");
     });
     QCOMPARE(result, rec("10009", "Z") + rec("12345", "Aa"));
 }
@@ -173,8 +189,8 @@ void TestTFichFour::escapeClosesAsFermerDoes()
     TFichFour window;
     bool closed = false;
     const QStringList lines = run(window, rec("10002", "Dupont"), [&] {
-        QTest::keyClicks(window.Edit4, "Lyon");
-        QTest::keyClick(window.Edit4, Qt::Key_Escape);
+        QTest::keyClicks(edit(window, 4), "Lyon");
+        QTest::keyClick(edit(window, 4), Qt::Key_Escape);
         closed = !window.isVisible();
     });
     QVERIFY(closed);
