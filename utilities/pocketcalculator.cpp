@@ -16,11 +16,11 @@ constexpr int PlainDigits = 15;
 
 void PocketCalculator::activate()
 {
-    m_display.clear();
-    m_accumulator = 0;
-    m_operand = 0;
-    m_accumulatorValid = false;
-    m_pendingOperator = QChar();
+    Display.clear();
+    Accumulator = 0;
+    Operand = 0;
+    AccumulatorValid = false;
+    PendingOperator = QChar();
 }
 
 void PocketCalculator::press(int key)
@@ -64,74 +64,74 @@ void PocketCalculator::press(int key)
 
 void PocketCalculator::digit(int d)
 {
-    if (m_newEntry)
-        m_display.clear();
-    m_display += QChar(QLatin1Char(char('0' + d)));
-    m_newEntry = false;
+    if (NewEntry)
+        Display.clear();
+    Display += QChar(QLatin1Char(char('0' + d)));
+    NewEntry = false;
 }
 
 void PocketCalculator::comma()
 {
     // A comma that starts a number starts it as "0,"; a second one in the same number would
     // only make it unreadable.
-    if (m_newEntry || m_display.isEmpty()) {
-        m_display = QStringLiteral("0,");
-        m_newEntry = false;
+    if (NewEntry || Display.isEmpty()) {
+        Display = QStringLiteral("0,");
+        NewEntry = false;
         return;
     }
-    if (!m_display.contains(QLatin1Char(',')))
-        m_display += QLatin1Char(',');
+    if (!Display.contains(QLatin1Char(',')))
+        Display += QLatin1Char(',');
 }
 
 Real PocketCalculator::readOperand()
 {
-    m_operand = Real48::store(NumberText::toReal(m_display));
-    return m_operand;
+    Operand = Real48::store(NumberText::toReal(Display));
+    return Operand;
 }
 
 void PocketCalculator::equals()
 {
-    if (!m_accumulatorValid) {
+    if (!AccumulatorValid) {
         Real value = 0;
-        if (!NumberText::tryToReal(m_display, value)) {
-            m_display.clear();
+        if (!NumberText::tryToReal(Display, value)) {
+            Display.clear();
             return;
         }
-        m_accumulator = Real48::store(value);
-        m_accumulatorValid = true;
-        m_newEntry = true;
+        Accumulator = Real48::store(value);
+        AccumulatorValid = true;
+        NewEntry = true;
         return;
     }
     const Real operand = readOperand();
-    Real result = m_accumulator;
-    switch (m_pendingOperator.unicode()) {
+    Real result = Accumulator;
+    switch (PendingOperator.unicode()) {
     case '+':
-        result = m_accumulator + operand;
+        result = Accumulator + operand;
         break;
     case '-':
-        result = m_accumulator - operand;
+        result = Accumulator - operand;
         break;
     case '*':
-        result = m_accumulator * operand;
+        result = Accumulator * operand;
         break;
     case '/':
         if (operand == 0)
-            throw m_accumulator == 0 ? CommandError::invalidOperation()
-                                     : CommandError::divisionByZero();
-        result = m_accumulator / operand;
+            throw Accumulator == 0 ? CommandError::invalidOperation()
+                                   : CommandError::divisionByZero();
+        result = Accumulator / operand;
         break;
     default:
         break;
     }
-    m_accumulator = Real48::store(result);
-    m_display = NumberText::general(m_accumulator, ResultDigits);
-    m_newEntry = true;
+    Accumulator = Real48::store(result);
+    Display = NumberText::general(Accumulator, ResultDigits);
+    NewEntry = true;
 }
 
 void PocketCalculator::operation(QChar op)
 {
     equals(); // an error here leaves the previous operator in place
-    m_pendingOperator = op;
+    PendingOperator = op;
 }
 
 void PocketCalculator::reciprocal()
@@ -141,10 +141,10 @@ void PocketCalculator::reciprocal()
         throw CommandError::divisionByZero();
     const Real result = 1 / operand;
     // The reciprocal is shown even when it is too large to be kept.
-    m_display = NumberText::general(result, PlainDigits);
-    m_accumulator = Real48::store(result);
-    m_accumulatorValid = true;
-    m_newEntry = true;
+    Display = NumberText::general(result, PlainDigits);
+    Accumulator = Real48::store(result);
+    AccumulatorValid = true;
+    NewEntry = true;
 }
 
 void PocketCalculator::squareRoot()
@@ -153,10 +153,10 @@ void PocketCalculator::squareRoot()
     if (operand < 0)
         throw CommandError::invalidOperation();
     const Real result = std::sqrt(operand);
-    m_display = NumberText::general(result, PlainDigits);
-    m_accumulator = Real48::store(result);
-    m_accumulatorValid = true;
-    m_newEntry = true;
+    Display = NumberText::general(result, PlainDigits);
+    Accumulator = Real48::store(result);
+    AccumulatorValid = true;
+    NewEntry = true;
 }
 
 int PocketCalculator::keyFor(QChar typed)

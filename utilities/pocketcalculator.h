@@ -39,20 +39,20 @@ public:
     // The key a typed character stands for (Escape gives Close), or NoKey.
     static int keyFor(QChar typed);
 
-    const QString &display() const { return m_display; }
-    Real accumulator() const { return m_accumulator; }
-    Real operand() const { return m_operand; }
-    QChar pendingOperator() const { return m_pendingOperator; } // null when none
-    bool accumulatorValid() const { return m_accumulatorValid; }
-    bool newEntry() const { return m_newEntry; }
+    const QString &display() const { return Display; }
+    Real accumulator() const { return Accumulator; }
+    Real operand() const { return Operand; }
+    QChar pendingOperator() const { return PendingOperator; } // null when none
+    bool accumulatorValid() const { return AccumulatorValid; }
+    bool newEntry() const { return NewEntry; }
 
 private:
     Real readOperand();
 
-    QString m_display;
-    Real m_accumulator = 0;
-    Real m_operand = 0;
-    QChar m_pendingOperator;
-    bool m_accumulatorValid = false;
-    bool m_newEntry = false;
+    QString Display;
+    Real Accumulator = 0;
+    Real Operand = 0;
+    QChar PendingOperator;
+    bool AccumulatorValid = false;
+    bool NewEntry = false;
 };

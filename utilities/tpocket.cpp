@@ -22,7 +22,7 @@ constexpr KeyCap Keypad[] = {
     {7, "7", 0, 0},  {8, "8", 0, 1}, {9, "9", 0, 2},  {12, "+", 0, 3}, {16, "1/x", 0, 4},
     {4, "4", 1, 0},  {5, "5", 1, 1}, {6, "6", 1, 2},  {13, "-", 1, 3}, {17, "sqr", 1, 4},
     {1, "1", 2, 0},  {2, "2", 2, 1}, {3, "3", 2, 2},  {14, "*", 2, 3}, {18, "C", 2, 4},
-    {10, ",", 3, 0}, {0, "0", 3, 1}, {11, "=", 3, 2}, {15, "/", 3, 3},
+    {10, ",", 3, 0}, {0, "0", 3, 1}, {11, "=", 3, 2}, {15, "/", 3, 3}, {19, "Fermer", 3, 4},
 };
 
 } // namespace
@@ -36,21 +36,21 @@ TPocket::TPocket(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::Ov
     teal.setColor(QPalette::Window, QColor(0, 128, 128));
     setPalette(teal);
 
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_label1->setStyleSheet(
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label1->setStyleSheet(
         QStringLiteral("QLabel { background: navy; color: yellow; padding: 2px 6px; }"));
-    QFont displayFont = m_label1->font();
+    QFont displayFont = Label1->font();
     displayFont.setPointSize(displayFont.pointSize() + 4);
     displayFont.setBold(true);
-    m_label1->setFont(displayFont);
-    m_label1->setMinimumHeight(m_label1->fontMetrics().height() + 10);
+    Label1->setFont(displayFont);
+    Label1->setMinimumHeight(Label1->fontMetrics().height() + 10);
     // A long number does not widen the window: the display shows its end, as a one-line
     // edit does (the right-aligned text runs out on the left).
-    m_label1->setMinimumWidth(200);
-    m_label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Label1->setMinimumWidth(200);
+    Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *label2 = new QLabel(this);
     label2->setObjectName(QStringLiteral("Label2"));
@@ -58,27 +58,36 @@ TPocket::TPocket(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::Ov
     label2->setStyleSheet(QStringLiteral("QLabel { background: red; }"));
 
     auto *top = new QHBoxLayout;
-    top->addWidget(m_label1, 1);
+    top->addWidget(Label1, 1);
     top->addWidget(label2);
 
+    QPushButton **const buttons[] = {&Button0,  &Button1,  &Button2,  &Button3,  &Button4,
+                                     &Button5,  &Button6,  &Button7,  &Button8,  &Button9,
+                                     &Button10, &Button11, &Button12, &Button13, &Button14,
+                                     &Button15, &Button16, &Button17, &Button18, &Button19};
+    void (TPocket::*const clicks[])() = {
+        &TPocket::Button0Click,  &TPocket::Button1Click,  &TPocket::Button2Click,
+        &TPocket::Button3Click,  &TPocket::Button4Click,  &TPocket::Button5Click,
+        &TPocket::Button6Click,  &TPocket::Button7Click,  &TPocket::Button8Click,
+        &TPocket::Button9Click,  &TPocket::Button10Click, &TPocket::Button11Click,
+        &TPocket::Button12Click, &TPocket::Button13Click, &TPocket::Button14Click,
+        &TPocket::Button15Click, &TPocket::Button16Click, &TPocket::Button17Click,
+        &TPocket::Button18Click, &TPocket::Button19Click};
     auto *keypad = new QGridLayout;
     for (const KeyCap &cap : Keypad) {
-        auto *button = new QPushButton(QString::fromLatin1(cap.caption), this);
-        button->setObjectName(QStringLiteral("Button%1").arg(cap.key));
-        button->setAutoDefault(false);
-        button->setFixedSize(44, 32);
-        keypad->addWidget(button, cap.row, cap.column);
-        m_buttons[cap.key] = button;
-        const int key = cap.key;
-        connect(button, &QPushButton::clicked, this, [this, key] { buttonClick(key); });
+        auto *key = new QPushButton(QString::fromLatin1(cap.caption), this);
+        key->setObjectName(QStringLiteral("Button%1").arg(cap.key));
+        key->setAutoDefault(false);
+        if (cap.key == PocketCalculator::Close) {
+            key->setFixedHeight(32);
+            keypad->addWidget(key, cap.row, cap.column, 1, 2);
+        } else {
+            key->setFixedSize(44, 32);
+            keypad->addWidget(key, cap.row, cap.column);
+        }
+        *buttons[cap.key] = key;
+        connect(key, &QPushButton::clicked, this, clicks[cap.key]);
     }
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("Button19"));
-    close->setAutoDefault(false);
-    close->setFixedHeight(32);
-    keypad->addWidget(close, 3, 4, 1, 2);
-    m_buttons[PocketCalculator::Close] = close;
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -94,9 +103,9 @@ void TPocket::showEvent(QShowEvent *event)
 
 void TPocket::FormActivate()
 {
-    m_calculator.activate();
+    Calculator.activate();
     refresh();
-    m_buttons[PocketCalculator::Equals]->setFocus();
+    Button11->setFocus();
 }
 
 // Keys typed on the window or on a button arrive here (the buttons leave them unhandled).
@@ -109,8 +118,7 @@ void TPocket::keyPressEvent(QKeyEvent *event)
     else if (event->text().size() == 1)
         key = event->text().at(0);
     QWidget *focus = focusWidget();
-    const bool bound = focus != m_buttons[PocketCalculator::Reciprocal] &&
-                       focus != m_buttons[PocketCalculator::SquareRoot];
+    const bool bound = focus != Button16 && focus != Button17; // "1/x" and "sqr"
     const int mapped = PocketCalculator::keyFor(key);
     if (mapped == PocketCalculator::NoKey || (!bound && mapped != PocketCalculator::Close)) {
         event->ignore();
@@ -125,26 +133,40 @@ void TPocket::FormKeyPress(QChar key)
     if (mapped == PocketCalculator::Close)
         reject();
     else if (mapped != PocketCalculator::NoKey)
-        m_buttons[mapped]->click();
+        button(mapped)->click();
 }
 
-void TPocket::buttonClick(int key)
+void TPocket::Button19Click()
+{
+    reject();
+}
+
+QPushButton *TPocket::button(int key) const
+{
+    QPushButton *const buttons[] = {Button0,  Button1,  Button2,  Button3,  Button4,
+                                    Button5,  Button6,  Button7,  Button8,  Button9,
+                                    Button10, Button11, Button12, Button13, Button14,
+                                    Button15, Button16, Button17, Button18, Button19};
+    return buttons[key];
+}
+
+void TPocket::press(int key)
 {
     std::exception_ptr error;
     try {
-        m_calculator.press(key);
+        Calculator.press(key);
     } catch (...) {
         error = std::current_exception();
     }
     // The display may have changed before the error (the reciprocal that is too large).
     refresh();
     if (key == PocketCalculator::Clear)
-        m_buttons[PocketCalculator::Equals]->setFocus();
+        Button11->setFocus();
     if (error)
         Application::report(error);
 }
 
 void TPocket::refresh()
 {
-    m_label1->setText(m_calculator.display());
+    Label1->setText(Calculator.display());
 }
