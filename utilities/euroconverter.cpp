@@ -4,29 +4,29 @@
 
 QString EuroConverter::rateText() const
 {
-    return NumberText::general(m_scaledRate * 0.00001L);
+    return NumberText::general(ScaledRate * 0.00001L);
 }
 
 void EuroConverter::startEntryIfResultShown()
 {
-    if (m_resultShown) {
-        m_entry.clear();
-        m_result.clear();
+    if (ResultShown) {
+        EntryText.clear();
+        ResultText.clear();
     }
-    m_resultShown = false;
+    ResultShown = false;
 }
 
 void EuroConverter::keypad(QChar digit)
 {
     startEntryIfResultShown();
-    m_entry += digit;
+    EntryText += digit;
 }
 
 bool EuroConverter::keyPress(QChar key)
 {
     const bool closes = key == QChar(Escape);
     if (key == QChar(Enter)) {
-        m_resultShown = true;
+        ResultShown = true;
         if (tryConvert())
             return false;
     }
@@ -34,7 +34,7 @@ bool EuroConverter::keyPress(QChar key)
     if (key == QLatin1Char('.'))
         key = QLatin1Char(',');
     if ((key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char(','))
-        m_entry += key;
+        EntryText += key;
     return closes;
 }
 
@@ -48,45 +48,45 @@ void EuroConverter::convert()
 bool EuroConverter::tryConvert()
 {
     Real v = 0;
-    if (!NumberText::tryToReal(m_entry, v) || !Real48::tryStore(v, v))
+    if (!NumberText::tryToReal(EntryText, v) || !Real48::tryStore(v, v))
         return false;
     Real result = 0;
-    if (m_direction == FrancsToEuros) {
-        if (!Real48::tryStore(v * 100000 / m_scaledRate, v))
+    if (ChosenDirection == FrancsToEuros) {
+        if (!Real48::tryStore(v * 100000 / ScaledRate, v))
             return false;
         result = NumberText::roundHalfEven(v * 100) * 0.01L;
     } else {
-        if (!Real48::tryStore(v * m_scaledRate * 0.000001L, v))
+        if (!Real48::tryStore(v * ScaledRate * 0.000001L, v))
             return false;
         result = NumberText::roundHalfEven(v * 100) * 0.1L;
     }
-    m_result = NumberText::general(result);
+    ResultText = NumberText::general(result);
     return true;
 }
 
 void EuroConverter::spinUp()
 {
-    m_scaledRate += 1;
+    ScaledRate += 1;
 }
 
 void EuroConverter::spinDown()
 {
-    m_scaledRate -= 1;
-    if (m_scaledRate < 1)
-        m_scaledRate = 1;
+    ScaledRate -= 1;
+    if (ScaledRate < 1)
+        ScaledRate = 1;
 }
 
 void EuroConverter::getIni(Real &rate, int &direction) const
 {
-    rate = m_scaledRate;
-    direction = m_direction == EurosToFrancs ? EurosToFrancs : FrancsToEuros;
+    rate = ScaledRate;
+    direction = ChosenDirection == EurosToFrancs ? EurosToFrancs : FrancsToEuros;
 }
 
 void EuroConverter::setIni(Real rate, int direction)
 {
-    m_scaledRate = rate < 100000 ? DefaultRate : rate;
+    ScaledRate = rate < 100000 ? DefaultRate : rate;
     if (direction == EurosToFrancs)
-        m_direction = EurosToFrancs;
+        ChosenDirection = EurosToFrancs;
     else if (direction == FrancsToEuros)
-        m_direction = FrancsToEuros;
+        ChosenDirection = FrancsToEuros;
 }

@@ -16,18 +16,18 @@ public:
     static constexpr char16_t Escape = 27;
     static constexpr char16_t Enter = 13;
 
-    Real scaledRate() const { return m_scaledRate; }
-    bool resultShown() const { return m_resultShown; }
-    QString entry() const { return m_entry; }
-    QString result() const { return m_result; }
-    Direction direction() const { return m_direction; }
-    void setDirection(Direction direction) { m_direction = direction; }
+    Real scaledRate() const { return ScaledRate; }
+    bool resultShown() const { return ResultShown; }
+    QString entry() const { return EntryText; }
+    QString result() const { return ResultText; }
+    Direction direction() const { return ChosenDirection; }
+    void setDirection(Direction direction) { ChosenDirection = direction; }
 
     // The rate as the window shows it: "6,55957".
     QString rateText() const;
 
     // The window is shown again: back to entry mode, the displays keep their texts.
-    void activate() { m_resultShown = false; }
+    void activate() { ResultShown = false; }
 
     // A keypad button: a digit or ",".
     void keypad(QChar digit);
@@ -51,9 +51,9 @@ private:
     void startEntryIfResultShown();
     bool tryConvert();
 
-    Real m_scaledRate = DefaultRate;
-    bool m_resultShown = false;
-    QString m_entry;
-    QString m_result;
-    Direction m_direction = FrancsToEuros;
+    Real ScaledRate = DefaultRate;
+    bool ResultShown = false;
+    QString EntryText;
+    QString ResultText;
+    Direction ChosenDirection = FrancsToEuros;
 };

@@ -52,29 +52,29 @@ TEurof::TEurof(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::Scre
     setObjectName(QStringLiteral("Eurof"));
     setWindowTitle(QStringLiteral("Euro convertisseur"));
 
-    m_label1 = makeDisplay(QStringLiteral("Label1"), this);
-    m_label2 = makeDisplay(QStringLiteral("Label2"), this);
+    Label1 = makeDisplay(QStringLiteral("Label1"), this);
+    Label2 = makeDisplay(QStringLiteral("Label2"), this);
 
-    m_edit3 = new QLineEdit(this);
-    m_edit3->setObjectName(QStringLiteral("Edit3"));
-    m_edit3->setReadOnly(true);
-    m_edit3->setFocusPolicy(Qt::ClickFocus); // not in the Tab order
-    m_spinButton1 = new SpinButton(this);
-    m_spinButton1->setObjectName(QStringLiteral("SpinButton1"));
+    Edit3 = new QLineEdit(this);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->setReadOnly(true);
+    Edit3->setFocusPolicy(Qt::ClickFocus); // not in the Tab order
+    SpinButton1 = new SpinButton(this);
+    SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
     auto *rateRow = new QHBoxLayout;
-    rateRow->addWidget(m_edit3);
-    rateRow->addWidget(m_spinButton1);
+    rateRow->addWidget(Edit3);
+    rateRow->addWidget(SpinButton1);
 
     auto *frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("GroupBox1"));
-    m_radioButton1 = new QRadioButton(QStringLiteral("Fr>Euro"), frame);
-    m_radioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    m_radioButton2 = new QRadioButton(QStringLiteral("Euro>Fr"), frame);
-    m_radioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    m_radioButton1->setChecked(true);
+    RadioButton1 = new QRadioButton(QStringLiteral("Fr>Euro"), frame);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton2 = new QRadioButton(QStringLiteral("Euro>Fr"), frame);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton1->setChecked(true);
     auto *frameLayout = new QHBoxLayout(frame);
-    frameLayout->addWidget(m_radioButton1);
-    frameLayout->addWidget(m_radioButton2);
+    frameLayout->addWidget(RadioButton1);
+    frameLayout->addWidget(RadioButton2);
 
     auto *keypad = new QGridLayout;
     const auto addKey = [&](const QString &name, const QString &caption, int row, int column) {
@@ -85,67 +85,75 @@ TEurof::TEurof(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::Scre
         keypad->addWidget(button, row, column);
         return button;
     };
+    void (TEurof::*const digitClicks[])() = {
+        &TEurof::Button0Click, &TEurof::Button1Click, &TEurof::Button2Click, &TEurof::Button3Click,
+        &TEurof::Button4Click, &TEurof::Button5Click, &TEurof::Button6Click, &TEurof::Button7Click,
+        &TEurof::Button8Click, &TEurof::Button9Click};
     for (int d = 0; d <= 9; ++d) {
         const int row = d == 0 ? 3 : 2 - (d - 1) / 3;
         const int column = d == 0 ? 0 : (d - 1) % 3;
         QPushButton *button =
             addKey(QStringLiteral("Button%1").arg(d), QString::number(d), row, column);
-        const QChar digit = QLatin1Char(char('0' + d));
-        connect(button, &QPushButton::clicked, this, [this, digit] { keypadClick(digit); });
+        connect(button, &QPushButton::clicked, this, digitClicks[d]);
     }
     QPushButton *comma = addKey(QStringLiteral("Button12"), QStringLiteral(","), 3, 1);
-    connect(comma, &QPushButton::clicked, this, [this] { keypadClick(QLatin1Char(',')); });
+    connect(comma, &QPushButton::clicked, this, &TEurof::Button12Click);
 
-    m_button11 = new QPushButton(QStringLiteral("="), this);
-    m_button11->setObjectName(QStringLiteral("Button11"));
-    m_button11->setAutoDefault(false);
-    keypad->addWidget(m_button11, 3, 2);
-    m_button10 = new QPushButton(QStringLiteral("Fermer"), this);
-    m_button10->setObjectName(QStringLiteral("Button10"));
-    m_button10->setAutoDefault(false);
-    keypad->addWidget(m_button10, 4, 0, 1, 3);
+    Button11 = new QPushButton(QStringLiteral("="), this);
+    Button11->setObjectName(QStringLiteral("Button11"));
+    Button11->setAutoDefault(false);
+    keypad->addWidget(Button11, 3, 2);
+    Button10 = new QPushButton(QStringLiteral("Fermer"), this);
+    Button10->setObjectName(QStringLiteral("Button10"));
+    Button10->setAutoDefault(false);
+    keypad->addWidget(Button10, 4, 0, 1, 3);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_label1);
-    layout->addWidget(m_label2);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
     layout->addLayout(rateRow);
     layout->addWidget(frame);
     layout->addLayout(keypad);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(m_button11, m_button10);
-    m_button10->installEventFilter(this);
-    m_button11->installEventFilter(this);
+    setTabOrder(Button11, Button10);
+    Button10->installEventFilter(this);
+    Button11->installEventFilter(this);
 
-    connect(m_button11, &QPushButton::clicked, this, &TEurof::Button11Click);
-    connect(m_button10, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_spinButton1, &SpinButton::upClicked, this, &TEurof::SpinButton1UpClick);
-    connect(m_spinButton1, &SpinButton::downClicked, this, &TEurof::SpinButton1DownClick);
-    connect(m_radioButton1, &QRadioButton::toggled, this, &TEurof::directionChosen);
+    connect(Button11, &QPushButton::clicked, this, &TEurof::Button11Click);
+    connect(Button10, &QPushButton::clicked, this, &TEurof::Button10Click);
+    connect(SpinButton1, &SpinButton::upClicked, this, &TEurof::SpinButton1UpClick);
+    connect(SpinButton1, &SpinButton::downClicked, this, &TEurof::SpinButton1DownClick);
+    connect(RadioButton1, &QRadioButton::toggled, this, &TEurof::directionChosen);
 
     refresh();
 }
 
 void TEurof::GetIni(Real &rate, int &direction) const
 {
-    m_converter.getIni(rate, direction);
+    Converter.getIni(rate, direction);
 }
 
 void TEurof::SetIni(Real rate, int direction)
 {
-    m_converter.setIni(rate, direction);
-    const bool francs = m_converter.direction() == EuroConverter::FrancsToEuros;
-    m_radioButton1->setChecked(francs);
-    m_radioButton2->setChecked(!francs);
+    Converter.setIni(rate, direction);
+    const bool francs = Converter.direction() == EuroConverter::FrancsToEuros;
+    RadioButton1->setChecked(francs);
+    RadioButton2->setChecked(!francs);
     refresh();
 }
 
 void TEurof::showEvent(QShowEvent *event)
 {
     BaseDialog::showEvent(event);
-    m_converter.activate();
+    FormActivate();
+}
+
+void TEurof::FormActivate()
+{
+    Converter.activate();
     refresh();
-    m_button11->setFocus();
+    Button11->setFocus();
 }
 
 // The window's own keys, and what the other controls pass up. Only the window and its two
@@ -153,7 +161,7 @@ void TEurof::showEvent(QShowEvent *event)
 void TEurof::keyPressEvent(QKeyEvent *event)
 {
     QWidget *focus = focusWidget();
-    const bool bound = !focus || focus == this || focus == m_button10 || focus == m_button11;
+    const bool bound = !focus || focus == this || focus == Button10 || focus == Button11;
     const QChar key = keyChar(event);
     if (key.isNull() || (!bound && key != QChar(EuroConverter::Escape))) {
         event->ignore();
@@ -164,7 +172,7 @@ void TEurof::keyPressEvent(QKeyEvent *event)
 
 bool TEurof::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == m_button10 || watched == m_button11) && event->type() == QEvent::KeyPress) {
+    if ((watched == Button10 || watched == Button11) && event->type() == QEvent::KeyPress) {
         const QChar key = keyChar(static_cast<QKeyEvent *>(event));
         if (!key.isNull()) {
             FormKeyPress(key);
@@ -177,45 +185,50 @@ bool TEurof::eventFilter(QObject *watched, QEvent *event)
 
 void TEurof::FormKeyPress(QChar key)
 {
-    const bool closes = m_converter.keyPress(key);
+    const bool closes = Converter.keyPress(key);
     refresh();
     if (closes)
         reject();
 }
 
-void TEurof::keypadClick(QChar digit)
+void TEurof::keypad(QChar digit)
 {
-    m_converter.keypad(digit);
+    Converter.keypad(digit);
     refresh();
+}
+
+void TEurof::Button10Click()
+{
+    reject();
 }
 
 void TEurof::Button11Click()
 {
-    m_converter.convert();
+    Converter.convert();
     refresh();
 }
 
 void TEurof::SpinButton1UpClick()
 {
-    m_converter.spinUp();
+    Converter.spinUp();
     refresh();
 }
 
 void TEurof::SpinButton1DownClick()
 {
-    m_converter.spinDown();
+    Converter.spinDown();
     refresh();
 }
 
 void TEurof::directionChosen()
 {
-    m_converter.setDirection(m_radioButton2->isChecked() ? EuroConverter::EurosToFrancs
-                                                         : EuroConverter::FrancsToEuros);
+    Converter.setDirection(RadioButton2->isChecked() ? EuroConverter::EurosToFrancs
+                                                     : EuroConverter::FrancsToEuros);
 }
 
 void TEurof::refresh()
 {
-    m_label1->setText(m_converter.entry());
-    m_label2->setText(m_converter.result());
-    m_edit3->setText(m_converter.rateText());
+    Label1->setText(Converter.entry());
+    Label2->setText(Converter.result());
+    Edit3->setText(Converter.rateText());
 }

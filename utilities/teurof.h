@@ -17,7 +17,7 @@ class TEurof : public BaseDialog {
 public:
     explicit TEurof(QWidget *parent = nullptr);
 
-    EuroConverter &converter() { return m_converter; }
+    EuroConverter &converter() { return Converter; }
 
     // The rate value (francs per euro x 100000) and the direction (1 "Fr>Euro", 2 "Euro>Fr")
     // exchanged with the settings.
@@ -30,21 +30,35 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void FormActivate();
     void FormKeyPress(QChar key);
-    void keypadClick(QChar digit);
+    // The keypad: the digits, then "," (Button12).
+    void Button0Click() { keypad(QLatin1Char('0')); }
+    void Button1Click() { keypad(QLatin1Char('1')); }
+    void Button2Click() { keypad(QLatin1Char('2')); }
+    void Button3Click() { keypad(QLatin1Char('3')); }
+    void Button4Click() { keypad(QLatin1Char('4')); }
+    void Button5Click() { keypad(QLatin1Char('5')); }
+    void Button6Click() { keypad(QLatin1Char('6')); }
+    void Button7Click() { keypad(QLatin1Char('7')); }
+    void Button8Click() { keypad(QLatin1Char('8')); }
+    void Button9Click() { keypad(QLatin1Char('9')); }
+    void Button12Click() { keypad(QLatin1Char(',')); }
+    void keypad(QChar digit);
+    void Button10Click();
     void Button11Click();
     void SpinButton1UpClick();
     void SpinButton1DownClick();
     void directionChosen();
     void refresh();
 
-    EuroConverter m_converter;
-    QLabel *m_label1;
-    QLabel *m_label2;
-    QLineEdit *m_edit3;
-    QRadioButton *m_radioButton1;
-    QRadioButton *m_radioButton2;
-    QPushButton *m_button10;
-    QPushButton *m_button11;
-    SpinButton *m_spinButton1;
+    EuroConverter Converter;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLineEdit *Edit3;
+    QRadioButton *RadioButton1;
+    QRadioButton *RadioButton2;
+    QPushButton *Button10;
+    QPushButton *Button11;
+    SpinButton *SpinButton1;
 };
