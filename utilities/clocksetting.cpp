@@ -42,25 +42,25 @@ int digitsAt(const QString &text, int position, int length)
 void ClockSetting::tick()
 {
     const QDateTime now = Clock::now().toLocalTime();
-    m_time = now.time().toString(QStringLiteral("hh:mm:ss"));
-    m_date = now.date().toString(QStringLiteral("dd/MM/yyyy"));
+    Time = now.time().toString(QStringLiteral("hh:mm:ss"));
+    Date = now.date().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 void ClockSetting::activate()
 {
-    m_settingMode = false;
+    SettingMode = false;
     tick();
 }
 
 void ClockSetting::spin(int step)
 {
-    if (m_field == NoField)
+    if (ChosenField == NoField)
         return;
-    const Span span = spanOf(m_field);
-    QString &text = span.inDate ? m_date : m_time;
+    const Span span = spanOf(ChosenField);
+    QString &text = span.inDate ? Date : Time;
     const QString digits = text.mid(span.position, span.length);
     int value = NumberText::toInteger(digits);
-    if (m_field == Year && value < 100)
+    if (ChosenField == Year && value < 100)
         value += 1900; // a two-digit year is of the 1900s
     value = std::clamp(value + step, span.lowest, span.highest);
     text.replace(span.position, digits.size(),
@@ -69,13 +69,13 @@ void ClockSetting::spin(int step)
 
 ClockSetting::Outcome ClockSetting::toggleSetting()
 {
-    if (!m_settingMode) {
-        m_settingMode = true;
+    if (!SettingMode) {
+        SettingMode = true;
         return Outcome::Stopped;
     }
     const Outcome outcome = Modifie();
     if (outcome != Outcome::Invalid) {
-        m_settingMode = false;
+        SettingMode = false;
         tick();
     }
     return outcome;
@@ -83,11 +83,11 @@ ClockSetting::Outcome ClockSetting::toggleSetting()
 
 ClockSetting::Outcome ClockSetting::Modifie()
 {
-    m_refusal.clear();
-    const QDateTime utc = displayedUtc(m_time, m_date);
+    Refusal.clear();
+    const QDateTime utc = displayedUtc(Time, Date);
     if (!utc.isValid())
         return Outcome::Invalid;
-    return Clock::setSystemTime(utc, m_refusal) ? Outcome::Applied : Outcome::Refused;
+    return Clock::setSystemTime(utc, Refusal) ? Outcome::Applied : Outcome::Refused;
 }
 
 QDateTime ClockSetting::displayedUtc(const QString &time, const QString &date)

@@ -22,8 +22,8 @@ public:
     // Opening the window: leaves setting mode and shows the current time.
     void activate();
 
-    void setField(Field field) { m_field = field; }
-    Field field() const { return m_field; }
+    void setField(Field field) { ChosenField = field; }
+    Field field() const { return ChosenField; }
 
     // Step the chosen field by one, clamped; no field chosen changes nothing. Digits that do
     // not read as a number throw the integer conversion error.
@@ -40,24 +40,24 @@ public:
     static QDateTime displayedUtc(const QString &time, const QString &date);
 
     // Why the last second press did not set the clock, in French for the user.
-    const QString &refusal() const { return m_refusal; }
+    const QString &refusal() const { return Refusal; }
 
-    bool settingMode() const { return m_settingMode; }
-    bool timerEnabled() const { return !m_settingMode; }
-    const QString &timeText() const { return m_time; }
-    const QString &dateText() const { return m_date; }
+    bool settingMode() const { return SettingMode; }
+    bool timerEnabled() const { return !SettingMode; }
+    const QString &timeText() const { return Time; }
+    const QString &dateText() const { return Date; }
     void setTexts(const QString &time, const QString &date)
     {
-        m_time = time;
-        m_date = date;
+        Time = time;
+        Date = date;
     }
 
 private:
     void spin(int step);
 
-    QString m_time;
-    QString m_date;
-    QString m_refusal;
-    Field m_field = NoField;
-    bool m_settingMode = false;
+    QString Time;
+    QString Date;
+    QString Refusal;
+    Field ChosenField = NoField;
+    bool SettingMode = false;
 };

@@ -35,7 +35,7 @@ protected:
 } // namespace
 
 TCalendrier::TCalendrier(QWidget *parent)
-    : BaseDialog(parent, BaseDialog::Placement::OverParent), m_calendar(Clock::today())
+    : BaseDialog(parent, BaseDialog::Placement::OverParent), Calendar(Clock::today())
 {
     setObjectName(QStringLiteral("Calendrier"));
     setWindowTitle(QStringLiteral("Calendrier"));
@@ -49,57 +49,57 @@ TCalendrier::TCalendrier(QWidget *parent)
     panel->setPalette(teal);
     panel->setMinimumWidth(PanelWidth);
 
-    m_bitBtn1 =
+    BitBtn1 =
         new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Mois"), panel);
-    m_bitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    m_bitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight),
-                                QStringLiteral("Mois"), panel);
-    m_bitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    m_bitBtn2->setLayoutDirection(Qt::RightToLeft); // its arrow on the right
-    m_button1 = new QPushButton(QStringLiteral("Fermer"), panel);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    for (QPushButton *b : {m_bitBtn1, m_bitBtn2, m_button1})
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("Mois"),
+                              panel);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setLayoutDirection(Qt::RightToLeft); // its arrow on the right
+    Button1 = new QPushButton(QStringLiteral("Fermer"), panel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    for (QPushButton *b : {BitBtn1, BitBtn2, Button1})
         b->setAutoDefault(false);
 
-    m_label1 = new QLabel(panel);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
-    m_label1->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    Label1 = new QLabel(panel);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
+    Label1->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
 
     auto *panelLayout = new QGridLayout(panel);
-    panelLayout->addWidget(m_bitBtn1, 0, 0);
-    panelLayout->addWidget(m_bitBtn2, 0, 1);
-    panelLayout->addWidget(m_button1, 0, 3);
+    panelLayout->addWidget(BitBtn1, 0, 0);
+    panelLayout->addWidget(BitBtn2, 0, 1);
+    panelLayout->addWidget(Button1, 0, 3);
     panelLayout->setColumnStretch(2, 1);
-    panelLayout->addWidget(m_label1, 1, 0, 1, 4);
+    panelLayout->addWidget(Label1, 1, 0, 1, 4);
 
-    m_calendar1 = new MonthGrid(this);
-    m_calendar1->setObjectName(QStringLiteral("Calendar1"));
-    m_calendar1->setLocale(QLocale(QLocale::French, QLocale::France));
-    m_calendar1->setFirstDayOfWeek(Qt::Sunday);
-    m_calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
-    m_calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_calendar1->setNavigationBarVisible(false);
-    m_calendar1->setDateEditEnabled(false);
-    m_calendar1->setGridVisible(true);
-    m_calendar1->setStyleSheet(
+    Calendar1 = new MonthGrid(this);
+    Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    Calendar1->setLocale(QLocale(QLocale::French, QLocale::France));
+    Calendar1->setFirstDayOfWeek(Qt::Sunday);
+    Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Calendar1->setNavigationBarVisible(false);
+    Calendar1->setDateEditEnabled(false);
+    Calendar1->setGridVisible(true);
+    Calendar1->setStyleSheet(
         QStringLiteral("QCalendarWidget QAbstractItemView { background-color: lime; }"));
     // The grid's own month paging is replaced by the window's: keys reach the view.
-    if (auto *view = m_calendar1->findChild<QAbstractItemView *>())
+    if (auto *view = Calendar1->findChild<QAbstractItemView *>())
         view->installEventFilter(this);
-    m_calendar1->installEventFilter(this);
+    Calendar1->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panel);
-    layout->addWidget(m_calendar1, 1);
+    layout->addWidget(Calendar1, 1);
 
-    connect(m_bitBtn1, &QPushButton::clicked, this, &TCalendrier::BitBtn1Click);
-    connect(m_bitBtn2, &QPushButton::clicked, this, &TCalendrier::BitBtn2Click);
-    connect(m_button1, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_calendar1, &QCalendarWidget::selectionChanged, this, [this] {
-        if (!m_showing) {
-            m_calendar.setDate(m_calendar1->selectedDate());
+    connect(BitBtn1, &QPushButton::clicked, this, &TCalendrier::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TCalendrier::BitBtn2Click);
+    connect(Button1, &QPushButton::clicked, this, &TCalendrier::Button1Click);
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!Showing) {
+            Calendar.setDate(Calendar1->selectedDate());
             Calendar1Change();
         }
     });
@@ -116,23 +116,23 @@ void TCalendrier::showEvent(QShowEvent *event)
 void TCalendrier::FormActivate()
 {
     showCalendarDate();
-    m_calendar1->setFocus();
+    Calendar1->setFocus();
 }
 
 void TCalendrier::Calendar1Change()
 {
-    m_label1->setText(m_calendar.caption());
+    Label1->setText(Calendar.caption());
 }
 
 void TCalendrier::BitBtn1Click()
 {
-    m_calendar.previousMonth();
+    Calendar.previousMonth();
     showCalendarDate();
 }
 
 void TCalendrier::BitBtn2Click()
 {
-    m_calendar.nextMonth();
+    Calendar.nextMonth();
     showCalendarDate();
 }
 
@@ -140,14 +140,14 @@ void TCalendrier::BitBtn2Click()
 // blank days of the neighbouring months cannot be chosen.
 void TCalendrier::showCalendarDate()
 {
-    const QDate date = m_calendar.date();
-    m_showing = true;
-    m_calendar1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-    m_calendar1->setSelectedDate(date);
-    m_calendar1->setCurrentPage(date.year(), date.month());
-    m_calendar1->setDateRange(QDate(date.year(), date.month(), 1),
-                              QDate(date.year(), date.month(), date.daysInMonth()));
-    m_showing = false;
+    const QDate date = Calendar.date();
+    Showing = true;
+    Calendar1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    Calendar1->setSelectedDate(date);
+    Calendar1->setCurrentPage(date.year(), date.month());
+    Calendar1->setDateRange(QDate(date.year(), date.month(), 1),
+                            QDate(date.year(), date.month(), date.daysInMonth()));
+    Showing = false;
     Calendar1Change();
 }
 
@@ -168,6 +168,20 @@ bool TCalendrier::Calendar1KeyDown(int key)
     }
 }
 
+// The Escape character however typed (Ctrl+[ gives one too) closes from the grid.
+bool TCalendrier::Calendar1KeyPress(QChar key)
+{
+    if (key != QChar(27))
+        return false;
+    reject();
+    return true;
+}
+
+void TCalendrier::Button1Click()
+{
+    reject();
+}
+
 // Page Up and Page Down typed on the buttons or the window itself.
 void TCalendrier::keyPressEvent(QKeyEvent *event)
 {
@@ -177,8 +191,13 @@ void TCalendrier::keyPressEvent(QKeyEvent *event)
 
 bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched != this &&
-        Calendar1KeyDown(static_cast<QKeyEvent *>(event)->key()))
-        return true;
+    if (event->type() == QEvent::KeyPress && watched != this) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (Calendar1KeyDown(key->key()))
+            return true;
+        // Only the grid and its view are watched.
+        if (key->text().size() == 1 && Calendar1KeyPress(key->text().at(0)))
+            return true;
+    }
     return BaseDialog::eventFilter(watched, event);
 }

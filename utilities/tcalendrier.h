@@ -14,7 +14,7 @@ class TCalendrier : public BaseDialog {
 public:
     explicit TCalendrier(QWidget *parent = nullptr);
 
-    const MonthCalendar &calendar() const { return m_calendar; }
+    const MonthCalendar &calendar() const { return Calendar; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -27,13 +27,15 @@ private:
     void BitBtn1Click();
     void BitBtn2Click();
     bool Calendar1KeyDown(int key);
+    bool Calendar1KeyPress(QChar key);
+    void Button1Click();
     void showCalendarDate();
 
-    MonthCalendar m_calendar;
-    QLabel *m_label1;
-    QCalendarWidget *m_calendar1;
-    QPushButton *m_bitBtn1;
-    QPushButton *m_bitBtn2;
-    QPushButton *m_button1;
-    bool m_showing = false;
+    MonthCalendar Calendar;
+    QLabel *Label1;
+    QCalendarWidget *Calendar1;
+    QPushButton *BitBtn1;
+    QPushButton *BitBtn2;
+    QPushButton *Button1;
+    bool Showing = false;
 };

@@ -42,8 +42,8 @@ THorloge::THorloge(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::
     black.setColor(QPalette::WindowText, Qt::white);
     setPalette(black);
 
-    m_label1 = makeDisplay(QStringLiteral("Label1"), 20, this);
-    m_label2 = makeDisplay(QStringLiteral("Label2"), 14, this);
+    Label1 = makeDisplay(QStringLiteral("Label1"), 20, this);
+    Label2 = makeDisplay(QStringLiteral("Label2"), 14, this);
     auto *label4 = new QLabel(this);
     label4->setObjectName(QStringLiteral("Label4"));
     label4->setFixedHeight(2);
@@ -60,24 +60,24 @@ THorloge::THorloge(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::
     QFont bold = radioGroup->font();
     bold.setBold(true);
     radioGroup->setFont(bold);
-    m_radioGroup1 = new QButtonGroup(this);
+    RadioGroup1 = new QButtonGroup(this);
     auto *radioLayout = new QGridLayout(radioGroup);
     const char *captions[] = {"Hr", "Mn", "Jo", "Mo", "An"};
     for (int i = 0; i < 5; ++i) {
         auto *radio = new QRadioButton(QString::fromLatin1(captions[i]), radioGroup);
         radio->setObjectName(QStringLiteral("RadioButton%1").arg(captions[i]));
-        m_radioGroup1->addButton(radio, i);
+        RadioGroup1->addButton(radio, i);
         radioLayout->addWidget(radio, i % 3, i / 3);
     }
 
-    m_spinButton1 = new SpinButton(this);
-    m_spinButton1->setObjectName(QStringLiteral("SpinButton1"));
-    m_button2 = new QPushButton(QStringLiteral("Set"), this);
-    m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setAutoDefault(false);
-    m_button1 = new QPushButton(QStringLiteral("Fermer"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setAutoDefault(false);
+    SpinButton1 = new SpinButton(this);
+    SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
+    Button2 = new QPushButton(QStringLiteral("Set"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setAutoDefault(false);
+    Button1 = new QPushButton(QStringLiteral("Fermer"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
 
     auto *label3 = new QLabel(QStringLiteral("QOR"), this);
     label3->setObjectName(QStringLiteral("Label3"));
@@ -87,38 +87,38 @@ THorloge::THorloge(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::
     label3->setStyleSheet(QStringLiteral("QLabel { color: white; }"));
 
     auto *displays = new QVBoxLayout;
-    displays->addWidget(m_label1);
+    displays->addWidget(Label1);
     displays->addWidget(label4);
-    displays->addWidget(m_label2);
+    displays->addWidget(Label2);
     auto *controls = new QHBoxLayout;
     controls->addWidget(radioGroup);
-    controls->addWidget(m_spinButton1);
-    controls->addWidget(m_button2);
+    controls->addWidget(SpinButton1);
+    controls->addWidget(Button2);
     auto *top = new QHBoxLayout;
     top->addLayout(displays);
     top->addLayout(controls);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(label3);
     bottom->addStretch();
-    bottom->addWidget(m_button1);
+    bottom->addWidget(Button1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1000);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
 
     // Escape closes through QDialog's own handling, wherever the focus is.
-    connect(m_timer1, &QTimer::timeout, this, &THorloge::Timer1Timer);
-    connect(m_button1, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_button2, &QPushButton::clicked, this, &THorloge::Button2Click);
-    connect(m_spinButton1, &SpinButton::upClicked, this, &THorloge::SpinButton1UpClick);
-    connect(m_spinButton1, &SpinButton::downClicked, this, &THorloge::SpinButton1DownClick);
-    connect(m_radioGroup1, &QButtonGroup::idClicked, this, &THorloge::fieldChosen);
+    connect(Timer1, &QTimer::timeout, this, &THorloge::Timer1Timer);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button2, &QPushButton::clicked, this, &THorloge::Button2Click);
+    connect(SpinButton1, &SpinButton::upClicked, this, &THorloge::SpinButton1UpClick);
+    connect(SpinButton1, &SpinButton::downClicked, this, &THorloge::SpinButton1DownClick);
+    connect(RadioGroup1, &QButtonGroup::idClicked, this, &THorloge::fieldChosen);
 
-    m_setting.tick();
+    Setting.tick();
     refresh();
 }
 
@@ -136,49 +136,49 @@ void THorloge::hideEvent(QHideEvent *event)
 
 void THorloge::FormActivate()
 {
-    m_setting.activate();
+    Setting.activate();
     refresh();
-    m_timer1->start();
+    Timer1->start();
 }
 
 void THorloge::FormDeactivate()
 {
-    m_timer1->stop();
+    Timer1->stop();
 }
 
 void THorloge::Timer1Timer()
 {
-    m_setting.tick();
+    Setting.tick();
     refresh();
 }
 
 void THorloge::fieldChosen(int id)
 {
-    m_setting.setField(static_cast<ClockSetting::Field>(id));
+    Setting.setField(static_cast<ClockSetting::Field>(id));
 }
 
 void THorloge::Button2Click()
 {
     Application::run([this] {
-        const ClockSetting::Outcome outcome = m_setting.toggleSetting();
+        const ClockSetting::Outcome outcome = Setting.toggleSetting();
         refresh();
-        m_timer1->setInterval(1000);
-        if (m_setting.timerEnabled())
-            m_timer1->start();
+        Timer1->setInterval(1000);
+        if (Setting.timerEnabled())
+            Timer1->start();
         else
-            m_timer1->stop();
+            Timer1->stop();
         if (outcome == ClockSetting::Outcome::Invalid)
             Prompts::warning(QStringLiteral("Date ou heure incorrecte"), Prompts::Buttons::Ok,
                              windowTitle());
         else if (outcome == ClockSetting::Outcome::Refused)
-            Prompts::error(m_setting.refusal(), windowTitle());
+            Prompts::error(Setting.refusal(), windowTitle());
     });
 }
 
 void THorloge::SpinButton1UpClick()
 {
     Application::run([this] {
-        m_setting.spinUp();
+        Setting.spinUp();
         refresh();
     });
 }
@@ -186,13 +186,13 @@ void THorloge::SpinButton1UpClick()
 void THorloge::SpinButton1DownClick()
 {
     Application::run([this] {
-        m_setting.spinDown();
+        Setting.spinDown();
         refresh();
     });
 }
 
 void THorloge::refresh()
 {
-    m_label1->setText(m_setting.timeText());
-    m_label2->setText(m_setting.dateText());
+    Label1->setText(Setting.timeText());
+    Label2->setText(Setting.dateText());
 }

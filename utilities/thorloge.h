@@ -16,7 +16,7 @@ class THorloge : public BaseDialog {
 public:
     explicit THorloge(QWidget *parent = nullptr);
 
-    const ClockSetting &setting() const { return m_setting; }
+    const ClockSetting &setting() const { return Setting; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -32,12 +32,12 @@ private:
     void fieldChosen(int id);
     void refresh();
 
-    ClockSetting m_setting;
-    QLabel *m_label1;
-    QLabel *m_label2;
-    QButtonGroup *m_radioGroup1;
-    SpinButton *m_spinButton1;
-    QPushButton *m_button1;
-    QPushButton *m_button2;
-    QTimer *m_timer1;
+    ClockSetting Setting;
+    QLabel *Label1;
+    QLabel *Label2;
+    QButtonGroup *RadioGroup1;
+    SpinButton *SpinButton1;
+    QPushButton *Button1;
+    QPushButton *Button2;
+    QTimer *Timer1;
 };

@@ -90,6 +90,15 @@ private Q_SLOTS:
         });
         window.exec();
         QVERIFY(!window.isVisible());
+        // The Escape character typed some other way (Ctrl+[) closes it from the grid too.
+        QTimer::singleShot(0, [] {
+            QWidget *w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            QTest::sendKeyEvent(QTest::Click, grid(w)->findChild<QAbstractItemView *>(),
+                                Qt::Key_BracketLeft, QString(QChar(27)), Qt::ControlModifier);
+        });
+        window.exec();
+        QVERIFY(!window.isVisible());
     }
 };
 
