@@ -19,7 +19,7 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Type de papier"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    m_items = new QButtonGroup(this);
+    Items = new QButtonGroup(this);
     auto *itemsLayout = new QVBoxLayout(RadioGroup1);
     const QStringList captions = {QStringLiteral("Papier blanc"),
                                   QStringLiteral("Papier à en-tête"),
@@ -27,17 +27,17 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
     for (int i = 0; i < captions.size(); ++i) {
         auto *item = new QRadioButton(captions.at(i), RadioGroup1);
         item->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
-        m_items->addButton(item, i);
+        Items->addButton(item, i);
         itemsLayout->addWidget(item);
     }
-    m_items->button(0)->setChecked(true);
+    Items->button(0)->setChecked(true);
 
-    m_calibration = new QGroupBox(QStringLiteral("Calage de l'imprimante"), this);
-    m_calibration->setObjectName(QStringLiteral("Calibration"));
-    m_printerName = new QLabel(m_calibration);
-    m_printerName->setObjectName(QStringLiteral("CalibrationPrinter"));
+    Calibration = new QGroupBox(QStringLiteral("Calage de l'imprimante"), this);
+    Calibration->setObjectName(QStringLiteral("Calibration"));
+    PrinterName = new QLabel(Calibration);
+    PrinterName->setObjectName(QStringLiteral("CalibrationPrinter"));
     const auto offsetBox = [this](const char *name) {
-        auto *box = new QDoubleSpinBox(m_calibration);
+        auto *box = new QDoubleSpinBox(Calibration);
         box->setObjectName(QLatin1String(name));
         box->setLocale(QLocale(QLocale::French, QLocale::France));
         box->setRange(-PrinterCalibration::Limit, PrinterCalibration::Limit);
@@ -46,12 +46,12 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
         box->setSuffix(QStringLiteral(" mm"));
         return box;
     };
-    m_offsetX = offsetBox("CalibrationX");
-    m_offsetY = offsetBox("CalibrationY");
-    auto *calibrationLayout = new QFormLayout(m_calibration);
-    calibrationLayout->addRow(m_printerName);
-    calibrationLayout->addRow(QStringLiteral("Décalage &horizontal :"), m_offsetX);
-    calibrationLayout->addRow(QStringLiteral("Décalage &vertical :"), m_offsetY);
+    OffsetX = offsetBox("CalibrationX");
+    OffsetY = offsetBox("CalibrationY");
+    auto *calibrationLayout = new QFormLayout(Calibration);
+    calibrationLayout->addRow(PrinterName);
+    calibrationLayout->addRow(QStringLiteral("Décalage &horizontal :"), OffsetX);
+    calibrationLayout->addRow(QStringLiteral("Décalage &vertical :"), OffsetY);
 
     Button1 = new QPushButton(QStringLiteral("Annuler"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -67,14 +67,14 @@ TMPage::TMPage(QWidget *parent) : OutcomeDialog(parent)
     buttons->addWidget(Button2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);
-    layout->addWidget(m_calibration);
+    layout->addWidget(Calibration);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TMPage::Init(int value)
 {
-    if (QAbstractButton *item = m_items->button(value))
+    if (QAbstractButton *item = Items->button(value))
         item->setChecked(true);
 }
 
@@ -82,7 +82,7 @@ void TMPage::Result(int &value) const
 {
     value = -1;
     if (confirmed())
-        value = m_items->checkedId();
+        value = Items->checkedId();
 }
 
 void TMPage::Button1Click()
@@ -97,20 +97,20 @@ void TMPage::Button2Click()
 
 void TMPage::InitCalibration(const QString &printerName, QPointF offsetsMm)
 {
-    m_printerName->setText(printerName.isEmpty()
-                               ? QStringLiteral("Aucune imprimante")
-                               : QStringLiteral("Imprimante « ") + printerName +
-                                     QStringLiteral(" » (positif : vers la droite, vers le bas)"));
-    m_offsetX->setValue(offsetsMm.x());
-    m_offsetY->setValue(offsetsMm.y());
-    m_offsetX->setEnabled(!printerName.isEmpty());
-    m_offsetY->setEnabled(!printerName.isEmpty());
+    PrinterName->setText(printerName.isEmpty()
+                             ? QStringLiteral("Aucune imprimante")
+                             : QStringLiteral("Imprimante « ") + printerName +
+                                   QStringLiteral(" » (positif : vers la droite, vers le bas)"));
+    OffsetX->setValue(offsetsMm.x());
+    OffsetY->setValue(offsetsMm.y());
+    OffsetX->setEnabled(!printerName.isEmpty());
+    OffsetY->setEnabled(!printerName.isEmpty());
 }
 
 bool TMPage::CalibrationResult(QPointF &offsetsMm) const
 {
-    if (!confirmed() || !m_offsetX->isEnabled())
+    if (!confirmed() || !OffsetX->isEnabled())
         return false;
-    offsetsMm = QPointF(m_offsetX->value(), m_offsetY->value());
+    offsetsMm = QPointF(OffsetX->value(), OffsetY->value());
     return true;
 }

@@ -34,11 +34,11 @@ private:
     void Button2Click();
 
     QGroupBox *RadioGroup1 = nullptr;
-    QButtonGroup *m_items = nullptr;
+    QButtonGroup *Items = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
-    QGroupBox *m_calibration = nullptr;
-    QLabel *m_printerName = nullptr;
-    QDoubleSpinBox *m_offsetX = nullptr;
-    QDoubleSpinBox *m_offsetY = nullptr;
+    QGroupBox *Calibration = nullptr;
+    QLabel *PrinterName = nullptr;
+    QDoubleSpinBox *OffsetX = nullptr;
+    QDoubleSpinBox *OffsetY = nullptr;
 };

@@ -24,61 +24,64 @@ TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
     setObjectName(QStringLiteral("Paramc"));
     setWindowTitle(QStringLiteral("Paramètres de la commande"));
 
-    for (int k = 0; k < int(m_edits.size()); ++k) {
-        m_edits[k] = new QLineEdit(this);
-        m_edits[k]->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+    QLineEdit **const places[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5,
+                                  &Edit6, &Edit7, &Edit8, &Edit9};
+    for (int k = 0; k < 9; ++k) {
+        *places[k] = new QLineEdit(this);
+        (*places[k])->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
     }
+    const auto fields = edits();
     for (int k = 0; k < RateEdits; ++k)
-        m_edits[k]->installEventFilter(this);
+        fields[k]->installEventFilter(this);
 
     auto *rateRow = new QFormLayout;
-    rateRow->addRow(new QLabel(QStringLiteral("Taux de l'euro"), this), m_edits[0]);
+    rateRow->addRow(new QLabel(QStringLiteral("Taux de l'euro"), this), Edit1);
 
     auto *vatGroup = new QGroupBox(QStringLiteral("Taux de TVA"), this);
     vatGroup->setObjectName(QStringLiteral("GroupBox1"));
     auto *vatLayout = new QFormLayout(vatGroup);
     for (int k = 1; k <= 3; ++k)
-        vatLayout->addRow(new QLabel(QStringLiteral("Taux %1").arg(k), vatGroup), m_edits[k]);
+        vatLayout->addRow(new QLabel(QStringLiteral("Taux %1").arg(k), vatGroup), fields[k]);
 
-    m_radioGroup1 = new QGroupBox(QStringLiteral("Devise"), this);
-    m_radioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    m_franc = new QRadioButton(QStringLiteral("Franc"), m_radioGroup1);
-    m_franc->setObjectName(QStringLiteral("RadioGroup1Franc"));
-    m_euro = new QRadioButton(QStringLiteral("Euro"), m_radioGroup1);
-    m_euro->setObjectName(QStringLiteral("RadioGroup1Euro"));
-    m_franc->setChecked(true);
-    auto *currencyLayout = new QVBoxLayout(m_radioGroup1);
-    currencyLayout->addWidget(m_franc);
-    currencyLayout->addWidget(m_euro);
+    RadioGroup1 = new QGroupBox(QStringLiteral("Devise"), this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    Franc = new QRadioButton(QStringLiteral("Franc"), RadioGroup1);
+    Franc->setObjectName(QStringLiteral("RadioGroup1Franc"));
+    Euro = new QRadioButton(QStringLiteral("Euro"), RadioGroup1);
+    Euro->setObjectName(QStringLiteral("RadioGroup1Euro"));
+    Franc->setChecked(true);
+    auto *currencyLayout = new QVBoxLayout(RadioGroup1);
+    currencyLayout->addWidget(Franc);
+    currencyLayout->addWidget(Euro);
 
-    m_checkBox1 = new QCheckBox(QStringLiteral("Omettre conversion"), this);
-    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1 = new QCheckBox(QStringLiteral("Omettre conversion"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
 
     auto *termsGroup = new QGroupBox(QStringLiteral("Conditions de paiement"), this);
     termsGroup->setObjectName(QStringLiteral("GroupBox2"));
     auto *termsLayout = new QVBoxLayout(termsGroup);
-    for (int k = RateEdits; k < int(m_edits.size()); ++k) {
-        m_edits[k]->setMinimumWidth(260);
-        termsLayout->addWidget(m_edits[k]);
+    for (int k = RateEdits; k < int(fields.size()); ++k) {
+        fields[k]->setMinimumWidth(260);
+        termsLayout->addWidget(fields[k]);
     }
 
     // Neither button is a default button: Enter confirms only from a rate field.
-    m_button1 = new QPushButton(QStringLiteral("Annuler"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setAutoDefault(false);
-    m_button2 = new QPushButton(QStringLiteral("OK"), this);
-    m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setAutoDefault(false);
+    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+    Button2 = new QPushButton(QStringLiteral("OK"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_button2);
-    buttons->addWidget(m_button1);
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button1);
 
     auto *left = new QVBoxLayout;
     left->addLayout(rateRow);
     left->addWidget(vatGroup);
-    left->addWidget(m_radioGroup1);
-    left->addWidget(m_checkBox1);
+    left->addWidget(RadioGroup1);
+    left->addWidget(CheckBox1);
     left->addStretch();
     auto *columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -88,23 +91,29 @@ TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_button1, &QPushButton::clicked, this, &TParamc::Button1Click);
-    connect(m_button2, &QPushButton::clicked, this, &TParamc::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &TParamc::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TParamc::Button2Click);
+}
+
+std::array<QLineEdit *, 9> TParamc::edits() const
+{
+    return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9};
 }
 
 void TParamc::Init(int euroMode, int singleCurrency, Real euroRate, Real vat1, Real vat2, Real vat3,
                    const QStringList &paymentTerms)
 {
-    for (QLineEdit *edit : m_edits)
+    const auto fields = edits();
+    for (QLineEdit *edit : fields)
         edit->clear();
-    m_edits[0]->setText(NumberText::fixed(euroRate, 5));
-    m_edits[1]->setText(NumberText::fixed(vat1, 2));
-    m_edits[2]->setText(NumberText::fixed(vat2, 2));
-    m_edits[3]->setText(NumberText::fixed(vat3, 2));
+    Edit1->setText(NumberText::fixed(euroRate, 5));
+    Edit2->setText(NumberText::fixed(vat1, 2));
+    Edit3->setText(NumberText::fixed(vat2, 2));
+    Edit4->setText(NumberText::fixed(vat3, 2));
     for (int k = 0; k < 5 && k < paymentTerms.size(); ++k)
-        m_edits[RateEdits + k]->setText(paymentTerms.at(k));
-    (euroMode != 0 ? m_euro : m_franc)->setChecked(true);
-    m_checkBox1->setChecked(singleCurrency != 0);
+        fields[RateEdits + k]->setText(paymentTerms.at(k));
+    (euroMode != 0 ? Euro : Franc)->setChecked(true);
+    CheckBox1->setChecked(singleCurrency != 0);
 }
 
 void TParamc::Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &euroMode,
@@ -115,18 +124,19 @@ void TParamc::Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &eu
     // The rates are taken in order up to the first field that does not convert; the later
     // ones keep their values. A value out of the stored range counts as not converting.
     Real *rates[RateEdits] = {&euroRate, &vat1, &vat2, &vat3};
+    const auto fields = edits();
     for (int k = 0; k < RateEdits; ++k) {
         Real value = 0;
-        if (!NumberText::tryToReal(m_edits[k]->text(), value) || !Real48::tryStore(value, value))
+        if (!NumberText::tryToReal(fields[k]->text(), value) || !Real48::tryStore(value, value))
             break;
         *rates[k] = value;
     }
     paymentTerms.clear();
-    for (int k = RateEdits; k < int(m_edits.size()); ++k)
-        if (!m_edits[k]->text().isEmpty())
-            paymentTerms.append(m_edits[k]->text());
-    euroMode = m_euro->isChecked() ? 1 : 0;
-    singleCurrency = m_checkBox1->isChecked() ? 1 : 0;
+    for (int k = RateEdits; k < int(fields.size()); ++k)
+        if (!fields[k]->text().isEmpty())
+            paymentTerms.append(fields[k]->text());
+    euroMode = Euro->isChecked() ? 1 : 0;
+    singleCurrency = CheckBox1->isChecked() ? 1 : 0;
 }
 
 void TParamc::keyPressEvent(QKeyEvent *event)
@@ -151,9 +161,10 @@ void TParamc::keyPressEvent(QKeyEvent *event)
 bool TParamc::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
+        const auto fields = edits();
         for (int k = 0; k < RateEdits; ++k)
-            if (watched == m_edits[k])
-                return FormKeyPress(static_cast<QKeyEvent *>(event), m_edits[k]);
+            if (watched == fields[k])
+                return FormKeyPress(static_cast<QKeyEvent *>(event), fields[k]);
     }
     return OutcomeDialog::eventFilter(watched, event);
 }

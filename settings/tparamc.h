@@ -37,11 +37,14 @@ private:
     void Button1Click();
     void Button2Click();
 
-    std::array<QLineEdit *, 9> m_edits{};
-    QGroupBox *m_radioGroup1;
-    QRadioButton *m_franc;
-    QRadioButton *m_euro;
-    QCheckBox *m_checkBox1;
-    QPushButton *m_button1;
-    QPushButton *m_button2;
+    // Edit1 the euro rate, Edit2 to Edit4 the VAT rates, Edit5 to Edit9 the payment terms.
+    std::array<QLineEdit *, 9> edits() const;
+
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9;
+    QGroupBox *RadioGroup1;
+    QRadioButton *Franc;
+    QRadioButton *Euro;
+    QCheckBox *CheckBox1;
+    QPushButton *Button1;
+    QPushButton *Button2;
 };

@@ -97,8 +97,8 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
         panelLayout->addWidget(edit);
         *edits[k] = edit;
     }
-    m_fields = {Edit1, Edit2, Edit3, Edit4, Edit5};
-    for (QLineEdit *field : m_fields)
+    Fields = {Edit1, Edit2, Edit3, Edit4, Edit5};
+    for (QLineEdit *field : Fields)
         field->installEventFilter(this);
 
     auto *searchBox = new QGroupBox(QStringLiteral("Chercher"), this);
@@ -370,7 +370,7 @@ bool TFichFour::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (!m_fields.contains(static_cast<QLineEdit *>(watched)))
+    if (!Fields.contains(static_cast<QLineEdit *>(watched)))
         return BaseDialog::eventFilter(watched, event);
 
     switch (key->key()) {

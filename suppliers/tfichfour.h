@@ -60,7 +60,7 @@ private:
     QToolButton *SpeedButton4;
     QPushButton *Button1;
     QPushButton *Button2;
-    QList<QLineEdit *> m_fields;
+    QList<QLineEdit *> Fields;
 };
 
 // The order window's "Fournisseurs" command: the window runs on the supplier lines, and the
