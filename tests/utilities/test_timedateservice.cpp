@@ -2,7 +2,7 @@
 // a private D-Bus connection: what is handed over, and what the user is told when the service
 // is missing, refuses, or leaves the time to the network.
 
-#include "utilities/timedateservice.h"
+#include "gui/timedateservice.h"
 
 #include <QDBusContext>
 #include <QDBusMessage>

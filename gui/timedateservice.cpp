@@ -1,6 +1,4 @@
-#include "utilities/timedateservice.h"
-
-#include "core/clock.h"
+#include "gui/timedateservice.h"
 
 #include <QDBusArgument>
 #include <QDBusError>
@@ -43,13 +41,6 @@ QString notAllowed()
 TimeDateService::TimeDateService(const QDBusConnection &bus, int timeoutMs)
     : m_bus(bus), m_timeoutMs(timeoutMs)
 {
-}
-
-void TimeDateService::install()
-{
-    Clock::setSetter([](const QDateTime &utc, QString &reason) {
-        return TimeDateService().setTime(utc, reason);
-    });
 }
 
 bool TimeDateService::setTime(const QDateTime &utc, QString &reason)

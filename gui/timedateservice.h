@@ -25,9 +25,6 @@ public:
     // `reason`; the clock is then unchanged.
     bool setTime(const QDateTime &utc, QString &reason);
 
-    // Makes the time service the program's way of setting the clock (Clock::setSetter).
-    static void install();
-
 private:
     static QString reasonFor(const QDBusError &error);
 
