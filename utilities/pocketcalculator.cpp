@@ -1,6 +1,5 @@
 #include "utilities/pocketcalculator.h"
 
-#include "core/commanderror.h"
 #include "core/numbertext.h"
 
 #include <cmath>
@@ -23,43 +22,37 @@ void PocketCalculator::activate()
     m_pendingOperator = QChar();
 }
 
-void PocketCalculator::press(int key)
+Status PocketCalculator::press(int key)
 {
     if (key >= Digit0 && key <= Digit0 + 9) {
         digit(key - Digit0);
-        return;
+        return {};
     }
     switch (key) {
     case Comma:
         comma();
         break;
     case Equals:
-        equals();
-        break;
+        return equals();
     case Plus:
-        operation(QLatin1Char('+'));
-        break;
+        return operation(QLatin1Char('+'));
     case Minus:
-        operation(QLatin1Char('-'));
-        break;
+        return operation(QLatin1Char('-'));
     case Times:
-        operation(QLatin1Char('*'));
-        break;
+        return operation(QLatin1Char('*'));
     case Divide:
-        operation(QLatin1Char('/'));
-        break;
+        return operation(QLatin1Char('/'));
     case Reciprocal:
-        reciprocal();
-        break;
+        return reciprocal();
     case SquareRoot:
-        squareRoot();
-        break;
+        return squareRoot();
     case Clear:
         activate();
         break;
     default:
         break;
     }
+    return {};
 }
 
 void PocketCalculator::digit(int d)
@@ -83,26 +76,38 @@ void PocketCalculator::comma()
         m_display += QLatin1Char(',');
 }
 
-Real PocketCalculator::readOperand()
+Result<Real> PocketCalculator::readOperand()
 {
-    m_operand = Real48::store(NumberText::toReal(m_display));
+    Real typed = 0;
+    if (!NumberText::tryToReal(m_display, typed))
+        return Failure::notAReal(m_display);
+    Real kept = 0;
+    if (!Real48::tryStore(typed, kept))
+        return Failure::overflow();
+    m_operand = kept;
     return m_operand;
 }
 
-void PocketCalculator::equals()
+Status PocketCalculator::equals()
 {
     if (!m_accumulatorValid) {
         Real value = 0;
         if (!NumberText::tryToReal(m_display, value)) {
             m_display.clear();
-            return;
+            return {};
         }
-        m_accumulator = Real48::store(value);
+        Real kept = 0;
+        if (!Real48::tryStore(value, kept))
+            return Failure::overflow();
+        m_accumulator = kept;
         m_accumulatorValid = true;
         m_newEntry = true;
-        return;
+        return {};
     }
-    const Real operand = readOperand();
+    const Result<Real> read = readOperand();
+    if (!read)
+        return read.failure();
+    const Real operand = *read;
     Real result = m_accumulator;
     switch (m_pendingOperator.unicode()) {
     case '+':
@@ -116,47 +121,63 @@ void PocketCalculator::equals()
         break;
     case '/':
         if (operand == 0)
-            throw m_accumulator == 0 ? CommandError::invalidOperation()
-                                     : CommandError::divisionByZero();
+            return m_accumulator == 0 ? Failure::invalidOperation() : Failure::divisionByZero();
         result = m_accumulator / operand;
         break;
     default:
         break;
     }
-    m_accumulator = Real48::store(result);
+    Real kept = 0;
+    if (!Real48::tryStore(result, kept))
+        return Failure::overflow();
+    m_accumulator = kept;
     m_display = NumberText::general(m_accumulator, ResultDigits);
     m_newEntry = true;
+    return {};
 }
 
-void PocketCalculator::operation(QChar op)
+Status PocketCalculator::operation(QChar op)
 {
-    equals(); // an error here leaves the previous operator in place
-    m_pendingOperator = op;
+    const Status done = equals();
+    if (done) // a failure leaves the previous operator in place
+        m_pendingOperator = op;
+    return done;
 }
 
-void PocketCalculator::reciprocal()
+Status PocketCalculator::reciprocal()
 {
-    const Real operand = readOperand();
-    if (operand == 0)
-        throw CommandError::divisionByZero();
-    const Real result = 1 / operand;
+    const Result<Real> read = readOperand();
+    if (!read)
+        return read.failure();
+    if (*read == 0)
+        return Failure::divisionByZero();
+    const Real result = 1 / *read;
     // The reciprocal is shown even when it is too large to be kept.
     m_display = NumberText::general(result, PlainDigits);
-    m_accumulator = Real48::store(result);
-    m_accumulatorValid = true;
-    m_newEntry = true;
+    return keepResult(result);
 }
 
-void PocketCalculator::squareRoot()
+Status PocketCalculator::squareRoot()
 {
-    const Real operand = readOperand();
-    if (operand < 0)
-        throw CommandError::invalidOperation();
-    const Real result = std::sqrt(operand);
+    const Result<Real> read = readOperand();
+    if (!read)
+        return read.failure();
+    if (*read < 0)
+        return Failure::invalidOperation();
+    const Real result = std::sqrt(*read);
     m_display = NumberText::general(result, PlainDigits);
-    m_accumulator = Real48::store(result);
+    return keepResult(result);
+}
+
+Status PocketCalculator::keepResult(Real result)
+{
+    Real kept = 0;
+    if (!Real48::tryStore(result, kept))
+        return Failure::overflow();
+    m_accumulator = kept;
     m_accumulatorValid = true;
     m_newEntry = true;
+    return {};
 }
 
 int PocketCalculator::keyFor(QChar typed)

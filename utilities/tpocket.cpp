@@ -133,18 +133,13 @@ void TPocket::FormKeyPress(QChar key)
 
 void TPocket::buttonClick(int key)
 {
-    std::exception_ptr error;
-    try {
-        m_calculator.press(key);
-    } catch (...) {
-        error = std::current_exception();
-    }
-    // The display may have changed before the error (the reciprocal that is too large).
+    const Status pressed = m_calculator.press(key);
+    // The display may have changed before the failure (the reciprocal that is too large).
     refresh();
     if (key == PocketCalculator::Clear)
         m_buttons[PocketCalculator::Equals]->setFocus();
-    if (error)
-        Application::report(error);
+    if (!pressed)
+        Application::report(pressed.failure());
 }
 
 void TPocket::refresh()
