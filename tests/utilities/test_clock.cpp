@@ -68,7 +68,9 @@ private Q_SLOTS:
         setting.setTexts("ab:00:00", "01/01/2024");
         setting.setField(ClockSetting::Hour);
         const QString message = "'ab' n'est pas une valeur entière correcte";
-        QCOMPARE(setting.spinUp().message(), message);
+        const Status spun = setting.spinUp();
+        QVERIFY(!spun);
+        QCOMPARE(spun.message(), message);
         QCOMPARE(setting.timeText(), QString("ab:00:00"));
 
         // Nor is anything set from them.
