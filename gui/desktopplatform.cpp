@@ -236,10 +236,7 @@ QDateTime DesktopPlatform::now()
 
 Status DesktopPlatform::setTime(const QDateTime &utc)
 {
-    QString reason;
-    if (TimeDateService().setTime(utc, reason))
-        return {};
-    return Failure(reason);
+    return TimeDateService().setTime(utc);
 }
 
 bool DesktopPlatform::startMailProgram(const QString &program, const QStringList &arguments)
