@@ -14,13 +14,12 @@ QDate today()
     return now().date();
 }
 
-bool setSystemTime(const QDateTime &utc, QString &reason)
+Status setSystemTime(const QDateTime &utc)
 {
     const Status set = Platform::current().setTime(utc);
-    reason = set ? QString() : set.message();
-    if (!set && reason.isEmpty())
-        reason = QStringLiteral("Impossible de régler l'horloge de l'ordinateur");
-    return set.ok();
+    if (!set && set.message().isEmpty())
+        return Failure(QStringLiteral("Impossible de régler l'horloge de l'ordinateur"));
+    return set;
 }
 
 } // namespace Clock

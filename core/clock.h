@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -11,8 +13,8 @@ namespace Clock {
 QDateTime now();
 QDate today();
 
-// Sets the computer's clock from a universal time. Returns false when the clock was not set,
-// with the reason, in French for the user, in `reason`.
-bool setSystemTime(const QDateTime &utc, QString &reason);
+// Sets the computer's clock from a universal time. When the clock was not set, the failure says
+// why, in French for the user.
+Status setSystemTime(const QDateTime &utc);
 
 } // namespace Clock

@@ -96,7 +96,12 @@ Result<ClockSetting::Outcome> ClockSetting::Modifie()
         return utc.failure();
     if (!utc->isValid())
         return Outcome::Invalid;
-    return Clock::setSystemTime(*utc, m_refusal) ? Outcome::Applied : Outcome::Refused;
+    const Status set = Clock::setSystemTime(*utc);
+    if (!set) {
+        m_refusal = set.message();
+        return Outcome::Refused;
+    }
+    return Outcome::Applied;
 }
 
 Result<QDateTime> ClockSetting::displayedUtc(const QString &time, const QString &date)

@@ -32,9 +32,9 @@ private Q_SLOTS:
         const QDateTime before = QDateTime::currentDateTime();
         const QDateTime now = Clock::now();
         QVERIFY(now >= before && now <= QDateTime::currentDateTime());
-        QString reason;
-        QVERIFY(!Clock::setSystemTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), reason));
-        QCOMPARE(reason, QStringLiteral("Impossible de régler l'horloge de l'ordinateur"));
+        const Status set = Clock::setSystemTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC));
+        QVERIFY(!set);
+        QCOMPARE(set.message(), QStringLiteral("Impossible de régler l'horloge de l'ordinateur"));
         QVERIFY(Platform::current().printer() == nullptr);
         QVERIFY(!Platform::current().startMailProgram(QStringLiteral("xdg-email"), {}));
     }
@@ -48,14 +48,13 @@ private Q_SLOTS:
             inner.answer(Answer::No);
             QCOMPARE(Prompts::warning(QStringLiteral("Intérieur"), Buttons::YesNo), Answer::No);
             QCOMPARE(Clock::today(), QDate(2024, 7, 15));
-            QString reason;
             const QDateTime utc(QDate(2024, 7, 15), QTime(8, 30), Qt::UTC);
-            QVERIFY(Clock::setSystemTime(utc, reason));
-            QVERIFY(reason.isEmpty());
+            QVERIFY(Clock::setSystemTime(utc));
             QCOMPARE(inner.timesSet, QList<QDateTime>{utc});
             inner.timeRefusal = Failure(QStringLiteral("Refusé."));
-            QVERIFY(!Clock::setSystemTime(utc, reason));
-            QCOMPARE(reason, QStringLiteral("Refusé."));
+            const Status refused = Clock::setSystemTime(utc);
+            QVERIFY(!refused);
+            QCOMPARE(refused.message(), QStringLiteral("Refusé."));
             QCOMPARE(inner.texts(), QStringList{QStringLiteral("Intérieur")});
         }
         QCOMPARE(Prompts::warning(QStringLiteral("Extérieur"), Buttons::YesNo), Answer::Yes);
