@@ -1,19 +1,18 @@
 #include "app/tmainform.h"
 #include "gui/application.h"
-#include "gui/messageboxprompts.h"
-#include "utilities/timedateservice.h"
+#include "gui/desktopplatform.h"
 #include "utilities/tsplash.h"
 
 int main(int argc, char *argv[])
 {
     Application app(argc, argv);
     app.speakFrench();
-    MessageBoxPrompts::install();
-    TimeDateService::install();
+    // Message boxes, file and print dialogs, the clock and the mail program: the real desktop.
+    DesktopPlatform desktop;
+    Platform::install(&desktop);
 
     auto *splash = new TSplash;
     splash->showNow();
-    splash->hideBeforeMessages();
 
     QApplication::setApplicationName(QStringLiteral("Qor Commande"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));

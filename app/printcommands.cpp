@@ -1,6 +1,5 @@
 #include "app/printcommands.h"
 
-#include "core/commanderror.h"
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "gui/filedialogs.h"
@@ -48,7 +47,11 @@ void preview(QWidget *parent, TCommande &order)
             PagePainter::previewPage(*printer, page.items);
             return;
         }
-        Application::run([&] { PagePainter::printPage(*printer, page.items, page.title); });
+        Application::run([&] {
+            const Status printed = PagePainter::printPage(*printer, page.items, page.title);
+            if (!printed)
+                Application::report(printed.failure());
+        });
     });
 }
 
@@ -66,7 +69,10 @@ void exportPdf(QWidget *parent, TCommande &order)
         Prompts::warning(QStringLiteral("Ce fichier existe déjà"), Prompts::Buttons::OkCancel) !=
             Prompts::Answer::Ok)
         return;
-    PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+    const Status exported =
+        PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+    if (!exported)
+        Application::report(exported.failure());
 }
 
 void mail(TCommande &order)
@@ -76,12 +82,19 @@ void mail(TCommande &order)
     // as the program.
     // No blank in its path: some mail programs take the attachment as a URL.
     static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qorcommande-XXXXXX"));
-    if (!folder.isValid())
-        throw CommandError(QStringLiteral("L'envoi a échoué : impossible de créer un dossier "
-                                          "temporaire pour le bon de commande."));
+    if (!folder.isValid()) {
+        Application::report(Failure(QStringLiteral("L'envoi a échoué : impossible de créer un "
+                                                   "dossier temporaire pour le bon de commande.")));
+        return;
+    }
     const QString &number = page.input.record.Number;
     const QString fileName = folder.filePath(OrderMail::pdfFileName(number));
-    PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+    const Status exported =
+        PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+    if (!exported) {
+        Application::report(exported.failure());
+        return;
+    }
     if (!OrderMail::send(OrderMail::forOrder(number, page.input.record.AddressLines, fileName)))
         Prompts::information(
             QStringLiteral("Aucun programme de messagerie n'est disponible. Le bon de "

@@ -1,6 +1,6 @@
 // The order book on the largest file its labels allow: 10000 orders of 20 lines each.
 
-#include "core/prompts.h"
+#include "../tests/fakeplatform.h"
 #include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"
@@ -75,8 +75,8 @@ void BM_RepairLargeBook(benchmark::State &state)
     // An unbalanced file: the repair rebuilds it block by block.
     QStringList lines = largeBook(10000, 20);
     lines.removeLast();
-    const Prompts::Handler previous =
-        Prompts::setHandler([](const Prompts::Request &) { return Prompts::Answer::Yes; });
+    FakePlatform desktop;
+    desktop.unscripted = Prompts::Answer::Yes;
     for (auto _ : state) {
         MemoryOrderForm form;
         OrderBook book(form);
@@ -85,7 +85,6 @@ void BM_RepairLargeBook(benchmark::State &state)
         book.Verif();
         benchmark::DoNotOptimize(book.OrderLines.size());
     }
-    Prompts::setHandler(previous);
 }
 BENCHMARK(BM_RepairLargeBook)->Unit(benchmark::kMillisecond);
 

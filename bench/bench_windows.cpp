@@ -11,11 +11,10 @@
 //   bench_windows --child BOOK REPETITIONS     one book's figures, for a profiler
 //   bench_windows --write-book ORDERS FILE     writes a generated book
 
+#include "../tests/fakeplatform.h"
 #include "app/tmainform.h"
-#include "core/prompts.h"
 #include "core/textfile.h"
 #include "gui/application.h"
-#include "gui/filedialogs.h"
 #include "order/orderformat.h"
 #include "order/tcommande.h"
 #include "settings/settingsfile.h"
@@ -163,21 +162,31 @@ QStringList generateBook(int orders)
 
 // ---- The child: one book through the real windows ----
 
+// The desktop of a run: the save question is answered Non and the deletion confirmed when
+// `runQuestions`; any other message is reported and spoils the run.
+class BenchDesktop : public FakePlatform {
+public:
+    explicit BenchDesktop(bool runQuestions) : m_runQuestions(runQuestions) {}
+    bool unexpected = false;
+
+    Prompts::Answer ask(const Prompts::Request &r) override
+    {
+        if (m_runQuestions && r.text.startsWith(QLatin1String("Enregistrer changements")))
+            return Prompts::Answer::No;
+        if (m_runQuestions && r.text.startsWith(QLatin1String("Confirmer suppression")))
+            return Prompts::Answer::Ok;
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
+        unexpected = true;
+        return Prompts::Answer::Cancel;
+    }
+
+private:
+    bool m_runQuestions;
+};
+
 class Child {
 public:
-    explicit Child(int repetitions) : m_repetitions(repetitions)
-    {
-        Prompts::setHandler([this](const Prompts::Request &r) {
-            if (r.text.startsWith(QLatin1String("Enregistrer changements")))
-                return Prompts::Answer::No;
-            if (r.text.startsWith(QLatin1String("Confirmer suppression")))
-                return Prompts::Answer::Ok;
-            std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
-            m_unexpected = true;
-            return Prompts::Answer::Cancel;
-        });
-        FileDialogs::setScripted(true);
-    }
+    explicit Child(int repetitions) : m_repetitions(repetitions) {}
 
     int run(const QString &bookFile);
 
@@ -243,7 +252,7 @@ private:
     }
     void openBook(const QString &file)
     {
-        FileDialogs::queueAnswer(file);
+        m_desktop.chooseFile(file);
         action("FileOpenItem")->trigger();
     }
     // A change the user makes to the order on screen: the last digit of the supplier code
@@ -272,6 +281,7 @@ private:
 
     int m_repetitions;
     bool m_unexpected = false;
+    BenchDesktop m_desktop{true};
     std::unique_ptr<TMainForm> m_main;
 };
 
@@ -395,7 +405,7 @@ int Child::run(const QString &bookFile)
     if (order().book().FileModified)
         fail("the book was not saved");
     QFile::remove(copy);
-    return m_unexpected ? 1 : 0;
+    return m_unexpected || m_desktop.unexpected ? 1 : 0;
 }
 
 // The program as main() starts it, with the book opened by the settings; reports the CPU time
@@ -404,12 +414,8 @@ int startUp(int argc, char *argv[])
 {
     Application app(argc, argv);
     app.speakFrench();
+    BenchDesktop desktop(false);
     bool unexpected = false;
-    Prompts::setHandler([&](const Prompts::Request &r) {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
-        unexpected = true;
-        return Prompts::Answer::Cancel;
-    });
     auto *splash = new TSplash;
     splash->showNow();
     TMainForm mainForm;
@@ -419,7 +425,7 @@ int startUp(int argc, char *argv[])
     std::printf("start-up\t%.4f\n", cpuMs());
     if (mainForm.commande().book().OrderCount < 2)
         unexpected = true;
-    return unexpected ? 1 : 0;
+    return unexpected || desktop.unexpected ? 1 : 0;
 }
 
 // ---- The parent: books, children, table ----

@@ -1,26 +1,12 @@
 #include "core/clock.h"
 
+#include "core/platform.h"
+
 namespace Clock {
-
-namespace {
-
-Source &source()
-{
-    static Source s;
-    return s;
-}
-
-Setter &setter()
-{
-    static Setter s;
-    return s;
-}
-
-} // namespace
 
 QDateTime now()
 {
-    return source() ? source()() : QDateTime::currentDateTime();
+    return Platform::current().now();
 }
 
 QDate today()
@@ -28,28 +14,12 @@ QDate today()
     return now().date();
 }
 
-Source setSource(Source s)
+Status setSystemTime(const QDateTime &utc)
 {
-    Source previous = std::move(source());
-    source() = std::move(s);
-    return previous;
-}
-
-Setter setSetter(Setter s)
-{
-    Setter previous = std::move(setter());
-    setter() = std::move(s);
-    return previous;
-}
-
-bool setSystemTime(const QDateTime &utc, QString &reason)
-{
-    reason.clear();
-    if (setter() && setter()(utc, reason))
-        return true;
-    if (reason.isEmpty())
-        reason = QStringLiteral("Impossible de régler l'horloge de l'ordinateur");
-    return false;
+    const Status set = Platform::current().setTime(utc);
+    if (!set && set.message().isEmpty())
+        return Failure(QStringLiteral("Impossible de régler l'horloge de l'ordinateur"));
+    return set;
 }
 
 } // namespace Clock

@@ -1,43 +1,12 @@
 #include "core/prompts.h"
 
+#include "core/platform.h"
+
 namespace Prompts {
-
-namespace {
-
-Handler &currentHandler()
-{
-    static Handler handler;
-    return handler;
-}
-
-Answer escapeAnswer(Buttons buttons)
-{
-    switch (buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::OkCancel:
-    case Buttons::YesNoCancel:
-        return Answer::Cancel;
-    case Buttons::YesNo:
-        return Answer::No;
-    }
-    return Answer::Cancel;
-}
-
-} // namespace
-
-Handler setHandler(Handler handler)
-{
-    Handler previous = std::move(currentHandler());
-    currentHandler() = std::move(handler);
-    return previous;
-}
 
 Answer ask(const Request &request)
 {
-    if (!currentHandler())
-        return escapeAnswer(request.buttons);
-    return currentHandler()(request);
+    return Platform::current().ask(request);
 }
 
 Answer warning(const QString &text, Buttons buttons, const QString &caption)

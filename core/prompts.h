@@ -3,8 +3,8 @@
 #include <QString>
 #include <functional>
 
-// Every message box of the program goes through here. The windows install a handler that
-// shows a real message box; tests install one that answers by script.
+// Every message box of the program goes through here, to the platform in use (core/platform.h):
+// the desktop shows a real message box, a test answers by script.
 namespace Prompts {
 
 enum class Icon { Information, Warning, Question, Critical };
@@ -18,11 +18,8 @@ struct Request {
     QString text;
 };
 
+// Asks a question: core operations that need an answer are given one of these by their caller.
 using Handler = std::function<Answer(const Request &)>;
-
-// Installs the handler and gives back the previous one. Without a handler every question is
-// answered by its escape button (Non, Annuler or OK).
-Handler setHandler(Handler handler);
 
 Answer ask(const Request &request);
 

@@ -1,6 +1,5 @@
 // Any company file gives seven letterhead lines that save and read back unchanged.
 
-#include "core/prompts.h"
 #include "core/textfile.h"
 #include "fuzzsupport.h"
 #include "suppliers/company.h"
@@ -8,7 +7,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::setUp();
-    Prompts::setHandler({});
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     Fuzz::require(TextFile::writeBytes(Company::FileName, bytes), "cannot write the input");
 

@@ -1,7 +1,6 @@
 // Any settings file loads without stopping the start, and what is saved from it reads back to
 // the same settings: saving again gives the same bytes.
 
-#include "core/prompts.h"
 #include "core/textfile.h"
 #include "fuzzsupport.h"
 #include "settings/settingsfile.h"
@@ -9,7 +8,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::setUp();
-    Prompts::setHandler({});
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     Fuzz::require(TextFile::writeBytes(SettingsFile::fileName(), bytes), "cannot write the input");
 

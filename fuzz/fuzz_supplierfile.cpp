@@ -1,7 +1,6 @@
 // Any supplier file reads, saves and reads back the same lines, and every record in it can be
 // looked up by its code.
 
-#include "core/prompts.h"
 #include "core/textfile.h"
 #include "fuzzsupport.h"
 #include "suppliers/supplierbook.h"
@@ -9,7 +8,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::setUp();
-    Prompts::setHandler({});
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     Fuzz::require(TextFile::writeBytes(SupplierBook::FileName, bytes), "cannot write the input");
 

@@ -1,20 +1,18 @@
 #pragma once
 
-#include <functional>
+#include "core/platform.h"
 
 class QPageSize;
 class QPrinter;
 class QWidget;
 
-// The print dialog, the printer set-up dialog and the print preview, replaceable by tests so
-// that nothing reaches a real printer.
+// The print dialog, the printer set-up dialog and the print preview, shown by the platform in
+// use (core/platform.h), so that nothing in a test reaches a real printer.
 namespace PrintDialogs {
 
-// The program's printer, shared by every print command; created on first use with the paper
-// the printer itself is set to, drawing in full-page mode.
+// The program's printer, shared by every print command; the desktop creates it on first use
+// with the paper the printer itself is set to, drawing in full-page mode.
 QPrinter &printer();
-// Puts a printer of the test's in place of the program's (nullptr: the program's own again).
-void setPrinter(QPrinter *printer);
 
 // Shows the print dialog; the number of copies asked, 0 when the dialog is cancelled. The
 // printer is left set to one copy: the caller prints the order once per copy.
@@ -29,15 +27,7 @@ QPageSize exportPageSize();
 
 // Shows the print preview of the program's printer; `paint` draws the page on the printer it
 // is given, for the preview and for printing from the preview alike.
-using Paint = std::function<void(QPrinter *)>;
+using Paint = Platform::Paint;
 void preview(QWidget *parent, const Paint &paint);
-
-using CopiesHandler = std::function<int()>;
-using SetupHandler = std::function<bool()>;
-using PreviewHandler = std::function<void(const Paint &)>;
-// Empty handler = the real dialog. Each gives back the previous handler.
-CopiesHandler setCopiesHandler(CopiesHandler handler);
-SetupHandler setSetupHandler(SetupHandler handler);
-PreviewHandler setPreviewHandler(PreviewHandler handler);
 
 } // namespace PrintDialogs

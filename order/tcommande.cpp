@@ -1,6 +1,7 @@
 #include "order/tcommande.h"
 
 #include "core/clock.h"
+#include "core/commanderror.h"
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "gui/printdialogs.h"
@@ -788,17 +789,22 @@ OrderPageInput TCommande::printedOrder()
 void TCommande::Imprime()
 {
     const OrderPageInput input = printedOrder();
-    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, PaperType),
-                           OrderPage::jobTitle(input.record.Number));
+    const Status printed =
+        PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, PaperType),
+                               OrderPage::jobTitle(input.record.Number));
+    if (!printed) // ends the command: no further copy is printed
+        throw CommandError(printed.failure());
 }
 
 void TCommande::ImpEnv()
 {
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord shown = record();
-    PagePainter::printPage(PrintDialogs::printer(),
-                           EnvelopePage::build(m_company.CompanyLines, shown.AddressLines),
-                           EnvelopePage::jobTitle(shown.AddressLines));
+    const Status printed = PagePainter::printPage(
+        PrintDialogs::printer(), EnvelopePage::build(m_company.CompanyLines, shown.AddressLines),
+        EnvelopePage::jobTitle(shown.AddressLines));
+    if (!printed)
+        Application::report(printed.failure());
 }
 
 void TCommande::ParM()

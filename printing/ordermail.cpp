@@ -1,47 +1,10 @@
 #include "printing/ordermail.h"
 
-#include <QProcess>
+#include "core/platform.h"
+
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 namespace OrderMail {
-
-namespace {
-
-// xdg-email falls back to opening a "mailto:" link, which goes nowhere useful (or to a web
-// browser) when no mail program is set: ask the desktop first.
-bool hasMailProgram()
-{
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return true; // cannot tell: let xdg-email try
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                          QStringLiteral("x-scheme-handler/mailto")});
-    if (!query.waitForFinished(5000)) {
-        query.kill();
-        query.waitForFinished();
-        return true;
-    }
-    return !query.readAllStandardOutput().trimmed().isEmpty();
-}
-
-bool startMailProgram(const QString &program, const QStringList &arguments)
-{
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty() || !hasMailProgram())
-        return false;
-    // Detached: the message being written must outlive this program.
-    return QProcess::startDetached(path, arguments);
-}
-
-Launcher &launcher()
-{
-    static Launcher l;
-    return l;
-}
-
-} // namespace
 
 Message forOrder(const QString &number, const std::array<QString, 4> &addressLines,
                  const QString &attachment)
@@ -82,16 +45,7 @@ QStringList arguments(const Message &message)
 
 bool send(const Message &message)
 {
-    const QString program = QStringLiteral("xdg-email");
-    return launcher() ? launcher()(program, arguments(message))
-                      : startMailProgram(program, arguments(message));
-}
-
-Launcher setLauncher(Launcher l)
-{
-    Launcher previous = std::move(launcher());
-    launcher() = std::move(l);
-    return previous;
+    return Platform::current().startMailProgram(QStringLiteral("xdg-email"), arguments(message));
 }
 
 } // namespace OrderMail

@@ -1,6 +1,5 @@
 #include "printing/pagepainter.h"
 
-#include "core/commanderror.h"
 #include "printing/printercalibration.h"
 
 #include <QFont>
@@ -42,9 +41,9 @@ void drawText(QPainter &painter, const Placement &placement, const PageItem &ite
     painter.drawText(QPoint(left, top + metrics.ascent()), item.text);
 }
 
-CommandError failure(const QString &reason)
+Failure printFailure(const QString &reason)
 {
-    return CommandError(QStringLiteral("L'impression a échoué : ") + reason);
+    return Failure(QStringLiteral("L'impression a échoué : ") + reason);
 }
 
 QString quoted(const QString &name)
@@ -153,14 +152,14 @@ void paint(QPainter &painter, const Placement &placement, const PageItems &items
     }
 }
 
-void printPage(QPrinter &printer, const PageItems &items, const QString &title)
+Status printPage(QPrinter &printer, const PageItems &items, const QString &title)
 {
     // Output to a file has a file name, a printer a name; without any printer installed Qt
     // falls back to output to a file it has no name for.
     const QString fileName = printer.outputFileName();
     const bool file = !fileName.isEmpty();
     if (!file && printer.printerName().isEmpty())
-        throw failure(QStringLiteral("aucune imprimante par défaut sélectionnée."));
+        return printFailure(QStringLiteral("aucune imprimante par défaut sélectionnée."));
     const QString printerName = quoted(printer.printerName());
     // The layout is measured from the printable area's corner, not from Qt's default margins.
     printer.setFullPage(true);
@@ -168,24 +167,25 @@ void printPage(QPrinter &printer, const PageItems &items, const QString &title)
 
     QPainter painter;
     if (!painter.begin(&printer))
-        throw failure(file ? QString(QStringLiteral("impossible d'écrire le fichier ") +
-                                     quoted(fileName) + QLatin1Char('.'))
-                           : QString(QStringLiteral("l'imprimante ") + printerName +
-                                     QStringLiteral(" n'a pas pu commencer le travail.")));
+        return printFailure(file ? QString(QStringLiteral("impossible d'écrire le fichier ") +
+                                           quoted(fileName) + QLatin1Char('.'))
+                                 : QString(QStringLiteral("l'imprimante ") + printerName +
+                                           QStringLiteral(" n'a pas pu commencer le travail.")));
     paint(painter, placementFor(printer), items);
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted)
-        throw failure(file ? QString(QStringLiteral("le fichier ") + quoted(fileName) +
-                                     QStringLiteral(" n'a pas pu être terminé."))
-                           : QString(QStringLiteral("l'imprimante ") + printerName +
-                                     QStringLiteral(" n'a pas pu terminer le travail.")));
+        return printFailure(file ? QString(QStringLiteral("le fichier ") + quoted(fileName) +
+                                           QStringLiteral(" n'a pas pu être terminé."))
+                                 : QString(QStringLiteral("l'imprimante ") + printerName +
+                                           QStringLiteral(" n'a pas pu terminer le travail.")));
     // Qt's own print engine for a queue is its PDF engine.
     if (!file && printer.paintEngine()->type() == QPaintEngine::Pdf) {
         const QString refusal = queueRefusal(printer);
         if (!refusal.isEmpty())
-            throw failure(refusal);
+            return printFailure(refusal);
     }
+    return {};
 }
 
 void previewPage(QPrinter &printer, const PageItems &items)
@@ -195,15 +195,15 @@ void previewPage(QPrinter &printer, const PageItems &items)
     paint(painter, placementFor(printer), items);
 }
 
-void exportPdf(const QString &fileName, const PageItems &items, const QString &title,
-               const QPageSize &pageSize)
+Status exportPdf(const QString &fileName, const PageItems &items, const QString &title,
+                 const QPageSize &pageSize)
 {
-    const CommandError cannotWrite(QStringLiteral("L'exportation a échoué : impossible d'écrire "
-                                                  "le fichier ") +
-                                   quoted(fileName) + QLatin1Char('.'));
+    const Failure cannotWrite(QStringLiteral("L'exportation a échoué : impossible d'écrire "
+                                             "le fichier ") +
+                              quoted(fileName) + QLatin1Char('.'));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite;
+        return cannotWrite;
     {
         QPdfWriter writer(&file);
         writer.setResolution(PdfResolution);
@@ -212,13 +212,14 @@ void exportPdf(const QString &fileName, const PageItems &items, const QString &t
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
         QPainter painter;
         if (!painter.begin(&writer))
-            throw cannotWrite;
+            return cannotWrite;
         paint(painter, placementFor(writer), items);
         if (!painter.end())
-            throw cannotWrite;
+            return cannotWrite;
     }
     if (!file.commit())
-        throw cannotWrite;
+        return cannotWrite;
+    return {};
 }
 
 } // namespace PagePainter

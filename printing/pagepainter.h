@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/result.h"
 #include "printing/pageitem.h"
 
 #include <QPoint>
@@ -42,16 +43,16 @@ QString layoutFamily();
 
 // One print job of one page on the printer, named `title` in the queue, drawn from the corner
 // of the printer's printable area plus the printer's calibration. Any failure of the printer
-// (none installed, job not started, not finished, refused by the queue) throws a CommandError
-// with the reason in French.
-void printPage(QPrinter &printer, const PageItems &items, const QString &title);
+// (none installed, job not started, not finished, refused by the queue) gives back the reason
+// in French.
+Status printPage(QPrinter &printer, const PageItems &items, const QString &title);
 
 // Draws the page on a printer that only shows it (a print preview): no job, nothing to check.
 void previewPage(QPrinter &printer, const PageItems &items);
 
-// Writes the page to a PDF file of the given paper size, whole or not at all. Throws a
-// CommandError naming the file when it cannot be written.
-void exportPdf(const QString &fileName, const PageItems &items, const QString &title,
-               const QPageSize &pageSize);
+// Writes the page to a PDF file of the given paper size, whole or not at all. The failure
+// names the file when it cannot be written.
+Status exportPdf(const QString &fileName, const PageItems &items, const QString &title,
+                 const QPageSize &pageSize);
 
 } // namespace PagePainter

@@ -1,60 +1,15 @@
 #pragma once
 
-// Shared helpers of the test programs: scripted answers to message boxes, a fixed clock and a
-// temporary working directory.
+// Shared helpers of the test programs: the test desktop (fakeplatform.h), a temporary working
+// directory and order blocks.
 
-#include "core/clock.h"
-#include "core/prompts.h"
+#include "fakeplatform.h"
 #include "order/orderformat.h"
 
 #include <QDir>
 #include <QList>
 #include <QTemporaryDir>
 #include <QTest>
-
-// Answers the program's message boxes from a queue and records every question asked.
-class ScriptedPrompts {
-public:
-    ScriptedPrompts()
-    {
-        m_previous = Prompts::setHandler([this](const Prompts::Request &r) {
-            asked.append(r);
-            if (answers.isEmpty())
-                return Prompts::Answer::Cancel;
-            return answers.takeFirst();
-        });
-    }
-    ~ScriptedPrompts() { Prompts::setHandler(std::move(m_previous)); }
-
-    void answer(Prompts::Answer a) { answers.append(a); }
-    QStringList texts() const
-    {
-        QStringList t;
-        for (const auto &r : asked)
-            t << r.text;
-        return t;
-    }
-
-    QList<Prompts::Answer> answers;
-    QList<Prompts::Request> asked;
-
-private:
-    Prompts::Handler m_previous;
-};
-
-// Holds the clock at a given moment for the life of the object.
-class FixedClock {
-public:
-    explicit FixedClock(const QDateTime &at) : moment(at)
-    {
-        m_previous = Clock::setSource([this] { return moment; });
-    }
-    ~FixedClock() { Clock::setSource(std::move(m_previous)); }
-    QDateTime moment;
-
-private:
-    Clock::Source m_previous;
-};
 
 // Makes a fresh temporary directory the working directory for the life of the object.
 class TemporaryWorkingDir {

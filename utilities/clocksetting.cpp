@@ -32,9 +32,13 @@ Span spanOf(ClockSetting::Field field)
     }
 }
 
-int digitsAt(const QString &text, int position, int length)
+Result<int> digitsAt(const QString &text, int position, int length)
 {
-    return NumberText::toInteger(text.mid(position, length));
+    const QString digits = text.mid(position, length);
+    int value = 0;
+    if (!NumberText::tryToInteger(digits, value))
+        return Failure::notAnInteger(digits);
+    return value;
 }
 
 } // namespace
@@ -52,52 +56,71 @@ void ClockSetting::activate()
     tick();
 }
 
-void ClockSetting::spin(int step)
+Status ClockSetting::spin(int step)
 {
     if (ChosenField == NoField)
-        return;
+        return {};
     const Span span = spanOf(ChosenField);
     QString &text = span.inDate ? Date : Time;
     const QString digits = text.mid(span.position, span.length);
-    int value = NumberText::toInteger(digits);
+    int value = 0;
+    if (!NumberText::tryToInteger(digits, value))
+        return Failure::notAnInteger(digits);
     if (ChosenField == Year && value < 100)
         value += 1900; // a two-digit year is of the 1900s
     value = std::clamp(value + step, span.lowest, span.highest);
     text.replace(span.position, digits.size(),
                  QStringLiteral("%1").arg(value, span.length, 10, QLatin1Char('0')));
+    return {};
 }
 
-ClockSetting::Outcome ClockSetting::toggleSetting()
+Result<ClockSetting::Outcome> ClockSetting::toggleSetting()
 {
     if (!SettingMode) {
         SettingMode = true;
         return Outcome::Stopped;
     }
-    const Outcome outcome = Modifie();
-    if (outcome != Outcome::Invalid) {
+    const Result<Outcome> outcome = Modifie();
+    if (outcome && *outcome != Outcome::Invalid) {
         SettingMode = false;
         tick();
     }
     return outcome;
 }
 
-ClockSetting::Outcome ClockSetting::Modifie()
+Result<ClockSetting::Outcome> ClockSetting::Modifie()
 {
     Refusal.clear();
-    const QDateTime utc = displayedUtc(Time, Date);
-    if (!utc.isValid())
+    const Result<QDateTime> utc = displayedUtc(Time, Date);
+    if (!utc)
+        return utc.failure();
+    if (!utc->isValid())
         return Outcome::Invalid;
-    return Clock::setSystemTime(utc, Refusal) ? Outcome::Applied : Outcome::Refused;
+    const Status set = Clock::setSystemTime(*utc);
+    if (!set) {
+        Refusal = set.message();
+        return Outcome::Refused;
+    }
+    return Outcome::Applied;
 }
 
-QDateTime ClockSetting::displayedUtc(const QString &time, const QString &date)
+Result<QDateTime> ClockSetting::displayedUtc(const QString &time, const QString &date)
 {
-    const int year = digitsAt(date, 6, 4);
-    const int month = digitsAt(date, 3, 2);
-    const int day = digitsAt(date, 0, 2);
-    const int hour = digitsAt(time, 0, 2);
-    const int minute = digitsAt(time, 3, 2);
-    const int second = digitsAt(time, 6, 2);
+    // The first field that does not read is the one told: year, month, day, hour, minute, second.
+    const struct {
+        const QString &text;
+        int position;
+        int length;
+    } fields[] = {{date, 6, 4}, {date, 3, 2}, {date, 0, 2},
+                  {time, 0, 2}, {time, 3, 2}, {time, 6, 2}};
+    int values[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        const Result<int> read = digitsAt(fields[i].text, fields[i].position, fields[i].length);
+        if (!read)
+            return read.failure();
+        values[i] = *read;
+    }
+    const auto [year, month, day, hour, minute, second] = values;
     QDate d(year, month, day);
     if (!d.isValid() || year < 1900 || year > 2099 || hour < 0 || hour > 24)
         return QDateTime();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -26,18 +28,20 @@ public:
     Field field() const { return ChosenField; }
 
     // Step the chosen field by one, clamped; no field chosen changes nothing. Digits that do
-    // not read as a number throw the integer conversion error.
-    void spinUp() { spin(+1); }
-    void spinDown() { spin(-1); }
+    // not read as a number give the integer conversion failure and change nothing.
+    Status spinUp() { return spin(+1); }
+    Status spinDown() { return spin(-1); }
 
     // "Set": the first press stops the clock, the second writes the displays into the
     // computer's clock (Modifie). An invalid date or time stays on display for correction.
-    Outcome toggleSetting();
-    Outcome Modifie();
+    // Displays whose digits do not read as numbers give the integer conversion failure.
+    Result<Outcome> toggleSetting();
+    Result<Outcome> Modifie();
 
-    // The universal time the displays stand for, or an invalid QDateTime. Hour 24 is
-    // midnight at the end of the day shown.
-    static QDateTime displayedUtc(const QString &time, const QString &date);
+    // The universal time the displays stand for, or an invalid QDateTime when they make no
+    // moment. Hour 24 is midnight at the end of the day shown. Digits that do not read as a
+    // number give the integer conversion failure.
+    static Result<QDateTime> displayedUtc(const QString &time, const QString &date);
 
     // Why the last second press did not set the clock, in French for the user.
     const QString &refusal() const { return Refusal; }
@@ -53,7 +57,7 @@ public:
     }
 
 private:
-    void spin(int step);
+    Status spin(int step);
 
     QString Time;
     QString Date;

@@ -1,6 +1,5 @@
 #include "utilities/pocketcalculator.h"
 
-#include "core/commanderror.h"
 #include "core/numbertext.h"
 
 #include <cmath>
@@ -23,43 +22,37 @@ void PocketCalculator::activate()
     PendingOperator = QChar();
 }
 
-void PocketCalculator::press(int key)
+Status PocketCalculator::press(int key)
 {
     if (key >= Digit0 && key <= Digit0 + 9) {
         digit(key - Digit0);
-        return;
+        return {};
     }
     switch (key) {
     case Comma:
         comma();
         break;
     case Equals:
-        equals();
-        break;
+        return equals();
     case Plus:
-        operation(QLatin1Char('+'));
-        break;
+        return operation(QLatin1Char('+'));
     case Minus:
-        operation(QLatin1Char('-'));
-        break;
+        return operation(QLatin1Char('-'));
     case Times:
-        operation(QLatin1Char('*'));
-        break;
+        return operation(QLatin1Char('*'));
     case Divide:
-        operation(QLatin1Char('/'));
-        break;
+        return operation(QLatin1Char('/'));
     case Reciprocal:
-        reciprocal();
-        break;
+        return reciprocal();
     case SquareRoot:
-        squareRoot();
-        break;
+        return squareRoot();
     case Clear:
         activate();
         break;
     default:
         break;
     }
+    return {};
 }
 
 void PocketCalculator::digit(int d)
@@ -83,26 +76,38 @@ void PocketCalculator::comma()
         Display += QLatin1Char(',');
 }
 
-Real PocketCalculator::readOperand()
+Result<Real> PocketCalculator::readOperand()
 {
-    Operand = Real48::store(NumberText::toReal(Display));
+    Real typed = 0;
+    if (!NumberText::tryToReal(Display, typed))
+        return Failure::notAReal(Display);
+    Real kept = 0;
+    if (!Real48::tryStore(typed, kept))
+        return Failure::overflow();
+    Operand = kept;
     return Operand;
 }
 
-void PocketCalculator::equals()
+Status PocketCalculator::equals()
 {
     if (!AccumulatorValid) {
         Real value = 0;
         if (!NumberText::tryToReal(Display, value)) {
             Display.clear();
-            return;
+            return {};
         }
-        Accumulator = Real48::store(value);
+        Real kept = 0;
+        if (!Real48::tryStore(value, kept))
+            return Failure::overflow();
+        Accumulator = kept;
         AccumulatorValid = true;
         NewEntry = true;
-        return;
+        return {};
     }
-    const Real operand = readOperand();
+    const Result<Real> read = readOperand();
+    if (!read)
+        return read.failure();
+    const Real operand = *read;
     Real result = Accumulator;
     switch (PendingOperator.unicode()) {
     case '+':
@@ -116,47 +121,63 @@ void PocketCalculator::equals()
         break;
     case '/':
         if (operand == 0)
-            throw Accumulator == 0 ? CommandError::invalidOperation()
-                                   : CommandError::divisionByZero();
+            return Accumulator == 0 ? Failure::invalidOperation() : Failure::divisionByZero();
         result = Accumulator / operand;
         break;
     default:
         break;
     }
-    Accumulator = Real48::store(result);
+    Real kept = 0;
+    if (!Real48::tryStore(result, kept))
+        return Failure::overflow();
+    Accumulator = kept;
     Display = NumberText::general(Accumulator, ResultDigits);
     NewEntry = true;
+    return {};
 }
 
-void PocketCalculator::operation(QChar op)
+Status PocketCalculator::operation(QChar op)
 {
-    equals(); // an error here leaves the previous operator in place
-    PendingOperator = op;
+    const Status done = equals();
+    if (done) // a failure leaves the previous operator in place
+        PendingOperator = op;
+    return done;
 }
 
-void PocketCalculator::reciprocal()
+Status PocketCalculator::reciprocal()
 {
-    const Real operand = readOperand();
-    if (operand == 0)
-        throw CommandError::divisionByZero();
-    const Real result = 1 / operand;
+    const Result<Real> read = readOperand();
+    if (!read)
+        return read.failure();
+    if (*read == 0)
+        return Failure::divisionByZero();
+    const Real result = 1 / *read;
     // The reciprocal is shown even when it is too large to be kept.
     Display = NumberText::general(result, PlainDigits);
-    Accumulator = Real48::store(result);
-    AccumulatorValid = true;
-    NewEntry = true;
+    return keepResult(result);
 }
 
-void PocketCalculator::squareRoot()
+Status PocketCalculator::squareRoot()
 {
-    const Real operand = readOperand();
-    if (operand < 0)
-        throw CommandError::invalidOperation();
-    const Real result = std::sqrt(operand);
+    const Result<Real> read = readOperand();
+    if (!read)
+        return read.failure();
+    if (*read < 0)
+        return Failure::invalidOperation();
+    const Real result = std::sqrt(*read);
     Display = NumberText::general(result, PlainDigits);
-    Accumulator = Real48::store(result);
+    return keepResult(result);
+}
+
+Status PocketCalculator::keepResult(Real result)
+{
+    Real kept = 0;
+    if (!Real48::tryStore(result, kept))
+        return Failure::overflow();
+    Accumulator = kept;
     AccumulatorValid = true;
     NewEntry = true;
+    return {};
 }
 
 int PocketCalculator::keyFor(QChar typed)

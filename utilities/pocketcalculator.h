@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/real48.h"
+#include "core/result.h"
 
 #include <QChar>
 #include <QString>
 
 // The pocket calculator's state and keys. Values are kept in the 6-byte real form; a key that
-// fails throws a CommandError and leaves the display and the accumulator as they were.
+// fails gives back why, in French, and leaves the display and the accumulator as they were.
 class PocketCalculator {
 public:
     // The keypad, numbered as the window's buttons.
@@ -28,13 +29,13 @@ public:
     // Opening the window (and "C"): everything back to empty except NewEntry.
     void activate();
 
-    void press(int key);
+    Status press(int key);
     void digit(int d);
     void comma();
-    void equals();
-    void operation(QChar op);
-    void reciprocal();
-    void squareRoot();
+    Status equals();
+    Status operation(QChar op);
+    Status reciprocal();
+    Status squareRoot();
 
     // The key a typed character stands for (Escape gives Close), or NoKey.
     static int keyFor(QChar typed);
@@ -47,7 +48,9 @@ public:
     bool newEntry() const { return NewEntry; }
 
 private:
-    Real readOperand();
+    Result<Real> readOperand();
+    // The result of a one-operand key becomes the accumulator, unless it is beyond the range.
+    Status keepResult(Real result);
 
     QString Display;
     Real Accumulator = 0;

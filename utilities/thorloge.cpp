@@ -160,7 +160,10 @@ void THorloge::fieldChosen(int id)
 void THorloge::Button2Click()
 {
     Application::run([this] {
-        const ClockSetting::Outcome outcome = Setting.toggleSetting();
+        const Result<ClockSetting::Outcome> toggled = Setting.toggleSetting();
+        if (!Application::succeeded(toggled))
+            return;
+        const ClockSetting::Outcome outcome = *toggled;
         refresh();
         Timer1->setInterval(1000);
         if (Setting.timerEnabled())
@@ -178,16 +181,16 @@ void THorloge::Button2Click()
 void THorloge::SpinButton1UpClick()
 {
     Application::run([this] {
-        Setting.spinUp();
-        refresh();
+        if (Application::succeeded(Setting.spinUp()))
+            refresh();
     });
 }
 
 void THorloge::SpinButton1DownClick()
 {
     Application::run([this] {
-        Setting.spinDown();
-        refresh();
+        if (Application::succeeded(Setting.spinDown()))
+            refresh();
     });
 }
 

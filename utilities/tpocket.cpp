@@ -152,18 +152,13 @@ QPushButton *TPocket::button(int key) const
 
 void TPocket::press(int key)
 {
-    std::exception_ptr error;
-    try {
-        Calculator.press(key);
-    } catch (...) {
-        error = std::current_exception();
-    }
-    // The display may have changed before the error (the reciprocal that is too large).
+    const Status pressed = Calculator.press(key);
+    // The display may have changed before the failure (the reciprocal that is too large).
     refresh();
     if (key == PocketCalculator::Clear)
         Button11->setFocus();
-    if (error)
-        Application::report(error);
+    if (!pressed)
+        Application::report(pressed.failure());
 }
 
 void TPocket::refresh()

@@ -67,24 +67,6 @@ TSplash::TSplash(QWidget *parent)
     setFixedSize(sizeHint().expandedTo(QSize(340, 150)));
 }
 
-TSplash::~TSplash()
-{
-    if (m_hidesBeforeMessages)
-        Prompts::setHandler(std::move(m_messageBoxes));
-}
-
-void TSplash::hideBeforeMessages()
-{
-    m_messageBoxes = Prompts::setHandler({});
-    if (!m_messageBoxes)
-        return; // without a handler no box is shown at all
-    m_hidesBeforeMessages = true;
-    Prompts::setHandler([this](const Prompts::Request &request) {
-        hide();
-        return m_messageBoxes(request);
-    });
-}
-
 void TSplash::showNow()
 {
     centreOnScreen(this);

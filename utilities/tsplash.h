@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/prompts.h"
-
 #include <QWidget>
 
 class QLabel;
@@ -13,17 +11,12 @@ class TSplash : public QWidget {
 public:
     explicit TSplash(QWidget *parent = nullptr);
 
-    ~TSplash() override;
-
-    // Shows the window and paints it at once, without waiting for the event loop.
+    // Shows the window and paints it at once, without waiting for the event loop. The
+    // desktop's message boxes hide it first: a message of the start-up (a side file that
+    // cannot be read) must not be covered by it.
     void showNow();
-    // While the window lives, it hides before any message box is shown: a message of the
-    // start-up (a side file that cannot be read) must not be covered by it.
-    void hideBeforeMessages();
 
 private:
-    Prompts::Handler m_messageBoxes; // the handler in place before hideBeforeMessages
-    bool m_hidesBeforeMessages = false;
     QLabel *Image1;
     QLabel *Label1;
     QLabel *Label2;

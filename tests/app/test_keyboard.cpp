@@ -6,8 +6,7 @@
 #include "app/tmainform.h"
 #include "core/textfile.h"
 #include "gui/application.h"
-#include "gui/filedialogs.h"
-#include "gui/messageboxprompts.h"
+#include "gui/desktopplatform.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
 #include "utilities/helpwindow.h"
@@ -182,6 +181,8 @@ private:
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<ModalAnswerer> m_modals;
+    std::unique_ptr<DesktopPlatform> m_real; // its message boxes, answered by m_modals
+    std::unique_ptr<FakePlatform> m_desktop;
     std::unique_ptr<TMainForm> m_form;
     QString m_book;
     QByteArray m_suppliers;
@@ -190,10 +191,10 @@ private:
 void TestKeyboard::init()
 {
     m_dir = std::make_unique<TemporaryWorkingDir>();
-    MessageBoxPrompts::install();
+    m_real = std::make_unique<DesktopPlatform>();
+    m_desktop = std::make_unique<FakePlatform>();
+    m_desktop->messageBoxes = m_real.get();
     m_modals = std::make_unique<ModalAnswerer>();
-    FileDialogs::reset();
-    FileDialogs::setScripted(true);
     // Supplier 10023 has the address its orders show; 10024 has another one.
     QVERIFY(
         TextFile::write(SupplierBook::FileName, {"<FOU>10023", "Dupont", "3 rue Haute", "", "",
@@ -205,8 +206,8 @@ void TestKeyboard::cleanup()
 {
     m_form.reset();
     m_modals.reset();
-    Prompts::setHandler({});
-    FileDialogs::reset();
+    m_desktop.reset();
+    m_real.reset();
     m_dir.reset();
 }
 
@@ -231,7 +232,7 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
     m_modals->mainWindow = m_form.get();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    FileDialogs::queueAnswer(m_book);
+    m_desktop->chooseFile(m_book);
     key(Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(m_form->MainFileName, m_book);
     key(Qt::Key_S, Qt::ControlModifier);
@@ -524,7 +525,7 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     } else if (shortcut == QLatin1String("Ctrl+S")) {
         QVERIFY(!order.book().FileModified);
     } else if (shortcut == QLatin1String("Ctrl+O")) {
-        QCOMPARE(FileDialogs::requests().size(), 2);
+        QCOMPARE(m_desktop->fileRequests.size(), 2);
     } else if (shortcut == QLatin1String("F9")) {
         QVERIFY(!child<QLabel>("Label7")->text().isEmpty());
     } else if (shortcut == QLatin1String("F2")) {
@@ -562,7 +563,6 @@ void TestKeyboard::startupMessageNotCoveredBySplash()
     QVERIFY(QDir().mkdir(SupplierBook::FileName));
     auto splash = std::make_unique<TSplash>();
     splash->showNow();
-    splash->hideBeforeMessages();
     bool splashShown = true;
     m_modals->whenSeen = [&] { splashShown = splash->isVisible(); };
 
@@ -572,7 +572,7 @@ void TestKeyboard::startupMessageNotCoveredBySplash()
     QVERIFY(m_modals->seen.first().text.contains(SupplierBook::FileName));
     QVERIFY(m_modals->seen.first().hadFocus);
     QVERIFY(!splashShown);
-    // Gone with the splash, the hook leaves the message boxes as they were.
+    // With the splash gone, the message boxes are shown as before.
     splash.reset();
     m_modals->whenSeen = {};
     Prompts::information(QStringLiteral("Suite"));
@@ -582,7 +582,7 @@ void TestKeyboard::startupMessageNotCoveredBySplash()
 void TestKeyboard::fileDialogsReadable()
 {
     QVERIFY(start({dupontOrder()}));
-    FileDialogs::reset(); // the real dialogs from now on
+    m_desktop->fileDialogs = m_real.get(); // the real dialogs from now on
     QList<QSize> sizes;
     int sizeColumn = 0;
     m_modals->dialog = [&](QWidget *dialog) {

@@ -2,8 +2,6 @@
 #include "core/commanderror.h"
 #include "core/textfile.h"
 #include "gui/application.h"
-#include "gui/filedialogs.h"
-#include "gui/printdialogs.h"
 #include "order/tcommande.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
@@ -99,24 +97,21 @@ private:
     QString openBook(const QString &name, int orders = 2);
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<FakePlatform> m_desktop;
     std::unique_ptr<TMainForm> m_form;
 };
 
 void TestMainForm::init()
 {
     m_dir = std::make_unique<TemporaryWorkingDir>();
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    FileDialogs::reset();
-    FileDialogs::setScripted(true);
+    m_desktop = std::make_unique<FakePlatform>();
 }
 
 void TestMainForm::cleanup()
 {
     m_form.reset();
-    m_prompts.reset();
+    m_desktop.reset();
     m_dir.reset();
-    FileDialogs::reset();
 }
 
 TMainForm &TestMainForm::start()
@@ -151,7 +146,7 @@ QString TestMainForm::openBook(const QString &name, int orders)
 {
     const QString path = m_dir->file(name);
     writeBook(path, orders);
-    FileDialogs::queueAnswer(path);
+    m_desktop->chooseFile(path);
     trigger("FileOpenItem");
     return path;
 }
@@ -184,21 +179,21 @@ void TestMainForm::saveQuestion()
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
     const QStringList linesBefore = m_form->commande().book().OrderLines;
-    m_prompts->asked.clear();
-    m_prompts->answer(answer);
+    m_desktop->asked.clear();
+    m_desktop->answer(answer);
 
     if (command == QLatin1String("new")) {
         trigger("FileNewItem");
     } else if (command == QLatin1String("open")) {
-        FileDialogs::queueAnswer(other);
+        m_desktop->chooseFile(other);
         trigger("FileOpenItem");
     } else {
         m_form->close();
     }
 
-    QCOMPARE(m_prompts->texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
-    QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Warning);
-    QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::YesNoCancel);
+    QCOMPARE(m_desktop->texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
+    QCOMPARE(m_desktop->asked.first().icon, Prompts::Icon::Warning);
+    QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::YesNoCancel);
     QCOMPARE(contents(path) != "old", saved);
     if (!goesOn) {
         QCOMPARE(m_form->MainFileName, path);
@@ -234,18 +229,18 @@ void TestMainForm::saveQuestionForUnnamedBook()
 
     start();
     openBook(QStringLiteral("book.cmd"));
-    m_prompts->answer(Answer::No); // a freshly opened book counts as modified
+    m_desktop->answer(Answer::No); // a freshly opened book counts as modified
     trigger("FileNewItem");
     QVERIFY(m_form->MainFileName.isEmpty());
     m_form->commande().book().markModified();
-    m_prompts->asked.clear();
-    m_prompts->answer(Answer::Yes);
-    FileDialogs::queueAnswer(chosen.isEmpty() ? QString() : m_dir->file(chosen));
+    m_desktop->asked.clear();
+    m_desktop->answer(Answer::Yes);
+    m_desktop->chooseFile(chosen.isEmpty() ? QString() : m_dir->file(chosen));
 
     m_form->close();
 
-    QCOMPARE(m_prompts->texts().value(0), QStringLiteral("Enregistrer changements dans  ?"));
-    QCOMPARE(FileDialogs::requests().last().save, true);
+    QCOMPARE(m_desktop->texts().value(0), QStringLiteral("Enregistrer changements dans  ?"));
+    QCOMPARE(m_desktop->fileRequests.last().save, true);
     QCOMPARE(m_form->isVisible(), !goesOn);
     QCOMPARE(QFile::exists(m_dir->file(QStringLiteral("neuf.cmd"))), goesOn);
 }
@@ -257,14 +252,14 @@ void TestMainForm::sideFilesThatCannotBeWrittenAreToldAtExit()
     QVERIFY(QDir().mkdir(m_dir->file(QStringLiteral("QorCmd.ini"))));
     QVERIFY(QDir().mkdir(m_dir->file(QStringLiteral("Commande.fnr"))));
     m_form->commande().suppliers().SuppliersModified = true;
-    m_prompts->asked.clear();
+    m_desktop->asked.clear();
 
     m_form->close();
 
-    QCOMPARE(m_prompts->texts(),
+    QCOMPARE(m_desktop->texts(),
              (QStringList{QStringLiteral("Ne peut créer le fichier QorCmd.ini"),
                           QStringLiteral("Ne peut créer le fichier Commande.fnr")}));
-    QCOMPARE(m_prompts->asked.at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(m_desktop->asked.at(0).icon, Prompts::Icon::Critical);
     QVERIFY(m_form->commande().suppliers().SuppliersModified);
 }
 
@@ -276,15 +271,15 @@ void TestMainForm::failedSaveCancelsCommand()
     // A name whose folder does not exist cannot be written.
     m_form->MainFileName = m_dir->file(QStringLiteral("gone/book.cmd"));
     m_form->commande().book().markModified();
-    m_prompts->asked.clear();
-    m_prompts->answer(Answer::Yes);
+    m_desktop->asked.clear();
+    m_desktop->answer(Answer::Yes);
 
     m_form->close();
 
     QVERIFY(m_form->isVisible());
-    QCOMPARE(m_prompts->asked.size(), 2);
-    QCOMPARE(m_prompts->asked.at(1).icon, Prompts::Icon::Critical);
-    QVERIFY(m_prompts->asked.at(1).text.startsWith(QStringLiteral("Ne peut créer le fichier")));
+    QCOMPARE(m_desktop->asked.size(), 2);
+    QCOMPARE(m_desktop->asked.at(1).icon, Prompts::Icon::Critical);
+    QVERIFY(m_desktop->asked.at(1).text.startsWith(QStringLiteral("Ne peut créer le fichier")));
     bool modified = false;
     QVERIFY(m_form->commande().TestModif(modified));
     QCOMPARE(contents(path), before);
@@ -315,11 +310,11 @@ void TestMainForm::open()
     const QString path = m_dir->file(name);
     if (exists)
         writeBook(path, 2);
-    FileDialogs::queueAnswer(path);
+    m_desktop->chooseFile(path);
     trigger("FileOpenItem");
 
-    QCOMPARE(FileDialogs::requests().first().filter, QStringLiteral("Commandes (*.cmd)"));
-    QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(m_desktop->fileRequests.first().filter, QStringLiteral("Commandes (*.cmd)"));
+    QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(m_form->commande().book().OrderCount, loaded ? 2 : 0);
     QCOMPARE(m_form->MainFileName, nameKept ? path : QString());
     QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
@@ -330,8 +325,8 @@ void TestMainForm::open()
         // The book has no name any more: the next save asks for one.
         m_form->Valide();
         trigger("FileSaveItem");
-        QCOMPARE(FileDialogs::requests().size(), 2);
-        QVERIFY(FileDialogs::requests().last().save);
+        QCOMPARE(m_desktop->fileRequests.size(), 2);
+        QVERIFY(m_desktop->fileRequests.last().save);
     }
 }
 
@@ -364,8 +359,8 @@ void TestMainForm::openAtStart()
     m_form->openAtStart(argument); // named from the working directory
     m_form->show();
 
-    QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QVERIFY(FileDialogs::requests().isEmpty());
+    QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(m_desktop->fileRequests.isEmpty());
     QCOMPARE(m_form->commande().book().OrderCount, orders);
     QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
     QVERIFY(action("ParAutoOpenItem")->isChecked());
@@ -396,11 +391,11 @@ void TestMainForm::saveAs()
     start();
     openBook(QStringLiteral("book.cmd"));
     m_form->commande().book().markModified();
-    FileDialogs::queueAnswer(m_dir->file(chosen));
+    m_desktop->chooseFile(m_dir->file(chosen));
     trigger("FileSaveAsItem");
 
-    QCOMPARE(FileDialogs::requests().last().initialName, QStringLiteral("*.cmd"));
-    QVERIFY(m_prompts->texts().isEmpty());
+    QCOMPARE(m_desktop->fileRequests.last().initialName, QStringLiteral("*.cmd"));
+    QVERIFY(m_desktop->texts().isEmpty());
     QVERIFY(QFile::exists(m_dir->file(written)));
     QVERIFY(contents(m_dir->file(written)).contains("<BLOC0000>\r\n"));
     QCOMPARE(m_form->MainFileName, m_dir->file(written));
@@ -423,12 +418,12 @@ void TestMainForm::saveAsOverExistingFile()
     const QString existing = m_dir->file(QStringLiteral("autre.cmd"));
     QVERIFY(TextFile::writeBytes(existing, "old"));
     m_form->commande().book().markModified();
-    m_prompts->answer(answer);
-    FileDialogs::queueAnswer(m_dir->file(QStringLiteral("autre.txt")));
+    m_desktop->answer(answer);
+    m_desktop->chooseFile(m_dir->file(QStringLiteral("autre.txt")));
     trigger("FileSaveAsItem");
 
-    QCOMPARE(m_prompts->texts(), QStringList{"Ce fichier existe déjà"});
-    QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
+    QCOMPARE(m_desktop->texts(), QStringList{"Ce fichier existe déjà"});
+    QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
     const bool overwritten = answer == Answer::Ok;
     QCOMPARE(contents(existing) != "old", overwritten);
     QCOMPARE(m_form->MainFileName, overwritten ? existing : QString());
@@ -474,7 +469,7 @@ void TestMainForm::bookCommandsEnabled()
     // Only the line grid's focus enables line deletion.
     QVERIFY(!action("DocDeleteLineItem")->isEnabled());
     // Nothing disables them again.
-    m_prompts->answer(Answer::No);
+    m_desktop->answer(Answer::No);
     trigger("FileNewItem");
     for (const char *name : BookCommands)
         QVERIFY2(action(name)->isEnabled(), name);
@@ -514,7 +509,7 @@ void TestMainForm::closeRemembersBook()
     trigger("ParAutoOpenItem");
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
     QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
-    m_prompts->answer(Answer::No);
+    m_desktop->answer(Answer::No);
 
     QVERIFY(m_form->close());
 
@@ -533,41 +528,35 @@ void TestMainForm::deleteOrderAsks()
 {
     start();
     openBook(QStringLiteral("book.cmd"), 3);
-    m_prompts->answer(Answer::Cancel);
+    m_desktop->answer(Answer::Cancel);
     trigger("DocDeleteOrderItem");
-    QCOMPARE(m_prompts->texts(), QStringList{"Confirmer suppression de la Commande ?"});
-    QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
+    QCOMPARE(m_desktop->texts(), QStringList{"Confirmer suppression de la Commande ?"});
+    QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
     QCOMPARE(m_form->commande().book().OrderCount, 3);
 
-    m_prompts->answer(Answer::Ok);
+    m_desktop->answer(Answer::Ok);
     trigger("DocDeleteOrderItem");
     QCOMPARE(m_form->commande().book().OrderCount, 2);
 }
 
 void TestMainForm::printAsksCopies()
 {
-    int asked = 0;
-    const auto previous = PrintDialogs::setCopiesHandler([&] {
-        ++asked;
-        return 0;
-    });
     start();
     openBook(QStringLiteral("book.cmd"));
     trigger("FilePrintItem");
-    QCOMPARE(asked, 1);
+    QCOMPARE(m_desktop->copiesAsked, 1);
     QVERIFY(m_form->isVisible());
-    PrintDialogs::setCopiesHandler(previous);
 }
 
 void TestMainForm::statusBar()
 {
-    FixedClock clock(QDateTime(QDate(2000, 3, 14), QTime(14, 5, 9)));
+    m_desktop->moment = QDateTime(QDate(2000, 3, 14), QTime(14, 5, 9));
     start();
     auto *hint = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
     auto *time = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel1"));
     QVERIFY(hint && time);
     QCOMPARE(time->text(), QStringLiteral("    14:05:09"));
-    clock.moment = clock.moment.addSecs(2);
+    m_desktop->moment = m_desktop->moment.addSecs(2);
     QTRY_COMPARE_WITH_TIMEOUT(time->text(), QStringLiteral("    14:05:11"), 3000);
 
     m_form->resize(700, 500);
@@ -616,18 +605,18 @@ void TestMainForm::errorInsideCommand()
     // A folder with an order file's name exists but cannot be read.
     const QString folder = m_dir->file(QStringLiteral("dossier.cmd"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dossier.cmd")));
-    FileDialogs::queueAnswer(folder);
+    m_desktop->chooseFile(folder);
     trigger("FileOpenItem");
 
-    QCOMPARE(m_prompts->asked.size(), 1);
-    QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
-    QVERIFY(m_prompts->asked.first().text.contains(QStringLiteral("dossier.cmd")));
+    QCOMPARE(m_desktop->asked.size(), 1);
+    QCOMPARE(m_desktop->asked.first().icon, Prompts::Icon::Critical);
+    QVERIFY(m_desktop->asked.first().text.contains(QStringLiteral("dossier.cmd")));
     QVERIFY(m_form->isVisible());
 
     // The program goes on: the next command works.
-    m_prompts->asked.clear();
+    m_desktop->asked.clear();
     const QString path = openBook(QStringLiteral("book.cmd"));
-    QVERIFY(m_prompts->asked.isEmpty());
+    QVERIFY(m_desktop->asked.isEmpty());
     QCOMPARE(m_form->MainFileName, path);
     QCOMPARE(m_form->commande().book().OrderCount, 2);
 }
@@ -651,11 +640,11 @@ void TestMainForm::errorReportedAtCommandBoundary()
     QTest::mouseClick(&button, Qt::LeftButton);
 
     QCOMPARE(runs, 2);
-    QCOMPARE(m_prompts->asked.size(), 2);
-    QCOMPARE(m_prompts->asked.at(0).text, CommandError::overflow().message());
-    QCOMPARE(m_prompts->asked.at(0).icon, Prompts::Icon::Critical);
-    QCOMPARE(m_prompts->asked.at(1).icon, Prompts::Icon::Critical);
-    QVERIFY(!m_prompts->asked.at(1).text.isEmpty());
+    QCOMPARE(m_desktop->asked.size(), 2);
+    QCOMPARE(m_desktop->asked.at(0).text, CommandError::overflow().message());
+    QCOMPARE(m_desktop->asked.at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(m_desktop->asked.at(1).icon, Prompts::Icon::Critical);
+    QVERIFY(!m_desktop->asked.at(1).text.isEmpty());
 }
 
 void TestMainForm::aboutBox()

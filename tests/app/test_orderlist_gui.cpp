@@ -80,8 +80,7 @@ class TestOrderListWindows : public QObject {
 
 private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
-    std::unique_ptr<FixedClock> m_clock;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<FakePlatform> m_desktop;
     std::unique_ptr<TCommande> m_window;
     std::unique_ptr<TCmdListe> m_list;
     std::unique_ptr<TFindDialog> m_find;
@@ -120,8 +119,7 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
-        m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
-        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_desktop = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
         m_window = std::make_unique<TCommande>();
         // The main window lends its list and search dialogs to the order window.
         m_list = std::make_unique<TCmdListe>(m_window.get());
@@ -140,8 +138,7 @@ private Q_SLOTS:
         m_find.reset();
         m_list.reset();
         m_window.reset();
-        m_prompts.reset();
-        m_clock.reset();
+        m_desktop.reset();
         m_dir.reset();
     }
 
@@ -309,7 +306,7 @@ private Q_SLOTS:
         search(text, confirm);
         QCOMPARE(w().book().CurrentOrder, expected < 0 ? 0 : expected);
         QCOMPARE(shownNumber(), numberOf(w().book().OrderLines, expected < 0 ? 0 : expected));
-        QVERIFY(m_prompts->asked.isEmpty());
+        QVERIFY(m_desktop->asked.isEmpty());
     }
 
     void searchIgnoresANumberOutsideABlock()

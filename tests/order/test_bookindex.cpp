@@ -89,8 +89,7 @@ private Q_SLOTS:
     {
         // Through the book: writing back, adding, deleting and moving keep every order shown
         // the one whose label it bears.
-        ScriptedPrompts prompts;
-        FixedClock clock(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
+        FakePlatform prompts(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
         MemoryOrderForm form;
         OrderBook book(form);
         book.OrderLines = block(2, "200003003") + block(0, "200003001") + block(1, "200003002");

@@ -39,11 +39,10 @@ struct Loaded {
 
 Loaded load(const QStringList &fileLines, Answer answer)
 {
-    FixedClock clock(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
     TemporaryWorkingDir dir;
     if (!TextFile::write(QStringLiteral("c.cmd"), fileLines))
         qFatal("cannot write the book");
-    ScriptedPrompts prompts;
+    FakePlatform prompts(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
     prompts.answer(answer);
     MemoryOrderForm form;
     OrderBook book(form);

@@ -41,7 +41,7 @@ class TestFailingSaves : public QObject {
     Q_OBJECT
 
     QScopedPointer<TemporaryWorkingDir> dir;
-    QScopedPointer<ScriptedPrompts> prompts;
+    QScopedPointer<FakePlatform> prompts;
     QScopedPointer<MemoryOrderForm> form;
     QScopedPointer<OrderBook> book;
     SupplierBook suppliers;
@@ -101,7 +101,7 @@ private Q_SLOTS:
     void init()
     {
         dir.reset(new TemporaryWorkingDir);
-        prompts.reset(new ScriptedPrompts);
+        prompts.reset(new FakePlatform);
         form.reset(new MemoryOrderForm);
         book.reset(new OrderBook(*form));
         suppliers = SupplierBook();

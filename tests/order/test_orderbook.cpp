@@ -24,9 +24,8 @@ void writeFile(const QString &name, const QStringList &lines)
 class TestOrderBook : public QObject {
     Q_OBJECT
 
-    QScopedPointer<FixedClock> clock;
     QScopedPointer<TemporaryWorkingDir> dir;
-    QScopedPointer<ScriptedPrompts> prompts;
+    QScopedPointer<FakePlatform> prompts;
     QScopedPointer<MemoryOrderForm> form;
     QScopedPointer<OrderBook> book;
 
@@ -42,9 +41,8 @@ class TestOrderBook : public QObject {
 private Q_SLOTS:
     void init()
     {
-        clock.reset(new FixedClock(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
         dir.reset(new TemporaryWorkingDir);
-        prompts.reset(new ScriptedPrompts);
+        prompts.reset(new FakePlatform(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
         form.reset(new MemoryOrderForm);
         book.reset(new OrderBook(*form));
         book->DefaultPaymentTerm = QStringLiteral("A réception");
@@ -56,7 +54,6 @@ private Q_SLOTS:
         form.reset();
         prompts.reset();
         dir.reset();
-        clock.reset();
     }
 
     void loadShowsBlockZeroWhateverTheFileOrder()
@@ -198,7 +195,7 @@ private Q_SLOTS:
         QFETCH(QDate, today);
         QFETCH(QStringList, numbers);
         QFETCH(int, next);
-        clock->moment = QDateTime(today, QTime(9, 0));
+        prompts->moment = QDateTime(today, QTime(9, 0));
         for (const QString &n : numbers)
             book->OrderLines << QStringLiteral("NUM") + n;
         book->Numeroc();

@@ -35,9 +35,8 @@ struct Copy {
 class TestOrderLock : public QObject {
     Q_OBJECT
 
-    QScopedPointer<FixedClock> clock;
     QScopedPointer<TemporaryWorkingDir> dir;
-    QScopedPointer<ScriptedPrompts> prompts;
+    QScopedPointer<FakePlatform> prompts;
     QString name;
 
     QString holderPattern() const
@@ -50,9 +49,8 @@ class TestOrderLock : public QObject {
 private Q_SLOTS:
     void init()
     {
-        clock.reset(new FixedClock(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
         dir.reset(new TemporaryWorkingDir);
-        prompts.reset(new ScriptedPrompts);
+        prompts.reset(new FakePlatform(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
         name = dir->file(QStringLiteral("c.cmd"));
         QVERIFY(TextFile::write(name, orderBlock(0, "200003001")));
     }
@@ -60,7 +58,6 @@ private Q_SLOTS:
     {
         prompts.reset();
         dir.reset();
-        clock.reset();
     }
 
     void secondCopyOpensReadOnlyOrNotAtAll()

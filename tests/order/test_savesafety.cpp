@@ -4,8 +4,6 @@
 #include "app/tmainform.h"
 #include "core/textfile.h"
 #include "failingwriter.h"
-#include "gui/filedialogs.h"
-#include "gui/printdialogs.h"
 #include "order/bookrecovery.h"
 #include "order/orderfilelock.h"
 #include "order/tcommande.h"
@@ -41,8 +39,7 @@ class TestSaveSafety : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
-    std::unique_ptr<FixedClock> m_clock;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<FakePlatform> m_prompts;
     std::unique_ptr<TMainForm> m_form;
     QString m_path;
 
@@ -55,7 +52,7 @@ class TestSaveSafety : public QObject {
     }
     void openBook()
     {
-        FileDialogs::queueAnswer(m_path);
+        m_prompts->chooseFile(m_path);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
     }
     void typeNote(const QString &text)
@@ -79,10 +76,7 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
-        m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
-        m_prompts = std::make_unique<ScriptedPrompts>();
-        FileDialogs::reset();
-        FileDialogs::setScripted(true);
+        m_prompts = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
         m_path = m_dir->file(QStringLiteral("c.cmd"));
         QVERIFY(TextFile::write(m_path, book()));
         // The supplier of the orders is known: leaving its field asks nothing.
@@ -94,9 +88,7 @@ private Q_SLOTS:
     {
         m_form.reset();
         m_prompts.reset();
-        m_clock.reset();
         m_dir.reset();
-        FileDialogs::reset();
     }
 
     void failedSaveIsReportedAndLosesNothing()
@@ -215,7 +207,7 @@ private Q_SLOTS:
 
     void recoveryBeforePrintingAndNoneAfterANormalEnd()
     {
-        const auto previous = PrintDialogs::setCopiesHandler([] { return 0; });
+        m_prompts->copies = 0; // the print dialog is cancelled
         start();
         openBook();
         typeNote(QStringLiteral("pour imprimer"));
@@ -229,7 +221,6 @@ private Q_SLOTS:
         m_prompts->asked.clear();
         start();
         QVERIFY(m_prompts->asked.isEmpty());
-        PrintDialogs::setCopiesHandler(previous);
     }
 };
 

@@ -51,8 +51,7 @@ class TestTCommande : public QObject {
 
 private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
-    std::unique_ptr<FixedClock> m_clock;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<FakePlatform> m_prompts;
     std::unique_ptr<TCommande> m_window;
 
     TCommande &w() { return *m_window; }
@@ -95,8 +94,7 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
-        m_clock = std::make_unique<FixedClock>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
-        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_prompts = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
         m_window = std::make_unique<TCommande>();
         m_window->resize(1024, 700);
         m_window->show();
@@ -107,7 +105,6 @@ private Q_SLOTS:
     {
         m_window.reset();
         m_prompts.reset();
-        m_clock.reset();
         m_dir.reset();
     }
 

@@ -1,7 +1,5 @@
 #include "app/tmainform.h"
 #include "core/numbertext.h"
-#include "gui/filedialogs.h"
-#include "gui/printdialogs.h"
 #include "order/tcommande.h"
 #include "printing/ordermail.h"
 #include "printing/orderpage.h"
@@ -178,8 +176,14 @@ void setOffsets(TMPage &dialog, double x, double y)
 // The program prints on `printer` for the life of the object.
 class PrinterInUse {
 public:
-    explicit PrinterInUse(QPrinter &printer) { PrintDialogs::setPrinter(&printer); }
-    ~PrinterInUse() { PrintDialogs::setPrinter(nullptr); }
+    PrinterInUse(FakePlatform &desktop, QPrinter &printer) : m_desktop(desktop)
+    {
+        desktop.printerInUse = &printer;
+    }
+    ~PrinterInUse() { m_desktop.printerInUse = nullptr; }
+
+private:
+    FakePlatform &m_desktop;
 };
 
 } // namespace
@@ -196,17 +200,14 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
-        m_prompts = std::make_unique<ScriptedPrompts>();
-        FileDialogs::reset();
-        FileDialogs::setScripted(true);
+        m_desktop = std::make_unique<FakePlatform>();
         QFile::remove(m_settings.filePath(QStringLiteral("calibration.ini")));
     }
     void cleanup()
     {
         m_form.reset();
-        m_prompts.reset();
+        m_desktop.reset();
         m_dir.reset();
-        FileDialogs::reset();
     }
 
     void renderedLayers()
@@ -259,12 +260,12 @@ private Q_SLOTS:
         printer.engine.setUnprintable(unprintable);
         printer.setPageSize(QPageSize(paper));
         PrinterCalibration::setOffsets(printer.printerName(), calibration);
-        PrinterInUse use(printer);
+        PrinterInUse use(*m_desktop, printer);
         TCommande w;
         w.activate();
         fillOrder(w);
         w.PaperType = qMax(0, paperType);
-        m_prompts->answer(Prompts::Answer::Ok);
+        m_desktop->answer(Prompts::Answer::Ok);
         paperType < 0 ? w.ImpEnv() : w.Imprime();
 
         QCOMPARE(printer.engine.jobs, 1);
@@ -324,7 +325,7 @@ private Q_SLOTS:
                  QStringLiteral("Liberation Sans"));
 
         RecordingPrinter printer;
-        PrinterInUse use(printer);
+        PrinterInUse use(*m_desktop, printer);
         TCommande w;
         w.activate();
         fillOrder(w);
@@ -366,17 +367,17 @@ private Q_SLOTS:
         RecordingPrinter printer;
         printer.engine.failure = RecordingEngine::Failure(failure);
         printer.setQueueName(printerName);
-        PrinterInUse use(printer);
+        PrinterInUse use(*m_desktop, printer);
         TMainForm &form = start();
         const QStringList before = form.commande().book().OrderLines;
         const bool modified = form.commande().book().FileModified;
 
         for (const char *button : {"SpeedButton8", "SpeedButton10"}) {
-            m_prompts->asked.clear();
-            m_prompts->answer(Prompts::Answer::Ok); // the envelope prompt comes first
+            m_desktop->asked.clear();
+            m_desktop->answer(Prompts::Answer::Ok); // the envelope prompt comes first
             QTest::mouseClick(toolButton(button), Qt::LeftButton);
-            QCOMPARE(m_prompts->asked.last().icon, Prompts::Icon::Critical);
-            QCOMPARE(m_prompts->asked.last().text, message);
+            QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
+            QCOMPARE(m_desktop->asked.last().text, message);
         }
         QCOMPARE(printer.engine.jobs, 0);
         QVERIFY(form.isVisible());
@@ -392,7 +393,7 @@ private Q_SLOTS:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_dir->file(QStringLiteral("order.pdf")));
         printer.setPageSize(QPageSize(QPageSize::Letter));
-        PrinterInUse use(printer);
+        PrinterInUse use(*m_desktop, printer);
         TCommande w;
         w.activate();
         fillOrder(w);
@@ -414,7 +415,7 @@ private Q_SLOTS:
         QList<Drawn> printed;
         {
             RecordingPrinter printer;
-            PrinterInUse use(printer);
+            PrinterInUse use(*m_desktop, printer);
             QTest::mouseClick(toolButton("SpeedButton8"), Qt::LeftButton);
             printed = printer.engine.drawn;
         }
@@ -422,15 +423,10 @@ private Q_SLOTS:
 
         RecordingPrinter previewer;
         previewer.engine.kind = QPaintEngine::Picture;
-        int previews = 0;
-        const auto previous =
-            PrintDialogs::setPreviewHandler([&](const PrintDialogs::Paint &paint) {
-                ++previews;
-                paint(&previewer);
-            });
+        m_desktop->previewPrinter = &previewer;
         QTest::mouseClick(toolButton("PreviewBtn"), Qt::LeftButton);
-        PrintDialogs::setPreviewHandler(previous);
-        QCOMPARE(previews, 1);
+        m_desktop->previewPrinter = nullptr;
+        QCOMPARE(m_desktop->previews, 1);
         QCOMPARE(previewer.engine.drawn.size(), printed.size());
         for (qsizetype i = 0; i < printed.size(); ++i) {
             QCOMPARE(previewer.engine.drawn.at(i).text, printed.at(i).text);
@@ -443,64 +439,57 @@ private Q_SLOTS:
         pdf.setOutputFileName(m_dir->file(QStringLiteral("printed.pdf")));
         pdf.setPageSize(QPageSize(QPageSize::A4));
         {
-            PrinterInUse use(pdf);
+            PrinterInUse use(*m_desktop, pdf);
             form.commande().Imprime();
         }
         // Through the menu, from the keyboard.
-        FileDialogs::queueAnswer(m_dir->file(QStringLiteral("exported")));
+        m_desktop->chooseFile(m_dir->file(QStringLiteral("exported")));
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
         QTRY_VERIFY(QFile::exists(m_dir->file(QStringLiteral("exported.pdf"))));
-        QCOMPARE(FileDialogs::requests().last().initialName,
+        QCOMPARE(m_desktop->fileRequests.last().initialName,
                  QStringLiteral("Commande-") + Number + QStringLiteral(".pdf"));
         const PdfPage exported = readPdf(m_dir->file(QStringLiteral("exported.pdf")));
         QCOMPARE(exported.mediaBox, QByteArray("0 0 595.000000 842.000000")); // A4
         QVERIFY(!exported.content.isEmpty());
         QCOMPARE(exported.content, readPdf(pdf.outputFileName()).content);
-        QVERIFY(m_prompts->asked.isEmpty());
+        QVERIFY(m_desktop->asked.isEmpty());
 
         // An existing file is overwritten only when the user agrees.
         const QByteArray first = readFile(m_dir->file(QStringLiteral("exported.pdf")));
         form.commande().PaperType = 2;
-        FileDialogs::queueAnswer(m_dir->file(QStringLiteral("exported.pdf")));
+        m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
-        QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
+        QCOMPARE(m_desktop->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
         QCOMPARE(readFile(m_dir->file(QStringLiteral("exported.pdf"))), first);
     }
 
     void exportToUnwritablePlaceIsReported()
     {
         start();
-        FileDialogs::queueAnswer(m_dir->file(QStringLiteral("missing/folder/order.pdf")));
+        m_desktop->chooseFile(m_dir->file(QStringLiteral("missing/folder/order.pdf")));
         action("FileExportPdfItem")->trigger();
-        QCOMPARE(m_prompts->asked.size(), 1);
-        QVERIFY2(m_prompts->asked.first().text.startsWith(
+        QCOMPARE(m_desktop->asked.size(), 1);
+        QVERIFY2(m_desktop->asked.first().text.startsWith(
                      QStringLiteral("L'exportation a échoué : impossible d'écrire le fichier")),
-                 qPrintable(m_prompts->asked.first().text));
+                 qPrintable(m_desktop->asked.first().text));
     }
 
     void mailAttachesThePdf()
     {
         TMainForm &form = start();
         fillOrder(form.commande());
-        QString program;
-        QStringList arguments;
-        bool mailProgram = true;
-        const auto previous = OrderMail::setLauncher([&](const QString &p, const QStringList &a) {
-            program = p;
-            arguments = a;
-            return mailProgram;
-        });
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_L);
-        QTRY_COMPARE(program, QStringLiteral("xdg-email"));
-        QCOMPARE(program, QStringLiteral("xdg-email"));
+        QTRY_COMPARE(m_desktop->mails.size(), 1);
+        QCOMPARE(m_desktop->mails.first().program, QStringLiteral("xdg-email"));
+        const QStringList &arguments = m_desktop->mails.first().arguments;
         const auto value = [&arguments](const char *option) {
             const qsizetype i = arguments.indexOf(QLatin1String(option));
             return i >= 0 && i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
@@ -512,15 +501,14 @@ private Q_SLOTS:
         const QString attachment = value("--attach");
         QVERIFY(attachment.endsWith(QStringLiteral("/Commande-200003001.pdf")));
         QCOMPARE(readPdf(attachment).pages, 1);
-        QVERIFY(m_prompts->asked.isEmpty());
+        QVERIFY(m_desktop->asked.isEmpty());
 
-        mailProgram = false;
+        m_desktop->mailProgram = false;
         action("FileMailItem")->trigger();
-        OrderMail::setLauncher(previous);
-        QCOMPARE(m_prompts->asked.size(), 1);
-        QVERIFY(m_prompts->asked.first().text.startsWith(
+        QCOMPARE(m_desktop->asked.size(), 1);
+        QVERIFY(m_desktop->asked.first().text.startsWith(
             QStringLiteral("Aucun programme de messagerie n'est disponible.")));
-        QVERIFY(m_prompts->asked.first().text.contains(attachment));
+        QVERIFY(m_desktop->asked.first().text.contains(attachment));
     }
 
     void pdfFileNames()
@@ -564,7 +552,7 @@ private Q_SLOTS:
     {
         RecordingPrinter printer;
         printer.setQueueName(QStringLiteral("Atelier/étiquettes"));
-        PrinterInUse use(printer);
+        PrinterInUse use(*m_desktop, printer);
         TCommande w;
         runPageSetup(w, -1, [](TMPage &d) {
             QVERIFY(d.findChild<QLabel *>(QStringLiteral("CalibrationPrinter"))
@@ -632,7 +620,7 @@ private:
 
     QTemporaryDir m_settings;
     std::unique_ptr<TemporaryWorkingDir> m_dir;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<FakePlatform> m_desktop;
     std::unique_ptr<TMainForm> m_form;
 };
 

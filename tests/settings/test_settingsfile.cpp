@@ -165,7 +165,7 @@ private Q_SLOTS:
         if (readOnlyFolder && geteuid() == 0)
             QSKIP("permissions do not stop the superuser");
         TemporaryWorkingDir dir;
-        ScriptedPrompts prompts;
+        FakePlatform desktop;
         const QByteArray old = "1\r\n2\r\n3\r\n4\r\n5\r\nold.cmd\r\n0\r\n0\r\n0\r\n";
         QVERIFY(TextFile::writeBytes(dir.file("QorCmd.ini"), old));
         bool saved = true;
@@ -189,7 +189,7 @@ private Q_SLOTS:
         }
         QVERIFY(!saved);
         QCOMPARE(error, QStringLiteral("Ne peut créer le fichier QorCmd.ini"));
-        QVERIFY(prompts.asked.isEmpty()); // the window says it, not the file
+        QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file
         QByteArray now;
         QVERIFY(TextFile::readBytes(dir.file("QorCmd.ini"), now));
         QCOMPARE(now, old);

@@ -54,11 +54,11 @@ void TestCompany::saveWritesSevenLines()
     again.ChargeSoc();
     QCOMPARE(again.CompanyLines, company.CompanyLines);
 
-    ScriptedPrompts prompts;
+    FakePlatform desktop;
     QVERIFY(QFile::remove("Cmd.soc") && QDir().mkdir("Cmd.soc"));
     QVERIFY(!company.SauveSoc(error));
     QCOMPARE(error, QStringLiteral("Ne peut créer le fichier Cmd.soc"));
-    QVERIFY(prompts.asked.isEmpty()); // the window says it, not the file
+    QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file
 }
 
 QTEST_GUILESS_MAIN(TestCompany)

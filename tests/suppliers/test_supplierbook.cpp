@@ -92,7 +92,7 @@ void TestSupplierBook::saveOnlyWhenModified()
 void TestSupplierBook::unwritableFileIsReported()
 {
     TemporaryWorkingDir dir;
-    ScriptedPrompts prompts;
+    FakePlatform desktop;
     QVERIFY(QDir().mkdir("Commande.fnr")); // a folder cannot be replaced by a file
     SupplierBook book;
     book.append(named("10002", "Martin"));
@@ -105,7 +105,7 @@ void TestSupplierBook::unwritableFileIsReported()
     QVERIFY(!book.ChargeFour(error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(book.SupplierLines.size(), 5);
-    QVERIFY(prompts.asked.isEmpty()); // the window says it, not the book
+    QVERIFY(desktop.asked.isEmpty()); // the window says it, not the book
 }
 
 void TestSupplierBook::sort_data()

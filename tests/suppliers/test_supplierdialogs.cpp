@@ -46,8 +46,8 @@ private slots:
 
 void TestSupplierDialogs::quickEntry()
 {
-    ScriptedPrompts prompts;
-    prompts.answer(Prompts::Answer::Yes);
+    FakePlatform desktop;
+    desktop.answer(Prompts::Answer::Yes);
     SupplierBook book;
     TFFour dialog;
     edit(dialog, 2)->setText("stale");
@@ -86,7 +86,7 @@ void TestSupplierDialogs::quickEntry()
 
 void TestSupplierDialogs::chooser()
 {
-    ScriptedPrompts prompts;
+    FakePlatform desktop;
     SupplierBook book;
     book.SupplierLines = {"<FOU>10023", "Dupont", "", "", "", "<FOU>", "Sans code", "", "", ""};
     TListeFour chooser;
@@ -102,7 +102,7 @@ void TestSupplierDialogs::chooser()
     std::array<QString, 4> address;
     QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog));
     QCOMPARE(edit(dialog, 1)->text(), QString("10077"));
-    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(desktop.asked.isEmpty());
 
     whenShown(chooser, [&] {
         QCOMPARE(list->item(1)->text(), QString(" Sans code"));

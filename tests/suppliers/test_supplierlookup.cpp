@@ -57,9 +57,9 @@ void TestSupplierLookup::nextCode()
 {
     QFETCH(QStringList, lines);
     QFETCH(QString, code);
-    ScriptedPrompts prompts;
+    FakePlatform desktop;
     QCOMPARE(NextSupplierCode(lines), code);
-    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(desktop.asked.isEmpty());
 }
 
 void TestSupplierLookup::nextCodeWhenAllTaken()
@@ -67,14 +67,14 @@ void TestSupplierLookup::nextCodeWhenAllTaken()
     SupplierBook book;
     for (int code = 10002; code <= 99999; ++code)
         book.SupplierLines << "<FOU>" + QString::number(code);
-    ScriptedPrompts prompts;
+    FakePlatform desktop;
     QString code = "*";
     Address address;
     QVERIFY(!codeFieldExit(code, address, book, [](const QString &) { return Address(); },
                            Prompts::ask));
     QVERIFY(code.isEmpty());
-    QCOMPARE(prompts.asked.size(), 1);
-    QCOMPARE(prompts.asked.at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(desktop.asked.size(), 1);
+    QCOMPARE(desktop.asked.at(0).icon, Prompts::Icon::Critical);
 }
 
 void TestSupplierLookup::leavingCodeField_data()
@@ -117,8 +117,8 @@ void TestSupplierLookup::leavingCodeField()
     QFETCH(QString, code);
     QFETCH(int, questions);
     QFETCH(QString, filled);
-    ScriptedPrompts prompts;
-    prompts.answer(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    FakePlatform desktop;
+    desktop.answer(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
     SupplierBook book;
     book.SupplierLines = {"<FOU>10023", "Dupont", "l2", "l3", "l4"};
     book.SupplierPicked = picked;
@@ -131,9 +131,9 @@ void TestSupplierLookup::leavingCodeField()
     Address address{"old", "", "", ""};
     QCOMPARE(codeFieldExit(field, address, book, enter, Prompts::ask), !filled.isEmpty());
     QCOMPARE(field, code);
-    QCOMPARE(prompts.asked.size(), questions);
+    QCOMPARE(desktop.asked.size(), questions);
     if (questions)
-        QCOMPARE(prompts.asked.at(0).caption, QString("Avertissement"));
+        QCOMPARE(desktop.asked.at(0).caption, QString("Avertissement"));
     QCOMPARE(address[0], filled.isEmpty() ? QString("old") : filled);
     // A new supplier is appended, and marks the file.
     const bool created = !filled.isEmpty() && !entered.isEmpty();

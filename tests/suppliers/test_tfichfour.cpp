@@ -146,13 +146,13 @@ void TestTFichFour::discardedAndUncountedChanges()
 
 void TestTFichFour::searchIsExact()
 {
-    ScriptedPrompts prompts;
+    FakePlatform desktop;
     TFichFour window;
     run(window, rec("10023", "A") + rec("10030", "B"), [&] {
         clickRow(window, 1);
         QTest::keyClicks(edit(window, 6), "23");
         QTest::keyClick(edit(window, 6), Qt::Key_Return);
-        QCOMPARE(prompts.texts(), QStringList{"Fournisseur non trouvé"});
+        QCOMPARE(desktop.texts(), QStringList{"Fournisseur non trouvé"});
         QCOMPARE(grid(window)->currentRow(), 1);
     });
 }

@@ -35,7 +35,7 @@ private Q_SLOTS:
     void monthButtonsAndKeys()
     {
         TemporaryWorkingDir dir;
-        FixedClock fixed(QDateTime(QDate(2024, 1, 31), QTime(12, 0)));
+        FakePlatform desktop(QDateTime(QDate(2024, 1, 31), QTime(12, 0)));
         TCalendrier window;
         window.show();
         QCOMPARE(caption(&window), QString("janvier  2024"));
@@ -69,7 +69,7 @@ private Q_SLOTS:
     void reopeningKeepsTheMonth()
     {
         TemporaryWorkingDir dir;
-        FixedClock fixed(QDateTime(QDate(2023, 3, 31), QTime(12, 0)));
+        FakePlatform desktop(QDateTime(QDate(2023, 3, 31), QTime(12, 0)));
         TCalendrier window;
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
@@ -80,7 +80,7 @@ private Q_SLOTS:
         });
         window.exec();
         QVERIFY(!window.isVisible());
-        fixed.moment = fixed.moment.addDays(40);
+        desktop.moment = desktop.moment.addDays(40);
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);

@@ -1,6 +1,5 @@
 // The clock's spin clamps and the universal time that the second "Set" hands to the system.
 
-#include "core/commanderror.h"
 #include "utilities/clocksetting.h"
 
 #include <QTest>
@@ -59,7 +58,7 @@ private Q_SLOTS:
         setting.setTexts(time, date);
         setting.setField(static_cast<ClockSetting::Field>(field));
         for (int i = 0; i < std::abs(steps); ++i)
-            steps > 0 ? setting.spinUp() : setting.spinDown();
+            QVERIFY(steps > 0 ? setting.spinUp() : setting.spinDown());
         QCOMPARE(setting.timeText() + " " + setting.dateText(), expected);
     }
 
@@ -68,12 +67,18 @@ private Q_SLOTS:
         ClockSetting setting;
         setting.setTexts("ab:00:00", "01/01/2024");
         setting.setField(ClockSetting::Hour);
-        try {
-            setting.spinUp();
-            QFAIL("no error");
-        } catch (const CommandError &e) {
-            QCOMPARE(e.message(), QString("'ab' n'est pas une valeur entière correcte"));
-        }
+        const QString message = "'ab' n'est pas une valeur entière correcte";
+        const Status spun = setting.spinUp();
+        QVERIFY(!spun);
+        QCOMPARE(spun.message(), message);
+        QCOMPARE(setting.timeText(), QString("ab:00:00"));
+
+        // Nor is anything set from them.
+        QVERIFY(setting.toggleSetting());
+        const Result<ClockSetting::Outcome> second = setting.toggleSetting();
+        QVERIFY(!second);
+        QCOMPARE(second.message(), message);
+        QVERIFY(setting.settingMode());
     }
 
     void displayedUtc_data()
@@ -115,7 +120,9 @@ private Q_SLOTS:
         QFETCH(QString, time);
         QFETCH(QString, date);
         QFETCH(QString, utc);
-        const QDateTime result = ClockSetting::displayedUtc(time, date);
+        const Result<QDateTime> read = ClockSetting::displayedUtc(time, date);
+        QVERIFY(read);
+        const QDateTime &result = *read;
         QCOMPARE(result.isValid() ? result.toString(Qt::ISODate) : QString(), utc);
     }
 };

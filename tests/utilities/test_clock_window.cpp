@@ -48,19 +48,14 @@ private Q_SLOTS:
     void setAdjustSet()
     {
         TemporaryWorkingDir dir;
-        ScriptedPrompts prompts;
-        FixedClock fixed(QDateTime(QDate(2024, 7, 15), QTime(10, 30, 5)));
-        QList<QDateTime> written;
-        const auto previous = Clock::setSetter([&](const QDateTime &utc, QString &) {
-            written << utc;
-            return true;
-        });
+        FakePlatform desktop(QDateTime(QDate(2024, 7, 15), QTime(10, 30, 5)));
+        const QList<QDateTime> &written = desktop.timesSet;
         THorloge window;
         window.show();
         auto *timer = window.findChild<QTimer *>("Timer1");
         QVERIFY(timer->isActive());
         QCOMPARE(shown(&window), QString("10:30:05 15/07/2024"));
-        fixed.moment = fixed.moment.addSecs(2);
+        desktop.moment = desktop.moment.addSecs(2);
         QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(shown(&window), QString("10:30:07 15/07/2024"));
 
@@ -78,45 +73,37 @@ private Q_SLOTS:
         QCOMPARE(written,
                  QList<QDateTime>{QDateTime(QDate(2024, 7, 14), QTime(8, 32, 7), Qt::UTC)});
         QVERIFY(timer->isActive());
-        QVERIFY(prompts.asked.isEmpty());
+        QVERIFY(desktop.asked.isEmpty());
 
         // A day that does not exist is told and written nowhere.
-        written.clear();
+        desktop.timesSet.clear();
         click(&window, "Button2");
         spin(&window, false, 20);
         click(&window, "Button2");
-        QCOMPARE(prompts.texts(), QStringList{"Date ou heure incorrecte"});
+        QCOMPARE(desktop.texts(), QStringList{"Date ou heure incorrecte"});
         QVERIFY(written.isEmpty());
 
         // The time service refuses: its reason is told, and the clock runs on.
-        Clock::setSetter([](const QDateTime &, QString &reason) {
-            reason = "L'heure est réglée automatiquement par le réseau.";
-            return false;
-        });
+        desktop.timeRefusal = Failure("L'heure est réglée automatiquement par le réseau.");
         spin(&window, true, 3);
         click(&window, "Button2");
-        QCOMPARE(prompts.texts().last(),
+        QCOMPARE(desktop.texts().last(),
                  QString("L'heure est réglée automatiquement par le réseau."));
         QVERIFY(timer->isActive());
 
-        // Without any way to set the clock.
-        Clock::setSetter({});
+        // Refused without a reason of its own.
+        desktop.timeRefusal = Failure(QString());
         click(&window, "Button2");
         click(&window, "Button2");
-        QCOMPARE(prompts.texts().last(), QString("Impossible de régler l'horloge de l'ordinateur"));
+        QCOMPARE(desktop.texts().last(), QString("Impossible de régler l'horloge de l'ordinateur"));
         QVERIFY(!window.setting().settingMode());
-        Clock::setSetter(previous);
+        QVERIFY(desktop.timesSet.isEmpty());
     }
 
     void closingWithoutSecondSetWritesNothing()
     {
         TemporaryWorkingDir dir;
-        FixedClock fixed(QDateTime(QDate(2024, 1, 15), QTime(23, 59, 0)));
-        int writes = 0;
-        const auto previous = Clock::setSetter([&](const QDateTime &, QString &) {
-            ++writes;
-            return true;
-        });
+        FakePlatform desktop(QDateTime(QDate(2024, 1, 15), QTime(23, 59, 0)));
         THorloge window;
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
@@ -138,8 +125,7 @@ private Q_SLOTS:
         });
         window.exec();
         QVERIFY(!window.isVisible());
-        QCOMPARE(writes, 0);
-        Clock::setSetter(previous);
+        QVERIFY(desktop.timesSet.isEmpty());
     }
 };
 

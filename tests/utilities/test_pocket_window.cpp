@@ -75,11 +75,11 @@ private Q_SLOTS:
     void errorsAreReported()
     {
         TemporaryWorkingDir dir;
-        ScriptedPrompts prompts;
+        FakePlatform desktop;
         TPocket window;
         window.show();
         QTest::keyClicks(button(&window, 11), "7/0=");
-        QCOMPARE(prompts.texts(), QStringList{"Division flottante par zéro"});
+        QCOMPARE(desktop.texts(), QStringList{"Division flottante par zéro"});
         QCOMPARE(display(&window), QString("0"));
         QCOMPARE(double(window.calculator().accumulator()), 7.0);
     }

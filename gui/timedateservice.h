@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QDBusConnection>
 #include <QDateTime>
 #include <QString>
@@ -21,12 +23,8 @@ public:
     explicit TimeDateService(const QDBusConnection &bus = QDBusConnection::systemBus(),
                              int timeoutMs = AnswerTimeoutMs);
 
-    // Sets the clock to `utc`. On refusal returns false with the reason, in French, in
-    // `reason`; the clock is then unchanged.
-    bool setTime(const QDateTime &utc, QString &reason);
-
-    // Makes the time service the program's way of setting the clock (Clock::setSetter).
-    static void install();
+    // Sets the clock to `utc`. A refusal says why, in French; the clock is then unchanged.
+    Status setTime(const QDateTime &utc);
 
 private:
     static QString reasonFor(const QDBusError &error);

@@ -1,6 +1,4 @@
-#include "utilities/timedateservice.h"
-
-#include "core/clock.h"
+#include "gui/timedateservice.h"
 
 #include <QDBusArgument>
 #include <QDBusError>
@@ -45,18 +43,10 @@ TimeDateService::TimeDateService(const QDBusConnection &bus, int timeoutMs)
 {
 }
 
-void TimeDateService::install()
-{
-    Clock::setSetter([](const QDateTime &utc, QString &reason) {
-        return TimeDateService().setTime(utc, reason);
-    });
-}
-
-bool TimeDateService::setTime(const QDateTime &utc, QString &reason)
+Status TimeDateService::setTime(const QDateTime &utc)
 {
     if (!m_bus.isConnected()) {
-        reason = missingService();
-        return false;
+        return Failure(missingService());
     }
 
     // With the network keeping the time, the service refuses any other: say so before the
@@ -66,14 +56,12 @@ bool TimeDateService::setTime(const QDateTime &utc, QString &reason)
     ask << Interface;
     const QDBusMessage properties = m_bus.call(ask, QDBus::Block);
     if (properties.type() == QDBusMessage::ErrorMessage) {
-        reason = reasonFor(QDBusError(properties));
-        return false;
+        return Failure(reasonFor(QDBusError(properties)));
     }
     const auto values = qdbus_cast<QVariantMap>(properties.arguments().value(0));
     if (values.value(QStringLiteral("CanNTP")).toBool() &&
         values.value(QStringLiteral("NTP")).toBool()) {
-        reason = networkTime();
-        return false;
+        return Failure(networkTime());
     }
 
     QDBusMessage set =
@@ -93,10 +81,9 @@ bool TimeDateService::setTime(const QDateTime &utc, QString &reason)
     }
     const QDBusMessage reply = watcher.reply();
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        reason = reasonFor(QDBusError(reply));
-        return false;
+        return Failure(reasonFor(QDBusError(reply)));
     }
-    return true;
+    return {};
 }
 
 QString TimeDateService::reasonFor(const QDBusError &error)

@@ -2,7 +2,7 @@
 // a private D-Bus connection: what is handed over, and what the user is told when the service
 // is missing, refuses, or leaves the time to the network.
 
-#include "utilities/timedateservice.h"
+#include "gui/timedateservice.h"
 
 #include <QDBusContext>
 #include <QDBusMessage>
@@ -147,12 +147,11 @@ private Q_SLOTS:
         TimeDateService timeDate(connect("time"));
 
         const QDateTime utc(QDate(2024, 7, 14), QTime(8, 32, 7), Qt::UTC);
-        QString why = "left over";
-        const bool set = timeDate.setTime(utc, why);
+        const Status set = timeDate.setTime(utc);
 
-        QCOMPARE(set, reason.isEmpty());
+        QCOMPARE(set.ok(), reason.isEmpty());
         if (!set)
-            QCOMPARE(why, reason + "\nL'horloge de l'ordinateur n'a pas été changée.");
+            QCOMPARE(set.message(), reason + "\nL'horloge de l'ordinateur n'a pas été changée.");
         const QList<SetTimeCall> calls = m_server.service.calls();
         QCOMPARE(calls.size(), asked ? 1 : 0);
         if (asked) {
@@ -168,19 +167,20 @@ private Q_SLOTS:
         const QString missing = "Le service de l'heure du système est introuvable.\n"
                                 "L'horloge de l'ordinateur n'a pas été changée.";
         const QDateTime utc(QDate(2024, 7, 14), QTime(8, 32, 7), Qt::UTC);
-        QString why;
 
         // No bus at all.
         TimeDateService noBus(
             QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none"));
-        QVERIFY(!noBus.setTime(utc, why));
-        QCOMPARE(why, missing);
+        const Status noBusSet = noBus.setTime(utc);
+        QVERIFY(!noBusSet);
+        QCOMPARE(noBusSet.message(), missing);
 
         // A bus on which nothing answers for the time.
         m_server.offer = false;
         TimeDateService nobody(connect("nobody"));
-        QVERIFY(!nobody.setTime(utc, why));
-        QCOMPARE(why, missing);
+        const Status nobodySet = nobody.setTime(utc);
+        QVERIFY(!nobodySet);
+        QCOMPARE(nobodySet.message(), missing);
         m_server.offer = true;
     }
 
