@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/prompts.h"
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
 
 // What shows one order of the book: the order window maps its controls onto a record;
 // MemoryOrderForm keeps the record itself, for the book's own tests and for tools.
