@@ -60,19 +60,22 @@ bool isEnter(const QKeyEvent *event)
 
 } // namespace
 
-TCommande::TCommande(QWidget *parent) : QWidget(parent), m_book(*this)
+TCommande::TCommande(QWidget *parent) : QWidget(parent), m_document(*this)
 {
     setObjectName(QStringLiteral("Commande"));
     setWindowTitle(QStringLiteral("Commande"));
     buildControls();
-    FormCreate();
+    m_document.setTextWidth([this](const QString &text) {
+        return QFontMetrics(StringGrid1->font()).horizontalAdvance(text);
+    });
+    settingsChanged();
     resize(673, 395);
 }
 
 TCommande::~TCommande()
 {
-    // The controls go while the book and the settings still exist: their last focus changes
-    // and events must find this window whole, or not reach it at all.
+    // The controls go while the document still exists: their last focus changes and events
+    // must find this window whole, or not reach it at all.
     disconnect(qApp, nullptr, this, nullptr);
     removeEventFilter(this);
     for (QWidget *child : findChildren<QWidget *>())
@@ -80,77 +83,10 @@ TCommande::~TCommande()
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
 
-OrderBook &TCommande::book()
+void TCommande::setListDialogs(OrderDocument::ChooseFromList chooseFromList,
+                               OrderDocument::AskOrderNumber askOrderNumber)
 {
-    return m_book;
-}
-
-Settings &TCommande::settings()
-{
-    return m_settings;
-}
-
-void TCommande::FormCreate()
-{
-    m_book.OrderLines.clear();
-    m_suppliers.SupplierLines.clear();
-    m_book.Numeroc();
-    DefaultVatCode = QStringLiteral("1");
-    PaperType = 0;
-    m_settings.EuroMode = 0;
-    m_settings.VatRates = {20.6L, 0.0L, 5.5L};
-    m_settings.EuroRate = 6.55957L;
-    setPaymentTerms(m_settings.PaymentTermList);
-    m_book.FileModified = false;
-    m_book.OrderModified = false;
-    m_book.Clipboard.clear();
-}
-
-void TCommande::setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *supplierWindow,
-                           TSociete *companyDialog, TParamc *parameters, TEurof *converter)
-{
-    m_chooser = chooser;
-    m_quickEntry = quickEntry;
-    m_supplierWindow = supplierWindow;
-    m_companyDialog = companyDialog;
-    m_parameters = parameters;
-    m_converter = converter;
-}
-
-TListeFour &TCommande::chooser()
-{
-    return dialog(m_chooser);
-}
-
-TFFour &TCommande::quickEntry()
-{
-    return dialog(m_quickEntry);
-}
-
-TFichFour &TCommande::supplierWindow()
-{
-    return dialog(m_supplierWindow);
-}
-
-TSociete &TCommande::companyDialog()
-{
-    return dialog(m_companyDialog);
-}
-
-TParamc &TCommande::parameters()
-{
-    return dialog(m_parameters);
-}
-
-TEurof &TCommande::converter()
-{
-    return dialog(m_converter);
-}
-
-void TCommande::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber)
-{
-    m_chooseFromList = std::move(chooseFromList);
-    m_askOrderNumber = std::move(askOrderNumber);
+    m_document.setListDialogs(std::move(chooseFromList), std::move(askOrderNumber));
 }
 
 // ---- Activation, layout, keys ----
@@ -160,12 +96,9 @@ void TCommande::activate()
     if (m_activated)
         return;
     m_activated = true;
-    LitFiche();
-    m_book.FileModified = false;
-    QString error;
-    if (!m_suppliers.ChargeFour(error))
-        Prompts::error(error);
-    m_company.ChargeSoc();
+    const Status suppliersRead = m_document.FormActivate();
+    if (!suppliersRead)
+        Prompts::error(suppliersRead.message());
     ChargeIni();
     Calendrier();
 }
@@ -185,8 +118,8 @@ void TCommande::closeEvent(QCloseEvent *event)
 void TCommande::FormClose()
 {
     // Without a converter in this run there is no rate of its own to keep.
-    if (m_converter)
-        takeConverterRate(*m_converter, m_settings);
+    if (m_dialogs.converter)
+        takeConverterRate(*m_dialogs.converter, settings());
 }
 
 void TCommande::resizeEvent(QResizeEvent *event)
@@ -261,24 +194,13 @@ bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
     }
     if (isEnter(event)) {
         commitGridEditor();
-        enterCompletesLine();
+        const LineEntry::EnterOutcome outcome =
+            m_document.completeLine(currentGridColumn(), currentGridRow());
+        if (outcome.completed)
+            setCurrentGridCell(outcome.row, outcome.column);
         return true;
     }
     return false;
-}
-
-void TCommande::enterCompletesLine()
-{
-    QList<OrderLine> rows = gridRows();
-    const LineEntry::EnterOutcome outcome =
-        LineEntry::completeLine(currentGridColumn(), currentGridRow(), rows, m_book.LastRow);
-    if (!outcome.completed)
-        return;
-    setGridRows(rows);
-    Calcule();
-    m_book.markModified();
-    m_book.LastRow = outcome.lastRow;
-    setCurrentGridCell(outcome.row, outcome.column);
 }
 
 bool TCommande::Memo1KeyPress(QKeyEvent *event)
@@ -314,15 +236,12 @@ void TCommande::Edit1Exit()
     }
     std::array<QString, 4> address;
     try {
-        const bool found = SupplierLookupFlow::Edit1Exit(code, address, m_suppliers, quickEntry());
+        const bool found =
+            SupplierLookupFlow::Edit1Exit(code, address, suppliers(), dialog(m_dialogs.quickEntry));
         if (code != Edit1->text())
             Edit1->setText(code);
-        if (found) {
-            Edit2->setText(address[0]);
-            Edit3->setText(address[1]);
-            Edit4->setText(address[2]);
-            Edit5->setText(address[3]);
-        }
+        if (found)
+            showAddress(address);
     } catch (...) {
         m_inCodeExit = false;
         throw;
@@ -334,20 +253,25 @@ void TCommande::ChercheFour()
 {
     QString code = Edit1->text();
     std::array<QString, 4> address;
-    const bool found = SupplierLookupFlow::ChercheFour(code, address, m_suppliers, quickEntry());
+    const bool found =
+        SupplierLookupFlow::ChercheFour(code, address, suppliers(), dialog(m_dialogs.quickEntry));
     if (code != Edit1->text())
         Edit1->setText(code);
-    if (found) {
-        Edit2->setText(address[0]);
-        Edit3->setText(address[1]);
-        Edit4->setText(address[2]);
-        Edit5->setText(address[3]);
-    }
+    if (found)
+        showAddress(address);
+}
+
+void TCommande::showAddress(const std::array<QString, 4> &address)
+{
+    Edit2->setText(address[0]);
+    Edit3->setText(address[1]);
+    Edit4->setText(address[2]);
+    Edit5->setText(address[3]);
 }
 
 void TCommande::Button1Click()
 {
-    const QString code = SupplierLookupFlow::pickSupplier(chooser(), m_suppliers);
+    const QString code = SupplierLookupFlow::pickSupplier(dialog(m_dialogs.chooser), suppliers());
     if (code.isEmpty())
         return;
     m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
@@ -358,12 +282,37 @@ void TCommande::Button1Click()
 
 void TCommande::markModified()
 {
-    m_book.markModified();
+    book().markModified();
+}
+
+void TCommande::MaskEdit1Change()
+{
+    markModified();
+}
+
+void TCommande::DateTimePicker1Change()
+{
+    markModified();
+}
+
+void TCommande::Edit1Change()
+{
+    markModified();
+}
+
+void TCommande::ComboBox1Change()
+{
+    markModified();
+}
+
+void TCommande::Edit2Change()
+{
+    markModified();
 }
 
 void TCommande::RadioButton2Click()
 {
-    m_book.markModified();
+    markModified();
     if (m_filling)
         return; // the order being shown is recalculated once it is complete
     Calcule();
@@ -405,7 +354,7 @@ void TCommande::focusChanged(QWidget *, QWidget *now)
 
 void TCommande::StringGrid1Enter()
 {
-    if (m_book.OrderLines.size() < 2)
+    if (book().OrderLines.size() < 2)
         Q_EMIT bookCommandsWanted();
     Q_EMIT deleteLineEnabledChanged(true);
 }
@@ -474,17 +423,6 @@ void TCommande::setAmountHeading(bool includesVat)
     header->setText(OrderCalc::amountHeading(includesVat));
 }
 
-std::function<int(const QString &)> TCommande::gridTextWidth() const
-{
-    const QFontMetrics metrics(StringGrid1->font());
-    return [metrics](const QString &text) { return metrics.horizontalAdvance(text); };
-}
-
-QString TCommande::Rset(const QString &text, int width) const
-{
-    return OrderCalc::Rset(text, width, gridTextWidth());
-}
-
 QList<OrderLine> TCommande::gridRows() const
 {
     QList<OrderLine> rows;
@@ -498,8 +436,10 @@ QList<OrderLine> TCommande::gridRows() const
     return rows;
 }
 
-void TCommande::setGridRows(const QList<OrderLine> &rows)
+void TCommande::setLines(const QList<OrderLine> &rows)
 {
+    // The heading follows the price mode the rows were worked out for.
+    setAmountHeading(RadioButton2->isChecked());
     for (int row = 1; row <= OrderForm::GridRows; ++row) {
         const OrderLine line = row <= rows.size() ? rows.at(row - 1) : OrderLine();
         for (int c = 0; c < OrderLine::CellCount; ++c)
@@ -523,11 +463,8 @@ void TCommande::setRecord(const OrderRecord &record)
     Edit4->setText(record.AddressLines[2]);
     Edit5->setText(record.AddressLines[3]);
     (record.IncludesVat ? RadioButton2 : RadioButton1)->setChecked(true);
-    setAmountHeading(record.IncludesVat);
-    setGridRows(record.Lines);
+    setLines(record.Lines);
     Memo1->setPlainText(record.Memo.join(QLatin1Char('\n')));
-    for (QLabel *total : {Label7, Label13, Label18, Label19})
-        total->clear();
     m_filling = false;
     m_noteEdited = false;
 }
@@ -535,7 +472,7 @@ void TCommande::setRecord(const OrderRecord &record)
 OrderRecord TCommande::record() const
 {
     OrderRecord r;
-    r.BlockIndex = m_book.CurrentOrder;
+    r.BlockIndex = m_document.book().CurrentOrder;
     r.Number = MaskEdit1->displayText().left(9).leftJustified(9, QLatin1Char(' '));
     r.Date = DateTimePicker1->date();
     r.SupplierCode = Edit1->text();
@@ -552,16 +489,18 @@ OrderRecord TCommande::record() const
 void TCommande::orderShown(bool hasBlock)
 {
     if (hasBlock) {
-        Calcule();
         focusSupplierCode();
         Q_EMIT deleteLineEnabledChanged(false);
     }
-    updateCurrencyCaptions();
+    settingsChanged();
 }
 
-void TCommande::recalculate()
+void TCommande::setTotals(const OrderTotals &totals)
 {
-    Calcule();
+    Label13->setText(totals.Vat);
+    Label7->setText(totals.BeforeTax);
+    Label18->setText(totals.IncludingTax);
+    Label19->setText(totals.SecondCurrency);
 }
 
 void TCommande::focusSupplierCode()
@@ -579,38 +518,35 @@ Prompts::Answer TCommande::ask(const Prompts::Request &request)
     return Prompts::ask(request); // a message box in the program, a script in tests
 }
 
-void TCommande::updateCurrencyCaptions()
+void TCommande::settingsChanged()
 {
-    const bool euros = m_settings.EuroMode != 0;
-    Label16->setText(euros ? QStringLiteral("Euros") : QStringLiteral("Francs"));
-    Label17->setText(euros ? QStringLiteral("Francs") : QStringLiteral("Euros"));
-    if (m_settings.SingleCurrency != 0)
-        Label17->clear();
-}
-
-void TCommande::setPaymentTerms(const QStringList &terms)
-{
+    Label16->setText(m_document.mainCurrency());
+    Label17->setText(m_document.secondCurrency());
     // Reloading the list is no edit of the order: the shown terms stay as they are.
+    const QStringList &terms = settings().PaymentTermList;
+    if (ComboBox1->count() == terms.size() && [&] {
+            for (int i = 0; i < terms.size(); ++i)
+                if (ComboBox1->itemText(i) != terms.at(i))
+                    return false;
+            return true;
+        }())
+        return;
     const QString shown = ComboBox1->currentText();
-    {
-        const QSignalBlocker blocker(ComboBox1);
-        ComboBox1->clear();
-        ComboBox1->addItems(terms);
-        ComboBox1->setEditText(shown);
-    }
-    m_settings.PaymentTermList = terms;
-    m_book.DefaultPaymentTerm = terms.isEmpty() ? QString() : terms.first();
+    const QSignalBlocker blocker(ComboBox1);
+    ComboBox1->clear();
+    ComboBox1->addItems(terms);
+    ComboBox1->setEditText(shown);
 }
 
 void TCommande::LitFiche()
 {
-    m_book.LitFiche();
+    m_document.LitFiche();
 }
 
 void TCommande::EcritFiche()
 {
     commitGridEditor();
-    m_book.EcritFiche();
+    m_document.EcritFiche();
 }
 
 void TCommande::Calendrier()
@@ -628,13 +564,13 @@ void TCommande::Calendrier()
 bool TCommande::Charge(const QString &fileName)
 {
     discardGridEditor();
-    return m_book.Charge(fileName);
+    return m_document.Charge(fileName);
 }
 
 bool TCommande::Sauve(const QString &fileName)
 {
     commitGridEditor();
-    if (!m_book.Sauve(fileName))
+    if (!m_document.Sauve(fileName))
         return false;
     SauveFour();
     return true;
@@ -643,152 +579,96 @@ bool TCommande::Sauve(const QString &fileName)
 void TCommande::Nouveau()
 {
     discardGridEditor();
-    m_book.Nouveau();
-    m_settings.AutoOpenFileName.clear();
-    m_settings.EuroMode = 0;
-    m_settings.SingleCurrency = 0;
-    updateCurrencyCaptions(); // the order was shown before the currency went back to francs
-    setCaption(QString());
+    m_document.Nouveau();
     Q_EMIT deleteLineEnabledChanged(false);
 }
 
-bool TCommande::TestModif(bool &modified) const
-{
-    return m_book.TestModif(modified);
-}
-
+// The commands that read the order on screen take the cell being typed first; those that
+// replace it drop it.
 void TCommande::Premier()
 {
     commitGridEditor();
-    m_book.Premier();
+    m_document.Premier();
 }
 
 void TCommande::Precedent()
 {
     commitGridEditor();
-    m_book.Precedent();
+    m_document.Precedent();
 }
 
 void TCommande::Suivant()
 {
     commitGridEditor();
-    m_book.Suivant();
+    m_document.Suivant();
 }
 
 void TCommande::Dernier()
 {
     commitGridEditor();
-    m_book.Dernier();
+    m_document.Dernier();
 }
 
 void TCommande::Ajout()
 {
     commitGridEditor();
-    m_book.Ajout();
+    m_document.Ajout();
 }
 
 void TCommande::Supprime()
 {
     discardGridEditor();
-    m_book.Supprime();
+    m_document.Supprime();
 }
 
 void TCommande::Copier()
 {
     commitGridEditor();
-    m_book.Copier();
+    m_document.Copier();
 }
 
 void TCommande::Coller()
 {
     commitGridEditor();
-    m_book.Coller();
+    m_document.Coller();
 }
 
 void TCommande::Calcule()
 {
     commitGridEditor();
-    const bool includesVat = RadioButton2->isChecked();
-    setAmountHeading(includesVat);
-    QList<OrderLine> rows = gridRows();
-    OrderTotals totals;
-    try {
-        totals = OrderCalc::Calcule(rows, includesVat, m_settings, gridTextWidth());
-    } catch (...) {
-        setGridRows(rows); // the rows done before the overflow keep their rewritten cells
-        throw;
-    }
-    setGridRows(rows);
-    Label13->setText(totals.Vat);
-    Label7->setText(totals.BeforeTax);
-    Label18->setText(totals.IncludingTax);
-    Label19->setText(totals.SecondCurrency);
+    m_document.Calcule();
 }
 
 void TCommande::SupLigne()
 {
     commitGridEditor();
-    QList<OrderLine> rows = gridRows();
-    if (!LineEntry::SupLigne(rows, currentGridRow(), m_book.LastRow))
-        return;
-    setGridRows(rows);
-    m_book.markModified();
+    m_document.SupLigne(currentGridRow());
 }
 
 void TCommande::Liste()
 {
-    EcritFiche();
-    if (!m_chooseFromList)
-        return;
-    const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
-    if (choice.chosen < 0) {
-        // The order on screen stays; its block may have a new index now, and writing it back
-        // under the old one would replace another order.
-        m_book.CurrentOrder = OrderList::newIndexOf(choice.entryOrder, m_book.CurrentOrder);
-        return;
-    }
-    m_book.CurrentOrder = choice.chosen; // the chosen entry's place is its order's new index
-    LitFiche();
+    commitGridEditor();
+    m_document.Liste();
 }
 
 void TCommande::Chercher()
 {
-    EcritFiche();
-    if (!m_askOrderNumber)
-        return;
-    const QString number = m_askOrderNumber();
-    // A cancelled search gives an empty text: it must not find a bare "NUM" line.
-    if (number.isEmpty())
-        return;
-    const qsizetype found = m_book.findNumberLine(QStringLiteral("NUM") + number);
-    if (found < 1)
-        return;
-    const QString &label = m_book.OrderLines.at(found - 1);
-    int index = 0;
-    if (!label.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
-        !OrderFormat::tryOpenLabelIndex(label, index))
-        return;
-    m_book.CurrentOrder = index;
-    LitFiche();
+    commitGridEditor();
+    m_document.Chercher();
 }
+
+// ---- Printing ----
 
 OrderPageInput TCommande::printedOrder()
 {
     commitGridEditor();
-    OrderPageInput input;
-    input.record = record();
-    input.lastRow = m_book.LastRow;
-    input.totals = {Label7->text(), Label13->text(), Label18->text(), Label19->text()};
-    input.mainCurrency = Label16->text();
-    input.secondCurrency = Label17->text();
-    input.companyLines = m_company.CompanyLines;
-    return input;
+    return m_document.printedOrder();
 }
 
 void TCommande::Imprime()
 {
     const OrderPageInput input = printedOrder();
-    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, PaperType),
+    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, m_document.PaperType),
                            OrderPage::jobTitle(input.record.Number));
 }
 
@@ -797,82 +677,63 @@ void TCommande::ImpEnv()
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord shown = record();
     PagePainter::printPage(PrintDialogs::printer(),
-                           EnvelopePage::build(m_company.CompanyLines, shown.AddressLines),
+                           EnvelopePage::build(company().CompanyLines, shown.AddressLines),
                            EnvelopePage::jobTitle(shown.AddressLines));
 }
 
 void TCommande::ParM()
 {
-    TMPage &dialog = pageSetup();
-    dialog.Init(PaperType);
+    TMPage &pageSetup = dialog(m_dialogs.pageSetup);
+    pageSetup.Init(m_document.PaperType);
     const QString printerName = PrintDialogs::printer().printerName();
-    dialog.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
-    dialog.exec();
+    pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
+    pageSetup.exec();
     int value = -1;
-    dialog.Result(value);
+    pageSetup.Result(value);
     if (value != -1)
-        PaperType = value;
+        m_document.PaperType = value;
     QPointF offsets;
-    if (dialog.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
+    if (pageSetup.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
         PrinterCalibration::setOffsets(printerName, offsets);
 }
 
-TMPage &TCommande::pageSetup()
-{
-    return dialog(m_pageSetup);
-}
-
-void TCommande::GetIni(bool &autoOpen, QString &fileName) const
-{
-    SettingsFile::GetIni(m_settings, autoOpen, fileName);
-}
-
-void TCommande::SetIni(bool autoOpen)
-{
-    SettingsFile::SetIni(m_settings, autoOpen);
-}
+// ---- Settings, suppliers, company ----
 
 void TCommande::SauveIni(const QString &fileName)
 {
-    QString error;
-    if (!SettingsFile::SauveIni(m_settings, fileName, error))
-        Prompts::error(error);
+    const Status saved = m_document.SauveIni(fileName);
+    if (!saved)
+        Prompts::error(saved.message());
 }
 
 void TCommande::ChargeIni()
 {
-    if (!SettingsFile::ChargeIni(m_settings))
-        return;
-    setPaymentTerms(m_settings.PaymentTermList);
-    updateCurrencyCaptions();
-    if (m_converter)
-        restoreConverterRate(*m_converter, m_settings);
+    if (m_document.ChargeIni() && m_dialogs.converter)
+        restoreConverterRate(*m_dialogs.converter, settings());
 }
 
 void TCommande::ParF()
 {
     // Pending edits are written back first: the order is shown again with the new rates.
     EcritFiche();
-    runOrderParameters(parameters(), converter(), m_settings);
-    setPaymentTerms(m_settings.PaymentTermList);
-    updateCurrencyCaptions();
+    runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings());
+    m_document.applySettings();
     LitFiche();
-    updateCurrencyCaptions();
 }
 
 void TCommande::GestFour()
 {
-    ::GestFour(supplierWindow(), m_suppliers);
+    ::GestFour(dialog(m_dialogs.supplierWindow), suppliers());
 }
 
 void TCommande::SauveFour()
 {
-    QString error;
-    if (!m_suppliers.SauveFour(error))
-        Prompts::error(error);
+    const Status saved = m_document.SauveFour();
+    if (!saved)
+        Prompts::error(saved.message());
 }
 
 void TCommande::Psoc()
 {
-    ::Psoc(companyDialog(), m_company);
+    ::Psoc(dialog(m_dialogs.companyDialog), company());
 }

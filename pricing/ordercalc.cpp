@@ -153,8 +153,10 @@ QString amountHeading(bool includesVat)
     return includesVat ? QStringLiteral("Montant TTC") : QStringLiteral("Montant H.T.");
 }
 
-OrderTotals Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                    const TextWidth &measure)
+namespace {
+
+// The line pass, the same in both modes: each group's total of its rows' amounts.
+Groups linePasses(QList<OrderLine> &rows, const TextWidth &measure)
 {
     Groups t{0, 0, 0};
     for (OrderLine &row : rows) {
@@ -165,11 +167,33 @@ OrderTotals Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &se
         if (group >= 0)
             t[group] = Real48::store(t[group] + amount);
     }
+    return t;
+}
+
+} // namespace
+
+OrderTotals CalculHT(QList<OrderLine> &rows, const Settings &settings, const TextWidth &measure)
+{
+    const Groups t = linePasses(rows, measure);
     Real ttc = 0;
-    const Groups r = rates(settings);
-    OrderTotals totals = includesVat ? totalsIncludingTax(t, r, ttc) : totalsBeforeTax(t, r, ttc);
+    OrderTotals totals = totalsBeforeTax(t, rates(settings), ttc);
     totals.SecondCurrency = secondCurrency(ttc, settings);
     return totals;
+}
+
+OrderTotals CalculTTC(QList<OrderLine> &rows, const Settings &settings, const TextWidth &measure)
+{
+    const Groups t = linePasses(rows, measure);
+    Real ttc = 0;
+    OrderTotals totals = totalsIncludingTax(t, rates(settings), ttc);
+    totals.SecondCurrency = secondCurrency(ttc, settings);
+    return totals;
+}
+
+OrderTotals Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                    const TextWidth &measure)
+{
+    return includesVat ? CalculTTC(rows, settings, measure) : CalculHT(rows, settings, measure);
 }
 
 } // namespace OrderCalc

@@ -42,5 +42,9 @@ QString amountHeading(bool includesVat);
 // and a non-zero total leaves the VAT and before-tax totals empty.
 OrderTotals Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
                     const TextWidth &measure);
+// The two modes: unit prices before tax, the VAT added on each group's total; or prices
+// including tax, the VAT taken out of each group's total.
+OrderTotals CalculHT(QList<OrderLine> &rows, const Settings &settings, const TextWidth &measure);
+OrderTotals CalculTTC(QList<OrderLine> &rows, const Settings &settings, const TextWidth &measure);
 
 } // namespace OrderCalc

@@ -263,7 +263,7 @@ private Q_SLOTS:
         TCommande w;
         w.activate();
         fillOrder(w);
-        w.PaperType = qMax(0, paperType);
+        w.document().PaperType = qMax(0, paperType);
         m_prompts->answer(Prompts::Answer::Ok);
         paperType < 0 ? w.ImpEnv() : w.Imprime();
 
@@ -410,7 +410,7 @@ private Q_SLOTS:
     {
         TMainForm &form = start();
         fillOrder(form.commande());
-        form.commande().PaperType = 1;
+        form.commande().document().PaperType = 1;
         QList<Drawn> printed;
         {
             RecordingPrinter printer;
@@ -464,7 +464,7 @@ private Q_SLOTS:
 
         // An existing file is overwritten only when the user agrees.
         const QByteArray first = readFile(m_dir->file(QStringLiteral("exported.pdf")));
-        form.commande().PaperType = 2;
+        form.commande().document().PaperType = 2;
         FileDialogs::queueAnswer(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
         QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
@@ -535,28 +535,28 @@ private Q_SLOTS:
     void pageSetupChangesPaperTypeOnlyOnOk()
     {
         TCommande w;
-        QCOMPARE(w.PaperType, 0);
+        QCOMPARE(w.document().PaperType, 0);
         const auto ok = [](TMPage &d) { click(d, "Button2"); };
         const auto closeBox = [](TMPage &d) { d.close(); };
         runPageSetup(w, 1, closeBox); // never accepted since start-up
-        QCOMPARE(w.PaperType, 0);
+        QCOMPARE(w.document().PaperType, 0);
         runPageSetup(w, 2, ok);
-        QCOMPARE(w.PaperType, 2);
+        QCOMPARE(w.document().PaperType, 2);
         // Annuler and Escape leave the type, whatever was selected; the dialog opens on it.
         runPageSetup(w, -1, [](TMPage &d) {
             QVERIFY(d.findChild<QRadioButton *>(QStringLiteral("RadioGroup1Item2"))->isChecked());
             clickRadio(d, 0);
             click(d, "Button1");
         });
-        QCOMPARE(w.PaperType, 2);
+        QCOMPARE(w.document().PaperType, 2);
         runPageSetup(w, 1, ok);
         runPageSetup(w, 0, [](TMPage &d) { QTest::keyClick(&d, Qt::Key_Escape); });
-        QCOMPARE(w.PaperType, 1);
+        QCOMPARE(w.document().PaperType, 1);
         runPageSetup(w, 0, closeBox); // the last button was Annuler: not accepted
-        QCOMPARE(w.PaperType, 1);
+        QCOMPARE(w.document().PaperType, 1);
         runPageSetup(w, 2, ok);
         runPageSetup(w, 0, closeBox); // the last button was OK: the close box accepts
-        QCOMPARE(w.PaperType, 0);
+        QCOMPARE(w.document().PaperType, 0);
     }
 
     // The calibration is the printer's: set in the page set-up, kept under its name only.
