@@ -5,8 +5,6 @@
 #include "gui/application.h"
 #include "gui/printdialogs.h"
 #include "order/linedelegate.h"
-#include "order/orderformat.h"
-#include "order/orderlist.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
 #include "printing/envelopepage.h"
@@ -15,7 +13,6 @@
 #include "printing/printercalibration.h"
 #include "printing/tmpage.h"
 #include "settings/orderparameters.h"
-#include "settings/settingsfile.h"
 #include "settings/tparamc.h"
 #include "suppliers/supplierlookupflow.h"
 #include "suppliers/tffour.h"
@@ -25,22 +22,15 @@
 #include "utilities/teurof.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFontMetrics>
-#include <QFrame>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QStandardItemModel>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextBlock>
 
@@ -51,11 +41,6 @@ QString capitalised(QString text)
     if (!text.isEmpty())
         text[0] = text.at(0).toUpper();
     return text;
-}
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -89,7 +74,7 @@ void TCommande::setListDialogs(OrderDocument::ChooseFromList chooseFromList,
     m_document.setListDialogs(std::move(chooseFromList), std::move(askOrderNumber));
 }
 
-// ---- Activation, layout, keys ----
+// ---- Activation, layout ----
 
 void TCommande::activate()
 {
@@ -126,242 +111,6 @@ void TCommande::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     FormResize();
-}
-
-bool TCommande::eventFilter(QObject *watched, QEvent *event)
-{
-    // Keys and focus changes run commands here: an error is reported at once, never thrown
-    // through Qt's event dispatch. The event that started the failed command is done with.
-    bool handled = true;
-    Application::run([&] { handled = filterEvent(watched, event); });
-    return handled;
-}
-
-bool TCommande::filterEvent(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (FormKeyDown(key))
-            return true;
-        if (watched == StringGrid1)
-            return StringGrid1KeyPress(watched, key);
-        if (watched == Memo1)
-            return Memo1KeyPress(key);
-        if (watched == Edit1)
-            return Edit1KeyPress(key);
-        break;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool TCommande::FormKeyDown(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_PageDown:
-        commitGridEditor();
-        Suivant();
-        return true;
-    case Qt::Key_PageUp:
-        commitGridEditor();
-        Precedent();
-        return true;
-    case Qt::Key_F2:
-        commitGridEditor();
-        Liste();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
-{
-    const int column = StringGrid1->currentColumn();
-    const QString typed = event->text();
-    if (typed.size() == 1) {
-        const QChar key = LineEntry::filterGridKey(column, typed.at(0));
-        if (key != typed.at(0)) {
-            // Numbers take the decimal comma; the designation keeps what was typed.
-            QKeyEvent replaced(QEvent::KeyPress, Qt::Key_Comma, event->modifiers(), QString(key),
-                               event->isAutoRepeat(), ushort(event->count()));
-            QCoreApplication::sendEvent(target, &replaced);
-            return true;
-        }
-    }
-    if (isEnter(event)) {
-        commitGridEditor();
-        const LineEntry::EnterOutcome outcome =
-            m_document.completeLine(currentGridColumn(), currentGridRow());
-        if (outcome.completed)
-            setCurrentGridCell(outcome.row, outcome.column);
-        return true;
-    }
-    return false;
-}
-
-bool TCommande::Memo1KeyPress(QKeyEvent *event)
-{
-    // Enter may make at most five lines; typing and pasting are not limited.
-    return isEnter(event) && !LineEntry::memoAcceptsEnter(Memo1->document()->blockCount());
-}
-
-bool TCommande::Edit1KeyPress(QKeyEvent *event)
-{
-    switch (SupplierLookup::filterCodeKey(event->key(), event->text())) {
-    case SupplierLookup::CodeKey::Pass:
-        return false;
-    case SupplierLookup::CodeKey::ReplaceWithStar:
-        Edit1->setText(QStringLiteral("*"));
-        return true;
-    case SupplierLookup::CodeKey::Drop:
-        return true;
-    }
-    return false;
-}
-
-void TCommande::Edit1Exit()
-{
-    if (m_inCodeExit)
-        return;
-    m_inCodeExit = true;
-    QString code = Edit1->text();
-    // Show the completed code while the lookup asks its questions.
-    if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
-        code = SupplierLookup::completeCode(code);
-        Edit1->setText(code);
-    }
-    std::array<QString, 4> address;
-    try {
-        const bool found =
-            SupplierLookupFlow::Edit1Exit(code, address, suppliers(), dialog(m_dialogs.quickEntry));
-        if (code != Edit1->text())
-            Edit1->setText(code);
-        if (found)
-            showAddress(address);
-    } catch (...) {
-        m_inCodeExit = false;
-        throw;
-    }
-    m_inCodeExit = false;
-}
-
-void TCommande::ChercheFour()
-{
-    QString code = Edit1->text();
-    std::array<QString, 4> address;
-    const bool found =
-        SupplierLookupFlow::ChercheFour(code, address, suppliers(), dialog(m_dialogs.quickEntry));
-    if (code != Edit1->text())
-        Edit1->setText(code);
-    if (found)
-        showAddress(address);
-}
-
-void TCommande::showAddress(const std::array<QString, 4> &address)
-{
-    Edit2->setText(address[0]);
-    Edit3->setText(address[1]);
-    Edit4->setText(address[2]);
-    Edit5->setText(address[3]);
-}
-
-void TCommande::Button1Click()
-{
-    const QString code = SupplierLookupFlow::pickSupplier(dialog(m_dialogs.chooser), suppliers());
-    if (code.isEmpty())
-        return;
-    m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
-    Edit1->setText(code);
-    m_inCodeExit = false;
-    ChercheFour();
-}
-
-void TCommande::markModified()
-{
-    book().markModified();
-}
-
-void TCommande::MaskEdit1Change()
-{
-    markModified();
-}
-
-void TCommande::DateTimePicker1Change()
-{
-    markModified();
-}
-
-void TCommande::Edit1Change()
-{
-    markModified();
-}
-
-void TCommande::ComboBox1Change()
-{
-    markModified();
-}
-
-void TCommande::Edit2Change()
-{
-    markModified();
-}
-
-void TCommande::RadioButton2Click()
-{
-    markModified();
-    if (m_filling)
-        return; // the order being shown is recalculated once it is complete
-    Calcule();
-}
-
-QWidget *TCommande::controlOf(QWidget *widget) const
-{
-    if (!widget || !isAncestorOf(widget))
-        return nullptr;
-    // The grid's cell editor, the combo box's and the picker's line edits stand for their
-    // control.
-    for (QWidget *w = widget; w != this; w = w->parentWidget())
-        if (w == StringGrid1 || w == ComboBox1 || w == DateTimePicker1)
-            return w;
-    return widget;
-}
-
-void TCommande::focusChanged(QWidget *, QWidget *now)
-{
-    // A control is left only when another control of this window takes the focus: the menu
-    // bar, a popup, a message box, a dialog or another program taking it leaves the window's
-    // current control as it is, and the focus comes back to it.
-    QWidget *control = controlOf(now);
-    if (!control || control == m_activeControl)
-        return;
-    QWidget *left = m_activeControl;
-    m_activeControl = control;
-    // Closing the program hides the window, and Qt then moves the focus inside it: that is no
-    // more leaving a field than the closing itself.
-    if (!isVisible())
-        return;
-    if (left == Edit1)
-        Application::run([this] { Edit1Exit(); });
-    else if (left == StringGrid1)
-        StringGrid1Exit();
-    if (control == StringGrid1)
-        StringGrid1Enter();
-}
-
-void TCommande::StringGrid1Enter()
-{
-    if (book().OrderLines.size() < 2)
-        Q_EMIT bookCommandsWanted();
-    Q_EMIT deleteLineEnabledChanged(true);
-}
-
-void TCommande::StringGrid1Exit()
-{
-    Q_EMIT deleteLineEnabledChanged(false);
 }
 
 // ---- Grid cells ----
