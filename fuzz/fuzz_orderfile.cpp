@@ -69,7 +69,8 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
         const QString broken = BookRule::check(before, book.OrderLines, k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
-        Fuzz::require(OrderFormat::decode(book.OrderLines, k, written), "edited order gone");
+        const Result<bool> decoded = OrderFormat::decode(book.OrderLines, k, written);
+        Fuzz::require(decoded.ok() && *decoded, "edited order gone");
         Fuzz::require(written.SupplierCode == QLatin1String("99999") &&
                           written.Lines.value(0).Designation == QStringLiteral("édité %1").arg(k),
                       "edited order not written");

@@ -350,7 +350,8 @@ void OrderBook::Coller()
     if (Clipboard.isEmpty())
         return;
     OrderRecord record = m_form.record();
-    Clipboard.pasteInto(record);
+    if (const Status pasted = Clipboard.pasteInto(record); !pasted)
+        throw CommandError(pasted.failure());
     const bool noteEdited = m_form.noteEdited();
     m_form.setRecord(record);
     markModified();
@@ -371,14 +372,13 @@ void OrderBook::LitFiche()
     markModified();
     m_overflow.clear();
 
-    bool found = false;
-    try {
-        found =
-            decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
-    } catch (const CommandError &) {
+    const Result<bool> decoded =
+        decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
+    if (!decoded) {
         m_form.setRecord(record); // what was read before the bad line stays shown
-        throw;
+        throw CommandError(decoded.failure());
     }
+    const bool found = *decoded;
     if (found) {
         LastRow = int(qMin<qsizetype>(record.Lines.size(), OrderForm::GridRows));
         m_overflow = record.Lines.mid(OrderForm::GridRows);

@@ -1,5 +1,6 @@
 #include "order/orderdocument.h"
 
+#include "core/commanderror.h"
 #include "order/orderformat.h"
 #include "settings/settingsfile.h"
 
@@ -115,16 +116,13 @@ void OrderDocument::CalculTTC()
 void OrderDocument::calculate(bool includesVat)
 {
     QList<OrderLine> rows = m_view.record().Lines;
-    OrderTotals totals;
-    try {
-        totals = includesVat ? OrderCalc::CalculTTC(rows, m_settings, m_measure)
-                             : OrderCalc::CalculHT(rows, m_settings, m_measure);
-    } catch (...) {
-        m_view.setLines(rows); // the rows done before the overflow keep their rewritten cells
-        throw;
-    }
-    m_view.setLines(rows);
-    Totals = totals;
+    const Result<OrderTotals> totals = includesVat
+                                           ? OrderCalc::CalculTTC(rows, m_settings, m_measure)
+                                           : OrderCalc::CalculHT(rows, m_settings, m_measure);
+    m_view.setLines(rows); // the rows done before an overflow keep their rewritten cells
+    if (!totals)
+        throw CommandError(totals.failure());
+    Totals = *totals;
     m_view.setTotals(Totals);
 }
 

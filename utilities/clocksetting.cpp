@@ -4,6 +4,7 @@
 #include "core/numbertext.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -32,7 +33,7 @@ Span spanOf(ClockSetting::Field field)
     }
 }
 
-int digitsAt(const QString &text, int position, int length)
+Result<int> digitsAt(const QString &text, int position, int length)
 {
     return NumberText::toInteger(text.mid(position, length));
 }
@@ -52,52 +53,63 @@ void ClockSetting::activate()
     tick();
 }
 
-void ClockSetting::spin(int step)
+Status ClockSetting::spin(int step)
 {
     if (m_field == NoField)
-        return;
+        return {};
     const Span span = spanOf(m_field);
     QString &text = span.inDate ? m_date : m_time;
     const QString digits = text.mid(span.position, span.length);
-    int value = NumberText::toInteger(digits);
+    const Result<int> read = NumberText::toInteger(digits);
+    if (!read)
+        return read.failure();
+    int value = *read;
     if (m_field == Year && value < 100)
         value += 1900; // a two-digit year is of the 1900s
     value = std::clamp(value + step, span.lowest, span.highest);
     text.replace(span.position, digits.size(),
                  QStringLiteral("%1").arg(value, span.length, 10, QLatin1Char('0')));
+    return {};
 }
 
-ClockSetting::Outcome ClockSetting::toggleSetting()
+Result<ClockSetting::Outcome> ClockSetting::toggleSetting()
 {
     if (!m_settingMode) {
         m_settingMode = true;
         return Outcome::Stopped;
     }
-    const Outcome outcome = Modifie();
-    if (outcome != Outcome::Invalid) {
+    const Result<Outcome> outcome = Modifie();
+    if (outcome.ok() && *outcome != Outcome::Invalid) {
         m_settingMode = false;
         tick();
     }
     return outcome;
 }
 
-ClockSetting::Outcome ClockSetting::Modifie()
+Result<ClockSetting::Outcome> ClockSetting::Modifie()
 {
     m_refusal.clear();
-    const QDateTime utc = displayedUtc(m_time, m_date);
-    if (!utc.isValid())
+    const Result<QDateTime> utc = displayedUtc(m_time, m_date);
+    if (!utc)
+        return utc.failure();
+    if (!utc->isValid())
         return Outcome::Invalid;
-    return Clock::setSystemTime(utc, m_refusal) ? Outcome::Applied : Outcome::Refused;
+    return Clock::setSystemTime(*utc, m_refusal) ? Outcome::Applied : Outcome::Refused;
 }
 
-QDateTime ClockSetting::displayedUtc(const QString &time, const QString &date)
+Result<QDateTime> ClockSetting::displayedUtc(const QString &time, const QString &date)
 {
-    const int year = digitsAt(date, 6, 4);
-    const int month = digitsAt(date, 3, 2);
-    const int day = digitsAt(date, 0, 2);
-    const int hour = digitsAt(time, 0, 2);
-    const int minute = digitsAt(time, 3, 2);
-    const int second = digitsAt(time, 6, 2);
+    // Each field in the order they are read: the first that is no number is the failure.
+    const std::array<std::pair<const QString *, int>, 6> fields{
+        {{&date, 6}, {&date, 3}, {&date, 0}, {&time, 0}, {&time, 3}, {&time, 6}}};
+    std::array<int, 6> values{};
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const Result<int> read = digitsAt(*fields[k].first, fields[k].second, k == 0 ? 4 : 2);
+        if (!read)
+            return read.failure();
+        values[k] = *read;
+    }
+    const auto [year, month, day, hour, minute, second] = values;
     QDate d(year, month, day);
     if (!d.isValid() || year < 1900 || year > 2099 || hour < 0 || hour > 24)
         return QDateTime();

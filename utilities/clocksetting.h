@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -26,18 +28,19 @@ public:
     Field field() const { return m_field; }
 
     // Step the chosen field by one, clamped; no field chosen changes nothing. Digits that do
-    // not read as a number throw the integer conversion error.
-    void spinUp() { spin(+1); }
-    void spinDown() { spin(-1); }
+    // not read as a number give the integer conversion failure.
+    Status spinUp() { return spin(+1); }
+    Status spinDown() { return spin(-1); }
 
     // "Set": the first press stops the clock, the second writes the displays into the
     // computer's clock (Modifie). An invalid date or time stays on display for correction.
-    Outcome toggleSetting();
-    Outcome Modifie();
+    Result<Outcome> toggleSetting();
+    Result<Outcome> Modifie();
 
     // The universal time the displays stand for, or an invalid QDateTime. Hour 24 is
     // midnight at the end of the day shown.
-    static QDateTime displayedUtc(const QString &time, const QString &date);
+    // Digits that do not read as a number give the integer conversion failure.
+    static Result<QDateTime> displayedUtc(const QString &time, const QString &date);
 
     // Why the last second press did not set the clock, in French for the user.
     const QString &refusal() const { return m_refusal; }
@@ -53,7 +56,7 @@ public:
     }
 
 private:
-    void spin(int step);
+    Status spin(int step);
 
     QString m_time;
     QString m_date;

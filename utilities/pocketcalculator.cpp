@@ -7,6 +7,14 @@
 
 namespace {
 
+// The calculator's own failures still end its command with a CommandError.
+template <typename T> T orThrow(Result<T> result)
+{
+    if (!result.ok())
+        throw CommandError(result.failure());
+    return std::move(result).value();
+}
+
 // Results are shown with the precision the 6-byte form really holds, so that the noise of
 // the binary storage (0,1 kept as 0,100000000000000002) never reaches the display.
 constexpr int ResultDigits = 12;
@@ -85,7 +93,7 @@ void PocketCalculator::comma()
 
 Real PocketCalculator::readOperand()
 {
-    m_operand = Real48::store(NumberText::toReal(m_display));
+    m_operand = orThrow(Real48::store(orThrow(NumberText::toReal(m_display))));
     return m_operand;
 }
 
@@ -97,7 +105,7 @@ void PocketCalculator::equals()
             m_display.clear();
             return;
         }
-        m_accumulator = Real48::store(value);
+        m_accumulator = orThrow(Real48::store(value));
         m_accumulatorValid = true;
         m_newEntry = true;
         return;
@@ -123,7 +131,7 @@ void PocketCalculator::equals()
     default:
         break;
     }
-    m_accumulator = Real48::store(result);
+    m_accumulator = orThrow(Real48::store(result));
     m_display = NumberText::general(m_accumulator, ResultDigits);
     m_newEntry = true;
 }
@@ -142,7 +150,7 @@ void PocketCalculator::reciprocal()
     const Real result = 1 / operand;
     // The reciprocal is shown even when it is too large to be kept.
     m_display = NumberText::general(result, PlainDigits);
-    m_accumulator = Real48::store(result);
+    m_accumulator = orThrow(Real48::store(result));
     m_accumulatorValid = true;
     m_newEntry = true;
 }
@@ -154,7 +162,7 @@ void PocketCalculator::squareRoot()
         throw CommandError::invalidOperation();
     const Real result = std::sqrt(operand);
     m_display = NumberText::general(result, PlainDigits);
-    m_accumulator = Real48::store(result);
+    m_accumulator = orThrow(Real48::store(result));
     m_accumulatorValid = true;
     m_newEntry = true;
 }

@@ -163,7 +163,10 @@ void THorloge::fieldChosen(int id)
 void THorloge::Button2Click()
 {
     Application::run([this] {
-        const ClockSetting::Outcome outcome = m_setting.toggleSetting();
+        const Result<ClockSetting::Outcome> toggled = m_setting.toggleSetting();
+        if (!Application::succeeded(toggled))
+            return;
+        const ClockSetting::Outcome outcome = *toggled;
         refresh();
         m_timer1->setInterval(1000);
         if (m_setting.timerEnabled())
@@ -181,16 +184,16 @@ void THorloge::Button2Click()
 void THorloge::SpinButton1UpClick()
 {
     Application::run([this] {
-        m_setting.spinUp();
-        refresh();
+        if (Application::succeeded(m_setting.spinUp()))
+            refresh();
     });
 }
 
 void THorloge::SpinButton1DownClick()
 {
     Application::run([this] {
-        m_setting.spinDown();
-        refresh();
+        if (Application::succeeded(m_setting.spinDown()))
+            refresh();
     });
 }
 
