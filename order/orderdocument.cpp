@@ -1,6 +1,5 @@
 #include "order/orderdocument.h"
 
-#include "core/commanderror.h"
 #include "order/orderformat.h"
 #include "settings/settingsfile.h"
 
@@ -26,8 +25,11 @@ void OrderDocument::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber
 
 Status OrderDocument::FormActivate()
 {
-    m_book.LitFiche();
+    // Order 0 of the empty book is a new order: nothing to decode or work out.
+    const Status shown = m_book.LitFiche();
     m_book.FileModified = false;
+    if (!shown)
+        return shown;
     QString error;
     const bool suppliersRead = m_suppliers.ChargeFour(error);
     m_company.ChargeSoc();
@@ -38,82 +40,84 @@ Status OrderDocument::FormActivate()
 
 // ---- File ----
 
-bool OrderDocument::Charge(const QString &fileName)
+Result<bool> OrderDocument::Charge(const QString &fileName)
 {
     return m_book.Charge(fileName);
 }
 
-bool OrderDocument::Sauve(const QString &fileName)
+Result<bool> OrderDocument::Sauve(const QString &fileName)
 {
     return m_book.Sauve(fileName);
 }
 
-void OrderDocument::Nouveau()
+Status OrderDocument::Nouveau()
 {
-    m_book.Nouveau();
+    if (const Status shown = m_book.Nouveau(); !shown)
+        return shown;
     m_settings.AutoOpenFileName.clear();
     m_settings.EuroMode = 0;
     m_settings.SingleCurrency = 0;
     m_view.settingsChanged(); // the order was shown before the currency went back to francs
+    return {};
 }
 
 // ---- Orders ----
 
-void OrderDocument::Liste()
+Status OrderDocument::Liste()
 {
     EcritFiche();
     if (!m_chooseFromList)
-        return;
+        return {};
     const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
     if (choice.chosen < 0) {
         // The order on screen stays; its block may have a new index now, and writing it back
         // under the old one would replace another order.
         m_book.CurrentOrder = OrderList::newIndexOf(choice.entryOrder, m_book.CurrentOrder);
-        return;
+        return {};
     }
     m_book.CurrentOrder = choice.chosen; // the chosen entry's place is its order's new index
-    LitFiche();
+    return LitFiche();
 }
 
-void OrderDocument::Chercher()
+Status OrderDocument::Chercher()
 {
     EcritFiche();
     if (!m_askOrderNumber)
-        return;
+        return {};
     const QString number = m_askOrderNumber();
     // A cancelled search gives an empty text: it must not find a bare "NUM" line.
     if (number.isEmpty())
-        return;
+        return {};
     const qsizetype found = m_book.findNumberLine(QStringLiteral("NUM") + number);
     if (found < 1)
-        return;
+        return {};
     const QString &label = m_book.OrderLines.at(found - 1);
     int index = 0;
     if (!label.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
         !OrderFormat::tryOpenLabelIndex(label, index))
-        return;
+        return {};
     m_book.CurrentOrder = index;
-    LitFiche();
+    return LitFiche();
 }
 
 // ---- Calculation and line entry ----
 
-void OrderDocument::Calcule()
+Status OrderDocument::Calcule()
 {
-    calculate(m_view.record().IncludesVat);
+    return calculate(m_view.record().IncludesVat);
 }
 
-void OrderDocument::CalculHT()
+Status OrderDocument::CalculHT()
 {
-    calculate(false);
+    return calculate(false);
 }
 
-void OrderDocument::CalculTTC()
+Status OrderDocument::CalculTTC()
 {
-    calculate(true);
+    return calculate(true);
 }
 
-void OrderDocument::calculate(bool includesVat)
+Status OrderDocument::calculate(bool includesVat)
 {
     QList<OrderLine> rows = m_view.record().Lines;
     const Result<OrderTotals> totals = includesVat
@@ -121,12 +125,13 @@ void OrderDocument::calculate(bool includesVat)
                                            : OrderCalc::CalculHT(rows, m_settings, m_measure);
     m_view.setLines(rows); // the rows done before an overflow keep their rewritten cells
     if (!totals)
-        throw CommandError(totals.failure());
+        return totals.failure();
     Totals = *totals;
     m_view.setTotals(Totals);
+    return {};
 }
 
-LineEntry::EnterOutcome OrderDocument::completeLine(int column, int row)
+Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
 {
     QList<OrderLine> rows = m_view.record().Lines;
     const LineEntry::EnterOutcome outcome =
@@ -134,7 +139,8 @@ LineEntry::EnterOutcome OrderDocument::completeLine(int column, int row)
     if (!outcome.completed)
         return outcome;
     m_view.setLines(rows);
-    Calcule();
+    if (const Status calculated = Calcule(); !calculated)
+        return calculated.failure();
     m_book.markModified();
     m_book.LastRow = outcome.lastRow;
     return outcome;
@@ -183,11 +189,12 @@ void OrderDocument::setRecord(const OrderRecord &record)
     m_view.setTotals(Totals);
 }
 
-void OrderDocument::orderShown(bool hasBlock)
+Status OrderDocument::orderShown(bool hasBlock)
 {
     if (hasBlock)
-        Calcule();
-    m_view.orderShown(hasBlock);
+        if (const Status calculated = Calcule(); !calculated)
+            return calculated;
+    return m_view.orderShown(hasBlock);
 }
 
 // ---- Settings, suppliers ----

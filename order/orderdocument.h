@@ -51,33 +51,35 @@ public:
     // file is still read.
     Status FormActivate();
 
-    // File
-    bool Charge(const QString &fileName); // false when the user cancelled the opening
-    bool Sauve(const QString &fileName);  // false when nothing was written
-    void Nouveau();
+    // File. Every command that can fail gives back the failure with its French message; what
+    // it did before the failure stays done.
+    Result<bool> Charge(const QString &fileName); // false when the user cancelled the opening
+    Result<bool> Sauve(const QString &fileName);  // false when nothing was written
+    Status Nouveau();
     bool TestModif(bool &modified) const { return m_book.TestModif(modified); }
 
     // Orders
-    void LitFiche() { m_book.LitFiche(); }
+    Status LitFiche() { return m_book.LitFiche(); }
     void EcritFiche() { m_book.EcritFiche(); }
-    void Premier() { m_book.Premier(); }
-    void Precedent() { m_book.Precedent(); }
-    void Suivant() { m_book.Suivant(); }
-    void Dernier() { m_book.Dernier(); }
-    void Ajout() { m_book.Ajout(); }
-    void Supprime() { m_book.Supprime(); }
+    Status Premier() { return m_book.Premier(); }
+    Status Precedent() { return m_book.Precedent(); }
+    Status Suivant() { return m_book.Suivant(); }
+    Status Dernier() { return m_book.Dernier(); }
+    Status Ajout() { return m_book.Ajout(); }
+    Status Supprime() { return m_book.Supprime(); }
     void Copier() { m_book.Copier(); }
-    void Coller() { m_book.Coller(); }
-    void Liste();
-    void Chercher();
+    Status Coller() { return m_book.Coller(); }
+    Status Liste();
+    Status Chercher();
 
-    // The line pass and the totals of the order on screen, by its price mode.
-    void Calcule();
-    void CalculHT();
-    void CalculTTC();
+    // The line pass and the totals of the order on screen, by its price mode. An overflow
+    // leaves the rows done before it rewritten and the totals as they were.
+    Status Calcule();
+    Status CalculHT();
+    Status CalculTTC();
     // Enter in the grid's cell (column, row): completes the line from column 2 on, then
     // recalculates; the outcome says where the cursor goes.
-    LineEntry::EnterOutcome completeLine(int column, int row);
+    Result<LineEntry::EnterOutcome> completeLine(int column, int row);
     // Deletes the grid line `row` of the order on screen; false when it is past LastRow.
     bool SupLigne(int row);
 
@@ -106,14 +108,14 @@ private:
     void setRecord(const OrderRecord &record) override;
     OrderRecord record() const override { return m_view.record(); }
     bool noteEdited() const override { return m_view.noteEdited(); }
-    void orderShown(bool hasBlock) override;
-    void recalculate() override { Calcule(); }
+    Status orderShown(bool hasBlock) override;
+    Status recalculate() override { return Calcule(); }
     void focusSupplierCode() override { m_view.focusSupplierCode(); }
     void setCaption(const QString &caption) override { m_view.setCaption(caption); }
     Prompts::Answer ask(const Prompts::Request &request) override { return m_view.ask(request); }
     void setLines(const QList<OrderLine> &rows) override { m_view.setLines(rows); }
 
-    void calculate(bool includesVat);
+    Status calculate(bool includesVat);
 
     OrderForm &m_view;
     OrderBook m_book;

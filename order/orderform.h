@@ -21,8 +21,9 @@ public:
     virtual bool noteEdited() const = 0;
 
     // Hooks for what the window does around the book's operations.
-    virtual void orderShown(bool /*hasBlock*/) {} // recalculate, focus, captions
-    virtual void recalculate() {}
+    // Recalculate, focus, captions; a failure of the calculation comes back.
+    virtual Status orderShown(bool /*hasBlock*/) { return {}; }
+    virtual Status recalculate() { return {}; }
     virtual void focusSupplierCode() {}
     virtual void setCaption(const QString & /*caption*/) {}
     // The calculation rewrote the grid rows (all GridRows of them) / worked out the totals

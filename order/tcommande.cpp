@@ -1,6 +1,7 @@
 #include "order/tcommande.h"
 
 #include "core/clock.h"
+#include "core/commanderror.h"
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "gui/printdialogs.h"
@@ -235,13 +236,14 @@ OrderRecord TCommande::record() const
     return r;
 }
 
-void TCommande::orderShown(bool hasBlock)
+Status TCommande::orderShown(bool hasBlock)
 {
     if (hasBlock) {
         focusSupplierCode();
         Q_EMIT deleteLineEnabledChanged(false);
     }
     settingsChanged();
+    return {};
 }
 
 void TCommande::setTotals(const OrderTotals &totals)
@@ -289,7 +291,7 @@ void TCommande::settingsChanged()
 
 void TCommande::LitFiche()
 {
-    m_document.LitFiche();
+    Application::succeeded(m_document.LitFiche());
 }
 
 void TCommande::EcritFiche()
@@ -310,26 +312,41 @@ void TCommande::Calendrier()
 
 // ---- Commands ----
 
+// The main window's file commands go on after these, so a failure stops them there: it is
+// thrown to the command's start, which reports it.
 bool TCommande::Charge(const QString &fileName)
 {
     discardGridEditor();
-    return m_document.Charge(fileName);
+    return stopOnFailure(m_document.Charge(fileName));
 }
 
 bool TCommande::Sauve(const QString &fileName)
 {
     commitGridEditor();
-    if (!m_document.Sauve(fileName))
+    if (!stopOnFailure(m_document.Sauve(fileName)))
         return false;
     SauveFour();
     return true;
 }
 
+bool TCommande::Recupere(const QString &fileName, const QStringList &lines)
+{
+    discardGridEditor();
+    return stopOnFailure(book().Recupere(fileName, lines));
+}
+
+bool TCommande::stopOnFailure(const Result<bool> &result)
+{
+    if (!result)
+        throw CommandError(result.failure());
+    return *result;
+}
+
 void TCommande::Nouveau()
 {
     discardGridEditor();
-    m_document.Nouveau();
-    Q_EMIT deleteLineEnabledChanged(false);
+    if (Application::succeeded(m_document.Nouveau()))
+        Q_EMIT deleteLineEnabledChanged(false);
 }
 
 // The commands that read the order on screen take the cell being typed first; those that
@@ -337,37 +354,37 @@ void TCommande::Nouveau()
 void TCommande::Premier()
 {
     commitGridEditor();
-    m_document.Premier();
+    Application::succeeded(m_document.Premier());
 }
 
 void TCommande::Precedent()
 {
     commitGridEditor();
-    m_document.Precedent();
+    Application::succeeded(m_document.Precedent());
 }
 
 void TCommande::Suivant()
 {
     commitGridEditor();
-    m_document.Suivant();
+    Application::succeeded(m_document.Suivant());
 }
 
 void TCommande::Dernier()
 {
     commitGridEditor();
-    m_document.Dernier();
+    Application::succeeded(m_document.Dernier());
 }
 
 void TCommande::Ajout()
 {
     commitGridEditor();
-    m_document.Ajout();
+    Application::succeeded(m_document.Ajout());
 }
 
 void TCommande::Supprime()
 {
     discardGridEditor();
-    m_document.Supprime();
+    Application::succeeded(m_document.Supprime());
 }
 
 void TCommande::Copier()
@@ -379,13 +396,13 @@ void TCommande::Copier()
 void TCommande::Coller()
 {
     commitGridEditor();
-    m_document.Coller();
+    Application::succeeded(m_document.Coller());
 }
 
 void TCommande::Calcule()
 {
     commitGridEditor();
-    m_document.Calcule();
+    Application::succeeded(m_document.Calcule());
 }
 
 void TCommande::SupLigne()
@@ -397,13 +414,13 @@ void TCommande::SupLigne()
 void TCommande::Liste()
 {
     commitGridEditor();
-    m_document.Liste();
+    Application::succeeded(m_document.Liste());
 }
 
 void TCommande::Chercher()
 {
     commitGridEditor();
-    m_document.Chercher();
+    Application::succeeded(m_document.Chercher());
 }
 
 // ---- Printing ----

@@ -30,7 +30,7 @@ class TSociete;
 // The order window: shows one order of its document and maps its controls onto it. The
 // document owns the book, the settings, the suppliers, the company and the paper type, and
 // carries the commands; the window forwards the main window's order commands there and runs
-// the dialogs they need. Operations may throw CommandError; the general error report shows it.
+// the dialogs they need. A command that fails shows its message and stops where it failed.
 class TCommande : public QWidget, public OrderForm {
     Q_OBJECT
 public:
@@ -66,6 +66,8 @@ public:
     // Order book: the file commands of the main window
     bool Charge(const QString &fileName); // false when the user cancelled the opening
     bool Sauve(const QString &fileName);  // then SauveFour
+    // The lines kept by the recovery file as the book (OrderBook::Recupere).
+    bool Recupere(const QString &fileName, const QStringList &lines);
     void Nouveau();
     bool TestModif(bool &modified) const { return m_document.TestModif(modified); }
 
@@ -122,7 +124,7 @@ public:
     void setRecord(const OrderRecord &record) override;
     OrderRecord record() const override;
     bool noteEdited() const override { return m_noteEdited; }
-    void orderShown(bool hasBlock) override;
+    Status orderShown(bool hasBlock) override;
     void focusSupplierCode() override;
     void setCaption(const QString &caption) override;
     void setLines(const QList<OrderLine> &rows) override;
@@ -154,6 +156,7 @@ private:
 
     friend class TLineDelegate;
 
+    static bool stopOnFailure(const Result<bool> &result);
     bool filterEvent(QObject *watched, QEvent *event);
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);

@@ -95,10 +95,10 @@ bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
     }
     if (isEnter(event)) {
         commitGridEditor();
-        const LineEntry::EnterOutcome outcome =
+        const Result<LineEntry::EnterOutcome> outcome =
             m_document.completeLine(currentGridColumn(), currentGridRow());
-        if (outcome.completed)
-            setCurrentGridCell(outcome.row, outcome.column);
+        if (Application::succeeded(outcome) && outcome->completed)
+            setCurrentGridCell(outcome->row, outcome->column);
         return true;
     }
     return false;
