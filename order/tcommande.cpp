@@ -51,14 +51,25 @@ TCommande::TCommande(QWidget *parent) : QWidget(parent), m_document(*this)
     setObjectName(QStringLiteral("Commande"));
     setWindowTitle(QStringLiteral("Commande"));
     buildControls();
-    m_document.setTextWidth([this](const QString &text) {
-        return QFontMetrics(StringGrid1->font()).horizontalAdvance(text);
-    });
-    settingsChanged();
+    FormCreate();
     resize(673, 395);
 }
 
 TCommande::~TCommande()
+{
+    FormDestroy();
+}
+
+void TCommande::FormCreate()
+{
+    // Rset pads the numbers against the grid's own font.
+    m_document.setTextWidth([this](const QString &text) {
+        return QFontMetrics(StringGrid1->font()).horizontalAdvance(text);
+    });
+    settingsChanged();
+}
+
+void TCommande::FormDestroy()
 {
     // The controls go while the document still exists: their last focus changes and events
     // must find this window whole, or not reach it at all.

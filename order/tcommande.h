@@ -157,6 +157,8 @@ private:
     friend class TLineDelegate;
 
     static bool stopOnFailure(const Result<bool> &result);
+    void FormCreate();
+    void FormDestroy();
     bool filterEvent(QObject *watched, QEvent *event);
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);
