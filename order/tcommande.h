@@ -168,7 +168,8 @@ private:
     void Edit1Exit();
     void Button1Click();
     void ChercheFour();
-    void showAddress(const std::array<QString, 4> &address);
+    // The code as the lookup left it, and the supplier's address when it was found.
+    void showSupplier(const QString &code, bool found, const std::array<QString, 4> &address);
     // The header controls' change handlers: each marks the order and the file modified.
     void MaskEdit1Change();
     void DateTimePicker1Change();

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QTableWidget>
 #include <QTextDocument>
 
@@ -128,7 +129,7 @@ void TCommande::Edit1Exit()
 {
     if (m_inCodeExit)
         return;
-    m_inCodeExit = true;
+    const QScopedValueRollback<bool> inExit(m_inCodeExit, true);
     QString code = Edit1->text();
     // Show the completed code while the lookup asks its questions.
     if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
@@ -136,18 +137,9 @@ void TCommande::Edit1Exit()
         Edit1->setText(code);
     }
     std::array<QString, 4> address;
-    try {
-        const bool found =
-            SupplierLookupFlow::Edit1Exit(code, address, suppliers(), dialog(m_dialogs.quickEntry));
-        if (code != Edit1->text())
-            Edit1->setText(code);
-        if (found)
-            showAddress(address);
-    } catch (...) {
-        m_inCodeExit = false;
-        throw;
-    }
-    m_inCodeExit = false;
+    const bool found =
+        SupplierLookupFlow::Edit1Exit(code, address, suppliers(), dialog(m_dialogs.quickEntry));
+    showSupplier(code, found, address);
 }
 
 void TCommande::ChercheFour()
@@ -156,14 +148,15 @@ void TCommande::ChercheFour()
     std::array<QString, 4> address;
     const bool found =
         SupplierLookupFlow::ChercheFour(code, address, suppliers(), dialog(m_dialogs.quickEntry));
-    if (code != Edit1->text())
-        Edit1->setText(code);
-    if (found)
-        showAddress(address);
+    showSupplier(code, found, address);
 }
 
-void TCommande::showAddress(const std::array<QString, 4> &address)
+void TCommande::showSupplier(const QString &code, bool found, const std::array<QString, 4> &address)
 {
+    if (code != Edit1->text())
+        Edit1->setText(code);
+    if (!found)
+        return;
     Edit2->setText(address[0]);
     Edit3->setText(address[1]);
     Edit4->setText(address[2]);
