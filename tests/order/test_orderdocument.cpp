@@ -129,6 +129,43 @@ private Q_SLOTS:
         QCOMPARE(f.document.secondCurrency(), QString());
     }
 
+    void failuresStopTheCommandWhereTheyCome()
+    {
+        Fixture f;
+        const OrderTotals before = f.document.Totals;
+        OrderRecord &shown = f.form.edit();
+        shown.Lines[1] = {QStringLiteral("Tôle"), QStringLiteral("1E30"),
+                          QStringLiteral("1E30"), QString(),
+                          QStringLiteral("old"),  QString()};
+        shown.Lines[2] = {QStringLiteral("Clous"),
+                          QStringLiteral("1"),
+                          QStringLiteral("1"),
+                          QString(),
+                          QString(),
+                          QString()};
+        const Status calculated = f.document.Calcule();
+        QVERIFY(!calculated.ok());
+        QCOMPARE(calculated.message(), QStringLiteral("Débordement flottant"));
+        // The row before the overflow is rewritten; the overflowing one keeps its amount, the
+        // rows after it are not reached, and the totals stay as they were.
+        QCOMPARE(f.form.record().Lines[0].Amount.trimmed(), QStringLiteral("20,00"));
+        QCOMPARE(f.form.record().Lines[1].Amount, QStringLiteral("old"));
+        QCOMPARE(f.form.record().Lines[2].Amount, QString());
+        QCOMPARE(f.document.Totals, before);
+
+        // A date line that is no date: the order is shown up to it and the move stops there.
+        f.book().FileModified = false;
+        f.book().OrderModified = false;
+        const qsizetype date = f.book().findNumberLine(QStringLiteral("NUM200003002")) + 1;
+        f.book().OrderLines[date] = QStringLiteral("31/02/2000");
+        const Status moved = f.document.Suivant();
+        QVERIFY(!moved.ok());
+        QCOMPARE(moved.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
+        QCOMPARE(f.book().CurrentOrder, 1);
+        QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003002"));
+        QVERIFY(f.form.record().SupplierCode.isEmpty());
+    }
+
     void newBookForgetsTheFileAndCurrency()
     {
         Fixture f;
