@@ -4,15 +4,9 @@
 #include "core/commanderror.h"
 #include "core/prompts.h"
 #include "gui/application.h"
-#include "gui/printdialogs.h"
 #include "order/linedelegate.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
-#include "printing/envelopepage.h"
-#include "printing/orderpage.h"
-#include "printing/pagepainter.h"
-#include "printing/printercalibration.h"
-#include "printing/tmpage.h"
 #include "settings/orderparameters.h"
 #include "settings/tparamc.h"
 #include "suppliers/supplierlookupflow.h"
@@ -30,7 +24,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -432,46 +425,6 @@ void TCommande::Chercher()
 {
     commitGridEditor();
     Application::succeeded(m_document.Chercher());
-}
-
-// ---- Printing ----
-
-OrderPageInput TCommande::printedOrder()
-{
-    commitGridEditor();
-    return m_document.printedOrder();
-}
-
-void TCommande::Imprime()
-{
-    const OrderPageInput input = printedOrder();
-    PagePainter::printPage(PrintDialogs::printer(), OrderPage::build(input, m_document.PaperType),
-                           OrderPage::jobTitle(input.record.Number));
-}
-
-void TCommande::ImpEnv()
-{
-    Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
-    const OrderRecord shown = record();
-    PagePainter::printPage(PrintDialogs::printer(),
-                           EnvelopePage::build(company().CompanyLines, shown.AddressLines),
-                           EnvelopePage::jobTitle(shown.AddressLines));
-}
-
-void TCommande::ParM()
-{
-    TMPage &pageSetup = dialog(m_dialogs.pageSetup);
-    pageSetup.Init(m_document.PaperType);
-    const QString printerName = PrintDialogs::printer().printerName();
-    pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
-    pageSetup.exec();
-    int value = -1;
-    pageSetup.Result(value);
-    if (value != -1)
-        m_document.PaperType = value;
-    QPointF offsets;
-    if (pageSetup.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
-        PrinterCalibration::setOffsets(printerName, offsets);
 }
 
 // ---- Settings, suppliers, company ----
