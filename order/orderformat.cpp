@@ -1,6 +1,5 @@
 #include "order/orderformat.h"
 
-#include "core/commanderror.h"
 #include "core/numbertext.h"
 
 namespace OrderFormat {
