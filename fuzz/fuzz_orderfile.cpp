@@ -3,8 +3,8 @@
 // back without touching the other whole orders; the saved book reads back as it was written.
 
 #include "../tests/order/bookrule.h"
-#include "core/result.h"
 #include "core/prompts.h"
+#include "core/result.h"
 #include "core/textfile.h"
 #include "fuzzsupport.h"
 #include "order/orderbook.h"
