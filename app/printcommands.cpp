@@ -30,7 +30,7 @@ Page currentPage(TCommande &order)
 {
     Page page;
     page.input = order.printedOrder();
-    page.items = OrderPage::build(page.input, order.PaperType);
+    page.items = OrderPage::build(page.input, order.document().PaperType);
     page.title = OrderPage::jobTitle(page.input.record.Number);
     return page;
 }

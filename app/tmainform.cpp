@@ -100,14 +100,13 @@ void TMainForm::createWindows()
     m_clock = new THorloge(this);
     m_calculator = new TPocket(this);
 
-    m_commande->setDialogs(m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
-                           m_parameters, m_converter);
+    m_commande->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
+                            m_parameters, m_converter, m_pageSetup});
     m_commande->setListDialogs(
         [this](QStringList &orderLines, bool &fileModified) {
             return m_orderList->Choose(orderLines, fileModified);
         },
         [this] { return m_findDialog->Ask(); });
-    m_commande->setPageSetup(m_pageSetup);
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
     Application::run([this] { m_commande->activate(); });
@@ -277,8 +276,9 @@ void TMainForm::printWithDialog()
 {
     keepRecovery(); // printing is where a faulty driver may take the program down
     const int copies = PrintDialogs::askCopies(this);
-    for (int i = 0; i < copies; ++i)
-        m_commande->Imprime();
+    // A failed copy is reported once and ends the job.
+    for (int i = 0; i < copies && m_commande->Imprime(); ++i) {
+    }
 }
 
 void TMainForm::printOnce()

@@ -24,7 +24,7 @@ bool TMainForm::offerRecovery()
         return false;
     }
     // The order file stays as it is until the user saves.
-    MainFileName = m_commande->book().Recupere(name, lines) ? name : QString();
+    MainFileName = m_commande->Recupere(name, lines) ? name : QString();
     Valide();
     return true;
 }

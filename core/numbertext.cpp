@@ -1,7 +1,5 @@
 #include "core/numbertext.h"
 
-#include "core/commanderror.h"
-
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -97,11 +95,11 @@ bool tryToReal(const QString &text, Real &out, QChar decimalSeparator)
     return true;
 }
 
-Real toReal(const QString &text)
+Result<Real> toReal(const QString &text)
 {
     Real v = 0;
     if (!tryToReal(text, v))
-        throw CommandError::notAReal(text);
+        return Failure::notAReal(text);
     return v;
 }
 
@@ -148,11 +146,11 @@ bool tryToInteger(const QString &text, int &out)
     return true;
 }
 
-int toInteger(const QString &text)
+Result<int> toInteger(const QString &text)
 {
     int v = 0;
     if (!tryToInteger(text, v))
-        throw CommandError::notAnInteger(text);
+        return Failure::notAnInteger(text);
     return v;
 }
 
@@ -285,11 +283,11 @@ bool tryToDate(const QString &text, QDate &out)
     return true;
 }
 
-QDate toDate(const QString &text)
+Result<QDate> toDate(const QString &text)
 {
     QDate d;
     if (!tryToDate(text, d))
-        throw CommandError::notADate(text);
+        return Failure::notADate(text);
     return d;
 }
 

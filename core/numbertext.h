@@ -1,25 +1,26 @@
 #pragma once
 
 #include "core/real48.h"
+#include "core/result.h"
 
 #include <QDate>
 #include <QString>
 
 // Number and date texts of the whole program. Shown and typed numbers use the decimal comma;
-// only the settings file writes a point. The conversions that fail throw the runtime's French
-// CommandError unless the try- form is used.
+// only the settings file writes a point. A conversion that fails gives the runtime's French
+// message; the try- forms only say whether it worked.
 namespace NumberText {
 
 // Text to real: blanks around, optional sign, digits with an optional decimal separator, an
 // optional exponent ("1,5E2"); no thousands separator. The value is not yet stored in the
 // 6-byte form: callers store it when they keep it.
 bool tryToReal(const QString &text, Real &out, QChar decimalSeparator = QLatin1Char(','));
-Real toReal(const QString &text);
+Result<Real> toReal(const QString &text);
 
 // Text to 32-bit integer: leading blanks, optional sign, decimal digits or "$" / "0x" followed
 // by hexadecimal digits, nothing after them.
 bool tryToInteger(const QString &text, int &out);
-int toInteger(const QString &text);
+Result<int> toInteger(const QString &text);
 
 // Pattern "0.00" / "0.00000": at least one digit before the comma, a fixed count after it,
 // rounded half away from zero, "-" in front of negative values, no thousands separator.
@@ -42,7 +43,7 @@ Real roundHalfEven(Real value);
 // Dates as the order file and the windows write them: "dd/mm/yyyy".
 QString formatDate(const QDate &date);
 bool tryToDate(const QString &text, QDate &out);
-QDate toDate(const QString &text);
+Result<QDate> toDate(const QString &text);
 
 // Trims blanks and control characters (code 32 and below) at both ends.
 QString trimmed(const QString &text);

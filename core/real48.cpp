@@ -1,7 +1,5 @@
 #include "core/real48.h"
 
-#include "core/commanderror.h"
-
 #include <cmath>
 
 namespace Real48 {
@@ -50,18 +48,20 @@ bool tryStore(Real v, Real &out)
     return true;
 }
 
-Real store(Real v)
+Result<Real> store(Real v)
 {
     Real out = 0;
     if (!tryStore(v, out))
-        throw CommandError::overflow();
+        return Failure::overflow();
     return out;
 }
 
-std::array<std::uint8_t, 6> toBytes(Real v)
+Result<std::array<std::uint8_t, 6>> toBytes(Real v)
 {
     std::array<std::uint8_t, 6> bytes{};
-    const Real r = store(v);
+    Real r = 0;
+    if (!tryStore(v, r))
+        return Failure::overflow();
     if (r == 0)
         return bytes;
     int exp2 = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <array>
 #include <cstdint>
 
@@ -15,15 +17,16 @@ Real maxValue();
 Real minValue();
 
 // Rounds v to the nearest value of the form (ties away from zero). A magnitude above the
-// range throws the overflow CommandError; one below the range becomes 0.
-Real store(Real v);
+// range is the overflow failure; one below the range becomes 0.
+Result<Real> store(Real v);
 
-// Same rounding, but reports instead of throwing: false on overflow.
+// Same rounding: false on overflow.
 bool tryStore(Real v, Real &out);
 
 // The six bytes as stored on disk by the original form, least significant first: exponent
-// byte, then the fraction with the sign in the top bit of the last byte.
-std::array<std::uint8_t, 6> toBytes(Real v);
+// byte, then the fraction with the sign in the top bit of the last byte. A value beyond the
+// range is the overflow failure.
+Result<std::array<std::uint8_t, 6>> toBytes(Real v);
 Real fromBytes(const std::array<std::uint8_t, 6> &bytes);
 
 } // namespace Real48

@@ -1,6 +1,5 @@
 #include "core/textfile.h"
 
-#include "core/commanderror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -404,15 +403,8 @@ bool write(const QString &fileName, const QStringList &lines, QString *error)
     return writeBytes(fileName, joinLines(lines), error);
 }
 
-void writeOrThrow(const QString &fileName, const QStringList &lines)
-{
-    QString error;
-    if (!write(fileName, lines, &error))
-        throw CommandError(error);
-}
-
-bool writeKeepingCopyOrThrow(const QString &fileName, const QStringList &lines,
-                             const QString &copyName)
+Result<bool> writeKeepingCopy(const QString &fileName, const QStringList &lines,
+                              const QString &copyName)
 {
     // The file replaced gets its second name only once the new content is safely written, and
     // that name becomes the copy only once the new file is in place: a failed save leaves both
@@ -424,7 +416,7 @@ bool writeKeepingCopyOrThrow(const QString &fileName, const QStringList &lines,
     if (!writeWhole(fileName, joinLines(lines), &error,
                     [&] { named = existed && secondName(fileName, pendingCopyName(copyName)); })) {
         QFile::remove(pendingCopyName(copyName));
-        throw CommandError(error);
+        return Failure(error);
     }
     return !existed || (named && putPendingCopy(copyName));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -57,12 +59,11 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error
 // never touched.
 bool keepCopy(const QString &fileName, const QString &copyName);
 
-// As write(), but a failure throws the CommandError "Ne peut créer le fichier %s".
-void writeOrThrow(const QString &fileName, const QStringList &lines);
-// As writeOrThrow(), keeping the file replaced as `copyName` (keepCopy) once the new content is
+// As write(), keeping the file replaced as `copyName` (keepCopy) once the new content is
 // safely written, just before it takes the file's place. False when no copy could be made: the
-// new file is in place all the same.
-bool writeKeepingCopyOrThrow(const QString &fileName, const QStringList &lines,
-                             const QString &copyName);
+// new file is in place all the same. A failed write is the message "Ne peut créer le
+// fichier %s", the old file untouched.
+Result<bool> writeKeepingCopy(const QString &fileName, const QStringList &lines,
+                              const QString &copyName);
 
 } // namespace TextFile

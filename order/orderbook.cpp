@@ -1,7 +1,6 @@
 #include "order/orderbook.h"
 
 #include "core/clock.h"
-#include "core/commanderror.h"
 #include "core/numbertext.h"
 #include "core/prompts.h"
 #include "core/textfile.h"
@@ -38,7 +37,7 @@ void OrderBook::markModified()
     OrderModified = true;
 }
 
-bool OrderBook::Charge(const QString &fileName)
+Result<bool> OrderBook::Charge(const QString &fileName)
 {
     m_index.invalidate(); // lets go of the old book's lines before the new ones are read
     if (!QFileInfo::exists(fileName)) {
@@ -50,7 +49,7 @@ bool OrderBook::Charge(const QString &fileName)
         QStringList lines;
         QString error;
         if (!TextFile::read(fileName, lines, &error))
-            throw CommandError(error);
+            return Failure(error);
         if (!lockForOpening(fileName))
             return false;
         OrderLines = lines;
@@ -62,7 +61,8 @@ bool OrderBook::Charge(const QString &fileName)
     Verif();
     Doublons();
     CurrentOrder = 0;
-    LitFiche();
+    if (const Status shown = LitFiche(); !shown)
+        return shown.failure();
     OrderModified = false;
     return true;
 }
@@ -102,26 +102,28 @@ QString OrderBook::caption() const
     return ReadOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
-bool OrderBook::Sauve(const QString &fileName)
+Result<bool> OrderBook::Sauve(const QString &fileName)
 {
     if (!FileModified)
         return false;
     if (ReadOnly &&
         QFileInfo(fileName).absoluteFilePath() == QFileInfo(OrderFileName).absoluteFilePath())
-        throw CommandError(QStringLiteral("Le fichier %1 est ouvert en lecture seule : "
-                                          "enregistrez-le sous un autre nom.")
-                               .arg(captionOf(fileName)));
+        return Failure(QStringLiteral("Le fichier %1 est ouvert en lecture seule : "
+                                      "enregistrez-le sous un autre nom.")
+                           .arg(captionOf(fileName)));
     // Saving under another name makes the book that file's: it takes that file's lock.
     OrderFileLock lock;
     if (!m_lock.holds(fileName) && lock.lock(fileName) == OrderFileLock::Outcome::HeldByOther)
-        throw CommandError(QStringLiteral("Le fichier %1 est déjà ouvert par %2 : il ne peut "
-                                          "pas être remplacé.")
-                               .arg(captionOf(fileName), lock.holder()));
+        return Failure(QStringLiteral("Le fichier %1 est déjà ouvert par %2 : il ne peut "
+                                      "pas être remplacé.")
+                           .arg(captionOf(fileName), lock.holder()));
     Squize();
     EcritFiche();
-    const bool backedUp =
-        TextFile::writeKeepingCopyOrThrow(fileName, OrderLines, backupName(fileName));
+    const Result<bool> backedUp =
+        TextFile::writeKeepingCopy(fileName, OrderLines, backupName(fileName));
     if (!backedUp)
+        return backedUp.failure();
+    if (!*backedUp)
         warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
                                "sauvegarde %2 n'a pas pu être faite.")
                     .arg(fileName, backupName(fileName)),
@@ -190,22 +192,23 @@ void OrderBook::Numeroc()
     NextOrderNumber = highest + 1;
 }
 
-void OrderBook::Nouveau()
+Status OrderBook::Nouveau()
 {
     m_index.invalidate();
     OrderLines.clear();
     OrderCount = 1;
     CurrentOrder = 0;
-    LitFiche();
+    const Status shown = LitFiche();
     OrderModified = false;
     FileModified = false;
     OrderFileName.clear();
     m_lock.release();
     ReadOnly = false;
     m_form.setCaption(QString());
+    return shown;
 }
 
-bool OrderBook::Recupere(const QString &fileName, const QStringList &lines)
+Result<bool> OrderBook::Recupere(const QString &fileName, const QStringList &lines)
 {
     bool named = !fileName.isEmpty();
     if (named && QFileInfo::exists(fileName)) {
@@ -219,13 +222,15 @@ bool OrderBook::Recupere(const QString &fileName, const QStringList &lines)
     m_form.setCaption(named ? caption() : QString());
     OrderCount = countBlocks();
     CurrentOrder = 0;
-    LitFiche();
+    const Status shown = LitFiche();
     OrderModified = false;
     FileModified = true;
+    if (!shown)
+        return shown.failure();
     return named;
 }
 
-void OrderBook::Ajout()
+Status OrderBook::Ajout()
 {
     EcritFiche();
     if (OrderCount == 0)
@@ -236,7 +241,7 @@ void OrderBook::Ajout()
         CurrentOrder = OrderCount - 1;
     } else {
         if (OrderCount >= MaxOrders)
-            throw CommandError(
+            return Failure(
                 QStringLiteral(
                     "Le fichier contient déjà %1 commandes : il n'est pas possible d'en ajouter.")
                     .arg(MaxOrders));
@@ -247,11 +252,13 @@ void OrderBook::Ajout()
         ++OrderCount;
     }
     Numeroc();
-    LitFiche();
+    if (const Status shown = LitFiche(); !shown)
+        return shown;
     m_form.focusSupplierCode();
+    return {};
 }
 
-void OrderBook::Supprime()
+Status OrderBook::Supprime()
 {
     m_index.invalidate();
     removeBlock(OrderLines, CurrentOrder);
@@ -259,7 +266,7 @@ void OrderBook::Supprime()
     Renum();
     if (CurrentOrder > OrderCount - 1)
         CurrentOrder = qMax(0, OrderCount - 1);
-    LitFiche();
+    return LitFiche();
 }
 
 void OrderBook::Renum()
@@ -280,43 +287,45 @@ void OrderBook::Renum()
     --OrderCount;
 }
 
-void OrderBook::moveTo(int index)
+Status OrderBook::moveTo(int index)
 {
     EcritFiche();
     CurrentOrder = index;
-    LitFiche();
+    if (const Status shown = LitFiche(); !shown)
+        return shown;
     m_form.focusSupplierCode();
+    return {};
 }
 
-void OrderBook::Premier()
+Status OrderBook::Premier()
 {
-    moveTo(0);
+    return moveTo(0);
 }
 
-void OrderBook::Precedent()
+Status OrderBook::Precedent()
 {
-    moveTo(qMax(0, CurrentOrder - 1));
+    return moveTo(qMax(0, CurrentOrder - 1));
 }
 
-void OrderBook::Suivant()
-{
-    if (OrderCount < 2)
-        return;
-    moveTo(qMin(CurrentOrder + 1, OrderCount - 1));
-}
-
-void OrderBook::Dernier()
+Status OrderBook::Suivant()
 {
     if (OrderCount < 2)
-        return;
-    moveTo(OrderCount - 1);
+        return {};
+    return moveTo(qMin(CurrentOrder + 1, OrderCount - 1));
 }
 
-void OrderBook::showOrder(int index)
+Status OrderBook::Dernier()
+{
+    if (OrderCount < 2)
+        return {};
+    return moveTo(OrderCount - 1);
+}
+
+Status OrderBook::showOrder(int index)
 {
     EcritFiche();
     CurrentOrder = index;
-    LitFiche();
+    return LitFiche();
 }
 
 bool OrderBook::Valide() const
@@ -345,21 +354,22 @@ void OrderBook::Copier()
     Clipboard.copyFrom(m_form.record());
 }
 
-void OrderBook::Coller()
+Status OrderBook::Coller()
 {
     if (Clipboard.isEmpty())
-        return;
+        return {};
     OrderRecord record = m_form.record();
-    Clipboard.pasteInto(record);
+    if (const Status pasted = Clipboard.pasteInto(record); !pasted)
+        return pasted;
     const bool noteEdited = m_form.noteEdited();
     m_form.setRecord(record);
     markModified();
     if (noteEdited)
         OrderModified = true;
-    m_form.recalculate();
+    return m_form.recalculate();
 }
 
-void OrderBook::LitFiche()
+Status OrderBook::LitFiche()
 {
     OrderModified = false;
     OrderRecord record;
@@ -371,22 +381,23 @@ void OrderBook::LitFiche()
     markModified();
     m_overflow.clear();
 
-    bool found = false;
-    try {
-        found =
-            decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
-    } catch (const CommandError &) {
+    const Result<bool> decoded =
+        decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
+    if (!decoded) {
         m_form.setRecord(record); // what was read before the bad line stays shown
-        throw;
+        return decoded.failure();
     }
+    const bool found = *decoded;
     if (found) {
         LastRow = int(qMin<qsizetype>(record.Lines.size(), OrderForm::GridRows));
         m_overflow = record.Lines.mid(OrderForm::GridRows);
     }
     m_form.setRecord(record);
-    m_form.orderShown(found);
+    if (const Status shown = m_form.orderShown(found); !shown)
+        return shown;
     if (found)
         OrderModified = false;
+    return {};
 }
 
 bool OrderBook::orderToWrite(OrderRecord &record) const

@@ -31,46 +31,48 @@ public:
 
     // File
     // Loads the file and holds its lock. When another copy of the program holds it, asks
-    // whether to open it read-only; false when the user cancels, the book left as it was.
-    bool Charge(const QString &fileName);
+    // whether to open it read-only; false when the user cancels, the book left as it was. A
+    // file that cannot be read, or a first order that cannot be shown, is the failure.
+    Result<bool> Charge(const QString &fileName);
     // Writes the book when FileModified; false when nothing was to be written. A failed write
-    // throws "Ne peut créer le fichier %s", leaves the file on disk as it was and the book
-    // modified. The file replaced is kept as backupName(); a failed copy is reported and the
+    // is the failure "Ne peut créer le fichier %s", the file on disk left as it was and the
+    // book modified. The file replaced is kept as backupName(); a failed copy is reported and the
     // save goes on. A read-only book is not written over its file, nor a book over a file
     // another copy of the program holds.
-    bool Sauve(const QString &fileName);
+    Result<bool> Sauve(const QString &fileName);
     static QString backupName(const QString &fileName); // "name.cmd.bak"
     void Squize();
     void Verif();
     void Doublons();
     void SupprimeBloc(int index);
     void Numeroc();
-    void Nouveau();
+    Status Nouveau();
     // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
     // name of the order file they came from (that file's lock taken as by Charge). Gives
     // false when the book stays unnamed: the user declined the file another copy holds.
-    bool Recupere(const QString &fileName, const QStringList &lines);
+    Result<bool> Recupere(const QString &fileName, const QStringList &lines);
 
-    // Orders
-    void Ajout();
-    void Supprime();
+    // Orders. Showing an order fails on a date line that is no date (what was read before it
+    // is shown) or on a calculation that overflows; the operation stops there.
+    Status Ajout();
+    Status Supprime();
     void Renum();
-    void Premier();
-    void Precedent();
-    void Suivant();
-    void Dernier();
+    Status Premier();
+    Status Precedent();
+    Status Suivant();
+    Status Dernier();
     bool Valide() const;
     bool TestModif(bool &modified) const;
     void Copier();
-    void Coller();
+    Status Coller();
 
     // Show the order CurrentOrder / write the order on screen back into the lines.
-    void LitFiche();
+    Status LitFiche();
     void EcritFiche();
     // The lines the book would have after EcritFiche, leaving the book as it is.
     QStringList snapshot() const;
     // Shows the order whose block index is `index` (after writing back the one on screen).
-    void showOrder(int index);
+    Status showOrder(int index);
 
     // A change made by the user to the order on screen.
     void markModified();
@@ -85,7 +87,7 @@ public:
     static QString captionOf(const QString &fileName);
 
 private:
-    void moveTo(int index);
+    Status moveTo(int index);
     // Puts a warning to the user through the form.
     Prompts::Answer warning(const QString &text, Prompts::Buttons buttons);
     bool lockForOpening(const QString &fileName);

@@ -28,12 +28,14 @@ void OrderClipboard::copyFrom(const OrderRecord &record)
     Entries[0] = QString::number(MemoStart);
 }
 
-void OrderClipboard::pasteInto(OrderRecord &record) const
+Status OrderClipboard::pasteInto(OrderRecord &record) const
 {
     if (isEmpty())
-        return;
-    const QDate date = NumberText::toDate(Entries[1]);
-    record.Date = date;
+        return {};
+    const Result<QDate> date = NumberText::toDate(Entries[1]);
+    if (!date)
+        return date.failure();
+    record.Date = *date;
     record.SupplierCode = Entries[2];
     record.PaymentTerms = Entries[3];
     for (int k = 0; k < OrderRecord::AddressLineCount; ++k)
@@ -43,4 +45,5 @@ void OrderClipboard::pasteInto(OrderRecord &record) const
     for (int r = 0; r < Rows; ++r)
         for (int n = 0; n < OrderLine::CellCount; ++n)
             record.Lines[r].setCell(n, Entries[8 + 6 * r + n]);
+    return {};
 }

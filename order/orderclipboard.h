@@ -1,6 +1,7 @@
 #pragma once
 
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
+#include "core/result.h"
 
 #include <QString>
 #include <array>
@@ -24,6 +25,7 @@ public:
     void clear();
     void copyFrom(const OrderRecord &record);
     // Puts the copied date, supplier, terms, addresses and rows 1 to 20 into `record`; the
-    // number, the H.T./TTC choice and the note stay. Throws the date CommandError on a bad date.
-    void pasteInto(OrderRecord &record) const;
+    // number, the H.T./TTC choice and the note stay. A copied date that is no date is the date
+    // failure, and nothing is put in.
+    Status pasteInto(OrderRecord &record) const;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/orderrecord.h"
 #include "core/prompts.h"
-#include "order/orderrecord.h"
+#include "pricing/ordercalc.h"
 
 // What shows one order of the book: the order window maps its controls onto a record;
 // MemoryOrderForm keeps the record itself, for the book's own tests and for tools.
@@ -20,10 +21,17 @@ public:
     virtual bool noteEdited() const = 0;
 
     // Hooks for what the window does around the book's operations.
-    virtual void orderShown(bool /*hasBlock*/) {} // recalculate, focus, captions
-    virtual void recalculate() {}
+    // Recalculate, focus, captions; a failure of the calculation comes back.
+    virtual Status orderShown(bool /*hasBlock*/) { return {}; }
+    virtual Status recalculate() { return {}; }
     virtual void focusSupplierCode() {}
     virtual void setCaption(const QString & /*caption*/) {}
+    // The calculation rewrote the grid rows (all GridRows of them) / worked out the totals
+    // (all empty when the order shown has none yet).
+    virtual void setLines(const QList<OrderLine> &rows) = 0;
+    virtual void setTotals(const OrderTotals & /*totals*/) {}
+    // The settings changed: the payment terms offered and the currency names follow them.
+    virtual void settingsChanged() {}
 
     // The book's questions and warnings for the user (the altered file, the file opened
     // elsewhere, the missing backup): whatever shows the order puts them to the user.
@@ -36,6 +44,7 @@ public:
     OrderRecord record() const override { return m_record; }
     bool noteEdited() const override { return m_noteEdited; }
     void setCaption(const QString &caption) override { m_caption = caption; }
+    void setLines(const QList<OrderLine> &rows) override { m_record.Lines = rows; }
     // Without a window, the answers are those of the program's question handler (a script
     // in tests, the tool's own choice in tools).
     Prompts::Answer ask(const Prompts::Request &request) override { return Prompts::ask(request); }

@@ -1,6 +1,5 @@
 #include "order/orderformat.h"
 
-#include "core/commanderror.h"
 #include "core/numbertext.h"
 
 namespace OrderFormat {
@@ -53,12 +52,12 @@ bool isCloseLabel(const QString &line)
     return line.startsWith(ClosePrefix);
 }
 
-int openLabelIndex(const QString &line)
+Result<int> openLabelIndex(const QString &line)
 {
     return NumberText::toInteger(line.mid(5, 4));
 }
 
-int closeLabelIndex(const QString &line)
+Result<int> closeLabelIndex(const QString &line)
 {
     return NumberText::toInteger(line.mid(6, 4));
 }
@@ -164,12 +163,12 @@ QString joinLine(const OrderLine &line)
     return text;
 }
 
-bool decode(const QStringList &lines, int index, OrderRecord &record)
+Result<bool> decode(const QStringList &lines, int index, OrderRecord &record)
 {
     return decodeAt(lines, findBlock(lines, index), index, record);
 }
 
-bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record)
+Result<bool> decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record)
 {
     if (open < 0)
         return false;
@@ -181,7 +180,10 @@ bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &
     const QString number = numberText(lineAt(lines, open + 1, end));
     if (!number.isEmpty())
         record.Number = number;
-    record.Date = NumberText::toDate(lineAt(lines, open + 2, end));
+    const Result<QDate> date = NumberText::toDate(lineAt(lines, open + 2, end));
+    if (!date)
+        return date.failure();
+    record.Date = *date;
     record.SupplierCode = lineAt(lines, open + 3, end);
     const QString terms = lineAt(lines, open + 4, end);
     if (!terms.isEmpty())

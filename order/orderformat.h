@@ -1,6 +1,7 @@
 #pragma once
 
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
+#include "core/result.h"
 
 #include <QHash>
 #include <QStringList>
@@ -20,10 +21,10 @@ bool isOpenLabel(const QString &line);  // begins with "<BLOC"
 bool isCloseLabel(const QString &line); // begins with "</BLOC"
 
 // The index carried by an opening label (characters 6 to 9) or a closing label (7 to 10);
-// throws the integer CommandError when they are not digits.
-int openLabelIndex(const QString &line);
-int closeLabelIndex(const QString &line);
-// As above, false instead of throwing.
+// the integer conversion failure when they are not digits.
+Result<int> openLabelIndex(const QString &line);
+Result<int> closeLabelIndex(const QString &line);
+// As openLabelIndex(), only saying whether it worked.
 bool tryOpenLabelIndex(const QString &line, int &index);
 
 // Position of the first line equal to `label`, letter case ignored, from `from` on; -1 if none.
@@ -55,12 +56,12 @@ OrderLine splitLine(const QString &text);
 QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 
 // Decodes the block of `index` into `record`, whose fields the caller has set to the values of
-// a new order (number, date, default payment terms). Returns false when there is no block.
-// A date line that is not a date throws the date CommandError; the fields decoded before it
-// stay in `record`.
-bool decode(const QStringList &lines, int index, OrderRecord &record);
+// a new order (number, date, default payment terms). Gives false when there is no block.
+// A date line that is not a date gives the date failure; the fields decoded before it stay
+// in `record`.
+Result<bool> decode(const QStringList &lines, int index, OrderRecord &record);
 // As decode(), for the block of `index` found opening at `open` (-1: there is none).
-bool decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record);
+Result<bool> decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(QStringList &lines, int index);

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "core/real48.h"
-#include "order/orderbook.h"
-#include "order/orderlist.h"
-#include "settings/settings.h"
-#include "suppliers/company.h"
-#include "suppliers/supplierbook.h"
+#include "order/orderdocument.h"
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
+#include <array>
 
 class QButtonGroup;
 class QComboBox;
@@ -29,39 +24,40 @@ class TFichFour;
 class TLineDelegate;
 class TListeFour;
 class TMPage;
-struct OrderPageInput;
 class TParamc;
 class TSociete;
 
-// The order window: shows one order of the book and owns the book's operations, the supplier
-// lines, the company lines, the settings and the paper type. The main window forwards every
-// order command here. Operations may throw CommandError; the general error report shows it.
+// The order window: shows one order of its document and maps its controls onto it. The
+// document owns the book, the settings, the suppliers, the company and the paper type, and
+// carries the commands; the window forwards the main window's order commands there and runs
+// the dialogs they need. A command that fails shows its message and stops where it failed.
 class TCommande : public QWidget, public OrderForm {
     Q_OBJECT
 public:
     explicit TCommande(QWidget *parent = nullptr);
     ~TCommande() override;
 
-    OrderBook &book();
-    Settings &settings();
-    SupplierBook &suppliers() { return m_suppliers; }
-    Company &company() { return m_company; }
+    OrderDocument &document() { return m_document; }
+    OrderBook &book() { return m_document.book(); }
+    Settings &settings() { return m_document.settings(); }
+    SupplierBook &suppliers() { return m_document.suppliers(); }
+    Company &company() { return m_document.company(); }
 
-    int PaperType = 0; // 0 plain paper, 1 letterhead, 2 pre-printed form
-    QString DefaultVatCode = QStringLiteral("1");
-
-    // The dialogs created at start-up, in their start-up order; any left null is created on
-    // first use with this window as parent.
-    void setDialogs(TListeFour *chooser, TFFour *quickEntry, TFichFour *supplierWindow,
-                    TSociete *companyDialog, TParamc *parameters, TEurof *converter);
+    // The dialogs the order commands show, created at start-up by the main window and handed
+    // over once. A window built on its own (in tests) makes any that is missing on first use.
+    struct Dialogs {
+        TListeFour *chooser = nullptr;
+        TFFour *quickEntry = nullptr;
+        TFichFour *supplierWindow = nullptr;
+        TSociete *companyDialog = nullptr;
+        TParamc *parameters = nullptr;
+        TEurof *converter = nullptr;
+        TMPage *pageSetup = nullptr;
+    };
+    void setDialogs(const Dialogs &dialogs) { m_dialogs = dialogs; }
     // The order list and the search dialog belong to the main window, which lends them here.
-    // `chooseFromList` shows the list on the book's lines, renumbers them as the user moved the
-    // entries (setting `fileModified` when a label changed) and tells what was chosen;
-    // `askOrderNumber` gives the number to search for, empty when the search was cancelled.
-    using ChooseFromList =
-        std::function<OrderList::Choice(QStringList &orderLines, bool &fileModified)>;
-    using AskOrderNumber = std::function<QString()>;
-    void setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber);
+    void setListDialogs(OrderDocument::ChooseFromList chooseFromList,
+                        OrderDocument::AskOrderNumber askOrderNumber);
 
     // First activation: shows order 0, loads the side files, fills the calendar. The main
     // window calls it once after creating the windows; showing the window also runs it.
@@ -69,9 +65,11 @@ public:
 
     // Order book: the file commands of the main window
     bool Charge(const QString &fileName); // false when the user cancelled the opening
-    bool Sauve(const QString &fileName); // then SauveFour
+    bool Sauve(const QString &fileName);  // then SauveFour
+    // The lines kept by the recovery file as the book (OrderBook::Recupere).
+    bool Recupere(const QString &fileName, const QStringList &lines);
     void Nouveau();
-    bool TestModif(bool &modified) const;
+    bool TestModif(bool &modified) const { return m_document.TestModif(modified); }
 
     // Document commands
     void Premier();
@@ -87,20 +85,17 @@ public:
     void Liste();    // order list (F2)
     void Chercher(); // search by number
 
-    // Printing
-    void Imprime();
+    // Printing; a printer that fails is reported. Imprime says whether the order was printed.
+    bool Imprime();
     void ImpEnv();
     void ParM();
-    // The page set-up dialog created at start-up; without one, the main window's is used, or
-    // one is created on first use.
-    void setPageSetup(TMPage *dialog) { m_pageSetup = dialog; }
     // What Imprime prints: the order as shown, its total texts and currency names, the
     // letterhead lines.
     OrderPageInput printedOrder();
 
     // Settings, suppliers, company
-    void GetIni(bool &autoOpen, QString &fileName) const;
-    void SetIni(bool autoOpen);
+    void GetIni(bool &autoOpen, QString &fileName) const { m_document.GetIni(autoOpen, fileName); }
+    void SetIni(bool autoOpen) { m_document.SetIni(autoOpen); }
     // The window tells the user when a side file cannot be written.
     void SauveIni(const QString &fileName);
     void ChargeIni();
@@ -116,7 +111,7 @@ public:
     // Takes the euro converter's rate and direction into the settings (run at close).
     void FormClose();
     // Leading spaces until the text is wider than width - 10 pixels in the grid's font.
-    QString Rset(const QString &text, int width) const;
+    QString Rset(const QString &text, int width) const { return m_document.Rset(text, width); }
 
     // Grid rows are numbered 1 to 63 as in the order; columns 0 to 5.
     QString cellText(int row, int column) const;
@@ -124,17 +119,17 @@ public:
     int currentGridRow() const;
     int currentGridColumn() const;
     void setCurrentGridCell(int row, int column);
-    // Currency captions of the TTC totals from EuroMode and SingleCurrency.
-    void updateCurrencyCaptions();
 
     // OrderForm
     void setRecord(const OrderRecord &record) override;
     OrderRecord record() const override;
     bool noteEdited() const override { return m_noteEdited; }
-    void orderShown(bool hasBlock) override;
-    void recalculate() override;
+    Status orderShown(bool hasBlock) override;
     void focusSupplierCode() override;
     void setCaption(const QString &caption) override;
+    void setLines(const QList<OrderLine> &rows) override;
+    void setTotals(const OrderTotals &totals) override;
+    void settingsChanged() override;
     Prompts::Answer ask(const Prompts::Request &request) override;
 
 Q_SIGNALS:
@@ -151,7 +146,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // The dialogs the main window did not hand over are made on first use.
+    // A dialog the main window did not hand over is made on first use.
     template <typename Dialog> Dialog &dialog(Dialog *&slot)
     {
         if (!slot)
@@ -161,8 +156,10 @@ private:
 
     friend class TLineDelegate;
 
-    bool filterEvent(QObject *watched, QEvent *event);
+    static bool stopOnFailure(const Result<bool> &result);
     void FormCreate();
+    void FormDestroy();
+    bool filterEvent(QObject *watched, QEvent *event);
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);
     bool StringGrid1KeyPress(QObject *target, QKeyEvent *event);
@@ -171,6 +168,14 @@ private:
     void Edit1Exit();
     void Button1Click();
     void ChercheFour();
+    // The code as the lookup left it, and the supplier's address when it was found.
+    void showSupplier(const QString &code, bool found, const std::array<QString, 4> &address);
+    // The header controls' change handlers: each marks the order and the file modified.
+    void MaskEdit1Change();
+    void DateTimePicker1Change();
+    void Edit1Change();
+    void ComboBox1Change();
+    void Edit2Change(); // Edit2 to Edit5
     void RadioButton2Click();
     void markModified();
     void StringGrid1Enter();
@@ -181,7 +186,6 @@ private:
     QWidget *controlOf(QWidget *widget) const;
 
     void buildControls();
-    void setPaymentTerms(const QStringList &terms);
     void setAmountHeading(bool includesVat);
     // The cell editor of the current cell, if one is open.
     QWidget *openGridEditor() const;
@@ -189,33 +193,10 @@ private:
     void commitGridEditor();
     // Closes the open cell editor without writing its text (before filling the grid).
     void discardGridEditor();
-    void enterCompletesLine();
     QList<OrderLine> gridRows() const;
-    void setGridRows(const QList<OrderLine> &rows);
-    std::function<int(const QString &)> gridTextWidth() const;
 
-    TListeFour &chooser();
-    TFFour &quickEntry();
-    TFichFour &supplierWindow();
-    TSociete &companyDialog();
-    TParamc &parameters();
-    TEurof &converter();
-    TMPage &pageSetup();
-
-    TListeFour *m_chooser = nullptr;
-    TFFour *m_quickEntry = nullptr;
-    TFichFour *m_supplierWindow = nullptr;
-    TSociete *m_companyDialog = nullptr;
-    TParamc *m_parameters = nullptr;
-    TEurof *m_converter = nullptr;
-    TMPage *m_pageSetup = nullptr;
-    ChooseFromList m_chooseFromList;
-    AskOrderNumber m_askOrderNumber;
-
-    OrderBook m_book;
-    Settings m_settings;
-    SupplierBook m_suppliers;
-    Company m_company;
+    Dialogs m_dialogs;
+    OrderDocument m_document;
 
     bool m_activated = false;
     bool m_filling = false;    // setRecord is filling the controls

@@ -231,12 +231,12 @@ void TCommande::buildControls()
     setTabOrder(StringGrid1, Memo1);
 
     // Every change to the header marks the order and the file modified.
-    connect(MaskEdit1, &QLineEdit::textChanged, this, &TCommande::markModified);
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TCommande::markModified);
-    connect(Edit1, &QLineEdit::textChanged, this, &TCommande::markModified);
-    connect(ComboBox1, &QComboBox::editTextChanged, this, &TCommande::markModified);
+    connect(MaskEdit1, &QLineEdit::textChanged, this, &TCommande::MaskEdit1Change);
+    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TCommande::DateTimePicker1Change);
+    connect(Edit1, &QLineEdit::textChanged, this, &TCommande::Edit1Change);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TCommande::ComboBox1Change);
     for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
-        connect(edit, &QLineEdit::textChanged, this, &TCommande::markModified);
+        connect(edit, &QLineEdit::textChanged, this, &TCommande::Edit2Change);
     // The two commands run by a control report their errors here, like the menu commands.
     connect(RadioButton2, &QRadioButton::toggled, this,
             [this] { Application::run([this] { RadioButton2Click(); }); });

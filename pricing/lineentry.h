@@ -1,6 +1,6 @@
 #pragma once
 
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
 
 #include <QChar>
 #include <QList>

@@ -15,6 +15,23 @@ const QString DefaultVatCode = QStringLiteral("1");
 
 using Groups = std::array<Real, 3>;
 
+// Stores every intermediate in the 6-byte form. The first value too large for it is an
+// overflow, which ends the calculation.
+class Stored {
+public:
+    Real operator()(Real v)
+    {
+        Real out = 0;
+        if (!Real48::tryStore(v, out))
+            m_overflow = true;
+        return out;
+    }
+    bool overflow() const { return m_overflow; }
+
+private:
+    bool m_overflow = false;
+};
+
 // A typed number that the 6-byte form cannot hold is no better than one that is not a
 // number at all: both are conversion failures, which the calculation passes over silently.
 bool readReal(const QString &text, Real &out)
@@ -28,7 +45,7 @@ bool readReal(const QString &text, Real &out)
 
 // Rewrites one row and returns its amount; `group` is 0 to 2, or -1 when the row belongs to
 // no group. The first conversion that fails ends the reading: what is not read yet stays 0.
-Real linePass(OrderLine &row, int &group, const TextWidth &measure)
+Real linePass(OrderLine &row, int &group, const TextWidth &measure, Stored &store)
 {
     const QString q = NumberText::trimmed(row.Quantity);
     QString p = NumberText::trimmed(row.UnitPrice);
@@ -53,39 +70,41 @@ Real linePass(OrderLine &row, int &group, const TextWidth &measure)
         if (!row.DiscountPercent.isEmpty() && !readReal(row.DiscountPercent, discount))
             return;
     }();
-    const Real gross = Real48::store(quantity * price);
-    const Real reduction = Real48::store(discount * gross * 0.01L);
-    const Real amount = Real48::store(gross - reduction);
+    const Real gross = store(quantity * price);
+    const Real reduction = store(discount * gross * 0.01L);
+    const Real amount = store(gross - reduction);
+    if (store.overflow())
+        return 0; // the row keeps the amount it had
     group = code - 1;
     row.Amount = Rset(NumberText::amount(amount), PriceWidth, measure);
     return amount;
 }
 
-Groups rates(const Settings &settings)
+Groups rates(const Settings &settings, Stored &store)
 {
     Groups r;
     for (int k = 0; k < 3; ++k)
-        r[k] = Real48::store(settings.VatRates[k]);
+        r[k] = store(settings.VatRates[k]);
     return r;
 }
 
 // Prices before tax: the VAT is added on each group's total.
-OrderTotals totalsBeforeTax(const Groups &t, const Groups &r, Real &ttc)
+OrderTotals totalsBeforeTax(const Groups &t, const Groups &r, Real &ttc, Stored &store)
 {
     Groups v;
     for (int k = 0; k < 3; ++k)
-        v[k] = Real48::store(t[k] * r[k] * 0.01L);
+        v[k] = store(t[k] * r[k] * 0.01L);
     OrderTotals totals;
-    totals.Vat = NumberText::amount(Real48::store((v[0] + v[1]) + v[2]));
-    totals.BeforeTax = NumberText::amount(Real48::store((t[0] + t[1]) + t[2]));
-    ttc = Real48::store(t[0] + t[1] + t[2] + v[0] + v[1] + v[2]);
+    totals.Vat = NumberText::amount(store((v[0] + v[1]) + v[2]));
+    totals.BeforeTax = NumberText::amount(store((t[0] + t[1]) + t[2]));
+    ttc = store(t[0] + t[1] + t[2] + v[0] + v[1] + v[2]);
     totals.IncludingTax = NumberText::amount(ttc);
     return totals;
 }
 
 // Prices including tax: the VAT is taken out of each group's total. A rate of -100 has no
 // price before tax; a group with nothing in it has no tax to take out whatever its rate.
-OrderTotals totalsIncludingTax(const Groups &t, const Groups &r, Real &ttc)
+OrderTotals totalsIncludingTax(const Groups &t, const Groups &r, Real &ttc, Stored &store)
 {
     Groups v{0, 0, 0};
     bool undefined = false;
@@ -95,29 +114,28 @@ OrderTotals totalsIncludingTax(const Groups &t, const Groups &r, Real &ttc)
             undefined = undefined || t[k] != 0;
             continue;
         }
-        const Real h = Real48::store(t[k] / divisor);
-        v[k] = Real48::store(t[k] - h);
+        const Real h = store(t[k] / divisor);
+        v[k] = store(t[k] - h);
     }
     OrderTotals totals;
     if (!undefined)
-        totals.Vat = NumberText::amount(Real48::store((v[0] + v[1]) + v[2]));
-    ttc = Real48::store((t[0] + t[1]) + t[2]);
+        totals.Vat = NumberText::amount(store((v[0] + v[1]) + v[2]));
+    ttc = store((t[0] + t[1]) + t[2]);
     if (!undefined)
-        totals.BeforeTax =
-            NumberText::amount(Real48::store(t[0] + t[1] + t[2] - v[0] - v[1] - v[2]));
+        totals.BeforeTax = NumberText::amount(store(t[0] + t[1] + t[2] - v[0] - v[1] - v[2]));
     totals.IncludingTax = NumberText::amount(ttc);
     return totals;
 }
 
 // The total in the other currency; empty when it is not shown or there is no rate to use.
-QString secondCurrency(Real ttc, const Settings &settings)
+QString secondCurrency(Real ttc, const Settings &settings, Stored &store)
 {
     if (settings.SingleCurrency != 0)
         return QString();
-    const Real euroRate = Real48::store(settings.EuroRate);
+    const Real euroRate = store(settings.EuroRate);
     if (euroRate == 0)
         return QString();
-    const Real other = Real48::store(settings.EuroMode == 0 ? ttc / euroRate : ttc * euroRate);
+    const Real other = store(settings.EuroMode == 0 ? ttc / euroRate : ttc * euroRate);
     return NumberText::amount(other);
 }
 
@@ -153,23 +171,62 @@ QString amountHeading(bool includesVat)
     return includesVat ? QStringLiteral("Montant TTC") : QStringLiteral("Montant H.T.");
 }
 
-OrderTotals Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                    const TextWidth &measure)
+namespace {
+
+// The line pass, the same in both modes: each group's total of its rows' amounts. An overflow
+// ends it: the rows before keep their rewritten cells.
+Groups linePasses(QList<OrderLine> &rows, const TextWidth &measure, Stored &store)
 {
     Groups t{0, 0, 0};
     for (OrderLine &row : rows) {
         if (NumberText::trimmed(row.Quantity).isEmpty())
             continue;
         int group = -1;
-        const Real amount = linePass(row, group, measure);
+        const Real amount = linePass(row, group, measure, store);
         if (group >= 0)
-            t[group] = Real48::store(t[group] + amount);
+            t[group] = store(t[group] + amount);
+        if (store.overflow())
+            break;
     }
+    return t;
+}
+
+using Totals = OrderTotals (*)(const Groups &, const Groups &, Real &, Stored &);
+
+Result<OrderTotals> calculate(QList<OrderLine> &rows, const Settings &settings,
+                              const TextWidth &measure, Totals totalsOf)
+{
+    Stored store;
+    const Groups t = linePasses(rows, measure, store);
+    if (store.overflow())
+        return Failure::overflow();
+    const Groups r = rates(settings, store);
     Real ttc = 0;
-    const Groups r = rates(settings);
-    OrderTotals totals = includesVat ? totalsIncludingTax(t, r, ttc) : totalsBeforeTax(t, r, ttc);
-    totals.SecondCurrency = secondCurrency(ttc, settings);
+    OrderTotals totals = totalsOf(t, r, ttc, store);
+    totals.SecondCurrency = secondCurrency(ttc, settings, store);
+    if (store.overflow())
+        return Failure::overflow();
     return totals;
+}
+
+} // namespace
+
+Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
+                             const TextWidth &measure)
+{
+    return calculate(rows, settings, measure, totalsBeforeTax);
+}
+
+Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
+                              const TextWidth &measure)
+{
+    return calculate(rows, settings, measure, totalsIncludingTax);
+}
+
+Result<OrderTotals> Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                            const TextWidth &measure)
+{
+    return includesVat ? CalculTTC(rows, settings, measure) : CalculHT(rows, settings, measure);
 }
 
 } // namespace OrderCalc

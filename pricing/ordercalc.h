@@ -1,6 +1,7 @@
 #pragma once
 
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
+#include "core/result.h"
 #include "settings/settings.h"
 
 #include <QList>
@@ -35,12 +36,18 @@ QString amountHeading(bool includesVat);
 // rewritten in place. Prices include tax when `includesVat` is set.
 //
 // A text that is not a number is no error here: the row keeps what the failed conversion
-// left it. A result too large for the 6-byte form throws CommandError::overflow(); the rows
-// before it keep their rewritten cells and no totals are produced.
+// left it. A result too large for the 6-byte form is the overflow failure; the rows before it
+// keep their rewritten cells and no totals are produced.
 //
 // A euro rate of 0 leaves the second total empty. In TTC mode, a group with a rate of -100
 // and a non-zero total leaves the VAT and before-tax totals empty.
-OrderTotals Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                    const TextWidth &measure);
+Result<OrderTotals> Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                            const TextWidth &measure);
+// The two modes: unit prices before tax, the VAT added on each group's total; or prices
+// including tax, the VAT taken out of each group's total.
+Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
+                             const TextWidth &measure);
+Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
+                              const TextWidth &measure);
 
 } // namespace OrderCalc

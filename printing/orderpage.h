@@ -1,6 +1,6 @@
 #pragma once
 
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
 #include "pricing/ordercalc.h"
 #include "printing/pageitem.h"
 #include "suppliers/company.h"

@@ -94,35 +94,35 @@ private Q_SLOTS:
         OrderBook book(form);
         book.OrderLines = block(2, "200003003") + block(0, "200003001") + block(1, "200003002");
         book.OrderCount = 3;
-        book.LitFiche();
+        QVERIFY(book.LitFiche().ok());
         const auto shownNumber = [&] { return form.record().Number; };
         QCOMPARE(shownNumber(), QStringLiteral("200003001"));
 
         for (int step = 0; step < 7; ++step) {
             form.edit().AddressLines[3] = QStringLiteral("étape %1").arg(step);
             book.markModified();
-            book.Suivant(); // writes back order k, moving its block to the end
+            QVERIFY(book.Suivant().ok()); // writes back order k, moving its block to the end
         }
         QCOMPARE(book.CurrentOrder, 2);
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
-        book.Premier();
+        QVERIFY(book.Premier().ok());
         QCOMPARE(form.record().AddressLines[3], QStringLiteral("étape 0"));
-        book.Dernier();
+        QVERIFY(book.Dernier().ok());
         QCOMPARE(form.record().AddressLines[3], QStringLiteral("étape 6"));
         QCOMPARE(book.findNumberLine("NUM200003002"), findLine(book.OrderLines, "NUM200003002"));
 
-        book.Ajout(); // a new order in slot 3, not written until valid
+        QVERIFY(book.Ajout().ok()); // a new order in slot 3, not written until valid
         form.edit().SupplierCode = QStringLiteral("10023");
         form.edit().Number = QStringLiteral("200003004");
         form.edit().Lines = {OrderLine{QStringLiteral("Vis"), "1", "2", "", "2", "1"}};
         book.LastRow = 1;
         book.markModified();
-        book.Precedent();
+        QVERIFY(book.Precedent().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
-        book.Supprime(); // order 2 goes: order 3 becomes order 2
+        QVERIFY(book.Supprime().ok()); // order 2 goes: order 3 becomes order 2
         QCOMPARE(shownNumber(), QStringLiteral("200003004"));
-        book.Premier();
-        book.Suivant();
+        QVERIFY(book.Premier().ok());
+        QVERIFY(book.Suivant().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003002"));
         QCOMPARE(book.findNumberLine("NUM200003004"), findLine(book.OrderLines, "NUM200003004"));
     }

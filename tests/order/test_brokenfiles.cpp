@@ -47,11 +47,9 @@ Loaded load(const QStringList &fileLines, Answer answer)
     MemoryOrderForm form;
     OrderBook book(form);
     Loaded loaded;
-    try {
-        book.Charge(dir.file(QStringLiteral("c.cmd")));
-    } catch (const CommandError &e) {
-        loaded.error = e.message();
-    }
+    const Result<bool> charged = book.Charge(dir.file(QStringLiteral("c.cmd")));
+    if (!charged)
+        loaded.error = charged.message();
     loaded.lines = book.OrderLines;
     loaded.orderCount = book.OrderCount;
     loaded.questions = prompts.texts();

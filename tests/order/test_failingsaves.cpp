@@ -61,16 +61,16 @@ class TestFailingSaves : public QObject {
         if (which == QLatin1String("order book"))
             return {dir->file(QStringLiteral("c.cmd")),
                     [this](QString &message) {
-                        book->Charge(dir->file(QStringLiteral("c.cmd")));
-                        form->edit().Lines[0].Designation = QStringLiteral("changed");
-                        book->markModified();
-                        try {
-                            book->Sauve(dir->file(QStringLiteral("c.cmd")));
-                        } catch (const CommandError &e) {
-                            message = e.message();
+                        if (const Result<bool> loaded = book->Charge(dir->file("c.cmd")); !loaded) {
+                            message = loaded.message();
                             return false;
                         }
-                        return true;
+                        form->edit().Lines[0].Designation = QStringLiteral("changed");
+                        book->markModified();
+                        const Result<bool> saved = book->Sauve(dir->file(QStringLiteral("c.cmd")));
+                        if (!saved)
+                            message = saved.message();
+                        return saved.ok();
                     },
                     [this] { return book->FileModified; }};
         if (which == QLatin1String("supplier file"))
@@ -130,8 +130,10 @@ private Q_SLOTS:
         QTest::addColumn<WriteFailure>("failure");
         QTest::addColumn<qint64>("budget");
         for (const char *which : {"order book", "supplier file", "company file", "settings file"}) {
-            QTest::addRow("%s, nothing written", which) << which << WriteFailure::Write << qint64(0);
-            QTest::addRow("%s, 10 bytes written", which) << which << WriteFailure::Write << qint64(10);
+            QTest::addRow("%s, nothing written", which)
+                << which << WriteFailure::Write << qint64(0);
+            QTest::addRow("%s, 10 bytes written", which)
+                << which << WriteFailure::Write << qint64(10);
             QTest::addRow("%s, flush", which) << which << WriteFailure::Flush << qint64(0);
             QTest::addRow("%s, commit", which) << which << WriteFailure::Commit << qint64(0);
         }
@@ -168,15 +170,15 @@ private Q_SLOTS:
     {
         const QString name = dir->file(QStringLiteral("c.cmd"));
         const QByteArray first = contents(name);
-        book->Charge(name);
+        QVERIFY(book->Charge(name).ok());
         form->edit().Lines[0].Designation = QStringLiteral("second");
         book->markModified();
-        QVERIFY(book->Sauve(name));
+        QVERIFY(*book->Sauve(name));
         QCOMPARE(contents(name + QStringLiteral(".bak")), first);
         const QByteArray second = contents(name);
         form->edit().Lines[0].Designation = QStringLiteral("third");
         book->markModified();
-        QVERIFY(book->Sauve(name));
+        QVERIFY(*book->Sauve(name));
         QCOMPARE(contents(name + QStringLiteral(".bak")), second); // one generation only
         QVERIFY(prompts->asked.isEmpty());
     }
@@ -186,10 +188,10 @@ private Q_SLOTS:
         // A folder where the copy should go: neither a second name nor a copy can be made.
         const QString name = dir->file(QStringLiteral("c.cmd"));
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("c.cmd.bak")));
-        book->Charge(name);
+        QVERIFY(book->Charge(name).ok());
         form->edit().Lines[0].Designation = QStringLiteral("new");
         book->markModified();
-        QVERIFY(book->Sauve(name));
+        QVERIFY(*book->Sauve(name));
         QCOMPARE(prompts->texts(), QStringList{QStringLiteral("Le fichier %1 est enregistré, mais "
                                                               "sa copie de sauvegarde %1.bak n'a "
                                                               "pas pu être faite.")

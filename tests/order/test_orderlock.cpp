@@ -63,13 +63,13 @@ private Q_SLOTS:
     void secondCopyOpensReadOnlyOrNotAtAll()
     {
         Copy first;
-        QVERIFY(first.book.Charge(name));
+        QVERIFY(*first.book.Charge(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
 
         Copy second;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!second.book.Charge(name));
+        QVERIFY(!*second.book.Charge(name));
         QCOMPARE(prompts->asked.size(), 1);
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
         QVERIFY2(prompts->asked.first().text.startsWith(
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(second.book.OrderFileName.isEmpty());
 
         prompts->answer(Answer::Ok);
-        QVERIFY(second.book.Charge(name));
+        QVERIFY(*second.book.Charge(name));
         QVERIFY(second.book.ReadOnly);
         QCOMPARE(second.form.caption(), QStringLiteral("c.cmd (lecture seule)"));
         QCOMPARE(second.form.record().Lines.at(0).Designation, QStringLiteral("Vis"));
@@ -90,39 +90,36 @@ private Q_SLOTS:
         const QByteArray before = contents(name);
         second.form.edit().Lines[0].Designation = QStringLiteral("Clous");
         second.book.markModified();
-        try {
-            second.book.Sauve(name);
-            QFAIL("saved over a read-only file");
-        } catch (const CommandError &e) {
-            QCOMPARE(e.message(), QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
+        const Result<bool> saved = second.book.Sauve(name);
+        QVERIFY2(!saved.ok(), "saved over a read-only file");
+        QCOMPARE(saved.message(), QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                                  "enregistrez-le sous un autre nom."));
-        }
         QCOMPARE(contents(name), before);
         QVERIFY(second.book.FileModified);
         const QString other = dir->file(QStringLiteral("autre.cmd"));
-        QVERIFY(second.book.Sauve(other));
+        QVERIFY(*second.book.Sauve(other));
         QVERIFY(!second.book.ReadOnly);
         QCOMPARE(second.form.caption(), QStringLiteral("autre.cmd"));
 
         // That file is now the second copy's: the first cannot replace it.
         first.form.edit().Lines[0].Designation = QStringLiteral("Écrous");
         first.book.markModified();
-        QVERIFY_THROWS_EXCEPTION(CommandError, first.book.Sauve(other));
+        QVERIFY(!first.book.Sauve(other).ok());
         QVERIFY(first.book.FileModified);
-        QVERIFY(first.book.Sauve(name)); // its own file still saves
+        QVERIFY(*first.book.Sauve(name)); // its own file still saves
     }
 
     void aClosedBookReleasesItsFile()
     {
         Copy first;
-        QVERIFY(first.book.Charge(name));
-        first.book.Nouveau();
+        QVERIFY(*first.book.Charge(name));
+        QVERIFY(first.book.Nouveau().ok());
         QVERIFY(!QFile::exists(name + QStringLiteral(".lock")));
         Copy second;
-        QVERIFY(second.book.Charge(name));
+        QVERIFY(*second.book.Charge(name));
         QVERIFY(!second.book.ReadOnly);
         QVERIFY(prompts->asked.isEmpty());
-        QVERIFY(second.book.Charge(name)); // opening its own file again asks nothing either
+        QVERIFY(*second.book.Charge(name)); // opening its own file again asks nothing either
         QVERIFY(prompts->asked.isEmpty());
     }
 
@@ -136,7 +133,7 @@ private Q_SLOTS:
 
         Copy copy;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!copy.book.Charge(name));
+        QVERIFY(!*copy.book.Charge(name));
         QCOMPARE(prompts->texts().size(), 1);
         QVERIFY(prompts->texts().first().contains(
             QStringLiteral("(processus %1 sur ").arg(holder.processId())));
@@ -145,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished(10000));
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
         prompts->asked.clear();
-        QVERIFY(copy.book.Charge(name));
+        QVERIFY(*copy.book.Charge(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(!copy.book.ReadOnly);
     }

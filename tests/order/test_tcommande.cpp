@@ -278,7 +278,10 @@ private Q_SLOTS:
     {
         w().setCellText(1, 1, QStringLiteral("1E30"));
         w().setCellText(1, 2, QStringLiteral("1E30"));
-        QVERIFY_THROWS_EXCEPTION(CommandError, w().Calcule());
+        const qsizetype asked = m_prompts->asked.size();
+        w().Calcule();
+        QCOMPARE(m_prompts->asked.size(), asked + 1);
+        QCOMPARE(m_prompts->asked.last().text, QStringLiteral("Débordement flottant"));
     }
 
     void rsetPadsToTheColumnWidth()

@@ -264,9 +264,12 @@ private Q_SLOTS:
         TCommande w;
         w.activate();
         fillOrder(w);
-        w.PaperType = qMax(0, paperType);
+        w.document().PaperType = qMax(0, paperType);
         m_desktop->answer(Prompts::Answer::Ok);
-        paperType < 0 ? w.ImpEnv() : w.Imprime();
+        if (paperType < 0)
+            w.ImpEnv();
+        else
+            w.Imprime();
 
         QCOMPARE(printer.engine.jobs, 1);
         QCOMPARE(printer.pageLayout().pageSize().id(), paper); // never forced to A4
@@ -379,6 +382,11 @@ private Q_SLOTS:
             QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
             QCOMPARE(m_desktop->asked.last().text, message);
         }
+        // Three copies asked: the first failure is reported once and ends the job.
+        m_desktop->asked.clear();
+        m_desktop->copies = 3;
+        action("FilePrintItem")->trigger();
+        QCOMPARE(m_desktop->texts(), QStringList{message});
         QCOMPARE(printer.engine.jobs, 0);
         QVERIFY(form.isVisible());
         QCOMPARE(form.commande().book().OrderLines, before);
@@ -411,7 +419,7 @@ private Q_SLOTS:
     {
         TMainForm &form = start();
         fillOrder(form.commande());
-        form.commande().PaperType = 1;
+        form.commande().document().PaperType = 1;
         QList<Drawn> printed;
         {
             RecordingPrinter printer;
@@ -460,7 +468,7 @@ private Q_SLOTS:
 
         // An existing file is overwritten only when the user agrees.
         const QByteArray first = readFile(m_dir->file(QStringLiteral("exported.pdf")));
-        form.commande().PaperType = 2;
+        form.commande().document().PaperType = 2;
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
         QCOMPARE(m_desktop->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
@@ -523,28 +531,28 @@ private Q_SLOTS:
     void pageSetupChangesPaperTypeOnlyOnOk()
     {
         TCommande w;
-        QCOMPARE(w.PaperType, 0);
+        QCOMPARE(w.document().PaperType, 0);
         const auto ok = [](TMPage &d) { click(d, "Button2"); };
         const auto closeBox = [](TMPage &d) { d.close(); };
         runPageSetup(w, 1, closeBox); // never accepted since start-up
-        QCOMPARE(w.PaperType, 0);
+        QCOMPARE(w.document().PaperType, 0);
         runPageSetup(w, 2, ok);
-        QCOMPARE(w.PaperType, 2);
+        QCOMPARE(w.document().PaperType, 2);
         // Annuler and Escape leave the type, whatever was selected; the dialog opens on it.
         runPageSetup(w, -1, [](TMPage &d) {
             QVERIFY(d.findChild<QRadioButton *>(QStringLiteral("RadioGroup1Item2"))->isChecked());
             clickRadio(d, 0);
             click(d, "Button1");
         });
-        QCOMPARE(w.PaperType, 2);
+        QCOMPARE(w.document().PaperType, 2);
         runPageSetup(w, 1, ok);
         runPageSetup(w, 0, [](TMPage &d) { QTest::keyClick(&d, Qt::Key_Escape); });
-        QCOMPARE(w.PaperType, 1);
+        QCOMPARE(w.document().PaperType, 1);
         runPageSetup(w, 0, closeBox); // the last button was Annuler: not accepted
-        QCOMPARE(w.PaperType, 1);
+        QCOMPARE(w.document().PaperType, 1);
         runPageSetup(w, 2, ok);
         runPageSetup(w, 0, closeBox); // the last button was OK: the close box accepts
-        QCOMPARE(w.PaperType, 0);
+        QCOMPARE(w.document().PaperType, 0);
     }
 
     // The calibration is the printer's: set in the page set-up, kept under its name only.

@@ -24,10 +24,10 @@ Settings make(std::array<Real, 5> reals, const QString &file, std::array<int, 3>
               const QStringList &terms)
 {
     Settings s;
-    s.ConverterValue = Real48::store(reals[0]);
-    s.EuroRate = Real48::store(reals[1]);
+    s.ConverterValue = *Real48::store(reals[0]);
+    s.EuroRate = *Real48::store(reals[1]);
     for (int k = 0; k < 3; ++k)
-        s.VatRates[k] = Real48::store(reals[k + 2]);
+        s.VatRates[k] = *Real48::store(reals[k + 2]);
     s.AutoOpenFileName = file;
     s.AutoOpen = ints[0];
     s.EuroMode = ints[1];

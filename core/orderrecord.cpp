@@ -1,4 +1,4 @@
-#include "order/orderrecord.h"
+#include "core/orderrecord.h"
 
 QString OrderLine::cell(int n) const
 {

@@ -1,0 +1,259 @@
+// The order window's keys, focus changes and field handlers: what the user's typing in the
+// controls runs.
+
+#include "order/tcommande.h"
+
+#include "gui/application.h"
+#include "order/linedelegate.h"
+#include "pricing/lineentry.h"
+#include "suppliers/supplierlookup.h"
+#include "suppliers/supplierlookupflow.h"
+#include "suppliers/tffour.h"
+#include "suppliers/tlistefour.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QTableWidget>
+#include <QTextDocument>
+
+namespace {
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool TCommande::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys and focus changes run commands here: an error is reported at once, never thrown
+    // through Qt's event dispatch. The event that started the failed command is done with.
+    bool handled = true;
+    Application::run([&] { handled = filterEvent(watched, event); });
+    return handled;
+}
+
+bool TCommande::filterEvent(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (FormKeyDown(key))
+            return true;
+        if (watched == StringGrid1)
+            return StringGrid1KeyPress(watched, key);
+        if (watched == Memo1)
+            return Memo1KeyPress(key);
+        if (watched == Edit1)
+            return Edit1KeyPress(key);
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TCommande::FormKeyDown(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        commitGridEditor();
+        Suivant();
+        return true;
+    case Qt::Key_PageUp:
+        commitGridEditor();
+        Precedent();
+        return true;
+    case Qt::Key_F2:
+        commitGridEditor();
+        Liste();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
+{
+    const int column = StringGrid1->currentColumn();
+    const QString typed = event->text();
+    if (typed.size() == 1) {
+        const QChar key = LineEntry::filterGridKey(column, typed.at(0));
+        if (key != typed.at(0)) {
+            // Numbers take the decimal comma; the designation keeps what was typed.
+            QKeyEvent replaced(QEvent::KeyPress, Qt::Key_Comma, event->modifiers(), QString(key),
+                               event->isAutoRepeat(), ushort(event->count()));
+            QCoreApplication::sendEvent(target, &replaced);
+            return true;
+        }
+    }
+    if (isEnter(event)) {
+        commitGridEditor();
+        const Result<LineEntry::EnterOutcome> outcome =
+            m_document.completeLine(currentGridColumn(), currentGridRow());
+        if (Application::succeeded(outcome) && outcome->completed)
+            setCurrentGridCell(outcome->row, outcome->column);
+        return true;
+    }
+    return false;
+}
+
+bool TCommande::Memo1KeyPress(QKeyEvent *event)
+{
+    // Enter may make at most five lines; typing and pasting are not limited.
+    return isEnter(event) && !LineEntry::memoAcceptsEnter(Memo1->document()->blockCount());
+}
+
+bool TCommande::Edit1KeyPress(QKeyEvent *event)
+{
+    switch (SupplierLookup::filterCodeKey(event->key(), event->text())) {
+    case SupplierLookup::CodeKey::Pass:
+        return false;
+    case SupplierLookup::CodeKey::ReplaceWithStar:
+        Edit1->setText(QStringLiteral("*"));
+        return true;
+    case SupplierLookup::CodeKey::Drop:
+        return true;
+    }
+    return false;
+}
+
+void TCommande::Edit1Exit()
+{
+    if (m_inCodeExit)
+        return;
+    const QScopedValueRollback<bool> inExit(m_inCodeExit, true);
+    QString code = Edit1->text();
+    // Show the completed code while the lookup asks its questions.
+    if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
+        code = SupplierLookup::completeCode(code);
+        Edit1->setText(code);
+    }
+    std::array<QString, 4> address;
+    const bool found =
+        SupplierLookupFlow::Edit1Exit(code, address, suppliers(), dialog(m_dialogs.quickEntry));
+    showSupplier(code, found, address);
+}
+
+void TCommande::ChercheFour()
+{
+    QString code = Edit1->text();
+    std::array<QString, 4> address;
+    const bool found =
+        SupplierLookupFlow::ChercheFour(code, address, suppliers(), dialog(m_dialogs.quickEntry));
+    showSupplier(code, found, address);
+}
+
+void TCommande::showSupplier(const QString &code, bool found, const std::array<QString, 4> &address)
+{
+    if (code != Edit1->text())
+        Edit1->setText(code);
+    if (!found)
+        return;
+    Edit2->setText(address[0]);
+    Edit3->setText(address[1]);
+    Edit4->setText(address[2]);
+    Edit5->setText(address[3]);
+}
+
+void TCommande::Button1Click()
+{
+    const QString code = SupplierLookupFlow::pickSupplier(dialog(m_dialogs.chooser), suppliers());
+    if (code.isEmpty())
+        return;
+    m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
+    Edit1->setText(code);
+    m_inCodeExit = false;
+    ChercheFour();
+}
+
+void TCommande::markModified()
+{
+    book().markModified();
+}
+
+void TCommande::MaskEdit1Change()
+{
+    markModified();
+}
+
+void TCommande::DateTimePicker1Change()
+{
+    markModified();
+}
+
+void TCommande::Edit1Change()
+{
+    markModified();
+}
+
+void TCommande::ComboBox1Change()
+{
+    markModified();
+}
+
+void TCommande::Edit2Change()
+{
+    markModified();
+}
+
+void TCommande::RadioButton2Click()
+{
+    markModified();
+    if (m_filling)
+        return; // the order being shown is recalculated once it is complete
+    Calcule();
+}
+
+QWidget *TCommande::controlOf(QWidget *widget) const
+{
+    if (!widget || !isAncestorOf(widget))
+        return nullptr;
+    // The grid's cell editor, the combo box's and the picker's line edits stand for their
+    // control.
+    for (QWidget *w = widget; w != this; w = w->parentWidget())
+        if (w == StringGrid1 || w == ComboBox1 || w == DateTimePicker1)
+            return w;
+    return widget;
+}
+
+void TCommande::focusChanged(QWidget *, QWidget *now)
+{
+    // A control is left only when another control of this window takes the focus: the menu
+    // bar, a popup, a message box, a dialog or another program taking it leaves the window's
+    // current control as it is, and the focus comes back to it.
+    QWidget *control = controlOf(now);
+    if (!control || control == m_activeControl)
+        return;
+    QWidget *left = m_activeControl;
+    m_activeControl = control;
+    // Closing the program hides the window, and Qt then moves the focus inside it: that is no
+    // more leaving a field than the closing itself.
+    if (!isVisible())
+        return;
+    if (left == Edit1)
+        Application::run([this] { Edit1Exit(); });
+    else if (left == StringGrid1)
+        StringGrid1Exit();
+    if (control == StringGrid1)
+        StringGrid1Enter();
+}
+
+void TCommande::StringGrid1Enter()
+{
+    if (book().OrderLines.size() < 2)
+        Q_EMIT bookCommandsWanted();
+    Q_EMIT deleteLineEnabledChanged(true);
+}
+
+void TCommande::StringGrid1Exit()
+{
+    Q_EMIT deleteLineEnabledChanged(false);
+}

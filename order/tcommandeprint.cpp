@@ -1,0 +1,55 @@
+// The order window's printing commands: the order and the envelope on the printer, and the
+// page set-up with the paper type and the printer's calibration.
+
+#include "order/tcommande.h"
+
+#include "core/prompts.h"
+#include "gui/application.h"
+#include "gui/printdialogs.h"
+#include "printing/envelopepage.h"
+#include "printing/orderpage.h"
+#include "printing/pagepainter.h"
+#include "printing/printercalibration.h"
+#include "printing/tmpage.h"
+
+#include <QPrinter>
+
+OrderPageInput TCommande::printedOrder()
+{
+    commitGridEditor();
+    return m_document.printedOrder();
+}
+
+bool TCommande::Imprime()
+{
+    const OrderPageInput input = printedOrder();
+    return Application::succeeded(PagePainter::printPage(
+        PrintDialogs::printer(), OrderPage::build(input, m_document.PaperType),
+        OrderPage::jobTitle(input.record.Number)));
+}
+
+void TCommande::ImpEnv()
+{
+    Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
+    const OrderRecord shown = record();
+    Application::succeeded(
+        PagePainter::printPage(PrintDialogs::printer(),
+                               EnvelopePage::build(company().CompanyLines, shown.AddressLines),
+                               EnvelopePage::jobTitle(shown.AddressLines)));
+}
+
+void TCommande::ParM()
+{
+    TMPage &pageSetup = dialog(m_dialogs.pageSetup);
+    pageSetup.Init(m_document.PaperType);
+    const QString printerName = PrintDialogs::printer().printerName();
+    pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
+    pageSetup.exec();
+    int value = -1;
+    pageSetup.Result(value);
+    if (value != -1)
+        m_document.PaperType = value;
+    QPointF offsets;
+    if (pageSetup.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
+        PrinterCalibration::setOffsets(printerName, offsets);
+}

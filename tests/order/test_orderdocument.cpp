@@ -1,0 +1,212 @@
+#include "core/textfile.h"
+#include "order/orderdocument.h"
+#include "../fakeplatform.h"
+#include "orderlines.h"
+
+#include <QtTest>
+
+// The order document on a form held in memory: every command without a window.
+class TestOrderDocument : public QObject {
+    Q_OBJECT
+
+private:
+    // A book of three orders in the file order 2, 0, 1, loaded into a fresh document.
+    struct Fixture {
+        TemporaryWorkingDir dir;
+        FakePlatform desktop{QDateTime(QDate(2000, 3, 15), QTime(10, 0))};
+        MemoryOrderForm form;
+        OrderDocument document{form};
+
+        Fixture()
+        {
+            const QString name = dir.file(QStringLiteral("c.cmd"));
+            QVERIFY(
+                TextFile::write(name, orderBlock(2, QStringLiteral("200003003"), "Clous") +
+                                          orderBlock(0, QStringLiteral("200003001"), "Vis") +
+                                          orderBlock(1, QStringLiteral("200003002"), "Ecrous")));
+            QVERIFY(*document.Charge(name));
+        }
+        OrderBook &book() { return document.book(); }
+    };
+
+private Q_SLOTS:
+    void searchShowsTheOrderWithThatExactNumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("found, wherever it stands") << "200003003" << 2;
+        QTest::newRow("another place in the file") << "200003002" << 1;
+        QTest::newRow("eight digits find nothing") << "20000300" << 0;
+        QTest::newRow("cancelled search finds nothing") << "" << 0;
+    }
+    void searchShowsTheOrderWithThatExactNumber()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, shown);
+        Fixture f;
+        int asked = 0;
+        f.document.setListDialogs({}, [&] {
+            ++asked;
+            return typed;
+        });
+        QVERIFY(f.document.Chercher().ok());
+        QCOMPARE(asked, 1);
+        QCOMPARE(f.book().CurrentOrder, shown);
+        QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("20000300%1").arg(shown + 1));
+    }
+
+    void listFollowsTheRenumberingOfTheOrderOnScreen()
+    {
+        Fixture f;
+        QVERIFY(f.book().Suivant().ok()); // order 1 on screen
+        // The user moved order 1 to the top and closed the list without choosing.
+        f.document.setListDialogs(
+            [](QStringList &lines, bool &fileModified) {
+                fileModified = OrderList::renumber(lines, {1, 0, 2});
+                return OrderList::Choice{{1, 0, 2}, -1};
+            },
+            {});
+        QVERIFY(f.document.Liste().ok());
+        QCOMPARE(f.book().CurrentOrder, 0); // its block's new index
+        QVERIFY(f.book().FileModified);
+        QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003002"));
+
+        // Choosing an entry shows its order.
+        f.document.setListDialogs(
+            [](QStringList &, bool &) {
+                return OrderList::Choice{{0, 1, 2}, 2};
+            },
+            {});
+        QVERIFY(f.document.Liste().ok());
+        QCOMPARE(f.book().CurrentOrder, 2);
+        QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003003"));
+    }
+
+    void calculationRewritesTheRowsAndKeepsTheTotals_data()
+    {
+        QTest::addColumn<bool>("includesVat");
+        QTest::addColumn<int>("euroMode");
+        QTest::addColumn<QStringList>("totals"); // before tax, VAT, including tax, second
+        QTest::addColumn<QString>("mainCurrency");
+        QTest::addColumn<QString>("secondCurrency");
+        QTest::newRow("H.T., francs")
+            << false << 0 << QStringList{"33,75", "6,95", "40,70", "6,21"} << "Francs"
+            << "Euros";
+        QTest::newRow("TTC, euros")
+            << true << 1 << QStringList{"27,99", "5,76", "33,75", "221,39"} << "Euros"
+            << "Francs";
+    }
+    void calculationRewritesTheRowsAndKeepsTheTotals()
+    {
+        QFETCH(bool, includesVat);
+        QFETCH(int, euroMode);
+        QFETCH(QStringList, totals);
+        QFETCH(QString, mainCurrency);
+        QFETCH(QString, secondCurrency);
+        Fixture f;
+        f.document.settings().EuroMode = euroMode;
+        OrderRecord &shown = f.form.edit();
+        shown.IncludesVat = includesVat;
+        shown.Lines[0] = {QStringLiteral("Vis"), QStringLiteral("3"), QStringLiteral("12,5"),
+                          QStringLiteral("10"),  QString(),           QString()};
+        QVERIFY(f.document.Calcule().ok());
+        QCOMPARE(f.form.record().Lines[0].UnitPrice.trimmed(), QStringLiteral("12,50"));
+        QCOMPARE(f.form.record().Lines[0].Amount.trimmed(), QStringLiteral("33,75"));
+        QCOMPARE(f.form.record().Lines[0].VatCode, QStringLiteral("1"));
+        const OrderTotals &t = f.document.Totals;
+        QCOMPARE((QStringList{t.BeforeTax, t.Vat, t.IncludingTax, t.SecondCurrency}), totals);
+        QCOMPARE(f.document.mainCurrency(), mainCurrency);
+        QCOMPARE(f.document.secondCurrency(), secondCurrency);
+        // The printed order takes the totals and currencies as they stand.
+        const OrderPageInput printed = f.document.printedOrder();
+        QCOMPARE(printed.totals, t);
+        QCOMPARE(printed.secondCurrency, secondCurrency);
+
+        // Showing another order first empties the totals, then works out its own.
+        QVERIFY(f.book().Suivant().ok());
+        QCOMPARE(f.document.Totals.BeforeTax, QStringLiteral("20,00"));
+        f.document.settings().SingleCurrency = 1;
+        QCOMPARE(f.document.secondCurrency(), QString());
+    }
+
+    void failuresStopTheCommandWhereTheyCome()
+    {
+        Fixture f;
+        const OrderTotals before = f.document.Totals;
+        OrderRecord &shown = f.form.edit();
+        shown.Lines[1] = {QStringLiteral("Tôle"), QStringLiteral("1E30"),
+                          QStringLiteral("1E30"), QString(),
+                          QStringLiteral("old"),  QString()};
+        shown.Lines[2] = {QStringLiteral("Clous"),
+                          QStringLiteral("1"),
+                          QStringLiteral("1"),
+                          QString(),
+                          QString(),
+                          QString()};
+        const Status calculated = f.document.Calcule();
+        QVERIFY(!calculated.ok());
+        QCOMPARE(calculated.message(), QStringLiteral("Débordement flottant"));
+        // The row before the overflow is rewritten; the overflowing one keeps its amount, the
+        // rows after it are not reached, and the totals stay as they were.
+        QCOMPARE(f.form.record().Lines[0].Amount.trimmed(), QStringLiteral("20,00"));
+        QCOMPARE(f.form.record().Lines[1].Amount, QStringLiteral("old"));
+        QCOMPARE(f.form.record().Lines[2].Amount, QString());
+        QCOMPARE(f.document.Totals, before);
+
+        // A date line that is no date: the order is shown up to it and the move stops there.
+        f.book().FileModified = false;
+        f.book().OrderModified = false;
+        const qsizetype date = f.book().findNumberLine(QStringLiteral("NUM200003002")) + 1;
+        f.book().OrderLines[date] = QStringLiteral("31/02/2000");
+        const Status moved = f.document.Suivant();
+        QVERIFY(!moved.ok());
+        QCOMPARE(moved.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
+        QCOMPARE(f.book().CurrentOrder, 1);
+        QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003002"));
+        QVERIFY(f.form.record().SupplierCode.isEmpty());
+    }
+
+    void newBookForgetsTheFileAndCurrency()
+    {
+        Fixture f;
+        Settings &s = f.document.settings();
+        s.AutoOpenFileName = QStringLiteral("c.cmd");
+        s.EuroMode = 1;
+        s.SingleCurrency = 1;
+        QVERIFY(f.document.Nouveau().ok());
+        QCOMPARE(s.AutoOpenFileName, QString());
+        QCOMPARE(s.EuroMode, 0);
+        QCOMPARE(s.SingleCurrency, 0);
+        QCOMPARE(f.book().OrderCount, 1);
+        QCOMPARE(f.form.caption(), QString());
+        QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003001"));
+    }
+
+    void lineEntryAndDeletionMarkTheOrder()
+    {
+        Fixture f;
+        f.book().FileModified = false;
+        f.book().OrderModified = false;
+        QCOMPARE(f.book().LastRow, 1);
+        f.form.edit().Lines[1] = {QStringLiteral("Boulons"),
+                                  QStringLiteral("4"),
+                                  QStringLiteral("2"),
+                                  QString(),
+                                  QString(),
+                                  QString()};
+        const LineEntry::EnterOutcome enter = f.document.completeLine(2, 2).value();
+        QVERIFY(enter.completed);
+        QCOMPARE(f.book().LastRow, 2);
+        QVERIFY(f.book().FileModified && f.book().OrderModified);
+        QCOMPARE(f.document.Totals.BeforeTax, QStringLiteral("28,00"));
+
+        QVERIFY(!f.document.SupLigne(3)); // past the last row in use: no line
+        QVERIFY(f.document.SupLigne(1));
+        QCOMPARE(f.book().LastRow, 1);
+        QCOMPARE(f.form.record().Lines[0].Designation, QStringLiteral("Boulons"));
+        QVERIFY(f.form.record().Lines[1].isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrderDocument)
+#include "test_orderdocument.moc"
