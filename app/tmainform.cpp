@@ -200,7 +200,10 @@ void TMainForm::FormShow()
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
         // Not opened after all (another copy holds it): the new book must not take its name.
-        if (!m_commande->Charge(MainFileName))
+        const Result<bool> loaded = m_commande->Charge(MainFileName);
+        if (!Application::succeeded(loaded))
+            return;
+        if (!*loaded)
             MainFileName.clear();
         bookReplaced();
     }

@@ -102,8 +102,8 @@ private:
     // The save question; false when the command that asked must stop.
     bool saveQuestion();
     void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
-    // Saves the book under `fileName`; a failure throws, as Sauve does.
-    void saveBook(const QString &fileName);
+    // Saves the book under `fileName`; a failure is shown, and false given back.
+    bool saveBook(const QString &fileName);
     // The book was loaded, saved or started anew: what is in memory is what is on disk.
     void bookReplaced();
     // Writes an unsaved book to the recovery file (every few minutes and before printing).

@@ -24,7 +24,10 @@ bool TMainForm::offerRecovery()
         return false;
     }
     // The order file stays as it is until the user saves.
-    MainFileName = m_commande->Recupere(name, lines) ? name : QString();
+    const Result<bool> recovered = m_commande->Recupere(name, lines);
+    if (!Application::succeeded(recovered))
+        return true; // the start-up goes no further
+    MainFileName = *recovered ? name : QString();
     Valide();
     return true;
 }
@@ -40,10 +43,13 @@ void TMainForm::bookReplaced()
     m_recovery->discard();
 }
 
-void TMainForm::saveBook(const QString &fileName)
+bool TMainForm::saveBook(const QString &fileName)
 {
-    m_commande->Sauve(fileName);
+    // A failed write leaves the book modified and the old file as it was.
+    if (!Application::succeeded(m_commande->Sauve(fileName)))
+        return false;
     bookReplaced();
+    return true;
 }
 
 bool TMainForm::saveQuestion()
@@ -63,13 +69,7 @@ bool TMainForm::saveQuestion()
     // A book without a name gets one first; a cancelled name cancels the command.
     if (MainFileName.isEmpty())
         return SaveAs();
-    try {
-        saveBook(MainFileName);
-    } catch (...) {
-        Application::report(std::current_exception());
-        return false;
-    }
-    return true;
+    return saveBook(MainFileName);
 }
 
 void TMainForm::newBook()
@@ -111,7 +111,10 @@ void TMainForm::openChosen(const QString &name)
         Prompts::information(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
-    if (!m_commande->Charge(MainFileName)) {
+    const Result<bool> loaded = m_commande->Charge(MainFileName);
+    if (!Application::succeeded(loaded))
+        return;
+    if (!*loaded) {
         MainFileName = previous; // the book in use stays, under its name
         return;
     }
@@ -132,8 +135,8 @@ bool TMainForm::SaveAs()
                                                 Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
         return false;
     MainFileName = name;
-    // A failed write throws: the book stays modified and the old file as it was.
-    saveBook(MainFileName);
+    if (!saveBook(MainFileName))
+        return false;
     showCaption(m_commande->windowTitle());
     return true;
 }
@@ -143,6 +146,5 @@ bool TMainForm::save()
     if (MainFileName.isEmpty())
         return SaveAs();
     MainFileName = OrderFileName::withOrderExtension(MainFileName);
-    saveBook(MainFileName);
-    return true;
+    return saveBook(MainFileName);
 }

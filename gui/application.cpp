@@ -1,6 +1,5 @@
 #include "gui/application.h"
 
-#include "core/commanderror.h"
 #include "core/prompts.h"
 
 #include <QLibraryInfo>
@@ -32,8 +31,6 @@ void Application::report(std::exception_ptr error)
     const QString caption = reportCaption();
     try {
         std::rethrow_exception(error);
-    } catch (const CommandError &e) {
-        Prompts::error(e.message(), caption);
     } catch (const std::bad_alloc &) {
         Prompts::error(QStringLiteral("Mémoire insuffisante : l'opération a été abandonnée."),
                        caption);

@@ -6,10 +6,11 @@
 #include <QTranslator>
 #include <exception>
 
-// The program's application object. Commands run through run(), at the place where a menu
-// item, a button, a key or a control starts them: an error inside one is reported in a French
-// message box and the command is abandoned, while the program goes on with everything done
-// before the error kept. No error is thrown through Qt's own code, which does not support it.
+// The program's application object. Operations give back their failures (core/result.h); the
+// window that started the command shows them here and stops, while the program goes on with
+// everything done before the failure kept. Commands also run through run(), at the place where
+// a menu item, a button, a key or a control starts them, so that nothing thrown (memory
+// exhausted, a fault of the program) crosses Qt's own code.
 class Application : public QApplication {
     Q_OBJECT
 public:
@@ -18,12 +19,9 @@ public:
     // The French locale for the whole program, and Qt's own dialogs and buttons in French.
     void speakFrench();
 
-    // The general error report: shows the error held by `error` (a CommandError with its own
-    // text, any other exception with a generic text).
-    static void report(std::exception_ptr error);
-
-    // Shows a failure given back by core code, as the general error report does. Returns
-    // whether the result was a success, so that a window can stop where the failure came.
+    // The general error report: shows a failure given back by an operation, in French.
+    // succeeded() shows it when there is one and says whether the operation went through, so
+    // that a window stops its command where the failure came.
     static void report(const Failure &failure);
     template <typename T> static bool succeeded(const Result<T> &result)
     {
@@ -32,7 +30,12 @@ public:
         return result.ok();
     }
 
-    // Runs a command; an error inside it is reported and ends the command only.
+    // The last resort: an exception that escaped a command (memory exhausted, a fault of the
+    // program) is reported with a generic French text.
+    static void report(std::exception_ptr error);
+
+    // Runs a command; nothing thrown inside it reaches Qt's event dispatch, which does not
+    // support it: it is reported and ends the command only.
     template <typename Command> static void run(Command &&command)
     {
         try {

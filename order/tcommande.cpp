@@ -1,7 +1,6 @@
 #include "order/tcommande.h"
 
 #include "core/clock.h"
-#include "core/commanderror.h"
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "order/linedelegate.h"
@@ -316,34 +315,26 @@ void TCommande::Calendrier()
 
 // ---- Commands ----
 
-// The main window's file commands go on after these, so a failure stops them there: it is
-// thrown to the command's start, which reports it.
-bool TCommande::Charge(const QString &fileName)
+// The main window's file commands go on after these: they show a failure and stop there.
+Result<bool> TCommande::Charge(const QString &fileName)
 {
     discardGridEditor();
-    return stopOnFailure(m_document.Charge(fileName));
+    return m_document.Charge(fileName);
 }
 
-bool TCommande::Sauve(const QString &fileName)
+Result<bool> TCommande::Sauve(const QString &fileName)
 {
     commitGridEditor();
-    if (!stopOnFailure(m_document.Sauve(fileName)))
-        return false;
-    SauveFour();
-    return true;
+    const Result<bool> saved = m_document.Sauve(fileName);
+    if (saved.ok() && *saved)
+        SauveFour();
+    return saved;
 }
 
-bool TCommande::Recupere(const QString &fileName, const QStringList &lines)
+Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();
-    return stopOnFailure(book().Recupere(fileName, lines));
-}
-
-bool TCommande::stopOnFailure(const Result<bool> &result)
-{
-    if (!result)
-        throw CommandError(result.failure());
-    return *result;
+    return book().Recupere(fileName, lines);
 }
 
 void TCommande::Nouveau()

@@ -64,10 +64,12 @@ public:
     void activate();
 
     // Order book: the file commands of the main window
-    bool Charge(const QString &fileName); // false when the user cancelled the opening
-    bool Sauve(const QString &fileName);  // then SauveFour
+    // The book's file commands; false when the user cancelled the opening, or when there was
+    // nothing to save. A failure is given back for the main window to show.
+    Result<bool> Charge(const QString &fileName);
+    Result<bool> Sauve(const QString &fileName); // then SauveFour
     // The lines kept by the recovery file as the book (OrderBook::Recupere).
-    bool Recupere(const QString &fileName, const QStringList &lines);
+    Result<bool> Recupere(const QString &fileName, const QStringList &lines);
     void Nouveau();
     bool TestModif(bool &modified) const { return m_document.TestModif(modified); }
 
@@ -156,7 +158,6 @@ private:
 
     friend class TLineDelegate;
 
-    static bool stopOnFailure(const Result<bool> &result);
     void FormCreate();
     void FormDestroy();
     bool filterEvent(QObject *watched, QEvent *event);

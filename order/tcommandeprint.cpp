@@ -32,10 +32,9 @@ void TCommande::ImpEnv()
 {
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord shown = record();
-    Application::succeeded(
-        PagePainter::printPage(PrintDialogs::printer(),
-                               EnvelopePage::build(company().CompanyLines, shown.AddressLines),
-                               EnvelopePage::jobTitle(shown.AddressLines)));
+    Application::succeeded(PagePainter::printPage(
+        PrintDialogs::printer(), EnvelopePage::build(company().CompanyLines, shown.AddressLines),
+        EnvelopePage::jobTitle(shown.AddressLines)));
 }
 
 void TCommande::ParM()

@@ -1,5 +1,4 @@
 #include "app/tmainform.h"
-#include "core/commanderror.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "order/tcommande.h"
@@ -629,7 +628,7 @@ void TestMainForm::errorReportedAtCommandBoundary()
         Application::run([&] {
             ++runs;
             if (runs == 1)
-                throw CommandError::overflow();
+                throw std::bad_alloc();
             throw std::runtime_error("bug");
         });
     });
@@ -641,7 +640,8 @@ void TestMainForm::errorReportedAtCommandBoundary()
 
     QCOMPARE(runs, 2);
     QCOMPARE(m_desktop->asked.size(), 2);
-    QCOMPARE(m_desktop->asked.at(0).text, CommandError::overflow().message());
+    QCOMPARE(m_desktop->asked.at(0).text,
+             QStringLiteral("Mémoire insuffisante : l'opération a été abandonnée."));
     QCOMPARE(m_desktop->asked.at(0).icon, Prompts::Icon::Critical);
     QCOMPARE(m_desktop->asked.at(1).icon, Prompts::Icon::Critical);
     QVERIFY(!m_desktop->asked.at(1).text.isEmpty());

@@ -2,7 +2,6 @@
 // question, as the book written beside it under expected/; no whole order is ever lost.
 
 #include "bookrule.h"
-#include "core/commanderror.h"
 #include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"

@@ -2,7 +2,6 @@
 // for byte, keeps what is in memory marked as changed and says so in French; the order file's
 // backup copy is kept beside it. These tests need no folder rights, so they hold as root.
 
-#include "core/commanderror.h"
 #include "core/textfile.h"
 #include "failingwriter.h"
 #include "order/orderbook.h"

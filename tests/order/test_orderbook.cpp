@@ -1,4 +1,3 @@
-#include "core/commanderror.h"
 #include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderformat.h"

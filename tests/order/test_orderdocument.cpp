@@ -1,6 +1,6 @@
+#include "../fakeplatform.h"
 #include "core/textfile.h"
 #include "order/orderdocument.h"
-#include "../fakeplatform.h"
 #include "orderlines.h"
 
 #include <QtTest>

@@ -1,7 +1,6 @@
 // An order file open in one copy of the program is offered read-only to another, which cannot
 // save over it; a lock left by a copy that crashed is taken over without a question.
 
-#include "core/commanderror.h"
 #include "core/textfile.h"
 #include "order/orderbook.h"
 #include "order/orderfilelock.h"

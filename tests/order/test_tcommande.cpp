@@ -1,4 +1,3 @@
-#include "core/commanderror.h"
 #include "core/textfile.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
@@ -357,7 +356,7 @@ private Q_SLOTS:
     void pageKeysMoveBetweenOrders()
     {
         TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
-        w().Charge(m_dir->file(QStringLiteral("deux.cmd")));
+        QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
         QCOMPARE(w().record().SupplierCode, QStringLiteral("10001"));
         QCOMPARE(w().book().LastRow, 1);
@@ -387,7 +386,7 @@ private Q_SLOTS:
     void invalidOrderIsNotWrittenBack()
     {
         TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
-        w().Charge(m_dir->file(QStringLiteral("deux.cmd")));
+        QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         auto *code = w().findChild<QLineEdit *>(QStringLiteral("Edit1"));
         code->clear(); // no supplier code: the edit is dropped
         w().Suivant();
