@@ -200,10 +200,7 @@ void TMainForm::FormShow()
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
         // Not opened after all (another copy holds it): the new book must not take its name.
-        const Result<bool> loaded = m_commande->Charge(MainFileName);
-        if (!Application::succeeded(loaded))
-            return;
-        if (!*loaded)
+        if (!bookOpened(m_commande->Charge(MainFileName)))
             MainFileName.clear();
         bookReplaced();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -104,6 +106,8 @@ private:
     void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
     // Saves the book under `fileName`; a failure is shown, and false given back.
     bool saveBook(const QString &fileName);
+    // Shows a failure of Charge; whether the book in use is now the file MainFileName names.
+    bool bookOpened(const Result<bool> &loaded) const;
     // The book was loaded, saved or started anew: what is in memory is what is on disk.
     void bookReplaced();
     // Writes an unsaved book to the recovery file (every few minutes and before printing).

@@ -111,15 +111,21 @@ void TMainForm::openChosen(const QString &name)
         Prompts::information(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
-    const Result<bool> loaded = m_commande->Charge(MainFileName);
-    if (!Application::succeeded(loaded))
-        return;
-    if (!*loaded) {
+    if (!bookOpened(m_commande->Charge(MainFileName))) {
         MainFileName = previous; // the book in use stays, under its name
         return;
     }
     bookReplaced();
     Valide();
+}
+
+bool TMainForm::bookOpened(const Result<bool> &loaded) const
+{
+    if (Application::succeeded(loaded))
+        return *loaded;
+    // A file that could not be read leaves the book as it was; a book read whose order could
+    // not be shown is open all the same, so that the user can go to its other orders.
+    return m_commande->book().OrderFileName == MainFileName;
 }
 
 bool TMainForm::SaveAs()

@@ -83,6 +83,7 @@ private Q_SLOTS:
     void shortcuts_data();
     void shortcuts();
     void errorInsideCommand();
+    void failedOpening();
     void errorReportedAtCommandBoundary();
     void aboutBox();
     void help();
@@ -618,6 +619,41 @@ void TestMainForm::errorInsideCommand()
     QVERIFY(m_desktop->asked.isEmpty());
     QCOMPARE(m_form->MainFileName, path);
     QCOMPARE(m_form->commande().book().OrderCount, 2);
+}
+
+// An opening that fails never leaves the name of a file that was not read on the book in use,
+// where a save would write it over that file; a book that was read stays open with its commands
+// even when its first order cannot be shown.
+void TestMainForm::failedOpening()
+{
+    start();
+    const QString path = openBook(QStringLiteral("book.cmd"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dossier.cmd")));
+    m_desktop->asked.clear();
+    m_desktop->answer(Prompts::Answer::No); // the book just opened counts as modified
+    m_desktop->chooseFile(m_dir->file(QStringLiteral("dossier.cmd")));
+    trigger("FileOpenItem");
+    QCOMPARE(m_desktop->asked.size(), 2);
+    QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
+    QCOMPARE(m_form->MainFileName, path);
+    QCOMPARE(m_form->commande().book().OrderCount, 2);
+
+    const QString bad = m_dir->file(QStringLiteral("mauvaise-date.cmd"));
+    QVERIFY(TextFile::write(bad, {QStringLiteral("<BLOC0000>"), QStringLiteral("NUM200003001"),
+                                  QStringLiteral("32/13/2000"), QStringLiteral("</BLOC0000>"),
+                                  QStringLiteral("<BLOC0001>"), QStringLiteral("NUM200003002"),
+                                  QStringLiteral("14/03/2000"), QStringLiteral("</BLOC0001>")}));
+    m_desktop->asked.clear();
+    m_desktop->answer(Prompts::Answer::No);
+    m_desktop->chooseFile(bad);
+    trigger("FileOpenItem");
+    QCOMPARE(m_desktop->texts().mid(1),
+             QStringList{QStringLiteral("'32/13/2000' n'est pas une date correcte")});
+    QCOMPARE(m_form->MainFileName, bad);
+    QVERIFY(action("FileSaveItem")->isEnabled());
+    trigger("DocNextItem");
+    QCOMPARE(m_form->commande().findChild<QLineEdit *>(QStringLiteral("MaskEdit1"))->text(),
+             QStringLiteral("200003002"));
 }
 
 void TestMainForm::errorReportedAtCommandBoundary()
