@@ -26,8 +26,8 @@ QString OrderBook::captionOf(const QString &fileName)
 int OrderBook::countBlocks() const
 {
     int count = 0;
-    for (const QString &line : OrderLines)
-        if (isOpenLabel(line))
+    for (qsizetype i = 0; i < OrderLines.size(); ++i)
+        if (isOpenLabel(OrderLines.bytes(i)))
             ++count;
     return count;
 }
@@ -47,7 +47,7 @@ bool OrderBook::Charge(const QString &fileName)
         ReadOnly = false;
         m_form.setCaption(QString());
     } else {
-        QStringList lines;
+        TextLines lines;
         QString error;
         if (!TextFile::read(fileName, lines, &error))
             throw CommandError(error);
@@ -143,7 +143,7 @@ QString OrderBook::backupName(const QString &fileName)
 
 void OrderBook::Squize()
 {
-    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.constFirst()).isEmpty())
+    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.first()).isEmpty())
         OrderLines.removeFirst();
 }
 
@@ -177,7 +177,7 @@ void OrderBook::Numeroc()
     const QDate today = Clock::today();
     int highest = today.year() * 100000 + today.month() * 1000;
     for (const qsizetype position : m_index.numberLines(OrderLines)) {
-        const QString &line = OrderLines.at(position);
+        const QString line = OrderLines.at(position);
         if (!line.startsWith(QLatin1String("NUM")))
             continue;
         int value = 0;
@@ -205,7 +205,7 @@ void OrderBook::Nouveau()
     m_form.setCaption(QString());
 }
 
-bool OrderBook::Recupere(const QString &fileName, const QStringList &lines)
+bool OrderBook::Recupere(const QString &fileName, const TextLines &lines)
 {
     bool named = !fileName.isEmpty();
     if (named && QFileInfo::exists(fileName)) {
@@ -267,14 +267,15 @@ void OrderBook::Renum()
     if (OrderCount <= 1)
         return;
     m_index.invalidate();
-    for (QString &line : OrderLines) {
+    for (qsizetype i = 0; i < OrderLines.size(); ++i) {
         int n = 0;
-        if (isOpenLabel(line)) {
-            if (tryOpenLabelIndex(line, n) && n - 1 >= CurrentOrder)
-                line = BlockOpenLabel(n - 1);
-        } else if (isCloseLabel(line)) {
-            if (NumberText::tryToInteger(line.mid(6, 4), n) && n - 1 >= CurrentOrder)
-                line = BlockCloseLabel(n - 1);
+        const QByteArrayView bytes = OrderLines.bytes(i);
+        if (isOpenLabel(bytes)) {
+            if (tryOpenLabelIndex(OrderLines.at(i), n) && n - 1 >= CurrentOrder)
+                OrderLines.replace(i, BlockOpenLabel(n - 1));
+        } else if (isCloseLabel(bytes)) {
+            if (NumberText::tryToInteger(OrderLines.at(i).mid(6, 4), n) && n - 1 >= CurrentOrder)
+                OrderLines.replace(i, BlockCloseLabel(n - 1));
         }
     }
     --OrderCount;
@@ -423,9 +424,9 @@ qsizetype OrderBook::findNumberLine(const QString &numberLine)
     return m_index.findNumberLine(OrderLines, numberLine);
 }
 
-QStringList OrderBook::snapshot() const
+TextLines OrderBook::snapshot() const
 {
-    QStringList lines = OrderLines;
+    TextLines lines = OrderLines;
     OrderRecord record;
     if (orderToWrite(record))
         encode(lines, CurrentOrder, record);

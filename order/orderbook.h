@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/textlines.h"
 #include "order/bookindex.h"
 #include "order/orderclipboard.h"
 #include "order/orderfilelock.h"
@@ -15,7 +16,7 @@ public:
     explicit OrderBook(OrderForm &form);
 
     // State
-    QStringList OrderLines;
+    TextLines OrderLines;
     int CurrentOrder = 0;
     int OrderCount = 0;
     QString OrderFileName;
@@ -49,7 +50,7 @@ public:
     // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
     // name of the order file they came from (that file's lock taken as by Charge). Gives
     // false when the book stays unnamed: the user declined the file another copy holds.
-    bool Recupere(const QString &fileName, const QStringList &lines);
+    bool Recupere(const QString &fileName, const TextLines &lines);
 
     // Orders
     void Ajout();
@@ -68,7 +69,7 @@ public:
     void LitFiche();
     void EcritFiche();
     // The lines the book would have after EcritFiche, leaving the book as it is.
-    QStringList snapshot() const;
+    TextLines snapshot() const;
     // Shows the order whose block index is `index` (after writing back the one on screen).
     void showOrder(int index);
 

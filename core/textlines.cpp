@@ -1,0 +1,244 @@
+#include "core/textlines.h"
+
+#include "core/textfile.h"
+
+#include <cstring>
+
+TextLines::TextLines(const QStringList &lines)
+{
+    append(lines);
+}
+
+TextLines::TextLines(std::initializer_list<QString> lines)
+{
+    for (const QString &line : lines)
+        append(line);
+}
+
+TextLines TextLines::fromBytes(const QByteArray &bytes)
+{
+    TextLines lines;
+    lines.m_bytes = bytes;
+    TextFile::forEachLine(bytes, [&lines](qsizetype from, qsizetype size) {
+        lines.m_spans.append({from, qint32(size), -1});
+        lines.m_used += size;
+    });
+    return lines;
+}
+
+QString TextLines::at(qsizetype i) const
+{
+    const Span &s = m_spans.at(i);
+    if (s.text >= 0)
+        return m_texts.at(s.text);
+    return TextFile::decode(QByteArrayView(m_bytes.constData() + s.offset, s.size));
+}
+
+bool TextLines::equalsIgnoringCase(qsizetype i, QStringView text) const
+{
+    const Span &s = m_spans.at(i);
+    if (s.text >= 0)
+        return QStringView(m_texts.at(s.text)).compare(text, Qt::CaseInsensitive) == 0;
+    if (s.size != text.size())
+        return false;
+    const char *line = m_bytes.constData() + s.offset;
+    for (qsizetype k = 0; k < s.size; ++k) {
+        const char16_t b = static_cast<unsigned char>(line[k]);
+        const char16_t c = text[k].unicode();
+        if (b == c)
+            continue;
+        if (b < 0x80 && c < 0x80) {
+            // Only letters differ by case in ASCII, and then by this one bit.
+            if ((b | 0x20) != (c | 0x20) || (b | 0x20) < u'a' || (b | 0x20) > u'z')
+                return false;
+            continue;
+        }
+        const QChar decoded = TextFile::decode(QByteArrayView(line + k, 1)).at(0);
+        if (decoded.toCaseFolded() != text[k].toCaseFolded())
+            return false;
+    }
+    return true;
+}
+
+bool TextLines::sameLine(qsizetype i, qsizetype j) const
+{
+    const Span &a = m_spans.at(i);
+    const Span &b = m_spans.at(j);
+    if (a.text >= 0 || b.text >= 0)
+        return at(i) == at(j);
+    return bytes(i) == bytes(j);
+}
+
+qsizetype TextLines::indexOf(const QString &line, qsizetype from) const
+{
+    // A line that has its bytes equals only lines with those bytes; one that has not, only
+    // lines kept as text.
+    QByteArray coded(line.size(), Qt::Uninitialized);
+    const bool plain = TextFile::encodeInto(line, coded.data());
+    for (qsizetype i = qMax<qsizetype>(from, 0); i < size(); ++i) {
+        const bool asText = m_spans.at(i).text >= 0;
+        if (plain ? !asText && bytes(i) == coded : asText && at(i) == line)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype TextLines::count(const QString &line) const
+{
+    qsizetype n = 0;
+    for (qsizetype i = indexOf(line); i >= 0; i = indexOf(line, i + 1))
+        ++n;
+    return n;
+}
+
+QStringList TextLines::mid(qsizetype from, qsizetype length) const
+{
+    const qsizetype end = length < 0 ? size() : qMin(size(), from + length);
+    QStringList list;
+    for (qsizetype i = qMax<qsizetype>(from, 0); i < end; ++i)
+        list.append(at(i));
+    return list;
+}
+
+QStringList TextLines::toStringList() const
+{
+    return mid(0);
+}
+
+TextLines::Span TextLines::store(QStringView line)
+{
+    const qsizetype offset = m_bytes.size();
+    m_bytes.resize(offset + line.size());
+    const bool coded = TextFile::encodeInto(line, m_bytes.data() + offset);
+    m_used += line.size();
+    qint32 text = -1;
+    if (!coded) {
+        text = qint32(m_texts.size());
+        m_texts.append(line.toString());
+    }
+    return {offset, qint32(line.size()), text};
+}
+
+void TextLines::append(const QString &line)
+{
+    dropUnused();
+    m_spans.append(store(line));
+}
+
+void TextLines::append(const QStringList &lines)
+{
+    dropUnused();
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size();
+    m_bytes.reserve(m_bytes.size() + size);
+    m_spans.reserve(m_spans.size() + lines.size());
+    for (const QString &line : lines)
+        m_spans.append(store(line));
+}
+
+void TextLines::appendLine(const TextLines &other, qsizetype i)
+{
+    const Span &s = other.m_spans.at(i);
+    if (s.text >= 0) {
+        append(other.m_texts.at(s.text));
+        return;
+    }
+    dropUnused();
+    const qsizetype offset = m_bytes.size();
+    m_bytes.append(other.bytes(i));
+    m_used += s.size;
+    m_spans.append({offset, s.size, -1});
+}
+
+void TextLines::prepend(const QString &line)
+{
+    dropUnused();
+    m_spans.prepend(store(line));
+}
+
+void TextLines::replace(qsizetype i, const QString &line)
+{
+    dropUnused();
+    m_used -= m_spans.at(i).size;
+    m_spans[i] = store(line);
+}
+
+void TextLines::remove(qsizetype i, qsizetype n)
+{
+    for (qsizetype k = i; k < i + n; ++k)
+        m_used -= m_spans.at(k).size;
+    m_spans.remove(i, n);
+}
+
+void TextLines::clear()
+{
+    *this = TextLines();
+}
+
+void TextLines::reserve(qsizetype lines, qsizetype bytes)
+{
+    m_spans.reserve(lines);
+    m_bytes.reserve(bytes);
+}
+
+void TextLines::dropUnused()
+{
+    // Lines written over or removed leave their bytes behind; once they outweigh the lines
+    // still in use, the lines are copied together. Edits are small, so this is seldom.
+    if (m_bytes.size() - m_used <= qMax<qsizetype>(m_used, 64 * 1024))
+        return;
+    QByteArray bytes;
+    bytes.reserve(m_used + m_used / 4);
+    QStringList texts;
+    for (Span &s : m_spans) {
+        const qsizetype offset = bytes.size();
+        bytes.append(m_bytes.constData() + s.offset, s.size);
+        s.offset = offset;
+        if (s.text >= 0) {
+            texts.append(m_texts.at(s.text));
+            s.text = qint32(texts.size() - 1);
+        }
+    }
+    m_bytes = std::move(bytes);
+    m_texts = std::move(texts);
+}
+
+QByteArray TextLines::join() const
+{
+    QByteArray file(m_used + 2 * size(), Qt::Uninitialized);
+    char *out = file.data();
+    const char *in = m_bytes.constData();
+    for (const Span &s : m_spans) {
+        std::memcpy(out, in + s.offset, size_t(s.size));
+        out += s.size;
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    return file;
+}
+
+bool operator==(const TextLines &a, const TextLines &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a.m_spans.at(i).text >= 0 || b.m_spans.at(i).text >= 0) {
+            if (a.at(i) != b.at(i))
+                return false;
+        } else if (a.bytes(i) != b.bytes(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool operator==(const TextLines &a, const QStringList &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a.at(i) != b.at(i))
+            return false;
+    return true;
+}
