@@ -161,8 +161,8 @@ const char *findLineEnd(const char *from, const char *end)
     const __m128i lf = _mm_set1_epi8('\n');
     for (; end - p >= 16; p += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const unsigned found = unsigned(_mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
+        const unsigned found = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
         if (found)
             return p + std::countr_zero(found);
     }
@@ -279,14 +279,27 @@ WriterFactory setWriterFactory(WriterFactory factory)
 
 namespace {
 
+// Writes a file's whole content to the device; false when a write failed.
+using Content = std::function<bool(QIODevice &device)>;
+
+Content contentOf(const QByteArray &bytes)
+{
+    return [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); };
+}
+
+Content contentOf(const TextLines &lines)
+{
+    return [&lines](QIODevice &device) { return lines.writeTo(device); };
+}
+
 // The new content is written and flushed; `beforeCommit` runs only then, just before it takes
 // the old file's place.
-bool writeWhole(const QString &fileName, const QByteArray &bytes, QString *error,
+bool writeWhole(const QString &fileName, const Content &content, QString *error,
                 const std::function<void()> &beforeCommit = {})
 {
     const std::unique_ptr<FileWriter> file =
         writerFactory() ? writerFactory()(fileName) : saveFileWriter(fileName);
-    bool ok = file->open() && file->device().write(bytes) == bytes.size() && file->flush();
+    bool ok = file->open() && content(file->device()) && file->flush();
     if (ok && beforeCommit)
         beforeCommit();
     ok = ok && file->commit();
@@ -302,7 +315,7 @@ bool writeWhole(const QString &fileName, const QByteArray &bytes, QString *error
 
 bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
 {
-    return writeWhole(fileName, bytes, error);
+    return writeWhole(fileName, contentOf(bytes), error);
 }
 
 namespace {
@@ -345,7 +358,7 @@ bool keepCopy(const QString &fileName, const QString &copyName)
 
 bool write(const QString &fileName, const TextLines &lines, QString *error)
 {
-    return writeBytes(fileName, lines.join(), error);
+    return writeWhole(fileName, contentOf(lines), error);
 }
 
 void writeOrThrow(const QString &fileName, const TextLines &lines)
@@ -365,7 +378,7 @@ bool writeKeepingCopyOrThrow(const QString &fileName, const TextLines &lines,
     const bool existed = QFileInfo::exists(fileName);
     bool named = false;
     QString error;
-    if (!writeWhole(fileName, lines.join(), &error,
+    if (!writeWhole(fileName, contentOf(lines), &error,
                     [&] { named = existed && secondName(fileName, pendingCopyName(copyName)); })) {
         QFile::remove(pendingCopyName(copyName));
         throw CommandError(error);

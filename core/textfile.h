@@ -52,8 +52,7 @@ const char *findLineEnd(const char *from, const char *end);
 // each line of `bytes`, without its line end. CR LF, a bare CR or a bare LF ends a line; a
 // last line without line end counts; an empty file has no line. Readers that stop at Ctrl-Z
 // pass the bytes before it.
-template <typename Line>
-void forEachLine(QByteArrayView bytes, Line &&line)
+template <typename Line> void forEachLine(QByteArrayView bytes, Line &&line)
 {
     const char *const begin = bytes.data();
     const char *const end = begin + bytes.size();

@@ -2,6 +2,7 @@
 
 #include "core/textfile.h"
 
+#include <QIODevice>
 #include <cstring>
 
 TextLines::TextLines(const QStringList &lines)
@@ -108,8 +109,11 @@ QStringList TextLines::toStringList() const
 TextLines::Span TextLines::store(QStringView line)
 {
     const qsizetype offset = m_bytes.size();
-    m_bytes.resize(offset + line.size());
-    const bool coded = TextFile::encodeInto(line, m_bytes.data() + offset);
+    m_bytes.resize(offset + line.size() + 2);
+    char *out = m_bytes.data() + offset;
+    const bool coded = TextFile::encodeInto(line, out);
+    out[line.size()] = '\r';
+    out[line.size() + 1] = '\n';
     m_used += line.size();
     qint32 text = -1;
     if (!coded) {
@@ -147,6 +151,7 @@ void TextLines::appendLine(const TextLines &other, qsizetype i)
     dropUnused();
     const qsizetype offset = m_bytes.size();
     m_bytes.append(other.bytes(i));
+    m_bytes.append("\r\n", 2);
     m_used += s.size;
     m_spans.append({offset, s.size, -1});
 }
@@ -186,14 +191,16 @@ void TextLines::dropUnused()
 {
     // Lines written over or removed leave their bytes behind; once they outweigh the lines
     // still in use, the lines are copied together. Edits are small, so this is seldom.
-    if (m_bytes.size() - m_used <= qMax<qsizetype>(m_used, 64 * 1024))
+    const qsizetype needed = m_used + 2 * size();
+    if (m_bytes.size() - needed <= qMax<qsizetype>(needed, 64 * 1024))
         return;
     QByteArray bytes;
-    bytes.reserve(m_used + m_used / 4);
+    bytes.reserve(needed + needed / 4);
     QStringList texts;
     for (Span &s : m_spans) {
         const qsizetype offset = bytes.size();
         bytes.append(m_bytes.constData() + s.offset, s.size);
+        bytes.append("\r\n", 2);
         s.offset = offset;
         if (s.text >= 0) {
             texts.append(m_texts.at(s.text));
@@ -204,18 +211,68 @@ void TextLines::dropUnused()
     m_texts = std::move(texts);
 }
 
+template <typename Piece> bool TextLines::forEachPiece(Piece &&piece) const
+{
+    // A run of lines that follow each other in the buffer, each with its CR LF, is given as
+    // it lies; other lines are put together with their line end in a buffer of their own.
+    const char *const bytes = m_bytes.constData();
+    const qsizetype total = m_bytes.size();
+    qsizetype runStart = 0;
+    qsizetype runEnd = 0;
+    QByteArray staged;
+    constexpr qsizetype StagedSize = 256 * 1024;
+    const auto flushRun = [&] {
+        const bool ok =
+            runEnd == runStart || piece(QByteArrayView(bytes + runStart, runEnd - runStart));
+        runStart = runEnd = 0;
+        return ok;
+    };
+    const auto flushStaged = [&] {
+        const bool ok = staged.isEmpty() || piece(QByteArrayView(staged));
+        staged.resize(0);
+        return ok;
+    };
+    for (const Span &s : m_spans) {
+        const qsizetype end = s.offset + s.size;
+        if (end + 2 <= total && bytes[end] == '\r' && bytes[end + 1] == '\n') {
+            if (runEnd != runStart && s.offset == runEnd) {
+                runEnd = end + 2;
+                continue;
+            }
+            if (!flushRun() || !flushStaged())
+                return false;
+            runStart = s.offset;
+            runEnd = end + 2;
+            continue;
+        }
+        if (!flushRun())
+            return false;
+        if (staged.size() + s.size + 2 > StagedSize && !flushStaged())
+            return false;
+        if (staged.capacity() == 0)
+            staged.reserve(StagedSize);
+        staged.append(bytes + s.offset, s.size);
+        staged.append("\r\n", 2);
+    }
+    return flushRun() && flushStaged();
+}
+
 QByteArray TextLines::join() const
 {
-    QByteArray file(m_used + 2 * size(), Qt::Uninitialized);
-    char *out = file.data();
-    const char *in = m_bytes.constData();
-    for (const Span &s : m_spans) {
-        std::memcpy(out, in + s.offset, size_t(s.size));
-        out += s.size;
-        *out++ = '\r';
-        *out++ = '\n';
-    }
+    QByteArray file;
+    file.reserve(m_used + 2 * size());
+    forEachPiece([&file](QByteArrayView piece) {
+        file.append(piece);
+        return true;
+    });
     return file;
+}
+
+bool TextLines::writeTo(QIODevice &device) const
+{
+    return forEachPiece([&device](QByteArrayView piece) {
+        return device.write(piece.data(), piece.size()) == piece.size();
+    });
 }
 
 bool operator==(const TextLines &a, const TextLines &b)

@@ -9,10 +9,15 @@
 #include <initializer_list>
 #include <iterator>
 
+class QIODevice;
+
 // The lines of a text file as the file holds them: Windows-1252 bytes side by side in one
 // buffer, each line a span of it. A line becomes a QString only when it is read as text, so
 // that a book of hundreds of thousands of lines takes little more memory than its file, and
 // writing it back is a copy of its bytes.
+//
+// Each line is kept followed by CR LF wherever it can be, so that runs of lines in file order
+// are written as they lie in the buffer.
 //
 // A line given with a character that has no Windows-1252 byte keeps its text: it reads back
 // as it was given, and is written with '?' in that place as every file is (its bytes() are
@@ -84,6 +89,9 @@ public:
 
     // The file's bytes: every line followed by CR LF.
     QByteArray join() const;
+    // Writes join() to `device`, mostly straight from the lines' own buffer; false when a
+    // write failed.
+    bool writeTo(QIODevice &device) const;
 
     // True when `other` is this very list, unchanged since one was copied from the other.
     bool isSharedWith(const TextLines &other) const
@@ -128,6 +136,9 @@ private:
 
     Span store(QStringView line);
     void dropUnused();
+    // Calls piece(QByteArrayView) with the bytes of join(), in order and in few pieces; stops
+    // at the first call that gives false.
+    template <typename Piece> bool forEachPiece(Piece &&piece) const;
 
     QByteArray m_bytes;
     QList<Span> m_spans;

@@ -9,9 +9,9 @@
 // first line equal to the text, letter case ignored), without reading the whole book for each one.
 //
 // It shares the list it was built from, so that any other change to that list (a new list,
-// or a line rewritten, which then copies the list's positions) is noticed, and the index built again in
-// one pass on the next search. The book's own frequent changes are reported through a Change
-// instead, so that writing an order back or adding one never reads the whole book.
+// or a line rewritten, which then copies the list's positions) is noticed, and the index built
+// again in one pass on the next search. The book's own frequent changes are reported through a
+// Change instead, so that writing an order back or adding one never reads the whole book.
 class BookIndex {
 public:
     // First line equal to the opening label of `index`; -1 if none.

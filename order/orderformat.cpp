@@ -120,7 +120,8 @@ qsizetype blockEnd(const TextLines &lines, qsizetype open, bool *closed)
     qsizetype i = open + 1;
     for (; i < lines.size(); ++i) {
         const QByteArrayView line = lines.bytes(i);
-        if (line.size() == closeLabel.size() && line.compare(closeLabel, Qt::CaseInsensitive) == 0) {
+        if (line.size() == closeLabel.size() &&
+            line.compare(closeLabel, Qt::CaseInsensitive) == 0) {
             if (closed)
                 *closed = true;
             return i + 1;
