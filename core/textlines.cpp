@@ -39,23 +39,18 @@ bool TextLines::equalsIgnoringCase(qsizetype i, QStringView text) const
 {
     const Span &s = m_spans.at(i);
     if (s.text >= 0)
-        return QStringView(m_texts.at(s.text)).compare(text, Qt::CaseInsensitive) == 0;
+        return at(i).compare(text, Qt::CaseInsensitive) == 0;
     if (s.size != text.size())
         return false;
+    // Labels and order numbers are ASCII: compared here without decoding the line.
     const char *line = m_bytes.constData() + s.offset;
     for (qsizetype k = 0; k < s.size; ++k) {
         const char16_t b = static_cast<unsigned char>(line[k]);
         const char16_t c = text[k].unicode();
-        if (b == c)
-            continue;
-        if (b < 0x80 && c < 0x80) {
-            // Only letters differ by case in ASCII, and then by this one bit.
-            if ((b | 0x20) != (c | 0x20) || (b | 0x20) < u'a' || (b | 0x20) > u'z')
-                return false;
-            continue;
-        }
-        const QChar decoded = TextFile::decode(QByteArrayView(line + k, 1)).at(0);
-        if (decoded.toCaseFolded() != text[k].toCaseFolded())
+        if (b >= 0x80 || c >= 0x80)
+            return at(i).compare(text, Qt::CaseInsensitive) == 0;
+        // In ASCII only letters have another case, and it differs by this one bit.
+        if (b != c && ((b | 0x20) != (c | 0x20) || (b | 0x20) < u'a' || (b | 0x20) > u'z'))
             return false;
     }
     return true;
