@@ -19,6 +19,7 @@ QString BlockCloseLabel(int index); // "</BLOC0007>"
 
 bool isOpenLabel(const QString &line);  // begins with "<BLOC"
 bool isCloseLabel(const QString &line); // begins with "</BLOC"
+// The same for a line as the file holds it (TextLines::bytes()).
 bool isOpenLabel(QByteArrayView line);
 bool isCloseLabel(QByteArrayView line);
 
