@@ -138,15 +138,18 @@ void TextLines::append(const QStringList &lines)
 
 void TextLines::appendLine(const TextLines &other, qsizetype i)
 {
-    const Span &s = other.m_spans.at(i);
+    dropUnused(); // first: the line may be one of these, whose bytes this moves
+    const Span s = other.m_spans.at(i);
     if (s.text >= 0) {
-        append(other.m_texts.at(s.text));
+        m_spans.append(store(other.m_texts.at(s.text)));
         return;
     }
-    dropUnused();
     const qsizetype offset = m_bytes.size();
-    m_bytes.append(other.bytes(i));
-    m_bytes.append("\r\n", 2);
+    m_bytes.resize(offset + s.size + 2);
+    char *out = m_bytes.data() + offset;
+    std::memcpy(out, other.m_bytes.constData() + s.offset, size_t(s.size));
+    out[s.size] = '\r';
+    out[s.size + 1] = '\n';
     m_used += s.size;
     m_spans.append({offset, s.size, -1});
 }
@@ -179,7 +182,7 @@ void TextLines::clear()
 void TextLines::reserve(qsizetype lines, qsizetype bytes)
 {
     m_spans.reserve(lines);
-    m_bytes.reserve(bytes);
+    m_bytes.reserve(bytes + 2 * lines);
 }
 
 void TextLines::dropUnused()

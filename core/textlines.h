@@ -85,6 +85,7 @@ public:
     void removeFirst() { remove(0); }
     void removeLast() { remove(size() - 1); }
     void clear();
+    // Room for `lines` lines holding `bytes` bytes in all.
     void reserve(qsizetype lines, qsizetype bytes = 0);
 
     // The file's bytes: every line followed by CR LF.

@@ -48,14 +48,15 @@ bool isCloseLabel(const QString &line)
     return line.startsWith(ClosePrefix);
 }
 
+// Most lines do not begin with '<': they are passed over on their first byte.
 bool isOpenLabel(QByteArrayView line)
 {
-    return line.startsWith("<BLOC");
+    return !line.isEmpty() && line.front() == '<' && line.startsWith("<BLOC");
 }
 
 bool isCloseLabel(QByteArrayView line)
 {
-    return line.startsWith("</BLOC");
+    return !line.isEmpty() && line.front() == '<' && line.startsWith("</BLOC");
 }
 
 int openLabelIndex(const QString &line)

@@ -106,6 +106,8 @@ private Q_SLOTS:
         }
         lines.removeFirst();
         expected.removeFirst();
+        lines.appendLine(lines, 1);
+        expected << expected.at(1);
         QCOMPARE(lines.toStringList(), expected);
         QCOMPARE(lines.textSize(), expected.join(QString()).size());
         QCOMPARE(lines.join(), TextFile::joinLines(expected));
@@ -139,6 +141,9 @@ private Q_SLOTS:
         QVERIFY(!lines.equalsIgnoringCase(1, QStringLiteral("a\u03A9\u20AC")));
         QVERIFY(!(lines == TextLines::fromBytes(lines.join())));
         QVERIFY(lines == lines.toStringList());
+        lines.appendLine(lines, 0);
+        QCOMPARE(lines.at(2), lines.at(0));
+        QVERIFY(lines.sameLine(0, 2));
     }
 
     void letterCaseIsIgnoredAsTextComparesIt_data()
