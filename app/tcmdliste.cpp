@@ -74,7 +74,7 @@ TCmdListe::TCmdListe(QWidget *parent) : BaseDialog(parent)
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TCmdListe::closeKeepingSelection);
 }
 
-void TCmdListe::Init(const QStringList &orderLines)
+void TCmdListe::Init(const TextLines &orderLines)
 {
     ListBox1->clear();
     const QList<OrderList::Entry> entries = OrderList::entries(orderLines);
@@ -104,7 +104,7 @@ void TCmdListe::Init(const QStringList &orderLines)
     ListBox1->clearSelection();
 }
 
-OrderList::Choice TCmdListe::Choose(QStringList &orderLines, bool &fileModified)
+OrderList::Choice TCmdListe::Choose(TextLines &orderLines, bool &fileModified)
 {
     Init(orderLines);
     exec();
@@ -114,7 +114,7 @@ OrderList::Choice TCmdListe::Choose(QStringList &orderLines, bool &fileModified)
     return choice;
 }
 
-void TCmdListe::Result(QStringList &orderLines, bool &fileModified) const
+void TCmdListe::Result(TextLines &orderLines, bool &fileModified) const
 {
     if (OrderList::renumber(orderLines, entryOrder()))
         fileModified = true;

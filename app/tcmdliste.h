@@ -18,10 +18,10 @@ public:
     explicit TCmdListe(QWidget *parent = nullptr);
 
     // Fills the list from the book's lines, one entry per block index from 0 on.
-    void Init(const QStringList &orderLines);
+    void Init(const TextLines &orderLines);
     // Gives every listed block the index of the place its entry now holds; sets fileModified
     // when a label changed (left as it is otherwise).
-    void Result(QStringList &orderLines, bool &fileModified) const;
+    void Result(TextLines &orderLines, bool &fileModified) const;
 
     // The block indexes the entries had when the list was filled, in list order.
     QList<int> entryOrder() const;
@@ -30,7 +30,7 @@ public:
 
     // The whole use of the list by the order window: fills it, shows it, renumbers the lines
     // as the entries were moved.
-    OrderList::Choice Choose(QStringList &orderLines, bool &fileModified);
+    OrderList::Choice Choose(TextLines &orderLines, bool &fileModified);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -103,7 +103,7 @@ void TMainForm::createWindows()
     m_commande->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                             m_parameters, m_converter, m_pageSetup});
     m_commande->setListDialogs(
-        [this](QStringList &orderLines, bool &fileModified) {
+        [this](TextLines &orderLines, bool &fileModified) {
             return m_orderList->Choose(orderLines, fileModified);
         },
         [this] { return m_findDialog->Ask(); });

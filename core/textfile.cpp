@@ -1,11 +1,10 @@
 #include "core/textfile.h"
 
-
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-#include <array>
+#include <bit>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
@@ -48,11 +47,15 @@ bool isPlain(char16_t c)
     return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
 }
 
-char fromUnicode(char16_t c)
+char fromUnicode(char16_t c, bool &coded)
 {
     if (isPlain(c))
         return char(c);
-    return reverseTable().value(c, '?');
+    const auto found = reverseTable().constFind(c);
+    if (found != reverseTable().constEnd())
+        return found.value();
+    coded = false;
+    return '?';
 }
 
 // Most text is ASCII and Latin-1 letters, where a byte and a character have the same value.
@@ -115,17 +118,6 @@ void decodeInto(const char *in, qsizetype n, char16_t *out)
         out[i] = toUnicode(static_cast<unsigned char>(in[i]));
 }
 
-char *encodeInto(QStringView text, char *out)
-{
-    const char16_t *in = text.utf16();
-    const qsizetype n = text.size();
-    if (!narrowPlain(in, n, out)) {
-        for (qsizetype i = 0; i < n; ++i)
-            out[i] = fromUnicode(in[i]);
-    }
-    return out + n;
-}
-
 QString decodeLine(const char *in, qsizetype n)
 {
     QString text(n, Qt::Uninitialized);
@@ -133,87 +125,23 @@ QString decodeLine(const char *in, qsizetype n)
     return text;
 }
 
-// Splits bytes into lines as they arrive, so that a file need not be held whole. Short lines
-// that come back again and again in an order file (the TTC line, supplier codes, payment
-// terms, addresses) share one string: most of a book's memory would otherwise go to the
-// string headers of such lines.
-class LineSplitter {
-public:
-    void feed(const char *data, qsizetype n)
-    {
-        qsizetype start = 0;
-        if (m_afterCr && n > 0 && data[0] == '\n')
-            start = 1; // the LF of a CR LF cut between two reads
-        m_afterCr = false;
-        for (qsizetype i = start; i < n; ++i) {
-            const char c = data[i];
-            if (c != '\r' && c != '\n')
-                continue;
-            if (m_partial.isEmpty()) {
-                append(data + start, i - start);
-            } else {
-                m_partial.append(data + start, i - start);
-                append(m_partial.constData(), m_partial.size());
-                m_partial.clear();
-            }
-            if (c == '\r') {
-                if (i + 1 == n)
-                    m_afterCr = true;
-                else if (data[i + 1] == '\n')
-                    ++i;
-            }
-            start = i + 1;
-        }
-        m_partial.append(data + start, n - start);
-    }
-
-    QStringList finish()
-    {
-        if (!m_partial.isEmpty())
-            append(m_partial.constData(), m_partial.size()); // a last line without line end
-        m_partial.clear();
-        return std::move(m_lines);
-    }
-
-private:
-    static constexpr qsizetype ShortLine = 40;
-    static constexpr unsigned SlotCount = 1024;
-
-    void append(const char *in, qsizetype n)
-    {
-        if (n == 0) {
-            m_lines.append(QString());
-            return;
-        }
-        if (n > ShortLine) {
-            m_lines.append(decodeLine(in, n));
-            return;
-        }
-        unsigned hash = 2166136261u; // FNV-1a
-        bool plain = true;
-        for (qsizetype i = 0; i < n; ++i) {
-            const unsigned char b = static_cast<unsigned char>(in[i]);
-            hash = (hash ^ b) * 16777619u;
-            plain = plain && (b < 0x80 || b >= 0xA0);
-        }
-        QString &slot = m_recent[hash % SlotCount];
-        // A plain line reads the same as Latin-1, which compares quickly.
-        if (!plain || slot.size() != n || slot != QLatin1StringView(in, n))
-            slot = decodeLine(in, n);
-        m_lines.append(slot);
-    }
-
-    QStringList m_lines;
-    QByteArray m_partial;
-    bool m_afterCr = false;
-    std::array<QString, SlotCount> m_recent;
-};
-
 } // namespace
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
-    return decodeLine(bytes.constData(), bytes.size());
+    return decodeLine(bytes.data(), bytes.size());
+}
+
+bool encodeInto(QStringView text, char *out)
+{
+    const char16_t *in = text.utf16();
+    const qsizetype n = text.size();
+    if (narrowPlain(in, n, out))
+        return true;
+    bool coded = true;
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = fromUnicode(in[i], coded);
+    return coded;
 }
 
 QByteArray encode(const QString &text)
@@ -223,11 +151,33 @@ QByteArray encode(const QString &text)
     return bytes;
 }
 
-QStringList splitLines(const QByteArray &bytes)
+const char *findLineEnd(const char *from, const char *end)
 {
-    LineSplitter splitter;
-    splitter.feed(bytes.constData(), bytes.size());
-    return splitter.finish();
+    const char *p = from;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned found = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
+        if (found)
+            return p + std::countr_zero(found);
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\n')
+            return p;
+    return end;
+}
+
+QStringList splitLines(QByteArrayView bytes)
+{
+    QStringList lines;
+    forEachLine(bytes, [&](qsizetype from, qsizetype size) {
+        lines.append(decodeLine(bytes.data() + from, size));
+    });
+    return lines;
 }
 
 QByteArray joinLines(const QStringList &lines)
@@ -239,7 +189,8 @@ QByteArray joinLines(const QStringList &lines)
     QByteArray bytes(size, Qt::Uninitialized);
     char *out = bytes.data();
     for (const QString &line : lines) {
-        out = encodeInto(line, out);
+        encodeInto(line, out);
+        out += line.size();
         *out++ = '\r';
         *out++ = '\n';
     }
@@ -263,30 +214,22 @@ bool readBytes(const QString &fileName, QByteArray &bytes, QString *error)
     return true;
 }
 
+bool read(const QString &fileName, TextLines &lines, QString *error)
+{
+    // The lines keep the file's bytes as they were read: nothing is decoded or copied.
+    QByteArray bytes;
+    if (!readBytes(fileName, bytes, error))
+        return false;
+    lines = TextLines::fromBytes(bytes);
+    return true;
+}
+
 bool read(const QString &fileName, QStringList &lines, QString *error)
 {
-    QFile file(fileName);
-    const QString failure = QStringLiteral("Impossible de lire le fichier %1").arg(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = failure;
+    QByteArray bytes;
+    if (!readBytes(fileName, bytes, error))
         return false;
-    }
-    // Read piece by piece: the file's bytes are never held whole beside its lines.
-    LineSplitter splitter;
-    QByteArray chunk(256 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), chunk.size());
-        if (got < 0) {
-            if (error)
-                *error = failure;
-            return false;
-        }
-        if (got == 0)
-            break;
-        splitter.feed(chunk.constData(), got);
-    }
-    lines = splitter.finish();
+    lines = splitLines(bytes);
     return true;
 }
 
@@ -334,14 +277,27 @@ WriterFactory setWriterFactory(WriterFactory factory)
 
 namespace {
 
+// Writes a file's whole content to the device; false when a write failed.
+using Content = std::function<bool(QIODevice &device)>;
+
+Content contentOf(const QByteArray &bytes)
+{
+    return [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); };
+}
+
+Content contentOf(const TextLines &lines)
+{
+    return [&lines](QIODevice &device) { return lines.writeTo(device); };
+}
+
 // The new content is written and flushed; `beforeCommit` runs only then, just before it takes
 // the old file's place.
-bool writeWhole(const QString &fileName, const QByteArray &bytes, QString *error,
+bool writeWhole(const QString &fileName, const Content &content, QString *error,
                 const std::function<void()> &beforeCommit = {})
 {
     const std::unique_ptr<FileWriter> file =
         writerFactory() ? writerFactory()(fileName) : saveFileWriter(fileName);
-    bool ok = file->open() && file->device().write(bytes) == bytes.size() && file->flush();
+    bool ok = file->open() && content(file->device()) && file->flush();
     if (ok && beforeCommit)
         beforeCommit();
     ok = ok && file->commit();
@@ -357,7 +313,7 @@ bool writeWhole(const QString &fileName, const QByteArray &bytes, QString *error
 
 bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
 {
-    return writeWhole(fileName, bytes, error);
+    return writeWhole(fileName, contentOf(bytes), error);
 }
 
 namespace {
@@ -398,12 +354,12 @@ bool keepCopy(const QString &fileName, const QString &copyName)
     return secondName(fileName, pendingCopyName(copyName)) && putPendingCopy(copyName);
 }
 
-bool write(const QString &fileName, const QStringList &lines, QString *error)
+bool write(const QString &fileName, const TextLines &lines, QString *error)
 {
-    return writeBytes(fileName, joinLines(lines), error);
+    return writeWhole(fileName, contentOf(lines), error);
 }
 
-Result<bool> writeKeepingCopy(const QString &fileName, const QStringList &lines,
+Result<bool> writeKeepingCopy(const QString &fileName, const TextLines &lines,
                               const QString &copyName)
 {
     // The file replaced gets its second name only once the new content is safely written, and
@@ -413,7 +369,7 @@ Result<bool> writeKeepingCopy(const QString &fileName, const QStringList &lines,
     const bool existed = QFileInfo::exists(fileName);
     bool named = false;
     QString error;
-    if (!writeWhole(fileName, joinLines(lines), &error,
+    if (!writeWhole(fileName, contentOf(lines), &error,
                     [&] { named = existed && secondName(fileName, pendingCopyName(copyName)); })) {
         QFile::remove(pendingCopyName(copyName));
         return Failure(error);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/result.h"
+#include "core/textlines.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -37,20 +39,45 @@ std::unique_ptr<FileWriter> saveFileWriter(const QString &fileName);
 // factory is saveFileWriter.
 WriterFactory setWriterFactory(WriterFactory factory);
 
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 // Characters outside Windows-1252 are written as '?'.
 QByteArray encode(const QString &text);
+// Writes the text.size() bytes of `text` at `out`; false when a character had no byte and
+// was written as '?'.
+bool encodeInto(QStringView text, char *out);
 
-QStringList splitLines(const QByteArray &bytes);
+// The first CR or LF from `from` on, or `end`.
+const char *findLineEnd(const char *from, const char *end);
+
+// The one way every file of the program is cut into lines: calls line(position, size) for
+// each line of `bytes`, without its line end. CR LF, a bare CR or a bare LF ends a line; a
+// last line without line end counts; an empty file has no line. Readers that stop at Ctrl-Z
+// pass the bytes before it.
+template <typename Line> void forEachLine(QByteArrayView bytes, Line &&line)
+{
+    const char *const begin = bytes.data();
+    const char *const end = begin + bytes.size();
+    const char *start = begin;
+    while (start < end) {
+        const char *const stop = findLineEnd(start, end);
+        line(qsizetype(start - begin), qsizetype(stop - start));
+        if (stop == end)
+            break;
+        start = stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+    }
+}
+
+QStringList splitLines(QByteArrayView bytes);
 QByteArray joinLines(const QStringList &lines);
 
-// Reads the whole file; false (with a French message in *error) when it cannot be opened.
+// Reads the whole file; false (with a French message in *error) when it cannot be read.
+bool read(const QString &fileName, TextLines &lines, QString *error = nullptr);
 bool read(const QString &fileName, QStringList &lines, QString *error = nullptr);
 bool readBytes(const QString &fileName, QByteArray &bytes, QString *error = nullptr);
 
 // Replaces the file with the lines; false (with a French message) when it cannot be written,
 // in which case the old file is untouched.
-bool write(const QString &fileName, const QStringList &lines, QString *error = nullptr);
+bool write(const QString &fileName, const TextLines &lines, QString *error = nullptr);
 bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
 
 // Keeps the file as it stands under `copyName`, in place of an older copy: a second name for
@@ -63,7 +90,7 @@ bool keepCopy(const QString &fileName, const QString &copyName);
 // safely written, just before it takes the file's place. False when no copy could be made: the
 // new file is in place all the same. A failed write is the message "Ne peut créer le
 // fichier %s", the old file untouched.
-Result<bool> writeKeepingCopy(const QString &fileName, const QStringList &lines,
+Result<bool> writeKeepingCopy(const QString &fileName, const TextLines &lines,
                               const QString &copyName);
 
 } // namespace TextFile

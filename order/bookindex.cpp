@@ -6,45 +6,36 @@
 
 using namespace OrderFormat;
 
-namespace {
-
-bool sameLine(const QString &line, const QString &text)
-{
-    return line.size() == text.size() && line.compare(text, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
 void BookIndex::invalidate()
 {
     m_entries.clear();
-    m_lines = QStringList();
+    m_lines = TextLines();
     m_size = 0;
     m_built = false;
 }
 
-void BookIndex::scan(const QStringList &lines, qsizetype from)
+void BookIndex::scan(const TextLines &lines, qsizetype from)
 {
     for (qsizetype i = from; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
+        const QByteArrayView line = lines.bytes(i);
         if (line.isEmpty())
             continue;
-        const QChar first = line.at(0);
-        if (first == QLatin1Char('<')) {
+        const char first = line.at(0);
+        if (first == '<') {
             const int index = blockStartIndex(line);
             if (index >= 0)
                 m_entries.append({qint32(i), qint16(index), Kind::Open});
-        } else if ((first == QLatin1Char('N') || first == QLatin1Char('n')) &&
-                   line.startsWith(QLatin1StringView("NUM"), Qt::CaseInsensitive)) {
+        } else if ((first == 'N' || first == 'n') && line.size() >= 3 &&
+                   line.first(3).compare("NUM", Qt::CaseInsensitive) == 0) {
             m_entries.append({qint32(i), 0, Kind::Number});
         }
     }
 }
 
-void BookIndex::update(const QStringList &lines)
+void BookIndex::update(const TextLines &lines)
 {
     // Sharing the list means that a list whose data is still the one indexed was not changed.
-    if (m_built && m_size == lines.size() && m_lines.constData() == lines.constData())
+    if (m_built && m_size == lines.size() && m_lines.isSharedWith(lines))
         return;
     m_entries.clear();
     scan(lines, 0);
@@ -53,10 +44,10 @@ void BookIndex::update(const QStringList &lines)
     m_built = true;
 }
 
-BookIndex::Change::Change(BookIndex &index, QStringList &lines) : m_index(index), m_lines(lines)
+BookIndex::Change::Change(BookIndex &index, TextLines &lines) : m_index(index), m_lines(lines)
 {
     m_index.update(lines);
-    m_index.m_lines = QStringList();
+    m_index.m_lines = TextLines();
 }
 
 BookIndex::Change::~Change()
@@ -87,31 +78,32 @@ void BookIndex::Change::appended(qsizetype from)
     m_index.m_size = m_lines.size();
 }
 
-qsizetype BookIndex::find(const QStringList &lines, Kind kind, int index, const QString &text)
+qsizetype BookIndex::find(const TextLines &lines, Kind kind, int index, const QString &text)
 {
     update(lines);
     for (const Entry &entry : std::as_const(m_entries)) {
         if (entry.kind != kind)
             continue;
-        if (kind == Kind::Number ? sameLine(lines.at(entry.position), text) : entry.index == index)
+        if (kind == Kind::Number ? lines.equalsIgnoringCase(entry.position, text)
+                                 : entry.index == index)
             return entry.position;
     }
     return -1;
 }
 
-qsizetype BookIndex::findBlock(const QStringList &lines, int index)
+qsizetype BookIndex::findBlock(const TextLines &lines, int index)
 {
     if (index < 0)
         return findLine(lines, BlockOpenLabel(index)); // a label without four digits
     return find(lines, Kind::Open, index % MaxOrders, QString());
 }
 
-qsizetype BookIndex::findNumberLine(const QStringList &lines, const QString &numberLine)
+qsizetype BookIndex::findNumberLine(const TextLines &lines, const QString &numberLine)
 {
     return find(lines, Kind::Number, 0, numberLine);
 }
 
-QList<qsizetype> BookIndex::numberLines(const QStringList &lines)
+QList<qsizetype> BookIndex::numberLines(const TextLines &lines)
 {
     update(lines);
     QList<qsizetype> positions;

@@ -1,24 +1,25 @@
 #pragma once
 
+#include "core/textlines.h"
+
 #include <QList>
-#include <QStringList>
 
 // Where the lines an order book is searched by stand: the opening labels of its blocks and the
 // "NUM" lines, in file order. Its answers are those of a search from the top of the lines (the
 // first line equal to the text, letter case ignored), without reading the whole book for each one.
 //
 // It shares the list it was built from, so that any other change to that list (a new list,
-// or a line rewritten, which then copies the list) is noticed, and the index built again in
-// one pass on the next search. The book's own frequent changes are reported through a Change
-// instead, so that writing an order back or adding one never reads the whole book.
+// or a line rewritten, which then copies the list's positions) is noticed, and the index built
+// again in one pass on the next search. The book's own frequent changes are reported through a
+// Change instead, so that writing an order back or adding one never reads the whole book.
 class BookIndex {
 public:
     // First line equal to the opening label of `index`; -1 if none.
-    qsizetype findBlock(const QStringList &lines, int index);
+    qsizetype findBlock(const TextLines &lines, int index);
     // First line equal to `numberLine` ("NUM" and an order number); -1 if none.
-    qsizetype findNumberLine(const QStringList &lines, const QString &numberLine);
+    qsizetype findNumberLine(const TextLines &lines, const QString &numberLine);
     // Positions of the lines beginning with "NUM", whatever its case, in file order.
-    QList<qsizetype> numberLines(const QStringList &lines);
+    QList<qsizetype> numberLines(const TextLines &lines);
 
     // Forgets the lines (before the book rewrites them in a way it does not report).
     void invalidate();
@@ -28,7 +29,7 @@ public:
     // meanwhile.
     class Change {
     public:
-        Change(BookIndex &index, QStringList &lines);
+        Change(BookIndex &index, TextLines &lines);
         ~Change();
         Change(const Change &) = delete;
         Change &operator=(const Change &) = delete;
@@ -38,7 +39,7 @@ public:
 
     private:
         BookIndex &m_index;
-        QStringList &m_lines;
+        TextLines &m_lines;
     };
 
 private:
@@ -51,12 +52,12 @@ private:
         Kind kind;
     };
 
-    void update(const QStringList &lines);
-    void scan(const QStringList &lines, qsizetype from);
-    qsizetype find(const QStringList &lines, Kind kind, int index, const QString &text);
+    void update(const TextLines &lines);
+    void scan(const TextLines &lines, qsizetype from);
+    qsizetype find(const TextLines &lines, Kind kind, int index, const QString &text);
 
     QList<Entry> m_entries;
-    QStringList m_lines;  // the lines indexed, shared with the book
+    TextLines m_lines;    // the lines indexed, shared with the book
     qsizetype m_size = 0; // their number
     bool m_built = false;
 };

@@ -41,18 +41,18 @@ bool BookRecovery::read(QString &orderFileName, QStringList &lines) const
     return true;
 }
 
-void BookRecovery::setSaved(const QString &orderFileName, const QStringList &lines)
+void BookRecovery::setSaved(const QString &orderFileName, const TextLines &lines)
 {
-    m_saved = QFileInfo::exists(orderFileName) ? QStringList() : lines;
+    m_saved = QFileInfo::exists(orderFileName) ? TextLines() : lines;
 }
 
-void BookRecovery::keep(const QString &orderFileName, const QStringList &lines)
+void BookRecovery::keep(const QString &orderFileName, const TextLines &lines)
 {
     if (!m_lock)
         return;
     // Held against the order file as it is now (read only every few minutes and before
     // printing), or against the book as it was started when it has no file.
-    QStringList saved = m_saved;
+    TextLines saved = m_saved;
     if (QFileInfo::exists(orderFileName) && !TextFile::read(orderFileName, saved))
         saved.clear();
     if (lines == saved) {
@@ -61,7 +61,7 @@ void BookRecovery::keep(const QString &orderFileName, const QStringList &lines)
     }
     if (m_written && lines == m_kept)
         return;
-    const QByteArray bytes = orderFileName.toUtf8() + "\r\n" + TextFile::joinLines(lines);
+    const QByteArray bytes = orderFileName.toUtf8() + "\r\n" + lines.join();
     m_written = TextFile::writeBytes(m_path, bytes);
     if (m_written)
         m_kept = lines;

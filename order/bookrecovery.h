@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/textlines.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -28,10 +30,10 @@ public:
     // The book was saved, loaded or started anew under `orderFileName`: a book equal to the
     // lines of that file (or, when there is no such file, to `lines`) has nothing to recover.
     // The lines of a book with a file are not held: the book would copy them at its next change.
-    void setSaved(const QString &orderFileName, const QStringList &lines);
+    void setSaved(const QString &orderFileName, const TextLines &lines);
     // Keeps the book when it differs from what was saved, forgets it otherwise. A recovery
     // file that cannot be written is not reported: it is only a safety net.
-    void keep(const QString &orderFileName, const QStringList &lines);
+    void keep(const QString &orderFileName, const TextLines &lines);
     // Removes the recovery file (the changes were saved, or deliberately dropped).
     void discard();
 
@@ -40,7 +42,7 @@ public:
 private:
     std::unique_ptr<QLockFile> m_lock;
     QString m_path;
-    QStringList m_saved; // a book without a file only
-    QStringList m_kept;
+    TextLines m_saved; // a book without a file only
+    TextLines m_kept;
     bool m_written = false;
 };

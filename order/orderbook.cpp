@@ -25,8 +25,8 @@ QString OrderBook::captionOf(const QString &fileName)
 int OrderBook::countBlocks() const
 {
     int count = 0;
-    for (const QString &line : OrderLines)
-        if (isOpenLabel(line))
+    for (qsizetype i = 0; i < OrderLines.size(); ++i)
+        if (isOpenLabel(OrderLines.bytes(i)))
             ++count;
     return count;
 }
@@ -46,7 +46,7 @@ Result<bool> OrderBook::Charge(const QString &fileName)
         ReadOnly = false;
         m_form.setCaption(QString());
     } else {
-        QStringList lines;
+        TextLines lines;
         QString error;
         if (!TextFile::read(fileName, lines, &error))
             return Failure(error);
@@ -145,7 +145,7 @@ QString OrderBook::backupName(const QString &fileName)
 
 void OrderBook::Squize()
 {
-    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.constFirst()).isEmpty())
+    while (OrderLines.size() >= 3 && NumberText::trimmed(OrderLines.first()).isEmpty())
         OrderLines.removeFirst();
 }
 
@@ -179,7 +179,7 @@ void OrderBook::Numeroc()
     const QDate today = Clock::today();
     int highest = today.year() * 100000 + today.month() * 1000;
     for (const qsizetype position : m_index.numberLines(OrderLines)) {
-        const QString &line = OrderLines.at(position);
+        const QString line = OrderLines.at(position);
         if (!line.startsWith(QLatin1String("NUM")))
             continue;
         int value = 0;
@@ -208,7 +208,7 @@ Status OrderBook::Nouveau()
     return shown;
 }
 
-Result<bool> OrderBook::Recupere(const QString &fileName, const QStringList &lines)
+Result<bool> OrderBook::Recupere(const QString &fileName, const TextLines &lines)
 {
     bool named = !fileName.isEmpty();
     if (named && QFileInfo::exists(fileName)) {
@@ -274,14 +274,15 @@ void OrderBook::Renum()
     if (OrderCount <= 1)
         return;
     m_index.invalidate();
-    for (QString &line : OrderLines) {
+    for (qsizetype i = 0; i < OrderLines.size(); ++i) {
         int n = 0;
-        if (isOpenLabel(line)) {
-            if (tryOpenLabelIndex(line, n) && n - 1 >= CurrentOrder)
-                line = BlockOpenLabel(n - 1);
-        } else if (isCloseLabel(line)) {
-            if (NumberText::tryToInteger(line.mid(6, 4), n) && n - 1 >= CurrentOrder)
-                line = BlockCloseLabel(n - 1);
+        const QByteArrayView bytes = OrderLines.bytes(i);
+        if (isOpenLabel(bytes)) {
+            if (tryOpenLabelIndex(OrderLines.at(i), n) && n - 1 >= CurrentOrder)
+                OrderLines.replace(i, BlockOpenLabel(n - 1));
+        } else if (isCloseLabel(bytes)) {
+            if (NumberText::tryToInteger(OrderLines.at(i).mid(6, 4), n) && n - 1 >= CurrentOrder)
+                OrderLines.replace(i, BlockCloseLabel(n - 1));
         }
     }
     --OrderCount;
@@ -434,9 +435,9 @@ qsizetype OrderBook::findNumberLine(const QString &numberLine)
     return m_index.findNumberLine(OrderLines, numberLine);
 }
 
-QStringList OrderBook::snapshot() const
+TextLines OrderBook::snapshot() const
 {
-    QStringList lines = OrderLines;
+    TextLines lines = OrderLines;
     OrderRecord record;
     if (orderToWrite(record))
         encode(lines, CurrentOrder, record);

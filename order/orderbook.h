@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/textlines.h"
 #include "order/bookindex.h"
 #include "order/orderclipboard.h"
 #include "order/orderfilelock.h"
@@ -15,7 +16,7 @@ public:
     explicit OrderBook(OrderForm &form);
 
     // State
-    QStringList OrderLines;
+    TextLines OrderLines;
     int CurrentOrder = 0;
     int OrderCount = 0;
     QString OrderFileName;
@@ -50,7 +51,7 @@ public:
     // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
     // name of the order file they came from (that file's lock taken as by Charge). Gives
     // false when the book stays unnamed: the user declined the file another copy holds.
-    Result<bool> Recupere(const QString &fileName, const QStringList &lines);
+    Result<bool> Recupere(const QString &fileName, const TextLines &lines);
 
     // Orders. Showing an order fails on a date line that is no date (what was read before it
     // is shown) or on a calculation that overflows; the operation stops there.
@@ -70,7 +71,7 @@ public:
     Status LitFiche();
     void EcritFiche();
     // The lines the book would have after EcritFiche, leaving the book as it is.
-    QStringList snapshot() const;
+    TextLines snapshot() const;
     // Shows the order whose block index is `index` (after writing back the one on screen).
     Status showOrder(int index);
 

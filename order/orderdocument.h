@@ -42,7 +42,7 @@ public:
     // the entries (setting `fileModified` when a label changed) and tells what was chosen;
     // `askOrderNumber` gives the number to search for, empty when the search was cancelled.
     using ChooseFromList =
-        std::function<OrderList::Choice(QStringList &orderLines, bool &fileModified)>;
+        std::function<OrderList::Choice(TextLines &orderLines, bool &fileModified)>;
     using AskOrderNumber = std::function<QString()>;
     void setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber);
 

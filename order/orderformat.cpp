@@ -14,12 +14,7 @@ const QString MemoPrefix = QStringLiteral("MEMO");
 const QString VatPrefix = QStringLiteral("TTC");
 const QChar Tab = QLatin1Char('\t');
 
-bool sameLine(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-QString lineAt(const QStringList &lines, qsizetype i, qsizetype end)
+QString lineAt(const TextLines &lines, qsizetype i, qsizetype end)
 {
     // A block cut short reads empty lines past its end, never those of the next block.
     return i < end ? lines.at(i) : QString();
@@ -52,6 +47,17 @@ bool isCloseLabel(const QString &line)
     return line.startsWith(ClosePrefix);
 }
 
+// Most lines do not begin with '<': they are passed over on their first byte.
+bool isOpenLabel(QByteArrayView line)
+{
+    return !line.isEmpty() && line.front() == '<' && line.startsWith("<BLOC");
+}
+
+bool isCloseLabel(QByteArrayView line)
+{
+    return !line.isEmpty() && line.front() == '<' && line.startsWith("</BLOC");
+}
+
 Result<int> openLabelIndex(const QString &line)
 {
     return NumberText::toInteger(line.mid(5, 4));
@@ -67,59 +73,55 @@ bool tryOpenLabelIndex(const QString &line, int &index)
     return NumberText::tryToInteger(line.mid(5, 4), index);
 }
 
-qsizetype findLine(const QStringList &lines, const QString &label, qsizetype from)
+qsizetype findLine(const TextLines &lines, const QString &label, qsizetype from)
 {
     for (qsizetype i = from; i < lines.size(); ++i)
-        if (lines.at(i).size() == label.size() && sameLine(lines.at(i), label))
+        if (lines.equalsIgnoringCase(i, label))
             return i;
     return -1;
 }
 
-QHash<int, qsizetype> firstBlockPositions(const QStringList &lines)
+QHash<int, qsizetype> firstBlockPositions(const TextLines &lines)
 {
     QHash<int, qsizetype> positions;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
-        if (line.size() != 10 || !line.startsWith(OpenPrefix, Qt::CaseInsensitive) ||
-            line.at(9) != QLatin1Char('>'))
-            continue;
-        bool digits = true;
-        for (int k = 5; k < 9; ++k)
-            digits = digits && line.at(k) >= QLatin1Char('0') && line.at(k) <= QLatin1Char('9');
-        const int index = line.mid(5, 4).toInt();
-        if (digits && !positions.contains(index))
+        const int index = blockStartIndex(lines.bytes(i));
+        if (index >= 0 && !positions.contains(index))
             positions.insert(index, i);
     }
     return positions;
 }
 
-qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from)
+qsizetype findCloseLabel(const TextLines &lines, int index, qsizetype from)
 {
     return findLine(lines, BlockCloseLabel(index), from);
 }
 
-int blockStartIndex(const QString &line)
+// Labels are ASCII, and no character of the code page but an ASCII letter has an ASCII letter
+// for its other case: bytes compare as the lines would.
+int blockStartIndex(QByteArrayView line)
 {
-    if (line.size() != 10 || !line.startsWith(OpenPrefix, Qt::CaseInsensitive) ||
-        line.at(9) != QLatin1Char('>'))
+    if (line.size() != 10 || line.at(9) != '>' ||
+        line.first(5).compare("<BLOC", Qt::CaseInsensitive) != 0)
         return -1;
     int index = 0;
     for (int k = 5; k < 9; ++k) {
-        const char16_t c = line.at(k).unicode();
-        if (c < u'0' || c > u'9')
+        const char c = line.at(k);
+        if (c < '0' || c > '9')
             return -1;
-        index = index * 10 + (c - u'0');
+        index = index * 10 + (c - '0');
     }
     return index;
 }
 
-qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed)
+qsizetype blockEnd(const TextLines &lines, qsizetype open, bool *closed)
 {
-    const QString closeLabel = BlockCloseLabel(blockStartIndex(lines.at(open)));
+    const QByteArray closeLabel = BlockCloseLabel(blockStartIndex(lines.bytes(open))).toLatin1();
     qsizetype i = open + 1;
     for (; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
-        if (line.size() == closeLabel.size() && sameLine(line, closeLabel)) {
+        const QByteArrayView line = lines.bytes(i);
+        if (line.size() == closeLabel.size() &&
+            line.compare(closeLabel, Qt::CaseInsensitive) == 0) {
             if (closed)
                 *closed = true;
             return i + 1;
@@ -163,12 +165,12 @@ QString joinLine(const OrderLine &line)
     return text;
 }
 
-Result<bool> decode(const QStringList &lines, int index, OrderRecord &record)
+Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
 {
     return decodeAt(lines, findBlock(lines, index), index, record);
 }
 
-Result<bool> decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record)
+Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record)
 {
     if (open < 0)
         return false;
@@ -200,7 +202,7 @@ Result<bool> decodeAt(const QStringList &lines, qsizetype open, int index, Order
     for (qsizetype i = first; i < first + LineWindow; ++i) {
         if (i >= end)
             break;
-        const QString &line = lines.at(i);
+        const QString line = lines.at(i);
         if (line.startsWith(MemoPrefix))
             record.Memo.append(line.mid(4, MaxTextLength));
         else if (line.startsWith(LinePrefix))
@@ -209,7 +211,7 @@ Result<bool> decodeAt(const QStringList &lines, qsizetype open, int index, Order
     return true;
 }
 
-void removeBlock(QStringList &lines, int index)
+void removeBlock(TextLines &lines, int index)
 {
     const qsizetype open = findBlock(lines, index);
     if (open < 0)
@@ -234,7 +236,7 @@ QStringList encodeBlock(const OrderRecord &record, int index)
     return block;
 }
 
-void encode(QStringList &lines, int index, const OrderRecord &record)
+void encode(TextLines &lines, int index, const OrderRecord &record)
 {
     removeBlock(lines, index);
     lines += encodeBlock(record, index);

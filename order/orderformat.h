@@ -2,6 +2,7 @@
 
 #include "core/orderrecord.h"
 #include "core/result.h"
+#include "core/textlines.h"
 
 #include <QHash>
 #include <QStringList>
@@ -19,6 +20,9 @@ QString BlockCloseLabel(int index); // "</BLOC0007>"
 
 bool isOpenLabel(const QString &line);  // begins with "<BLOC"
 bool isCloseLabel(const QString &line); // begins with "</BLOC"
+// The same for a line as the file holds it (TextLines::bytes()).
+bool isOpenLabel(QByteArrayView line);
+bool isCloseLabel(QByteArrayView line);
 
 // The index carried by an opening label (characters 6 to 9) or a closing label (7 to 10);
 // the integer conversion failure when they are not digits.
@@ -28,25 +32,25 @@ Result<int> closeLabelIndex(const QString &line);
 bool tryOpenLabelIndex(const QString &line, int &index);
 
 // Position of the first line equal to `label`, letter case ignored, from `from` on; -1 if none.
-qsizetype findLine(const QStringList &lines, const QString &label, qsizetype from = 0);
-inline qsizetype findBlock(const QStringList &lines, int index)
+qsizetype findLine(const TextLines &lines, const QString &label, qsizetype from = 0);
+inline qsizetype findBlock(const TextLines &lines, int index)
 {
     return findLine(lines, BlockOpenLabel(index));
 }
 
 // Position of the first opening label of every index found in `lines` (labels compared as
 // findLine does). One pass, for the operations that look up many blocks.
-QHash<int, qsizetype> firstBlockPositions(const QStringList &lines);
+QHash<int, qsizetype> firstBlockPositions(const TextLines &lines);
 
 // Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
-qsizetype findCloseLabel(const QStringList &lines, int index, qsizetype from);
+qsizetype findCloseLabel(const TextLines &lines, int index, qsizetype from);
 
 // The index of a line that is an opening label (letter case ignored), or -1 for any other line.
-int blockStartIndex(const QString &line);
+int blockStartIndex(QByteArrayView line);
 // One past the last line of the block that opens at `open`: after its closing label, or, when
 // that label is missing, where the next opening label stands or the list ends. A block cut
 // short never runs on into the blocks behind it. `closed` tells which way it ended.
-qsizetype blockEnd(const QStringList &lines, qsizetype open, bool *closed = nullptr);
+qsizetype blockEnd(const TextLines &lines, qsizetype open, bool *closed = nullptr);
 
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
 QString numberText(const QString &numLine);
@@ -59,17 +63,17 @@ QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 // a new order (number, date, default payment terms). Gives false when there is no block.
 // A date line that is not a date gives the date failure; the fields decoded before it stay
 // in `record`.
-Result<bool> decode(const QStringList &lines, int index, OrderRecord &record);
+Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
 // As decode(), for the block of `index` found opening at `open` (-1: there is none).
-Result<bool> decodeAt(const QStringList &lines, qsizetype open, int index, OrderRecord &record);
+Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record);
 
 // Removes the block of `index` (the lines blockEnd() gives).
-void removeBlock(QStringList &lines, int index);
+void removeBlock(TextLines &lines, int index);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.
 QStringList encodeBlock(const OrderRecord &record, int index);
 
 // Replaces the block of `index` by the one for `record`, appended at the end of the list.
-void encode(QStringList &lines, int index, const OrderRecord &record);
+void encode(TextLines &lines, int index, const OrderRecord &record);
 
 } // namespace OrderFormat

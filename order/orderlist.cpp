@@ -11,37 +11,37 @@ namespace {
 
 const QString Gap = QStringLiteral("  ");
 
-QString lineAt(const QStringList &lines, qsizetype i)
+QString lineAt(const TextLines &lines, qsizetype i)
 {
     // A block cut short at the end of the file shows empty fields.
     return i >= 0 && i < lines.size() ? lines.at(i) : QString();
 }
 
 // The index of a closing label, or -1 for any other line.
-int closeIndex(const QString &line)
+int closeIndex(QByteArrayView line)
 {
-    if (line.size() != 11 || !line.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive) ||
-        line.at(10) != QLatin1Char('>'))
+    if (line.size() != 11 || line.first(6).compare("</BLOC", Qt::CaseInsensitive) != 0 ||
+        line.at(10) != '>')
         return -1;
     int index = 0;
     for (int k = 6; k < 10; ++k) {
-        const QChar c = line.at(k);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const char c = line.at(k);
+        if (c < '0' || c > '9')
             return -1;
-        index = index * 10 + (c.unicode() - '0');
+        index = index * 10 + (c - '0');
     }
     return index;
 }
 
 } // namespace
 
-QString entryText(const QStringList &lines, qsizetype open)
+QString entryText(const TextLines &lines, qsizetype open)
 {
     return lineAt(lines, open + 1).mid(3) + Gap + lineAt(lines, open + 2) + Gap +
            lineAt(lines, open + 3) + Gap + lineAt(lines, open + 5) + Gap + lineAt(lines, open + 6);
 }
 
-QList<Entry> entries(const QStringList &lines)
+QList<Entry> entries(const TextLines &lines)
 {
     const QHash<int, qsizetype> positions = OrderFormat::firstBlockPositions(lines);
     QList<Entry> list;
@@ -55,7 +55,7 @@ QList<Entry> entries(const QStringList &lines)
     return list;
 }
 
-bool renumber(QStringList &lines, const QList<int> &order)
+bool renumber(TextLines &lines, const QList<int> &order)
 {
     const int count = int(order.size());
     // Anything but a permutation would give two blocks the same index: one would be lost.
@@ -76,7 +76,7 @@ bool renumber(QStringList &lines, const QList<int> &order)
     const QHash<int, qsizetype> opens = OrderFormat::firstBlockPositions(lines);
     QList<QList<qsizetype>> closes(count);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int index = closeIndex(lines.at(i));
+        const int index = closeIndex(lines.bytes(i));
         if (index >= 0 && index < count)
             closes[index].append(i);
     }
@@ -102,9 +102,9 @@ bool renumber(QStringList &lines, const QList<int> &order)
     // All positions are found before any label is rewritten: a rewritten label must not be
     // taken for the block of its new index.
     for (const Relabel &change : changes) {
-        lines[change.open] = OrderFormat::BlockOpenLabel(change.index);
+        lines.replace(change.open, OrderFormat::BlockOpenLabel(change.index));
         if (change.close >= 0)
-            lines[change.close] = OrderFormat::BlockCloseLabel(change.index);
+            lines.replace(change.close, OrderFormat::BlockCloseLabel(change.index));
     }
     return !changes.isEmpty();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/textlines.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 // The order list's model: one entry per order of the book, and the renumbering of the blocks
 // after the user moved entries.
@@ -15,16 +16,16 @@ struct Entry {
 
 // Entry text of the block opening at `open`: number text, date, supplier code and the first
 // two address lines, two spaces apart.
-QString entryText(const QStringList &lines, qsizetype open);
+QString entryText(const TextLines &lines, qsizetype open);
 
 // One entry per block index from 0 up to the first index without a block.
-QList<Entry> entries(const QStringList &lines);
+QList<Entry> entries(const TextLines &lines);
 
 // `order` lists, for each list position p, the index of the block whose entry stands there
 // (a permutation of 0 to order.size() - 1). Gives the block of order[p] the index p by
 // rewriting its opening and closing labels in place; blocks are not moved and blocks outside
 // the list keep their labels. Returns true when a label changed.
-bool renumber(QStringList &lines, const QList<int> &order);
+bool renumber(TextLines &lines, const QList<int> &order);
 
 // The new index of block `blockIndex` after renumber(order); unchanged when it is not listed.
 int newIndexOf(const QList<int> &order, int blockIndex);

@@ -1,6 +1,5 @@
 #include "order/orderrepair.h"
 
-#include "core/numbertext.h"
 #include "order/orderformat.h"
 
 #include <QHash>
@@ -15,13 +14,24 @@ using OrderFormat::MaxOrders;
 
 // A line that counts as a label (it begins like one), or that a reader would take for a
 // closing label whatever its letter case. Anywhere but as a block's own label it is stray.
-bool isLabelLike(const QString &line)
+bool isLabelLike(QByteArrayView line)
 {
-    if (line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
+    if (OrderFormat::isOpenLabel(line) || OrderFormat::isCloseLabel(line))
         return true;
-    return line.size() == 11 && line.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive) &&
-           line.at(10) == QLatin1Char('>') &&
-           OrderFormat::blockStartIndex(QLatin1Char('<') + line.mid(2)) >= 0;
+    if (line.size() != 11 || line.at(0) != '<' || line.at(1) != '/')
+        return false;
+    // "</bloc0007>" read as an opening label without its slash
+    char open[10];
+    open[0] = '<';
+    std::copy(line.begin() + 2, line.end(), open + 1);
+    return OrderFormat::blockStartIndex(QByteArrayView(open, 10)) >= 0;
+}
+
+// True for a line of spaces and controls only (NumberText::trimmed() gives nothing).
+bool isBlank(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
 // The lines between a block's labels. The blank lines that trail a block cut short stood
@@ -32,30 +42,30 @@ struct Content {
     qsizetype size() const { return last - first; }
 };
 
-Content contentOf(const QStringList &lines, const Block &block)
+Content contentOf(const TextLines &lines, const Block &block)
 {
     Content c{block.open + 1, block.closed ? block.end - 1 : block.end};
     if (!block.closed)
-        while (c.last > c.first && NumberText::trimmed(lines.at(c.last - 1)).isEmpty())
+        while (c.last > c.first && isBlank(lines.bytes(c.last - 1)))
             --c.last;
     return c;
 }
 
-size_t hashOf(const QStringList &lines, const Content &c)
+size_t hashOf(const TextLines &lines, const Content &c)
 {
     size_t h = qHash(c.size());
     for (qsizetype i = c.first; i < c.last; ++i)
-        h = qHash(lines.at(i), h);
+        h = qHash(lines.bytes(i), h);
     return h;
 }
 
 // True when the lines of `head` are the first lines of `whole` (all of them when `exact`).
-bool beginsWith(const QStringList &lines, const Content &whole, const Content &head, bool exact)
+bool beginsWith(const TextLines &lines, const Content &whole, const Content &head, bool exact)
 {
     if (head.size() > whole.size() || (exact && head.size() != whole.size()))
         return false;
     for (qsizetype k = 0; k < head.size(); ++k)
-        if (lines.at(whole.first + k) != lines.at(head.first + k))
+        if (!lines.sameLine(whole.first + k, head.first + k))
             return false;
     return true;
 }
@@ -67,7 +77,7 @@ struct Fate {
 
 // Decides, for every block, whether it stays under its own index, goes as a copy, or takes a
 // free index; `changed` tells whether any block does not simply stay.
-QList<Fate> plan(const QStringList &lines, const QList<Block> &found, bool &changed)
+QList<Fate> plan(const TextLines &lines, const QList<Block> &found, bool &changed)
 {
     changed = false;
     QList<Fate> fates;
@@ -134,12 +144,12 @@ QList<Fate> plan(const QStringList &lines, const QList<Block> &found, bool &chan
 
 } // namespace
 
-QList<Block> blocks(const QStringList &lines)
+QList<Block> blocks(const TextLines &lines)
 {
     QList<Block> found;
     qsizetype i = 0;
     while (i < lines.size()) {
-        const int index = OrderFormat::blockStartIndex(lines.at(i));
+        const int index = OrderFormat::blockStartIndex(lines.bytes(i));
         if (index < 0) {
             ++i;
             continue;
@@ -154,22 +164,23 @@ QList<Block> blocks(const QStringList &lines)
     return found;
 }
 
-bool isDamaged(const QStringList &lines)
+bool isDamaged(const TextLines &lines)
 {
     // Sound: every line that looks like a label is, as written, a label of a closed block.
     qsizetype labels = 0;
-    for (const QString &line : lines)
-        if (isLabelLike(line))
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (isLabelLike(lines.bytes(i)))
             ++labels;
     const QList<Block> found = blocks(lines);
     for (const Block &block : found)
-        if (!block.closed || lines.at(block.open) != OrderFormat::BlockOpenLabel(block.index) ||
-            lines.at(block.end - 1) != OrderFormat::BlockCloseLabel(block.index))
+        if (!block.closed ||
+            lines.bytes(block.open) != OrderFormat::BlockOpenLabel(block.index).toLatin1() ||
+            lines.bytes(block.end - 1) != OrderFormat::BlockCloseLabel(block.index).toLatin1())
             return true;
     return labels != 2 * found.size();
 }
 
-QStringList repaired(const QStringList &lines)
+TextLines repaired(const TextLines &lines)
 {
     const QList<Block> found = blocks(lines);
     bool changed = false;
@@ -194,20 +205,20 @@ QStringList repaired(const QStringList &lines)
         if (!fates.at(n).dropped)
             sorted[starts[fates.at(n).index - lowest]++] = n;
 
-    QStringList result;
-    result.reserve(lines.size() + sorted.size());
+    TextLines result;
+    result.reserve(lines.size() + sorted.size(), lines.textSize());
     for (const int n : sorted) {
         const Content content = contentOf(lines, found.at(n));
         result.append(OrderFormat::BlockOpenLabel(fates.at(n).index));
         for (qsizetype i = content.first; i < content.last; ++i)
-            if (!isLabelLike(lines.at(i)))
-                result.append(lines.at(i));
+            if (!isLabelLike(lines.bytes(i)))
+                result.appendLine(lines, i);
         result.append(OrderFormat::BlockCloseLabel(fates.at(n).index));
     }
     return result;
 }
 
-bool mergeDuplicates(QStringList &lines)
+bool mergeDuplicates(TextLines &lines)
 {
     const QList<Block> found = blocks(lines);
     bool changed = false;
@@ -215,30 +226,30 @@ bool mergeDuplicates(QStringList &lines)
     if (!changed)
         return false;
 
-    QStringList result;
-    result.reserve(lines.size());
+    TextLines result;
+    result.reserve(lines.size(), lines.textSize());
     qsizetype i = 0;
     for (int n = 0; n < found.size(); ++n) {
         const Block &block = found.at(n);
         for (; i < block.open; ++i)
-            result.append(lines.at(i));
+            result.appendLine(lines, i);
         i = block.end;
         const Fate &fate = fates.at(n);
         if (fate.dropped)
             continue;
         if (fate.index == block.index) {
             for (qsizetype k = block.open; k < block.end; ++k)
-                result.append(lines.at(k));
+                result.appendLine(lines, k);
             continue;
         }
         result.append(OrderFormat::BlockOpenLabel(fate.index));
         for (qsizetype k = block.open + 1; k < (block.closed ? block.end - 1 : block.end); ++k)
-            result.append(lines.at(k));
+            result.appendLine(lines, k);
         if (block.closed)
             result.append(OrderFormat::BlockCloseLabel(fate.index));
     }
     for (; i < lines.size(); ++i)
-        result.append(lines.at(i));
+        result.appendLine(lines, i);
     lines = std::move(result);
     return true;
 }

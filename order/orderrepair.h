@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/textlines.h"
+
 #include <QList>
-#include <QStringList>
 
 // The block structure of an order file as it stands, damaged or not, and the two ways of
 // mending it on loading: the repair the user accepts (blocks closed and put in index order),
@@ -20,22 +21,22 @@ struct Block {
 };
 
 // Every block of the list, in file order. Lines outside blocks belong to none.
-QList<Block> blocks(const QStringList &lines);
+QList<Block> blocks(const TextLines &lines);
 
 // True unless every line beginning with "<BLOC" or "</BLOC" is, exactly as the program writes
 // it, the opening or closing label of a closed block: a block lacks its closing label, a label
 // is damaged or stray, or the labels do not balance.
-bool isDamaged(const QStringList &lines);
+bool isDamaged(const TextLines &lines);
 
 // The repaired book: every block in index order (blocks of one index in file order), each
 // closed by its label; copies of one order merged as mergeDuplicates() does; lines outside
 // blocks, blank lines trailing a block cut short and stray labels inside blocks dropped.
-QStringList repaired(const QStringList &lines);
+TextLines repaired(const TextLines &lines);
 
 // Merges the copies of an order, leaving every other line in place: of the blocks sharing an
 // index, the last whole one keeps it; a copy with the same lines, or a block cut short whose
 // lines begin that copy's, goes; a copy with other lines gets the lowest free index. False
 // when nothing changed.
-bool mergeDuplicates(QStringList &lines);
+bool mergeDuplicates(TextLines &lines);
 
 } // namespace OrderRepair

@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace SettingsFile {
 
@@ -14,18 +15,18 @@ constexpr int RealWidth = 64;
 constexpr int IntegerWidth = 32;
 
 // Reads the file the way it has always been read: numbers are the next run of non-blank
-// characters wherever it starts (blank lines included), the rest of their line is dropped;
-// a line ends at CR, and an LF right after it belongs to the line end. A bare LF ends a line
-// too, so that a file edited elsewhere with LF line ends still reads line by line.
+// characters wherever it starts (blank lines included), the rest of their line is dropped.
+// Lines end as in every file of the program, so that a file edited elsewhere with LF line ends
+// still reads line by line.
 class Reader {
 public:
-    explicit Reader(const QByteArray &bytes) : m_bytes(bytes)
+    explicit Reader(const QByteArray &bytes)
     {
         const qsizetype stop = bytes.indexOf(EndOfFile);
-        m_end = stop < 0 ? bytes.size() : stop;
+        m_lines = TextLines::fromBytes(stop < 0 ? bytes : bytes.left(stop));
     }
 
-    bool atEnd() const { return m_pos >= m_end; }
+    bool atEnd() const { return m_next >= m_lines.size(); }
 
     Real real()
     {
@@ -43,48 +44,28 @@ public:
         return NumberText::tryToInteger(token(IntegerWidth), value) ? value : 0;
     }
 
-    QString line()
-    {
-        const qsizetype start = m_pos;
-        while (m_pos < m_end && !isLineEnd(m_bytes.at(m_pos)))
-            ++m_pos;
-        const QString text = TextFile::decode(m_bytes.mid(start, m_pos - start));
-        skipLineEnd();
-        return text;
-    }
+    QString line() { return atEnd() ? QString() : m_lines.at(m_next++); }
 
 private:
     static bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-    static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
     QString token(int width)
     {
-        while (m_pos < m_end && isBlank(m_bytes.at(m_pos)))
-            ++m_pos;
-        const qsizetype start = m_pos;
-        while (m_pos < m_end && !isBlank(m_bytes.at(m_pos)) && m_pos - start < width)
-            ++m_pos;
-        const QString text = QString::fromLatin1(m_bytes.mid(start, m_pos - start));
-        while (m_pos < m_end && !isLineEnd(m_bytes.at(m_pos)))
-            ++m_pos;
-        skipLineEnd();
-        return text;
-    }
-
-    void skipLineEnd()
-    {
-        if (m_pos < m_end && m_bytes.at(m_pos) == '\r') {
-            ++m_pos;
-            if (m_pos < m_end && m_bytes.at(m_pos) == '\n')
-                ++m_pos;
-        } else if (m_pos < m_end && m_bytes.at(m_pos) == '\n') {
-            ++m_pos;
+        while (!atEnd()) {
+            const QByteArrayView line = m_lines.bytes(m_next++);
+            const auto start = std::find_if_not(line.begin(), line.end(), isBlank);
+            if (start == line.end())
+                continue; // a blank line: the number is further on
+            auto stop = start;
+            while (stop != line.end() && !isBlank(*stop) && stop - start < width)
+                ++stop;
+            return QString::fromLatin1(start, stop - start);
         }
+        return QString();
     }
 
-    const QByteArray &m_bytes;
-    qsizetype m_pos = 0;
-    qsizetype m_end = 0;
+    TextLines m_lines;
+    qsizetype m_next = 0;
 };
 
 } // namespace

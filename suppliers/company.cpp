@@ -7,32 +7,16 @@
 
 int Company::parse(const QByteArray &bytes, CompanyDetails &details)
 {
-    const int wanted = int(details.size());
+    // Ctrl-Z ends the text; a last line without line end still counts.
+    const qsizetype stop = bytes.indexOf('\x1a');
+    const QByteArrayView text =
+        stop < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(stop);
     int count = 0;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    const qsizetype n = bytes.size();
-    auto store = [&](qsizetype end) {
-        if (count < wanted)
-            details[count] = TextFile::decode(bytes.mid(start, end - start));
-        ++count;
-    };
-    while (i < n && count < wanted) {
-        const char c = bytes.at(i);
-        if (c == '\x1a')
-            break;
-        if (c == '\r' || c == '\n') {
-            store(i);
-            i += (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    // A last line without line end still counts, up to Ctrl-Z or the end of the file.
-    if (count < wanted && i > start)
-        store(i);
-    return qMin(count, wanted);
+    TextFile::forEachLine(text, [&](qsizetype from, qsizetype size) {
+        if (count < int(details.size()))
+            details[count++] = TextFile::decode(text.sliced(from, size));
+    });
+    return count;
 }
 
 void Company::ChargeSoc()

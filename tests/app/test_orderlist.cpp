@@ -77,7 +77,7 @@ private Q_SLOTS:
         // Blocks in file order 2, 0, 1, and block 4 outside the list (index 3 missing).
         const QStringList before = block(2, numbers[2]) + block(0, numbers[0]) +
                                    block(4, QStringLiteral("104")) + block(1, numbers[1]);
-        QStringList lines = before;
+        TextLines lines = before;
         QCOMPARE(OrderList::renumber(lines, order), changed);
 
         QCOMPARE(lines.size(), before.size());
@@ -100,7 +100,7 @@ private Q_SLOTS:
     {
         // Block 1 is cut short at the end of the file: only its opening label changes, and
         // block 0's closing label is not taken for it.
-        QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
+        TextLines lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
         lines.removeLast();
         QVERIFY(OrderList::renumber(lines, {1, 0}));
         QCOMPARE(lines.at(0), BlockOpenLabel(1));
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, order);
         const QStringList before =
             block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
-        QStringList lines = before;
+        TextLines lines = before;
         QVERIFY(!OrderList::renumber(lines, order));
         QCOMPARE(lines, before);
     }
@@ -129,7 +129,7 @@ private Q_SLOTS:
     void tenThousandOrdersReversed()
     {
         constexpr int count = MaxOrders;
-        QStringList lines;
+        TextLines lines;
         lines.reserve(count * 12);
         QList<int> order;
         for (int k = 0; k < count; ++k) {

@@ -125,7 +125,7 @@ private Q_SLOTS:
         m_list = std::make_unique<TCmdListe>(m_window.get());
         m_find = std::make_unique<TFindDialog>(m_window.get());
         m_window->setListDialogs(
-            [this](QStringList &orderLines, bool &fileModified) {
+            [this](TextLines &orderLines, bool &fileModified) {
                 return m_list->Choose(orderLines, fileModified);
             },
             [this] { return m_find->Ask(); });

@@ -10,7 +10,7 @@ namespace {
 using TestBooks::block;
 
 // Every search the book makes, answered by the index and by reading the lines from the top.
-void compareWithPlainSearch(BookIndex &index, const QStringList &lines, int orders)
+void compareWithPlainSearch(BookIndex &index, const TextLines &lines, int orders)
 {
     for (int k = -1; k <= orders + 1; ++k) {
         QCOMPARE(index.findBlock(lines, k), findLine(lines, BlockOpenLabel(k)));
@@ -40,7 +40,7 @@ private Q_SLOTS:
 
     void followsTheChangesItIsToldOf()
     {
-        QStringList lines = block(0, "100") + block(1, "101") + block(2, "102");
+        TextLines lines = block(0, "100") + block(1, "101") + block(2, "102");
         BookIndex index;
         compareWithPlainSearch(index, lines, 3);
 

@@ -138,7 +138,7 @@ private Q_SLOTS:
         // A repaired book is sound: opening it again asks nothing and changes nothing.
         if (repairOffered && answer == Answer::Yes) {
             QVERIFY(!OrderRepair::isDamaged(loaded.lines));
-            QStringList again = loaded.lines;
+            TextLines again = loaded.lines;
             QVERIFY(!OrderRepair::mergeDuplicates(again));
         }
     }

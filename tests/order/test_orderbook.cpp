@@ -394,7 +394,7 @@ private Q_SLOTS:
         form->edit().AddressLines[2] = QStringLiteral("x");
         book->markModified();
         book->EcritFiche();
-        QCOMPARE(book->OrderLines.filter(QRegularExpression("^CMDE")).size(), 71);
+        QCOMPARE(book->OrderLines.toStringList().filter(QRegularExpression("^CMDE")).size(), 71);
         QVERIFY(book->OrderLines.contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
     }
 

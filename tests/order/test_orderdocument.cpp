@@ -61,7 +61,7 @@ private Q_SLOTS:
         QVERIFY(f.book().Suivant().ok()); // order 1 on screen
         // The user moved order 1 to the top and closed the list without choosing.
         f.document.setListDialogs(
-            [](QStringList &lines, bool &fileModified) {
+            [](TextLines &lines, bool &fileModified) {
                 fileModified = OrderList::renumber(lines, {1, 0, 2});
                 return OrderList::Choice{{1, 0, 2}, -1};
             },
@@ -73,7 +73,7 @@ private Q_SLOTS:
 
         // Choosing an entry shows its order.
         f.document.setListDialogs(
-            [](QStringList &, bool &) {
+            [](TextLines &, bool &) {
                 return OrderList::Choice{{0, 1, 2}, 2};
             },
             {});
@@ -157,7 +157,7 @@ private Q_SLOTS:
         f.book().FileModified = false;
         f.book().OrderModified = false;
         const qsizetype date = f.book().findNumberLine(QStringLiteral("NUM200003002")) + 1;
-        f.book().OrderLines[date] = QStringLiteral("31/02/2000");
+        f.book().OrderLines.replace(date, QStringLiteral("31/02/2000"));
         const Status moved = f.document.Suivant();
         QVERIFY(!moved.ok());
         QCOMPARE(moved.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));

@@ -104,7 +104,7 @@ private Q_SLOTS:
         r.Lines = {l1, OrderLine(), l1};
         r.Memo = {QStringLiteral("  livraison le matin"), QString()};
 
-        QStringList lines{QStringLiteral(" ")};
+        TextLines lines{QStringLiteral(" ")};
         encode(lines, 3, r);
         OrderRecord back = blankRecord();
         QVERIFY(decode(lines, 3, back).value());
@@ -196,11 +196,11 @@ private Q_SLOTS:
 
     void removingABlock()
     {
-        QStringList lines =
+        TextLines lines =
             QStringList{QStringLiteral("a")} + block(0, {}) + QStringList{QStringLiteral("b")};
         removeBlock(lines, 0);
         QCOMPARE(lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-        QStringList open = block(0, {}, false);
+        TextLines open = block(0, {}, false);
         removeBlock(open, 0);
         QVERIFY(open.isEmpty());
     }
@@ -209,8 +209,8 @@ private Q_SLOTS:
     {
         // Neither its reading nor its removal runs on into the blocks behind it.
         const QStringList next = block(1, {QStringLiteral("CMDEnext")});
-        QStringList lines = block(0, {QStringLiteral("CMDEown")}, false) + next;
-        lines[3] = QStringLiteral("<bloc0001>"); // a block cut short after its date
+        TextLines lines = block(0, {QStringLiteral("CMDEown")}, false) + next;
+        lines.replace(3, QStringLiteral("<bloc0001>")); // a block cut short after its date
         OrderRecord r = blankRecord();
         QVERIFY(decode(lines, 0, r).value());
         QCOMPARE(r.SupplierCode, QString());
