@@ -19,7 +19,11 @@ namespace TextFile {
 namespace {
 
 // Windows-1252 0x80..0x9F. The five bytes the code page leaves undefined map to the C1
-// control of the same value, so that they survive a read and a write.
+// control of the same value, so that they survive a read and a write. Qt's QStringDecoder
+// ("windows-1252") gives the same mapping only where Qt was built with ICU, an optional part
+// of it; the files must read the same everywhere, and the book decodes its lines one at a time
+// from its buffer, where this table and the ASCII fast path below cost less than a converter
+// made for each line. A test holds the table against Qt's converter where there is one.
 constexpr char16_t HighControls[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
@@ -58,6 +60,22 @@ private Q_SLOTS:
         QVERIFY(TextFile::write(dir.file("out.cmd"), lines));
         QCOMPARE(readAll(dir.file("out.cmd")), expected);
         QCOMPARE(TextFile::joinLines(lines), expected);
+    }
+
+    // The program's own table reads and writes every byte as the code page's mapping in Qt does,
+    // where this Qt has it.
+    void tableAgreesWithQtsCodePage()
+    {
+        QStringDecoder qtDecoder("windows-1252");
+        QStringEncoder qtEncoder("windows-1252");
+        if (!qtDecoder.isValid() || !qtEncoder.isValid())
+            QSKIP("This Qt has no Windows-1252 converter");
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = qtDecoder.decode(all);
+        QCOMPARE(TextFile::decode(all), text);
+        QCOMPARE(TextFile::encode(text), QByteArray(qtEncoder.encode(text)));
     }
 
     void charactersOutsideTheCodePage_data()
