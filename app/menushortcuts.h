@@ -2,12 +2,15 @@
 
 #include <QObject>
 
+class QContextMenuEvent;
+class QKeySequence;
 class QWidget;
 
 // The menu commands' shortcuts come before the keys of the focused control: Ctrl+C in the
 // supplier code field, the grid's cell editor or the note copies the order, not the text, while
 // "Co&pier" is enabled. The fields keep Ctrl+Insert, Shift+Insert and their context menu for
-// text. Keys of other windows (dialogs, message boxes) are left alone.
+// text, and their context menus name those keys instead of the ones the menus take. Keys of
+// other windows (dialogs, message boxes) are left alone.
 class MenuShortcuts : public QObject {
     Q_OBJECT
 public:
@@ -17,5 +20,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool takenByMenu(const QKeySequence &keys) const;
+    bool showFieldMenu(QWidget *target, const QContextMenuEvent *event);
+
     QWidget *m_window;
 };

@@ -12,9 +12,11 @@
 #include "utilities/helpwindow.h"
 #include "utilities/tsplash.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QHeaderView>
@@ -554,6 +556,33 @@ void TestKeyboard::fieldsKeepTextCopyKeys()
     QTest::mouseClick(child("Memo1"), Qt::LeftButton);
     key(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Dupont"));
+
+    // Their context menus name those keys, not the ones the menu commands take.
+    const QString copyKeys =
+        QKeySequence(Qt::CTRL | Qt::Key_Insert).toString(QKeySequence::NativeText);
+    const QString pasteKeys =
+        QKeySequence(Qt::SHIFT | Qt::Key_Insert).toString(QKeySequence::NativeText);
+    for (const char *field : {"Edit2", "Memo1"}) {
+        QWidget *control = child(field);
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  control->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(qobject_cast<QAbstractScrollArea *>(control)
+                                    ? qobject_cast<QAbstractScrollArea *>(control)->viewport()
+                                    : control,
+                                &menuKey);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY2(menu, field);
+        QStringList keys;
+        for (const QAction *entry : menu->actions())
+            keys << entry->text().section(QLatin1Char('\t'), 1);
+        menu->close();
+        QVERIFY2(keys.contains(copyKeys), qPrintable(keys.join(QLatin1Char(' '))));
+        QVERIFY2(keys.contains(pasteKeys), qPrintable(keys.join(QLatin1Char(' '))));
+        for (const QAction *command : m_form->findChildren<QAction *>())
+            if (!command->shortcut().isEmpty() && command->isEnabled())
+                QVERIFY2(!keys.contains(command->shortcut().toString(QKeySequence::NativeText)),
+                         qPrintable(command->objectName()));
+    }
 }
 
 void TestKeyboard::startupMessageNotCoveredBySplash()
