@@ -223,7 +223,9 @@ void TCommande::buildControls()
     setTabOrder(DateTimePicker1, Edit1);
     setTabOrder(Edit1, ComboBox1);
     setTabOrder(ComboBox1, RadioButton1);
-    setTabOrder(RadioButton1, Edit2);
+    // The two kinds of order make one stop; the second one must not come after the note.
+    setTabOrder(RadioButton1, RadioButton2);
+    setTabOrder(RadioButton2, Edit2);
     setTabOrder(Edit2, Edit3);
     setTabOrder(Edit3, Edit4);
     setTabOrder(Edit4, Edit5);

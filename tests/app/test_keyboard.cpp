@@ -149,6 +149,7 @@ private Q_SLOTS:
     void focusTakenElsewhereIsNotLeavingTheField_data();
     void focusTakenElsewhereIsNotLeavingTheField();
     void tabLeavesTheField();
+    void tabGoesRoundTheOrderWindow();
     void deleteLineFromKeyboardMenu();
     void cellEditGoesOnAfterMenuAndBox();
     void copyNewOrderPaste();
@@ -383,6 +384,25 @@ void TestKeyboard::tabLeavesTheField()
     QCOMPARE(code->text(), QStringLiteral("10077"));
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
     QTRY_COMPARE(focused(), child("Memo1"));
+}
+
+// Tab from the note comes back to the order number; the kinds of order are one stop between
+// the payment terms and the address, not one of them after the note.
+void TestKeyboard::tabGoesRoundTheOrderWindow()
+{
+    QVERIFY(start({dupontOrder()}));
+    QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+    key(Qt::Key_Tab);
+    QCOMPARE(focused(), child("MaskEdit1"));
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focused(), child("Memo1"));
+
+    // The two kinds of order are one stop, the arrow keys choosing between them.
+    child("ComboBox1")->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Tab);
+    QCOMPARE(focused(), child("RadioButton1"));
+    key(Qt::Key_Tab);
+    QCOMPARE(focused(), child("Edit2"));
 }
 
 void TestKeyboard::deleteLineFromKeyboardMenu()
