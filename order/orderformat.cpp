@@ -99,19 +99,37 @@ qsizetype findCloseLabel(const TextLines &lines, int index, qsizetype from)
 
 // Labels are ASCII, and no character of the code page but an ASCII letter has an ASCII letter
 // for its other case: bytes compare as the lines would.
-int blockStartIndex(QByteArrayView line)
+namespace {
+
+// The four digits of a label's index standing at `at`, or -1.
+int labelDigits(QByteArrayView line, qsizetype at)
 {
-    if (line.size() != 10 || line.at(9) != '>' ||
-        line.first(5).compare("<BLOC", Qt::CaseInsensitive) != 0)
-        return -1;
     int index = 0;
-    for (int k = 5; k < 9; ++k) {
+    for (qsizetype k = at; k < at + 4; ++k) {
         const char c = line.at(k);
         if (c < '0' || c > '9')
             return -1;
         index = index * 10 + (c - '0');
     }
     return index;
+}
+
+} // namespace
+
+int blockStartIndex(QByteArrayView line)
+{
+    if (line.size() != 10 || line.at(9) != '>' ||
+        line.first(5).compare("<BLOC", Qt::CaseInsensitive) != 0)
+        return -1;
+    return labelDigits(line, 5);
+}
+
+int blockEndIndex(QByteArrayView line)
+{
+    if (line.size() != 11 || line.at(10) != '>' ||
+        line.first(6).compare("</BLOC", Qt::CaseInsensitive) != 0)
+        return -1;
+    return labelDigits(line, 6);
 }
 
 qsizetype blockEnd(const TextLines &lines, qsizetype open, bool *closed)

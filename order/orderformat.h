@@ -47,6 +47,8 @@ qsizetype findCloseLabel(const TextLines &lines, int index, qsizetype from);
 
 // The index of a line that is an opening label (letter case ignored), or -1 for any other line.
 int blockStartIndex(QByteArrayView line);
+// The same for a closing label.
+int blockEndIndex(QByteArrayView line);
 // One past the last line of the block that opens at `open`: after its closing label, or, when
 // that label is missing, where the next opening label stands or the list ends. A block cut
 // short never runs on into the blocks behind it. `closed` tells which way it ended.

@@ -17,22 +17,6 @@ QString lineAt(const TextLines &lines, qsizetype i)
     return i >= 0 && i < lines.size() ? lines.at(i) : QString();
 }
 
-// The index of a closing label, or -1 for any other line.
-int closeIndex(QByteArrayView line)
-{
-    if (line.size() != 11 || line.first(6).compare("</BLOC", Qt::CaseInsensitive) != 0 ||
-        line.at(10) != '>')
-        return -1;
-    int index = 0;
-    for (int k = 6; k < 10; ++k) {
-        const char c = line.at(k);
-        if (c < '0' || c > '9')
-            return -1;
-        index = index * 10 + (c - '0');
-    }
-    return index;
-}
-
 } // namespace
 
 QString entryText(const TextLines &lines, qsizetype open)
@@ -76,7 +60,7 @@ bool renumber(TextLines &lines, const QList<int> &order)
     const QHash<int, qsizetype> opens = OrderFormat::firstBlockPositions(lines);
     QList<QList<qsizetype>> closes(count);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int index = closeIndex(lines.bytes(i));
+        const int index = OrderFormat::blockEndIndex(lines.bytes(i));
         if (index >= 0 && index < count)
             closes[index].append(i);
     }
