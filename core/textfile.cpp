@@ -308,7 +308,7 @@ bool writeWhole(const QString &fileName, const Content &content, QString *error,
     if (!ok) {
         file->cancel();
         if (error)
-            *error = QStringLiteral("Ne peut créer le fichier %1").arg(fileName);
+            *error = Failure::cannotCreate(fileName).message();
     }
     return ok;
 }

@@ -47,9 +47,7 @@ public:
     const QString operator[](qsizetype i) const { return at(i); }
     QString value(qsizetype i) const { return i >= 0 && i < size() ? at(i) : QString(); }
     QString first() const { return at(0); }
-    QString constFirst() const { return at(0); }
     QString last() const { return at(size() - 1); }
-    QString constLast() const { return at(size() - 1); }
     // The line as it is written to the file, without its line end.
     QByteArrayView bytes(qsizetype i) const
     {

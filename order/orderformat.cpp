@@ -92,11 +92,6 @@ QHash<int, qsizetype> firstBlockPositions(const TextLines &lines)
     return positions;
 }
 
-qsizetype findCloseLabel(const TextLines &lines, int index, qsizetype from)
-{
-    return findLine(lines, BlockCloseLabel(index), from);
-}
-
 // Labels are ASCII, and no character of the code page but an ASCII letter has an ASCII letter
 // for its other case: bytes compare as the lines would.
 namespace {

@@ -42,9 +42,6 @@ inline qsizetype findBlock(const TextLines &lines, int index)
 // findLine does). One pass, for the operations that look up many blocks.
 QHash<int, qsizetype> firstBlockPositions(const TextLines &lines);
 
-// Position of the first line from `from` on equal to the closing label of `index`; -1 if none.
-qsizetype findCloseLabel(const TextLines &lines, int index, qsizetype from);
-
 // The index of a line that is an opening label (letter case ignored), or -1 for any other line.
 int blockStartIndex(QByteArrayView line);
 // The same for a closing label.
