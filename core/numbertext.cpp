@@ -1,7 +1,9 @@
 #include "core/numbertext.h"
 
+#include <charconv>
+#include <clocale>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace NumberText {
@@ -25,11 +27,15 @@ struct Decimal {
     int exp10 = 0;
 };
 
+// The C library's conversions follow the desktop's locale once the application has set it
+// (a French desktop reads "4.6" as 4 and writes "4,6e+00"); these never do.
 Decimal decimalOf(Real v, int significant)
 {
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", significant - 1, std::fabs(v));
-    const QString text = QString::fromLatin1(buffer);
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v), std::chars_format::scientific,
+                      significant - 1);
+    const QString text = QString::fromLatin1(buffer, written.ptr - buffer);
     const qsizetype e = text.indexOf(QLatin1Char('e'));
     Decimal d;
     d.digits = text.left(e).remove(QLatin1Char('.'));
@@ -88,7 +94,8 @@ bool tryToReal(const QString &text, Real &out, QChar decimalSeparator)
     }
     if (i != n)
         return false;
-    const Real v = std::strtold(c.constData(), nullptr);
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const Real v = strtold_l(c.constData(), nullptr, cLocale);
     if (std::isinf(v) || std::isnan(v))
         return false;
     out = v;

@@ -2,14 +2,201 @@
 
 #include "core/numbertext.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-// Results are shown with the precision the 6-byte form really holds, so that the noise of
-// the binary storage (0,1 kept as 0,100000000000000002) never reaches the display.
-constexpr int ResultDigits = 12;
-constexpr int PlainDigits = 15;
+// The calculator counts in decimal, as a pocket calculator does, to the 15 significant digits
+// its display shows: 1,2 + 3,4 gives 4,6 and 100 - 99,99 gives 0,01, where numbers kept in
+// binary would leave noise in the last digits. Its numbers keep the range of the 6-byte reals.
+constexpr int Digits = 15;
+
+using Wide = unsigned __int128;
+
+// sign * coefficient * 10^exponent
+struct Decimal {
+    bool negative = false;
+    Wide coefficient = 0;
+    int exponent = 0;
+};
+
+Wide powerOfTen(int n)
+{
+    Wide p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+int digitCount(Wide c)
+{
+    int n = 0;
+    for (; c > 0; c /= 10)
+        ++n;
+    return n;
+}
+
+// Exact results are rounded to Digits significant digits, a half away from zero.
+Decimal rounded(Decimal d)
+{
+    const Wide limit = powerOfTen(Digits);
+    unsigned dropped = 0; // the last digit dropped is the one that decides
+    while (d.coefficient >= limit) {
+        dropped = unsigned(d.coefficient % 10);
+        d.coefficient /= 10;
+        ++d.exponent;
+    }
+    if (dropped >= 5 && ++d.coefficient == limit) {
+        d.coefficient /= 10;
+        ++d.exponent;
+    }
+    return d;
+}
+
+// The calculator's numbers are the reals nearest to decimals of at most Digits digits, so this
+// gives those decimals back; any other real (a root) is rounded to Digits digits.
+Decimal decimalOf(Real v)
+{
+    Decimal d;
+    if (v == 0)
+        return d;
+    char text[64];
+    const char *const end = std::to_chars(text, text + sizeof text, std::fabs(v),
+                                          std::chars_format::scientific, Digits - 1)
+                                .ptr;
+    const char *p = text;
+    for (; p != end && *p != 'e'; ++p)
+        if (*p != '.')
+            d.coefficient = d.coefficient * 10 + Wide(*p - '0');
+    int exponent = 0;
+    std::from_chars(p + (*(p + 1) == '+' ? 2 : 1), end, exponent);
+    d.negative = v < 0;
+    d.exponent = exponent - (Digits - 1);
+    return d;
+}
+
+// A typed number, digit for digit (NumberText::tryToReal has found it to be a number).
+Decimal decimalOf(const QString &typed)
+{
+    const QString text = NumberText::trimmed(typed);
+    Decimal d;
+    qsizetype i = 0;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        d.negative = text.at(i++) == QLatin1Char('-');
+    bool fraction = false;
+    int kept = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(',')) {
+            fraction = true;
+            continue;
+        }
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        if (fraction)
+            --d.exponent;
+        if (kept == 0 && c == QLatin1Char('0'))
+            continue;
+        if (kept <= Digits) { // one digit more than kept decides the rounding
+            d.coefficient = d.coefficient * 10 + Wide(c.unicode() - '0');
+            ++kept;
+        } else {
+            ++d.exponent;
+        }
+    }
+    if (i < text.size()) { // the exponent, held far beyond the range
+        const bool negative = ++i < text.size() && text.at(i) == QLatin1Char('-');
+        if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+')))
+            ++i;
+        int exponent = 0;
+        for (; i < text.size(); ++i)
+            exponent = std::min(exponent * 10 + (text.at(i).unicode() - '0'), 100000);
+        d.exponent += negative ? -exponent : exponent;
+    }
+    return d;
+}
+
+// Infinite beyond the range of the long double.
+Real realOf(const Decimal &d)
+{
+    const Decimal r = rounded(d);
+    Real v = 0;
+    if (!NumberText::tryToReal(QStringLiteral("%1%2E%3")
+                                   .arg(r.negative ? QStringLiteral("-") : QString())
+                                   .arg(quint64(r.coefficient))
+                                   .arg(r.exponent),
+                               v))
+        return std::numeric_limits<Real>::infinity();
+    return v;
+}
+
+Decimal negated(Decimal d)
+{
+    d.negative = !d.negative;
+    return d;
+}
+
+Decimal sum(const Decimal &a, const Decimal &b)
+{
+    if (a.coefficient == 0)
+        return b;
+    if (b.coefficient == 0)
+        return a;
+    // An addend 18 orders of magnitude below the other leaves its 15 digits as they are,
+    // rounding included.
+    const int orderA = a.exponent + digitCount(a.coefficient);
+    const int orderB = b.exponent + digitCount(b.coefficient);
+    if (orderA - orderB >= 18)
+        return a;
+    if (orderB - orderA >= 18)
+        return b;
+    // Otherwise both fit, exactly, below 10^33 at the finer exponent.
+    const int exponent = std::min(a.exponent, b.exponent);
+    const Wide x = a.coefficient * powerOfTen(a.exponent - exponent);
+    const Wide y = b.coefficient * powerOfTen(b.exponent - exponent);
+    Decimal s;
+    s.exponent = exponent;
+    if (a.negative == b.negative) {
+        s.negative = a.negative;
+        s.coefficient = x + y;
+    } else if (x >= y) {
+        s.negative = a.negative;
+        s.coefficient = x - y;
+    } else {
+        s.negative = b.negative;
+        s.coefficient = y - x;
+    }
+    return s;
+}
+
+Decimal product(const Decimal &a, const Decimal &b)
+{
+    return {a.negative != b.negative, a.coefficient * b.coefficient, a.exponent + b.exponent};
+}
+
+// b is not 0. The quotient is taken to at least 16 digits; the remainder cannot change a
+// rounding half away from zero.
+Decimal quotient(const Decimal &a, const Decimal &b)
+{
+    const int shift = Digits + 2 + digitCount(b.coefficient) - digitCount(a.coefficient);
+    return {a.negative != b.negative, a.coefficient * powerOfTen(shift) / b.coefficient,
+            a.exponent - shift - b.exponent};
+}
+
+// A number the calculator keeps: its decimal rounded to Digits digits, within the range of
+// the 6-byte reals, 0 below it.
+bool tryKeep(const Decimal &exact, Real &out)
+{
+    const Real v = realOf(exact);
+    Real stored = 0;
+    if (!Real48::tryStore(v, stored))
+        return false;
+    out = stored == 0 ? 0 : v;
+    return true;
+}
 
 } // namespace
 
@@ -78,13 +265,12 @@ void PocketCalculator::comma()
 
 Result<Real> PocketCalculator::readOperand()
 {
-    Real typed = 0;
-    if (!NumberText::tryToReal(Display, typed))
+    Real number = 0;
+    if (!NumberText::tryToReal(Display, number))
         return Failure::notAReal(Display);
-    Real kept = 0;
-    if (!Real48::tryStore(typed, kept))
+    if (!tryKeep(decimalOf(Display), number))
         return Failure::overflow();
-    Operand = kept;
+    Operand = number;
     return Operand;
 }
 
@@ -96,10 +282,9 @@ Status PocketCalculator::equals()
             Display.clear();
             return {};
         }
-        Real kept = 0;
-        if (!Real48::tryStore(value, kept))
+        if (!tryKeep(decimalOf(Display), value))
             return Failure::overflow();
-        Accumulator = kept;
+        Accumulator = value;
         AccumulatorValid = true;
         NewEntry = true;
         return {};
@@ -107,31 +292,32 @@ Status PocketCalculator::equals()
     const Result<Real> read = readOperand();
     if (!read)
         return read.failure();
-    const Real operand = *read;
-    Real result = Accumulator;
+    const Decimal left = decimalOf(Accumulator);
+    const Decimal right = decimalOf(*read);
+    Decimal result = left;
     switch (PendingOperator.unicode()) {
     case '+':
-        result = Accumulator + operand;
+        result = sum(left, right);
         break;
     case '-':
-        result = Accumulator - operand;
+        result = sum(left, negated(right));
         break;
     case '*':
-        result = Accumulator * operand;
+        result = product(left, right);
         break;
     case '/':
-        if (operand == 0)
+        if (*read == 0)
             return Accumulator == 0 ? Failure::invalidOperation() : Failure::divisionByZero();
-        result = Accumulator / operand;
+        result = quotient(left, right);
         break;
     default:
         break;
     }
     Real kept = 0;
-    if (!Real48::tryStore(result, kept))
+    if (!tryKeep(result, kept))
         return Failure::overflow();
     Accumulator = kept;
-    Display = NumberText::general(Accumulator, ResultDigits);
+    Display = NumberText::general(Accumulator, Digits);
     NewEntry = true;
     return {};
 }
@@ -151,9 +337,9 @@ Status PocketCalculator::reciprocal()
         return read.failure();
     if (*read == 0)
         return Failure::divisionByZero();
-    const Real result = 1 / *read;
+    const Real result = realOf(quotient(decimalOf(1), decimalOf(*read)));
     // The reciprocal is shown even when it is too large to be kept.
-    Display = NumberText::general(result, PlainDigits);
+    Display = NumberText::general(result, Digits);
     return keepResult(result);
 }
 
@@ -164,15 +350,15 @@ Status PocketCalculator::squareRoot()
         return read.failure();
     if (*read < 0)
         return Failure::invalidOperation();
-    const Real result = std::sqrt(*read);
-    Display = NumberText::general(result, PlainDigits);
+    const Real result = realOf(decimalOf(std::sqrt(*read)));
+    Display = NumberText::general(result, Digits);
     return keepResult(result);
 }
 
 Status PocketCalculator::keepResult(Real result)
 {
     Real kept = 0;
-    if (!Real48::tryStore(result, kept))
+    if (!tryKeep(decimalOf(result), kept))
         return Failure::overflow();
     Accumulator = kept;
     AccumulatorValid = true;

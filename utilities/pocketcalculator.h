@@ -6,8 +6,9 @@
 #include <QChar>
 #include <QString>
 
-// The pocket calculator's state and keys. Values are kept in the 6-byte real form; a key that
-// fails gives back why, in French, and leaves the display and the accumulator as they were.
+// The pocket calculator's state and keys. Its numbers are decimals of up to 15 significant
+// digits, within the range of the 6-byte reals; a key that fails gives back why, in French,
+// and leaves the display and the accumulator as they were.
 class PocketCalculator {
 public:
     // The keypad, numbered as the window's buttons.

@@ -40,8 +40,9 @@ TPocket::TPocket(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::Ov
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Narrow side padding: the longest result, "-0,0000123456789012345", fits the keypad's width.
     Label1->setStyleSheet(
-        QStringLiteral("QLabel { background: navy; color: yellow; padding: 2px 6px; }"));
+        QStringLiteral("QLabel { background: navy; color: yellow; padding: 2px 3px; }"));
     QFont displayFont = Label1->font();
     displayFont.setPointSize(displayFont.pointSize() + 4);
     displayFont.setBold(true);

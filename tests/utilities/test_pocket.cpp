@@ -86,7 +86,7 @@ private Q_SLOTS:
                                << "1,5E20"
                                << "*";
         QTest::newRow("third") << "1/3="
-                               << "0,333333333333"
+                               << "0,333333333333333"
                                << "/";
         // A comma starts a new number as "0,"; a second one is ignored.
         QTest::newRow("comma first") << ",5"
