@@ -22,7 +22,7 @@ namespace {
 
 struct Page {
     OrderPageInput input;
-    PageItems items;
+    Pages pages;
     QString title;
 };
 
@@ -30,7 +30,7 @@ Page currentPage(TCommande &order)
 {
     Page page;
     page.input = order.printedOrder();
-    page.items = OrderPage::build(page.input, order.document().PaperType);
+    page.pages = OrderPage::build(page.input, order.document().PaperType);
     page.title = OrderPage::jobTitle(page.input.record.Number);
     return page;
 }
@@ -44,11 +44,11 @@ void preview(QWidget *parent, TCommande &order)
         // The preview draws into pictures of its own; its print button hands over the printer
         // itself, with every check of a real print.
         if (printer->paintEngine()->type() == QPaintEngine::Picture) {
-            PagePainter::previewPage(*printer, page.items);
+            PagePainter::previewPage(*printer, page.pages);
             return;
         }
         Application::run([&] {
-            const Status printed = PagePainter::printPage(*printer, page.items, page.title);
+            const Status printed = PagePainter::printPage(*printer, page.pages, page.title);
             if (!printed)
                 Application::report(printed.failure());
         });
@@ -70,7 +70,7 @@ void exportPdf(QWidget *parent, TCommande &order)
             Prompts::Answer::Ok)
         return;
     const Status exported =
-        PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+        PagePainter::exportPdf(fileName, page.pages, page.title, PrintDialogs::exportPageSize());
     if (!exported)
         Application::report(exported.failure());
 }
@@ -90,7 +90,7 @@ void mail(TCommande &order)
     const QString &number = page.input.record.Number;
     const QString fileName = folder.filePath(OrderMail::pdfFileName(number));
     const Status exported =
-        PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+        PagePainter::exportPdf(fileName, page.pages, page.title, PrintDialogs::exportPageSize());
     if (!exported) {
         Application::report(exported.failure());
         return;
