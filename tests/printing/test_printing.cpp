@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHelpEvent>
@@ -676,10 +677,52 @@ private Q_SLOTS:
                  qPrintable(m_desktop->asked.first().text));
     }
 
+    // The order goes to the mail program as a PDF kept where it lasts: beside the book, or in
+    // the documents folder (made when missing) for a book without a folder. A missing or failing
+    // mail program is said, with where the PDF is.
+    void mailAttachesThePdf_data()
+    {
+        QTest::addColumn<QString>("book"); // empty: a new book
+        QTest::addColumn<bool>("bookFolderGone");
+        QTest::addColumn<int>("mailProgram"); // 0 none, 1 takes the message, 2 fails
+        QTest::addColumn<QString>("message");
+        const QString kept = QStringLiteral("Le bon de commande a été enregistré dans « %1 » : "
+                                            "joignez-le à votre message");
+        QTest::newRow("beside the book") << "commandes/carnet.cmd" << false << 1 << QString();
+        QTest::newRow("new book") << QString() << false << 1 << QString();
+        QTest::newRow("book's folder gone") << "commandes/carnet.cmd" << true << 1 << QString();
+        QTest::newRow("no mail program") << "commandes/carnet.cmd" << false << 0
+                                         << "Aucun programme de messagerie n'est disponible. " +
+                                                kept + " ou utilisez « Exporter en PDF... ».";
+        QTest::newRow("mail program fails")
+            << QString() << false << 2
+            << "L'envoi par e-mail a échoué : aucun programme de messagerie ne sait ouvrir le "
+               "message. " +
+                   kept + ".";
+    }
     void mailAttachesThePdf()
     {
+        QFETCH(QString, book);
+        QFETCH(bool, bookFolderGone);
+        QFETCH(int, mailProgram);
+        QFETCH(QString, message);
+        m_desktop->documents = m_dir->file(QStringLiteral("Documents"));
         TMainForm &form = start();
         fillOrder(form.commande());
+        if (!book.isEmpty()) {
+            QDir().mkpath(QFileInfo(m_dir->file(book)).path());
+            m_desktop->chooseFile(m_dir->file(book));
+            action("FileSaveAsItem")->trigger();
+            QVERIFY(QFile::exists(m_dir->file(book)));
+            if (bookFolderGone)
+                QDir(QFileInfo(m_dir->file(book)).path()).removeRecursively();
+        }
+        m_desktop->mailProgram = mailProgram != 0;
+        if (mailProgram == 2)
+            m_desktop->mailFailure =
+                QStringLiteral("aucun programme de messagerie ne sait ouvrir le message");
+        m_desktop->asked.clear();
+
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
@@ -697,16 +740,18 @@ private Q_SLOTS:
                                                  "Veuillez trouver ci-joint notre commande "
                                                  "N° 200003001."));
         const QString attachment = value("--attach");
-        QVERIFY(attachment.endsWith(QStringLiteral("/Commande-200003001.pdf")));
+        const QString folder = book.isEmpty() || bookFolderGone
+                                   ? m_desktop->documents
+                                   : QFileInfo(m_dir->file(book)).path();
+        QCOMPARE(attachment, folder + QStringLiteral("/Commande-200003001.pdf"));
+        QCOMPARE(m_desktop->texts(),
+                 message.isEmpty() ? QStringList() : QStringList{message.arg(attachment)});
+        if (mailProgram == 2)
+            QCOMPARE(m_desktop->asked.first().icon, Prompts::Icon::Critical);
+        // The PDF outlives the program, for a mail program that reads it when the message goes.
+        m_form.reset();
+        m_desktop.reset();
         QCOMPARE(readPdf(attachment).pages, 1);
-        QVERIFY(m_desktop->asked.isEmpty());
-
-        m_desktop->mailProgram = false;
-        action("FileMailItem")->trigger();
-        QCOMPARE(m_desktop->asked.size(), 1);
-        QVERIFY(m_desktop->asked.first().text.startsWith(
-            QStringLiteral("Aucun programme de messagerie n'est disponible.")));
-        QVERIFY(m_desktop->asked.first().text.contains(attachment));
     }
 
     void pdfFileNames()
