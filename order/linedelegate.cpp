@@ -19,9 +19,9 @@ QString paperTip(const QString &designation)
         PagePainter::onPaper(OrderPage::designation(105, designation));
     if (printed.cut)
         return QStringLiteral("Trop longue pour sa colonne, cette désignation sera coupée à "
-                              "l'impression : « ") +
+                              "l'impression :\n« ") +
                printed.text +
-               QStringLiteral(" ». Raccourcissez-la pour qu'elle soit imprimée en entier.");
+               QStringLiteral(" »\nRaccourcissez-la pour qu'elle soit imprimée en entier.");
     if (printed.narrowed())
         return QStringLiteral("Trop longue pour sa colonne, cette désignation sera imprimée en "
                               "caractères resserrés.");

@@ -458,7 +458,7 @@ private Q_SLOTS:
             QApplication::sendEvent(grid->viewport(), &hover);
             const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
             QCOMPARE(tip.contains(QStringLiteral("imprimée en caractères resserrés")), fate == 1);
-            QCOMPARE(tip.contains(QStringLiteral("coupée à l'impression : « ") + drawn->text),
+            QCOMPARE(tip.contains(QStringLiteral("coupée à l'impression :\n« ") + drawn->text),
                      fate == 2);
             QToolTip::hideText();
         }
