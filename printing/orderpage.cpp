@@ -171,11 +171,6 @@ PageItems ImpCmd(const OrderPageInput &input, int page)
     return data(input, flow(input), page);
 }
 
-int pageCount(const OrderPageInput &input)
-{
-    return flow(input).pages;
-}
-
 Pages build(const OrderPageInput &input, int paperType)
 {
     const Flow f = flow(input);

@@ -31,9 +31,8 @@ constexpr int RowsPerPage = 28;
 
 PageItems Dessin(bool includesVat); // frame and fixed headings
 PageItems EnTete(const CompanyDetails &companyLines);
-// The order's data on page `page` (from 0) of pageCount(input).
+// The order's data on page `page` (from 0).
 PageItems ImpCmd(const OrderPageInput &input, int page = 0);
-int pageCount(const OrderPageInput &input);
 
 // A designation as a row at `y` prints it: within its column.
 PageItem designation(int y, const QString &text);

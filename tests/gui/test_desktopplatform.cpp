@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <optional>
+#include <utility>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -107,7 +107,7 @@ private Q_SLOTS:
     void mailLauncherEnds_data()
     {
         QTest::addColumn<QString>("mailtoHandler"); // what xdg-mime answers
-        QTest::addColumn<QString>("launcher");      // xdg-email's script; empty: none
+        QTest::addColumn<QString>("launcher");      // xdg-email's script
         QTest::addColumn<Platform::MailOutcome>("outcome");
         QTest::addColumn<QString>("reason");
         using O = Platform::MailOutcome;
@@ -116,13 +116,8 @@ private Q_SLOTS:
         QTest::newRow("no method for mailto")
             << mailer << "echo \"xdg-email: no method available for opening 'mailto:'\" >&2; exit 3"
             << O::Failed << "aucun programme de messagerie ne sait ouvrir le message";
-        QTest::newRow("other failure")
-            << mailer << "exit 4" << O::Failed << "le programme de messagerie a échoué (code 4)";
-        QTest::newRow("crash") << mailer << "kill -SEGV $$" << O::Failed
-                               << "le programme de messagerie s'est arrêté brutalement";
         QTest::newRow("no mail program set")
             << QString() << "exit 0" << O::NoMailProgram << QString();
-        QTest::newRow("no launcher") << mailer << QString() << O::NoMailProgram << QString();
     }
     void mailLauncherEnds()
     {
@@ -139,26 +134,19 @@ private Q_SLOTS:
             file.setPermissions(file.permissions() | QFile::ExeOwner);
         };
         script("xdg-mime", QStringLiteral("echo ") + mailtoHandler);
-        if (!launcher.isEmpty())
-            script("xdg-email", launcher);
+        script("xdg-email", launcher);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8());
 
         DesktopPlatform desktop;
-        std::optional<Platform::MailOutcome> ended;
-        QString told;
-        int calls = 0;
+        QList<std::pair<Platform::MailOutcome, QString>> told;
         desktop.startMailProgram(QStringLiteral("xdg-email"), {QStringLiteral("--utf8")},
-                                 [&](Platform::MailOutcome o, const QString &why) {
-                                     ended = o;
-                                     told = why;
-                                     ++calls;
+                                 [&told](Platform::MailOutcome o, const QString &why) {
+                                     told.append({o, why});
                                  });
         qputenv("PATH", path);
-        QTRY_VERIFY(ended.has_value());
-        QCOMPARE(*ended, outcome);
-        QCOMPARE(told, reason);
-        QCOMPARE(calls, 1);
+        QTRY_COMPARE(told.size(), 1);
+        QCOMPARE(told.first(), std::make_pair(outcome, reason));
     }
 };
 

@@ -398,8 +398,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("place"); // 0 a designation, 1 the supplier's line, 2 on an envelope
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("fate"); // 0 as typed, 1 narrowed, 2 cut
-        QTest::newRow("designation that fits") << 0 << QStringLiteral("Perceuse") << 0;
+        QTest::addColumn<int>("fate"); // 1 narrowed, 2 cut
         QTest::newRow("65-character designation") << 0 << Narrowed << 1;
         QTest::newRow("65 capitals") << 0 << Cut << 2;
         QTest::newRow("58-character supplier line") << 1 << LongAddress << 1;
@@ -436,20 +435,17 @@ private Q_SLOTS:
             return d.text.startsWith(text.left(8));
         });
         QVERIFY(drawn != texts.end());
-        if (fate < 2) {
-            QCOMPARE(drawn->text, text);
-        } else {
-            QVERIFY(drawn->text.endsWith(QStringLiteral("…")));
-            QVERIFY(text.startsWith(drawn->text.chopped(1)));
-        }
+        // Whole when narrowed; else its beginning and "…".
+        QCOMPARE(drawn->text == text, fate == 1);
+        QVERIFY(fate == 1 || (drawn->text.endsWith(QStringLiteral("…")) &&
+                              text.startsWith(drawn->text.chopped(1))));
         // A millimetre short of the quantity's column line, or the printable area's edge; the
         // glyphs as this engine lays them out may pass the measured width by a hair.
         const qreal paperWidth = printer.pageLayout().fullRect(QPageLayout::Millimeter).width();
         const qreal limit =
             place == 0 ? UnprintablePx + 114 * Factor : paperWidth * 1200 / 25.4 - UnprintablePx;
         QVERIFY(bandOf(printer.engine.drawn, drawn->text)->rect().right() <= limit + 1);
-        QVERIFY2(drawn->to.x() <= limit + Factor / 4,
-                 qPrintable(QString::number(drawn->to.x() - limit)));
+        QVERIFY(drawn->to.x() <= limit + Factor / 4);
 
         if (place == 0) {
             auto *grid = w.findChild<QTableWidget *>(QStringLiteral("StringGrid1"));
@@ -599,7 +595,7 @@ private Q_SLOTS:
     }
 
     // What the supplier reads, page by page, on each paper: every row once, on its page, the
-    // totals after the last one; the same from the printer, the PDF export and the e-mail.
+    // totals after the last one; the same from the printer as in the PDF export.
     void pagesAsPrinted_data()
     {
         QTest::addColumn<int>("paperType");
@@ -661,9 +657,6 @@ private Q_SLOTS:
             QTest::mouseClick(toolButton("SpeedButton8"), Qt::LeftButton);
         }
         QCOMPARE(pdfPages(printer.outputFileName()), text);
-        action("FileMailItem")->trigger();
-        QCOMPARE(m_desktop->mails.size(), 1);
-        QCOMPARE(pdfPages(m_desktop->mails.first().arguments.last()), text);
     }
 
     void exportToUnwritablePlaceIsReported()
