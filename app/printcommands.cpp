@@ -11,10 +11,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 namespace PrintCommands {
 
@@ -22,7 +22,7 @@ namespace {
 
 struct Page {
     OrderPageInput input;
-    PageItems items;
+    Pages pages;
     QString title;
 };
 
@@ -30,7 +30,7 @@ Page currentPage(TCommande &order)
 {
     Page page;
     page.input = order.printedOrder();
-    page.items = OrderPage::build(page.input, order.document().PaperType);
+    page.pages = OrderPage::build(page.input, order.document().PaperType);
     page.title = OrderPage::jobTitle(page.input.record.Number);
     return page;
 }
@@ -44,11 +44,11 @@ void preview(QWidget *parent, TCommande &order)
         // The preview draws into pictures of its own; its print button hands over the printer
         // itself, with every check of a real print.
         if (printer->paintEngine()->type() == QPaintEngine::Picture) {
-            PagePainter::previewPage(*printer, page.items);
+            PagePainter::previewPage(*printer, page.pages);
             return;
         }
         Application::run([&] {
-            const Status printed = PagePainter::printPage(*printer, page.items, page.title);
+            const Status printed = PagePainter::printPage(*printer, page.pages, page.title);
             if (!printed)
                 Application::report(printed.failure());
         });
@@ -70,7 +70,7 @@ void exportPdf(QWidget *parent, TCommande &order)
             Prompts::Answer::Ok)
         return;
     const Status exported =
-        PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+        PagePainter::exportPdf(fileName, page.pages, page.title, PrintDialogs::exportPageSize());
     if (!exported)
         Application::report(exported.failure());
 }
@@ -78,30 +78,45 @@ void exportPdf(QWidget *parent, TCommande &order)
 void mail(TCommande &order)
 {
     const Page page = currentPage(order);
-    // The mail program reads the attachment after this command ends: the folder lasts as long
-    // as the program.
-    // No blank in its path: some mail programs take the attachment as a URL.
-    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qorcommande-XXXXXX"));
-    if (!folder.isValid()) {
-        Application::report(Failure(QStringLiteral("L'envoi a échoué : impossible de créer un "
-                                                   "dossier temporaire pour le bon de commande.")));
-        return;
-    }
     const QString &number = page.input.record.Number;
-    const QString fileName = folder.filePath(OrderMail::pdfFileName(number));
-    const Status exported =
-        PagePainter::exportPdf(fileName, page.items, page.title, PrintDialogs::exportPageSize());
+    QString fileName;
+    Status exported = Failure(QStringLiteral("L'envoi a échoué : aucun dossier où enregistrer "
+                                             "le bon de commande."));
+    const QString &book = order.book().OrderFileName;
+    for (const QString &folder : OrderMail::pdfFolders(book)) {
+        // A documents folder may not be made yet; a book's folder that is gone stays gone.
+        if (book.isEmpty() || folder != QFileInfo(book).absolutePath())
+            QDir().mkpath(folder);
+        fileName = QDir(folder).filePath(OrderMail::pdfFileName(number));
+        exported = PagePainter::exportPdf(fileName, page.pages, page.title,
+                                          PrintDialogs::exportPageSize());
+        if (exported)
+            break;
+    }
     if (!exported) {
         Application::report(exported.failure());
         return;
     }
-    if (!OrderMail::send(OrderMail::forOrder(number, page.input.record.AddressLines, fileName)))
-        Prompts::information(
-            QStringLiteral("Aucun programme de messagerie n'est disponible. Le bon de "
-                           "commande a été enregistré dans « ") +
-            fileName +
-            QStringLiteral(" » : joignez-le à votre message ou utilisez "
-                           "« Exporter en PDF... »."));
+    const QString kept = QStringLiteral("Le bon de commande a été enregistré dans « ") +
+                         QDir::toNativeSeparators(fileName) +
+                         QStringLiteral(" » : joignez-le à votre message");
+    OrderMail::send(OrderMail::forOrder(number, page.input.record.AddressLines, fileName),
+                    [kept](Platform::MailOutcome outcome, const QString &reason) {
+                        switch (outcome) {
+                        case Platform::MailOutcome::Taken:
+                            break;
+                        case Platform::MailOutcome::NoMailProgram:
+                            Prompts::information(
+                                QStringLiteral("Aucun programme de messagerie n'est disponible. ") +
+                                kept + QStringLiteral(" ou utilisez « Exporter en PDF... »."));
+                            break;
+                        case Platform::MailOutcome::Failed:
+                            Application::report(
+                                Failure(QStringLiteral("L'envoi par e-mail a échoué : ") + reason +
+                                        QStringLiteral(". ") + kept + QLatin1Char('.')));
+                            break;
+                        }
+                    });
 }
 
 } // namespace PrintCommands

@@ -1,5 +1,7 @@
 #include "core/platform.h"
 
+#include <QStandardPaths>
+
 namespace {
 
 Platform *installed = nullptr;
@@ -29,7 +31,14 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
     // No reason of its own: the clock gives the general one.
     Status setTime(const QDateTime &) override { return Failure(QString()); }
-    bool startMailProgram(const QString &, const QStringList &) override { return false; }
+    void startMailProgram(const QString &, const QStringList &, const MailEnded &ended) override
+    {
+        ended(MailOutcome::NoMailProgram, QString());
+    }
+    QString documentsFolder() override
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
 };
 
 } // namespace

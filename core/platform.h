@@ -55,8 +55,16 @@ public:
     // Sets the computer's clock from a universal time; the failure says why it was not set.
     virtual Status setTime(const QDateTime &utc) = 0;
 
-    // Starts the mail program `program` with `arguments`; true when it took the message.
-    virtual bool startMailProgram(const QString &program, const QStringList &arguments) = 0;
+    // What became of a message handed to the mail program: taken, no mail program to take it,
+    // or the mail launcher failed (`reason` says how, in French).
+    enum class MailOutcome { Taken, NoMailProgram, Failed };
+    using MailEnded = std::function<void(MailOutcome outcome, const QString &reason)>;
+    // Starts the mail program `program` with `arguments`. `ended` is told once what became of
+    // the message, possibly after this returns: the launcher ends in its own time.
+    virtual void startMailProgram(const QString &program, const QStringList &arguments,
+                                  const MailEnded &ended) = 0;
+    // The user's documents folder, for files the user is told to pick up.
+    virtual QString documentsFolder() = 0;
 
     // The platform in use.
     static Platform &current();

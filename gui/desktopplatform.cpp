@@ -3,6 +3,7 @@
 #include "gui/timedateservice.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -15,7 +16,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTreeView>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -81,6 +85,20 @@ bool hasMailProgram()
         return true;
     }
     return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// How long a mail launcher is watched for a failure.
+constexpr int MailLauncherWatchMs = 10000;
+
+// Why the mail launcher failed, from how it ended (xdg-utils say 3 when no program can open
+// the message).
+QString launcherFailure(QProcess::ExitStatus status, int code)
+{
+    if (status == QProcess::CrashExit)
+        return QStringLiteral("le programme de messagerie s'est arrêté brutalement");
+    if (code == 3)
+        return QStringLiteral("aucun programme de messagerie ne sait ouvrir le message");
+    return QStringLiteral("le programme de messagerie a échoué (code %1)").arg(code);
 }
 
 } // namespace
@@ -239,10 +257,50 @@ Status DesktopPlatform::setTime(const QDateTime &utc)
     return TimeDateService().setTime(utc);
 }
 
-bool DesktopPlatform::startMailProgram(const QString &program, const QStringList &arguments)
+void DesktopPlatform::startMailProgram(const QString &program, const QStringList &arguments,
+                                       const MailEnded &ended)
 {
     const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty() || !hasMailProgram())
-        return false;
-    return QProcess::startDetached(path, arguments);
+    if (path.isEmpty() || !hasMailProgram()) {
+        ended(MailOutcome::NoMailProgram, QString());
+        return;
+    }
+    // The launcher ends once the mail program has the message, with an error when none could
+    // take it. One that still runs after a while has started a mail program in the foreground,
+    // which has the message; the message being written must outlive this program, so the
+    // launcher is never waited for.
+    auto *launcher = new QProcess(qApp);
+    // A mail program it runs may talk for as long as it runs: nobody reads that.
+    launcher->setStandardOutputFile(QProcess::nullDevice());
+    launcher->setStandardErrorFile(QProcess::nullDevice());
+    auto told = std::make_shared<bool>(false);
+    const auto tell = [ended, told](MailOutcome outcome, const QString &reason) {
+        if (!std::exchange(*told, true))
+            ended(outcome, reason);
+    };
+    QObject::connect(launcher, &QProcess::finished, launcher,
+                     [launcher, tell](int code, QProcess::ExitStatus status) {
+                         if (status == QProcess::NormalExit && code == 0)
+                             tell(MailOutcome::Taken, QString());
+                         else
+                             tell(MailOutcome::Failed, launcherFailure(status, code));
+                         launcher->deleteLater();
+                     });
+    QObject::connect(launcher, &QProcess::errorOccurred, launcher,
+                     [launcher, tell](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         tell(MailOutcome::Failed,
+                              QStringLiteral("le programme de messagerie n'a pas pu être lancé"));
+                         launcher->deleteLater();
+                     });
+    QTimer::singleShot(MailLauncherWatchMs, launcher,
+                       [tell] { tell(MailOutcome::Taken, QString()); });
+    launcher->start(path, arguments);
+}
+
+QString DesktopPlatform::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
 }

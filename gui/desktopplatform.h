@@ -32,9 +32,12 @@ public:
     QDateTime now() override;
     Status setTime(const QDateTime &utc) override;
 
-    // Asks the desktop first whether a mail program is set; the program is started detached,
-    // since the message being written must outlive this program.
-    bool startMailProgram(const QString &program, const QStringList &arguments) override;
+    // Asks the desktop first whether a mail program is set, then watches how the launcher
+    // ends, without waiting for it.
+    void startMailProgram(const QString &program, const QStringList &arguments,
+                          const MailEnded &ended) override;
+    // The user's documents folder, else the home folder.
+    QString documentsFolder() override;
 
 private:
     std::unique_ptr<QPrinter> m_printer;

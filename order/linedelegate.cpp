@@ -1,10 +1,34 @@
 #include "order/linedelegate.h"
 
 #include "order/tcommande.h"
+#include "printing/orderpage.h"
+#include "printing/pagepainter.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QTableWidget>
+#include <QToolTip>
+
+namespace {
+
+// How a designation comes out on paper when not as typed; empty when it fits its column.
+QString paperTip(const QString &designation)
+{
+    const PagePainter::Fitted printed =
+        PagePainter::onPaper(OrderPage::designation(105, designation));
+    if (printed.cut)
+        return QStringLiteral("Trop longue pour sa colonne, cette désignation sera coupée à "
+                              "l'impression :\n« ") +
+               printed.text +
+               QStringLiteral(" »\nRaccourcissez-la pour qu'elle soit imprimée en entier.");
+    if (printed.narrowed())
+        return QStringLiteral("Trop longue pour sa colonne, cette désignation sera imprimée en "
+                              "caractères resserrés.");
+    return QString();
+}
+
+} // namespace
 
 TLineDelegate::TLineDelegate(TCommande *window, QObject *parent)
     : QStyledItemDelegate(parent), m_window(window)
@@ -43,6 +67,19 @@ void TLineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
     QStyledItemDelegate::setModelData(editor, model, index);
     if (index.data(Qt::EditRole).toString() != before)
         m_window->markModified();
+}
+
+bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                              const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (event->type() == QEvent::ToolTip && index.column() == OrderLine::DesignationCell) {
+        const QString tip = paperTip(index.data(Qt::EditRole).toString());
+        if (!tip.isEmpty()) {
+            QToolTip::showText(event->globalPos(), tip, view);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 bool TLineDelegate::eventFilter(QObject *object, QEvent *event)

@@ -33,7 +33,7 @@ void TCommande::ImpEnv()
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord shown = record();
     Application::succeeded(PagePainter::printPage(
-        PrintDialogs::printer(), EnvelopePage::build(company().CompanyLines, shown.AddressLines),
+        PrintDialogs::printer(), {EnvelopePage::build(company().CompanyLines, shown.AddressLines)},
         EnvelopePage::jobTitle(shown.AddressLines)));
 }
 

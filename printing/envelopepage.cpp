@@ -7,11 +7,12 @@ PageItems build(const CompanyDetails &companyLines, const std::array<QString, 4>
     PageItems items;
     for (int i = 0; i < 4; ++i) {
         if (!companyLines[i].isEmpty())
-            items << PageItem::textAt(5, 5 + 5 * i, companyLines[i], 10);
+            items << PageItem::textAt(5, 5 + 5 * i, companyLines[i], 10).within(PageItem::ToEdge);
     }
     for (int i = 0; i < 4; ++i) {
         if (!addressLines[i].isEmpty())
-            items << PageItem::textAt(110, 50 + 5 * i, addressLines[i], 10);
+            items
+                << PageItem::textAt(110, 50 + 5 * i, addressLines[i], 10).within(PageItem::ToEdge);
     }
     return items;
 }

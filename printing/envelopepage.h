@@ -6,7 +6,8 @@
 #include <array>
 
 // The envelope: the company's first four letterhead lines top left, the supplier's address
-// further right and lower. The same whatever paper the order is printed on.
+// further right and lower, each kept within the envelope's printable area. The same whatever
+// paper the order is printed on.
 namespace EnvelopePage {
 
 PageItems build(const CompanyDetails &companyLines, const std::array<QString, 4> &addressLines);

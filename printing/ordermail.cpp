@@ -1,7 +1,6 @@
 #include "printing/ordermail.h"
 
-#include "core/platform.h"
-
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace OrderMail {
@@ -43,9 +42,20 @@ QStringList arguments(const Message &message)
             message.attachment};
 }
 
-bool send(const Message &message)
+void send(const Message &message, const Platform::MailEnded &ended)
 {
-    return Platform::current().startMailProgram(QStringLiteral("xdg-email"), arguments(message));
+    Platform::current().startMailProgram(QStringLiteral("xdg-email"), arguments(message), ended);
+}
+
+QStringList pdfFolders(const QString &bookFileName)
+{
+    QStringList folders;
+    if (!bookFileName.isEmpty())
+        folders << QFileInfo(bookFileName).absolutePath();
+    const QString documents = Platform::current().documentsFolder();
+    if (!documents.isEmpty() && !folders.contains(documents))
+        folders << documents;
+    return folders;
 }
 
 } // namespace OrderMail

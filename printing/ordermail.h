@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -23,8 +25,13 @@ QString pdfFileName(const QString &number);
 // The arguments of xdg-email for the message.
 QStringList arguments(const Message &message);
 
-// Hands the message to the desktop's mail program, through xdg-email; false when there is none
-// to hand it to.
-bool send(const Message &message);
+// Hands the message to the desktop's mail program, through xdg-email; `ended` is told what
+// became of it.
+void send(const Message &message, const Platform::MailEnded &ended);
+
+// Where the order's PDF is kept for a message: beside the book when it has a name, in the
+// user's documents folder otherwise, and there too when the book's folder cannot take it. The
+// file must last: the mail program may read it only when the message is sent.
+QStringList pdfFolders(const QString &bookFileName);
 
 } // namespace OrderMail

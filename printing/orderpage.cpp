@@ -13,6 +13,116 @@ void addText(PageItems &items, const PageItem &item)
         items << item;
 }
 
+// The row bands of a page are its slots 1 to 28, slot s at 100 + 5s.
+struct Band {
+    int page = 0;
+    int slot = 0;
+    int y() const { return 100 + 5 * slot; }
+};
+
+constexpr int NoteEndSlot = 23; // the note's last line at 215, as on a one-page order
+
+// Where every row and every note line of the order goes.
+struct Flow {
+    QList<Band> rows;
+    QList<Band> notes;
+    int pages = 1;
+};
+
+Flow flow(const OrderPageInput &input)
+{
+    Flow f;
+    for (int k = 0; k < input.lastRow; ++k)
+        f.rows << Band{k / RowsPerPage, k % RowsPerPage + 1};
+    int page = f.rows.isEmpty() ? 0 : f.rows.last().page;
+    const int used = f.rows.isEmpty() ? 0 : f.rows.last().slot;
+    const int n = int(input.record.Memo.size());
+    if (n > 0) {
+        // The note ends at 215 and grows upwards, but never over a row: after the last row
+        // when they would meet, on a page of its own when it does not fit under it.
+        int slot = used + 1;
+        if (used + n <= RowsPerPage) {
+            slot = qMax(used + 1, NoteEndSlot + 1 - n);
+        } else if (n <= RowsPerPage) {
+            ++page;
+            slot = qMax(1, NoteEndSlot + 1 - n);
+        }
+        for (int i = 0; i < n; ++i, ++slot) {
+            if (slot > RowsPerPage) { // a note longer than a page runs on
+                ++page;
+                slot = 1;
+            }
+            f.notes << Band{page, slot};
+        }
+    }
+    f.pages = page + 1;
+    return f;
+}
+
+PageItems data(const OrderPageInput &input, const Flow &flow, int page)
+{
+    const OrderRecord &r = input.record;
+    const OrderTotals &t = input.totals;
+    const bool last = page == flow.pages - 1;
+    const bool numbered = flow.pages > 1;
+    PageItems items;
+    for (int i = 0; i < OrderRecord::AddressLineCount; ++i)
+        addText(items,
+                PageItem::textAt(116, 60 + 5 * i, r.AddressLines[i], 10).within(PageItem::ToEdge));
+    items << PageItem::textAt(116, 84, QStringLiteral("Date ") + NumberText::formatDate(r.Date), 12,
+                              true)
+          << PageItem::textAt(20, 84, QStringLiteral("Commande N° ") + r.Number, 12, true);
+    if (last) {
+        // The terms keep clear of the page number at the end of their line.
+        items << PageItem::textAt(20, 273, QStringLiteral("Réglement : ") + r.PaymentTerms, 10)
+                     .within(numbered ? 150 : PageItem::ToEdge);
+        // Amounts are narrowed to stay in their boxes, never cut.
+        addText(items, PageItem::textEndingAt(104, 248, t.BeforeTax, 12).within(28, true));
+        addText(items, PageItem::textEndingAt(104, 261, t.Vat, 12).within(28, true));
+        items << PageItem::textEndingAt(
+                     189, 248, t.IncludingTax + QLatin1Char(' ') + input.mainCurrency, 12, true)
+                     .within(48, true)
+              << PageItem::textEndingAt(
+                     189, 261, t.SecondCurrency + QLatin1Char(' ') + input.secondCurrency, 12, true)
+                     .within(48, true);
+    } else {
+        items << PageItem::textEndingAt(189, 248, QStringLiteral("Suite page suivante"), 12, true)
+                     .within(48);
+    }
+    if (numbered)
+        items << PageItem::textEndingAt(
+            189, 273, QStringLiteral("Page %1/%2").arg(page + 1).arg(flow.pages), 10);
+
+    for (int k = 0; k < flow.rows.size(); ++k) {
+        const Band band = flow.rows.at(k);
+        if (band.page != page)
+            continue;
+        const OrderLine line = k < r.Lines.size() ? r.Lines.at(k) : OrderLine();
+        const int y = band.y();
+        addText(items, designation(y, line.Designation));
+        // The numeric cells carry leading spaces that right-align them on screen; they are
+        // narrowed to keep off the column line on their left, never cut.
+        addText(
+            items,
+            PageItem::textEndingAt(124, y, NumberText::trimmed(line.Quantity), 12).within(8, true));
+        addText(items, PageItem::textEndingAt(149, y, NumberText::trimmed(line.UnitPrice), 12)
+                           .within(23, true));
+        addText(items, PageItem::textEndingAt(159, y, NumberText::trimmed(line.DiscountPercent), 12)
+                           .within(8, true));
+        addText(
+            items,
+            PageItem::textEndingAt(184, y, NumberText::trimmed(line.Amount), 12).within(23, true));
+        addText(items, PageItem::textAt(186, y, line.VatCode, 12).within(3, true));
+    }
+
+    for (int i = 0; i < flow.notes.size(); ++i) {
+        const Band band = flow.notes.at(i);
+        if (band.page == page) // within the frame
+            addText(items, PageItem::textAt(22, band.y(), r.Memo.at(i), 10).within(167));
+    }
+    return items;
+}
+
 } // namespace
 
 PageItems Dessin(bool includesVat)
@@ -43,60 +153,38 @@ PageItems Dessin(bool includesVat)
 PageItems EnTete(const CompanyDetails &companyLines)
 {
     PageItems items;
-    addText(items, PageItem::textAt(20, 0, companyLines[0], 14, true));
+    addText(items, PageItem::textAt(20, 0, companyLines[0], 14, true).within(PageItem::ToEdge));
     for (int i = 1; i < 7; ++i)
-        addText(items, PageItem::textAt(20, 5 * i, companyLines[i], 10, true));
-    return items;
-}
-
-PageItems ImpCmd(const OrderPageInput &input)
-{
-    const OrderRecord &r = input.record;
-    const OrderTotals &t = input.totals;
-    PageItems items;
-    for (int i = 0; i < OrderRecord::AddressLineCount; ++i)
-        addText(items, PageItem::textAt(116, 60 + 5 * i, r.AddressLines[i], 10));
-    items << PageItem::textAt(116, 84, QStringLiteral("Date ") + NumberText::formatDate(r.Date), 12,
-                              true)
-          << PageItem::textAt(20, 84, QStringLiteral("Commande N° ") + r.Number, 12, true)
-          << PageItem::textAt(20, 273, QStringLiteral("Réglement : ") + r.PaymentTerms, 10);
-    addText(items, PageItem::textEndingAt(104, 248, t.BeforeTax, 12));
-    addText(items, PageItem::textEndingAt(104, 261, t.Vat, 12));
-    items << PageItem::textEndingAt(
-                 189, 248, t.IncludingTax + QLatin1Char(' ') + input.mainCurrency, 12, true)
-          << PageItem::textEndingAt(
-                 189, 261, t.SecondCurrency + QLatin1Char(' ') + input.secondCurrency, 12, true);
-
-    // Rows are not clipped to the frame: a long order runs over the totals band.
-    for (int k = 1; k <= input.lastRow; ++k) {
-        const OrderLine line = k <= r.Lines.size() ? r.Lines.at(k - 1) : OrderLine();
-        const int y = 100 + 5 * k;
-        addText(items, PageItem::textAt(22, y, line.Designation, 12));
-        // The numeric cells carry leading spaces that right-align them on screen.
-        addText(items, PageItem::textEndingAt(124, y, NumberText::trimmed(line.Quantity), 12));
-        addText(items, PageItem::textEndingAt(149, y, NumberText::trimmed(line.UnitPrice), 12));
         addText(items,
-                PageItem::textEndingAt(159, y, NumberText::trimmed(line.DiscountPercent), 12));
-        addText(items, PageItem::textEndingAt(184, y, NumberText::trimmed(line.Amount), 12));
-        addText(items, PageItem::textAt(186, y, line.VatCode, 12));
-    }
-
-    // The note is bottom-aligned: its last line is always at 215 and it grows upwards.
-    const int n = int(r.Memo.size());
-    for (int i = 0; i < n; ++i)
-        addText(items, PageItem::textAt(22, 220 - 5 * n + 5 * i, r.Memo.at(i), 10));
+                PageItem::textAt(20, 5 * i, companyLines[i], 10, true).within(PageItem::ToEdge));
     return items;
 }
 
-PageItems build(const OrderPageInput &input, int paperType)
+PageItem designation(int y, const QString &text)
 {
-    PageItems items;
-    if (paperType == PlainPaper || paperType == Letterhead)
-        items << Dessin(input.record.IncludesVat);
-    if (paperType == PlainPaper)
-        items << EnTete(input.companyLines);
-    items << ImpCmd(input);
-    return items;
+    // From 22 to a millimetre short of the quantity's column line at 115.
+    return PageItem::textAt(22, y, text, 12).within(92);
+}
+
+PageItems ImpCmd(const OrderPageInput &input, int page)
+{
+    return data(input, flow(input), page);
+}
+
+Pages build(const OrderPageInput &input, int paperType)
+{
+    const Flow f = flow(input);
+    Pages pages;
+    for (int page = 0; page < f.pages; ++page) {
+        PageItems items;
+        if (paperType == PlainPaper || paperType == Letterhead)
+            items << Dessin(input.record.IncludesVat);
+        if (paperType == PlainPaper)
+            items << EnTete(input.companyLines);
+        items << data(input, f, page);
+        pages << items;
+    }
+    return pages;
 }
 
 QString jobTitle(const QString &number)

@@ -17,6 +17,15 @@ struct PageItem {
     int fontSize = 10; // points, Arial
     bool bold = false;
     bool rightAligned = false; // the text ends at x instead of starting there
+    // The millimetres the text may take from x (up to x when right-aligned): 0 for as wide as
+    // it is, ToEdge for up to the edge of the printable area. A wider text is drawn narrower,
+    // down to MinStretch of its width, and beyond that cut with "…" unless it must stay whole
+    // (a number loses no digit).
+    int room = 0;
+    bool keepWhole = false;
+
+    static constexpr int ToEdge = -1;
+    static constexpr double MinStretch = 0.7;
 
     static PageItem textAt(int x, int y, const QString &text, int size, bool bold = false)
     {
@@ -32,6 +41,14 @@ struct PageItem {
     {
         PageItem item = textAt(x, y, text, size, bold);
         item.rightAligned = true;
+        return item;
+    }
+    // The same text kept within `mm` millimetres (or PageItem::ToEdge).
+    PageItem within(int mm, bool whole = false) const
+    {
+        PageItem item = *this;
+        item.room = mm;
+        item.keepWhole = whole;
         return item;
     }
     static PageItem line(int x1, int y1, int x2, int y2)
@@ -55,6 +72,8 @@ struct PageItem {
 };
 
 using PageItems = QList<PageItem>;
+// A printed document, page by page.
+using Pages = QList<PageItems>;
 
 // Millimetres to device pixels. The factor is a whole number of pixels per millimetre, taken
 // before multiplying, so the layout keeps whole-pixel steps (and comes out slightly small on

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLibrary>
 #include <QPageLayout>
 #include <QPaintEngine>
@@ -11,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QtMath>
 
 namespace PagePainter {
 
@@ -32,13 +34,30 @@ void drawText(QPainter &painter, const Placement &placement, const PageItem &ite
 {
     painter.setFont(fontFor(item));
     const QFontMetrics metrics = painter.fontMetrics();
-    const int width = metrics.horizontalAdvance(item.text);
     const int x = placement.origin.x() + placement.scale.Mh(item.x);
+    qreal room = 0;
+    if (item.room == PageItem::ToEdge)
+        room = placement.right - x;
+    else if (item.room > 0)
+        room = placement.scale.Mh(item.room);
+    Fitted fitted{item.text, 1, qreal(metrics.horizontalAdvance(item.text))};
+    if (item.room)
+        fitted = fit(QFontMetricsF(painter.font(), painter.device()), item, room);
+    const bool asItIs = fitted.text == item.text && !fitted.narrowed();
+    const int width = asItIs ? metrics.horizontalAdvance(item.text) : qCeil(fitted.width);
     const int left = item.rightAligned ? x - width : x;
     const int top = placement.origin.y() + placement.scale.Mv(item.y);
     // Texts blank out what lies under them, as on the stationery the layout was made for.
     painter.fillRect(QRect(left, top, width, metrics.height()), Qt::white);
-    painter.drawText(QPoint(left, top + metrics.ascent()), item.text);
+    if (!fitted.narrowed()) {
+        painter.drawText(QPoint(left, top + metrics.ascent()), fitted.text);
+        return;
+    }
+    painter.save();
+    painter.translate(left, top + metrics.ascent());
+    painter.scale(fitted.stretch, 1);
+    painter.drawText(QPoint(), fitted.text);
+    painter.restore();
 }
 
 Failure printFailure(const QString &reason)
@@ -82,6 +101,18 @@ QString queueRefusal(const QPrinter &printer)
            QLatin1Char('.');
 }
 
+// Each page after the first on a sheet of its own.
+bool paintPages(QPainter &painter, QPagedPaintDevice &device, const Placement &placement,
+                const Pages &pages)
+{
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        paint(painter, placement, pages.at(i));
+    }
+    return true;
+}
+
 } // namespace
 
 QString layoutFamily()
@@ -92,6 +123,42 @@ QString layoutFamily()
         return arial;
     }();
     return family;
+}
+
+Fitted fit(const QFontMetricsF &metrics, const PageItem &item, qreal roomPx)
+{
+    Fitted fitted{item.text, 1, metrics.horizontalAdvance(item.text)};
+    if (fitted.width <= roomPx)
+        return fitted;
+    // Blanks at the end show nothing: they need no room.
+    while (fitted.text.endsWith(QLatin1Char(' ')))
+        fitted.text.chop(1);
+    fitted.width = metrics.horizontalAdvance(fitted.text);
+    if (fitted.width <= roomPx)
+        return fitted;
+    fitted.stretch = qMax(PageItem::MinStretch, roomPx / fitted.width);
+    if (fitted.width * fitted.stretch > roomPx && !item.keepWhole) {
+        fitted.text = metrics.elidedText(fitted.text, Qt::ElideRight,
+                                         qMax<qreal>(0, roomPx / fitted.stretch));
+        fitted.cut = true;
+        fitted.width = metrics.horizontalAdvance(fitted.text);
+    }
+    fitted.width *= fitted.stretch;
+    return fitted;
+}
+
+Fitted onPaper(const PageItem &item)
+{
+    // The resolution and the whole pixels per millimetre of an exported PDF.
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        const int dotsPerMetre = qRound(PdfResolution / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    const int factor = int(PdfResolution / 25.4);
+    return fit(QFontMetricsF(fontFor(item), &device), item, item.room * factor);
 }
 
 Placement placementFor(const QPagedPaintDevice &device, QPointF offsetMm)
@@ -110,13 +177,16 @@ Placement placementFor(const QPagedPaintDevice &device, QPointF offsetMm)
     placement.scale =
         PageScale::forDevice(qRound(printable.width() * pixelsPerMm), int(printable.width()),
                              qRound(printable.height() * pixelsPerMmV), int(printable.height()));
+    placement.right = qRound((unprintable.left() + printable.width()) * pixelsPerMm);
     return placement;
 }
 
 Placement placementFor(const QPaintDevice &device)
 {
-    return {QPoint(), PageScale::forDevice(device.width(), device.widthMM(), device.height(),
-                                           device.heightMM())};
+    return {
+        QPoint(),
+        PageScale::forDevice(device.width(), device.widthMM(), device.height(), device.heightMM()),
+        device.width()};
 }
 
 Placement placementFor(const QPrinter &printer)
@@ -152,7 +222,7 @@ void paint(QPainter &painter, const Placement &placement, const PageItems &items
     }
 }
 
-Status printPage(QPrinter &printer, const PageItems &items, const QString &title)
+Status printPage(QPrinter &printer, const Pages &pages, const QString &title)
 {
     // Output to a file has a file name, a printer a name; without any printer installed Qt
     // falls back to output to a file it has no name for.
@@ -171,9 +241,9 @@ Status printPage(QPrinter &printer, const PageItems &items, const QString &title
                                            quoted(fileName) + QLatin1Char('.'))
                                  : QString(QStringLiteral("l'imprimante ") + printerName +
                                            QStringLiteral(" n'a pas pu commencer le travail.")));
-    paint(painter, placementFor(printer), items);
+    const bool drawn = paintPages(painter, printer, placementFor(printer), pages);
     const bool ended = painter.end();
-    if (!ended || printer.printerState() == QPrinter::Error ||
+    if (!drawn || !ended || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted)
         return printFailure(file ? QString(QStringLiteral("le fichier ") + quoted(fileName) +
                                            QStringLiteral(" n'a pas pu être terminé."))
@@ -188,14 +258,14 @@ Status printPage(QPrinter &printer, const PageItems &items, const QString &title
     return {};
 }
 
-void previewPage(QPrinter &printer, const PageItems &items)
+void previewPage(QPrinter &printer, const Pages &pages)
 {
     printer.setFullPage(true);
     QPainter painter(&printer);
-    paint(painter, placementFor(printer), items);
+    paintPages(painter, printer, placementFor(printer), pages);
 }
 
-Status exportPdf(const QString &fileName, const PageItems &items, const QString &title,
+Status exportPdf(const QString &fileName, const Pages &pages, const QString &title,
                  const QPageSize &pageSize)
 {
     const Failure cannotWrite(QStringLiteral("L'exportation a échoué : impossible d'écrire "
@@ -213,8 +283,8 @@ Status exportPdf(const QString &fileName, const PageItems &items, const QString 
         QPainter painter;
         if (!painter.begin(&writer))
             return cannotWrite;
-        paint(painter, placementFor(writer), items);
-        if (!painter.end())
+        const bool drawn = paintPages(painter, writer, placementFor(writer), pages);
+        if (!painter.end() || !drawn)
             return cannotWrite;
     }
     if (!file.commit())

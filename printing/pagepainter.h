@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QPointF>
 
+class QFontMetricsF;
 class QPageSize;
 class QPagedPaintDevice;
 class QPaintDevice;
@@ -22,6 +23,7 @@ namespace PagePainter {
 struct Placement {
     QPoint origin;
     PageScale scale;
+    int right = 0; // the right edge of the printable area
 };
 
 // A device drawn in full-page mode: the origin is the corner of the printable area as the
@@ -37,22 +39,36 @@ Placement placementFor(const QPrinter &printer);
 // Draws on a painter already begun on the device `placement` was taken from.
 void paint(QPainter &painter, const Placement &placement, const PageItems &items);
 
+// A text as it comes out within its room: narrowed by `stretch` (1: as it is), or cut.
+struct Fitted {
+    QString text;
+    qreal stretch = 1;
+    qreal width = 0; // as drawn, in the metrics' pixels
+    bool narrowed() const { return stretch < 1; }
+    bool cut = false;
+};
+Fitted fit(const QFontMetricsF &metrics, const PageItem &item, qreal roomPx);
+// How a text item comes out on paper, measured as a PDF export draws it (its room must be a
+// number of millimetres).
+Fitted onPaper(const PageItem &item);
+
 // The family the layout's "Arial" resolves to; Arial itself is rarely installed on a free
 // desktop, and its metric twin keeps every width and line height the stationery expects.
 QString layoutFamily();
 
-// One print job of one page on the printer, named `title` in the queue, drawn from the corner
+// One print job of the pages on the printer, named `title` in the queue, drawn from the corner
 // of the printer's printable area plus the printer's calibration. Any failure of the printer
 // (none installed, job not started, not finished, refused by the queue) gives back the reason
 // in French.
-Status printPage(QPrinter &printer, const PageItems &items, const QString &title);
+Status printPage(QPrinter &printer, const Pages &pages, const QString &title);
 
-// Draws the page on a printer that only shows it (a print preview): no job, nothing to check.
-void previewPage(QPrinter &printer, const PageItems &items);
+// Draws the pages on a printer that only shows them (a print preview): no job, nothing to
+// check.
+void previewPage(QPrinter &printer, const Pages &pages);
 
-// Writes the page to a PDF file of the given paper size, whole or not at all. The failure
+// Writes the pages to a PDF file of the given paper size, whole or not at all. The failure
 // names the file when it cannot be written.
-Status exportPdf(const QString &fileName, const PageItems &items, const QString &title,
+Status exportPdf(const QString &fileName, const Pages &pages, const QString &title,
                  const QPageSize &pageSize);
 
 } // namespace PagePainter

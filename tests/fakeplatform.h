@@ -1,22 +1,22 @@
 #pragma once
 
 // The desktop of the tests: questions and file dialogs answered by script, a clock that stands
-// still, a clock setting and a mail program that only record, and printing on a PDF file. Every
-// request is kept for the test to look at. Nothing reaches the machine's screen, clock,
-// printers or mail program.
+// still, a clock setting and a mail program that only record, printing on a PDF file and a
+// documents folder of its own. Every request is kept for the test to look at. Nothing reaches
+// the machine's screen, clock, printers or mail program.
 
 #include "core/platform.h"
 
 #include <QDate>
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTime>
 #include <optional>
 
 #ifdef QT_PRINTSUPPORT_LIB
 #include <QPageSize>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <memory>
 #endif
 
@@ -68,13 +68,18 @@ public:
     QList<QDateTime> timesSet;
     std::optional<Failure> timeRefusal;
 
-    // The mail program: each launch is recorded; `mailProgram` says whether one took it.
+    // The mail program: each launch is recorded; `mailProgram` says whether there is one, and
+    // the launcher fails with `mailFailure` when it is set.
     struct MailLaunch {
         QString program;
         QStringList arguments;
     };
     QList<MailLaunch> mails;
     bool mailProgram = true;
+    std::optional<QString> mailFailure;
+
+    // The documents folder: `documents`, or a folder of the fake's own when it is empty.
+    QString documents;
 
     Prompts::Answer ask(const Prompts::Request &request) override
     {
@@ -142,14 +147,25 @@ public:
         return {};
     }
 
-    bool startMailProgram(const QString &program, const QStringList &arguments) override
+    void startMailProgram(const QString &program, const QStringList &arguments,
+                          const MailEnded &ended) override
     {
         mails.append({program, arguments});
-        return mailProgram;
+        if (!mailProgram)
+            ended(MailOutcome::NoMailProgram, QString());
+        else if (mailFailure)
+            ended(MailOutcome::Failed, *mailFailure);
+        else
+            ended(MailOutcome::Taken, QString());
+    }
+    QString documentsFolder() override
+    {
+        return documents.isEmpty() ? m_documents.path() : documents;
     }
 
 private:
     Platform *m_previous;
+    QTemporaryDir m_documents;
 #ifdef QT_PRINTSUPPORT_LIB
     QTemporaryDir m_pdfFolder;
     std::unique_ptr<QPrinter> m_pdf;

@@ -36,7 +36,11 @@ private Q_SLOTS:
         QVERIFY(!set);
         QCOMPARE(set.message(), QStringLiteral("Impossible de régler l'horloge de l'ordinateur"));
         QVERIFY(Platform::current().printer() == nullptr);
-        QVERIFY(!Platform::current().startMailProgram(QStringLiteral("xdg-email"), {}));
+        std::optional<Platform::MailOutcome> mailed;
+        Platform::current().startMailProgram(
+            QStringLiteral("xdg-email"), {},
+            [&mailed](Platform::MailOutcome outcome, const QString &) { mailed = outcome; });
+        QCOMPARE(mailed, Platform::MailOutcome::NoMailProgram);
     }
 
     void requestsReachTheFakeInUseAndTheOneBeforeComesBack()

@@ -1,14 +1,18 @@
 // The desktop's message boxes: French buttons, the default on the first, Escape and the close
-// box on the last, a caption by kind, and no start-up window left over them.
+// box on the last, a caption by kind, and no start-up window left over them. The mail
+// launcher: how it ends says what became of the message.
 
 #include "gui/desktopplatform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -97,6 +101,52 @@ private Q_SLOTS:
         });
         desktop.ask({Icon::Information, Buttons::Ok, "Calculatrice", "Fini"});
         QCOMPARE(caption, QStringLiteral("Calculatrice"));
+    }
+
+    // Stand-ins for xdg-mime and xdg-email, alone on the search path.
+    void mailLauncherEnds_data()
+    {
+        QTest::addColumn<QString>("mailtoHandler"); // what xdg-mime answers
+        QTest::addColumn<QString>("launcher");      // xdg-email's script
+        QTest::addColumn<Platform::MailOutcome>("outcome");
+        QTest::addColumn<QString>("reason");
+        using O = Platform::MailOutcome;
+        const QString mailer = QStringLiteral("thunderbird.desktop");
+        QTest::newRow("taken") << mailer << "exit 0" << O::Taken << QString();
+        QTest::newRow("no method for mailto")
+            << mailer << "echo \"xdg-email: no method available for opening 'mailto:'\" >&2; exit 3"
+            << O::Failed << "aucun programme de messagerie ne sait ouvrir le message";
+        QTest::newRow("no mail program set")
+            << QString() << "exit 0" << O::NoMailProgram << QString();
+    }
+    void mailLauncherEnds()
+    {
+        QFETCH(QString, mailtoHandler);
+        QFETCH(QString, launcher);
+        QFETCH(Platform::MailOutcome, outcome);
+        QFETCH(QString, reason);
+        QTemporaryDir bin;
+        const auto script = [&bin](const char *name, const QString &body) {
+            QFile file(bin.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\n" + body.toUtf8() + '\n');
+            file.close();
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+        };
+        script("xdg-mime", QStringLiteral("echo ") + mailtoHandler);
+        script("xdg-email", launcher);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+
+        DesktopPlatform desktop;
+        QList<std::pair<Platform::MailOutcome, QString>> told;
+        desktop.startMailProgram(QStringLiteral("xdg-email"), {QStringLiteral("--utf8")},
+                                 [&told](Platform::MailOutcome o, const QString &why) {
+                                     told.append({o, why});
+                                 });
+        qputenv("PATH", path);
+        QTRY_COMPARE(told.size(), 1);
+        QCOMPARE(told.first(), std::make_pair(outcome, reason));
     }
 };
 

@@ -14,7 +14,7 @@
 struct Drawn {
     enum Kind { Text, Line, Frame, Fill };
     Kind kind = Text;
-    QPointF from; // text: left end of the baseline
+    QPointF from; // text: left end of the baseline, `to` its right end
     QPointF to;   // line: other end; frame or fill: opposite corner
     QString text;
     QFont font;
@@ -100,7 +100,7 @@ public:
         Drawn d;
         d.kind = Drawn::Text;
         d.from = m_transform.map(p);
-        d.to = d.from + QPointF(item.width(), 0);
+        d.to = m_transform.map(p + QPointF(item.width(), 0)); // narrowed by a scale
         d.text = item.text();
         d.font = item.font();
         drawn << d;

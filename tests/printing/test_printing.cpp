@@ -13,17 +13,23 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <memory>
 
 namespace {
@@ -142,6 +148,49 @@ void fillOrder(TCommande &w)
     w.Calcule();
 }
 
+// Too long for their place on paper: a designation that prints narrowed, one that prints cut,
+// and a supplier line that passes the printable area of most printers.
+const QString Narrowed =
+    QStringLiteral("Perceuse à percussion sans fil 18 V, coffret, 2 batteries, réf XL");
+const QString Cut =
+    QStringLiteral("PERCEUSE À PERCUSSION SANS FIL 18 V, COFFRET, 2 BATTERIES, RÉF XR");
+const QString LongAddress =
+    QStringLiteral("Établissements Dupont et Fils, Zone industrielle du Moulin");
+
+// Fills the order window with `rows` lines: the two long designations, then "Article 03" and
+// on, each for its number of pieces at 1.
+void fillLongOrder(TCommande &w, int rows)
+{
+    fillOrder(w);
+    OrderRecord r = w.record();
+    r.AddressLines[0] = LongAddress;
+    r.Lines.clear();
+    for (int k = 1; k <= rows; ++k) {
+        const QString designation =
+            k == 1   ? Narrowed
+            : k == 2 ? Cut
+                     : QStringLiteral("Article %1").arg(k, 2, 10, QLatin1Char('0'));
+        r.Lines << row({designation, QString::number(k), QStringLiteral("1")});
+    }
+    w.setRecord(r);
+    w.book().LastRow = rows;
+    w.Calcule();
+}
+
+// The text of each page of a PDF file, as pdftotext (poppler-utils) reads it.
+QStringList pdfPages(const QString &fileName)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), fileName, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        return {};
+    QStringList pages =
+        QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    pages.removeLast(); // after the last page's form feed
+    return pages;
+}
+
 // Clicks an item of the paper type on its round button, where a user clicks.
 void clickRadio(TMPage &dialog, int item)
 {
@@ -216,7 +265,7 @@ private Q_SLOTS:
         in.record.Lines = {row({QStringLiteral("WWWW"), {}, {}, {}, QStringLiteral(" 88,88")})};
         in.lastRow = 1;
         in.companyLines[0] = QStringLiteral("MMMM");
-        const QImage plain = render(OrderPage::build(in, 0));
+        const QImage plain = render(OrderPage::build(in, 0).first());
         QVERIFY(darkPixels(plain, QRect(199, 1500, 3, 1)) > 0);    // frame's left edge
         QVERIFY(darkPixels(plain, QRect(1149, 1500, 3, 1)) > 0);   // designation | quantity
         QCOMPARE(darkPixels(plain, QRect(300, 1500, 800, 1)), 0);  // white inside
@@ -227,7 +276,7 @@ private Q_SLOTS:
         QCOMPARE(darkPixels(plain, QRect(1842, 1100, 5, 40)), 0);
         QVERIFY(darkPixels(plain, QRect(1899, 2749, 3, 1)) > 0); // right edge on 190 mm
 
-        const QImage preprinted = render(OrderPage::build(in, 2));
+        const QImage preprinted = render(OrderPage::build(in, 2).first());
         QCOMPARE(darkPixels(preprinted, QRect(199, 1500, 3, 1)), 0);
         QCOMPARE(darkPixels(preprinted, QRect(200, 50, 300, 50)), 0);
         QVERIFY(darkPixels(preprinted, QRect(220, 1100, 300, 40)) > 0);
@@ -259,6 +308,8 @@ private Q_SLOTS:
         RecordingPrinter printer;
         printer.engine.setUnprintable(unprintable);
         printer.setPageSize(QPageSize(paper));
+        if (paperType < 0) // an envelope goes in lengthwise
+            printer.setPageOrientation(QPageLayout::Landscape);
         PrinterCalibration::setOffsets(printer.printerName(), calibration);
         PrinterInUse use(*m_desktop, printer);
         TCommande w;
@@ -339,6 +390,74 @@ private Q_SLOTS:
         QCOMPARE(second->from.y() - first->from.y(), 5.0 * Factor);
         QVERIFY2(first->rect().bottom() <= second->rect().top(),
                  qPrintable(QString::number(first->rect().height())));
+    }
+
+    // A text too wide for its place is drawn narrower, then cut with "…", never past its
+    // column or the printable area; the order window's tool tip says how a designation prints.
+    void longTextsKeepToTheirPlace_data()
+    {
+        QTest::addColumn<int>("place"); // 0 a designation, 1 the supplier's line, 2 on an envelope
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("fate"); // 1 narrowed, 2 cut
+        QTest::newRow("65-character designation") << 0 << Narrowed << 1;
+        QTest::newRow("65 capitals") << 0 << Cut << 2;
+        QTest::newRow("58-character supplier line") << 1 << LongAddress << 1;
+        QTest::newRow("the same on a C6 envelope") << 2 << LongAddress << 2;
+    }
+    void longTextsKeepToTheirPlace()
+    {
+        QFETCH(int, place);
+        QFETCH(QString, text);
+        QFETCH(int, fate);
+        RecordingPrinter printer;
+        printer.engine.setUnprintable(Unprintable);
+        if (place == 2) {
+            printer.setPageSize(QPageSize(QPageSize::EnvelopeC6));
+            printer.setPageOrientation(QPageLayout::Landscape);
+        }
+        PrinterInUse use(*m_desktop, printer);
+        TCommande w;
+        w.resize(1000, 700);
+        w.show();
+        w.activate();
+        fillOrder(w);
+        OrderRecord r = w.record();
+        (place == 0 ? r.Lines[0].Designation : r.AddressLines[0]) = text;
+        w.setRecord(r);
+        m_desktop->answer(Prompts::Answer::Ok);
+        if (place == 2)
+            w.ImpEnv();
+        else
+            w.Imprime();
+
+        const QList<Drawn> texts = ofKind(printer.engine.drawn, Drawn::Text);
+        const auto drawn = std::find_if(texts.begin(), texts.end(), [&text](const Drawn &d) {
+            return d.text.startsWith(text.left(8));
+        });
+        QVERIFY(drawn != texts.end());
+        // Whole when narrowed; else its beginning and "…".
+        QCOMPARE(drawn->text == text, fate == 1);
+        QVERIFY(fate == 1 || (drawn->text.endsWith(QStringLiteral("…")) &&
+                              text.startsWith(drawn->text.chopped(1))));
+        // A millimetre short of the quantity's column line, or the printable area's edge; the
+        // glyphs as this engine lays them out may pass the measured width by a hair.
+        const qreal paperWidth = printer.pageLayout().fullRect(QPageLayout::Millimeter).width();
+        const qreal limit =
+            place == 0 ? UnprintablePx + 114 * Factor : paperWidth * 1200 / 25.4 - UnprintablePx;
+        QVERIFY(bandOf(printer.engine.drawn, drawn->text)->rect().right() <= limit + 1);
+        QVERIFY(drawn->to.x() <= limit + Factor / 4);
+
+        if (place == 0) {
+            auto *grid = w.findChild<QTableWidget *>(QStringLiteral("StringGrid1"));
+            const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
+            QHelpEvent hover(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
+            QApplication::sendEvent(grid->viewport(), &hover);
+            const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+            QCOMPARE(tip.contains(QStringLiteral("imprimée en caractères resserrés")), fate == 1);
+            QCOMPARE(tip.contains(QStringLiteral("coupée à l'impression :\n« ") + drawn->text),
+                     fate == 2);
+            QToolTip::hideText();
+        }
     }
 
     // Every failure of the printer reaches the general error report in French; the program goes
@@ -475,6 +594,71 @@ private Q_SLOTS:
         QCOMPARE(readFile(m_dir->file(QStringLiteral("exported.pdf"))), first);
     }
 
+    // What the supplier reads, page by page, on each paper: every row once, on its page, the
+    // totals after the last one; the same from the printer as in the PDF export.
+    void pagesAsPrinted_data()
+    {
+        QTest::addColumn<int>("paperType");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        for (int paper = 0; paper < 3; ++paper) {
+            QTest::addRow("paper %d, 28 lines", paper) << paper << 28 << 1;
+            QTest::addRow("paper %d, 29 lines", paper) << paper << 29 << 2;
+            QTest::addRow("paper %d, 63 lines", paper) << paper << 63 << 3;
+        }
+    }
+    void pagesAsPrinted()
+    {
+        QFETCH(int, paperType);
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+                 "the poppler-utils package is missing");
+        TMainForm &form = start();
+        fillLongOrder(form.commande(), rows);
+        form.commande().document().PaperType = paperType;
+        m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
+        action("FileExportPdfItem")->trigger();
+        const QStringList text = pdfPages(m_dir->file(QStringLiteral("exported.pdf")));
+        QCOMPARE(text.size(), pages);
+        for (int p = 0; p < pages; ++p) {
+            const QString &page = text.at(p);
+            const bool last = p == pages - 1;
+            QVERIFY(page.contains(QStringLiteral("Commande N° ") + Number));
+            QVERIFY(page.contains(LongAddress));
+            QCOMPARE(page.contains(QStringLiteral("Société 1")), paperType == 0);
+            QCOMPARE(page.contains(QStringLiteral("Total TTC")), paperType != 2);
+            QCOMPARE(page.contains(QStringLiteral("Suite page suivante")), !last);
+            QCOMPARE(page.contains(QStringLiteral(" Francs")), last);
+            QCOMPARE(page.contains(QStringLiteral("Page %1/%2").arg(p + 1).arg(pages)), pages > 1);
+        }
+        for (int k = 3; k <= rows; ++k) {
+            const QString designation =
+                QStringLiteral("Article %1").arg(k, 2, 10, QLatin1Char('0'));
+            for (int p = 0; p < pages; ++p)
+                QCOMPARE(text.at(p).count(designation), p == (k - 1) / 28 ? 1 : 0);
+        }
+        QVERIFY(text.last().indexOf(QStringLiteral("Article %1").arg(rows)) <
+                text.last().indexOf(QStringLiteral(" Francs")));
+        // Narrowed whole, or cut where the reader sees it; the quantities beside them whole.
+        static const QRegularExpression narrowed(QRegularExpression::escape(Narrowed) +
+                                                 " +1 +1,00 ");
+        static const QRegularExpression cut("PERCEUSE À PERCUSSION[^\n]*… +2 +1,00 ");
+        QVERIFY2(text.first().contains(narrowed), qPrintable(text.first()));
+        QVERIFY(text.first().contains(cut));
+        QVERIFY(!text.first().contains(QStringLiteral("RÉF XR")));
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_dir->file(QStringLiteral("printed.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        {
+            PrinterInUse use(*m_desktop, printer);
+            QTest::mouseClick(toolButton("SpeedButton8"), Qt::LeftButton);
+        }
+        QCOMPARE(pdfPages(printer.outputFileName()), text);
+    }
+
     void exportToUnwritablePlaceIsReported()
     {
         start();
@@ -486,10 +670,52 @@ private Q_SLOTS:
                  qPrintable(m_desktop->asked.first().text));
     }
 
+    // The order goes to the mail program as a PDF kept where it lasts: beside the book, or in
+    // the documents folder (made when missing) for a book without a folder. A missing or failing
+    // mail program is said, with where the PDF is.
+    void mailAttachesThePdf_data()
+    {
+        QTest::addColumn<QString>("book"); // empty: a new book
+        QTest::addColumn<bool>("bookFolderGone");
+        QTest::addColumn<int>("mailProgram"); // 0 none, 1 takes the message, 2 fails
+        QTest::addColumn<QString>("message");
+        const QString kept = QStringLiteral("Le bon de commande a été enregistré dans « %1 » : "
+                                            "joignez-le à votre message");
+        QTest::newRow("beside the book") << "commandes/carnet.cmd" << false << 1 << QString();
+        QTest::newRow("new book") << QString() << false << 1 << QString();
+        QTest::newRow("book's folder gone") << "commandes/carnet.cmd" << true << 1 << QString();
+        QTest::newRow("no mail program") << "commandes/carnet.cmd" << false << 0
+                                         << "Aucun programme de messagerie n'est disponible. " +
+                                                kept + " ou utilisez « Exporter en PDF... ».";
+        QTest::newRow("mail program fails")
+            << QString() << false << 2
+            << "L'envoi par e-mail a échoué : aucun programme de messagerie ne sait ouvrir le "
+               "message. " +
+                   kept + ".";
+    }
     void mailAttachesThePdf()
     {
+        QFETCH(QString, book);
+        QFETCH(bool, bookFolderGone);
+        QFETCH(int, mailProgram);
+        QFETCH(QString, message);
+        m_desktop->documents = m_dir->file(QStringLiteral("Documents"));
         TMainForm &form = start();
         fillOrder(form.commande());
+        if (!book.isEmpty()) {
+            QDir().mkpath(QFileInfo(m_dir->file(book)).path());
+            m_desktop->chooseFile(m_dir->file(book));
+            action("FileSaveAsItem")->trigger();
+            QVERIFY(QFile::exists(m_dir->file(book)));
+            if (bookFolderGone)
+                QDir(QFileInfo(m_dir->file(book)).path()).removeRecursively();
+        }
+        m_desktop->mailProgram = mailProgram != 0;
+        if (mailProgram == 2)
+            m_desktop->mailFailure =
+                QStringLiteral("aucun programme de messagerie ne sait ouvrir le message");
+        m_desktop->asked.clear();
+
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
@@ -507,16 +733,18 @@ private Q_SLOTS:
                                                  "Veuillez trouver ci-joint notre commande "
                                                  "N° 200003001."));
         const QString attachment = value("--attach");
-        QVERIFY(attachment.endsWith(QStringLiteral("/Commande-200003001.pdf")));
+        const QString folder = book.isEmpty() || bookFolderGone
+                                   ? m_desktop->documents
+                                   : QFileInfo(m_dir->file(book)).path();
+        QCOMPARE(attachment, folder + QStringLiteral("/Commande-200003001.pdf"));
+        QCOMPARE(m_desktop->texts(),
+                 message.isEmpty() ? QStringList() : QStringList{message.arg(attachment)});
+        if (mailProgram == 2)
+            QCOMPARE(m_desktop->asked.first().icon, Prompts::Icon::Critical);
+        // The PDF outlives the program, for a mail program that reads it when the message goes.
+        m_form.reset();
+        m_desktop.reset();
         QCOMPARE(readPdf(attachment).pages, 1);
-        QVERIFY(m_desktop->asked.isEmpty());
-
-        m_desktop->mailProgram = false;
-        action("FileMailItem")->trigger();
-        QCOMPARE(m_desktop->asked.size(), 1);
-        QVERIFY(m_desktop->asked.first().text.startsWith(
-            QStringLiteral("Aucun programme de messagerie n'est disponible.")));
-        QVERIFY(m_desktop->asked.first().text.contains(attachment));
     }
 
     void pdfFileNames()
