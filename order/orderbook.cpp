@@ -102,9 +102,9 @@ QString OrderBook::caption() const
     return ReadOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
-Result<bool> OrderBook::Sauve(const QString &fileName)
+Result<bool> OrderBook::Sauve(const QString &fileName, SaveWhen when)
 {
-    if (!FileModified)
+    if (!FileModified && when == SaveWhen::Modified)
         return false;
     if (ReadOnly &&
         QFileInfo(fileName).absoluteFilePath() == QFileInfo(OrderFileName).absoluteFilePath())

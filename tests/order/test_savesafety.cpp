@@ -1,5 +1,6 @@
 // What the user sees of the safety of order files through the main window: a failed save, a
-// book another copy holds, and the recovery of unsaved changes after a crash.
+// book another copy holds, the recovery of unsaved changes after a crash, and saves that write
+// the book in use under the name the user means.
 
 #include "app/tmainform.h"
 #include "core/textfile.h"
@@ -8,11 +9,13 @@
 #include "order/orderfilelock.h"
 #include "order/tcommande.h"
 #include "orderlines.h"
+#include "settings/settingsfile.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -50,10 +53,18 @@ class TestSaveSafety : public QObject {
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
-    void openBook()
+    void openBook(const QString &path = {})
     {
-        m_prompts->chooseFile(m_path);
+        m_prompts->chooseFile(path.isEmpty() ? m_path : path);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    }
+    // Alt and the menu's mnemonic, then the item's.
+    void menu(char mnemonic, char item)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_A + (mnemonic - 'a')),
+                        Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(Qt::Key_A + (item - 'a')));
     }
     void typeNote(const QString &text)
     {
@@ -64,6 +75,13 @@ class TestSaveSafety : public QObject {
     void pressSave()
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    }
+    // A change to the order on screen that makes the book modified: a second address line.
+    void typeAddress(const QString &text)
+    {
+        auto *edit = m_form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
     }
     QStringList savedNote()
     {
@@ -221,6 +239,77 @@ private Q_SLOTS:
         m_prompts->asked.clear();
         start();
         QVERIFY(m_prompts->asked.isEmpty());
+    }
+
+    // A remembered name without the ".cmd" ending is saved under the cut name, and another
+    // book of that name is replaced only when the user says so.
+    void saveUnderTheCutNameAsksBeforeReplacing()
+    {
+        const QString remembered = m_dir->file(QStringLiteral("commandes.2000"));
+        const QString cut = m_dir->file(QStringLiteral("commandes.cmd"));
+        QVERIFY(TextFile::write(remembered, book()));
+        QVERIFY(TextFile::write(cut, orderBlock(0, "199901001")));
+        Settings settings;
+        settings.AutoOpen = 1;
+        QVERIFY(TextFile::writeBytes(SettingsFile::fileName(),
+                                     SettingsFile::save(settings, remembered)));
+        const QByteArray other = contents(cut);
+        start();
+        QCOMPARE(m_form->commande().book().OrderCount, 2);
+
+        m_prompts->answer(Answer::Cancel);
+        pressSave();
+        QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
+        QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
+        QCOMPARE(contents(cut), other);
+        QCOMPARE(m_form->MainFileName, remembered);
+
+        m_prompts->answer(Answer::Ok);
+        pressSave();
+        QCOMPARE(contents(cut), contents(remembered));
+        QCOMPARE(contents(OrderBook::backupName(cut)), other);
+        QCOMPARE(m_form->MainFileName, cut);
+    }
+
+    void saveAsGoesOnWithTheNameWritten_data()
+    {
+        QTest::addColumn<QString>("chosen"); // empty: the dialog is cancelled
+        QTest::newRow("dialog cancelled") << "";
+        QTest::newRow("book unchanged since its save") << "copie";
+    }
+    void saveAsGoesOnWithTheNameWritten()
+    {
+        QFETCH(QString, chosen);
+        start();
+        openBook();
+        pressSave(); // nothing left to save: the copy is written all the same
+        const QByteArray saved = contents(m_path);
+        m_prompts->chooseFile(chosen.isEmpty() ? QString() : m_dir->file(chosen));
+        menu('f', 's');
+
+        QCOMPARE(m_prompts->fileRequests.size(), 2);
+        QVERIFY(m_prompts->fileRequests.last().save);
+        const QString name =
+            chosen.isEmpty() ? m_path : m_dir->file(chosen + QStringLiteral(".cmd"));
+        QCOMPARE(m_form->MainFileName, name);
+        QCOMPARE(m_form->windowTitle(),
+                 QStringLiteral("Qor Commande - [%1]").arg(QFileInfo(name).fileName()));
+        QCOMPARE(contents(name), saved);
+        {
+            OrderFileLock other;
+            QCOMPARE(other.lock(name), OrderFileLock::Outcome::HeldByOther);
+            if (name != m_path)
+                QCOMPARE(other.lock(m_path), OrderFileLock::Outcome::Locked);
+        }
+        // The next save goes to that name without asking one.
+        typeAddress(QStringLiteral("Lyon"));
+        pressSave();
+        QCOMPARE(m_prompts->fileRequests.size(), 2);
+        QVERIFY(contents(name).contains("\r\nLyon\r\n"));
+        QVERIFY(m_form->close());
+        Settings settings;
+        QVERIFY(SettingsFile::ChargeIni(settings));
+        QCOMPARE(settings.AutoOpenFileName, name);
     }
 };
 
