@@ -40,7 +40,7 @@ public:
     // "Ne peut créer le fichier %s", the file on disk left as it was and the book modified. The
     // file replaced is kept as backupName(); a failed copy is reported and the save goes on. A
     // read-only book is not written over its file, nor a book over a file another copy of the
-    // program holds.
+    // program holds. Through a symbolic link the real file is written, backed up and locked.
     enum class SaveWhen { Modified, Always };
     Result<bool> Sauve(const QString &fileName, SaveWhen when = SaveWhen::Modified);
     static QString backupName(const QString &fileName); // "name.cmd.bak"

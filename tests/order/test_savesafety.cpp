@@ -1,6 +1,6 @@
 // What the user sees of the safety of order files through the main window: a failed save, a
 // book another copy holds, the recovery of unsaved changes after a crash, and saves that write
-// the book in use under the name the user means.
+// the book in use, with its backup and lock, whatever its name or the way to it.
 
 #include "app/tmainform.h"
 #include "core/textfile.h"
@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -88,6 +89,17 @@ class TestSaveSafety : public QObject {
         QStringList lines;
         TextFile::read(m_path, lines);
         return lines.filter(QRegularExpression(QStringLiteral("^MEMO")));
+    }
+    // Every file of the working folder, links included, by its name there.
+    QStringList files() const
+    {
+        QStringList names;
+        QDirIterator it(m_dir->path(), QDir::Files | QDir::System | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            names << QDir(m_dir->path()).relativeFilePath(it.next());
+        names.sort();
+        return names;
     }
 
 private Q_SLOTS:
@@ -239,6 +251,58 @@ private Q_SLOTS:
         m_prompts->asked.clear();
         start();
         QVERIFY(m_prompts->asked.isEmpty());
+    }
+
+    void saveWritesTheBookInUseWithItsBackupAndLock_data()
+    {
+        QTest::addColumn<QString>("opened"); // the name the book is opened by
+        QTest::addColumn<QString>("real");   // the file that name leads to
+        QTest::addColumn<QString>("beside"); // another book, which must stay as it was
+        QTest::newRow("several dots") << "Commandes 2026.v2.cmd"
+                                      << "Commandes 2026.v2.cmd"
+                                      << "Commandes 2026.cmd";
+        QTest::newRow("upper-case ending") << "COMMANDE.CMD"
+                                           << "COMMANDE.CMD"
+                                           << "";
+        QTest::newRow("symbolic link") << "lien.cmd"
+                                       << "Archives/commandes.cmd"
+                                       << "";
+    }
+    void saveWritesTheBookInUseWithItsBackupAndLock()
+    {
+        QFETCH(QString, opened);
+        QFETCH(QString, real);
+        QFETCH(QString, beside);
+        const QString realPath = m_dir->file(real);
+        QVERIFY(QDir().mkpath(QFileInfo(realPath).path()));
+        QVERIFY(TextFile::write(realPath, book()));
+        if (opened != real)
+            QVERIFY(QFile::link(realPath, m_dir->file(opened)));
+        if (!beside.isEmpty())
+            QVERIFY(TextFile::write(m_dir->file(beside), orderBlock(0, "199901001")));
+        const QByteArray besideBefore = contents(m_dir->file(beside));
+        start();
+        const QStringList before = files();
+        openBook(m_dir->file(opened));
+        // Another copy of the program finds the book taken, whatever name it comes by.
+        OrderFileLock other;
+        QCOMPARE(other.lock(realPath), OrderFileLock::Outcome::HeldByOther);
+
+        pressSave(); // a book just opened counts as modified
+        const QByteArray first = contents(realPath);
+        typeAddress(QStringLiteral("Lyon"));
+        pressSave();
+
+        QVERIFY(m_prompts->asked.isEmpty());
+        QVERIFY(contents(realPath).contains("\r\nLyon\r\n"));
+        QCOMPARE(contents(OrderBook::backupName(realPath)), first);
+        QCOMPARE(QFileInfo(m_dir->file(opened)).isSymLink(), opened != real);
+        QCOMPARE(contents(m_dir->file(beside)), besideBefore);
+        // No second file, no backup of the link, nothing left half done.
+        QStringList expected = before;
+        expected << real + QStringLiteral(".bak") << real + QStringLiteral(".lock");
+        expected.sort();
+        QCOMPARE(files(), expected);
     }
 
     // A remembered name without the ".cmd" ending is saved under the cut name, and another
