@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -107,6 +108,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
         m_prompts = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
+        // The user's own settings of the program, in the test's folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         m_path = m_dir->file(QStringLiteral("c.cmd"));
         QVERIFY(TextFile::write(m_path, book()));
         // The supplier of the orders is known: leaving its field asks nothing.
@@ -374,6 +377,35 @@ private Q_SLOTS:
         Settings settings;
         QVERIFY(SettingsFile::ChargeIni(settings));
         QCOMPARE(settings.AutoOpenFileName, name);
+    }
+
+    void rememberedBookReopensOrIsSaidMissing_data()
+    {
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("book in a folder outside Windows-1252") << true;
+        QTest::newRow("book gone") << false;
+    }
+    void rememberedBookReopensOrIsSaidMissing()
+    {
+        QFETCH(bool, kept);
+        const QString path = m_dir->file(QStringLiteral("Zamówienia Łódź/commandes.cmd"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(TextFile::write(path, book()));
+        start();
+        openBook(path);
+        pressSave();
+        menu('p', 'o'); // "&Ouvrir automatiquement"
+        QVERIFY(m_form->close());
+        m_form.reset();
+        if (!kept)
+            QVERIFY(QFile::remove(path));
+
+        start();
+        QCOMPARE(m_prompts->texts(),
+                 kept ? QStringList()
+                      : QStringList{QStringLiteral("Le fichier %1 n'existe pas").arg(path)});
+        QCOMPARE(m_form->MainFileName, path);
+        QCOMPARE(m_form->commande().book().OrderCount, kept ? 2 : 0);
     }
 };
 
