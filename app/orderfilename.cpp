@@ -22,6 +22,10 @@ bool hasOrderExtension(const QString &fileName)
 
 QString withOrderExtension(const QString &fileName)
 {
+    // "Commandes 2026.v2.cmd" or "STOCK.CMD" already name an order file: cutting them would
+    // write another file.
+    if (hasOrderExtension(fileName))
+        return fileName;
     const qsizetype start = fileNameStart(fileName);
     const qsizetype dot = fileName.indexOf(QLatin1Char('.'), start);
     const QString stem = dot < 0 ? fileName : fileName.left(dot);

@@ -25,6 +25,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -199,6 +200,9 @@ void TMainForm::FormShow()
         MainFileName = autoOpenFileName;
         // Enabled even when the file is gone, so that the new book can be saved.
         Valide();
+        // Without a word the user would take the empty book for the remembered one.
+        if (!MainFileName.isEmpty() && !QFileInfo::exists(MainFileName))
+            Prompts::information(QStringLiteral("Le fichier %1 n'existe pas").arg(MainFileName));
         // Not opened after all (another copy holds it): the new book must not take its name.
         if (!bookOpened(m_commande->Charge(MainFileName)))
             MainFileName.clear();

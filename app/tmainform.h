@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/result.h"
+#include "order/orderbook.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -59,8 +60,10 @@ public:
     // The book to open when the frame is first shown, in place of the automatic opening, as
     // "&Ouvrir..." would open it.
     void openAtStart(const QString &fileName);
-    bool SaveAs(); // true when the book was written or had nothing to write
-    bool save();
+    // True when the book was written under the chosen name; a cancelled or refused name
+    // leaves the book's name, caption and lock as they were.
+    bool SaveAs();
+    bool save();   // true when the book was written or had nothing to write
     void Valide(); // enables the book commands; nothing disables them again
     void toggleAutoOpen();
 
@@ -105,7 +108,9 @@ private:
     bool saveQuestion();
     void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
     // Saves the book under `fileName`; a failure is shown, and false given back.
-    bool saveBook(const QString &fileName);
+    bool saveBook(const QString &fileName, OrderBook::SaveWhen when);
+    // "Ce fichier existe déjà": true when the user lets the save replace it.
+    bool replaceAllowed();
     // Shows a failure of Charge; whether the book in use is now the file MainFileName names.
     bool bookOpened(const Result<bool> &loaded) const;
     // The book was loaded, saved or started anew: what is in memory is what is on disk.

@@ -43,10 +43,10 @@ void TMainForm::bookReplaced()
     m_recovery->discard();
 }
 
-bool TMainForm::saveBook(const QString &fileName)
+bool TMainForm::saveBook(const QString &fileName, OrderBook::SaveWhen when)
 {
     // A failed write leaves the book modified and the old file as it was.
-    if (!Application::succeeded(m_commande->Sauve(fileName)))
+    if (!Application::succeeded(m_commande->Sauve(fileName, when)))
         return false;
     bookReplaced();
     return true;
@@ -66,10 +66,9 @@ bool TMainForm::saveQuestion()
         return true;
     if (answer != Prompts::Answer::Yes)
         return false;
-    // A book without a name gets one first; a cancelled name cancels the command.
-    if (MainFileName.isEmpty())
-        return SaveAs();
-    return saveBook(MainFileName);
+    // As "&Enregistrer": a book without a name gets one first, and a cancelled name or a
+    // refused replacement cancels the command.
+    return save();
 }
 
 void TMainForm::newBook()
@@ -130,19 +129,19 @@ bool TMainForm::bookOpened(const Result<bool> &loaded) const
 
 bool TMainForm::SaveAs()
 {
-    MainFileName.clear();
+    // Until a new name is chosen and written, the book stays the file it was.
     const QString chosen =
         FileDialogs::getSaveFileName(this, QStringLiteral("Enregistrer sous"),
                                      QStringLiteral("*.cmd"), QStringLiteral("Commandes (*.cmd)"));
     if (chosen.isEmpty())
         return false;
     const QString name = OrderFileName::withOrderExtension(chosen);
-    if (QFile::exists(name) && Prompts::warning(QStringLiteral("Ce fichier existe déjà"),
-                                                Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
+    if (QFile::exists(name) && !replaceAllowed())
+        return false;
+    // The copy asked for is written even when the book has not changed since its last save.
+    if (!saveBook(name, OrderBook::SaveWhen::Always))
         return false;
     MainFileName = name;
-    if (!saveBook(MainFileName))
-        return false;
     showCaption(m_commande->windowTitle());
     return true;
 }
@@ -151,6 +150,20 @@ bool TMainForm::save()
 {
     if (MainFileName.isEmpty())
         return SaveAs();
-    MainFileName = OrderFileName::withOrderExtension(MainFileName);
-    return saveBook(MainFileName);
+    const QString name = OrderFileName::withOrderExtension(MainFileName);
+    if (name == MainFileName)
+        return saveBook(name, OrderBook::SaveWhen::Modified);
+    // The book goes to a file of another name, which it must not replace unasked.
+    if (QFile::exists(name) && !replaceAllowed())
+        return false;
+    if (!saveBook(name, OrderBook::SaveWhen::Always))
+        return false;
+    MainFileName = name;
+    return true;
+}
+
+bool TMainForm::replaceAllowed()
+{
+    return Prompts::warning(QStringLiteral("Ce fichier existe déjà"), Prompts::Buttons::OkCancel) ==
+           Prompts::Answer::Ok;
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 #if defined(__SSE2__)
@@ -328,12 +329,14 @@ QString pendingCopyName(const QString &copyName)
 }
 
 // The file's data under a second name: a hard link where the file system allows it (no bytes
-// copied, nothing to sync), a whole copy otherwise.
+// copied, nothing to sync), a whole copy otherwise. A symbolic link is followed: a second name
+// for the link itself would show whatever the file holds later, not what it holds now.
 bool secondName(const QString &fileName, const QString &name)
 {
     QFile::remove(name);
 #ifdef Q_OS_UNIX
-    if (::link(QFile::encodeName(fileName).constData(), QFile::encodeName(name).constData()) == 0)
+    if (::linkat(AT_FDCWD, QFile::encodeName(fileName).constData(), AT_FDCWD,
+                 QFile::encodeName(name).constData(), AT_SYMLINK_FOLLOW) == 0)
         return true;
 #endif
     QByteArray bytes;
@@ -352,6 +355,15 @@ bool putPendingCopy(const QString &copyName)
 }
 
 } // namespace
+
+QString realName(const QString &fileName)
+{
+    // Not canonicalFilePath(): a link may lead to a file that is not there yet.
+    QFileInfo info(fileName);
+    for (int depth = 0; info.isSymLink() && depth < 40; ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
 
 bool keepCopy(const QString &fileName, const QString &copyName)
 {

@@ -80,6 +80,10 @@ bool readBytes(const QString &fileName, QByteArray &bytes, QString *error = null
 bool write(const QString &fileName, const TextLines &lines, QString *error = nullptr);
 bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
 
+// The file a name leads to, as an absolute name: symbolic links are followed to the file they
+// end at, which need not exist yet. Saving through a link writes that file.
+QString realName(const QString &fileName);
+
 // Keeps the file as it stands under `copyName`, in place of an older copy: a second name for
 // the same data where the file system allows it (no bytes copied, nothing to sync), a whole
 // copy through the writer otherwise. False when neither could be made; the file itself is

@@ -1,12 +1,14 @@
 #pragma once
 
 // What the fuzz targets share: a Qt core application, a working folder of their own (the
-// program's side files live in the working directory), and a way to fail loudly. The folder is
-// in memory when the system has one: every save syncs its file to disk, which would slow a
-// fuzz run down to a crawl. Give the fuzzers absolute corpus paths: they change directory.
+// program's side files live in the working directory, its user settings there too), and a way
+// to fail loudly. The folder is in memory when the system has one: every save syncs its file to
+// disk, which would slow a fuzz run down to a crawl. Give the fuzzers absolute corpus paths:
+// they change directory.
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,8 @@ inline void setUp()
                                  ? QStringLiteral("/dev/shm/qorfuzz-XXXXXX")
                                  : QDir::tempPath() + QStringLiteral("/qorfuzz-XXXXXX"));
     QDir::setCurrent(dir.path());
+    // The user's own settings of the program stay out of reach too.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
 }
 
 // A broken rule is a finding: stop with the reason, so that libFuzzer keeps the input.

@@ -102,33 +102,35 @@ QString OrderBook::caption() const
     return ReadOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
-Result<bool> OrderBook::Sauve(const QString &fileName)
+Result<bool> OrderBook::Sauve(const QString &fileName, SaveWhen when)
 {
-    if (!FileModified)
+    if (!FileModified && when == SaveWhen::Modified)
         return false;
-    if (ReadOnly &&
-        QFileInfo(fileName).absoluteFilePath() == QFileInfo(OrderFileName).absoluteFilePath())
+    // Through a symbolic link, the file written, its backup and its lock are the real file's.
+    const QString target =
+        QFileInfo(fileName).isSymLink() ? TextFile::realName(fileName) : fileName;
+    if (ReadOnly && TextFile::realName(fileName) == TextFile::realName(OrderFileName))
         return Failure(QStringLiteral("Le fichier %1 est ouvert en lecture seule : "
                                       "enregistrez-le sous un autre nom.")
                            .arg(captionOf(fileName)));
     // Saving under another name makes the book that file's: it takes that file's lock.
     OrderFileLock lock;
-    if (!m_lock.holds(fileName) && lock.lock(fileName) == OrderFileLock::Outcome::HeldByOther)
+    if (!m_lock.holds(target) && lock.lock(target) == OrderFileLock::Outcome::HeldByOther)
         return Failure(QStringLiteral("Le fichier %1 est déjà ouvert par %2 : il ne peut "
                                       "pas être remplacé.")
                            .arg(captionOf(fileName), lock.holder()));
     Squize();
     EcritFiche();
     const Result<bool> backedUp =
-        TextFile::writeKeepingCopy(fileName, OrderLines, backupName(fileName));
+        TextFile::writeKeepingCopy(target, OrderLines, backupName(target));
     if (!backedUp)
         return backedUp.failure();
     if (!*backedUp)
         warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
                                "sauvegarde %2 n'a pas pu être faite.")
-                    .arg(fileName, backupName(fileName)),
+                    .arg(fileName, backupName(target)),
                 Prompts::Buttons::Ok);
-    if (!m_lock.holds(fileName))
+    if (!m_lock.holds(target))
         m_lock = std::move(lock);
     ReadOnly = false;
     FileModified = false;

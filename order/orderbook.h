@@ -35,12 +35,14 @@ public:
     // whether to open it read-only; false when the user cancels, the book left as it was. A
     // file that cannot be read, or a first order that cannot be shown, is the failure.
     Result<bool> Charge(const QString &fileName);
-    // Writes the book when FileModified; false when nothing was to be written. A failed write
-    // is the failure "Ne peut créer le fichier %s", the file on disk left as it was and the
-    // book modified. The file replaced is kept as backupName(); a failed copy is reported and the
-    // save goes on. A read-only book is not written over its file, nor a book over a file
-    // another copy of the program holds.
-    Result<bool> Sauve(const QString &fileName);
+    // Writes the book when FileModified, or whatever its state with SaveWhen::Always (a save
+    // under a new name); false when nothing was to be written. A failed write is the failure
+    // "Ne peut créer le fichier %s", the file on disk left as it was and the book modified. The
+    // file replaced is kept as backupName(); a failed copy is reported and the save goes on. A
+    // read-only book is not written over its file, nor a book over a file another copy of the
+    // program holds. Through a symbolic link the real file is written, backed up and locked.
+    enum class SaveWhen { Modified, Always };
+    Result<bool> Sauve(const QString &fileName, SaveWhen when = SaveWhen::Modified);
     static QString backupName(const QString &fileName); // "name.cmd.bak"
     void Squize();
     void Verif();

@@ -45,9 +45,9 @@ Result<bool> OrderDocument::Charge(const QString &fileName)
     return m_book.Charge(fileName);
 }
 
-Result<bool> OrderDocument::Sauve(const QString &fileName)
+Result<bool> OrderDocument::Sauve(const QString &fileName, OrderBook::SaveWhen when)
 {
-    return m_book.Sauve(fileName);
+    return m_book.Sauve(fileName, when);
 }
 
 Status OrderDocument::Nouveau()

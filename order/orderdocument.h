@@ -54,7 +54,9 @@ public:
     // File. Every command that can fail gives back the failure with its French message; what
     // it did before the failure stays done.
     Result<bool> Charge(const QString &fileName); // false when the user cancelled the opening
-    Result<bool> Sauve(const QString &fileName);  // false when nothing was written
+    // False when nothing was written.
+    Result<bool> Sauve(const QString &fileName,
+                       OrderBook::SaveWhen when = OrderBook::SaveWhen::Modified);
     Status Nouveau();
     bool TestModif(bool &modified) const { return m_book.TestModif(modified); }
 

@@ -1,13 +1,15 @@
 #include "order/orderfilelock.h"
 
-#include <QFileInfo>
+#include "core/textfile.h"
+
 #include <QLockFile>
 
 namespace {
 
+// The lock goes beside the real file, so that every name leading to it finds the same lock.
 QString absoluteName(const QString &fileName)
 {
-    return QFileInfo(fileName).absoluteFilePath();
+    return TextFile::realName(fileName);
 }
 
 } // namespace

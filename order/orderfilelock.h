@@ -6,8 +6,9 @@
 class QLockFile;
 
 // Keeps other running copies of the program off an order file while it is open here (two
-// windows, or two computers on a shared folder): a lock file beside it, "name.cmd.lock". A
-// lock left by a copy that stopped without releasing it (a crash) is taken over.
+// windows, or two computers on a shared folder): a lock file beside it, "name.cmd.lock" (beside
+// the real file when the name is a symbolic link). A lock left by a copy that stopped without
+// releasing it (a crash) is taken over.
 class OrderFileLock {
 public:
     enum class Outcome {

@@ -322,10 +322,10 @@ Result<bool> TCommande::Charge(const QString &fileName)
     return m_document.Charge(fileName);
 }
 
-Result<bool> TCommande::Sauve(const QString &fileName)
+Result<bool> TCommande::Sauve(const QString &fileName, OrderBook::SaveWhen when)
 {
     commitGridEditor();
-    const Result<bool> saved = m_document.Sauve(fileName);
+    const Result<bool> saved = m_document.Sauve(fileName, when);
     if (saved.ok() && *saved)
         SauveFour();
     return saved;

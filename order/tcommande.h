@@ -67,7 +67,9 @@ public:
     // The book's file commands; false when the user cancelled the opening, or when there was
     // nothing to save. A failure is given back for the main window to show.
     Result<bool> Charge(const QString &fileName);
-    Result<bool> Sauve(const QString &fileName); // then SauveFour
+    // Then SauveFour, when the book was written.
+    Result<bool> Sauve(const QString &fileName,
+                       OrderBook::SaveWhen when = OrderBook::SaveWhen::Modified);
     // The lines kept by the recovery file as the book (OrderBook::Recupere).
     Result<bool> Recupere(const QString &fileName, const QStringList &lines);
     void Nouveau();

@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 
 #include <QFileInfo>
+#include <QSettings>
 #include <algorithm>
 
 namespace SettingsFile {
@@ -68,6 +69,37 @@ private:
     qsizetype m_next = 0;
 };
 
+// A remembered name the file's code page cannot hold is written there with "?" in place of
+// what it lacks, and kept whole in the user's own settings, where it is taken back as long as
+// the file still names it that way.
+const QString FullNameKey = QStringLiteral("CarnetOuvertAuDemarrage");
+
+QSettings userSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Qor"),
+                     QStringLiteral("Qor Commande"));
+}
+
+bool fitsCodePage(const QString &text)
+{
+    return TextFile::decode(TextFile::encode(text)) == text;
+}
+
+void keepFullName(const QString &name)
+{
+    if (!fitsCodePage(name))
+        userSettings().setValue(FullNameKey, name);
+}
+
+QString fullName(const QString &line6)
+{
+    // Only a name written with "?" can stand for one the code page lacked.
+    if (!line6.contains(QLatin1Char('?')))
+        return line6;
+    const QString kept = userSettings().value(FullNameKey).toString();
+    return !kept.isEmpty() && TextFile::encode(kept) == TextFile::encode(line6) ? kept : line6;
+}
+
 } // namespace
 
 QString fileName()
@@ -113,12 +145,16 @@ bool ChargeIni(Settings &settings)
     if (!TextFile::readBytes(fileName(), bytes))
         return false;
     load(bytes, settings);
+    settings.AutoOpenFileName = fullName(settings.AutoOpenFileName);
     return true;
 }
 
 bool SauveIni(const Settings &settings, const QString &fileName, QString &error)
 {
-    return TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName), &error);
+    if (!TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName), &error))
+        return false;
+    keepFullName(fileName);
+    return true;
 }
 
 void GetIni(const Settings &settings, bool &autoOpen, QString &fileName)

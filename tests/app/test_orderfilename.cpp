@@ -41,7 +41,9 @@ void TestOrderFileName::savedName_data()
     QTest::newRow("already cmd") << "/data/commandes.cmd"
                                  << "/data/commandes.cmd";
     QTest::newRow("upper case") << "/data/STOCK.CMD"
-                                << "/data/STOCK.cmd";
+                                << "/data/STOCK.CMD";
+    QTest::newRow("several dots, ending cmd") << "/data/Commandes 2026.v2.cmd"
+                                              << "/data/Commandes 2026.v2.cmd";
     QTest::newRow("several dots") << "/data/a.b.c"
                                   << "/data/a.cmd";
     QTest::newRow("folder with a dot") << "/home/jean.dupont/commandes"

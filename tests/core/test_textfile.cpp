@@ -142,6 +142,12 @@ private Q_SLOTS:
         QVERIFY(!TextFile::keepCopy(dir.file("missing.cmd"), copy));
         QVERIFY(TextFile::readBytes(copy, bytes));
         QCOMPARE(bytes, QByteArray("second"));
+        // Through a symbolic link, the copy holds the data, not a second link to the file.
+        QVERIFY(QFile::link(name, dir.file("lien.cmd")));
+        QVERIFY(TextFile::keepCopy(dir.file("lien.cmd"), copy));
+        QVERIFY(TextFile::writeBytes(name, "fourth"));
+        QVERIFY(TextFile::readBytes(copy, bytes));
+        QCOMPARE(bytes, QByteArray("third"));
     }
 };
 

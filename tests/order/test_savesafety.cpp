@@ -1,5 +1,6 @@
 // What the user sees of the safety of order files through the main window: a failed save, a
-// book another copy holds, and the recovery of unsaved changes after a crash.
+// book another copy holds, the recovery of unsaved changes after a crash, and saves that write
+// the book in use, with its backup and lock, whatever its name or the way to it.
 
 #include "app/tmainform.h"
 #include "core/textfile.h"
@@ -8,12 +9,16 @@
 #include "order/orderfilelock.h"
 #include "order/tcommande.h"
 #include "orderlines.h"
+#include "settings/settingsfile.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDirIterator>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -50,10 +55,18 @@ class TestSaveSafety : public QObject {
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
-    void openBook()
+    void openBook(const QString &path = {})
     {
-        m_prompts->chooseFile(m_path);
+        m_prompts->chooseFile(path.isEmpty() ? m_path : path);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    }
+    // Alt and the menu's mnemonic, then the item's.
+    void menu(char mnemonic, char item)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_A + (mnemonic - 'a')),
+                        Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(Qt::Key_A + (item - 'a')));
     }
     void typeNote(const QString &text)
     {
@@ -65,11 +78,29 @@ class TestSaveSafety : public QObject {
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     }
+    // A change to the order on screen that makes the book modified: a second address line.
+    void typeAddress(const QString &text)
+    {
+        auto *edit = m_form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
+    }
     QStringList savedNote()
     {
         QStringList lines;
         TextFile::read(m_path, lines);
         return lines.filter(QRegularExpression(QStringLiteral("^MEMO")));
+    }
+    // Every file of the working folder, links included, by its name there.
+    QStringList files() const
+    {
+        QStringList names;
+        QDirIterator it(m_dir->path(), QDir::Files | QDir::System | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            names << QDir(m_dir->path()).relativeFilePath(it.next());
+        names.sort();
+        return names;
     }
 
 private Q_SLOTS:
@@ -77,6 +108,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
         m_prompts = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
+        // The user's own settings of the program, in the test's folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         m_path = m_dir->file(QStringLiteral("c.cmd"));
         QVERIFY(TextFile::write(m_path, book()));
         // The supplier of the orders is known: leaving its field asks nothing.
@@ -221,6 +254,158 @@ private Q_SLOTS:
         m_prompts->asked.clear();
         start();
         QVERIFY(m_prompts->asked.isEmpty());
+    }
+
+    void saveWritesTheBookInUseWithItsBackupAndLock_data()
+    {
+        QTest::addColumn<QString>("opened"); // the name the book is opened by
+        QTest::addColumn<QString>("real");   // the file that name leads to
+        QTest::addColumn<QString>("beside"); // another book, which must stay as it was
+        QTest::newRow("several dots") << "Commandes 2026.v2.cmd"
+                                      << "Commandes 2026.v2.cmd"
+                                      << "Commandes 2026.cmd";
+        QTest::newRow("upper-case ending") << "COMMANDE.CMD"
+                                           << "COMMANDE.CMD"
+                                           << "";
+        QTest::newRow("symbolic link") << "lien.cmd"
+                                       << "Archives/commandes.cmd"
+                                       << "";
+    }
+    void saveWritesTheBookInUseWithItsBackupAndLock()
+    {
+        QFETCH(QString, opened);
+        QFETCH(QString, real);
+        QFETCH(QString, beside);
+        const QString realPath = m_dir->file(real);
+        QVERIFY(QDir().mkpath(QFileInfo(realPath).path()));
+        QVERIFY(TextFile::write(realPath, book()));
+        if (opened != real)
+            QVERIFY(QFile::link(realPath, m_dir->file(opened)));
+        if (!beside.isEmpty())
+            QVERIFY(TextFile::write(m_dir->file(beside), orderBlock(0, "199901001")));
+        const QByteArray besideBefore = contents(m_dir->file(beside));
+        start();
+        const QStringList before = files();
+        openBook(m_dir->file(opened));
+        // Another copy of the program finds the book taken, whatever name it comes by.
+        OrderFileLock other;
+        QCOMPARE(other.lock(realPath), OrderFileLock::Outcome::HeldByOther);
+
+        pressSave(); // a book just opened counts as modified
+        const QByteArray first = contents(realPath);
+        typeAddress(QStringLiteral("Lyon"));
+        pressSave();
+
+        QVERIFY(m_prompts->asked.isEmpty());
+        QVERIFY(contents(realPath).contains("\r\nLyon\r\n"));
+        QCOMPARE(contents(OrderBook::backupName(realPath)), first);
+        QCOMPARE(QFileInfo(m_dir->file(opened)).isSymLink(), opened != real);
+        QCOMPARE(contents(m_dir->file(beside)), besideBefore);
+        // No second file, no backup of the link, nothing left half done.
+        QStringList expected = before;
+        expected << real + QStringLiteral(".bak") << real + QStringLiteral(".lock");
+        expected.sort();
+        QCOMPARE(files(), expected);
+    }
+
+    // A remembered name without the ".cmd" ending is saved under the cut name, and another
+    // book of that name is replaced only when the user says so.
+    void saveUnderTheCutNameAsksBeforeReplacing()
+    {
+        const QString remembered = m_dir->file(QStringLiteral("commandes.2000"));
+        const QString cut = m_dir->file(QStringLiteral("commandes.cmd"));
+        QVERIFY(TextFile::write(remembered, book()));
+        QVERIFY(TextFile::write(cut, orderBlock(0, "199901001")));
+        Settings settings;
+        settings.AutoOpen = 1;
+        QVERIFY(TextFile::writeBytes(SettingsFile::fileName(),
+                                     SettingsFile::save(settings, remembered)));
+        const QByteArray other = contents(cut);
+        start();
+        QCOMPARE(m_form->commande().book().OrderCount, 2);
+
+        m_prompts->answer(Answer::Cancel);
+        pressSave();
+        QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
+        QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
+        QCOMPARE(contents(cut), other);
+        QCOMPARE(m_form->MainFileName, remembered);
+
+        m_prompts->answer(Answer::Ok);
+        pressSave();
+        QCOMPARE(contents(cut), contents(remembered));
+        QCOMPARE(contents(OrderBook::backupName(cut)), other);
+        QCOMPARE(m_form->MainFileName, cut);
+    }
+
+    void saveAsGoesOnWithTheNameWritten_data()
+    {
+        QTest::addColumn<QString>("chosen"); // empty: the dialog is cancelled
+        QTest::newRow("dialog cancelled") << "";
+        QTest::newRow("book unchanged since its save") << "copie";
+    }
+    void saveAsGoesOnWithTheNameWritten()
+    {
+        QFETCH(QString, chosen);
+        start();
+        openBook();
+        pressSave(); // nothing left to save: the copy is written all the same
+        const QByteArray saved = contents(m_path);
+        m_prompts->chooseFile(chosen.isEmpty() ? QString() : m_dir->file(chosen));
+        menu('f', 's');
+
+        QCOMPARE(m_prompts->fileRequests.size(), 2);
+        QVERIFY(m_prompts->fileRequests.last().save);
+        const QString name =
+            chosen.isEmpty() ? m_path : m_dir->file(chosen + QStringLiteral(".cmd"));
+        QCOMPARE(m_form->MainFileName, name);
+        QCOMPARE(m_form->windowTitle(),
+                 QStringLiteral("Qor Commande - [%1]").arg(QFileInfo(name).fileName()));
+        QCOMPARE(contents(name), saved);
+        {
+            OrderFileLock other;
+            QCOMPARE(other.lock(name), OrderFileLock::Outcome::HeldByOther);
+            if (name != m_path)
+                QCOMPARE(other.lock(m_path), OrderFileLock::Outcome::Locked);
+        }
+        // The next save goes to that name without asking one.
+        typeAddress(QStringLiteral("Lyon"));
+        pressSave();
+        QCOMPARE(m_prompts->fileRequests.size(), 2);
+        QVERIFY(contents(name).contains("\r\nLyon\r\n"));
+        QVERIFY(m_form->close());
+        Settings settings;
+        QVERIFY(SettingsFile::ChargeIni(settings));
+        QCOMPARE(settings.AutoOpenFileName, name);
+    }
+
+    void rememberedBookReopensOrIsSaidMissing_data()
+    {
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("book in a folder outside Windows-1252") << true;
+        QTest::newRow("book gone") << false;
+    }
+    void rememberedBookReopensOrIsSaidMissing()
+    {
+        QFETCH(bool, kept);
+        const QString path = m_dir->file(QStringLiteral("Zamówienia Łódź/commandes.cmd"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(TextFile::write(path, book()));
+        start();
+        openBook(path);
+        pressSave();
+        menu('p', 'o'); // "&Ouvrir automatiquement"
+        QVERIFY(m_form->close());
+        m_form.reset();
+        if (!kept)
+            QVERIFY(QFile::remove(path));
+
+        start();
+        QCOMPARE(m_prompts->texts(),
+                 kept ? QStringList()
+                      : QStringList{QStringLiteral("Le fichier %1 n'existe pas").arg(path)});
+        QCOMPARE(m_form->MainFileName, path);
+        QCOMPARE(m_form->commande().book().OrderCount, kept ? 2 : 0);
     }
 };
 
