@@ -382,17 +382,15 @@ Status OrderBook::LitFiche()
     markModified();
     m_overflow.clear();
 
-    const Result<bool> decoded =
-        decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
+    const Result<bool> decoded = decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder),
+                                          CurrentOrder, record, &m_overflow, OrderForm::GridRows);
     if (!decoded) {
         m_form.setRecord(record); // what was read before the bad line stays shown
         return decoded.failure();
     }
     const bool found = *decoded;
-    if (found) {
-        LastRow = int(qMin<qsizetype>(record.Lines.size(), OrderForm::GridRows));
-        m_overflow = record.Lines.mid(OrderForm::GridRows);
-    }
+    if (found)
+        LastRow = int(record.Lines.size());
     m_form.setRecord(record);
     if (const Status shown = m_form.orderShown(found); !shown)
         return shown;
@@ -406,7 +404,7 @@ bool OrderBook::orderToWrite(OrderRecord &record) const
     if (!(OrderModified || m_form.noteEdited()) || !Valide())
         return false;
     record = m_form.record();
-    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
+    record.Lines = record.Lines.mid(0, LastRow);
     return true;
 }
 
@@ -426,7 +424,7 @@ void OrderBook::EcritFiche()
         change.removed(open, count);
     }
     const qsizetype end = OrderLines.size();
-    OrderLines += encodeBlock(record, CurrentOrder);
+    appendBlock(OrderLines, record, CurrentOrder, m_overflow);
     change.appended(end);
 }
 
@@ -440,6 +438,6 @@ TextLines OrderBook::snapshot() const
     TextLines lines = OrderLines;
     OrderRecord record;
     if (orderToWrite(record))
-        encode(lines, CurrentOrder, record);
+        encode(lines, CurrentOrder, record, m_overflow);
     return lines;
 }
