@@ -106,6 +106,7 @@ private Q_SLOTS:
             {"cut-copy", true, "10023", none},
             {"stray-labels", true, "10023", none},
             {"lower-case-open", true, "10023", none},
+            {"long-order", false, "10023", none},
         };
         for (const Case &c : cases) {
             QTest::addRow("%s / Oui", c.name) << QString::fromLatin1(c.name) << Answer::Yes
