@@ -60,6 +60,7 @@ Result<bool> OrderBook::Charge(const QString &fileName)
     FileModified = false;
     Verif();
     Doublons();
+    closeIndexGaps();
     CurrentOrder = 0;
     if (const Status shown = LitFiche(); !shown)
         return shown.failure();
@@ -169,6 +170,17 @@ void OrderBook::Doublons()
         OrderCount = countBlocks();
 }
 
+// A book read from a file may skip an index (other copies of the program, damage). Indexes are
+// the book's own bookkeeping: closing the gaps lets stepping reach every order, and a new
+// order take an index no block holds. It is no change of the user's: it asks no question of
+// its own, and the file has the new labels from the next save on. The count covers every
+// block, one whose opening label is in small letters included.
+void OrderBook::closeIndexGaps()
+{
+    const int used = OrderRepair::closeGaps(OrderLines);
+    OrderCount = qMax(countBlocks(), used);
+}
+
 void OrderBook::SupprimeBloc(int index)
 {
     removeBlock(OrderLines, index);
@@ -220,7 +232,7 @@ Result<bool> OrderBook::Recupere(const QString &fileName, const TextLines &lines
     OrderLines = lines;
     OrderFileName = named ? fileName : QString();
     m_form.setCaption(named ? caption() : QString());
-    OrderCount = countBlocks();
+    closeIndexGaps();
     CurrentOrder = 0;
     const Status shown = LitFiche();
     OrderModified = false;

@@ -97,6 +97,7 @@ private:
     bool orderToWrite(OrderRecord &record) const;
     QString caption() const;
     int countBlocks() const;
+    void closeIndexGaps();
 
     OrderForm &m_form;
     OrderFileLock m_lock;

@@ -254,4 +254,36 @@ bool mergeDuplicates(TextLines &lines)
     return true;
 }
 
+int closeGaps(TextLines &lines)
+{
+    // Most books have no gap: one pass over the first bytes of the lines tells.
+    QList<bool> used(MaxOrders, false);
+    int count = 0;
+    int highest = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int index = OrderFormat::blockStartIndex(lines.bytes(i));
+        if (index < 0 || used.at(index))
+            continue;
+        used[index] = true;
+        ++count;
+        highest = qMax(highest, index);
+    }
+    if (count == highest + 1)
+        return count;
+
+    QList<int> newIndex(MaxOrders, -1);
+    for (int k = 0, next = 0; k <= highest; ++k)
+        if (used.at(k))
+            newIndex[k] = next++;
+    for (const Block &block : blocks(lines)) {
+        const int index = newIndex.at(block.index);
+        if (index == block.index)
+            continue;
+        lines.replace(block.open, OrderFormat::BlockOpenLabel(index));
+        if (block.closed)
+            lines.replace(block.end - 1, OrderFormat::BlockCloseLabel(index));
+    }
+    return count;
+}
+
 } // namespace OrderRepair
