@@ -114,7 +114,12 @@ QList<Fate> plan(const TextLines &lines, const QList<Block> &found, bool &change
         const Content keeperContent = contentOf(lines, found.at(keeper));
         QMultiHash<size_t, int> kept;
         kept.insert(hashOf(lines, keeperContent), keeper);
-        for (const int n : *group) {
+        // Whole copies first: of a whole copy and one cut short with the same lines, the whole
+        // one stays.
+        QList<int> copies = *group;
+        std::stable_partition(copies.begin(), copies.end(),
+                              [&found](int n) { return found.at(n).closed; });
+        for (const int n : std::as_const(copies)) {
             if (n == keeper)
                 continue;
             const Content content = contentOf(lines, found.at(n));

@@ -105,6 +105,7 @@ private Q_SLOTS:
             {"blank-between", true, "10023", none},
             {"three-copies", false, "10023", none},
             {"cut-copy", true, "10023", none},
+            {"cut-copy-first", true, "10023", none},
             {"stray-labels", true, "10023", none},
             {"lower-case-open", true, "10023", none},
             {"long-order", false, "10023", none},
