@@ -60,6 +60,7 @@ Result<bool> OrderBook::Charge(const QString &fileName)
     FileModified = false;
     Verif();
     Doublons();
+    closeIndexGaps();
     CurrentOrder = 0;
     if (const Status shown = LitFiche(); !shown)
         return shown.failure();
@@ -171,6 +172,17 @@ void OrderBook::Doublons()
         OrderCount = countBlocks();
 }
 
+// A book read from a file may skip an index (other copies of the program, damage). Indexes are
+// the book's own bookkeeping: closing the gaps lets stepping reach every order, and a new
+// order take an index no block holds. It is no change of the user's: it asks no question of
+// its own, and the file has the new labels from the next save on. The count covers every
+// block, one whose opening label is in small letters included.
+void OrderBook::closeIndexGaps()
+{
+    const int used = OrderRepair::closeGaps(OrderLines);
+    OrderCount = qMax(countBlocks(), used);
+}
+
 void OrderBook::SupprimeBloc(int index)
 {
     removeBlock(OrderLines, index);
@@ -222,7 +234,7 @@ Result<bool> OrderBook::Recupere(const QString &fileName, const TextLines &lines
     OrderLines = lines;
     OrderFileName = named ? fileName : QString();
     m_form.setCaption(named ? caption() : QString());
-    OrderCount = countBlocks();
+    closeIndexGaps();
     CurrentOrder = 0;
     const Status shown = LitFiche();
     OrderModified = false;
@@ -384,17 +396,15 @@ Status OrderBook::LitFiche()
     markModified();
     m_overflow.clear();
 
-    const Result<bool> decoded =
-        decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder), CurrentOrder, record);
+    const Result<bool> decoded = decodeAt(OrderLines, m_index.findBlock(OrderLines, CurrentOrder),
+                                          CurrentOrder, record, &m_overflow, OrderForm::GridRows);
     if (!decoded) {
         m_form.setRecord(record); // what was read before the bad line stays shown
         return decoded.failure();
     }
     const bool found = *decoded;
-    if (found) {
-        LastRow = int(qMin<qsizetype>(record.Lines.size(), OrderForm::GridRows));
-        m_overflow = record.Lines.mid(OrderForm::GridRows);
-    }
+    if (found)
+        LastRow = int(record.Lines.size());
     m_form.setRecord(record);
     if (const Status shown = m_form.orderShown(found); !shown)
         return shown;
@@ -408,7 +418,7 @@ bool OrderBook::orderToWrite(OrderRecord &record) const
     if (!(OrderModified || m_form.noteEdited()) || !Valide())
         return false;
     record = m_form.record();
-    record.Lines = record.Lines.mid(0, LastRow) + m_overflow;
+    record.Lines = record.Lines.mid(0, LastRow);
     return true;
 }
 
@@ -428,7 +438,7 @@ void OrderBook::EcritFiche()
         change.removed(open, count);
     }
     const qsizetype end = OrderLines.size();
-    OrderLines += encodeBlock(record, CurrentOrder);
+    appendBlock(OrderLines, record, CurrentOrder, m_overflow);
     change.appended(end);
 }
 
@@ -442,6 +452,6 @@ TextLines OrderBook::snapshot() const
     TextLines lines = OrderLines;
     OrderRecord record;
     if (orderToWrite(record))
-        encode(lines, CurrentOrder, record);
+        encode(lines, CurrentOrder, record, m_overflow);
     return lines;
 }

@@ -84,8 +84,9 @@ public:
     // if none.
     qsizetype findNumberLine(const QString &numberLine);
 
-    // Rows read past the grid's 63: kept with the order and written after its grid rows.
-    const QList<OrderLine> &overflowLines() const { return m_overflow; }
+    // The order lines past the grid's 63, as the file holds them: kept with the order on
+    // screen and written back untouched after its grid rows.
+    const TextLines &overflowLines() const { return m_overflow; }
 
     static QString captionOf(const QString &fileName);
 
@@ -98,9 +99,10 @@ private:
     bool orderToWrite(OrderRecord &record) const;
     QString caption() const;
     int countBlocks() const;
+    void closeIndexGaps();
 
     OrderForm &m_form;
     OrderFileLock m_lock;
-    QList<OrderLine> m_overflow;
+    TextLines m_overflow;
     BookIndex m_index; // where the blocks of OrderLines stand
 };

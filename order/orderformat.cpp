@@ -161,7 +161,7 @@ OrderLine splitLine(const QString &text)
         if (tab < 0)
             continue; // a missing separator gives an empty cell and leaves the rest whole
         line.setCell(n, rest.left(tab));
-        rest = rest.mid(tab + 1, MaxTextLength);
+        rest = rest.mid(tab + 1);
     }
     line.setCell(OrderLine::CellCount - 1, rest);
     return line;
@@ -183,7 +183,8 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
     return decodeAt(lines, findBlock(lines, index), index, record);
 }
 
-Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record)
+Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
+                      TextLines *beyond, qsizetype rows)
 {
     if (open < 0)
         return false;
@@ -212,14 +213,17 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
         record.IncludesVat = vatLine.mid(3, 1) == QLatin1String("Y");
         ++first;
     }
-    for (qsizetype i = first; i < first + LineWindow; ++i) {
-        if (i >= end)
-            break;
-        const QString line = lines.at(i);
-        if (line.startsWith(MemoPrefix))
-            record.Memo.append(line.mid(4, MaxTextLength));
-        else if (line.startsWith(LinePrefix))
-            record.Lines.append(splitLine(line.mid(4, MaxTextLength)));
+    // The whole block: a long order's last lines are as much the order as its first ones.
+    for (qsizetype i = first; i < end; ++i) {
+        const QByteArrayView bytes = lines.bytes(i);
+        if (bytes.startsWith("MEMO")) {
+            record.Memo.append(lines.at(i).mid(4));
+        } else if (bytes.startsWith("CMDE")) {
+            if (beyond && record.Lines.size() >= rows)
+                beyond->appendLine(lines, i);
+            else
+                record.Lines.append(splitLine(lines.at(i).mid(4)));
+        }
     }
     return true;
 }
@@ -232,27 +236,52 @@ void removeBlock(TextLines &lines, int index)
     lines.remove(open, blockEnd(lines, open) - open);
 }
 
-QStringList encodeBlock(const OrderRecord &record, int index)
+namespace {
+
+// The block's lines up to its last order line, and those after it.
+QStringList blockHead(const OrderRecord &record, int index)
 {
-    QStringList block;
-    block.reserve(11 + record.Lines.size() + record.Memo.size());
-    block << BlockOpenLabel(index) << NumPrefix + record.Number
-          << NumberText::formatDate(record.Date) << record.SupplierCode << record.PaymentTerms;
+    QStringList head;
+    head.reserve(10 + record.Lines.size());
+    head << BlockOpenLabel(index) << NumPrefix + record.Number
+         << NumberText::formatDate(record.Date) << record.SupplierCode << record.PaymentTerms;
     for (const QString &address : record.AddressLines)
-        block << address;
-    block << (record.IncludesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
+        head << address;
+    head << (record.IncludesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
     for (const OrderLine &line : record.Lines)
-        block << joinLine(line);
-    for (const QString &memo : record.Memo)
-        block << MemoPrefix + memo;
-    block << BlockCloseLabel(index);
-    return block;
+        head << joinLine(line);
+    return head;
 }
 
-void encode(TextLines &lines, int index, const OrderRecord &record)
+QStringList blockTail(const OrderRecord &record, int index)
+{
+    QStringList tail;
+    tail.reserve(record.Memo.size() + 1);
+    for (const QString &memo : record.Memo)
+        tail << MemoPrefix + memo;
+    tail << BlockCloseLabel(index);
+    return tail;
+}
+
+} // namespace
+
+QStringList encodeBlock(const OrderRecord &record, int index)
+{
+    return blockHead(record, index) + blockTail(record, index);
+}
+
+void appendBlock(TextLines &lines, const OrderRecord &record, int index, const TextLines &beyond)
+{
+    lines += blockHead(record, index);
+    for (qsizetype i = 0; i < beyond.size(); ++i)
+        lines.appendLine(beyond, i);
+    lines += blockTail(record, index);
+}
+
+void encode(TextLines &lines, int index, const OrderRecord &record, const TextLines &beyond)
 {
     removeBlock(lines, index);
-    lines += encodeBlock(record, index);
+    appendBlock(lines, record, index, beyond);
 }
 
 } // namespace OrderFormat

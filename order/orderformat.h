@@ -11,8 +11,7 @@
 namespace OrderFormat {
 
 constexpr int MaxOrders = 10000;   // four label digits: indexes 0 to 9999
-constexpr int MaxTextLength = 255; // text after "NUM", "CMDE" and "MEMO" as read
-constexpr int LineWindow = 92;     // lines of a block looked at after the fixed ones
+constexpr int MaxTextLength = 255; // text after "NUM" as read
 
 QString BlockIndex(int index);      // "0007"
 QString BlockOpenLabel(int index);  // "<BLOC0007>"
@@ -60,19 +59,28 @@ QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 
 // Decodes the block of `index` into `record`, whose fields the caller has set to the values of
 // a new order (number, date, default payment terms). Gives false when there is no block.
-// A date line that is not a date gives the date failure; the fields decoded before it stay
-// in `record`.
+// Every line up to the block's end (blockEnd()) is read, "CMDE" and "MEMO" lines whatever
+// their length. A date line that is not a date gives the date failure; the fields decoded
+// before it stay in `record`.
 Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
-// As decode(), for the block of `index` found opening at `open` (-1: there is none).
-Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record);
+// As decode(), for the block of `index` found opening at `open` (-1: there is none). With
+// `beyond`, only the first `rows` order lines go into `record`: the "CMDE" lines after them
+// are copied into `beyond` as the file holds them, for appendBlock() to write back untouched.
+Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
+                      TextLines *beyond = nullptr, qsizetype rows = 0);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.
 QStringList encodeBlock(const OrderRecord &record, int index);
+// Appends the block of `index` for `record` to `lines`, with the order lines of `beyond`
+// (decodeAt()) copied as they stand after those of `record`.
+void appendBlock(TextLines &lines, const OrderRecord &record, int index,
+                 const TextLines &beyond = {});
 
-// Replaces the block of `index` by the one for `record`, appended at the end of the list.
-void encode(TextLines &lines, int index, const OrderRecord &record);
+// Replaces the block of `index` by the one for `record` (and `beyond`), appended at the end
+// of the list.
+void encode(TextLines &lines, int index, const OrderRecord &record, const TextLines &beyond = {});
 
 } // namespace OrderFormat

@@ -114,7 +114,12 @@ QList<Fate> plan(const TextLines &lines, const QList<Block> &found, bool &change
         const Content keeperContent = contentOf(lines, found.at(keeper));
         QMultiHash<size_t, int> kept;
         kept.insert(hashOf(lines, keeperContent), keeper);
-        for (const int n : *group) {
+        // Whole copies first: of a whole copy and one cut short with the same lines, the whole
+        // one stays.
+        QList<int> copies = *group;
+        std::stable_partition(copies.begin(), copies.end(),
+                              [&found](int n) { return found.at(n).closed; });
+        for (const int n : std::as_const(copies)) {
             if (n == keeper)
                 continue;
             const Content content = contentOf(lines, found.at(n));
@@ -252,6 +257,38 @@ bool mergeDuplicates(TextLines &lines)
         result.appendLine(lines, i);
     lines = std::move(result);
     return true;
+}
+
+int closeGaps(TextLines &lines)
+{
+    // Most books have no gap: one pass over the first bytes of the lines tells.
+    QList<bool> used(MaxOrders, false);
+    int count = 0;
+    int highest = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int index = OrderFormat::blockStartIndex(lines.bytes(i));
+        if (index < 0 || used.at(index))
+            continue;
+        used[index] = true;
+        ++count;
+        highest = qMax(highest, index);
+    }
+    if (count == highest + 1)
+        return count;
+
+    QList<int> newIndex(MaxOrders, -1);
+    for (int k = 0, next = 0; k <= highest; ++k)
+        if (used.at(k))
+            newIndex[k] = next++;
+    for (const Block &block : blocks(lines)) {
+        const int index = newIndex.at(block.index);
+        if (index == block.index)
+            continue;
+        lines.replace(block.open, OrderFormat::BlockOpenLabel(index));
+        if (block.closed)
+            lines.replace(block.end - 1, OrderFormat::BlockCloseLabel(index));
+    }
+    return count;
 }
 
 } // namespace OrderRepair

@@ -39,4 +39,9 @@ TextLines repaired(const TextLines &lines);
 // when nothing changed.
 bool mergeDuplicates(TextLines &lines);
 
+// Closes the gaps between the blocks' indexes (0, 1, 2, 4, 5 become 0 to 4), keeping their
+// order, by rewriting the labels of the blocks that move down in place; every other line
+// stays. Gives the number of indexes the blocks then take: one past the highest.
+int closeGaps(TextLines &lines);
+
 } // namespace OrderRepair

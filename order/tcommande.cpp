@@ -233,9 +233,13 @@ OrderRecord TCommande::record() const
     r.AddressLines = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
     r.IncludesVat = RadioButton2->isChecked();
     r.Lines = gridRows();
-    // An empty note has no line at all.
+    // An empty note has no line at all. The raw text keeps the no-break spaces that
+    // toPlainText() turns into spaces; a line break (Shift+Enter) ends a line as Enter does.
     if (!Memo1->document()->isEmpty())
-        r.Memo = Memo1->toPlainText().split(QLatin1Char('\n'));
+        r.Memo = Memo1->document()
+                     ->toRawText()
+                     .replace(QChar::LineSeparator, QChar::ParagraphSeparator)
+                     .split(QChar::ParagraphSeparator);
     return r;
 }
 

@@ -152,6 +152,7 @@ private Q_SLOTS:
     void tabGoesRoundTheOrderWindow();
     void deleteLineFromKeyboardMenu();
     void cellEditGoesOnAfterMenuAndBox();
+    void copyNewOrderPaste_data();
     void copyNewOrderPaste();
     void shortcutsWhereverTheFocusIs_data();
     void shortcutsWhereverTheFocusIs();
@@ -457,32 +458,65 @@ void TestKeyboard::cellEditGoesOnAfterMenuAndBox()
     QCOMPARE(book().OrderCount, 1);
 }
 
+void TestKeyboard::copyNewOrderPaste_data()
+{
+    QTest::addColumn<QList<int>>("indexes"); // of the book's blocks
+    QTest::newRow("one order") << QList<int>{0};
+    // Left by another copy of the file or a damage: the labels balance, nothing is repaired.
+    QTest::newRow("index 3 missing") << QList<int>{0, 1, 2, 4, 5};
+}
+
 void TestKeyboard::copyNewOrderPaste()
 {
-    QVERIFY(start(
-        {orderBlock(0, QStringLiteral("10024"), QStringLiteral("Martin"), QStringLiteral("Vis"))}));
+    QFETCH(QList<int>, indexes);
+    QList<QStringList> orders;
+    QStringList designations;
+    for (const int index : indexes) {
+        designations << QStringLiteral("Vis %1").arg(index);
+        orders << orderBlock(index, QStringLiteral("10024"), QStringLiteral("Martin"),
+                             designations.last());
+    }
+    QVERIFY(start(orders));
+    const int count = int(indexes.size());
     QGuiApplication::clipboard()->setText(QStringLiteral("texte"));
 
+    // "&Dernier" shows the last order of the book.
+    menu('d', 'd');
+    QTRY_COMPARE(book().CurrentOrder, count - 1);
+    QCOMPARE(m_form->commande().cellText(1, 0), designations.last());
     key(Qt::Key_C, Qt::ControlModifier);
+    // "&Nouvelle commande": an empty order with the next number.
     menu('d', 'n');
-    QTRY_COMPARE(book().CurrentOrder, 1);
+    QTRY_COMPARE(book().CurrentOrder, count);
     QCOMPARE(focused(), child("Edit1"));
     QVERIFY(child<QLineEdit>("Edit1")->text().isEmpty());
+    QVERIFY(m_form->commande().cellText(1, 0).isEmpty());
+    QCOMPARE(child<QLineEdit>("MaskEdit1")->text(),
+             QStringLiteral("20000300%1").arg(indexes.last() + 2));
     key(Qt::Key_V, Qt::ControlModifier);
 
     // The new order holds the copied one; the field did not take the desktop's clipboard.
     QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10024"));
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
-    QCOMPARE(m_form->commande().cellText(1, 0), QStringLiteral("Vis"));
+    QCOMPARE(m_form->commande().cellText(1, 0), designations.last());
     QVERIFY(m_modals->seen.isEmpty());
 
-    // Saved with Ctrl+S, the book holds both orders.
+    // Saved with Ctrl+S, the book holds every order and the copy, which stepping all reach.
     key(Qt::Key_S, Qt::ControlModifier);
     QStringList lines;
     QVERIFY(TextFile::read(m_book, lines));
-    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEVis\t"))).size(), 2);
-    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^<BLOC"))).size(), 2);
+    for (const QString &designation : designations)
+        QCOMPARE(
+            lines.filter(QRegularExpression(QStringLiteral("^CMDE") + designation + '\t')).size(),
+            designation == designations.last() ? 2 : 1);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^<BLOC"))).size(), count + 1);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("texte"));
+    menu('d', 'r');
+    for (const QString &designation : designations + QStringList{designations.last()}) {
+        QCOMPARE(m_form->commande().cellText(1, 0), designation);
+        key(Qt::Key_PageDown);
+    }
+    QCOMPARE(book().CurrentOrder, count);
 }
 
 void TestKeyboard::shortcutsWhereverTheFocusIs_data()

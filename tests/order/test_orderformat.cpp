@@ -162,8 +162,8 @@ private Q_SLOTS:
 
     void limitsOfReading()
     {
-        // Texts are cut at 255 characters; only 92 lines after the fixed ones are looked at;
-        // a block without closing label ends at the end of the list.
+        // Every line of the block is read, long ones whole; a block without closing label ends
+        // at the end of the list.
         QStringList body;
         body << QStringLiteral("TTCN") << QStringLiteral("MEMO") + QString(300, QLatin1Char('m'));
         for (int i = 0; i < 100; ++i)
@@ -171,9 +171,9 @@ private Q_SLOTS:
         QStringList lines = block(0, body, false);
         OrderRecord r = blankRecord();
         QVERIFY(decode(lines, 0, r).value());
-        QCOMPARE(r.Memo.first().size(), 255);
-        QCOMPARE(r.Lines.size() + r.Memo.size(), 92); // +10 to +101, after the TTC line
-        QCOMPARE(r.Lines.last().VatCode, QStringLiteral("90"));
+        QCOMPARE(r.Memo.first().size(), 300);
+        QCOMPARE(r.Lines.size(), 100);
+        QCOMPARE(r.Lines.last().VatCode, QStringLiteral("99"));
 
         QStringList shortBlock =
             block(1, {QStringLiteral("CMDEa"), QStringLiteral("CMDEb")}, false);

@@ -220,6 +220,34 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(recovery));
     }
 
+    void longOrderKeepsItsWholeBlock()
+    {
+        // 63 grid rows, rows past the grid, a note of 40 lines, some long, some with no-break
+        // spaces: edited and stepped through, saved, reopened, touched and saved again.
+        const QString data = qEnvironmentVariable("QOR_TEST_DATA") + QStringLiteral("/orders/");
+        QVERIFY(QFile::remove(m_path));
+        QVERIFY(QFile::copy(data + QStringLiteral("long-order.cmd"), m_path));
+        start();
+        for (const QString &typed : {QStringLiteral(" (urgent)"), QStringLiteral("x")}) {
+            openBook();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+            QCOMPARE(m_form->commande().book().CurrentOrder, 1);
+            auto *note = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+            QTest::mouseClick(note->viewport(), Qt::LeftButton);
+            QTest::keyClick(note, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(note, typed);
+            if (typed == QLatin1String("x"))
+                QTest::keyClick(note, Qt::Key_Backspace); // changed back: written all the same
+            for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp})
+                QTest::keyClick(QApplication::focusWidget(), key);
+            pressSave();
+        }
+        QVERIFY(m_prompts->asked.isEmpty());
+        // The order written back stands at the end, as it was but for the edit.
+        QCOMPARE(contents(m_path).split('\n'),
+                 contents(data + QStringLiteral("expected/long-order.edited.cmd")).split('\n'));
+    }
+
     void errorOfAKeyCommandIsReportedWhereItStarts()
     {
         // This program's QApplication has no last-resort catch: an error thrown through Qt's
