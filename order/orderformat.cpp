@@ -1,6 +1,7 @@
 #include "order/orderformat.h"
 
 #include "core/numbertext.h"
+#include "core/textfile.h"
 
 namespace OrderFormat {
 
@@ -173,7 +174,7 @@ QString joinLine(const OrderLine &line)
     for (int n = 0; n < OrderLine::CellCount; ++n) {
         if (n > 0)
             text += Tab;
-        text += line.cell(n);
+        text += TextFile::oneLine(line.cell(n)); // a TAB in a cell would make it two
     }
     return text;
 }
@@ -236,15 +237,18 @@ QStringList encodeBlock(const OrderRecord &record, int index)
 {
     QStringList block;
     block.reserve(11 + record.Lines.size() + record.Memo.size());
-    block << BlockOpenLabel(index) << NumPrefix + record.Number
-          << NumberText::formatDate(record.Date) << record.SupplierCode << record.PaymentTerms;
+    // Lines are read back by position: no field may bring a line end of its own.
+    using TextFile::oneLine;
+    block << BlockOpenLabel(index) << NumPrefix + oneLine(record.Number)
+          << NumberText::formatDate(record.Date) << oneLine(record.SupplierCode)
+          << oneLine(record.PaymentTerms);
     for (const QString &address : record.AddressLines)
-        block << address;
+        block << oneLine(address);
     block << (record.IncludesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
     for (const OrderLine &line : record.Lines)
         block << joinLine(line);
     for (const QString &memo : record.Memo)
-        block << MemoPrefix + memo;
+        block << MemoPrefix + oneLine(memo);
     block << BlockCloseLabel(index);
     return block;
 }
