@@ -1,9 +1,12 @@
 #include "order/linedelegate.h"
 
+#include "gui/fieldguard.h"
 #include "order/tcommande.h"
+#include "pricing/lineentry.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableWidget>
 
 TLineDelegate::TLineDelegate(TCommande *window, QObject *parent)
@@ -18,6 +21,12 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
     if (editor) {
         editor->setObjectName(QStringLiteral("StringGrid1Editor"));
         editor->setFont(m_window->StringGrid1->font());
+        // Pasted or dropped text follows the column's key rule, as typed text does.
+        if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+            const int column = index.column();
+            FieldGuard::guard(edit,
+                              [column](QChar c) { return LineEntry::filterGridKey(column, c); });
+        }
     }
     return editor;
 }
