@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
+#include "gui/fieldguard.h"
 #include "gui/printdialogs.h"
 #include "gui/programpicture.h"
 #include "order/bookrecovery.h"
@@ -125,6 +126,8 @@ void TMainForm::createStatusBar()
     m_clockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(m_hintPanel);
     bar->addWidget(m_clockPanel, 1);
+    // A character a field refused is told where the hints stand.
+    connect(&FieldNotices::instance(), &FieldNotices::refused, m_hintPanel, &QLabel::setText);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -149,6 +149,21 @@ bool encodeInto(QStringView text, char *out)
     return coded;
 }
 
+bool canEncode(QChar c)
+{
+    return isPlain(c.unicode()) || reverseTable().contains(c.unicode());
+}
+
+QString oneLine(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x20 || c == 0x7F)
+            text[i] = QLatin1Char(' ');
+    }
+    return text;
+}
+
 QByteArray encode(const QString &text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);

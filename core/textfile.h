@@ -45,6 +45,13 @@ QByteArray encode(const QString &text);
 // Writes the text.size() bytes of `text` at `out`; false when a character had no byte and
 // was written as '?'.
 bool encodeInto(QStringView text, char *out);
+// Whether the code page has a byte for `c`.
+bool canEncode(QChar c);
+
+// The text as one line of a file: a control character (TAB, CR, LF...) would split or shift
+// the line when it is read back, so each becomes a space. Every writer passes its fields,
+// and the cells of an order line, through it.
+QString oneLine(QString text);
 
 // The first CR or LF from `from` on, or `end`.
 const char *findLineEnd(const char *from, const char *end);

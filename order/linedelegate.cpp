@@ -1,12 +1,15 @@
 #include "order/linedelegate.h"
 
+#include "gui/fieldguard.h"
 #include "order/tcommande.h"
+#include "pricing/lineentry.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QToolTip>
 
@@ -42,6 +45,12 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
     if (editor) {
         editor->setObjectName(QStringLiteral("StringGrid1Editor"));
         editor->setFont(m_window->StringGrid1->font());
+        // Pasted or dropped text follows the column's key rule, as typed text does.
+        if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+            const int column = index.column();
+            FieldGuard::guard(edit,
+                              [column](QChar c) { return LineEntry::filterGridKey(column, c); });
+        }
     }
     return editor;
 }

@@ -1,6 +1,7 @@
 #include "order/orderformat.h"
 
 #include "core/numbertext.h"
+#include "core/textfile.h"
 
 namespace OrderFormat {
 
@@ -173,7 +174,7 @@ QString joinLine(const OrderLine &line)
     for (int n = 0; n < OrderLine::CellCount; ++n) {
         if (n > 0)
             text += Tab;
-        text += line.cell(n);
+        text += TextFile::oneLine(line.cell(n)); // a TAB in a cell would make it two
     }
     return text;
 }
@@ -243,10 +244,13 @@ QStringList blockHead(const OrderRecord &record, int index)
 {
     QStringList head;
     head.reserve(10 + record.Lines.size());
-    head << BlockOpenLabel(index) << NumPrefix + record.Number
-         << NumberText::formatDate(record.Date) << record.SupplierCode << record.PaymentTerms;
+    // Lines are read back by position: no field may bring a line end of its own.
+    using TextFile::oneLine;
+    head << BlockOpenLabel(index) << NumPrefix + oneLine(record.Number)
+         << NumberText::formatDate(record.Date) << oneLine(record.SupplierCode)
+         << oneLine(record.PaymentTerms);
     for (const QString &address : record.AddressLines)
-        head << address;
+        head << oneLine(address);
     head << (record.IncludesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
     for (const OrderLine &line : record.Lines)
         head << joinLine(line);
@@ -258,7 +262,7 @@ QStringList blockTail(const OrderRecord &record, int index)
     QStringList tail;
     tail.reserve(record.Memo.size() + 1);
     for (const QString &memo : record.Memo)
-        tail << MemoPrefix + memo;
+        tail << MemoPrefix + TextFile::oneLine(memo);
     tail << BlockCloseLabel(index);
     return tail;
 }

@@ -4,7 +4,10 @@
 
 #include "core/clock.h"
 #include "gui/application.h"
+#include "gui/fieldguard.h"
+#include "gui/noteedit.h"
 #include "order/linedelegate.h"
+#include "suppliers/supplierlookup.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -187,7 +190,7 @@ void TCommande::buildControls()
             StringGrid1->setItem(r, c, new QTableWidgetItem());
     setAmountHeading(false);
 
-    Memo1 = new QPlainTextEdit(Panel3);
+    Memo1 = new NoteEdit(Panel3);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setTabChangesFocus(true);
@@ -231,6 +234,15 @@ void TCommande::buildControls()
     setTabOrder(Edit4, Edit5);
     setTabOrder(Edit5, StringGrid1);
     setTabOrder(StringGrid1, Memo1);
+
+    // What is pasted or dropped into a field goes into the book's lines as it is typed. The
+    // code takes digits only, as from the keys ("*" is a key, not text).
+    FieldGuard::guard(Edit1, [](QChar c) {
+        return SupplierLookup::filterCodeKey(0, QString(c)) == SupplierLookup::CodeKey::Pass
+                   ? c
+                   : QChar();
+    });
+    FieldGuard::guardAll(this);
 
     // Every change to the header marks the order and the file modified.
     connect(MaskEdit1, &QLineEdit::textChanged, this, &TCommande::MaskEdit1Change);

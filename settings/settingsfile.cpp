@@ -131,9 +131,11 @@ QByteArray save(const Settings &settings, const QString &fileNameLine6)
           << NumberText::scientific(settings.EuroRate);
     for (Real rate : settings.VatRates)
         lines << NumberText::scientific(rate);
-    lines << fileNameLine6 << QString::number(settings.AutoOpen)
+    // Lines are read by position, and the terms one a line: none may bring a line end.
+    lines << TextFile::oneLine(fileNameLine6) << QString::number(settings.AutoOpen)
           << QString::number(settings.EuroMode) << QString::number(settings.SingleCurrency);
-    lines << settings.PaymentTermList;
+    for (const QString &term : settings.PaymentTermList)
+        lines << TextFile::oneLine(term);
     return TextFile::joinLines(lines);
 }
 

@@ -1,6 +1,7 @@
 #include "settings/tparamc.h"
 
 #include "core/numbertext.h"
+#include "gui/fieldguard.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -17,6 +18,15 @@ namespace {
 
 constexpr int RateEdits = 4; // Edit1 to Edit4 hold numbers; Edit5 to Edit9 payment terms
 
+// Rates take digits and the decimal comma only, so no sign, letter or exponent: a point is
+// taken as the comma; a null QChar refuses the character.
+QChar rateCharacter(QChar c)
+{
+    if (c == QLatin1Char('.'))
+        return QLatin1Char(',');
+    return QStringLiteral("0123456789,").contains(c) ? c : QChar();
+}
+
 } // namespace
 
 TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
@@ -31,8 +41,11 @@ TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
         (*places[k])->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
     }
     const auto fields = edits();
-    for (int k = 0; k < RateEdits; ++k)
+    for (int k = 0; k < RateEdits; ++k) {
         fields[k]->installEventFilter(this);
+        // Pasted or dropped text follows the keys' rule: "-5,5" is no rate either.
+        FieldGuard::guard(fields[k], rateCharacter);
+    }
 
     auto *rateRow = new QFormLayout;
     rateRow->addRow(new QLabel(QStringLiteral("Taux de l'euro"), this), Edit1);
@@ -93,6 +106,7 @@ TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
 
     connect(Button1, &QPushButton::clicked, this, &TParamc::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TParamc::Button2Click);
+    FieldGuard::guardAll(this); // each payment term is one line of the settings file
 }
 
 std::array<QLineEdit *, 9> TParamc::edits() const
@@ -169,8 +183,8 @@ bool TParamc::eventFilter(QObject *watched, QEvent *event)
     return OutcomeDialog::eventFilter(watched, event);
 }
 
-// Rate fields take digits and one decimal comma style only, so no sign, letter or exponent
-// can be typed; a point is taken as the comma. True when the key is consumed.
+// Rate fields take the keys rateCharacter() lets in, a point becoming the comma. True when the
+// key is consumed.
 bool TParamc::FormKeyPress(QKeyEvent *event, QLineEdit *edit)
 {
     switch (event->key()) {
@@ -187,10 +201,8 @@ bool TParamc::FormKeyPress(QKeyEvent *event, QLineEdit *edit)
     default:
         break;
     }
-    // Pasting would bring in any text; the other shortcuts and the keys that type nothing
+    // Shortcuts (pasting too, which the field's guard filters) and the keys that type nothing
     // (arrows, Delete, Home...) keep their meaning.
-    if (event->matches(QKeySequence::Paste))
-        return true;
     const QString text = event->text();
     if (text.isEmpty() || (event->modifiers() & Qt::ControlModifier) || text.at(0) < QChar(32) ||
         text.at(0) == QChar(127))
@@ -200,7 +212,7 @@ bool TParamc::FormKeyPress(QKeyEvent *event, QLineEdit *edit)
         return true;
     }
     for (QChar c : text)
-        if (!QStringLiteral("0123456789,").contains(c))
+        if (rateCharacter(c) != c)
             return true;
     return false;
 }

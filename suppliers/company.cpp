@@ -31,6 +31,9 @@ void Company::ChargeSoc()
 
 bool Company::SauveSoc(QString &error) const
 {
-    const QStringList lines(CompanyLines.begin(), CompanyLines.end());
+    // The lines are read by position: a line end inside one would move the others down.
+    QStringList lines;
+    for (const QString &line : CompanyLines)
+        lines.append(TextFile::oneLine(line));
     return TextFile::write(FileName, lines, &error);
 }

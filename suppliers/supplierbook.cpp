@@ -90,9 +90,10 @@ QStringList SupplierBook::linesOf(const QList<SupplierRecord> &records)
     QStringList lines;
     lines.reserve(records.size() * 5);
     for (const SupplierRecord &r : records) {
-        lines.append(headerOf(r.Code));
+        // A line end in a field would shift every line of the file after it.
+        lines.append(headerOf(TextFile::oneLine(r.Code)));
         for (const QString &line : r.AddressLines)
-            lines.append(line);
+            lines.append(TextFile::oneLine(line));
     }
     return lines;
 }

@@ -1,5 +1,7 @@
 #include "suppliers/tffour.h"
 
+#include "gui/fieldguard.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,6 +48,7 @@ TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
     layout->addWidget(panel);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FieldGuard::guardAll(this); // the record goes into the supplier file as typed
 }
 
 void TFFour::Init(const QString &code)

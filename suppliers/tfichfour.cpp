@@ -1,6 +1,7 @@
 #include "suppliers/tfichfour.h"
 
 #include "core/prompts.h"
+#include "gui/fieldguard.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -147,6 +148,7 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
     layout->addWidget(StringGrid1, 1);
     layout->addLayout(lower);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FieldGuard::guardAll(this); // the records go into the supplier file as typed
 }
 
 QString TFichFour::cell(int row, int column) const

@@ -1,6 +1,7 @@
 #include "suppliers/tsociete.h"
 
 #include "core/prompts.h"
+#include "gui/fieldguard.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -37,6 +38,7 @@ TSociete::TSociete(QWidget *parent) : OutcomeDialog(parent)
 
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FieldGuard::guardAll(this); // each field is one line of the company file
 }
 
 std::array<QLineEdit *, 7> TSociete::fields() const

@@ -31,6 +31,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -157,6 +158,8 @@ private Q_SLOTS:
     void shortcutsWhereverTheFocusIs_data();
     void shortcutsWhereverTheFocusIs();
     void fieldsKeepTextCopyKeys();
+    void pastedTextKeepsTheFiles_data();
+    void pastedTextKeepsTheFiles();
     void startupMessageNotCoveredBySplash();
     void fileDialogsReadable();
 
@@ -637,6 +640,134 @@ void TestKeyboard::fieldsKeepTextCopyKeys()
                 QVERIFY2(!keys.contains(command->shortcut().toString(QKeySequence::NativeText)),
                          qPrintable(command->objectName()));
     }
+}
+
+void TestKeyboard::pastedTextKeepsTheFiles_data()
+{
+    QTest::addColumn<QString>("place");  // the order window's grid or fields, or a dialog
+    QTest::addColumn<QString>("field");  // its object name
+    QTest::addColumn<QString>("pasted"); // over the field's whole text
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<QString>("line"); // how a line of the file begins
+    QTest::addColumn<QString>("word"); // in the status bar
+    const QString book = QStringLiteral("book.cmd");
+    const QString settings = QStringLiteral("QorCmd.ini");
+    QTest::newRow("cell") << "grid"
+                          << ""
+                          << "Stylo\tbleu\nx3"
+                          << "Stylo bleu x3" << book << 13 << "CMDEStylo bleu x3\t"
+                          << "";
+    QTest::newRow("address") << "order"
+                             << "Edit3"
+                             << "8 quai Voltaire\r\nBP 12"
+                             << "8 quai Voltaire BP 12" << book << 13 << "8 quai Voltaire BP 12"
+                             << "";
+    QTest::newRow("address, no ≥") << "order"
+                                   << "Edit3"
+                                   << "≥ 5"
+                                   << "3 rue Haute" << book << 13 << "3 rue Haute"
+                                   << "Caractère non pris en charge : ≥";
+    QTest::newRow("note, no emoji") << "order"
+                                    << "Memo1"
+                                    << "a\tb\nc 😀"
+                                    << "" << book << 13 << "CMDEEcrous"
+                                    << "Caractère non pris en charge : 😀";
+    QTest::newRow("supplier") << "suppliers"
+                              << "Edit2"
+                              << "Garage Lenoir\nSARL"
+                              << "Garage Lenoir SARL" << SupplierBook::FileName << 10
+                              << "Garage Lenoir SARL"
+                              << "";
+    QTest::newRow("company") << "company"
+                             << "Edit1"
+                             << "Qor\tSARL\n"
+                             << "Qor SARL " << Company::FileName << 7 << "Qor SARL "
+                             << "";
+    QTest::newRow("payment term") << "parameters"
+                                  << "Edit5"
+                                  << "A 30 jours\nfin de mois"
+                                  << "A 30 jours fin de mois" << settings << 14
+                                  << "A 30 jours fin de mois"
+                                  << "";
+    QTest::newRow("rate, no sign") << "parameters"
+                                   << "Edit2"
+                                   << "-5,5"
+                                   << "20,60" << settings << 14 << " 2.0600000000"
+                                   << "";
+    QTest::newRow("rate, point") << "parameters"
+                                 << "Edit2"
+                                 << "2.5"
+                                 << "2,5" << settings << 14 << " 2.50000000000000E+0000"
+                                 << "";
+}
+
+// A real paste over the whole text of a field, then the order saved or the dialog confirmed:
+// what the file holds after quitting is what the field showed, on one line.
+void TestKeyboard::pastedTextKeepsTheFiles()
+{
+    QFETCH(QString, place);
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(QString, file);
+    QFETCH(int, lineCount);
+    QFETCH(QString, line);
+    QFETCH(QString, word);
+    QVERIFY(start({dupontOrder()}));
+    QGuiApplication::clipboard()->setText(pasted);
+    QString onScreen;
+    if (place == QLatin1String("grid") || place == QLatin1String("order")) {
+        if (place == QLatin1String("grid"))
+            clickCell(2, 0);
+        else
+            QTest::mouseClick(child(field.toLatin1().constData()), Qt::LeftButton);
+        key(Qt::Key_Home);
+        key(Qt::Key_End, Qt::ShiftModifier);
+        key(Qt::Key_Insert, Qt::ShiftModifier); // Ctrl+V is the menu's "Coller" here
+        onScreen =
+            focused()->property("text").toString() + focused()->property("plainText").toString();
+        key(Qt::Key_S, Qt::ControlModifier);
+    } else {
+        m_modals->dialog = [&](QWidget *dialog) {
+            auto *edit = dialog->findChild<QLineEdit *>(field);
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QWindow *keys = dialog->windowHandle();
+            const bool suppliers = place == QLatin1String("suppliers");
+            if (suppliers)
+                QTest::keyClick(keys, Qt::Key_X); // a typed change, which the window counts
+            QTest::keyClick(keys, Qt::Key_Home);
+            QTest::keyClick(keys, Qt::Key_End, Qt::ShiftModifier);
+            QTest::keyClick(keys, Qt::Key_V, Qt::ControlModifier);
+            onScreen = edit->text();
+            // "OK"; the supplier window keeps the record with Enter and closes with "Fermer".
+            if (suppliers)
+                QTest::keyClick(keys, Qt::Key_Return);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(suppliers
+                                                                   ? QStringLiteral("Button1")
+                                                                   : QStringLiteral("Button2")),
+                              Qt::LeftButton);
+        };
+        menu('p', place == QLatin1String("suppliers") ? 'f'
+                  : place == QLatin1String("company") ? 's'
+                                                      : 'c');
+        QTRY_COMPARE(m_modals->seen.size(), 1);
+    }
+    QCOMPARE(onScreen, shown);
+    const QString status = child<QLabel>("StatusPanel0")->text();
+    QVERIFY2(word.isEmpty() ? !status.contains(QStringLiteral("Caractère")) : status == word,
+             qPrintable(status));
+
+    m_modals->buttons << QStringLiteral("&Non"); // should the book be asked about
+    menu('f', 'q');
+    QTRY_VERIFY(!m_form->isVisible());
+    QStringList lines;
+    QVERIFY(TextFile::read(m_dir->file(file), lines));
+    QCOMPARE(lines.size(), lineCount);
+    QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
+                         [&](const QString &l) { return l.startsWith(line); }),
+             qPrintable(lines.join(QLatin1Char('|'))));
 }
 
 void TestKeyboard::startupMessageNotCoveredBySplash()

@@ -3,6 +3,7 @@
 #include "order/orderdocument.h"
 #include "orderlines.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 // The order document on a form held in memory: every command without a window.
@@ -205,6 +206,65 @@ private Q_SLOTS:
         QCOMPARE(f.book().LastRow, 1);
         QCOMPARE(f.form.record().Lines[0].Designation, QStringLiteral("Boulons"));
         QVERIFY(f.form.record().Lines[1].isEmpty());
+    }
+
+    // Text with line ends and TABs, as another program or an older copy may have put in the
+    // fields: every file keeps its lines, the TABs of an order line only between its cells.
+    void filesKeepEveryFieldOnOneLine_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("fields"); // fields written with the text
+        QTest::newRow("order book") << "c.cmd" << 4;
+        QTest::newRow("supplier file") << SupplierBook::FileName << 2;
+        QTest::newRow("company file") << Company::FileName << 7;
+        QTest::newRow("settings file") << "QorCmd.ini" << 2;
+    }
+    void filesKeepEveryFieldOnOneLine()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, fields);
+        Fixture f;
+        const QString text = QStringLiteral("8 quai\tVoltaire\r\nBP 12\n");
+        const QString asWritten = QStringLiteral("8 quai Voltaire  BP 12 ");
+        if (file == QLatin1String("c.cmd")) {
+            OrderRecord &shown = f.form.edit();
+            shown.IncludesVat = true;
+            shown.PaymentTerms = text;
+            shown.AddressLines[1] = text;
+            shown.Lines[0].Designation = text;
+            shown.Memo = {text};
+            f.book().markModified();
+            QVERIFY(*f.document.Sauve(f.dir.file(file)));
+        } else if (file == SupplierBook::FileName) {
+            f.document.suppliers().append({QStringLiteral("10030"), {text, text, {}, {}}});
+            QVERIFY(f.document.SauveFour().ok());
+        } else if (file == Company::FileName) {
+            f.document.company().CompanyLines.fill(text);
+            QString error;
+            QVERIFY(f.document.company().SauveSoc(error));
+        } else {
+            f.document.settings().PaymentTermList = {text};
+            QVERIFY(f.document.SauveIni(text).ok());
+        }
+
+        QByteArray bytes;
+        QVERIFY(TextFile::readBytes(file, bytes));
+        const QStringList lines = TextFile::splitLines(bytes);
+        QCOMPARE(bytes.count("\r\n"), lines.size());
+        QCOMPARE(bytes.count('\r') + bytes.count('\n'), 2 * lines.size());
+        QCOMPARE(bytes.count('\t'), 5 * lines.filter(QRegularExpression("^CMDE")).size());
+        QCOMPARE(lines.filter(asWritten).size(), fields);
+        if (file != QLatin1String("c.cmd"))
+            return;
+        // Read back, the order is the one written: nothing shifted, still "Commande TTC".
+        OrderRecord read;
+        QVERIFY(*OrderFormat::decode(TextLines(lines), 0, read));
+        QVERIFY(read.IncludesVat);
+        QCOMPARE(read.AddressLines[1], asWritten);
+        QCOMPARE(read.AddressLines[2], QString());
+        QCOMPARE(read.Lines[0].Designation, asWritten);
+        QCOMPARE(read.Lines[0].Quantity.trimmed(), QStringLiteral("2"));
+        QCOMPARE(read.Memo, QStringList{asWritten});
     }
 };
 
