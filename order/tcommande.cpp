@@ -220,6 +220,7 @@ void TCommande::setRecord(const OrderRecord &record)
     Memo1->setPlainText(record.Memo.join(QLatin1Char('\n')));
     m_filling = false;
     m_noteEdited = false;
+    m_codeEdited = false;
 }
 
 OrderRecord TCommande::record() const
