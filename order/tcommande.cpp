@@ -327,7 +327,8 @@ Result<bool> TCommande::Sauve(const QString &fileName)
 {
     commitGridEditor();
     const Result<bool> saved = m_document.Sauve(fileName);
-    if (saved.ok() && *saved)
+    // The supplier file is saved with the book even when only the suppliers changed.
+    if (saved.ok())
         SauveFour();
     return saved;
 }
