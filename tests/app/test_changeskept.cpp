@@ -1,5 +1,5 @@
-// Every control of the order window and of the supplier, company and parameters dialogs, changed
-// as a user changes it: the save writes exactly that change, and quitting after another change
+// The controls of the order window and of the supplier, company and parameters dialogs, changed
+// as a user changes them: the save writes exactly that change, and quitting after another change
 // does not lose it.
 
 #include "app/tmainform.h"
@@ -14,11 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <functional>
