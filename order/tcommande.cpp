@@ -220,6 +220,7 @@ void TCommande::setRecord(const OrderRecord &record)
     Memo1->setPlainText(record.Memo.join(QLatin1Char('\n')));
     m_filling = false;
     m_noteEdited = false;
+    m_codeEdited = false;
 }
 
 OrderRecord TCommande::record() const
@@ -330,7 +331,8 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderBook::SaveWhen when)
 {
     commitGridEditor();
     const Result<bool> saved = m_document.Sauve(fileName, when);
-    if (saved.ok() && *saved)
+    // The supplier file is saved with the book even when only the suppliers changed.
+    if (saved.ok())
         SauveFour();
     return saved;
 }

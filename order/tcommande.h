@@ -205,6 +205,9 @@ private:
     bool m_filling = false;    // setRecord is filling the controls
     bool m_noteEdited = false; // the user edited the note since setRecord
     bool m_inCodeExit = false;
+    // The user changed the supplier code (typed, deleted, pasted, "*") since the order was
+    // shown or the code last looked up: only then does leaving the field look it up.
+    bool m_codeEdited = false;
     // The control of this window that has the focus, or had it last when the focus is in
     // the menu bar, a popup or another window.
     QPointer<QWidget> m_activeControl;

@@ -3,6 +3,7 @@
 
 #include "order/tcommande.h"
 
+#include "core/prompts.h"
 #include "gui/application.h"
 #include "order/linedelegate.h"
 #include "pricing/lineentry.h"
@@ -118,6 +119,7 @@ bool TCommande::Edit1KeyPress(QKeyEvent *event)
         return false;
     case SupplierLookup::CodeKey::ReplaceWithStar:
         Edit1->setText(QStringLiteral("*"));
+        m_codeEdited = true;
         return true;
     case SupplierLookup::CodeKey::Drop:
         return true;
@@ -127,10 +129,20 @@ bool TCommande::Edit1KeyPress(QKeyEvent *event)
 
 void TCommande::Edit1Exit()
 {
-    if (m_inCodeExit)
+    // An order keeps the address it was written with until the user changes its code: the
+    // supplier file holds today's address, not the one the order was sent to.
+    if (m_inCodeExit || !m_codeEdited)
         return;
     const QScopedValueRollback<bool> inExit(m_inCodeExit, true);
     QString code = Edit1->text();
+    if (const QString refusal = SupplierLookup::codeRefusal(code); !refusal.isEmpty()) {
+        Prompts::warning(refusal, Prompts::Buttons::Ok);
+        // Back to the field, still counted as changed: leaving it again tries again.
+        Edit1->setFocus(Qt::OtherFocusReason);
+        Edit1->selectAll();
+        return;
+    }
+    m_codeEdited = false;
     // Show the completed code while the lookup asks its questions.
     if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
         code = SupplierLookup::completeCode(code);
@@ -171,6 +183,7 @@ void TCommande::Button1Click()
     m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
     Edit1->setText(code);
     m_inCodeExit = false;
+    m_codeEdited = false;
     ChercheFour();
 }
 
@@ -238,9 +251,11 @@ void TCommande::focusChanged(QWidget *, QWidget *now)
     // more leaving a field than the closing itself.
     if (!isVisible())
         return;
-    if (left == Edit1)
+    if (left == Edit1) {
         Application::run([this] { Edit1Exit(); });
-    else if (left == StringGrid1)
+        if (m_activeControl != control)
+            return; // the field refused the code and took the focus back
+    } else if (left == StringGrid1)
         StringGrid1Exit();
     if (control == StringGrid1)
         StringGrid1Enter();

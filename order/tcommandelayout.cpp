@@ -254,9 +254,13 @@ void TCommande::buildControls()
     // The two commands run by a control report their errors here, like the menu commands.
     connect(RadioButton2, &QRadioButton::toggled, this,
             [this] { Application::run([this] { RadioButton2Click(); }); });
+    connect(Edit1, &QLineEdit::textEdited, this, [this] { m_codeEdited = true; });
+    // The note is part of the order like the header: its change is saved or asked about.
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_filling)
-            m_noteEdited = true;
+        if (m_filling)
+            return;
+        m_noteEdited = true;
+        markModified();
     });
     connect(Button1, &QPushButton::clicked, this,
             [this] { Application::run([this] { Button1Click(); }); });

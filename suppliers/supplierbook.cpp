@@ -30,6 +30,18 @@ QString SupplierBook::headerOf(const QString &code)
     return HeaderTag + code;
 }
 
+bool SupplierBook::isStorableCode(const QString &code)
+{
+    return code.size() == 5 && IsSupplierHeader(headerOf(code));
+}
+
+QString SupplierBook::refusedCodeMessage(const QString &code)
+{
+    return QStringLiteral("Le code fournisseur « %1 » n'est pas valable : un code fournisseur "
+                          "a cinq chiffres.")
+        .arg(code);
+}
+
 bool SupplierBook::ChargeFour(QString &error)
 {
     SuppliersModified = false;

@@ -30,6 +30,11 @@ public:
     // "<FOU>" followed by at most five decimal digits ("<FOU>" alone passes).
     static bool IsSupplierHeader(const QString &line);
     static QString headerOf(const QString &code);
+    // A code that may be stored: exactly five decimal digits. Anything else would make a
+    // record the lookup completes to another code, or one the reader does not take back.
+    static bool isStorableCode(const QString &code);
+    // What the user is told when such a code is refused.
+    static QString refusedCodeMessage(const QString &code);
 
     // Replaces the lines with those of the file when it exists; always clears
     // SuppliersModified. A file that exists but cannot be read leaves the lines as they were

@@ -69,6 +69,8 @@ bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool suppl
         address = book.record(pos).AddressLines;
         return true;
     }
+    if (!SupplierBook::isStorableCode(code))
+        return false;
     if (!supplierPicked) {
         const Prompts::Answer answer =
             ask({Prompts::Icon::Warning, Prompts::Buttons::YesNo, QStringLiteral("Avertissement"),
@@ -82,6 +84,15 @@ bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool suppl
     book.append({code, typed});
     address = book.record(book.find(code)).AddressLines;
     return true;
+}
+
+QString codeRefusal(const QString &text)
+{
+    if (text.isEmpty() || text.startsWith(QLatin1Char('0')) || text == QLatin1String("*"))
+        return QString();
+    if (SupplierBook::isStorableCode(completeCode(text)))
+        return QString();
+    return SupplierBook::refusedCodeMessage(text);
 }
 
 bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter,

@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -73,8 +74,11 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
     connect(StringGrid1, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int previousRow, int) {
                 // A new row shows its record; what was typed in the fields is not kept.
-                if (row != previousRow)
-                    LitFiche();
+                if (row == previousRow)
+                    return;
+                if (previousRow >= 0 && previousRow == m_newRow)
+                    newRowAbandoned();
+                LitFiche();
             });
 
     auto *codeLabel = new QLabel(QStringLiteral("Code fournisseur"), this);
@@ -221,6 +225,7 @@ void TFichFour::Init(const QStringList &supplierLines)
             setRowRecord(row, {});
     }
     LastSupplierRow = filled - 1;
+    m_newRow = -1;
     {
         // Row 0 is shown when the window is activated.
         const QSignalBlocker blocker(StringGrid1);
@@ -235,8 +240,12 @@ void TFichFour::Result(QStringList &supplierLines) const
     if (!SupplierGridModified)
         return;
     QList<SupplierRecord> records;
-    for (int row = 0; row <= LastSupplierRow; ++row)
+    for (int row = 0; row <= LastSupplierRow; ++row) {
+        // A row added and left by the close box before its code was accepted is no record.
+        if (row == m_newRow && !SupplierBook::isStorableCode(cell(row, 0)))
+            continue;
         records.append(rowRecord(row));
+    }
     supplierLines = SupplierBook::linesOf(records);
 }
 
@@ -256,18 +265,64 @@ void TFichFour::LitFiche()
         edit->setReadOnly(!holdsRecord);
 }
 
-void TFichFour::EcritFiche()
+bool TFichFour::EcritFiche()
 {
     const int row = StringGrid1->currentRow();
     if (row < 0)
-        return;
-    setRowRecord(row,
-                 {Edit1->text(), {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()}});
+        return true;
+    const SupplierRecord shown{Edit1->text(),
+                               {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()}};
+    if (row == m_newRow && !SupplierBook::isStorableCode(shown.Code)) {
+        Prompts::warning(SupplierBook::refusedCodeMessage(shown.Code), Prompts::Buttons::Ok);
+        Edit1->setFocus(Qt::OtherFocusReason);
+        Edit1->selectAll();
+        return false;
+    }
+    // Whatever the fields show is the record, however it was edited (typed, pasted, deleted).
+    if (rowRecord(row) != shown) {
+        setRowRecord(row, shown);
+        SupplierGridModified = true;
+    }
+    return true;
+}
+
+bool TFichFour::leaveRow()
+{
+    const int row = StringGrid1->currentRow();
+    if (row >= 0 && row == m_newRow) {
+        const bool untouched = std::all_of(Fields.cbegin(), Fields.cend(),
+                                           [](const QLineEdit *f) { return f->text().isEmpty(); });
+        if (untouched) {
+            removeNewRow();
+            return true;
+        }
+    }
+    if (!EcritFiche())
+        return false;
+    m_newRow = -1;
+    return true;
+}
+
+void TFichFour::newRowAbandoned()
+{
+    if (!SupplierBook::isStorableCode(cell(m_newRow, 0)))
+        removeNewRow();
+    m_newRow = -1;
+}
+
+void TFichFour::removeNewRow()
+{
+    // "Ajouter" opens the row after the last record, so taking it away shifts nothing.
+    setRowRecord(m_newRow, {});
+    if (m_newRow == LastSupplierRow)
+        --LastSupplierRow;
+    m_newRow = -1;
 }
 
 void TFichFour::Precedent()
 {
-    EcritFiche();
+    if (!leaveRow())
+        return;
     const int row = StringGrid1->currentRow();
     if (row > 0)
         selectRow(row - 1);
@@ -276,16 +331,20 @@ void TFichFour::Precedent()
 
 void TFichFour::Suivant()
 {
-    EcritFiche();
+    if (!leaveRow())
+        return;
     const int row = StringGrid1->currentRow();
     if (row < LastSupplierRow)
         selectRow(row + 1);
+    else if (row > LastSupplierRow && LastSupplierRow >= 0)
+        selectRow(LastSupplierRow); // from an added row given up, back to the last record
     LitFiche();
 }
 
 void TFichFour::Ajouter()
 {
-    EcritFiche();
+    if (!leaveRow())
+        return;
     ++LastSupplierRow;
     if (LastSupplierRow > RowsBeforeGrowing)
         addRow();
@@ -294,6 +353,7 @@ void TFichFour::Ajouter()
     selectRow(LastSupplierRow);
     LitFiche();
     SupplierGridModified = true;
+    m_newRow = LastSupplierRow;
     Edit1->setReadOnly(false);
     Edit1->setFocus(Qt::OtherFocusReason);
 }
@@ -306,6 +366,8 @@ void TFichFour::Supprimer()
     for (int row = current; row <= LastSupplierRow; ++row)
         setRowRecord(row, rowRecord(row + 1));
     --LastSupplierRow;
+    if (current == m_newRow)
+        m_newRow = -1;
     SupplierGridModified = true;
     LitFiche();
 }
@@ -337,8 +399,8 @@ void TFichFour::Tri()
 
 void TFichFour::Button1Click()
 {
-    EcritFiche();
-    accept();
+    if (leaveRow())
+        accept();
 }
 
 void TFichFour::showEvent(QShowEvent *event)
@@ -389,16 +451,14 @@ bool TFichFour::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
+    // The record counts as changed when it is written back with other values, whatever
+    // the keys were; a new code takes digits only.
     const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Delete)
+    if (watched != Edit1 || Edit1->isReadOnly() || text.isEmpty())
         return false;
     const QChar c = text.at(0);
-    if (c.unicode() < 32 || c.unicode() == 127)
-        return false; // Backspace and control keys do not count as a change
-    if (watched == Edit1 && !Edit1->isReadOnly() && (c < QLatin1Char('0') || c > QLatin1Char('9')))
-        return true; // a new code takes digits only
-    SupplierGridModified = true;
-    return false;
+    return c.unicode() >= 32 && c.unicode() != 127 &&
+           (c < QLatin1Char('0') || c > QLatin1Char('9'));
 }
 
 void GestFour(TFichFour &window, SupplierBook &book)

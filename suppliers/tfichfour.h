@@ -22,7 +22,9 @@ public:
     void Result(QStringList &supplierLines) const;
 
     void LitFiche();
-    void EcritFiche();
+    // False when the row being added has a code that is not five digits: the user is told,
+    // and the focus goes back to the code.
+    bool EcritFiche();
     void Precedent();
     void Suivant();
     void Ajouter();
@@ -45,6 +47,13 @@ private:
     void setRowRecord(int row, const SupplierRecord &record);
     void selectRow(int row);
     void addRow();
+    // Writes the fields back before the current row is left; false when the row may not be
+    // left. The row "Ajouter" opened goes again when everything in it is still empty.
+    bool leaveRow();
+    // The row "Ajouter" opened is left without its fields being written back (a click on
+    // another row, a search): it goes unless its code was accepted before.
+    void newRowAbandoned();
+    void removeNewRow();
     void Button1Click();
 
     QTableWidget *StringGrid1;
@@ -61,6 +70,8 @@ private:
     QPushButton *Button1;
     QPushButton *Button2;
     QList<QLineEdit *> Fields;
+    // The row "Ajouter" opened, while the current row is that row; -1 otherwise.
+    int m_newRow = -1;
 };
 
 // The order window's "Fournisseurs" command: the window runs on the supplier lines, and the

@@ -70,8 +70,8 @@ void TestSupplierLookup::nextCodeWhenAllTaken()
     FakePlatform desktop;
     QString code = "*";
     Address address;
-    QVERIFY(!codeFieldExit(code, address, book, [](const QString &) { return Address(); },
-                           Prompts::ask));
+    QVERIFY(!codeFieldExit(
+        code, address, book, [](const QString &) { return Address(); }, Prompts::ask));
     QVERIFY(code.isEmpty());
     QCOMPARE(desktop.asked.size(), 1);
     QCOMPARE(desktop.asked.at(0).icon, Prompts::Icon::Critical);
@@ -106,6 +106,9 @@ void TestSupplierLookup::leavingCodeField_data()
                                   << "023" << 0 << "";
     QTest::newRow("empty") << "" << false << true << "X"
                            << "" << 0 << "";
+    // The order window refuses it first; the lookup itself never stores it either.
+    QTest::newRow("star then digits") << "*8971" << true << true << "X"
+                                      << "*8971" << 0 << "";
 }
 
 void TestSupplierLookup::leavingCodeField()

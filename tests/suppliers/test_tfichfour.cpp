@@ -67,6 +67,7 @@ private slots:
     void gridGrowsPastSixty();
     void addOpensBlankRowWithDigitCode();
     void escapeClosesAsFermerDoes();
+    void newCodeHasFiveDigits();
 };
 
 void TestTFichFour::closedAtOnce_data()
@@ -117,7 +118,7 @@ void TestTFichFour::discardedAndUncountedChanges()
     TFichFour window;
     const QStringList lines = QStringList{"note"} + rec("10002", "Dupont") + rec("10003", "Martin");
     const QStringList result = run(window, lines, [&] {
-        // Only Backspace and Delete, written back by Page Down: not a change.
+        // Only Backspace and Delete, written back by Page Down: a change like any other.
         QTest::keyClick(edit(window, 2), Qt::Key_End);
         QTest::keyClick(edit(window, 2), Qt::Key_Backspace);
         QTest::keyClick(edit(window, 2), Qt::Key_Home);
@@ -125,7 +126,7 @@ void TestTFichFour::discardedAndUncountedChanges()
         QTest::keyClick(edit(window, 2), Qt::Key_PageDown);
         QTest::keyClick(edit(window, 2), Qt::Key_PageDown);
         QCOMPARE(grid(window)->currentRow(), 1);
-        QVERIFY(!window.SupplierGridModified);
+        QVERIFY(window.SupplierGridModified);
         // Typing followed by a click on another row, or by a search, is lost.
         QTest::keyClicks(edit(window, 2), "xyz");
         clickRow(window, 0);
@@ -195,6 +196,43 @@ void TestTFichFour::escapeClosesAsFermerDoes()
     });
     QVERIFY(closed);
     QCOMPARE(lines, rec("10002", "Dupont", "Lyon"));
+}
+
+void TestTFichFour::newCodeHasFiveDigits()
+{
+    FakePlatform desktop;
+    TFichFour window;
+    const QStringList z = rec("10009", "Z");
+    QStringList result = run(window, z, [&] {
+        // Added and left untouched: no record, nothing to say.
+        button(window, "SpeedButton3")->click();
+        button(window, "SpeedButton1")->click();
+        QCOMPARE(window.LastSupplierRow, 0);
+        QVERIFY(desktop.asked.isEmpty());
+        // "10*57" keeps its digits, and four digits are refused before the record is made.
+        button(window, "SpeedButton3")->click();
+        QTest::keyClicks(edit(window, 1), "10*57");
+        QTest::keyClicks(edit(window, 2), "Neuf");
+        button(window, "Button1")->click();
+        QVERIFY(window.isVisible());
+        QCOMPARE(desktop.texts(), QStringList{"Le code fournisseur « 1057 » n'est pas valable : "
+                                              "un code fournisseur a cinq chiffres."});
+        QCOMPARE(window.focusWidget(), edit(window, 1));
+        QTest::keyClick(edit(window, 1), Qt::Key_End);
+        QTest::keyClicks(edit(window, 1), "8");
+    });
+    QCOMPARE(result, z + rec("10578", "Neuf"));
+
+    // Refused, then left by the close box: no record either.
+    result = run(window, z, [&] {
+        button(window, "SpeedButton3")->click();
+        QTest::keyClicks(edit(window, 1), "12");
+        QTest::keyClicks(edit(window, 2), "Neuf");
+        QTest::keyClick(edit(window, 2), Qt::Key_Return);
+        QCOMPARE(desktop.asked.size(), 2);
+        window.close();
+    });
+    QCOMPARE(result, z);
 }
 
 QTEST_MAIN(TestTFichFour)

@@ -1,0 +1,453 @@
+// The controls of the order window and of the supplier, company and parameters dialogs, changed
+// as a user changes them: the save writes exactly that change, and quitting after another change
+// does not lose it.
+
+#include "app/tmainform.h"
+#include "core/numbertext.h"
+#include "core/real48.h"
+#include "core/textfile.h"
+#include "gui/application.h"
+#include "order/tcommande.h"
+#include "settings/settingsfile.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString Book = QStringLiteral("book.cmd");
+const QStringList Files{Book, SupplierBook::FileName, Company::FileName, SettingsFile::fileName()};
+
+// The order was sent to the old address of supplier 10023: the supplier file has moved on.
+const QStringList Order{"<BLOC0000>",
+                        "NUM200003001",
+                        "01/03/2000",
+                        "10023",
+                        "A réception",
+                        "Dupont",
+                        "12 rue des Halles",
+                        "75001 Paris",
+                        "",
+                        "TTCN",
+                        "CMDEVis\t2\t10,00\t\t20,00\t1",
+                        "CMDEEcrous\t4\t1,00\t\t4,00\t1",
+                        "MEMOLivrer le matin",
+                        "</BLOC0000>"};
+const QStringList Suppliers{"<FOU>10023", "Dupont", "3 avenue Foch", "69002 Lyon", "",
+                            "<FOU>10024", "Martin", "Quai Bas",      "Lyon",       ""};
+const QStringList CompanyLines{"Quincaillerie Moderne",
+                               "12 place du Marché",
+                               "75002 Paris",
+                               "Tél. 01 23 45 67 89",
+                               "",
+                               "",
+                               ""};
+
+// The lines of a file; the cells of an order line without the spaces that right-align its
+// numbers on screen.
+QStringList linesOf(const QString &file)
+{
+    QStringList lines;
+    TextFile::read(file, lines);
+    for (QString &line : lines)
+        if (line.startsWith(QLatin1String("CMDE"))) {
+            QStringList cells = line.split(QLatin1Char('\t'));
+            for (QString &cell : cells)
+                cell = cell.trimmed();
+            line = cells.join(QLatin1Char('\t'));
+        }
+    return lines;
+}
+
+// An order line is found by its first cells.
+bool matches(const QString &line, const QString &from)
+{
+    return line == from || (from.endsWith(QLatin1Char('\t')) && line.startsWith(from));
+}
+
+// The lines with each `from` replaced by its `to`, in order, each one after the one before.
+QStringList changed(QStringList lines, const QStringList &from, const QStringList &to)
+{
+    qsizetype at = 0;
+    for (qsizetype k = 0; k < from.size(); ++k) {
+        while (at < lines.size() && !matches(lines.at(at), from.at(k)))
+            ++at;
+        if (at == lines.size())
+            break;
+        lines[at] = to.at(k) + lines.at(at).mid(from.at(k).size());
+        ++at;
+    }
+    return lines;
+}
+
+} // namespace
+
+class Session;
+// A user's change; `again` says it is the second one.
+using Change = std::function<void(Session &, bool again)>;
+Q_DECLARE_METATYPE(Change)
+
+// The book and the side files, written before the program starts. The settings name the
+// book, as the program writes them when it ends.
+struct StartFiles {
+    explicit StartFiles(const TemporaryWorkingDir &dir)
+    {
+        TextFile::write(Book, Order);
+        TextFile::write(SupplierBook::FileName, Suppliers);
+        TextFile::write(Company::FileName, CompanyLines);
+        // Rates as the program keeps them, and the euro converter's own rate.
+        Settings settings;
+        settings.ConverterValue = 655957;
+        for (Real *rate : {&settings.EuroRate, &settings.VatRates[0], &settings.VatRates[1],
+                           &settings.VatRates[2]})
+            Real48::tryStore(*rate, *rate);
+        QString error;
+        SettingsFile::SauveIni(settings, dir.file(Book), error);
+    }
+};
+
+// The program on a saved book, driven from the keyboard and the mouse.
+class Session {
+public:
+    Session()
+    {
+        desktop.unscripted = Prompts::Answer::Yes; // the save question when quitting
+        form.show();
+        QApplication::setActiveWindow(&form);
+        if (!QTest::qWaitForWindowActive(&form))
+            return;
+        desktop.chooseFile(dir.file(Book));
+        key(Qt::Key_O, Qt::ControlModifier);
+        key(Qt::Key_S, Qt::ControlModifier);
+    }
+
+    QWindow *window() const { return form.windowHandle(); }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window(), Qt::Key(k), modifiers);
+    }
+    void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    template <typename W = QWidget> W *child(const char *name) const
+    {
+        return form.findChild<W *>(QLatin1String(name));
+    }
+    void click(QWidget *widget)
+    {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
+        QTRY_VERIFY(widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget()));
+    }
+    // Clicks into the field and puts the cursor at its end.
+    void clickEnd(const char *name)
+    {
+        click(child(name));
+        key(Qt::Key_End);
+    }
+    void paste(const QString &text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        key(Qt::Key_Insert, Qt::ShiftModifier); // Ctrl+V is the order command "Coller"
+    }
+    void clickCell(int row, int column)
+    {
+        auto *grid = child<QTableWidget>("StringGrid1");
+        const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTRY_VERIFY(QApplication::focusWidget()->objectName() ==
+                    QLatin1String("StringGrid1Editor"));
+    }
+    // Opens a dialog from the "&Paramètres" menu and works it while it is shown; `close` is
+    // the button that closes it.
+    void inDialog(char item, const std::function<void(QWidget &)> &work, const char *close)
+    {
+        QTRY_COMPARE(QApplication::activeWindow(), &form);
+        bool worked = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (worked || !dialog || !dialog->isAncestorOf(QApplication::focusWidget()))
+                return;
+            worked = true;
+            work(*dialog);
+            QTest::mouseClick(dialog->findChild<QAbstractButton *>(QLatin1String(close)),
+                              Qt::LeftButton);
+        });
+        poll.start(5);
+        key(Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        key(Qt::Key_A + (item - 'a'));
+        QTRY_VERIFY(worked && !QApplication::activeModalWidget());
+        // As a window manager does once the dialog is gone.
+        QApplication::setActiveWindow(&form);
+    }
+
+    TemporaryWorkingDir dir;
+    FakePlatform desktop;
+    StartFiles files{dir};
+    TMainForm form;
+};
+
+namespace {
+
+// A field of a dialog: clicked into, the cursor at its end.
+QLineEdit &field(QWidget &dialog, const char *name)
+{
+    auto *edit = dialog.findChild<QLineEdit *>(QLatin1String(name));
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_End);
+    return *edit;
+}
+
+} // namespace
+
+class TestChangesKept : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void savedAndAskedAbout_data();
+    void savedAndAskedAbout();
+    void codeThatCannotBeStoredIsRefused();
+};
+
+void TestChangesKept::savedAndAskedAbout_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("from");
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+    using S = Session;
+
+    // The order window. The focus starts in the supplier code, so every change but the
+    // code's own leaves the code field untouched: the order keeps its address.
+    QTest::newRow("number, Backspace and a digit") << Change([](S &s, bool again) {
+        s.clickEnd("MaskEdit1");
+        s.key(Qt::Key_Backspace);
+        s.type(again ? "7" : "9");
+    }) << Book << QStringList{"NUM200003001"} << QStringList{"NUM200003009"}
+                                                   << QStringList{"NUM200003007"};
+    QTest::newRow("date, a choice") << Change([](S &s, bool) {
+        s.click(s.child("DateTimePicker1")->findChild<QLineEdit *>()); // on the day
+        s.key(Qt::Key_Up);
+    }) << Book << QStringList{"01/03/2000"}
+                                    << QStringList{"02/03/2000"} << QStringList{"03/03/2000"};
+    QTest::newRow("code, typed and Tab")
+        << Change([](S &s, bool again) {
+               s.click(s.child("Edit1"));
+               qobject_cast<QLineEdit *>(s.child("Edit1"))->selectAll();
+               s.type(again ? "23" : "24");
+               s.key(Qt::Key_Tab);
+           })
+        << Book << QStringList{"10023", "Dupont", "12 rue des Halles", "75001 Paris"}
+        << QStringList{"10024", "Martin", "Quai Bas", "Lyon"}
+        << QStringList{"10023", "Dupont", "3 avenue Foch", "69002 Lyon"};
+    QTest::newRow("code, Backspace alone") << Change([](S &s, bool) {
+        s.clickEnd("Edit1");
+        s.key(Qt::Key_Backspace);
+        s.desktop.answer(Prompts::Answer::No); // "Créer le fournisseur ?"
+        s.click(s.child("Edit3"));
+    }) << Book << QStringList{"10023"} << QStringList{"11002"}
+                                           << QStringList{"11100"};
+    QTest::newRow("terms, a choice from the list") << Change([](S &s, bool) {
+        s.click(s.child("Edit1"));
+        s.key(Qt::Key_Tab);
+        s.key(Qt::Key_Down);
+    }) << Book << QStringList{"A réception"} << QStringList{"Réglement à 30 jours"}
+                                                   << QStringList{"Réglement à 60 jours"};
+    QTest::newRow("kind of order, a choice") << Change([](S &s, bool again) {
+        s.click(s.child(again ? "RadioButton1" : "RadioButton2"));
+    }) << Book << QStringList{"TTCN"} << QStringList{"TTCY"}
+                                             << QStringList{"TTCN"};
+    QTest::newRow("address, typed") << Change([](S &s, bool) {
+        s.clickEnd("Edit3");
+        s.type(" bis");
+    }) << Book << QStringList{"12 rue des Halles"}
+                                    << QStringList{"12 rue des Halles bis"}
+                                    << QStringList{"12 rue des Halles bis bis"};
+    QTest::newRow("address, Backspace alone") << Change([](S &s, bool) {
+        s.clickEnd("Edit4");
+        s.key(Qt::Key_Backspace);
+    }) << Book << QStringList{"75001 Paris"} << QStringList{"75001 Pari"}
+                                              << QStringList{"75001 Par"};
+    QTest::newRow("address, a paste") << Change([](S &s, bool again) {
+        s.clickEnd("Edit5");
+        s.paste(again ? "-2" : "BP 12");
+    }) << Book << QStringList{""} << QStringList{"BP 12"}
+                                      << QStringList{"BP 12-2"};
+    QTest::newRow("grid cell, typed") << Change([](S &s, bool again) {
+        s.clickCell(3, 0); // a cell opens its editor when it becomes the current one
+        s.clickCell(1, 0);
+        s.type(again ? "Clous" : "Boulons");
+    }) << Book << QStringList{"CMDEVis\t"}
+                                      << QStringList{"CMDEBoulons\t"} << QStringList{"CMDEClous\t"};
+    QTest::newRow("grid cell, Backspace alone") << Change([](S &s, bool) {
+        s.clickCell(3, 0);
+        s.clickCell(2, 0);
+        s.key(Qt::Key_End);
+        s.key(Qt::Key_Backspace);
+    }) << Book << QStringList{"CMDEEcrous\t"} << QStringList{"CMDEEcrou\t"}
+                                                << QStringList{"CMDEEcro\t"};
+    QTest::newRow("note, typed") << Change([](S &s, bool again) {
+        s.clickEnd("Memo1");
+        s.type(again ? " bis" : " (urgent)");
+    }) << Book << QStringList{"MEMOLivrer le matin"}
+                                 << QStringList{"MEMOLivrer le matin (urgent)"}
+                                 << QStringList{"MEMOLivrer le matin (urgent) bis"};
+    QTest::newRow("note, a paste") << Change([](S &s, bool) {
+        s.clickEnd("Memo1");
+        s.paste("!");
+    }) << Book << QStringList{"MEMOLivrer le matin"}
+                                   << QStringList{"MEMOLivrer le matin!"}
+                                   << QStringList{"MEMOLivrer le matin!!"};
+
+    // The supplier window ("Fermer"), the company dialog and the parameters ("OK").
+    QTest::newRow("supplier, a paste and Enter") << Change([](S &s, bool again) {
+        s.inDialog(
+            'f',
+            [again](QWidget &w) {
+                QLineEdit &street = field(w, "Edit3");
+                street.selectAll();
+                QGuiApplication::clipboard()->setText(again ? "1 rue Basse" : "9 rue Neuve");
+                QTest::keyClick(&street, Qt::Key_V, Qt::ControlModifier);
+                QTest::keyClick(&street, Qt::Key_Return);
+            },
+            "Button1");
+    }) << SupplierBook::FileName << QStringList{"3 avenue Foch"}
+                                                 << QStringList{"9 rue Neuve"}
+                                                 << QStringList{"1 rue Basse"};
+    QTest::newRow("supplier, Backspace alone") << Change([](S &s, bool) {
+        s.inDialog(
+            'f', [](QWidget &w) { QTest::keyClick(&field(w, "Edit4"), Qt::Key_Backspace); },
+            "Button1");
+    }) << SupplierBook::FileName << QStringList{"69002 Lyon"}
+                                               << QStringList{"69002 Lyo"}
+                                               << QStringList{"69002 Ly"};
+    QTest::newRow("supplier, Delete alone") << Change([](S &s, bool) {
+        s.inDialog(
+            'f',
+            [](QWidget &w) {
+                QLineEdit &street = field(w, "Edit3");
+                QTest::keyClick(&street, Qt::Key_Home);
+                QTest::keyClick(&street, Qt::Key_Delete);
+            },
+            "Button1");
+    }) << SupplierBook::FileName << QStringList{"3 avenue Foch"}
+                                            << QStringList{" avenue Foch"}
+                                            << QStringList{"avenue Foch"};
+    QTest::newRow("company, typed") << Change([](S &s, bool) {
+        s.inDialog(
+            's', [](QWidget &w) { QTest::keyClicks(&field(w, "Edit5"), "x"); }, "Button2");
+    }) << Company::FileName << QStringList{""}
+                                    << QStringList{"x"} << QStringList{"xx"};
+    QTest::newRow("company, Backspace alone") << Change([](S &s, bool) {
+        s.inDialog(
+            's', [](QWidget &w) { QTest::keyClick(&field(w, "Edit3"), Qt::Key_Backspace); },
+            "Button2");
+    }) << Company::FileName << QStringList{"75002 Paris"}
+                                              << QStringList{"75002 Pari"}
+                                              << QStringList{"75002 Par"};
+    QTest::newRow("VAT rate, typed") << Change([](S &s, bool again) {
+        s.inDialog(
+            'c',
+            [again](QWidget &w) {
+                QLineEdit &rate = field(w, "Edit2");
+                rate.selectAll();
+                QTest::keyClicks(&rate, again ? "8" : "7");
+            },
+            "Button2");
+    }) << SettingsFile::fileName() << QStringList{NumberText::scientific(*Real48::store(20.6L))}
+                                     << QStringList{NumberText::scientific(7)}
+                                     << QStringList{NumberText::scientific(8)};
+    QTest::newRow("payment term, a paste") << Change([](S &s, bool) {
+        s.inDialog(
+            'c',
+            [](QWidget &w) {
+                QGuiApplication::clipboard()->setText("!");
+                QTest::keyClick(&field(w, "Edit9"), Qt::Key_V, Qt::ControlModifier);
+            },
+            "Button2");
+    }) << SettingsFile::fileName() << QStringList{"En votre aimable réglement"}
+                                           << QStringList{"En votre aimable réglement!"}
+                                           << QStringList{"En votre aimable réglement!!"};
+    QTest::newRow("currency, a choice")
+        << Change([](S &s, bool again) {
+               s.inDialog(
+                   'c',
+                   [again](QWidget &w) {
+                       QTest::mouseClick(w.findChild<QAbstractButton *>(again ? "RadioGroup1Franc"
+                                                                              : "RadioGroup1Euro"),
+                                         Qt::LeftButton, {}, QPoint(4, 4));
+                   },
+                   "Button2");
+           })
+        << SettingsFile::fileName() << QStringList{"0", "0"} << QStringList{"0", "1"}
+        << QStringList{"0", "0"}; // the automatic opening, then the currency
+}
+
+void TestChangesKept::savedAndAskedAbout()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, file);
+    QFETCH(QStringList, from);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    Session s;
+    QVERIFY(!s.form.commande().book().FileModified);
+    QCOMPARE(QApplication::focusWidget(), s.child("Edit1"));
+    QMap<QString, QStringList> saved;
+    for (const QString &name : Files)
+        saved[name] = linesOf(name);
+    QCOMPARE(saved[Book], Order);
+
+    change(s, false);
+    s.key(Qt::Key_S, Qt::ControlModifier);
+    for (const QString &name : Files)
+        QCOMPARE(linesOf(name), name == file ? changed(saved[name], from, first) : saved[name]);
+
+    change(s, true);
+    s.desktop.asked.clear();
+    s.key(Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    s.key(Qt::Key_Q);
+    QTRY_VERIFY(!s.form.isVisible());
+    if (file == Book)
+        QCOMPARE(s.desktop.texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
+    QCOMPARE(linesOf(file), changed(saved[file], from, second));
+}
+
+void TestChangesKept::codeThatCannotBeStoredIsRefused()
+{
+    Session s;
+    auto *code = s.child<QLineEdit>("Edit1");
+    s.type("*8971");
+    s.key(Qt::Key_Tab);
+    QCOMPARE(s.desktop.texts(), QStringList{"Le code fournisseur « *8971 » n'est pas valable : "
+                                            "un code fournisseur a cinq chiffres."});
+    QCOMPARE(QApplication::focusWidget(), code);
+    QCOMPARE(s.child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
+
+    // Put right, it is looked up as any code typed.
+    s.type("24");
+    s.click(s.child("Memo1"));
+    QCOMPARE(code->text(), QStringLiteral("10024"));
+    QCOMPARE(s.child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QCOMPARE(s.desktop.asked.size(), 1);
+    s.key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(linesOf(SupplierBook::FileName), Suppliers);
+}
+
+// The program's own application object, as in the program.
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestChangesKept test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_changeskept.moc"
