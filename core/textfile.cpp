@@ -154,14 +154,28 @@ bool canEncode(QChar c)
     return isPlain(c.unicode()) || reverseTable().contains(c.unicode());
 }
 
-QString oneLine(QString text)
+namespace {
+
+QString spacedControls(QString text, bool keepTab)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
-        if (c < 0x20 || c == 0x7F)
+        if ((c < 0x20 || c == 0x7F) && !(keepTab && c == u'\t'))
             text[i] = QLatin1Char(' ');
     }
     return text;
+}
+
+} // namespace
+
+QString oneLine(QString text)
+{
+    return spacedControls(std::move(text), false);
+}
+
+QString noteLine(QString text)
+{
+    return spacedControls(std::move(text), true);
 }
 
 QByteArray encode(const QString &text)

@@ -52,6 +52,9 @@ bool canEncode(QChar c);
 // the line when it is read back, so each becomes a space. Every writer passes its fields,
 // and the cells of an order line, through it.
 QString oneLine(QString text);
+// The same for a line of an order's note, which is read from its prefix to the line end: a
+// TAB splits nothing there and stays as the user or the file had it.
+QString noteLine(QString text);
 
 // The first CR or LF from `from` on, or `end`.
 const char *findLineEnd(const char *from, const char *end);

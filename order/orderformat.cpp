@@ -262,7 +262,7 @@ QStringList blockTail(const OrderRecord &record, int index)
     QStringList tail;
     tail.reserve(record.Memo.size() + 1);
     for (const QString &memo : record.Memo)
-        tail << MemoPrefix + TextFile::oneLine(memo);
+        tail << MemoPrefix + TextFile::noteLine(memo);
     tail << BlockCloseLabel(index);
     return tail;
 }
