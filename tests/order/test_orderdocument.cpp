@@ -213,7 +213,7 @@ private Q_SLOTS:
     void filesKeepEveryFieldOnOneLine_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("fields"); // fields written with the text
+        QTest::addColumn<int>("fields");             // fields written with the text
         QTest::newRow("order book") << "c.cmd" << 3; // and the note, which keeps its TAB
         QTest::newRow("supplier file") << SupplierBook::FileName << 2;
         QTest::newRow("company file") << Company::FileName << 7;
@@ -253,8 +253,8 @@ private Q_SLOTS:
         QCOMPARE(bytes.count("\r\n"), lines.size());
         QCOMPARE(bytes.count('\r') + bytes.count('\n'), 2 * lines.size());
         const QStringList notes = lines.filter(QRegularExpression("^MEMO"));
-        QCOMPARE(bytes.count('\t'), 5 * lines.filter(QRegularExpression("^CMDE")).size() +
-                                         notes.size());
+        QCOMPARE(bytes.count('\t'),
+                 5 * lines.filter(QRegularExpression("^CMDE")).size() + notes.size());
         QCOMPARE(lines.filter(asWritten).size(), fields);
         if (file != QLatin1String("c.cmd"))
             return;
