@@ -104,20 +104,11 @@ void TCmdListe::Init(const TextLines &orderLines)
     ListBox1->clearSelection();
 }
 
-OrderList::Choice TCmdListe::Choose(TextLines &orderLines, bool &fileModified)
+OrderList::Choice TCmdListe::Choose(const TextLines &orderLines)
 {
     Init(orderLines);
     exec();
-    OrderList::Choice choice{entryOrder(), -1};
-    Result(orderLines, fileModified);
-    choice.chosen = chosenOrder();
-    return choice;
-}
-
-void TCmdListe::Result(TextLines &orderLines, bool &fileModified) const
-{
-    if (OrderList::renumber(orderLines, entryOrder()))
-        fileModified = true;
+    return {entryOrder(), chosenOrder()};
 }
 
 QList<int> TCmdListe::entryOrder() const

@@ -19,18 +19,14 @@ public:
 
     // Fills the list from the book's lines, one entry per block index from 0 on.
     void Init(const TextLines &orderLines);
-    // Gives every listed block the index of the place its entry now holds; sets fileModified
-    // when a label changed (left as it is otherwise).
-    void Result(TextLines &orderLines, bool &fileModified) const;
-
     // The block indexes the entries had when the list was filled, in list order.
     QList<int> entryOrder() const;
     // The chosen entry's place, which is its order's index after Result; -1 when none.
     int chosenOrder() const;
 
-    // The whole use of the list by the order window: fills it, shows it, renumbers the lines
-    // as the entries were moved.
-    OrderList::Choice Choose(TextLines &orderLines, bool &fileModified);
+    // The whole use of the list by the order window: fills it, shows it, tells how the
+    // entries were moved and which one was chosen.
+    OrderList::Choice Choose(const TextLines &orderLines);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -39,7 +39,7 @@ void TMainForm::keepRecovery()
 
 void TMainForm::bookReplaced()
 {
-    m_recovery->setSaved(MainFileName, m_commande->book().OrderLines);
+    m_recovery->setSaved(MainFileName, m_commande->book().lines());
     m_recovery->discard();
 }
 
@@ -124,7 +124,7 @@ bool TMainForm::bookOpened(const Result<bool> &loaded) const
         return *loaded;
     // A file that could not be read leaves the book as it was; a book read whose order could
     // not be shown is open all the same, so that the user can go to its other orders.
-    return m_commande->book().OrderFileName == MainFileName;
+    return m_commande->book().fileName() == MainFileName;
 }
 
 bool TMainForm::SaveAs()

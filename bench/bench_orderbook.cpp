@@ -49,7 +49,7 @@ void BM_LoadLargeBook(benchmark::State &state)
         MemoryOrderForm form;
         OrderBook book(form);
         static_cast<void>(book.Charge(file.name));
-        benchmark::DoNotOptimize(book.OrderCount);
+        benchmark::DoNotOptimize(book.orderCount());
     }
 }
 BENCHMARK(BM_LoadLargeBook)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -64,7 +64,7 @@ void BM_StepThroughEditing(benchmark::State &state)
         form.edit().AddressLines[3] = QStringLiteral("modifié");
         book.markModified();
         static_cast<void>(book.Suivant()); // writes the edited order back and shows the next one
-        if (book.CurrentOrder == book.OrderCount - 1)
+        if (book.currentOrder() == book.orderCount() - 1)
             static_cast<void>(book.Premier());
     }
 }
@@ -72,19 +72,19 @@ BENCHMARK(BM_StepThroughEditing)->Unit(benchmark::kMicrosecond);
 
 void BM_RepairLargeBook(benchmark::State &state)
 {
-    // An unbalanced file: the repair rebuilds it block by block.
+    // An unbalanced file, loaded: the repair rebuilds it block by block.
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("damaged.cmd"));
     QStringList text = largeBook(10000, 20);
     text.removeLast();
-    const TextLines lines = text; // as read from the file
+    TextFile::write(name, text);
     FakePlatform desktop;
     desktop.unscripted = Prompts::Answer::Yes;
     for (auto _ : state) {
         MemoryOrderForm form;
         OrderBook book(form);
-        book.OrderLines = lines;
-        book.OrderCount = 10000;
-        book.Verif();
-        benchmark::DoNotOptimize(book.OrderLines.size());
+        static_cast<void>(book.Charge(name));
+        benchmark::DoNotOptimize(book.lines().size());
     }
 }
 BENCHMARK(BM_RepairLargeBook)->Unit(benchmark::kMillisecond);
@@ -96,7 +96,7 @@ void BM_SaveLargeBook(benchmark::State &state)
     OrderBook book(form);
     static_cast<void>(book.Charge(file.name));
     for (auto _ : state) {
-        book.FileModified = true;
+        book.setFileModified(true);
         static_cast<void>(book.Sauve(file.name));
     }
 }

@@ -314,29 +314,29 @@ int Child::run(const QString &bookFile)
     };
     measure({{"open", [&] { openBook(bookFile); }}, {"read+split", readAndSplit}});
 
-    const int orders = order().book().OrderCount;
+    const int orders = order().book().orderCount();
     if (orders < 2)
         fail("the book was not opened");
     const auto fromFirst = [&] { action("DocFirstItem")->trigger(); };
     measure(
         "next", [&] { key(Qt::Key_PageDown); },
         [&] {
-            if (order().book().CurrentOrder >= orders - 1)
+            if (order().book().currentOrder() >= orders - 1)
                 fromFirst();
         });
     measure(
         "previous", [&] { key(Qt::Key_PageUp); },
         [&] {
-            if (order().book().CurrentOrder == 0)
+            if (order().book().currentOrder() == 0)
                 action("DocLastItem")->trigger();
         });
     measure(
         "next after edit", [&] { key(Qt::Key_PageDown); },
         [&] {
-            if (order().book().CurrentOrder >= orders - 1)
+            if (order().book().currentOrder() >= orders - 1)
                 fromFirst();
             editShownOrder();
-            if (!order().book().OrderModified)
+            if (!order().book().orderModified())
                 fail("the edit did not change the order");
         });
     measure(
@@ -351,7 +351,7 @@ int Child::run(const QString &bookFile)
     });
 
     // The order whose block stands last in the file: the far end of any search.
-    const QStringList &lines = order().book().OrderLines;
+    const QStringList &lines = order().book().lines();
     qsizetype lastOpen = lines.size() - 1;
     while (lastOpen > 0 && !OrderFormat::isOpenLabel(lines.at(lastOpen)))
         --lastOpen;
@@ -402,7 +402,7 @@ int Child::run(const QString &bookFile)
                   editShownOrder();
               }},
              {"write+fdatasync", bareWrite, [&] { TextFile::readBytes(bookFile, saved); }}});
-    if (order().book().FileModified)
+    if (order().book().fileModified())
         fail("the book was not saved");
     QFile::remove(copy);
     return m_unexpected || m_desktop.unexpected ? 1 : 0;
@@ -423,7 +423,7 @@ int startUp(int argc, char *argv[])
     mainForm.showMaximized();
     settle();
     std::printf("start-up\t%.4f\n", cpuMs());
-    if (mainForm.commande().book().OrderCount < 2)
+    if (mainForm.commande().book().orderCount() < 2)
         unexpected = true;
     return unexpected || desktop.unexpected ? 1 : 0;
 }

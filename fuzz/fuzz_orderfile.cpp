@@ -40,32 +40,32 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
 
     MemoryOrderForm form;
     OrderBook book(form);
-    book.DefaultPaymentTerm = QStringLiteral("A réception");
+    book.setDefaultPaymentTerm(QStringLiteral("A réception"));
     bool asked = false;
     Fuzz::require(load(book, name, answer, asked), "load refused");
     Fuzz::require(asked == OrderRepair::isDamaged(input), "question asked for a sound file");
-    const QString loss = BookRule::check(input, book.OrderLines);
+    const QString loss = BookRule::check(input, book.lines());
     Fuzz::require(loss.isEmpty(), "load", loss);
     if (asked && answer == Prompts::Answer::Yes)
-        Fuzz::require(!OrderRepair::isDamaged(book.OrderLines), "repaired book still damaged");
+        Fuzz::require(!OrderRepair::isDamaged(book.lines()), "repaired book still damaged");
 
     // Show, edit and write back the first orders, one after the other.
-    for (int k = 0; k < qMin(book.OrderCount, EditedOrders); ++k) {
+    for (int k = 0; k < qMin(book.orderCount(), EditedOrders); ++k) {
         // A date that is not one is reported: the order is shown up to it.
         static_cast<void>(book.showOrder(k));
-        const QStringList before = book.OrderLines;
+        const QStringList before = book.lines();
         OrderRecord &shown = form.edit();
         shown.Number = QStringLiteral("200003001");
         shown.SupplierCode = QStringLiteral("99999");
         shown.Lines[0].Designation = QStringLiteral("édité %1").arg(k);
         shown.Memo = QStringList{QStringLiteral("note")};
-        book.LastRow = qMax(book.LastRow, 1);
+        book.setLastRow(qMax(book.lastRow(), 1));
         book.markModified();
         book.EcritFiche();
-        const QString broken = BookRule::check(before, book.OrderLines, k);
+        const QString broken = BookRule::check(before, book.lines(), k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
-        const Result<bool> decoded = OrderFormat::decode(book.OrderLines, k, written);
+        const Result<bool> decoded = OrderFormat::decode(book.lines(), k, written);
         Fuzz::require(decoded.ok() && *decoded, "edited order gone");
         Fuzz::require(written.SupplierCode == QLatin1String("99999") &&
                           written.Lines.value(0).Designation == QStringLiteral("édité %1").arg(k),
@@ -74,21 +74,21 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
 
     if (const Result<bool> written = book.Sauve(name); !written)
         Fuzz::fail("save", written.message());
-    const QStringList saved = book.OrderLines;
+    const QStringList saved = book.lines();
 
     MemoryOrderForm otherForm;
     OrderBook reloaded(otherForm);
     static_cast<void>(book.Nouveau()); // releases the file
     load(reloaded, name, answer, asked);
-    if (reloaded.OrderLines != saved) {
+    if (reloaded.lines() != saved) {
         qsizetype i = 0;
-        while (i < saved.size() && i < reloaded.OrderLines.size() &&
-               saved.at(i) == reloaded.OrderLines.at(i))
+        while (i < saved.size() && i < reloaded.lines().size() &&
+               saved.at(i) == reloaded.lines().at(i))
             ++i;
         Fuzz::fail("saved book reads back otherwise",
                    QStringLiteral("at line %1: '%2' read as '%3'")
                        .arg(i)
-                       .arg(saved.value(i), reloaded.OrderLines.value(i)));
+                       .arg(saved.value(i), reloaded.lines().value(i)));
     }
     if (answer == Prompts::Answer::Yes)
         Fuzz::require(!asked, "saved book found damaged");

@@ -15,20 +15,25 @@ class OrderBook {
 public:
     explicit OrderBook(OrderForm &form);
 
-    // State
-    TextLines OrderLines;
-    int CurrentOrder = 0;
-    int OrderCount = 0;
-    QString OrderFileName;
-    bool FileModified = false;
+    // What the book holds; only its commands below change it.
+    const TextLines &lines() const { return m_lines; }
+    int currentOrder() const { return m_currentOrder; } // block index of the order on screen
+    int orderCount() const { return m_orderCount; }
+    const QString &fileName() const { return m_fileName; }
+    bool fileModified() const { return m_fileModified; }
+    bool orderModified() const { return m_orderModified; }
     // Opened while another running copy of the program held the file: it cannot be saved
     // under its own name.
-    bool ReadOnly = false;
-    bool OrderModified = false;
-    int NextOrderNumber = 0;
-    OrderClipboard Clipboard;
-    int LastRow = 0; // last grid row in use; rows 1 to LastRow are written back and printed
-    QString DefaultPaymentTerm; // first entry of the payment-terms list
+    bool isReadOnly() const { return m_readOnly; }
+    int nextOrderNumber() const { return m_nextOrderNumber; }
+    const OrderClipboard &clipboard() const { return m_clipboard; }
+    int lastRow() const { return m_lastRow; } // rows 1 to lastRow are written back and printed
+    void setLastRow(int lastRow) { m_lastRow = lastRow; }
+    // The order to show next (LitFiche), the one on screen not written back.
+    void setCurrentOrder(int index) { m_currentOrder = index; }
+    void setDefaultPaymentTerm(const QString &term) { m_defaultPaymentTerm = term; }
+    void setFileModified(bool modified) { m_fileModified = modified; }
+    void setOrderModified(bool modified) { m_orderModified = modified; }
 
     // File
     // Loads the file and holds its lock. When another copy of the program holds it, asks
@@ -47,7 +52,6 @@ public:
     void Squize();
     void Verif();
     void Doublons();
-    void SupprimeBloc(int index);
     void Numeroc();
     Status Nouveau();
     // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
@@ -79,6 +83,10 @@ public:
 
     // A change made by the user to the order on screen.
     void markModified();
+    // The user moved the entries of the order list: `entryOrder` lists, for each place, the
+    // index its order had (OrderList::renumber). The order on screen follows its block; the
+    // file is modified when a label changed.
+    void renumber(const QList<int> &entryOrder);
 
     // First line equal to `numberLine` ("NUM" and an order number), letter case ignored; -1
     // if none.
@@ -101,8 +109,23 @@ private:
     int countBlocks() const;
     void closeIndexGaps();
 
+    void removeLines(qsizetype from, qsizetype count);
+    void appendLines(const QStringList &lines);
+
     OrderForm &m_form;
+    TextLines m_lines;
+    int m_currentOrder = 0;
+    // After loading, the blocks of the file; Nouveau sets 1 (the order being typed).
+    int m_orderCount = 0;
+    QString m_fileName;
+    bool m_fileModified = false;
+    bool m_readOnly = false;
+    bool m_orderModified = false;
+    int m_nextOrderNumber = 0;
+    OrderClipboard m_clipboard;
+    int m_lastRow = 0;
+    QString m_defaultPaymentTerm; // first entry of the payment-terms list
     OrderFileLock m_lock;
     TextLines m_overflow;
-    BookIndex m_index; // where the blocks of OrderLines stand
+    BookIndex m_index; // where the blocks of m_lines stand, told of every change
 };

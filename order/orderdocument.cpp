@@ -9,7 +9,7 @@ OrderDocument::OrderDocument(OrderForm &view) : m_view(view), m_book(*this)
     m_measure = [](const QString &text) { return int(text.size()); };
     m_book.Numeroc();
     // The view is not built yet: it takes the terms and currencies when it is.
-    m_book.DefaultPaymentTerm = m_settings.PaymentTermList.value(0);
+    m_book.setDefaultPaymentTerm(m_settings.PaymentTermList.value(0));
 }
 
 QString OrderDocument::Rset(const QString &text, int width) const
@@ -27,7 +27,7 @@ Status OrderDocument::FormActivate()
 {
     // Order 0 of the empty book is a new order: nothing to decode or work out.
     const Status shown = m_book.LitFiche();
-    m_book.FileModified = false;
+    m_book.setFileModified(false);
     if (!shown)
         return shown;
     QString error;
@@ -68,14 +68,11 @@ Status OrderDocument::Liste()
     EcritFiche();
     if (!m_chooseFromList)
         return {};
-    const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
-    if (choice.chosen < 0) {
-        // The order on screen stays; its block may have a new index now, and writing it back
-        // under the old one would replace another order.
-        m_book.CurrentOrder = OrderList::newIndexOf(choice.entryOrder, m_book.CurrentOrder);
+    const OrderList::Choice choice = m_chooseFromList(m_book.lines());
+    m_book.renumber(choice.entryOrder);
+    if (choice.chosen < 0)
         return {};
-    }
-    m_book.CurrentOrder = choice.chosen; // the chosen entry's place is its order's new index
+    m_book.setCurrentOrder(choice.chosen); // the chosen entry's place is its order's new index
     return LitFiche();
 }
 
@@ -91,12 +88,12 @@ Status OrderDocument::Chercher()
     const qsizetype found = m_book.findNumberLine(QStringLiteral("NUM") + number);
     if (found < 1)
         return {};
-    const QString &label = m_book.OrderLines.at(found - 1);
+    const QString label = m_book.lines().at(found - 1);
     int index = 0;
     if (!label.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
         !OrderFormat::tryOpenLabelIndex(label, index))
         return {};
-    m_book.CurrentOrder = index;
+    m_book.setCurrentOrder(index);
     return LitFiche();
 }
 
@@ -135,22 +132,24 @@ Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
 {
     QList<OrderLine> rows = m_view.record().Lines;
     const LineEntry::EnterOutcome outcome =
-        LineEntry::completeLine(column, row, rows, m_book.LastRow);
+        LineEntry::completeLine(column, row, rows, m_book.lastRow());
     if (!outcome.completed)
         return outcome;
     m_view.setLines(rows);
     if (const Status calculated = Calcule(); !calculated)
         return calculated.failure();
     m_book.markModified();
-    m_book.LastRow = outcome.lastRow;
+    m_book.setLastRow(outcome.lastRow);
     return outcome;
 }
 
 bool OrderDocument::SupLigne(int row)
 {
     QList<OrderLine> rows = m_view.record().Lines;
-    if (!LineEntry::SupLigne(rows, row, m_book.LastRow))
+    int lastRow = m_book.lastRow();
+    if (!LineEntry::SupLigne(rows, row, lastRow))
         return false;
+    m_book.setLastRow(lastRow);
     m_view.setLines(rows);
     m_book.markModified();
     return true;
@@ -174,7 +173,7 @@ OrderPageInput OrderDocument::printedOrder() const
 {
     OrderPageInput input;
     input.record = m_view.record();
-    input.lastRow = m_book.LastRow;
+    input.lastRow = m_book.lastRow();
     input.totals = Totals;
     input.mainCurrency = mainCurrency();
     input.secondCurrency = secondCurrency();
@@ -235,6 +234,6 @@ Status OrderDocument::SauveFour()
 
 void OrderDocument::applySettings()
 {
-    m_book.DefaultPaymentTerm = m_settings.PaymentTermList.value(0);
+    m_book.setDefaultPaymentTerm(m_settings.PaymentTermList.value(0));
     m_view.settingsChanged();
 }

@@ -38,11 +38,10 @@ public:
     QString Rset(const QString &text, int width) const;
 
     // The order list and the search belong to the main window, which lends them.
-    // `chooseFromList` shows the list on the book's lines, renumbers them as the user moved
-    // the entries (setting `fileModified` when a label changed) and tells what was chosen;
-    // `askOrderNumber` gives the number to search for, empty when the search was cancelled.
-    using ChooseFromList =
-        std::function<OrderList::Choice(TextLines &orderLines, bool &fileModified)>;
+    // `chooseFromList` shows the list on the book's lines and tells how the user moved the
+    // entries and which one was chosen; `askOrderNumber` gives the number to search for, empty
+    // when the search was cancelled.
+    using ChooseFromList = std::function<OrderList::Choice(const TextLines &orderLines)>;
     using AskOrderNumber = std::function<QString()>;
     void setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber);
 

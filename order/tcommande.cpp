@@ -226,7 +226,7 @@ void TCommande::setRecord(const OrderRecord &record)
 OrderRecord TCommande::record() const
 {
     OrderRecord r;
-    r.BlockIndex = m_document.book().CurrentOrder;
+    r.BlockIndex = m_document.book().currentOrder();
     r.Number = MaskEdit1->displayText().left(9).leftJustified(9, QLatin1Char(' '));
     r.Date = DateTimePicker1->date();
     r.SupplierCode = Edit1->text();

@@ -263,7 +263,7 @@ void TCommande::focusChanged(QWidget *, QWidget *now)
 
 void TCommande::StringGrid1Enter()
 {
-    if (book().OrderLines.size() < 2)
+    if (book().lines().size() < 2)
         Q_EMIT bookCommandsWanted();
     Q_EMIT deleteLineEnabledChanged(true);
 }

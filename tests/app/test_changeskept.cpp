@@ -397,7 +397,7 @@ void TestChangesKept::savedAndAskedAbout()
     QFETCH(QStringList, first);
     QFETCH(QStringList, second);
     Session s;
-    QVERIFY(!s.form.commande().book().FileModified);
+    QVERIFY(!s.form.commande().book().fileModified());
     QCOMPARE(QApplication::focusWidget(), s.child("Edit1"));
     QMap<QString, QStringList> saved;
     for (const QString &name : Files)

@@ -178,7 +178,7 @@ void TestMainForm::saveQuestion()
     m_form->commande().book().markModified();
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
-    const QStringList linesBefore = m_form->commande().book().OrderLines;
+    const QStringList linesBefore = m_form->commande().book().lines();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
 
@@ -197,7 +197,7 @@ void TestMainForm::saveQuestion()
     QCOMPARE(contents(path) != "old", saved);
     if (!goesOn) {
         QCOMPARE(m_form->MainFileName, path);
-        QCOMPARE(m_form->commande().book().OrderLines, linesBefore);
+        QCOMPARE(m_form->commande().book().lines(), linesBefore);
         QVERIFY(m_form->isVisible());
         bool modified = false;
         QVERIFY(m_form->commande().TestModif(modified));
@@ -205,10 +205,10 @@ void TestMainForm::saveQuestion()
     }
     if (command == QLatin1String("new")) {
         QVERIFY(m_form->MainFileName.isEmpty());
-        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+        QVERIFY(m_form->commande().book().lines().isEmpty());
     } else if (command == QLatin1String("open")) {
         QCOMPARE(m_form->MainFileName, other);
-        QCOMPARE(m_form->commande().book().OrderCount, 3);
+        QCOMPARE(m_form->commande().book().orderCount(), 3);
     } else {
         QVERIFY(!m_form->isVisible());
     }
@@ -315,7 +315,7 @@ void TestMainForm::open()
 
     QCOMPARE(m_desktop->fileRequests.first().filter, QStringLiteral("Commandes (*.cmd)"));
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(m_form->commande().book().OrderCount, loaded ? 2 : 0);
+    QCOMPARE(m_form->commande().book().orderCount(), loaded ? 2 : 0);
     QCOMPARE(m_form->MainFileName, nameKept ? path : QString());
     QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
     QCOMPARE(m_form->windowTitle(), loaded ? QStringLiteral("Qor Commande - [COMMANDE.CMD]")
@@ -361,7 +361,7 @@ void TestMainForm::openAtStart()
 
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(m_desktop->fileRequests.isEmpty());
-    QCOMPARE(m_form->commande().book().OrderCount, orders);
+    QCOMPARE(m_form->commande().book().orderCount(), orders);
     QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
     QVERIFY(action("ParAutoOpenItem")->isChecked());
     if (orders > 0)
@@ -460,7 +460,7 @@ void TestMainForm::bookCommandsEnabled()
     else {
         QVERIFY(action("ParAutoOpenItem")->isChecked());
         QCOMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("parti.cmd")));
-        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+        QVERIFY(m_form->commande().book().lines().isEmpty());
     }
 
     for (const char *name : BookCommands)
@@ -533,11 +533,11 @@ void TestMainForm::deleteOrderAsks()
     trigger("DocDeleteOrderItem");
     QCOMPARE(m_desktop->texts(), QStringList{"Confirmer suppression de la Commande ?"});
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
-    QCOMPARE(m_form->commande().book().OrderCount, 3);
+    QCOMPARE(m_form->commande().book().orderCount(), 3);
 
     m_desktop->answer(Answer::Ok);
     trigger("DocDeleteOrderItem");
-    QCOMPARE(m_form->commande().book().OrderCount, 2);
+    QCOMPARE(m_form->commande().book().orderCount(), 2);
 }
 
 void TestMainForm::printAsksCopies()
@@ -619,7 +619,7 @@ void TestMainForm::errorInsideCommand()
     const QString path = openBook(QStringLiteral("book.cmd"));
     QVERIFY(m_desktop->asked.isEmpty());
     QCOMPARE(m_form->MainFileName, path);
-    QCOMPARE(m_form->commande().book().OrderCount, 2);
+    QCOMPARE(m_form->commande().book().orderCount(), 2);
 }
 
 // An opening that fails never leaves the name of a file that was not read on the book in use,
@@ -637,7 +637,7 @@ void TestMainForm::failedOpening()
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
     QCOMPARE(m_form->MainFileName, path);
-    QCOMPARE(m_form->commande().book().OrderCount, 2);
+    QCOMPARE(m_form->commande().book().orderCount(), 2);
 
     const QString bad = m_dir->file(QStringLiteral("mauvaise-date.cmd"));
     QVERIFY(TextFile::write(bad, {QStringLiteral("<BLOC0000>"), QStringLiteral("NUM200003001"),

@@ -1,5 +1,6 @@
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
+#include "core/textfile.h"
 #include "order/orderformat.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
@@ -87,16 +88,18 @@ private:
 
     TCommande &w() { return *m_window; }
 
-    // Orders 0, 1 and 2 stored in the file order 2, 0, 1; order `shown` on screen.
-    void loadBook(int shown)
+    // Orders 0, 1 and 2 stored in the file order 2, 0, 1, after the lines `before`; order
+    // `shown` on screen.
+    void loadBook(int shown, const QStringList &before = {})
     {
-        w().book().OrderLines = block(2, QStringLiteral("199912001")) +
-                                block(0, QStringLiteral("199911005")) +
-                                block(1, QStringLiteral("19991200"));
-        w().book().OrderCount = 3;
-        w().book().CurrentOrder = shown;
-        w().LitFiche();
-        w().book().FileModified = false;
+        const QString name = m_dir->file(QStringLiteral("c.cmd"));
+        QVERIFY(TextFile::write(name, before + block(2, QStringLiteral("199912001")) +
+                                          block(0, QStringLiteral("199911005")) +
+                                          block(1, QStringLiteral("19991200"))));
+        QVERIFY(w().Charge(name).ok());
+        for (int k = 0; k < shown; ++k)
+            w().Suivant();
+        w().book().setFileModified(false);
     }
 
     QString shownNumber() { return w().record().Number.trimmed(); }
@@ -125,9 +128,7 @@ private Q_SLOTS:
         m_list = std::make_unique<TCmdListe>(m_window.get());
         m_find = std::make_unique<TFindDialog>(m_window.get());
         m_window->setListDialogs(
-            [this](TextLines &orderLines, bool &fileModified) {
-                return m_list->Choose(orderLines, fileModified);
-            },
+            [this](const TextLines &orderLines) { return m_list->Choose(orderLines); },
             [this] { return m_find->Ask(); });
         m_window->resize(1024, 700);
         m_window->show();
@@ -244,12 +245,12 @@ private Q_SLOTS:
             QTest::keyClick(listOf(d), Qt::Key_Return);
         });
         QTest::keyClick(&w(), Qt::Key_F2);
-        const QStringList &lines = w().book().OrderLines;
+        const QStringList &lines = w().book().lines();
         QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
         QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
         QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
-        QVERIFY(w().book().FileModified);
-        QCOMPARE(w().book().CurrentOrder, 0);
+        QVERIFY(w().book().fileModified());
+        QCOMPARE(w().book().currentOrder(), 0);
         QCOMPARE(shownNumber(), QStringLiteral("199912001"));
     }
 
@@ -271,15 +272,15 @@ private Q_SLOTS:
         });
         w().Liste();
         QCOMPARE(shownNumber(), QStringLiteral("19991200"));
-        QCOMPARE(w().book().FileModified, move);
+        QCOMPARE(w().book().fileModified(), move);
         // The order on screen follows its block to its new index, so that writing it back
         // replaces its own block and not another order.
-        QCOMPARE(w().book().CurrentOrder, move ? 0 : 1);
-        QCOMPARE(numberOf(w().book().OrderLines, w().book().CurrentOrder),
+        QCOMPARE(w().book().currentOrder(), move ? 0 : 1);
+        QCOMPARE(numberOf(w().book().lines(), w().book().currentOrder()),
                  QStringLiteral("19991200"));
         w().findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("modifié"));
         w().EcritFiche();
-        const QStringList &lines = w().book().OrderLines;
+        const QStringList &lines = w().book().lines();
         QCOMPARE(lines.size(), 36);
         for (const char *number : {"199912001", "199911005", "19991200"})
             QVERIFY(findLine(lines, QStringLiteral("NUM%1").arg(QLatin1String(number), -9)) >= 0);
@@ -304,18 +305,17 @@ private Q_SLOTS:
         QFETCH(int, expected);
         loadBook(0);
         search(text, confirm);
-        QCOMPARE(w().book().CurrentOrder, expected < 0 ? 0 : expected);
-        QCOMPARE(shownNumber(), numberOf(w().book().OrderLines, expected < 0 ? 0 : expected));
+        QCOMPARE(w().book().currentOrder(), expected < 0 ? 0 : expected);
+        QCOMPARE(shownNumber(), numberOf(w().book().lines(), expected < 0 ? 0 : expected));
         QVERIFY(m_desktop->asked.isEmpty());
     }
 
     void searchIgnoresANumberOutsideABlock()
     {
-        loadBook(0);
         // A line that looks like a number line but does not follow an opening label.
-        w().book().OrderLines.prepend(QStringLiteral("NUM199912001"));
+        loadBook(0, {QStringLiteral("NUM199912001")});
         search(QStringLiteral("199912001"), true);
-        QCOMPARE(w().book().CurrentOrder, 0);
+        QCOMPARE(w().book().currentOrder(), 0);
     }
 
     void searchDialogRemembersItsField()

@@ -50,8 +50,8 @@ Loaded load(const QStringList &fileLines, Answer answer)
     const Result<bool> charged = book.Charge(dir.file(QStringLiteral("c.cmd")));
     if (!charged)
         loaded.error = charged.message();
-    loaded.lines = book.OrderLines;
-    loaded.orderCount = book.OrderCount;
+    loaded.lines = book.lines();
+    loaded.orderCount = book.orderCount();
     loaded.questions = prompts.texts();
     loaded.shownSupplier = form.record().SupplierCode;
     return loaded;

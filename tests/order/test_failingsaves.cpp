@@ -71,7 +71,7 @@ class TestFailingSaves : public QObject {
                             message = saved.message();
                         return saved.ok();
                     },
-                    [this] { return book->FileModified; }};
+                    [this] { return book->fileModified(); }};
         if (which == QLatin1String("supplier file"))
             return {dir->file(SupplierBook::FileName),
                     [this](QString &message) {
@@ -195,7 +195,7 @@ private Q_SLOTS:
                                                               "sa copie de sauvegarde %1.bak n'a "
                                                               "pas pu être faite.")
                                                    .arg(name)});
-        QVERIFY(!book->FileModified);
+        QVERIFY(!book->fileModified());
         QVERIFY(QFileInfo(name + QStringLiteral(".bak")).isDir());
         QStringList saved;
         QVERIFY(TextFile::read(name, saved));

@@ -33,7 +33,7 @@ class TestOrderBook : public QObject {
     {
         form->edit().SupplierCode = QStringLiteral("10001");
         form->edit().Lines[0].Designation = designation;
-        book->LastRow = qMax(book->LastRow, 1);
+        book->setLastRow(qMax(book->lastRow(), 1));
         book->markModified();
     }
 
@@ -44,7 +44,7 @@ private Q_SLOTS:
         prompts.reset(new FakePlatform(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
         form.reset(new MemoryOrderForm);
         book.reset(new OrderBook(*form));
-        book->DefaultPaymentTerm = QStringLiteral("A réception");
+        book->setDefaultPaymentTerm(QStringLiteral("A réception"));
         book->Numeroc();
     }
     void cleanup()
@@ -60,17 +60,17 @@ private Q_SLOTS:
         writeFile("c.cmd", orderBlock(2, "200003002", "deux") + orderBlock(0, "200003000", "zero") +
                                orderBlock(1, "200003001", "un"));
         QVERIFY(book->Charge(dir->file("c.cmd")).ok());
-        QCOMPARE(book->OrderCount, 3);
+        QCOMPARE(book->orderCount(), 3);
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("zero"));
         QCOMPARE(form->caption(), QStringLiteral("c.cmd"));
-        QVERIFY(book->FileModified); // showing the first order fills the controls
-        QVERIFY(!book->OrderModified);
-        QCOMPARE(book->LastRow, 1);
+        QVERIFY(book->fileModified()); // showing the first order fills the controls
+        QVERIFY(!book->orderModified());
+        QCOMPARE(book->lastRow(), 1);
         QVERIFY(book->Suivant().ok());
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("un"));
         QVERIFY(book->Suivant().ok());
         QVERIFY(book->Suivant().ok()); // stays on the last one
-        QCOMPARE(book->CurrentOrder, 2);
+        QCOMPARE(book->currentOrder(), 2);
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("deux"));
         QVERIFY(prompts->asked.isEmpty());
     }
@@ -93,10 +93,9 @@ private Q_SLOTS:
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::YesNo);
         // The repair drops the blank line outside the blocks and closes the damaged one.
         if (answer == Answer::Yes)
-            QCOMPARE(book->OrderLines,
-                     orderBlock(0, "200003000") + orderBlock(1, "200003001", "un"));
+            QCOMPARE(book->lines(), orderBlock(0, "200003000") + orderBlock(1, "200003001", "un"));
         else
-            QCOMPARE(book->OrderLines, original);
+            QCOMPARE(book->lines(), original);
     }
 
     void copiesOfAnOrderAreMergedWithoutLosingOne()
@@ -107,9 +106,9 @@ private Q_SLOTS:
                                orderBlock(1, "3", "second") + orderBlock(3, "4"));
         QVERIFY(book->Charge("c.cmd").ok());
         QVERIFY(prompts->asked.isEmpty());
-        QCOMPARE(book->OrderLines.count(BlockOpenLabel(0)), 1);
-        QCOMPARE(book->OrderLines.count(BlockOpenLabel(1)), 1);
-        QCOMPARE(book->OrderCount, 4);
+        QCOMPARE(book->lines().count(BlockOpenLabel(0)), 1);
+        QCOMPARE(book->lines().count(BlockOpenLabel(1)), 1);
+        QCOMPARE(book->orderCount(), 4);
         QVERIFY(book->Suivant().ok());
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("second"));
         QVERIFY(book->Suivant().ok());
@@ -123,17 +122,17 @@ private Q_SLOTS:
         writeFile("c.cmd", original);
         prompts->answer(Answer::No);
         QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->OrderLines, original);
+        QCOMPARE(book->lines(), original);
         QCOMPARE(form->record().Lines.size(), OrderForm::GridRows);
         QCOMPARE(form->record().Lines.at(1).Designation, QString()); // not order 1's line
         typeValidOrder(QStringLiteral("changed"));
         QVERIFY(book->Suivant().ok());
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("un"));
-        QCOMPARE(book->OrderLines.mid(0, 12), orderBlock(1, "2", "un"));
+        QCOMPARE(book->lines().mid(0, 12), orderBlock(1, "2", "un"));
         QVERIFY(book->Supprime().ok()); // order 1 goes, order 0 (now closed) stays
-        QCOMPARE(book->OrderCount, 1);
-        QCOMPARE(book->OrderLines.first(), BlockOpenLabel(0));
-        QCOMPARE(book->OrderLines.last(), BlockCloseLabel(0));
+        QCOMPARE(book->orderCount(), 1);
+        QCOMPARE(book->lines().first(), BlockOpenLabel(0));
+        QCOMPARE(book->lines().last(), BlockCloseLabel(0));
     }
 
     void damagedLabelsDoNotStopLoading()
@@ -142,7 +141,7 @@ private Q_SLOTS:
         writeFile("c.cmd",
                   orderBlock(0, "1") + QStringList{"<BLOCxx>", "</BLOCxx>"} + orderBlock(7, "2"));
         QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->OrderCount, 3);
+        QCOMPARE(book->orderCount(), 3);
         QCOMPARE(form->record().SupplierCode, QStringLiteral("10023"));
     }
 
@@ -153,16 +152,16 @@ private Q_SLOTS:
         QVERIFY(book->Charge("c.cmd").ok());
         QVERIFY(book->Suivant().ok());
         QVERIFY(book->Supprime().ok());
-        QCOMPARE(book->OrderCount, 2);
-        QCOMPARE(book->CurrentOrder, 1);
+        QCOMPARE(book->orderCount(), 2);
+        QCOMPARE(book->currentOrder(), 1);
         QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("deux"));
-        QVERIFY(book->OrderLines.contains(BlockCloseLabel(1)));
-        QVERIFY(!book->OrderLines.contains(BlockOpenLabel(2)));
+        QVERIFY(book->lines().contains(BlockCloseLabel(1)));
+        QVERIFY(!book->lines().contains(BlockOpenLabel(2)));
         QVERIFY(book->Supprime().ok());
-        QCOMPARE(book->CurrentOrder, 0);
+        QCOMPARE(book->currentOrder(), 0);
         QVERIFY(
             book->Supprime().ok()); // the only order: the count stays 1 and a new order is shown
-        QCOMPARE(book->OrderCount, 1);
+        QCOMPARE(book->orderCount(), 1);
         QVERIFY(form->record().SupplierCode.isEmpty());
         QCOMPARE(form->record().Number, QStringLiteral("200003001"));
     }
@@ -171,9 +170,9 @@ private Q_SLOTS:
     {
         writeFile("c.cmd", {QStringLiteral("nothing here")});
         QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->OrderCount, 0);
+        QCOMPARE(book->orderCount(), 0);
         QVERIFY(book->Supprime().ok());
-        QCOMPARE(book->CurrentOrder, 0);
+        QCOMPARE(book->currentOrder(), 0);
     }
 
     void numbering_data()
@@ -196,10 +195,13 @@ private Q_SLOTS:
         QFETCH(QStringList, numbers);
         QFETCH(int, next);
         prompts->moment = QDateTime(today, QTime(9, 0));
+        QStringList lines;
         for (const QString &n : numbers)
-            book->OrderLines << QStringLiteral("NUM") + n;
+            lines << QStringLiteral("NUM") + n;
+        writeFile("c.cmd", lines);
+        QVERIFY(book->Charge("c.cmd").ok());
         book->Numeroc();
-        QCOMPARE(book->NextOrderNumber, next);
+        QCOMPARE(book->nextOrderNumber(), next);
     }
 
     void savingOnlyWhenModified()
@@ -209,7 +211,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists("c.cmd"));
         typeValidOrder();
         QVERIFY(*book->Sauve(dir->file("c.cmd")));
-        QVERIFY(!book->FileModified);
+        QVERIFY(!book->fileModified());
         QCOMPARE(form->caption(), QStringLiteral("c.cmd"));
         QStringList lines;
         QVERIFY(TextFile::read("c.cmd", lines));
@@ -231,7 +233,7 @@ private Q_SLOTS:
         const Result<bool> saved = book->Sauve(name);
         QVERIFY(!saved.ok());
         QCOMPARE(saved.message(), QStringLiteral("Ne peut créer le fichier ") + name);
-        QVERIFY(book->FileModified);
+        QVERIFY(book->fileModified());
         QStringList onDisk;
         QVERIFY(TextFile::read(name, onDisk));
         QCOMPARE(onDisk, orderBlock(0, "1"));
@@ -246,7 +248,7 @@ private Q_SLOTS:
         typeValidOrder();
         const QString name = dir->file("plain/c.cmd"); // "plain" is a file, not a folder
         QVERIFY(!book->Sauve(name).ok());
-        QVERIFY(book->FileModified);
+        QVERIFY(book->fileModified());
         QStringList kept;
         QVERIFY(TextFile::read("plain", kept));
         QCOMPARE(kept, QStringList{QStringLiteral("x")});
@@ -281,74 +283,75 @@ private Q_SLOTS:
         lines.insert(14, QStringLiteral("MEMOnote 2"));
         writeFile("c.cmd", lines);
         QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->LastRow, 3);
+        QCOMPARE(book->lastRow(), 3);
         book->Copier();
-        QCOMPARE(book->Clipboard.Entries[0], QStringLiteral("128"));
-        QCOMPARE(book->Clipboard.Entries[128], QStringLiteral("note 1"));
-        QCOMPARE(book->Clipboard.Entries[130], QString());
+        QCOMPARE(book->clipboard().Entries[0], QStringLiteral("128"));
+        QCOMPARE(book->clipboard().Entries[128], QStringLiteral("note 1"));
+        QCOMPARE(book->clipboard().Entries[130], QString());
         QVERIFY(book->Ajout().ok());
-        QCOMPARE(book->CurrentOrder, 1);
+        QCOMPARE(book->currentOrder(), 1);
         QVERIFY(book->Coller().ok());
         const OrderRecord pasted = form->record();
         QCOMPARE(pasted.Number, QStringLiteral("200003002"));
         QVERIFY(pasted.Memo.isEmpty());
         QCOMPARE(pasted.Lines.at(2).Designation, QStringLiteral("c"));
         QCOMPARE(pasted.SupplierCode, QStringLiteral("10023"));
-        QVERIFY(book->OrderModified);
+        QVERIFY(book->orderModified());
         QVERIFY(book->Premier().ok()); // the pasted copy is written with the same three rows
         QVERIFY(book->Suivant().ok());
         QCOMPARE(form->record().Lines.at(1).Designation, QStringLiteral("b"));
-        QCOMPARE(book->LastRow, 3);
+        QCOMPARE(book->lastRow(), 3);
     }
 
     void pasteWithNothingCopiedDoesNothing()
     {
         QVERIFY(book->Nouveau().ok());
         QVERIFY(book->Coller().ok());
-        QVERIFY(!book->FileModified);
+        QVERIFY(!book->fileModified());
     }
 
     void addingNeverLeavesAGap()
     {
         QVERIFY(book->Nouveau().ok());
         QVERIFY(book->Ajout().ok()); // order 0 was never valid: the new order takes its slot
-        QCOMPARE(book->CurrentOrder, 0);
-        QCOMPARE(book->OrderCount, 1);
+        QCOMPARE(book->currentOrder(), 0);
+        QCOMPARE(book->orderCount(), 1);
         typeValidOrder();
         QVERIFY(book->Ajout().ok());
-        QCOMPARE(book->CurrentOrder, 1);
-        QCOMPARE(book->OrderCount, 2);
+        QCOMPARE(book->currentOrder(), 1);
+        QCOMPARE(book->orderCount(), 2);
         QVERIFY(book->Premier().ok()); // order 1 not valid, not written
         QVERIFY(book->Ajout().ok());
-        QCOMPARE(book->CurrentOrder, 1);
-        QCOMPARE(book->OrderCount, 2);
+        QCOMPARE(book->currentOrder(), 1);
+        QCOMPARE(book->orderCount(), 2);
     }
 
     void addingPastTheLastLabelIsRefused()
     {
-        book->OrderCount = MaxOrders;
-        book->OrderLines = orderBlock(MaxOrders - 1, "1");
-        book->CurrentOrder = MaxOrders - 1;
-        QVERIFY(book->LitFiche().ok());
+        QStringList lines;
+        for (int k = 0; k < MaxOrders; ++k)
+            lines += orderBlock(k, QString::number(k));
+        writeFile("c.cmd", lines);
+        QVERIFY(book->Charge("c.cmd").ok());
+        QVERIFY(book->Dernier().ok());
         QVERIFY(!book->Ajout().ok());
-        QCOMPARE(book->OrderCount, MaxOrders);
-        QCOMPARE(book->OrderLines.count(BlockOpenLabel(0)), 0);
+        QCOMPARE(book->orderCount(), MaxOrders);
+        QCOMPARE(book->lines().size(), lines.size());
     }
 
     void modifiedFlagsFollowWhatIsShown()
     {
         writeFile("c.cmd", orderBlock(0, "1"));
         QVERIFY(book->Charge("c.cmd").ok());
-        book->FileModified = false;
+        book->setFileModified(false);
         QVERIFY(book->Suivant().ok()); // one order: nothing happens
-        QVERIFY(!book->FileModified);
+        QVERIFY(!book->fileModified());
         QVERIFY(book->Precedent().ok()); // writes back and shows order 0 again
-        QVERIFY(book->FileModified);
-        QVERIFY(!book->OrderModified);
-        book->CurrentOrder = 5;
-        QVERIFY(
-            book->LitFiche().ok()); // an index without block shows a new order, counted as changed
-        QVERIFY(book->OrderModified);
+        QVERIFY(book->fileModified());
+        QVERIFY(!book->orderModified());
+        // An index without block shows a new order, counted as changed.
+        QVERIFY(book->showOrder(5).ok());
+        QVERIFY(book->orderModified());
     }
 
     void editedOrderIsWrittenBackWithoutGrowing()
@@ -361,23 +364,23 @@ private Q_SLOTS:
             QVERIFY(book->Suivant().ok());
             QVERIFY(book->Precedent().ok());
         }
-        QCOMPARE(book->OrderLines.count(), 24);
+        QCOMPARE(book->lines().count(), 24);
         QCOMPARE(form->record().AddressLines[1], QStringLiteral("round 2"));
         form->editNote({QStringLiteral("a note")}); // a note alone is enough to write back
-        book->OrderModified = false;
+        book->setOrderModified(false);
         QVERIFY(book->Suivant().ok());
-        QVERIFY(book->OrderLines.contains(QStringLiteral("MEMOa note")));
+        QVERIFY(book->lines().contains(QStringLiteral("MEMOa note")));
     }
 
     void invalidOrderIsNotWrittenBack()
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
         QVERIFY(book->Charge("c.cmd").ok());
-        const QStringList before = book->OrderLines;
+        const QStringList before = book->lines();
         form->edit().SupplierCode.clear();
         book->markModified();
         QVERIFY(book->Suivant().ok());
-        QCOMPARE(book->OrderLines, before);
+        QCOMPARE(book->lines(), before);
     }
 
     void rowsBeyondTheGridStayWithTheOrder()
@@ -389,31 +392,34 @@ private Q_SLOTS:
         lines << BlockCloseLabel(0);
         writeFile("c.cmd", lines);
         QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->LastRow, 63);
+        QCOMPARE(book->lastRow(), 63);
         QCOMPARE(book->overflowLines().size(), 8);
         form->edit().AddressLines[2] = QStringLiteral("x");
         book->markModified();
         book->EcritFiche();
-        QCOMPARE(book->OrderLines.toStringList().filter(QRegularExpression("^CMDE")).size(), 71);
-        QVERIFY(book->OrderLines.contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
+        QCOMPARE(book->lines().toStringList().filter(QRegularExpression("^CMDE")).size(), 71);
+        QVERIFY(book->lines().contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
     }
 
     void missingFileLoadsNothing()
     {
-        book->OrderLines = orderBlock(0, "1");
+        writeFile("c.cmd", orderBlock(0, "1"));
+        QVERIFY(book->Charge("c.cmd").ok());
         QVERIFY(book->Charge("absent.cmd").ok());
-        QCOMPARE(book->OrderLines, orderBlock(0, "1"));
+        QCOMPARE(book->lines(), orderBlock(0, "1"));
         QCOMPARE(form->caption(), QString());
     }
 
     void squeezeDropsLeadingBlankLines()
     {
-        book->OrderLines = {" ", "\t", "", "a", "b"};
+        writeFile("c.cmd", {" ", "\t", "", "a", "b"});
+        QVERIFY(book->Charge("c.cmd").ok());
         book->Squize();
-        QCOMPARE(book->OrderLines, (QStringList{"a", "b"}));
-        book->OrderLines = {" ", "a"};
+        QCOMPARE(book->lines(), (QStringList{"a", "b"}));
+        writeFile("c.cmd", {" ", "a"});
+        QVERIFY(book->Charge("c.cmd").ok());
         book->Squize();
-        QCOMPARE(book->OrderLines.size(), 2);
+        QCOMPARE(book->lines().size(), 2);
     }
 };
 

@@ -52,7 +52,7 @@ private Q_SLOTS:
         });
         QVERIFY(f.document.Chercher().ok());
         QCOMPARE(asked, 1);
-        QCOMPARE(f.book().CurrentOrder, shown);
+        QCOMPARE(f.book().currentOrder(), shown);
         QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("20000300%1").arg(shown + 1));
     }
 
@@ -62,24 +62,23 @@ private Q_SLOTS:
         QVERIFY(f.book().Suivant().ok()); // order 1 on screen
         // The user moved order 1 to the top and closed the list without choosing.
         f.document.setListDialogs(
-            [](TextLines &lines, bool &fileModified) {
-                fileModified = OrderList::renumber(lines, {1, 0, 2});
+            [](const TextLines &) {
                 return OrderList::Choice{{1, 0, 2}, -1};
             },
             {});
         QVERIFY(f.document.Liste().ok());
-        QCOMPARE(f.book().CurrentOrder, 0); // its block's new index
-        QVERIFY(f.book().FileModified);
+        QCOMPARE(f.book().currentOrder(), 0); // its block's new index
+        QVERIFY(f.book().fileModified());
         QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003002"));
 
         // Choosing an entry shows its order.
         f.document.setListDialogs(
-            [](TextLines &, bool &) {
+            [](const TextLines &) {
                 return OrderList::Choice{{0, 1, 2}, 2};
             },
             {});
         QVERIFY(f.document.Liste().ok());
-        QCOMPARE(f.book().CurrentOrder, 2);
+        QCOMPARE(f.book().currentOrder(), 2);
         QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003003"));
     }
 
@@ -155,14 +154,16 @@ private Q_SLOTS:
         QCOMPARE(f.document.Totals, before);
 
         // A date line that is no date: the order is shown up to it and the move stops there.
-        f.book().FileModified = false;
-        f.book().OrderModified = false;
-        const qsizetype date = f.book().findNumberLine(QStringLiteral("NUM200003002")) + 1;
-        f.book().OrderLines.replace(date, QStringLiteral("31/02/2000"));
+        QStringList lines =
+            orderBlock(0, QStringLiteral("200003001")) + orderBlock(1, QStringLiteral("200003002"));
+        lines[14] = QStringLiteral("31/02/2000");
+        const QString damaged = f.dir.file(QStringLiteral("d.cmd"));
+        QVERIFY(TextFile::write(damaged, lines));
+        QVERIFY(*f.document.Charge(damaged));
         const Status moved = f.document.Suivant();
         QVERIFY(!moved.ok());
         QCOMPARE(moved.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
-        QCOMPARE(f.book().CurrentOrder, 1);
+        QCOMPARE(f.book().currentOrder(), 1);
         QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003002"));
         QVERIFY(f.form.record().SupplierCode.isEmpty());
     }
@@ -178,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(s.AutoOpenFileName, QString());
         QCOMPARE(s.EuroMode, 0);
         QCOMPARE(s.SingleCurrency, 0);
-        QCOMPARE(f.book().OrderCount, 1);
+        QCOMPARE(f.book().orderCount(), 1);
         QCOMPARE(f.form.caption(), QString());
         QCOMPARE(f.form.record().Number.trimmed(), QStringLiteral("200003001"));
     }
@@ -186,9 +187,9 @@ private Q_SLOTS:
     void lineEntryAndDeletionMarkTheOrder()
     {
         Fixture f;
-        f.book().FileModified = false;
-        f.book().OrderModified = false;
-        QCOMPARE(f.book().LastRow, 1);
+        f.book().setFileModified(false);
+        f.book().setOrderModified(false);
+        QCOMPARE(f.book().lastRow(), 1);
         f.form.edit().Lines[1] = {QStringLiteral("Boulons"),
                                   QStringLiteral("4"),
                                   QStringLiteral("2"),
@@ -197,13 +198,13 @@ private Q_SLOTS:
                                   QString()};
         const LineEntry::EnterOutcome enter = f.document.completeLine(2, 2).value();
         QVERIFY(enter.completed);
-        QCOMPARE(f.book().LastRow, 2);
-        QVERIFY(f.book().FileModified && f.book().OrderModified);
+        QCOMPARE(f.book().lastRow(), 2);
+        QVERIFY(f.book().fileModified() && f.book().orderModified());
         QCOMPARE(f.document.Totals.BeforeTax, QStringLiteral("28,00"));
 
         QVERIFY(!f.document.SupLigne(3)); // past the last row in use: no line
         QVERIFY(f.document.SupLigne(1));
-        QCOMPARE(f.book().LastRow, 1);
+        QCOMPARE(f.book().lastRow(), 1);
         QCOMPARE(f.form.record().Lines[0].Designation, QStringLiteral("Boulons"));
         QVERIFY(f.form.record().Lines[1].isEmpty());
     }

@@ -76,12 +76,12 @@ private Q_SLOTS:
                  qPrintable(prompts->asked.first().text));
         QVERIFY(prompts->asked.first().text.endsWith(
             QStringLiteral(").\nL'ouvrir en lecture seule ?")));
-        QVERIFY(second.book.OrderLines.isEmpty());
-        QVERIFY(second.book.OrderFileName.isEmpty());
+        QVERIFY(second.book.lines().isEmpty());
+        QVERIFY(second.book.fileName().isEmpty());
 
         prompts->answer(Answer::Ok);
         QVERIFY(*second.book.Charge(name));
-        QVERIFY(second.book.ReadOnly);
+        QVERIFY(second.book.isReadOnly());
         QCOMPARE(second.form.caption(), QStringLiteral("c.cmd (lecture seule)"));
         QCOMPARE(second.form.record().Lines.at(0).Designation, QStringLiteral("Vis"));
 
@@ -94,17 +94,17 @@ private Q_SLOTS:
         QCOMPARE(saved.message(), QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                                  "enregistrez-le sous un autre nom."));
         QCOMPARE(contents(name), before);
-        QVERIFY(second.book.FileModified);
+        QVERIFY(second.book.fileModified());
         const QString other = dir->file(QStringLiteral("autre.cmd"));
         QVERIFY(*second.book.Sauve(other));
-        QVERIFY(!second.book.ReadOnly);
+        QVERIFY(!second.book.isReadOnly());
         QCOMPARE(second.form.caption(), QStringLiteral("autre.cmd"));
 
         // That file is now the second copy's: the first cannot replace it.
         first.form.edit().Lines[0].Designation = QStringLiteral("Écrous");
         first.book.markModified();
         QVERIFY(!first.book.Sauve(other).ok());
-        QVERIFY(first.book.FileModified);
+        QVERIFY(first.book.fileModified());
         QVERIFY(*first.book.Sauve(name)); // its own file still saves
     }
 
@@ -116,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(name + QStringLiteral(".lock")));
         Copy second;
         QVERIFY(*second.book.Charge(name));
-        QVERIFY(!second.book.ReadOnly);
+        QVERIFY(!second.book.isReadOnly());
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(*second.book.Charge(name)); // opening its own file again asks nothing either
         QVERIFY(prompts->asked.isEmpty());
@@ -143,7 +143,7 @@ private Q_SLOTS:
         prompts->asked.clear();
         QVERIFY(*copy.book.Charge(name));
         QVERIFY(prompts->asked.isEmpty());
-        QVERIFY(!copy.book.ReadOnly);
+        QVERIFY(!copy.book.isReadOnly());
     }
 };
 

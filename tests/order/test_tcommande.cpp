@@ -85,8 +85,8 @@ private:
     }
     void clearFlags()
     {
-        w().book().FileModified = false;
-        w().book().OrderModified = false;
+        w().book().setFileModified(false);
+        w().book().setOrderModified(false);
     }
 
 private Q_SLOTS:
@@ -110,8 +110,8 @@ private Q_SLOTS:
     void activationShowsANewOrder()
     {
         // Activation shows order 0 of the empty book and leaves the file clean.
-        QVERIFY(!w().book().FileModified);
-        QVERIFY(w().book().OrderModified);
+        QVERIFY(!w().book().fileModified());
+        QVERIFY(w().book().orderModified());
         const OrderRecord shown = w().record();
         QCOMPARE(shown.Number, QStringLiteral("200003001"));
         QCOMPARE(shown.Date, QDate(2000, 3, 14));
@@ -124,8 +124,8 @@ private Q_SLOTS:
 
         // Showing an order again fills the controls: the file counts as modified.
         w().LitFiche();
-        QVERIFY(w().book().FileModified);
-        QVERIFY(w().book().OrderModified);
+        QVERIFY(w().book().fileModified());
+        QVERIFY(w().book().orderModified());
     }
 
     void numberFieldKeepsNinePositions()
@@ -153,8 +153,8 @@ private Q_SLOTS:
         widget->setFocus();
         clearFlags();
         type(QStringLiteral("7"));
-        QVERIFY(w().book().FileModified);
-        QVERIFY(w().book().OrderModified);
+        QVERIFY(w().book().fileModified());
+        QVERIFY(w().book().orderModified());
     }
 
     void pointBecomesCommaInNumberColumns_data()
@@ -213,7 +213,7 @@ private Q_SLOTS:
         QFETCH(int, expectedRow);
         QFETCH(int, expectedColumn);
         QFETCH(bool, completed);
-        w().book().LastRow = lastRow;
+        w().book().setLastRow(lastRow);
         w().setCellText(row, 0, QStringLiteral("Vis"));
         w().setCellText(row, 1, QStringLiteral("2"));
         focusCell(row, column);
@@ -222,11 +222,11 @@ private Q_SLOTS:
             type(QStringLiteral("5"));
         key(Qt::Key_Return);
 
-        QCOMPARE(w().book().LastRow, expectedLastRow);
+        QCOMPARE(w().book().lastRow(), expectedLastRow);
         QCOMPARE(w().currentGridRow(), expectedRow);
         QCOMPARE(w().currentGridColumn(), expectedColumn);
-        QCOMPARE(w().book().FileModified, completed);
-        QCOMPARE(w().book().OrderModified, completed);
+        QCOMPARE(w().book().fileModified(), completed);
+        QCOMPARE(w().book().orderModified(), completed);
         QCOMPARE(w().cellText(row, 5), completed ? QStringLiteral("1") : QString());
         // Recalculated: the amount cell is written and the totals are shown.
         QCOMPARE(w().cellText(row, 4).isEmpty(), !completed);
@@ -235,11 +235,11 @@ private Q_SLOTS:
 
     void enterKeepsTypedVatCode()
     {
-        w().book().LastRow = 0;
+        w().book().setLastRow(0);
         focusCell(1, 5);
         type(QStringLiteral("3\n"));
         QCOMPARE(w().cellText(1, 5), QStringLiteral("3"));
-        QCOMPARE(w().book().LastRow, 1);
+        QCOMPARE(w().book().lastRow(), 1);
         QCOMPARE(w().currentGridRow(), 2);
     }
 
@@ -318,7 +318,7 @@ private Q_SLOTS:
             w().setCellText(r, 0, QStringLiteral("L%1").arg(r));
             w().setCellText(r, 5, QStringLiteral("1"));
         }
-        w().book().LastRow = lastRow;
+        w().book().setLastRow(lastRow);
         focusCell(row, 0);
         clearFlags();
         w().SupLigne();
@@ -326,8 +326,8 @@ private Q_SLOTS:
         for (int r = 1; r <= 7; ++r)
             designations << w().cellText(r, 0);
         QCOMPARE(designations, expected);
-        QCOMPARE(w().book().LastRow, expectedLastRow);
-        QCOMPARE(w().book().FileModified, changed);
+        QCOMPARE(w().book().lastRow(), expectedLastRow);
+        QCOMPARE(w().book().fileModified(), changed);
         QCOMPARE(w().cellText(lastRow, 5).isEmpty(), changed);
     }
 
@@ -335,12 +335,12 @@ private Q_SLOTS:
     {
         for (int r = 1; r <= 63; ++r)
             w().setCellText(r, 0, QStringLiteral("L%1").arg(r));
-        w().book().LastRow = 63;
+        w().book().setLastRow(63);
         focusCell(10, 0);
         w().SupLigne();
         QCOMPARE(w().cellText(62, 0), QStringLiteral("L63"));
         QCOMPARE(w().cellText(63, 0), QString());
-        QCOMPARE(w().book().LastRow, 62);
+        QCOMPARE(w().book().lastRow(), 62);
     }
 
     void noteRefusesASixthLine()
@@ -359,15 +359,15 @@ private Q_SLOTS:
         QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
         QCOMPARE(w().record().SupplierCode, QStringLiteral("10001"));
-        QCOMPARE(w().book().LastRow, 1);
+        QCOMPARE(w().book().lastRow(), 1);
 
         // Edit the designation and leave with Page Down while the cell is still being typed.
         focusCell(1, 0);
         type(QStringLiteral("Boulons"));
         key(Qt::Key_PageDown);
-        QCOMPARE(w().book().CurrentOrder, 1);
+        QCOMPARE(w().book().currentOrder(), 1);
         QCOMPARE(w().record().SupplierCode, QStringLiteral("10002"));
-        const QStringList &lines = w().book().OrderLines;
+        const QStringList &lines = w().book().lines();
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEBoulons\t *2\t"))).size(), 1);
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEVis\t"))).size(), 0);
         QCOMPARE(w().cellText(1, 0), QStringLiteral("Clous"));
@@ -377,10 +377,10 @@ private Q_SLOTS:
         auto *memo = w().findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
         memo->setFocus();
         key(Qt::Key_PageUp);
-        QCOMPARE(w().book().CurrentOrder, 0);
+        QCOMPARE(w().book().currentOrder(), 0);
         QCOMPARE(w().cellText(1, 0), QStringLiteral("Boulons"));
         QCOMPARE(w().cellText(1, 1).trimmed(), QStringLiteral("2"));
-        QVERIFY(!w().book().OrderModified);
+        QVERIFY(!w().book().orderModified());
     }
 
     void invalidOrderIsNotWrittenBack()
@@ -390,8 +390,8 @@ private Q_SLOTS:
         auto *code = w().findChild<QLineEdit *>(QStringLiteral("Edit1"));
         code->clear(); // no supplier code: the edit is dropped
         w().Suivant();
-        QCOMPARE(w().book().CurrentOrder, 1);
-        QCOMPARE(w().book().OrderLines.mid(0, 12), twoOrders.mid(0, 12));
+        QCOMPARE(w().book().currentOrder(), 1);
+        QCOMPARE(w().book().lines().mid(0, 12), twoOrders.mid(0, 12));
     }
 
     void leavingTheCodeFieldLooksUpTheSupplier()
@@ -412,7 +412,7 @@ private Q_SLOTS:
         QCOMPARE(w().record().SupplierCode, QStringLiteral("10023"));
         QCOMPARE(w().record().AddressLines[0], QStringLiteral("Quincaillerie Dubois"));
         QCOMPARE(w().record().AddressLines[2], QStringLiteral("75001 Paris"));
-        QVERIFY(w().book().FileModified);
+        QVERIFY(w().book().fileModified());
         QVERIFY(m_prompts->asked.isEmpty());
 
         // An unknown code asks before creating; "Non" leaves the address as it was.
@@ -488,7 +488,7 @@ private Q_SLOTS:
         w().Nouveau();
         QCOMPARE(enabled.last().at(0).toBool(), false);
         QCOMPARE(w().windowTitle(), QString());
-        QVERIFY(!w().book().FileModified);
+        QVERIFY(!w().book().fileModified());
     }
 };
 

@@ -142,7 +142,7 @@ void fillOrder(TCommande &w)
     r.Lines = {row({QStringLiteral("Vis"), QStringLiteral("2"), QStringLiteral("10")}),
                row({QStringLiteral("Clous"), QStringLiteral("3"), QStringLiteral("1")})};
     w.setRecord(r);
-    w.book().LastRow = 2;
+    w.book().setLastRow(2);
     for (int i = 0; i < 7; ++i)
         w.company().CompanyLines[i] = QStringLiteral("Société %1").arg(i + 1);
     w.Calcule();
@@ -173,7 +173,7 @@ void fillLongOrder(TCommande &w, int rows)
         r.Lines << row({designation, QString::number(k), QStringLiteral("1")});
     }
     w.setRecord(r);
-    w.book().LastRow = rows;
+    w.book().setLastRow(rows);
     w.Calcule();
 }
 
@@ -491,8 +491,8 @@ private Q_SLOTS:
         printer.setQueueName(printerName);
         PrinterInUse use(*m_desktop, printer);
         TMainForm &form = start();
-        const QStringList before = form.commande().book().OrderLines;
-        const bool modified = form.commande().book().FileModified;
+        const QStringList before = form.commande().book().lines();
+        const bool modified = form.commande().book().fileModified();
 
         for (const char *button : {"SpeedButton8", "SpeedButton10"}) {
             m_desktop->asked.clear();
@@ -508,8 +508,8 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->texts(), QStringList{message});
         QCOMPARE(printer.engine.jobs, 0);
         QVERIFY(form.isVisible());
-        QCOMPARE(form.commande().book().OrderLines, before);
-        QCOMPARE(form.commande().book().FileModified, modified);
+        QCOMPARE(form.commande().book().lines(), before);
+        QCOMPARE(form.commande().book().fileModified(), modified);
     }
 
     // A real PDF through Qt's PDF printer, read back: the paper asked for and the frame where
