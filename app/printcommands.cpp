@@ -30,7 +30,7 @@ Page currentPage(TCommande &order)
 {
     Page page;
     page.input = order.printedOrder();
-    page.pages = OrderPage::build(page.input, order.document().PaperType);
+    page.pages = OrderPage::build(page.input, order.document().paperType());
     page.title = OrderPage::jobTitle(page.input.record.Number);
     return page;
 }

@@ -34,7 +34,7 @@ bool TMainForm::offerRecovery()
 
 void TMainForm::keepRecovery()
 {
-    m_recovery->keep(MainFileName, m_commande->book().snapshot());
+    m_recovery->keep(MainFileName, m_commande->document().snapshot());
 }
 
 void TMainForm::bookReplaced()
@@ -43,7 +43,7 @@ void TMainForm::bookReplaced()
     m_recovery->discard();
 }
 
-bool TMainForm::saveBook(const QString &fileName, OrderBook::SaveWhen when)
+bool TMainForm::saveBook(const QString &fileName, OrderDocument::SaveWhen when)
 {
     // A failed write leaves the book modified and the old file as it was.
     if (!Application::succeeded(m_commande->Sauve(fileName, when)))
@@ -139,7 +139,7 @@ bool TMainForm::SaveAs()
     if (QFile::exists(name) && !replaceAllowed())
         return false;
     // The copy asked for is written even when the book has not changed since its last save.
-    if (!saveBook(name, OrderBook::SaveWhen::Always))
+    if (!saveBook(name, OrderDocument::SaveWhen::Always))
         return false;
     MainFileName = name;
     showCaption(m_commande->windowTitle());
@@ -152,11 +152,11 @@ bool TMainForm::save()
         return SaveAs();
     const QString name = OrderFileName::withOrderExtension(MainFileName);
     if (name == MainFileName)
-        return saveBook(name, OrderBook::SaveWhen::Modified);
+        return saveBook(name, OrderDocument::SaveWhen::Modified);
     // The book goes to a file of another name, which it must not replace unasked.
     if (QFile::exists(name) && !replaceAllowed())
         return false;
-    if (!saveBook(name, OrderBook::SaveWhen::Always))
+    if (!saveBook(name, OrderDocument::SaveWhen::Always))
         return false;
     MainFileName = name;
     return true;

@@ -336,7 +336,7 @@ int Child::run(const QString &bookFile)
             if (order().book().currentOrder() >= orders - 1)
                 fromFirst();
             editShownOrder();
-            if (!order().book().orderModified())
+            if (!order().document().orderModified())
                 fail("the edit did not change the order");
         });
     measure(
@@ -371,7 +371,7 @@ int Child::run(const QString &bookFile)
         action("EditFindItem")->trigger();
         settle();
         searches.append(cpuMs() - typed);
-        if (order().record().Number != wanted)
+        if (order().document().record().Number != wanted)
             fail("the search did not show the order");
     }
     report("search", median(searches));
@@ -402,7 +402,7 @@ int Child::run(const QString &bookFile)
                   editShownOrder();
               }},
              {"write+fdatasync", bareWrite, [&] { TextFile::readBytes(bookFile, saved); }}});
-    if (order().book().fileModified())
+    if (order().document().fileModified())
         fail("the book was not saved");
     QFile::remove(copy);
     return m_unexpected || m_desktop.unexpected ? 1 : 0;

@@ -8,7 +8,7 @@
 #include "core/result.h"
 #include "core/textfile.h"
 #include "fuzzsupport.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
 
@@ -18,13 +18,13 @@ namespace {
 
 constexpr int EditedOrders = 6; // enough to meet every kind of block, few enough to stay fast
 
-// Loads `fileName` into `book`, answering `answer` to any question.
-bool load(OrderBook &book, const QString &fileName, Prompts::Answer answer, bool &asked)
+// Loads `fileName` into `document`, answering `answer` to any question.
+bool load(OrderDocument &document, const QString &fileName, Prompts::Answer answer, bool &asked)
 {
     static FakePlatform desktop; // stays in use: the questions after loading get the same answer
     desktop.unscripted = answer;
     desktop.asked.clear();
-    const Result<bool> loaded = book.Charge(fileName);
+    const Result<bool> loaded = document.Charge(fileName);
     asked = !desktop.asked.isEmpty();
     // A date that is not one is reported: the book is loaded all the same.
     return !loaded.ok() || *loaded;
@@ -38,11 +38,10 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
         Fuzz::fail("cannot write the input");
     const QStringList input = TextFile::splitLines(bytes);
 
-    MemoryOrderForm form;
-    OrderBook book(form);
-    book.setDefaultPaymentTerm(QStringLiteral("A réception"));
+    OrderDocument document;
+    const OrderBook &book = document.book();
     bool asked = false;
-    Fuzz::require(load(book, name, answer, asked), "load refused");
+    Fuzz::require(load(document, name, answer, asked), "load refused");
     Fuzz::require(asked == OrderRepair::isDamaged(input), "question asked for a sound file");
     const QString loss = BookRule::check(input, book.lines());
     Fuzz::require(loss.isEmpty(), "load", loss);
@@ -52,16 +51,13 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
     // Show, edit and write back the first orders, one after the other.
     for (int k = 0; k < qMin(book.orderCount(), EditedOrders); ++k) {
         // A date that is not one is reported: the order is shown up to it.
-        static_cast<void>(book.showOrder(k));
+        static_cast<void>(document.showOrder(k));
         const QStringList before = book.lines();
-        OrderRecord &shown = form.edit();
-        shown.Number = QStringLiteral("200003001");
-        shown.SupplierCode = QStringLiteral("99999");
-        shown.Lines[0].Designation = QStringLiteral("édité %1").arg(k);
-        shown.Memo = QStringList{QStringLiteral("note")};
-        book.setLastRow(qMax(book.lastRow(), 1));
-        book.markModified();
-        book.EcritFiche();
+        document.setNumber(QStringLiteral("200003001"));
+        document.setSupplierCode(QStringLiteral("99999"));
+        document.setCell(1, 0, QStringLiteral("édité %1").arg(k));
+        document.setNote({QStringLiteral("note")});
+        document.EcritFiche();
         const QString broken = BookRule::check(before, book.lines(), k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
@@ -72,23 +68,22 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
                       "edited order not written");
     }
 
-    if (const Result<bool> written = book.Sauve(name); !written)
+    if (const Result<bool> written = document.Sauve(name); !written)
         Fuzz::fail("save", written.message());
     const QStringList saved = book.lines();
 
-    MemoryOrderForm otherForm;
-    OrderBook reloaded(otherForm);
-    static_cast<void>(book.Nouveau()); // releases the file
+    OrderDocument reloaded;
+    static_cast<void>(document.Nouveau()); // releases the file
     load(reloaded, name, answer, asked);
-    if (reloaded.lines() != saved) {
+    const TextLines &again = reloaded.book().lines();
+    if (again != saved) {
         qsizetype i = 0;
-        while (i < saved.size() && i < reloaded.lines().size() &&
-               saved.at(i) == reloaded.lines().at(i))
+        while (i < saved.size() && i < again.size() && saved.at(i) == again.at(i))
             ++i;
         Fuzz::fail("saved book reads back otherwise",
                    QStringLiteral("at line %1: '%2' read as '%3'")
                        .arg(i)
-                       .arg(saved.value(i), reloaded.lines().value(i)));
+                       .arg(saved.value(i), again.value(i)));
     }
     if (answer == Prompts::Answer::Yes)
         Fuzz::require(!asked, "saved book found damaged");

@@ -13,22 +13,10 @@
 
 using namespace OrderFormat;
 
-OrderBook::OrderBook(OrderForm &form) : m_form(form)
-{
-    m_clipboard.clear();
-}
-
 void OrderBook::removeLines(qsizetype from, qsizetype count)
 {
     m_lines.remove(from, count);
     m_index.removed(from, count);
-}
-
-void OrderBook::appendLines(const QStringList &lines)
-{
-    const qsizetype end = m_lines.size();
-    m_lines += lines;
-    m_index.appended(m_lines, end);
 }
 
 QString OrderBook::captionOf(const QString &fileName)
@@ -45,19 +33,12 @@ int OrderBook::countBlocks() const
     return count;
 }
 
-void OrderBook::markModified()
-{
-    m_fileModified = true;
-    m_orderModified = true;
-}
-
-Result<bool> OrderBook::Charge(const QString &fileName)
+Result<bool> OrderBook::load(const QString &fileName)
 {
     if (!QFileInfo::exists(fileName)) {
         m_fileName.clear();
         m_lock.release();
         m_readOnly = false;
-        m_form.setCaption(QString());
     } else {
         TextLines lines;
         QString error;
@@ -68,18 +49,18 @@ Result<bool> OrderBook::Charge(const QString &fileName)
         m_lines = lines;
         m_index.invalidate();
         m_fileName = fileName;
-        m_form.setCaption(caption());
     }
     m_orderCount = countBlocks();
-    m_fileModified = false;
-    Verif();
+    return true;
+}
+
+bool OrderBook::checkBlocks()
+{
+    const bool repaired = Verif();
     Doublons();
     closeIndexGaps();
     m_currentOrder = 0;
-    if (const Status shown = LitFiche(); !shown)
-        return shown.failure();
-    m_orderModified = false;
-    return true;
+    return repaired;
 }
 
 bool OrderBook::lockForOpening(const QString &fileName)
@@ -96,19 +77,14 @@ bool OrderBook::lockForOpening(const QString &fileName)
     case OrderFileLock::Outcome::HeldByOther:
         break;
     }
-    if (warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
-                               "lecture seule ?")
-                    .arg(captionOf(fileName), m_lock.holder()),
-                Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
+    if (Prompts::warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
+                                        "lecture seule ?")
+                             .arg(captionOf(fileName), m_lock.holder()),
+                         Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
         return false;
     m_lock.release();
     m_readOnly = true;
     return true;
-}
-
-Prompts::Answer OrderBook::warning(const QString &text, Prompts::Buttons buttons)
-{
-    return m_form.ask({Prompts::Icon::Warning, buttons, QString(), text});
 }
 
 QString OrderBook::caption() const
@@ -117,10 +93,8 @@ QString OrderBook::caption() const
     return m_readOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
-Result<bool> OrderBook::Sauve(const QString &fileName, SaveWhen when)
+Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const TextLines &overflow)
 {
-    if (!m_fileModified && when == SaveWhen::Modified)
-        return false;
     // Through a symbolic link, the file written, its backup and its lock are the real file's.
     const QString target =
         QFileInfo(fileName).isSymLink() ? TextFile::realName(fileName) : fileName;
@@ -135,23 +109,21 @@ Result<bool> OrderBook::Sauve(const QString &fileName, SaveWhen when)
                                       "pas être remplacé.")
                            .arg(captionOf(fileName), lock.holder()));
     Squize();
-    EcritFiche();
+    if (shown)
+        writeOrder(*shown, overflow);
     const Result<bool> backedUp = TextFile::writeKeepingCopy(target, m_lines, backupName(target));
     if (!backedUp)
         return backedUp.failure();
     if (!*backedUp)
-        warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
-                               "sauvegarde %2 n'a pas pu être faite.")
-                    .arg(fileName, backupName(target)),
-                Prompts::Buttons::Ok);
+        Prompts::warning(QStringLiteral("Le fichier %1 est enregistré, mais sa copie de "
+                                        "sauvegarde %2 n'a pas pu être faite.")
+                             .arg(fileName, backupName(target)),
+                         Prompts::Buttons::Ok);
     if (!m_lock.holds(target))
         m_lock = std::move(lock);
     m_readOnly = false;
-    m_fileModified = false;
-    m_orderModified = false;
     m_fileName = fileName;
-    m_form.setCaption(caption());
-    return true;
+    return {};
 }
 
 QString OrderBook::backupName(const QString &fileName)
@@ -165,17 +137,17 @@ void OrderBook::Squize()
         removeLines(0, 1);
 }
 
-void OrderBook::Verif()
+bool OrderBook::Verif()
 {
     if (!OrderRepair::isDamaged(m_lines))
-        return;
-    if (warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"), Prompts::Buttons::YesNo) !=
-        Prompts::Answer::Yes)
-        return;
+        return false;
+    if (Prompts::warning(QStringLiteral("Le fichier a été altéré. Restaurer ?"),
+                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+        return false;
     m_lines = OrderRepair::repaired(m_lines);
     m_index.invalidate();
-    m_fileModified = true;
     m_orderCount = countBlocks();
+    return true;
 }
 
 void OrderBook::Doublons()
@@ -218,23 +190,18 @@ void OrderBook::Numeroc()
     m_nextOrderNumber = highest + 1;
 }
 
-Status OrderBook::Nouveau()
+void OrderBook::clear()
 {
-    m_index.invalidate();
     m_lines.clear();
+    m_index.invalidate();
     m_orderCount = 1;
     m_currentOrder = 0;
-    const Status shown = LitFiche();
-    m_orderModified = false;
-    m_fileModified = false;
     m_fileName.clear();
     m_lock.release();
     m_readOnly = false;
-    m_form.setCaption(QString());
-    return shown;
 }
 
-Result<bool> OrderBook::Recupere(const QString &fileName, const TextLines &lines)
+bool OrderBook::recover(const QString &fileName, const TextLines &lines)
 {
     bool named = !fileName.isEmpty();
     if (named && QFileInfo::exists(fileName)) {
@@ -246,25 +213,18 @@ Result<bool> OrderBook::Recupere(const QString &fileName, const TextLines &lines
     m_lines = lines;
     m_index.invalidate();
     m_fileName = named ? fileName : QString();
-    m_form.setCaption(named ? caption() : QString());
     closeIndexGaps();
     m_currentOrder = 0;
-    const Status shown = LitFiche();
-    m_orderModified = false;
-    m_fileModified = true;
-    if (!shown)
-        return shown.failure();
     return named;
 }
 
-Status OrderBook::Ajout()
+Status OrderBook::addOrder()
 {
-    EcritFiche();
     if (m_orderCount == 0)
         m_orderCount = 1;
     // When the last slot holds no order yet (it was never valid enough to be written), the
     // new order takes that slot: the book never gets an index without its block.
-    if (m_index.findBlock(m_lines, m_orderCount - 1) < 0) {
+    if (!hasBlock(m_orderCount - 1)) {
         m_currentOrder = m_orderCount - 1;
     } else {
         if (m_orderCount >= MaxOrders)
@@ -272,26 +232,22 @@ Status OrderBook::Ajout()
                 QStringLiteral(
                     "Le fichier contient déjà %1 commandes : il n'est pas possible d'en ajouter.")
                     .arg(MaxOrders));
-        appendLines({QStringLiteral(" ")});
+        m_lines.append(QStringLiteral(" "));
+        m_index.appended(m_lines, m_lines.size() - 1);
         m_currentOrder = m_orderCount;
         ++m_orderCount;
     }
     Numeroc();
-    if (const Status shown = LitFiche(); !shown)
-        return shown;
-    m_form.focusSupplierCode();
     return {};
 }
 
-Status OrderBook::Supprime()
+void OrderBook::removeOrder()
 {
     if (const qsizetype open = m_index.findBlock(m_lines, m_currentOrder); open >= 0)
         removeLines(open, blockEnd(m_lines, open) - open);
-    m_fileModified = true;
     Renum();
     if (m_currentOrder > m_orderCount - 1)
         m_currentOrder = qMax(0, m_orderCount - 1);
-    return LitFiche();
 }
 
 void OrderBook::Renum()
@@ -313,162 +269,43 @@ void OrderBook::Renum()
     --m_orderCount;
 }
 
-Status OrderBook::moveTo(int index)
+Result<bool> OrderBook::readOrder(OrderRecord &record, TextLines &overflow, int rows)
 {
-    EcritFiche();
-    m_currentOrder = index;
-    if (const Status shown = LitFiche(); !shown)
-        return shown;
-    m_form.focusSupplierCode();
-    return {};
+    overflow.clear();
+    return decodeAt(m_lines, m_index.findBlock(m_lines, m_currentOrder), m_currentOrder, record,
+                    &overflow, rows);
 }
 
-Status OrderBook::Premier()
+void OrderBook::writeOrder(const OrderRecord &record, const TextLines &overflow)
 {
-    return moveTo(0);
-}
-
-Status OrderBook::Precedent()
-{
-    return moveTo(qMax(0, m_currentOrder - 1));
-}
-
-Status OrderBook::Suivant()
-{
-    if (m_orderCount < 2)
-        return {};
-    return moveTo(qMin(m_currentOrder + 1, m_orderCount - 1));
-}
-
-Status OrderBook::Dernier()
-{
-    if (m_orderCount < 2)
-        return {};
-    return moveTo(m_orderCount - 1);
-}
-
-Status OrderBook::showOrder(int index)
-{
-    EcritFiche();
-    m_currentOrder = index;
-    return LitFiche();
-}
-
-bool OrderBook::Valide() const
-{
-    const OrderRecord record = m_form.record();
-    if (record.SupplierCode.isEmpty())
-        return false;
-    if (record.Number.isEmpty() || record.Number.at(0) == QLatin1Char(' '))
-        return false;
-    if (m_lastRow <= 0)
-        return false;
-    for (int r = 0; r < m_lastRow && r < record.Lines.size(); ++r)
-        if (!record.Lines.at(r).Designation.isEmpty())
-            return true;
-    return false;
-}
-
-bool OrderBook::TestModif(bool &modified) const
-{
-    modified = m_fileModified;
-    return modified;
-}
-
-void OrderBook::Copier()
-{
-    m_clipboard.copyFrom(m_form.record());
-}
-
-Status OrderBook::Coller()
-{
-    if (m_clipboard.isEmpty())
-        return {};
-    OrderRecord record = m_form.record();
-    if (const Status pasted = m_clipboard.pasteInto(record); !pasted)
-        return pasted;
-    const bool noteEdited = m_form.noteEdited();
-    m_form.setRecord(record);
-    markModified();
-    if (noteEdited)
-        m_orderModified = true;
-    return m_form.recalculate();
-}
-
-Status OrderBook::LitFiche()
-{
-    m_orderModified = false;
-    OrderRecord record;
-    record.BlockIndex = m_currentOrder;
-    record.Date = Clock::today();
-    record.Number = QString::number(m_nextOrderNumber);
-    record.PaymentTerms = m_defaultPaymentTerm;
-    // Emptying the controls goes through their change handlers: the order counts as changed.
-    markModified();
-    m_overflow.clear();
-
-    const Result<bool> decoded = decodeAt(m_lines, m_index.findBlock(m_lines, m_currentOrder),
-                                          m_currentOrder, record, &m_overflow, OrderForm::GridRows);
-    if (!decoded) {
-        m_form.setRecord(record); // what was read before the bad line stays shown
-        return decoded.failure();
-    }
-    const bool found = *decoded;
-    if (found)
-        m_lastRow = int(record.Lines.size());
-    m_form.setRecord(record);
-    if (const Status shown = m_form.orderShown(found); !shown)
-        return shown;
-    if (found)
-        m_orderModified = false;
-    return {};
-}
-
-bool OrderBook::orderToWrite(OrderRecord &record) const
-{
-    if (!(m_orderModified || m_form.noteEdited()) || !Valide())
-        return false;
-    record = m_form.record();
-    record.Lines = record.Lines.mid(0, m_lastRow);
-    return true;
-}
-
-void OrderBook::EcritFiche()
-{
-    if (m_form.noteEdited())
-        m_orderModified = true;
-    OrderRecord record;
-    if (!orderToWrite(record))
-        return;
     // As encode() does: the old block goes, the new one is appended at the end.
     if (const qsizetype open = m_index.findBlock(m_lines, m_currentOrder); open >= 0)
         removeLines(open, blockEnd(m_lines, open) - open);
     const qsizetype end = m_lines.size();
-    appendBlock(m_lines, record, m_currentOrder, m_overflow);
+    appendBlock(m_lines, record, m_currentOrder, overflow);
     m_index.appended(m_lines, end);
 }
 
-void OrderBook::renumber(const QList<int> &entryOrder)
+bool OrderBook::renumber(const QList<int> &entryOrder)
 {
-    if (OrderList::renumber(m_lines, entryOrder)) {
+    const bool changed = OrderList::renumber(m_lines, entryOrder);
+    if (changed)
         m_index.invalidate();
-        m_fileModified = true;
-    }
     // The order on screen follows its block: written back under its old index, it would
     // replace another order.
     m_currentOrder = OrderList::newIndexOf(entryOrder, m_currentOrder);
+    return changed;
 }
 
-qsizetype OrderBook::findNumberLine(const QString &numberLine)
+qsizetype OrderBook::findNumberLine(const QString &numberLine) const
 {
     return m_index.findNumberLine(m_lines, numberLine);
 }
 
-TextLines OrderBook::snapshot() const
+TextLines OrderBook::snapshot(const OrderRecord *shown, const TextLines &overflow) const
 {
     TextLines lines = m_lines;
-    OrderRecord record;
-    if (orderToWrite(record))
-        encode(lines, m_currentOrder, record, m_overflow);
+    if (shown)
+        encode(lines, m_currentOrder, *shown, overflow);
     return lines;
 }

@@ -15,7 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -156,7 +156,7 @@ public:
     }
     void clickCell(int row, int column)
     {
-        auto *grid = child<QTableWidget>("StringGrid1");
+        auto *grid = child<QTableView>("StringGrid1");
         const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QTRY_VERIFY(QApplication::focusWidget()->objectName() ==
@@ -397,7 +397,7 @@ void TestChangesKept::savedAndAskedAbout()
     QFETCH(QStringList, first);
     QFETCH(QStringList, second);
     Session s;
-    QVERIFY(!s.form.commande().book().fileModified());
+    QVERIFY(!s.form.commande().document().fileModified());
     QCOMPARE(QApplication::focusWidget(), s.child("Edit1"));
     QMap<QString, QStringList> saved;
     for (const QString &name : Files)

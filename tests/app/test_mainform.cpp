@@ -175,7 +175,7 @@ void TestMainForm::saveQuestion()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QString other = m_dir->file(QStringLiteral("other.cmd"));
     writeBook(other, 3);
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
     const QStringList linesBefore = m_form->commande().book().lines();
@@ -232,7 +232,7 @@ void TestMainForm::saveQuestionForUnnamedBook()
     m_desktop->answer(Answer::No); // a freshly opened book counts as modified
     trigger("FileNewItem");
     QVERIFY(m_form->MainFileName.isEmpty());
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
     m_desktop->chooseFile(chosen.isEmpty() ? QString() : m_dir->file(chosen));
@@ -270,7 +270,7 @@ void TestMainForm::failedSaveCancelsCommand()
     const QByteArray before = contents(path);
     // A name whose folder does not exist cannot be written.
     m_form->MainFileName = m_dir->file(QStringLiteral("gone/book.cmd"));
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
 
@@ -390,7 +390,7 @@ void TestMainForm::saveAs()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("jean.dupont")));
     start();
     openBook(QStringLiteral("book.cmd"));
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->chooseFile(m_dir->file(chosen));
     trigger("FileSaveAsItem");
 
@@ -417,7 +417,7 @@ void TestMainForm::saveAsOverExistingFile()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QString existing = m_dir->file(QStringLiteral("autre.cmd"));
     QVERIFY(TextFile::writeBytes(existing, "old"));
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->answer(answer);
     m_desktop->chooseFile(m_dir->file(QStringLiteral("autre.txt")));
     trigger("FileSaveAsItem");
@@ -495,7 +495,7 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QVERIFY(autoOpen);
     // The remembered book must not become the target of the next save.
     QCOMPARE(m_form->MainFileName, path);
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     trigger("FileSaveItem");
     QStringList lines;
     QVERIFY(TextFile::read(remembered, lines));

@@ -99,10 +99,10 @@ private:
         QVERIFY(w().Charge(name).ok());
         for (int k = 0; k < shown; ++k)
             w().Suivant();
-        w().book().setFileModified(false);
+        w().document().setFileModified(false);
     }
 
-    QString shownNumber() { return w().record().Number.trimmed(); }
+    QString shownNumber() { return w().document().record().Number.trimmed(); }
 
     void search(const QString &text, bool confirm)
     {
@@ -128,7 +128,7 @@ private Q_SLOTS:
         m_list = std::make_unique<TCmdListe>(m_window.get());
         m_find = std::make_unique<TFindDialog>(m_window.get());
         m_window->setListDialogs(
-            [this](const TextLines &orderLines) { return m_list->Choose(orderLines); },
+            [this](const OrderBook &book) { return m_list->Choose(book.lines()); },
             [this] { return m_find->Ask(); });
         m_window->resize(1024, 700);
         m_window->show();
@@ -249,7 +249,7 @@ private Q_SLOTS:
         QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
         QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
         QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
-        QVERIFY(w().book().fileModified());
+        QVERIFY(w().document().fileModified());
         QCOMPARE(w().book().currentOrder(), 0);
         QCOMPARE(shownNumber(), QStringLiteral("199912001"));
     }
@@ -272,7 +272,7 @@ private Q_SLOTS:
         });
         w().Liste();
         QCOMPARE(shownNumber(), QStringLiteral("19991200"));
-        QCOMPARE(w().book().fileModified(), move);
+        QCOMPARE(w().document().fileModified(), move);
         // The order on screen follows its block to its new index, so that writing it back
         // replaces its own block and not another order.
         QCOMPARE(w().book().currentOrder(), move ? 0 : 1);

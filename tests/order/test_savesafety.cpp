@@ -139,7 +139,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Ne peut créer le fichier ") + m_path});
         QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
         QCOMPARE(contents(m_path), before);
-        QVERIFY(m_form->commande().book().fileModified());
+        QVERIFY(m_form->commande().document().fileModified());
 
         pressSave();
         QCOMPARE(m_prompts->asked.size(), 1);
@@ -174,7 +174,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                             "enregistrez-le sous un autre nom.")});
         QCOMPARE(contents(m_path), before);
-        QVERIFY(m_form->commande().book().fileModified());
+        QVERIFY(m_form->commande().document().fileModified());
     }
 
     void unsavedChangesAreRecoveredAfterACrash_data()
@@ -214,7 +214,7 @@ private Q_SLOTS:
         }
         QCOMPARE(m_form->MainFileName, m_path);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd]"));
-        QVERIFY(m_form->commande().book().fileModified());
+        QVERIFY(m_form->commande().document().fileModified());
         pressSave();
         QCOMPARE(savedNote(), QStringList{QStringLiteral("MEMOperdu ?")});
         QVERIFY(!QFile::exists(recovery));
