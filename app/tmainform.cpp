@@ -105,7 +105,7 @@ void TMainForm::createWindows()
     m_commande->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                             m_parameters, m_converter, m_pageSetup});
     m_commande->setListDialogs(
-        [this](const OrderBook &book) { return m_orderList->Choose(book.lines()); },
+        [this](const OrderBook &book) { return m_orderList->Choose(book); },
         [this] { return m_findDialog->Ask(); });
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.

@@ -7,7 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -55,16 +55,28 @@ void whenModal(std::function<void(QDialog *)> drive)
     });
 }
 
-QListWidget *listOf(QWidget *dialog)
+QListView *listOf(QWidget *dialog)
 {
-    return dialog->findChild<QListWidget *>(QStringLiteral("ListBox1"));
+    return dialog->findChild<QListView *>(QStringLiteral("ListBox1"));
+}
+
+QRect entryRect(QListView *list, int row)
+{
+    return list->visualRect(list->model()->index(row, 0));
 }
 
 void clickEntry(QWidget *dialog, int row)
 {
-    QListWidget *list = listOf(dialog);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+    QListView *list = listOf(dialog);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entryRect(list, row).center());
+}
+
+// A book of these lines, as the recovery file gives them.
+std::unique_ptr<OrderBook> bookOf(const QStringList &lines)
+{
+    auto book = std::make_unique<OrderBook>();
+    book->recover(QString(), lines);
+    return book;
 }
 
 void click(QWidget *dialog, const char *name)
@@ -127,9 +139,8 @@ private Q_SLOTS:
         // The main window lends its list and search dialogs to the order window.
         m_list = std::make_unique<TCmdListe>(m_window.get());
         m_find = std::make_unique<TFindDialog>(m_window.get());
-        m_window->setListDialogs(
-            [this](const OrderBook &book) { return m_list->Choose(book.lines()); },
-            [this] { return m_find->Ask(); });
+        m_window->setListDialogs([this](const OrderBook &book) { return m_list->Choose(book); },
+                                 [this] { return m_find->Ask(); });
         m_window->resize(1024, 700);
         m_window->show();
         m_window->activate();
@@ -146,11 +157,12 @@ private Q_SLOTS:
     void listMovesEntriesWithTheSelection()
     {
         TCmdListe dialog;
-        dialog.Init(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")) +
-                    block(3, QStringLiteral("103")));
-        QListWidget *list = listOf(&dialog);
-        QCOMPARE(list->count(), 2);
-        QVERIFY(list->item(0)->text().startsWith(QStringLiteral("100        01/12/1999  10020")));
+        const auto book = bookOf(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")));
+        dialog.Init(*book);
+        QListView *list = listOf(&dialog);
+        QCOMPARE(list->model()->rowCount(), 2);
+        QVERIFY(list->model()->index(0, 0).data().toString().startsWith(
+            QStringLiteral("100        01/12/1999  10020")));
         QCOMPARE(dialog.chosenOrder(), -1);
 
         dialog.show();
@@ -171,8 +183,9 @@ private Q_SLOTS:
         QCOMPARE(dialog.chosenOrder(), 0);
 
         // Filling again forgets the moves and the selection.
-        dialog.Init({});
-        QCOMPARE(list->count(), 0);
+        const auto empty = bookOf({});
+        dialog.Init(*empty);
+        QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(dialog.chosenOrder(), -1);
     }
 
@@ -182,20 +195,22 @@ private Q_SLOTS:
         QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
                             block(2, QStringLiteral("102"));
         lines[findBlock(lines, 1) + 5] = QString(120, QLatin1Char('W')); // a long address line
-        dialog.Init(lines);
+        const auto book = bookOf(lines);
+        dialog.Init(*book);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QListWidget *list = listOf(&dialog);
-        for (int row = 0; row < list->count(); ++row)
-            QCOMPARE(list->visualItemRect(list->item(row)).height(), 16);
-        const int longest = list->fontMetrics().horizontalAdvance(list->item(1)->text());
+        QListView *list = listOf(&dialog);
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            QCOMPARE(entryRect(list, row).height(), 16);
+        const int longest =
+            list->fontMetrics().horizontalAdvance(list->model()->index(1, 0).data().toString());
         QVERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >= longest);
         // Moving entries keeps every entry's height.
         clickEntry(&dialog, 2);
         click(&dialog, "SpeedButton1");
         click(&dialog, "SpeedButton1");
         QCOMPARE(dialog.entryOrder(), (QList<int>{2, 0, 1}));
-        QCOMPARE(list->visualItemRect(list->item(0)).height(), 16);
+        QCOMPARE(entryRect(list, 0).height(), 16);
     }
 
     void listCloses_data()
@@ -213,9 +228,10 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(int, chosen);
         TCmdListe dialog;
-        dialog.Init(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
+        const auto book = bookOf(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
+        dialog.Init(*book);
         whenModal([how](QDialog *d) {
-            QListWidget *list = listOf(d);
+            QListView *list = listOf(d);
             clickEntry(d, 1);
             if (how == QLatin1String("enter"))
                 QTest::keyClick(list, Qt::Key_Return);
@@ -223,7 +239,7 @@ private Q_SLOTS:
                 click(d, "Button1");
             else if (how == QLatin1String("double"))
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                                   list->visualItemRect(list->item(1)).center());
+                                   entryRect(list, 1).center());
             else if (how == QLatin1String("close"))
                 d->close();
             else
@@ -238,7 +254,7 @@ private Q_SLOTS:
         loadBook(0);
         // Order 2 is moved to the top and chosen: it becomes order 0 and is shown.
         whenModal([](QDialog *d) {
-            QCOMPARE(listOf(d)->count(), 3);
+            QCOMPARE(listOf(d)->model()->rowCount(), 3);
             clickEntry(d, 2);
             click(d, "SpeedButton1");
             click(d, "SpeedButton1");
