@@ -29,6 +29,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTextBlock>
+#include <utility>
 
 namespace {
 
@@ -216,6 +217,25 @@ void TCommande::buildControls()
     Label16->setGeometry(326, 28, 66, 22);
     Label19->setGeometry(200, 58, 120, 22);
     Label17->setGeometry(326, 58, 66, 22);
+
+    // What a screen reader says of each control: the label beside it, or what the button does.
+    const std::pair<QWidget *, QString> accessibleNames[] = {
+        {MaskEdit1, QStringLiteral("N° de cmde")},
+        {DateTimePicker1, QStringLiteral("Date")},
+        {Edit1, QStringLiteral("Code four")},
+        {Button1, QStringLiteral("Choisir le fournisseur")},
+        {ComboBox1, QStringLiteral("Conditions de réglement")},
+        {Edit2, QStringLiteral("Coordonnées du fournisseur, ligne 1")},
+        {Edit3, QStringLiteral("Coordonnées du fournisseur, ligne 2")},
+        {Edit4, QStringLiteral("Coordonnées du fournisseur, ligne 3")},
+        {Edit5, QStringLiteral("Coordonnées du fournisseur, ligne 4")},
+        {StringGrid1, QStringLiteral("Lignes de la commande")},
+        {Memo1, QStringLiteral("Note")},
+    };
+    for (const auto &[control, name] : accessibleNames)
+        control->setAccessibleName(name);
+    // On Linux a reader names an editable combo box by the label for it, not by its own name.
+    Label1->setBuddy(ComboBox1);
 
     setTabOrder(MaskEdit1, DateTimePicker1);
     setTabOrder(DateTimePicker1, Edit1);

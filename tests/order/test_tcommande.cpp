@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -156,6 +157,42 @@ private Q_SLOTS:
         type(QStringLiteral("7"));
         QVERIFY(w().document().fileModified());
         QVERIFY(w().document().orderModified());
+    }
+
+    void controlsHaveAccessibleNames_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const char *const names[][2] = {
+            {"MaskEdit1", "N° de cmde"},
+            {"DateTimePicker1", "Date"},
+            {"Edit1", "Code four"},
+            {"Button1", "Choisir le fournisseur"},
+            {"ComboBox1", "Conditions de réglement"},
+            {"RadioButton1", "Commande H.T."},
+            {"RadioButton2", "Commande TTC"},
+            {"Edit2", "Coordonnées du fournisseur, ligne 1"},
+            {"Edit5", "Coordonnées du fournisseur, ligne 4"},
+            {"StringGrid1", "Lignes de la commande"},
+            {"Memo1", "Note"},
+        };
+        for (const auto &[control, name] : names)
+            QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(name);
+    }
+    void controlsHaveAccessibleNames()
+    {
+        // What a screen reader is told, not only the property.
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QAccessibleInterface *accessible =
+            QAccessible::queryAccessibleInterface(w().findChild<QWidget *>(control));
+        QVERIFY(accessible);
+        // A control with a label for it is named by the label (on Linux an editable combo
+        // box's own name is its text).
+        const auto labels = accessible->relations(QAccessible::Label);
+        QCOMPARE(labels.isEmpty() ? accessible->text(QAccessible::Name)
+                                  : labels.first().first->text(QAccessible::Name),
+                 name);
     }
 
     void pointBecomesCommaInNumberColumns_data()
