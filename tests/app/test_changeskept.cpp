@@ -26,20 +26,13 @@ const QString Book = QStringLiteral("book.cmd");
 const QStringList Files{Book, SupplierBook::FileName, Company::FileName, SettingsFile::fileName()};
 
 // The order was sent to the old address of supplier 10023: the supplier file has moved on.
-const QStringList Order{"<BLOC0000>",
-                        "NUM200003001",
-                        "01/03/2000",
-                        "10023",
-                        "A réception",
-                        "Dupont",
-                        "12 rue des Halles",
-                        "75001 Paris",
-                        "",
-                        "TTCN",
-                        "CMDEVis\t2\t10,00\t\t20,00\t1",
-                        "CMDEEcrous\t4\t1,00\t\t4,00\t1",
-                        "MEMOLivrer le matin",
-                        "</BLOC0000>"};
+// Built when used: the block labels are built from another file's constants.
+QStringList order()
+{
+    return TestBooks::block(0, {.address = {"Dupont", "12 rue des Halles", "75001 Paris", ""},
+                                .body = {"TTCN", "CMDEVis\t2\t10,00\t\t20,00\t1",
+                                         "CMDEEcrous\t4\t1,00\t\t4,00\t1", "MEMOLivrer le matin"}});
+}
 const QStringList Suppliers{"<FOU>10023", "Dupont", "3 avenue Foch", "69002 Lyon", "",
                             "<FOU>10024", "Martin", "Quai Bas",      "Lyon",       ""};
 const QStringList CompanyLines{"Quincaillerie Moderne",
@@ -99,7 +92,7 @@ Q_DECLARE_METATYPE(Change)
 struct StartFiles {
     explicit StartFiles(const TemporaryWorkingDir &dir)
     {
-        TextFile::write(Book, Order);
+        TextFile::write(Book, order());
         TextFile::write(SupplierBook::FileName, Suppliers);
         TextFile::write(Company::FileName, CompanyLines);
         // Rates as the program keeps them, and the euro converter's own rate.
@@ -402,7 +395,7 @@ void TestChangesKept::savedAndAskedAbout()
     QMap<QString, QStringList> saved;
     for (const QString &name : Files)
         saved[name] = linesOf(name);
-    QCOMPARE(saved[Book], Order);
+    QCOMPARE(saved[Book], order());
 
     change(s, false);
     s.key(Qt::Key_S, Qt::ControlModifier);

@@ -40,20 +40,13 @@ namespace {
 QStringList orderBlock(int index, const QString &code, const QString &name,
                        const QString &designation)
 {
-    const QString label = QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0'));
-    return {QStringLiteral("<BLOC") + label + QStringLiteral(">"),
-            QStringLiteral("NUM20000300") + QString::number(index + 1),
-            QStringLiteral("01/03/2000"),
-            code,
-            QStringLiteral("A réception"),
-            name,
-            QStringLiteral("3 rue Haute"),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
-            QStringLiteral("CMDEEcrous\t4\t1\t\t4\t1"),
-            QStringLiteral("</BLOC") + label + QStringLiteral(">")};
+    return TestBooks::block(
+        index, {.number = QStringLiteral("20000300") + QString::number(index + 1),
+                .code = code,
+                .address = {name, QStringLiteral("3 rue Haute"), QString(), QString()},
+                .body = {QStringLiteral("TTCN"),
+                         QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
+                         QStringLiteral("CMDEEcrous\t4\t1\t\t4\t1")}});
 }
 
 // An order of supplier 10023 with the address the supplier file gives.

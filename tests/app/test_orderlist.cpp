@@ -12,18 +12,10 @@ namespace {
 
 QStringList block(int index, const QString &number, const QString &name = QStringLiteral("Dupont"))
 {
-    return {BlockOpenLabel(index),
-            QStringLiteral("NUM") + number.leftJustified(9),
-            QStringLiteral("01/12/1999"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            name,
-            QStringLiteral("12 rue des Lilas"),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            BlockCloseLabel(index)};
+    return TestBooks::block(
+        index, {.number = number.leftJustified(9),
+                .date = QStringLiteral("01/12/1999"),
+                .address = {name, QStringLiteral("12 rue des Lilas"), QString(), QString()}});
 }
 
 // The number text of the block labelled `index`, "" when there is none.

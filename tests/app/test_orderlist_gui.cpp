@@ -21,18 +21,12 @@ namespace {
 
 QStringList block(int index, const QString &number)
 {
-    return {BlockOpenLabel(index),
-            QStringLiteral("NUM") + number.leftJustified(9),
-            QStringLiteral("01/12/1999"),
-            QStringLiteral("1002") + QString::number(index),
-            QStringLiteral("A réception"),
-            QStringLiteral("Fournisseur ") + QString::number(index),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            BlockCloseLabel(index)};
+    return TestBooks::block(index,
+                            {.number = number.leftJustified(9),
+                             .date = QStringLiteral("01/12/1999"),
+                             .code = QStringLiteral("1002") + QString::number(index),
+                             .address = {QStringLiteral("Fournisseur ") + QString::number(index),
+                                         QString(), QString(), QString()}});
 }
 
 QString numberOf(const QStringList &lines, int index)

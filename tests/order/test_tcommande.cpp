@@ -17,32 +17,21 @@
 
 namespace {
 
-const QStringList twoOrders = {
-    QStringLiteral("<BLOC0000>"),
-    QStringLiteral("NUM200001001"),
-    QStringLiteral("03/01/2000"),
-    QStringLiteral("10001"),
-    QStringLiteral("A réception"),
-    QStringLiteral("Dupont"),
-    QString(),
-    QString(),
-    QString(),
-    QStringLiteral("TTCN"),
-    QStringLiteral("CMDEVis\t2\t\t\t\t1"),
-    QStringLiteral("</BLOC0000>"),
-    QStringLiteral("<BLOC0001>"),
-    QStringLiteral("NUM200001002"),
-    QStringLiteral("04/01/2000"),
-    QStringLiteral("10002"),
-    QStringLiteral("A réception"),
-    QStringLiteral("Martin"),
-    QString(),
-    QString(),
-    QString(),
-    QStringLiteral("TTCN"),
-    QStringLiteral("CMDEClous\t1\t\t\t\t1"),
-    QStringLiteral("</BLOC0001>"),
-};
+// Built when used: the block labels are built from another file's constants.
+QStringList twoOrders()
+{
+    return TestBooks::block(
+               0, {.number = QStringLiteral("200001001"),
+                   .date = QStringLiteral("03/01/2000"),
+                   .code = QStringLiteral("10001"),
+                   .body = {QStringLiteral("TTCN"), QStringLiteral("CMDEVis\t2\t\t\t\t1")}}) +
+           TestBooks::block(
+               1, {.number = QStringLiteral("200001002"),
+                   .date = QStringLiteral("04/01/2000"),
+                   .code = QStringLiteral("10002"),
+                   .address = {QStringLiteral("Martin"), QString(), QString(), QString()},
+                   .body = {QStringLiteral("TTCN"), QStringLiteral("CMDEClous\t1\t\t\t\t1")}});
+}
 
 } // namespace
 
@@ -394,7 +383,7 @@ private Q_SLOTS:
 
     void pageKeysMoveBetweenOrders()
     {
-        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
+        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders());
         QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
         QCOMPARE(w().document().record().SupplierCode, QStringLiteral("10001"));
@@ -424,13 +413,13 @@ private Q_SLOTS:
 
     void invalidOrderIsNotWrittenBack()
     {
-        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
+        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders());
         QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         auto *code = w().findChild<QLineEdit *>(QStringLiteral("Edit1"));
         code->clear(); // no supplier code: the edit is dropped
         w().Suivant();
         QCOMPARE(w().book().currentOrder(), 1);
-        QCOMPARE(w().book().lines().mid(0, 12), twoOrders.mid(0, 12));
+        QCOMPARE(w().book().lines().mid(0, 12), twoOrders().mid(0, 12));
     }
 
     void leavingTheCodeFieldLooksUpTheSupplier()
