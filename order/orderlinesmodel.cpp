@@ -32,7 +32,12 @@ QVariant OrderLinesModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return m_document.cell(index.row() + 1, index.column());
+    const QString text = m_document.cell(index.row() + 1, index.column());
+    // An empty cell shows nothing: the view then lays out no text for it, which keeps painting
+    // a grid of mostly empty rows quick.
+    if (text.isEmpty() && role == Qt::DisplayRole)
+        return {};
+    return text;
 }
 
 bool OrderLinesModel::setData(const QModelIndex &index, const QVariant &value, int role)
