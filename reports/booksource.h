@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 
 class OrderBook;
 
@@ -27,6 +28,15 @@ public:
     };
     // Calls `visit` for every order, by block index.
     void forEachOrder(const std::function<void(const Order &order)> &visit) const;
+
+    // What a block holds apart from its labels: blocks with the same lines have the same
+    // digest, whatever their index.
+    using Digest = std::pair<size_t, size_t>;
+    // Calls `visit` for every order, by block index, with its digest; `decode` decodes it, for
+    // a reader that has not kept what that digest gave.
+    using Decode = std::function<Order()>;
+    void forEachBlock(
+        const std::function<void(int index, Digest digest, const Decode &decode)> &visit) const;
 
 private:
     TextLines m_lines;

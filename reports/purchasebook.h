@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/orderrecord.h"
 #include "settings/settings.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <array>
@@ -50,8 +52,18 @@ private:
 // report adds up these without reading the book again.
 class PurchaseBook {
 public:
+    // The figures of the orders a book held when last read, kept for the next reading: an
+    // order whose lines have not changed since is not worked out again.
+    class Cache {
+    private:
+        friend class PurchaseBook;
+        std::array<Real, 5> m_settings{}; // what the figures were worked out with
+        int m_modes = -1;
+        QHash<std::pair<size_t, size_t>, PurchaseOrder> m_orders;
+    };
+
     PurchaseBook() = default;
-    PurchaseBook(const BookSource &source, const Settings &settings);
+    PurchaseBook(const BookSource &source, const Settings &settings, Cache *cache = nullptr);
 
     const QList<PurchaseOrder> &orders() const { return m_orders; } // by block index
     // The years of the orders' dates, latest first.
@@ -66,6 +78,9 @@ public:
     const std::array<Real, 3> &vatRates() const { return m_vatRates; }
 
 private:
+    static PurchaseOrder figuresOf(const OrderRecord &record, const Settings &settings,
+                                   bool secondCurrency);
+
     QList<PurchaseOrder> m_orders;
     QList<int> m_years;
     int m_unreadDates = 0;

@@ -209,7 +209,7 @@ void PurchaseReportWindow::setBook(const BookSource &source, const Settings &set
 {
     m_source = source;
     m_settings = settings;
-    m_book = PurchaseBook(m_source, m_settings);
+    m_book = PurchaseBook(m_source, m_settings, &m_cache);
     m_chosenOrder = -1;
 
     m_year->clear();

@@ -61,6 +61,7 @@ private:
     BookSource m_source{TextLines()};
     Settings m_settings;
     PurchaseBook m_book;
+    PurchaseBook::Cache m_cache; // the figures of the orders last shown, for the next opening
     std::unique_ptr<PurchaseReport> m_report;
     int m_chosenOrder = -1;
 
