@@ -417,11 +417,12 @@ int Child::run(const QString &bookFile)
 
 void Child::measureReports(const QString &bookFile)
 {
-    // The statistics: from the menu command to the window painted for every year, then each
+    // The statistics: from the menu command to the window painted for every year (one more
+    // opening than the others take, the first), then each
     // change of the year or of the amount to the window painted again.
     QList<double> opens;
     QList<double> changes;
-    for (int i = 0; i < m_repetitions; ++i) {
+    for (int i = 0; i <= m_repetitions; ++i) {
         activate();
         settle();
         const double start = cpuMs();
@@ -446,6 +447,9 @@ void Child::measureReports(const QString &bookFile)
         });
         action("DocStatisticsItem")->trigger();
     }
+    // The first opening works out every order; the next ones only those that changed.
+    if (!opens.isEmpty())
+        report("statistics first", opens.takeFirst());
     report("statistics", median(opens));
     report("statistics choice", median(changes));
 
@@ -507,7 +511,8 @@ const Figure Figures[] = {
     {"search", "search last order to shown", nullptr, 5},
     {"add", "add an order", nullptr, 0},
     {"save", "save (Ctrl+S)", "write+fdatasync", 2},
-    {"statistics", "statistics shown, every year", nullptr, 100},
+    {"statistics first", "statistics first shown, all years", nullptr, 100},
+    {"statistics", "statistics shown again, all years", nullptr, 100},
     {"statistics choice", "statistics: year or amount", nullptr, 16},
     {"csv export", "CSV of every order line", "csv write+fdatasync", 2},
     {"start-up", "start-up, book opened", nullptr, 0},
