@@ -94,6 +94,7 @@ private:
     void createMenus();
     void createToolBar();
     void createOutputActions(); // preview, PDF export and e-mail of the order
+    void createReportActions(); // the purchase statistics and the CSV of every order line
     QAction *action(const char *name, const QString &text, const QString &hint,
                     void (TMainForm::*slot)());
     QAction *orderAction(const char *name, const QString &text, const QString &hint,
@@ -145,6 +146,7 @@ private:
     QAction *FilePreviewItem = nullptr;
     QAction *FileExportPdfItem = nullptr;
     QAction *FileMailItem = nullptr;
+    QAction *FileExportCsvItem = nullptr;
     QAction *FileExitItem = nullptr;
     QAction *EditCopyItem = nullptr;
     QAction *EditPasteItem = nullptr;
@@ -158,6 +160,7 @@ private:
     QAction *DocDeleteLineItem = nullptr;
     QAction *DocCalculateItem = nullptr;
     QAction *DocListItem = nullptr;
+    QAction *DocStatisticsItem = nullptr;
     QAction *ParCompanyItem = nullptr;
     QAction *ParOrderItem = nullptr;
     QAction *ParSuppliersItem = nullptr;

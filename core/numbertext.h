@@ -29,6 +29,8 @@ inline QString amount(Real value)
 {
     return fixed(value, 2);
 }
+// The amount amount() shows, as a whole number of cents.
+qint64 cents(Real value);
 
 // General format: up to `digits` significant digits, no trailing zeros, no separator for
 // whole numbers, scientific ("1,5E20", "1E-10") for large or tiny magnitudes.

@@ -14,4 +14,11 @@ QString getSaveFileName(QWidget *parent, const QString &caption, const QString &
     return Platform::current().fileName(parent, {true, caption, initialName, filter});
 }
 
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialName,
+                        const QString &filters, QString *chosenFilter)
+{
+    return Platform::current().fileName(parent,
+                                        {true, caption, initialName, filters, chosenFilter});
+}
+
 } // namespace FileDialogs

@@ -17,5 +17,8 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
 // The dialog never asks about overwriting: the caller asks once the final name is known.
 QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialName,
                         const QString &filter);
+// The same with several types in `filters`: `chosenFilter` tells which one the user chose.
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialName,
+                        const QString &filters, QString *chosenFilter);
 
 } // namespace FileDialogs

@@ -1,0 +1,40 @@
+#include "app/reportcommands.h"
+
+#include "gui/application.h"
+#include "order/tcommande.h"
+#include "reports/booksource.h"
+#include "reports/purchasecsv.h"
+#include "reports/purchasereportwindow.h"
+#include "reports/reportexport.h"
+
+#include <QFileInfo>
+
+namespace ReportCommands {
+
+void showStatistics(QWidget *parent, TCommande &order)
+{
+    order.EcritFiche();
+    // One window for the whole run: its chart is made once.
+    auto *window = parent->findChild<PurchaseReportWindow *>();
+    if (!window)
+        window = new PurchaseReportWindow(parent);
+    window->setBook(BookSource::of(order.book()), order.settings());
+    window->exec();
+    if (window->chosenOrder() >= 0)
+        Application::succeeded(order.book().showOrder(window->chosenOrder()));
+}
+
+void exportOrders(QWidget *parent, TCommande &order)
+{
+    order.EcritFiche();
+    const QString book = order.book().OrderFileName;
+    const QString name =
+        book.isEmpty() ? QStringLiteral("Commandes") : QFileInfo(book).completeBaseName();
+    const BookSource source = BookSource::of(order.book());
+    const Settings &settings = order.settings();
+    ReportExport::saveCsv(parent, QStringLiteral("Exporter les commandes en CSV"),
+                          name + QStringLiteral(".csv"),
+                          [&](CsvFile &csv) { PurchaseCsv::orderLines(source, settings, 0, csv); });
+}
+
+} // namespace ReportCommands
