@@ -34,7 +34,7 @@ void orderLines(const BookSource &source, const Settings &settings, int year, Cs
     csv.endRow();
     std::array<QString, 3> rates;
     for (int g = 0; g < 3; ++g)
-        rates[g] = NumberText::general(settings.VatRates[g]);
+        rates[g] = NumberText::rate(settings.VatRates[g]);
 
     source.forEachOrder([&](const BookSource::Order &order) {
         const OrderRecord &record = order.record;

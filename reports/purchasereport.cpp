@@ -248,9 +248,8 @@ QString PurchaseReport::coverage() const
 {
     const QString period =
         m_choice.Year == 0 ? QStringLiteral("Toutes") : QString::number(m_choice.Year);
-    const auto orders = [](int count) {
-        return QString::number(count) +
-               (count == 1 ? QStringLiteral(" commande") : QStringLiteral(" commandes"));
+    const auto orders = [](int count) -> QString {
+        return QString::number(count) + QLatin1String(count == 1 ? " commande" : " commandes");
     };
     QString text = period + QStringLiteral(" : ") + orders(m_orderCount);
     if (m_unreadDates > 0 && m_choice.Year != 0)

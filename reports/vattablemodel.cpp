@@ -82,7 +82,7 @@ QVariant VatTableModel::headerData(int section, Qt::Orientation orientation, int
     if (section == Columns - 1)
         return QString(QStringLiteral("TVA totale") + unit);
     const int group = (section - 1) / 2;
-    const QString rate = NumberText::general(m_report->book().vatRates()[group]);
+    const QString rate = NumberText::rate(m_report->book().vatRates()[group]);
     const QString kind = (section - 1) % 2 == 0 ? QStringLiteral("Base ") : QStringLiteral("TVA ");
     return QString(kind + QString::number(group + 1) + QStringLiteral(" (") + rate +
                    (exported ? QStringLiteral(" %)") : QStringLiteral("\u00A0%)")) + unit);

@@ -2,6 +2,7 @@
 // clicks, on the small book of the CSV tests.
 
 #include "app/tmainform.h"
+#include "core/csvfile.h"
 #include "core/textfile.h"
 #include "failingwriter.h"
 #include "order/tcommande.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
