@@ -1,11 +1,11 @@
 #include "app/reportcommands.h"
 
 #include "gui/application.h"
+#include "gui/csvexport.h"
 #include "order/tcommande.h"
 #include "reports/booksource.h"
 #include "reports/purchasecsv.h"
 #include "reports/purchasereportwindow.h"
-#include "reports/reportexport.h"
 
 #include <QFileInfo>
 
@@ -32,7 +32,7 @@ void exportOrders(QWidget *parent, TCommande &order)
         book.isEmpty() ? QStringLiteral("Commandes") : QFileInfo(book).completeBaseName();
     const BookSource source = BookSource::of(order.book());
     const Settings &settings = order.settings();
-    ReportExport::saveCsv(parent, QStringLiteral("Exporter les commandes en CSV"),
+    CsvExport::save(parent, QStringLiteral("Exporter les commandes en CSV"),
                           name + QStringLiteral(".csv"),
                           [&](CsvFile &csv) { PurchaseCsv::orderLines(source, settings, 0, csv); });
 }

@@ -285,8 +285,8 @@ void TMainForm::Valide()
     for (QToolButton *b : {SaveBtn, CopyBtn, PasteBtn, SpeedButton1, SpeedButton2, SpeedButton3,
                            SpeedButton4, SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10})
         b->defaultAction()->setEnabled(true);
-    for (QAction *a :
-         {FilePreviewItem, FileExportPdfItem, FileMailItem, FileExportCsvItem, DocStatisticsItem})
+    for (QAction *a : {FilePreviewItem, FileExportPdfItem, FileMailItem, FileExportCsvItem,
+                       DocStatisticsItem, EditSearchItem, EditNextFoundItem, EditPreviousFoundItem})
         a->setEnabled(true);
 }
 

@@ -61,6 +61,8 @@ Result<bool> OrderBook::Charge(const QString &fileName)
     Verif();
     Doublons();
     closeIndexGaps();
+    if (m_listener)
+        m_listener->bookReset();
     CurrentOrder = 0;
     if (const Status shown = LitFiche(); !shown)
         return shown.failure();
@@ -210,6 +212,8 @@ Status OrderBook::Nouveau()
 {
     m_index.invalidate();
     OrderLines.clear();
+    if (m_listener)
+        m_listener->bookReset();
     OrderCount = 1;
     CurrentOrder = 0;
     const Status shown = LitFiche();
@@ -235,6 +239,8 @@ Result<bool> OrderBook::Recupere(const QString &fileName, const TextLines &lines
     OrderFileName = named ? fileName : QString();
     m_form.setCaption(named ? caption() : QString());
     closeIndexGaps();
+    if (m_listener)
+        m_listener->bookReset();
     CurrentOrder = 0;
     const Status shown = LitFiche();
     OrderModified = false;
@@ -278,6 +284,8 @@ Status OrderBook::Supprime()
     removeBlock(OrderLines, CurrentOrder);
     FileModified = true;
     Renum();
+    if (m_listener)
+        m_listener->blocksRenumbered();
     if (CurrentOrder > OrderCount - 1)
         CurrentOrder = qMax(0, OrderCount - 1);
     return LitFiche();
@@ -440,6 +448,8 @@ void OrderBook::EcritFiche()
     const qsizetype end = OrderLines.size();
     appendBlock(OrderLines, record, CurrentOrder, m_overflow);
     change.appended(end);
+    if (m_listener)
+        m_listener->blockChanged(CurrentOrder);
 }
 
 qsizetype OrderBook::findNumberLine(const QString &numberLine)

@@ -2,6 +2,7 @@
 
 #include "core/textlines.h"
 #include "order/bookindex.h"
+#include "order/booklistener.h"
 #include "order/orderclipboard.h"
 #include "order/orderfilelock.h"
 #include "order/orderform.h"
@@ -90,6 +91,10 @@ public:
 
     static QString captionOf(const QString &fileName);
 
+    // Who is told of the changes to the blocks; none at first.
+    void setListener(BookListener *listener) { m_listener = listener; }
+    BookListener *listener() const { return m_listener; }
+
 private:
     Status moveTo(int index);
     // Puts a warning to the user through the form.
@@ -105,4 +110,5 @@ private:
     OrderFileLock m_lock;
     TextLines m_overflow;
     BookIndex m_index; // where the blocks of OrderLines stand
+    BookListener *m_listener = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "order/orderformat.h"
 #include "settings/settingsfile.h"
 
+#include <algorithm>
+
 OrderDocument::OrderDocument(OrderForm &view) : m_view(view), m_book(*this)
 {
     // Until the view gives its own measure, a character counts one pixel.
@@ -69,6 +71,9 @@ Status OrderDocument::Liste()
     if (!m_chooseFromList)
         return {};
     const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
+    if (BookListener *listener = m_book.listener();
+        listener && !std::is_sorted(choice.entryOrder.cbegin(), choice.entryOrder.cend()))
+        listener->blocksRenumbered();
     if (choice.chosen < 0) {
         // The order on screen stays; its block may have a new index now, and writing it back
         // under the old one would replace another order.

@@ -2,6 +2,7 @@
 
 #include "core/numbertext.h"
 #include "gui/application.h"
+#include "gui/csvexport.h"
 #include "reports/chartmodel.h"
 #include "reports/ordersdialog.h"
 #include "reports/ordersmodel.h"
@@ -329,14 +330,14 @@ void PurchaseReportWindow::exportTable()
                       PurchaseReport::amountName(choice.Shown).remove(QLatin1Char('.')));
     const QAbstractItemModel &model =
         vat ? static_cast<const QAbstractItemModel &>(*m_vatModel) : *m_tableModel;
-    ReportExport::saveCsv(this, QStringLiteral("Exporter en CSV"), name + QStringLiteral(".csv"),
+    CsvExport::save(this, QStringLiteral("Exporter en CSV"), name + QStringLiteral(".csv"),
                           [&model](CsvFile &csv) { PurchaseCsv::table(model, csv); });
 }
 
 void PurchaseReportWindow::exportLines()
 {
     const int year = m_report->choice().Year;
-    ReportExport::saveCsv(
+    CsvExport::save(
         this, QStringLiteral("Exporter les lignes en CSV"),
         QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
             QStringLiteral(".csv"),
