@@ -33,8 +33,8 @@ void exportOrders(QWidget *parent, TCommande &order)
     const BookSource source = BookSource::of(order.book());
     const Settings &settings = order.settings();
     CsvExport::save(parent, QStringLiteral("Exporter les commandes en CSV"),
-                          name + QStringLiteral(".csv"),
-                          [&](CsvFile &csv) { PurchaseCsv::orderLines(source, settings, 0, csv); });
+                    name + QStringLiteral(".csv"),
+                    [&](CsvFile &csv) { PurchaseCsv::orderLines(source, settings, 0, csv); });
 }
 
 } // namespace ReportCommands

@@ -331,7 +331,7 @@ void PurchaseReportWindow::exportTable()
     const QAbstractItemModel &model =
         vat ? static_cast<const QAbstractItemModel &>(*m_vatModel) : *m_tableModel;
     CsvExport::save(this, QStringLiteral("Exporter en CSV"), name + QStringLiteral(".csv"),
-                          [&model](CsvFile &csv) { PurchaseCsv::table(model, csv); });
+                    [&model](CsvFile &csv) { PurchaseCsv::table(model, csv); });
 }
 
 void PurchaseReportWindow::exportLines()
