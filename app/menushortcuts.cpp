@@ -95,6 +95,11 @@ bool MenuShortcuts::showFieldMenu(QWidget *target, const QContextMenuEvent *even
                            field.own.toString(QKeySequence::NativeText));
         }
     }
+    // A field's own commands (those of the grid on its cell editor) follow its text entries.
+    if (!target->actions().isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(target->actions());
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
     return true;

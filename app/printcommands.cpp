@@ -10,7 +10,6 @@
 #include "printing/pagepainter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPaintEngine>
@@ -58,16 +57,10 @@ void preview(QWidget *parent, TCommande &order)
 void exportPdf(QWidget *parent, TCommande &order)
 {
     const Page page = currentPage(order);
-    QString fileName = FileDialogs::getSaveFileName(
+    const QString fileName = FileDialogs::getNewFileName(
         parent, QStringLiteral("Exporter en PDF"), OrderMail::pdfFileName(page.input.record.Number),
-        QStringLiteral("Documents PDF (*.pdf)"));
+        QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
     if (fileName.isEmpty())
-        return;
-    if (!fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        fileName += QStringLiteral(".pdf");
-    if (QFile::exists(fileName) &&
-        Prompts::warning(QStringLiteral("Ce fichier existe déjà"), Prompts::Buttons::OkCancel) !=
-            Prompts::Answer::Ok)
         return;
     const Status exported =
         PagePainter::exportPdf(fileName, page.pages, page.title, PrintDialogs::exportPageSize());

@@ -58,6 +58,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     createToolBar();
     createStatusBar();
     createWindows();
+    createSearch();
     new MenuShortcuts(this);
 
     m_recovery = std::make_unique<BookRecovery>();

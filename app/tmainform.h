@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class ArticleAssistant;
 class BookRecovery;
 class HelpWindow;
 class QAction;
@@ -16,6 +17,8 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class SearchIndex;
+class SearchWindow;
 class TAboutBox;
 class TCalendrier;
 class TCmdListe;
@@ -53,6 +56,9 @@ public:
     TPocket &calculator() const { return *m_calculator; }
     TEurof &converter() const { return *m_converter; }
     HelpWindow &help();
+    // The search over the orders (tmainformsearch.cpp); its window once it was opened.
+    SearchIndex &searchIndex() const { return *m_searchIndex; }
+    SearchWindow *searchWindow() const { return m_searchWindow; }
 
     // File commands (tmainformfiles.cpp)
     void newBook();
@@ -94,6 +100,7 @@ private:
     void createMenus();
     void createToolBar();
     void createOutputActions(); // preview, PDF export and e-mail of the order
+    void createReportActions(); // the purchase statistics and the CSV of every order line
     QAction *action(const char *name, const QString &text, const QString &hint,
                     void (TMainForm::*slot)());
     QAction *orderAction(const char *name, const QString &text, const QString &hint,
@@ -102,6 +109,11 @@ private:
                         void (TMainForm::*slot)());
     QToolButton *orderButton(const char *name, const QString &hint, const QIcon &icon,
                              void (TCommande::*command)());
+
+    // The search over the orders and the memory of articles (tmainformsearch.cpp)
+    void createSearch();
+    void showSearch();
+    void showFoundOrder(int index, const OrderPlace &place);
 
     // File commands and the recovery file (tmainformfiles.cpp)
     // The save question; false when the command that asked must stop.
@@ -145,6 +157,7 @@ private:
     QAction *FilePreviewItem = nullptr;
     QAction *FileExportPdfItem = nullptr;
     QAction *FileMailItem = nullptr;
+    QAction *FileExportCsvItem = nullptr;
     QAction *FileExitItem = nullptr;
     QAction *EditCopyItem = nullptr;
     QAction *EditPasteItem = nullptr;
@@ -158,6 +171,7 @@ private:
     QAction *DocDeleteLineItem = nullptr;
     QAction *DocCalculateItem = nullptr;
     QAction *DocListItem = nullptr;
+    QAction *DocStatisticsItem = nullptr;
     QAction *ParCompanyItem = nullptr;
     QAction *ParOrderItem = nullptr;
     QAction *ParSuppliersItem = nullptr;
@@ -171,6 +185,13 @@ private:
     QAction *HelpHowToUseItem = nullptr;
     QAction *HelpAboutItem = nullptr;
     QMenu *m_documentMenu = nullptr;
+    QAction *EditSearchItem = nullptr;
+    QAction *EditNextFoundItem = nullptr;
+    QAction *EditPreviousFoundItem = nullptr;
+    QToolButton *SearchBtn = nullptr;
+    SearchIndex *m_searchIndex = nullptr;
+    SearchWindow *m_searchWindow = nullptr;
+    ArticleAssistant *m_articles = nullptr;
 
     QToolButton *SpeedButton11 = nullptr;
     QToolButton *OpenBtn = nullptr;

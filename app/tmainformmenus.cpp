@@ -2,6 +2,7 @@
 #include "app/tmainform.h"
 
 #include "app/printcommands.h"
+#include "app/reportcommands.h"
 #include "gui/application.h"
 #include "gui/printdialogs.h"
 #include "gui/toolicons.h"
@@ -67,6 +68,7 @@ void TMainForm::createActions()
     connect(FilePrintSetupItem, &QAction::triggered, this,
             [this] { PrintDialogs::setupPrinter(this); });
     createOutputActions();
+    createReportActions();
     FileExitItem = action("FileExitItem", QStringLiteral("&Quitter"),
                           QStringLiteral("Quitter l'application"), nullptr);
     connect(FileExitItem, &QAction::triggered, this, &QWidget::close);
@@ -172,13 +174,14 @@ void TMainForm::createMenus()
     };
     menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
          {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem, FilePageSetupItem,
-          FilePreviewItem, FilePrintItem, FileExportPdfItem, FileMailItem, FilePrintSetupItem,
-          FileExitItem});
+          FilePreviewItem, FilePrintItem, FileExportPdfItem, FileExportCsvItem, FileMailItem,
+          FilePrintSetupItem, FileExitItem});
     menu("EditMenu", QStringLiteral("&Edition"), QString(),
          {EditCopyItem, EditPasteItem, EditFindItem});
     m_documentMenu = menu("DocumentMenu", QStringLiteral("&Document"), QString(),
                           {DocPreviousItem, DocNextItem, DocFirstItem, DocLastItem, DocNewOrderItem,
-                           DocDeleteOrderItem, DocDeleteLineItem, DocCalculateItem, DocListItem});
+                           DocDeleteOrderItem, DocDeleteLineItem, DocCalculateItem, DocListItem,
+                           DocStatisticsItem});
     menu("ParametersMenu", QStringLiteral("&Paramètres"), QString(),
          {ParCompanyItem, ParOrderItem, ParSuppliersItem, ParAutoOpenItem});
     menu("UtilitiesMenu", QStringLiteral("&Utilitaires"), QString(),
@@ -282,7 +285,8 @@ void TMainForm::Valide()
     for (QToolButton *b : {SaveBtn, CopyBtn, PasteBtn, SpeedButton1, SpeedButton2, SpeedButton3,
                            SpeedButton4, SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10})
         b->defaultAction()->setEnabled(true);
-    for (QAction *a : {FilePreviewItem, FileExportPdfItem, FileMailItem})
+    for (QAction *a : {FilePreviewItem, FileExportPdfItem, FileMailItem, FileExportCsvItem,
+                       DocStatisticsItem, EditSearchItem, EditNextFoundItem, EditPreviousFoundItem})
         a->setEnabled(true);
 }
 
@@ -306,4 +310,22 @@ void TMainForm::createOutputActions()
     FileMailItem = command("FileMailItem", QStringLiteral("Envoyer par e-mai&l..."),
                            QStringLiteral("Envoyer le bon de commande par e-mail"),
                            [this] { PrintCommands::mail(*m_commande); });
+}
+
+void TMainForm::createReportActions()
+{
+    const auto command = [this](const char *name, const QString &text, const QString &hint,
+                                auto run) {
+        QAction *a = action(name, text, hint, nullptr);
+        a->setEnabled(false); // once a book is in use (Valide)
+        connect(a, &QAction::triggered, this, [run] { Application::run(run); });
+        return a;
+    };
+    FileExportCsvItem =
+        command("FileExportCsvItem", QStringLiteral("E&xporter les commandes en CSV..."),
+                QStringLiteral("Enregistrer toutes les lignes de commande pour un tableur"),
+                [this] { ReportCommands::exportOrders(this, *m_commande); });
+    DocStatisticsItem = command("DocStatisticsItem", QStringLiteral("S&tatistiques des achats..."),
+                                QStringLiteral("Achats par fournisseur et par mois, TVA par taux"),
+                                [this] { ReportCommands::showStatistics(this, *m_commande); });
 }

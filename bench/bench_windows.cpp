@@ -21,6 +21,7 @@
 #include "utilities/tsplash.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -270,6 +271,18 @@ private:
     {
         QTest::keyClick(focus(), Qt::Key(key), modifiers);
     }
+    // Writes the bytes and waits for the disk, as the baselines of the saves do.
+    void bareWrite(const QString &fileName, const QByteArray &bytes)
+    {
+        const int fd =
+            ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const bool ok = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size() &&
+                        ::fdatasync(fd) == 0;
+        ::close(fd);
+        if (!ok)
+            fail("the bare write failed");
+    }
+    void measureReports(const QString &bookFile);
     // Runs `drive` on the modal dialog once its event loop runs.
     static void whenModal(std::function<void(QWidget *)> drive)
     {
@@ -387,25 +400,75 @@ int Child::run(const QString &bookFile)
     // The bare write writes the bytes of the file as the last save left it.
     QByteArray saved;
     const QString copy = bookFile + QStringLiteral(".copy");
-    const auto bareWrite = [&] {
-        const int fd =
-            ::open(QFile::encodeName(copy).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const bool ok = ::write(fd, saved.constData(), size_t(saved.size())) == saved.size() &&
-                        ::fdatasync(fd) == 0;
-        ::close(fd);
-        if (!ok)
-            fail("the bare write failed");
-    };
     measure({{"save", [&] { key(Qt::Key_S, Qt::ControlModifier); },
               [&] {
                   fromFirst();
                   editShownOrder();
               }},
-             {"write+fdatasync", bareWrite, [&] { TextFile::readBytes(bookFile, saved); }}});
+             {"write+fdatasync", [&] { bareWrite(copy, saved); },
+              [&] { TextFile::readBytes(bookFile, saved); }}});
     if (order().document().fileModified())
         fail("the book was not saved");
     QFile::remove(copy);
+
+    measureReports(bookFile);
     return m_unexpected || m_desktop.unexpected ? 1 : 0;
+}
+
+void Child::measureReports(const QString &bookFile)
+{
+    // The statistics: from the menu command to the window painted for every year (one more
+    // opening than the others take, the first), then each
+    // change of the year or of the amount to the window painted again.
+    QList<double> opens;
+    QList<double> changes;
+    for (int i = 0; i <= m_repetitions; ++i) {
+        activate();
+        settle();
+        const double start = cpuMs();
+        whenModal([&](QWidget *window) {
+            auto *year = window->findChild<QComboBox *>(QStringLiteral("Year"));
+            auto *amount = window->findChild<QComboBox *>(QStringLiteral("Amount"));
+            QTest::keyClick(year, Qt::Key_End);
+            settle();
+            opens.append(cpuMs() - start);
+            if (year->currentData().toInt() != 0)
+                fail("the statistics do not show every year");
+            for (const auto &[combo, key] : {std::pair{year, Qt::Key_Home},
+                                             {amount, Qt::Key_Down},
+                                             {year, Qt::Key_End},
+                                             {amount, Qt::Key_Up}}) {
+                const double before = cpuMs();
+                QTest::keyClick(combo, key);
+                settle();
+                changes.append(cpuMs() - before);
+            }
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        action("DocStatisticsItem")->trigger();
+    }
+    // The first opening works out every order; the next ones only those that changed.
+    if (!opens.isEmpty())
+        report("statistics first", opens.takeFirst());
+    report("statistics", median(opens));
+    report("statistics choice", median(changes));
+
+    // Every order line as CSV, against a bare write of the same bytes.
+    const QString csv = bookFile + QStringLiteral(".csv");
+    const QString csvCopy = csv + QStringLiteral(".copy");
+    QByteArray written;
+    measure({{"csv export",
+              [&] {
+                  m_desktop.chooseFile(csv);
+                  action("FileExportCsvItem")->trigger();
+              },
+              [&] { QFile::remove(csv); }},
+             {"csv write+fdatasync", [&] { bareWrite(csvCopy, written); },
+              [&] { TextFile::readBytes(csv, written); }}});
+    if (written.isEmpty())
+        fail("no CSV was written");
+    QFile::remove(csv);
+    QFile::remove(csvCopy);
 }
 
 // The program as main() starts it, with the book opened by the settings; reports the CPU time
@@ -448,10 +511,15 @@ const Figure Figures[] = {
     {"search", "search last order to shown", nullptr, 5},
     {"add", "add an order", nullptr, 0},
     {"save", "save (Ctrl+S)", "write+fdatasync", 2},
+    {"statistics first", "statistics first shown, all years", nullptr, 100},
+    {"statistics", "statistics shown again, all years", nullptr, 100},
+    {"statistics choice", "statistics: year or amount", nullptr, 16},
+    {"csv export", "CSV of every order line", "csv write+fdatasync", 2},
     {"start-up", "start-up, book opened", nullptr, 0},
     {"memory", "peak memory above no book", nullptr, 3, true},
     {"read+split", "baseline: read + split", nullptr, 0},
     {"write+fdatasync", "baseline: write + fdatasync", nullptr, 0},
+    {"csv write+fdatasync", "baseline: CSV write + fdatasync", nullptr, 0},
 };
 
 QMap<QString, double> runChild(const QString &program, const QStringList &arguments,

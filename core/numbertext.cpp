@@ -43,6 +43,23 @@ Decimal decimalOf(Real v, int significant)
     return d;
 }
 
+// |value| x 10^decimals rounded half away from zero, when the value lies far from a half of its
+// last place: rounding the binary value itself then gives the digits the decimal rounding of
+// fixed() would, without going through text (a report works out hundreds of thousands).
+bool roundedFast(Real value, int decimals, quint64 &rounded)
+{
+    if (decimals < 0 || decimals > 6 || !(std::fabs(value) < 1e12L))
+        return false;
+    const long double scaled = std::fabs(value) * std::pow(10.0L, decimals);
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;
+    // Far beyond what rounding to 18 digits can move.
+    if (std::fabs(fraction - 0.5L) <= scaled * 1e-15L + 1e-12L)
+        return false;
+    rounded = quint64(whole) + (fraction > 0.5L ? 1 : 0);
+    return true;
+}
+
 } // namespace
 
 QString trimmed(const QString &text)
@@ -169,6 +186,15 @@ QString fixed(Real value, int decimals)
         return QStringLiteral("0") +
                (decimals > 0 ? QStringLiteral(",") + QString(decimals, QLatin1Char('0'))
                              : QString());
+    quint64 rounded = 0;
+    if (roundedFast(value, decimals, rounded)) {
+        QString result = QString::number(rounded).rightJustified(decimals + 1, QLatin1Char('0'));
+        if (decimals > 0)
+            result.insert(result.size() - decimals, QLatin1Char(','));
+        if (value < 0 && rounded != 0)
+            result.prepend(QLatin1Char('-'));
+        return result;
+    }
     const Decimal d = decimalOf(value, 18);
     // digits d1..d18 stand for d1.d2d3... * 10^exp10
     const int keep = d.exp10 + 1 + decimals; // digits kept before rounding
@@ -212,6 +238,16 @@ QString fixed(Real value, int decimals)
     if (value < 0 && !allZero)
         result.prepend(QLatin1Char('-'));
     return result;
+}
+
+qint64 cents(Real value)
+{
+    quint64 rounded = 0;
+    if (roundedFast(value, 2, rounded))
+        return value < 0 ? -qint64(rounded) : qint64(rounded);
+    QString text = fixed(value, 2);
+    text.remove(QLatin1Char(','));
+    return text.toLongLong();
 }
 
 QString general(Real value, int digits, QChar decimalSeparator)

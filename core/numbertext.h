@@ -29,10 +29,18 @@ inline QString amount(Real value)
 {
     return fixed(value, 2);
 }
+// The amount amount() shows, as a whole number of cents.
+qint64 cents(Real value);
 
 // General format: up to `digits` significant digits, no trailing zeros, no separator for
 // whole numbers, scientific ("1,5E20", "1E-10") for large or tiny magnitudes.
 QString general(Real value, int digits = 15, QChar decimalSeparator = QLatin1Char(','));
+// A stored rate as the user typed it ("20,6"): the 6-byte form holds about 12 significant
+// digits, so the general format's last ones would show its noise ("20,6000000000058").
+inline QString rate(Real value, QChar decimalSeparator = QLatin1Char(','))
+{
+    return general(value, 11, decimalSeparator);
+}
 
 // The settings file's 23-character scientific form with a point: " 6.55957000000000E+0000".
 QString scientific(Real value);

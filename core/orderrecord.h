@@ -40,3 +40,13 @@ struct OrderRecord {
 
     bool operator==(const OrderRecord &other) const = default;
 };
+
+// A place in an order as the order window shows it: a header field, an address line (1 to 4),
+// a cell of an order line (row from 1, column 0 to 5) or a line of the note (from 1).
+struct OrderPlace {
+    enum Field { None, Number, Date, SupplierCode, PaymentTerms, Address, Cell, Note };
+    Field field = None;
+    int row = 0;
+    int column = 0;
+    bool operator==(const OrderPlace &other) const = default;
+};

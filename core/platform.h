@@ -25,6 +25,9 @@ public:
         QString caption;
         QString initialName;
         QString filter;
+        // With several types in `filter` (";;" between them): where the dialog tells the type
+        // the user chose.
+        QString *chosenFilter = nullptr;
     };
 
     // Draws a page on the printer it is given.

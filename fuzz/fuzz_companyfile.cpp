@@ -1,4 +1,5 @@
-// Any company file gives seven letterhead lines that save and read back unchanged.
+// Any company file gives seven letterhead lines that save and read back unchanged, apart from
+// the control characters inside a line, which the writer turns into spaces.
 
 #include "core/textfile.h"
 #include "fuzzsupport.h"
@@ -17,8 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
     QString error;
     Fuzz::require(company.SauveSoc(error), "save failed");
+    CompanyDetails expected = company.CompanyLines;
+    for (QString &line : expected)
+        line = TextFile::oneLine(line);
     Company again;
     again.ChargeSoc();
-    Fuzz::require(again.CompanyLines == company.CompanyLines, "saved file reads back otherwise");
+    Fuzz::require(again.CompanyLines == expected, "saved file reads back otherwise");
     return 0;
 }

@@ -188,6 +188,8 @@ QString DesktopPlatform::fileName(QWidget *parent, const FileRequest &request)
     dialog.resize(size);
 
     const bool chosen = dialog.exec() == QDialog::Accepted;
+    if (request.chosenFilter)
+        *request.chosenFilter = dialog.selectedNameFilter();
     m_fileDialogState = dialog.saveState();
     m_fileDialogSize = dialog.size();
     const QStringList files = dialog.selectedFiles();

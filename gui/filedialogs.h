@@ -17,5 +17,15 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
 // The dialog never asks about overwriting: the caller asks once the final name is known.
 QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialName,
                         const QString &filter);
+// The same with several types in `filters`: `chosenFilter` tells which one the user chose.
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialName,
+                        const QString &filters, QString *chosenFilter);
+
+// The save dialog for a file the program creates: the name gets `extension` when it lacks it,
+// and an existing file is replaced only when the user says so ("Ce fichier existe déjà").
+// Empty when the user cancelled or declined.
+QString getNewFileName(QWidget *parent, const QString &caption, const QString &initialName,
+                       const QString &filters, const QString &extension,
+                       QString *chosenFilter = nullptr);
 
 } // namespace FileDialogs

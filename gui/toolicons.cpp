@@ -30,6 +30,7 @@ QIcon icon(Kind kind)
         {"document-print", QStyle::SP_CustomBase, "print"},
         {"mail-send", QStyle::SP_CustomBase, "envelope"},
         {"document-print-preview", QStyle::SP_CustomBase, "printpreview"},
+        {"system-search", QStyle::SP_CustomBase, "findorders"},
     };
     const Entry &entry = entries[static_cast<int>(kind)];
     // The new order keeps its own icon: the theme's "document-new" is the new file's.

@@ -21,7 +21,8 @@ enum class Kind {
     Calculate,
     Print,
     Envelope,
-    PrintPreview
+    PrintPreview,
+    FindInOrders
 };
 
 QIcon icon(Kind kind);

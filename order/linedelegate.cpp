@@ -50,6 +50,10 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
             const int column = index.column();
             FieldGuard::guard(edit,
                               [column](QChar c) { return LineEntry::filterGridKey(column, c); });
+            // The grid's own commands come with the cell's menu.
+            edit->addActions(m_window->StringGrid1->actions());
+            if (m_assistant)
+                m_assistant->editorCreated(edit, index);
         }
     }
     return editor;
@@ -70,8 +74,12 @@ void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIn
 bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
                               const QStyleOptionViewItem &option, const QModelIndex &index)
 {
-    if (event->type() == QEvent::ToolTip && index.column() == OrderLine::DesignationCell) {
-        const QString tip = paperTip(index.data(Qt::EditRole).toString());
+    if (event->type() == QEvent::ToolTip) {
+        QString tip;
+        if (index.column() == OrderLine::DesignationCell)
+            tip = paperTip(index.data(Qt::EditRole).toString());
+        if (tip.isEmpty() && m_assistant)
+            tip = m_assistant->toolTip(index);
         if (!tip.isEmpty()) {
             QToolTip::showText(event->globalPos(), tip, view);
             return true;

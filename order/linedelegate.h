@@ -2,13 +2,27 @@
 
 #include <QStyledItemDelegate>
 
+class QLineEdit;
 class TCommande;
+
+// What another part of the program adds to the grid's cell editors (the completion of
+// designations, the prices of known articles): told of each editor made, and asked for the
+// tool tip of a cell.
+class CellAssistant {
+public:
+    virtual ~CellAssistant() = default;
+    virtual void editorCreated(QLineEdit *editor, const QModelIndex &index) = 0;
+    // Empty when it has nothing to say of the cell.
+    virtual QString toolTip(const QModelIndex &index) = 0;
+};
 
 // The grid's cell editors get their keys looked at by the window before the delegate's own
 // handling, so that "." and Enter follow the same rules inside a cell being edited.
 class TLineDelegate : public QStyledItemDelegate {
 public:
     TLineDelegate(TCommande *window, QObject *parent);
+
+    void setAssistant(CellAssistant *assistant) { m_assistant = assistant; }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -22,4 +36,5 @@ protected:
 
 private:
     TCommande *m_window;
+    CellAssistant *m_assistant = nullptr;
 };

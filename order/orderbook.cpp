@@ -59,6 +59,8 @@ bool OrderBook::checkBlocks()
     const bool repaired = Verif();
     Doublons();
     closeIndexGaps();
+    if (m_listener)
+        m_listener->bookReset();
     m_currentOrder = 0;
     return repaired;
 }
@@ -197,6 +199,8 @@ void OrderBook::clear()
     m_orderCount = 1;
     m_currentOrder = 0;
     m_fileName.clear();
+    if (m_listener)
+        m_listener->bookReset();
     m_lock.release();
     m_readOnly = false;
 }
@@ -214,6 +218,8 @@ bool OrderBook::recover(const QString &fileName, const TextLines &lines)
     m_index.invalidate();
     m_fileName = named ? fileName : QString();
     closeIndexGaps();
+    if (m_listener)
+        m_listener->bookReset();
     m_currentOrder = 0;
     return named;
 }
@@ -246,6 +252,8 @@ void OrderBook::removeOrder()
     if (const qsizetype open = m_index.findBlock(m_lines, m_currentOrder); open >= 0)
         removeLines(open, blockEnd(m_lines, open) - open);
     Renum();
+    if (m_listener)
+        m_listener->blocksRenumbered();
     if (m_currentOrder > m_orderCount - 1)
         m_currentOrder = qMax(0, m_orderCount - 1);
 }
@@ -284,13 +292,18 @@ void OrderBook::writeOrder(const OrderRecord &record, const TextLines &overflow)
     const qsizetype end = m_lines.size();
     appendBlock(m_lines, record, m_currentOrder, overflow);
     m_index.appended(m_lines, end);
+    if (m_listener)
+        m_listener->blockChanged(m_currentOrder);
 }
 
 bool OrderBook::renumber(const QList<int> &entryOrder)
 {
     const bool changed = OrderList::renumber(m_lines, entryOrder);
-    if (changed)
+    if (changed) {
         m_index.invalidate();
+        if (m_listener)
+            m_listener->blocksRenumbered();
+    }
     // The order on screen follows its block: written back under its old index, it would
     // replace another order.
     m_currentOrder = OrderList::newIndexOf(entryOrder, m_currentOrder);

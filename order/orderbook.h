@@ -4,6 +4,7 @@
 #include "core/result.h"
 #include "core/textlines.h"
 #include "order/bookindex.h"
+#include "order/booklistener.h"
 #include "order/orderfilelock.h"
 
 #include <QList>
@@ -92,6 +93,10 @@ public:
     // The lines writeOrder() would leave, the book left as it is.
     TextLines snapshot(const OrderRecord *shown, const TextLines &overflow) const;
 
+    // Who is told of the changes to the blocks; none at first.
+    void setListener(BookListener *listener) { m_listener = listener; }
+    BookListener *listener() const { return m_listener; }
+
 private:
     bool lockForOpening(const QString &fileName);
     int countBlocks() const;
@@ -107,4 +112,5 @@ private:
     OrderFileLock m_lock;
     // Where the blocks of m_lines stand, told of every change; built when first searched.
     mutable BookIndex m_index;
+    BookListener *m_listener = nullptr;
 };

@@ -43,6 +43,8 @@ public:
     explicit OrderDocument(QObject *parent = nullptr);
 
     const OrderBook &book() const { return m_book; }
+    // Who is told of every change to the book's blocks (the search's index).
+    void setBookListener(BookListener *listener) { m_book.setListener(listener); }
     Settings &settings() { return m_settings; }
     const Settings &settings() const { return m_settings; }
     SupplierBook &suppliers() { return m_suppliers; }

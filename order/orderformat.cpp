@@ -185,7 +185,7 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
 }
 
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      TextLines *beyond, qsizetype rows)
+                      TextLines *beyond, qsizetype rows, QString *unreadDate)
 {
     if (open < 0)
         return false;
@@ -197,10 +197,16 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
     const QString number = numberText(lineAt(lines, open + 1, end));
     if (!number.isEmpty())
         record.Number = number;
-    const Result<QDate> date = NumberText::toDate(lineAt(lines, open + 2, end));
-    if (!date)
+    const QString dateLine = lineAt(lines, open + 2, end);
+    const Result<QDate> date = NumberText::toDate(dateLine);
+    if (date) {
+        record.Date = *date;
+    } else if (unreadDate) {
+        record.Date = QDate();
+        *unreadDate = dateLine;
+    } else {
         return date.failure();
-    record.Date = *date;
+    }
     record.SupplierCode = lineAt(lines, open + 3, end);
     const QString terms = lineAt(lines, open + 4, end);
     if (!terms.isEmpty())

@@ -66,8 +66,11 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
 // As decode(), for the block of `index` found opening at `open` (-1: there is none). With
 // `beyond`, only the first `rows` order lines go into `record`: the "CMDE" lines after them
 // are copied into `beyond` as the file holds them, for appendBlock() to write back untouched.
+// With `unreadDate`, a date line that is not a date is no failure: its text goes there, the
+// record's date is left null and the rest of the block is decoded.
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      TextLines *beyond = nullptr, qsizetype rows = 0);
+                      TextLines *beyond = nullptr, qsizetype rows = 0,
+                      QString *unreadDate = nullptr);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <array>
 
+class CellAssistant;
+class QAction;
 class QButtonGroup;
 class QComboBox;
 class QDateEdit;
@@ -118,6 +120,15 @@ public:
     void FormClose();
     // Leading spaces until the text is wider than width - 10 pixels in the grid's font.
     QString Rset(const QString &text, int width) const { return m_document.Rset(text, width); }
+
+    // What the search over the orders asks of the window (tcommandesearch.cpp): an order
+    // found shown as the order list shows one, the focus put on the place found; a cell typed
+    // into as the user would; the grid's cell editors and context menu.
+    void showOrder(int index, const OrderPlace &place);
+    void focusPlace(const OrderPlace &place);
+    void enterCellText(int row, int column, const QString &text);
+    void setCellAssistant(CellAssistant *assistant);
+    void addGridAction(QAction *action);
 
     // The grid's current cell: rows 1 to 63 as in the order, columns 0 to 5.
     int currentGridRow() const;

@@ -88,55 +88,51 @@ Groups rates(const Settings &settings, Stored &store)
     return r;
 }
 
-// Prices before tax: the VAT is added on each group's total.
-OrderTotals totalsBeforeTax(const Groups &t, const Groups &r, Real &ttc, Stored &store)
+// The VAT in a group's total `t` at the rate `r`: added on top of prices before tax, taken out
+// of prices including tax. A rate of -100 has no price before tax: false, with no VAT.
+bool groupVat(Real t, Real r, bool includesVat, Real &v, Stored &store)
 {
-    Groups v;
-    for (int k = 0; k < 3; ++k)
-        v[k] = store(t[k] * r[k] * 0.01L);
-    OrderTotals totals;
-    totals.Vat = NumberText::amount(store((v[0] + v[1]) + v[2]));
-    totals.BeforeTax = NumberText::amount(store((t[0] + t[1]) + t[2]));
-    ttc = store(t[0] + t[1] + t[2] + v[0] + v[1] + v[2]);
-    totals.IncludingTax = NumberText::amount(ttc);
-    return totals;
-}
-
-// Prices including tax: the VAT is taken out of each group's total. A rate of -100 has no
-// price before tax; a group with nothing in it has no tax to take out whatever its rate.
-OrderTotals totalsIncludingTax(const Groups &t, const Groups &r, Real &ttc, Stored &store)
-{
-    Groups v{0, 0, 0};
-    bool undefined = false;
-    for (int k = 0; k < 3; ++k) {
-        const Real divisor = r[k] * 0.01L + 1;
-        if (r[k] == -100 || divisor == 0) {
-            undefined = undefined || t[k] != 0;
-            continue;
-        }
-        const Real h = store(t[k] / divisor);
-        v[k] = store(t[k] - h);
+    v = 0;
+    if (!includesVat) {
+        v = store(t * r * 0.01L);
+        return true;
     }
-    OrderTotals totals;
-    if (!undefined)
-        totals.Vat = NumberText::amount(store((v[0] + v[1]) + v[2]));
-    ttc = store((t[0] + t[1]) + t[2]);
-    if (!undefined)
-        totals.BeforeTax = NumberText::amount(store(t[0] + t[1] + t[2] - v[0] - v[1] - v[2]));
-    totals.IncludingTax = NumberText::amount(ttc);
-    return totals;
+    const Real divisor = r * 0.01L + 1;
+    if (r == -100 || divisor == 0)
+        return false;
+    const Real h = store(t / divisor);
+    v = store(t - h);
+    return true;
 }
 
-// The total in the other currency; empty when it is not shown or there is no rate to use.
-QString secondCurrency(Real ttc, const Settings &settings, Stored &store)
+// Prices before tax: the VAT is added on each group's total.
+void totalsBeforeTax(const Groups &t, const Groups &v, OrderAmounts &a, Stored &store)
+{
+    a.TotalVat = store((v[0] + v[1]) + v[2]);
+    a.TotalBeforeTax = store((t[0] + t[1]) + t[2]);
+    a.TotalIncludingTax = store(t[0] + t[1] + t[2] + v[0] + v[1] + v[2]);
+}
+
+// Prices including tax: the VAT is taken out of each group's total. A group with nothing in
+// it has no tax to take out whatever its rate.
+void totalsIncludingTax(const Groups &t, const Groups &v, OrderAmounts &a, Stored &store)
+{
+    if (a.VatKnown)
+        a.TotalVat = store((v[0] + v[1]) + v[2]);
+    a.TotalIncludingTax = store((t[0] + t[1]) + t[2]);
+    if (a.VatKnown)
+        a.TotalBeforeTax = store(t[0] + t[1] + t[2] - v[0] - v[1] - v[2]);
+}
+
+// The total in the other currency; none when it is not shown or there is no rate to use.
+std::optional<Real> secondCurrency(Real ttc, const Settings &settings, Stored &store)
 {
     if (settings.SingleCurrency != 0)
-        return QString();
+        return std::nullopt;
     const Real euroRate = store(settings.EuroRate);
     if (euroRate == 0)
-        return QString();
-    const Real other = store(settings.EuroMode == 0 ? ttc / euroRate : ttc * euroRate);
-    return NumberText::amount(other);
+        return std::nullopt;
+    return store(settings.EuroMode == 0 ? ttc / euroRate : ttc * euroRate);
 }
 
 } // namespace
@@ -175,38 +171,70 @@ namespace {
 
 // The line pass, the same in both modes: each group's total of its rows' amounts. An overflow
 // ends it: the rows before keep their rewritten cells.
-Groups linePasses(QList<OrderLine> &rows, const TextWidth &measure, Stored &store)
+Groups linePasses(QList<OrderLine> &rows, const TextWidth &measure, Stored &store,
+                  QList<OrderAmounts::Row> &counted)
 {
     Groups t{0, 0, 0};
-    for (OrderLine &row : rows) {
+    counted.resize(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        OrderLine &row = rows[i];
         if (NumberText::trimmed(row.Quantity).isEmpty())
             continue;
         int group = -1;
         const Real amount = linePass(row, group, measure, store);
-        if (group >= 0)
+        if (group >= 0) {
             t[group] = store(t[group] + amount);
+            counted[i] = {amount, group};
+        }
         if (store.overflow())
             break;
     }
     return t;
 }
 
-using Totals = OrderTotals (*)(const Groups &, const Groups &, Real &, Stored &);
-
-Result<OrderTotals> calculate(QList<OrderLine> &rows, const Settings &settings,
-                              const TextWidth &measure, Totals totalsOf)
+Result<OrderAmounts> calculate(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                               const TextWidth &measure)
 {
     Stored store;
-    const Groups t = linePasses(rows, measure, store);
+    OrderAmounts a;
+    const Groups t = linePasses(rows, measure, store, a.Rows);
     if (store.overflow())
         return Failure::overflow();
     const Groups r = rates(settings, store);
-    Real ttc = 0;
-    OrderTotals totals = totalsOf(t, r, ttc, store);
-    totals.SecondCurrency = secondCurrency(ttc, settings, store);
+    Groups v{0, 0, 0};
+    for (int k = 0; k < 3; ++k)
+        if (!groupVat(t[k], r[k], includesVat, v[k], store) && t[k] != 0)
+            a.VatKnown = false;
+    a.Lines = t;
+    a.Vat = v;
+    if (includesVat)
+        totalsIncludingTax(t, v, a, store);
+    else
+        totalsBeforeTax(t, v, a, store);
+    a.SecondCurrency = secondCurrency(a.TotalIncludingTax, settings, store);
     if (store.overflow())
         return Failure::overflow();
+    return a;
+}
+
+OrderTotals texts(const OrderAmounts &a)
+{
+    OrderTotals totals;
+    if (a.VatKnown) {
+        totals.Vat = NumberText::amount(a.TotalVat);
+        totals.BeforeTax = NumberText::amount(a.TotalBeforeTax);
+    }
+    totals.IncludingTax = NumberText::amount(a.TotalIncludingTax);
+    if (a.SecondCurrency)
+        totals.SecondCurrency = NumberText::amount(*a.SecondCurrency);
     return totals;
+}
+
+Result<OrderTotals> totalTexts(const Result<OrderAmounts> &a)
+{
+    if (!a)
+        return a.failure();
+    return texts(*a);
 }
 
 } // namespace
@@ -214,19 +242,62 @@ Result<OrderTotals> calculate(QList<OrderLine> &rows, const Settings &settings,
 Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
                              const TextWidth &measure)
 {
-    return calculate(rows, settings, measure, totalsBeforeTax);
+    return totalTexts(calculate(rows, false, settings, measure));
 }
 
 Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
                               const TextWidth &measure)
 {
-    return calculate(rows, settings, measure, totalsIncludingTax);
+    return totalTexts(calculate(rows, true, settings, measure));
 }
 
 Result<OrderTotals> Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
                             const TextWidth &measure)
 {
     return includesVat ? CalculTTC(rows, settings, measure) : CalculHT(rows, settings, measure);
+}
+
+Result<OrderAmounts> amounts(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                             const TextWidth &measure)
+{
+    Result<OrderAmounts> result = calculate(rows, includesVat, settings, measure);
+    if (!result)
+        return result;
+    // Each group's amounts before and including tax, as the totals take them.
+    OrderAmounts &a = result.value();
+    Stored store;
+    for (int k = 0; k < 3; ++k) {
+        a.BeforeTax[k] = includesVat ? store(a.Lines[k] - a.Vat[k]) : a.Lines[k];
+        a.IncludingTax[k] = includesVat ? a.Lines[k] : store(a.Lines[k] + a.Vat[k]);
+    }
+    if (store.overflow())
+        return Failure::overflow();
+    return result;
+}
+
+std::optional<Split> splitRow(Real amount, int group, bool includesVat, const Settings &settings)
+{
+    if (group < 0 || group > 2)
+        return std::nullopt;
+    Stored store;
+    const Real rate = store(settings.VatRates[group]);
+    Split split;
+    if (!groupVat(amount, rate, includesVat, split.Vat, store))
+        return std::nullopt;
+    split.BeforeTax = includesVat ? store(amount - split.Vat) : amount;
+    split.IncludingTax = includesVat ? amount : store(amount + split.Vat);
+    if (store.overflow())
+        return std::nullopt;
+    return split;
+}
+
+std::optional<Real> inSecondCurrency(Real amount, const Settings &settings)
+{
+    Stored store;
+    const std::optional<Real> other = secondCurrency(amount, settings, store);
+    if (store.overflow())
+        return std::nullopt;
+    return other;
 }
 
 } // namespace OrderCalc

@@ -6,7 +6,9 @@
 
 #include <QList>
 #include <QString>
+#include <array>
 #include <functional>
+#include <optional>
 
 // The four total texts of an order, shown in the order window and printed as they stand.
 // An empty text is a total that cannot be worked out from the settings (see Calcule).
@@ -16,6 +18,30 @@ struct OrderTotals {
     QString IncludingTax;   // "TOTAL TTC", main currency
     QString SecondCurrency; // "TOTAL TTC", the other currency; empty with SingleCurrency
     bool operator==(const OrderTotals &other) const = default;
+};
+
+// The figures behind an order's total texts, as the 6-byte form holds them, for what adds up
+// orders (the purchase reports): the same figures the order window shows, before rounding.
+struct OrderAmounts {
+    // Per VAT group (codes 1, 2 and 3): the rows' amounts as typed (before tax, or including
+    // it for a TTC order), the VAT in them, and the amounts before and including tax.
+    std::array<Real, 3> Lines{0, 0, 0};
+    std::array<Real, 3> Vat{0, 0, 0};
+    std::array<Real, 3> BeforeTax{0, 0, 0};
+    std::array<Real, 3> IncludingTax{0, 0, 0};
+    Real TotalBeforeTax = 0;
+    Real TotalVat = 0;
+    Real TotalIncludingTax = 0;
+    // False when the VAT and before-tax totals cannot be worked out (a TTC group at -100 %).
+    bool VatKnown = true;
+    // The total including tax in the other currency; none when it is not shown.
+    std::optional<Real> SecondCurrency;
+    // For each row: its amount and VAT group (0 to 2), -1 when it counts in no group.
+    struct Row {
+        Real Amount = 0;
+        int Group = -1;
+    };
+    QList<Row> Rows;
 };
 
 namespace OrderCalc {
@@ -49,5 +75,22 @@ Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
                              const TextWidth &measure);
 Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
                               const TextWidth &measure);
+
+// The figures Calcule shows as texts, by the same line pass and totals.
+Result<OrderAmounts> amounts(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                             const TextWidth &measure);
+
+// One row's amount of VAT group `group` (0 to 2) split as the group's total is: before tax,
+// VAT and including tax. None when the VAT cannot be worked out or a figure overflows.
+struct Split {
+    Real BeforeTax = 0;
+    Real Vat = 0;
+    Real IncludingTax = 0;
+};
+std::optional<Split> splitRow(Real amount, int group, bool includesVat, const Settings &settings);
+
+// An amount in the other currency, as the second total is worked out; none when the settings
+// do not show it (SingleCurrency, a euro rate of 0) or it overflows.
+std::optional<Real> inSecondCurrency(Real amount, const Settings &settings);
 
 } // namespace OrderCalc

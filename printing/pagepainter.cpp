@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QtMath>
 
 namespace PagePainter {
@@ -222,7 +223,8 @@ void paint(QPainter &painter, const Placement &placement, const PageItems &items
     }
 }
 
-Status printPage(QPrinter &printer, const Pages &pages, const QString &title)
+Status printDrawing(QPrinter &printer, const QString &title, QPageLayout::Orientation orientation,
+                    const Draw &draw)
 {
     // Output to a file has a file name, a printer a name; without any printer installed Qt
     // falls back to output to a file it has no name for.
@@ -234,6 +236,10 @@ Status printPage(QPrinter &printer, const Pages &pages, const QString &title)
     // The layout is measured from the printable area's corner, not from Qt's default margins.
     printer.setFullPage(true);
     printer.setDocName(title);
+    // The printer is the program's: the next job finds the paper turned as it was.
+    const QPageLayout::Orientation before = printer.pageLayout().orientation();
+    printer.setPageOrientation(orientation);
+    const auto turnBack = qScopeGuard([&] { printer.setPageOrientation(before); });
 
     QPainter painter;
     if (!painter.begin(&printer))
@@ -241,7 +247,7 @@ Status printPage(QPrinter &printer, const Pages &pages, const QString &title)
                                            quoted(fileName) + QLatin1Char('.'))
                                  : QString(QStringLiteral("l'imprimante ") + printerName +
                                            QStringLiteral(" n'a pas pu commencer le travail.")));
-    const bool drawn = paintPages(painter, printer, placementFor(printer), pages);
+    const bool drawn = draw(painter, printer);
     const bool ended = painter.end();
     if (!drawn || !ended || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted)
@@ -258,6 +264,14 @@ Status printPage(QPrinter &printer, const Pages &pages, const QString &title)
     return {};
 }
 
+Status printPage(QPrinter &printer, const Pages &pages, const QString &title)
+{
+    return printDrawing(printer, title, printer.pageLayout().orientation(),
+                        [&](QPainter &painter, QPagedPaintDevice &device) {
+                            return paintPages(painter, device, placementFor(printer), pages);
+                        });
+}
+
 void previewPage(QPrinter &printer, const Pages &pages)
 {
     printer.setFullPage(true);
@@ -265,8 +279,8 @@ void previewPage(QPrinter &printer, const Pages &pages)
     paintPages(painter, printer, placementFor(printer), pages);
 }
 
-Status exportPdf(const QString &fileName, const Pages &pages, const QString &title,
-                 const QPageSize &pageSize)
+Status exportPdfDrawing(const QString &fileName, const QString &title, const QPageLayout &layout,
+                        const Draw &draw)
 {
     const Failure cannotWrite(QStringLiteral("L'exportation a échoué : impossible d'écrire "
                                              "le fichier ") +
@@ -279,17 +293,27 @@ Status exportPdf(const QString &fileName, const Pages &pages, const QString &tit
         writer.setResolution(PdfResolution);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Qor Commande"));
-        writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
+        writer.setPageLayout(layout);
         QPainter painter;
         if (!painter.begin(&writer))
             return cannotWrite;
-        const bool drawn = paintPages(painter, writer, placementFor(writer), pages);
+        const bool drawn = draw(painter, writer);
         if (!painter.end() || !drawn)
             return cannotWrite;
     }
     if (!file.commit())
         return cannotWrite;
     return {};
+}
+
+Status exportPdf(const QString &fileName, const Pages &pages, const QString &title,
+                 const QPageSize &pageSize)
+{
+    return exportPdfDrawing(fileName, title,
+                            QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()),
+                            [&pages](QPainter &painter, QPagedPaintDevice &device) {
+                                return paintPages(painter, device, placementFor(device), pages);
+                            });
 }
 
 } // namespace PagePainter

@@ -3,8 +3,10 @@
 #include "core/result.h"
 #include "printing/pageitem.h"
 
+#include <QPageLayout>
 #include <QPoint>
 #include <QPointF>
+#include <functional>
 
 class QFontMetricsF;
 class QPageSize;
@@ -70,5 +72,14 @@ void previewPage(QPrinter &printer, const Pages &pages);
 // names the file when it cannot be written.
 Status exportPdf(const QString &fileName, const Pages &pages, const QString &title,
                  const QPageSize &pageSize);
+
+// The same jobs for any drawing: `draw` paints on a painter begun on the device (full page,
+// its own page breaks through the device), false when a page could not be started. Printing
+// turns the paper to `orientation` for this job only.
+using Draw = std::function<bool(QPainter &painter, QPagedPaintDevice &device)>;
+Status printDrawing(QPrinter &printer, const QString &title, QPageLayout::Orientation orientation,
+                    const Draw &draw);
+Status exportPdfDrawing(const QString &fileName, const QString &title, const QPageLayout &layout,
+                        const Draw &draw);
 
 } // namespace PagePainter

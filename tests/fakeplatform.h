@@ -50,6 +50,9 @@ public:
     QList<FileRequest> fileRequests;
     Platform *fileDialogs = nullptr;
     void chooseFile(const QString &name) { fileNames.append(name); }
+    // The type chosen in a dialog that offers several, in turn; the first one offered when
+    // none is scripted.
+    QStringList chosenFilters;
 
     // Printing: on `printerInUse` when the test gives one, on a PDF file otherwise. The print
     // dialog asks for `copies`; the set-up dialog is confirmed when `setupConfirmed`; the
@@ -92,6 +95,10 @@ public:
     QString fileName(QWidget *parent, const FileRequest &request) override
     {
         fileRequests.append(request);
+        if (request.chosenFilter)
+            *request.chosenFilter = !chosenFilters.isEmpty()
+                                        ? chosenFilters.takeFirst()
+                                        : request.filter.section(QStringLiteral(";;"), 0, 0);
         if (!fileNames.isEmpty())
             return fileNames.takeFirst();
         return fileDialogs ? fileDialogs->fileName(parent, request) : QString();

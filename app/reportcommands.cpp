@@ -1,0 +1,40 @@
+#include "app/reportcommands.h"
+
+#include "gui/application.h"
+#include "gui/csvexport.h"
+#include "order/tcommande.h"
+#include "reports/booksource.h"
+#include "reports/purchasecsv.h"
+#include "reports/purchasereportwindow.h"
+
+#include <QFileInfo>
+
+namespace ReportCommands {
+
+void showStatistics(QWidget *parent, TCommande &order)
+{
+    order.EcritFiche();
+    // One window for the whole run: its chart is made once.
+    auto *window = parent->findChild<PurchaseReportWindow *>();
+    if (!window)
+        window = new PurchaseReportWindow(parent);
+    window->setBook(BookSource::of(order.document()), order.settings());
+    window->exec();
+    if (window->chosenOrder() >= 0)
+        Application::succeeded(order.document().showOrder(window->chosenOrder()));
+}
+
+void exportOrders(QWidget *parent, TCommande &order)
+{
+    order.EcritFiche();
+    const QString book = order.book().fileName();
+    const QString name =
+        book.isEmpty() ? QStringLiteral("Commandes") : QFileInfo(book).completeBaseName();
+    const BookSource source = BookSource::of(order.document());
+    const Settings &settings = order.settings();
+    CsvExport::save(parent, QStringLiteral("Exporter les commandes en CSV"),
+                    name + QStringLiteral(".csv"),
+                    [&](CsvFile &csv) { PurchaseCsv::orderLines(source, settings, 0, csv); });
+}
+
+} // namespace ReportCommands

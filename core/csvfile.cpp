@@ -1,0 +1,155 @@
+#include "core/csvfile.h"
+
+#include "core/numbertext.h"
+#include "core/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char ByteOrderMark[] = "\xEF\xBB\xBF";
+
+QString quoted(const QString &name)
+{
+    return QStringLiteral("« ") + name + QStringLiteral(" »");
+}
+
+} // namespace
+
+CsvFile::CsvFile(Format format) : m_format(format)
+{
+    if (m_format == Format::Spreadsheet)
+        m_bytes.append(ByteOrderMark);
+}
+
+QString CsvFile::filter(Format format)
+{
+    return format == Format::Spreadsheet ? QStringLiteral("CSV pour tableur (France) (*.csv)")
+                                         : QStringLiteral("CSV standard (virgule, UTF-8) (*.csv)");
+}
+
+QString CsvFile::filters()
+{
+    return filter(Format::Spreadsheet) + QStringLiteral(";;") + filter(Format::Standard);
+}
+
+CsvFile::Format CsvFile::formatOf(const QString &chosenFilter)
+{
+    return chosenFilter == filter(Format::Standard) ? Format::Standard : Format::Spreadsheet;
+}
+
+void CsvFile::separate()
+{
+    if (m_rowStarted)
+        m_bytes.append(separator());
+    m_rowStarted = true;
+}
+
+void CsvFile::appendText(QStringView text)
+{
+    // Straight into the buffer: a file of every order line holds millions of fields.
+    const qsizetype size = m_bytes.size();
+    m_bytes.resize(size + m_utf8.requiredSpace(text.size()));
+    char *const end = m_utf8.appendToBuffer(m_bytes.data() + size, text);
+    m_bytes.truncate(end - m_bytes.constData());
+}
+
+CsvFile &CsvFile::text(QStringView field)
+{
+    separate();
+    const bool formula = !field.isEmpty() && (field.front() == u'=' || field.front() == u'+' ||
+                                              field.front() == u'-' || field.front() == u'@');
+    const QChar sep = QLatin1Char(separator());
+    bool quote = false;
+    for (const QChar c : field) {
+        if (c == sep || c == u'"' || c == u'\r' || c == u'\n') {
+            quote = true;
+            break;
+        }
+    }
+    if (!quote) {
+        if (formula)
+            m_bytes.append('\'');
+        appendText(field);
+        return *this;
+    }
+    m_bytes.append('"');
+    if (formula)
+        m_bytes.append('\'');
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field.at(i) != u'"')
+            continue;
+        appendText(field.mid(from, i + 1 - from));
+        m_bytes.append('"');
+        from = i + 1;
+    }
+    appendText(field.mid(from));
+    m_bytes.append('"');
+    return *this;
+}
+
+CsvFile &CsvFile::number(QStringView decimalText)
+{
+    QString trimmed = NumberText::trimmed(decimalText.toString());
+    Real value = 0;
+    if (trimmed.isEmpty() || !NumberText::tryToReal(trimmed, value))
+        return text(decimalText);
+    separate();
+    if (trimmed.startsWith(QLatin1Char('+')))
+        trimmed.remove(0, 1);
+    trimmed.replace(QLatin1Char(','), decimalSeparator());
+    appendText(trimmed);
+    return *this;
+}
+
+CsvFile &CsvFile::cents(qint64 value)
+{
+    separate();
+    const quint64 magnitude = value < 0 ? quint64(0) - quint64(value) : quint64(value);
+    char digits[24];
+    int n = 0;
+    quint64 rest = magnitude;
+    do {
+        digits[n++] = char('0' + rest % 10);
+        rest /= 10;
+        if (n == 2)
+            digits[n++] = decimalSeparator().toLatin1();
+    } while (rest > 0 || n < 4);
+    if (value < 0)
+        m_bytes.append('-');
+    while (n > 0)
+        m_bytes.append(digits[--n]);
+    return *this;
+}
+
+CsvFile &CsvFile::empty()
+{
+    separate();
+    return *this;
+}
+
+void CsvFile::endRow()
+{
+    m_bytes.append("\r\n");
+    m_rowStarted = false;
+}
+
+Status CsvFile::save(const QString &fileName) const
+{
+    if (TextFile::writeBytes(fileName, m_bytes))
+        return {};
+    QString message = QStringLiteral("L'exportation a échoué : impossible d'écrire le fichier ") +
+                      quoted(QDir::toNativeSeparators(fileName)) + QLatin1Char('.');
+    const QFileInfo info(fileName);
+    if (!info.absoluteDir().exists())
+        message += QStringLiteral(" Le dossier ") +
+                   quoted(QDir::toNativeSeparators(info.absolutePath())) +
+                   QStringLiteral(" n'existe pas.");
+    else if (info.isDir())
+        message += QStringLiteral(" Un dossier porte ce nom.");
+    else
+        message += QStringLiteral(" Le disque est peut-être plein, ou le fichier protégé.");
+    return Failure(message);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// Told of every change to the blocks of the order book, for whatever keeps an index over them
+// (the search over the orders). The book tells it as it changes its lines.
+class BookListener {
+public:
+    virtual ~BookListener() = default;
+    // The block of `index` was written: replaced, or new.
+    virtual void blockChanged(int index) = 0;
+    // Blocks went or took other indexes: an order deleted, the order list's moves.
+    virtual void blocksRenumbered() = 0;
+    // The book holds other lines altogether: opened, new, recovered.
+    virtual void bookReset() = 0;
+};

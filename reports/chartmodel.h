@@ -1,0 +1,23 @@
+#pragma once
+
+#include "reports/purchasereport.h"
+
+#include <QAbstractTableModel>
+
+// The chart's figures: one row per bar set (the largest suppliers, then "Autres"), one column
+// per period, amounts in currency units. A bar model mapper draws it.
+class ChartModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ChartModel(QObject *parent = nullptr);
+
+    void setReport(const PurchaseReport *report);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const PurchaseReport *m_report = nullptr;
+};

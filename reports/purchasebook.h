@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/orderrecord.h"
+#include "settings/settings.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <array>
+
+class BookSource;
+
+// What the reports add up, and in which currency.
+enum class Amount { BeforeTax, Vat, IncludingTax };
+enum class Currency { Main, Second };
+
+// One order as the reports count it: its amounts in cents, exactly as the order window shows
+// them (the same calculation, with the same settings, rounded as shown).
+struct PurchaseOrder {
+    int BlockIndex = 0;
+    QString Number;
+    QDate Date; // null when the order's date line is no date
+    QString SupplierCode;
+    QString SupplierName; // the first address line
+    // False when the order window can show no totals for the order (its calculation overflows):
+    // it counts as nothing.
+    bool Counted = true;
+
+    qint64 total(Amount amount, Currency currency) const
+    {
+        return m_totals[index(currency) * 3 + int(amount)];
+    }
+    // The base and the VAT of VAT group 0 to 2 (codes "1" to "3").
+    qint64 base(int group, Currency currency) const
+    {
+        return m_groups[index(currency) * 6 + group * 2];
+    }
+    qint64 vat(int group, Currency currency) const
+    {
+        return m_groups[index(currency) * 6 + group * 2 + 1];
+    }
+
+private:
+    friend class PurchaseBook;
+    static int index(Currency currency) { return currency == Currency::Main ? 0 : 1; }
+    std::array<qint64, 6> m_totals{};
+    std::array<qint64, 12> m_groups{};
+};
+
+// The figures of every order of a book, read once when a report opens: every choice of the
+// report adds up these without reading the book again.
+class PurchaseBook {
+public:
+    // The figures of the orders a book held when last read, kept for the next reading: an
+    // order whose lines have not changed since is not worked out again.
+    class Cache {
+    private:
+        friend class PurchaseBook;
+        std::array<Real, 5> m_settings{}; // what the figures were worked out with
+        int m_modes = -1;
+        QHash<std::pair<size_t, size_t>, PurchaseOrder> m_orders;
+    };
+
+    PurchaseBook() = default;
+    PurchaseBook(const BookSource &source, const Settings &settings, Cache *cache = nullptr);
+
+    const QList<PurchaseOrder> &orders() const { return m_orders; } // by block index
+    // The years of the orders' dates, latest first.
+    const QList<int> &years() const { return m_years; }
+    int unreadDates() const { return m_unreadDates; }
+
+    // The currency names, and whether the settings show the second currency at all.
+    QString currencyName(Currency currency) const;
+    QString currencySymbol(Currency currency) const; // "€" or "F"
+    bool hasSecondCurrency() const { return m_secondCurrency; }
+    // The rates of the VAT codes "1" to "3", as the settings hold them.
+    const std::array<Real, 3> &vatRates() const { return m_vatRates; }
+
+private:
+    static PurchaseOrder figuresOf(const OrderRecord &record, const Settings &settings,
+                                   bool secondCurrency);
+
+    QList<PurchaseOrder> m_orders;
+    QList<int> m_years;
+    int m_unreadDates = 0;
+    bool m_euros = false;
+    bool m_secondCurrency = false;
+    std::array<Real, 3> m_vatRates{};
+};

@@ -1,0 +1,262 @@
+#include "reports/purchasereport.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+const char *const Months[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                              "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+const char *const ShortMonths[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
+                                   "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
+
+// A supplier is its code; orders without a code are told apart by their address.
+QString supplierKey(const PurchaseOrder &order)
+{
+    return order.SupplierCode.isEmpty() ? QStringLiteral("\x01") + order.SupplierName
+                                        : order.SupplierCode;
+}
+
+// Later date, then later block: the order whose address names the supplier.
+bool isLater(const PurchaseOrder &a, const PurchaseOrder &b)
+{
+    if (a.Date.isValid() != b.Date.isValid())
+        return a.Date.isValid();
+    if (a.Date != b.Date)
+        return a.Date > b.Date;
+    return a.BlockIndex > b.BlockIndex;
+}
+
+} // namespace
+
+QString PurchaseReport::amountName(Amount amount)
+{
+    switch (amount) {
+    case Amount::BeforeTax:
+        return QStringLiteral("H.T.");
+    case Amount::Vat:
+        return QStringLiteral("TVA");
+    case Amount::IncludingTax:
+        break;
+    }
+    return QStringLiteral("TTC");
+}
+
+QString PurchaseReport::amountText(qint64 cents, bool blankZero)
+{
+    if (cents == 0 && blankZero)
+        return QString();
+    const quint64 magnitude = cents < 0 ? quint64(0) - quint64(cents) : quint64(cents);
+    QString units = QString::number(magnitude / 100);
+    for (qsizetype at = units.size() - 3; at > 0; at -= 3)
+        units.insert(at, QChar(0x00A0)); // a no-break space: a figure never splits
+    return (cents < 0 ? QStringLiteral("-") : QString()) + units + QLatin1Char(',') +
+           QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString PurchaseReport::evolutionText(double percent)
+{
+    QString text = QString::number(percent, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+    if (percent >= 0.05)
+        text.prepend(QLatin1Char('+'));
+    return text + QStringLiteral(" %");
+}
+
+QString PurchaseReport::monthName(int month)
+{
+    return QString::fromUtf8(Months[month - 1]);
+}
+
+QString PurchaseReport::shortMonthName(int month)
+{
+    return QString::fromUtf8(ShortMonths[month - 1]);
+}
+
+std::optional<double> PurchaseReport::Row::evolution() const
+{
+    if (Previous == 0)
+        return std::nullopt;
+    return double(Total - Previous) * 100.0 / double(Previous);
+}
+
+PurchaseReport::PurchaseReport(const PurchaseBook &book, const ReportChoice &choice)
+    : m_book(book), m_choice(choice)
+{
+    if (m_choice.In == Currency::Second && !book.hasSecondCurrency())
+        m_choice.In = Currency::Main;
+    if (m_choice.Year == 0) {
+        m_yearsShown = book.years();
+        std::reverse(m_yearsShown.begin(), m_yearsShown.end());
+        for (const int year : m_yearsShown)
+            m_periods << QString::number(year);
+    } else {
+        for (int month = 1; month <= 12; ++month)
+            m_periods << shortMonthName(month);
+    }
+    addUp(book);
+    makeChart();
+}
+
+int PurchaseReport::periodOf(const PurchaseOrder &order) const
+{
+    if (!order.Date.isValid())
+        return -1;
+    if (m_choice.Year != 0)
+        return order.Date.year() == m_choice.Year ? order.Date.month() - 1 : -1;
+    return int(std::lower_bound(m_yearsShown.begin(), m_yearsShown.end(), order.Date.year()) -
+               m_yearsShown.begin());
+}
+
+void PurchaseReport::addUp(const PurchaseBook &book)
+{
+    const qsizetype periods = m_periods.size();
+    const auto emptyRow = [periods] {
+        Row row;
+        row.Cells.fill(0, periods);
+        return row;
+    };
+    const auto emptyVatRow = [](const QString &period) {
+        VatRow row;
+        row.Period = period;
+        return row;
+    };
+    m_totals = emptyRow();
+    m_totals.Name = QStringLiteral("Total");
+    for (const QString &period : m_periods)
+        m_vatRows.append(emptyVatRow(period));
+    m_vatTotals = emptyVatRow(QStringLiteral("Total"));
+    VatRow unreadVat = emptyVatRow(unreadDatesName());
+    unreadVat.UnreadDates = true;
+    Row unread = emptyRow();
+    unread.Name = unreadDatesName();
+    unread.UnreadDates = true;
+
+    QHash<QString, qsizetype> rowOf;
+    QHash<QString, int> latestOf; // the order naming each supplier
+    const QList<PurchaseOrder> &orders = book.orders();
+    const Amount shown = m_choice.Shown;
+    const Currency in = m_choice.In;
+    const int previousYear = m_choice.Year - 1;
+    for (int i = 0; i < orders.size(); ++i) {
+        const PurchaseOrder &order = orders.at(i);
+        const QString key = supplierKey(order);
+        const auto latest = latestOf.find(key);
+        if (latest == latestOf.end())
+            latestOf.insert(key, i);
+        else if (isLater(order, orders.at(*latest)))
+            *latest = i;
+
+        if (!order.Date.isValid())
+            ++m_unreadDates;
+        const int period = periodOf(order);
+        const bool previous =
+            m_choice.Year != 0 && order.Date.isValid() && order.Date.year() == previousYear;
+        // Every year together holds the orders without a date too, in a row of their own.
+        const bool unreadShown = m_choice.Year == 0 && !order.Date.isValid();
+        if (period < 0 && !previous && !unreadShown)
+            continue;
+        const qint64 amount = order.total(shown, in);
+        if (previous) {
+            m_hasEvolution = true;
+            m_totals.Previous += amount;
+        }
+        Row *row = &unread;
+        if (!unreadShown) {
+            auto found = rowOf.find(key);
+            if (found == rowOf.end()) {
+                found = rowOf.insert(key, m_rows.size());
+                m_rows.append(emptyRow());
+                m_rows.last().Code = order.SupplierCode;
+            }
+            row = &m_rows[*found];
+        }
+        if (previous) {
+            row->Previous += amount;
+            continue;
+        }
+        ++m_orderCount;
+        row->Orders.append(i);
+        row->Total += amount;
+        m_totals.Total += amount;
+        VatRow &vat = unreadShown ? unreadVat : m_vatRows[period];
+        if (!unreadShown) {
+            row->Cells[period] += amount;
+            m_totals.Cells[period] += amount;
+        }
+        for (int g = 0; g < 3; ++g) {
+            vat.Base[g] += order.base(g, in);
+            vat.Vat[g] += order.vat(g, in);
+            m_vatTotals.Base[g] += order.base(g, in);
+            m_vatTotals.Vat[g] += order.vat(g, in);
+        }
+    }
+    for (auto it = rowOf.cbegin(); it != rowOf.cend(); ++it)
+        m_rows[*it].Name = orders.at(latestOf.value(it.key())).SupplierName;
+    // A supplier seen only in the previous year has nothing to show this year.
+    m_rows.removeIf([](const Row &row) { return row.Orders.isEmpty(); });
+    std::sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) {
+        if (a.Total != b.Total)
+            return a.Total > b.Total;
+        if (a.Code != b.Code)
+            return a.Code < b.Code;
+        return a.Name < b.Name;
+    });
+    if (!unread.Orders.isEmpty()) {
+        m_rows.append(unread);
+        m_vatRows.append(unreadVat);
+    }
+}
+
+void PurchaseReport::makeChart()
+{
+    ChartSet others{othersName(), QList<qint64>(m_periods.size(), 0)};
+    bool anyOther = false;
+    for (const Row &row : m_rows) {
+        if (row.UnreadDates)
+            continue; // no period to stand in
+        if (m_chart.size() < ChartSuppliers) {
+            const QString name = row.Name.trimmed().isEmpty() ? row.Code : row.Name.trimmed();
+            m_chart.append({name, row.Cells});
+            continue;
+        }
+        anyOther = true;
+        for (qsizetype p = 0; p < row.Cells.size(); ++p)
+            others.Values[p] += row.Cells.at(p);
+    }
+    if (anyOther)
+        m_chart.append(others);
+}
+
+QList<int> PurchaseReport::ordersIn(const Row &row, int period) const
+{
+    QList<int> found;
+    const QList<PurchaseOrder> &orders = m_book.orders();
+    for (const int i : row.Orders)
+        if (period < 0 || periodOf(orders.at(i)) == period)
+            found.append(i);
+    std::stable_sort(found.begin(), found.end(), [&orders](int a, int b) {
+        const QDate &da = orders.at(a).Date;
+        const QDate &db = orders.at(b).Date;
+        if (da.isValid() != db.isValid())
+            return da.isValid();
+        return da < db;
+    });
+    return found;
+}
+
+QString PurchaseReport::coverage() const
+{
+    const QString period =
+        m_choice.Year == 0 ? QStringLiteral("Toutes") : QString::number(m_choice.Year);
+    const auto orders = [](int count) -> QString {
+        return QString::number(count) + QLatin1String(count == 1 ? " commande" : " commandes");
+    };
+    QString text = period + QStringLiteral(" : ") + orders(m_orderCount);
+    if (m_unreadDates > 0 && m_choice.Year != 0)
+        text += QStringLiteral(" (") + orders(m_unreadDates) +
+                QStringLiteral(" à la date illisible, sous « Toutes »)");
+    else if (m_unreadDates > 0)
+        text += QStringLiteral(", dont ") + QString::number(m_unreadDates) +
+                QStringLiteral(" à la date illisible");
+    return text;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "reports/purchasebook.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What the report shows: one year (0: every year), which amount, in which currency.
+struct ReportChoice {
+    int Year = 0;
+    Amount Shown = Amount::BeforeTax;
+    Currency In = Currency::Main;
+    bool operator==(const ReportChoice &other) const = default;
+};
+
+// The orders of a book added up for one choice: per supplier and period, per VAT code and
+// period, and the chart's largest suppliers. A year is cut into its months; every year
+// together, into years.
+class PurchaseReport {
+public:
+    static constexpr int ChartSuppliers = 5; // the others are added up as "Autres"
+
+    PurchaseReport(const PurchaseBook &book, const ReportChoice &choice);
+
+    struct Row {
+        QString Code;
+        QString Name;             // as the first address line of the supplier's latest order reads
+        bool UnreadDates = false; // the row of the orders whose date is no date
+        QList<qint64> Cells;      // one per period
+        qint64 Total = 0;
+        qint64 Previous = 0; // the previous year's total (with hasEvolution())
+        QList<int> Orders;   // positions in the book's orders
+        // The change against the previous year, in per cent; none without a previous total.
+        std::optional<double> evolution() const;
+    };
+    struct VatRow {
+        QString Period;
+        bool UnreadDates = false;
+        std::array<qint64, 3> Base{};
+        std::array<qint64, 3> Vat{};
+        qint64 totalBase() const { return Base[0] + Base[1] + Base[2]; }
+        qint64 totalVat() const { return Vat[0] + Vat[1] + Vat[2]; }
+    };
+    struct ChartSet {
+        QString Name;
+        QList<qint64> Values; // one per period
+    };
+
+    const ReportChoice &choice() const { return m_choice; }
+    const PurchaseBook &book() const { return m_book; }
+    QString currencySymbol() const { return m_book.currencySymbol(m_choice.In); }
+    const QStringList &periods() const { return m_periods; }
+    // Suppliers, largest total first (the same total: by code), then the unread dates row.
+    const QList<Row> &rows() const { return m_rows; }
+    const Row &totals() const { return m_totals; }
+    // Whether the previous year holds orders: the table then shows the change against it.
+    bool hasEvolution() const { return m_hasEvolution; }
+    const QList<VatRow> &vatRows() const { return m_vatRows; } // periods, then unread dates
+    const VatRow &vatTotals() const { return m_vatTotals; }
+    const QList<ChartSet> &chart() const { return m_chart; }
+    // The orders the choice covers, and those of the book whose date is no date.
+    int orderCount() const { return m_orderCount; }
+    int unreadDates() const { return m_unreadDates; }
+    // "2026 : 412 commandes"
+    QString coverage() const;
+
+    // The orders behind a cell of a row (period -1: the whole row), by date.
+    QList<int> ordersIn(const Row &row, int period) const;
+    int periodOf(const PurchaseOrder &order) const; // -1 when it has no date
+
+    // "H.T.", "TVA", "TTC"
+    static QString amountName(Amount amount);
+    // Amounts on screen and on paper: "12 345,60", thousands apart; an empty text for 0 when
+    // `blankZero`.
+    static QString amountText(qint64 cents, bool blankZero = true);
+    static QString evolutionText(double percent); // "+12,5 %"
+    static QString monthName(int month);          // "janvier"
+    static QString shortMonthName(int month);     // "janv."
+    static QString unreadDatesName() { return QStringLiteral("Date illisible"); }
+    static QString othersName() { return QStringLiteral("Autres"); }
+
+private:
+    void addUp(const PurchaseBook &book);
+    void makeChart();
+
+    const PurchaseBook &m_book;
+    ReportChoice m_choice;
+    QList<int> m_yearsShown; // every year together: the columns' years, oldest first
+    QStringList m_periods;
+    QList<Row> m_rows;
+    Row m_totals;
+    bool m_hasEvolution = false;
+    QList<VatRow> m_vatRows;
+    VatRow m_vatTotals;
+    QList<ChartSet> m_chart;
+    int m_orderCount = 0;
+    int m_unreadDates = 0;
+};

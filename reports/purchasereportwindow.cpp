@@ -1,0 +1,377 @@
+#include "reports/purchasereportwindow.h"
+
+#include "core/numbertext.h"
+#include "gui/application.h"
+#include "gui/csvexport.h"
+#include "reports/chartmodel.h"
+#include "reports/ordersdialog.h"
+#include "reports/ordersmodel.h"
+#include "reports/purchasecsv.h"
+#include "reports/reportexport.h"
+#include "reports/reportprint.h"
+#include "reports/reportroles.h"
+#include "reports/suppliertablemodel.h"
+#include "reports/vattablemodel.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QCursor>
+#include <QGraphicsLayout>
+#include <QHBarModelMapper>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedBarSeries>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace {
+
+// Rows of totals stand out in bold.
+class EmphasisDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(ReportRoles::Emphasis).toBool())
+            option->font.setBold(true);
+    }
+};
+
+QTableView *tableView(QWidget *parent, const char *name, QAbstractItemModel *model)
+{
+    auto *view = new QTableView(parent);
+    view->setObjectName(QLatin1String(name));
+    view->setModel(model);
+    view->setItemDelegate(new EmphasisDelegate(view));
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->verticalHeader()->hide();
+    view->setWordWrap(false);
+    return view;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false); // Enter belongs to the tables
+    return b;
+}
+
+} // namespace
+
+PurchaseReportWindow::PurchaseReportWindow(QWidget *parent) : BaseDialog(parent)
+{
+    setObjectName(QStringLiteral("PurchaseReportWindow"));
+    setWindowTitle(QStringLiteral("Statistiques des achats"));
+    // A report is read at any size: the window can be resized and maximised.
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(true);
+    buildControls();
+    buildChart();
+    resize(1000, 700);
+}
+
+PurchaseReportWindow::~PurchaseReportWindow()
+{
+    // The views and the chart let go of the models before the report they show goes.
+    m_tableModel->setReport(nullptr);
+    m_vatModel->setReport(nullptr);
+    m_chartModel->setReport(nullptr);
+}
+
+void PurchaseReportWindow::buildControls()
+{
+    const auto labelled = [this](const char *name, const QString &text, QComboBox *&combo) {
+        combo = new QComboBox(this);
+        combo->setObjectName(QLatin1String(name));
+        auto *label = new QLabel(text, this);
+        label->setBuddy(combo);
+        return label;
+    };
+    QLabel *yearLabel = labelled("Year", QStringLiteral("&Année :"), m_year);
+    QLabel *amountLabel = labelled("Amount", QStringLiteral("&Montant :"), m_amount);
+    m_currencyLabel = labelled("Currency", QStringLiteral("&Devise :"), m_currency);
+    for (const Amount amount : {Amount::BeforeTax, Amount::Vat, Amount::IncludingTax})
+        m_amount->addItem(PurchaseReport::amountName(amount), int(amount));
+    m_coverage = new QLabel(this);
+    m_coverage->setObjectName(QStringLiteral("Coverage"));
+
+    auto *choices = new QHBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(yearLabel), static_cast<QWidget *>(m_year),
+                       static_cast<QWidget *>(amountLabel), static_cast<QWidget *>(m_amount),
+                       static_cast<QWidget *>(m_currencyLabel), static_cast<QWidget *>(m_currency)})
+        choices->addWidget(w);
+    choices->addSpacing(12);
+    choices->addWidget(m_coverage, 1);
+    for (QComboBox *combo : {m_year, m_amount, m_currency})
+        connect(combo, &QComboBox::activated, this,
+                [this] { Application::run([this] { choose(); }); });
+
+    m_tableModel = new SupplierTableModel(this);
+    m_vatModel = new VatTableModel(this);
+    m_chartModel = new ChartModel(this);
+    m_table = tableView(this, "Table", m_tableModel);
+    m_table->setSortingEnabled(true);
+    m_vatTable = tableView(this, "VatTable", m_vatModel);
+    // Enter and a double click on a cell list the orders behind it.
+    connect(m_table, &QAbstractItemView::activated, this,
+            [this](const QModelIndex &index) { Application::run([&] { showOrders(index); }); });
+
+    m_chartView = new QChartView(this);
+    m_chartView->setObjectName(QStringLiteral("Chart"));
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setMinimumHeight(180);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("Split"));
+    split->addWidget(m_table);
+    split->addWidget(m_chartView);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("Pages"));
+    m_pages->addTab(split, QStringLiteral("Achats par fournisseur"));
+    m_pages->addTab(m_vatTable, QStringLiteral("TVA par taux"));
+
+    QPushButton *print = button(this, "Print", QStringLiteral("Imprimer..."));
+    QPushButton *pdf = button(this, "ExportPdf", QStringLiteral("Exporter en PDF..."));
+    QPushButton *csv = button(this, "ExportCsv", QStringLiteral("Exporter en CSV..."));
+    QPushButton *lines =
+        button(this, "ExportLines", QStringLiteral("Exporter les lignes en CSV..."));
+    QPushButton *close = button(this, "Close", QStringLiteral("Fermer"));
+    const auto run = [this](QPushButton *b, void (PurchaseReportWindow::*command)()) {
+        connect(b, &QPushButton::clicked, this,
+                [this, command] { Application::run([&] { (this->*command)(); }); });
+    };
+    run(print, &PurchaseReportWindow::print);
+    run(pdf, &PurchaseReportWindow::exportPdf);
+    run(csv, &PurchaseReportWindow::exportTable);
+    run(lines, &PurchaseReportWindow::exportLines);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {print, pdf, csv, lines})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+}
+
+void PurchaseReportWindow::buildChart()
+{
+    m_chart = new QChart;
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_series = new QStackedBarSeries(m_chart);
+    m_chart->addSeries(m_series);
+    m_periodAxis = new QBarCategoryAxis(m_chart);
+    m_amountAxis = new QValueAxis(m_chart);
+    m_amountAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_chart->addAxis(m_periodAxis, Qt::AlignBottom);
+    m_chart->addAxis(m_amountAxis, Qt::AlignLeft);
+    m_series->attachAxis(m_periodAxis);
+    m_series->attachAxis(m_amountAxis);
+    m_chartView->setChart(m_chart);
+
+    // A tool tip gives the amount of the segment under the mouse.
+    connect(m_series, &QAbstractBarSeries::hovered, this,
+            [this](bool status, int index, QBarSet *set) {
+                if (!status) {
+                    QToolTip::hideText();
+                    return;
+                }
+                const int row = int(m_series->barSets().indexOf(set));
+                QToolTip::showText(QCursor::pos(),
+                                   m_chartModel->index(row, index).data(Qt::ToolTipRole).toString(),
+                                   m_chartView);
+            });
+}
+
+void PurchaseReportWindow::setBook(const BookSource &source, const Settings &settings)
+{
+    m_source = source;
+    m_settings = settings;
+    m_book = PurchaseBook(m_source, m_settings, &m_cache);
+    m_chosenOrder = -1;
+
+    m_year->clear();
+    for (const int year : m_book.years())
+        m_year->addItem(QString::number(year), year);
+    m_year->addItem(QStringLiteral("Toutes"), 0);
+    m_year->setCurrentIndex(0);
+    m_amount->setCurrentIndex(0);
+    m_currency->clear();
+    m_currency->addItem(m_book.currencyName(Currency::Main), int(Currency::Main));
+    if (m_book.hasSecondCurrency())
+        m_currency->addItem(m_book.currencyName(Currency::Second), int(Currency::Second));
+    m_currencyLabel->setVisible(m_book.hasSecondCurrency());
+    m_currency->setVisible(m_book.hasSecondCurrency());
+    m_pages->setCurrentIndex(0);
+    choose();
+    m_table->setFocus();
+}
+
+void PurchaseReportWindow::choose()
+{
+    ReportChoice choice;
+    choice.Year = m_year->currentData().toInt();
+    choice.Shown = Amount(m_amount->currentData().toInt());
+    choice.In = Currency(m_currency->currentData().toInt());
+    auto report = std::make_unique<PurchaseReport>(m_book, choice);
+    m_tableModel->setReport(report.get());
+    m_vatModel->setReport(report.get());
+    m_chartModel->setReport(report.get());
+    m_report = std::move(report);
+
+    m_table->sortByColumn(m_tableModel->totalColumn(), Qt::DescendingOrder);
+    m_table->resizeColumnsToContents();
+    m_vatTable->resizeColumnsToContents();
+    m_coverage->setText(m_report->coverage());
+
+    m_periodAxis->setCategories(m_report->periods());
+    // A mapper of the new rows: given the model, it makes the series' sets again.
+    delete m_mapper;
+    m_mapper = new QHBarModelMapper(this);
+    m_mapper->setFirstBarSetRow(0);
+    m_mapper->setLastBarSetRow(m_chartModel->rowCount() - 1);
+    m_mapper->setFirstColumn(0);
+    m_mapper->setColumnCount(m_chartModel->columnCount());
+    m_mapper->setSeries(m_series);
+    m_mapper->setModel(m_chartModel);
+    const QList<QBarSet *> sets = m_series->barSets();
+    if (!sets.isEmpty() && sets.last()->label() == PurchaseReport::othersName())
+        sets.last()->setColor(Qt::lightGray);
+    double highest = 0;
+    for (int p = 0; p < m_report->periods().size(); ++p) {
+        double stacked = 0;
+        for (const PurchaseReport::ChartSet &set : m_report->chart())
+            stacked += qMax<qint64>(0, set.Values.at(p)) / 100.0;
+        highest = qMax(highest, stacked);
+    }
+    m_amountAxis->setRange(0, highest > 0 ? highest * 1.05 : 1);
+    m_amountAxis->applyNiceNumbers();
+    m_amountAxis->setTitleText(QStringLiteral("Montant ") +
+                               PurchaseReport::amountName(choice.Shown) + QStringLiteral(" (") +
+                               m_report->currencySymbol() + QLatin1Char(')'));
+}
+
+void PurchaseReportWindow::showOrders(const QModelIndex &index)
+{
+    const PurchaseReport::Row *row = m_tableModel->rowAt(index.row());
+    const int period = m_tableModel->periodAt(index.column());
+    QList<int> orders;
+    if (row) {
+        orders = m_report->ordersIn(*row, period);
+    } else { // the totals: every row's orders
+        for (const PurchaseReport::Row &each : m_report->rows())
+            orders += m_report->ordersIn(each, period);
+    }
+    if (orders.isEmpty())
+        return;
+    QString title = row ? (row->Name.trimmed().isEmpty() ? row->Code : row->Name.trimmed())
+                        : QStringLiteral("Toutes les commandes");
+    title +=
+        QStringLiteral(" – ") +
+        (period < 0
+             ? m_report->coverage().section(QStringLiteral(" : "), 0, 0)
+             : m_tableModel->headerData(index.column(), Qt::Horizontal, ReportRoles::ExportHeader)
+                   .toString()
+                   .section(QStringLiteral(" ("), 0, 0));
+    OrdersDialog dialog(title, new OrdersModel(*m_report, orders), this);
+    dialog.exec();
+    if (dialog.chosenOrder() < 0)
+        return;
+    m_chosenOrder = dialog.chosenOrder();
+    accept();
+}
+
+QString PurchaseReportWindow::subtitle() const
+{
+    return m_report->coverage() + QStringLiteral(" – montants ") +
+           PurchaseReport::amountName(m_report->choice().Shown) + QStringLiteral(" en ") +
+           m_book.currencyName(m_report->choice().In).toLower();
+}
+
+namespace {
+
+QString yearText(const ReportChoice &choice)
+{
+    return choice.Year ? QString::number(choice.Year) : QStringLiteral("toutes années");
+}
+
+} // namespace
+
+void PurchaseReportWindow::exportTable()
+{
+    const bool vat = m_pages->currentIndex() == 1;
+    const ReportChoice &choice = m_report->choice();
+    const QString name =
+        vat ? QString(QStringLiteral("TVA par taux ") + yearText(choice))
+            : QString(QStringLiteral("Achats ") + yearText(choice) + QLatin1Char(' ') +
+                      PurchaseReport::amountName(choice.Shown).remove(QLatin1Char('.')));
+    const QAbstractItemModel &model =
+        vat ? static_cast<const QAbstractItemModel &>(*m_vatModel) : *m_tableModel;
+    CsvExport::save(this, QStringLiteral("Exporter en CSV"), name + QStringLiteral(".csv"),
+                    [&model](CsvFile &csv) { PurchaseCsv::table(model, csv); });
+}
+
+void PurchaseReportWindow::exportLines()
+{
+    const int year = m_report->choice().Year;
+    CsvExport::save(
+        this, QStringLiteral("Exporter les lignes en CSV"),
+        QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
+            QStringLiteral(".csv"),
+        [&](CsvFile &csv) { PurchaseCsv::orderLines(m_source, m_settings, year, csv); });
+}
+
+ReportPrint::Content PurchaseReportWindow::printed() const
+{
+    const bool vat = m_pages->currentIndex() == 1;
+    ReportPrint::Content content;
+    content.title = windowTitle() + (vat ? QStringLiteral(" – TVA par taux") : QString());
+    content.subtitle = subtitle();
+    content.table = vat ? static_cast<const QAbstractItemModel *>(m_vatModel) : m_tableModel;
+    content.chart = vat ? nullptr : m_chart;
+    return content;
+}
+
+void PurchaseReportWindow::print()
+{
+    const ReportPrint::Content content = printed();
+    ReportExport::print(this, content.title,
+                        [&content](QPainter &painter, QPagedPaintDevice &device) {
+                            return ReportPrint::draw(painter, device, content);
+                        });
+}
+
+void PurchaseReportWindow::exportPdf()
+{
+    const ReportPrint::Content content = printed();
+    ReportExport::exportPdf(this,
+                            QStringLiteral("Statistiques des achats ") +
+                                yearText(m_report->choice()) + QStringLiteral(".pdf"),
+                            content.title,
+                            [&content](QPainter &painter, QPagedPaintDevice &device) {
+                                return ReportPrint::draw(painter, device, content);
+                            });
+}

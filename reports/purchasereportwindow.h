@@ -1,0 +1,85 @@
+#pragma once
+
+#include "gui/basedialog.h"
+#include "reports/booksource.h"
+#include "reports/purchasebook.h"
+#include "reports/purchasereport.h"
+#include "settings/settings.h"
+
+#include <memory>
+
+class ChartModel;
+class QBarCategoryAxis;
+class QChart;
+class QChartView;
+class QComboBox;
+class QHBarModelMapper;
+class QLabel;
+class QStackedBarSeries;
+class QTabWidget;
+class QTableView;
+class QValueAxis;
+class SupplierTableModel;
+class VatTableModel;
+namespace ReportPrint {
+struct Content;
+}
+
+// "Statistiques des achats": what was spent per supplier and period, as a table and a chart,
+// and per VAT code on a second page. A view over the report's models: the choices at the top
+// make a new report from the book's figures, read once when the window is given the book.
+class PurchaseReportWindow : public BaseDialog {
+    Q_OBJECT
+public:
+    explicit PurchaseReportWindow(QWidget *parent = nullptr);
+    ~PurchaseReportWindow() override;
+
+    // Reads the book's orders (with these settings) and shows the latest year, before tax, in
+    // the main currency.
+    void setBook(const BookSource &source, const Settings &settings);
+
+    // The block index of the order the user chose to see, once the window has closed; -1 when
+    // none was chosen.
+    int chosenOrder() const { return m_chosenOrder; }
+
+    const PurchaseReport *report() const { return m_report.get(); }
+
+private:
+    void buildControls();
+    void buildChart();
+    // A new report for the choices on screen.
+    void choose();
+    void showOrders(const QModelIndex &index);
+    void exportTable();
+    void exportLines();
+    void print();
+    void exportPdf();
+    QString subtitle() const;
+    // What "Imprimer..." and "Exporter en PDF..." draw: the page on screen.
+    ReportPrint::Content printed() const;
+
+    BookSource m_source{TextLines()};
+    Settings m_settings;
+    PurchaseBook m_book;
+    PurchaseBook::Cache m_cache; // the figures of the orders last shown, for the next opening
+    std::unique_ptr<PurchaseReport> m_report;
+    int m_chosenOrder = -1;
+
+    QComboBox *m_year = nullptr;
+    QComboBox *m_amount = nullptr;
+    QLabel *m_currencyLabel = nullptr;
+    QComboBox *m_currency = nullptr;
+    QLabel *m_coverage = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QTableView *m_table = nullptr;
+    QTableView *m_vatTable = nullptr;
+    SupplierTableModel *m_tableModel = nullptr;
+    VatTableModel *m_vatModel = nullptr;
+    ChartModel *m_chartModel = nullptr;
+    QChartView *m_chartView = nullptr;
+    QChart *m_chart = nullptr;
+    QStackedBarSeries *m_series = nullptr;
+    QHBarModelMapper *m_mapper = nullptr;
+    QBarCategoryAxis *m_periodAxis = nullptr;
+    QValueAxis *m_amountAxis = nullptr;
+};

@@ -1,0 +1,32 @@
+#include "reports/reportexport.h"
+
+#include "gui/application.h"
+#include "gui/filedialogs.h"
+#include "gui/printdialogs.h"
+
+#include <QPageSize>
+
+namespace ReportExport {
+
+bool exportPdf(QWidget *parent, const QString &initialName, const QString &title,
+               const PagePainter::Draw &draw)
+{
+    const QString fileName = FileDialogs::getNewFileName(
+        parent, QStringLiteral("Exporter en PDF"), initialName,
+        QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
+    if (fileName.isEmpty())
+        return false;
+    const QPageLayout layout(PrintDialogs::exportPageSize(), QPageLayout::Landscape, QMarginsF());
+    return Application::succeeded(PagePainter::exportPdfDrawing(fileName, title, layout, draw));
+}
+
+void print(QWidget *parent, const QString &title, const PagePainter::Draw &draw)
+{
+    const int copies = PrintDialogs::askCopies(parent);
+    for (int i = 0; i < copies; ++i)
+        if (!Application::succeeded(PagePainter::printDrawing(PrintDialogs::printer(), title,
+                                                              QPageLayout::Landscape, draw)))
+            return;
+}
+
+} // namespace ReportExport

@@ -1,0 +1,89 @@
+#include "reports/vattablemodel.h"
+
+#include "core/numbertext.h"
+#include "reports/reportroles.h"
+
+namespace {
+
+constexpr int Groups = 3;
+constexpr int Columns = 1 + 2 * Groups + 2; // period, base and VAT per code, both totals
+
+} // namespace
+
+VatTableModel::VatTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void VatTableModel::setReport(const PurchaseReport *report)
+{
+    beginResetModel();
+    m_report = report;
+    endResetModel();
+}
+
+int VatTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !m_report ? 0 : int(m_report->vatRows().size()) + 1;
+}
+
+int VatTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !m_report ? 0 : Columns;
+}
+
+const PurchaseReport::VatRow &VatTableModel::shown(int row) const
+{
+    const QList<PurchaseReport::VatRow> &rows = m_report->vatRows();
+    return row < rows.size() ? rows.at(row) : m_report->vatTotals();
+}
+
+QVariant VatTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!m_report || !index.isValid())
+        return {};
+    const PurchaseReport::VatRow &row = shown(index.row());
+    const int column = index.column();
+    qint64 cents = 0;
+    if (column == Columns - 2)
+        cents = row.totalBase();
+    else if (column == Columns - 1)
+        cents = row.totalVat();
+    else if (column > 0)
+        cents = (column - 1) % 2 == 0 ? row.Base[(column - 1) / 2] : row.Vat[(column - 1) / 2];
+    switch (role) {
+    case Qt::DisplayRole:
+        if (column == 0) {
+            const int year = m_report->choice().Year;
+            const bool month = year && index.row() < 12;
+            return month ? PurchaseReport::monthName(index.row() + 1) : row.Period;
+        }
+        return PurchaseReport::amountText(cents);
+    case Qt::TextAlignmentRole:
+        return column > 0 ? int(Qt::AlignRight | Qt::AlignVCenter)
+                          : int(Qt::AlignLeft | Qt::AlignVCenter);
+    case ReportRoles::Cents:
+        return column > 0 && cents != 0 ? QVariant(cents) : QVariant();
+    case ReportRoles::Emphasis:
+        return index.row() == m_report->vatRows().size() || row.UnreadDates;
+    default:
+        return {};
+    }
+}
+
+QVariant VatTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const bool exported = role == ReportRoles::ExportHeader;
+    if (!m_report || orientation != Qt::Horizontal || (role != Qt::DisplayRole && !exported))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const QString unit =
+        exported ? QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')') : QString();
+    if (section == 0)
+        return QStringLiteral("Période");
+    if (section == Columns - 2)
+        return QString(QStringLiteral("Base totale") + unit);
+    if (section == Columns - 1)
+        return QString(QStringLiteral("TVA totale") + unit);
+    const int group = (section - 1) / 2;
+    const QString rate = NumberText::rate(m_report->book().vatRates()[group]);
+    const QString kind = (section - 1) % 2 == 0 ? QStringLiteral("Base ") : QStringLiteral("TVA ");
+    return QString(kind + QString::number(group + 1) + QStringLiteral(" (") + rate +
+                   (exported ? QStringLiteral(" %)") : QStringLiteral("\u00A0%)")) + unit);
+}

@@ -1,0 +1,43 @@
+#include "search/bookreader.h"
+
+#include "order/orderdocument.h"
+#include "order/orderformat.h"
+
+const TextLines &BookReader::lines() const
+{
+    return m_document.book().lines();
+}
+
+int BookReader::orderCount() const
+{
+    return m_document.book().orderCount();
+}
+
+int BookReader::currentOrder() const
+{
+    return m_document.book().currentOrder();
+}
+
+QString BookReader::currencySign() const
+{
+    return m_document.settings().EuroMode != 0 ? QStringLiteral("€") : QStringLiteral("F");
+}
+
+BookReader::Shown BookReader::show(qsizetype open, int index) const
+{
+    Shown shown;
+    TextLines beyond;
+    const Result<bool> decoded =
+        OrderFormat::decodeAt(lines(), open, index, shown.record, &beyond, OrderDocument::GridRows);
+    shown.whole = decoded.ok() && *decoded;
+    if (!shown.whole)
+        return shown;
+    // The totals do not depend on how the cells are padded: a character counts one pixel.
+    QList<OrderLine> rows = shown.record.Lines;
+    const Result<OrderTotals> totals =
+        OrderCalc::Calcule(rows, shown.record.IncludesVat, m_document.settings(),
+                           [](const QString &text) { return int(text.size()); });
+    if (totals)
+        shown.totals = *totals;
+    return shown;
+}

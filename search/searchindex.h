@@ -1,0 +1,123 @@
+#pragma once
+
+#include "order/booklistener.h"
+#include "search/bookreader.h"
+#include "search/foldedpattern.h"
+#include "search/searchquery.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <limits>
+#include <memory>
+#include <utility>
+
+class ArticleMemory;
+
+// Which orders a search keeps besides its words: a date range (either end open) and a
+// supplier, by its code or its name. An order whose date is no date is outside any range.
+struct SearchFilter {
+    QDate from;
+    QDate to;
+    QString supplier;
+    bool isEmpty() const
+    {
+        return !from.isValid() && !to.isValid() && supplier.trimmed().isEmpty();
+    }
+    bool operator==(const SearchFilter &other) const = default;
+};
+
+// What the search knows of the book: where each order's block stands, its date, number and
+// supplier, and the articles ordered (ArticleMemory). The texts themselves are read from the
+// book's lines at each search, so the index holds little more than a few numbers per order.
+//
+// The book tells it of each change through its BookListener side; the work is done when the
+// index is next used (update()), so that writing orders back costs nothing more.
+class SearchIndex : public QObject, public BookListener {
+    Q_OBJECT
+public:
+    explicit SearchIndex(BookReader reader, QObject *parent = nullptr);
+    ~SearchIndex() override;
+
+    // BookListener
+    void blockChanged(int index) override;
+    void blocksRenumbered() override;
+    void bookReset() override;
+
+    const BookReader &reader() const { return m_reader; }
+    ArticleMemory &articles();
+
+    // Brings the index up to date with the book: built whole after a reset or a renumbering,
+    // the orders written since read again.
+    void update();
+    // Order slots: the indexes 0 to count() - 1.
+    int count();
+
+    static constexpr qint32 NoDay = std::numeric_limits<qint32>::min();
+    struct Order {
+        qint32 open = -1; // the line of its opening label; -1: no block
+        qint32 end = -1;  // one past its last line
+        qint32 day = NoDay;
+        qint32 supplier = -1; // see supplierId()
+        qint64 number = -1;   // the "NUM" text as a number; -1 when it is none
+        quint16 generation = 0;
+    };
+    // The order of `index` as the index knows it, its place in the lines checked.
+    const Order &order(int index);
+    // Whether order `a` is newer than `b`: by date (no date counts oldest), then number.
+    bool newer(int a, int b) const;
+    qint32 supplierId(const QString &code) const { return m_supplierIds.value(code.trimmed(), -1); }
+
+    // The texts of an order's fixed lines, as the order window shows them (trimmed).
+    QString numberText(int index);
+    QString dateText(int index);
+    QString supplierCode(int index);
+    QString supplierName(int index);
+    // The cells of the order line standing `offset` lines after the block's opening label.
+    OrderLine lineAt(int index, qsizetype offset);
+    // The grid row (from 1) of that order line.
+    int rowOf(int index, qsizetype offset);
+
+    // The orders that hold every term of `query` and pass `filter`, taken from `within` when
+    // it is given, else from the whole book; in index order or that of `within`.
+    QList<int> find(const SearchQuery &query, const SearchFilter &filter,
+                    const QList<int> *within = nullptr);
+    bool matches(int index, const SearchQuery &query, const SearchFilter &filter);
+
+    // The first place of the order that holds the query's first term, with its text trimmed
+    // and where each term stands in that text (start, length).
+    struct Hit {
+        OrderPlace place;
+        QString text;
+        QList<std::pair<qsizetype, qsizetype>> spans;
+    };
+    Hit firstHit(int index, const SearchQuery &query);
+
+    // Bytes the index takes in memory.
+    qsizetype memoryUsed() const;
+
+Q_SIGNALS:
+    // The order was written again: what is shown of it is to be read again.
+    void orderChanged(int index);
+    // Orders went or took other indexes, or the book is another one: every result is to be
+    // found again.
+    void ordersMoved();
+    void bookReplaced();
+
+private:
+    friend class ArticleMemory;
+
+    void build();
+    void locateBlocks();
+    void readOrder(int index);
+
+    BookReader m_reader;
+    QList<Order> m_orders;
+    QHash<QString, qint32> m_supplierIds;
+    bool m_built = false;
+    bool m_moved = false; // blocks may stand elsewhere: locate them before use
+    QSet<int> m_changed;  // orders written since the last update
+    std::unique_ptr<ArticleMemory> m_articles;
+};

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/csvfile.h"
+#include "core/real48.h"
+#include "search/searchindex.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+
+// The orders a search finds, one row each: number, date, supplier, total including tax as the
+// order window shows it, and where the first hit is with its text. Newest first until another
+// column is chosen. The rows follow the book: an order written again is looked at again,
+// orders renumbered are found again, another book empties the list.
+class SearchResultsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NumberColumn, DateColumn, SupplierColumn, TotalColumn, WhereColumn, ColumnCount };
+    // Where the terms stand in the text of the "where" column: a QList<QPoint> of (start,
+    // length).
+    static constexpr int HitSpansRole = Qt::UserRole + 1;
+
+    explicit SearchResultsModel(SearchIndex &index, QObject *parent = nullptr);
+
+    // An empty text and an empty filter find nothing; the filter alone finds every order it
+    // keeps.
+    void setQuery(const QString &text);
+    void setFilter(const SearchFilter &filter);
+    const QString &queryText() const { return m_text; }
+
+    int orderAt(int row) const { return m_rows.value(row, -1); }
+    OrderPlace placeAt(int row);
+    int rowOfOrder(int order) const { return int(m_rows.indexOf(order)); }
+
+    // How a place of an order is named in the "where" column: "Désignation, ligne 4".
+    static QString placeName(const OrderPlace &place);
+
+    // The rows as they stand, in the spreadsheet form of the program's other exports.
+    void csv(CsvFile &file);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+Q_SIGNALS:
+    // The rows changed: another search, or the book changed under them.
+    void resultsChanged();
+
+private:
+    struct Shown {
+        QString number;
+        QString date;
+        QString supplier;
+        QString total;
+        Real totalValue = 0;
+        bool hasTotal = false;
+    };
+    struct Found {
+        SearchQuery query;
+        SearchFilter filter;
+        QList<int> orders; // in index order
+    };
+
+    void search();
+    void orderChanged(int index);
+    void forgetSearches();
+    const Shown &shown(int order) const;
+    const SearchIndex::Hit &hit(int order) const;
+    QString where(int order) const;
+    void sortRows();
+    bool before(int a, int b) const;
+
+    SearchIndex &m_index;
+    QString m_text;
+    SearchQuery m_query;
+    SearchFilter m_filter;
+    QList<int> m_rows;
+    int m_sortColumn = DateColumn;
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
+    QList<Found> m_recent; // the last searches, the newest first, to narrow the next one
+    mutable QHash<int, Shown> m_shown;
+    mutable QHash<int, SearchIndex::Hit> m_hits;
+};

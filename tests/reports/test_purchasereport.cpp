@@ -1,0 +1,299 @@
+#include "core/numbertext.h"
+#include "order/orderformat.h"
+#include "reports/booksource.h"
+#include "reports/purchasebook.h"
+#include "reports/purchasereport.h"
+#include "testsupport.h"
+
+#include <QMap>
+#include <cmath>
+#include <random>
+
+// Generated books whose totals the test works out on its own: exact integers where the order
+// window's arithmetic is exact, long double where it divides, rounded half away from zero per
+// order as the window shows it. Books are drawn so that no figure falls on a half cent.
+namespace {
+
+constexpr long double EuroRate = 6.55957L;
+const long double Rates[3] = {20.6L, 0, 5.5L};
+
+struct Expected {
+    struct Cell {
+        qint64 total = 0;
+        QMap<int, qint64> periods; // period index -> cents
+        qint64 previous = 0;
+        int orders = 0; // in the period shown
+        QString name;
+        QDate latest;
+    };
+    QMap<QString, Cell> suppliers; // by code
+    Cell unread;
+    QMap<int, qint64> totals;
+    qint64 grandTotal = 0;
+    std::array<QMap<int, qint64>, 3> base, vat; // by period
+    int orders = 0;
+    int unreadDates = 0;
+    bool previousYear = false;
+};
+
+// Rounds half away from zero; false when the value is too near a half cent to tell.
+bool roundCents(long double cents, qint64 &out)
+{
+    const long double fraction = std::fabs(cents - std::trunc(cents));
+    if (std::fabs(fraction - 0.5L) < 1e-4L)
+        return false;
+    out = qint64(cents < 0 ? -std::floor(-cents + 0.5L) : std::floor(cents + 0.5L));
+    return true;
+}
+
+struct OrderFigures {
+    std::array<qint64, 3> main{}, second{}; // H.T., TVA, TTC
+    std::array<qint64, 3> base{}, vat{};    // per group, main currency
+    std::array<qint64, 3> base2{}, vat2{};  // per group, second currency
+};
+
+// The figures of one order from its rows (quantity, price in cents, discount, group, counted).
+struct Row {
+    int quantity;
+    qint64 price;
+    int discount;
+    int group; // 0..2; -1: a row that counts in no group
+};
+
+bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, OrderFigures &f)
+{
+    std::array<long double, 3> t{0, 0, 0};
+    for (const Row &r : rows)
+        if (r.group >= 0)
+            t[r.group] += (long double)r.quantity * r.price * (100 - r.discount) / 100;
+    std::array<long double, 3> v{}, b{};
+    for (int k = 0; k < 3; ++k) {
+        v[k] = ttc ? t[k] - t[k] / (1 + Rates[k] / 100) : t[k] * Rates[k] / 100;
+        b[k] = ttc ? t[k] - v[k] : t[k];
+    }
+    const long double vat = v[0] + v[1] + v[2];
+    const long double lines = t[0] + t[1] + t[2];
+    const long double ht = ttc ? lines - vat : lines;
+    const long double incl = ttc ? lines : lines + vat;
+    const auto other = [euroMode](long double cents) {
+        return euroMode ? cents * EuroRate : cents / EuroRate;
+    };
+    const std::array<long double, 3> totals{ht, vat, incl};
+    for (int a = 0; a < 3; ++a)
+        if (!roundCents(totals[a], f.main[a]) || !roundCents(other(totals[a]), f.second[a]))
+            return false;
+    for (int k = 0; k < 3; ++k)
+        if (!roundCents(b[k], f.base[k]) || !roundCents(v[k], f.vat[k]) ||
+            !roundCents(other(b[k]), f.base2[k]) || !roundCents(other(v[k]), f.vat2[k]))
+            return false;
+    return true;
+}
+
+QString money(qint64 cents)
+{
+    return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+}
+
+struct Spec {
+    unsigned seed;
+    int orders;
+    int ttcEvery;     // every n-th order has prices including tax (0: none)
+    int damagedEvery; // every n-th order has a date line that is no date (0: none)
+    bool euroMode;
+    ReportChoice choice;
+};
+
+// Writes the book and works out what the report must show for `spec.choice`.
+QStringList generate(const Spec &spec, Expected &e)
+{
+    std::mt19937 random(spec.seed);
+    const auto pick = [&random](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
+    const int year = spec.choice.Year;
+    const int a = int(spec.choice.Shown);
+    const bool second = spec.choice.In == Currency::Second;
+    QStringList lines;
+    for (int index = 0; index < spec.orders; ++index) {
+        const bool ttc = spec.ttcEvery && index % spec.ttcEvery == 1;
+        const bool damaged = spec.damagedEvery && index % spec.damagedEvery == 2;
+        const QDate date(pick(2024, 2025), pick(1, 12), pick(1, 28));
+        const int supplier = pick(0, 3);
+        QList<Row> rows;
+        OrderFigures f;
+        do {
+            rows.clear();
+            for (int n = pick(1, 4); n > 0; --n)
+                rows.append({pick(1, 9), pick(100, 99999), pick(0, 3) == 0 ? 20 : 0,
+                             pick(0, 5) == 0 ? -1 : pick(0, 2)});
+        } while (!figuresOf(rows, ttc, spec.euroMode, f));
+
+        OrderRecord r;
+        r.Number = QString::number(300000001 + index);
+        r.Date = date;
+        r.SupplierCode = QString::number(20001 + supplier);
+        r.AddressLines[0] = QStringLiteral("Fournisseur %1 de %2").arg(supplier).arg(date.year());
+        r.IncludesVat = ttc;
+        for (const Row &row : rows) {
+            OrderLine l;
+            l.Designation = QStringLiteral("Article");
+            l.UnitPrice = money(row.price);
+            l.DiscountPercent = row.discount ? QString::number(row.discount) : QString();
+            // A row in no group: a quantity that is no number, or a code that is none.
+            l.Quantity = row.group < 0 && row.price % 2 ? QStringLiteral("trois")
+                                                        : QString::number(row.quantity);
+            l.VatCode = row.group < 0                        ? QStringLiteral("A")
+                        : row.group == 0 && row.quantity % 2 ? QString()
+                                                             : QString::number(row.group + 1);
+            r.Lines.append(l);
+        }
+        QStringList block = OrderFormat::encodeBlock(r, index);
+        if (damaged)
+            block[2] = QStringLiteral("31/02/") + QString::number(date.year());
+        lines += block;
+
+        const qint64 amount = second ? f.second[a] : f.main[a];
+        const QString code = r.SupplierCode;
+        Expected::Cell &cell = e.suppliers[code];
+        // The latest dated order names the supplier; without any, the last order in the book.
+        if (damaged ? !cell.latest.isValid() : !cell.latest.isValid() || date >= cell.latest) {
+            if (!damaged)
+                cell.latest = date;
+            cell.name = r.AddressLines[0];
+        }
+        if (damaged) {
+            ++e.unreadDates;
+            if (year != 0)
+                continue;
+            ++e.orders;
+            e.unread.total += amount;
+            e.grandTotal += amount;
+            for (int k = 0; k < 3; ++k) {
+                e.base[k][-1] += second ? f.base2[k] : f.base[k];
+                e.vat[k][-1] += second ? f.vat2[k] : f.vat[k];
+            }
+            continue;
+        }
+        if (year != 0 && date.year() == year - 1) {
+            cell.previous += amount;
+            e.previousYear = true;
+            continue;
+        }
+        if (year != 0 && date.year() != year)
+            continue;
+        const int period = year ? date.month() - 1 : date.year() - 2024;
+        ++e.orders;
+        ++cell.orders;
+        cell.total += amount;
+        cell.periods[period] += amount;
+        e.totals[period] += amount;
+        e.grandTotal += amount;
+        for (int k = 0; k < 3; ++k) {
+            e.base[k][period] += second ? f.base2[k] : f.base[k];
+            e.vat[k][period] += second ? f.vat2[k] : f.vat[k];
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Spec)
+
+class TestPurchaseReport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void addsUp_data();
+    void addsUp();
+};
+
+void TestPurchaseReport::addsUp_data()
+{
+    QTest::addColumn<Spec>("spec");
+    const auto choice = [](int year, Amount amount, Currency currency) {
+        return ReportChoice{year, amount, currency};
+    };
+    QTest::newRow("before tax, one year")
+        << Spec{1, 60, 0, 0, false, choice(2025, Amount::BeforeTax, Currency::Main)};
+    QTest::newRow("VAT against the previous year")
+        << Spec{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main)};
+    QTest::newRow("TTC orders, amounts including tax")
+        << Spec{3, 80, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Main)};
+    QTest::newRow("TTC orders, VAT taken out")
+        << Spec{4, 80, 2, 0, false, choice(2024, Amount::Vat, Currency::Main)};
+    QTest::newRow("damaged dates, every year")
+        << Spec{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main)};
+    QTest::newRow("damaged dates, one year")
+        << Spec{6, 70, 0, 5, false, choice(2025, Amount::IncludingTax, Currency::Main)};
+    QTest::newRow("francs book in euros")
+        << Spec{7, 60, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Second)};
+    QTest::newRow("euro book in francs, every year")
+        << Spec{8, 60, 4, 9, true, choice(0, Amount::BeforeTax, Currency::Second)};
+}
+
+void TestPurchaseReport::addsUp()
+{
+    QFETCH(Spec, spec);
+    Expected e;
+    const QStringList lines = generate(spec, e);
+    Settings settings;
+    settings.EuroMode = spec.euroMode ? 1 : 0;
+    const PurchaseBook book(BookSource(TextLines(lines)), settings);
+    const PurchaseReport report(book, spec.choice);
+
+    QCOMPARE(report.orderCount(), e.orders);
+    QCOMPARE(report.unreadDates(), e.unreadDates);
+    QCOMPARE(report.hasEvolution(), e.previousYear);
+    const QString covered =
+        spec.choice.Year ? QString::number(spec.choice.Year) : QStringLiteral("Toutes");
+    QVERIFY2(report.coverage().startsWith(covered + QStringLiteral(" : ") +
+                                          QString::number(e.orders) + QStringLiteral(" commandes")),
+             qPrintable(report.coverage()));
+
+    // Suppliers, largest total first, then the orders without a date.
+    qint64 before = std::numeric_limits<qint64>::max();
+    int suppliers = 0;
+    for (const PurchaseReport::Row &row : report.rows()) {
+        if (row.UnreadDates) {
+            QCOMPARE(row.Name, QStringLiteral("Date illisible"));
+            QCOMPARE(row.Total, e.unread.total);
+            QCOMPARE(&row, &report.rows().last());
+            continue;
+        }
+        ++suppliers;
+        QVERIFY(row.Total <= before);
+        before = row.Total;
+        QVERIFY2(e.suppliers.contains(row.Code), qPrintable(row.Code));
+        const Expected::Cell &cell = e.suppliers.value(row.Code);
+        QCOMPARE(row.Name, cell.name);
+        QCOMPARE(row.Total, cell.total);
+        for (int p = 0; p < report.periods().size(); ++p)
+            QCOMPARE(row.Cells.at(p), cell.periods.value(p));
+        if (e.previousYear)
+            QCOMPARE(row.Previous, cell.previous);
+    }
+    QCOMPARE(suppliers, int(std::count_if(e.suppliers.cbegin(), e.suppliers.cend(),
+                                          [](const Expected::Cell &c) { return c.orders > 0; })));
+    QCOMPARE(report.rows().last().UnreadDates, spec.choice.Year == 0 && e.unreadDates > 0);
+    QCOMPARE(report.totals().Total, e.grandTotal);
+    for (int p = 0; p < report.periods().size(); ++p)
+        QCOMPARE(report.totals().Cells.at(p), e.totals.value(p));
+
+    // Per VAT code and period, the row without a date last.
+    for (const PurchaseReport::VatRow &row : report.vatRows()) {
+        const int period = row.UnreadDates ? -1 : int(report.periods().indexOf(row.Period));
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(row.Base[k], e.base[k].value(period));
+            QCOMPARE(row.Vat[k], e.vat[k].value(period));
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        qint64 base = 0;
+        for (qint64 v : e.base[k])
+            base += v;
+        QCOMPARE(report.vatTotals().Base[k], base);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestPurchaseReport)
+#include "test_purchasereport.moc"

@@ -1,0 +1,287 @@
+#include "core/csvfile.h"
+#include "core/textfile.h"
+#include "order/orderdocument.h"
+#include "search/articlememory.h"
+#include "search/searchindex.h"
+#include "search/searchresultsmodel.h"
+#include "testsupport.h"
+
+#include <QPoint>
+#include <QtTest>
+
+namespace {
+
+// An order of the template block with its own number, date, supplier, lines and note.
+QStringList order(int index, const QString &number, const QString &date, const QString &code,
+                  const QString &name, const QStringList &lines, const QStringList &note = {},
+                  const QString &terms = QStringLiteral("A réception"))
+{
+    TestBooks::Order o{number.leftJustified(9), date, code, terms, {name, {}, {}, {}},
+                       {QStringLiteral("TTCN")}};
+    for (const QString &line : lines)
+        o.body << QStringLiteral("CMDE") + line;
+    for (const QString &line : note)
+        o.body << QStringLiteral("MEMO") + line;
+    return TestBooks::block(index, o);
+}
+
+// A book opened in a document whose search index listens to it.
+struct Book {
+    TemporaryWorkingDir dir;
+    FakePlatform desktop{QDateTime(QDate(2000, 5, 2), QTime(9, 0))};
+    OrderDocument document;
+    SearchIndex index{BookReader(document)};
+
+    explicit Book(const QList<QStringList> &orders)
+    {
+        document.setBookListener(&index);
+        QStringList lines;
+        for (const QStringList &o : orders)
+            lines += o;
+        const QString name = dir.file(QStringLiteral("c.cmd"));
+        if (!TextFile::write(name, lines) || !document.Charge(name).ok())
+            qFatal("the book was not opened");
+    }
+};
+
+QList<QStringList> everyKind()
+{
+    return {order(0, "200001001", "01/03/2000", "10023", "Dupont SARL",
+                  {"Cartouche de toner noir\t2\t      12,50\t\t      25,00\t1",
+                   "Œufs frais\t1\t3,00\t\t3,00\t1"},
+                  {"Livrer à l'accueil"}, "Réglement à 30 jours"),
+            order(1, "200002001", "15/02/2000", "10024", "Martin & Fils",
+                  {"Ramette A4\t10\t4,20\t5\t39,90\t3", "Agrafes 24/6\t1\t2,00\t\t2,00\t1"},
+                  {"Façade côté cour"}),
+            // Damaged: its date is no date, its cells no numbers.
+            order(2, "200003001", "31/02/2000", "10023", "Dupont SARL",
+                  {"Toner couleur\tdeux\tdouze\t\t\t1"}),
+            order(3, "200004001", "10/04/2000", "10025", "Leroy",
+                  {"vis sans tabulation", "Boîte de 100 vis à bois\t1\t=SUM(A1)\t\t\t1"})};
+}
+
+} // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void matching_data();
+    void matching();
+    void resultsFollowTheBook();
+    void articles();
+    void csv_data();
+    void csv();
+};
+
+void TestSearch::matching_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<SearchFilter>("filter");
+    QTest::addColumn<QList<int>>("found");
+    QTest::addColumn<QString>("where");    // of the first order found
+    QTest::addColumn<QStringList>("bold"); // in it
+    const SearchFilter none;
+    const QList<int> nothing;
+    QTest::newRow("word in a designation, damaged order too")
+        << "toner" << none << QList<int>{0, 2} << "Désignation, ligne 1 : Cartouche de toner noir"
+        << QStringList{"toner"};
+    QTest::newRow("letter case") << "TONER" << none << QList<int>{0, 2} << "" << QStringList();
+    QTest::newRow("accents ignored")
+        << "reglement" << none << QList<int>{0} << "Conditions : Réglement à 30 jours"
+        << QStringList{"Réglement"};
+    QTest::newRow("accent typed") << "réglement" << none << QList<int>{0} << "" << QStringList();
+    QTest::newRow("oe finds œ") << "oeufs" << none << QList<int>{0}
+                                << "Désignation, ligne 2 : Œufs frais" << QStringList{"Œufs"};
+    QTest::newRow("œ finds œ") << "ŒUF" << none << QList<int>{0} << "" << QStringList();
+    QTest::newRow("ç and ô in the note")
+        << "facade cote" << none << QList<int>{1} << "Note : Façade côté cour"
+        << QStringList{"Façade", "côté"};
+    QTest::newRow("words in different fields")
+        << "toner dupont" << none << QList<int>{0, 2} << "" << QStringList();
+    QTest::newRow("every word needed") << "toner martin" << none << nothing << "" << QStringList();
+    QTest::newRow("words in any order")
+        << "noir cartouche" << none << QList<int>{0}
+        << "Désignation, ligne 1 : Cartouche de toner noir" << QStringList{"Cartouche", "noir"};
+    QTest::newRow("phrase") << "\"toner noir\"" << none << QList<int>{0} << "" << QStringList();
+    QTest::newRow("phrase in another order")
+        << "\"noir toner\"" << none << nothing << "" << QStringList();
+    QTest::newRow("phrase never spans two cells")
+        << "\"ramette a4 10\"" << none << nothing << "" << QStringList();
+    QTest::newRow("amount as shown") << "12,50" << none << QList<int>{0}
+                                     << "Prix unitaire, ligne 1 : 12,50" << QStringList{"12,50"};
+    QTest::newRow("a point is a point") << "12.50" << none << nothing << "" << QStringList();
+    QTest::newRow("no wildcard") << "vis*" << none << nothing << "" << QStringList();
+    QTest::newRow("text without separators")
+        << "sans tabulation" << none << QList<int>{3} << "Code TVA, ligne 1 : vis sans tabulation"
+        << QStringList{"sans", "tabulation"};
+    QTest::newRow("a formula is text") << "=sum" << none << QList<int>{3} << "" << QStringList();
+    QTest::newRow("number") << "200004001" << none << QList<int>{3} << "N° : 200004001"
+                            << QStringList{"200004001"};
+    QTest::newRow("date") << "15/02" << none << QList<int>{1} << "" << QStringList();
+    QTest::newRow("nothing typed") << "" << none << nothing << "" << QStringList();
+    QTest::newRow("supplier by name")
+        << "" << SearchFilter{{}, {}, "dupont"} << QList<int>{0, 2} << "" << QStringList();
+    QTest::newRow("supplier by code")
+        << "vis" << SearchFilter{{}, {}, "10025"} << QList<int>{3} << "" << QStringList();
+    QTest::newRow("dates: an order without one is outside")
+        << "" << SearchFilter{QDate(2000, 3, 1), QDate(2000, 4, 30), {}} << QList<int>{0, 3} << ""
+        << QStringList();
+    QTest::newRow("open end") << "toner" << SearchFilter{{}, QDate(2000, 3, 1), {}} << QList<int>{0}
+                              << "" << QStringList();
+}
+
+void TestSearch::matching()
+{
+    QFETCH(QString, query);
+    QFETCH(SearchFilter, filter);
+    QFETCH(QList<int>, found);
+    QFETCH(QString, where);
+    QFETCH(QStringList, bold);
+    Book book(everyKind());
+    SearchResultsModel results(book.index);
+    results.setFilter(filter);
+    results.setQuery(query);
+    QList<int> orders;
+    for (int row = 0; row < results.rowCount(); ++row)
+        orders << results.orderAt(row);
+    std::sort(orders.begin(), orders.end());
+    QCOMPARE(orders, found);
+    if (where.isEmpty())
+        return;
+    const int row = results.rowOfOrder(found.first());
+    const QModelIndex cell = results.index(row, SearchResultsModel::WhereColumn);
+    const QString shown = cell.data().toString();
+    QCOMPARE(shown, where);
+    QStringList hits;
+    for (const QPoint &span : cell.data(SearchResultsModel::HitSpansRole).value<QList<QPoint>>())
+        hits << shown.mid(span.x(), span.y());
+    QCOMPARE(hits, bold);
+}
+
+// Written back, deleted, moved in the list, another book: the rows are never stale.
+void TestSearch::resultsFollowTheBook()
+{
+    Book book(everyKind());
+    SearchResultsModel results(book.index);
+    results.setQuery(QStringLiteral("vis"));
+    const auto numbers = [&] {
+        QStringList shown;
+        for (int row = 0; row < results.rowCount(); ++row)
+            shown << results.index(row, SearchResultsModel::NumberColumn).data().toString();
+        return shown;
+    };
+    QCOMPARE(numbers(), QStringList{"200004001"});
+
+    // Order 1 gets a line of screws and is written back: found, newest first.
+    QVERIFY(book.document.showOrder(1).ok());
+    QVERIFY(
+        book.document.setCell(2, OrderLine::DesignationCell, QStringLiteral("Vis de fixation")));
+    book.document.EcritFiche();
+    QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
+    QCOMPARE(results.index(1, SearchResultsModel::WhereColumn).data().toString(),
+             QStringLiteral("Désignation, ligne 2 : Vis de fixation"));
+    QCOMPARE(book.index.articles().complete(u"fix", QString(), -1, 5).value(0).designation,
+             QStringLiteral("Vis de fixation"));
+
+    // Order 0 deleted: the others take lower indexes, the rows still show theirs.
+    QVERIFY(book.document.showOrder(0).ok());
+    QVERIFY(book.document.Supprime().ok());
+    QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
+    QCOMPARE(results.orderAt(0), 2);
+
+    // The list's moves renumber the orders.
+    book.document.setListDialogs(
+        [](const OrderBook &) {
+            return OrderList::Choice{{2, 1, 0}, -1};
+        },
+        {});
+    QVERIFY(book.document.Liste().ok());
+    QCOMPARE(results.orderAt(0), 0);
+    QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
+
+    // Another book: nothing of this one is left.
+    QVERIFY(book.document.Nouveau().ok());
+    QCOMPARE(results.rowCount(), 0);
+    QVERIFY(results.queryText().isEmpty());
+    QVERIFY(book.index.find(SearchQuery(QStringLiteral("vis")), {}).isEmpty());
+}
+
+void TestSearch::articles()
+{
+    const QString ream = QStringLiteral("Ramette A4\t1\t%1\t%2\t\t1");
+    Book book({order(0, "200001001", "05/01/2000", "10023", "Dupont", {ream.arg("4,00", "")}),
+               order(1, "200002001", "07/02/2000", "10024", "Martin", {ream.arg("3,80", "10")}),
+               order(2, "200003001", "06/03/2000", "10023", "Dupont",
+                     {ream.arg("4,20", "5"), "Rame de calque\t1\t\t\t\t1"}),
+               order(3, "200004001", "10/04/2000", "10024", "Martin",
+                     {"Agrafes\t1\t2\t\t\t1", ream.arg("", "")})});
+    ArticleMemory &articles = book.index.articles();
+    const auto designations = [&](const QString &typed, const QString &supplier) {
+        QStringList shown;
+        for (const ArticleMemory::Entry &entry : articles.complete(typed, supplier, -1, 10))
+            shown << entry.designation + QLatin1Char(' ') + entry.number;
+        return shown;
+    };
+    // The order's supplier first, then the others, each newest first; any word's start.
+    QCOMPARE(designations("ram", "10023"),
+             (QStringList{"Ramette A4 200003001", "Rame de calque 200003001"}));
+    QCOMPARE(designations("RAM", "10024"),
+             (QStringList{"Ramette A4 200004001", "Rame de calque 200003001"}));
+    QCOMPARE(designations("a4", "10023"), QStringList{"Ramette A4 200003001"});
+    QCOMPARE(designations("amette", "10023"), QStringList());
+    QCOMPARE(designations("calque", "10023").size(), 1);
+
+    // The last price: the supplier's newest line with a price, and the one before it.
+    const auto price = [&](const ArticleMemory::Line &line) {
+        return line.order < 0 ? QString() : book.index.lineAt(line.order, line.offset).UnitPrice;
+    };
+    ArticleMemory::LastPrice last = articles.lastPrice("ramette a4", "10023", -1);
+    QVERIFY(last.ownSupplier);
+    QCOMPARE(price(last.line) + '|' + price(last.before), QStringLiteral("4,20|4,00"));
+    last = articles.lastPrice("Ramette A4", "10024", -1); // its last line has no price
+    QCOMPARE(price(last.line) + '|' + price(last.before), QStringLiteral("3,80|"));
+    last = articles.lastPrice("Ramette A4", "10099", -1); // never had it: any supplier's
+    QVERIFY(!last.ownSupplier);
+    QCOMPARE(price(last.line) + '|' + price(last.before), QStringLiteral("4,20|3,80"));
+    last = articles.lastPrice("Ramette A4", "10023", 2); // the order on screen left out
+    QCOMPARE(price(last.line) + '|' + price(last.before), QStringLiteral("4,00|"));
+
+    QList<int> history;
+    for (const ArticleMemory::Line &line : articles.history("Ramette A4"))
+        history << line.order;
+    QCOMPARE(history, (QList<int>{3, 2, 1, 0}));
+}
+
+void TestSearch::csv_data()
+{
+    QTest::addColumn<CsvFile::Format>("dialect");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QByteArray>("bytes");
+    const auto french = CsvFile::Format::Spreadsheet;
+    QTest::newRow("plain") << french << QStringList{"Vis", "été"} << "   12,50"
+                           << QByteArray("\xEF\xBB\xBFVis;\xC3\xA9t\xC3\xA9;12,50\r\n");
+    QTest::newRow("quoted") << french << QStringList{"a;b", "dit \"oui\"", "2\nlignes"} << "-3"
+                            << QByteArray(
+                                   "\xEF\xBB\xBF\"a;b\";\"dit \"\"oui\"\"\";\"2\nlignes\";-3\r\n");
+    QTest::newRow("formulas") << french << QStringList{"=SUM(A1)", "+1", "-x", "@a"} << "=1+1"
+                              << QByteArray("\xEF\xBB\xBF'=SUM(A1);'+1;'-x;'@a;'=1+1\r\n");
+    QTest::newRow("standard") << CsvFile::Format::Standard << QStringList{"a,b", "c;d"} << "4,20"
+                              << QByteArray("\"a,b\",c;d,4.20\r\n");
+}
+
+void TestSearch::csv()
+{
+    QFETCH(CsvFile::Format, dialect);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, number);
+    QFETCH(QByteArray, bytes);
+    CsvFile file(dialect);
+    for (const QString &text : texts)
+        file.text(text);
+    file.number(number).endRow();
+    QCOMPARE(file.bytes(), bytes);
+}
+
+QTEST_GUILESS_MAIN(TestSearch)
+#include "test_search.moc"

@@ -1,0 +1,289 @@
+// The search window, the completion of designations and the price history, driven through
+// the main window with the keys and the mouse as a user drives them.
+
+#include "app/tmainform.h"
+#include "core/textfile.h"
+#include "gui/application.h"
+#include "order/tcommande.h"
+#include "search/searchwindow.h"
+#include "testsupport.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QToolTip>
+#include <memory>
+
+namespace {
+
+QStringList order(int index, const QString &number, const QString &date, const QString &code,
+                  const QString &name, const QStringList &lines, const QString &note = {})
+{
+    TestBooks::Order o;
+    o.number = number.leftJustified(9);
+    o.date = date;
+    o.code = code;
+    o.address[0] = name;
+    o.body = QStringList{QStringLiteral("TTCN")};
+    for (const QString &line : lines)
+        o.body << QStringLiteral("CMDE") + line;
+    if (!note.isEmpty())
+        o.body << QStringLiteral("MEMO") + note;
+    return TestBooks::block(index, o);
+}
+
+} // namespace
+
+class TestSearchWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void searchFromTheKeyboard_data();
+    void searchFromTheKeyboard();
+    void completion_data();
+    void completion();
+    void lastPriceAndHistory();
+
+private:
+    QWindow *window() const { return QApplication::activeWindow()->windowHandle(); }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window(), Qt::Key(k), modifiers);
+    }
+    void type(const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::keyClick(window(), c.toLatin1());
+    }
+    void clickCell(int row, int column);
+    QWidget *focused() const { return QApplication::focusWidget(); }
+    template <typename W = QWidget> W *child(const char *name) const
+    {
+        return m_form->findChild<W *>(QLatin1String(name));
+    }
+    TCommande &commande() const { return m_form->commande(); }
+    bool inGrid() const
+    {
+        QWidget *grid = child("StringGrid1");
+        return focused() == grid || grid->isAncestorOf(focused());
+    }
+
+    std::unique_ptr<TemporaryWorkingDir> m_dir;
+    std::unique_ptr<FakePlatform> m_desktop;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+void TestSearchWindows::init()
+{
+    m_dir = std::make_unique<TemporaryWorkingDir>();
+    m_desktop = std::make_unique<FakePlatform>();
+    const QString book = m_dir->file(QStringLiteral("book.cmd"));
+    QVERIFY(TextFile::write(
+        book,
+        order(0, "200001001", "05/01/2000", "10023", "Dupont",
+              {"Cartouche de toner\t1\t10,00\t\t10,00\t1"}) +
+            order(1, "200002001", "07/02/2000", "10024", "Martin",
+                  {"Ramette A4\t10\t3,80\t10\t34,20\t1", "Toner couleur\t1\t50,00\t\t50,00\t1"}) +
+            order(2, "200003001", "06/03/2000", "10023", "Dupont",
+                  {"Ramette A4\t5\t4,20\t5\t19,95\t1"}, "toner livré le matin")));
+    m_form = std::make_unique<TMainForm>();
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_desktop->chooseFile(book);
+    key(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_form->MainFileName, book);
+}
+
+void TestSearchWindows::cleanup()
+{
+    m_form.reset();
+    m_desktop.reset();
+    m_dir.reset();
+}
+
+void TestSearchWindows::clickCell(int row, int column)
+{
+    auto *grid = child<QTableView>("StringGrid1");
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+}
+
+void TestSearchWindows::searchFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::newRow("cell editor") << "StringGrid1Editor";
+    QTest::newRow("note") << "Memo1";
+}
+
+void TestSearchWindows::searchFromTheKeyboard()
+{
+    QFETCH(QString, from);
+    if (from == QLatin1String("Memo1"))
+        QTest::mouseClick(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    else
+        clickCell(1, 0);
+    QTRY_COMPARE(focused()->objectName(), from);
+
+    key(Qt::Key_F, Qt::ControlModifier);
+    SearchWindow *search = m_form->searchWindow();
+    QVERIFY(search);
+    QTRY_COMPARE(QApplication::activeWindow(), search);
+    QCOMPARE(focused()->objectName(), QStringLiteral("SearchField"));
+    type(QStringLiteral("TONER"));
+
+    // Newest first; the third order holds it in its note.
+    auto *list = search->findChild<QTableView *>(QStringLiteral("Results"));
+    auto *count = search->findChild<QLabel *>(QStringLiteral("Count"));
+    QCOMPARE(count->text(), QStringLiteral("3 commandes"));
+    QStringList numbers;
+    for (int row = 0; row < 3; ++row)
+        numbers << list->model()->index(row, 0).data().toString();
+    QCOMPARE(numbers, (QStringList{"200003001", "200002001", "200001001"}));
+
+    // Enter shows the first one, the focus on the note, the search window still open.
+    key(Qt::Key_Return);
+    QCOMPARE(commande().book().currentOrder(), 2);
+    QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+    QTRY_COMPARE(focused(), child("Memo1"));
+    QVERIFY(search->isVisible());
+    // F3 from the order window: the next one, the focus on its cell.
+    key(Qt::Key_F3);
+    QCOMPARE(commande().book().currentOrder(), 1);
+    QTRY_VERIFY(inGrid());
+    QCOMPARE(commande().currentGridRow(), 2);
+    QCOMPARE(commande().currentGridColumn(), 0);
+    key(Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(commande().book().currentOrder(), 2);
+
+    // Back in the window: a supplier filter, then the list exported.
+    key(Qt::Key_F, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::activeWindow(), search);
+    QTest::mouseClick(search->findChild<QLineEdit *>(QStringLiteral("SupplierFilter")),
+                      Qt::LeftButton);
+    type(QStringLiteral("dupont"));
+    QCOMPARE(count->text(), QStringLiteral("2 commandes"));
+    const QString csv = m_dir->file(QStringLiteral("trouvees"));
+    m_desktop->chooseFile(csv);
+    QTest::mouseClick(search->findChild<QWidget *>(QStringLiteral("ExportButton")), Qt::LeftButton);
+    QStringList lines;
+    QVERIFY(TextFile::read(csv + QStringLiteral(".csv"), lines));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(1),
+             QStringLiteral(
+                 "200003001;06/03/2000;10023;Dupont;24,06;Note;toner livr\u00c3\u00a9 le matin"));
+
+    key(Qt::Key_Escape);
+    QTRY_VERIFY(!search->isVisible());
+}
+
+void TestSearchWindows::completion_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Enter") << "Enter";
+    QTest::newRow("mouse") << "mouse";
+    QTest::newRow("Escape") << "Escape";
+}
+
+// An empty row of the first order (Dupont): the article Dupont had comes with its price.
+void TestSearchWindows::completion()
+{
+    QFETCH(QString, how);
+    clickCell(2, 0);
+    type(QStringLiteral("RAM"));
+    auto *popup = qobject_cast<QAbstractItemView *>(QApplication::activePopupWidget());
+    QVERIFY(popup);
+    QCOMPARE(popup->model()->rowCount(), 1);
+    QCOMPARE(popup->model()->index(0, 0).data().toString(), QStringLiteral("Ramette A4"));
+    QCOMPARE(popup->model()->index(0, 1).data().toString(), QStringLiteral("4,20"));
+
+    if (how == QLatin1String("Enter")) {
+        key(Qt::Key_Down);
+        key(Qt::Key_Return);
+    } else if (how == QLatin1String("mouse")) {
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                          popup->visualRect(popup->model()->index(0, 0)).center());
+    } else {
+        key(Qt::Key_Escape);
+    }
+    QTRY_VERIFY(!popup->isVisible());
+    QCOMPARE(focused()->objectName(), QStringLiteral("StringGrid1Editor"));
+    const bool chosen = how != QLatin1String("Escape");
+    QCOMPARE(qobject_cast<QLineEdit *>(focused())->text(),
+             chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
+    // The list closed, the keys are the grid's: Tab goes on to the quantity, left empty.
+    key(Qt::Key_Tab);
+    QCOMPARE(commande().document().cell(2, 0),
+             chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
+    QVERIFY(commande().document().cell(2, 1).isEmpty());
+    QCOMPARE(commande().document().cell(2, 2), chosen ? QStringLiteral("4,20") : QString());
+    QCOMPARE(commande().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
+    QVERIFY(commande().document().orderModified());
+}
+
+void TestSearchWindows::lastPriceAndHistory()
+{
+    // The first order (Dupont) on screen: the last price is that of its other order.
+    clickCell(2, 0);
+    type(QStringLiteral("Ramette A4"));
+    key(Qt::Key_Escape);
+    clickCell(2, 2);
+    const QString note = QStringLiteral("Dernier prix : 4,20 le 06/03/2000 (commande 200003001)");
+    QCOMPARE(child<QLabel>("StatusPanel0")->text(), note);
+    QCOMPARE(focused()->toolTip(), note);
+    // Over the cell without its editor, the tool tip says the same.
+    clickCell(3, 0);
+    auto *grid = child<QTableView>("StringGrid1");
+    const QRect cell = grid->visualRect(grid->model()->index(1, 2));
+    QHelpEvent hover(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(grid->viewport(), &hover);
+    QTRY_COMPARE(QToolTip::text(), note);
+
+    // The cell's context menu, from the keyboard: "Historique des prix...".
+    clickCell(2, 0);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              focused()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(focused(), &menuKey);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QAction *history = menu->actions().last();
+    QCOMPARE(history->text(), QStringLiteral("Historique des prix..."));
+    QVERIFY(history->isEnabled());
+    history->trigger();
+    menu->close();
+    auto *window = m_form->findChild<QDialog *>(QStringLiteral("PriceHistoryWindow"));
+    QVERIFY(window && window->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    auto *lines = window->findChild<QTableView *>(QStringLiteral("History"));
+    QCOMPARE(lines->model()->rowCount(), 2);
+    QCOMPARE(lines->model()->index(0, 1).data().toString(), QStringLiteral("200003001"));
+    QCOMPARE(lines->model()->index(1, 4).data().toString(), QStringLiteral("3,80"));
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    QCOMPARE(commande().book().currentOrder(), 1);
+    QTRY_VERIFY(inGrid());
+    QCOMPARE(commande().currentGridRow(), 1);
+    QCOMPARE(commande().currentGridColumn(), 2);
+    QVERIFY(window->isVisible());
+}
+
+// The program's own application object, so that errors reaching the event loop are caught as
+// in the program.
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestSearchWindows test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_search_windows.moc"
