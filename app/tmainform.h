@@ -98,10 +98,10 @@ private:
                     void (TMainForm::*slot)());
     QAction *orderAction(const char *name, const QString &text, const QString &hint,
                          void (TCommande::*command)());
-    QToolButton *button(const char *name, const QString &hint, const QIcon &icon,
-                        void (TMainForm::*slot)());
-    QToolButton *orderButton(const char *name, const QString &hint, const QIcon &icon,
-                             void (TCommande::*command)());
+    // The tool button of `command`, with its own hints: `hint` its tool tip, `statusHint` what
+    // the status bar shows over it.
+    QToolButton *button(const char *name, QAction *command, const QIcon &icon, const QString &hint,
+                        const QString &statusHint);
 
     // File commands and the recovery file (tmainformfiles.cpp)
     // The save question; false when the command that asked must stop.
@@ -170,6 +170,8 @@ private:
     QAction *HelpSearchItem = nullptr;
     QAction *HelpHowToUseItem = nullptr;
     QAction *HelpAboutItem = nullptr;
+    QAction *PrintOnceCommand = nullptr; // "Imprimer commande", on the tool bar only
+    QAction *EnvelopeCommand = nullptr;  // "Enveloppes", on the tool bar only
     QMenu *m_documentMenu = nullptr;
 
     QToolButton *SpeedButton11 = nullptr;
