@@ -76,6 +76,7 @@ protected:
 
 private:
     void createWindows();
+    void fillOrderArea(); // the order window takes the whole area under the tool bar
     void createStatusBar();
     // The title bar: the program's name, then the order window's caption when it has one.
     void showCaption(const QString &caption);
