@@ -55,10 +55,12 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 
     createActions();
     createMenus();
+    createRecentBooks(m_fileMenu);
     createToolBar();
     createStatusBar();
     createWindows();
     new MenuShortcuts(this);
+    acceptBookDrops();
 
     m_recovery = std::make_unique<BookRecovery>();
     RecoveryTimer = new QTimer(this);
@@ -198,7 +200,7 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::FormShow()
 {
-    setWindowState(windowState() | Qt::WindowMaximized);
+    restorePlace(); // maximised the first time
     bool autoOpen = false;
     QString autoOpenFileName;
     m_commande->GetIni(autoOpen, autoOpenFileName);
@@ -223,7 +225,9 @@ void TMainForm::FormShow()
         if (!MainFileName.isEmpty() && !QFileInfo::exists(MainFileName))
             Prompts::information(QStringLiteral("Le fichier %1 n'existe pas").arg(MainFileName));
         // Not opened after all (another copy holds it): the new book must not take its name.
-        if (!bookOpened(m_commande->Charge(MainFileName)))
+        if (bookOpened(m_commande->Charge(MainFileName)))
+            bookInUse();
+        else
             MainFileName.clear();
         bookReplaced();
     }
@@ -268,6 +272,7 @@ void TMainForm::FormClose()
 {
     // The save question was answered: what is not saved now was left on purpose.
     m_recovery->discard();
+    keepPlace();
     if (!StartDir.isEmpty())
         QDir::setCurrent(StartDir);
     Application::run([this] {

@@ -104,6 +104,16 @@ private:
     QToolButton *button(const char *name, QAction *command, const QIcon &icon, const QString &hint,
                         const QString &statusHint);
 
+    // Recent books, dropped books and the window's place (tmainformdesktop.cpp)
+    void createRecentBooks(QMenu *fileMenu);
+    void acceptBookDrops();
+    void showRecentBooks();
+    void openRecent(const QString &fileName);
+    void openDropped(const QStringList &fileNames);
+    void bookInUse(); // MainFileName names the book opened or saved: first of the recent books
+    void restorePlace();
+    void keepPlace() const;
+
     // File commands and the recovery file (tmainformfiles.cpp)
     // The save question; false when the command that asked must stop.
     bool saveQuestion();
@@ -174,6 +184,9 @@ private:
     QAction *PrintOnceCommand = nullptr; // "Imprimer commande", on the tool bar only
     QAction *EnvelopeCommand = nullptr;  // "Enveloppes", on the tool bar only
     QMenu *m_documentMenu = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_recentSeparator = nullptr;
+    QList<QAction *> m_recentBooks;
 
     QToolButton *SpeedButton11 = nullptr;
     QToolButton *OpenBtn = nullptr;

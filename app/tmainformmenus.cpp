@@ -177,10 +177,11 @@ void TMainForm::createMenus()
         Q_UNUSED(this);
         return m;
     };
-    menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
-         {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem, FilePageSetupItem,
-          FilePreviewItem, FilePrintItem, FileExportPdfItem, FileMailItem, FilePrintSetupItem,
-          FileExitItem});
+    m_fileMenu =
+        menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
+             {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem,
+              FilePageSetupItem, FilePreviewItem, FilePrintItem, FileExportPdfItem, FileMailItem,
+              FilePrintSetupItem, FileExitItem});
     menu("EditMenu", QStringLiteral("&Edition"), QString(),
          {EditCopyItem, EditPasteItem, EditFindItem});
     m_documentMenu = menu("DocumentMenu", QStringLiteral("&Document"), QString(),
