@@ -1,13 +1,27 @@
+#include "app/tcmdliste.h"
+#include "app/tfinddialog.h"
 #include "app/tmainform.h"
 #include "app/windowplace.h"
 #include "core/textfile.h"
 #include "gui/application.h"
+#include "gui/outcomedialog.h"
 #include "order/orderfilelock.h"
 #include "order/tcommande.h"
 #include "settings/settingsfile.h"
+#include "settings/tparamc.h"
+#include "suppliers/tffour.h"
+#include "suppliers/tfichfour.h"
+#include "suppliers/tlistefour.h"
+#include "suppliers/tsociete.h"
 #include "testsupport.h"
 #include "utilities/helpwindow.h"
+#include "utilities/taboutbox.h"
+#include "utilities/tcalendrier.h"
+#include "utilities/teurof.h"
+#include "utilities/thorloge.h"
+#include "utilities/tpocket.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -22,6 +36,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 using Prompts::Answer;
@@ -100,6 +115,8 @@ private Q_SLOTS:
     void droppedFiles();
     void windowPlace_data();
     void windowPlace();
+    void accessibleNames_data();
+    void accessibleNames();
 
 private:
     TMainForm &start();
@@ -952,6 +969,50 @@ void TestMainForm::windowPlace()
         QCOMPARE(m_form->isMaximized(), maximized);
         QCOMPARE(m_form->normalGeometry(), normal);
     }
+}
+
+using WindowMaker = std::function<QWidget *(QWidget *mainWindow)>;
+Q_DECLARE_METATYPE(WindowMaker)
+
+void TestMainForm::accessibleNames_data()
+{
+    QTest::addColumn<WindowMaker>("make");
+    const auto add = [](const char *name, WindowMaker make) { QTest::newRow(name) << make; };
+    add("main window", [](QWidget *main) { return main; });
+    add("order list", [](QWidget *main) { return new TCmdListe(main); });
+    add("search", [](QWidget *main) { return new TFindDialog(main); });
+    add("outcome", [](QWidget *main) { return new OutcomeDialog(main); });
+    add("parameters", [](QWidget *main) { return new TParamc(main); });
+    add("supplier", [](QWidget *main) { return new TFFour(main); });
+    add("supplier file", [](QWidget *main) { return new TFichFour(main); });
+    add("supplier list", [](QWidget *main) { return new TListeFour(main); });
+    add("company", [](QWidget *main) { return new TSociete(main); });
+    add("about", [](QWidget *main) { return new TAboutBox(main); });
+    add("calendar", [](QWidget *main) { return new TCalendrier(main); });
+    add("euro converter", [](QWidget *main) { return new TEurof(main); });
+    add("clock", [](QWidget *main) { return new THorloge(main); });
+    add("calculator", [](QWidget *main) { return new TPocket(main); });
+    add("help", [](QWidget *main) { return new HelpWindow(main); });
+}
+
+// What a screen reader says of every control the user can reach with Tab.
+void TestMainForm::accessibleNames()
+{
+    QFETCH(WindowMaker, make);
+    start();
+    QWidget *window = make(m_form.get());
+    QStringList unnamed;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        // The order window's own controls are named with it.
+        if (w->window() != window || w == &m_form->commande() || m_form->commande().isAncestorOf(w))
+            continue;
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden() || w->focusProxy())
+            continue;
+        if (QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << w->objectName() + QLatin1Char(':') +
+                           QLatin1String(w->metaObject()->className());
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
 }
 
 // The program's own application object, as in the program.
