@@ -22,6 +22,9 @@ void TMainForm::createRecentBooks(QMenu *fileMenu)
     m_recentSeparator = new QAction(this);
     m_recentSeparator->setSeparator(true);
     fileMenu->insertAction(FileExitItem, m_recentSeparator);
+    // The list stands apart from the commands above it; with no books, "&Quitter" keeps this
+    // separator alone (the menu folds two in a row into one).
+    fileMenu->insertSeparator(m_recentSeparator);
     for (int i = 0; i < RecentBooks::Count; ++i) {
         auto *entry = new QAction(this);
         entry->setObjectName(QStringLiteral("FileRecentItem%1").arg(i + 1));
