@@ -57,6 +57,7 @@ TCmdListe::TCmdListe(QWidget *parent) : BaseDialog(parent)
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(windowTitle());
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true); // thousands of orders stay quick to show
     ListBox1->installEventFilter(this);

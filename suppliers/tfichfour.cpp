@@ -61,6 +61,7 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
 
     StringGrid1 = new QTableWidget(InitialRows, 5, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(QStringLiteral("Fournisseurs"));
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -108,8 +107,6 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
         m_prompts = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
-        // The user's own settings of the program, in the test's folder.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         m_path = m_dir->file(QStringLiteral("c.cmd"));
         QVERIFY(TextFile::write(m_path, book()));
         // The supplier of the orders is known: leaving its field asks nothing.
