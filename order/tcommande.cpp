@@ -340,7 +340,7 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderBook::SaveWhen when)
 Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();
-    return book().Recupere(fileName, lines);
+    return book().Recupere(fileName, TextLines(lines));
 }
 
 void TCommande::Nouveau()

@@ -59,7 +59,7 @@ bool SupplierBook::SauveFour(QString &error)
 {
     if (!SuppliersModified)
         return true;
-    if (!TextFile::write(FileName, SupplierLines, &error))
+    if (!TextFile::write(FileName, TextLines(SupplierLines), &error))
         return false;
     SuppliersModified = false;
     return true;

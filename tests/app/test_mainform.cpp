@@ -27,7 +27,7 @@ void writeBook(const QString &fileName, int orders)
     QStringList lines;
     for (int i = 0; i < orders; ++i)
         lines << TestBooks::block(i, QString::number(200003001 + i));
-    QVERIFY(TextFile::write(fileName, lines));
+    QVERIFY(TextFile::write(fileName, TextLines(lines)));
 }
 
 QByteArray contents(const QString &fileName)
@@ -178,7 +178,7 @@ void TestMainForm::saveQuestion()
     m_form->commande().book().markModified();
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
-    const QStringList linesBefore = m_form->commande().book().OrderLines;
+    const QStringList linesBefore = m_form->commande().book().OrderLines.toStringList();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
 
