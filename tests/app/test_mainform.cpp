@@ -76,7 +76,8 @@ private Q_SLOTS:
     void bookCommandsEnabled_data();
     void bookCommandsEnabled();
     void autoOpenToggleKeepsBookName();
-    void closeRemembersBook();
+    void settingsFileRemembersBook_data();
+    void settingsFileRemembersBook();
     void deleteOrderAsks();
     void printAsksCopies();
     void statusBar();
@@ -503,19 +504,37 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QCOMPARE(lines.count(QStringLiteral("<BLOC0001>")), 0);
 }
 
-void TestMainForm::closeRemembersBook()
+void TestMainForm::settingsFileRemembersBook_data()
 {
+    QTest::addColumn<bool>("parameters"); // written by the order parameters, not by closing
+    QTest::newRow("closing") << false;
+    QTest::newRow("order parameters") << true;
+}
+
+void TestMainForm::settingsFileRemembersBook()
+{
+    QFETCH(bool, parameters);
+    writeSettings(false, m_dir->file(QStringLiteral("ancien.cmd")));
     start();
     const QString path = openBook(QStringLiteral("book.cmd"));
     trigger("ParAutoOpenItem");
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
-    QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
-    m_desktop->answer(Answer::No);
+    if (parameters) {
+        // The book open now, not the one remembered at start.
+        QTimer::singleShot(0, this, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        trigger("ParOrderItem");
+    } else {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
+        QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
+        m_desktop->answer(Answer::No);
 
-    QVERIFY(m_form->close());
+        QVERIFY(m_form->close());
 
-    // Back in the start-up directory, the settings file names the book to open next time.
-    QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+        // Back in the start-up directory, the settings file names the book to open next time.
+        QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+    }
     QByteArray bytes;
     QVERIFY(TextFile::readBytes(m_dir->file(SettingsFile::fileName()), bytes));
     Settings settings;
