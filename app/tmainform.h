@@ -44,14 +44,6 @@ public:
     QString StartDir;     // working directory when the frame was first shown
 
     TCommande &commande() const { return *m_commande; }
-    TAboutBox &aboutBox() const { return *m_aboutBox; }
-    TCmdListe &orderList() const { return *m_orderList; }
-    TFindDialog &findDialog() const { return *m_findDialog; }
-    TMPage &pageSetup() const { return *m_pageSetup; }
-    TCalendrier &calendar() const { return *m_calendar; }
-    THorloge &clock() const { return *m_clock; }
-    TPocket &calculator() const { return *m_calculator; }
-    TEurof &converter() const { return *m_converter; }
     HelpWindow &help();
 
     // File commands (tmainformfiles.cpp)
