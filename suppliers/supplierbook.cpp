@@ -92,11 +92,6 @@ void SupplierBook::append(const SupplierRecord &record)
     SuppliersModified = true;
 }
 
-void SupplierBook::replaceAll(const QList<SupplierRecord> &records)
-{
-    SupplierLines = linesOf(records);
-}
-
 QStringList SupplierBook::linesOf(const QList<SupplierRecord> &records)
 {
     QStringList lines;
