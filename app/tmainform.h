@@ -47,14 +47,6 @@ public:
     QString StartDir;     // working directory when the frame was first shown
 
     TCommande &commande() const { return *m_commande; }
-    TAboutBox &aboutBox() const { return *m_aboutBox; }
-    TCmdListe &orderList() const { return *m_orderList; }
-    TFindDialog &findDialog() const { return *m_findDialog; }
-    TMPage &pageSetup() const { return *m_pageSetup; }
-    TCalendrier &calendar() const { return *m_calendar; }
-    THorloge &clock() const { return *m_clock; }
-    TPocket &calculator() const { return *m_calculator; }
-    TEurof &converter() const { return *m_converter; }
     HelpWindow &help();
     // The search over the orders (tmainformsearch.cpp); its window once it was opened.
     SearchIndex &searchIndex() const { return *m_searchIndex; }

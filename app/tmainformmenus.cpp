@@ -127,17 +127,17 @@ void TMainForm::createActions()
                               auto window) {
         QAction *a = action(name, text, hint, nullptr);
         connect(a, &QAction::triggered, this,
-                [this, window] { Application::run([&] { (this->*window)().exec(); }); });
+                [this, window] { Application::run([&] { (this->*window)->exec(); }); });
         return a;
     };
     UtilCalendarItem = modal("UtilCalendarItem", QStringLiteral("&Calendrier"),
-                             QStringLiteral("Calendrier perpétuel"), &TMainForm::calendar);
+                             QStringLiteral("Calendrier perpétuel"), &TMainForm::m_calendar);
     UtilCalculatorItem = modal("UtilCalculatorItem", QStringLiteral("C&alculatrice"),
-                               QStringLiteral("Calculatrice"), &TMainForm::calculator);
+                               QStringLiteral("Calculatrice"), &TMainForm::m_calculator);
     UtilClockItem = modal("UtilClockItem", QStringLiteral("&Horloge"), QStringLiteral("Horloge"),
-                          &TMainForm::clock);
+                          &TMainForm::m_clock);
     UtilEuroItem = modal("UtilEuroItem", QStringLiteral("&Euro-conversion"),
-                         QStringLiteral("Convetisseur Euro"), &TMainForm::converter);
+                         QStringLiteral("Convetisseur Euro"), &TMainForm::m_converter);
 
     HelpContentsItem = action("HelpContentsItem", QStringLiteral("&Index"),
                               QStringLiteral("Sommaire de l'aide"), nullptr);

@@ -43,8 +43,9 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
     book.DefaultPaymentTerm = QStringLiteral("A réception");
     bool asked = false;
     Fuzz::require(load(book, name, answer, asked), "load refused");
-    Fuzz::require(asked == OrderRepair::isDamaged(input), "question asked for a sound file");
-    const QString loss = BookRule::check(input, book.OrderLines);
+    Fuzz::require(asked == OrderRepair::isDamaged(TextLines(input)),
+                  "question asked for a sound file");
+    const QString loss = BookRule::check(input, book.OrderLines.toStringList());
     Fuzz::require(loss.isEmpty(), "load", loss);
     if (asked && answer == Prompts::Answer::Yes)
         Fuzz::require(!OrderRepair::isDamaged(book.OrderLines), "repaired book still damaged");
@@ -53,7 +54,7 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
     for (int k = 0; k < qMin(book.OrderCount, EditedOrders); ++k) {
         // A date that is not one is reported: the order is shown up to it.
         static_cast<void>(book.showOrder(k));
-        const QStringList before = book.OrderLines;
+        const QStringList before = book.OrderLines.toStringList();
         OrderRecord &shown = form.edit();
         shown.Number = QStringLiteral("200003001");
         shown.SupplierCode = QStringLiteral("99999");
@@ -62,7 +63,7 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
         book.LastRow = qMax(book.LastRow, 1);
         book.markModified();
         book.EcritFiche();
-        const QString broken = BookRule::check(before, book.OrderLines, k);
+        const QString broken = BookRule::check(before, book.OrderLines.toStringList(), k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
         const Result<bool> decoded = OrderFormat::decode(book.OrderLines, k, written);
@@ -74,7 +75,7 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
 
     if (const Result<bool> written = book.Sauve(name); !written)
         Fuzz::fail("save", written.message());
-    const QStringList saved = book.OrderLines;
+    const QStringList saved = book.OrderLines.toStringList();
 
     MemoryOrderForm otherForm;
     OrderBook reloaded(otherForm);

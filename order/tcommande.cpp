@@ -340,7 +340,7 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderBook::SaveWhen when)
 Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();
-    return book().Recupere(fileName, lines);
+    return book().Recupere(fileName, TextLines(lines));
 }
 
 void TCommande::Nouveau()
@@ -443,7 +443,11 @@ void TCommande::ParF()
 {
     // Pending edits are written back first: the order is shown again with the new rates.
     EcritFiche();
-    runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings());
+    // The book in use is remembered, as closing the program does: without a name, the one
+    // remembered so far.
+    const QString bookName = book().OrderFileName;
+    runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings(),
+                       bookName.isEmpty() ? settings().AutoOpenFileName : bookName);
     m_document.applySettings();
     LitFiche();
 }

@@ -48,7 +48,7 @@ void writeBook(const QString &fileName, int orders)
     QStringList lines;
     for (int i = 0; i < orders; ++i)
         lines << TestBooks::block(i, QString::number(200003001 + i));
-    QVERIFY(TextFile::write(fileName, lines));
+    QVERIFY(TextFile::write(fileName, TextLines(lines)));
 }
 
 QByteArray contents(const QString &fileName)
@@ -97,7 +97,8 @@ private Q_SLOTS:
     void bookCommandsEnabled_data();
     void bookCommandsEnabled();
     void autoOpenToggleKeepsBookName();
-    void closeRemembersBook();
+    void settingsFileRemembersBook_data();
+    void settingsFileRemembersBook();
     void deleteOrderAsks();
     void printAsksCopies();
     void statusBar();
@@ -211,7 +212,7 @@ void TestMainForm::saveQuestion()
     m_form->commande().book().markModified();
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
-    const QStringList linesBefore = m_form->commande().book().OrderLines;
+    const QStringList linesBefore = m_form->commande().book().OrderLines.toStringList();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
 
@@ -556,19 +557,37 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QCOMPARE(lines.count(QStringLiteral("<BLOC0001>")), 0);
 }
 
-void TestMainForm::closeRemembersBook()
+void TestMainForm::settingsFileRemembersBook_data()
 {
+    QTest::addColumn<bool>("parameters"); // written by the order parameters, not by closing
+    QTest::newRow("closing") << false;
+    QTest::newRow("order parameters") << true;
+}
+
+void TestMainForm::settingsFileRemembersBook()
+{
+    QFETCH(bool, parameters);
+    writeSettings(false, m_dir->file(QStringLiteral("ancien.cmd")));
     start();
     const QString path = openBook(QStringLiteral("book.cmd"));
     trigger("ParAutoOpenItem");
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
-    QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
-    m_desktop->answer(Answer::No);
+    if (parameters) {
+        // The book open now, not the one remembered at start.
+        QTimer::singleShot(0, this, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        trigger("ParOrderItem");
+    } else {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
+        QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
+        m_desktop->answer(Answer::No);
 
-    QVERIFY(m_form->close());
+        QVERIFY(m_form->close());
 
-    // Back in the start-up directory, the settings file names the book to open next time.
-    QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+        // Back in the start-up directory, the settings file names the book to open next time.
+        QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+    }
     QByteArray bytes;
     QVERIFY(TextFile::readBytes(m_dir->file(SettingsFile::fileName()), bytes));
     Settings settings;

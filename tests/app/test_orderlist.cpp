@@ -25,7 +25,7 @@ QStringList block(int index, const QString &number, const QString &name = QStrin
 }
 
 // The number text of the block labelled `index`, "" when there is none.
-QString numberOf(const QStringList &lines, int index)
+QString numberOf(const TextLines &lines, int index)
 {
     const qsizetype open = findBlock(lines, index);
     return open < 0 ? QString() : numberText(lines.at(open + 1));
@@ -44,7 +44,7 @@ private Q_SLOTS:
                                   block(0, QStringLiteral("199912001"), QStringLiteral("Martin")) +
                                   QStringList{QStringLiteral(" ")} +
                                   block(1, QStringLiteral("19991200"));
-        const QList<OrderList::Entry> entries = OrderList::entries(lines);
+        const QList<OrderList::Entry> entries = OrderList::entries(TextLines(lines));
         QCOMPARE(entries.size(), 2);
         QCOMPARE(entries.at(0).blockIndex, 0);
         QCOMPARE(entries.at(0).text,
@@ -55,7 +55,7 @@ private Q_SLOTS:
                  QStringLiteral("19991200   01/12/1999  10023  Dupont  12 rue des Lilas"));
 
         QVERIFY(OrderList::entries({}).isEmpty());
-        QVERIFY(OrderList::entries(block(1, QStringLiteral("1"))).isEmpty());
+        QVERIFY(OrderList::entries(TextLines(block(1, QStringLiteral("1")))).isEmpty());
     }
 
     void renumberGivesEachBlockItsPlace_data()
@@ -77,7 +77,7 @@ private Q_SLOTS:
         // Blocks in file order 2, 0, 1, and block 4 outside the list (index 3 missing).
         const QStringList before = block(2, numbers[2]) + block(0, numbers[0]) +
                                    block(4, QStringLiteral("104")) + block(1, numbers[1]);
-        TextLines lines = before;
+        TextLines lines(before);
         QCOMPARE(OrderList::renumber(lines, order), changed);
 
         QCOMPARE(lines.size(), before.size());
@@ -100,7 +100,7 @@ private Q_SLOTS:
     {
         // Block 1 is cut short at the end of the file: only its opening label changes, and
         // block 0's closing label is not taken for it.
-        TextLines lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
+        TextLines lines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
         lines.removeLast();
         QVERIFY(OrderList::renumber(lines, {1, 0}));
         QCOMPARE(lines.at(0), BlockOpenLabel(1));
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, order);
         const QStringList before =
             block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
-        TextLines lines = before;
+        TextLines lines(before);
         QVERIFY(!OrderList::renumber(lines, order));
         QCOMPARE(lines, before);
     }

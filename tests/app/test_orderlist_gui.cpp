@@ -34,7 +34,7 @@ QStringList block(int index, const QString &number)
             BlockCloseLabel(index)};
 }
 
-QString numberOf(const QStringList &lines, int index)
+QString numberOf(const TextLines &lines, int index)
 {
     const qsizetype open = findBlock(lines, index);
     return open < 0 ? QString() : numberText(lines.at(open + 1));
@@ -90,9 +90,9 @@ private:
     // Orders 0, 1 and 2 stored in the file order 2, 0, 1; order `shown` on screen.
     void loadBook(int shown)
     {
-        w().book().OrderLines = block(2, QStringLiteral("199912001")) +
-                                block(0, QStringLiteral("199911005")) +
-                                block(1, QStringLiteral("19991200"));
+        w().book().OrderLines =
+            TextLines(block(2, QStringLiteral("199912001")) +
+                      block(0, QStringLiteral("199911005")) + block(1, QStringLiteral("19991200")));
         w().book().OrderCount = 3;
         w().book().CurrentOrder = shown;
         w().LitFiche();
@@ -145,8 +145,8 @@ private Q_SLOTS:
     void listMovesEntriesWithTheSelection()
     {
         TCmdListe dialog;
-        dialog.Init(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")) +
-                    block(3, QStringLiteral("103")));
+        dialog.Init(TextLines(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")) +
+                              block(3, QStringLiteral("103"))));
         QListWidget *list = listOf(&dialog);
         QCOMPARE(list->count(), 2);
         QVERIFY(list->item(0)->text().startsWith(QStringLiteral("100        01/12/1999  10020")));
@@ -178,9 +178,9 @@ private Q_SLOTS:
     void listEntriesShareOneHeightAndReachTheLongestText()
     {
         TCmdListe dialog;
-        QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
-                            block(2, QStringLiteral("102"));
-        lines[findBlock(lines, 1) + 5] = QString(120, QLatin1Char('W')); // a long address line
+        TextLines lines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
+                        block(2, QStringLiteral("102")));
+        lines.replace(findBlock(lines, 1) + 5, QString(120, QLatin1Char('W'))); // a long address
         dialog.Init(lines);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(int, chosen);
         TCmdListe dialog;
-        dialog.Init(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
+        dialog.Init(TextLines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"))));
         whenModal([how](QDialog *d) {
             QListWidget *list = listOf(d);
             clickEntry(d, 1);
@@ -244,7 +244,7 @@ private Q_SLOTS:
             QTest::keyClick(listOf(d), Qt::Key_Return);
         });
         QTest::keyClick(&w(), Qt::Key_F2);
-        const QStringList &lines = w().book().OrderLines;
+        const TextLines &lines = w().book().OrderLines;
         QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
         QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
         QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
@@ -279,7 +279,7 @@ private Q_SLOTS:
                  QStringLiteral("19991200"));
         w().findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("modifié"));
         w().EcritFiche();
-        const QStringList &lines = w().book().OrderLines;
+        const TextLines &lines = w().book().OrderLines;
         QCOMPARE(lines.size(), 36);
         for (const char *number : {"199912001", "199911005", "19991200"})
             QVERIFY(findLine(lines, QStringLiteral("NUM%1").arg(QLatin1String(number), -9)) >= 0);

@@ -35,12 +35,12 @@ private Q_SLOTS:
         lines[lines.indexOf(QStringLiteral("NUM100"))] = QStringLiteral("num100");
         lines += block(10003, "103").mid(0, 5);
         BookIndex index;
-        compareWithPlainSearch(index, lines, 5);
+        compareWithPlainSearch(index, TextLines(lines), 5);
     }
 
     void followsTheChangesItIsToldOf()
     {
-        TextLines lines = block(0, "100") + block(1, "101") + block(2, "102");
+        TextLines lines(block(0, "100") + block(1, "101") + block(2, "102"));
         BookIndex index;
         compareWithPlainSearch(index, lines, 3);
 
@@ -71,18 +71,18 @@ private Q_SLOTS:
     {
         QStringList lines = block(0, "100") + block(1, "101");
         BookIndex index;
-        compareWithPlainSearch(index, lines, 2);
+        compareWithPlainSearch(index, TextLines(lines), 2);
 
         lines = block(1, "101") + block(0, "100"); // another list
-        compareWithPlainSearch(index, lines, 2);
+        compareWithPlainSearch(index, TextLines(lines), 2);
         lines.removeFirst(); // a list of another size
-        compareWithPlainSearch(index, lines, 2);
+        compareWithPlainSearch(index, TextLines(lines), 2);
         // Lines rewritten in place, even to a label looked for before and not found.
         lines[lines.indexOf(BlockOpenLabel(0))] = BlockOpenLabel(3);
-        compareWithPlainSearch(index, lines, 4);
+        compareWithPlainSearch(index, TextLines(lines), 4);
         const qsizetype number = lines.indexOf(QStringLiteral("NUM101"));
         lines[number] = QStringLiteral("NUM999");
-        QCOMPARE(index.findNumberLine(lines, "NUM999"), number);
+        QCOMPARE(index.findNumberLine(TextLines(lines), "NUM999"), number);
     }
 
     void bookOperationsKeepItRight()
@@ -92,7 +92,8 @@ private Q_SLOTS:
         FakePlatform prompts(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
         MemoryOrderForm form;
         OrderBook book(form);
-        book.OrderLines = block(2, "200003003") + block(0, "200003001") + block(1, "200003002");
+        book.OrderLines =
+            TextLines(block(2, "200003003") + block(0, "200003001") + block(1, "200003002"));
         book.OrderCount = 3;
         QVERIFY(book.LitFiche().ok());
         const auto shownNumber = [&] { return form.record().Number; };

@@ -15,7 +15,7 @@ namespace {
 
 void writeFile(const QString &name, const QStringList &lines)
 {
-    QVERIFY(TextFile::write(name, lines));
+    QVERIFY(TextFile::write(name, TextLines(lines)));
 }
 
 } // namespace
@@ -327,7 +327,7 @@ private Q_SLOTS:
     void addingPastTheLastLabelIsRefused()
     {
         book->OrderCount = MaxOrders;
-        book->OrderLines = orderBlock(MaxOrders - 1, "1");
+        book->OrderLines = TextLines(orderBlock(MaxOrders - 1, "1"));
         book->CurrentOrder = MaxOrders - 1;
         QVERIFY(book->LitFiche().ok());
         QVERIFY(!book->Ajout().ok());
@@ -373,7 +373,7 @@ private Q_SLOTS:
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
         QVERIFY(book->Charge("c.cmd").ok());
-        const QStringList before = book->OrderLines;
+        const QStringList before = book->OrderLines.toStringList();
         form->edit().SupplierCode.clear();
         book->markModified();
         QVERIFY(book->Suivant().ok());
@@ -400,7 +400,7 @@ private Q_SLOTS:
 
     void missingFileLoadsNothing()
     {
-        book->OrderLines = orderBlock(0, "1");
+        book->OrderLines = TextLines(orderBlock(0, "1"));
         QVERIFY(book->Charge("absent.cmd").ok());
         QCOMPARE(book->OrderLines, orderBlock(0, "1"));
         QCOMPARE(form->caption(), QString());

@@ -21,10 +21,10 @@ private:
         Fixture()
         {
             const QString name = dir.file(QStringLiteral("c.cmd"));
-            QVERIFY(
-                TextFile::write(name, orderBlock(2, QStringLiteral("200003003"), "Clous") +
-                                          orderBlock(0, QStringLiteral("200003001"), "Vis") +
-                                          orderBlock(1, QStringLiteral("200003002"), "Ecrous")));
+            QVERIFY(TextFile::write(
+                name, TextLines(orderBlock(2, QStringLiteral("200003003"), "Clous") +
+                                orderBlock(0, QStringLiteral("200003001"), "Vis") +
+                                orderBlock(1, QStringLiteral("200003002"), "Ecrous"))));
             QVERIFY(*document.Charge(name));
         }
         OrderBook &book() { return document.book(); }

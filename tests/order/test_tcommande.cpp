@@ -355,7 +355,7 @@ private Q_SLOTS:
 
     void pageKeysMoveBetweenOrders()
     {
-        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
+        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders));
         QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
         QCOMPARE(w().record().SupplierCode, QStringLiteral("10001"));
@@ -367,7 +367,7 @@ private Q_SLOTS:
         key(Qt::Key_PageDown);
         QCOMPARE(w().book().CurrentOrder, 1);
         QCOMPARE(w().record().SupplierCode, QStringLiteral("10002"));
-        const QStringList &lines = w().book().OrderLines;
+        const QStringList lines = w().book().OrderLines.toStringList();
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEBoulons\t *2\t"))).size(), 1);
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEVis\t"))).size(), 0);
         QCOMPARE(w().cellText(1, 0), QStringLiteral("Clous"));
@@ -385,7 +385,7 @@ private Q_SLOTS:
 
     void invalidOrderIsNotWrittenBack()
     {
-        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), twoOrders);
+        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders));
         QVERIFY(w().Charge(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         auto *code = w().findChild<QLineEdit *>(QStringLiteral("Edit1"));
         code->clear(); // no supplier code: the edit is dropped
