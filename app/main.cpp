@@ -25,6 +25,6 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
         mainForm.openAtStart(arguments.at(1));
-    mainForm.showMaximized();
+    mainForm.show(); // where it was closed, maximised the first time
     return app.exec();
 }

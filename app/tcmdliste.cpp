@@ -58,6 +58,7 @@ TCmdListe::TCmdListe(QWidget *parent) : BaseDialog(parent)
     ListBox1 = new QListView(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setModel(m_entries);
+    ListBox1->setAccessibleName(windowTitle());
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true); // thousands of orders stay quick to show
     ListBox1->installEventFilter(this);

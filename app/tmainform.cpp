@@ -55,11 +55,13 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 
     createActions();
     createMenus();
+    createRecentBooks(m_fileMenu);
     createToolBar();
     createStatusBar();
     createWindows();
     createSearch();
     new MenuShortcuts(this);
+    acceptBookDrops();
 
     m_recovery = std::make_unique<BookRecovery>();
     RecoveryTimer = new QTimer(this);
@@ -78,13 +80,18 @@ void TMainForm::createWindows()
 {
     m_aboutBox = new TAboutBox(this);
 
-    // The one document window: maximised, without a frame of its own, never closed alone.
+    // The one document window: filling the area, without a frame of its own, never closed
+    // alone. It is kept out of Qt's maximised state on purpose: a maximised subwindow writes its
+    // caption into the frame's title and, each time it is activated again, puts back the title
+    // it first saw there, so the title would forget the book.
     m_commande = new TCommande;
     m_orderSubWindow = m_mdiArea->addSubWindow(m_commande, Qt::FramelessWindowHint);
     m_orderSubWindow->setObjectName(QStringLiteral("OrderSubWindow"));
     m_orderSubWindow->setSystemMenu(nullptr);
     m_orderSubWindow->installEventFilter(this);
-    m_orderSubWindow->showMaximized();
+    m_mdiArea->viewport()->installEventFilter(this);
+    fillOrderArea();
+    m_orderSubWindow->show();
     connect(m_commande, &QWidget::windowTitleChanged, this, &TMainForm::showCaption);
     connect(m_commande, &TCommande::deleteLineEnabledChanged, DocDeleteLineItem,
             &QAction::setEnabled);
@@ -105,9 +112,8 @@ void TMainForm::createWindows()
 
     m_commande->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                             m_parameters, m_converter, m_pageSetup});
-    m_commande->setListDialogs(
-        [this](const OrderBook &book) { return m_orderList->Choose(book); },
-        [this] { return m_findDialog->Ask(); });
+    m_commande->setListDialogs([this](const OrderBook &book) { return m_orderList->Choose(book); },
+                               [this] { return m_findDialog->Ask(); });
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
     Application::run([this] { m_commande->activate(); });
@@ -157,6 +163,11 @@ bool TMainForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
+void TMainForm::fillOrderArea()
+{
+    m_orderSubWindow->setGeometry(m_mdiArea->viewport()->rect());
+}
+
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_orderSubWindow) {
@@ -164,9 +175,15 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             event->ignore();
             return true;
         }
-        if (event->type() == QEvent::WindowStateChange && !m_orderSubWindow->isMaximized())
-            QTimer::singleShot(0, m_orderSubWindow, &QMdiSubWindow::showMaximized);
+        if (event->type() == QEvent::WindowStateChange &&
+            (m_orderSubWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+            QTimer::singleShot(0, m_orderSubWindow, [this] {
+                m_orderSubWindow->showNormal();
+                fillOrderArea();
+            });
     }
+    if (watched == m_mdiArea->viewport() && event->type() == QEvent::Resize)
+        fillOrderArea();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -181,7 +198,7 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::FormShow()
 {
-    setWindowState(windowState() | Qt::WindowMaximized);
+    restorePlace(); // maximised the first time
     bool autoOpen = false;
     QString autoOpenFileName;
     m_commande->GetIni(autoOpen, autoOpenFileName);
@@ -206,7 +223,9 @@ void TMainForm::FormShow()
         if (!MainFileName.isEmpty() && !QFileInfo::exists(MainFileName))
             Prompts::information(QStringLiteral("Le fichier %1 n'existe pas").arg(MainFileName));
         // Not opened after all (another copy holds it): the new book must not take its name.
-        if (!bookOpened(m_commande->Charge(MainFileName)))
+        if (bookOpened(m_commande->Charge(MainFileName)))
+            bookInUse();
+        else
             MainFileName.clear();
         bookReplaced();
     }
@@ -251,6 +270,7 @@ void TMainForm::FormClose()
 {
     // The save question was answered: what is not saved now was left on purpose.
     m_recovery->discard();
+    keepPlace();
     if (!StartDir.isEmpty())
         QDir::setCurrent(StartDir);
     Application::run([this] {

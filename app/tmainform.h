@@ -47,14 +47,6 @@ public:
     QString StartDir;     // working directory when the frame was first shown
 
     TCommande &commande() const { return *m_commande; }
-    TAboutBox &aboutBox() const { return *m_aboutBox; }
-    TCmdListe &orderList() const { return *m_orderList; }
-    TFindDialog &findDialog() const { return *m_findDialog; }
-    TMPage &pageSetup() const { return *m_pageSetup; }
-    TCalendrier &calendar() const { return *m_calendar; }
-    THorloge &clock() const { return *m_clock; }
-    TPocket &calculator() const { return *m_calculator; }
-    TEurof &converter() const { return *m_converter; }
     HelpWindow &help();
     // The search over the orders (tmainformsearch.cpp); its window once it was opened.
     SearchIndex &searchIndex() const { return *m_searchIndex; }
@@ -82,6 +74,7 @@ protected:
 
 private:
     void createWindows();
+    void fillOrderArea(); // the order window takes the whole area under the tool bar
     void createStatusBar();
     // The title bar: the program's name, then the order window's caption when it has one.
     void showCaption(const QString &caption);
@@ -105,10 +98,20 @@ private:
                     void (TMainForm::*slot)());
     QAction *orderAction(const char *name, const QString &text, const QString &hint,
                          void (TCommande::*command)());
-    QToolButton *button(const char *name, const QString &hint, const QIcon &icon,
-                        void (TMainForm::*slot)());
-    QToolButton *orderButton(const char *name, const QString &hint, const QIcon &icon,
-                             void (TCommande::*command)());
+    // The tool button of `command`, with its own hints: `hint` its tool tip, `statusHint` what
+    // the status bar shows over it.
+    QToolButton *button(const char *name, QAction *command, const QIcon &icon, const QString &hint,
+                        const QString &statusHint);
+
+    // Recent books, dropped books and the window's place (tmainformdesktop.cpp)
+    void createRecentBooks(QMenu *fileMenu);
+    void acceptBookDrops();
+    void showRecentBooks();
+    void openRecent(const QString &fileName);
+    void openDropped(const QStringList &fileNames);
+    void bookInUse(); // MainFileName names the book opened or saved: first of the recent books
+    void restorePlace();
+    void keepPlace() const;
 
     // The search over the orders and the memory of articles (tmainformsearch.cpp)
     void createSearch();
@@ -184,6 +187,8 @@ private:
     QAction *HelpSearchItem = nullptr;
     QAction *HelpHowToUseItem = nullptr;
     QAction *HelpAboutItem = nullptr;
+    QAction *PrintOnceCommand = nullptr; // "Imprimer commande", on the tool bar only
+    QAction *EnvelopeCommand = nullptr;  // "Enveloppes", on the tool bar only
     QMenu *m_documentMenu = nullptr;
     QAction *EditSearchItem = nullptr;
     QAction *EditNextFoundItem = nullptr;
@@ -192,6 +197,9 @@ private:
     SearchIndex *m_searchIndex = nullptr;
     SearchWindow *m_searchWindow = nullptr;
     ArticleAssistant *m_articles = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_recentSeparator = nullptr;
+    QList<QAction *> m_recentBooks;
 
     QToolButton *SpeedButton11 = nullptr;
     QToolButton *OpenBtn = nullptr;

@@ -115,6 +115,7 @@ void TMainForm::openChosen(const QString &name)
         return;
     }
     bookReplaced();
+    bookInUse();
     Valide();
 }
 
@@ -143,6 +144,7 @@ bool TMainForm::SaveAs()
         return false;
     MainFileName = name;
     showCaption(m_commande->windowTitle());
+    bookInUse();
     return true;
 }
 

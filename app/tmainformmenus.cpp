@@ -127,17 +127,17 @@ void TMainForm::createActions()
                               auto window) {
         QAction *a = action(name, text, hint, nullptr);
         connect(a, &QAction::triggered, this,
-                [this, window] { Application::run([&] { (this->*window)().exec(); }); });
+                [this, window] { Application::run([&] { (this->*window)->exec(); }); });
         return a;
     };
     UtilCalendarItem = modal("UtilCalendarItem", QStringLiteral("&Calendrier"),
-                             QStringLiteral("Calendrier perpétuel"), &TMainForm::calendar);
+                             QStringLiteral("Calendrier perpétuel"), &TMainForm::m_calendar);
     UtilCalculatorItem = modal("UtilCalculatorItem", QStringLiteral("C&alculatrice"),
-                               QStringLiteral("Calculatrice"), &TMainForm::calculator);
+                               QStringLiteral("Calculatrice"), &TMainForm::m_calculator);
     UtilClockItem = modal("UtilClockItem", QStringLiteral("&Horloge"), QStringLiteral("Horloge"),
-                          &TMainForm::clock);
+                          &TMainForm::m_clock);
     UtilEuroItem = modal("UtilEuroItem", QStringLiteral("&Euro-conversion"),
-                         QStringLiteral("Convetisseur Euro"), &TMainForm::converter);
+                         QStringLiteral("Convetisseur Euro"), &TMainForm::m_converter);
 
     HelpContentsItem = action("HelpContentsItem", QStringLiteral("&Index"),
                               QStringLiteral("Sommaire de l'aide"), nullptr);
@@ -152,10 +152,17 @@ void TMainForm::createActions()
                            QStringLiteral("Informations sur la logiciel"), nullptr);
     connect(HelpAboutItem, &QAction::triggered, this, [this] { m_aboutBox->exec(); });
 
+    // Commands of the tool bar alone.
+    PrintOnceCommand = action("SpeedButton8Action", QStringLiteral("Imprimer commande"), QString(),
+                              &TMainForm::printOnce);
+    EnvelopeCommand = orderAction("SpeedButton10Action", QStringLiteral("Enveloppes"), QString(),
+                                  &TCommande::ImpEnv);
+
     // Off until a book is in use (Valide).
-    for (QAction *a : {FileSaveItem, FileSaveAsItem, FilePrintItem, EditCopyItem, EditPasteItem,
-                       EditFindItem, DocPreviousItem, DocNextItem, DocFirstItem, DocLastItem,
-                       DocDeleteOrderItem, DocDeleteLineItem, DocCalculateItem, DocListItem})
+    for (QAction *a :
+         {FileSaveItem, FileSaveAsItem, FilePrintItem, EditCopyItem, EditPasteItem, EditFindItem,
+          DocPreviousItem, DocNextItem, DocFirstItem, DocLastItem, DocDeleteOrderItem,
+          DocDeleteLineItem, DocCalculateItem, DocListItem, PrintOnceCommand, EnvelopeCommand})
         a->setEnabled(false);
 }
 
@@ -172,10 +179,11 @@ void TMainForm::createMenus()
         Q_UNUSED(this);
         return m;
     };
-    menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
-         {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem, FilePageSetupItem,
-          FilePreviewItem, FilePrintItem, FileExportPdfItem, FileExportCsvItem, FileMailItem,
-          FilePrintSetupItem, FileExitItem});
+    m_fileMenu =
+        menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
+             {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem,
+              FilePageSetupItem, FilePreviewItem, FilePrintItem, FileExportPdfItem,
+              FileExportCsvItem, FileMailItem, FilePrintSetupItem, FileExitItem});
     menu("EditMenu", QStringLiteral("&Edition"), QString(),
          {EditCopyItem, EditPasteItem, EditFindItem});
     m_documentMenu = menu("DocumentMenu", QStringLiteral("&Document"), QString(),
@@ -190,28 +198,22 @@ void TMainForm::createMenus()
          {HelpContentsItem, HelpSearchItem, HelpHowToUseItem, HelpAboutItem});
 }
 
-QToolButton *TMainForm::button(const char *name, const QString &hint, const QIcon &icon,
-                               void (TMainForm::*slot)())
+QToolButton *TMainForm::button(const char *name, QAction *command, const QIcon &icon,
+                               const QString &hint, const QString &statusHint)
 {
-    QAction *a = m_toolBar->addAction(icon, hint);
-    a->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    if (slot)
-        connect(a, &QAction::triggered, this,
-                [this, slot] { Application::run([&] { (this->*slot)(); }); });
-    auto *b = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(a));
+    command->setIcon(icon);
+    command->setIconVisibleInMenu(false); // the icon is for its tool button
+    command->setIconText(hint);
+    command->setToolTip(hint);
+    m_toolBar->addAction(command);
+    auto *b = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(command));
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoRaise(true);
-    return b;
-}
-
-QToolButton *TMainForm::orderButton(const char *name, const QString &hint, const QIcon &icon,
-                                    void (TCommande::*command)())
-{
-    QToolButton *b = button(name, hint, icon, nullptr);
-    connect(b->defaultAction(), &QAction::triggered, this,
-            [this, command] { Application::run([&] { (m_commande->*command)(); }); });
+    // The button's long hint is its own, not the menu item's: the button takes the command's
+    // again whenever the command changes, and is given its own back.
+    const auto ownHint = [b, statusHint] { b->setStatusTip(statusHint); };
+    ownHint();
+    connect(command, &QAction::changed, b, ownHint);
     return b;
 }
 
@@ -226,67 +228,49 @@ void TMainForm::createToolBar()
     m_toolBar->toggleViewAction()->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    SpeedButton11 = button("SpeedButton11", QStringLiteral("Nouveau fichier"),
-                           ToolIcons::icon(Kind::NewFile), &TMainForm::newBook);
-    OpenBtn = button("OpenBtn", QStringLiteral("Ouvrir"), ToolIcons::icon(Kind::Open),
-                     &TMainForm::openBook);
-    SaveBtn =
-        button("SaveBtn", QStringLiteral("Enregistrer"), ToolIcons::icon(Kind::Save), nullptr);
-    connect(SaveBtn->defaultAction(), &QAction::triggered, this,
-            [this] { Application::run([this] { save(); }); });
+    const auto add = [this](const char *name, QAction *command, Kind kind, const QString &hint) {
+        return button(name, command, ToolIcons::icon(kind), hint, hint);
+    };
+    SpeedButton11 =
+        add("SpeedButton11", FileNewItem, Kind::NewFile, QStringLiteral("Nouveau fichier"));
+    OpenBtn = add("OpenBtn", FileOpenItem, Kind::Open, QStringLiteral("Ouvrir"));
     // Its hint has no long part: the status bar stays empty over it.
-    SaveBtn->defaultAction()->setStatusTip(QString());
-    SaveBtn->setStatusTip(QString());
+    SaveBtn = button("SaveBtn", FileSaveItem, ToolIcons::icon(Kind::Save),
+                     QStringLiteral("Enregistrer"), QString());
     m_toolBar->addSeparator();
-    CopyBtn = orderButton("CopyBtn", QStringLiteral("Copier"), ToolIcons::icon(Kind::Copy),
-                          &TCommande::Copier);
-    PasteBtn = orderButton("PasteBtn", QStringLiteral("Coller"), ToolIcons::icon(Kind::Paste),
-                           &TCommande::Coller);
-    SpeedButton9 = orderButton("SpeedButton9", QStringLiteral("Chercher"),
-                               ToolIcons::icon(Kind::Find), &TCommande::Chercher);
+    CopyBtn = add("CopyBtn", EditCopyItem, Kind::Copy, QStringLiteral("Copier"));
+    PasteBtn = add("PasteBtn", EditPasteItem, Kind::Paste, QStringLiteral("Coller"));
+    SpeedButton9 = add("SpeedButton9", EditFindItem, Kind::Find, QStringLiteral("Chercher"));
     m_toolBar->addSeparator();
-    SpeedButton1 = orderButton("SpeedButton1", QStringLiteral("Premier"),
-                               ToolIcons::icon(Kind::First), &TCommande::Premier);
-    SpeedButton2 = orderButton("SpeedButton2", QStringLiteral("Précédent"),
-                               ToolIcons::icon(Kind::Previous), &TCommande::Precedent);
-    SpeedButton3 = orderButton("SpeedButton3", QStringLiteral("Suivant"),
-                               ToolIcons::icon(Kind::Next), &TCommande::Suivant);
-    SpeedButton4 = orderButton("SpeedButton4", QStringLiteral("Dernier"),
-                               ToolIcons::icon(Kind::Last), &TCommande::Dernier);
-    SpeedButton5 = button("SpeedButton5", QStringLiteral("Nouvelle commande"),
-                          ToolIcons::icon(Kind::NewOrder), nullptr);
-    connect(SpeedButton5->defaultAction(), &QAction::triggered, DocNewOrderItem, &QAction::trigger);
-    SpeedButton7 = orderButton("SpeedButton7", QStringLiteral("Calculer"),
-                               ToolIcons::icon(Kind::Calculate), &TCommande::Calcule);
+    SpeedButton1 = add("SpeedButton1", DocFirstItem, Kind::First, QStringLiteral("Premier"));
+    SpeedButton2 =
+        add("SpeedButton2", DocPreviousItem, Kind::Previous, QStringLiteral("Précédent"));
+    SpeedButton3 = add("SpeedButton3", DocNextItem, Kind::Next, QStringLiteral("Suivant"));
+    SpeedButton4 = add("SpeedButton4", DocLastItem, Kind::Last, QStringLiteral("Dernier"));
+    SpeedButton5 =
+        add("SpeedButton5", DocNewOrderItem, Kind::NewOrder, QStringLiteral("Nouvelle commande"));
+    SpeedButton7 =
+        add("SpeedButton7", DocCalculateItem, Kind::Calculate, QStringLiteral("Calculer"));
     m_toolBar->addSeparator();
-    SpeedButton8 = button("SpeedButton8", QStringLiteral("Imprimer commande"),
-                          ToolIcons::icon(Kind::Print), &TMainForm::printOnce);
-    SpeedButton10 = orderButton("SpeedButton10", QStringLiteral("Enveloppes"),
-                                ToolIcons::icon(Kind::Envelope), &TCommande::ImpEnv);
-    m_toolBar->addAction(FilePreviewItem);
-    PreviewBtn = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(FilePreviewItem));
-    PreviewBtn->setObjectName(QStringLiteral("PreviewBtn"));
-    PreviewBtn->setToolTip(QStringLiteral("Aperçu avant impression"));
-    PreviewBtn->setAutoRaise(true);
-
-    for (QToolButton *b : {SaveBtn, CopyBtn, PasteBtn, SpeedButton9, SpeedButton1, SpeedButton2,
-                           SpeedButton3, SpeedButton4, SpeedButton7, SpeedButton8, SpeedButton10})
-        b->defaultAction()->setEnabled(false);
+    SpeedButton8 =
+        add("SpeedButton8", PrintOnceCommand, Kind::Print, QStringLiteral("Imprimer commande"));
+    SpeedButton10 =
+        add("SpeedButton10", EnvelopeCommand, Kind::Envelope, QStringLiteral("Enveloppes"));
+    PreviewBtn = button("PreviewBtn", FilePreviewItem, ToolIcons::icon(Kind::PrintPreview),
+                        QStringLiteral("Aperçu avant impression"), FilePreviewItem->statusTip());
 }
 
 void TMainForm::Valide()
 {
     for (QAction *a :
-         {FileCloseItem, FileSaveItem, FileSaveAsItem, FilePrintItem, EditCopyItem, EditPasteItem,
-          EditFindItem, DocPreviousItem, DocNextItem, DocFirstItem, DocLastItem, DocNewOrderItem,
-          DocDeleteOrderItem, DocCalculateItem, DocListItem})
+         {FileCloseItem,    FileSaveItem,    FileSaveAsItem,     FilePrintItem,     EditCopyItem,
+          EditPasteItem,    EditFindItem,    DocPreviousItem,    DocNextItem,       DocFirstItem,
+          DocLastItem,      DocNewOrderItem, DocDeleteOrderItem, DocCalculateItem,  DocListItem,
+          PrintOnceCommand, EnvelopeCommand, FilePreviewItem,    FileExportPdfItem, FileMailItem})
         a->setEnabled(true);
     m_documentMenu->setEnabled(true);
-    for (QToolButton *b : {SaveBtn, CopyBtn, PasteBtn, SpeedButton1, SpeedButton2, SpeedButton3,
-                           SpeedButton4, SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10})
-        b->defaultAction()->setEnabled(true);
-    for (QAction *a : {FilePreviewItem, FileExportPdfItem, FileMailItem, FileExportCsvItem,
-                       DocStatisticsItem, EditSearchItem, EditNextFoundItem, EditPreviousFoundItem})
+    for (QAction *a : {FileExportCsvItem, DocStatisticsItem, EditSearchItem, EditNextFoundItem,
+                       EditPreviousFoundItem})
         a->setEnabled(true);
 }
 
@@ -302,8 +286,6 @@ void TMainForm::createOutputActions()
     FilePreviewItem = command("FilePreviewItem", QStringLiteral("&Aperçu avant impression"),
                               QStringLiteral("Voir le bon de commande tel qu'il sera imprimé"),
                               [this] { PrintCommands::preview(this, *m_commande); });
-    FilePreviewItem->setIcon(ToolIcons::icon(ToolIcons::Kind::PrintPreview));
-    FilePreviewItem->setIconVisibleInMenu(false); // the icon is for its tool button
     FileExportPdfItem = command("FileExportPdfItem", QStringLiteral("Exporter en &PDF..."),
                                 QStringLiteral("Enregistrer le bon de commande en PDF"),
                                 [this] { PrintCommands::exportPdf(this, *m_commande); });

@@ -364,7 +364,7 @@ int Child::run(const QString &bookFile)
     });
 
     // The order whose block stands last in the file: the far end of any search.
-    const QStringList &lines = order().book().lines();
+    const TextLines &lines = order().book().lines();
     qsizetype lastOpen = lines.size() - 1;
     while (lastOpen > 0 && !OrderFormat::isOpenLabel(lines.at(lastOpen)))
         --lastOpen;
@@ -563,7 +563,7 @@ int parent(const QString &program, bool quick)
         QDir().mkpath(folder);
         const QString file = folder + QStringLiteral("/commandes.cmd");
         const QStringList lines = generateBook(orders);
-        if (!TextFile::write(file, lines))
+        if (!TextFile::write(file, TextLines(lines)))
             return 1;
         fileSizes[orders] = QFileInfo(file).size();
         std::printf("book of %5d orders: %9lld bytes, %7lld lines\n", orders, fileSizes[orders],
@@ -654,8 +654,10 @@ int main(int argc, char *argv[])
         return list;
     }();
     if (arguments.value(1) == QLatin1String("--write-book")) // a book to profile with
-        return TextFile::write(arguments.value(3), generateBook(arguments.value(2).toInt())) ? 0
-                                                                                             : 1;
+        return TextFile::write(arguments.value(3),
+                               TextLines(generateBook(arguments.value(2).toInt())))
+                   ? 0
+                   : 1;
     if (arguments.value(1) == QLatin1String("--start-up"))
         return startUp(argc, argv);
     if (arguments.value(1) == QLatin1String("--child")) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/prompts.h"
+#include "core/promptrequest.h"
 #include "core/result.h"
 
 #include <QDateTime>

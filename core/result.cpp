@@ -34,3 +34,9 @@ Failure Failure::cannotCreate(const QString &fileName)
 {
     return Failure(QStringLiteral("Ne peut créer le fichier %1").arg(fileName));
 }
+
+Failure Failure::noPrinter()
+{
+    return Failure(
+        QStringLiteral("L'impression a échoué : aucune imprimante par défaut sélectionnée."));
+}

@@ -20,6 +20,7 @@ public:
     static Failure divisionByZero();
     static Failure invalidOperation();
     static Failure cannotCreate(const QString &fileName);
+    static Failure noPrinter();
 
 private:
     QString m_message;

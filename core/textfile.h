@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/codepage.h"
 #include "core/result.h"
 #include "core/textlines.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -39,15 +39,6 @@ std::unique_ptr<FileWriter> saveFileWriter(const QString &fileName);
 // factory is saveFileWriter.
 WriterFactory setWriterFactory(WriterFactory factory);
 
-QString decode(QByteArrayView bytes);
-// Characters outside Windows-1252 are written as '?'.
-QByteArray encode(const QString &text);
-// Writes the text.size() bytes of `text` at `out`; false when a character had no byte and
-// was written as '?'.
-bool encodeInto(QStringView text, char *out);
-// Whether the code page has a byte for `c`.
-bool canEncode(QChar c);
-
 // The text as one line of a file: a control character (TAB, CR, LF...) would split or shift
 // the line when it is read back, so each becomes a space. Every writer passes its fields,
 // and the cells of an order line, through it.
@@ -55,27 +46,6 @@ QString oneLine(QString text);
 // The same for a line of an order's note, which is read from its prefix to the line end: a
 // TAB splits nothing there and stays as the user or the file had it.
 QString noteLine(QString text);
-
-// The first CR or LF from `from` on, or `end`.
-const char *findLineEnd(const char *from, const char *end);
-
-// The one way every file of the program is cut into lines: calls line(position, size) for
-// each line of `bytes`, without its line end. CR LF, a bare CR or a bare LF ends a line; a
-// last line without line end counts; an empty file has no line. Readers that stop at Ctrl-Z
-// pass the bytes before it.
-template <typename Line> void forEachLine(QByteArrayView bytes, Line &&line)
-{
-    const char *const begin = bytes.data();
-    const char *const end = begin + bytes.size();
-    const char *start = begin;
-    while (start < end) {
-        const char *const stop = findLineEnd(start, end);
-        line(qsizetype(start - begin), qsizetype(stop - start));
-        if (stop == end)
-            break;
-        start = stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
-    }
-}
 
 QStringList splitLines(QByteArrayView bytes);
 QByteArray joinLines(const QStringList &lines);

@@ -1,6 +1,6 @@
 #include "core/textlines.h"
 
-#include "core/textfile.h"
+#include "core/codepage.h"
 
 #include <QIODevice>
 #include <cstring>

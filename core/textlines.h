@@ -25,10 +25,10 @@ class QIODevice;
 class TextLines {
 public:
     TextLines() = default;
-    // Lists of lines convert both ways, for the places that work on a few lines as text.
-    TextLines(const QStringList &lines); // NOLINT(google-explicit-constructor)
+    // A list of lines in and out (toStringList), named where it is done: a list decodes every
+    // line, which on a whole book is no small cost.
+    explicit TextLines(const QStringList &lines);
     TextLines(std::initializer_list<QString> lines);
-    operator QStringList() const { return toStringList(); } // NOLINT(google-explicit-constructor)
 
     // The lines of a file's bytes, split as every file is read (TextFile::forEachLine); the
     // bytes are kept as they are, not copied.
@@ -36,7 +36,6 @@ public:
 
     qsizetype size() const { return m_spans.size(); }
     qsizetype count() const { return size(); }
-    qsizetype length() const { return size(); }
     bool isEmpty() const { return m_spans.isEmpty(); }
     // Bytes of all the lines, line ends left out.
     qsizetype textSize() const { return m_used; }

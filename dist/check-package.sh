@@ -28,10 +28,19 @@ for f in usr/bin/qorcommande \
          usr/share/metainfo/fr.qor.commande.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/fr.qor.commande.svg \
          usr/share/mime/packages/fr.qor.commande.xml \
-         usr/share/doc/qorcommande/aide/sommaire.html; do
+         usr/share/doc/qorcommande/aide/sommaire.html \
+         usr/share/doc/qorcommande/copyright; do
   [ -s "$root/$f" ] || fail "missing $f"
 done
 [ -x "$root/usr/bin/qorcommande" ] || fail "usr/bin/qorcommande is not executable"
+# The copyright file is machine-readable, puts every file under the GPL version 3 or later, and
+# gives that licence's text in a paragraph of its own.
+copyright="$root/usr/share/doc/qorcommande/copyright"
+head -n1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright file is not machine-readable"
+awk -v RS= '/(^|\n)Files: \*\n/ && /\nLicense: GPL-3\+(\n|$)/ { files = 1 }
+            /^License: GPL-3\+\n [^\n]/ { text = 1 }
+            END { exit !(files && text) }' "$copyright" || fail "copyright file lacks GPL-3+ for every file"
 # The metainfo, the menu entry and the icon it names agree as installed.
 appstreamcli validate-tree --no-net --pedantic "$root"
 # Whatever lies outside /usr would be a slip of an install rule.

@@ -42,8 +42,9 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
     const OrderBook &book = document.book();
     bool asked = false;
     Fuzz::require(load(document, name, answer, asked), "load refused");
-    Fuzz::require(asked == OrderRepair::isDamaged(input), "question asked for a sound file");
-    const QString loss = BookRule::check(input, book.lines());
+    Fuzz::require(asked == OrderRepair::isDamaged(TextLines(input)),
+                  "question asked for a sound file");
+    const QString loss = BookRule::check(input, book.lines().toStringList());
     Fuzz::require(loss.isEmpty(), "load", loss);
     if (asked && answer == Prompts::Answer::Yes)
         Fuzz::require(!OrderRepair::isDamaged(book.lines()), "repaired book still damaged");
@@ -52,13 +53,13 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
     for (int k = 0; k < qMin(book.orderCount(), EditedOrders); ++k) {
         // A date that is not one is reported: the order is shown up to it.
         static_cast<void>(document.showOrder(k));
-        const QStringList before = book.lines();
+        const QStringList before = book.lines().toStringList();
         document.setNumber(QStringLiteral("200003001"));
         document.setSupplierCode(QStringLiteral("99999"));
         document.setCell(1, 0, QStringLiteral("édité %1").arg(k));
         document.setNote({QStringLiteral("note")});
         document.EcritFiche();
-        const QString broken = BookRule::check(before, book.lines(), k);
+        const QString broken = BookRule::check(before, book.lines().toStringList(), k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
         const Result<bool> decoded = OrderFormat::decode(book.lines(), k, written);
@@ -70,7 +71,7 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
 
     if (const Result<bool> written = document.Sauve(name); !written)
         Fuzz::fail("save", written.message());
-    const QStringList saved = book.lines();
+    const QStringList saved = book.lines().toStringList();
 
     OrderDocument reloaded;
     static_cast<void>(document.Nouveau()); // releases the file

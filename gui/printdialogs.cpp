@@ -5,12 +5,18 @@
 
 namespace PrintDialogs {
 
-QPrinter &printer()
+Result<QPrinter *> printer()
 {
     QPrinter *p = Platform::current().printer();
     if (!p)
-        qFatal("No printer: the program runs without a desktop");
-    return *p;
+        return Failure::noPrinter();
+    return p;
+}
+
+QString printerName()
+{
+    const QPrinter *p = Platform::current().printer();
+    return p ? p->printerName() : QString();
 }
 
 int askCopies(QWidget *parent)
@@ -25,8 +31,9 @@ bool setupPrinter(QWidget *parent)
 
 QPageSize exportPageSize()
 {
-    return Platform::current().paperChosen() ? printer().pageLayout().pageSize()
-                                             : QPageSize(QPageSize::A4);
+    const QPrinter *p = Platform::current().printer();
+    return p && Platform::current().paperChosen() ? p->pageLayout().pageSize()
+                                                  : QPageSize(QPageSize::A4);
 }
 
 void preview(QWidget *parent, const Paint &paint)

@@ -11,8 +11,11 @@ class QWidget;
 namespace PrintDialogs {
 
 // The program's printer, shared by every print command; the desktop creates it on first use
-// with the paper the printer itself is set to, drawing in full-page mode.
-QPrinter &printer();
+// with the paper the printer itself is set to, drawing in full-page mode. Without a desktop
+// there is none: the failure is the one of a print with no printer installed.
+Result<QPrinter *> printer();
+// The name of the program's printer; empty when there is none.
+QString printerName();
 
 // Shows the print dialog; the number of copies asked, 0 when the dialog is cancelled. The
 // printer is left set to one copy: the caller prints the order once per copy.

@@ -320,7 +320,7 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderDocument::SaveWhen w
 Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();
-    return m_document.Recupere(fileName, lines);
+    return m_document.Recupere(fileName, TextLines(lines));
 }
 
 void TCommande::Nouveau()
@@ -423,7 +423,11 @@ void TCommande::ParF()
 {
     // Pending edits are written back first: the order is shown again with the new rates.
     EcritFiche();
-    runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings());
+    // The book in use is remembered, as closing the program does: without a name, the one
+    // remembered so far.
+    const QString bookName = book().fileName();
+    runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings(),
+                       bookName.isEmpty() ? settings().AutoOpenFileName : bookName);
     m_document.applySettings();
     LitFiche();
 }

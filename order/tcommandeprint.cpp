@@ -23,25 +23,29 @@ OrderPageInput TCommande::printedOrder()
 bool TCommande::Imprime()
 {
     const OrderPageInput input = printedOrder();
-    return Application::succeeded(PagePainter::printPage(
-        PrintDialogs::printer(), OrderPage::build(input, m_document.paperType()),
-        OrderPage::jobTitle(input.record.Number)));
+    const Result<QPrinter *> printer = PrintDialogs::printer();
+    return Application::succeeded(printer) &&
+           Application::succeeded(
+               PagePainter::printPage(**printer, OrderPage::build(input, m_document.paperType()),
+                                      OrderPage::jobTitle(input.record.Number)));
 }
 
 void TCommande::ImpEnv()
 {
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord &shown = m_document.record();
-    Application::succeeded(PagePainter::printPage(
-        PrintDialogs::printer(), {EnvelopePage::build(company().CompanyLines, shown.AddressLines)},
-        EnvelopePage::jobTitle(shown.AddressLines)));
+    const Result<QPrinter *> printer = PrintDialogs::printer();
+    if (Application::succeeded(printer))
+        Application::succeeded(PagePainter::printPage(
+            **printer, {EnvelopePage::build(company().CompanyLines, shown.AddressLines)},
+            EnvelopePage::jobTitle(shown.AddressLines)));
 }
 
 void TCommande::ParM()
 {
     TMPage &pageSetup = dialog(m_dialogs.pageSetup);
     pageSetup.Init(m_document.paperType());
-    const QString printerName = PrintDialogs::printer().printerName();
+    const QString printerName = PrintDialogs::printerName();
     pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
     pageSetup.exec();
     int value = -1;

@@ -166,11 +166,6 @@ PageItem designation(int y, const QString &text)
     return PageItem::textAt(22, y, text, 12).within(92);
 }
 
-PageItems ImpCmd(const OrderPageInput &input, int page)
-{
-    return data(input, flow(input), page);
-}
-
 Pages build(const OrderPageInput &input, int paperType)
 {
     const Flow f = flow(input);

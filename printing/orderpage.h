@@ -31,8 +31,6 @@ constexpr int RowsPerPage = 28;
 
 PageItems Dessin(bool includesVat); // frame and fixed headings
 PageItems EnTete(const CompanyDetails &companyLines);
-// The order's data on page `page` (from 0).
-PageItems ImpCmd(const OrderPageInput &input, int page = 0);
 
 // A designation as a row at `y` prints it: within its column.
 PageItem designation(int y, const QString &text);

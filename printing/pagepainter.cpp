@@ -231,7 +231,7 @@ Status printDrawing(QPrinter &printer, const QString &title, QPageLayout::Orient
     const QString fileName = printer.outputFileName();
     const bool file = !fileName.isEmpty();
     if (!file && printer.printerName().isEmpty())
-        return printFailure(QStringLiteral("aucune imprimante par défaut sélectionnée."));
+        return Failure::noPrinter();
     const QString printerName = quoted(printer.printerName());
     // The layout is measured from the printable area's corner, not from Qt's default margins.
     printer.setFullPage(true);

@@ -6,7 +6,8 @@
 #include "settings/tparamc.h"
 #include "utilities/teurof.h"
 
-bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings)
+bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings,
+                        const QString &bookName)
 {
     takeConverterRate(converter, settings);
     dialog.Init(settings.EuroMode, settings.SingleCurrency, settings.EuroRate, settings.VatRates[0],
@@ -17,7 +18,7 @@ bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings)
                   settings.PaymentTermList);
     converter.SetIni(settings.ConverterValue, settings.ConverterOption);
     QString error;
-    if (SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error))
+    if (SettingsFile::SauveIni(settings, bookName, error))
         return true;
     Prompts::error(error);
     return false;

@@ -49,6 +49,7 @@ TParamc::TParamc(QWidget *parent) : OutcomeDialog(parent)
 
     auto *rateRow = new QFormLayout;
     rateRow->addRow(new QLabel(QStringLiteral("Taux de l'euro"), this), Edit1);
+    Edit1->setAccessibleName(QStringLiteral("Taux de l'euro"));
 
     auto *vatGroup = new QGroupBox(QStringLiteral("Taux de TVA"), this);
     vatGroup->setObjectName(QStringLiteral("GroupBox1"));

@@ -32,7 +32,7 @@ void Company::ChargeSoc()
 bool Company::SauveSoc(QString &error) const
 {
     // The lines are read by position: a line end inside one would move the others down.
-    QStringList lines;
+    TextLines lines;
     for (const QString &line : CompanyLines)
         lines.append(TextFile::oneLine(line));
     return TextFile::write(FileName, lines, &error);

@@ -59,7 +59,7 @@ bool SupplierBook::SauveFour(QString &error)
 {
     if (!SuppliersModified)
         return true;
-    if (!TextFile::write(FileName, SupplierLines, &error))
+    if (!TextFile::write(FileName, TextLines(SupplierLines), &error))
         return false;
     SuppliersModified = false;
     return true;
@@ -90,11 +90,6 @@ void SupplierBook::append(const SupplierRecord &record)
 {
     SupplierLines += linesOf({record});
     SuppliersModified = true;
-}
-
-void SupplierBook::replaceAll(const QList<SupplierRecord> &records)
-{
-    SupplierLines = linesOf(records);
 }
 
 QStringList SupplierBook::linesOf(const QList<SupplierRecord> &records)

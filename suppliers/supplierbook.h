@@ -52,8 +52,6 @@ public:
 
     // Adds the record at the end and sets SuppliersModified.
     void append(const SupplierRecord &record);
-    // Replaces every line, records and stray lines alike, by the records in order.
-    void replaceAll(const QList<SupplierRecord> &records);
     static QStringList linesOf(const QList<SupplierRecord> &records);
 
     // Names compared as Windows-1252 bytes: upper case before lower case, accented letters

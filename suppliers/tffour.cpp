@@ -1,9 +1,9 @@
 #include "suppliers/tffour.h"
 
 #include "gui/fieldguard.h"
+#include "suppliers/supplieraddressbox.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,17 +22,10 @@ TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
     Edit1->setFocusPolicy(Qt::ClickFocus); // shown only: Tab goes past it
     Edit1->setMaximumWidth(80);
 
-    auto *panel = new QGroupBox(QStringLiteral("Coordonnées du fournisseur"), this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    auto *panelLayout = new QVBoxLayout(panel);
-    QLineEdit **edits[] = {&Edit2, &Edit3, &Edit4, &Edit5};
-    for (int k = 0; k < 4; ++k) {
-        auto *edit = new QLineEdit(panel);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(k + 2));
+    Address = new SupplierAddressBox(this);
+    for (QLineEdit *edit : Address->fields()) {
         edit->setMinimumWidth(260);
-        panelLayout->addWidget(edit);
         connect(edit, &QLineEdit::returnPressed, this, &TFFour::Button2Click);
-        *edits[k] = edit;
     }
 
     QHBoxLayout *buttons = makeButtonRow(Button1, Button2);
@@ -45,7 +38,7 @@ TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
     codeRow->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(codeRow);
-    layout->addWidget(panel);
+    layout->addWidget(Address);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     FieldGuard::guardAll(this); // the record goes into the supplier file as typed
@@ -54,8 +47,7 @@ TFFour::TFFour(QWidget *parent) : OutcomeDialog(parent)
 void TFFour::Init(const QString &code)
 {
     Edit1->setText(code);
-    for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
-        edit->clear();
+    Address->setAddress({});
 }
 
 void TFFour::Result(std::array<QString, 4> &address) const
@@ -64,13 +56,13 @@ void TFFour::Result(std::array<QString, 4> &address) const
         line.clear();
     if (!confirmed())
         return;
-    address = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
+    address = Address->address();
 }
 
 void TFFour::showEvent(QShowEvent *event)
 {
     OutcomeDialog::showEvent(event);
-    Edit2->setFocus(Qt::OtherFocusReason);
+    Address->fields().front()->setFocus(Qt::OtherFocusReason);
 }
 
 void TFFour::Button1Click()

@@ -5,6 +5,7 @@
 
 class QLineEdit;
 class QPushButton;
+class SupplierAddressBox;
 
 // Quick entry of a new supplier from the order window ("Fournisseurs"). Enter in an address
 // field confirms; Escape is "Annuler"; the close box leaves the last outcome as it was.
@@ -25,10 +26,7 @@ private:
     void Button2Click();
 
     QLineEdit *Edit1;
-    QLineEdit *Edit2;
-    QLineEdit *Edit3;
-    QLineEdit *Edit4;
-    QLineEdit *Edit5;
+    SupplierAddressBox *Address;
     QPushButton *Button1;
     QPushButton *Button2;
 };

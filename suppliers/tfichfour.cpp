@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 #include "gui/fieldguard.h"
+#include "suppliers/supplieraddressbox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -61,6 +62,7 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
 
     StringGrid1 = new QTableWidget(InitialRows, 5, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(QStringLiteral("Fournisseurs"));
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -92,17 +94,10 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
     Edit1->setFocusPolicy(Qt::ClickFocus);
     Edit1->setMaximumWidth(80);
 
-    auto *panel = new QGroupBox(QStringLiteral("Coordonnées du fournisseur"), this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    auto *panelLayout = new QVBoxLayout(panel);
-    QLineEdit **edits[] = {&Edit2, &Edit3, &Edit4, &Edit5};
-    for (int k = 0; k < 4; ++k) {
-        auto *edit = new QLineEdit(panel);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(k + 2));
-        panelLayout->addWidget(edit);
-        *edits[k] = edit;
-    }
-    Fields = {Edit1, Edit2, Edit3, Edit4, Edit5};
+    Address = new SupplierAddressBox(this);
+    Fields = {Edit1};
+    for (QLineEdit *edit : Address->fields())
+        Fields.append(edit);
     for (QLineEdit *field : Fields)
         field->installEventFilter(this);
 
@@ -142,7 +137,7 @@ TFichFour::TFichFour(QWidget *parent) : BaseDialog(parent)
     codeRow->addStretch();
     auto *recordBox = new QVBoxLayout;
     recordBox->addLayout(codeRow);
-    recordBox->addWidget(panel);
+    recordBox->addWidget(Address);
     auto *lower = new QHBoxLayout;
     lower->addLayout(recordBox, 1);
     lower->addWidget(searchBox);
@@ -254,15 +249,11 @@ void TFichFour::LitFiche()
     const int row = StringGrid1->currentRow();
     const SupplierRecord r = row >= 0 ? rowRecord(row) : SupplierRecord();
     Edit1->setText(r.Code);
-    Edit2->setText(r.AddressLines[0]);
-    Edit3->setText(r.AddressLines[1]);
-    Edit4->setText(r.AddressLines[2]);
-    Edit5->setText(r.AddressLines[3]);
+    Address->setAddress(r.AddressLines);
     Edit1->setReadOnly(true);
     // A row past the records never reaches the list: typing there would be lost.
     const bool holdsRecord = row >= 0 && row <= LastSupplierRow;
-    for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
-        edit->setReadOnly(!holdsRecord);
+    Address->setReadOnly(!holdsRecord);
 }
 
 bool TFichFour::EcritFiche()
@@ -270,8 +261,7 @@ bool TFichFour::EcritFiche()
     const int row = StringGrid1->currentRow();
     if (row < 0)
         return true;
-    const SupplierRecord shown{Edit1->text(),
-                               {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()}};
+    const SupplierRecord shown{Edit1->text(), Address->address()};
     if (row == m_newRow && !SupplierBook::isStorableCode(shown.Code)) {
         Prompts::warning(SupplierBook::refusedCodeMessage(shown.Code), Prompts::Buttons::Ok);
         Edit1->setFocus(Qt::OtherFocusReason);

@@ -7,6 +7,7 @@
 
 class QLineEdit;
 class QPushButton;
+class SupplierAddressBox;
 class QTableWidget;
 class QToolButton;
 
@@ -58,10 +59,7 @@ private:
 
     QTableWidget *StringGrid1;
     QLineEdit *Edit1;
-    QLineEdit *Edit2;
-    QLineEdit *Edit3;
-    QLineEdit *Edit4;
-    QLineEdit *Edit5;
+    SupplierAddressBox *Address;
     QLineEdit *Edit6;
     QToolButton *SpeedButton1;
     QToolButton *SpeedButton2;

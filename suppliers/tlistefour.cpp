@@ -14,6 +14,7 @@ TListeFour::TListeFour(QWidget *parent) : OutcomeDialog(parent)
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(windowTitle());
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setMinimumSize(320, 240);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TListeFour::Button2Click);

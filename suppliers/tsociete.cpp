@@ -27,6 +27,7 @@ TSociete::TSociete(QWidget *parent) : OutcomeDialog(parent)
     for (int k = 0; k < 7; ++k) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("Edit%1").arg(k + 1));
+        edit->setAccessibleName(QStringLiteral("En-tête de la société, ligne %1").arg(k + 1));
         edit->setMinimumWidth(360);
         layout->addWidget(edit);
         *edits[k] = edit;

@@ -56,8 +56,10 @@ public:
 
     // Printing: on `printerInUse` when the test gives one, on a PDF file otherwise. The print
     // dialog asks for `copies`; the set-up dialog is confirmed when `setupConfirmed`; the
-    // preview draws on `previewPrinter` when there is one.
+    // preview draws on `previewPrinter` when there is one. `noPrinter`: none at all, as
+    // without a desktop.
     QPrinter *printerInUse = nullptr;
+    bool noPrinter = false;
     int copies = 0;
     int copiesAsked = 0;
     bool setupConfirmed = false;
@@ -106,6 +108,8 @@ public:
 
     QPrinter *printer() override
     {
+        if (noPrinter)
+            return nullptr;
         if (printerInUse)
             return printerInUse;
 #ifdef QT_PRINTSUPPORT_LIB

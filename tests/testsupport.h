@@ -8,19 +8,27 @@
 
 #include <QDir>
 #include <QList>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-// Makes a fresh temporary directory the working directory for the life of the object.
+// Makes a fresh temporary directory the working directory for the life of the object; the
+// program's user settings (QSettings) go to another fresh one, so that no test reads or writes
+// the user's own and the working directory holds only what the program writes there.
 class TemporaryWorkingDir {
 public:
-    TemporaryWorkingDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    TemporaryWorkingDir() : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(m_dir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    }
     ~TemporaryWorkingDir() { QDir::setCurrent(m_previous); }
     QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_settings;
     QString m_previous;
 };
 

@@ -16,7 +16,6 @@ public:
     static constexpr char16_t Escape = 27;
     static constexpr char16_t Enter = 13;
 
-    Real scaledRate() const { return ScaledRate; }
     bool resultShown() const { return ResultShown; }
     QString entry() const { return EntryText; }
     QString result() const { return ResultText; }

@@ -40,6 +40,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("HelpContents"));
+    m_contents->setAccessibleName(QStringLiteral("Sommaire"));
     m_contents->setHeaderHidden(true);
     connect(m_contents, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         const QString page = item->data(0, Qt::UserRole).toString();
@@ -55,6 +56,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_search, &QLineEdit::returnPressed, this, &HelpWindow::openSelectedKeyword);
     m_index = new QListWidget;
     m_index->setObjectName(QStringLiteral("HelpIndex"));
+    m_index->setAccessibleName(QStringLiteral("Index"));
     connect(m_index, &QListWidget::itemActivated, this, &HelpWindow::openSelectedKeyword);
     auto *showButton = new QPushButton(QStringLiteral("&Afficher"));
     connect(showButton, &QPushButton::clicked, this, &HelpWindow::openSelectedKeyword);
@@ -75,6 +77,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_browser = new QTextBrowser;
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setAccessibleName(QStringLiteral("Page de l'aide"));
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(false);
 

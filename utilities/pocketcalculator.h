@@ -46,7 +46,6 @@ public:
     Real operand() const { return Operand; }
     QChar pendingOperator() const { return PendingOperator; } // null when none
     bool accumulatorValid() const { return AccumulatorValid; }
-    bool newEntry() const { return NewEntry; }
 
 private:
     Result<Real> readOperand();

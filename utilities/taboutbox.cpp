@@ -48,6 +48,11 @@ TAboutBox::TAboutBox(QWidget *parent) : BaseDialog(parent)
     Comments->setFont(pixelFont(17, false));
     Comments->setWordWrap(true);
 
+    Licence = new QLabel(
+        QStringLiteral("Logiciel libre sous licence GNU GPL version 3 ou ultérieure."), panel);
+    Licence->setObjectName(QStringLiteral("Licence"));
+    Licence->setWordWrap(true);
+
     auto *grid = new QGridLayout(panel);
     grid->setContentsMargins(10, 10, 16, 14);
     grid->setHorizontalSpacing(16);
@@ -55,6 +60,7 @@ TAboutBox::TAboutBox(QWidget *parent) : BaseDialog(parent)
     grid->addWidget(ProductName, 0, 1, Qt::AlignBottom);
     grid->addWidget(Version, 1, 1, Qt::AlignTop);
     grid->addWidget(Comments, 2, 0, 1, 2);
+    grid->addWidget(Licence, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);

@@ -5,7 +5,8 @@
 class QLabel;
 class QPushButton;
 
-// "A propos": the program's picture, name, version and purpose. OK, Enter and Escape close it.
+// "A propos": the program's picture, name, version, purpose and licence. OK, Enter and Escape
+// close it.
 class TAboutBox : public BaseDialog {
     Q_OBJECT
 public:
@@ -19,5 +20,6 @@ private:
     QLabel *ProductName;
     QLabel *Version;
     QLabel *Comments;
+    QLabel *Licence;
     QPushButton *OKButton;
 };

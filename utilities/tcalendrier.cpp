@@ -76,6 +76,8 @@ TCalendrier::TCalendrier(QWidget *parent)
 
     Calendar1 = new MonthGrid(this);
     Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    // The grid of days takes the focus, not the calendar around it.
+    Calendar1->findChild<QAbstractItemView *>()->setAccessibleName(windowTitle());
     Calendar1->setLocale(QLocale(QLocale::French, QLocale::France));
     Calendar1->setFirstDayOfWeek(Qt::Sunday);
     Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);

@@ -61,6 +61,7 @@ TEurof::TEurof(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::Scre
     Edit3->setFocusPolicy(Qt::ClickFocus); // not in the Tab order
     SpinButton1 = new SpinButton(this);
     SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
+    SpinButton1->setAccessibleName(QStringLiteral("Changer le taux"));
     auto *rateRow = new QHBoxLayout;
     rateRow->addWidget(Edit3);
     rateRow->addWidget(SpinButton1);

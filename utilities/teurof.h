@@ -17,8 +17,6 @@ class TEurof : public BaseDialog {
 public:
     explicit TEurof(QWidget *parent = nullptr);
 
-    EuroConverter &converter() { return Converter; }
-
     // The rate value (francs per euro x 100000) and the direction (1 "Fr>Euro", 2 "Euro>Fr")
     // exchanged with the settings.
     void GetIni(Real &rate, int &direction) const;

@@ -72,6 +72,7 @@ THorloge::THorloge(QWidget *parent) : BaseDialog(parent, BaseDialog::Placement::
 
     SpinButton1 = new SpinButton(this);
     SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
+    SpinButton1->setAccessibleName(QStringLiteral("Régler la valeur choisie"));
     Button2 = new QPushButton(QStringLiteral("Set"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setAutoDefault(false);

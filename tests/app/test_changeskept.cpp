@@ -92,9 +92,9 @@ Q_DECLARE_METATYPE(Change)
 struct StartFiles {
     explicit StartFiles(const TemporaryWorkingDir &dir)
     {
-        TextFile::write(Book, order());
-        TextFile::write(SupplierBook::FileName, Suppliers);
-        TextFile::write(Company::FileName, CompanyLines);
+        TextFile::write(Book, TextLines(order()));
+        TextFile::write(SupplierBook::FileName, TextLines(Suppliers));
+        TextFile::write(Company::FileName, TextLines(CompanyLines));
         // Rates as the program keeps them, and the euro converter's own rate.
         Settings settings;
         settings.ConverterValue = 655957;

@@ -4,6 +4,7 @@
 
 #include "app/tcmdliste.h"
 #include "app/tmainform.h"
+#include "core/prompts.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/desktopplatform.h"
@@ -228,7 +229,7 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
     for (const QStringList &order : orders)
         lines << order;
     m_book = m_dir->file(QStringLiteral("book.cmd"));
-    QVERIFY(TextFile::write(m_book, lines));
+    QVERIFY(TextFile::write(m_book, TextLines(lines)));
 
     m_form = std::make_unique<TMainForm>();
     m_form->show();

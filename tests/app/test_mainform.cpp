@@ -1,21 +1,42 @@
+#include "app/tcmdliste.h"
+#include "app/tfinddialog.h"
 #include "app/tmainform.h"
+#include "app/windowplace.h"
 #include "core/textfile.h"
 #include "gui/application.h"
+#include "gui/outcomedialog.h"
+#include "order/orderfilelock.h"
 #include "order/tcommande.h"
 #include "settings/settingsfile.h"
+#include "settings/tparamc.h"
+#include "suppliers/tffour.h"
+#include "suppliers/tfichfour.h"
+#include "suppliers/tlistefour.h"
+#include "suppliers/tsociete.h"
 #include "testsupport.h"
 #include "utilities/helpwindow.h"
+#include "utilities/taboutbox.h"
+#include "utilities/tcalendrier.h"
+#include "utilities/teurof.h"
+#include "utilities/thorloge.h"
+#include "utilities/tpocket.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 using Prompts::Answer;
@@ -27,7 +48,7 @@ void writeBook(const QString &fileName, int orders)
     QStringList lines;
     for (int i = 0; i < orders; ++i)
         lines << TestBooks::block(i, QString::number(200003001 + i));
-    QVERIFY(TextFile::write(fileName, lines));
+    QVERIFY(TextFile::write(fileName, TextLines(lines)));
 }
 
 QByteArray contents(const QString &fileName)
@@ -76,7 +97,8 @@ private Q_SLOTS:
     void bookCommandsEnabled_data();
     void bookCommandsEnabled();
     void autoOpenToggleKeepsBookName();
-    void closeRemembersBook();
+    void settingsFileRemembersBook_data();
+    void settingsFileRemembersBook();
     void deleteOrderAsks();
     void printAsksCopies();
     void statusBar();
@@ -87,6 +109,15 @@ private Q_SLOTS:
     void errorReportedAtCommandBoundary();
     void aboutBox();
     void help();
+    void titleKeptThroughActivation_data();
+    void titleKeptThroughActivation();
+    void recentBooks();
+    void droppedFiles_data();
+    void droppedFiles();
+    void windowPlace_data();
+    void windowPlace();
+    void accessibleNames_data();
+    void accessibleNames();
 
 private:
     TMainForm &start();
@@ -95,6 +126,9 @@ private:
     void trigger(const char *name);
     // Opens a book of `orders` orders named `name` in the working directory.
     QString openBook(const QString &name, int orders = 2);
+    // Alt + the menu's mnemonic, then `item`, as the user types them.
+    void menu(Qt::Key mnemonic, Qt::Key item);
+    QStringList recentEntries() const; // the Fichier menu's recent books as shown
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
@@ -178,7 +212,7 @@ void TestMainForm::saveQuestion()
     m_form->commande().document().setFileModified(true);
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
-    const QStringList linesBefore = m_form->commande().book().lines();
+    const QStringList linesBefore = m_form->commande().book().lines().toStringList();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
 
@@ -283,6 +317,26 @@ void TestMainForm::failedSaveCancelsCommand()
     bool modified = false;
     QVERIFY(m_form->commande().TestModif(modified));
     QCOMPARE(contents(path), before);
+}
+
+void TestMainForm::menu(Qt::Key mnemonic, Qt::Key item)
+{
+    m_form->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+    QTest::keyClick(m_form->windowHandle(), mnemonic, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), item);
+}
+
+QStringList TestMainForm::recentEntries() const
+{
+    QStringList entries;
+    const QList<QAction *> items =
+        m_form->findChild<QMenu *>(QStringLiteral("FileMenu"))->actions();
+    for (QAction *a : items)
+        if (a->objectName().startsWith(QLatin1String("FileRecentItem")) && a->isVisible())
+            entries << a->text() + QLatin1Char(' ') + a->statusTip();
+    return entries;
 }
 
 void TestMainForm::open_data()
@@ -503,19 +557,37 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QCOMPARE(lines.count(QStringLiteral("<BLOC0001>")), 0);
 }
 
-void TestMainForm::closeRemembersBook()
+void TestMainForm::settingsFileRemembersBook_data()
 {
+    QTest::addColumn<bool>("parameters"); // written by the order parameters, not by closing
+    QTest::newRow("closing") << false;
+    QTest::newRow("order parameters") << true;
+}
+
+void TestMainForm::settingsFileRemembersBook()
+{
+    QFETCH(bool, parameters);
+    writeSettings(false, m_dir->file(QStringLiteral("ancien.cmd")));
     start();
     const QString path = openBook(QStringLiteral("book.cmd"));
     trigger("ParAutoOpenItem");
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
-    QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
-    m_desktop->answer(Answer::No);
+    if (parameters) {
+        // The book open now, not the one remembered at start.
+        QTimer::singleShot(0, this, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        trigger("ParOrderItem");
+    } else {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
+        QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
+        m_desktop->answer(Answer::No);
 
-    QVERIFY(m_form->close());
+        QVERIFY(m_form->close());
 
-    // Back in the start-up directory, the settings file names the book to open next time.
-    QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+        // Back in the start-up directory, the settings file names the book to open next time.
+        QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+    }
     QByteArray bytes;
     QVERIFY(TextFile::readBytes(m_dir->file(SettingsFile::fileName()), bytes));
     Settings settings;
@@ -735,6 +807,231 @@ void TestMainForm::help()
                          qPrintable(page + QStringLiteral(" -> ") + m.captured(1)));
         }
     }
+}
+
+void TestMainForm::titleKeptThroughActivation_data()
+{
+    QTest::addColumn<bool>("heldByAnotherCopy");
+    QTest::newRow("book") << false;
+    QTest::newRow("read-only book") << true;
+}
+
+void TestMainForm::titleKeptThroughActivation()
+{
+    QFETCH(bool, heldByAnotherCopy);
+    OrderFileLock other;
+    if (heldByAnotherCopy) {
+        writeBook(m_dir->file(QStringLiteral("c.cmd")), 2);
+        QCOMPARE(other.lock(m_dir->file(QStringLiteral("c.cmd"))), OrderFileLock::Outcome::Locked);
+        m_desktop->answer(Answer::Ok); // open it read-only
+    }
+    start();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    openBook(QStringLiteral("c.cmd"));
+    const QString title = heldByAnotherCopy
+                              ? QStringLiteral("Qor Commande - [c.cmd (lecture seule)]")
+                              : QStringLiteral("Qor Commande - [c.cmd]");
+    QCOMPARE(m_form->windowTitle(), title);
+
+    // Another window is activated, the program left for another one and come back to (which
+    // the test platform cannot do itself: Qt is told so as the desktop tells it), then the main
+    // window is activated again.
+    for (int i = 0; i < 2; ++i) {
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        QCOMPARE(m_form->windowTitle(), title);
+        for (QEvent::Type type : {QEvent::ApplicationDeactivate, QEvent::ApplicationActivate}) {
+            QEvent event(type);
+            QCoreApplication::sendEvent(qApp, &event);
+            QCOMPARE(m_form->windowTitle(), title);
+        }
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QCOMPARE(m_form->windowTitle(), title);
+    }
+}
+
+void TestMainForm::recentBooks()
+{
+    m_desktop->unscripted = Answer::No; // the save question, when a book was changed
+    start();
+    QVERIFY(recentEntries().isEmpty());
+    for (const char *name : {"a.cmd", "b.cmd", "c.cmd", "d.cmd", "a.cmd", "e&f.cmd"})
+        openBook(QString::fromLatin1(name));
+    const auto entry = [this](int n, const char *name) {
+        const QString file = QString::fromLatin1(name);
+        return QStringLiteral("&%1 %2 %3")
+            .arg(n)
+            .arg(QString(file).replace(QLatin1String("&"), QLatin1String("&&")), m_dir->file(file));
+    };
+    QCOMPARE(recentEntries(), (QStringList{entry(1, "e&f.cmd"), entry(2, "a.cmd"),
+                                           entry(3, "d.cmd"), entry(4, "c.cmd")}));
+    // The last entries of the menu, above "&Quitter".
+    const QList<QAction *> items =
+        m_form->findChild<QMenu *>(QStringLiteral("FileMenu"))->actions();
+    QCOMPARE(items.at(items.size() - 3)->objectName(), QStringLiteral("FileRecentItem4"));
+    QCOMPARE(items.last()->objectName(), QStringLiteral("FileExitItem"));
+
+    // Kept for the next run, in the user's settings rather than beside the books.
+    QVERIFY(m_form->close());
+    QVERIFY(!contents(SettingsFile::fileName()).contains("d.cmd"));
+    start();
+    QCOMPARE(recentEntries().size(), 4);
+    m_desktop->asked.clear();
+
+    // One that is gone is said so and leaves the list; nothing else is opened.
+    QVERIFY(QFile::remove(m_dir->file(QStringLiteral("d.cmd"))));
+    menu(Qt::Key_F, Qt::Key_3);
+    QTRY_COMPARE(m_desktop->texts(), QStringList{QStringLiteral("Le fichier %1 n'existe plus.")
+                                                     .arg(m_dir->file(QStringLiteral("d.cmd")))});
+    QCOMPARE(recentEntries(),
+             (QStringList{entry(1, "e&f.cmd"), entry(2, "a.cmd"), entry(3, "c.cmd")}));
+
+    // Chosen, a book opens after the save question and comes first.
+    menu(Qt::Key_F, Qt::Key_2);
+    QTRY_COMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("a.cmd")));
+    m_form->commande().document().setFileModified(true);
+    m_desktop->asked.clear();
+    menu(Qt::Key_F, Qt::Key_3);
+    QTRY_COMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("c.cmd")));
+    QCOMPARE(m_desktop->texts(),
+             QStringList{QStringLiteral("Enregistrer changements dans a.cmd ?")});
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd]"));
+    QCOMPARE(recentEntries(),
+             (QStringList{entry(1, "c.cmd"), entry(2, "a.cmd"), entry(3, "e&f.cmd")}));
+}
+
+void TestMainForm::droppedFiles_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("book") << QStringList{"b.cmd"} << "";
+    QTest::newRow("other file")
+        << QStringList{"b.txt"}
+        << "Type de fichier non valide : b.txt n'est pas un fichier de commandes (.cmd).";
+    QTest::newRow("two books") << QStringList{"b.cmd", "c.cmd"}
+                               << "Un seul fichier de commandes (.cmd) s'ouvre à la fois.";
+}
+
+void TestMainForm::droppedFiles()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, message);
+    start();
+    const QString first = openBook(QStringLiteral("a.cmd"));
+    m_desktop->answer(Answer::No); // the save question
+    QList<QUrl> urls;
+    for (const QString &name : files) {
+        writeBook(m_dir->file(name), 3);
+        urls << QUrl::fromLocalFile(m_dir->file(name));
+    }
+    QMimeData data;
+    data.setUrls(urls);
+
+    // Dropped on the note field: the window takes it, not the field.
+    auto *target = m_form->findChild<QPlainTextEdit *>();
+    QVERIFY(target);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+
+    const QString opened = message.isEmpty() ? m_dir->file(files.first()) : first;
+    QTRY_COMPARE(m_form->MainFileName, opened);
+    QTRY_COMPARE(m_desktop->texts().value(0),
+                 message.isEmpty() ? QStringLiteral("Enregistrer changements dans a.cmd ?")
+                                   : message);
+    QCOMPARE(m_form->commande().book().orderCount(), message.isEmpty() ? 3 : 2);
+    QVERIFY(m_form->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
+}
+
+void TestMainForm::windowPlace_data()
+{
+    QTest::addColumn<QRect>("kept");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QRect>("placed");
+    const QRect screen(0, 0, 800, 600);
+    QTest::newRow("as it was") << QRect(50, 40, 500, 400) << "" << QRect(50, 40, 500, 400);
+    QTest::newRow("sticking out") << QRect(600, 500, 500, 400) << "" << QRect(300, 200, 500, 400);
+    QTest::newRow("larger than its screen") << QRect(-20, 0, 900, 700) << "" << screen;
+    QTest::newRow("screen gone") << QRect(1700, 40, 400, 300) << "HDMI-2"
+                                 << QRect(200, 150, 400, 300);
+}
+
+void TestMainForm::windowPlace()
+{
+    QFETCH(QRect, kept);
+    QFETCH(QString, screen);
+    QFETCH(QRect, placed);
+    const QList<WindowPlace::Screen> screens{{QStringLiteral("primary"), QRect(0, 0, 800, 600)},
+                                             {QStringLiteral("left"), QRect(-1024, 0, 1024, 768)}};
+    WindowPlace place{screen.isEmpty() ? QStringLiteral("primary") : screen, kept, false};
+    QCOMPARE(place.placed(screens), placed);
+
+    // The real window: closed at a place, it comes back there, maximised or not.
+    if (kept != placed || !screen.isEmpty())
+        return;
+    for (bool maximized : {false, true}) {
+        start();
+        m_form->setWindowState(Qt::WindowNoState);
+        m_form->setGeometry(kept);
+        if (maximized)
+            m_form->showMaximized();
+        const QRect normal = m_form->normalGeometry();
+        QVERIFY(m_form->close());
+        start();
+        QCOMPARE(m_form->isMaximized(), maximized);
+        QCOMPARE(m_form->normalGeometry(), normal);
+    }
+}
+
+using WindowMaker = std::function<QWidget *(QWidget *mainWindow)>;
+Q_DECLARE_METATYPE(WindowMaker)
+
+void TestMainForm::accessibleNames_data()
+{
+    QTest::addColumn<WindowMaker>("make");
+    const auto add = [](const char *name, WindowMaker make) { QTest::newRow(name) << make; };
+    add("main window", [](QWidget *main) { return main; });
+    add("order list", [](QWidget *main) { return new TCmdListe(main); });
+    add("search", [](QWidget *main) { return new TFindDialog(main); });
+    add("outcome", [](QWidget *main) { return new OutcomeDialog(main); });
+    add("parameters", [](QWidget *main) { return new TParamc(main); });
+    add("supplier", [](QWidget *main) { return new TFFour(main); });
+    add("supplier file", [](QWidget *main) { return new TFichFour(main); });
+    add("supplier list", [](QWidget *main) { return new TListeFour(main); });
+    add("company", [](QWidget *main) { return new TSociete(main); });
+    add("about", [](QWidget *main) { return new TAboutBox(main); });
+    add("calendar", [](QWidget *main) { return new TCalendrier(main); });
+    add("euro converter", [](QWidget *main) { return new TEurof(main); });
+    add("clock", [](QWidget *main) { return new THorloge(main); });
+    add("calculator", [](QWidget *main) { return new TPocket(main); });
+    add("help", [](QWidget *main) { return new HelpWindow(main); });
+}
+
+// What a screen reader says of every control the user can reach with Tab.
+void TestMainForm::accessibleNames()
+{
+    QFETCH(WindowMaker, make);
+    start();
+    QWidget *window = make(m_form.get());
+    QStringList unnamed;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        // The order window's own controls are named with it.
+        if (w->window() != window || w == &m_form->commande() || m_form->commande().isAncestorOf(w))
+            continue;
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden() || w->focusProxy())
+            continue;
+        if (QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << w->objectName() + QLatin1Char(':') +
+                           QLatin1String(w->metaObject()->className());
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
 }
 
 // The program's own application object, as in the program.

@@ -19,7 +19,7 @@ QStringList block(int index, const QString &number, const QString &name = QStrin
 }
 
 // The number text of the block labelled `index`, "" when there is none.
-QString numberOf(const QStringList &lines, int index)
+QString numberOf(const TextLines &lines, int index)
 {
     const qsizetype open = findBlock(lines, index);
     return open < 0 ? QString() : numberText(lines.at(open + 1));
@@ -39,7 +39,7 @@ private Q_SLOTS:
             QStringList{QStringLiteral(" ")} +
             block(0, QStringLiteral("199912001"), QStringLiteral("Martin"));
         OrderBook book;
-        book.recover(QString(), lines);
+        book.recover(QString(), TextLines(lines));
         OrderListModel model;
         model.setBook(&book);
         QCOMPARE(model.rowCount(), 2);
@@ -57,7 +57,7 @@ private Q_SLOTS:
         QCOMPARE(model.entryOrder(), (QList<int>{1, 0}));
         QVERIFY(model.data(model.index(0)).toString().startsWith(QStringLiteral("19991200 ")));
         QCOMPARE(model.longestEntry(), 0);
-        QCOMPARE(book.lines(), lines);
+        QCOMPARE(book.lines().toStringList(), lines);
 
         model.setBook(nullptr);
         QCOMPARE(model.rowCount(), 0);
@@ -83,7 +83,7 @@ private Q_SLOTS:
         // Blocks in file order 2, 0, 1, and block 4 outside the list (index 3 missing).
         const QStringList before = block(2, numbers[2]) + block(0, numbers[0]) +
                                    block(4, QStringLiteral("104")) + block(1, numbers[1]);
-        TextLines lines = before;
+        TextLines lines(before);
         QCOMPARE(OrderList::renumber(lines, order), changed);
 
         QCOMPARE(lines.size(), before.size());
@@ -106,7 +106,7 @@ private Q_SLOTS:
     {
         // Block 1 is cut short at the end of the file: only its opening label changes, and
         // block 0's closing label is not taken for it.
-        TextLines lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
+        TextLines lines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
         lines.removeLast();
         QVERIFY(OrderList::renumber(lines, {1, 0}));
         QCOMPARE(lines.at(0), BlockOpenLabel(1));
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, order);
         const QStringList before =
             block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"));
-        TextLines lines = before;
+        TextLines lines(before);
         QVERIFY(!OrderList::renumber(lines, order));
         QCOMPARE(lines, before);
     }

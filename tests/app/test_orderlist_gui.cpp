@@ -29,7 +29,7 @@ QStringList block(int index, const QString &number)
                                          QString(), QString(), QString()}});
 }
 
-QString numberOf(const QStringList &lines, int index)
+QString numberOf(const TextLines &lines, int index)
 {
     const qsizetype open = findBlock(lines, index);
     return open < 0 ? QString() : numberText(lines.at(open + 1));
@@ -69,7 +69,7 @@ void clickEntry(QWidget *dialog, int row)
 std::unique_ptr<OrderBook> bookOf(const QStringList &lines)
 {
     auto book = std::make_unique<OrderBook>();
-    book->recover(QString(), lines);
+    book->recover(QString(), TextLines(lines));
     return book;
 }
 
@@ -99,9 +99,9 @@ private:
     void loadBook(int shown, const QStringList &before = {})
     {
         const QString name = m_dir->file(QStringLiteral("c.cmd"));
-        QVERIFY(TextFile::write(name, before + block(2, QStringLiteral("199912001")) +
-                                          block(0, QStringLiteral("199911005")) +
-                                          block(1, QStringLiteral("19991200"))));
+        QVERIFY(TextFile::write(name, TextLines(before + block(2, QStringLiteral("199912001")) +
+                                                block(0, QStringLiteral("199911005")) +
+                                                block(1, QStringLiteral("19991200")))));
         QVERIFY(w().Charge(name).ok());
         for (int k = 0; k < shown; ++k)
             w().Suivant();
@@ -188,7 +188,8 @@ private Q_SLOTS:
         TCmdListe dialog;
         QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
                             block(2, QStringLiteral("102"));
-        lines[findBlock(lines, 1) + 5] = QString(120, QLatin1Char('W')); // a long address line
+        lines[findBlock(TextLines(lines), 1) + 5] =
+            QString(120, QLatin1Char('W')); // a long address line
         const auto book = bookOf(lines);
         dialog.Init(*book);
         dialog.show();
@@ -255,7 +256,7 @@ private Q_SLOTS:
             QTest::keyClick(listOf(d), Qt::Key_Return);
         });
         QTest::keyClick(&w(), Qt::Key_F2);
-        const QStringList &lines = w().book().lines();
+        const TextLines &lines = w().book().lines();
         QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
         QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
         QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
@@ -290,7 +291,7 @@ private Q_SLOTS:
                  QStringLiteral("19991200"));
         w().findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("modifié"));
         w().EcritFiche();
-        const QStringList &lines = w().book().lines();
+        const TextLines &lines = w().book().lines();
         QCOMPARE(lines.size(), 36);
         for (const char *number : {"199912001", "199911005", "19991200"})
             QVERIFY(findLine(lines, QStringLiteral("NUM%1").arg(QLatin1String(number), -9)) >= 0);

@@ -1,6 +1,7 @@
 // The program's requests to the desktop reach the platform in use, and only while it is.
 
 #include "core/clock.h"
+#include "core/prompts.h"
 #include "testsupport.h"
 
 #include <QTest>

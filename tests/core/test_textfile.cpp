@@ -57,7 +57,7 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 2 * 71 + 1);
         QCOMPARE(lines, TextFile::splitLines(file));
         QCOMPARE(lines.at(2).at(0), QChar(0x2020)); // 0x86 reads as the dagger
-        QVERIFY(TextFile::write(dir.file("out.cmd"), lines));
+        QVERIFY(TextFile::write(dir.file("out.cmd"), TextLines(lines)));
         QCOMPARE(readAll(dir.file("out.cmd")), expected);
         QCOMPARE(TextFile::joinLines(lines), expected);
     }

@@ -36,12 +36,12 @@ private Q_SLOTS:
         lines[lines.indexOf(QStringLiteral("NUM100"))] = QStringLiteral("num100");
         lines += block(10003, "103").mid(0, 5);
         BookIndex index;
-        compareWithPlainSearch(index, lines, 5);
+        compareWithPlainSearch(index, TextLines(lines), 5);
     }
 
     void followsTheChangesItIsToldOf()
     {
-        TextLines lines = block(0, "100") + block(1, "101") + block(2, "102");
+        TextLines lines(block(0, "100") + block(1, "101") + block(2, "102"));
         BookIndex index;
         compareWithPlainSearch(index, lines, 3);
 
@@ -71,8 +71,9 @@ private Q_SLOTS:
         FakePlatform prompts(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
         OrderDocument doc;
         const OrderBook &book = doc.book();
-        QVERIFY(TextFile::write(dir.file("c.cmd"), block(2, "200003003") + block(0, "200003001") +
-                                                       block(1, "200003002")));
+        QVERIFY(TextFile::write(
+            dir.file("c.cmd"),
+            TextLines(block(2, "200003003") + block(0, "200003001") + block(1, "200003002"))));
         QVERIFY(*doc.Charge(dir.file("c.cmd")));
         const auto shownNumber = [&] { return doc.record().Number; };
         QCOMPARE(shownNumber(), QStringLiteral("200003001"));

@@ -25,7 +25,7 @@ QStringList readLines(const QString &fileName)
 {
     QStringList lines;
     if (!TextFile::read(fileName, lines))
-        qFatal("cannot read %s", qPrintable(fileName));
+        QTest::qFail(qPrintable(QStringLiteral("cannot read ") + fileName), __FILE__, __LINE__);
     return lines;
 }
 
@@ -40,8 +40,8 @@ struct Loaded {
 Loaded load(const QStringList &fileLines, Answer answer)
 {
     TemporaryWorkingDir dir;
-    if (!TextFile::write(QStringLiteral("c.cmd"), fileLines))
-        qFatal("cannot write the book");
+    if (!TextFile::write(QStringLiteral("c.cmd"), TextLines(fileLines)))
+        QTest::qFail("cannot write the book", __FILE__, __LINE__);
     FakePlatform prompts(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
     prompts.answer(answer);
     OrderDocument document;
@@ -50,7 +50,7 @@ Loaded load(const QStringList &fileLines, Answer answer)
     const Result<bool> charged = document.Charge(dir.file(QStringLiteral("c.cmd")));
     if (!charged)
         loaded.error = charged.message();
-    loaded.lines = book.lines();
+    loaded.lines = book.lines().toStringList();
     loaded.orderCount = book.orderCount();
     loaded.questions = prompts.texts();
     loaded.shownSupplier = document.record().SupplierCode;
@@ -151,8 +151,8 @@ private Q_SLOTS:
         QCOMPARE(BookRule::check(input, loaded.lines), QString());
         // A repaired book is sound: opening it again asks nothing and changes nothing.
         if (repairOffered && answer == Answer::Yes) {
-            QVERIFY(!OrderRepair::isDamaged(loaded.lines));
-            TextLines again = loaded.lines;
+            QVERIFY(!OrderRepair::isDamaged(TextLines(loaded.lines)));
+            TextLines again(loaded.lines);
             QVERIFY(!OrderRepair::mergeDuplicates(again));
         }
     }

@@ -104,8 +104,9 @@ private Q_SLOTS:
         suppliers = SupplierBook();
         company = Company();
         settings = Settings();
-        QVERIFY(TextFile::write(dir->file(QStringLiteral("c.cmd")),
-                                orderBlock(0, "200003001") + orderBlock(1, "200003002", "Clous")));
+        QVERIFY(TextFile::write(
+            dir->file(QStringLiteral("c.cmd")),
+            TextLines(orderBlock(0, "200003001") + orderBlock(1, "200003002", "Clous"))));
         QVERIFY(TextFile::write(dir->file(SupplierBook::FileName),
                                 {QStringLiteral("<FOU>10023"), QStringLiteral("Dupont"), QString(),
                                  QString(), QString()}));

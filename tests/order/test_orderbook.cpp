@@ -15,7 +15,7 @@ namespace {
 
 void writeFile(const QString &name, const QStringList &lines)
 {
-    QVERIFY(TextFile::write(name, lines));
+    QVERIFY(TextFile::write(name, TextLines(lines)));
 }
 
 } // namespace
@@ -390,10 +390,10 @@ private Q_SLOTS:
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
         QVERIFY(doc->Charge("c.cmd").ok());
-        const QStringList before = book().lines();
+        const QStringList before = book().lines().toStringList();
         doc->setSupplierCode(QString());
         QVERIFY(doc->Suivant().ok());
-        QCOMPARE(book().lines(), before);
+        QCOMPARE(book().lines().toStringList(), before);
     }
 
     void rowsBeyondTheGridStayWithTheOrder()

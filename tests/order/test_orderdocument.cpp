@@ -20,10 +20,10 @@ private:
         Fixture()
         {
             const QString name = dir.file(QStringLiteral("c.cmd"));
-            QVERIFY(
-                TextFile::write(name, orderBlock(2, QStringLiteral("200003003"), "Clous") +
-                                          orderBlock(0, QStringLiteral("200003001"), "Vis") +
-                                          orderBlock(1, QStringLiteral("200003002"), "Ecrous")));
+            QVERIFY(TextFile::write(
+                name, TextLines(orderBlock(2, QStringLiteral("200003003"), "Clous") +
+                                orderBlock(0, QStringLiteral("200003001"), "Vis") +
+                                orderBlock(1, QStringLiteral("200003002"), "Ecrous"))));
             QVERIFY(*document.Charge(name));
         }
         const OrderBook &book() const { return document.book(); }
@@ -146,7 +146,7 @@ private Q_SLOTS:
             orderBlock(0, QStringLiteral("200003001")) + orderBlock(1, QStringLiteral("200003002"));
         lines[14] = QStringLiteral("31/02/2000");
         const QString damaged = f.dir.file(QStringLiteral("d.cmd"));
-        QVERIFY(TextFile::write(damaged, lines));
+        QVERIFY(TextFile::write(damaged, TextLines(lines)));
         QVERIFY(*f.document.Charge(damaged));
         const Status moved = f.document.Suivant();
         QVERIFY(!moved.ok());

@@ -133,7 +133,7 @@ private Q_SLOTS:
                                       QStringLiteral("junk"), QStringLiteral("CMDEc")});
         lines[1] = QStringLiteral("NUM      ");
         OrderRecord r = blankRecord();
-        QVERIFY(decode(lines, 0, r).value());
+        QVERIFY(decode(TextLines(lines), 0, r).value());
         QCOMPARE(r.Number, QStringLiteral("200003999"));
         QCOMPARE(r.IncludesVat, false);
         QCOMPARE(r.Memo, QStringList{QStringLiteral("note")});
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(r.Lines.at(1).VatCode, QStringLiteral("c"));
 
         OrderRecord none = blankRecord();
-        QVERIFY(!decode(lines, 1, none).value());
+        QVERIFY(!decode(TextLines(lines), 1, none).value());
         QCOMPARE(none, blankRecord());
     }
 
@@ -153,7 +153,7 @@ private Q_SLOTS:
         lines.last() = QStringLiteral("</bloc0002>");
         lines << QStringLiteral("CMDEafter");
         OrderRecord r = blankRecord();
-        QVERIFY(decode(lines, 2, r).value());
+        QVERIFY(decode(TextLines(lines), 2, r).value());
         QCOMPARE(r.Lines.size(), 1);
     }
 
@@ -167,7 +167,7 @@ private Q_SLOTS:
             body << QStringLiteral("CMDE%1").arg(i);
         QStringList lines = block(0, body, false);
         OrderRecord r = blankRecord();
-        QVERIFY(decode(lines, 0, r).value());
+        QVERIFY(decode(TextLines(lines), 0, r).value());
         QCOMPARE(r.Memo.first().size(), 300);
         QCOMPARE(r.Lines.size(), 100);
         QCOMPARE(r.Lines.last().VatCode, QStringLiteral("99"));
@@ -175,7 +175,7 @@ private Q_SLOTS:
         QStringList shortBlock =
             block(1, {QStringLiteral("CMDEa"), QStringLiteral("CMDEb")}, false);
         OrderRecord s = blankRecord();
-        QVERIFY(decode(shortBlock, 1, s).value());
+        QVERIFY(decode(TextLines(shortBlock), 1, s).value());
         QCOMPARE(s.Lines.size(), 2);
     }
 
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QStringList lines = block(0, {});
         lines[2] = QStringLiteral("31/02/2000");
         OrderRecord r = blankRecord();
-        const Result<bool> decoded = decode(lines, 0, r);
+        const Result<bool> decoded = decode(TextLines(lines), 0, r);
         QVERIFY(!decoded.ok());
         QCOMPARE(decoded.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
         QCOMPARE(r.Number, QStringLiteral("200003001"));
@@ -193,11 +193,11 @@ private Q_SLOTS:
 
     void removingABlock()
     {
-        TextLines lines =
-            QStringList{QStringLiteral("a")} + block(0, {}) + QStringList{QStringLiteral("b")};
+        TextLines lines(QStringList{QStringLiteral("a")} + block(0, {}) +
+                        QStringList{QStringLiteral("b")});
         removeBlock(lines, 0);
         QCOMPARE(lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-        TextLines open = block(0, {}, false);
+        TextLines open(block(0, {}, false));
         removeBlock(open, 0);
         QVERIFY(open.isEmpty());
     }
@@ -206,13 +206,13 @@ private Q_SLOTS:
     {
         // Neither its reading nor its removal runs on into the blocks behind it.
         const QStringList next = block(1, {QStringLiteral("CMDEnext")});
-        TextLines lines = block(0, {QStringLiteral("CMDEown")}, false) + next;
+        TextLines lines(block(0, {QStringLiteral("CMDEown")}, false) + next);
         lines.replace(3, QStringLiteral("<bloc0001>")); // a block cut short after its date
         OrderRecord r = blankRecord();
         QVERIFY(decode(lines, 0, r).value());
         QCOMPARE(r.SupplierCode, QString());
         QVERIFY(r.Lines.isEmpty());
-        lines = block(0, {QStringLiteral("CMDEown")}, false) + next;
+        lines = TextLines(block(0, {QStringLiteral("CMDEown")}, false) + next);
         r = blankRecord();
         QVERIFY(decode(lines, 0, r).value());
         QCOMPARE(r.Lines.size(), 1);

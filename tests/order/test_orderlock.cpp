@@ -50,7 +50,7 @@ private Q_SLOTS:
         dir.reset(new TemporaryWorkingDir);
         prompts.reset(new FakePlatform(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
         name = dir->file(QStringLiteral("c.cmd"));
-        QVERIFY(TextFile::write(name, orderBlock(0, "200003001")));
+        QVERIFY(TextFile::write(name, TextLines(orderBlock(0, "200003001"))));
     }
     void cleanup()
     {

@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -108,10 +107,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
         m_prompts = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
-        // The user's own settings of the program, in the test's folder.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         m_path = m_dir->file(QStringLiteral("c.cmd"));
-        QVERIFY(TextFile::write(m_path, book()));
+        QVERIFY(TextFile::write(m_path, TextLines(book())));
         // The supplier of the orders is known: leaving its field asks nothing.
         QVERIFY(TextFile::write(QStringLiteral("Commande.fnr"),
                                 {QStringLiteral("<FOU>10023"), QStringLiteral("Dupont"), QString(),
@@ -254,7 +251,7 @@ private Q_SLOTS:
         // event dispatch would end the test.
         QStringList lines = book();
         lines[14] = QStringLiteral("32/13/2000"); // the date of order 1
-        QVERIFY(TextFile::write(m_path, lines));
+        QVERIFY(TextFile::write(m_path, TextLines(lines)));
         start();
         openBook();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
@@ -306,11 +303,11 @@ private Q_SLOTS:
         QFETCH(QString, beside);
         const QString realPath = m_dir->file(real);
         QVERIFY(QDir().mkpath(QFileInfo(realPath).path()));
-        QVERIFY(TextFile::write(realPath, book()));
+        QVERIFY(TextFile::write(realPath, TextLines(book())));
         if (opened != real)
             QVERIFY(QFile::link(realPath, m_dir->file(opened)));
         if (!beside.isEmpty())
-            QVERIFY(TextFile::write(m_dir->file(beside), orderBlock(0, "199901001")));
+            QVERIFY(TextFile::write(m_dir->file(beside), TextLines(orderBlock(0, "199901001"))));
         const QByteArray besideBefore = contents(m_dir->file(beside));
         start();
         const QStringList before = files();
@@ -342,8 +339,8 @@ private Q_SLOTS:
     {
         const QString remembered = m_dir->file(QStringLiteral("commandes.2000"));
         const QString cut = m_dir->file(QStringLiteral("commandes.cmd"));
-        QVERIFY(TextFile::write(remembered, book()));
-        QVERIFY(TextFile::write(cut, orderBlock(0, "199901001")));
+        QVERIFY(TextFile::write(remembered, TextLines(book())));
+        QVERIFY(TextFile::write(cut, TextLines(orderBlock(0, "199901001"))));
         Settings settings;
         settings.AutoOpen = 1;
         QVERIFY(TextFile::writeBytes(SettingsFile::fileName(),
@@ -418,7 +415,7 @@ private Q_SLOTS:
         QFETCH(bool, kept);
         const QString path = m_dir->file(QStringLiteral("Zamówienia Łódź/commandes.cmd"));
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QVERIFY(TextFile::write(path, book()));
+        QVERIFY(TextFile::write(path, TextLines(book())));
         start();
         openBook(path);
         pressSave();

@@ -466,6 +466,9 @@ private Q_SLOTS:
         const QString start = QStringLiteral("L'impression a échoué : ");
         QTest::newRow("no printer")
             << int(F::None) << QString() << start + "aucune imprimante par défaut sélectionnée.";
+        // -1: no printer object at all, as without a desktop.
+        QTest::newRow("no desktop")
+            << -1 << QString() << start + "aucune imprimante par défaut sélectionnée.";
         QTest::newRow("job not started")
             << int(F::Begin) << "Bureau"
             << start + "l'imprimante « Bureau » n'a pas pu commencer le travail.";
@@ -482,11 +485,12 @@ private Q_SLOTS:
         QFETCH(QString, printerName);
         QFETCH(QString, message);
         RecordingPrinter printer;
-        printer.engine.failure = RecordingEngine::Failure(failure);
+        printer.engine.failure = RecordingEngine::Failure(qMax(failure, 0));
         printer.setQueueName(printerName);
         PrinterInUse use(*m_desktop, printer);
+        m_desktop->noPrinter = failure < 0;
         TMainForm &form = start();
-        const QStringList before = form.commande().book().lines();
+        const QStringList before = form.commande().book().lines().toStringList();
         const bool modified = form.commande().document().fileModified();
 
         for (const char *button : {"SpeedButton8", "SpeedButton10"}) {

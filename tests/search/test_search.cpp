@@ -39,7 +39,7 @@ struct Book {
         for (const QStringList &o : orders)
             lines += o;
         const QString name = dir.file(QStringLiteral("c.cmd"));
-        if (!TextFile::write(name, lines) || !document.Charge(name).ok())
+        if (!TextFile::write(name, TextLines(lines)) || !document.Charge(name).ok())
             qFatal("the book was not opened");
     }
 };

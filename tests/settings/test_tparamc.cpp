@@ -76,7 +76,7 @@ private Q_SLOTS:
             QVERIFY(!d->findChild<QCheckBox *>("CheckBox1")->isChecked());
             click(d, "Button2");
         });
-        QVERIFY(runOrderParameters(dialog, converter, s));
+        QVERIFY(runOrderParameters(dialog, converter, s, s.AutoOpenFileName));
         QCOMPARE(shown, (QStringList{"6,55957", "20,60", "0,00", "5,50", "A réception",
                                      "Réglement à 30 jours", "Réglement à 60 jours",
                                      "Réglement à 90 jours", "En votre aimable réglement"}));
@@ -201,7 +201,7 @@ private Q_SLOTS:
         TParamc dialog;
         TEurof converter;
         whenShown([](TParamc *d) { QTest::keyClick(edit(d, 1), Qt::Key_Return); });
-        QVERIFY(runOrderParameters(dialog, converter, s));
+        QVERIFY(runOrderParameters(dialog, converter, s, s.AutoOpenFileName));
         QCOMPARE(s.PaymentTermList, (QStringList{"t1", "t2", "t3", "t4", "t5"}));
         QCOMPARE(fileLines().size(), 14);
         QCOMPARE(fileLines().at(5), QString("x.cmd"));

@@ -13,8 +13,8 @@ Status type(PocketCalculator &calculator, const QString &keys)
 {
     for (QChar c : keys) {
         const int key = PocketCalculator::keyFor(c);
-        if (key == PocketCalculator::NoKey)
-            qFatal("no key for %s", qPrintable(QString(c)));
+        if (key == PocketCalculator::NoKey) // a slip in the test's keys fails the case
+            return Failure(QStringLiteral("no key for ") + c);
         const Status pressed = calculator.press(key);
         if (!pressed)
             return pressed;
