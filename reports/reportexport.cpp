@@ -23,9 +23,14 @@ bool exportPdf(QWidget *parent, const QString &initialName, const QString &title
 void print(QWidget *parent, const QString &title, const PagePainter::Draw &draw)
 {
     const int copies = PrintDialogs::askCopies(parent);
+    if (copies <= 0)
+        return;
+    const Result<QPrinter *> printer = PrintDialogs::printer();
+    if (!Application::succeeded(printer))
+        return;
     for (int i = 0; i < copies; ++i)
-        if (!Application::succeeded(PagePainter::printDrawing(PrintDialogs::printer(), title,
-                                                              QPageLayout::Landscape, draw)))
+        if (!Application::succeeded(
+                PagePainter::printDrawing(**printer, title, QPageLayout::Landscape, draw)))
             return;
 }
 

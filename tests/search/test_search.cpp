@@ -44,8 +44,8 @@ struct Book {
         for (const QStringList &o : orders)
             lines += o;
         const QString name = dir.file(QStringLiteral("c.cmd"));
-        if (!TextFile::write(name, lines) || !document.Charge(name).ok())
-            qFatal("the book was not opened");
+        if (!TextFile::write(name, TextLines(lines)) || !document.Charge(name).ok())
+            QTest::qFail("the book was not opened", __FILE__, __LINE__);
     }
     OrderBook &book() { return document.book(); }
 };

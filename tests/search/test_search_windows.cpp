@@ -87,13 +87,13 @@ void TestSearchWindows::init()
     m_desktop = std::make_unique<FakePlatform>();
     const QString book = m_dir->file(QStringLiteral("book.cmd"));
     QVERIFY(TextFile::write(
-        book,
-        order(0, "200001001", "05/01/2000", "10023", "Dupont",
-              {"Cartouche de toner\t1\t10,00\t\t10,00\t1"}) +
-            order(1, "200002001", "07/02/2000", "10024", "Martin",
-                  {"Ramette A4\t10\t3,80\t10\t34,20\t1", "Toner couleur\t1\t50,00\t\t50,00\t1"}) +
-            order(2, "200003001", "06/03/2000", "10023", "Dupont",
-                  {"Ramette A4\t5\t4,20\t5\t19,95\t1"}, "toner livré le matin")));
+        book, TextLines(order(0, "200001001", "05/01/2000", "10023", "Dupont",
+                              {"Cartouche de toner\t1\t10,00\t\t10,00\t1"}) +
+                        order(1, "200002001", "07/02/2000", "10024", "Martin",
+                              {"Ramette A4\t10\t3,80\t10\t34,20\t1",
+                               "Toner couleur\t1\t50,00\t\t50,00\t1"}) +
+                        order(2, "200003001", "06/03/2000", "10023", "Dupont",
+                              {"Ramette A4\t5\t4,20\t5\t19,95\t1"}, "toner livré le matin"))));
     m_form = std::make_unique<TMainForm>();
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
