@@ -75,6 +75,17 @@ char codeOf(QChar c)
     return Unmatchable;
 }
 
+// Adds a folded character, a TAB as a space and no space after another or at the start.
+void append(const Folded &f, QByteArray &out)
+{
+    for (int k = 0; k < f.size; ++k) {
+        const char folded = f.c[k] == '\t' ? ' ' : f.c[k];
+        if (folded == ' ' && (out.isEmpty() || out.endsWith(' ')))
+            continue;
+        out += folded;
+    }
+}
+
 } // namespace
 
 const Folded &byte(uchar b)
@@ -91,12 +102,7 @@ QByteArray text(QStringView text)
         const char code = codeOf(c);
         const Folded &f =
             code == Unmatchable ? Folded{{Unmatchable, 0}, 1} : byte(static_cast<uchar>(code));
-        for (int k = 0; k < f.size; ++k) {
-            const char folded = f.c[k] == '\t' ? ' ' : f.c[k];
-            if (folded == ' ' && (out.isEmpty() || out.endsWith(' ')))
-                continue;
-            out += folded;
-        }
+        append(f, out);
     }
     if (out.endsWith(' '))
         out.chop(1);
@@ -108,12 +114,7 @@ void bytes(QByteArrayView bytes, QByteArray &out)
     out.resize(0);
     for (const char b : bytes) {
         const Folded &f = byte(static_cast<uchar>(b));
-        for (int k = 0; k < f.size; ++k) {
-            const char folded = f.c[k] == '\t' ? ' ' : f.c[k];
-            if (folded == ' ' && (out.isEmpty() || out.endsWith(' ')))
-                continue;
-            out += folded;
-        }
+        append(f, out);
     }
     if (out.endsWith(' '))
         out.chop(1);

@@ -40,7 +40,7 @@ struct Book {
             lines += o;
         const QString name = dir.file(QStringLiteral("c.cmd"));
         if (!TextFile::write(name, TextLines(lines)) || !document.Charge(name).ok())
-            qFatal("the book was not opened");
+            QTest::qFail("the book was not opened", __FILE__, __LINE__);
     }
 };
 
