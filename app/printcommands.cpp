@@ -29,7 +29,7 @@ Page currentPage(TCommande &order)
 {
     Page page;
     page.input = order.printedOrder();
-    page.pages = OrderPage::build(page.input, order.document().PaperType);
+    page.pages = OrderPage::build(page.input, order.document().paperType());
     page.title = OrderPage::jobTitle(page.input.record.Number);
     return page;
 }
@@ -75,7 +75,7 @@ void mail(TCommande &order)
     QString fileName;
     Status exported = Failure(QStringLiteral("L'envoi a échoué : aucun dossier où enregistrer "
                                              "le bon de commande."));
-    const QString &book = order.book().OrderFileName;
+    const QString &book = order.book().fileName();
     for (const QString &folder : OrderMail::pdfFolders(book)) {
         // A documents folder may not be made yet; a book's folder that is gone stays gone.
         if (book.isEmpty() || folder != QFileInfo(book).absolutePath())

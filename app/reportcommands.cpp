@@ -18,19 +18,19 @@ void showStatistics(QWidget *parent, TCommande &order)
     auto *window = parent->findChild<PurchaseReportWindow *>();
     if (!window)
         window = new PurchaseReportWindow(parent);
-    window->setBook(BookSource::of(order.book()), order.settings());
+    window->setBook(BookSource::of(order.document()), order.settings());
     window->exec();
     if (window->chosenOrder() >= 0)
-        Application::succeeded(order.book().showOrder(window->chosenOrder()));
+        Application::succeeded(order.document().showOrder(window->chosenOrder()));
 }
 
 void exportOrders(QWidget *parent, TCommande &order)
 {
     order.EcritFiche();
-    const QString book = order.book().OrderFileName;
+    const QString book = order.book().fileName();
     const QString name =
         book.isEmpty() ? QStringLiteral("Commandes") : QFileInfo(book).completeBaseName();
-    const BookSource source = BookSource::of(order.book());
+    const BookSource source = BookSource::of(order.document());
     const Settings &settings = order.settings();
     CsvExport::save(parent, QStringLiteral("Exporter les commandes en CSV"),
                     name + QStringLiteral(".csv"),

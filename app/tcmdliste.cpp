@@ -1,21 +1,20 @@
 #include "app/tcmdliste.h"
 
 #include "order/orderlist.h"
+#include "order/orderlistmodel.h"
 
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int ItemHeight = 16;
-constexpr int BlockRole = Qt::UserRole; // the block index the entry had when the list was filled
 
 bool isEnter(const QKeyEvent *event)
 {
@@ -55,8 +54,10 @@ TCmdListe::TCmdListe(QWidget *parent) : BaseDialog(parent)
     barLayout->addStretch();
     barLayout->addWidget(Button1);
 
-    ListBox1 = new QListWidget(this);
+    m_entries = new OrderListModel(this);
+    ListBox1 = new QListView(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setModel(m_entries);
     ListBox1->setAccessibleName(windowTitle());
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true); // thousands of orders stay quick to show
@@ -72,68 +73,39 @@ TCmdListe::TCmdListe(QWidget *parent) : BaseDialog(parent)
     connect(SpeedButton1, &QToolButton::clicked, this, &TCmdListe::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TCmdListe::SpeedButton2Click);
     connect(Button1, &QPushButton::clicked, this, &TCmdListe::closeKeepingSelection);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TCmdListe::closeKeepingSelection);
+    connect(ListBox1, &QListView::doubleClicked, this, &TCmdListe::closeKeepingSelection);
 }
 
-void TCmdListe::Init(const TextLines &orderLines)
+void TCmdListe::Init(const OrderBook &book)
 {
-    ListBox1->clear();
-    const QList<OrderList::Entry> entries = OrderList::entries(orderLines);
-    QStringList texts;
-    texts.reserve(entries.size());
-    const QString *longest = nullptr;
-    for (const OrderList::Entry &entry : entries) {
-        texts.append(entry.text);
-        if (!longest || entry.text.size() > longest->size())
-            longest = &entry.text;
-    }
-    // One insertion for the whole book, and one measured text: every entry has the same
-    // height, and the width of the longest text lets the list scroll to the end of any entry.
-    ListBox1->addItems(texts);
-    const QSize size(longest ? QFontMetrics(ListBox1->font()).horizontalAdvance(*longest) + 8 : 0,
-                     ItemHeight);
-    {
-        // The view shows neither value: it need not hear of each one.
-        const QSignalBlocker quiet(ListBox1->model());
-        for (int p = 0; p < ListBox1->count(); ++p) {
-            QListWidgetItem *item = ListBox1->item(p);
-            item->setData(BlockRole, entries.at(p).blockIndex);
-            item->setSizeHint(size);
-        }
-    }
-    ListBox1->setCurrentRow(-1);
+    m_entries->setBook(&book);
+    // Every entry has the same height, and the width of the longest text lets the list scroll
+    // to the end of any entry: one entry is measured, not the whole book.
+    const int longest = m_entries->longestEntry();
+    const QString text =
+        longest < 0 ? QString() : m_entries->data(m_entries->index(longest)).toString();
+    m_entries->setEntrySize(QSize(
+        longest < 0 ? 0 : QFontMetrics(ListBox1->font()).horizontalAdvance(text) + 8, ItemHeight));
+    ListBox1->setCurrentIndex(QModelIndex());
     ListBox1->clearSelection();
 }
 
-OrderList::Choice TCmdListe::Choose(TextLines &orderLines, bool &fileModified)
+OrderList::Choice TCmdListe::Choose(const OrderBook &book)
 {
-    Init(orderLines);
+    Init(book);
     exec();
-    OrderList::Choice choice{entryOrder(), -1};
-    Result(orderLines, fileModified);
-    choice.chosen = chosenOrder();
-    return choice;
-}
-
-void TCmdListe::Result(TextLines &orderLines, bool &fileModified) const
-{
-    if (OrderList::renumber(orderLines, entryOrder()))
-        fileModified = true;
+    return {entryOrder(), chosenOrder()};
 }
 
 QList<int> TCmdListe::entryOrder() const
 {
-    QList<int> order;
-    order.reserve(ListBox1->count());
-    for (int p = 0; p < ListBox1->count(); ++p)
-        order.append(ListBox1->item(p)->data(BlockRole).toInt());
-    return order;
+    return m_entries->entryOrder();
 }
 
 int TCmdListe::chosenOrder() const
 {
-    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void TCmdListe::SpeedButton1Click()
@@ -149,12 +121,8 @@ void TCmdListe::SpeedButton2Click()
 void TCmdListe::moveSelected(int step)
 {
     const int row = chosenOrder();
-    const int target = row + step;
-    if (row < 0 || target < 0 || target >= ListBox1->count())
-        return;
-    QListWidgetItem *item = ListBox1->takeItem(row);
-    ListBox1->insertItem(target, item);
-    ListBox1->setCurrentItem(item); // the moved entry stays selected
+    if (m_entries->moveEntry(row, step)) // the moved entry stays selected
+        ListBox1->setCurrentIndex(m_entries->index(row + step));
 }
 
 void TCmdListe::closeKeepingSelection()
@@ -165,7 +133,7 @@ void TCmdListe::closeKeepingSelection()
 void TCmdListe::closeClearingSelection()
 {
     ListBox1->clearSelection();
-    ListBox1->setCurrentRow(-1);
+    ListBox1->setCurrentIndex(QModelIndex());
     reject();
 }
 

@@ -6,31 +6,32 @@
 #include <QList>
 #include <QStringList>
 
-class QListWidget;
+class OrderBook;
+class OrderListModel;
+class QListView;
 class QPushButton;
 class QToolButton;
 
-// "Liste des commandes": one entry per order of the book. The user picks an order and may move
-// entries up and down; moving them renumbers the orders.
+// "Liste des commandes": one entry per order of the book, a view over the book that reads only
+// the entries it shows. The user picks an order and may move entries up and down; the book
+// renumbers its orders as they were moved once the list is closed.
 class TCmdListe : public BaseDialog {
     Q_OBJECT
 public:
     explicit TCmdListe(QWidget *parent = nullptr);
 
-    // Fills the list from the book's lines, one entry per block index from 0 on.
-    void Init(const TextLines &orderLines);
-    // Gives every listed block the index of the place its entry now holds; sets fileModified
-    // when a label changed (left as it is otherwise).
-    void Result(TextLines &orderLines, bool &fileModified) const;
-
+    // Lists the book's orders, one entry per block index from 0 on; the book stays as it is
+    // while the list is shown.
+    void Init(const OrderBook &book);
     // The block indexes the entries had when the list was filled, in list order.
     QList<int> entryOrder() const;
-    // The chosen entry's place, which is its order's index after Result; -1 when none.
+    // The chosen entry's place, which is its order's index once the book took the moves; -1
+    // when none.
     int chosenOrder() const;
 
-    // The whole use of the list by the order window: fills it, shows it, renumbers the lines
-    // as the entries were moved.
-    OrderList::Choice Choose(TextLines &orderLines, bool &fileModified);
+    // The whole use of the list by the order window: fills it, shows it, tells how the
+    // entries were moved and which one was chosen.
+    OrderList::Choice Choose(const OrderBook &book);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -47,5 +48,6 @@ private:
     QToolButton *SpeedButton1 = nullptr;
     QToolButton *SpeedButton2 = nullptr;
     QPushButton *Button1 = nullptr;
-    QListWidget *ListBox1 = nullptr;
+    QListView *ListBox1 = nullptr;
+    OrderListModel *m_entries = nullptr;
 };

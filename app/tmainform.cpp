@@ -112,11 +112,8 @@ void TMainForm::createWindows()
 
     m_commande->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                             m_parameters, m_converter, m_pageSetup});
-    m_commande->setListDialogs(
-        [this](TextLines &orderLines, bool &fileModified) {
-            return m_orderList->Choose(orderLines, fileModified);
-        },
-        [this] { return m_findDialog->Ask(); });
+    m_commande->setListDialogs([this](const OrderBook &book) { return m_orderList->Choose(book); },
+                               [this] { return m_findDialog->Ask(); });
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
     Application::run([this] { m_commande->activate(); });

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/result.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -123,7 +123,7 @@ private:
     bool saveQuestion();
     void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
     // Saves the book under `fileName`; a failure is shown, and false given back.
-    bool saveBook(const QString &fileName, OrderBook::SaveWhen when);
+    bool saveBook(const QString &fileName, OrderDocument::SaveWhen when);
     // "Ce fichier existe déjà": true when the user lets the save replace it.
     bool replaceAllowed();
     // Shows a failure of Charge; whether the book in use is now the file MainFileName names.

@@ -34,16 +34,16 @@ bool TMainForm::offerRecovery()
 
 void TMainForm::keepRecovery()
 {
-    m_recovery->keep(MainFileName, m_commande->book().snapshot());
+    m_recovery->keep(MainFileName, m_commande->document().snapshot());
 }
 
 void TMainForm::bookReplaced()
 {
-    m_recovery->setSaved(MainFileName, m_commande->book().OrderLines);
+    m_recovery->setSaved(MainFileName, m_commande->book().lines());
     m_recovery->discard();
 }
 
-bool TMainForm::saveBook(const QString &fileName, OrderBook::SaveWhen when)
+bool TMainForm::saveBook(const QString &fileName, OrderDocument::SaveWhen when)
 {
     // A failed write leaves the book modified and the old file as it was.
     if (!Application::succeeded(m_commande->Sauve(fileName, when)))
@@ -125,7 +125,7 @@ bool TMainForm::bookOpened(const Result<bool> &loaded) const
         return *loaded;
     // A file that could not be read leaves the book as it was; a book read whose order could
     // not be shown is open all the same, so that the user can go to its other orders.
-    return m_commande->book().OrderFileName == MainFileName;
+    return m_commande->book().fileName() == MainFileName;
 }
 
 bool TMainForm::SaveAs()
@@ -140,7 +140,7 @@ bool TMainForm::SaveAs()
     if (QFile::exists(name) && !replaceAllowed())
         return false;
     // The copy asked for is written even when the book has not changed since its last save.
-    if (!saveBook(name, OrderBook::SaveWhen::Always))
+    if (!saveBook(name, OrderDocument::SaveWhen::Always))
         return false;
     MainFileName = name;
     showCaption(m_commande->windowTitle());
@@ -154,11 +154,11 @@ bool TMainForm::save()
         return SaveAs();
     const QString name = OrderFileName::withOrderExtension(MainFileName);
     if (name == MainFileName)
-        return saveBook(name, OrderBook::SaveWhen::Modified);
+        return saveBook(name, OrderDocument::SaveWhen::Modified);
     // The book goes to a file of another name, which it must not replace unasked.
     if (QFile::exists(name) && !replaceAllowed())
         return false;
-    if (!saveBook(name, OrderBook::SaveWhen::Always))
+    if (!saveBook(name, OrderDocument::SaveWhen::Always))
         return false;
     MainFileName = name;
     return true;

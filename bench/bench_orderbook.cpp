@@ -2,7 +2,7 @@
 
 #include "../tests/fakeplatform.h"
 #include "core/textfile.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 
 #include <QTemporaryDir>
@@ -46,10 +46,9 @@ void BM_LoadLargeBook(benchmark::State &state)
 {
     BookFile file(int(state.range(0)), 20);
     for (auto _ : state) {
-        MemoryOrderForm form;
-        OrderBook book(form);
-        static_cast<void>(book.Charge(file.name));
-        benchmark::DoNotOptimize(book.OrderCount);
+        OrderDocument document;
+        static_cast<void>(document.Charge(file.name));
+        benchmark::DoNotOptimize(document.book().orderCount());
     }
 }
 BENCHMARK(BM_LoadLargeBook)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -57,34 +56,32 @@ BENCHMARK(BM_LoadLargeBook)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond
 void BM_StepThroughEditing(benchmark::State &state)
 {
     BookFile file(10000, 20);
-    MemoryOrderForm form;
-    OrderBook book(form);
-    static_cast<void>(book.Charge(file.name));
+    OrderDocument document;
+    static_cast<void>(document.Charge(file.name));
     for (auto _ : state) {
-        form.edit().AddressLines[3] = QStringLiteral("modifié");
-        book.markModified();
-        static_cast<void>(book.Suivant()); // writes the edited order back and shows the next one
-        if (book.CurrentOrder == book.OrderCount - 1)
-            static_cast<void>(book.Premier());
+        document.setAddressLine(3, QStringLiteral("modifié"));
+        static_cast<void>(
+            document.Suivant()); // writes the edited order back and shows the next one
+        if (document.book().currentOrder() == document.book().orderCount() - 1)
+            static_cast<void>(document.Premier());
     }
 }
 BENCHMARK(BM_StepThroughEditing)->Unit(benchmark::kMicrosecond);
 
 void BM_RepairLargeBook(benchmark::State &state)
 {
-    // An unbalanced file: the repair rebuilds it block by block.
+    // An unbalanced file, loaded: the repair rebuilds it block by block.
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("damaged.cmd"));
     QStringList text = largeBook(10000, 20);
     text.removeLast();
-    const TextLines lines(text); // as read from the file
+    TextFile::write(name, TextLines(text));
     FakePlatform desktop;
     desktop.unscripted = Prompts::Answer::Yes;
     for (auto _ : state) {
-        MemoryOrderForm form;
-        OrderBook book(form);
-        book.OrderLines = lines;
-        book.OrderCount = 10000;
-        book.Verif();
-        benchmark::DoNotOptimize(book.OrderLines.size());
+        OrderDocument document;
+        static_cast<void>(document.Charge(name));
+        benchmark::DoNotOptimize(document.book().lines().size());
     }
 }
 BENCHMARK(BM_RepairLargeBook)->Unit(benchmark::kMillisecond);
@@ -92,12 +89,11 @@ BENCHMARK(BM_RepairLargeBook)->Unit(benchmark::kMillisecond);
 void BM_SaveLargeBook(benchmark::State &state)
 {
     BookFile file(10000, 20);
-    MemoryOrderForm form;
-    OrderBook book(form);
-    static_cast<void>(book.Charge(file.name));
+    OrderDocument document;
+    static_cast<void>(document.Charge(file.name));
     for (auto _ : state) {
-        book.FileModified = true;
-        static_cast<void>(book.Sauve(file.name));
+        document.setFileModified(true);
+        static_cast<void>(document.Sauve(file.name));
     }
 }
 BENCHMARK(BM_SaveLargeBook)->Unit(benchmark::kMillisecond);

@@ -25,7 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -327,29 +327,29 @@ int Child::run(const QString &bookFile)
     };
     measure({{"open", [&] { openBook(bookFile); }}, {"read+split", readAndSplit}});
 
-    const int orders = order().book().OrderCount;
+    const int orders = order().book().orderCount();
     if (orders < 2)
         fail("the book was not opened");
     const auto fromFirst = [&] { action("DocFirstItem")->trigger(); };
     measure(
         "next", [&] { key(Qt::Key_PageDown); },
         [&] {
-            if (order().book().CurrentOrder >= orders - 1)
+            if (order().book().currentOrder() >= orders - 1)
                 fromFirst();
         });
     measure(
         "previous", [&] { key(Qt::Key_PageUp); },
         [&] {
-            if (order().book().CurrentOrder == 0)
+            if (order().book().currentOrder() == 0)
                 action("DocLastItem")->trigger();
         });
     measure(
         "next after edit", [&] { key(Qt::Key_PageDown); },
         [&] {
-            if (order().book().CurrentOrder >= orders - 1)
+            if (order().book().currentOrder() >= orders - 1)
                 fromFirst();
             editShownOrder();
-            if (!order().book().OrderModified)
+            if (!order().document().orderModified())
                 fail("the edit did not change the order");
         });
     measure(
@@ -357,14 +357,14 @@ int Child::run(const QString &bookFile)
 
     measure("list (F2)", [&] {
         whenModal([](QWidget *dialog) {
-            QTest::keyClick(dialog->findChild<QListWidget *>(QStringLiteral("ListBox1")),
+            QTest::keyClick(dialog->findChild<QListView *>(QStringLiteral("ListBox1")),
                             Qt::Key_Escape);
         });
         key(Qt::Key_F2);
     });
 
     // The order whose block stands last in the file: the far end of any search.
-    const TextLines &lines = order().book().OrderLines;
+    const TextLines &lines = order().book().lines();
     qsizetype lastOpen = lines.size() - 1;
     while (lastOpen > 0 && !OrderFormat::isOpenLabel(lines.at(lastOpen)))
         --lastOpen;
@@ -384,7 +384,7 @@ int Child::run(const QString &bookFile)
         action("EditFindItem")->trigger();
         settle();
         searches.append(cpuMs() - typed);
-        if (order().record().Number != wanted)
+        if (order().document().record().Number != wanted)
             fail("the search did not show the order");
     }
     report("search", median(searches));
@@ -407,7 +407,7 @@ int Child::run(const QString &bookFile)
               }},
              {"write+fdatasync", [&] { bareWrite(copy, saved); },
               [&] { TextFile::readBytes(bookFile, saved); }}});
-    if (order().book().FileModified)
+    if (order().document().fileModified())
         fail("the book was not saved");
     QFile::remove(copy);
 
@@ -486,7 +486,7 @@ int startUp(int argc, char *argv[])
     mainForm.showMaximized();
     settle();
     std::printf("start-up\t%.4f\n", cpuMs());
-    if (mainForm.commande().book().OrderCount < 2)
+    if (mainForm.commande().book().orderCount() < 2)
         unexpected = true;
     return unexpected || desktop.unexpected ? 1 : 0;
 }
@@ -507,7 +507,7 @@ const Figure Figures[] = {
     {"previous", "previous (Page Up)", nullptr, 5},
     {"next after edit", "next after an edit", nullptr, 5},
     {"last", "last (menu)"},
-    {"list (F2)", "order list (F2) shown", nullptr, 30},
+    {"list (F2)", "order list (F2) shown", nullptr, 16},
     {"search", "search last order to shown", nullptr, 5},
     {"add", "add an order", nullptr, 0},
     {"save", "save (Ctrl+S)", "write+fdatasync", 2},

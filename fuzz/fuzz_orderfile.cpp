@@ -8,7 +8,7 @@
 #include "core/result.h"
 #include "core/textfile.h"
 #include "fuzzsupport.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
 
@@ -18,13 +18,13 @@ namespace {
 
 constexpr int EditedOrders = 6; // enough to meet every kind of block, few enough to stay fast
 
-// Loads `fileName` into `book`, answering `answer` to any question.
-bool load(OrderBook &book, const QString &fileName, Prompts::Answer answer, bool &asked)
+// Loads `fileName` into `document`, answering `answer` to any question.
+bool load(OrderDocument &document, const QString &fileName, Prompts::Answer answer, bool &asked)
 {
     static FakePlatform desktop; // stays in use: the questions after loading get the same answer
     desktop.unscripted = answer;
     desktop.asked.clear();
-    const Result<bool> loaded = book.Charge(fileName);
+    const Result<bool> loaded = document.Charge(fileName);
     asked = !desktop.asked.isEmpty();
     // A date that is not one is reported: the book is loaded all the same.
     return !loaded.ok() || *loaded;
@@ -38,58 +38,53 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
         Fuzz::fail("cannot write the input");
     const QStringList input = TextFile::splitLines(bytes);
 
-    MemoryOrderForm form;
-    OrderBook book(form);
-    book.DefaultPaymentTerm = QStringLiteral("A réception");
+    OrderDocument document;
+    const OrderBook &book = document.book();
     bool asked = false;
-    Fuzz::require(load(book, name, answer, asked), "load refused");
+    Fuzz::require(load(document, name, answer, asked), "load refused");
     Fuzz::require(asked == OrderRepair::isDamaged(TextLines(input)),
                   "question asked for a sound file");
-    const QString loss = BookRule::check(input, book.OrderLines.toStringList());
+    const QString loss = BookRule::check(input, book.lines().toStringList());
     Fuzz::require(loss.isEmpty(), "load", loss);
     if (asked && answer == Prompts::Answer::Yes)
-        Fuzz::require(!OrderRepair::isDamaged(book.OrderLines), "repaired book still damaged");
+        Fuzz::require(!OrderRepair::isDamaged(book.lines()), "repaired book still damaged");
 
     // Show, edit and write back the first orders, one after the other.
-    for (int k = 0; k < qMin(book.OrderCount, EditedOrders); ++k) {
+    for (int k = 0; k < qMin(book.orderCount(), EditedOrders); ++k) {
         // A date that is not one is reported: the order is shown up to it.
-        static_cast<void>(book.showOrder(k));
-        const QStringList before = book.OrderLines.toStringList();
-        OrderRecord &shown = form.edit();
-        shown.Number = QStringLiteral("200003001");
-        shown.SupplierCode = QStringLiteral("99999");
-        shown.Lines[0].Designation = QStringLiteral("édité %1").arg(k);
-        shown.Memo = QStringList{QStringLiteral("note")};
-        book.LastRow = qMax(book.LastRow, 1);
-        book.markModified();
-        book.EcritFiche();
-        const QString broken = BookRule::check(before, book.OrderLines.toStringList(), k);
+        static_cast<void>(document.showOrder(k));
+        const QStringList before = book.lines().toStringList();
+        document.setNumber(QStringLiteral("200003001"));
+        document.setSupplierCode(QStringLiteral("99999"));
+        document.setCell(1, 0, QStringLiteral("édité %1").arg(k));
+        document.setNote({QStringLiteral("note")});
+        document.EcritFiche();
+        const QString broken = BookRule::check(before, book.lines().toStringList(), k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
-        const Result<bool> decoded = OrderFormat::decode(book.OrderLines, k, written);
+        const Result<bool> decoded = OrderFormat::decode(book.lines(), k, written);
         Fuzz::require(decoded.ok() && *decoded, "edited order gone");
         Fuzz::require(written.SupplierCode == QLatin1String("99999") &&
                           written.Lines.value(0).Designation == QStringLiteral("édité %1").arg(k),
                       "edited order not written");
     }
 
-    if (const Result<bool> written = book.Sauve(name); !written)
+    if (const Result<bool> written = document.Sauve(name); !written)
         Fuzz::fail("save", written.message());
-    const QStringList saved = book.OrderLines.toStringList();
+    const QStringList saved = book.lines().toStringList();
 
-    MemoryOrderForm otherForm;
-    OrderBook reloaded(otherForm);
-    static_cast<void>(book.Nouveau()); // releases the file
+    OrderDocument reloaded;
+    static_cast<void>(document.Nouveau()); // releases the file
     load(reloaded, name, answer, asked);
-    if (reloaded.OrderLines != saved) {
+    const TextLines &again = reloaded.book().lines();
+    if (again != saved) {
         qsizetype i = 0;
-        while (i < saved.size() && i < reloaded.OrderLines.size() &&
-               saved.at(i) == reloaded.OrderLines.at(i))
+        while (i < saved.size() && i < again.size() && saved.at(i) == again.at(i))
             ++i;
         Fuzz::fail("saved book reads back otherwise",
                    QStringLiteral("at line %1: '%2' read as '%3'")
                        .arg(i)
-                       .arg(saved.value(i), reloaded.OrderLines.value(i)));
+                       .arg(saved.value(i), again.value(i)));
     }
     if (answer == Prompts::Answer::Yes)
         Fuzz::require(!asked, "saved book found damaged");

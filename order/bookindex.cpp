@@ -9,7 +9,6 @@ using namespace OrderFormat;
 void BookIndex::invalidate()
 {
     m_entries.clear();
-    m_lines = TextLines();
     m_size = 0;
     m_built = false;
 }
@@ -30,52 +29,39 @@ void BookIndex::scan(const TextLines &lines, qsizetype from)
             m_entries.append({qint32(i), 0, Kind::Number});
         }
     }
+    m_size = lines.size();
 }
 
 void BookIndex::update(const TextLines &lines)
 {
-    // Sharing the list means that a list whose data is still the one indexed was not changed.
-    if (m_built && m_size == lines.size() && m_lines.isSharedWith(lines))
+    if (m_built) {
+        Q_ASSERT(m_size == lines.size()); // a change the book did not report
         return;
+    }
     m_entries.clear();
     scan(lines, 0);
-    m_lines = lines;
-    m_size = lines.size();
     m_built = true;
 }
 
-BookIndex::Change::Change(BookIndex &index, TextLines &lines) : m_index(index), m_lines(lines)
+void BookIndex::removed(qsizetype from, qsizetype count)
 {
-    m_index.update(lines);
-    m_index.m_lines = TextLines();
-}
-
-BookIndex::Change::~Change()
-{
-    if (m_index.m_size == m_lines.size())
-        m_index.m_lines = m_lines;
-    else
-        m_index.invalidate(); // a change left unreported
-}
-
-void BookIndex::Change::removed(qsizetype from, qsizetype count)
-{
-    QList<Entry> &entries = m_index.m_entries;
+    if (!m_built)
+        return;
     const auto before = [](const Entry &entry, qsizetype position) {
         return entry.position < position;
     };
-    const auto first = std::lower_bound(entries.begin(), entries.end(), from, before);
-    const auto last = std::lower_bound(first, entries.end(), from + count, before);
-    for (auto it = last; it != entries.end(); ++it)
+    const auto first = std::lower_bound(m_entries.begin(), m_entries.end(), from, before);
+    const auto last = std::lower_bound(first, m_entries.end(), from + count, before);
+    for (auto it = last; it != m_entries.end(); ++it)
         it->position -= qint32(count);
-    entries.erase(first, last);
-    m_index.m_size -= count;
+    m_entries.erase(first, last);
+    m_size -= count;
 }
 
-void BookIndex::Change::appended(qsizetype from)
+void BookIndex::appended(const TextLines &lines, qsizetype from)
 {
-    m_index.scan(m_lines, from);
-    m_index.m_size = m_lines.size();
+    if (m_built)
+        scan(lines, from);
 }
 
 qsizetype BookIndex::find(const TextLines &lines, Kind kind, int index, const QString &text)
@@ -111,4 +97,16 @@ QList<qsizetype> BookIndex::numberLines(const TextLines &lines)
         if (entry.kind == Kind::Number)
             positions.append(entry.position);
     return positions;
+}
+
+QList<qsizetype> BookIndex::blocksFromZero(const TextLines &lines)
+{
+    update(lines);
+    QList<qsizetype> first(MaxOrders, -1);
+    for (const Entry &entry : std::as_const(m_entries))
+        if (entry.kind == Kind::Open && first.at(entry.index) < 0)
+            first[entry.index] = entry.position;
+    const qsizetype count = std::find(first.cbegin(), first.cend(), -1) - first.cbegin();
+    first.resize(count);
+    return first;
 }

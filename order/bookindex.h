@@ -8,10 +8,9 @@
 // "NUM" lines, in file order. Its answers are those of a search from the top of the lines (the
 // first line equal to the text, letter case ignored), without reading the whole book for each one.
 //
-// It shares the list it was built from, so that any other change to that list (a new list,
-// or a line rewritten, which then copies the list's positions) is noticed, and the index built
-// again in one pass on the next search. The book's own frequent changes are reported through a
-// Change instead, so that writing an order back or adding one never reads the whole book.
+// The book that owns the lines tells it of every change: the frequent ones (an order written
+// back, an order added) as they go, so that they never read the whole book again; any other by
+// invalidate(), and the index is built again in one pass on the next search.
 class BookIndex {
 public:
     // First line equal to the opening label of `index`; -1 if none.
@@ -20,27 +19,16 @@ public:
     qsizetype findNumberLine(const TextLines &lines, const QString &numberLine);
     // Positions of the lines beginning with "NUM", whatever its case, in file order.
     QList<qsizetype> numberLines(const TextLines &lines);
+    // Position of the first opening label of each index from 0 on, up to the first index
+    // without one.
+    QList<qsizetype> blocksFromZero(const TextLines &lines);
 
-    // Forgets the lines (before the book rewrites them in a way it does not report).
+    // The lines changed in a way not reported below.
     void invalidate();
-
-    // A change the book makes to its lines, reported as it goes. While it lasts the index
-    // lets go of the lines, so that changing them does not copy them; it is not searched
-    // meanwhile.
-    class Change {
-    public:
-        Change(BookIndex &index, TextLines &lines);
-        ~Change();
-        Change(const Change &) = delete;
-        Change &operator=(const Change &) = delete;
-
-        void removed(qsizetype from, qsizetype count); // lines from `from` on were removed
-        void appended(qsizetype from);                 // lines from `from` on were appended
-
-    private:
-        BookIndex &m_index;
-        TextLines &m_lines;
-    };
+    // `count` lines were removed from `from` on.
+    void removed(qsizetype from, qsizetype count);
+    // Lines were appended to `lines` from `from` on.
+    void appended(const TextLines &lines, qsizetype from);
 
 private:
     enum class Kind : quint8 { Open, Number };
@@ -57,7 +45,6 @@ private:
     qsizetype find(const TextLines &lines, Kind kind, int index, const QString &text);
 
     QList<Entry> m_entries;
-    TextLines m_lines;    // the lines indexed, shared with the book
-    qsizetype m_size = 0; // their number
+    qsizetype m_size = 0; // the number of lines indexed
     bool m_built = false;
 };

@@ -10,7 +10,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolTip>
 
 namespace {
@@ -69,17 +69,6 @@ void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIn
     if (column == OrderLine::QuantityCell || column == OrderLine::UnitPriceCell ||
         column == OrderLine::AmountCell)
         option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-}
-
-// A cell typed and left without Enter is still an edit of the order: without this mark, moving
-// to another order would drop it.
-void TLineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
-                                 const QModelIndex &index) const
-{
-    const QString before = index.data(Qt::EditRole).toString();
-    QStyledItemDelegate::setModelData(editor, model, index);
-    if (index.data(Qt::EditRole).toString() != before)
-        m_window->markModified();
 }
 
 bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,

@@ -1,114 +1,116 @@
 #pragma once
 
+#include "core/orderrecord.h"
+#include "core/result.h"
 #include "core/textlines.h"
 #include "order/bookindex.h"
 #include "order/booklistener.h"
-#include "order/orderclipboard.h"
 #include "order/orderfilelock.h"
-#include "order/orderform.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 
-// The open order file in memory, one block per order, and the operations on it. The order on
-// screen lives in an OrderForm; showing it is LitFiche and writing it back is EcritFiche.
+// The open order file in memory, one block per order, with the index of the order on screen,
+// and the operations on its blocks. The order on screen itself belongs to the document
+// (OrderDocument), which has the book decode it and write it back; only the book's own
+// operations change its lines, so that its search index follows every change.
 class OrderBook {
 public:
-    explicit OrderBook(OrderForm &form);
+    OrderBook() = default;
+    OrderBook(const OrderBook &) = delete;
+    OrderBook &operator=(const OrderBook &) = delete;
 
-    // State
-    TextLines OrderLines;
-    int CurrentOrder = 0;
-    int OrderCount = 0;
-    QString OrderFileName;
-    bool FileModified = false;
+    const TextLines &lines() const { return m_lines; }
+    int currentOrder() const { return m_currentOrder; } // block index of the order on screen
+    // After loading, the blocks of the file; a new book counts 1 (the order being typed).
+    int orderCount() const { return m_orderCount; }
+    const QString &fileName() const { return m_fileName; }
     // Opened while another running copy of the program held the file: it cannot be saved
     // under its own name.
-    bool ReadOnly = false;
-    bool OrderModified = false;
-    int NextOrderNumber = 0;
-    OrderClipboard Clipboard;
-    int LastRow = 0; // last grid row in use; rows 1 to LastRow are written back and printed
-    QString DefaultPaymentTerm; // first entry of the payment-terms list
-
-    // File
-    // Loads the file and holds its lock. When another copy of the program holds it, asks
-    // whether to open it read-only; false when the user cancels, the book left as it was. A
-    // file that cannot be read, or a first order that cannot be shown, is the failure.
-    Result<bool> Charge(const QString &fileName);
-    // Writes the book when FileModified, or whatever its state with SaveWhen::Always (a save
-    // under a new name); false when nothing was to be written. A failed write is the failure
-    // "Ne peut créer le fichier %s", the file on disk left as it was and the book modified. The
-    // file replaced is kept as backupName(); a failed copy is reported and the save goes on. A
-    // read-only book is not written over its file, nor a book over a file another copy of the
-    // program holds. Through a symbolic link the real file is written, backed up and locked.
-    enum class SaveWhen { Modified, Always };
-    Result<bool> Sauve(const QString &fileName, SaveWhen when = SaveWhen::Modified);
+    bool isReadOnly() const { return m_readOnly; }
+    int nextOrderNumber() const { return m_nextOrderNumber; }
+    // The file's name without its folder, marked when the book is read-only.
+    QString caption() const;
+    static QString captionOf(const QString &fileName);
     static QString backupName(const QString &fileName); // "name.cmd.bak"
-    void Squize();
-    void Verif();
-    void Doublons();
-    void SupprimeBloc(int index);
-    void Numeroc();
-    Status Nouveau();
-    // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
-    // name of the order file they came from (that file's lock taken as by Charge). Gives
-    // false when the book stays unnamed: the user declined the file another copy holds.
-    Result<bool> Recupere(const QString &fileName, const TextLines &lines);
-
-    // Orders. Showing an order fails on a date line that is no date (what was read before it
-    // is shown) or on a calculation that overflows; the operation stops there.
-    Status Ajout();
-    Status Supprime();
-    void Renum();
-    Status Premier();
-    Status Precedent();
-    Status Suivant();
-    Status Dernier();
-    bool Valide() const;
-    bool TestModif(bool &modified) const;
-    void Copier();
-    Status Coller();
-
-    // Show the order CurrentOrder / write the order on screen back into the lines.
-    Status LitFiche();
-    void EcritFiche();
-    // The lines the book would have after EcritFiche, leaving the book as it is.
-    TextLines snapshot() const;
-    // Shows the order whose block index is `index` (after writing back the one on screen).
-    Status showOrder(int index);
-
-    // A change made by the user to the order on screen.
-    void markModified();
 
     // First line equal to `numberLine` ("NUM" and an order number), letter case ignored; -1
     // if none.
-    qsizetype findNumberLine(const QString &numberLine);
+    qsizetype findNumberLine(const QString &numberLine) const;
+    bool hasBlock(int index) const { return m_index.findBlock(m_lines, index) >= 0; }
+    // Where the blocks of indexes 0, 1, 2... open, up to the first index without a block.
+    QList<qsizetype> blocksFromZero() const { return m_index.blocksFromZero(m_lines); }
+    // Decodes the current order into `record`, whose fields hold a new order's values; the
+    // order lines past the first `rows` go into `overflow` as the file holds them. False when
+    // the order has no block; a date line that is no date is the failure, the fields read
+    // before it kept.
+    Result<bool> readOrder(OrderRecord &record, TextLines &overflow, int rows);
 
-    // The order lines past the grid's 63, as the file holds them: kept with the order on
-    // screen and written back untouched after its grid rows.
-    const TextLines &overflowLines() const { return m_overflow; }
+    // File
+    // Takes the file's lines and holds its lock; a missing file leaves the lines and takes no
+    // name. When another copy of the program holds the file, asks whether to open it
+    // read-only: false when the user declines, the book left as it was. A file that cannot be
+    // read is the failure.
+    Result<bool> load(const QString &fileName);
+    // After loading: checks the labels (Verif), merges copies of an order (Doublons), closes
+    // the gaps between indexes and makes order 0 current. True when the user had the file
+    // repaired.
+    bool checkBlocks();
+    // Writes the lines, with the order on screen (`shown`, unless null) written back first. A
+    // failed write is the failure "Ne peut créer le fichier %s", the file on disk left as it
+    // was. The file replaced is kept as backupName(); a failed copy is reported and the save
+    // goes on. A read-only book is not written over its file, nor a book over a file another
+    // copy of the program holds. Through a symbolic link the real file is written, backed up
+    // and locked. The book then is that file's.
+    Status save(const QString &fileName, const OrderRecord *shown, const TextLines &overflow);
+    // A new, empty book without a name: one order slot, order 0 current.
+    void clear();
+    // Takes `lines` (kept by the recovery file) as the book, under the name of the order file
+    // they came from, its lock taken as by load(); order 0 current. False when the book stays
+    // unnamed: the user declined the file another copy holds.
+    bool recover(const QString &fileName, const TextLines &lines);
+    void Squize();
+    bool Verif(); // true when the user had the lines repaired
+    void Doublons();
+    void Numeroc();
 
-    static QString captionOf(const QString &fileName);
+    // Orders
+    // The order to show next; the one on screen is not written back.
+    void setCurrentOrder(int index) { m_currentOrder = index; }
+    // A slot for a new order after the last one, made current (Ajout); a number for it. A book
+    // whose labels are all in use has no room.
+    Status addOrder();
+    // Removes the current order's block and lowers the indexes behind it (Supprime).
+    void removeOrder();
+    void Renum();
+    // Replaces the current order's block by the one for `record` and `overflow`, appended at
+    // the end.
+    void writeOrder(const OrderRecord &record, const TextLines &overflow);
+    // The user moved the entries of the order list: `entryOrder` lists, for each place, the
+    // index its order had (OrderList::renumber). The current order follows its block. True
+    // when a label changed.
+    bool renumber(const QList<int> &entryOrder);
+    // The lines writeOrder() would leave, the book left as it is.
+    TextLines snapshot(const OrderRecord *shown, const TextLines &overflow) const;
 
     // Who is told of the changes to the blocks; none at first.
     void setListener(BookListener *listener) { m_listener = listener; }
     BookListener *listener() const { return m_listener; }
 
 private:
-    Status moveTo(int index);
-    // Puts a warning to the user through the form.
-    Prompts::Answer warning(const QString &text, Prompts::Buttons buttons);
     bool lockForOpening(const QString &fileName);
-    // The order on screen as EcritFiche writes it; false when it is not to be written back.
-    bool orderToWrite(OrderRecord &record) const;
-    QString caption() const;
     int countBlocks() const;
     void closeIndexGaps();
+    void removeLines(qsizetype from, qsizetype count);
 
-    OrderForm &m_form;
+    TextLines m_lines;
+    int m_currentOrder = 0;
+    int m_orderCount = 0;
+    QString m_fileName;
+    bool m_readOnly = false;
+    int m_nextOrderNumber = 0;
     OrderFileLock m_lock;
-    TextLines m_overflow;
-    BookIndex m_index; // where the blocks of OrderLines stand
+    // Where the blocks of m_lines stand, told of every change; built when first searched.
+    mutable BookIndex m_index;
     BookListener *m_listener = nullptr;
 };

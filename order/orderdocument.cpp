@@ -1,17 +1,16 @@
 #include "order/orderdocument.h"
 
+#include "core/clock.h"
 #include "order/orderformat.h"
 #include "settings/settingsfile.h"
 
-#include <algorithm>
-
-OrderDocument::OrderDocument(OrderForm &view) : m_view(view), m_book(*this)
+OrderDocument::OrderDocument(QObject *parent) : QObject(parent)
 {
     // Until the view gives its own measure, a character counts one pixel.
     m_measure = [](const QString &text) { return int(text.size()); };
     m_book.Numeroc();
-    // The view is not built yet: it takes the terms and currencies when it is.
-    m_book.DefaultPaymentTerm = m_settings.PaymentTermList.value(0);
+    m_clipboard.clear();
+    m_record.Lines.resize(GridRows);
 }
 
 QString OrderDocument::Rset(const QString &text, int width) const
@@ -28,8 +27,8 @@ void OrderDocument::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber
 Status OrderDocument::FormActivate()
 {
     // Order 0 of the empty book is a new order: nothing to decode or work out.
-    const Status shown = m_book.LitFiche();
-    m_book.FileModified = false;
+    const Status shown = LitFiche();
+    setFileModified(false);
     if (!shown)
         return shown;
     QString error;
@@ -40,47 +39,420 @@ Status OrderDocument::FormActivate()
     return {};
 }
 
+// ---- Flags and caption ----
+
+void OrderDocument::setFlags(bool fileModified, bool orderModified)
+{
+    if (fileModified == m_fileModified && orderModified == m_orderModified)
+        return;
+    m_fileModified = fileModified;
+    m_orderModified = orderModified;
+    Q_EMIT modifiedChanged();
+}
+
+void OrderDocument::setFileModified(bool modified)
+{
+    setFlags(modified, m_orderModified);
+}
+
+void OrderDocument::setOrderModified(bool modified)
+{
+    setFlags(m_fileModified, modified);
+}
+
+void OrderDocument::markModified()
+{
+    setFlags(true, true);
+}
+
+bool OrderDocument::TestModif(bool &modified) const
+{
+    modified = m_fileModified;
+    return modified;
+}
+
+void OrderDocument::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    Q_EMIT captionChanged(caption);
+}
+
+// ---- The user's edits of the order on screen ----
+
+QString OrderDocument::cell(int row, int column) const
+{
+    return m_record.Lines.value(row - 1).cell(column);
+}
+
+bool OrderDocument::setField(Field field, QString &value, const QString &text)
+{
+    if (value == text)
+        return false;
+    value = text;
+    markModified();
+    Q_EMIT fieldChanged(field);
+    return true;
+}
+
+void OrderDocument::setNumber(const QString &number)
+{
+    setField(Field::Number, m_record.Number, number.left(9).leftJustified(9, QLatin1Char(' ')));
+}
+
+void OrderDocument::setDate(const QDate &date)
+{
+    if (date == m_record.Date)
+        return;
+    m_record.Date = date;
+    markModified();
+    Q_EMIT fieldChanged(Field::Date);
+}
+
+void OrderDocument::setSupplierCode(const QString &code)
+{
+    setField(Field::SupplierCode, m_record.SupplierCode, code);
+}
+
+void OrderDocument::setPaymentTerms(const QString &terms)
+{
+    setField(Field::PaymentTerms, m_record.PaymentTerms, terms);
+}
+
+void OrderDocument::setAddressLine(int line, const QString &text)
+{
+    if (line >= 0 && line < OrderRecord::AddressLineCount)
+        setField(Field(int(Field::AddressLine1) + line), m_record.AddressLines[line], text);
+}
+
+void OrderDocument::setAddress(const std::array<QString, OrderRecord::AddressLineCount> &address)
+{
+    for (int line = 0; line < OrderRecord::AddressLineCount; ++line)
+        setAddressLine(line, address[line]);
+}
+
+Status OrderDocument::setIncludesVat(bool includesVat)
+{
+    if (includesVat == m_record.IncludesVat)
+        return {};
+    m_record.IncludesVat = includesVat;
+    markModified();
+    Q_EMIT fieldChanged(Field::IncludesVat);
+    return Calcule();
+}
+
+void OrderDocument::setNote(const QStringList &lines)
+{
+    if (lines == m_record.Memo)
+        return;
+    m_record.Memo = lines;
+    m_noteEdited = true;
+    markModified();
+    Q_EMIT fieldChanged(Field::Note);
+}
+
+bool OrderDocument::setCell(int row, int column, const QString &text)
+{
+    if (row < 1 || row > GridRows || column < 0 || column >= OrderLine::CellCount ||
+        cell(row, column) == text)
+        return false;
+    m_record.Lines[row - 1].setCell(column, text);
+    // A row typed into is in use, Enter or not: it is written back, saved and printed.
+    m_lastRow = qMax(m_lastRow, row);
+    markModified();
+    Q_EMIT linesChanged(row, row);
+    return true;
+}
+
+void OrderDocument::setLines(const QList<OrderLine> &rows)
+{
+    int first = 0;
+    int last = 0;
+    for (int r = 0; r < GridRows; ++r) {
+        if (rows.value(r) == m_record.Lines.at(r))
+            continue;
+        m_record.Lines[r] = rows.value(r);
+        if (first == 0)
+            first = r + 1;
+        last = r + 1;
+    }
+    if (first > 0)
+        Q_EMIT linesChanged(first, last);
+}
+
+Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
+{
+    QList<OrderLine> rows = m_record.Lines;
+    const LineEntry::EnterOutcome outcome = LineEntry::completeLine(column, row, rows, m_lastRow);
+    if (!outcome.completed)
+        return outcome;
+    setLines(rows);
+    if (const Status calculated = Calcule(); !calculated)
+        return calculated.failure();
+    markModified();
+    m_lastRow = outcome.lastRow;
+    return outcome;
+}
+
+bool OrderDocument::SupLigne(int row)
+{
+    QList<OrderLine> rows = m_record.Lines;
+    int lastRow = m_lastRow;
+    if (!LineEntry::SupLigne(rows, row, lastRow))
+        return false;
+    setLines(rows);
+    m_lastRow = lastRow;
+    markModified();
+    return true;
+}
+
 // ---- File ----
 
 Result<bool> OrderDocument::Charge(const QString &fileName)
 {
-    return m_book.Charge(fileName);
+    const Result<bool> loaded = m_book.load(fileName);
+    if (!loaded.ok() || !*loaded)
+        return loaded;
+    setCaption(m_book.caption());
+    setFileModified(m_book.checkBlocks());
+    if (const Status shown = LitFiche(); !shown)
+        return shown.failure();
+    setOrderModified(false);
+    return true;
 }
 
-Result<bool> OrderDocument::Sauve(const QString &fileName, OrderBook::SaveWhen when)
+Result<bool> OrderDocument::Sauve(const QString &fileName, SaveWhen when)
 {
-    return m_book.Sauve(fileName, when);
+    if (!m_fileModified && when == SaveWhen::Modified)
+        return false;
+    OrderRecord record;
+    const bool writeBack = orderToWrite(record);
+    if (const Status saved = m_book.save(fileName, writeBack ? &record : nullptr, m_overflow);
+        !saved)
+        return saved.failure();
+    setFlags(false, false);
+    setCaption(m_book.caption());
+    return true;
 }
 
 Status OrderDocument::Nouveau()
 {
-    if (const Status shown = m_book.Nouveau(); !shown)
+    m_book.clear();
+    const Status shown = LitFiche();
+    setFlags(false, false);
+    setCaption(QString());
+    if (!shown)
         return shown;
     m_settings.AutoOpenFileName.clear();
     m_settings.EuroMode = 0;
     m_settings.SingleCurrency = 0;
-    m_view.settingsChanged(); // the order was shown before the currency went back to francs
+    Q_EMIT settingsChanged(); // the order was shown before the currency went back to francs
     return {};
 }
 
+Result<bool> OrderDocument::Recupere(const QString &fileName, const TextLines &lines)
+{
+    const bool named = m_book.recover(fileName, lines);
+    setCaption(m_book.caption());
+    const Status shown = LitFiche();
+    setFlags(true, false);
+    if (!shown)
+        return shown.failure();
+    return named;
+}
+
+TextLines OrderDocument::snapshot() const
+{
+    OrderRecord record;
+    const bool writeBack = orderToWrite(record);
+    return m_book.snapshot(writeBack ? &record : nullptr, m_overflow);
+}
+
 // ---- Orders ----
+
+void OrderDocument::showRecord(OrderRecord record)
+{
+    // As the fields show it: the number field keeps the digits, nine at most, the code field
+    // five characters, the date picker no date before 14/09/1752; an empty note has no line.
+    QString digits;
+    for (const QChar c : std::as_const(record.Number))
+        if (c.isDigit())
+            digits += c;
+    record.Number = digits.left(9).leftJustified(9, QLatin1Char(' '));
+    record.SupplierCode.truncate(5);
+    if (!record.Date.isValid())
+        record.Date = Clock::today();
+    record.Date = qMax(record.Date, QDate(1752, 9, 14));
+    if (record.Memo == QStringList{QString()})
+        record.Memo.clear();
+    record.Lines.resize(GridRows);
+    m_record = std::move(record);
+    m_noteEdited = false;
+    Q_EMIT recordChanged();
+    m_totals = OrderTotals();
+    Q_EMIT totalsChanged();
+}
+
+Status OrderDocument::LitFiche()
+{
+    setOrderModified(false);
+    OrderRecord record;
+    record.BlockIndex = m_book.currentOrder();
+    record.Date = Clock::today();
+    record.Number = QString::number(m_book.nextOrderNumber());
+    record.PaymentTerms = m_settings.PaymentTermList.value(0);
+    // Emptying the fields counts as a change of the order.
+    markModified();
+
+    const Result<bool> decoded = m_book.readOrder(record, m_overflow, GridRows);
+    if (!decoded) {
+        showRecord(record); // what was read before the bad line stays shown
+        return decoded.failure();
+    }
+    const bool found = *decoded;
+    if (found)
+        m_lastRow = int(record.Lines.size());
+    showRecord(record);
+    if (found)
+        if (const Status calculated = Calcule(); !calculated)
+            return calculated;
+    Q_EMIT orderShown(found);
+    if (found)
+        setOrderModified(false);
+    return {};
+}
+
+bool OrderDocument::Valide() const
+{
+    if (m_record.SupplierCode.isEmpty())
+        return false;
+    if (m_record.Number.isEmpty() || m_record.Number.at(0) == QLatin1Char(' '))
+        return false;
+    if (m_lastRow <= 0)
+        return false;
+    for (int r = 0; r < m_lastRow && r < m_record.Lines.size(); ++r)
+        if (!m_record.Lines.at(r).Designation.isEmpty())
+            return true;
+    return false;
+}
+
+bool OrderDocument::orderToWrite(OrderRecord &record) const
+{
+    if (!(m_orderModified || m_noteEdited) || !Valide())
+        return false;
+    record = m_record;
+    record.Lines = record.Lines.mid(0, m_lastRow);
+    return true;
+}
+
+void OrderDocument::EcritFiche()
+{
+    if (m_noteEdited)
+        setOrderModified(true);
+    OrderRecord record;
+    if (orderToWrite(record))
+        m_book.writeOrder(record, m_overflow);
+}
+
+Status OrderDocument::moveTo(int index)
+{
+    EcritFiche();
+    m_book.setCurrentOrder(index);
+    if (const Status shown = LitFiche(); !shown)
+        return shown;
+    Q_EMIT supplierCodeWanted();
+    return {};
+}
+
+Status OrderDocument::Premier()
+{
+    return moveTo(0);
+}
+
+Status OrderDocument::Precedent()
+{
+    return moveTo(qMax(0, m_book.currentOrder() - 1));
+}
+
+Status OrderDocument::Suivant()
+{
+    if (m_book.orderCount() < 2)
+        return {};
+    return moveTo(qMin(m_book.currentOrder() + 1, m_book.orderCount() - 1));
+}
+
+Status OrderDocument::Dernier()
+{
+    if (m_book.orderCount() < 2)
+        return {};
+    return moveTo(m_book.orderCount() - 1);
+}
+
+Status OrderDocument::showOrder(int index)
+{
+    EcritFiche();
+    m_book.setCurrentOrder(index);
+    return LitFiche();
+}
+
+Status OrderDocument::Ajout()
+{
+    EcritFiche();
+    if (const Status added = m_book.addOrder(); !added)
+        return added;
+    if (const Status shown = LitFiche(); !shown)
+        return shown;
+    Q_EMIT supplierCodeWanted();
+    return {};
+}
+
+Status OrderDocument::Supprime()
+{
+    m_book.removeOrder();
+    setFileModified(true);
+    return LitFiche();
+}
+
+void OrderDocument::Copier()
+{
+    m_clipboard.copyFrom(m_record);
+}
+
+Status OrderDocument::Coller()
+{
+    if (m_clipboard.isEmpty())
+        return {};
+    OrderRecord record = m_record;
+    if (const Status pasted = m_clipboard.pasteInto(record); !pasted)
+        return pasted;
+    // The pasted rows are in use like typed ones: none is left out when the order is written.
+    for (int row = OrderClipboard::Rows; row > m_lastRow; --row)
+        if (!record.Lines.value(row - 1).isEmpty()) {
+            m_lastRow = row;
+            break;
+        }
+    showRecord(record);
+    markModified();
+    return Calcule();
+}
+
+void OrderDocument::moveOrders(const QList<int> &entryOrder)
+{
+    if (m_book.renumber(entryOrder))
+        setFileModified(true);
+}
 
 Status OrderDocument::Liste()
 {
     EcritFiche();
     if (!m_chooseFromList)
         return {};
-    const OrderList::Choice choice = m_chooseFromList(m_book.OrderLines, m_book.FileModified);
-    if (BookListener *listener = m_book.listener();
-        listener && !std::is_sorted(choice.entryOrder.cbegin(), choice.entryOrder.cend()))
-        listener->blocksRenumbered();
-    if (choice.chosen < 0) {
-        // The order on screen stays; its block may have a new index now, and writing it back
-        // under the old one would replace another order.
-        m_book.CurrentOrder = OrderList::newIndexOf(choice.entryOrder, m_book.CurrentOrder);
+    const OrderList::Choice choice = m_chooseFromList(m_book);
+    moveOrders(choice.entryOrder);
+    if (choice.chosen < 0)
         return {};
-    }
-    m_book.CurrentOrder = choice.chosen; // the chosen entry's place is its order's new index
+    m_book.setCurrentOrder(choice.chosen); // the chosen entry's place is its order's new index
     return LitFiche();
 }
 
@@ -96,20 +468,20 @@ Status OrderDocument::Chercher()
     const qsizetype found = m_book.findNumberLine(QStringLiteral("NUM") + number);
     if (found < 1)
         return {};
-    const QString &label = m_book.OrderLines.at(found - 1);
+    const QString label = m_book.lines().at(found - 1);
     int index = 0;
     if (!label.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive) ||
         !OrderFormat::tryOpenLabelIndex(label, index))
         return {};
-    m_book.CurrentOrder = index;
+    m_book.setCurrentOrder(index);
     return LitFiche();
 }
 
-// ---- Calculation and line entry ----
+// ---- Calculation ----
 
 Status OrderDocument::Calcule()
 {
-    return calculate(m_view.record().IncludesVat);
+    return calculate(m_record.IncludesVat);
 }
 
 Status OrderDocument::CalculHT()
@@ -124,41 +496,16 @@ Status OrderDocument::CalculTTC()
 
 Status OrderDocument::calculate(bool includesVat)
 {
-    QList<OrderLine> rows = m_view.record().Lines;
+    QList<OrderLine> rows = m_record.Lines;
     const Result<OrderTotals> totals = includesVat
                                            ? OrderCalc::CalculTTC(rows, m_settings, m_measure)
                                            : OrderCalc::CalculHT(rows, m_settings, m_measure);
-    m_view.setLines(rows); // the rows done before an overflow keep their rewritten cells
+    setLines(rows); // the rows done before an overflow keep their rewritten cells
     if (!totals)
         return totals.failure();
-    Totals = *totals;
-    m_view.setTotals(Totals);
+    m_totals = *totals;
+    Q_EMIT totalsChanged();
     return {};
-}
-
-Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
-{
-    QList<OrderLine> rows = m_view.record().Lines;
-    const LineEntry::EnterOutcome outcome =
-        LineEntry::completeLine(column, row, rows, m_book.LastRow);
-    if (!outcome.completed)
-        return outcome;
-    m_view.setLines(rows);
-    if (const Status calculated = Calcule(); !calculated)
-        return calculated.failure();
-    m_book.markModified();
-    m_book.LastRow = outcome.lastRow;
-    return outcome;
-}
-
-bool OrderDocument::SupLigne(int row)
-{
-    QList<OrderLine> rows = m_view.record().Lines;
-    if (!LineEntry::SupLigne(rows, row, m_book.LastRow))
-        return false;
-    m_view.setLines(rows);
-    m_book.markModified();
-    return true;
 }
 
 // ---- What is shown and printed ----
@@ -178,28 +525,13 @@ QString OrderDocument::secondCurrency() const
 OrderPageInput OrderDocument::printedOrder() const
 {
     OrderPageInput input;
-    input.record = m_view.record();
-    input.lastRow = m_book.LastRow;
-    input.totals = Totals;
+    input.record = m_record;
+    input.lastRow = m_lastRow;
+    input.totals = m_totals;
     input.mainCurrency = mainCurrency();
     input.secondCurrency = secondCurrency();
     input.companyLines = m_company.CompanyLines;
     return input;
-}
-
-void OrderDocument::setRecord(const OrderRecord &record)
-{
-    m_view.setRecord(record);
-    Totals = OrderTotals();
-    m_view.setTotals(Totals);
-}
-
-Status OrderDocument::orderShown(bool hasBlock)
-{
-    if (hasBlock)
-        if (const Status calculated = Calcule(); !calculated)
-            return calculated;
-    return m_view.orderShown(hasBlock);
 }
 
 // ---- Settings, suppliers ----
@@ -240,6 +572,5 @@ Status OrderDocument::SauveFour()
 
 void OrderDocument::applySettings()
 {
-    m_book.DefaultPaymentTerm = m_settings.PaymentTermList.value(0);
-    m_view.settingsChanged();
+    Q_EMIT settingsChanged();
 }

@@ -2,6 +2,7 @@
 
 #include "core/result.h"
 #include "order/orderbook.h"
+#include "order/orderclipboard.h"
 #include "order/orderlist.h"
 #include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
@@ -10,39 +11,96 @@
 #include "suppliers/company.h"
 #include "suppliers/supplierbook.h"
 
+#include <QObject>
+#include <array>
 #include <functional>
 
-// The open order file with everything the order on screen is worked out from: the book, the
-// settings, the suppliers, the company and the paper type, and the commands on them. It knows
-// nothing of widgets: whatever shows the order (the order window, or a MemoryOrderForm) is
-// the view it was given, and the book speaks to the view through the document.
-class OrderDocument : private OrderForm {
+// The order being edited and everything it is worked out from: the order on screen with its
+// rows in use, totals and modified flags, the book it comes from, the settings, the suppliers,
+// the company and the paper type, and the commands on them. It knows nothing of widgets: every
+// change of the order goes through one of its methods, and it tells what changed through its
+// signals, which whatever shows the order (the order window) follows.
+class OrderDocument : public QObject {
+    Q_OBJECT
 public:
-    explicit OrderDocument(OrderForm &view);
-    OrderDocument(const OrderDocument &) = delete;
-    OrderDocument &operator=(const OrderDocument &) = delete;
+    static constexpr int GridRows = 63; // order lines the window's grid holds (rows 1 to 63)
 
-    OrderBook &book() { return m_book; }
+    // The parts of the order on screen outside its lines.
+    enum class Field {
+        Number,
+        Date,
+        SupplierCode,
+        PaymentTerms,
+        AddressLine1,
+        AddressLine2,
+        AddressLine3,
+        AddressLine4,
+        IncludesVat,
+        Note,
+    };
+    Q_ENUM(Field)
+
+    explicit OrderDocument(QObject *parent = nullptr);
+
     const OrderBook &book() const { return m_book; }
+    // Who is told of every change to the book's blocks (the search's index).
+    void setBookListener(BookListener *listener) { m_book.setListener(listener); }
     Settings &settings() { return m_settings; }
     const Settings &settings() const { return m_settings; }
     SupplierBook &suppliers() { return m_suppliers; }
     Company &company() { return m_company; }
 
-    int PaperType = OrderPage::PlainPaper;
-    // The totals of the order on screen as last worked out; empty while none are shown.
-    OrderTotals Totals;
+    // The order on screen, with all GridRows rows; rows 1 to lastRow() are in use: written
+    // back, tested by Valide and printed.
+    const OrderRecord &record() const { return m_record; }
+    QString cell(int row, int column) const; // rows 1 to GridRows, columns 0 to 5
+    int lastRow() const { return m_lastRow; }
+    // The totals as last worked out; empty while none are shown.
+    const OrderTotals &totals() const { return m_totals; }
+    // The book differs from its file (the save question is asked) / the order on screen was
+    // changed since it was shown (it is written back when it is valid).
+    bool fileModified() const { return m_fileModified; }
+    bool orderModified() const { return m_orderModified; }
+    void setFileModified(bool modified);
+    void setOrderModified(bool modified);
+    // The user edited the note since the order was shown: the order is then written back even
+    // after a save cleared its modified flag.
+    bool noteEdited() const { return m_noteEdited; }
+    // "Commande" at start, then the book file's name without its folder.
+    const QString &caption() const { return m_caption; }
+    const OrderClipboard &clipboard() const { return m_clipboard; }
+    int paperType() const { return m_paperType; } // OrderPage::PaperType
+    void setPaperType(int paperType) { m_paperType = paperType; }
+
+    // The user's edits of the order on screen. Each one that changes something marks the
+    // order and the file modified.
+    void setNumber(const QString &number); // the field's nine positions
+    void setDate(const QDate &date);
+    void setSupplierCode(const QString &code);
+    void setPaymentTerms(const QString &terms);
+    void setAddressLine(int line, const QString &text); // lines 0 to 3
+    void setAddress(const std::array<QString, OrderRecord::AddressLineCount> &address);
+    // "Commande H.T." / "Commande TTC": the order is worked out again.
+    Status setIncludesVat(bool includesVat);
+    void setNote(const QStringList &lines);
+    // A cell typed and left, with or without Enter: its row is in use from then on. False
+    // when the row is not a grid row or the text is the cell's own.
+    bool setCell(int row, int column, const QString &text);
+    // Enter in the grid's cell (column, row): completes the line from column 2 on, then
+    // recalculates; the outcome says where the cursor goes.
+    Result<LineEntry::EnterOutcome> completeLine(int column, int row);
+    // Deletes the grid line `row` of the order on screen; false when it is past lastRow().
+    bool SupLigne(int row);
 
     // The width of a text where the view shows the grid; Rset pads against it.
     void setTextWidth(OrderCalc::TextWidth measure) { m_measure = std::move(measure); }
     QString Rset(const QString &text, int width) const;
 
     // The order list and the search belong to the main window, which lends them.
-    // `chooseFromList` shows the list on the book's lines, renumbers them as the user moved
-    // the entries (setting `fileModified` when a label changed) and tells what was chosen;
-    // `askOrderNumber` gives the number to search for, empty when the search was cancelled.
-    using ChooseFromList =
-        std::function<OrderList::Choice(TextLines &orderLines, bool &fileModified)>;
+    // `chooseFromList` shows the list over the book and tells how the user moved the entries
+    // and which one was chosen; `askOrderNumber` gives the number to search for, empty when
+    // the search was cancelled.
+    using ChooseFromList = std::function<OrderList::Choice(const OrderBook &book)>;
     using AskOrderNumber = std::function<QString()>;
     void setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber);
 
@@ -53,24 +111,42 @@ public:
 
     // File. Every command that can fail gives back the failure with its French message; what
     // it did before the failure stays done.
-    Result<bool> Charge(const QString &fileName); // false when the user cancelled the opening
-    // False when nothing was written.
-    Result<bool> Sauve(const QString &fileName,
-                       OrderBook::SaveWhen when = OrderBook::SaveWhen::Modified);
+    // Loads the file and shows its first order; false when the user declined to open it
+    // read-only (OrderBook::load). A book read whose first order cannot be shown is open
+    // all the same.
+    Result<bool> Charge(const QString &fileName);
+    // Writes the book when it is modified, or whatever its state with SaveWhen::Always (a save
+    // under a new name); false when nothing was to be written. A failed save leaves the book
+    // modified (OrderBook::save).
+    enum class SaveWhen { Modified, Always };
+    Result<bool> Sauve(const QString &fileName, SaveWhen when = SaveWhen::Modified);
     Status Nouveau();
-    bool TestModif(bool &modified) const { return m_book.TestModif(modified); }
+    // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
+    // name of the order file they came from (OrderBook::recover); false when it stays
+    // unnamed.
+    Result<bool> Recupere(const QString &fileName, const TextLines &lines);
+    bool TestModif(bool &modified) const;
+    // The lines the book would have after EcritFiche, leaving the book as it is.
+    TextLines snapshot() const;
 
-    // Orders
-    Status LitFiche() { return m_book.LitFiche(); }
-    void EcritFiche() { m_book.EcritFiche(); }
-    Status Premier() { return m_book.Premier(); }
-    Status Precedent() { return m_book.Precedent(); }
-    Status Suivant() { return m_book.Suivant(); }
-    Status Dernier() { return m_book.Dernier(); }
-    Status Ajout() { return m_book.Ajout(); }
-    Status Supprime() { return m_book.Supprime(); }
-    void Copier() { m_book.Copier(); }
-    Status Coller() { return m_book.Coller(); }
+    // Orders. Showing an order fails on a date line that is no date (what was read before it
+    // is shown) or on a calculation that overflows; the command stops there.
+    Status LitFiche();
+    void EcritFiche();
+    bool Valide() const;
+    Status Premier();
+    Status Precedent();
+    Status Suivant();
+    Status Dernier();
+    // Shows the order whose block index is `index`, after writing back the one on screen.
+    Status showOrder(int index);
+    Status Ajout();
+    Status Supprime();
+    void Copier();
+    Status Coller();
+    // The user moved the entries of the order list (OrderBook::renumber): the file is
+    // modified when a label changed.
+    void moveOrders(const QList<int> &entryOrder);
     Status Liste();
     Status Chercher();
 
@@ -79,11 +155,6 @@ public:
     Status Calcule();
     Status CalculHT();
     Status CalculTTC();
-    // Enter in the grid's cell (column, row): completes the line from column 2 on, then
-    // recalculates; the outcome says where the cursor goes.
-    Result<LineEntry::EnterOutcome> completeLine(int column, int row);
-    // Deletes the grid line `row` of the order on screen; false when it is past LastRow.
-    bool SupLigne(int row);
 
     // Currency names beside the TTC totals: the main one, and the other one (empty when only
     // one currency is shown).
@@ -100,30 +171,54 @@ public:
     // Reads QorCmd.ini; false when there is none (the settings stay as they were).
     bool ChargeIni();
     Status SauveFour();
-    // The settings were edited (the order parameters): the terms list and the currencies
+    // The settings were edited (the order parameters): the terms offered and the currencies
     // follow.
     void applySettings();
 
-private:
-    // OrderForm, as the book sees it: everything goes to the view, while the calculations
-    // the book asks for are the document's.
-    void setRecord(const OrderRecord &record) override;
-    OrderRecord record() const override { return m_view.record(); }
-    bool noteEdited() const override { return m_view.noteEdited(); }
-    Status orderShown(bool hasBlock) override;
-    Status recalculate() override { return Calcule(); }
-    void focusSupplierCode() override { m_view.focusSupplierCode(); }
-    void setCaption(const QString &caption) override { m_view.setCaption(caption); }
-    Prompts::Answer ask(const Prompts::Request &request) override { return m_view.ask(request); }
-    void setLines(const QList<OrderLine> &rows) override { m_view.setLines(rows); }
+Q_SIGNALS:
+    // The whole order on screen was replaced (shown, pasted): every field and row.
+    void recordChanged();
+    void fieldChanged(OrderDocument::Field field);
+    void linesChanged(int firstRow, int lastRow); // grid rows, 1 to GridRows
+    void totalsChanged();
+    void modifiedChanged();
+    void captionChanged(const QString &caption);
+    // The payment terms offered or the currency names may have changed.
+    void settingsChanged();
+    // An order was shown (LitFiche); `hasBlock` is false for a new order.
+    void orderShown(bool hasBlock);
+    // A move to another order, or a new order: the supplier code is where typing goes on.
+    void supplierCodeWanted();
 
+private:
+    void markModified();
+    void setFlags(bool fileModified, bool orderModified);
+    void setCaption(const QString &caption);
+    // Puts `record` on screen as its fields show it; the totals are emptied until worked out.
+    void showRecord(OrderRecord record);
+    void setLines(const QList<OrderLine> &rows);
+    bool setField(Field field, QString &value, const QString &text);
+    // The order on screen as EcritFiche writes it; false when it is not to be written back.
+    bool orderToWrite(OrderRecord &record) const;
+    Status moveTo(int index);
     Status calculate(bool includesVat);
 
-    OrderForm &m_view;
     OrderBook m_book;
     Settings m_settings;
     SupplierBook m_suppliers;
     Company m_company;
+
+    OrderRecord m_record;
+    TextLines m_overflow; // its order lines past the grid's, written back untouched
+    int m_lastRow = 0;
+    OrderTotals m_totals;
+    bool m_fileModified = false;
+    bool m_orderModified = false;
+    bool m_noteEdited = false;
+    QString m_caption = QStringLiteral("Commande");
+    OrderClipboard m_clipboard;
+    int m_paperType = OrderPage::PlainPaper;
+
     OrderCalc::TextWidth m_measure;
     ChooseFromList m_chooseFromList;
     AskOrderNumber m_askOrderNumber;

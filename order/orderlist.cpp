@@ -25,20 +25,6 @@ QString entryText(const TextLines &lines, qsizetype open)
            lineAt(lines, open + 3) + Gap + lineAt(lines, open + 5) + Gap + lineAt(lines, open + 6);
 }
 
-QList<Entry> entries(const TextLines &lines)
-{
-    const QHash<int, qsizetype> positions = OrderFormat::firstBlockPositions(lines);
-    QList<Entry> list;
-    list.reserve(positions.size());
-    for (int k = 0; k < OrderFormat::MaxOrders; ++k) {
-        const auto found = positions.constFind(k);
-        if (found == positions.constEnd())
-            break;
-        list.append({k, entryText(lines, found.value())});
-    }
-    return list;
-}
-
 bool renumber(TextLines &lines, const QList<int> &order)
 {
     const int count = int(order.size());

@@ -5,21 +5,13 @@
 #include <QList>
 #include <QString>
 
-// The order list's model: one entry per order of the book, and the renumbering of the blocks
-// after the user moved entries.
+// The order list's entries (OrderListModel), and the renumbering of the blocks after the user
+// moved entries.
 namespace OrderList {
-
-struct Entry {
-    int blockIndex = 0; // index of the block when the list was filled
-    QString text;
-};
 
 // Entry text of the block opening at `open`: number text, date, supplier code and the first
 // two address lines, two spaces apart.
 QString entryText(const TextLines &lines, qsizetype open);
-
-// One entry per block index from 0 up to the first index without a block.
-QList<Entry> entries(const TextLines &lines);
 
 // `order` lists, for each list position p, the index of the block whose entry stands there
 // (a permutation of 0 to order.size() - 1). Gives the block of order[p] the index p by

@@ -4,8 +4,7 @@
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "order/linedelegate.h"
-#include "pricing/lineentry.h"
-#include "pricing/ordercalc.h"
+#include "order/orderlinesmodel.h"
 #include "settings/orderparameters.h"
 #include "settings/tparamc.h"
 #include "suppliers/supplierlookupflow.h"
@@ -24,7 +23,8 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QScopedValueRollback>
+#include <QTableView>
 #include <QTextBlock>
 
 namespace {
@@ -38,11 +38,13 @@ QString capitalised(QString text)
 
 } // namespace
 
-TCommande::TCommande(QWidget *parent) : QWidget(parent), m_document(*this)
+TCommande::TCommande(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Commande"));
-    setWindowTitle(QStringLiteral("Commande"));
+    setWindowTitle(m_document.caption());
+    m_lines = new OrderLinesModel(m_document, &m_document);
     buildControls();
+    bindDocument();
     FormCreate();
     resize(673, 395);
 }
@@ -66,6 +68,8 @@ void TCommande::FormDestroy()
     // The controls go while the document still exists: their last focus changes and events
     // must find this window whole, or not reach it at all.
     disconnect(qApp, nullptr, this, nullptr);
+    disconnect(&m_document, nullptr, this, nullptr);
+    m_filling = true; // what the controls say as they go is no edit
     removeEventFilter(this);
     for (QWidget *child : findChildren<QWidget *>())
         child->removeEventFilter(this);
@@ -119,31 +123,19 @@ void TCommande::resizeEvent(QResizeEvent *event)
 
 // ---- Grid cells ----
 
-QString TCommande::cellText(int row, int column) const
-{
-    const QTableWidgetItem *item = StringGrid1->item(row - 1, column);
-    return item ? item->text() : QString();
-}
-
-void TCommande::setCellText(int row, int column, const QString &text)
-{
-    if (QTableWidgetItem *item = StringGrid1->item(row - 1, column))
-        item->setText(text);
-}
-
 int TCommande::currentGridRow() const
 {
-    return StringGrid1->currentRow() + 1;
+    return StringGrid1->currentIndex().row() + 1;
 }
 
 int TCommande::currentGridColumn() const
 {
-    return StringGrid1->currentColumn();
+    return StringGrid1->currentIndex().column();
 }
 
 void TCommande::setCurrentGridCell(int row, int column)
 {
-    StringGrid1->setCurrentCell(row - 1, column);
+    StringGrid1->setCurrentIndex(m_lines->index(row - 1, column));
 }
 
 QWidget *TCommande::openGridEditor() const
@@ -166,96 +158,94 @@ void TCommande::discardGridEditor()
         Q_EMIT m_delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void TCommande::setAmountHeading(bool includesVat)
-{
-    auto *header = StringGrid1->horizontalHeaderItem(OrderLine::AmountCell);
-    if (!header) {
-        header = new QTableWidgetItem();
-        StringGrid1->setHorizontalHeaderItem(OrderLine::AmountCell, header);
-    }
-    header->setText(OrderCalc::amountHeading(includesVat));
-}
-
-QList<OrderLine> TCommande::gridRows() const
-{
-    QList<OrderLine> rows;
-    rows.reserve(OrderForm::GridRows);
-    for (int row = 1; row <= OrderForm::GridRows; ++row) {
-        OrderLine line;
-        for (int c = 0; c < OrderLine::CellCount; ++c)
-            line.setCell(c, cellText(row, c));
-        rows.append(line);
-    }
-    return rows;
-}
-
-void TCommande::setLines(const QList<OrderLine> &rows)
-{
-    // The heading follows the price mode the rows were worked out for.
-    setAmountHeading(RadioButton2->isChecked());
-    for (int row = 1; row <= OrderForm::GridRows; ++row) {
-        const OrderLine line = row <= rows.size() ? rows.at(row - 1) : OrderLine();
-        for (int c = 0; c < OrderLine::CellCount; ++c)
-            if (cellText(row, c) != line.cell(c))
-                setCellText(row, c, line.cell(c));
-    }
-}
-
 // ---- The order on screen ----
 
-void TCommande::setRecord(const OrderRecord &record)
+void TCommande::bindDocument()
 {
+    connect(&m_document, &OrderDocument::recordChanged, this, &TCommande::showRecord);
+    connect(&m_document, &OrderDocument::fieldChanged, this, &TCommande::showField);
+    connect(&m_document, &OrderDocument::totalsChanged, this, &TCommande::showTotals);
+    connect(&m_document, &OrderDocument::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&m_document, &OrderDocument::settingsChanged, this, &TCommande::settingsChanged);
+    connect(&m_document, &OrderDocument::orderShown, this, &TCommande::orderShown);
+    connect(&m_document, &OrderDocument::supplierCodeWanted, this, &TCommande::focusSupplierCode);
+}
+
+void TCommande::showRecord()
+{
+    // A cell being typed belongs to the order that was on screen.
     discardGridEditor();
-    m_filling = true;
-    MaskEdit1->setText(record.Number.trimmed());
-    DateTimePicker1->setDate(record.Date.isValid() ? record.Date : Clock::today());
-    Edit1->setText(record.SupplierCode);
-    ComboBox1->setEditText(record.PaymentTerms);
-    Edit2->setText(record.AddressLines[0]);
-    Edit3->setText(record.AddressLines[1]);
-    Edit4->setText(record.AddressLines[2]);
-    Edit5->setText(record.AddressLines[3]);
-    (record.IncludesVat ? RadioButton2 : RadioButton1)->setChecked(true);
-    setLines(record.Lines);
-    Memo1->setPlainText(record.Memo.join(QLatin1Char('\n')));
-    m_filling = false;
-    m_noteEdited = false;
+    for (int f = int(OrderDocument::Field::Number); f <= int(OrderDocument::Field::Note); ++f)
+        showField(OrderDocument::Field(f));
     m_codeEdited = false;
 }
 
-OrderRecord TCommande::record() const
+void TCommande::showField(OrderDocument::Field field)
 {
-    OrderRecord r;
-    r.BlockIndex = m_document.book().CurrentOrder;
-    r.Number = MaskEdit1->displayText().left(9).leftJustified(9, QLatin1Char(' '));
-    r.Date = DateTimePicker1->date();
-    r.SupplierCode = Edit1->text();
-    r.PaymentTerms = ComboBox1->currentText();
-    r.AddressLines = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text()};
-    r.IncludesVat = RadioButton2->isChecked();
-    r.Lines = gridRows();
-    // An empty note has no line at all. The raw text keeps the no-break spaces that
-    // toPlainText() turns into spaces; a line break (Shift+Enter) ends a line as Enter does.
-    if (!Memo1->document()->isEmpty())
-        r.Memo = Memo1->document()
-                     ->toRawText()
-                     .replace(QChar::LineSeparator, QChar::ParagraphSeparator)
-                     .split(QChar::ParagraphSeparator);
-    return r;
+    using Field = OrderDocument::Field;
+    const OrderRecord &record = m_document.record();
+    const QScopedValueRollback<bool> filling(m_filling, true);
+    const auto show = [](QLineEdit *edit, const QString &text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    switch (field) {
+    case Field::Number:
+        if (MaskEdit1->displayText() != record.Number)
+            MaskEdit1->setText(record.Number.trimmed());
+        break;
+    case Field::Date:
+        DateTimePicker1->setDate(record.Date);
+        break;
+    case Field::SupplierCode:
+        show(Edit1, record.SupplierCode);
+        break;
+    case Field::PaymentTerms:
+        if (ComboBox1->currentText() != record.PaymentTerms)
+            ComboBox1->setEditText(record.PaymentTerms);
+        break;
+    case Field::AddressLine1:
+    case Field::AddressLine2:
+    case Field::AddressLine3:
+    case Field::AddressLine4: {
+        const int line = int(field) - int(Field::AddressLine1);
+        show(std::array{Edit2, Edit3, Edit4, Edit5}[line], record.AddressLines[line]);
+        break;
+    }
+    case Field::IncludesVat:
+        (record.IncludesVat ? RadioButton2 : RadioButton1)->setChecked(true);
+        break;
+    case Field::Note:
+        if (noteLines() != record.Memo)
+            Memo1->setPlainText(record.Memo.join(QLatin1Char('\n')));
+        break;
+    }
 }
 
-Status TCommande::orderShown(bool hasBlock)
+QStringList TCommande::noteLines() const
+{
+    // An empty note has no line at all. The raw text keeps the no-break spaces that
+    // toPlainText() turns into spaces; a line break (Shift+Enter) ends a line as Enter does.
+    if (Memo1->document()->isEmpty())
+        return {};
+    return Memo1->document()
+        ->toRawText()
+        .replace(QChar::LineSeparator, QChar::ParagraphSeparator)
+        .split(QChar::ParagraphSeparator);
+}
+
+void TCommande::orderShown(bool hasBlock)
 {
     if (hasBlock) {
         focusSupplierCode();
         Q_EMIT deleteLineEnabledChanged(false);
     }
     settingsChanged();
-    return {};
 }
 
-void TCommande::setTotals(const OrderTotals &totals)
+void TCommande::showTotals()
 {
+    const OrderTotals &totals = m_document.totals();
     Label13->setText(totals.Vat);
     Label7->setText(totals.BeforeTax);
     Label18->setText(totals.IncludingTax);
@@ -265,16 +255,6 @@ void TCommande::setTotals(const OrderTotals &totals)
 void TCommande::focusSupplierCode()
 {
     Edit1->setFocus(Qt::OtherFocusReason);
-}
-
-void TCommande::setCaption(const QString &caption)
-{
-    setWindowTitle(caption);
-}
-
-Prompts::Answer TCommande::ask(const Prompts::Request &request)
-{
-    return Prompts::ask(request); // a message box in the program, a script in tests
 }
 
 void TCommande::settingsChanged()
@@ -327,7 +307,7 @@ Result<bool> TCommande::Charge(const QString &fileName)
     return m_document.Charge(fileName);
 }
 
-Result<bool> TCommande::Sauve(const QString &fileName, OrderBook::SaveWhen when)
+Result<bool> TCommande::Sauve(const QString &fileName, OrderDocument::SaveWhen when)
 {
     commitGridEditor();
     const Result<bool> saved = m_document.Sauve(fileName, when);
@@ -340,7 +320,7 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderBook::SaveWhen when)
 Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();
-    return book().Recupere(fileName, TextLines(lines));
+    return m_document.Recupere(fileName, TextLines(lines));
 }
 
 void TCommande::Nouveau()
@@ -445,7 +425,7 @@ void TCommande::ParF()
     EcritFiche();
     // The book in use is remembered, as closing the program does: without a name, the one
     // remembered so far.
-    const QString bookName = book().OrderFileName;
+    const QString bookName = book().fileName();
     runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings(),
                        bookName.isEmpty() ? settings().AutoOpenFileName : bookName);
     m_document.applySettings();

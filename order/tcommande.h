@@ -19,7 +19,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
+class OrderLinesModel;
 class TEurof;
 class TFFour;
 class TFichFour;
@@ -29,18 +30,19 @@ class TMPage;
 class TParamc;
 class TSociete;
 
-// The order window: shows one order of its document and maps its controls onto it. The
-// document owns the book, the settings, the suppliers, the company and the paper type, and
-// carries the commands; the window forwards the main window's order commands there and runs
-// the dialogs they need. A command that fails shows its message and stops where it failed.
-class TCommande : public QWidget, public OrderForm {
+// The order window: shows the order of its document and binds its controls to it, the grid
+// through the lines model. The document owns the order, the book, the settings, the suppliers,
+// the company and the paper type, and carries the commands; the window forwards the user's
+// edits and the main window's order commands there, and runs the dialogs they need. A command
+// that fails shows its message and stops where it failed.
+class TCommande : public QWidget {
     Q_OBJECT
 public:
     explicit TCommande(QWidget *parent = nullptr);
     ~TCommande() override;
 
     OrderDocument &document() { return m_document; }
-    OrderBook &book() { return m_document.book(); }
+    const OrderBook &book() const { return m_document.book(); }
     Settings &settings() { return m_document.settings(); }
     SupplierBook &suppliers() { return m_document.suppliers(); }
     Company &company() { return m_document.company(); }
@@ -71,8 +73,8 @@ public:
     Result<bool> Charge(const QString &fileName);
     // Then SauveFour, when the book was written.
     Result<bool> Sauve(const QString &fileName,
-                       OrderBook::SaveWhen when = OrderBook::SaveWhen::Modified);
-    // The lines kept by the recovery file as the book (OrderBook::Recupere).
+                       OrderDocument::SaveWhen when = OrderDocument::SaveWhen::Modified);
+    // The lines kept by the recovery file as the book (OrderDocument::Recupere).
     Result<bool> Recupere(const QString &fileName, const QStringList &lines);
     void Nouveau();
     bool TestModif(bool &modified) const { return m_document.TestModif(modified); }
@@ -128,24 +130,10 @@ public:
     void setCellAssistant(CellAssistant *assistant);
     void addGridAction(QAction *action);
 
-    // Grid rows are numbered 1 to 63 as in the order; columns 0 to 5.
-    QString cellText(int row, int column) const;
-    void setCellText(int row, int column, const QString &text);
+    // The grid's current cell: rows 1 to 63 as in the order, columns 0 to 5.
     int currentGridRow() const;
     int currentGridColumn() const;
     void setCurrentGridCell(int row, int column);
-
-    // OrderForm
-    void setRecord(const OrderRecord &record) override;
-    OrderRecord record() const override;
-    bool noteEdited() const override { return m_noteEdited; }
-    Status orderShown(bool hasBlock) override;
-    void focusSupplierCode() override;
-    void setCaption(const QString &caption) override;
-    void setLines(const QList<OrderLine> &rows) override;
-    void setTotals(const OrderTotals &totals) override;
-    void settingsChanged() override;
-    Prompts::Answer ask(const Prompts::Request &request) override;
 
 Q_SIGNALS:
     // "&Effacer ligne" is enabled exactly while the line grid has the focus.
@@ -184,14 +172,14 @@ private:
     void ChercheFour();
     // The code as the lookup left it, and the supplier's address when it was found.
     void showSupplier(const QString &code, bool found, const std::array<QString, 4> &address);
-    // The header controls' change handlers: each marks the order and the file modified.
+    // The header controls' change handlers: each gives the user's edit to the document.
     void MaskEdit1Change();
     void DateTimePicker1Change();
     void Edit1Change();
     void ComboBox1Change();
-    void Edit2Change(); // Edit2 to Edit5
+    void Edit2Change(int line); // Edit2 to Edit5
     void RadioButton2Click();
-    void markModified();
+    void Memo1Change();
     void StringGrid1Enter();
     void StringGrid1Exit();
     // Runs the Exit and Enter handlers when the focus moves from one control of this window
@@ -200,21 +188,29 @@ private:
     QWidget *controlOf(QWidget *widget) const;
 
     void buildControls();
-    void setAmountHeading(bool includesVat);
+    void bindDocument();
+    // The document's changes, shown in the controls.
+    void showRecord();
+    void showField(OrderDocument::Field field);
+    void showTotals();
+    void settingsChanged();
+    void orderShown(bool hasBlock);
+    void focusSupplierCode();
+    // The note's lines as the note shows them.
+    QStringList noteLines() const;
     // The cell editor of the current cell, if one is open.
     QWidget *openGridEditor() const;
     // Writes the open cell editor's text into its cell (before reading or moving the order).
     void commitGridEditor();
     // Closes the open cell editor without writing its text (before filling the grid).
     void discardGridEditor();
-    QList<OrderLine> gridRows() const;
 
     Dialogs m_dialogs;
     OrderDocument m_document;
+    OrderLinesModel *m_lines = nullptr;
 
     bool m_activated = false;
-    bool m_filling = false;    // setRecord is filling the controls
-    bool m_noteEdited = false; // the user edited the note since setRecord
+    bool m_filling = false; // the controls are being filled from the document
     bool m_inCodeExit = false;
     // The user changed the supplier code (typed, deleted, pasted, "*") since the order was
     // shown or the code last looked up: only then does leaving the field look it up.
@@ -243,7 +239,7 @@ private:
     QLineEdit *Edit3 = nullptr;
     QLineEdit *Edit4 = nullptr;
     QLineEdit *Edit5 = nullptr;
-    QTableWidget *StringGrid1 = nullptr;
+    QTableView *StringGrid1 = nullptr;
     TLineDelegate *m_delegate = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
     QLabel *Label5 = nullptr;

@@ -6,6 +6,7 @@
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "order/linedelegate.h"
+#include "order/orderlinesmodel.h"
 #include "pricing/lineentry.h"
 #include "suppliers/supplierlookup.h"
 #include "suppliers/supplierlookupflow.h"
@@ -18,8 +19,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextDocument>
 
 namespace {
@@ -83,7 +85,7 @@ bool TCommande::FormKeyDown(QKeyEvent *event)
 
 bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
 {
-    const int column = StringGrid1->currentColumn();
+    const int column = StringGrid1->currentIndex().column();
     const QString typed = event->text();
     if (typed.size() == 1) {
         const QChar key = LineEntry::filterGridKey(column, typed.at(0));
@@ -97,10 +99,9 @@ bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
     }
     if (isEnter(event)) {
         commitGridEditor();
-        const Result<LineEntry::EnterOutcome> outcome =
-            m_document.completeLine(currentGridColumn(), currentGridRow());
-        if (Application::succeeded(outcome) && outcome->completed)
-            setCurrentGridCell(outcome->row, outcome->column);
+        const Result<QModelIndex> next = m_lines->completeLine(StringGrid1->currentIndex());
+        if (Application::succeeded(next) && next->isValid())
+            StringGrid1->setCurrentIndex(*next);
         return true;
     }
     return false;
@@ -118,7 +119,7 @@ bool TCommande::Edit1KeyPress(QKeyEvent *event)
     case SupplierLookup::CodeKey::Pass:
         return false;
     case SupplierLookup::CodeKey::ReplaceWithStar:
-        Edit1->setText(QStringLiteral("*"));
+        m_document.setSupplierCode(QStringLiteral("*"));
         m_codeEdited = true;
         return true;
     case SupplierLookup::CodeKey::Drop:
@@ -134,7 +135,7 @@ void TCommande::Edit1Exit()
     if (m_inCodeExit || !m_codeEdited)
         return;
     const QScopedValueRollback<bool> inExit(m_inCodeExit, true);
-    QString code = Edit1->text();
+    QString code = m_document.record().SupplierCode;
     if (const QString refusal = SupplierLookup::codeRefusal(code); !refusal.isEmpty()) {
         Prompts::warning(refusal, Prompts::Buttons::Ok);
         // Back to the field, still counted as changed: leaving it again tries again.
@@ -146,7 +147,7 @@ void TCommande::Edit1Exit()
     // Show the completed code while the lookup asks its questions.
     if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
         code = SupplierLookup::completeCode(code);
-        Edit1->setText(code);
+        m_document.setSupplierCode(code);
     }
     std::array<QString, 4> address;
     const bool found =
@@ -156,7 +157,7 @@ void TCommande::Edit1Exit()
 
 void TCommande::ChercheFour()
 {
-    QString code = Edit1->text();
+    QString code = m_document.record().SupplierCode;
     std::array<QString, 4> address;
     const bool found =
         SupplierLookupFlow::ChercheFour(code, address, suppliers(), dialog(m_dialogs.quickEntry));
@@ -165,14 +166,9 @@ void TCommande::ChercheFour()
 
 void TCommande::showSupplier(const QString &code, bool found, const std::array<QString, 4> &address)
 {
-    if (code != Edit1->text())
-        Edit1->setText(code);
-    if (!found)
-        return;
-    Edit2->setText(address[0]);
-    Edit3->setText(address[1]);
-    Edit4->setText(address[2]);
-    Edit5->setText(address[3]);
+    m_document.setSupplierCode(code);
+    if (found)
+        m_document.setAddress(address);
 }
 
 void TCommande::Button1Click()
@@ -181,48 +177,55 @@ void TCommande::Button1Click()
     if (code.isEmpty())
         return;
     m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
-    Edit1->setText(code);
+    m_document.setSupplierCode(code);
     m_inCodeExit = false;
     m_codeEdited = false;
     ChercheFour();
 }
 
-void TCommande::markModified()
-{
-    book().markModified();
-}
-
+// Filling the controls from the document is no edit of the user's.
 void TCommande::MaskEdit1Change()
 {
-    markModified();
+    if (!m_filling)
+        m_document.setNumber(MaskEdit1->displayText());
 }
 
 void TCommande::DateTimePicker1Change()
 {
-    markModified();
+    if (!m_filling)
+        m_document.setDate(DateTimePicker1->date());
 }
 
 void TCommande::Edit1Change()
 {
-    markModified();
+    if (!m_filling)
+        m_document.setSupplierCode(Edit1->text());
 }
 
 void TCommande::ComboBox1Change()
 {
-    markModified();
+    if (!m_filling)
+        m_document.setPaymentTerms(ComboBox1->currentText());
 }
 
-void TCommande::Edit2Change()
+void TCommande::Edit2Change(int line)
 {
-    markModified();
+    if (!m_filling)
+        m_document.setAddressLine(line, std::array{Edit2, Edit3, Edit4, Edit5}[line]->text());
 }
 
 void TCommande::RadioButton2Click()
 {
-    markModified();
     if (m_filling)
-        return; // the order being shown is recalculated once it is complete
-    Calcule();
+        return; // the order being shown is worked out once it is complete
+    commitGridEditor();
+    Application::succeeded(m_document.setIncludesVat(RadioButton2->isChecked()));
+}
+
+void TCommande::Memo1Change()
+{
+    if (!m_filling)
+        m_document.setNote(noteLines());
 }
 
 QWidget *TCommande::controlOf(QWidget *widget) const
@@ -263,7 +266,7 @@ void TCommande::focusChanged(QWidget *, QWidget *now)
 
 void TCommande::StringGrid1Enter()
 {
-    if (book().OrderLines.size() < 2)
+    if (m_document.book().lines().size() < 2)
         Q_EMIT bookCommandsWanted();
     Q_EMIT deleteLineEnabledChanged(true);
 }

@@ -7,6 +7,7 @@
 #include "gui/fieldguard.h"
 #include "gui/noteedit.h"
 #include "order/linedelegate.h"
+#include "order/orderlinesmodel.h"
 #include "suppliers/supplierlookup.h"
 
 #include <QApplication>
@@ -26,8 +27,9 @@
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextBlock>
+#include <utility>
 
 namespace {
 
@@ -159,8 +161,9 @@ void TCommande::buildControls()
     Panel3 = makePanel(this, "Panel3");
     Panel3->setFrameShape(QFrame::NoFrame);
 
-    StringGrid1 = new QTableWidget(OrderForm::GridRows, OrderLine::CellCount, Panel3);
+    StringGrid1 = new QTableView(Panel3);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setModel(m_lines);
     QFont bold = StringGrid1->font();
     bold.setBold(true);
     StringGrid1->setFont(bold);
@@ -182,13 +185,6 @@ void TCommande::buildControls()
     StringGrid1->setTextElideMode(Qt::ElideNone);
     m_delegate = new TLineDelegate(this, StringGrid1);
     StringGrid1->setItemDelegate(m_delegate);
-    StringGrid1->setHorizontalHeaderLabels(
-        {QStringLiteral("Désignation"), QStringLiteral("Quantité"), QStringLiteral("Prix Unitaire"),
-         QStringLiteral("R (%)"), QString(), QStringLiteral("T")});
-    for (int r = 0; r < OrderForm::GridRows; ++r)
-        for (int c = 0; c < OrderLine::CellCount; ++c)
-            StringGrid1->setItem(r, c, new QTableWidgetItem());
-    setAmountHeading(false);
 
     Memo1 = new NoteEdit(Panel3);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -222,6 +218,25 @@ void TCommande::buildControls()
     Label19->setGeometry(200, 58, 120, 22);
     Label17->setGeometry(326, 58, 66, 22);
 
+    // What a screen reader says of each control: the label beside it, or what the button does.
+    const std::pair<QWidget *, QString> accessibleNames[] = {
+        {MaskEdit1, QStringLiteral("N° de cmde")},
+        {DateTimePicker1, QStringLiteral("Date")},
+        {Edit1, QStringLiteral("Code four")},
+        {Button1, QStringLiteral("Choisir le fournisseur")},
+        {ComboBox1, QStringLiteral("Conditions de réglement")},
+        {Edit2, QStringLiteral("Coordonnées du fournisseur, ligne 1")},
+        {Edit3, QStringLiteral("Coordonnées du fournisseur, ligne 2")},
+        {Edit4, QStringLiteral("Coordonnées du fournisseur, ligne 3")},
+        {Edit5, QStringLiteral("Coordonnées du fournisseur, ligne 4")},
+        {StringGrid1, QStringLiteral("Lignes de la commande")},
+        {Memo1, QStringLiteral("Note")},
+    };
+    for (const auto &[control, name] : accessibleNames)
+        control->setAccessibleName(name);
+    // On Linux a reader names an editable combo box by the label for it, not by its own name.
+    Label1->setBuddy(ComboBox1);
+
     setTabOrder(MaskEdit1, DateTimePicker1);
     setTabOrder(DateTimePicker1, Edit1);
     setTabOrder(Edit1, ComboBox1);
@@ -244,24 +259,19 @@ void TCommande::buildControls()
     });
     FieldGuard::guardAll(this);
 
-    // Every change to the header marks the order and the file modified.
+    // Every change to the header and the note goes to the document.
     connect(MaskEdit1, &QLineEdit::textChanged, this, &TCommande::MaskEdit1Change);
     connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TCommande::DateTimePicker1Change);
     connect(Edit1, &QLineEdit::textChanged, this, &TCommande::Edit1Change);
     connect(ComboBox1, &QComboBox::editTextChanged, this, &TCommande::ComboBox1Change);
+    int line = 0;
     for (QLineEdit *edit : {Edit2, Edit3, Edit4, Edit5})
-        connect(edit, &QLineEdit::textChanged, this, &TCommande::Edit2Change);
+        connect(edit, &QLineEdit::textChanged, this, [this, l = line++] { Edit2Change(l); });
     // The two commands run by a control report their errors here, like the menu commands.
     connect(RadioButton2, &QRadioButton::toggled, this,
             [this] { Application::run([this] { RadioButton2Click(); }); });
     connect(Edit1, &QLineEdit::textEdited, this, [this] { m_codeEdited = true; });
-    // The note is part of the order like the header: its change is saved or asked about.
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_filling)
-            return;
-        m_noteEdited = true;
-        markModified();
-    });
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TCommande::Memo1Change);
     connect(Button1, &QPushButton::clicked, this,
             [this] { Application::run([this] { Button1Click(); }); });
     connect(qApp, &QApplication::focusChanged, this, &TCommande::focusChanged);

@@ -26,14 +26,14 @@ bool TCommande::Imprime()
     const Result<QPrinter *> printer = PrintDialogs::printer();
     return Application::succeeded(printer) &&
            Application::succeeded(
-               PagePainter::printPage(**printer, OrderPage::build(input, m_document.PaperType),
+               PagePainter::printPage(**printer, OrderPage::build(input, m_document.paperType()),
                                       OrderPage::jobTitle(input.record.Number)));
 }
 
 void TCommande::ImpEnv()
 {
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
-    const OrderRecord shown = record();
+    const OrderRecord &shown = m_document.record();
     const Result<QPrinter *> printer = PrintDialogs::printer();
     if (Application::succeeded(printer))
         Application::succeeded(PagePainter::printPage(
@@ -44,14 +44,14 @@ void TCommande::ImpEnv()
 void TCommande::ParM()
 {
     TMPage &pageSetup = dialog(m_dialogs.pageSetup);
-    pageSetup.Init(m_document.PaperType);
+    pageSetup.Init(m_document.paperType());
     const QString printerName = PrintDialogs::printerName();
     pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
     pageSetup.exec();
     int value = -1;
     pageSetup.Result(value);
     if (value != -1)
-        m_document.PaperType = value;
+        m_document.setPaperType(value);
     QPointF offsets;
     if (pageSetup.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
         PrinterCalibration::setOffsets(printerName, offsets);

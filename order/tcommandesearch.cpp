@@ -11,13 +11,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextBlock>
 
 void TCommande::showOrder(int index, const OrderPlace &place)
 {
     commitGridEditor();
-    if (Application::succeeded(book().showOrder(index)))
+    if (Application::succeeded(m_document.showOrder(index)))
         focusPlace(place);
 }
 
@@ -45,7 +45,7 @@ void TCommande::focusPlace(const OrderPlace &place)
     }
     case OrderPlace::Cell:
         // Lines past the grid's 63 are kept, not shown: the last row stands for them.
-        setCurrentGridCell(qBound(1, place.row, int(OrderForm::GridRows)),
+        setCurrentGridCell(qBound(1, place.row, OrderDocument::GridRows),
                            qBound(0, place.column, OrderLine::CellCount - 1));
         StringGrid1->setFocus(Qt::OtherFocusReason);
         return;
@@ -60,10 +60,7 @@ void TCommande::focusPlace(const OrderPlace &place)
 
 void TCommande::enterCellText(int row, int column, const QString &text)
 {
-    if (cellText(row, column) == text)
-        return;
-    setCellText(row, column, text);
-    markModified();
+    m_document.setCell(row, column, text);
 }
 
 void TCommande::setCellAssistant(CellAssistant *assistant)

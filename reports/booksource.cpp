@@ -1,13 +1,13 @@
 #include "reports/booksource.h"
 
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 
 #include <algorithm>
 
-BookSource BookSource::of(const OrderBook &book)
+BookSource BookSource::of(const OrderDocument &document)
 {
-    return BookSource(book.snapshot());
+    return BookSource(document.snapshot());
 }
 
 void BookSource::forEachBlock(

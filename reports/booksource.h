@@ -7,7 +7,7 @@
 #include <functional>
 #include <utility>
 
-class OrderBook;
+class OrderDocument;
 
 // The one place the reports read an order book: its lines, decoded order by order as the order
 // window decodes them, and nothing written back. Nothing else of the reports knows how a book
@@ -19,7 +19,7 @@ public:
     static constexpr int ShownRows = 63;
 
     // The book as it would be saved: the order on screen with the changes not yet written back.
-    static BookSource of(const OrderBook &book);
+    static BookSource of(const OrderDocument &document);
     explicit BookSource(TextLines lines) : m_lines(std::move(lines)) {}
 
     struct Order {

@@ -56,11 +56,11 @@ int ArticleAssistant::shownOrder() const
 void ArticleAssistant::editorCreated(QLineEdit *editor, const QModelIndex &index)
 {
     const int row = index.row() + 1;
-    m_historyAction->setEnabled(m_index.articles().knows(m_window.cellText(row, 0)));
+    m_historyAction->setEnabled(m_index.articles().knows(m_window.document().cell(row, 0)));
     if (index.column() == OrderLine::DesignationCell) {
         m_editor = editor;
         m_row = row;
-        m_supplier = m_window.record().SupplierCode;
+        m_supplier = m_window.document().record().SupplierCode;
         m_completer->setWidget(editor);
         connect(editor, &QLineEdit::textEdited, this, &ArticleAssistant::typed);
     } else if (index.column() == OrderLine::UnitPriceCell) {
@@ -88,11 +88,11 @@ QString ArticleAssistant::toolTip(const QModelIndex &index)
 
 QString ArticleAssistant::priceNote(int row)
 {
-    const QString designation = m_window.cellText(row, OrderLine::DesignationCell);
+    const QString designation = m_window.document().cell(row, OrderLine::DesignationCell);
     if (NumberText::trimmed(designation).isEmpty())
         return QString();
-    const ArticleMemory::LastPrice last =
-        m_index.articles().lastPrice(designation, m_window.record().SupplierCode, shownOrder());
+    const ArticleMemory::LastPrice last = m_index.articles().lastPrice(
+        designation, m_window.document().record().SupplierCode, shownOrder());
     if (last.line.order < 0)
         return QString();
     const auto price = [this](const ArticleMemory::Line &line) {
@@ -149,7 +149,7 @@ void ArticleAssistant::choose(int row)
     m_editor->setText(entry.designation);
     m_window.enterCellText(m_row, OrderLine::DesignationCell, entry.designation);
     // The price is the user's once typed: only an empty one is filled.
-    if (!NumberText::trimmed(m_window.cellText(m_row, OrderLine::UnitPriceCell)).isEmpty())
+    if (!NumberText::trimmed(m_window.document().cell(m_row, OrderLine::UnitPriceCell)).isEmpty())
         return;
     const ArticleMemory::LastPrice last =
         m_index.articles().lastPrice(entry.designation, m_supplier, shownOrder());
@@ -202,7 +202,7 @@ bool ArticleAssistant::eventFilter(QObject *watched, QEvent *event)
 
 void ArticleAssistant::showHistory()
 {
-    const QString designation = m_window.cellText(m_window.currentGridRow(), 0);
+    const QString designation = m_window.document().cell(m_window.currentGridRow(), 0);
     if (NumberText::trimmed(designation).isEmpty())
         return;
     if (!m_history) {

@@ -5,17 +5,17 @@
 
 const TextLines &BookReader::lines() const
 {
-    return m_document.book().OrderLines;
+    return m_document.book().lines();
 }
 
 int BookReader::orderCount() const
 {
-    return m_document.book().OrderCount;
+    return m_document.book().orderCount();
 }
 
 int BookReader::currentOrder() const
 {
-    return m_document.book().CurrentOrder;
+    return m_document.book().currentOrder();
 }
 
 QString BookReader::currencySign() const
@@ -28,7 +28,7 @@ BookReader::Shown BookReader::show(qsizetype open, int index) const
     Shown shown;
     TextLines beyond;
     const Result<bool> decoded =
-        OrderFormat::decodeAt(lines(), open, index, shown.record, &beyond, OrderForm::GridRows);
+        OrderFormat::decodeAt(lines(), open, index, shown.record, &beyond, OrderDocument::GridRows);
     shown.whole = decoded.ok() && *decoded;
     if (!shown.whole)
         return shown;

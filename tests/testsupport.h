@@ -34,25 +34,39 @@ private:
 
 namespace TestBooks {
 
+// One order as its block holds it; the defaults make an ordinary order of one line.
+struct Order {
+    QString number = QStringLiteral("200003001");
+    QString date = QStringLiteral("01/03/2000");
+    QString code = QStringLiteral("10023");
+    QString terms = QStringLiteral("A réception");
+    QStringList address = {QStringLiteral("Dupont"), QString(), QString(), QString()};
+    // The price mode, then the order lines and the note.
+    QStringList body = {QStringLiteral("TTCN"), QStringLiteral("CMDEVis\t2\t10\t\t20\t1")};
+};
+
+// The lines of the block of `order` labelled `index`; without its closing label when `close`
+// is false.
+inline QStringList block(int index, const Order &order, bool close = true)
+{
+    QStringList lines{OrderFormat::BlockOpenLabel(index), QStringLiteral("NUM") + order.number,
+                      order.date, order.code, order.terms};
+    lines += order.address;
+    lines += order.body;
+    if (close)
+        lines << OrderFormat::BlockCloseLabel(index);
+    return lines;
+}
+
 // The lines of an order block of one order line, numbered `number`; without its closing label
 // when `close` is false.
 inline QStringList block(int index, const QString &number, const QString &designation = "Vis",
                          bool close = true)
 {
-    QStringList lines{OrderFormat::BlockOpenLabel(index),
-                      QStringLiteral("NUM") + number,
-                      QStringLiteral("01/03/2000"),
-                      QStringLiteral("10023"),
-                      QStringLiteral("A réception"),
-                      QStringLiteral("Dupont"),
-                      QString(),
-                      QString(),
-                      QString(),
-                      QStringLiteral("TTCN"),
-                      QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1")};
-    if (close)
-        lines << OrderFormat::BlockCloseLabel(index);
-    return lines;
+    Order order;
+    order.number = number;
+    order.body[1] = QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1");
+    return block(index, order, close);
 }
 
 } // namespace TestBooks

@@ -4,6 +4,7 @@
 
 #include "app/tcmdliste.h"
 #include "app/tmainform.h"
+#include "core/prompts.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/desktopplatform.h"
@@ -28,7 +29,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
@@ -40,20 +41,13 @@ namespace {
 QStringList orderBlock(int index, const QString &code, const QString &name,
                        const QString &designation)
 {
-    const QString label = QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0'));
-    return {QStringLiteral("<BLOC") + label + QStringLiteral(">"),
-            QStringLiteral("NUM20000300") + QString::number(index + 1),
-            QStringLiteral("01/03/2000"),
-            code,
-            QStringLiteral("A réception"),
-            name,
-            QStringLiteral("3 rue Haute"),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
-            QStringLiteral("CMDEEcrous\t4\t1\t\t4\t1"),
-            QStringLiteral("</BLOC") + label + QStringLiteral(">")};
+    return TestBooks::block(
+        index, {.number = QStringLiteral("20000300") + QString::number(index + 1),
+                .code = code,
+                .address = {name, QStringLiteral("3 rue Haute"), QString(), QString()},
+                .body = {QStringLiteral("TTCN"),
+                         QStringLiteral("CMDE") + designation + QStringLiteral("\t2\t10\t\t20\t1"),
+                         QStringLiteral("CMDEEcrous\t4\t1\t\t4\t1")}});
 }
 
 // An order of supplier 10023 with the address the supplier file gives.
@@ -153,6 +147,8 @@ private Q_SLOTS:
     void tabGoesRoundTheOrderWindow();
     void deleteLineFromKeyboardMenu();
     void cellEditGoesOnAfterMenuAndBox();
+    void rowTypedWithoutEnterIsKept_data();
+    void rowTypedWithoutEnterIsKept();
     void copyNewOrderPaste_data();
     void copyNewOrderPaste();
     void shortcutsWhereverTheFocusIs_data();
@@ -184,7 +180,8 @@ private:
         return m_form->findChild<W *>(QLatin1String(name));
     }
     QWidget *focused() const { return QApplication::focusWidget(); }
-    OrderBook &book() const { return m_form->commande().book(); }
+    const OrderBook &book() const { return m_form->commande().book(); }
+    OrderDocument &document() const { return m_form->commande().document(); }
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<ModalAnswerer> m_modals;
@@ -263,7 +260,7 @@ void TestKeyboard::menu(char mnemonic, char item)
 
 void TestKeyboard::clickCell(int row, int column)
 {
-    auto *grid = child<QTableWidget>("StringGrid1");
+    auto *grid = child<QTableView>("StringGrid1");
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
@@ -342,7 +339,7 @@ void TestKeyboard::focusTakenElsewhereIsNotLeavingTheField()
     const int questions = how == QLatin1String("box") || how == QLatin1String("dialog") ? 1 : 0;
     QCOMPARE(m_modals->seen.size(), questions);
     QCOMPARE(code->text(), QStringLiteral("10029"));
-    QCOMPARE(book().OrderCount, 2);
+    QCOMPARE(book().orderCount(), 2);
 
     // Leaving it for real asks the question, once.
     m_modals->buttons << QStringLiteral("&Non");
@@ -365,16 +362,16 @@ void TestKeyboard::tabLeavesTheField()
     QCOMPARE(code->text(), QStringLiteral("10024"));
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
     QCOMPARE(child<QLineEdit>("Edit4")->text(), QStringLiteral("Lyon"));
-    QVERIFY(book().FileModified);
+    QVERIFY(document().fileModified());
     QVERIFY(m_modals->seen.isEmpty());
 
     // Shift+Tab back and out again with nothing typed: the lookup finds the same address.
     key(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focused(), code);
-    book().FileModified = false;
+    document().setFileModified(false);
     key(Qt::Key_Tab);
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
-    QVERIFY(!book().FileModified);
+    QVERIFY(!document().fileModified());
 
     // With the question answered "&Non" the supplier block stays as it was; a click on the
     // note leaves the field as well.
@@ -422,10 +419,10 @@ void TestKeyboard::deleteLineFromKeyboardMenu()
     QVERIFY(deleteLine->isEnabled());
     key(Qt::Key_E);
     QTRY_VERIFY(!QApplication::activePopupWidget());
-    QCOMPARE(m_form->commande().cellText(1, 0), QStringLiteral("Ecrous"));
-    QVERIFY(m_form->commande().cellText(2, 0).isEmpty());
-    QCOMPARE(book().LastRow, 1);
-    QVERIFY(book().FileModified);
+    QCOMPARE(m_form->commande().document().cell(1, 0), QStringLiteral("Ecrous"));
+    QVERIFY(m_form->commande().document().cell(2, 0).isEmpty());
+    QCOMPARE(document().lastRow(), 1);
+    QVERIFY(document().fileModified());
 
     // The focus is back in the grid, where the command stays enabled until it leaves.
     QWidget *grid = child("StringGrid1");
@@ -456,9 +453,44 @@ void TestKeyboard::cellEditGoesOnAfterMenuAndBox()
     type(QStringLiteral("ons"));
     QTest::mouseClick(child("Edit3"), Qt::LeftButton);
 
-    QCOMPARE(m_form->commande().cellText(3, 0), QStringLiteral("Boulons"));
-    QVERIFY(book().OrderModified);
-    QCOMPARE(book().OrderCount, 1);
+    QCOMPARE(m_form->commande().document().cell(3, 0), QStringLiteral("Boulons"));
+    QVERIFY(document().orderModified());
+    QCOMPARE(book().orderCount(), 1);
+}
+
+void TestKeyboard::rowTypedWithoutEnterIsKept_data()
+{
+    QTest::addColumn<QString>("leave");
+    QTest::newRow("Ctrl+S") << QStringLiteral("save");
+    QTest::newRow("Page Down, then Ctrl+S") << QStringLiteral("next");
+    QTest::newRow("quit, changes saved") << QStringLiteral("quit");
+}
+
+// A row the user typed into is part of the order, completed with Enter or not.
+void TestKeyboard::rowTypedWithoutEnterIsKept()
+{
+    QFETCH(QString, leave);
+    QVERIFY(start({dupontOrder(), orderBlock(1, QStringLiteral("10024"), QStringLiteral("Martin"),
+                                             QStringLiteral("Clou"))}));
+    clickCell(3, 0);
+    type(QStringLiteral("Boulons"));
+    if (leave == QLatin1String("next"))
+        key(Qt::Key_PageDown);
+    if (leave == QLatin1String("quit")) {
+        m_modals->buttons << QStringLiteral("&Oui");
+        menu('f', 'q');
+        QTRY_VERIFY(!m_form->isVisible());
+    } else {
+        key(Qt::Key_S, Qt::ControlModifier);
+    }
+    QStringList lines;
+    QVERIFY(TextFile::read(m_book, lines));
+    OrderRecord written;
+    QVERIFY(*OrderFormat::decode(TextLines(lines), 0, written));
+    QStringList designations;
+    for (const OrderLine &line : std::as_const(written.Lines))
+        designations << line.Designation;
+    QCOMPARE(designations, (QStringList{"Vis", "Ecrous", "Boulons"}));
 }
 
 void TestKeyboard::copyNewOrderPaste_data()
@@ -485,15 +517,15 @@ void TestKeyboard::copyNewOrderPaste()
 
     // "&Dernier" shows the last order of the book.
     menu('d', 'd');
-    QTRY_COMPARE(book().CurrentOrder, count - 1);
-    QCOMPARE(m_form->commande().cellText(1, 0), designations.last());
+    QTRY_COMPARE(book().currentOrder(), count - 1);
+    QCOMPARE(m_form->commande().document().cell(1, 0), designations.last());
     key(Qt::Key_C, Qt::ControlModifier);
     // "&Nouvelle commande": an empty order with the next number.
     menu('d', 'n');
-    QTRY_COMPARE(book().CurrentOrder, count);
+    QTRY_COMPARE(book().currentOrder(), count);
     QCOMPARE(focused(), child("Edit1"));
     QVERIFY(child<QLineEdit>("Edit1")->text().isEmpty());
-    QVERIFY(m_form->commande().cellText(1, 0).isEmpty());
+    QVERIFY(m_form->commande().document().cell(1, 0).isEmpty());
     QCOMPARE(child<QLineEdit>("MaskEdit1")->text(),
              QStringLiteral("20000300%1").arg(indexes.last() + 2));
     key(Qt::Key_V, Qt::ControlModifier);
@@ -501,7 +533,7 @@ void TestKeyboard::copyNewOrderPaste()
     // The new order holds the copied one; the field did not take the desktop's clipboard.
     QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10024"));
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
-    QCOMPARE(m_form->commande().cellText(1, 0), designations.last());
+    QCOMPARE(m_form->commande().document().cell(1, 0), designations.last());
     QVERIFY(m_modals->seen.isEmpty());
 
     // Saved with Ctrl+S, the book holds every order and the copy, which stepping all reach.
@@ -516,10 +548,10 @@ void TestKeyboard::copyNewOrderPaste()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("texte"));
     menu('d', 'r');
     for (const QString &designation : designations + QStringList{designations.last()}) {
-        QCOMPARE(m_form->commande().cellText(1, 0), designation);
+        QCOMPARE(m_form->commande().document().cell(1, 0), designation);
         key(Qt::Key_PageDown);
     }
-    QCOMPARE(book().CurrentOrder, count);
+    QCOMPARE(book().currentOrder(), count);
 }
 
 void TestKeyboard::shortcutsWhereverTheFocusIs_data()
@@ -542,7 +574,7 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     // The first order is copied, the second one shown.
     key(Qt::Key_C, Qt::ControlModifier);
     key(Qt::Key_PageDown);
-    QCOMPARE(book().CurrentOrder, 1);
+    QCOMPARE(book().currentOrder(), 1);
 
     // The focus goes into the control with a click.
     const bool inGrid = control == QLatin1String("StringGrid1Editor");
@@ -563,26 +595,24 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     QGuiApplication::clipboard()->setText(QStringLiteral("texte"));
     const auto shown = [&] {
         return inGrid
-                   ? order.cellText(2, 1)
+                   ? order.document().cell(2, 1)
                    : target->property("text").toString() + target->property("plainText").toString();
     };
     const QString shownBefore = shown();
-    if (shortcut == QLatin1String("Ctrl+C"))
-        order.book().Clipboard.clear();
-    order.book().FileModified = shortcut == QLatin1String("Ctrl+S");
+    order.document().setFileModified(shortcut == QLatin1String("Ctrl+S"));
     child<QLabel>("Label7")->clear();
     m_modals->dialog = [](QWidget *dialog) { dialog->close(); };
 
     QTest::keySequence(window(), QKeySequence::fromString(shortcut));
 
     if (shortcut == QLatin1String("Ctrl+C")) {
-        QVERIFY(!order.book().Clipboard.isEmpty());
+        QCOMPARE(order.document().clipboard().Entries[2], QStringLiteral("10024"));
     } else if (shortcut == QLatin1String("Ctrl+V")) {
         QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10023"));
         QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
-        QCOMPARE(order.cellText(1, 0), QStringLiteral("Vis"));
+        QCOMPARE(order.document().cell(1, 0), QStringLiteral("Vis"));
     } else if (shortcut == QLatin1String("Ctrl+S")) {
-        QVERIFY(!order.book().FileModified);
+        QVERIFY(!order.document().fileModified());
     } else if (shortcut == QLatin1String("Ctrl+O")) {
         QCOMPARE(m_desktop->fileRequests.size(), 2);
     } else if (shortcut == QLatin1String("F9")) {

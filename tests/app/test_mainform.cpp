@@ -209,10 +209,10 @@ void TestMainForm::saveQuestion()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QString other = m_dir->file(QStringLiteral("other.cmd"));
     writeBook(other, 3);
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     // A stand-in on disk shows whether the book was written back.
     QVERIFY(TextFile::writeBytes(path, "old"));
-    const QStringList linesBefore = m_form->commande().book().OrderLines.toStringList();
+    const QStringList linesBefore = m_form->commande().book().lines().toStringList();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
 
@@ -231,7 +231,7 @@ void TestMainForm::saveQuestion()
     QCOMPARE(contents(path) != "old", saved);
     if (!goesOn) {
         QCOMPARE(m_form->MainFileName, path);
-        QCOMPARE(m_form->commande().book().OrderLines, linesBefore);
+        QCOMPARE(m_form->commande().book().lines(), linesBefore);
         QVERIFY(m_form->isVisible());
         bool modified = false;
         QVERIFY(m_form->commande().TestModif(modified));
@@ -239,10 +239,10 @@ void TestMainForm::saveQuestion()
     }
     if (command == QLatin1String("new")) {
         QVERIFY(m_form->MainFileName.isEmpty());
-        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+        QVERIFY(m_form->commande().book().lines().isEmpty());
     } else if (command == QLatin1String("open")) {
         QCOMPARE(m_form->MainFileName, other);
-        QCOMPARE(m_form->commande().book().OrderCount, 3);
+        QCOMPARE(m_form->commande().book().orderCount(), 3);
     } else {
         QVERIFY(!m_form->isVisible());
     }
@@ -266,7 +266,7 @@ void TestMainForm::saveQuestionForUnnamedBook()
     m_desktop->answer(Answer::No); // a freshly opened book counts as modified
     trigger("FileNewItem");
     QVERIFY(m_form->MainFileName.isEmpty());
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
     m_desktop->chooseFile(chosen.isEmpty() ? QString() : m_dir->file(chosen));
@@ -304,7 +304,7 @@ void TestMainForm::failedSaveCancelsCommand()
     const QByteArray before = contents(path);
     // A name whose folder does not exist cannot be written.
     m_form->MainFileName = m_dir->file(QStringLiteral("gone/book.cmd"));
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
 
@@ -369,7 +369,7 @@ void TestMainForm::open()
 
     QCOMPARE(m_desktop->fileRequests.first().filter, QStringLiteral("Commandes (*.cmd)"));
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(m_form->commande().book().OrderCount, loaded ? 2 : 0);
+    QCOMPARE(m_form->commande().book().orderCount(), loaded ? 2 : 0);
     QCOMPARE(m_form->MainFileName, nameKept ? path : QString());
     QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
     QCOMPARE(m_form->windowTitle(), loaded ? QStringLiteral("Qor Commande - [COMMANDE.CMD]")
@@ -415,7 +415,7 @@ void TestMainForm::openAtStart()
 
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(m_desktop->fileRequests.isEmpty());
-    QCOMPARE(m_form->commande().book().OrderCount, orders);
+    QCOMPARE(m_form->commande().book().orderCount(), orders);
     QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
     QVERIFY(action("ParAutoOpenItem")->isChecked());
     if (orders > 0)
@@ -444,7 +444,7 @@ void TestMainForm::saveAs()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("jean.dupont")));
     start();
     openBook(QStringLiteral("book.cmd"));
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->chooseFile(m_dir->file(chosen));
     trigger("FileSaveAsItem");
 
@@ -471,7 +471,7 @@ void TestMainForm::saveAsOverExistingFile()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QString existing = m_dir->file(QStringLiteral("autre.cmd"));
     QVERIFY(TextFile::writeBytes(existing, "old"));
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     m_desktop->answer(answer);
     m_desktop->chooseFile(m_dir->file(QStringLiteral("autre.txt")));
     trigger("FileSaveAsItem");
@@ -514,7 +514,7 @@ void TestMainForm::bookCommandsEnabled()
     else {
         QVERIFY(action("ParAutoOpenItem")->isChecked());
         QCOMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("parti.cmd")));
-        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+        QVERIFY(m_form->commande().book().lines().isEmpty());
     }
 
     for (const char *name : BookCommands)
@@ -549,7 +549,7 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QVERIFY(autoOpen);
     // The remembered book must not become the target of the next save.
     QCOMPARE(m_form->MainFileName, path);
-    m_form->commande().book().markModified();
+    m_form->commande().document().setFileModified(true);
     trigger("FileSaveItem");
     QStringList lines;
     QVERIFY(TextFile::read(remembered, lines));
@@ -605,11 +605,11 @@ void TestMainForm::deleteOrderAsks()
     trigger("DocDeleteOrderItem");
     QCOMPARE(m_desktop->texts(), QStringList{"Confirmer suppression de la Commande ?"});
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
-    QCOMPARE(m_form->commande().book().OrderCount, 3);
+    QCOMPARE(m_form->commande().book().orderCount(), 3);
 
     m_desktop->answer(Answer::Ok);
     trigger("DocDeleteOrderItem");
-    QCOMPARE(m_form->commande().book().OrderCount, 2);
+    QCOMPARE(m_form->commande().book().orderCount(), 2);
 }
 
 void TestMainForm::printAsksCopies()
@@ -691,7 +691,7 @@ void TestMainForm::errorInsideCommand()
     const QString path = openBook(QStringLiteral("book.cmd"));
     QVERIFY(m_desktop->asked.isEmpty());
     QCOMPARE(m_form->MainFileName, path);
-    QCOMPARE(m_form->commande().book().OrderCount, 2);
+    QCOMPARE(m_form->commande().book().orderCount(), 2);
 }
 
 // An opening that fails never leaves the name of a file that was not read on the book in use,
@@ -709,7 +709,7 @@ void TestMainForm::failedOpening()
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
     QCOMPARE(m_form->MainFileName, path);
-    QCOMPARE(m_form->commande().book().OrderCount, 2);
+    QCOMPARE(m_form->commande().book().orderCount(), 2);
 
     const QString bad = m_dir->file(QStringLiteral("mauvaise-date.cmd"));
     QVERIFY(TextFile::write(bad, {QStringLiteral("<BLOC0000>"), QStringLiteral("NUM200003001"),
@@ -892,7 +892,7 @@ void TestMainForm::recentBooks()
     // Chosen, a book opens after the save question and comes first.
     menu(Qt::Key_F, Qt::Key_2);
     QTRY_COMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("a.cmd")));
-    m_form->commande().book().FileModified = true;
+    m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     menu(Qt::Key_F, Qt::Key_3);
     QTRY_COMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("c.cmd")));
@@ -946,7 +946,7 @@ void TestMainForm::droppedFiles()
     QTRY_COMPARE(m_desktop->texts().value(0),
                  message.isEmpty() ? QStringLiteral("Enregistrer changements dans a.cmd ?")
                                    : message);
-    QCOMPARE(m_form->commande().book().OrderCount, message.isEmpty() ? 3 : 2);
+    QCOMPARE(m_form->commande().book().orderCount(), message.isEmpty() ? 3 : 2);
     QVERIFY(m_form->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
 }
 

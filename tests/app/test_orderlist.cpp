@@ -1,5 +1,7 @@
+#include "order/orderbook.h"
 #include "order/orderformat.h"
 #include "order/orderlist.h"
+#include "order/orderlistmodel.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -10,18 +12,10 @@ namespace {
 
 QStringList block(int index, const QString &number, const QString &name = QStringLiteral("Dupont"))
 {
-    return {BlockOpenLabel(index),
-            QStringLiteral("NUM") + number.leftJustified(9),
-            QStringLiteral("01/12/1999"),
-            QStringLiteral("10023"),
-            QStringLiteral("A réception"),
-            name,
-            QStringLiteral("12 rue des Lilas"),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            BlockCloseLabel(index)};
+    return TestBooks::block(
+        index, {.number = number.leftJustified(9),
+                .date = QStringLiteral("01/12/1999"),
+                .address = {name, QStringLiteral("12 rue des Lilas"), QString(), QString()}});
 }
 
 // The number text of the block labelled `index`, "" when there is none.
@@ -37,25 +31,37 @@ class TestOrderList : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void entriesStopAtTheFirstMissingIndex()
+    void modelListsTheBookAndMovesEntries()
     {
-        // Blocks 3, 0 and 1 in file order, index 2 missing: only 0 and 1 are listed.
-        const QStringList lines = block(3, QStringLiteral("199912004")) +
-                                  block(0, QStringLiteral("199912001"), QStringLiteral("Martin")) +
-                                  QStringList{QStringLiteral(" ")} +
-                                  block(1, QStringLiteral("19991200"));
-        const QList<OrderList::Entry> entries = OrderList::entries(TextLines(lines));
-        QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries.at(0).blockIndex, 0);
-        QCOMPARE(entries.at(0).text,
+        // Blocks in file order 1, 0: one entry per order, in index order, read from the book.
+        const QStringList lines =
+            block(1, QStringLiteral("19991200"), QStringLiteral("Dupont et Fils")) +
+            QStringList{QStringLiteral(" ")} +
+            block(0, QStringLiteral("199912001"), QStringLiteral("Martin"));
+        OrderBook book;
+        book.recover(QString(), TextLines(lines));
+        OrderListModel model;
+        model.setBook(&book);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.data(model.index(0)).toString(),
                  QStringLiteral("199912001  01/12/1999  10023  Martin  12 rue des Lilas"));
         // The number text is shown as stored, trailing space included.
-        QCOMPARE(entries.at(1).blockIndex, 1);
-        QCOMPARE(entries.at(1).text,
-                 QStringLiteral("19991200   01/12/1999  10023  Dupont  12 rue des Lilas"));
+        QCOMPARE(model.data(model.index(1)).toString(),
+                 QStringLiteral("19991200   01/12/1999  10023  Dupont et Fils  12 rue des Lilas"));
+        QCOMPARE(model.longestEntry(), 1);
 
-        QVERIFY(OrderList::entries({}).isEmpty());
-        QVERIFY(OrderList::entries(TextLines(block(1, QStringLiteral("1")))).isEmpty());
+        // Moves reorder the entries, not the book.
+        QVERIFY(!model.moveEntry(0, -1));
+        QVERIFY(!model.moveEntry(1, 1));
+        QVERIFY(model.moveEntry(1, -1));
+        QCOMPARE(model.entryOrder(), (QList<int>{1, 0}));
+        QVERIFY(model.data(model.index(0)).toString().startsWith(QStringLiteral("19991200 ")));
+        QCOMPARE(model.longestEntry(), 0);
+        QCOMPARE(book.lines().toStringList(), lines);
+
+        model.setBook(nullptr);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.longestEntry(), -1);
     }
 
     void renumberGivesEachBlockItsPlace_data()
@@ -136,7 +142,6 @@ private Q_SLOTS:
             lines += block(k, QString::number(100000 + k));
             order.prepend(k);
         }
-        QCOMPARE(OrderList::entries(lines).size(), count);
         QVERIFY(OrderList::renumber(lines, order));
         const QHash<int, qsizetype> opens = firstBlockPositions(lines);
         QCOMPARE(opens.size(), count);

@@ -1,12 +1,13 @@
 #include "app/tcmdliste.h"
 #include "app/tfinddialog.h"
+#include "core/textfile.h"
 #include "order/orderformat.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -20,18 +21,12 @@ namespace {
 
 QStringList block(int index, const QString &number)
 {
-    return {BlockOpenLabel(index),
-            QStringLiteral("NUM") + number.leftJustified(9),
-            QStringLiteral("01/12/1999"),
-            QStringLiteral("1002") + QString::number(index),
-            QStringLiteral("A réception"),
-            QStringLiteral("Fournisseur ") + QString::number(index),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("TTCN"),
-            QStringLiteral("CMDEVis\t2\t10\t\t20\t1"),
-            BlockCloseLabel(index)};
+    return TestBooks::block(index,
+                            {.number = number.leftJustified(9),
+                             .date = QStringLiteral("01/12/1999"),
+                             .code = QStringLiteral("1002") + QString::number(index),
+                             .address = {QStringLiteral("Fournisseur ") + QString::number(index),
+                                         QString(), QString(), QString()}});
 }
 
 QString numberOf(const TextLines &lines, int index)
@@ -54,16 +49,28 @@ void whenModal(std::function<void(QDialog *)> drive)
     });
 }
 
-QListWidget *listOf(QWidget *dialog)
+QListView *listOf(QWidget *dialog)
 {
-    return dialog->findChild<QListWidget *>(QStringLiteral("ListBox1"));
+    return dialog->findChild<QListView *>(QStringLiteral("ListBox1"));
+}
+
+QRect entryRect(QListView *list, int row)
+{
+    return list->visualRect(list->model()->index(row, 0));
 }
 
 void clickEntry(QWidget *dialog, int row)
 {
-    QListWidget *list = listOf(dialog);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+    QListView *list = listOf(dialog);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entryRect(list, row).center());
+}
+
+// A book of these lines, as the recovery file gives them.
+std::unique_ptr<OrderBook> bookOf(const QStringList &lines)
+{
+    auto book = std::make_unique<OrderBook>();
+    book->recover(QString(), TextLines(lines));
+    return book;
 }
 
 void click(QWidget *dialog, const char *name)
@@ -87,19 +94,21 @@ private:
 
     TCommande &w() { return *m_window; }
 
-    // Orders 0, 1 and 2 stored in the file order 2, 0, 1; order `shown` on screen.
-    void loadBook(int shown)
+    // Orders 0, 1 and 2 stored in the file order 2, 0, 1, after the lines `before`; order
+    // `shown` on screen.
+    void loadBook(int shown, const QStringList &before = {})
     {
-        w().book().OrderLines =
-            TextLines(block(2, QStringLiteral("199912001")) +
-                      block(0, QStringLiteral("199911005")) + block(1, QStringLiteral("19991200")));
-        w().book().OrderCount = 3;
-        w().book().CurrentOrder = shown;
-        w().LitFiche();
-        w().book().FileModified = false;
+        const QString name = m_dir->file(QStringLiteral("c.cmd"));
+        QVERIFY(TextFile::write(name, TextLines(before + block(2, QStringLiteral("199912001")) +
+                                                block(0, QStringLiteral("199911005")) +
+                                                block(1, QStringLiteral("19991200")))));
+        QVERIFY(w().Charge(name).ok());
+        for (int k = 0; k < shown; ++k)
+            w().Suivant();
+        w().document().setFileModified(false);
     }
 
-    QString shownNumber() { return w().record().Number.trimmed(); }
+    QString shownNumber() { return w().document().record().Number.trimmed(); }
 
     void search(const QString &text, bool confirm)
     {
@@ -124,11 +133,8 @@ private Q_SLOTS:
         // The main window lends its list and search dialogs to the order window.
         m_list = std::make_unique<TCmdListe>(m_window.get());
         m_find = std::make_unique<TFindDialog>(m_window.get());
-        m_window->setListDialogs(
-            [this](TextLines &orderLines, bool &fileModified) {
-                return m_list->Choose(orderLines, fileModified);
-            },
-            [this] { return m_find->Ask(); });
+        m_window->setListDialogs([this](const OrderBook &book) { return m_list->Choose(book); },
+                                 [this] { return m_find->Ask(); });
         m_window->resize(1024, 700);
         m_window->show();
         m_window->activate();
@@ -145,11 +151,12 @@ private Q_SLOTS:
     void listMovesEntriesWithTheSelection()
     {
         TCmdListe dialog;
-        dialog.Init(TextLines(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")) +
-                              block(3, QStringLiteral("103"))));
-        QListWidget *list = listOf(&dialog);
-        QCOMPARE(list->count(), 2);
-        QVERIFY(list->item(0)->text().startsWith(QStringLiteral("100        01/12/1999  10020")));
+        const auto book = bookOf(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")));
+        dialog.Init(*book);
+        QListView *list = listOf(&dialog);
+        QCOMPARE(list->model()->rowCount(), 2);
+        QVERIFY(list->model()->index(0, 0).data().toString().startsWith(
+            QStringLiteral("100        01/12/1999  10020")));
         QCOMPARE(dialog.chosenOrder(), -1);
 
         dialog.show();
@@ -170,31 +177,35 @@ private Q_SLOTS:
         QCOMPARE(dialog.chosenOrder(), 0);
 
         // Filling again forgets the moves and the selection.
-        dialog.Init({});
-        QCOMPARE(list->count(), 0);
+        const auto empty = bookOf({});
+        dialog.Init(*empty);
+        QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(dialog.chosenOrder(), -1);
     }
 
     void listEntriesShareOneHeightAndReachTheLongestText()
     {
         TCmdListe dialog;
-        TextLines lines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
-                        block(2, QStringLiteral("102")));
-        lines.replace(findBlock(lines, 1) + 5, QString(120, QLatin1Char('W'))); // a long address
-        dialog.Init(lines);
+        QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
+                            block(2, QStringLiteral("102"));
+        lines[findBlock(TextLines(lines), 1) + 5] =
+            QString(120, QLatin1Char('W')); // a long address line
+        const auto book = bookOf(lines);
+        dialog.Init(*book);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QListWidget *list = listOf(&dialog);
-        for (int row = 0; row < list->count(); ++row)
-            QCOMPARE(list->visualItemRect(list->item(row)).height(), 16);
-        const int longest = list->fontMetrics().horizontalAdvance(list->item(1)->text());
+        QListView *list = listOf(&dialog);
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            QCOMPARE(entryRect(list, row).height(), 16);
+        const int longest =
+            list->fontMetrics().horizontalAdvance(list->model()->index(1, 0).data().toString());
         QVERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >= longest);
         // Moving entries keeps every entry's height.
         clickEntry(&dialog, 2);
         click(&dialog, "SpeedButton1");
         click(&dialog, "SpeedButton1");
         QCOMPARE(dialog.entryOrder(), (QList<int>{2, 0, 1}));
-        QCOMPARE(list->visualItemRect(list->item(0)).height(), 16);
+        QCOMPARE(entryRect(list, 0).height(), 16);
     }
 
     void listCloses_data()
@@ -212,9 +223,10 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(int, chosen);
         TCmdListe dialog;
-        dialog.Init(TextLines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101"))));
+        const auto book = bookOf(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
+        dialog.Init(*book);
         whenModal([how](QDialog *d) {
-            QListWidget *list = listOf(d);
+            QListView *list = listOf(d);
             clickEntry(d, 1);
             if (how == QLatin1String("enter"))
                 QTest::keyClick(list, Qt::Key_Return);
@@ -222,7 +234,7 @@ private Q_SLOTS:
                 click(d, "Button1");
             else if (how == QLatin1String("double"))
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                                   list->visualItemRect(list->item(1)).center());
+                                   entryRect(list, 1).center());
             else if (how == QLatin1String("close"))
                 d->close();
             else
@@ -237,19 +249,19 @@ private Q_SLOTS:
         loadBook(0);
         // Order 2 is moved to the top and chosen: it becomes order 0 and is shown.
         whenModal([](QDialog *d) {
-            QCOMPARE(listOf(d)->count(), 3);
+            QCOMPARE(listOf(d)->model()->rowCount(), 3);
             clickEntry(d, 2);
             click(d, "SpeedButton1");
             click(d, "SpeedButton1");
             QTest::keyClick(listOf(d), Qt::Key_Return);
         });
         QTest::keyClick(&w(), Qt::Key_F2);
-        const TextLines &lines = w().book().OrderLines;
+        const TextLines &lines = w().book().lines();
         QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
         QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
         QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
-        QVERIFY(w().book().FileModified);
-        QCOMPARE(w().book().CurrentOrder, 0);
+        QVERIFY(w().document().fileModified());
+        QCOMPARE(w().book().currentOrder(), 0);
         QCOMPARE(shownNumber(), QStringLiteral("199912001"));
     }
 
@@ -271,15 +283,15 @@ private Q_SLOTS:
         });
         w().Liste();
         QCOMPARE(shownNumber(), QStringLiteral("19991200"));
-        QCOMPARE(w().book().FileModified, move);
+        QCOMPARE(w().document().fileModified(), move);
         // The order on screen follows its block to its new index, so that writing it back
         // replaces its own block and not another order.
-        QCOMPARE(w().book().CurrentOrder, move ? 0 : 1);
-        QCOMPARE(numberOf(w().book().OrderLines, w().book().CurrentOrder),
+        QCOMPARE(w().book().currentOrder(), move ? 0 : 1);
+        QCOMPARE(numberOf(w().book().lines(), w().book().currentOrder()),
                  QStringLiteral("19991200"));
         w().findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("modifié"));
         w().EcritFiche();
-        const TextLines &lines = w().book().OrderLines;
+        const TextLines &lines = w().book().lines();
         QCOMPARE(lines.size(), 36);
         for (const char *number : {"199912001", "199911005", "19991200"})
             QVERIFY(findLine(lines, QStringLiteral("NUM%1").arg(QLatin1String(number), -9)) >= 0);
@@ -304,18 +316,17 @@ private Q_SLOTS:
         QFETCH(int, expected);
         loadBook(0);
         search(text, confirm);
-        QCOMPARE(w().book().CurrentOrder, expected < 0 ? 0 : expected);
-        QCOMPARE(shownNumber(), numberOf(w().book().OrderLines, expected < 0 ? 0 : expected));
+        QCOMPARE(w().book().currentOrder(), expected < 0 ? 0 : expected);
+        QCOMPARE(shownNumber(), numberOf(w().book().lines(), expected < 0 ? 0 : expected));
         QVERIFY(m_desktop->asked.isEmpty());
     }
 
     void searchIgnoresANumberOutsideABlock()
     {
-        loadBook(0);
         // A line that looks like a number line but does not follow an opening label.
-        w().book().OrderLines.prepend(QStringLiteral("NUM199912001"));
+        loadBook(0, {QStringLiteral("NUM199912001")});
         search(QStringLiteral("199912001"), true);
-        QCOMPARE(w().book().CurrentOrder, 0);
+        QCOMPARE(w().book().currentOrder(), 0);
     }
 
     void searchDialogRemembersItsField()

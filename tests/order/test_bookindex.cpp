@@ -1,5 +1,6 @@
+#include "core/textfile.h"
 #include "order/bookindex.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 #include "testsupport.h"
 
@@ -46,86 +47,69 @@ private Q_SLOTS:
 
         // Order 0 written back: its block leaves its place and is appended.
         const qsizetype open = index.findBlock(lines, 0);
-        qsizetype end = 0;
-        {
-            BookIndex::Change change(index, lines);
-            const qsizetype count = blockEnd(lines, open) - open;
-            lines.remove(open, count);
-            change.removed(open, count);
-            end = lines.size();
-            lines += block(0, "200");
-            change.appended(end);
-        }
+        const qsizetype count = blockEnd(lines, open) - open;
+        lines.remove(open, count);
+        index.removed(open, count);
+        const qsizetype end = lines.size();
+        lines += block(0, "200");
+        index.appended(lines, end);
         compareWithPlainSearch(index, lines, 3);
         QCOMPARE(index.findNumberLine(lines, "NUM200"), end + 1);
+        QCOMPARE(index.blocksFromZero(lines), (QList<qsizetype>{24, 0, 12}));
 
-        // A change left unreported is not taken for the lines as they were.
-        {
-            BookIndex::Change change(index, lines);
-            lines.prepend(BlockOpenLabel(4));
-        }
+        // Any other change: built again.
+        lines.prepend(BlockOpenLabel(4));
+        index.invalidate();
         compareWithPlainSearch(index, lines, 5);
-    }
-
-    void noticesChangesItWasNotToldOf()
-    {
-        QStringList lines = block(0, "100") + block(1, "101");
-        BookIndex index;
-        compareWithPlainSearch(index, TextLines(lines), 2);
-
-        lines = block(1, "101") + block(0, "100"); // another list
-        compareWithPlainSearch(index, TextLines(lines), 2);
-        lines.removeFirst(); // a list of another size
-        compareWithPlainSearch(index, TextLines(lines), 2);
-        // Lines rewritten in place, even to a label looked for before and not found.
-        lines[lines.indexOf(BlockOpenLabel(0))] = BlockOpenLabel(3);
-        compareWithPlainSearch(index, TextLines(lines), 4);
-        const qsizetype number = lines.indexOf(QStringLiteral("NUM101"));
-        lines[number] = QStringLiteral("NUM999");
-        QCOMPARE(index.findNumberLine(TextLines(lines), "NUM999"), number);
     }
 
     void bookOperationsKeepItRight()
     {
-        // Through the book: writing back, adding, deleting and moving keep every order shown
-        // the one whose label it bears.
+        // Through the document: writing back, adding, deleting and moving keep every order
+        // shown the one whose label it bears.
+        TemporaryWorkingDir dir;
         FakePlatform prompts(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
-        MemoryOrderForm form;
-        OrderBook book(form);
-        book.OrderLines =
-            TextLines(block(2, "200003003") + block(0, "200003001") + block(1, "200003002"));
-        book.OrderCount = 3;
-        QVERIFY(book.LitFiche().ok());
-        const auto shownNumber = [&] { return form.record().Number; };
+        OrderDocument doc;
+        const OrderBook &book = doc.book();
+        QVERIFY(TextFile::write(
+            dir.file("c.cmd"),
+            TextLines(block(2, "200003003") + block(0, "200003001") + block(1, "200003002"))));
+        QVERIFY(*doc.Charge(dir.file("c.cmd")));
+        const auto shownNumber = [&] { return doc.record().Number; };
         QCOMPARE(shownNumber(), QStringLiteral("200003001"));
 
         for (int step = 0; step < 7; ++step) {
-            form.edit().AddressLines[3] = QStringLiteral("étape %1").arg(step);
-            book.markModified();
-            QVERIFY(book.Suivant().ok()); // writes back order k, moving its block to the end
+            doc.setAddressLine(3, QStringLiteral("étape %1").arg(step));
+            QVERIFY(doc.Suivant().ok()); // writes back order k, moving its block to the end
         }
-        QCOMPARE(book.CurrentOrder, 2);
+        QCOMPARE(book.currentOrder(), 2);
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
-        QVERIFY(book.Premier().ok());
-        QCOMPARE(form.record().AddressLines[3], QStringLiteral("étape 0"));
-        QVERIFY(book.Dernier().ok());
-        QCOMPARE(form.record().AddressLines[3], QStringLiteral("étape 6"));
-        QCOMPARE(book.findNumberLine("NUM200003002"), findLine(book.OrderLines, "NUM200003002"));
+        QVERIFY(doc.Premier().ok());
+        QCOMPARE(doc.record().AddressLines[3], QStringLiteral("étape 0"));
+        QVERIFY(doc.Dernier().ok());
+        QCOMPARE(doc.record().AddressLines[3], QStringLiteral("étape 6"));
+        QCOMPARE(book.findNumberLine("NUM200003002"), findLine(book.lines(), "NUM200003002"));
 
-        QVERIFY(book.Ajout().ok()); // a new order in slot 3, not written until valid
-        form.edit().SupplierCode = QStringLiteral("10023");
-        form.edit().Number = QStringLiteral("200003004");
-        form.edit().Lines = {OrderLine{QStringLiteral("Vis"), "1", "2", "", "2", "1"}};
-        book.LastRow = 1;
-        book.markModified();
-        QVERIFY(book.Precedent().ok());
+        QVERIFY(doc.Ajout().ok()); // a new order in slot 3, not written until valid
+        doc.setSupplierCode(QStringLiteral("10023"));
+        doc.setNumber(QStringLiteral("200003004"));
+        doc.setCell(1, 0, QStringLiteral("Vis"));
+        QVERIFY(doc.Precedent().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
-        QVERIFY(book.Supprime().ok()); // order 2 goes: order 3 becomes order 2
+        QVERIFY(doc.Supprime().ok()); // order 2 goes: order 3 becomes order 2
         QCOMPARE(shownNumber(), QStringLiteral("200003004"));
-        QVERIFY(book.Premier().ok());
-        QVERIFY(book.Suivant().ok());
+        QVERIFY(doc.Premier().ok());
+        QVERIFY(doc.Suivant().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003002"));
-        QCOMPARE(book.findNumberLine("NUM200003004"), findLine(book.OrderLines, "NUM200003004"));
+        QCOMPARE(book.findNumberLine("NUM200003004"), findLine(book.lines(), "NUM200003004"));
+
+        // Entries moved in the list: the order on screen follows its block.
+        doc.moveOrders({2, 0, 1});
+        QCOMPARE(book.currentOrder(), 2);
+        QVERIFY(doc.Premier().ok());
+        QCOMPARE(shownNumber(), QStringLiteral("200003004"));
+        QVERIFY(doc.Dernier().ok());
+        QCOMPARE(shownNumber(), QStringLiteral("200003002"));
     }
 };
 

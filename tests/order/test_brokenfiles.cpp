@@ -3,7 +3,7 @@
 
 #include "bookrule.h"
 #include "core/textfile.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 #include "order/orderrepair.h"
 #include "orderlines.h"
@@ -44,16 +44,16 @@ Loaded load(const QStringList &fileLines, Answer answer)
         QTest::qFail("cannot write the book", __FILE__, __LINE__);
     FakePlatform prompts(QDateTime(QDate(2000, 3, 15), QTime(9, 0)));
     prompts.answer(answer);
-    MemoryOrderForm form;
-    OrderBook book(form);
+    OrderDocument document;
+    const OrderBook &book = document.book();
     Loaded loaded;
-    const Result<bool> charged = book.Charge(dir.file(QStringLiteral("c.cmd")));
+    const Result<bool> charged = document.Charge(dir.file(QStringLiteral("c.cmd")));
     if (!charged)
         loaded.error = charged.message();
-    loaded.lines = book.OrderLines.toStringList();
-    loaded.orderCount = book.OrderCount;
+    loaded.lines = book.lines().toStringList();
+    loaded.orderCount = book.orderCount();
     loaded.questions = prompts.texts();
-    loaded.shownSupplier = form.record().SupplierCode;
+    loaded.shownSupplier = document.record().SupplierCode;
     return loaded;
 }
 

@@ -1,5 +1,5 @@
 #include "core/textfile.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderformat.h"
 #include "orderlines.h"
 #include "testsupport.h"
@@ -25,16 +25,14 @@ class TestOrderBook : public QObject {
 
     QScopedPointer<TemporaryWorkingDir> dir;
     QScopedPointer<FakePlatform> prompts;
-    QScopedPointer<MemoryOrderForm> form;
-    QScopedPointer<OrderBook> book;
+    QScopedPointer<OrderDocument> doc;
 
+    const OrderBook &book() const { return doc->book(); }
     // A user types an order that passes the validity test.
     void typeValidOrder(const QString &designation = QStringLiteral("Écrous"))
     {
-        form->edit().SupplierCode = QStringLiteral("10001");
-        form->edit().Lines[0].Designation = designation;
-        book->LastRow = qMax(book->LastRow, 1);
-        book->markModified();
+        doc->setSupplierCode(QStringLiteral("10001"));
+        doc->setCell(1, 0, designation);
     }
 
 private Q_SLOTS:
@@ -42,15 +40,11 @@ private Q_SLOTS:
     {
         dir.reset(new TemporaryWorkingDir);
         prompts.reset(new FakePlatform(QDateTime(QDate(2000, 3, 15), QTime(10, 0))));
-        form.reset(new MemoryOrderForm);
-        book.reset(new OrderBook(*form));
-        book->DefaultPaymentTerm = QStringLiteral("A réception");
-        book->Numeroc();
+        doc.reset(new OrderDocument);
     }
     void cleanup()
     {
-        book.reset();
-        form.reset();
+        doc.reset();
         prompts.reset();
         dir.reset();
     }
@@ -59,19 +53,19 @@ private Q_SLOTS:
     {
         writeFile("c.cmd", orderBlock(2, "200003002", "deux") + orderBlock(0, "200003000", "zero") +
                                orderBlock(1, "200003001", "un"));
-        QVERIFY(book->Charge(dir->file("c.cmd")).ok());
-        QCOMPARE(book->OrderCount, 3);
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("zero"));
-        QCOMPARE(form->caption(), QStringLiteral("c.cmd"));
-        QVERIFY(book->FileModified); // showing the first order fills the controls
-        QVERIFY(!book->OrderModified);
-        QCOMPARE(book->LastRow, 1);
-        QVERIFY(book->Suivant().ok());
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("un"));
-        QVERIFY(book->Suivant().ok());
-        QVERIFY(book->Suivant().ok()); // stays on the last one
-        QCOMPARE(book->CurrentOrder, 2);
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("deux"));
+        QVERIFY(doc->Charge(dir->file("c.cmd")).ok());
+        QCOMPARE(book().orderCount(), 3);
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("zero"));
+        QCOMPARE(doc->caption(), QStringLiteral("c.cmd"));
+        QVERIFY(doc->fileModified()); // showing the first order fills the controls
+        QVERIFY(!doc->orderModified());
+        QCOMPARE(doc->lastRow(), 1);
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("un"));
+        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->Suivant().ok()); // stays on the last one
+        QCOMPARE(book().currentOrder(), 2);
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("deux"));
         QVERIFY(prompts->asked.isEmpty());
     }
 
@@ -88,15 +82,14 @@ private Q_SLOTS:
                                      orderBlock(1, "200003001", "un", false);
         writeFile("c.cmd", original);
         prompts->answer(answer);
-        QVERIFY(book->Charge("c.cmd").ok());
+        QVERIFY(doc->Charge("c.cmd").ok());
         QCOMPARE(prompts->texts(), QStringList{"Le fichier a été altéré. Restaurer ?"});
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::YesNo);
         // The repair drops the blank line outside the blocks and closes the damaged one.
         if (answer == Answer::Yes)
-            QCOMPARE(book->OrderLines,
-                     orderBlock(0, "200003000") + orderBlock(1, "200003001", "un"));
+            QCOMPARE(book().lines(), orderBlock(0, "200003000") + orderBlock(1, "200003001", "un"));
         else
-            QCOMPARE(book->OrderLines, original);
+            QCOMPARE(book().lines(), original);
     }
 
     void copiesOfAnOrderAreMergedWithoutLosingOne()
@@ -105,16 +98,16 @@ private Q_SLOTS:
         // index is kept under the first free one, and the count follows.
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2", "first") + orderBlock(0, "1") +
                                orderBlock(1, "3", "second") + orderBlock(3, "4"));
-        QVERIFY(book->Charge("c.cmd").ok());
+        QVERIFY(doc->Charge("c.cmd").ok());
         QVERIFY(prompts->asked.isEmpty());
-        QCOMPARE(book->OrderLines.count(BlockOpenLabel(0)), 1);
-        QCOMPARE(book->OrderLines.count(BlockOpenLabel(1)), 1);
-        QCOMPARE(book->OrderCount, 4);
-        QVERIFY(book->Suivant().ok());
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("second"));
-        QVERIFY(book->Suivant().ok());
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("first"));
-        QCOMPARE(form->record().Number.trimmed(), QStringLiteral("2"));
+        QCOMPARE(book().lines().count(BlockOpenLabel(0)), 1);
+        QCOMPARE(book().lines().count(BlockOpenLabel(1)), 1);
+        QCOMPARE(book().orderCount(), 4);
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("second"));
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("first"));
+        QCOMPARE(doc->record().Number.trimmed(), QStringLiteral("2"));
     }
 
     void editingAnOrderCutShortKeepsTheOrdersBehindIt()
@@ -122,18 +115,18 @@ private Q_SLOTS:
         const QStringList original = orderBlock(0, "1", "zero", false) + orderBlock(1, "2", "un");
         writeFile("c.cmd", original);
         prompts->answer(Answer::No);
-        QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->OrderLines, original);
-        QCOMPARE(form->record().Lines.size(), OrderForm::GridRows);
-        QCOMPARE(form->record().Lines.at(1).Designation, QString()); // not order 1's line
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QCOMPARE(book().lines(), original);
+        QCOMPARE(doc->record().Lines.size(), OrderDocument::GridRows);
+        QCOMPARE(doc->record().Lines.at(1).Designation, QString()); // not order 1's line
         typeValidOrder(QStringLiteral("changed"));
-        QVERIFY(book->Suivant().ok());
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("un"));
-        QCOMPARE(book->OrderLines.mid(0, 12), orderBlock(1, "2", "un"));
-        QVERIFY(book->Supprime().ok()); // order 1 goes, order 0 (now closed) stays
-        QCOMPARE(book->OrderCount, 1);
-        QCOMPARE(book->OrderLines.first(), BlockOpenLabel(0));
-        QCOMPARE(book->OrderLines.last(), BlockCloseLabel(0));
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("un"));
+        QCOMPARE(book().lines().mid(0, 12), orderBlock(1, "2", "un"));
+        QVERIFY(doc->Supprime().ok()); // order 1 goes, order 0 (now closed) stays
+        QCOMPARE(book().orderCount(), 1);
+        QCOMPARE(book().lines().first(), BlockOpenLabel(0));
+        QCOMPARE(book().lines().last(), BlockCloseLabel(0));
     }
 
     void damagedLabelsDoNotStopLoading()
@@ -141,39 +134,38 @@ private Q_SLOTS:
         // A label whose digits are not a number, or point past the book, is no order's.
         writeFile("c.cmd",
                   orderBlock(0, "1") + QStringList{"<BLOCxx>", "</BLOCxx>"} + orderBlock(7, "2"));
-        QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->OrderCount, 3);
-        QCOMPARE(form->record().SupplierCode, QStringLiteral("10023"));
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QCOMPARE(book().orderCount(), 3);
+        QCOMPARE(doc->record().SupplierCode, QStringLiteral("10023"));
     }
 
     void deleteRenumbersTheBlocksBehind()
     {
         writeFile("c.cmd", orderBlock(0, "1", "zero") + orderBlock(1, "2", "un") +
                                orderBlock(2, "3", "deux"));
-        QVERIFY(book->Charge("c.cmd").ok());
-        QVERIFY(book->Suivant().ok());
-        QVERIFY(book->Supprime().ok());
-        QCOMPARE(book->OrderCount, 2);
-        QCOMPARE(book->CurrentOrder, 1);
-        QCOMPARE(form->record().Lines.at(0).Designation, QStringLiteral("deux"));
-        QVERIFY(book->OrderLines.contains(BlockCloseLabel(1)));
-        QVERIFY(!book->OrderLines.contains(BlockOpenLabel(2)));
-        QVERIFY(book->Supprime().ok());
-        QCOMPARE(book->CurrentOrder, 0);
-        QVERIFY(
-            book->Supprime().ok()); // the only order: the count stays 1 and a new order is shown
-        QCOMPARE(book->OrderCount, 1);
-        QVERIFY(form->record().SupplierCode.isEmpty());
-        QCOMPARE(form->record().Number, QStringLiteral("200003001"));
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->Supprime().ok());
+        QCOMPARE(book().orderCount(), 2);
+        QCOMPARE(book().currentOrder(), 1);
+        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("deux"));
+        QVERIFY(book().lines().contains(BlockCloseLabel(1)));
+        QVERIFY(!book().lines().contains(BlockOpenLabel(2)));
+        QVERIFY(doc->Supprime().ok());
+        QCOMPARE(book().currentOrder(), 0);
+        QVERIFY(doc->Supprime().ok()); // the only order: the count stays 1 and a new order is shown
+        QCOMPARE(book().orderCount(), 1);
+        QVERIFY(doc->record().SupplierCode.isEmpty());
+        QCOMPARE(doc->record().Number, QStringLiteral("200003001"));
     }
 
     void deleteInABookWithoutBlocksStaysOnOrderZero()
     {
         writeFile("c.cmd", {QStringLiteral("nothing here")});
-        QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->OrderCount, 0);
-        QVERIFY(book->Supprime().ok());
-        QCOMPARE(book->CurrentOrder, 0);
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QCOMPARE(book().orderCount(), 0);
+        QVERIFY(doc->Supprime().ok());
+        QCOMPARE(book().currentOrder(), 0);
     }
 
     void numbering_data()
@@ -196,21 +188,25 @@ private Q_SLOTS:
         QFETCH(QStringList, numbers);
         QFETCH(int, next);
         prompts->moment = QDateTime(today, QTime(9, 0));
+        QStringList lines;
         for (const QString &n : numbers)
-            book->OrderLines << QStringLiteral("NUM") + n;
-        book->Numeroc();
-        QCOMPARE(book->NextOrderNumber, next);
+            lines << QStringLiteral("NUM") + n;
+        writeFile("c.cmd", lines);
+        OrderBook numbered;
+        QVERIFY(*numbered.load("c.cmd"));
+        numbered.Numeroc();
+        QCOMPARE(numbered.nextOrderNumber(), next);
     }
 
     void savingOnlyWhenModified()
     {
-        QVERIFY(book->Nouveau().ok());
-        QVERIFY(!*book->Sauve("c.cmd"));
+        QVERIFY(doc->Nouveau().ok());
+        QVERIFY(!*doc->Sauve("c.cmd"));
         QVERIFY(!QFile::exists("c.cmd"));
         typeValidOrder();
-        QVERIFY(*book->Sauve(dir->file("c.cmd")));
-        QVERIFY(!book->FileModified);
-        QCOMPARE(form->caption(), QStringLiteral("c.cmd"));
+        QVERIFY(*doc->Sauve(dir->file("c.cmd")));
+        QVERIFY(!doc->fileModified());
+        QCOMPARE(doc->caption(), QStringLiteral("c.cmd"));
         QStringList lines;
         QVERIFY(TextFile::read("c.cmd", lines));
         QCOMPARE(lines.first(), BlockOpenLabel(0));
@@ -226,12 +222,12 @@ private Q_SLOTS:
         QFile::setPermissions(dir->file("locked"), QFile::ReadOwner | QFile::ExeOwner);
         if (QFileInfo(dir->file("locked")).isWritable())
             QSKIP("running with rights that ignore folder permissions");
-        QVERIFY(book->Charge(name).ok());
+        QVERIFY(doc->Charge(name).ok());
         typeValidOrder(QStringLiteral("changed"));
-        const Result<bool> saved = book->Sauve(name);
+        const Result<bool> saved = doc->Sauve(name);
         QVERIFY(!saved.ok());
         QCOMPARE(saved.message(), QStringLiteral("Ne peut créer le fichier ") + name);
-        QVERIFY(book->FileModified);
+        QVERIFY(doc->fileModified());
         QStringList onDisk;
         QVERIFY(TextFile::read(name, onDisk));
         QCOMPARE(onDisk, orderBlock(0, "1"));
@@ -242,15 +238,15 @@ private Q_SLOTS:
     void saveToANameThatCannotBeCreated()
     {
         writeFile("plain", {QStringLiteral("x")});
-        QVERIFY(book->Nouveau().ok());
+        QVERIFY(doc->Nouveau().ok());
         typeValidOrder();
         const QString name = dir->file("plain/c.cmd"); // "plain" is a file, not a folder
-        QVERIFY(!book->Sauve(name).ok());
-        QVERIFY(book->FileModified);
+        QVERIFY(!doc->Sauve(name).ok());
+        QVERIFY(doc->fileModified());
         QStringList kept;
         QVERIFY(TextFile::read("plain", kept));
         QCOMPARE(kept, QStringList{QStringLiteral("x")});
-        QVERIFY(*book->Sauve(dir->file("c.cmd"))); // nothing was lost: a good name still saves
+        QVERIFY(*doc->Sauve(dir->file("c.cmd"))); // nothing was lost: a good name still saves
     }
 
     void everyByteSurvivesLoadAndSave()
@@ -265,8 +261,8 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(file);
         f.close();
-        QVERIFY(book->Charge("c.cmd").ok());
-        QVERIFY(*book->Sauve("d.cmd"));
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(*doc->Sauve("d.cmd"));
         QFile g("d.cmd");
         QVERIFY(g.open(QIODevice::ReadOnly));
         QCOMPARE(g.readAll(), file);
@@ -280,104 +276,124 @@ private Q_SLOTS:
         lines.insert(13, QStringLiteral("MEMOnote 1"));
         lines.insert(14, QStringLiteral("MEMOnote 2"));
         writeFile("c.cmd", lines);
-        QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->LastRow, 3);
-        book->Copier();
-        QCOMPARE(book->Clipboard.Entries[0], QStringLiteral("128"));
-        QCOMPARE(book->Clipboard.Entries[128], QStringLiteral("note 1"));
-        QCOMPARE(book->Clipboard.Entries[130], QString());
-        QVERIFY(book->Ajout().ok());
-        QCOMPARE(book->CurrentOrder, 1);
-        QVERIFY(book->Coller().ok());
-        const OrderRecord pasted = form->record();
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QCOMPARE(doc->lastRow(), 3);
+        doc->Copier();
+        QCOMPARE(doc->clipboard().Entries[0], QStringLiteral("128"));
+        QCOMPARE(doc->clipboard().Entries[128], QStringLiteral("note 1"));
+        QCOMPARE(doc->clipboard().Entries[130], QString());
+        QVERIFY(doc->Ajout().ok());
+        QCOMPARE(book().currentOrder(), 1);
+        QVERIFY(doc->Coller().ok());
+        const OrderRecord pasted = doc->record();
         QCOMPARE(pasted.Number, QStringLiteral("200003002"));
         QVERIFY(pasted.Memo.isEmpty());
         QCOMPARE(pasted.Lines.at(2).Designation, QStringLiteral("c"));
         QCOMPARE(pasted.SupplierCode, QStringLiteral("10023"));
-        QVERIFY(book->OrderModified);
-        QVERIFY(book->Premier().ok()); // the pasted copy is written with the same three rows
-        QVERIFY(book->Suivant().ok());
-        QCOMPARE(form->record().Lines.at(1).Designation, QStringLiteral("b"));
-        QCOMPARE(book->LastRow, 3);
+        QVERIFY(doc->orderModified());
+        QVERIFY(doc->Premier().ok()); // the pasted copy is written with the same three rows
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(doc->record().Lines.at(1).Designation, QStringLiteral("b"));
+        QCOMPARE(doc->lastRow(), 3);
+    }
+
+    void pastedRowsAreWrittenBack()
+    {
+        // Order 0 has three rows, order 1 one: pasted into order 1, all three are written.
+        QStringList lines = orderBlock(0, "200003001");
+        lines.insert(11, QStringLiteral("CMDEb\t1\t1\t\t1\t1"));
+        lines.insert(12, QStringLiteral("CMDEc\t1\t1\t\t1\t3"));
+        writeFile("c.cmd", lines + orderBlock(1, "200003002", "un"));
+        QVERIFY(doc->Charge("c.cmd").ok());
+        doc->Copier();
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(doc->lastRow(), 1);
+        QVERIFY(doc->Coller().ok());
+        QCOMPARE(doc->lastRow(), 3);
+        QVERIFY(doc->Premier().ok());
+        OrderRecord written;
+        QVERIFY(*decode(book().lines(), 1, written));
+        QCOMPARE(written.Lines.size(), 3);
+        QCOMPARE(written.Lines.at(2).Designation, QStringLiteral("c"));
+        QCOMPARE(written.Number.trimmed(), QStringLiteral("200003002"));
     }
 
     void pasteWithNothingCopiedDoesNothing()
     {
-        QVERIFY(book->Nouveau().ok());
-        QVERIFY(book->Coller().ok());
-        QVERIFY(!book->FileModified);
+        QVERIFY(doc->Nouveau().ok());
+        QVERIFY(doc->Coller().ok());
+        QVERIFY(!doc->fileModified());
     }
 
     void addingNeverLeavesAGap()
     {
-        QVERIFY(book->Nouveau().ok());
-        QVERIFY(book->Ajout().ok()); // order 0 was never valid: the new order takes its slot
-        QCOMPARE(book->CurrentOrder, 0);
-        QCOMPARE(book->OrderCount, 1);
+        QVERIFY(doc->Nouveau().ok());
+        QVERIFY(doc->Ajout().ok()); // order 0 was never valid: the new order takes its slot
+        QCOMPARE(book().currentOrder(), 0);
+        QCOMPARE(book().orderCount(), 1);
         typeValidOrder();
-        QVERIFY(book->Ajout().ok());
-        QCOMPARE(book->CurrentOrder, 1);
-        QCOMPARE(book->OrderCount, 2);
-        QVERIFY(book->Premier().ok()); // order 1 not valid, not written
-        QVERIFY(book->Ajout().ok());
-        QCOMPARE(book->CurrentOrder, 1);
-        QCOMPARE(book->OrderCount, 2);
+        QVERIFY(doc->Ajout().ok());
+        QCOMPARE(book().currentOrder(), 1);
+        QCOMPARE(book().orderCount(), 2);
+        QVERIFY(doc->Premier().ok()); // order 1 not valid, not written
+        QVERIFY(doc->Ajout().ok());
+        QCOMPARE(book().currentOrder(), 1);
+        QCOMPARE(book().orderCount(), 2);
     }
 
     void addingPastTheLastLabelIsRefused()
     {
-        book->OrderCount = MaxOrders;
-        book->OrderLines = TextLines(orderBlock(MaxOrders - 1, "1"));
-        book->CurrentOrder = MaxOrders - 1;
-        QVERIFY(book->LitFiche().ok());
-        QVERIFY(!book->Ajout().ok());
-        QCOMPARE(book->OrderCount, MaxOrders);
-        QCOMPARE(book->OrderLines.count(BlockOpenLabel(0)), 0);
+        QStringList lines;
+        for (int k = 0; k < MaxOrders; ++k)
+            lines += orderBlock(k, QString::number(k));
+        writeFile("c.cmd", lines);
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->Dernier().ok());
+        QVERIFY(!doc->Ajout().ok());
+        QCOMPARE(book().orderCount(), MaxOrders);
+        QCOMPARE(book().lines().size(), lines.size());
     }
 
     void modifiedFlagsFollowWhatIsShown()
     {
         writeFile("c.cmd", orderBlock(0, "1"));
-        QVERIFY(book->Charge("c.cmd").ok());
-        book->FileModified = false;
-        QVERIFY(book->Suivant().ok()); // one order: nothing happens
-        QVERIFY(!book->FileModified);
-        QVERIFY(book->Precedent().ok()); // writes back and shows order 0 again
-        QVERIFY(book->FileModified);
-        QVERIFY(!book->OrderModified);
-        book->CurrentOrder = 5;
-        QVERIFY(
-            book->LitFiche().ok()); // an index without block shows a new order, counted as changed
-        QVERIFY(book->OrderModified);
+        QVERIFY(doc->Charge("c.cmd").ok());
+        doc->setFileModified(false);
+        QVERIFY(doc->Suivant().ok()); // one order: nothing happens
+        QVERIFY(!doc->fileModified());
+        QVERIFY(doc->Precedent().ok()); // writes back and shows order 0 again
+        QVERIFY(doc->fileModified());
+        QVERIFY(!doc->orderModified());
+        // An index without block shows a new order, counted as changed.
+        QVERIFY(doc->showOrder(5).ok());
+        QVERIFY(doc->orderModified());
     }
 
     void editedOrderIsWrittenBackWithoutGrowing()
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
-        QVERIFY(book->Charge("c.cmd").ok());
+        QVERIFY(doc->Charge("c.cmd").ok());
         for (int round = 0; round < 3; ++round) {
-            form->edit().AddressLines[1] = QStringLiteral("round %1").arg(round);
-            book->markModified();
-            QVERIFY(book->Suivant().ok());
-            QVERIFY(book->Precedent().ok());
+            doc->setAddressLine(1, QStringLiteral("round %1").arg(round));
+            QVERIFY(doc->Suivant().ok());
+            QVERIFY(doc->Precedent().ok());
         }
-        QCOMPARE(book->OrderLines.count(), 24);
-        QCOMPARE(form->record().AddressLines[1], QStringLiteral("round 2"));
-        form->editNote({QStringLiteral("a note")}); // a note alone is enough to write back
-        book->OrderModified = false;
-        QVERIFY(book->Suivant().ok());
-        QVERIFY(book->OrderLines.contains(QStringLiteral("MEMOa note")));
+        QCOMPARE(book().lines().count(), 24);
+        QCOMPARE(doc->record().AddressLines[1], QStringLiteral("round 2"));
+        doc->setNote({QStringLiteral("a note")}); // a note alone is enough to write back
+        doc->setOrderModified(false);
+        QVERIFY(doc->Suivant().ok());
+        QVERIFY(book().lines().contains(QStringLiteral("MEMOa note")));
     }
 
     void invalidOrderIsNotWrittenBack()
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
-        QVERIFY(book->Charge("c.cmd").ok());
-        const QStringList before = book->OrderLines.toStringList();
-        form->edit().SupplierCode.clear();
-        book->markModified();
-        QVERIFY(book->Suivant().ok());
-        QCOMPARE(book->OrderLines, before);
+        QVERIFY(doc->Charge("c.cmd").ok());
+        const QStringList before = book().lines().toStringList();
+        doc->setSupplierCode(QString());
+        QVERIFY(doc->Suivant().ok());
+        QCOMPARE(book().lines().toStringList(), before);
     }
 
     void rowsBeyondTheGridStayWithTheOrder()
@@ -388,32 +404,34 @@ private Q_SLOTS:
             lines << QStringLiteral("CMDErow %1\t\t\t\t\t").arg(i);
         lines << BlockCloseLabel(0);
         writeFile("c.cmd", lines);
-        QVERIFY(book->Charge("c.cmd").ok());
-        QCOMPARE(book->LastRow, 63);
-        QCOMPARE(book->overflowLines().size(), 8);
-        form->edit().AddressLines[2] = QStringLiteral("x");
-        book->markModified();
-        book->EcritFiche();
-        QCOMPARE(book->OrderLines.toStringList().filter(QRegularExpression("^CMDE")).size(), 71);
-        QVERIFY(book->OrderLines.contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QCOMPARE(doc->lastRow(), 63);
+        doc->setAddressLine(2, QStringLiteral("x"));
+        doc->EcritFiche();
+        QCOMPARE(book().lines().toStringList().filter(QRegularExpression("^CMDE")).size(), 71);
+        QVERIFY(book().lines().contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
     }
 
     void missingFileLoadsNothing()
     {
-        book->OrderLines = TextLines(orderBlock(0, "1"));
-        QVERIFY(book->Charge("absent.cmd").ok());
-        QCOMPARE(book->OrderLines, orderBlock(0, "1"));
-        QCOMPARE(form->caption(), QString());
+        writeFile("c.cmd", orderBlock(0, "1"));
+        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->Charge("absent.cmd").ok());
+        QCOMPARE(book().lines(), orderBlock(0, "1"));
+        QCOMPARE(doc->caption(), QString());
     }
 
     void squeezeDropsLeadingBlankLines()
     {
-        book->OrderLines = {" ", "\t", "", "a", "b"};
-        book->Squize();
-        QCOMPARE(book->OrderLines, (QStringList{"a", "b"}));
-        book->OrderLines = {" ", "a"};
-        book->Squize();
-        QCOMPARE(book->OrderLines.size(), 2);
+        writeFile("c.cmd", {" ", "\t", "", "a", "b"});
+        OrderBook squeezed;
+        QVERIFY(*squeezed.load("c.cmd"));
+        squeezed.Squize();
+        QCOMPARE(squeezed.lines(), (QStringList{"a", "b"}));
+        writeFile("c.cmd", {" ", "a"});
+        QVERIFY(*squeezed.load("c.cmd"));
+        squeezed.Squize();
+        QCOMPARE(squeezed.lines().size(), 2);
     }
 };
 

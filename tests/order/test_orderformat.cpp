@@ -1,4 +1,5 @@
 #include "order/orderformat.h"
+#include "testsupport.h"
 
 #include <QTest>
 
@@ -6,21 +7,17 @@ using namespace OrderFormat;
 
 namespace {
 
+// A block with the given lines after the address: none gives a block cut after its header.
 QStringList block(int index, const QStringList &body, bool close = true)
 {
-    QStringList lines{BlockOpenLabel(index),
-                      QStringLiteral("NUM200003001"),
-                      QStringLiteral("15/03/2000"),
-                      QStringLiteral("10023"),
-                      QStringLiteral("Réglement à 30 jours"),
-                      QStringLiteral("Dupont SA"),
-                      QStringLiteral("12 rue des Lilas"),
-                      QStringLiteral("75011 Paris"),
-                      QString()};
-    lines += body;
-    if (close)
-        lines << BlockCloseLabel(index);
-    return lines;
+    return TestBooks::block(
+        index,
+        {.date = QStringLiteral("15/03/2000"),
+         .terms = QStringLiteral("Réglement à 30 jours"),
+         .address = {QStringLiteral("Dupont SA"), QStringLiteral("12 rue des Lilas"),
+                     QStringLiteral("75011 Paris"), QString()},
+         .body = body},
+        close);
 }
 
 OrderRecord blankRecord()

@@ -2,7 +2,7 @@
 // save over it; a lock left by a copy that crashed is taken over without a question.
 
 #include "core/textfile.h"
-#include "order/orderbook.h"
+#include "order/orderdocument.h"
 #include "order/orderfilelock.h"
 #include "orderlines.h"
 #include "testsupport.h"
@@ -25,8 +25,7 @@ QByteArray contents(const QString &fileName)
 
 // One running copy of the program, as far as its book goes.
 struct Copy {
-    MemoryOrderForm form;
-    OrderBook book{form};
+    OrderDocument document;
 };
 
 } // namespace
@@ -62,13 +61,13 @@ private Q_SLOTS:
     void secondCopyOpensReadOnlyOrNotAtAll()
     {
         Copy first;
-        QVERIFY(*first.book.Charge(name));
+        QVERIFY(*first.document.Charge(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
 
         Copy second;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!*second.book.Charge(name));
+        QVERIFY(!*second.document.Charge(name));
         QCOMPARE(prompts->asked.size(), 1);
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
         QVERIFY2(prompts->asked.first().text.startsWith(
@@ -76,49 +75,47 @@ private Q_SLOTS:
                  qPrintable(prompts->asked.first().text));
         QVERIFY(prompts->asked.first().text.endsWith(
             QStringLiteral(").\nL'ouvrir en lecture seule ?")));
-        QVERIFY(second.book.OrderLines.isEmpty());
-        QVERIFY(second.book.OrderFileName.isEmpty());
+        QVERIFY(second.document.book().lines().isEmpty());
+        QVERIFY(second.document.book().fileName().isEmpty());
 
         prompts->answer(Answer::Ok);
-        QVERIFY(*second.book.Charge(name));
-        QVERIFY(second.book.ReadOnly);
-        QCOMPARE(second.form.caption(), QStringLiteral("c.cmd (lecture seule)"));
-        QCOMPARE(second.form.record().Lines.at(0).Designation, QStringLiteral("Vis"));
+        QVERIFY(*second.document.Charge(name));
+        QVERIFY(second.document.book().isReadOnly());
+        QCOMPARE(second.document.caption(), QStringLiteral("c.cmd (lecture seule)"));
+        QCOMPARE(second.document.record().Lines.at(0).Designation, QStringLiteral("Vis"));
 
         // The read-only copy cannot save over the file, but can save under another name.
         const QByteArray before = contents(name);
-        second.form.edit().Lines[0].Designation = QStringLiteral("Clous");
-        second.book.markModified();
-        const Result<bool> saved = second.book.Sauve(name);
+        second.document.setCell(1, 0, QStringLiteral("Clous"));
+        const Result<bool> saved = second.document.Sauve(name);
         QVERIFY2(!saved.ok(), "saved over a read-only file");
         QCOMPARE(saved.message(), QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                                  "enregistrez-le sous un autre nom."));
         QCOMPARE(contents(name), before);
-        QVERIFY(second.book.FileModified);
+        QVERIFY(second.document.fileModified());
         const QString other = dir->file(QStringLiteral("autre.cmd"));
-        QVERIFY(*second.book.Sauve(other));
-        QVERIFY(!second.book.ReadOnly);
-        QCOMPARE(second.form.caption(), QStringLiteral("autre.cmd"));
+        QVERIFY(*second.document.Sauve(other));
+        QVERIFY(!second.document.book().isReadOnly());
+        QCOMPARE(second.document.caption(), QStringLiteral("autre.cmd"));
 
         // That file is now the second copy's: the first cannot replace it.
-        first.form.edit().Lines[0].Designation = QStringLiteral("Écrous");
-        first.book.markModified();
-        QVERIFY(!first.book.Sauve(other).ok());
-        QVERIFY(first.book.FileModified);
-        QVERIFY(*first.book.Sauve(name)); // its own file still saves
+        first.document.setCell(1, 0, QStringLiteral("Écrous"));
+        QVERIFY(!first.document.Sauve(other).ok());
+        QVERIFY(first.document.fileModified());
+        QVERIFY(*first.document.Sauve(name)); // its own file still saves
     }
 
     void aClosedBookReleasesItsFile()
     {
         Copy first;
-        QVERIFY(*first.book.Charge(name));
-        QVERIFY(first.book.Nouveau().ok());
+        QVERIFY(*first.document.Charge(name));
+        QVERIFY(first.document.Nouveau().ok());
         QVERIFY(!QFile::exists(name + QStringLiteral(".lock")));
         Copy second;
-        QVERIFY(*second.book.Charge(name));
-        QVERIFY(!second.book.ReadOnly);
+        QVERIFY(*second.document.Charge(name));
+        QVERIFY(!second.document.book().isReadOnly());
         QVERIFY(prompts->asked.isEmpty());
-        QVERIFY(*second.book.Charge(name)); // opening its own file again asks nothing either
+        QVERIFY(*second.document.Charge(name)); // opening its own file again asks nothing either
         QVERIFY(prompts->asked.isEmpty());
     }
 
@@ -132,7 +129,7 @@ private Q_SLOTS:
 
         Copy copy;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!*copy.book.Charge(name));
+        QVERIFY(!*copy.document.Charge(name));
         QCOMPARE(prompts->texts().size(), 1);
         QVERIFY(prompts->texts().first().contains(
             QStringLiteral("(processus %1 sur ").arg(holder.processId())));
@@ -141,9 +138,9 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished(10000));
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
         prompts->asked.clear();
-        QVERIFY(*copy.book.Charge(name));
+        QVERIFY(*copy.document.Charge(name));
         QVERIFY(prompts->asked.isEmpty());
-        QVERIFY(!copy.book.ReadOnly);
+        QVERIFY(!copy.document.book().isReadOnly());
     }
 };
 

@@ -136,7 +136,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Ne peut créer le fichier ") + m_path});
         QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
         QCOMPARE(contents(m_path), before);
-        QVERIFY(m_form->commande().book().FileModified);
+        QVERIFY(m_form->commande().document().fileModified());
 
         pressSave();
         QCOMPARE(m_prompts->asked.size(), 1);
@@ -155,7 +155,7 @@ private Q_SLOTS:
         QVERIFY(m_prompts->texts().first().startsWith(
             QStringLiteral("Le fichier c.cmd est déjà ouvert par ")));
         QVERIFY(m_form->MainFileName.isEmpty());
-        QVERIFY(m_form->commande().book().OrderLines.isEmpty());
+        QVERIFY(m_form->commande().book().lines().isEmpty());
         QVERIFY(!m_form->findChild<QAction *>(QStringLiteral("FileSaveItem"))->isEnabled());
 
         m_prompts->asked.clear();
@@ -171,7 +171,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                             "enregistrez-le sous un autre nom.")});
         QCOMPARE(contents(m_path), before);
-        QVERIFY(m_form->commande().book().FileModified);
+        QVERIFY(m_form->commande().document().fileModified());
     }
 
     void unsavedChangesAreRecoveredAfterACrash_data()
@@ -211,7 +211,7 @@ private Q_SLOTS:
         }
         QCOMPARE(m_form->MainFileName, m_path);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd]"));
-        QVERIFY(m_form->commande().book().FileModified);
+        QVERIFY(m_form->commande().document().fileModified());
         pressSave();
         QCOMPARE(savedNote(), QStringList{QStringLiteral("MEMOperdu ?")});
         QVERIFY(!QFile::exists(recovery));
@@ -228,7 +228,7 @@ private Q_SLOTS:
         for (const QString &typed : {QStringLiteral(" (urgent)"), QStringLiteral("x")}) {
             openBook();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-            QCOMPARE(m_form->commande().book().CurrentOrder, 1);
+            QCOMPARE(m_form->commande().book().currentOrder(), 1);
             auto *note = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
             QTest::mouseClick(note->viewport(), Qt::LeftButton);
             QTest::keyClick(note, Qt::Key_End, Qt::ControlModifier);
@@ -259,7 +259,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("'32/13/2000' n'est pas une date correcte")});
         QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-        QCOMPARE(m_form->commande().book().CurrentOrder, 0);
+        QCOMPARE(m_form->commande().book().currentOrder(), 0);
         QCOMPARE(m_prompts->asked.size(), 1);
     }
 
@@ -347,7 +347,7 @@ private Q_SLOTS:
                                      SettingsFile::save(settings, remembered)));
         const QByteArray other = contents(cut);
         start();
-        QCOMPARE(m_form->commande().book().OrderCount, 2);
+        QCOMPARE(m_form->commande().book().orderCount(), 2);
 
         m_prompts->answer(Answer::Cancel);
         pressSave();
@@ -430,7 +430,7 @@ private Q_SLOTS:
                  kept ? QStringList()
                       : QStringList{QStringLiteral("Le fichier %1 n'existe pas").arg(path)});
         QCOMPARE(m_form->MainFileName, path);
-        QCOMPARE(m_form->commande().book().OrderCount, kept ? 2 : 0);
+        QCOMPARE(m_form->commande().book().orderCount(), kept ? 2 : 0);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/tmainform.h"
 #include "core/numbertext.h"
+#include "order/orderlines.h"
 #include "order/tcommande.h"
 #include "printing/ordermail.h"
 #include "printing/orderpage.h"
@@ -26,7 +27,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -135,14 +136,11 @@ const Drawn *bandOf(const QList<Drawn> &drawn, const QString &text)
 // Fills the order window with a small order of two rows and a supplier.
 void fillOrder(TCommande &w)
 {
-    OrderRecord r = w.record();
-    r.Number = Number;
-    r.AddressLines = {QStringLiteral("Dupont SA"), QStringLiteral("12 rue des Lilas"), QString(),
-                      QStringLiteral("75001 Paris")};
-    r.Lines = {row({QStringLiteral("Vis"), QStringLiteral("2"), QStringLiteral("10")}),
-               row({QStringLiteral("Clous"), QStringLiteral("3"), QStringLiteral("1")})};
-    w.setRecord(r);
-    w.book().LastRow = 2;
+    OrderDocument &d = w.document();
+    d.setNumber(Number);
+    d.setAddress({QStringLiteral("Dupont SA"), QStringLiteral("12 rue des Lilas"), QString(),
+                  QStringLiteral("75001 Paris")});
+    typeRows(d, {{"Vis", "2", "10"}, {"Clous", "3", "1"}});
     for (int i = 0; i < 7; ++i)
         w.company().CompanyLines[i] = QStringLiteral("Société %1").arg(i + 1);
     w.Calcule();
@@ -162,18 +160,14 @@ const QString LongAddress =
 void fillLongOrder(TCommande &w, int rows)
 {
     fillOrder(w);
-    OrderRecord r = w.record();
-    r.AddressLines[0] = LongAddress;
-    r.Lines.clear();
+    w.document().setAddressLine(0, LongAddress);
     for (int k = 1; k <= rows; ++k) {
         const QString designation =
             k == 1   ? Narrowed
             : k == 2 ? Cut
                      : QStringLiteral("Article %1").arg(k, 2, 10, QLatin1Char('0'));
-        r.Lines << row({designation, QString::number(k), QStringLiteral("1")});
+        typeRows(w.document(), {{designation, QString::number(k), QStringLiteral("1")}}, k);
     }
-    w.setRecord(r);
-    w.book().LastRow = rows;
     w.Calcule();
 }
 
@@ -315,7 +309,7 @@ private Q_SLOTS:
         TCommande w;
         w.activate();
         fillOrder(w);
-        w.document().PaperType = qMax(0, paperType);
+        w.document().setPaperType(qMax(0, paperType));
         m_desktop->answer(Prompts::Answer::Ok);
         if (paperType < 0)
             w.ImpEnv();
@@ -421,9 +415,10 @@ private Q_SLOTS:
         w.show();
         w.activate();
         fillOrder(w);
-        OrderRecord r = w.record();
-        (place == 0 ? r.Lines[0].Designation : r.AddressLines[0]) = text;
-        w.setRecord(r);
+        if (place == 0)
+            w.document().setCell(1, 0, text);
+        else
+            w.document().setAddressLine(0, text);
         m_desktop->answer(Prompts::Answer::Ok);
         if (place == 2)
             w.ImpEnv();
@@ -448,7 +443,7 @@ private Q_SLOTS:
         QVERIFY(drawn->to.x() <= limit + Factor / 4);
 
         if (place == 0) {
-            auto *grid = w.findChild<QTableWidget *>(QStringLiteral("StringGrid1"));
+            auto *grid = w.findChild<QTableView *>(QStringLiteral("StringGrid1"));
             const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
             QHelpEvent hover(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
             QApplication::sendEvent(grid->viewport(), &hover);
@@ -495,8 +490,8 @@ private Q_SLOTS:
         PrinterInUse use(*m_desktop, printer);
         m_desktop->noPrinter = failure < 0;
         TMainForm &form = start();
-        const QStringList before = form.commande().book().OrderLines.toStringList();
-        const bool modified = form.commande().book().FileModified;
+        const QStringList before = form.commande().book().lines().toStringList();
+        const bool modified = form.commande().document().fileModified();
 
         for (const char *button : {"SpeedButton8", "SpeedButton10"}) {
             m_desktop->asked.clear();
@@ -512,8 +507,8 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->texts(), QStringList{message});
         QCOMPARE(printer.engine.jobs, 0);
         QVERIFY(form.isVisible());
-        QCOMPARE(form.commande().book().OrderLines, before);
-        QCOMPARE(form.commande().book().FileModified, modified);
+        QCOMPARE(form.commande().book().lines(), before);
+        QCOMPARE(form.commande().document().fileModified(), modified);
     }
 
     // A real PDF through Qt's PDF printer, read back: the paper asked for and the frame where
@@ -542,7 +537,7 @@ private Q_SLOTS:
     {
         TMainForm &form = start();
         fillOrder(form.commande());
-        form.commande().document().PaperType = 1;
+        form.commande().document().setPaperType(1);
         QList<Drawn> printed;
         {
             RecordingPrinter printer;
@@ -591,7 +586,7 @@ private Q_SLOTS:
 
         // An existing file is overwritten only when the user agrees.
         const QByteArray first = readFile(m_dir->file(QStringLiteral("exported.pdf")));
-        form.commande().document().PaperType = 2;
+        form.commande().document().setPaperType(2);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
         QCOMPARE(m_desktop->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
@@ -620,7 +615,7 @@ private Q_SLOTS:
                  "the poppler-utils package is missing");
         TMainForm &form = start();
         fillLongOrder(form.commande(), rows);
-        form.commande().document().PaperType = paperType;
+        form.commande().document().setPaperType(paperType);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
         const QStringList text = pdfPages(m_dir->file(QStringLiteral("exported.pdf")));
@@ -763,28 +758,28 @@ private Q_SLOTS:
     void pageSetupChangesPaperTypeOnlyOnOk()
     {
         TCommande w;
-        QCOMPARE(w.document().PaperType, 0);
+        QCOMPARE(w.document().paperType(), 0);
         const auto ok = [](TMPage &d) { click(d, "Button2"); };
         const auto closeBox = [](TMPage &d) { d.close(); };
         runPageSetup(w, 1, closeBox); // never accepted since start-up
-        QCOMPARE(w.document().PaperType, 0);
+        QCOMPARE(w.document().paperType(), 0);
         runPageSetup(w, 2, ok);
-        QCOMPARE(w.document().PaperType, 2);
+        QCOMPARE(w.document().paperType(), 2);
         // Annuler and Escape leave the type, whatever was selected; the dialog opens on it.
         runPageSetup(w, -1, [](TMPage &d) {
             QVERIFY(d.findChild<QRadioButton *>(QStringLiteral("RadioGroup1Item2"))->isChecked());
             clickRadio(d, 0);
             click(d, "Button1");
         });
-        QCOMPARE(w.document().PaperType, 2);
+        QCOMPARE(w.document().paperType(), 2);
         runPageSetup(w, 1, ok);
         runPageSetup(w, 0, [](TMPage &d) { QTest::keyClick(&d, Qt::Key_Escape); });
-        QCOMPARE(w.document().PaperType, 1);
+        QCOMPARE(w.document().paperType(), 1);
         runPageSetup(w, 0, closeBox); // the last button was Annuler: not accepted
-        QCOMPARE(w.document().PaperType, 1);
+        QCOMPARE(w.document().paperType(), 1);
         runPageSetup(w, 2, ok);
         runPageSetup(w, 0, closeBox); // the last button was OK: the close box accepts
-        QCOMPARE(w.document().PaperType, 0);
+        QCOMPARE(w.document().paperType(), 0);
     }
 
     // The calibration is the printer's: set in the page set-up, kept under its name only.

@@ -182,7 +182,7 @@ void TestReportWindow::statistics()
     });
     menu('d', 't');
     QVERIFY(listed);
-    QCOMPARE(m_form->commande().record().Number.trimmed(), QStringLiteral("260200002"));
+    QCOMPARE(m_form->commande().document().record().Number.trimmed(), QStringLiteral("260200002"));
     QCOMPARE(m_desktop->texts(), QStringList());
 }
 

@@ -16,30 +16,25 @@ QStringList order(int index, const QString &number, const QString &date, const Q
                   const QString &name, const QStringList &lines, const QStringList &note = {},
                   const QString &terms = QStringLiteral("A réception"))
 {
-    QStringList block = TestBooks::block(index, number.leftJustified(9));
-    block[2] = date;
-    block[3] = code;
-    block[4] = terms;
-    block[5] = name;
-    block.removeAt(10); // its order line
+    TestBooks::Order o{number.leftJustified(9), date, code, terms, {name, {}, {}, {}},
+                       {QStringLiteral("TTCN")}};
     for (const QString &line : lines)
-        block.insert(block.size() - 1, QStringLiteral("CMDE") + line);
+        o.body << QStringLiteral("CMDE") + line;
     for (const QString &line : note)
-        block.insert(block.size() - 1, QStringLiteral("MEMO") + line);
-    return block;
+        o.body << QStringLiteral("MEMO") + line;
+    return TestBooks::block(index, o);
 }
 
 // A book opened in a document whose search index listens to it.
 struct Book {
     TemporaryWorkingDir dir;
     FakePlatform desktop{QDateTime(QDate(2000, 5, 2), QTime(9, 0))};
-    MemoryOrderForm form;
-    OrderDocument document{form};
+    OrderDocument document;
     SearchIndex index{BookReader(document)};
 
     explicit Book(const QList<QStringList> &orders)
     {
-        document.book().setListener(&index);
+        document.setBookListener(&index);
         QStringList lines;
         for (const QStringList &o : orders)
             lines += o;
@@ -47,7 +42,6 @@ struct Book {
         if (!TextFile::write(name, TextLines(lines)) || !document.Charge(name).ok())
             QTest::qFail("the book was not opened", __FILE__, __LINE__);
     }
-    OrderBook &book() { return document.book(); }
 };
 
 QList<QStringList> everyKind()
@@ -179,10 +173,10 @@ void TestSearch::resultsFollowTheBook()
     QCOMPARE(numbers(), QStringList{"200004001"});
 
     // Order 1 gets a line of screws and is written back: found, newest first.
-    QVERIFY(book.book().showOrder(1).ok());
-    book.form.edit().Lines[1].Designation = QStringLiteral("Vis de fixation");
-    book.book().markModified();
-    book.book().EcritFiche();
+    QVERIFY(book.document.showOrder(1).ok());
+    QVERIFY(
+        book.document.setCell(2, OrderLine::DesignationCell, QStringLiteral("Vis de fixation")));
+    book.document.EcritFiche();
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
     QCOMPARE(results.index(1, SearchResultsModel::WhereColumn).data().toString(),
              QStringLiteral("Désignation, ligne 2 : Vis de fixation"));
@@ -190,15 +184,14 @@ void TestSearch::resultsFollowTheBook()
              QStringLiteral("Vis de fixation"));
 
     // Order 0 deleted: the others take lower indexes, the rows still show theirs.
-    QVERIFY(book.book().showOrder(0).ok());
-    QVERIFY(book.book().Supprime().ok());
+    QVERIFY(book.document.showOrder(0).ok());
+    QVERIFY(book.document.Supprime().ok());
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
     QCOMPARE(results.orderAt(0), 2);
 
     // The list's moves renumber the orders.
     book.document.setListDialogs(
-        [](TextLines &lines, bool &modified) {
-            modified = OrderList::renumber(lines, {2, 1, 0});
+        [](const OrderBook &) {
             return OrderList::Choice{{2, 1, 0}, -1};
         },
         {});

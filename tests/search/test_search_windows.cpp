@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableView>
-#include <QTableWidget>
 #include <QToolTip>
 #include <memory>
 
@@ -26,16 +25,17 @@ namespace {
 QStringList order(int index, const QString &number, const QString &date, const QString &code,
                   const QString &name, const QStringList &lines, const QString &note = {})
 {
-    QStringList block = TestBooks::block(index, number.leftJustified(9));
-    block[2] = date;
-    block[3] = code;
-    block[5] = name;
-    block.removeAt(10);
+    TestBooks::Order o;
+    o.number = number.leftJustified(9);
+    o.date = date;
+    o.code = code;
+    o.address[0] = name;
+    o.body = QStringList{QStringLiteral("TTCN")};
     for (const QString &line : lines)
-        block.insert(block.size() - 1, QStringLiteral("CMDE") + line);
+        o.body << QStringLiteral("CMDE") + line;
     if (!note.isEmpty())
-        block.insert(block.size() - 1, QStringLiteral("MEMO") + note);
-    return block;
+        o.body << QStringLiteral("MEMO") + note;
+    return TestBooks::block(index, o);
 }
 
 } // namespace
@@ -112,7 +112,7 @@ void TestSearchWindows::cleanup()
 
 void TestSearchWindows::clickCell(int row, int column)
 {
-    auto *grid = child<QTableWidget>("StringGrid1");
+    auto *grid = child<QTableView>("StringGrid1");
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
@@ -152,18 +152,18 @@ void TestSearchWindows::searchFromTheKeyboard()
 
     // Enter shows the first one, the focus on the note, the search window still open.
     key(Qt::Key_Return);
-    QCOMPARE(commande().book().CurrentOrder, 2);
+    QCOMPARE(commande().book().currentOrder(), 2);
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
     QTRY_COMPARE(focused(), child("Memo1"));
     QVERIFY(search->isVisible());
     // F3 from the order window: the next one, the focus on its cell.
     key(Qt::Key_F3);
-    QCOMPARE(commande().book().CurrentOrder, 1);
+    QCOMPARE(commande().book().currentOrder(), 1);
     QTRY_VERIFY(inGrid());
     QCOMPARE(commande().currentGridRow(), 2);
     QCOMPARE(commande().currentGridColumn(), 0);
     key(Qt::Key_F3, Qt::ShiftModifier);
-    QCOMPARE(commande().book().CurrentOrder, 2);
+    QCOMPARE(commande().book().currentOrder(), 2);
 
     // Back in the window: a supplier filter, then the list exported.
     key(Qt::Key_F, Qt::ControlModifier);
@@ -222,12 +222,12 @@ void TestSearchWindows::completion()
              chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
     // The list closed, the keys are the grid's: Tab goes on to the quantity, left empty.
     key(Qt::Key_Tab);
-    QCOMPARE(commande().cellText(2, 0),
+    QCOMPARE(commande().document().cell(2, 0),
              chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
-    QVERIFY(commande().cellText(2, 1).isEmpty());
-    QCOMPARE(commande().cellText(2, 2), chosen ? QStringLiteral("4,20") : QString());
-    QCOMPARE(commande().cellText(2, 3), chosen ? QStringLiteral("5") : QString());
-    QVERIFY(commande().book().OrderModified);
+    QVERIFY(commande().document().cell(2, 1).isEmpty());
+    QCOMPARE(commande().document().cell(2, 2), chosen ? QStringLiteral("4,20") : QString());
+    QCOMPARE(commande().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
+    QVERIFY(commande().document().orderModified());
 }
 
 void TestSearchWindows::lastPriceAndHistory()
@@ -242,7 +242,7 @@ void TestSearchWindows::lastPriceAndHistory()
     QCOMPARE(focused()->toolTip(), note);
     // Over the cell without its editor, the tool tip says the same.
     clickCell(3, 0);
-    auto *grid = child<QTableWidget>("StringGrid1");
+    auto *grid = child<QTableView>("StringGrid1");
     const QRect cell = grid->visualRect(grid->model()->index(1, 2));
     QHelpEvent hover(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(grid->viewport(), &hover);
@@ -269,7 +269,7 @@ void TestSearchWindows::lastPriceAndHistory()
     QCOMPARE(lines->model()->index(1, 4).data().toString(), QStringLiteral("3,80"));
     key(Qt::Key_Down);
     key(Qt::Key_Return);
-    QCOMPARE(commande().book().CurrentOrder, 1);
+    QCOMPARE(commande().book().currentOrder(), 1);
     QTRY_VERIFY(inGrid());
     QCOMPARE(commande().currentGridRow(), 1);
     QCOMPARE(commande().currentGridColumn(), 2);

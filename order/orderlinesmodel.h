@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/result.h"
+
+#include <QAbstractTableModel>
+
+class OrderDocument;
+
+// The lines of the order on screen as a table: rows 0 to 62 are the order's rows 1 to 63,
+// columns the six cells of OrderLine. Every cell can be typed into; what is typed goes to the
+// document, and the document's changes come back as changed cells.
+class OrderLinesModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit OrderLinesModel(OrderDocument &document, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // Enter in the cell `index`: from the unit price on it completes the line and moves on
+    // (OrderDocument::completeLine). Gives the cell the cursor goes to, or an invalid index
+    // when Enter does nothing there.
+    Result<QModelIndex> completeLine(const QModelIndex &index);
+
+private:
+    void rowsChanged(int firstRow, int lastRow);
+
+    OrderDocument &m_document;
+};
