@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a desktop program is expected to do beside its commands: the books opened last in the
 // "Fichier" menu, books dropped on the window, and the window's place kept from one run to the
 // next.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's file commands: new, open, save and save as, with the save question, and the
 // recovery file kept for a book that is not saved.
 #include "app/tmainform.h"

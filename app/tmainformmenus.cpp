@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menus and tool bar: every command, what it runs, and when it is enabled.
 #include "app/tmainform.h"
 

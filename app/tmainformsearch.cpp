@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search over the orders and the memory of articles: their commands, windows, and the
 // index the book keeps right.
 #include "app/tmainform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation of a full order: 63 rows, the three VAT groups, both price modes.
 
 #include "pricing/ordercalc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order book on the largest file its labels allow: 10000 orders of 20 lines each.
 
 #include "../tests/fakeplatform.h"

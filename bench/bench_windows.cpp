@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fullest order books through the real main window, offscreen.
 //
 // Generates books of 1000, 3000 and 10000 orders, then drives the program as a user does

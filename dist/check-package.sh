@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the desktop files and builds the Debian package from an existing build folder, then
 # looks inside the package, so that a packaging slip fails the build.
 # Usage: dist/check-package.sh BUILD_DIR

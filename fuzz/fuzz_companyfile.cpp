@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any company file gives seven letterhead lines that save and read back unchanged, apart from
 // the control characters inside a line, which the writer turns into spaces.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any order file, answered Oui or Non to the repair question: every order whose block is whole
 // in the file is in the book once, with its lines; every order can be shown, edited and written
 // back without touching the other whole orders; the saved book reads back as it was written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any settings file loads without stopping the start, and what is saved from it reads back to
 // the same settings: saving again gives the same bytes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any supplier file reads, saves and reads back the same lines, and every record in it can be
 // looked up by its code.
 

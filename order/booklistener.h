@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Told of every change to the blocks of the order book, for whatever keeps an index over them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "order/orderlist.h"
 
 #include "order/orderformat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order window's keys, focus changes and field handlers: what the user's typing in the
 // controls runs.
 

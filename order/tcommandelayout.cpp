@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order window's controls and where they stand: built once, placed by the resize rules.
 
 #include "order/tcommande.h"

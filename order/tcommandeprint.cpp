@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order window's printing commands: the order and the envelope on the printer, and the
 // page set-up with the paper type and the printer's calibration.
 

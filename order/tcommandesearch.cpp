@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the search over the orders asks of the order window.
 
 #include "order/tcommande.h"

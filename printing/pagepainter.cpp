@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/pagepainter.h"
 
 #include "printing/printercalibration.h"

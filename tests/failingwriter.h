@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A writer for the program's files that fails on purpose: after a number of bytes, on flush or

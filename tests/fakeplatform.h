@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The desktop of the tests: questions and file dialogs answered by script, a clock that stands

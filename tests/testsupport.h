@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Shared helpers of the test programs: the test desktop (fakeplatform.h), a temporary working

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every file of the program includes only headers of its own library or of the
 # libraries that library links: subsystems stand on the foundation, the main program on the
 # subsystems, and nothing reaches up. The build writes the list of libraries, their files and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qor_check_layers(<output file> <folder>...)
 # Writes, for every library and program defined in the folders, the files it holds and the
 # libraries it may use (those it links, and what they link in turn), then checks the includes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the order window and of the supplier, company and parameters dialogs, changed
 // as a user changes them: the save writes exactly that change, and quitting after another change
 // does not lose it.

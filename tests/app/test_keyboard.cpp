@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program driven from the keyboard and the mouse as a user drives it: keys go to the main
 // window and reach whatever has the focus, menus open with Alt and a mnemonic, and the real
 // message boxes and dialogs take the focus before they are answered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 6-byte real form and the program's number and date texts.
 
 #include "core/numbertext.h"

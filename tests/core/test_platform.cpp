@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's requests to the desktop reach the platform in use, and only while it is.
 
 #include "core/clock.h"

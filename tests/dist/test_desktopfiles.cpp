@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order-file type as a desktop sees it, and the menu entry that goes with it.
 
 #include <QDir>

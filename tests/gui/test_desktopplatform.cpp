@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's message boxes: French buttons, the default on the first, Escape and the close
 // box on the last, a caption by kind, and no start-up window left over them. The mail
 // launcher: how it ends says what became of the message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting the clock through the system's time service, against a stand-in service reached over
 // a private D-Bus connection: what is handed over, and what the user is told when the service
 // is missing, refuses, or leaves the time to the network.

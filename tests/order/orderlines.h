@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The lines of one ordinary order block, as the order tests write them into their books, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file of the corpus of damaged order files opens, after Oui and after Non to the repair
 // question, as the book written beside it under expected/; no whole order is ever lost.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save that fails, on writing, on flushing or on committing, leaves the file on disk byte
 // for byte, keeps what is in memory marked as changed and says so in French; the order file's
 // backup copy is kept beside it. These tests need no folder rights, so they hold as root.

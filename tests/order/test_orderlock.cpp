@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An order file open in one copy of the program is offered read-only to another, which cannot
 // save over it; a lock left by a copy that crashed is taken over without a question.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees of the safety of order files through the main window: a failed save, a
 // book another copy holds, the recovery of unsaved changes after a crash, and saves that write
 // the book in use, with its backup and lock, whatever its name or the way to it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line amounts and totals of an order, without the window.
 
 #include "pricing/ordercalc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing order lines: the key filter, Enter at the end of a line, deleting a line, the note.
 
 #include "pricing/lineentry.h"

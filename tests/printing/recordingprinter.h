@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A printer for tests: a real QPrinter whose engines are replaced by one that records what is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/csvfile.h"
 #include "core/textfile.h"
 #include "reports/booksource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The purchase statistics and the CSV exports driven from the main window's menus, by keys and
 // clicks, on the small book of the CSV tests.
 

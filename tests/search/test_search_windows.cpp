@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search window, the completion of designations and the price history, driven through
 // the main window with the keys and the mouse as a user drives them.
 

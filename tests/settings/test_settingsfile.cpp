@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QorCmd.ini: reading by position, whatever the file holds, and writing it back.
 
 #include "core/textfile.h"

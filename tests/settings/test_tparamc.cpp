@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order parameters dialog, driven with real keys, and the order parameters command.
 
 #include "core/textfile.h"

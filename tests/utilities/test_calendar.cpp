@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Month steps of the perpetual calendar and its caption.
 
 #include "utilities/monthcalendar.h"

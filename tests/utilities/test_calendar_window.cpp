@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar window: the "Mois" buttons, Page Up and Page Down, Escape and reopening.
 
 #include "testsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's spin clamps and the universal time that the second "Set" hands to the system.
 
 #include "utilities/clocksetting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window: ticking, the timer's life, "Set" twice, and closing without writing.
 
 #include "testsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The euro converter's arithmetic, its two modes and its rate.
 
 #include "utilities/euroconverter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The euro converter window, driven with the keyboard, the keypad and the spin button.
 
 #include "testsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pocket calculator's rules: chains, repeated "=", 1/x and sqr, and the errors that leave
 // the display and the accumulator as they were.
 

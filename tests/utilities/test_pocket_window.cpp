@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window: keyboard map, focus, results typed and clicked, errors told by the
 // general report, Escape.
 
