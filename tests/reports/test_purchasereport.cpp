@@ -95,7 +95,7 @@ QString money(qint64 cents)
     return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
 
-struct Spec {
+struct Sample {
     unsigned seed;
     int orders;
     int ttcEvery;     // every n-th order has prices including tax (0: none)
@@ -104,20 +104,20 @@ struct Spec {
     ReportChoice choice;
 };
 
-// Writes the book and works out what the report must show for `spec.choice`.
-QStringList generate(const Spec &spec, Expected &e)
+// Writes the book and works out what the report must show for `sample.choice`.
+QStringList generate(const Sample &sample, Expected &e)
 {
-    std::mt19937 random(spec.seed);
+    std::mt19937 random(sample.seed);
     const auto pick = [&random](int from, int to) {
         return std::uniform_int_distribution<int>(from, to)(random);
     };
-    const int year = spec.choice.Year;
-    const int a = int(spec.choice.Shown);
-    const bool second = spec.choice.In == Currency::Second;
+    const int year = sample.choice.Year;
+    const int a = int(sample.choice.Shown);
+    const bool second = sample.choice.In == Currency::Second;
     QStringList lines;
-    for (int index = 0; index < spec.orders; ++index) {
-        const bool ttc = spec.ttcEvery && index % spec.ttcEvery == 1;
-        const bool damaged = spec.damagedEvery && index % spec.damagedEvery == 2;
+    for (int index = 0; index < sample.orders; ++index) {
+        const bool ttc = sample.ttcEvery && index % sample.ttcEvery == 1;
+        const bool damaged = sample.damagedEvery && index % sample.damagedEvery == 2;
         const QDate date(pick(2024, 2025), pick(1, 12), pick(1, 28));
         const int supplier = pick(0, 3);
         QList<Row> rows;
@@ -127,7 +127,7 @@ QStringList generate(const Spec &spec, Expected &e)
             for (int n = pick(1, 4); n > 0; --n)
                 rows.append({pick(1, 9), pick(100, 99999), pick(0, 3) == 0 ? 20 : 0,
                              pick(0, 5) == 0 ? -1 : pick(0, 2)});
-        } while (!figuresOf(rows, ttc, spec.euroMode, f));
+        } while (!figuresOf(rows, ttc, sample.euroMode, f));
 
         OrderRecord r;
         r.Number = QString::number(300000001 + index);
@@ -199,7 +199,7 @@ QStringList generate(const Spec &spec, Expected &e)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Spec)
+Q_DECLARE_METATYPE(Sample)
 
 class TestPurchaseReport : public QObject {
     Q_OBJECT
@@ -210,43 +210,43 @@ private Q_SLOTS:
 
 void TestPurchaseReport::addsUp_data()
 {
-    QTest::addColumn<Spec>("spec");
+    QTest::addColumn<Sample>("sample");
     const auto choice = [](int year, Amount amount, Currency currency) {
         return ReportChoice{year, amount, currency};
     };
     QTest::newRow("before tax, one year")
-        << Spec{1, 60, 0, 0, false, choice(2025, Amount::BeforeTax, Currency::Main)};
+        << Sample{1, 60, 0, 0, false, choice(2025, Amount::BeforeTax, Currency::Main)};
     QTest::newRow("VAT against the previous year")
-        << Spec{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main)};
+        << Sample{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main)};
     QTest::newRow("TTC orders, amounts including tax")
-        << Spec{3, 80, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Main)};
+        << Sample{3, 80, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Main)};
     QTest::newRow("TTC orders, VAT taken out")
-        << Spec{4, 80, 2, 0, false, choice(2024, Amount::Vat, Currency::Main)};
+        << Sample{4, 80, 2, 0, false, choice(2024, Amount::Vat, Currency::Main)};
     QTest::newRow("damaged dates, every year")
-        << Spec{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main)};
+        << Sample{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main)};
     QTest::newRow("damaged dates, one year")
-        << Spec{6, 70, 0, 5, false, choice(2025, Amount::IncludingTax, Currency::Main)};
+        << Sample{6, 70, 0, 5, false, choice(2025, Amount::IncludingTax, Currency::Main)};
     QTest::newRow("francs book in euros")
-        << Spec{7, 60, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Second)};
+        << Sample{7, 60, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Second)};
     QTest::newRow("euro book in francs, every year")
-        << Spec{8, 60, 4, 9, true, choice(0, Amount::BeforeTax, Currency::Second)};
+        << Sample{8, 60, 4, 9, true, choice(0, Amount::BeforeTax, Currency::Second)};
 }
 
 void TestPurchaseReport::addsUp()
 {
-    QFETCH(Spec, spec);
+    QFETCH(Sample, sample);
     Expected e;
-    const QStringList lines = generate(spec, e);
+    const QStringList lines = generate(sample, e);
     Settings settings;
-    settings.EuroMode = spec.euroMode ? 1 : 0;
+    settings.EuroMode = sample.euroMode ? 1 : 0;
     const PurchaseBook book(BookSource(TextLines(lines)), settings);
-    const PurchaseReport report(book, spec.choice);
+    const PurchaseReport report(book, sample.choice);
 
     QCOMPARE(report.orderCount(), e.orders);
     QCOMPARE(report.unreadDates(), e.unreadDates);
     QCOMPARE(report.hasEvolution(), e.previousYear);
     const QString covered =
-        spec.choice.Year ? QString::number(spec.choice.Year) : QStringLiteral("Toutes");
+        sample.choice.Year ? QString::number(sample.choice.Year) : QStringLiteral("Toutes");
     QVERIFY2(report.coverage().startsWith(covered + QStringLiteral(" : ") +
                                           QString::number(e.orders) + QStringLiteral(" commandes")),
              qPrintable(report.coverage()));
@@ -275,7 +275,7 @@ void TestPurchaseReport::addsUp()
     }
     QCOMPARE(suppliers, int(std::count_if(e.suppliers.cbegin(), e.suppliers.cend(),
                                           [](const Expected::Cell &c) { return c.orders > 0; })));
-    QCOMPARE(report.rows().last().UnreadDates, spec.choice.Year == 0 && e.unreadDates > 0);
+    QCOMPARE(report.rows().last().UnreadDates, sample.choice.Year == 0 && e.unreadDates > 0);
     QCOMPARE(report.totals().Total, e.grandTotal);
     for (int p = 0; p < report.periods().size(); ++p)
         QCOMPARE(report.totals().Cells.at(p), e.totals.value(p));
