@@ -4,6 +4,7 @@
 #include "core/codepage.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <cstring>
 
 TextLines::TextLines(const QStringList &lines)
@@ -137,14 +138,11 @@ void TextLines::append(const QStringList &lines)
         m_spans.append(store(line));
 }
 
-void TextLines::appendLine(const TextLines &other, qsizetype i)
+TextLines::Span TextLines::copy(const TextLines &other, qsizetype i)
 {
-    dropUnused(); // first: the line may be one of these, whose bytes this moves
     const Span s = other.m_spans.at(i);
-    if (s.text >= 0) {
-        m_spans.append(store(other.m_texts.at(s.text)));
-        return;
-    }
+    if (s.text >= 0)
+        return store(other.m_texts.at(s.text));
     const qsizetype offset = m_bytes.size();
     m_bytes.resize(offset + s.size + 2);
     char *out = m_bytes.data() + offset;
@@ -152,7 +150,55 @@ void TextLines::appendLine(const TextLines &other, qsizetype i)
     out[s.size] = '\r';
     out[s.size + 1] = '\n';
     m_used += s.size;
-    m_spans.append({offset, s.size, -1});
+    return {offset, s.size, -1};
+}
+
+void TextLines::appendLine(const TextLines &other, qsizetype i)
+{
+    if (&other == this) {
+        const TextLines line = slice(i, 1);
+        appendLine(line, 0);
+        return;
+    }
+    dropUnused();
+    m_spans.append(copy(other, i));
+}
+
+TextLines TextLines::slice(qsizetype from, qsizetype count) const
+{
+    TextLines part;
+    part.m_spans.reserve(count);
+    for (qsizetype i = from; i < from + count; ++i)
+        part.m_spans.append(part.copy(*this, i));
+    return part;
+}
+
+void TextLines::insert(qsizetype i, const TextLines &other)
+{
+    if (&other == this) {
+        const TextLines lines = other;
+        insert(i, lines);
+        return;
+    }
+    dropUnused();
+    QList<Span> spans;
+    spans.reserve(other.size());
+    for (qsizetype k = 0; k < other.size(); ++k)
+        spans.append(copy(other, k));
+    m_spans.insert(i, spans.size(), Span{});
+    std::copy(spans.cbegin(), spans.cend(), m_spans.begin() + i);
+}
+
+void TextLines::replaceLine(qsizetype i, const TextLines &other, qsizetype j)
+{
+    if (&other == this) {
+        const TextLines line = slice(j, 1);
+        replaceLine(i, line, 0);
+        return;
+    }
+    dropUnused();
+    m_used -= m_spans.at(i).size;
+    m_spans[i] = copy(other, j);
 }
 
 void TextLines::prepend(const QString &line)

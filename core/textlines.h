@@ -69,6 +69,12 @@ public:
     void append(const QStringList &lines);
     // Line `i` of `other`, copied as it stands.
     void appendLine(const TextLines &other, qsizetype i);
+    // Lines `from` to `from + count - 1`, as they stand.
+    TextLines slice(qsizetype from, qsizetype count) const;
+    // The lines of `other`, as they stand, put before line `i` (at the end when `i` is size()).
+    void insert(qsizetype i, const TextLines &other);
+    // Line `i` replaced by line `j` of `other`, as it stands.
+    void replaceLine(qsizetype i, const TextLines &other, qsizetype j);
     TextLines &operator+=(const QStringList &lines)
     {
         append(lines);
@@ -136,6 +142,8 @@ private:
     };
 
     Span store(QStringView line);
+    // Stores line `i` of `other` (never this list) as it stands.
+    Span copy(const TextLines &other, qsizetype i);
     void dropUnused();
     // Calls piece(QByteArrayView) with the bytes of join(), in order and in few pieces; stops
     // at the first call that gives false.

@@ -16,8 +16,21 @@ using namespace OrderFormat;
 
 void OrderBook::removeLines(qsizetype from, qsizetype count)
 {
-    m_lines.remove(from, count);
+    m_journal.splice(m_lines, from, count, {});
     m_index.removed(from, count);
+}
+
+void OrderBook::appendLines(const TextLines &lines)
+{
+    const qsizetype end = m_lines.size();
+    m_journal.splice(m_lines, end, 0, lines);
+    m_index.appended(m_lines, end);
+}
+
+void OrderBook::linesReplaced()
+{
+    m_index.invalidate();
+    m_journal.reset();
 }
 
 QString OrderBook::captionOf(const QString &fileName)
@@ -48,7 +61,7 @@ Result<bool> OrderBook::load(const QString &fileName)
         if (!lockForOpening(fileName))
             return false;
         m_lines = lines;
-        m_index.invalidate();
+        linesReplaced();
         m_fileName = fileName;
     }
     m_orderCount = countBlocks();
@@ -60,6 +73,7 @@ bool OrderBook::checkBlocks()
     const bool repaired = Verif();
     Doublons();
     closeIndexGaps();
+    linesReplaced();
     if (m_listener)
         m_listener->bookReset();
     m_currentOrder = 0;
@@ -196,7 +210,7 @@ void OrderBook::Numeroc()
 void OrderBook::clear()
 {
     m_lines.clear();
-    m_index.invalidate();
+    linesReplaced();
     m_orderCount = 1;
     m_currentOrder = 0;
     m_fileName.clear();
@@ -216,9 +230,9 @@ bool OrderBook::recover(const QString &fileName, const TextLines &lines)
         m_readOnly = false;
     }
     m_lines = lines;
-    m_index.invalidate();
     m_fileName = named ? fileName : QString();
     closeIndexGaps();
+    linesReplaced();
     if (m_listener)
         m_listener->bookReset();
     m_currentOrder = 0;
@@ -239,8 +253,7 @@ Status OrderBook::addOrder()
                 QStringLiteral(
                     "Le fichier contient déjà %1 commandes : il n'est pas possible d'en ajouter.")
                     .arg(MaxOrders));
-        m_lines.append(QStringLiteral(" "));
-        m_index.appended(m_lines, m_lines.size() - 1);
+        appendLines(TextLines{QStringLiteral(" ")});
         m_currentOrder = m_orderCount;
         ++m_orderCount;
     }
@@ -264,17 +277,25 @@ void OrderBook::Renum()
     if (m_orderCount <= 1)
         return;
     m_index.invalidate();
+    QList<qsizetype> positions;
+    TextLines labels;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         int n = 0;
         const QByteArrayView bytes = m_lines.bytes(i);
+        QString label;
         if (isOpenLabel(bytes)) {
             if (tryOpenLabelIndex(m_lines.at(i), n) && n - 1 >= m_currentOrder)
-                m_lines.replace(i, BlockOpenLabel(n - 1));
+                label = BlockOpenLabel(n - 1);
         } else if (isCloseLabel(bytes)) {
             if (NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n) && n - 1 >= m_currentOrder)
-                m_lines.replace(i, BlockCloseLabel(n - 1));
+                label = BlockCloseLabel(n - 1);
+        }
+        if (!label.isEmpty()) {
+            positions.append(i);
+            labels.append(label);
         }
     }
+    m_journal.relabel(m_lines, positions, labels);
     --m_orderCount;
 }
 
@@ -290,16 +311,24 @@ void OrderBook::writeOrder(const OrderRecord &record, const TextLines &overflow)
     // As encode() does: the old block goes, the new one is appended at the end.
     if (const qsizetype open = m_index.findBlock(m_lines, m_currentOrder); open >= 0)
         removeLines(open, blockEnd(m_lines, open) - open);
-    const qsizetype end = m_lines.size();
-    appendBlock(m_lines, record, m_currentOrder, overflow);
-    m_index.appended(m_lines, end);
+    TextLines block;
+    appendBlock(block, record, m_currentOrder, overflow);
+    appendLines(block);
     if (m_listener)
         m_listener->blockChanged(m_currentOrder);
 }
 
 bool OrderBook::renumber(const QList<int> &entryOrder)
 {
-    const bool changed = OrderList::renumber(m_lines, entryOrder);
+    const QList<OrderList::Label> relabels = OrderList::relabels(m_lines, entryOrder);
+    QList<qsizetype> positions;
+    TextLines labels;
+    for (const OrderList::Label &label : relabels) {
+        positions.append(label.position);
+        labels.append(label.text);
+    }
+    m_journal.relabel(m_lines, positions, labels);
+    const bool changed = !relabels.isEmpty();
     if (changed) {
         m_index.invalidate();
         if (m_listener)
@@ -314,6 +343,28 @@ bool OrderBook::renumber(const QList<int> &entryOrder)
 qsizetype OrderBook::findNumberLine(const QString &numberLine) const
 {
     return m_index.findNumberLine(m_lines, numberLine);
+}
+
+OrderBook::State OrderBook::state() const
+{
+    return {m_journal.version(), m_currentOrder, m_orderCount, m_nextOrderNumber};
+}
+
+bool OrderBook::restore(const State &state)
+{
+    const bool changed = state.version != m_journal.version();
+    if (changed && !m_journal.rewind(m_lines, state.version))
+        return false;
+    m_currentOrder = state.currentOrder;
+    m_orderCount = state.orderCount;
+    m_nextOrderNumber = state.nextOrderNumber;
+    if (changed) {
+        // Blocks may have come back, gone or changed their indexes.
+        m_index.invalidate();
+        if (m_listener)
+            m_listener->blocksRenumbered();
+    }
+    return true;
 }
 
 TextLines OrderBook::snapshot(const OrderRecord *shown, const TextLines &overflow) const

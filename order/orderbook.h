@@ -5,6 +5,7 @@
 #include "core/result.h"
 #include "core/textlines.h"
 #include "order/bookindex.h"
+#include "order/bookjournal.h"
 #include "order/booklistener.h"
 #include "order/orderfilelock.h"
 
@@ -94,6 +95,21 @@ public:
     // The lines writeOrder() would leave, the book left as it is.
     TextLines snapshot(const OrderRecord *shown, const TextLines &overflow) const;
 
+    // Where the book stands, apart from its file: how far its lines were changed since it was
+    // opened, and the orders' place in them. restore() puts the book back as it stood then,
+    // byte for byte, or forward again to a later state; false when that state was forgotten.
+    struct State {
+        qint64 version = 0;
+        int currentOrder = 0;
+        int orderCount = 0;
+        int nextOrderNumber = 0;
+        bool operator==(const State &other) const = default;
+    };
+    State state() const;
+    bool restore(const State &state);
+    // Nothing will be restored to a state older than `state`: the changes before it go.
+    void forgetBefore(const State &state) { m_journal.forgetBefore(state.version); }
+
     // Who is told of the changes to the blocks; none at first.
     void setListener(BookListener *listener) { m_listener = listener; }
     BookListener *listener() const { return m_listener; }
@@ -103,8 +119,12 @@ private:
     int countBlocks() const;
     void closeIndexGaps();
     void removeLines(qsizetype from, qsizetype count);
+    void appendLines(const TextLines &lines);
+    // The lines were read or replaced as a whole: the index and the journal start again.
+    void linesReplaced();
 
     TextLines m_lines;
+    BookJournal m_journal; // every change of m_lines since they were read
     int m_currentOrder = 0;
     int m_orderCount = 0;
     QString m_fileName;

@@ -28,6 +28,14 @@ QString entryText(const TextLines &lines, qsizetype open)
 
 bool renumber(TextLines &lines, const QList<int> &order)
 {
+    const QList<Label> labels = relabels(lines, order);
+    for (const Label &label : labels)
+        lines.replace(label.position, label.text);
+    return !labels.isEmpty();
+}
+
+QList<Label> relabels(const TextLines &lines, const QList<int> &order)
+{
     const int count = int(order.size());
     // Anything but a permutation would give two blocks the same index: one would be lost.
     QList<bool> seen(count, false);
@@ -35,12 +43,12 @@ bool renumber(TextLines &lines, const QList<int> &order)
     for (int p = 0; p < count; ++p) {
         const int old = order.at(p);
         if (old < 0 || old >= count || seen.at(old))
-            return false;
+            return {};
         seen[old] = true;
         identity = identity && old == p;
     }
     if (identity)
-        return false;
+        return {};
 
     // One pass over the file: where each listed block opens, and where the closing labels of
     // the listed indexes stand, so that 10000 orders are renumbered without 10000 searches.
@@ -72,12 +80,14 @@ bool renumber(TextLines &lines, const QList<int> &order)
     }
     // All positions are found before any label is rewritten: a rewritten label must not be
     // taken for the block of its new index.
+    QList<Label> labels;
+    labels.reserve(2 * changes.size());
     for (const Relabel &change : changes) {
-        lines.replace(change.open, OrderFormat::BlockOpenLabel(change.index));
+        labels.append({change.open, OrderFormat::BlockOpenLabel(change.index)});
         if (change.close >= 0)
-            lines.replace(change.close, OrderFormat::BlockCloseLabel(change.index));
+            labels.append({change.close, OrderFormat::BlockCloseLabel(change.index)});
     }
-    return !changes.isEmpty();
+    return labels;
 }
 
 int newIndexOf(const QList<int> &order, int blockIndex)

@@ -19,6 +19,12 @@ QString entryText(const TextLines &lines, qsizetype open);
 // rewriting its opening and closing labels in place; blocks are not moved and blocks outside
 // the list keep their labels. Returns true when a label changed.
 bool renumber(TextLines &lines, const QList<int> &order);
+// The labels renumber() writes: where each stands and its new text.
+struct Label {
+    qsizetype position;
+    QString text;
+};
+QList<Label> relabels(const TextLines &lines, const QList<int> &order);
 
 // The new index of block `blockIndex` after renumber(order); unchanged when it is not listed.
 int newIndexOf(const QList<int> &order, int blockIndex);
