@@ -24,6 +24,9 @@ struct FieldEntry {
 };
 
 const FieldEntry FieldEntries[] = {
+    // The field's own undo has no other key: its entry names none.
+    {"&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence()},
+    {"&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence()},
     {"&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
     {"&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
     {"Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}};
@@ -62,7 +65,7 @@ bool MenuShortcuts::takenByMenu(const QKeySequence &keys) const
 {
     const QList<QAction *> actions = m_window->findChildren<QAction *>();
     return std::any_of(actions.cbegin(), actions.cend(), [&](const QAction *action) {
-        return action->isEnabled() && action->shortcut() == keys;
+        return action->isEnabled() && action->shortcuts().contains(keys);
     });
 }
 
@@ -92,8 +95,9 @@ bool MenuShortcuts::showFieldMenu(QWidget *target, const QContextMenuEvent *even
             if (label != QCoreApplication::translate(context, field.label) ||
                 !takenByMenu(field.usual))
                 continue;
-            entry->setText(label + QLatin1Char('\t') +
-                           field.own.toString(QKeySequence::NativeText));
+            entry->setText(field.own.isEmpty() ? label
+                                               : label + QLatin1Char('\t') +
+                                                     field.own.toString(QKeySequence::NativeText));
         }
     }
     // A field's own commands (those of the grid on its cell editor) follow its text entries.

@@ -97,6 +97,7 @@ void TMainForm::createWindows()
     connect(m_commande, &TCommande::deleteLineEnabledChanged, DocDeleteLineItem,
             &QAction::setEnabled);
     connect(m_commande, &TCommande::bookCommandsWanted, this, &TMainForm::Valide);
+    bindHistory();
 
     m_orderList = new TCmdListe(this);
     m_quickSupplier = new TFFour(this);

@@ -95,6 +95,10 @@ private:
     void createToolBar();
     void createOutputActions(); // preview, PDF export and e-mail of the order
     void createReportActions(); // the purchase statistics and the CSV of every order line
+    // "&Annuler" and "&Rétablir", naming the step they undo or redo in the order window's
+    // history.
+    void createHistoryActions();
+    void bindHistory();
     QAction *action(const char *name, const QString &text, const QString &hint,
                     void (TMainForm::*slot)());
     QAction *orderAction(const char *name, const QString &text, const QString &hint,
@@ -163,6 +167,8 @@ private:
     QAction *FileMailItem = nullptr;
     QAction *FileExportCsvItem = nullptr;
     QAction *FileExitItem = nullptr;
+    QAction *EditUndoItem = nullptr;
+    QAction *EditRedoItem = nullptr;
     QAction *EditCopyItem = nullptr;
     QAction *EditPasteItem = nullptr;
     QAction *EditFindItem = nullptr;
@@ -205,6 +211,8 @@ private:
     QToolButton *SpeedButton11 = nullptr;
     QToolButton *OpenBtn = nullptr;
     QToolButton *SaveBtn = nullptr;
+    QToolButton *UndoBtn = nullptr;
+    QToolButton *RedoBtn = nullptr;
     QToolButton *CopyBtn = nullptr;
     QToolButton *PasteBtn = nullptr;
     QToolButton *SpeedButton9 = nullptr;

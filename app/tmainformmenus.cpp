@@ -7,6 +7,7 @@
 #include "gui/application.h"
 #include "gui/printdialogs.h"
 #include "gui/toolicons.h"
+#include "order/orderhistory.h"
 #include "order/tcommande.h"
 #include "utilities/helpwindow.h"
 #include "utilities/taboutbox.h"
@@ -74,6 +75,7 @@ void TMainForm::createActions()
                           QStringLiteral("Quitter l'application"), nullptr);
     connect(FileExitItem, &QAction::triggered, this, &QWidget::close);
 
+    createHistoryActions();
     EditCopyItem = orderAction("EditCopyItem", QStringLiteral("Co&pier"),
                                QStringLiteral("Copier dans le Presse-papiers"), &TCommande::Copier);
     EditCopyItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -180,13 +182,18 @@ void TMainForm::createMenus()
         Q_UNUSED(this);
         return m;
     };
+    const auto separator = [this] {
+        auto *a = new QAction(this);
+        a->setSeparator(true);
+        return a;
+    };
     m_fileMenu =
         menu("FileMenu", QStringLiteral("&Fichier"), QStringLiteral("Commandes liées aux menus"),
              {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, FileSaveAsItem,
               FilePageSetupItem, FilePreviewItem, FilePrintItem, FileExportPdfItem,
               FileExportCsvItem, FileMailItem, FilePrintSetupItem, FileExitItem});
     menu("EditMenu", QStringLiteral("&Edition"), QString(),
-         {EditCopyItem, EditPasteItem, EditFindItem});
+         {EditUndoItem, EditRedoItem, separator(), EditCopyItem, EditPasteItem, EditFindItem});
     m_documentMenu = menu("DocumentMenu", QStringLiteral("&Document"), QString(),
                           {DocPreviousItem, DocNextItem, DocFirstItem, DocLastItem, DocNewOrderItem,
                            DocDeleteOrderItem, DocDeleteLineItem, DocCalculateItem, DocListItem,
@@ -238,6 +245,9 @@ void TMainForm::createToolBar()
     // Its hint has no long part: the status bar stays empty over it.
     SaveBtn = button("SaveBtn", FileSaveItem, ToolIcons::icon(Kind::Save),
                      QStringLiteral("Enregistrer"), QString());
+    m_toolBar->addSeparator();
+    UndoBtn = add("UndoBtn", EditUndoItem, Kind::Undo, QStringLiteral("Annuler"));
+    RedoBtn = add("RedoBtn", EditRedoItem, Kind::Redo, QStringLiteral("Rétablir"));
     m_toolBar->addSeparator();
     CopyBtn = add("CopyBtn", EditCopyItem, Kind::Copy, QStringLiteral("Copier"));
     PasteBtn = add("PasteBtn", EditPasteItem, Kind::Paste, QStringLiteral("Coller"));
@@ -311,4 +321,38 @@ void TMainForm::createReportActions()
     DocStatisticsItem = command("DocStatisticsItem", QStringLiteral("S&tatistiques des achats..."),
                                 QStringLiteral("Achats par fournisseur et par mois, TVA par taux"),
                                 [this] { ReportCommands::showStatistics(this, *m_commande); });
+}
+
+void TMainForm::createHistoryActions()
+{
+    EditUndoItem =
+        orderAction("EditUndoItem", QStringLiteral("&Annuler"),
+                    QStringLiteral("Annuler la dernière modification"), &TCommande::undo);
+    EditUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EditRedoItem =
+        orderAction("EditRedoItem", QStringLiteral("&Rétablir"),
+                    QStringLiteral("Rétablir la dernière modification annulée"), &TCommande::redo);
+    EditRedoItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Off while the history has nothing to undo or redo.
+    EditUndoItem->setEnabled(false);
+    EditRedoItem->setEnabled(false);
+}
+
+void TMainForm::bindHistory()
+{
+    OrderHistory &history = m_commande->history();
+    const auto bind = [&](QAction *command, const QString &verb, const QString &shortText,
+                          void (QUndoStack::*textChanged)(const QString &),
+                          void (QUndoStack::*enabledChanged)(bool)) {
+        connect(&history, enabledChanged, command, &QAction::setEnabled);
+        connect(&history, textChanged, command, [command, verb, shortText](const QString &step) {
+            command->setText(step.isEmpty() ? verb : verb + QLatin1Char(' ') + step);
+            command->setToolTip(step.isEmpty() ? shortText : shortText + QLatin1Char(' ') + step);
+        });
+    };
+    bind(EditUndoItem, QStringLiteral("&Annuler"), QStringLiteral("Annuler"),
+         &QUndoStack::undoTextChanged, &QUndoStack::canUndoChanged);
+    bind(EditRedoItem, QStringLiteral("&Rétablir"), QStringLiteral("Rétablir"),
+         &QUndoStack::redoTextChanged, &QUndoStack::canRedoChanged);
 }

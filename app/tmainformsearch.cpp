@@ -44,7 +44,7 @@ void TMainForm::createSearch()
                              QStringLiteral("Afficher la commande trouvée suivante"),
                              QKeySequence(Qt::Key_F3), &SearchWindow::showNext);
     EditPreviousFoundItem =
-        step("EditPreviousFoundItem", QStringLiteral("Commande trouvée p&récédente"),
+        step("EditPreviousFoundItem", QStringLiteral("Commande trouvée précé&dente"),
              QStringLiteral("Afficher la commande trouvée précédente"),
              QKeySequence(Qt::SHIFT | Qt::Key_F3), &SearchWindow::showPrevious);
     // Off until a book is in use (Valide).

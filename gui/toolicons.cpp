@@ -32,6 +32,8 @@ QIcon icon(Kind kind)
         {"mail-send", QStyle::SP_CustomBase, "envelope"},
         {"document-print-preview", QStyle::SP_CustomBase, "printpreview"},
         {"system-search", QStyle::SP_CustomBase, "findorders"},
+        {"edit-undo", QStyle::SP_CustomBase, "undo"},
+        {"edit-redo", QStyle::SP_CustomBase, "redo"},
     };
     const Entry &entry = entries[static_cast<int>(kind)];
     // The new order keeps its own icon: the theme's "document-new" is the new file's.

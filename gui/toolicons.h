@@ -23,7 +23,9 @@ enum class Kind {
     Print,
     Envelope,
     PrintPreview,
-    FindInOrders
+    FindInOrders,
+    Undo,
+    Redo
 };
 
 QIcon icon(Kind kind);

@@ -3,7 +3,6 @@
 
 #include "core/clock.h"
 #include "order/orderformat.h"
-#include "settings/settingsfile.h"
 
 OrderDocument::OrderDocument(QObject *parent) : QObject(parent)
 {
@@ -99,6 +98,7 @@ bool OrderDocument::setField(Field field, QString &value, const QString &text)
 
 void OrderDocument::setNumber(const QString &number)
 {
+    const StepScope step(*this, Change::Number);
     setField(Field::Number, m_record.Number, number.left(9).leftJustified(9, QLatin1Char(' ')));
 }
 
@@ -106,6 +106,7 @@ void OrderDocument::setDate(const QDate &date)
 {
     if (date == m_record.Date)
         return;
+    const StepScope step(*this, Change::Date);
     m_record.Date = date;
     markModified();
     Q_EMIT fieldChanged(Field::Date);
@@ -113,22 +114,26 @@ void OrderDocument::setDate(const QDate &date)
 
 void OrderDocument::setSupplierCode(const QString &code)
 {
+    const StepScope step(*this, Change::SupplierCode);
     setField(Field::SupplierCode, m_record.SupplierCode, code);
 }
 
 void OrderDocument::setPaymentTerms(const QString &terms)
 {
+    const StepScope step(*this, Change::PaymentTerms);
     setField(Field::PaymentTerms, m_record.PaymentTerms, terms);
 }
 
 void OrderDocument::setAddressLine(int line, const QString &text)
 {
+    const StepScope step(*this, Change::Address, line + 1);
     if (line >= 0 && line < OrderRecord::AddressLineCount)
         setField(Field(int(Field::AddressLine1) + line), m_record.AddressLines[line], text);
 }
 
 void OrderDocument::setAddress(const std::array<QString, OrderRecord::AddressLineCount> &address)
 {
+    const StepScope step(*this, Change::Address);
     for (int line = 0; line < OrderRecord::AddressLineCount; ++line)
         setAddressLine(line, address[line]);
 }
@@ -137,6 +142,7 @@ Status OrderDocument::setIncludesVat(bool includesVat)
 {
     if (includesVat == m_record.IncludesVat)
         return {};
+    const StepScope step(*this, Change::PriceMode);
     m_record.IncludesVat = includesVat;
     markModified();
     Q_EMIT fieldChanged(Field::IncludesVat);
@@ -147,6 +153,7 @@ void OrderDocument::setNote(const QStringList &lines)
 {
     if (lines == m_record.Memo)
         return;
+    const StepScope step(*this, Change::Note);
     m_record.Memo = lines;
     m_noteEdited = true;
     markModified();
@@ -158,6 +165,7 @@ bool OrderDocument::setCell(int row, int column, const QString &text)
     if (row < 1 || row > GridRows || column < 0 || column >= OrderLine::CellCount ||
         cell(row, column) == text)
         return false;
+    const StepScope step(*this, Change::Cell, row, column);
     m_record.Lines[row - 1].setCell(column, text);
     // A row typed into is in use, Enter or not: it is written back, saved and printed.
     m_lastRow = qMax(m_lastRow, row);
@@ -184,6 +192,7 @@ void OrderDocument::setLines(const QList<OrderLine> &rows)
 
 Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
 {
+    const StepScope step(*this, Change::Cell, row, column);
     QList<OrderLine> rows = m_record.Lines;
     const LineEntry::EnterOutcome outcome = LineEntry::completeLine(column, row, rows, m_lastRow);
     if (!outcome.completed)
@@ -198,6 +207,7 @@ Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
 
 bool OrderDocument::SupLigne(int row)
 {
+    const StepScope step(*this, Change::DeleteLine, row);
     QList<OrderLine> rows = m_record.Lines;
     int lastRow = m_lastRow;
     if (!LineEntry::SupLigne(rows, row, lastRow))
@@ -206,68 +216,6 @@ bool OrderDocument::SupLigne(int row)
     m_lastRow = lastRow;
     markModified();
     return true;
-}
-
-// ---- File ----
-
-Result<bool> OrderDocument::Charge(const QString &fileName)
-{
-    const Result<bool> loaded = m_book.load(fileName);
-    if (!loaded.ok() || !*loaded)
-        return loaded;
-    setCaption(m_book.caption());
-    setFileModified(m_book.checkBlocks());
-    if (const Status shown = LitFiche(); !shown)
-        return shown.failure();
-    setOrderModified(false);
-    return true;
-}
-
-Result<bool> OrderDocument::Sauve(const QString &fileName, SaveWhen when)
-{
-    if (!m_fileModified && when == SaveWhen::Modified)
-        return false;
-    OrderRecord record;
-    const bool writeBack = orderToWrite(record);
-    if (const Status saved = m_book.save(fileName, writeBack ? &record : nullptr, m_overflow);
-        !saved)
-        return saved.failure();
-    setFlags(false, false);
-    setCaption(m_book.caption());
-    return true;
-}
-
-Status OrderDocument::Nouveau()
-{
-    m_book.clear();
-    const Status shown = LitFiche();
-    setFlags(false, false);
-    setCaption(QString());
-    if (!shown)
-        return shown;
-    m_settings.AutoOpenFileName.clear();
-    m_settings.EuroMode = 0;
-    m_settings.SingleCurrency = 0;
-    Q_EMIT settingsChanged(); // the order was shown before the currency went back to francs
-    return {};
-}
-
-Result<bool> OrderDocument::Recupere(const QString &fileName, const TextLines &lines)
-{
-    const bool named = m_book.recover(fileName, lines);
-    setCaption(m_book.caption());
-    const Status shown = LitFiche();
-    setFlags(true, false);
-    if (!shown)
-        return shown.failure();
-    return named;
-}
-
-TextLines OrderDocument::snapshot() const
-{
-    OrderRecord record;
-    const bool writeBack = orderToWrite(record);
-    return m_book.snapshot(writeBack ? &record : nullptr, m_overflow);
 }
 
 // ---- Orders ----
@@ -399,6 +347,7 @@ Status OrderDocument::showOrder(int index)
 
 Status OrderDocument::Ajout()
 {
+    const StepScope step(*this, Change::AddOrder);
     EcritFiche();
     if (const Status added = m_book.addOrder(); !added)
         return added;
@@ -410,6 +359,7 @@ Status OrderDocument::Ajout()
 
 Status OrderDocument::Supprime()
 {
+    const StepScope step(*this, Change::DeleteOrder);
     m_book.removeOrder();
     setFileModified(true);
     return LitFiche();
@@ -424,6 +374,7 @@ Status OrderDocument::Coller()
 {
     if (m_clipboard.isEmpty())
         return {};
+    const StepScope step(*this, Change::PasteOrder);
     OrderRecord record = m_record;
     if (const Status pasted = m_clipboard.pasteInto(record); !pasted)
         return pasted;
@@ -440,6 +391,7 @@ Status OrderDocument::Coller()
 
 void OrderDocument::moveOrders(const QList<int> &entryOrder)
 {
+    const StepScope step(*this, Change::MoveOrders);
     if (m_book.renumber(entryOrder))
         setFileModified(true);
 }
@@ -533,45 +485,4 @@ OrderPageInput OrderDocument::printedOrder() const
     input.secondCurrency = secondCurrency();
     input.companyLines = m_company.CompanyLines;
     return input;
-}
-
-// ---- Settings, suppliers ----
-
-void OrderDocument::GetIni(bool &autoOpen, QString &fileName) const
-{
-    SettingsFile::GetIni(m_settings, autoOpen, fileName);
-}
-
-void OrderDocument::SetIni(bool autoOpen)
-{
-    SettingsFile::SetIni(m_settings, autoOpen);
-}
-
-Status OrderDocument::SauveIni(const QString &fileName)
-{
-    QString error;
-    if (!SettingsFile::SauveIni(m_settings, fileName, error))
-        return Failure(error);
-    return {};
-}
-
-bool OrderDocument::ChargeIni()
-{
-    if (!SettingsFile::ChargeIni(m_settings))
-        return false;
-    applySettings();
-    return true;
-}
-
-Status OrderDocument::SauveFour()
-{
-    QString error;
-    if (!m_suppliers.SauveFour(error))
-        return Failure(error);
-    return {};
-}
-
-void OrderDocument::applySettings()
-{
-    Q_EMIT settingsChanged();
 }

@@ -176,6 +176,70 @@ public:
     // follow.
     void applySettings();
 
+    // Undo and redo (orderdocumentsteps.cpp). The user's changes, each one step of the history.
+    enum class Change {
+        Cell,
+        Number,
+        Date,
+        SupplierCode,
+        Supplier, // the code looked up, with the address found
+        PaymentTerms,
+        Address,
+        PriceMode,
+        Note,
+        DeleteLine,
+        DeleteOrder,
+        AddOrder,
+        PasteOrder,
+        MoveOrders,
+    };
+    Q_ENUM(Change)
+    // The document as it stands: where the book stands, the order on screen, its flags.
+    struct State {
+        OrderBook::State book;
+        OrderRecord record;
+        TextLines overflow;
+        int lastRow = 0;
+        OrderTotals totals;
+        bool fileModified = false;
+        bool orderModified = false;
+        bool noteEdited = false;
+        int saves = 0; // the saves done when it was taken
+
+        // The same book and order on screen, with the same flags.
+        bool sameAs(const State &other) const;
+    };
+    State state() const;
+    // Puts the document back as it stood in `state`, the order on screen and its flags
+    // included; a state taken before the last save shows the book modified. False when the
+    // book can no longer go back there.
+    bool restore(const State &state);
+    // Nothing will be restored to a state older than `state`.
+    void forgetBefore(const State &state) { m_book.forgetBefore(state.book); }
+    // A change the user made: what and where (a grid cell: row and column), and the document
+    // before and after it.
+    struct Step {
+        Change change = Change::Cell;
+        int row = 0;
+        int column = 0;
+        State before;
+        State after;
+    };
+    // Everything the document does while the scope lives is one step, told by stepDone when
+    // it changed anything; scopes within it join it.
+    class StepScope {
+    public:
+        StepScope(OrderDocument &document, Change change, int row = 0, int column = 0);
+        ~StepScope();
+        StepScope(const StepScope &) = delete;
+        StepScope &operator=(const StepScope &) = delete;
+
+    private:
+        OrderDocument &m_document;
+        bool m_outermost;
+        Step m_step;
+    };
+
 Q_SIGNALS:
     // The whole order on screen was replaced (shown, pasted): every field and row.
     void recordChanged();
@@ -190,6 +254,12 @@ Q_SIGNALS:
     void orderShown(bool hasBlock);
     // A move to another order, or a new order: the supplier code is where typing goes on.
     void supplierCodeWanted();
+    // The user made a change (StepScope).
+    void stepDone(const OrderDocument::Step &step);
+    // The book was opened, started anew or recovered: no step before it goes back.
+    void historyCleared();
+    // The book was written: what is in memory is what its file holds.
+    void saved();
 
 private:
     void markModified();
@@ -218,6 +288,8 @@ private:
     bool m_noteEdited = false;
     QString m_caption = QStringLiteral("Commande");
     OrderClipboard m_clipboard;
+    int m_saves = 0;
+    bool m_inStep = false;
     int m_paperType = OrderPage::PlainPaper;
 
     OrderCalc::TextWidth m_measure;

@@ -5,6 +5,7 @@
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "order/linedelegate.h"
+#include "order/orderhistory.h"
 #include "order/orderlinesmodel.h"
 #include "settings/orderparameters.h"
 #include "settings/tparamc.h"
@@ -44,6 +45,7 @@ TCommande::TCommande(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Commande"));
     setWindowTitle(m_document.caption());
     m_lines = new OrderLinesModel(m_document, &m_document);
+    m_history = new OrderHistory(m_document, this);
     buildControls();
     bindDocument();
     FormCreate();
@@ -403,6 +405,18 @@ void TCommande::Chercher()
 {
     commitGridEditor();
     Application::succeeded(m_document.Chercher());
+}
+
+void TCommande::undo()
+{
+    commitGridEditor();
+    m_history->undo();
+}
+
+void TCommande::redo()
+{
+    commitGridEditor();
+    m_history->redo();
 }
 
 // ---- Settings, suppliers, company ----

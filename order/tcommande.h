@@ -21,6 +21,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableView;
+class OrderHistory;
 class OrderLinesModel;
 class TEurof;
 class TFFour;
@@ -43,6 +44,8 @@ public:
     ~TCommande() override;
 
     OrderDocument &document() { return m_document; }
+    // The user's steps on the document, for "Annuler" and "Rétablir".
+    OrderHistory &history() { return *m_history; }
     const OrderBook &book() const { return m_document.book(); }
     Settings &settings() { return m_document.settings(); }
     SupplierBook &suppliers() { return m_document.suppliers(); }
@@ -93,6 +96,9 @@ public:
     void SupLigne();
     void Liste();    // order list (F2)
     void Chercher(); // search by number
+    // The cell being typed is a step of its own first.
+    void undo();
+    void redo();
 
     // Printing; a printer that fails is reported. Imprime says whether the order was printed.
     bool Imprime();
@@ -209,6 +215,7 @@ private:
     Dialogs m_dialogs;
     OrderDocument m_document;
     OrderLinesModel *m_lines = nullptr;
+    OrderHistory *m_history = nullptr;
 
     bool m_activated = false;
     bool m_filling = false; // the controls are being filled from the document

@@ -167,6 +167,7 @@ void TCommande::ChercheFour()
 
 void TCommande::showSupplier(const QString &code, bool found, const std::array<QString, 4> &address)
 {
+    const OrderDocument::StepScope step(m_document, OrderDocument::Change::Supplier);
     m_document.setSupplierCode(code);
     if (found)
         m_document.setAddress(address);

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The document's files: the order book's file commands, and the settings and supplier files.
+#include "order/orderdocument.h"
+
+#include "settings/settingsfile.h"
+
+// ---- File ----
+
+Result<bool> OrderDocument::Charge(const QString &fileName)
+{
+    const Result<bool> loaded = m_book.load(fileName);
+    if (!loaded.ok() || !*loaded)
+        return loaded;
+    setCaption(m_book.caption());
+    setFileModified(m_book.checkBlocks());
+    Q_EMIT historyCleared();
+    if (const Status shown = LitFiche(); !shown)
+        return shown.failure();
+    setOrderModified(false);
+    return true;
+}
+
+Result<bool> OrderDocument::Sauve(const QString &fileName, SaveWhen when)
+{
+    if (!m_fileModified && when == SaveWhen::Modified)
+        return false;
+    OrderRecord record;
+    const bool writeBack = orderToWrite(record);
+    if (const Status saved = m_book.save(fileName, writeBack ? &record : nullptr, m_overflow);
+        !saved)
+        return saved.failure();
+    ++m_saves;
+    setFlags(false, false);
+    setCaption(m_book.caption());
+    Q_EMIT saved();
+    return true;
+}
+
+Status OrderDocument::Nouveau()
+{
+    m_book.clear();
+    Q_EMIT historyCleared();
+    const Status shown = LitFiche();
+    setFlags(false, false);
+    setCaption(QString());
+    if (!shown)
+        return shown;
+    m_settings.AutoOpenFileName.clear();
+    m_settings.EuroMode = 0;
+    m_settings.SingleCurrency = 0;
+    Q_EMIT settingsChanged(); // the order was shown before the currency went back to francs
+    return {};
+}
+
+Result<bool> OrderDocument::Recupere(const QString &fileName, const TextLines &lines)
+{
+    const bool named = m_book.recover(fileName, lines);
+    Q_EMIT historyCleared();
+    setCaption(m_book.caption());
+    const Status shown = LitFiche();
+    setFlags(true, false);
+    if (!shown)
+        return shown.failure();
+    return named;
+}
+
+TextLines OrderDocument::snapshot() const
+{
+    OrderRecord record;
+    const bool writeBack = orderToWrite(record);
+    return m_book.snapshot(writeBack ? &record : nullptr, m_overflow);
+}
+
+// ---- Settings, suppliers ----
+
+void OrderDocument::GetIni(bool &autoOpen, QString &fileName) const
+{
+    SettingsFile::GetIni(m_settings, autoOpen, fileName);
+}
+
+void OrderDocument::SetIni(bool autoOpen)
+{
+    SettingsFile::SetIni(m_settings, autoOpen);
+}
+
+Status OrderDocument::SauveIni(const QString &fileName)
+{
+    QString error;
+    if (!SettingsFile::SauveIni(m_settings, fileName, error))
+        return Failure(error);
+    return {};
+}
+
+bool OrderDocument::ChargeIni()
+{
+    if (!SettingsFile::ChargeIni(m_settings))
+        return false;
+    applySettings();
+    return true;
+}
+
+Status OrderDocument::SauveFour()
+{
+    QString error;
+    if (!m_suppliers.SauveFour(error))
+        return Failure(error);
+    return {};
+}
+
+void OrderDocument::applySettings()
+{
+    Q_EMIT settingsChanged();
+}
