@@ -342,17 +342,29 @@ void TMainForm::createHistoryActions()
 void TMainForm::bindHistory()
 {
     OrderHistory &history = m_commande->history();
-    const auto bind = [&](QAction *command, const QString &verb, const QString &shortText,
-                          void (QUndoStack::*textChanged)(const QString &),
-                          void (QUndoStack::*enabledChanged)(bool)) {
-        connect(&history, enabledChanged, command, &QAction::setEnabled);
-        connect(&history, textChanged, command, [command, verb, shortText](const QString &step) {
-            command->setText(step.isEmpty() ? verb : verb + QLatin1Char(' ') + step);
-            command->setToolTip(step.isEmpty() ? shortText : shortText + QLatin1Char(' ') + step);
-        });
+    const auto show = [](QAction *command, const QString &verb, const QString &step) {
+        QString text = verb;
+        if (!step.isEmpty())
+            text += QLatin1Char(' ') + step;
+        command->setText(text);
+        command->setToolTip(QString(text).remove(QLatin1Char('&')));
     };
-    bind(EditUndoItem, QStringLiteral("&Annuler"), QStringLiteral("Annuler"),
-         &QUndoStack::undoTextChanged, &QUndoStack::canUndoChanged);
-    bind(EditRedoItem, QStringLiteral("&Rétablir"), QStringLiteral("Rétablir"),
-         &QUndoStack::redoTextChanged, &QUndoStack::canRedoChanged);
+    // The cell being typed is the first step to undo: "&Annuler" takes it back before it is
+    // even in the order.
+    const auto showUndo = [this, &history, show] {
+        OrderDocument::Step typing;
+        typing.row = m_commande->typedRow();
+        EditUndoItem->setEnabled(typing.row > 0 || history.canUndo());
+        show(EditUndoItem, QStringLiteral("&Annuler"),
+             typing.row > 0 ? OrderHistory::stepText(typing) : history.undoText());
+    };
+    connect(&history, &QUndoStack::canUndoChanged, this, showUndo);
+    connect(&history, &QUndoStack::undoTextChanged, this, showUndo);
+    connect(m_commande, &TCommande::typingChanged, this, showUndo);
+    const auto showRedo = [this, &history, show] {
+        EditRedoItem->setEnabled(history.canRedo());
+        show(EditRedoItem, QStringLiteral("&Rétablir"), history.redoText());
+    };
+    connect(&history, &QUndoStack::canRedoChanged, this, showRedo);
+    connect(&history, &QUndoStack::redoTextChanged, this, showRedo);
 }

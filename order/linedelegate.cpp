@@ -51,6 +51,7 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
             const int column = index.column();
             FieldGuard::guard(edit,
                               [column](QChar c) { return LineEntry::filterGridKey(column, c); });
+            connect(edit, &QLineEdit::textEdited, m_window, &TCommande::typingChanged);
             // The grid's own commands come with the cell's menu.
             edit->addActions(m_window->StringGrid1->actions());
             if (m_assistant)

@@ -24,6 +24,8 @@ public:
         switch (m_step.change) {
         case Change::Cell:
             return 1000 + m_step.row * 8 + m_step.column;
+        case Change::Supplier: // the lookup ends the typing of its code
+            return int(Change::SupplierCode);
         case Change::Number:
         case Change::Date:
         case Change::SupplierCode:
@@ -40,10 +42,16 @@ public:
     bool mergeWith(const QUndoCommand *command) override
     {
         const auto *next = static_cast<const StepCommand *>(command);
-        // Only what follows straight on: not after a move to another order.
-        if (!next->m_step.before.sameAs(m_step.after))
+        // Only what follows straight on: not after a move to another order, nor once the code
+        // was looked up.
+        if (!next->m_step.before.sameAs(m_step.after) ||
+            m_step.change == OrderDocument::Change::Supplier)
             return false;
         m_step.after = next->m_step.after;
+        if (next->m_step.change != m_step.change) {
+            m_step.change = next->m_step.change;
+            setText(next->text());
+        }
         // Typed and taken back: nothing is left to undo.
         setObsolete(m_step.after.sameAs(m_step.before));
         return true;

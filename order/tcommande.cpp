@@ -72,6 +72,10 @@ void TCommande::FormDestroy()
     // must find this window whole, or not reach it at all.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(&m_document, nullptr, this, nullptr);
+    // Clearing its steps as it goes, the history tells whoever shows them: nobody by now.
+    m_history->disconnect();
+    delete m_history;
+    m_history = nullptr;
     m_filling = true; // what the controls say as they go is no edit
     removeEventFilter(this);
     for (QWidget *child : findChildren<QWidget *>())
@@ -145,6 +149,15 @@ QWidget *TCommande::openGridEditor() const
 {
     // The grid holds no index widgets of its own: a widget on a cell is its editor.
     return StringGrid1->indexWidget(StringGrid1->currentIndex());
+}
+
+int TCommande::typedRow() const
+{
+    const auto *editor = qobject_cast<const QLineEdit *>(openGridEditor());
+    const QModelIndex current = StringGrid1->currentIndex();
+    return editor && editor->text() != m_document.cell(current.row() + 1, current.column())
+               ? current.row() + 1
+               : 0;
 }
 
 void TCommande::commitGridEditor()

@@ -137,12 +137,18 @@ public:
     void setCellAssistant(CellAssistant *assistant);
     void addGridAction(QAction *action);
 
+    // The row of the cell being typed, when its editor holds another text than the cell: the
+    // first step "&Annuler" takes back. 0 when there is none.
+    int typedRow() const;
+
     // The grid's current cell: rows 1 to 63 as in the order, columns 0 to 5.
     int currentGridRow() const;
     int currentGridColumn() const;
     void setCurrentGridCell(int row, int column);
 
 Q_SIGNALS:
+    // The cell being typed (typedRow()) changed.
+    void typingChanged();
     // "&Effacer ligne" is enabled exactly while the line grid has the focus.
     void deleteLineEnabledChanged(bool enabled);
     // The grid got the focus while the book holds fewer than two lines: enable the book

@@ -186,6 +186,9 @@ void TCommande::buildControls()
     StringGrid1->setTextElideMode(Qt::ElideNone);
     m_delegate = new TLineDelegate(this, StringGrid1);
     StringGrid1->setItemDelegate(m_delegate);
+    // Once the editor is gone, its text no longer waits to be undone.
+    connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, &TCommande::typingChanged,
+            Qt::QueuedConnection);
 
     Memo1 = new NoteEdit(Panel3);
     Memo1->setObjectName(QStringLiteral("Memo1"));
