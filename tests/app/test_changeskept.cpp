@@ -13,6 +13,7 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -44,12 +45,10 @@ const QStringList CompanyLines{"Quincaillerie Moderne",
                                "",
                                ""};
 
-// The lines of a file; the cells of an order line without the spaces that right-align its
-// numbers on screen.
-QStringList linesOf(const QString &file)
+// The lines with the cells of an order line without the spaces that right-align its numbers on
+// screen.
+QStringList trimmedCells(QStringList lines)
 {
-    QStringList lines;
-    TextFile::read(file, lines);
     for (QString &line : lines)
         if (line.startsWith(QLatin1String("CMDE"))) {
             QStringList cells = line.split(QLatin1Char('\t'));
@@ -58,6 +57,13 @@ QStringList linesOf(const QString &file)
             line = cells.join(QLatin1Char('\t'));
         }
     return lines;
+}
+
+QStringList linesOf(const QString &file)
+{
+    QStringList lines;
+    TextFile::read(file, lines);
+    return trimmedCells(lines);
 }
 
 // An order line is found by its first cells.
@@ -205,6 +211,8 @@ class TestChangesKept : public QObject {
 private Q_SLOTS:
     void savedAndAskedAbout_data();
     void savedAndAskedAbout();
+    void undoneAndRedone_data() { savedAndAskedAbout_data(); }
+    void undoneAndRedone();
     void codeThatCannotBeStoredIsRefused();
 };
 
@@ -412,6 +420,51 @@ void TestChangesKept::savedAndAskedAbout()
     if (file == Book)
         QCOMPARE(s.desktop.texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
     QCOMPARE(linesOf(file), changed(saved[file], from, second));
+}
+
+// Each change of the order window, undone and redone from where the user made it: the book
+// goes back to what its file holds and forward to what the change made, its modified flag
+// following; undone after a save, the file no longer holds it and quitting asks.
+void TestChangesKept::undoneAndRedone()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, file);
+    QFETCH(QStringList, from);
+    QFETCH(QStringList, first);
+    if (file != Book)
+        QSKIP("the dialogs' changes are not steps of the order's history");
+    Session s;
+    OrderDocument &document = s.form.commande().document();
+    auto *undo = s.form.findChild<QAction *>(QStringLiteral("EditUndoItem"));
+    QVERIFY(!undo->isEnabled());
+    const QStringList saved = linesOf(Book);
+    const QStringList done = changed(saved, from, first);
+    const auto book = [&] { return trimmedCells(document.snapshot().toStringList()); };
+
+    change(s, false);
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(book(), saved);
+    QVERIFY(!document.fileModified());
+    QVERIFY(!undo->isEnabled());
+    s.key(Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(book(), done);
+    QVERIFY(document.fileModified());
+    QVERIFY(undo->text().startsWith(QLatin1String("&Annuler ")));
+
+    s.key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(linesOf(Book), done);
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(document.fileModified());
+    s.key(Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(!document.fileModified());
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    s.desktop.asked.clear();
+    s.key(Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    s.key(Qt::Key_Q);
+    QTRY_VERIFY(!s.form.isVisible());
+    QCOMPARE(s.desktop.texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
+    QCOMPARE(linesOf(Book), saved);
 }
 
 void TestChangesKept::codeThatCannotBeStoredIsRefused()

@@ -269,6 +269,53 @@ private Q_SLOTS:
         QCOMPARE(g.readAll(), file);
     }
 
+    // Undo and redo go to any state the document was in since the book was opened, in any
+    // order, and give the book back byte for byte.
+    void everyStateComesBackByteForByte()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            if (b != '\r' && b != '\n')
+                all.append(char(b));
+        QByteArray file =
+            TextFile::joinLines(orderBlock(0, "1") + orderBlock(1, "2") + orderBlock(2, "3"));
+        file.insert(file.indexOf("TTCN"), "MEMO" + all + "\r\n");
+        QFile f("c.cmd");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+        f.close();
+        QVERIFY(doc->Charge("c.cmd").ok());
+
+        QList<OrderDocument::State> states{doc->state()};
+        QList<QByteArray> books{book().lines().join()};
+        const auto keep = [&] {
+            states << doc->state();
+            books << book().lines().join();
+        };
+        doc->setCell(1, 0, QStringLiteral("Boulons"));
+        QVERIFY(doc->Suivant().ok()); // written back
+        keep();
+        QVERIFY(doc->Premier().ok());
+        QVERIFY(doc->Supprime().ok()); // the labels behind are rewritten
+        keep();
+        QVERIFY(doc->Ajout().ok());
+        keep();
+        doc->moveOrders({1, 0});
+        keep();
+        QVERIFY(*doc->Sauve("d.cmd", OrderDocument::SaveWhen::Always));
+        keep();
+        QCOMPARE(states.size(), 6);
+        for (const int k : {3, 0, 4, 2, 5, 1, 0, 5}) {
+            QVERIFY(doc->restore(states.at(k)));
+            QCOMPARE(book().lines().join(), books.at(k));
+            QCOMPARE(book().currentOrder(), states.at(k).book.currentOrder);
+            QCOMPARE(doc->record(), states.at(k).record);
+        }
+        // Back to where it was read, the first order's bytes are the file's.
+        QVERIFY(doc->restore(states.at(0)));
+        QCOMPARE(book().lines().join(), file);
+    }
+
     void copyAndPasteIntoANewOrder()
     {
         QStringList lines = orderBlock(0, "200003001");
