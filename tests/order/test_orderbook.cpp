@@ -19,6 +19,22 @@ void writeFile(const QString &name, const QStringList &lines)
     QVERIFY(TextFile::write(name, TextLines(lines)));
 }
 
+// Writes "c.cmd" with `lines`, the first note holding every byte but CR and LF; gives back its
+// bytes, none when it could not be written.
+QByteArray writeEveryByte(const QStringList &lines)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
+    QByteArray file = TextFile::joinLines(lines);
+    file.insert(file.indexOf("TTCN"), "MEMO" + all + "\r\n");
+    QFile f("c.cmd");
+    if (!f.open(QIODevice::WriteOnly) || f.write(file) != file.size())
+        return {};
+    return file;
+}
+
 } // namespace
 
 class TestOrderBook : public QObject {
@@ -252,16 +268,7 @@ private Q_SLOTS:
 
     void everyByteSurvivesLoadAndSave()
     {
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            if (b != '\r' && b != '\n')
-                all.append(char(b));
-        QByteArray file = TextFile::joinLines(orderBlock(0, "1"));
-        file.insert(file.indexOf("TTCN"), "MEMO" + all + "\r\n");
-        QFile f("c.cmd");
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(file);
-        f.close();
+        const QByteArray file = writeEveryByte(orderBlock(0, "1"));
         QVERIFY(doc->Charge("c.cmd").ok());
         QVERIFY(*doc->Sauve("d.cmd"));
         QFile g("d.cmd");
@@ -273,17 +280,8 @@ private Q_SLOTS:
     // order, and give the book back byte for byte.
     void everyStateComesBackByteForByte()
     {
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            if (b != '\r' && b != '\n')
-                all.append(char(b));
-        QByteArray file =
-            TextFile::joinLines(orderBlock(0, "1") + orderBlock(1, "2") + orderBlock(2, "3"));
-        file.insert(file.indexOf("TTCN"), "MEMO" + all + "\r\n");
-        QFile f("c.cmd");
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(file);
-        f.close();
+        const QByteArray file =
+            writeEveryByte(orderBlock(0, "1") + orderBlock(1, "2") + orderBlock(2, "3"));
         QVERIFY(doc->Charge("c.cmd").ok());
 
         QList<OrderDocument::State> states{doc->state()};
