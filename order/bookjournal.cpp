@@ -36,16 +36,20 @@ void BookJournal::splice(TextLines &lines, qsizetype at, qsizetype count, const 
     record(lines, {at, {}, lines.slice(at, count), inserted});
 }
 
-void BookJournal::relabel(TextLines &lines, const QList<qsizetype> &positions,
-                          const TextLines &labels)
+void BookJournal::relabel(TextLines &lines, const QList<Label> &labels)
 {
-    if (positions.isEmpty())
+    if (labels.isEmpty())
         return;
+    QList<qsizetype> positions;
+    positions.reserve(labels.size());
     TextLines taken;
-    taken.reserve(positions.size());
-    for (const qsizetype position : positions)
-        taken.appendLine(lines, position);
-    record(lines, {0, positions, taken, labels});
+    TextLines put;
+    for (const Label &label : labels) {
+        positions.append(label.position);
+        taken.appendLine(lines, label.position);
+        put.append(label.text);
+    }
+    record(lines, {0, positions, taken, put});
 }
 
 bool BookJournal::rewind(TextLines &lines, qint64 version)

@@ -24,8 +24,12 @@ public:
 
     // `count` lines from `at` on are replaced by `inserted`.
     void splice(TextLines &lines, qsizetype at, qsizetype count, const TextLines &inserted);
-    // Each line `positions[k]` is replaced by line k of `labels`.
-    void relabel(TextLines &lines, const QList<qsizetype> &positions, const TextLines &labels);
+    // A line rewritten in place: a block's label given another index.
+    struct Label {
+        qsizetype position;
+        QString text;
+    };
+    void relabel(TextLines &lines, const QList<Label> &labels);
     // Puts `lines` back as they stood at `version`; false when that point was forgotten.
     bool rewind(TextLines &lines, qint64 version);
 

@@ -277,8 +277,7 @@ void OrderBook::Renum()
     if (m_orderCount <= 1)
         return;
     m_index.invalidate();
-    QList<qsizetype> positions;
-    TextLines labels;
+    QList<BookJournal::Label> labels;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         int n = 0;
         const QByteArrayView bytes = m_lines.bytes(i);
@@ -290,12 +289,10 @@ void OrderBook::Renum()
             if (NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n) && n - 1 >= m_currentOrder)
                 label = BlockCloseLabel(n - 1);
         }
-        if (!label.isEmpty()) {
-            positions.append(i);
-            labels.append(label);
-        }
+        if (!label.isEmpty())
+            labels.append({i, label});
     }
-    m_journal.relabel(m_lines, positions, labels);
+    m_journal.relabel(m_lines, labels);
     --m_orderCount;
 }
 
@@ -320,15 +317,9 @@ void OrderBook::writeOrder(const OrderRecord &record, const TextLines &overflow)
 
 bool OrderBook::renumber(const QList<int> &entryOrder)
 {
-    const QList<OrderList::Label> relabels = OrderList::relabels(m_lines, entryOrder);
-    QList<qsizetype> positions;
-    TextLines labels;
-    for (const OrderList::Label &label : relabels) {
-        positions.append(label.position);
-        labels.append(label.text);
-    }
-    m_journal.relabel(m_lines, positions, labels);
-    const bool changed = !relabels.isEmpty();
+    const QList<BookJournal::Label> labels = OrderList::relabels(m_lines, entryOrder);
+    m_journal.relabel(m_lines, labels);
+    const bool changed = !labels.isEmpty();
     if (changed) {
         m_index.invalidate();
         if (m_listener)

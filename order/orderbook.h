@@ -89,7 +89,7 @@ public:
     // the end.
     void writeOrder(const OrderRecord &record, const TextLines &overflow);
     // The user moved the entries of the order list: `entryOrder` lists, for each place, the
-    // index its order had (OrderList::renumber). The current order follows its block. True
+    // index its order had (OrderList::relabels). The current order follows its block. True
     // when a label changed.
     bool renumber(const QList<int> &entryOrder);
     // The lines writeOrder() would leave, the book left as it is.

@@ -26,15 +26,7 @@ QString entryText(const TextLines &lines, qsizetype open)
            lineAt(lines, open + 3) + Gap + lineAt(lines, open + 5) + Gap + lineAt(lines, open + 6);
 }
 
-bool renumber(TextLines &lines, const QList<int> &order)
-{
-    const QList<Label> labels = relabels(lines, order);
-    for (const Label &label : labels)
-        lines.replace(label.position, label.text);
-    return !labels.isEmpty();
-}
-
-QList<Label> relabels(const TextLines &lines, const QList<int> &order)
+QList<BookJournal::Label> relabels(const TextLines &lines, const QList<int> &order)
 {
     const int count = int(order.size());
     // Anything but a permutation would give two blocks the same index: one would be lost.
@@ -80,7 +72,7 @@ QList<Label> relabels(const TextLines &lines, const QList<int> &order)
     }
     // All positions are found before any label is rewritten: a rewritten label must not be
     // taken for the block of its new index.
-    QList<Label> labels;
+    QList<BookJournal::Label> labels;
     labels.reserve(2 * changes.size());
     for (const Relabel &change : changes) {
         labels.append({change.open, OrderFormat::BlockOpenLabel(change.index)});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/textlines.h"
+#include "order/bookjournal.h"
 
 #include <QList>
 #include <QString>
@@ -15,18 +16,12 @@ namespace OrderList {
 QString entryText(const TextLines &lines, qsizetype open);
 
 // `order` lists, for each list position p, the index of the block whose entry stands there
-// (a permutation of 0 to order.size() - 1). Gives the block of order[p] the index p by
-// rewriting its opening and closing labels in place; blocks are not moved and blocks outside
-// the list keep their labels. Returns true when a label changed.
-bool renumber(TextLines &lines, const QList<int> &order);
-// The labels renumber() writes: where each stands and its new text.
-struct Label {
-    qsizetype position;
-    QString text;
-};
-QList<Label> relabels(const TextLines &lines, const QList<int> &order);
+// (a permutation of 0 to order.size() - 1). The labels that give the block of order[p] the
+// index p, its opening and closing ones rewritten in place: blocks are not moved and blocks
+// outside the list keep their labels. None when nothing changes.
+QList<BookJournal::Label> relabels(const TextLines &lines, const QList<int> &order);
 
-// The new index of block `blockIndex` after renumber(order); unchanged when it is not listed.
+// The new index of block `blockIndex` after relabels(order); unchanged when it is not listed.
 int newIndexOf(const QList<int> &order, int blockIndex);
 
 // What the user did in the list: the block indexes the entries had when the list was filled,
