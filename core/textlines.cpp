@@ -155,12 +155,7 @@ TextLines::Span TextLines::copy(const TextLines &other, qsizetype i)
 
 void TextLines::appendLine(const TextLines &other, qsizetype i)
 {
-    if (&other == this) {
-        const TextLines line = slice(i, 1);
-        appendLine(line, 0);
-        return;
-    }
-    dropUnused();
+    dropUnused(); // first: the line may be one of these, whose bytes this moves
     m_spans.append(copy(other, i));
 }
 
@@ -175,11 +170,6 @@ TextLines TextLines::slice(qsizetype from, qsizetype count) const
 
 void TextLines::insert(qsizetype i, const TextLines &other)
 {
-    if (&other == this) {
-        const TextLines lines = other;
-        insert(i, lines);
-        return;
-    }
     dropUnused();
     QList<Span> spans;
     spans.reserve(other.size());
@@ -191,11 +181,6 @@ void TextLines::insert(qsizetype i, const TextLines &other)
 
 void TextLines::replaceLine(qsizetype i, const TextLines &other, qsizetype j)
 {
-    if (&other == this) {
-        const TextLines line = slice(j, 1);
-        replaceLine(i, line, 0);
-        return;
-    }
     dropUnused();
     m_used -= m_spans.at(i).size;
     m_spans[i] = copy(other, j);

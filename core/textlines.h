@@ -142,7 +142,7 @@ private:
     };
 
     Span store(QStringView line);
-    // Stores line `i` of `other` (never this list) as it stands.
+    // Stores line `i` of `other`, which may be this list, as it stands.
     Span copy(const TextLines &other, qsizetype i);
     void dropUnused();
     // Calls piece(QByteArrayView) with the bytes of join(), in order and in few pieces; stops

@@ -80,9 +80,13 @@ OrderHistory::OrderHistory(OrderDocument &document, QObject *parent)
 void OrderHistory::add(const OrderDocument::Step &step)
 {
     push(new StepCommand(*this, step));
-    // The book keeps its changes back to the oldest step still here, no further.
-    if (count() > 0)
-        m_document.forgetBefore(static_cast<const StepCommand *>(command(0))->step().before);
+    // The book keeps its changes back to the oldest state still here, no further.
+    if (count() == 0)
+        return;
+    const OrderDocument::State &oldest =
+        static_cast<const StepCommand *>(command(0))->step().before;
+    const bool savedOlder = cleanIndex() >= 0 && m_saved.book.version < oldest.book.version;
+    m_document.forgetBefore(savedOlder ? m_saved : oldest);
 }
 
 void OrderHistory::show(const OrderDocument::State &state, int index)
