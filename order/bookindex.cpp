@@ -14,6 +14,45 @@ void BookIndex::invalidate()
     m_built = false;
 }
 
+namespace {
+
+uint unitOf(char c)
+{
+    return uchar(c);
+}
+
+uint unitOf(QChar c)
+{
+    return c.unicode();
+}
+
+// Folds ASCII letters to lower case as TextLines::equalsIgnoringCase compares them; AnyKey for
+// a text with a character outside ASCII. A line given with a character Windows-1252 lacks has
+// '?' in its bytes: it is left to the full comparison too.
+template <typename Text> qint16 foldedKey(const Text &text, qint16 anyKey)
+{
+    quint32 key = quint32(text.size());
+    for (const auto c : text) {
+        const uint unit = unitOf(c);
+        if (unit >= 0x80 || unit == '?')
+            return anyKey;
+        key = key * 31 + (unit >= 'A' && unit <= 'Z' ? unit | 0x20 : unit);
+    }
+    return qint16(key & 0x7fff);
+}
+
+} // namespace
+
+qint16 BookIndex::numberKey(QByteArrayView line)
+{
+    return foldedKey(line, AnyKey);
+}
+
+qint16 BookIndex::numberKey(QStringView text)
+{
+    return foldedKey(text, AnyKey);
+}
+
 void BookIndex::scan(const TextLines &lines, qsizetype from)
 {
     for (qsizetype i = from; i < lines.size(); ++i) {
@@ -27,7 +66,7 @@ void BookIndex::scan(const TextLines &lines, qsizetype from)
                 m_entries.append({qint32(i), qint16(index), Kind::Open});
         } else if ((first == 'N' || first == 'n') && line.size() >= 3 &&
                    line.first(3).compare("NUM", Qt::CaseInsensitive) == 0) {
-            m_entries.append({qint32(i), 0, Kind::Number});
+            m_entries.append({qint32(i), numberKey(line), Kind::Number});
         }
     }
     m_size = lines.size();
@@ -68,12 +107,20 @@ void BookIndex::appended(const TextLines &lines, qsizetype from)
 qsizetype BookIndex::find(const TextLines &lines, Kind kind, int index, const QString &text)
 {
     update(lines);
+    // A text outside ASCII may equal any line left without a key; an ASCII one only the lines
+    // of its key and those.
+    const qint16 key = kind == Kind::Number ? numberKey(QStringView(text)) : 0;
     for (const Entry &entry : std::as_const(m_entries)) {
         if (entry.kind != kind)
             continue;
-        if (kind == Kind::Number ? lines.equalsIgnoringCase(entry.position, text)
-                                 : entry.index == index)
+        if (kind == Kind::Number) {
+            if (key != AnyKey && entry.index != key && entry.index != AnyKey)
+                continue;
+            if (lines.equalsIgnoringCase(entry.position, text))
+                return entry.position;
+        } else if (entry.index == index) {
             return entry.position;
+        }
     }
     return -1;
 }

@@ -37,9 +37,15 @@ private:
     // takes more than 24 bytes of memory).
     struct Entry {
         qint32 position;
-        qint16 index; // label index; 0 for a number line
+        qint16 index; // label index; the number line's key for a number line
         Kind kind;
     };
+    // A number line's key: the same for two ASCII texts equal but for letter case, so that a
+    // search compares only the lines with its text's key, without reading the others.
+    // AnyKey for a line that is not plain ASCII, compared with every search.
+    static constexpr qint16 AnyKey = -1;
+    static qint16 numberKey(QByteArrayView line);
+    static qint16 numberKey(QStringView text);
 
     void update(const TextLines &lines);
     void scan(const TextLines &lines, qsizetype from);

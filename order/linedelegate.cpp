@@ -63,14 +63,20 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
 
 // The calculation right-aligns numbers with leading spaces measured in the grid's font; the
 // style's cell margins would then elide their last digits, so numbers are drawn against the
-// right edge instead (the spaces stay in the cells).
+// right edge instead. The spaces stay in the cells but are not drawn: against the right edge
+// they show nothing, and laying out a score of them in every number painted is costly.
 void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     const int column = index.column();
     if (column == OrderLine::QuantityCell || column == OrderLine::UnitPriceCell ||
-        column == OrderLine::AmountCell)
+        column == OrderLine::AmountCell) {
         option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+        qsizetype spaces = 0;
+        while (spaces < option->text.size() && option->text.at(spaces) == QLatin1Char(' '))
+            ++spaces;
+        option->text.remove(0, spaces);
+    }
 }
 
 bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,

@@ -5,17 +5,24 @@
 #include "pricing/ordercalc.h"
 
 OrderLinesModel::OrderLinesModel(OrderDocument &document, QObject *parent)
-    : QAbstractTableModel(parent), m_document(document)
+    : QAbstractTableModel(parent), m_document(document),
+      m_headingIncludesVat(document.record().IncludesVat), m_filledRows(OrderDocument::GridRows)
 {
-    connect(&document, &OrderDocument::linesChanged, this, &OrderLinesModel::rowsChanged);
-    connect(&document, &OrderDocument::recordChanged, this, [this] {
-        rowsChanged(1, OrderDocument::GridRows);
-        Q_EMIT headerDataChanged(Qt::Horizontal, OrderLine::AmountCell, OrderLine::AmountCell);
+    connect(&document, &OrderDocument::linesChanged, this, [this](int firstRow, int lastRow) {
+        rowsChanged(firstRow, lastRow);
+        m_filledRows = filledRows();
     });
-    // The amount column is headed by the price mode.
+    // Another order: the rows that were empty and stay empty are left as they are shown.
+    connect(&document, &OrderDocument::recordChanged, this, [this] {
+        const int filled = filledRows();
+        if (const int last = qMax(m_filledRows, filled); last > 0)
+            rowsChanged(1, last);
+        m_filledRows = filled;
+        priceModeChanged();
+    });
     connect(&document, &OrderDocument::fieldChanged, this, [this](OrderDocument::Field field) {
         if (field == OrderDocument::Field::IncludesVat)
-            Q_EMIT headerDataChanged(Qt::Horizontal, OrderLine::AmountCell, OrderLine::AmountCell);
+            priceModeChanged();
     });
 }
 
@@ -87,8 +94,26 @@ Result<QModelIndex> OrderLinesModel::completeLine(const QModelIndex &index)
     return this->index(outcome->row - 1, outcome->column);
 }
 
+int OrderLinesModel::filledRows() const
+{
+    const QList<OrderLine> &lines = m_document.record().Lines;
+    for (qsizetype row = qMin(lines.size(), qsizetype(OrderDocument::GridRows)); row > 0; --row)
+        if (!lines.at(row - 1).isEmpty())
+            return int(row);
+    return 0;
+}
+
 void OrderLinesModel::rowsChanged(int firstRow, int lastRow)
 {
     Q_EMIT dataChanged(index(firstRow - 1, 0), index(lastRow - 1, OrderLine::CellCount - 1),
                        {Qt::DisplayRole, Qt::EditRole});
+}
+
+void OrderLinesModel::priceModeChanged()
+{
+    const bool includesVat = m_document.record().IncludesVat;
+    if (includesVat == m_headingIncludesVat)
+        return;
+    m_headingIncludesVat = includesVat;
+    Q_EMIT headerDataChanged(Qt::Horizontal, OrderLine::AmountCell, OrderLine::AmountCell);
 }

@@ -30,6 +30,15 @@ public:
 
 private:
     void rowsChanged(int firstRow, int lastRow);
+    // The last row of the order on screen that is not empty; 0 when all are.
+    int filledRows() const;
+    // The amount column is headed by the price mode. A view lays out its whole grid again on
+    // every heading change, so the heading is reported only when the mode differs from the
+    // one it was last reported for.
+    void priceModeChanged();
 
     OrderDocument &m_document;
+    bool m_headingIncludesVat;
+    // Every row past this one is empty, and was last reported so: the whole grid at first.
+    int m_filledRows;
 };

@@ -36,8 +36,14 @@ private Q_SLOTS:
         lines[lines.indexOf(BlockOpenLabel(1))] = QStringLiteral("<bloc0001>");
         lines[lines.indexOf(QStringLiteral("NUM100"))] = QStringLiteral("num100");
         lines += block(10003, "103").mid(0, 5);
+        // Number lines outside ASCII, one with a character the files cannot hold.
+        lines += QStringList{"NUMÉ7", "numé7", "NUM中", "NUM?", "NUM@1", "NUM`1"};
         BookIndex index;
-        compareWithPlainSearch(index, TextLines(lines), 5);
+        const TextLines indexed(lines);
+        compareWithPlainSearch(index, indexed, 5);
+        for (const char *number : {"numÉ7", "NUMé7", "NUM中", "NUM?", "num@1", "NUM`1", "NUM`"})
+            QCOMPARE(index.findNumberLine(indexed, QString::fromUtf8(number)),
+                     findLine(indexed, QString::fromUtf8(number)));
     }
 
     void followsTheChangesItIsToldOf()

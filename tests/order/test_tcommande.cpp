@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTextBlock>
@@ -410,6 +411,54 @@ private Q_SLOTS:
         QCOMPARE(w().document().cell(1, 0), QStringLiteral("Boulons"));
         QCOMPARE(w().document().cell(1, 1).trimmed(), QStringLiteral("2"));
         QVERIFY(!w().document().orderModified());
+    }
+
+    // What the grid shows on screen is what a fresh painting of the order shows, whichever
+    // order of more, fewer or no lines came before.
+    void gridShowsTheOrderStepped_data()
+    {
+        QTest::addColumn<QList<int>>("lineCounts"); // the orders' line counts, in book order
+        QTest::newRow("fewer, more") << QList<int>{5, 2, 4};
+        QTest::newRow("none between") << QList<int>{3, 0, 3};
+        QTest::newRow("TTC heading") << QList<int>{-2, 2, -1}; // negative: a TTC order
+    }
+    void gridShowsTheOrderStepped()
+    {
+        QFETCH(QList<int>, lineCounts);
+        QStringList lines;
+        for (int k = 0; k < lineCounts.size(); ++k) {
+            QStringList body{lineCounts.at(k) < 0 ? QStringLiteral("TTCY")
+                                                  : QStringLiteral("TTCN")};
+            for (int r = 0; r < qAbs(lineCounts.at(k)); ++r)
+                body
+                    << QStringLiteral("CMDEArticle %1-%2\t%3\t1,5\t\t\t1").arg(k).arg(r).arg(r + 1);
+            lines += TestBooks::block(k, {.number = QStringLiteral("20000100%1").arg(k),
+                                          .code = QStringLiteral("10001"),
+                                          .body = body});
+        }
+        TextFile::write(m_dir->file(QStringLiteral("pas.cmd")), TextLines(lines));
+        QVERIFY(w().Charge(m_dir->file(QStringLiteral("pas.cmd"))).ok());
+        QWidget *shown = grid(); // the lines and their headings
+        // The window as last painted: every update it asked for done, timers of the view
+        // included.
+        const auto onScreen = [&] {
+            for (int i = 0; i < 2; ++i) {
+                QCoreApplication::sendPostedEvents();
+                QCoreApplication::processEvents();
+            }
+            const QPoint at = shown->mapTo(shown->window(), QPoint());
+            return shown->screen()
+                ->grabWindow(shown->window()->winId(), at.x(), at.y(), shown->width(),
+                             shown->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        onScreen();
+        for (int k = 1; k < lineCounts.size(); ++k) {
+            key(Qt::Key_PageDown);
+            QCOMPARE(w().book().currentOrder(), k);
+            QCOMPARE(onScreen(), shown->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
     }
 
     void invalidOrderIsNotWrittenBack()
