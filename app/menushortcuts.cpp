@@ -63,7 +63,9 @@ bool MenuShortcuts::eventFilter(QObject *watched, QEvent *event)
 
 bool MenuShortcuts::takenByMenu(const QKeySequence &keys) const
 {
-    const QList<QAction *> actions = m_window->findChildren<QAction *>();
+    // The window's commands are its own children: asked at every key, along the whole way from
+    // the focused control up, the search must not walk every control.
+    const QList<QAction *> actions = m_window->findChildren<QAction *>(Qt::FindDirectChildrenOnly);
     return std::any_of(actions.cbegin(), actions.cend(), [&](const QAction *action) {
         return action->isEnabled() && action->shortcuts().contains(keys);
     });
