@@ -367,7 +367,9 @@ Status OrderDocument::Supprime()
 
 void OrderDocument::Copier()
 {
-    m_clipboard.copyFrom(m_record);
+    OrderRecord record = m_record;
+    record.Lines.resize(m_lastRow);
+    m_clipboard.copyFrom(record, m_overflow);
 }
 
 Status OrderDocument::Coller()
@@ -376,14 +378,12 @@ Status OrderDocument::Coller()
         return {};
     const StepScope step(*this, Change::PasteOrder);
     OrderRecord record = m_record;
-    if (const Status pasted = m_clipboard.pasteInto(record); !pasted)
-        return pasted;
-    // The pasted rows are in use like typed ones: none is left out when the order is written.
-    for (int row = OrderClipboard::Rows; row > m_lastRow; --row)
-        if (!record.Lines.value(row - 1).isEmpty()) {
-            m_lastRow = row;
-            break;
-        }
+    m_clipboard.pasteInto(record, m_overflow);
+    // The pasted rows are in use like typed ones: none is left out when the order is written,
+    // and the lines past the grid follow the last row.
+    if (!m_clipboard.linesPastGrid().isEmpty())
+        m_lastRow = GridRows;
+    m_lastRow = qMax(m_lastRow, int(m_clipboard.order().Lines.size()));
     showRecord(record);
     markModified();
     return Calcule();
