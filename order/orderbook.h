@@ -45,9 +45,8 @@ public:
     QList<qsizetype> blocksFromZero() const { return m_index.blocksFromZero(m_lines); }
     // Decodes the current order into `record`, whose fields hold a new order's values; the
     // order lines past the first `rows` and the lines of other kinds go into `kept` as the
-    // file holds them (OrderFormat::decodeAt). False when
-    // the order has no block; a date line that is no date is the failure, the fields read
-    // before it kept.
+    // file holds them (OrderFormat::decodeAt). False when the order has no block; a date line
+    // that is no date is the failure, the fields read before it kept.
     Result<bool> readOrder(OrderRecord &record, OrderFormat::KeptLines &kept, int rows);
 
     // File

@@ -212,6 +212,7 @@ bool OrderDocument::SupLigne(int row)
     int lastRow = m_lastRow;
     if (!LineEntry::SupLigne(rows, row, lastRow))
         return false;
+    m_overflow.orderLineRemoved(row);
     setLines(rows);
     m_lastRow = lastRow;
     markModified();
@@ -379,11 +380,10 @@ Status OrderDocument::Coller()
     const StepScope step(*this, Change::PasteOrder);
     OrderRecord record = m_record;
     m_clipboard.pasteInto(record, m_overflow);
-    // The pasted rows are in use like typed ones: none is left out when the order is written,
-    // and the lines past the grid follow the last row.
-    if (!m_clipboard.linesPastGrid().isEmpty())
-        m_lastRow = GridRows;
-    m_lastRow = qMax(m_lastRow, int(m_clipboard.order().Lines.size()));
+    // The pasted rows are in use like typed ones, and they alone: the order is written with
+    // the copied rows, the lines past the grid after the last one.
+    m_lastRow =
+        m_clipboard.linesPastGrid().isEmpty() ? int(m_clipboard.order().Lines.size()) : GridRows;
     showRecord(record);
     markModified();
     return Calcule();

@@ -415,4 +415,11 @@ void KeptLines::replaceOrderLines(const TextLines &orderLines)
     *this = std::move(result);
 }
 
+void KeptLines::orderLineRemoved(int line)
+{
+    for (Anchor &anchor : anchors)
+        if (anchor.place == AfterLine && anchor.line >= line)
+            --anchor.line;
+}
+
 } // namespace OrderFormat

@@ -80,6 +80,8 @@ struct KeptLines {
     TextLines orderLines() const;
     // Those order lines replaced by `orderLines`, the other kept lines left where they are.
     void replaceOrderLines(const TextLines &orderLines);
+    // Order line `line` was deleted: the lines after the ones below it follow them up.
+    void orderLineRemoved(int line);
     friend bool operator==(const KeptLines &a, const KeptLines &b)
     {
         return a.anchors == b.anchors && a.lines == b.lines;
