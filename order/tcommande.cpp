@@ -155,9 +155,8 @@ int TCommande::typedRow() const
 {
     const auto *editor = qobject_cast<const QLineEdit *>(openGridEditor());
     const QModelIndex current = StringGrid1->currentIndex();
-    return editor && editor->text() != m_document.cell(current.row() + 1, current.column())
-               ? current.row() + 1
-               : 0;
+    return editor && editor->text() != current.data(Qt::EditRole).toString() ? current.row() + 1
+                                                                             : 0;
 }
 
 void TCommande::commitGridEditor()

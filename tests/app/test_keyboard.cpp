@@ -150,6 +150,9 @@ private Q_SLOTS:
     void cellEditGoesOnAfterMenuAndBox();
     void rowTypedWithoutEnterIsKept_data();
     void rowTypedWithoutEnterIsKept();
+    void everyRowTypedWithEnterIsKept();
+    void numberCellEditedFromItsMiddle_data();
+    void numberCellEditedFromItsMiddle();
     void copyNewOrderPaste_data();
     void copyNewOrderPaste();
     void orderStepsUndoneAndRedone_data();
@@ -178,6 +181,8 @@ private:
     }
     void menu(char mnemonic, char item);
     void clickCell(int row, int column);
+    // The designations of the first order of the book as saved.
+    QStringList savedDesignations() const;
     template <typename W = QWidget> W *child(const char *name) const
     {
         return m_form->findChild<W *>(QLatin1String(name));
@@ -486,14 +491,111 @@ void TestKeyboard::rowTypedWithoutEnterIsKept()
     } else {
         key(Qt::Key_S, Qt::ControlModifier);
     }
+    QCOMPARE(savedDesignations(), (QStringList{"Vis", "Ecrous", "Boulons"}));
+}
+
+QStringList TestKeyboard::savedDesignations() const
+{
     QStringList lines;
-    QVERIFY(TextFile::read(m_book, lines));
     OrderRecord written;
-    QVERIFY(*OrderFormat::decode(TextLines(lines), 0, written));
+    if (!TextFile::read(m_book, lines) || !*OrderFormat::decode(TextLines(lines), 0, written))
+        return {QStringLiteral("(unreadable)")};
     QStringList designations;
     for (const OrderLine &line : std::as_const(written.Lines))
         designations << line.Designation;
-    QCOMPARE(designations, (QStringList{"Vis", "Ecrous", "Boulons"}));
+    return designations;
+}
+
+// Line after line as a user types them, each ended with Enter, up to the last row the order
+// holds: Enter there keeps the cursor on that row and says the order is full.
+void TestKeyboard::everyRowTypedWithEnterIsKept()
+{
+    QVERIFY(start({dupontOrder()}));
+    QStringList designations{QStringLiteral("Vis"), QStringLiteral("Ecrous")};
+    clickCell(3, 0);
+    for (int row = 3; row <= OrderDocument::GridRows; ++row) {
+        designations << QStringLiteral("Article %1").arg(row);
+        type(designations.last());
+        key(Qt::Key_Tab);
+        type(QStringLiteral("2"));
+        key(Qt::Key_Tab);
+        type(QStringLiteral("1,5"));
+        key(Qt::Key_Return);
+        QCOMPARE(m_form->commande().currentGridRow(), qMin(row + 1, OrderDocument::GridRows));
+    }
+    QCOMPARE(m_form->commande().currentGridColumn(), 0);
+    QCOMPARE(child<QLabel>("StatusPanel0")->text(),
+             QStringLiteral("La commande est complète : 63 lignes au plus."));
+    key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(savedDesignations(), designations);
+    QCOMPARE(child<QLabel>("Label7")->text(), QStringLiteral("207,00")); // 24,00 + 61 x 3,00
+}
+
+// A click in the middle of a number cell, keys typed there, Enter: the cell holds what its
+// editor showed, without the spaces that right-align the number; a text that is not a number
+// is marked and said.
+void TestKeyboard::numberCellEditedFromItsMiddle_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("cell");   // trimmed; as it was when nothing is typed
+    QTest::addColumn<QString>("amount"); // Enter in the quantity works nothing out
+    QTest::addColumn<QString>("notice");
+    // Left with Tab: Enter would complete the line, a change of its own.
+    QTest::newRow("price left untouched") << 2 << ""
+                                          << "10,00"
+                                          << "20,00"
+                                          << "";
+    QTest::newRow("digit before the price") << 2 << "1"
+                                            << "110,00"
+                                            << "220,00"
+                                            << "";
+    QTest::newRow("second price") << 2 << "48,20 "
+                                  << "48,20 10,00"
+                                  << "0,00"
+                                  << "Prix unitaire : « 48,20 10,00 » n'est pas un nombre";
+    QTest::newRow("letter in the quantity") << 1 << "a"
+                                            << "a2"
+                                            << "20,00"
+                                            << "Quantité : « a2 » n'est pas un nombre";
+    QTest::newRow("discount with its sign") << 3 << "5 %"
+                                            << "5 %"
+                                            << "20,00"
+                                            << "Remise : « 5 % » n'est pas un nombre";
+}
+
+void TestKeyboard::numberCellEditedFromItsMiddle()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, cell);
+    QFETCH(QString, notice);
+    QVERIFY(start({dupontOrder()}));
+    const QString before = document().cell(1, column);
+    clickCell(1, column);
+    // Clicked once it is on screen, where the user sees the number.
+    QCoreApplication::processEvents();
+    QTest::mouseClick(focused(), Qt::LeftButton, {}, focused()->rect().center());
+    type(typed);
+    key(typed.isEmpty() ? Qt::Key_Tab : Qt::Key_Return);
+
+    const QString after = document().cell(1, column);
+    if (typed.isEmpty()) {
+        QCOMPARE(after, before);
+        QVERIFY(!document().orderModified());
+    }
+    QCOMPARE(after.trimmed(), cell);
+    QTEST(document().cell(1, OrderLine::AmountCell).trimmed(), "amount");
+    const auto *status = child<QLabel>("StatusPanel0");
+    QTRY_VERIFY2(notice.isEmpty() ? !status->text().contains(QStringLiteral("nombre"))
+                                  : status->text() == notice,
+                 qPrintable(status->text()));
+    // Marked in the grid: the cell's background is not the grid's.
+    auto *grid = child<QTableView>("StringGrid1");
+    const QRect rect = grid->visualRect(grid->model()->index(0, column));
+    const QColor shown = grid->viewport()->grab().toImage().pixelColor(
+        rect.center().x() * grid->devicePixelRatio(), (rect.top() + 1) * grid->devicePixelRatio());
+    QCOMPARE(shown != grid->palette().color(QPalette::Base), !notice.isEmpty());
 }
 
 void TestKeyboard::copyNewOrderPaste_data()
