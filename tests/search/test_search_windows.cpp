@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,6 +147,11 @@ void TestSearchWindows::searchFromTheKeyboard()
     auto *list = search->findChild<QTableView *>(QStringLiteral("Results"));
     auto *count = search->findChild<QLabel *>(QStringLiteral("Count"));
     QCOMPARE(count->text(), QStringLiteral("3 commandes"));
+    // Every heading fits whole at the window's first width, its sort arrow included.
+    for (int c = 0; c < list->model()->columnCount(); ++c)
+        QVERIFY2(list->horizontalHeader()->sectionSize(c) >=
+                     list->horizontalHeader()->sectionSizeHint(c),
+                 qPrintable(list->model()->headerData(c, Qt::Horizontal).toString()));
     QStringList numbers;
     for (int row = 0; row < 3; ++row)
         numbers << list->model()->index(row, 0).data().toString();
