@@ -63,6 +63,7 @@ QValidator::State FieldGuard::validate(QString &input, int &pos) const
 {
     // The user's edits leave the field modified; the program's setText does not, and what it
     // shows (a file's text) is taken as it is.
+    QString pasted;
     if (m_edit->isModified()) {
         // The part inserted: what stands between the text's unchanged start and end.
         const qsizetype common = qMin(input.size(), m_taken.size());
@@ -88,6 +89,7 @@ QValidator::State FieldGuard::validate(QString &input, int &pos) const
             while (to > from && blank(inserted.at(to - 1)))
                 --to;
             inserted = inserted.mid(from, to - from);
+            pasted = inserted;
         }
         if (!admit(inserted, m_rule))
             return Invalid;
@@ -97,7 +99,13 @@ QValidator::State FieldGuard::validate(QString &input, int &pos) const
         else if (pos > start + inserted.size())
             pos = int(start + inserted.size());
     }
-    return m_own ? m_own->validate(input, pos) : Acceptable;
+    if (!m_own)
+        return Acceptable;
+    const State judged = m_own->validate(input, pos);
+    // A key the field's own rule refuses goes unsaid, as it always has; a paste is told.
+    if (judged == Invalid && !pasted.isEmpty())
+        Q_EMIT FieldNotices::instance().refused(FieldNotices::pasteRefused(pasted));
+    return judged;
 }
 
 void FieldGuard::fixup(QString &input) const
@@ -116,6 +124,11 @@ FieldNotices &FieldNotices::instance()
 QString FieldNotices::refusal(const QString &character)
 {
     return QStringLiteral("Caractère non pris en charge : ") + character;
+}
+
+QString FieldNotices::pasteRefused(const QString &text)
+{
+    return QStringLiteral("Texte refusé dans ce champ : ") + text;
 }
 
 QString FieldNotices::ruledOut(QChar character)

@@ -52,6 +52,8 @@ public:
     static QString refusal(const QString &character);
     // "Caractère refusé dans ce champ : -", for a character the field's key rule refuses
     static QString ruledOut(QChar character);
+    // "Texte refusé dans ce champ : 100234", for a paste the field's own validator refuses
+    static QString pasteRefused(const QString &text);
 
 Q_SIGNALS:
     void refused(const QString &message);
