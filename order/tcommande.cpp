@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
+#include "gui/popupaccess.h"
 #include "order/linedelegate.h"
 #include "order/orderhistory.h"
 #include "order/orderlinesmodel.h"
@@ -42,6 +43,7 @@ QString capitalised(QString text)
 
 TCommande::TCommande(QWidget *parent) : QWidget(parent)
 {
+    PopupAccess::install(this); // the grid's and the fields' context menus
     setObjectName(QStringLiteral("Commande"));
     setWindowTitle(m_document.caption());
     m_lines = new OrderLinesModel(m_document, &m_document);

@@ -894,8 +894,8 @@ void TestKeyboard::pastedTextKeepsTheFiles_data()
                               << "";
     QTest::newRow("company") << "company"
                              << "Edit1"
-                             << "Qor\tSARL\n"
-                             << "Qor SARL " << Company::FileName << 7 << "Qor SARL "
+                             << "\tQor\tSARL\r\n"
+                             << "Qor SARL" << Company::FileName << 7 << "Qor SARL"
                              << "";
     QTest::newRow("payment term") << "parameters"
                                   << "Edit5"
@@ -907,7 +907,12 @@ void TestKeyboard::pastedTextKeepsTheFiles_data()
                                    << "Edit2"
                                    << "-5,5"
                                    << "20,60" << settings << 14 << " 2.0600000000"
-                                   << "";
+                                   << "Caractère refusé dans ce champ : -";
+    QTest::newRow("rate, spreadsheet cell") << "parameters"
+                                            << "Edit2"
+                                            << "7\n"
+                                            << "7" << settings << 14 << " 7.00000000000000E+0000"
+                                            << "";
     QTest::newRow("rate, point") << "parameters"
                                  << "Edit2"
                                  << "2.5"
