@@ -183,6 +183,7 @@ public:
         Date,
         SupplierCode,
         Supplier, // the code looked up, with the address found
+        Article,  // an article chosen for a designation, with its last price
         PaymentTerms,
         Address,
         PriceMode,

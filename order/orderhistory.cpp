@@ -19,6 +19,7 @@ public:
         using Change = OrderDocument::Change;
         switch (m_step.change) {
         case Change::Cell:
+        case Change::Article: // the choice ends the typing of its designation
             return 1000 + m_step.row * 8 + m_step.column;
         case Change::Supplier: // the lookup ends the typing of its code
             return int(Change::SupplierCode);
@@ -39,9 +40,10 @@ public:
     {
         const auto *next = static_cast<const StepCommand *>(command);
         // Only what follows straight on: not after a move to another order, nor once the code
-        // was looked up.
+        // was looked up or the article chosen.
         if (!next->m_step.before.sameAs(m_step.after) ||
-            m_step.change == OrderDocument::Change::Supplier)
+            m_step.change == OrderDocument::Change::Supplier ||
+            m_step.change == OrderDocument::Change::Article)
             return false;
         m_step.after = next->m_step.after;
         if (next->m_step.change != m_step.change) {
@@ -141,6 +143,8 @@ QString OrderHistory::stepText(const OrderDocument::Step &step)
         return QStringLiteral("la modification du code fournisseur");
     case Change::Supplier:
         return QStringLiteral("le choix du fournisseur");
+    case Change::Article:
+        return QStringLiteral("le choix de l'article");
     case Change::PaymentTerms:
         return QStringLiteral("la modification des conditions de paiement");
     case Change::Address:
