@@ -31,6 +31,8 @@ void TestOrderHistory::goesBackAndForth_data()
         << OrderHistory::Steps + 10;
     QTest::newRow("undo past a save and back") << "aaszzzzzzyyyyyy" << 6 << false << -1;
     QTest::newRow("saved after an undo") << "aazzsyyzz" << 4 << false << -1;
+    // The save writes back the order the undo showed: the redo goes over to the other branch.
+    QTest::newRow("redone across a save's write") << "aazsyzy" << 6 << true << -1;
     QTest::newRow("clean point at the limit's edge")
         << "as" + a.repeated(33) + z.repeated(OrderHistory::Steps) + y << 1 << false << -1;
     QTest::newRow("clean point dropped by the limit")
