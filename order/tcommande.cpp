@@ -424,13 +424,13 @@ void TCommande::Chercher()
 void TCommande::undo()
 {
     commitGridEditor();
-    m_history->undo();
+    Application::succeeded(m_history->undo());
 }
 
 void TCommande::redo()
 {
     commitGridEditor();
-    m_history->redo();
+    Application::succeeded(m_history->redo());
 }
 
 // ---- Settings, suppliers, company ----

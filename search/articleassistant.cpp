@@ -151,6 +151,9 @@ void ArticleAssistant::choose(int row)
         return;
     const ArticleMemory::Entry entry = m_entries->entry(row);
     m_editor->setText(entry.designation);
+    // The designation and the price it brings are one choice: one Ctrl+Z takes both back.
+    const OrderDocument::StepScope step(m_window.document(), OrderDocument::Change::Article, m_row,
+                                        OrderLine::DesignationCell);
     m_window.enterCellText(m_row, OrderLine::DesignationCell, entry.designation);
     // The price is the user's once typed: only an empty one is filled.
     if (!NumberText::trimmed(m_window.document().cell(m_row, OrderLine::UnitPriceCell)).isEmpty())

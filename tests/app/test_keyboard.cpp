@@ -9,6 +9,7 @@
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/desktopplatform.h"
+#include "order/booklistener.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
 #include "utilities/helpwindow.h"
@@ -157,6 +158,8 @@ private Q_SLOTS:
     void copyNewOrderPaste();
     void orderStepsUndoneAndRedone_data();
     void orderStepsUndoneAndRedone();
+    void undoRedoBackAndForth_data();
+    void undoRedoBackAndForth();
     void shortcutsWhereverTheFocusIs_data();
     void shortcutsWhereverTheFocusIs();
     void fieldsKeepTextCopyKeys();
@@ -734,6 +737,92 @@ void TestKeyboard::orderStepsUndoneAndRedone()
     QCOMPARE(document().snapshot().join(), after);
     QVERIFY(document().fileModified());
     QCOMPARE(undo->text(), undoText);
+}
+
+// Ctrl+Z and Ctrl+Y pressed in turn or in a row: each key costs the step it takes back, the
+// book's journal holds the same changes whatever the keys, and Ctrl+S writes what is shown. A
+// key that runs out of memory half way leaves everything as it was and says so.
+void TestKeyboard::undoRedoBackAndForth_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("failing"); // the key whose restore runs out of memory; -1: none
+    const QString zy = QStringLiteral("zy");
+    QTest::newRow("an order deleted, back and forth") << "delete" << zy.repeated(20) << -1;
+    QTest::newRow("thirty notes, undone") << "notes" << QString(32, 'z') + "yy" << -1;
+    QTest::newRow("out of memory half way") << "delete"
+                                            << "zyzyzy" << 2;
+}
+
+void TestKeyboard::undoRedoBackAndForth()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, keys);
+    QFETCH(int, failing);
+    QVERIFY(start({dupontOrder(), orderBlock(1, "10024", "Martin", "Clous"),
+                   orderBlock(2, "10023", "Dupont", "Ecrous"),
+                   orderBlock(3, "10024", "Martin", "Pointes")}));
+    QList<QByteArray> states{document().snapshot().join()}; // by the history's place
+    if (steps == "delete") {
+        key(Qt::Key_PageDown);
+        states = {document().snapshot().join()};
+        m_modals->buttons << QStringLiteral("OK");
+        menu('d', 'u');
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+        states << document().snapshot().join();
+    } else {
+        for (int k = 1; k <= 30; ++k) {
+            if (k > 1) {
+                key(Qt::Key_PageDown);
+                states << document().snapshot().join();
+            }
+            QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+            type(QStringLiteral(" n%1").arg(k));
+        }
+        states << document().snapshot().join();
+    }
+
+    // Fails the book's listener once, after the lines went back.
+    struct FailingListener : BookListener {
+        BookListener *inner = nullptr;
+        bool armed = false;
+        void blockChanged(int index) override { inner->blockChanged(index); }
+        void blocksRenumbered() override
+        {
+            if (std::exchange(armed, false))
+                throw std::bad_alloc();
+            inner->blocksRenumbered();
+        }
+        void bookReset() override { inner->bookReset(); }
+    } listener;
+    listener.inner = book().listener();
+    document().setBookListener(&listener);
+    auto *undo = child<QAction>("EditUndoItem");
+
+    m_modals->seen.clear();
+    const qsizetype journal = book().journalSize();
+    qsizetype at = states.size() - 1;
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        const QString undoText = undo->text();
+        listener.armed = k == failing;
+        if (listener.armed)
+            m_modals->buttons << QStringLiteral("OK");
+        key(keys.at(k) == 'z' ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+        if (k == failing) {
+            QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+            QCOMPARE(m_modals->texts(),
+                     QStringList{"Mémoire insuffisante : l'opération a été abandonnée."});
+            QCOMPARE(undo->text(), undoText);
+        } else {
+            at = qBound<qsizetype>(0, at + (keys.at(k) == 'z' ? -1 : 1), states.size() - 1);
+        }
+        QCOMPARE(book().journalSize(), journal);
+        QCOMPARE(document().snapshot().join(), states.at(at));
+    }
+    document().setBookListener(listener.inner);
+    key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(contents(m_book), states.at(at));
 }
 
 void TestKeyboard::shortcutsWhereverTheFocusIs_data()

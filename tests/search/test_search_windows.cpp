@@ -254,6 +254,14 @@ void TestSearchWindows::completion()
     QCOMPARE(commande().document().cell(2, 2), chosen ? QStringLiteral("4,20") : QString());
     QCOMPARE(commande().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
     QVERIFY(commande().document().orderModified());
+    // The choice is one step: one Ctrl+Z takes back the designation with its price.
+    auto *undo = m_form->findChild<QAction *>(QStringLiteral("EditUndoItem"));
+    QCOMPARE(undo->text(), chosen ? QStringLiteral("&Annuler le choix de l'article")
+                                  : QStringLiteral("&Annuler la saisie de la ligne 2"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    for (const int column : {0, 2, 3})
+        QVERIFY(commande().document().cell(2, column).isEmpty());
+    QVERIFY(!undo->isEnabled());
 }
 
 void TestSearchWindows::lastPriceAndHistory()
