@@ -140,6 +140,21 @@ void TCmdListe::closeClearingSelection()
 
 bool TCmdListe::eventFilter(QObject *watched, QEvent *event)
 {
+    // Home and End go to the first and last entry, as in any list box, before any shortcut of
+    // those keys; the view would go to the first entry on either while none is current.
+    if (watched == ListBox1 &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) &&
+            !(key->modifiers() & ~Qt::KeypadModifier)) {
+            const int count = m_entries->rowCount();
+            if (event->type() == QEvent::KeyPress && count > 0)
+                ListBox1->setCurrentIndex(
+                    m_entries->index(key->key() == Qt::Key_Home ? 0 : count - 1));
+            event->accept();
+            return true;
+        }
+    }
     // The list itself would take Enter and Escape for its own use.
     if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);

@@ -46,8 +46,14 @@ bool FieldGuard::admit(QString &inserted, const KeyRule &rule, Lines lines)
         QChar c = inserted.at(i);
         if (lines == Lines::One || (c != QLatin1Char('\n') && c != QLatin1Char('\r')))
             c = spaced.at(i);
-        if (rule && (c = rule(c)).isNull())
-            return false;
+        if (rule) {
+            const QChar ruled = rule(c);
+            if (ruled.isNull()) {
+                Q_EMIT FieldNotices::instance().refused(FieldNotices::ruledOut(c));
+                return false;
+            }
+            c = ruled;
+        }
         inserted[i] = c;
     }
     return true;
@@ -57,6 +63,7 @@ QValidator::State FieldGuard::validate(QString &input, int &pos) const
 {
     // The user's edits leave the field modified; the program's setText does not, and what it
     // shows (a file's text) is taken as it is.
+    QString pasted;
     if (m_edit->isModified()) {
         // The part inserted: what stands between the text's unchanged start and end.
         const qsizetype common = qMin(input.size(), m_taken.size());
@@ -69,6 +76,21 @@ QValidator::State FieldGuard::validate(QString &input, int &pos) const
             ++end;
         const qsizetype size = input.size() - start - end;
         QString inserted = input.mid(start, size);
+        // A key types one character; more is a paste or a drop, whose surrounding breaks and
+        // spaces are the source's, not the user's: a spreadsheet ends a cell with a line break.
+        if (inserted.size() > 1) {
+            const auto blank = [](QChar c) {
+                return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+                       c == QLatin1Char('\n');
+            };
+            qsizetype from = 0, to = inserted.size();
+            while (from < to && blank(inserted.at(from)))
+                ++from;
+            while (to > from && blank(inserted.at(to - 1)))
+                --to;
+            inserted = inserted.mid(from, to - from);
+            pasted = inserted;
+        }
         if (!admit(inserted, m_rule))
             return Invalid;
         input.replace(start, size, inserted);
@@ -77,7 +99,13 @@ QValidator::State FieldGuard::validate(QString &input, int &pos) const
         else if (pos > start + inserted.size())
             pos = int(start + inserted.size());
     }
-    return m_own ? m_own->validate(input, pos) : Acceptable;
+    if (!m_own)
+        return Acceptable;
+    const State judged = m_own->validate(input, pos);
+    // A key the field's own rule refuses goes unsaid, as it always has; a paste is told.
+    if (judged == Invalid && !pasted.isEmpty())
+        Q_EMIT FieldNotices::instance().refused(FieldNotices::pasteRefused(pasted));
+    return judged;
 }
 
 void FieldGuard::fixup(QString &input) const
@@ -96,4 +124,15 @@ FieldNotices &FieldNotices::instance()
 QString FieldNotices::refusal(const QString &character)
 {
     return QStringLiteral("Caractère non pris en charge : ") + character;
+}
+
+QString FieldNotices::pasteRefused(const QString &text)
+{
+    return QStringLiteral("Texte refusé dans ce champ : ") + text;
+}
+
+QString FieldNotices::ruledOut(QChar character)
+{
+    return QStringLiteral("Caractère refusé dans ce champ : ") +
+           (character == QLatin1Char(' ') ? QStringLiteral("espace") : QString(character));
 }

@@ -10,7 +10,8 @@ class QLineEdit;
 // What a field takes in when the user types, pastes (keyboard, context menu, middle button) or
 // drops text: every field is one line of a file, so a TAB, CR or LF becomes a space; a
 // character the files' code page cannot hold is refused, never written as '?', and
-// FieldNotices says which; a field with a key filter applies it to every character inserted.
+// FieldNotices says which; a field with a key filter applies it to every character inserted,
+// and FieldNotices says which it refused. Breaks and spaces around a pasted text are dropped.
 // Text the program puts in the field itself is taken as it stands.
 class FieldGuard : public QValidator {
     Q_OBJECT
@@ -49,6 +50,10 @@ public:
     static FieldNotices &instance();
     // "Caractère non pris en charge : ≥"
     static QString refusal(const QString &character);
+    // "Caractère refusé dans ce champ : -", for a character the field's key rule refuses
+    static QString ruledOut(QChar character);
+    // "Texte refusé dans ce champ : 100234", for a paste the field's own validator refuses
+    static QString pasteRefused(const QString &text);
 
 Q_SIGNALS:
     void refused(const QString &message);

@@ -3,24 +3,30 @@
 
 #include "core/textlines.h"
 
+#include <QHash>
 #include <QList>
 
-// The changes made to an order book's lines since it was opened, oldest first, so that the
-// book can be put back byte for byte as it stood at any point of them: undo and redo. Each
-// change keeps only the lines it took out and put in, never the whole book, so that an edit of
-// the largest book costs what the edit costs.
+// The changes made to an order book's lines since it was opened, so that the book can be put
+// back byte for byte as it stood at any point of them: undo and redo. Each change keeps only
+// the lines it took out and put in, never the whole book, so that an edit of the largest book
+// costs what the edit costs.
 //
-// Every change of the lines goes through the journal. Going back to an earlier point is
-// itself recorded as changes, so that every point stays reachable: the points form one line,
-// whatever was undone and done again.
+// The points the lines stood at form a tree: going back to an earlier point and changing the
+// lines from there starts a branch, and the points of the other branch stay reachable (a redo
+// the history still offers). Going from one point to another applies the changes between the
+// two, and only those: nothing is recorded, so undoing and redoing back and forth neither
+// grows the journal nor costs more each time.
 class BookJournal {
 public:
-    // Changes recorded since the lines were last replaced as a whole: the point they stand at.
-    qint64 version() const { return m_first + m_changes.size(); }
+    // The point the lines stand at. Each point has its own number, never given to another.
+    qint64 version() const { return m_current; }
+    // The changes held, in all branches.
+    qsizetype size() const { return m_points.size() - 1; }
     // The lines were replaced as a whole (opened, new, repaired): no earlier point is kept.
     void reset();
-    // Forgets the changes before `version`: nothing will go back past it.
-    void forgetBefore(qint64 version);
+    // Keeps only the points `versions` and the current one, with what going between them takes:
+    // every other point is forgotten. Unknown versions are passed over.
+    void keepOnly(const QList<qint64> &versions);
 
     // `count` lines from `at` on are replaced by `inserted`.
     void splice(TextLines &lines, qsizetype at, qsizetype count, const TextLines &inserted);
@@ -30,7 +36,9 @@ public:
         QString text;
     };
     void relabel(TextLines &lines, const QList<Label> &labels);
-    // Puts `lines` back as they stood at `version`; false when that point was forgotten.
+    // Puts `lines` back as they stood at `version`, or forward to it; false when that point was
+    // forgotten. All or nothing: when a change cannot be made (memory), the changes made are
+    // taken back and the exception goes on, the lines and the journal as they were.
     bool rewind(TextLines &lines, qint64 version);
 
 private:
@@ -41,12 +49,19 @@ private:
         QList<qsizetype> positions;
         TextLines taken;
         TextLines put;
-
-        Change reversed() const { return {at, positions, put, taken}; }
     };
-    static void apply(TextLines &lines, const Change &change);
+    // A point other than the first is where its change led from its parent.
+    struct Point {
+        qint64 parent = -1;
+        qsizetype depth = 0;
+        Change change;
+    };
+    const Point &point(qint64 version) const { return *m_points.constFind(version); }
+    // Makes `change`, or takes it back; either whole or not at all.
+    static void apply(TextLines &lines, const Change &change, bool forward);
     void record(TextLines &lines, Change change);
 
-    QList<Change> m_changes;
-    qint64 m_first = 0; // the version before m_changes.first()
+    QHash<qint64, Point> m_points{{0, Point()}};
+    qint64 m_current = 0;
+    qint64 m_next = 1; // the number of the next point made
 };

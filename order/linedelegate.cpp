@@ -2,6 +2,7 @@
 #include "order/linedelegate.h"
 
 #include "gui/fieldguard.h"
+#include "order/orderlinesmodel.h"
 #include "order/tcommande.h"
 #include "pricing/lineentry.h"
 #include "printing/orderpage.h"
@@ -11,10 +12,21 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QToolTip>
 
 namespace {
+
+// The background of a number cell whose text is not a number.
+const QColor NoticeBackground(255, 205, 205);
+
+// The columns whose numbers the calculation right-aligns.
+bool rightAligned(int column)
+{
+    return column == OrderLine::QuantityCell || column == OrderLine::UnitPriceCell ||
+           column == OrderLine::AmountCell;
+}
 
 // How a designation comes out on paper when not as typed; empty when it fits its column.
 QString paperTip(const QString &designation)
@@ -54,11 +66,39 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
             connect(edit, &QLineEdit::textEdited, m_window, &TCommande::typingChanged);
             // The grid's own commands come with the cell's menu.
             edit->addActions(m_window->StringGrid1->actions());
+            // The number stays where the grid shows it; a click left of it puts the cursor
+            // before its first digit.
+            if (rightAligned(column))
+                edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (m_assistant)
                 m_assistant->editorCreated(edit, index);
+            // Said again once the editor is gone: what the status bar showed for the cell
+            // while it was edited is cleared then.
+            connect(edit, &QObject::destroyed, this, [this, edit] {
+                if (edit == m_noticeEditor) {
+                    m_noticeEditor = nullptr;
+                    say(m_notice);
+                }
+            });
         }
     }
     return editor;
+}
+
+void TLineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                 const QModelIndex &index) const
+{
+    QStyledItemDelegate::setModelData(editor, model, index);
+    m_notice = index.data(OrderLinesModel::NoticeRole).toString();
+    m_noticeEditor = m_notice.isEmpty() ? nullptr : editor;
+    if (!m_notice.isEmpty())
+        say(m_notice);
+}
+
+void TLineDelegate::say(const QString &notice) const
+{
+    QStatusTipEvent tip(notice);
+    QCoreApplication::sendEvent(m_window->StringGrid1, &tip);
 }
 
 // The calculation right-aligns numbers with leading spaces measured in the grid's font; the
@@ -69,8 +109,9 @@ void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIn
 {
     QStyledItemDelegate::initStyleOption(option, index);
     const int column = index.column();
-    if (column == OrderLine::QuantityCell || column == OrderLine::UnitPriceCell ||
-        column == OrderLine::AmountCell) {
+    if (!option->text.isEmpty() && !index.data(OrderLinesModel::NoticeRole).toString().isEmpty())
+        option->backgroundBrush = NoticeBackground;
+    if (rightAligned(column)) {
         option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
         qsizetype spaces = 0;
         while (spaces < option->text.size() && option->text.at(spaces) == QLatin1Char(' '))
@@ -83,8 +124,8 @@ bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
                               const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     if (event->type() == QEvent::ToolTip) {
-        QString tip;
-        if (index.column() == OrderLine::DesignationCell)
+        QString tip = index.data(OrderLinesModel::NoticeRole).toString();
+        if (tip.isEmpty() && index.column() == OrderLine::DesignationCell)
             tip = paperTip(index.data(Qt::EditRole).toString());
         if (tip.isEmpty() && m_assistant)
             tip = m_assistant->toolTip(index);

@@ -18,7 +18,8 @@ public:
 };
 
 // The grid's cell editors get their keys looked at by the window before the delegate's own
-// handling, so that "." and Enter follow the same rules inside a cell being edited.
+// handling, so that "." and Enter follow the same rules inside a cell being edited. A number
+// cell whose text is not a number is marked, and said in the status bar when it is left so.
 class TLineDelegate : public QStyledItemDelegate {
 public:
     TLineDelegate(TCommande *window, QObject *parent);
@@ -27,6 +28,8 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
     // A designation too long for its column on paper says so in its tool tip.
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
@@ -36,6 +39,11 @@ protected:
     bool eventFilter(QObject *object, QEvent *event) override;
 
 private:
+    void say(const QString &notice) const;
+
     TCommande *m_window;
     CellAssistant *m_assistant = nullptr;
+    // The editor last left on a text that is not a number, and what was said of it.
+    mutable const QWidget *m_noticeEditor = nullptr;
+    mutable QString m_notice;
 };

@@ -343,19 +343,35 @@ OrderBook::State OrderBook::state() const
 
 bool OrderBook::restore(const State &state)
 {
-    const bool changed = state.version != m_journal.version();
-    if (changed && !m_journal.rewind(m_lines, state.version))
-        return false;
+    const qint64 from = m_journal.version();
+    if (state.version != from) {
+        if (!m_journal.rewind(m_lines, state.version))
+            return false;
+        // Blocks may have come back, gone or changed their indexes.
+        m_index.invalidate();
+        if (m_listener) {
+            try {
+                m_listener->blocksRenumbered();
+            } catch (...) {
+                m_journal.rewind(m_lines, from);
+                m_listener->blocksRenumbered();
+                throw;
+            }
+        }
+    }
     m_currentOrder = state.currentOrder;
     m_orderCount = state.orderCount;
     m_nextOrderNumber = state.nextOrderNumber;
-    if (changed) {
-        // Blocks may have come back, gone or changed their indexes.
-        m_index.invalidate();
-        if (m_listener)
-            m_listener->blocksRenumbered();
-    }
     return true;
+}
+
+void OrderBook::keepOnly(const QList<State> &states)
+{
+    QList<qint64> versions;
+    versions.reserve(states.size());
+    for (const State &state : states)
+        versions.append(state.version);
+    m_journal.keepOnly(versions);
 }
 
 TextLines OrderBook::snapshot(const OrderRecord *shown, const KeptLines &kept) const

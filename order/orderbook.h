@@ -97,9 +97,11 @@ public:
     // The lines writeOrder() would leave, the book left as it is.
     TextLines snapshot(const OrderRecord *shown, const OrderFormat::KeptLines &kept) const;
 
-    // Where the book stands, apart from its file: how far its lines were changed since it was
+    // Where the book stands, apart from its file: the point its lines stand at since it was
     // opened, and the orders' place in them. restore() puts the book back as it stood then,
-    // byte for byte, or forward again to a later state; false when that state was forgotten.
+    // byte for byte, or forward again to a later state, at the cost of the changes between the
+    // two; false when that state was forgotten. All or nothing: a failure (memory) leaves the
+    // book, its index and its listener as they were, and the exception goes on.
     struct State {
         qint64 version = 0;
         int currentOrder = 0;
@@ -109,8 +111,11 @@ public:
     };
     State state() const;
     bool restore(const State &state);
-    // Nothing will be restored to a state older than `state`: the changes before it go.
-    void forgetBefore(const State &state) { m_journal.forgetBefore(state.version); }
+    // Nothing will be restored to a state other than `states` and the current one: the changes
+    // no way between them takes go.
+    void keepOnly(const QList<State> &states);
+    // The changes held to go back and forth: what the book keeps besides its lines.
+    qsizetype journalSize() const { return m_journal.size(); }
 
     // Who is told of the changes to the blocks; none at first.
     void setListener(BookListener *listener) { m_listener = listener; }

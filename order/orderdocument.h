@@ -183,6 +183,7 @@ public:
         Date,
         SupplierCode,
         Supplier, // the code looked up, with the address found
+        Article,  // an article chosen for a designation, with its last price
         PaymentTerms,
         Address,
         PriceMode,
@@ -211,11 +212,12 @@ public:
     };
     State state() const;
     // Puts the document back as it stood in `state`, the order on screen and its flags
-    // included; a state taken before the last save shows the book modified. False when the
-    // book can no longer go back there.
-    bool restore(const State &state);
-    // Nothing will be restored to a state older than `state`.
-    void forgetBefore(const State &state) { m_book.forgetBefore(state.book); }
+    // included; a state taken before the last save shows the book modified. All or nothing:
+    // when the book can no longer go back there, or memory runs out on the way, the document
+    // stays as it was and the failure says so.
+    Status restore(const State &state);
+    // Nothing will be restored to a state other than `states` and the current one.
+    void keepOnly(const QList<OrderBook::State> &states) { m_book.keepOnly(states); }
     // A change the user made: what and where (a grid cell: row and column), and the document
     // before and after it.
     struct Step {

@@ -2,6 +2,8 @@
 // The document's states and the user's steps between them, for undo and redo.
 #include "order/orderdocument.h"
 
+#include <new>
+
 bool OrderDocument::State::sameAs(const State &other) const
 {
     return book == other.book && lastRow == other.lastRow && record == other.record &&
@@ -15,10 +17,15 @@ OrderDocument::State OrderDocument::state() const
             m_fileModified, m_orderModified, m_noteEdited, m_saves};
 }
 
-bool OrderDocument::restore(const State &state)
+Status OrderDocument::restore(const State &state)
 {
-    if (!m_book.restore(state.book))
-        return false;
+    // The book first: it is the only part that can fail, and it fails whole.
+    try {
+        if (!m_book.restore(state.book))
+            return Failure(QStringLiteral("Cette étape ne peut plus être annulée ni rétablie."));
+    } catch (const std::bad_alloc &) {
+        return Failure(QStringLiteral("Mémoire insuffisante : l'opération a été abandonnée."));
+    }
     m_record = state.record;
     m_overflow = state.overflow;
     m_lastRow = state.lastRow;
@@ -28,7 +35,7 @@ bool OrderDocument::restore(const State &state)
     Q_EMIT totalsChanged();
     // The file holds what the last save wrote, which a state taken before it may not be.
     setFlags(state.fileModified || state.saves != m_saves, state.orderModified);
-    return true;
+    return {};
 }
 
 OrderDocument::StepScope::StepScope(OrderDocument &document, Change change, int row, int column)

@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "order/orderhistory.h"
 
-// One step of the user's. Its first redo is the change itself, already made.
+// One step of the user's, with the document before and after it. The history restores those
+// itself: moving the index does nothing more.
 class StepCommand : public QUndoCommand {
 public:
-    StepCommand(OrderHistory &history, const OrderDocument::Step &step)
-        : QUndoCommand(OrderHistory::stepText(step)), m_history(history), m_step(step)
+    explicit StepCommand(const OrderDocument::Step &step)
+        : QUndoCommand(OrderHistory::stepText(step)), m_step(step)
     {
     }
 
-    void undo() override { m_history.show(m_step.before, m_history.index() - 1); }
-    void redo() override
-    {
-        if (m_done)
-            m_history.show(m_step.after, m_history.index() + 1);
-        m_done = true;
-    }
+    void undo() override {}
+    void redo() override {}
 
     // Typing goes on in the same field or cell: one step.
     int id() const override
@@ -23,6 +19,7 @@ public:
         using Change = OrderDocument::Change;
         switch (m_step.change) {
         case Change::Cell:
+        case Change::Article: // the choice ends the typing of its designation
             return 1000 + m_step.row * 8 + m_step.column;
         case Change::Supplier: // the lookup ends the typing of its code
             return int(Change::SupplierCode);
@@ -43,9 +40,10 @@ public:
     {
         const auto *next = static_cast<const StepCommand *>(command);
         // Only what follows straight on: not after a move to another order, nor once the code
-        // was looked up.
+        // was looked up or the article chosen.
         if (!next->m_step.before.sameAs(m_step.after) ||
-            m_step.change == OrderDocument::Change::Supplier)
+            m_step.change == OrderDocument::Change::Supplier ||
+            m_step.change == OrderDocument::Change::Article)
             return false;
         m_step.after = next->m_step.after;
         if (next->m_step.change != m_step.change) {
@@ -58,12 +56,22 @@ public:
     }
 
     const OrderDocument::Step &step() const { return m_step; }
+    // Saved next to this step: that side of it is the book as the file now holds it.
+    void setBefore(const OrderDocument::State &state) { m_step.before = state; }
+    void setAfter(const OrderDocument::State &state) { m_step.after = state; }
 
 private:
-    OrderHistory &m_history;
     OrderDocument::Step m_step;
-    bool m_done = false;
 };
+
+namespace {
+
+StepCommand *stepAt(const QUndoStack &stack, int index)
+{
+    return static_cast<StepCommand *>(const_cast<QUndoCommand *>(stack.command(index)));
+}
+
+} // namespace
 
 OrderHistory::OrderHistory(OrderDocument &document, QObject *parent)
     : QUndoStack(parent), m_document(document)
@@ -71,29 +79,54 @@ OrderHistory::OrderHistory(OrderDocument &document, QObject *parent)
     setUndoLimit(Steps);
     connect(&document, &OrderDocument::stepDone, this, &OrderHistory::add);
     connect(&document, &OrderDocument::historyCleared, this, &QUndoStack::clear);
-    connect(&document, &OrderDocument::saved, this, [this] {
-        m_saved = m_document.state();
-        setClean();
-    });
+    connect(&document, &OrderDocument::saved, this, &OrderHistory::markSaved);
 }
 
 void OrderHistory::add(const OrderDocument::Step &step)
 {
-    push(new StepCommand(*this, step));
-    // The book keeps its changes back to the oldest state still here, no further.
-    if (count() == 0)
-        return;
-    const OrderDocument::State &oldest =
-        static_cast<const StepCommand *>(command(0))->step().before;
-    const bool savedOlder = cleanIndex() >= 0 && m_saved.book.version < oldest.book.version;
-    m_document.forgetBefore(savedOlder ? m_saved : oldest);
+    push(new StepCommand(step));
+    // The book keeps the ways between the states still here, no more.
+    QList<OrderBook::State> states;
+    states.reserve(2 * count());
+    for (int i = 0; i < count(); ++i) {
+        states.append(stepAt(*this, i)->step().before.book);
+        states.append(stepAt(*this, i)->step().after.book);
+    }
+    m_document.keepOnly(states);
 }
 
-void OrderHistory::show(const OrderDocument::State &state, int index)
+void OrderHistory::markSaved()
 {
-    // The step's state from before the last save is not what the file holds; at the clean
-    // point the book is as saved.
-    m_document.restore(index == cleanIndex() && state.saves != m_saved.saves ? m_saved : state);
+    setClean();
+    // The save wrote the order on screen back: the steps on either side of the clean point lead
+    // to the book as written, which the file holds, not as it stood before.
+    const OrderDocument::State saved = m_document.state();
+    if (index() > 0)
+        stepAt(*this, index() - 1)->setAfter(saved);
+    if (index() < count())
+        stepAt(*this, index())->setBefore(saved);
+}
+
+Status OrderHistory::undo()
+{
+    if (!canUndo())
+        return {};
+    return moveTo(index() - 1, stepAt(*this, index() - 1)->step().before);
+}
+
+Status OrderHistory::redo()
+{
+    if (!canRedo())
+        return {};
+    return moveTo(index() + 1, stepAt(*this, index())->step().after);
+}
+
+Status OrderHistory::moveTo(int index, const OrderDocument::State &state)
+{
+    if (const Status restored = m_document.restore(state); !restored)
+        return restored;
+    setIndex(index); // the steps' undo() and redo() leave the document as it now is
+    return {};
 }
 
 QString OrderHistory::stepText(const OrderDocument::Step &step)
@@ -110,6 +143,8 @@ QString OrderHistory::stepText(const OrderDocument::Step &step)
         return QStringLiteral("la modification du code fournisseur");
     case Change::Supplier:
         return QStringLiteral("le choix du fournisseur");
+    case Change::Article:
+        return QStringLiteral("le choix de l'article");
     case Change::PaymentTerms:
         return QStringLiteral("la modification des conditions de paiement");
     case Change::Address:

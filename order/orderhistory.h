@@ -17,15 +17,19 @@ public:
 
     explicit OrderHistory(OrderDocument &document, QObject *parent = nullptr);
 
+    // The document goes back before the step, or forward after it, and the history moves only
+    // once the document got there: a failure leaves both as they were. They stand for
+    // QUndoStack's own, which move the index whatever the step does.
+    Status undo();
+    Status redo();
+
     // What "Annuler" and "Rétablir" name: "la suppression de la commande"...
     static QString stepText(const OrderDocument::Step &step);
 
 private:
-    friend class StepCommand;
     void add(const OrderDocument::Step &step);
-    // Shows `state`, the document as it stood at history index `index`.
-    void show(const OrderDocument::State &state, int index);
+    void markSaved();
+    Status moveTo(int index, const OrderDocument::State &state);
 
     OrderDocument &m_document;
-    OrderDocument::State m_saved; // as the last save left it: the clean point's state
 };

@@ -2,6 +2,7 @@
 #include "order/orderlinesmodel.h"
 
 #include "order/orderdocument.h"
+#include "pricing/lineentry.h"
 #include "pricing/ordercalc.h"
 
 OrderLinesModel::OrderLinesModel(OrderDocument &document, QObject *parent)
@@ -38,12 +39,16 @@ int OrderLinesModel::columnCount(const QModelIndex &parent) const
 
 QVariant OrderLinesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole && role != NoticeRole))
         return {};
     const QString text = m_document.cell(index.row() + 1, index.column());
+    if (role == Qt::EditRole)
+        return LineEntry::editText(index.column(), text);
+    if (role == NoticeRole)
+        return LineEntry::numberNotice(index.column(), text);
     // An empty cell shows nothing: the view then lays out no text for it, which keeps painting
     // a grid of mostly empty rows quick.
-    if (text.isEmpty() && role == Qt::DisplayRole)
+    if (text.isEmpty())
         return {};
     return text;
 }
@@ -52,7 +57,10 @@ bool OrderLinesModel::setData(const QModelIndex &index, const QVariant &value, i
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    m_document.setCell(index.row() + 1, index.column(), value.toString());
+    // An editor left as it was opened changes nothing, not even the padding of a number.
+    const QString text = value.toString();
+    if (text != data(index, Qt::EditRole).toString())
+        m_document.setCell(index.row() + 1, index.column(), text);
     return true;
 }
 
@@ -106,7 +114,7 @@ int OrderLinesModel::filledRows() const
 void OrderLinesModel::rowsChanged(int firstRow, int lastRow)
 {
     Q_EMIT dataChanged(index(firstRow - 1, 0), index(lastRow - 1, OrderLine::CellCount - 1),
-                       {Qt::DisplayRole, Qt::EditRole});
+                       {Qt::DisplayRole, Qt::EditRole, NoticeRole});
 }
 
 void OrderLinesModel::priceModeChanged()

@@ -9,10 +9,17 @@ class OrderDocument;
 
 // The lines of the order on screen as a table: rows 0 to 62 are the order's rows 1 to 63,
 // columns the six cells of OrderLine. Every cell can be typed into; what is typed goes to the
-// document, and the document's changes come back as changed cells.
+// document, and the document's changes come back as changed cells. A number cell is edited
+// without the spaces that right-align it (Qt::EditRole): given back unchanged, the cell keeps
+// them.
 class OrderLinesModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    enum Role {
+        // What is wrong with a number cell's text, to be shown and said; empty when nothing.
+        NoticeRole = Qt::UserRole,
+    };
+
     explicit OrderLinesModel(OrderDocument &document, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
+#include "gui/popupaccess.h"
 #include "order/linedelegate.h"
 #include "order/orderhistory.h"
 #include "order/orderlinesmodel.h"
@@ -42,6 +43,7 @@ QString capitalised(QString text)
 
 TCommande::TCommande(QWidget *parent) : QWidget(parent)
 {
+    PopupAccess::install(this); // the grid's and the fields' context menus
     setObjectName(QStringLiteral("Commande"));
     setWindowTitle(m_document.caption());
     m_lines = new OrderLinesModel(m_document, &m_document);
@@ -155,9 +157,8 @@ int TCommande::typedRow() const
 {
     const auto *editor = qobject_cast<const QLineEdit *>(openGridEditor());
     const QModelIndex current = StringGrid1->currentIndex();
-    return editor && editor->text() != m_document.cell(current.row() + 1, current.column())
-               ? current.row() + 1
-               : 0;
+    return editor && editor->text() != current.data(Qt::EditRole).toString() ? current.row() + 1
+                                                                             : 0;
 }
 
 void TCommande::commitGridEditor()
@@ -423,13 +424,13 @@ void TCommande::Chercher()
 void TCommande::undo()
 {
     commitGridEditor();
-    m_history->undo();
+    Application::succeeded(m_history->undo());
 }
 
 void TCommande::redo()
 {
     commitGridEditor();
-    m_history->redo();
+    Application::succeeded(m_history->redo());
 }
 
 // ---- Settings, suppliers, company ----

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QTextDocument>
 
@@ -100,9 +101,16 @@ bool TCommande::StringGrid1KeyPress(QObject *target, QKeyEvent *event)
     }
     if (isEnter(event)) {
         commitGridEditor();
-        const Result<QModelIndex> next = m_lines->completeLine(StringGrid1->currentIndex());
-        if (Application::succeeded(next) && next->isValid())
-            StringGrid1->setCurrentIndex(*next);
+        const QModelIndex current = StringGrid1->currentIndex();
+        const Result<QModelIndex> next = m_lines->completeLine(current);
+        if (!Application::succeeded(next) || !next->isValid())
+            return true;
+        StringGrid1->setCurrentIndex(*next);
+        // No row after the last one: the next line typed would replace this one.
+        if (next->row() == current.row()) {
+            QStatusTipEvent full(LineEntry::fullOrderNotice(OrderDocument::GridRows));
+            QCoreApplication::sendEvent(StringGrid1, &full);
+        }
         return true;
     }
     return false;

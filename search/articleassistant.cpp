@@ -2,6 +2,7 @@
 #include "search/articleassistant.h"
 
 #include "core/numbertext.h"
+#include "gui/popupaccess.h"
 #include "order/tcommande.h"
 #include "search/articlememory.h"
 #include "search/articlemodels.h"
@@ -37,6 +38,8 @@ ArticleAssistant::ArticleAssistant(TCommande &window, SearchIndex &index, QObjec
     popup->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_completer->setPopup(popup);
     popup->installEventFilter(this); // after the completer's: its keys come here first
+    // The list is a window of its own: screen readers find it through the order window.
+    PopupAccess::lend(&m_window, popup);
     connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::activated), this,
             [this](const QModelIndex &index) { choose(index.row()); });
 
@@ -148,6 +151,9 @@ void ArticleAssistant::choose(int row)
         return;
     const ArticleMemory::Entry entry = m_entries->entry(row);
     m_editor->setText(entry.designation);
+    // The designation and the price it brings are one choice: one Ctrl+Z takes both back.
+    const OrderDocument::StepScope step(m_window.document(), OrderDocument::Change::Article, m_row,
+                                        OrderLine::DesignationCell);
     m_window.enterCellText(m_row, OrderLine::DesignationCell, entry.designation);
     // The price is the user's once typed: only an empty one is filled.
     if (!NumberText::trimmed(m_window.document().cell(m_row, OrderLine::UnitPriceCell)).isEmpty())

@@ -122,11 +122,12 @@ void SearchWindow::buildControls()
     m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const int widths[] = {100, 82, 180, 90};
-    for (int c = 0; c < 4; ++c)
-        m_list->setColumnWidth(c, widths[c]);
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(SearchResultsModel::DateColumn, Qt::DescendingOrder);
+    // Each heading fits whole, with room for the sort arrow, whatever the font.
+    const int widths[] = {100, 82, 180, 90};
+    for (int c = 0; c < 4; ++c)
+        m_list->setColumnWidth(c, qMax(widths[c], m_list->horizontalHeader()->sectionSizeHint(c)));
 
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("Count"));

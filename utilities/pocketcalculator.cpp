@@ -10,10 +10,12 @@
 
 namespace {
 
-// The calculator counts in decimal, as a pocket calculator does, to the 15 significant digits
-// its display shows: 1,2 + 3,4 gives 4,6 and 100 - 99,99 gives 0,01, where numbers kept in
-// binary would leave noise in the last digits. Its numbers keep the range of the 6-byte reals.
-constexpr int Digits = 15;
+// The calculator counts in decimal, as a pocket calculator does: 1,2 + 3,4 gives 4,6 and
+// 100 - 99,99 gives 0,01, where numbers kept in binary would leave noise in the last digits.
+// It keeps three guard digits beyond the 15 it shows, so 1 / 3 * 3 gives 1; 18 digits are as
+// many as a long double gives back unchanged. Its numbers keep the range of the 6-byte reals.
+constexpr int Shown = 15;
+constexpr int Kept = 18;
 
 using Wide = unsigned __int128;
 
@@ -40,10 +42,10 @@ int digitCount(Wide c)
     return n;
 }
 
-// Exact results are rounded to Digits significant digits, a half away from zero.
-Decimal rounded(Decimal d)
+// Exact results are rounded to `digits` significant digits, a half away from zero.
+Decimal rounded(Decimal d, int digits = Kept)
 {
-    const Wide limit = powerOfTen(Digits);
+    const Wide limit = powerOfTen(digits);
     unsigned dropped = 0; // the last digit dropped is the one that decides
     while (d.coefficient >= limit) {
         dropped = unsigned(d.coefficient % 10);
@@ -57,8 +59,8 @@ Decimal rounded(Decimal d)
     return d;
 }
 
-// The calculator's numbers are the reals nearest to decimals of at most Digits digits, so this
-// gives those decimals back; any other real (a root) is rounded to Digits digits.
+// The calculator's numbers are the reals nearest to decimals of at most Kept digits, so this
+// gives those decimals back; any other real (a root) is rounded to Kept digits.
 Decimal decimalOf(Real v)
 {
     Decimal d;
@@ -66,7 +68,7 @@ Decimal decimalOf(Real v)
         return d;
     char text[64];
     const char *const end = std::to_chars(text, text + sizeof text, std::fabs(v),
-                                          std::chars_format::scientific, Digits - 1)
+                                          std::chars_format::scientific, Kept - 1)
                                 .ptr;
     const char *p = text;
     for (; p != end && *p != 'e'; ++p)
@@ -75,7 +77,7 @@ Decimal decimalOf(Real v)
     int exponent = 0;
     std::from_chars(p + (*(p + 1) == '+' ? 2 : 1), end, exponent);
     d.negative = v < 0;
-    d.exponent = exponent - (Digits - 1);
+    d.exponent = exponent - (Kept - 1);
     return d;
 }
 
@@ -101,7 +103,7 @@ Decimal decimalOf(const QString &typed)
             --d.exponent;
         if (kept == 0 && c == QLatin1Char('0'))
             continue;
-        if (kept <= Digits) { // one digit more than kept decides the rounding
+        if (kept <= Kept) { // one digit more than kept decides the rounding
             d.coefficient = d.coefficient * 10 + Wide(c.unicode() - '0');
             ++kept;
         } else {
@@ -121,9 +123,9 @@ Decimal decimalOf(const QString &typed)
 }
 
 // Infinite beyond the range of the long double.
-Real realOf(const Decimal &d)
+Real realOf(const Decimal &d, int digits = Kept)
 {
-    const Decimal r = rounded(d);
+    const Decimal r = rounded(d, digits);
     Real v = 0;
     if (!NumberText::tryToReal(QStringLiteral("%1%2E%3")
                                    .arg(r.negative ? QStringLiteral("-") : QString())
@@ -146,15 +148,15 @@ Decimal sum(const Decimal &a, const Decimal &b)
         return b;
     if (b.coefficient == 0)
         return a;
-    // An addend 18 orders of magnitude below the other leaves its 15 digits as they are,
+    // An addend Kept + 3 orders of magnitude below the other leaves its digits as they are,
     // rounding included.
     const int orderA = a.exponent + digitCount(a.coefficient);
     const int orderB = b.exponent + digitCount(b.coefficient);
-    if (orderA - orderB >= 18)
+    if (orderA - orderB >= Kept + 3)
         return a;
-    if (orderB - orderA >= 18)
+    if (orderB - orderA >= Kept + 3)
         return b;
-    // Otherwise both fit, exactly, below 10^33 at the finer exponent.
+    // Otherwise both fit, exactly, below 10^38 at the finer exponent.
     const int exponent = std::min(a.exponent, b.exponent);
     const Wide x = a.coefficient * powerOfTen(a.exponent - exponent);
     const Wide y = b.coefficient * powerOfTen(b.exponent - exponent);
@@ -178,17 +180,17 @@ Decimal product(const Decimal &a, const Decimal &b)
     return {a.negative != b.negative, a.coefficient * b.coefficient, a.exponent + b.exponent};
 }
 
-// b is not 0. The quotient is taken to at least 16 digits; the remainder cannot change a
+// b is not 0. The quotient is taken to at least Kept + 1 digits; the remainder cannot change a
 // rounding half away from zero.
 Decimal quotient(const Decimal &a, const Decimal &b)
 {
-    const int shift = Digits + 2 + digitCount(b.coefficient) - digitCount(a.coefficient);
+    const int shift = Kept + 2 + digitCount(b.coefficient) - digitCount(a.coefficient);
     return {a.negative != b.negative, a.coefficient * powerOfTen(shift) / b.coefficient,
             a.exponent - shift - b.exponent};
 }
 
-// A number the calculator keeps: its decimal rounded to Digits digits, within the range of
-// the 6-byte reals, 0 below it.
+// A number the calculator keeps: its decimal rounded to Kept digits, within the range of the
+// 6-byte reals, 0 below it.
 bool tryKeep(const Decimal &exact, Real &out)
 {
     const Real v = realOf(exact);
@@ -199,11 +201,24 @@ bool tryKeep(const Decimal &exact, Real &out)
     return true;
 }
 
+// The display rounds a kept number to the digits it shows, in decimal.
+QString shown(Real kept)
+{
+    return NumberText::general(realOf(decimalOf(kept), Shown), Shown);
+}
+
 } // namespace
+
+void PocketCalculator::show(Real result)
+{
+    Display = shown(result);
+    Behind = result;
+}
 
 void PocketCalculator::activate()
 {
     Display.clear();
+    Behind.reset();
     Accumulator = 0;
     Operand = 0;
     AccumulatorValid = false;
@@ -248,6 +263,7 @@ void PocketCalculator::digit(int d)
     if (NewEntry)
         Display.clear();
     Display += QChar(QLatin1Char(char('0' + d)));
+    Behind.reset();
     NewEntry = false;
 }
 
@@ -255,6 +271,7 @@ void PocketCalculator::comma()
 {
     // A comma that starts a number starts it as "0,"; a second one in the same number would
     // only make it unreadable.
+    Behind.reset();
     if (NewEntry || Display.isEmpty()) {
         Display = QStringLiteral("0,");
         NewEntry = false;
@@ -267,6 +284,12 @@ void PocketCalculator::comma()
 Result<Real> PocketCalculator::readOperand()
 {
     Real number = 0;
+    if (Behind) {
+        if (!tryKeep(decimalOf(*Behind), number))
+            return Failure::overflow();
+        Operand = number;
+        return Operand;
+    }
     if (!NumberText::tryToReal(Display, number))
         return Failure::notAReal(Display);
     if (!tryKeep(decimalOf(Display), number))
@@ -279,12 +302,15 @@ Status PocketCalculator::equals()
 {
     if (!AccumulatorValid) {
         Real value = 0;
-        if (!NumberText::tryToReal(Display, value)) {
+        if (Behind) {
+            if (!tryKeep(decimalOf(*Behind), value))
+                return Failure::overflow();
+        } else if (!NumberText::tryToReal(Display, value)) {
             Display.clear();
             return {};
-        }
-        if (!tryKeep(decimalOf(Display), value))
+        } else if (!tryKeep(decimalOf(Display), value)) {
             return Failure::overflow();
+        }
         Accumulator = value;
         AccumulatorValid = true;
         NewEntry = true;
@@ -318,7 +344,7 @@ Status PocketCalculator::equals()
     if (!tryKeep(result, kept))
         return Failure::overflow();
     Accumulator = kept;
-    Display = NumberText::general(Accumulator, Digits);
+    show(Accumulator);
     NewEntry = true;
     return {};
 }
@@ -340,7 +366,7 @@ Status PocketCalculator::reciprocal()
         return Failure::divisionByZero();
     const Real result = realOf(quotient(decimalOf(1), decimalOf(*read)));
     // The reciprocal is shown even when it is too large to be kept.
-    Display = NumberText::general(result, Digits);
+    show(result);
     return keepResult(result);
 }
 
@@ -352,7 +378,7 @@ Status PocketCalculator::squareRoot()
     if (*read < 0)
         return Failure::invalidOperation();
     const Real result = realOf(decimalOf(std::sqrt(*read)));
-    Display = NumberText::general(result, Digits);
+    show(result);
     return keepResult(result);
 }
 

@@ -6,10 +6,11 @@
 
 #include <QChar>
 #include <QString>
+#include <optional>
 
-// The pocket calculator's state and keys. Its numbers are decimals of up to 15 significant
-// digits, within the range of the 6-byte reals; a key that fails gives back why, in French,
-// and leaves the display and the accumulator as they were.
+// The pocket calculator's state and keys. Its numbers are decimals of up to 18 significant
+// digits, shown rounded to 15, within the range of the 6-byte reals; a key that fails gives
+// back why, in French, and leaves the display and the accumulator as they were.
 class PocketCalculator {
 public:
     // The keypad, numbered as the window's buttons.
@@ -52,8 +53,11 @@ private:
     Result<Real> readOperand();
     // The result of a one-operand key becomes the accumulator, unless it is beyond the range.
     Status keepResult(Real result);
+    // Shows a result; the digits the display rounds off stay behind it for the next key.
+    void show(Real result);
 
     QString Display;
+    std::optional<Real> Behind; // the unrounded result shown, until the user types over it
     Real Accumulator = 0;
     Real Operand = 0;
     QChar PendingOperator;

@@ -9,6 +9,7 @@
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/desktopplatform.h"
+#include "order/booklistener.h"
 #include "order/tcommande.h"
 #include "testsupport.h"
 #include "utilities/helpwindow.h"
@@ -150,10 +151,15 @@ private Q_SLOTS:
     void cellEditGoesOnAfterMenuAndBox();
     void rowTypedWithoutEnterIsKept_data();
     void rowTypedWithoutEnterIsKept();
+    void everyRowTypedWithEnterIsKept();
+    void numberCellEditedFromItsMiddle_data();
+    void numberCellEditedFromItsMiddle();
     void copyNewOrderPaste_data();
     void copyNewOrderPaste();
     void orderStepsUndoneAndRedone_data();
     void orderStepsUndoneAndRedone();
+    void undoRedoBackAndForth_data();
+    void undoRedoBackAndForth();
     void shortcutsWhereverTheFocusIs_data();
     void shortcutsWhereverTheFocusIs();
     void fieldsKeepTextCopyKeys();
@@ -178,6 +184,8 @@ private:
     }
     void menu(char mnemonic, char item);
     void clickCell(int row, int column);
+    // The designations of the first order of the book as saved.
+    QStringList savedDesignations() const;
     template <typename W = QWidget> W *child(const char *name) const
     {
         return m_form->findChild<W *>(QLatin1String(name));
@@ -486,14 +494,111 @@ void TestKeyboard::rowTypedWithoutEnterIsKept()
     } else {
         key(Qt::Key_S, Qt::ControlModifier);
     }
+    QCOMPARE(savedDesignations(), (QStringList{"Vis", "Ecrous", "Boulons"}));
+}
+
+QStringList TestKeyboard::savedDesignations() const
+{
     QStringList lines;
-    QVERIFY(TextFile::read(m_book, lines));
     OrderRecord written;
-    QVERIFY(*OrderFormat::decode(TextLines(lines), 0, written));
+    if (!TextFile::read(m_book, lines) || !*OrderFormat::decode(TextLines(lines), 0, written))
+        return {QStringLiteral("(unreadable)")};
     QStringList designations;
     for (const OrderLine &line : std::as_const(written.Lines))
         designations << line.Designation;
-    QCOMPARE(designations, (QStringList{"Vis", "Ecrous", "Boulons"}));
+    return designations;
+}
+
+// Line after line as a user types them, each ended with Enter, up to the last row the order
+// holds: Enter there keeps the cursor on that row and says the order is full.
+void TestKeyboard::everyRowTypedWithEnterIsKept()
+{
+    QVERIFY(start({dupontOrder()}));
+    QStringList designations{QStringLiteral("Vis"), QStringLiteral("Ecrous")};
+    clickCell(3, 0);
+    for (int row = 3; row <= OrderDocument::GridRows; ++row) {
+        designations << QStringLiteral("Article %1").arg(row);
+        type(designations.last());
+        key(Qt::Key_Tab);
+        type(QStringLiteral("2"));
+        key(Qt::Key_Tab);
+        type(QStringLiteral("1,5"));
+        key(Qt::Key_Return);
+        QCOMPARE(m_form->commande().currentGridRow(), qMin(row + 1, OrderDocument::GridRows));
+    }
+    QCOMPARE(m_form->commande().currentGridColumn(), 0);
+    QCOMPARE(child<QLabel>("StatusPanel0")->text(),
+             QStringLiteral("La commande est complète : 63 lignes au plus."));
+    key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(savedDesignations(), designations);
+    QCOMPARE(child<QLabel>("Label7")->text(), QStringLiteral("207,00")); // 24,00 + 61 x 3,00
+}
+
+// A click in the middle of a number cell, keys typed there, Enter: the cell holds what its
+// editor showed, without the spaces that right-align the number; a text that is not a number
+// is marked and said.
+void TestKeyboard::numberCellEditedFromItsMiddle_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("cell");   // trimmed; as it was when nothing is typed
+    QTest::addColumn<QString>("amount"); // Enter in the quantity works nothing out
+    QTest::addColumn<QString>("notice");
+    // Left with Tab: Enter would complete the line, a change of its own.
+    QTest::newRow("price left untouched") << 2 << ""
+                                          << "10,00"
+                                          << "20,00"
+                                          << "";
+    QTest::newRow("digit before the price") << 2 << "1"
+                                            << "110,00"
+                                            << "220,00"
+                                            << "";
+    QTest::newRow("second price") << 2 << "48,20 "
+                                  << "48,20 10,00"
+                                  << "0,00"
+                                  << "Prix unitaire : « 48,20 10,00 » n'est pas un nombre";
+    QTest::newRow("letter in the quantity") << 1 << "a"
+                                            << "a2"
+                                            << "20,00"
+                                            << "Quantité : « a2 » n'est pas un nombre";
+    QTest::newRow("discount with its sign") << 3 << "5 %"
+                                            << "5 %"
+                                            << "20,00"
+                                            << "Remise : « 5 % » n'est pas un nombre";
+}
+
+void TestKeyboard::numberCellEditedFromItsMiddle()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, cell);
+    QFETCH(QString, notice);
+    QVERIFY(start({dupontOrder()}));
+    const QString before = document().cell(1, column);
+    clickCell(1, column);
+    // Clicked once it is on screen, where the user sees the number.
+    QCoreApplication::processEvents();
+    QTest::mouseClick(focused(), Qt::LeftButton, {}, focused()->rect().center());
+    type(typed);
+    key(typed.isEmpty() ? Qt::Key_Tab : Qt::Key_Return);
+
+    const QString after = document().cell(1, column);
+    if (typed.isEmpty()) {
+        QCOMPARE(after, before);
+        QVERIFY(!document().orderModified());
+    }
+    QCOMPARE(after.trimmed(), cell);
+    QTEST(document().cell(1, OrderLine::AmountCell).trimmed(), "amount");
+    const auto *status = child<QLabel>("StatusPanel0");
+    QTRY_VERIFY2(notice.isEmpty() ? !status->text().contains(QStringLiteral("nombre"))
+                                  : status->text() == notice,
+                 qPrintable(status->text()));
+    // Marked in the grid: the cell's background is not the grid's.
+    auto *grid = child<QTableView>("StringGrid1");
+    const QRect rect = grid->visualRect(grid->model()->index(0, column));
+    const QColor shown = grid->viewport()->grab().toImage().pixelColor(
+        rect.center().x() * grid->devicePixelRatio(), (rect.top() + 1) * grid->devicePixelRatio());
+    QCOMPARE(shown != grid->palette().color(QPalette::Base), !notice.isEmpty());
 }
 
 void TestKeyboard::copyNewOrderPaste_data()
@@ -663,6 +768,92 @@ void TestKeyboard::orderStepsUndoneAndRedone()
     QCOMPARE(undo->text(), undoText);
 }
 
+// Ctrl+Z and Ctrl+Y pressed in turn or in a row: each key costs the step it takes back, the
+// book's journal holds the same changes whatever the keys, and Ctrl+S writes what is shown. A
+// key that runs out of memory half way leaves everything as it was and says so.
+void TestKeyboard::undoRedoBackAndForth_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("failing"); // the key whose restore runs out of memory; -1: none
+    const QString zy = QStringLiteral("zy");
+    QTest::newRow("an order deleted, back and forth") << "delete" << zy.repeated(20) << -1;
+    QTest::newRow("thirty notes, undone") << "notes" << QString(32, 'z') + "yy" << -1;
+    QTest::newRow("out of memory half way") << "delete"
+                                            << "zyzyzy" << 2;
+}
+
+void TestKeyboard::undoRedoBackAndForth()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, keys);
+    QFETCH(int, failing);
+    QVERIFY(start({dupontOrder(), orderBlock(1, "10024", "Martin", "Clous"),
+                   orderBlock(2, "10023", "Dupont", "Ecrous"),
+                   orderBlock(3, "10024", "Martin", "Pointes")}));
+    QList<QByteArray> states{document().snapshot().join()}; // by the history's place
+    if (steps == "delete") {
+        key(Qt::Key_PageDown);
+        states = {document().snapshot().join()};
+        m_modals->buttons << QStringLiteral("OK");
+        menu('d', 'u');
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+        states << document().snapshot().join();
+    } else {
+        for (int k = 1; k <= 30; ++k) {
+            if (k > 1) {
+                key(Qt::Key_PageDown);
+                states << document().snapshot().join();
+            }
+            QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+            type(QStringLiteral(" n%1").arg(k));
+        }
+        states << document().snapshot().join();
+    }
+
+    // Fails the book's listener once, after the lines went back.
+    struct FailingListener : BookListener {
+        BookListener *inner = nullptr;
+        bool armed = false;
+        void blockChanged(int index) override { inner->blockChanged(index); }
+        void blocksRenumbered() override
+        {
+            if (std::exchange(armed, false))
+                throw std::bad_alloc();
+            inner->blocksRenumbered();
+        }
+        void bookReset() override { inner->bookReset(); }
+    } listener;
+    listener.inner = book().listener();
+    document().setBookListener(&listener);
+    auto *undo = child<QAction>("EditUndoItem");
+
+    m_modals->seen.clear();
+    const qsizetype journal = book().journalSize();
+    qsizetype at = states.size() - 1;
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        const QString undoText = undo->text();
+        listener.armed = k == failing;
+        if (listener.armed)
+            m_modals->buttons << QStringLiteral("OK");
+        key(keys.at(k) == 'z' ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+        if (k == failing) {
+            QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+            QCOMPARE(m_modals->texts(),
+                     QStringList{"Mémoire insuffisante : l'opération a été abandonnée."});
+            QCOMPARE(undo->text(), undoText);
+        } else {
+            at = qBound<qsizetype>(0, at + (keys.at(k) == 'z' ? -1 : 1), states.size() - 1);
+        }
+        QCOMPARE(book().journalSize(), journal);
+        QCOMPARE(document().snapshot().join(), states.at(at));
+    }
+    document().setBookListener(listener.inner);
+    key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(contents(m_book), states.at(at));
+}
+
 void TestKeyboard::shortcutsWhereverTheFocusIs_data()
 {
     QTest::addColumn<QString>("control");
@@ -821,8 +1012,8 @@ void TestKeyboard::pastedTextKeepsTheFiles_data()
                               << "";
     QTest::newRow("company") << "company"
                              << "Edit1"
-                             << "Qor\tSARL\n"
-                             << "Qor SARL " << Company::FileName << 7 << "Qor SARL "
+                             << "\tQor\tSARL\r\n"
+                             << "Qor SARL" << Company::FileName << 7 << "Qor SARL"
                              << "";
     QTest::newRow("payment term") << "parameters"
                                   << "Edit5"
@@ -834,7 +1025,12 @@ void TestKeyboard::pastedTextKeepsTheFiles_data()
                                    << "Edit2"
                                    << "-5,5"
                                    << "20,60" << settings << 14 << " 2.0600000000"
-                                   << "";
+                                   << "Caractère refusé dans ce champ : -";
+    QTest::newRow("rate, spreadsheet cell") << "parameters"
+                                            << "Edit2"
+                                            << "7\n"
+                                            << "7" << settings << 14 << " 7.00000000000000E+0000"
+                                            << "";
     QTest::newRow("rate, point") << "parameters"
                                  << "Edit2"
                                  << "2.5"

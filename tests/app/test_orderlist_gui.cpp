@@ -245,25 +245,52 @@ private Q_SLOTS:
         QCOMPARE(dialog.chosenOrder(), chosen);
     }
 
+    void listChoosesAnOrderAndRenumbers_data()
+    {
+        QTest::addColumn<QString>("pick"); // the entry's row clicked, or the key that goes to it
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QStringList>("numbers"); // of orders 0, 1 and 2 afterwards
+        QTest::addColumn<int>("chosen");
+        const QStringList lastOnTop{"199912001", "199911005", "19991200"};
+        QTest::newRow("click") << "2"
+                               << "SpeedButton1 SpeedButton1" << lastOnTop << 0;
+        QTest::newRow("End") << "End"
+                             << "SpeedButton1 SpeedButton1" << lastOnTop << 0;
+        QTest::newRow("Home") << "Home"
+                              << "SpeedButton2 SpeedButton2"
+                              << QStringList{"19991200", "199912001", "199911005"} << 2;
+        QTest::newRow("End, then Home")
+            << "End Home"
+            << "SpeedButton2" << QStringList{"19991200", "199911005", "199912001"} << 1;
+    }
+    // An order moved in the list and chosen takes its new index and is shown.
     void listChoosesAnOrderAndRenumbers()
     {
+        QFETCH(QString, pick);
+        QFETCH(QString, moves);
+        QFETCH(QStringList, numbers);
+        QFETCH(int, chosen);
         loadBook(0);
-        // Order 2 is moved to the top and chosen: it becomes order 0 and is shown.
-        whenModal([](QDialog *d) {
+        whenModal([&](QDialog *d) {
             QCOMPARE(listOf(d)->model()->rowCount(), 3);
-            clickEntry(d, 2);
-            click(d, "SpeedButton1");
-            click(d, "SpeedButton1");
+            for (const QString &step : pick.split(QLatin1Char(' '))) {
+                if (step == QLatin1String("Home") || step == QLatin1String("End"))
+                    QTest::keyClick(listOf(d),
+                                    step == QLatin1String("Home") ? Qt::Key_Home : Qt::Key_End);
+                else
+                    clickEntry(d, step.toInt());
+            }
+            for (const QString &button : moves.split(QLatin1Char(' ')))
+                click(d, qPrintable(button));
             QTest::keyClick(listOf(d), Qt::Key_Return);
         });
         QTest::keyClick(&w(), Qt::Key_F2);
         const TextLines &lines = w().book().lines();
-        QCOMPARE(numberOf(lines, 0), QStringLiteral("199912001"));
-        QCOMPARE(numberOf(lines, 1), QStringLiteral("199911005"));
-        QCOMPARE(numberOf(lines, 2), QStringLiteral("19991200"));
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(numberOf(lines, k), numbers.at(k));
         QVERIFY(w().document().fileModified());
-        QCOMPARE(w().book().currentOrder(), 0);
-        QCOMPARE(shownNumber(), QStringLiteral("199912001"));
+        QCOMPARE(w().book().currentOrder(), chosen);
+        QCOMPARE(shownNumber(), numbers.at(chosen));
     }
 
     void listEscapeKeepsTheOrderOnScreen_data()

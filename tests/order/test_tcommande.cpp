@@ -226,10 +226,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("completed");
         QTest::newRow("price, next free row") << 2 << 3 << 2 << 3 << 4 << 0 << true;
         QTest::newRow("discount, inside") << 5 << 2 << 3 << 5 << 3 << 0 << true;
-        QTest::newRow("code, row 19") << 19 << 19 << 5 << 19 << 20 << 0 << true;
-        QTest::newRow("row 20 stays") << 19 << 20 << 2 << 20 << 20 << 0 << true;
-        QTest::newRow("past 20 stays") << 25 << 4 << 4 << 25 << 4 << 0 << true;
-        QTest::newRow("row 63") << 2 << 63 << 2 << 63 << 63 << 0 << true;
+        QTest::newRow("code, row 20") << 19 << 20 << 5 << 20 << 21 << 0 << true;
+        QTest::newRow("inside 25 rows") << 25 << 4 << 4 << 25 << 5 << 0 << true;
+        QTest::newRow("row 63 stays") << 2 << 63 << 2 << 63 << 63 << 0 << true;
         // The row is in use from its first cell typed on, Enter or not.
         QTest::newRow("quantity does nothing") << 2 << 3 << 1 << 3 << 3 << 1 << false;
         QTest::newRow("designation does nothing") << 2 << 3 << 0 << 3 << 3 << 0 << false;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Typing order lines: the key filter, Enter at the end of a line, deleting a line, the note.
+// Typing order lines: the key filter, Enter at the end of a line, number cells as edited and
+// judged, deleting a line, the note.
 
 #include "pricing/lineentry.h"
 
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void filterGridKey();
     void enter_data();
     void enter();
+    void numberCell_data();
+    void numberCell();
     void deleteLine_data();
     void deleteLine();
     void deletePastLastRow();
@@ -76,10 +79,10 @@ void TestLineEntry::enter_data()
     QTest::newRow("price, new row") << 2 << 3 << 2 << "" << true << 3 << 4 << 0 << "1";
     QTest::newRow("code kept") << 3 << 1 << 0 << "3" << true << 1 << 2 << 0 << "3";
     QTest::newRow("row inside lines in use") << 4 << 2 << 10 << "2" << true << 10 << 3 << 0 << "2";
-    QTest::newRow("row 19 still moves") << 2 << 19 << 5 << "" << true << 19 << 20 << 0 << "1";
-    QTest::newRow("row 20 stays") << 2 << 20 << 19 << "" << true << 20 << 20 << 0 << "1";
-    QTest::newRow("20 rows in use") << 2 << 5 << 25 << "" << true << 25 << 5 << 0 << "1";
-    QTest::newRow("last grid row") << 2 << 63 << 63 << "" << true << 63 << 63 << 0 << "1";
+    QTest::newRow("row 20 moves on") << 2 << 20 << 19 << "" << true << 20 << 21 << 0 << "1";
+    QTest::newRow("25 rows in use") << 2 << 5 << 25 << "" << true << 25 << 6 << 0 << "1";
+    QTest::newRow("row 62") << 2 << 62 << 61 << "" << true << 62 << 63 << 0 << "1";
+    QTest::newRow("last grid row stays") << 2 << 63 << 63 << "" << true << 63 << 63 << 0 << "1";
     QTest::newRow("quantity does nothing") << 1 << 3 << 2 << "" << false << 2 << 3 << 1 << "";
     QTest::newRow("designation does nothing") << 0 << 3 << 2 << "" << false << 2 << 3 << 0 << "";
 }
@@ -99,6 +102,38 @@ void TestLineEntry::enter()
     QTEST(out.row, "toRow");
     QTEST(out.column, "toColumn");
     QTEST(rows.at(row - 1).VatCode, "newCode");
+}
+
+void TestLineEntry::numberCell_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("padded price") << 2 << "      12,50"
+                                  << "12,50"
+                                  << "";
+    QTest::newRow("exponent") << 1 << " 1,5E2"
+                              << "1,5E2"
+                              << "";
+    // The calculation cannot store it, and reads it as no number.
+    QTest::newRow("too large") << 1 << "1E40"
+                               << "1E40"
+                               << "Quantité : « 1E40 » est un nombre trop grand";
+    QTest::newRow("designation keeps its spaces") << 0 << " 12 x"
+                                                  << " 12 x"
+                                                  << "";
+    QTest::newRow("amount is not typed") << 4 << "  x"
+                                         << "x"
+                                         << "";
+}
+
+void TestLineEntry::numberCell()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QTEST(LineEntry::editText(column, text), "edited");
+    QTEST(LineEntry::numberNotice(column, text), "notice");
 }
 
 void TestLineEntry::deleteLine_data()

@@ -10,8 +10,10 @@
 #include "testsupport.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +39,22 @@ QStringList order(int index, const QString &number, const QString &date, const Q
     if (!note.isEmpty())
         o.body << QStringLiteral("MEMO") + note;
     return TestBooks::block(index, o);
+}
+
+// Whether a screen reader going down the accessibility tree from `node` meets, inside
+// `popup`, an entry named `entry`.
+bool said(QAccessibleInterface *node, const QObject *popup, const QString &entry,
+          bool inside = false, int depth = 0)
+{
+    if (!node || depth > 12)
+        return false;
+    inside = inside || node->object() == popup;
+    if (inside && node->text(QAccessible::Name) == entry)
+        return true;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (said(node->child(i), popup, entry, inside, depth + 1))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -146,6 +164,11 @@ void TestSearchWindows::searchFromTheKeyboard()
     auto *list = search->findChild<QTableView *>(QStringLiteral("Results"));
     auto *count = search->findChild<QLabel *>(QStringLiteral("Count"));
     QCOMPARE(count->text(), QStringLiteral("3 commandes"));
+    // Every heading fits whole at the window's first width, its sort arrow included.
+    for (int c = 0; c < list->model()->columnCount(); ++c)
+        QVERIFY2(list->horizontalHeader()->sectionSize(c) >=
+                     list->horizontalHeader()->sectionSizeHint(c),
+                 qPrintable(list->model()->headerData(c, Qt::Horizontal).toString()));
     QStringList numbers;
     for (int row = 0; row < 3; ++row)
         numbers << list->model()->index(row, 0).data().toString();
@@ -206,6 +229,8 @@ void TestSearchWindows::completion()
     QCOMPARE(popup->model()->rowCount(), 1);
     QCOMPARE(popup->model()->index(0, 0).data().toString(), QStringLiteral("Ramette A4"));
     QCOMPARE(popup->model()->index(0, 1).data().toString(), QStringLiteral("4,20"));
+    // A screen reader finds the list and its entries from the window, as a combo box's.
+    QVERIFY(said(QAccessible::queryAccessibleInterface(m_form.get()), popup, "Ramette A4"));
 
     if (how == QLatin1String("Enter")) {
         key(Qt::Key_Down);
@@ -229,6 +254,14 @@ void TestSearchWindows::completion()
     QCOMPARE(commande().document().cell(2, 2), chosen ? QStringLiteral("4,20") : QString());
     QCOMPARE(commande().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
     QVERIFY(commande().document().orderModified());
+    // The choice is one step: one Ctrl+Z takes back the designation with its price.
+    auto *undo = m_form->findChild<QAction *>(QStringLiteral("EditUndoItem"));
+    QCOMPARE(undo->text(), chosen ? QStringLiteral("&Annuler le choix de l'article")
+                                  : QStringLiteral("&Annuler la saisie de la ligne 2"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    for (const int column : {0, 2, 3})
+        QVERIFY(commande().document().cell(2, column).isEmpty());
+    QVERIFY(!undo->isEnabled());
 }
 
 void TestSearchWindows::lastPriceAndHistory()
@@ -259,6 +292,7 @@ void TestSearchWindows::lastPriceAndHistory()
     QAction *history = menu->actions().last();
     QCOMPARE(history->text(), QStringLiteral("Historique des prix..."));
     QVERIFY(history->isEnabled());
+    QVERIFY(said(QAccessible::queryAccessibleInterface(m_form.get()), menu, history->text()));
     history->trigger();
     menu->close();
     auto *window = m_form->findChild<QDialog *>(QStringLiteral("PriceHistoryWindow"));

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/fieldguard.h"
 #include "suppliers/tfichfour.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -224,9 +227,16 @@ void TestTFichFour::newCodeHasFiveDigits()
     });
     QCOMPARE(result, z + rec("10578", "Neuf"));
 
-    // Refused, then left by the close box: no record either.
+    // Refused, then left by the close box: no record either. A pasted code with a letter is
+    // refused whole, and said.
     result = run(window, z, [&] {
         button(window, "SpeedButton3")->click();
+        QGuiApplication::clipboard()->setText(QStringLiteral("10a57\r\n"));
+        QSignalSpy said(&FieldNotices::instance(), &FieldNotices::refused);
+        QTest::keyClick(edit(window, 1), Qt::Key_Insert, Qt::ShiftModifier);
+        QVERIFY(edit(window, 1)->text().isEmpty());
+        QCOMPARE(said.value(0).value(0).toString(),
+                 QStringLiteral("Texte refusé dans ce champ : 10a57"));
         QTest::keyClicks(edit(window, 1), "12");
         QTest::keyClicks(edit(window, 2), "Neuf");
         QTest::keyClick(edit(window, 2), Qt::Key_Return);
