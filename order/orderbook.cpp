@@ -110,7 +110,7 @@ QString OrderBook::caption() const
     return m_readOnly ? name + QStringLiteral(" (lecture seule)") : name;
 }
 
-Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const TextLines &overflow)
+Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const KeptLines &kept)
 {
     // Through a symbolic link, the file written, its backup and its lock are the real file's.
     const QString target =
@@ -127,7 +127,7 @@ Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const 
                            .arg(captionOf(fileName), lock.holder()));
     Squize();
     if (shown)
-        writeOrder(*shown, overflow);
+        writeOrder(*shown, kept);
     const Result<bool> backedUp = TextFile::writeKeepingCopy(target, m_lines, backupName(target));
     if (!backedUp)
         return backedUp.failure();
@@ -296,20 +296,20 @@ void OrderBook::Renum()
     --m_orderCount;
 }
 
-Result<bool> OrderBook::readOrder(OrderRecord &record, TextLines &overflow, int rows)
+Result<bool> OrderBook::readOrder(OrderRecord &record, KeptLines &kept, int rows)
 {
-    overflow.clear();
+    kept.clear();
     return decodeAt(m_lines, m_index.findBlock(m_lines, m_currentOrder), m_currentOrder, record,
-                    &overflow, rows);
+                    &kept, rows);
 }
 
-void OrderBook::writeOrder(const OrderRecord &record, const TextLines &overflow)
+void OrderBook::writeOrder(const OrderRecord &record, const KeptLines &kept)
 {
     // As encode() does: the old block goes, the new one is appended at the end.
     if (const qsizetype open = m_index.findBlock(m_lines, m_currentOrder); open >= 0)
         removeLines(open, blockEnd(m_lines, open) - open);
     TextLines block;
-    appendBlock(block, record, m_currentOrder, overflow);
+    appendBlock(block, record, m_currentOrder, kept);
     appendLines(block);
     if (m_listener)
         m_listener->blockChanged(m_currentOrder);
@@ -374,10 +374,10 @@ void OrderBook::keepOnly(const QList<State> &states)
     m_journal.keepOnly(versions);
 }
 
-TextLines OrderBook::snapshot(const OrderRecord *shown, const TextLines &overflow) const
+TextLines OrderBook::snapshot(const OrderRecord *shown, const KeptLines &kept) const
 {
     TextLines lines = m_lines;
     if (shown)
-        encode(lines, m_currentOrder, *shown, overflow);
+        encode(lines, m_currentOrder, *shown, kept);
     return lines;
 }

@@ -8,6 +8,7 @@
 #include "order/bookjournal.h"
 #include "order/booklistener.h"
 #include "order/orderfilelock.h"
+#include "order/orderformat.h"
 
 #include <QList>
 #include <QString>
@@ -43,10 +44,10 @@ public:
     // Where the blocks of indexes 0, 1, 2... open, up to the first index without a block.
     QList<qsizetype> blocksFromZero() const { return m_index.blocksFromZero(m_lines); }
     // Decodes the current order into `record`, whose fields hold a new order's values; the
-    // order lines past the first `rows` go into `overflow` as the file holds them. False when
-    // the order has no block; a date line that is no date is the failure, the fields read
-    // before it kept.
-    Result<bool> readOrder(OrderRecord &record, TextLines &overflow, int rows);
+    // order lines past the first `rows` and the lines of other kinds go into `kept` as the
+    // file holds them (OrderFormat::decodeAt). False when the order has no block; a date line
+    // that is no date is the failure, the fields read before it kept.
+    Result<bool> readOrder(OrderRecord &record, OrderFormat::KeptLines &kept, int rows);
 
     // File
     // Takes the file's lines and holds its lock; a missing file leaves the lines and takes no
@@ -64,7 +65,8 @@ public:
     // goes on. A read-only book is not written over its file, nor a book over a file another
     // copy of the program holds. Through a symbolic link the real file is written, backed up
     // and locked. The book then is that file's.
-    Status save(const QString &fileName, const OrderRecord *shown, const TextLines &overflow);
+    Status save(const QString &fileName, const OrderRecord *shown,
+                const OrderFormat::KeptLines &kept);
     // A new, empty book without a name: one order slot, order 0 current.
     void clear();
     // Takes `lines` (kept by the recovery file) as the book, under the name of the order file
@@ -85,15 +87,15 @@ public:
     // Removes the current order's block and lowers the indexes behind it (Supprime).
     void removeOrder();
     void Renum();
-    // Replaces the current order's block by the one for `record` and `overflow`, appended at
-    // the end.
-    void writeOrder(const OrderRecord &record, const TextLines &overflow);
+    // Replaces the current order's block by the one for `record` and `kept`, appended at the
+    // end.
+    void writeOrder(const OrderRecord &record, const OrderFormat::KeptLines &kept);
     // The user moved the entries of the order list: `entryOrder` lists, for each place, the
     // index its order had (OrderList::relabels). The current order follows its block. True
     // when a label changed.
     bool renumber(const QList<int> &entryOrder);
     // The lines writeOrder() would leave, the book left as it is.
-    TextLines snapshot(const OrderRecord *shown, const TextLines &overflow) const;
+    TextLines snapshot(const OrderRecord *shown, const OrderFormat::KeptLines &kept) const;
 
     // Where the book stands, apart from its file: the point its lines stand at since it was
     // opened, and the orders' place in them. restore() puts the book back as it stood then,

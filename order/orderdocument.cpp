@@ -212,6 +212,7 @@ bool OrderDocument::SupLigne(int row)
     int lastRow = m_lastRow;
     if (!LineEntry::SupLigne(rows, row, lastRow))
         return false;
+    m_overflow.orderLineRemoved(row);
     setLines(rows);
     m_lastRow = lastRow;
     markModified();
@@ -367,7 +368,9 @@ Status OrderDocument::Supprime()
 
 void OrderDocument::Copier()
 {
-    m_clipboard.copyFrom(m_record);
+    OrderRecord record = m_record;
+    record.Lines.resize(m_lastRow);
+    m_clipboard.copyFrom(record, m_overflow);
 }
 
 Status OrderDocument::Coller()
@@ -376,14 +379,11 @@ Status OrderDocument::Coller()
         return {};
     const StepScope step(*this, Change::PasteOrder);
     OrderRecord record = m_record;
-    if (const Status pasted = m_clipboard.pasteInto(record); !pasted)
-        return pasted;
-    // The pasted rows are in use like typed ones: none is left out when the order is written.
-    for (int row = OrderClipboard::Rows; row > m_lastRow; --row)
-        if (!record.Lines.value(row - 1).isEmpty()) {
-            m_lastRow = row;
-            break;
-        }
+    m_clipboard.pasteInto(record, m_overflow);
+    // The pasted rows are in use like typed ones, and they alone: the order is written with
+    // the copied rows, the lines past the grid after the last one.
+    m_lastRow =
+        m_clipboard.linesPastGrid().isEmpty() ? int(m_clipboard.order().Lines.size()) : GridRows;
     showRecord(record);
     markModified();
     return Calcule();

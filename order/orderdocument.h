@@ -199,7 +199,7 @@ public:
     struct State {
         OrderBook::State book;
         OrderRecord record;
-        TextLines overflow;
+        OrderFormat::KeptLines overflow;
         int lastRow = 0;
         OrderTotals totals;
         bool fileModified = false;
@@ -282,7 +282,9 @@ private:
     Company m_company;
 
     OrderRecord m_record;
-    TextLines m_overflow; // its order lines past the grid's, written back untouched
+    // The lines of its block it does not hold: its order lines past the grid's and the lines
+    // of other kinds, written back untouched in their place.
+    OrderFormat::KeptLines m_overflow;
     int m_lastRow = 0;
     OrderTotals m_totals;
     bool m_fileModified = false;

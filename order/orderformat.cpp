@@ -4,6 +4,9 @@
 #include "core/numbertext.h"
 #include "core/textfile.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace OrderFormat {
 
 namespace {
@@ -186,7 +189,7 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
 }
 
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      TextLines *beyond, qsizetype rows, QString *unreadDate)
+                      KeptLines *kept, qsizetype rows, QString *unreadDate)
 {
     if (open < 0)
         return false;
@@ -222,17 +225,45 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
         ++first;
     }
     // The whole block: a long order's last lines are as much the order as its first ones.
+    if (kept)
+        kept->clear();
+    qsizetype orderLines = 0;
+    qsizetype notes = 0;
     for (qsizetype i = first; i < end; ++i) {
         const QByteArrayView bytes = lines.bytes(i);
         if (bytes.startsWith("MEMO")) {
             record.Memo.append(lines.at(i).mid(4));
-        } else if (bytes.startsWith("CMDE")) {
-            if (beyond && record.Lines.size() >= rows)
-                beyond->appendLine(lines, i);
-            else
-                record.Lines.append(splitLine(lines.at(i).mid(4)));
+            ++notes;
+            continue;
         }
+        const bool orderLine = bytes.startsWith("CMDE");
+        if (orderLine)
+            ++orderLines;
+        if (orderLine && (!kept || orderLines <= rows)) {
+            record.Lines.append(splitLine(lines.at(i).mid(4)));
+            continue;
+        }
+        if (!kept)
+            continue;
+        // Anchored to the known line before it; those past the grid stay after the order.
+        KeptLines::Anchor anchor;
+        if (orderLine || (notes == 0 && orderLines > rows))
+            anchor = {KeptLines::AfterLines, 0};
+        else if (notes > 0)
+            anchor = {KeptLines::AfterNoteLine, int(notes)};
+        else if (orderLines > 0)
+            anchor = {KeptLines::AfterLine, int(orderLines)};
+        kept->lines.appendLine(lines, i);
+        kept->anchors.append(anchor);
     }
+    // A line after the last order or note line stays after it, however many the user adds.
+    if (kept)
+        for (KeptLines::Anchor &anchor : kept->anchors) {
+            if (anchor.place == KeptLines::AfterLine && anchor.line == orderLines)
+                anchor = {KeptLines::AfterLines, 0};
+            else if (anchor.place == KeptLines::AfterNoteLine && anchor.line == notes)
+                anchor = {KeptLines::AfterNote, 0};
+        }
     return true;
 }
 
@@ -281,18 +312,114 @@ QStringList encodeBlock(const OrderRecord &record, int index)
     return blockHead(record, index) + blockTail(record, index);
 }
 
-void appendBlock(TextLines &lines, const OrderRecord &record, int index, const TextLines &beyond)
+void appendBlock(TextLines &lines, const OrderRecord &record, int index, const KeptLines &kept)
 {
-    lines += blockHead(record, index);
-    for (qsizetype i = 0; i < beyond.size(); ++i)
-        lines.appendLine(beyond, i);
-    lines += blockTail(record, index);
+    const QStringList head = blockHead(record, index);
+    const QStringList tail = blockTail(record, index);
+    if (kept.isEmpty()) {
+        lines += head;
+        lines += tail;
+        return;
+    }
+    // Each kept line goes into a slot between the written lines: 0 after the header, r after
+    // order line r, orderLines + n after note line n.
+    const int orderLines = int(record.Lines.size());
+    const int notes = int(record.Memo.size());
+    const auto slotOf = [&](const KeptLines::Anchor &anchor) {
+        switch (anchor.place) {
+        case KeptLines::AfterHeader:
+            return 0;
+        case KeptLines::AfterLine:
+            return qMin(anchor.line, orderLines);
+        case KeptLines::AfterLines:
+            return orderLines;
+        case KeptLines::AfterNoteLine:
+            return orderLines + qMin(anchor.line, notes);
+        case KeptLines::AfterNote:
+            return orderLines + notes;
+        }
+        return orderLines + notes;
+    };
+    QList<std::pair<int, qsizetype>> order;
+    order.reserve(kept.lines.size());
+    for (qsizetype k = 0; k < kept.lines.size(); ++k)
+        order.append({slotOf(kept.anchors.value(k)), k});
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+
+    auto next = order.cbegin();
+    const auto keptUpTo = [&](int slot) {
+        for (; next != order.cend() && next->first <= slot; ++next)
+            lines.appendLine(kept.lines, next->second);
+    };
+    const qsizetype headerLines = head.size() - orderLines;
+    lines += head.mid(0, headerLines);
+    keptUpTo(0);
+    for (int r = 1; r <= orderLines; ++r) {
+        lines << head.at(headerLines + r - 1);
+        keptUpTo(r);
+    }
+    for (int n = 1; n <= notes; ++n) {
+        lines << tail.at(n - 1);
+        keptUpTo(orderLines + n);
+    }
+    keptUpTo(INT_MAX);
+    lines << tail.last();
 }
 
-void encode(TextLines &lines, int index, const OrderRecord &record, const TextLines &beyond)
+void encode(TextLines &lines, int index, const OrderRecord &record, const KeptLines &kept)
 {
     removeBlock(lines, index);
-    appendBlock(lines, record, index, beyond);
+    appendBlock(lines, record, index, kept);
+}
+
+void KeptLines::clear()
+{
+    lines.clear();
+    anchors.clear();
+}
+
+TextLines KeptLines::orderLines() const
+{
+    TextLines found;
+    for (qsizetype k = 0; k < lines.size(); ++k)
+        if (lines.bytes(k).startsWith("CMDE"))
+            found.appendLine(lines, k);
+    return found;
+}
+
+void KeptLines::replaceOrderLines(const TextLines &orderLines)
+{
+    KeptLines result;
+    const auto appendNew = [&] {
+        for (qsizetype k = 0; k < orderLines.size(); ++k) {
+            result.lines.appendLine(orderLines, k);
+            result.anchors.append({AfterLines, 0});
+        }
+    };
+    // The new order lines come before the lines kept after the old ones.
+    bool placed = false;
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (lines.bytes(k).startsWith("CMDE"))
+            continue;
+        const Anchor anchor = anchors.value(k);
+        if (!placed && anchor.place >= AfterLines) {
+            appendNew();
+            placed = true;
+        }
+        result.lines.appendLine(lines, k);
+        result.anchors.append(anchor);
+    }
+    if (!placed)
+        appendNew();
+    *this = std::move(result);
+}
+
+void KeptLines::orderLineRemoved(int line)
+{
+    for (Anchor &anchor : anchors)
+        if (anchor.place == AfterLine && anchor.line >= line)
+            --anchor.line;
 }
 
 } // namespace OrderFormat

@@ -54,6 +54,40 @@ qsizetype blockEnd(const TextLines &lines, qsizetype open, bool *closed = nullpt
 // The "NUM" number text of a line +1, from its fourth character on, trimmed.
 QString numberText(const QString &numLine);
 
+// The lines of a block that the order on screen does not hold, to be written back in their
+// place: lines of kinds this program does not read (a later version's, a hand edit's), and
+// the order lines past the grid's. Each is anchored to the lines the program writes.
+struct KeptLines {
+    enum Place : qint8 {
+        AfterHeader,   // after the fixed lines and the H.T./TTC line
+        AfterLine,     // after order line `line` (from 1)
+        AfterLines,    // after the last order line, before the note
+        AfterNoteLine, // after note line `line` (from 1)
+        AfterNote,     // after the last note line
+    };
+    struct Anchor {
+        Place place = AfterHeader;
+        int line = 0;
+        bool operator==(const Anchor &other) const = default;
+    };
+
+    TextLines lines;
+    QList<Anchor> anchors; // one per line
+
+    bool isEmpty() const { return lines.isEmpty(); }
+    void clear();
+    // The order lines past the grid, as the book holds them.
+    TextLines orderLines() const;
+    // Those order lines replaced by `orderLines`, the other kept lines left where they are.
+    void replaceOrderLines(const TextLines &orderLines);
+    // Order line `line` was deleted: the lines after the ones below it follow them up.
+    void orderLineRemoved(int line);
+    friend bool operator==(const KeptLines &a, const KeptLines &b)
+    {
+        return a.anchors == b.anchors && a.lines == b.lines;
+    }
+};
+
 // Splits the text after "CMDE" into six cells.
 OrderLine splitLine(const QString &text);
 QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
@@ -65,26 +99,27 @@ QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 // before it stay in `record`.
 Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
 // As decode(), for the block of `index` found opening at `open` (-1: there is none). With
-// `beyond`, only the first `rows` order lines go into `record`: the "CMDE" lines after them
-// are copied into `beyond` as the file holds them, for appendBlock() to write back untouched.
+// `kept`, only the first `rows` order lines go into `record`: the "CMDE" lines after them and
+// the lines of other kinds go into `kept` as the file holds them, for appendBlock() to write
+// back untouched in their place.
 // With `unreadDate`, a date line that is not a date is no failure: its text goes there, the
 // record's date is left null and the rest of the block is decoded.
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      TextLines *beyond = nullptr, qsizetype rows = 0,
-                      QString *unreadDate = nullptr);
+                      KeptLines *kept = nullptr, qsizetype rows = 0, QString *unreadDate = nullptr);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);
 
 // The lines of the block of `index` for `record`: every line of `record.Lines` is written.
 QStringList encodeBlock(const OrderRecord &record, int index);
-// Appends the block of `index` for `record` to `lines`, with the order lines of `beyond`
-// (decodeAt()) copied as they stand after those of `record`.
+// Appends the block of `index` for `record` to `lines`, with the lines of `kept` (decodeAt())
+// copied as they stand in their place. A kept line anchored past the order's last order or
+// note line follows that last line.
 void appendBlock(TextLines &lines, const OrderRecord &record, int index,
-                 const TextLines &beyond = {});
+                 const KeptLines &kept = {});
 
-// Replaces the block of `index` by the one for `record` (and `beyond`), appended at the end
-// of the list.
-void encode(TextLines &lines, int index, const OrderRecord &record, const TextLines &beyond = {});
+// Replaces the block of `index` by the one for `record` (and `kept`), appended at the end of
+// the list.
+void encode(TextLines &lines, int index, const OrderRecord &record, const KeptLines &kept = {});
 
 } // namespace OrderFormat

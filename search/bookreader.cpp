@@ -27,7 +27,7 @@ QString BookReader::currencySign() const
 BookReader::Shown BookReader::show(qsizetype open, int index) const
 {
     Shown shown;
-    TextLines beyond;
+    OrderFormat::KeptLines beyond;
     const Result<bool> decoded =
         OrderFormat::decodeAt(lines(), open, index, shown.record, &beyond, OrderDocument::GridRows);
     shown.whole = decoded.ok() && *decoded;

@@ -604,14 +604,25 @@ void TestKeyboard::numberCellEditedFromItsMiddle()
 void TestKeyboard::copyNewOrderPaste_data()
 {
     QTest::addColumn<QList<int>>("indexes"); // of the book's blocks
-    QTest::newRow("one order") << QList<int>{0};
+    QTest::addColumn<QStringList>("more");   // lines at the end of the last order
+    QTest::newRow("one order") << QList<int>{0} << QStringList();
     // Left by another copy of the file or a damage: the labels balance, nothing is repaired.
-    QTest::newRow("index 3 missing") << QList<int>{0, 1, 2, 4, 5};
+    QTest::newRow("index 3 missing") << QList<int>{0, 1, 2, 4, 5} << QStringList();
+    // 65 order lines, two past the grid, a note of 80 lines, and a line of a kind the program
+    // does not read, which stays with its order.
+    QStringList more;
+    for (int row = 3; row <= 65; ++row)
+        more << QStringLiteral("CMDELigne %1\t1\t%1\t\t%1\t1").arg(row);
+    for (int line = 1; line <= 80; ++line)
+        more << QStringLiteral("MEMONote %1").arg(line);
+    more << QStringLiteral("REFDevis n° 4711");
+    QTest::newRow("long order") << QList<int>{0, 1} << more;
 }
 
 void TestKeyboard::copyNewOrderPaste()
 {
     QFETCH(QList<int>, indexes);
+    QFETCH(QStringList, more);
     QList<QStringList> orders;
     QStringList designations;
     for (const int index : indexes) {
@@ -619,6 +630,8 @@ void TestKeyboard::copyNewOrderPaste()
         orders << orderBlock(index, QStringLiteral("10024"), QStringLiteral("Martin"),
                              designations.last());
     }
+    const QString closing = orders.last().takeLast();
+    orders.last() << more << closing;
     QVERIFY(start(orders));
     const int count = int(indexes.size());
     QGuiApplication::clipboard()->setText(QStringLiteral("texte"));
@@ -654,6 +667,22 @@ void TestKeyboard::copyNewOrderPaste()
             designation == designations.last() ? 2 : 1);
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^<BLOC"))).size(), count + 1);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("texte"));
+    // Every order line is in the copy, and the whole note in what was copied; the copy keeps
+    // its own note, and the line of another kind stays in the copied order alone.
+    OrderRecord copied;
+    OrderRecord copy;
+    QVERIFY(*OrderFormat::decode(TextLines(lines), count - 1, copied));
+    QVERIFY(*OrderFormat::decode(TextLines(lines), count, copy));
+    const auto designationsOf = [](const OrderRecord &record) {
+        QStringList texts;
+        for (const OrderLine &line : record.Lines)
+            texts << line.Designation;
+        return texts;
+    };
+    QCOMPARE(designationsOf(copy), designationsOf(copied));
+    QCOMPARE(m_form->commande().document().clipboard().order().Memo, copied.Memo);
+    QVERIFY(copy.Memo.isEmpty());
+    QCOMPARE(lines.filter(QStringLiteral("REF")).size(), more.filter(QStringLiteral("REF")).size());
     menu('d', 'r');
     for (const QString &designation : designations + QStringList{designations.last()}) {
         QCOMPARE(m_form->commande().document().cell(1, 0), designation);
@@ -877,7 +906,7 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     QTest::keySequence(window(), QKeySequence::fromString(shortcut));
 
     if (shortcut == QLatin1String("Ctrl+C")) {
-        QCOMPARE(order.document().clipboard().Entries[2], QStringLiteral("10024"));
+        QCOMPARE(order.document().clipboard().order().SupplierCode, QStringLiteral("10024"));
     } else if (shortcut == QLatin1String("Ctrl+V")) {
         QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10023"));
         QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));

@@ -111,6 +111,7 @@ private Q_SLOTS:
             {"lower-case-open", true, "10023", none},
             {"long-order", false, "10023", none},
             {"gap-indexes", false, "10023", none},
+            {"unknown-lines", true, "10023", none},
         };
         for (const Case &c : cases) {
             QTest::addRow("%s / Oui", c.name) << QString::fromLatin1(c.name) << Answer::Yes

@@ -325,9 +325,7 @@ private Q_SLOTS:
         QVERIFY(doc->Charge("c.cmd").ok());
         QCOMPARE(doc->lastRow(), 3);
         doc->Copier();
-        QCOMPARE(doc->clipboard().Entries[0], QStringLiteral("128"));
-        QCOMPARE(doc->clipboard().Entries[128], QStringLiteral("note 1"));
-        QCOMPARE(doc->clipboard().Entries[130], QString());
+        QCOMPARE(doc->clipboard().order().Memo, (QStringList{"note 1", "note 2"}));
         QVERIFY(doc->Ajout().ok());
         QCOMPARE(book().currentOrder(), 1);
         QVERIFY(doc->Coller().ok());

@@ -193,6 +193,63 @@ private Q_SLOTS:
         QVERIFY(f.document.record().Lines[1].isEmpty());
     }
 
+    // Lines of kinds the program does not read stay next to the lines they followed.
+    void unknownLinesKeepTheirPlace_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("written"); // order lines by their designation
+        QTest::newRow("row deleted")
+            << "delete row 1"
+            << "TTCN|LIVR20/01/2027|REF après a|b|REF après b|c|REF après les lignes|"
+               "MEMOn1|VU après n1|MEMOn2|FIN";
+        QTest::newRow("row added") << "add row 4"
+                                   << "TTCN|LIVR20/01/2027|a|REF après a|b|REF après b|c|d|"
+                                      "REF après les lignes|MEMOn1|VU après n1|MEMOn2|FIN";
+        QTest::newRow("note emptied") << "empty note"
+                                      << "TTCN|LIVR20/01/2027|a|REF après a|b|REF après b|c|"
+                                         "REF après les lignes|VU après n1|FIN";
+        QTest::newRow("note lengthened")
+            << "lengthen note"
+            << "TTCN|LIVR20/01/2027|a|REF après a|b|REF après b|c|REF après les lignes|MEMOn1|"
+               "VU après n1|MEMOn2|MEMOn3|FIN";
+    }
+    void unknownLinesKeepTheirPlace()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, written);
+        TemporaryWorkingDir dir;
+        FakePlatform desktop{QDateTime(QDate(2000, 3, 15), QTime(10, 0))};
+        OrderDocument document;
+        TestBooks::Order order;
+        order.body = QStringList{"TTCN",
+                                 "LIVR20/01/2027",
+                                 "CMDEa\t1\t1\t\t1\t1",
+                                 "REF après a",
+                                 "CMDEb\t1\t1\t\t1\t1",
+                                 "REF après b",
+                                 "CMDEc\t1\t1\t\t1\t1",
+                                 "REF après les lignes",
+                                 "MEMOn1",
+                                 "VU après n1",
+                                 "MEMOn2",
+                                 "FIN"};
+        QVERIFY(TextFile::write(QStringLiteral("c.cmd"), TextLines(TestBooks::block(0, order))));
+        QVERIFY(*document.Charge(QStringLiteral("c.cmd")));
+        if (edit == QLatin1String("delete row 1"))
+            QVERIFY(document.SupLigne(1));
+        else if (edit == QLatin1String("add row 4"))
+            typeRows(document, {{"d", "1", "1"}}, 4);
+        else if (edit == QLatin1String("empty note"))
+            document.setNote({});
+        else
+            document.setNote({"n1", "n2", "n3"});
+        QStringList shown;
+        const QStringList lines = document.snapshot().toStringList();
+        for (const QString &line : lines.mid(9, lines.size() - 10))
+            shown << (line.startsWith("CMDE") ? line.mid(4).section('\t', 0, 0) : line);
+        QCOMPARE(shown.join('|'), written);
+    }
+
     // Text with line ends and TABs, as another program or an older copy may have put in the
     // fields: every file keeps its lines, the TABs of an order line only between its cells.
     void filesKeepEveryFieldOnOneLine_data()
