@@ -84,6 +84,7 @@ private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
     std::unique_ptr<TMainForm> m_form;
+    ModelTesters m_testers;
 };
 
 void TestSearchWindows::init()
@@ -103,6 +104,7 @@ void TestSearchWindows::init()
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_testers = testModels(m_form.get());
     m_desktop->chooseFile(book);
     key(Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(m_form->MainFileName, book);
@@ -110,6 +112,7 @@ void TestSearchWindows::init()
 
 void TestSearchWindows::cleanup()
 {
+    m_testers.clear();
     m_form.reset();
     m_desktop.reset();
     m_dir.reset();
@@ -331,6 +334,7 @@ void TestSearchWindows::lastPriceAndHistory()
     menu->close();
     auto *window = m_form->findChild<QDialog *>(QStringLiteral("PriceHistoryWindow"));
     QVERIFY(window && window->isVisible());
+    const ModelTesters testers = testModels(window);
     QTRY_COMPARE(QApplication::activeWindow(), window);
     auto *lines = window->findChild<QTableView *>(QStringLiteral("History"));
     QCOMPARE(lines->model()->rowCount(), 2);
