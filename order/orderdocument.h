@@ -129,6 +129,8 @@ public:
     bool TestModif(bool &modified) const;
     // The lines the book would have after EcritFiche, leaving the book as it is.
     TextLines snapshot() const;
+    // The order on screen as EcritFiche writes it; false when it is not to be written back.
+    bool orderToWrite(OrderRecord &record) const;
 
     // Orders. Showing an order fails on a date line that is no date (what was read before it
     // is shown) or on a calculation that overflows; the command stops there.
@@ -271,8 +273,6 @@ private:
     void showRecord(OrderRecord record);
     void setLines(const QList<OrderLine> &rows);
     bool setField(Field field, QString &value, const QString &text);
-    // The order on screen as EcritFiche writes it; false when it is not to be written back.
-    bool orderToWrite(OrderRecord &record) const;
     Status moveTo(int index);
     Status calculate(bool includesVat);
 

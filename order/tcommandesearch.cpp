@@ -44,12 +44,19 @@ void TCommande::focusPlace(const OrderPlace &place)
         lines[qBound(1, place.row, 4) - 1]->setFocus(Qt::OtherFocusReason);
         return;
     }
-    case OrderPlace::Cell:
+    case OrderPlace::Cell: {
         // Lines past the grid's 63 are kept, not shown: the last row stands for them.
+        StringGrid1->setFocus(Qt::OtherFocusReason);
         setCurrentGridCell(qBound(1, place.row, OrderDocument::GridRows),
                            qBound(0, place.column, OrderLine::CellCount - 1));
-        StringGrid1->setFocus(Qt::OtherFocusReason);
+        // Typing goes on in the cell's editor, even when this window is not yet the active
+        // one: the grid alone would take the first key to open an editor and drop it.
+        if (!openGridEditor())
+            StringGrid1->edit(StringGrid1->currentIndex());
+        if (QWidget *editor = openGridEditor())
+            editor->setFocus(Qt::OtherFocusReason);
         return;
+    }
     case OrderPlace::Note: {
         QTextCursor cursor(Memo1->document()->findBlockByNumber(qMax(0, place.row - 1)));
         Memo1->setTextCursor(cursor);

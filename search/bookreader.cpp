@@ -24,12 +24,12 @@ QString BookReader::currencySign() const
     return m_document.settings().EuroMode != 0 ? QStringLiteral("€") : QStringLiteral("F");
 }
 
-BookReader::Shown BookReader::show(qsizetype open, int index) const
+BookReader::Shown BookReader::show(const TextLines &lines, qsizetype open, int index) const
 {
     Shown shown;
     OrderFormat::KeptLines beyond;
     const Result<bool> decoded =
-        OrderFormat::decodeAt(lines(), open, index, shown.record, &beyond, OrderDocument::GridRows);
+        OrderFormat::decodeAt(lines, open, index, shown.record, &beyond, OrderDocument::GridRows);
     shown.whole = decoded.ok() && *decoded;
     if (!shown.whole)
         return shown;
@@ -41,4 +41,23 @@ BookReader::Shown BookReader::show(qsizetype open, int index) const
     if (totals)
         shown.totals = *totals;
     return shown;
+}
+
+bool BookReader::editedBlock(TextLines &block, int &index) const
+{
+    OrderRecord record;
+    if (!m_document.orderToWrite(record))
+        return false;
+    index = currentOrder();
+    OrderFormat::appendBlock(block, record, index, m_document.state().overflow);
+    return true;
+}
+
+void BookReader::followEdits(QObject *context, const std::function<void()> &edited) const
+{
+    // A step is told once the change is whole; showing an order, undo and redo replace the
+    // record; writing back and saving change the flags.
+    QObject::connect(&m_document, &OrderDocument::stepDone, context, edited);
+    QObject::connect(&m_document, &OrderDocument::recordChanged, context, edited);
+    QObject::connect(&m_document, &OrderDocument::modifiedChanged, context, edited);
 }

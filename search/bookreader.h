@@ -5,7 +5,10 @@
 #include "core/textlines.h"
 #include "pricing/ordercalc.h"
 
+#include <functional>
+
 class OrderDocument;
+class QObject;
 
 // The one way the search reads the order book, read-only: its lines, how many orders it
 // holds, the order on screen, and an order decoded and worked out as the order window shows
@@ -28,7 +31,16 @@ public:
         bool whole = false;
         OrderTotals totals;
     };
-    Shown show(qsizetype open, int index) const;
+    Shown show(qsizetype open, int index) const { return show(lines(), open, index); }
+    Shown show(const TextLines &lines, qsizetype open, int index) const;
+
+    // The block the order on screen would be written back as, edits included, and its index;
+    // false when it would not be written back (unchanged, or not valid): the book's block, if
+    // any, stands for it.
+    bool editedBlock(TextLines &block, int &index) const;
+    // Calls `edited` after each change of the order on screen, and when another order is
+    // shown, for as long as `context` lives.
+    void followEdits(QObject *context, const std::function<void()> &edited) const;
 
 private:
     const OrderDocument &m_document;

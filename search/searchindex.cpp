@@ -36,6 +36,7 @@ qint64 numberOf(QByteArrayView digits)
 SearchIndex::SearchIndex(BookReader reader, QObject *parent)
     : QObject(parent), m_reader(reader), m_articles(std::make_unique<ArticleMemory>(*this))
 {
+    m_reader.followEdits(this, [this] { shownOrderEdited(); });
 }
 
 SearchIndex::~SearchIndex() = default;
@@ -49,6 +50,7 @@ ArticleMemory &SearchIndex::articles()
 void SearchIndex::blockChanged(int index)
 {
     m_changed.insert(index);
+    m_editedStale = true;
     m_moved = true; // the block went to the end of the lines, and those behind it moved up
     Q_EMIT orderChanged(index);
 }
@@ -56,19 +58,48 @@ void SearchIndex::blockChanged(int index)
 void SearchIndex::blocksRenumbered()
 {
     m_built = false;
+    m_editedStale = true;
     Q_EMIT ordersMoved();
 }
 
 void SearchIndex::bookReset()
 {
     m_built = false;
+    m_editedStale = true;
     m_orders.clear();
     m_supplierIds.clear();
     Q_EMIT bookReplaced();
 }
 
+void SearchIndex::shownOrderEdited()
+{
+    const int was = m_editedIndex;
+    const int now = m_reader.currentOrder();
+    m_editedStale = true;
+    Q_EMIT orderEdited(now);
+    if (was >= 0 && was != now)
+        Q_EMIT orderEdited(was);
+}
+
+void SearchIndex::readEdited()
+{
+    m_editedStale = false;
+    m_editedIndex = -1;
+    m_edited = Order();
+    m_editedBlock = TextLines();
+    int index = -1;
+    if (!m_reader.editedBlock(m_editedBlock, index))
+        return;
+    m_editedIndex = index;
+    m_edited.open = 0;
+    m_edited.end = qint32(m_editedBlock.size());
+    readFields(m_edited, m_editedBlock);
+}
+
 void SearchIndex::update()
 {
+    if (m_editedStale)
+        readEdited();
     if (!m_built) {
         build();
         return;
@@ -145,12 +176,16 @@ void SearchIndex::readOrder(int index)
 {
     Order &order = m_orders[index];
     ++order.generation;
+    readFields(order, m_reader.lines());
+}
+
+void SearchIndex::readFields(Order &order, const TextLines &lines)
+{
     order.day = NoDay;
     order.number = -1;
     order.supplier = -1;
     if (order.open < 0)
         return;
-    const TextLines &lines = m_reader.lines();
     const auto line = [&](int k) {
         return order.open + k < order.end ? lines.bytes(order.open + k) : QByteArrayView();
     };
@@ -181,6 +216,20 @@ const SearchIndex::Order &SearchIndex::order(int index)
     return m_orders.at(index);
 }
 
+SearchIndex::Seen SearchIndex::seen(int index)
+{
+    const Order &o = order(index); // brings the order on screen up to date too
+    if (index >= 0 && index == m_editedIndex)
+        return {m_editedBlock, m_edited};
+    return {m_reader.lines(), o};
+}
+
+BookReader::Shown SearchIndex::show(int index)
+{
+    const Seen s = seen(index);
+    return m_reader.show(s.lines, s.order.open, index);
+}
+
 bool SearchIndex::newer(int a, int b) const
 {
     const Order &x = m_orders.at(a);
@@ -204,23 +253,27 @@ QByteArrayView fixedLine(const TextLines &lines, const SearchIndex::Order &order
 
 QString SearchIndex::numberText(int index)
 {
-    const QByteArrayView line = fixedLine(m_reader.lines(), order(index), 1);
+    const Seen s = seen(index);
+    const QByteArrayView line = fixedLine(s.lines, s.order, 1);
     return line.size() > 3 ? trimmedText(line.sliced(3)) : QString();
 }
 
 QString SearchIndex::dateText(int index)
 {
-    return trimmedText(fixedLine(m_reader.lines(), order(index), 2));
+    const Seen s = seen(index);
+    return trimmedText(fixedLine(s.lines, s.order, 2));
 }
 
 QString SearchIndex::supplierCode(int index)
 {
-    return trimmedText(fixedLine(m_reader.lines(), order(index), 3));
+    const Seen s = seen(index);
+    return trimmedText(fixedLine(s.lines, s.order, 3));
 }
 
 QString SearchIndex::supplierName(int index)
 {
-    return trimmedText(fixedLine(m_reader.lines(), order(index), 5));
+    const Seen s = seen(index);
+    return trimmedText(fixedLine(s.lines, s.order, 5));
 }
 
 OrderLine SearchIndex::lineAt(int index, qsizetype offset)
@@ -255,7 +308,9 @@ QList<int> SearchIndex::find(const SearchQuery &query, const SearchFilter &filte
                 found.append(index);
         return found;
     }
-    for (int index = 0; index < m_orders.size(); ++index)
+    // A new order on screen has no block yet.
+    const int indexes = qMax(int(m_orders.size()), m_editedIndex + 1);
+    for (int index = 0; index < indexes; ++index)
         if (matches(index, query, filter))
             found.append(index);
     return found;
@@ -263,7 +318,8 @@ QList<int> SearchIndex::find(const SearchQuery &query, const SearchFilter &filte
 
 bool SearchIndex::matches(int index, const SearchQuery &query, const SearchFilter &filter)
 {
-    const Order &o = order(index);
+    const Seen s = seen(index);
+    const Order &o = s.order;
     if (o.open < 0)
         return false;
     if (filter.from.isValid() || filter.to.isValid()) {
@@ -271,7 +327,7 @@ bool SearchIndex::matches(int index, const SearchQuery &query, const SearchFilte
             (filter.to.isValid() && o.day > filter.to.toJulianDay()))
             return false;
     }
-    const TextLines &lines = m_reader.lines();
+    const TextLines &lines = s.lines;
     if (!filter.supplier.trimmed().isEmpty()) {
         const FoldedPattern supplier(TextFold::text(filter.supplier));
         if (!supplier.isIn(fixedLine(lines, o, 3)) && !supplier.isIn(fixedLine(lines, o, 5)))
@@ -297,38 +353,38 @@ bool SearchIndex::matches(int index, const SearchQuery &query, const SearchFilte
 SearchIndex::Hit SearchIndex::firstHit(int index, const SearchQuery &query)
 {
     Hit hit;
-    const Order &o = order(index);
+    const Seen s = seen(index);
+    const Order &o = s.order;
     if (o.open < 0 || query.isEmpty())
         return hit;
     // The place of the first word typed, the one the user looks for first; the other words
     // found in the same text are shown with it.
     const FoldedPattern &first = query.terms().first();
-    OrderFields::forEach(m_reader.lines(), o.open, o.end,
-                         [&](const OrderPlace &place, QByteArrayView text) {
-                             if (!first.isIn(text))
-                                 return false;
-                             QList<std::pair<qsizetype, qsizetype>> spans;
-                             for (const FoldedPattern &term : query.terms()) {
-                                 qsizetype length = 0;
-                                 for (qsizetype at = term.indexIn(text, 0, &length); at >= 0;
-                                      at = term.indexIn(text, at + length, &length))
-                                     spans.append({at, length});
-                             }
-                             // Shown without the spaces that right-align numbers.
-                             qsizetype lead = 0;
-                             while (lead < text.size() && uchar(text.at(lead)) <= ' ')
-                                 ++lead;
-                             hit.place = place;
-                             hit.text = TextFile::decode(text.sliced(lead)).trimmed();
-                             std::sort(spans.begin(), spans.end());
-                             for (auto &[start, length] : spans) {
-                                 start -= lead;
-                                 length = qMin(length, hit.text.size() - start);
-                                 if (length > 0)
-                                     hit.spans.append({start, length});
-                             }
-                             return true;
-                         });
+    OrderFields::forEach(s.lines, o.open, o.end, [&](const OrderPlace &place, QByteArrayView text) {
+        if (!first.isIn(text))
+            return false;
+        QList<std::pair<qsizetype, qsizetype>> spans;
+        for (const FoldedPattern &term : query.terms()) {
+            qsizetype length = 0;
+            for (qsizetype at = term.indexIn(text, 0, &length); at >= 0;
+                 at = term.indexIn(text, at + length, &length))
+                spans.append({at, length});
+        }
+        // Shown without the spaces that right-align numbers.
+        qsizetype lead = 0;
+        while (lead < text.size() && uchar(text.at(lead)) <= ' ')
+            ++lead;
+        hit.place = place;
+        hit.text = TextFile::decode(text.sliced(lead)).trimmed();
+        std::sort(spans.begin(), spans.end());
+        for (auto &[start, length] : spans) {
+            start -= lead;
+            length = qMin(length, hit.text.size() - start);
+            if (length > 0)
+                hit.spans.append({start, length});
+        }
+        return true;
+    });
     return hit;
 }
 

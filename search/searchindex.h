@@ -36,6 +36,9 @@ struct SearchFilter {
 //
 // The book tells it of each change through its BookListener side; the work is done when the
 // index is next used (update()), so that writing orders back costs nothing more.
+//
+// The search sees the order on screen as it stands, edits included, as it would be written
+// back (BookReader::editedBlock); the articles and the order lines' places are the book's.
 class SearchIndex : public QObject, public BookListener {
     Q_OBJECT
 public:
@@ -71,7 +74,14 @@ public:
     bool newer(int a, int b) const;
     qint32 supplierId(const QString &code) const { return m_supplierIds.value(code.trimmed(), -1); }
 
-    // The texts of an order's fixed lines, as the order window shows them (trimmed).
+    // The order of `index` as the search sees it: the order on screen with its edits, every
+    // other one as the index knows it.
+    Order seenOrder(int index) { return seen(index).order; }
+    // That order decoded and worked out, as the order window shows it.
+    BookReader::Shown show(int index);
+
+    // The texts of an order's fixed lines, as the order window shows them (trimmed), the
+    // order on screen with its edits.
     QString numberText(int index);
     QString dateText(int index);
     QString supplierCode(int index);
@@ -102,6 +112,9 @@ public:
 Q_SIGNALS:
     // The order was written again: what is shown of it is to be read again.
     void orderChanged(int index);
+    // The order on screen was edited, or is another one: what the search sees of the order
+    // is to be read again. The book's lines did not change.
+    void orderEdited(int index);
     // Orders went or took other indexes, or the book is another one: every result is to be
     // found again.
     void ordersMoved();
@@ -113,6 +126,15 @@ private:
     void build();
     void locateBlocks();
     void readOrder(int index);
+    void readFields(Order &order, const TextLines &lines);
+    void shownOrderEdited();
+    void readEdited();
+    struct Seen {
+        const TextLines &lines;
+        const Order &order;
+    };
+    // Valid until the index is next used.
+    Seen seen(int index);
 
     BookReader m_reader;
     QList<Order> m_orders;
@@ -121,4 +143,9 @@ private:
     bool m_moved = false; // blocks may stand elsewhere: locate them before use
     QSet<int> m_changed;  // orders written since the last update
     std::unique_ptr<ArticleMemory> m_articles;
+    // The order on screen as it would be written back, its block alone in its lines.
+    bool m_editedStale = true;
+    int m_editedIndex = -1; // none: the order on screen is the book's
+    Order m_edited;
+    TextLines m_editedBlock;
 };

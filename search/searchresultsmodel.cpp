@@ -17,12 +17,18 @@ SearchResultsModel::SearchResultsModel(SearchIndex &index, QObject *parent)
     : QAbstractTableModel(parent), m_index(index)
 {
     connect(&m_index, &SearchIndex::orderChanged, this, &SearchResultsModel::orderChanged);
+    connect(&m_index, &SearchIndex::orderEdited, this, &SearchResultsModel::orderChanged);
     connect(&m_index, &SearchIndex::ordersMoved, this, [this] {
         forgetSearches();
-        search();
+        if (m_following)
+            search();
+        else
+            m_searchAgain = true;
     });
     connect(&m_index, &SearchIndex::bookReplaced, this, [this] {
         forgetSearches();
+        m_searchAgain = false;
+        m_staleOrders.clear();
         m_text.clear();
         m_query = SearchQuery();
         m_filter = SearchFilter();
@@ -44,6 +50,25 @@ void SearchResultsModel::setFilter(const SearchFilter &filter)
         return;
     m_filter = filter;
     search();
+}
+
+void SearchResultsModel::setFollowing(bool following)
+{
+    m_following = following;
+    if (following)
+        catchUp();
+}
+
+void SearchResultsModel::catchUp()
+{
+    if (std::exchange(m_searchAgain, false)) {
+        m_staleOrders.clear();
+        search();
+        return;
+    }
+    const QSet<int> stale = std::exchange(m_staleOrders, {});
+    for (const int index : stale)
+        refreshOrder(index);
 }
 
 void SearchResultsModel::forgetSearches()
@@ -91,50 +116,77 @@ void SearchResultsModel::orderChanged(int index)
     m_recent.clear();
     m_shown.remove(index);
     m_hits.remove(index);
+    if (m_following)
+        refreshOrder(index);
+    else if (!m_searchAgain)
+        m_staleOrders.insert(index);
+}
+
+// The order's row comes, goes or moves to where the sort puts it now.
+void SearchResultsModel::refreshOrder(int index)
+{
     if (m_query.isEmpty() && m_filter.isEmpty())
         return;
     const int row = rowOfOrder(index);
-    const bool found = m_index.matches(index, m_query, m_filter);
-    if (found && row >= 0) {
-        Q_EMIT dataChanged(this->index(row, 0), this->index(row, ColumnCount - 1));
-        return;
-    }
-    if (found) {
-        Q_EMIT layoutAboutToBeChanged();
-        m_rows.append(index);
-        sortRows();
-        Q_EMIT layoutChanged();
-    } else if (row >= 0) {
+    if (!m_index.matches(index, m_query, m_filter)) {
+        if (row < 0)
+            return;
         beginRemoveRows({}, row, row);
         m_rows.removeAt(row);
         endRemoveRows();
-    } else {
+        Q_EMIT resultsChanged();
         return;
     }
-    Q_EMIT resultsChanged();
+    // Its place among the other rows, which stand sorted.
+    const SortKey key = sortKey(index);
+    const qsizetype others = m_rows.size() - (row >= 0 ? 1 : 0);
+    qsizetype low = 0;
+    qsizetype high = others;
+    while (low < high) {
+        const qsizetype middle = (low + high) / 2;
+        const int other = m_rows.at(row >= 0 && middle >= row ? middle + 1 : middle);
+        if (compare(key, sortKey(other)) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    const int place = int(low);
+    if (row < 0) {
+        beginInsertRows({}, place, place);
+        m_rows.insert(place, index);
+        endInsertRows();
+        Q_EMIT resultsChanged();
+        return;
+    }
+    if (place != row) {
+        beginMoveRows({}, row, row, {}, place > row ? place + 1 : place);
+        m_rows.move(row, place);
+        endMoveRows();
+    }
+    Q_EMIT dataChanged(this->index(place, 0), this->index(place, ColumnCount - 1));
 }
 
-const SearchResultsModel::Shown &SearchResultsModel::shown(int order) const
+SearchResultsModel::Shown SearchResultsModel::shown(int order) const
 {
-    auto it = m_shown.find(order);
-    if (it != m_shown.end())
+    auto it = m_shown.constFind(order);
+    if (it != m_shown.cend())
         return *it;
     Shown s;
     s.number = m_index.numberText(order);
     s.date = m_index.dateText(order);
     s.supplier = m_index.supplierName(order);
-    const BookReader::Shown decoded = m_index.reader().show(m_index.order(order).open, order);
-    s.total = decoded.totals.IncludingTax;
+    s.total = m_index.show(order).totals.IncludingTax;
     s.hasTotal = !s.total.isEmpty() && NumberText::tryToReal(s.total, s.totalValue);
-    return *m_shown.insert(order, s);
+    m_shown.insert(order, s);
+    return s;
 }
 
-const SearchIndex::Hit &SearchResultsModel::hit(int order) const
+SearchIndex::Hit SearchResultsModel::hit(int order) const
 {
-    auto it = m_hits.find(order);
-    if (it == m_hits.end())
-        it = m_hits.insert(order, m_index.firstHit(order, m_query));
-    return *it;
+    auto it = m_hits.constFind(order);
+    if (it != m_hits.cend())
+        return *it;
+    return *m_hits.insert(order, m_index.firstHit(order, m_query));
 }
 
 OrderPlace SearchResultsModel::placeAt(int row)
@@ -171,7 +223,7 @@ QString SearchResultsModel::placeName(const OrderPlace &place)
 
 QString SearchResultsModel::where(int order) const
 {
-    const SearchIndex::Hit &h = hit(order);
+    const SearchIndex::Hit h = hit(order);
     if (h.place.field == OrderPlace::None)
         return QString();
     return placeName(h.place) + QStringLiteral(" : ") + h.text;
@@ -209,7 +261,7 @@ QVariant SearchResultsModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole && index.column() == TotalColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role == HitSpansRole && index.column() == WhereColumn) {
-        const SearchIndex::Hit &h = hit(order);
+        const SearchIndex::Hit h = hit(order);
         const qsizetype shift = placeName(h.place).size() + 3;
         QList<QPoint> spans;
         for (const auto &[start, length] : h.spans)
@@ -242,55 +294,93 @@ void SearchResultsModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= ColumnCount)
         return;
-    Q_EMIT layoutAboutToBeChanged();
+    Q_EMIT layoutAboutToBeChanged({}, VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QList<int> orders;
+    orders.reserve(before.size());
+    for (const QModelIndex &index : before)
+        orders.append(orderAt(index.row()));
     m_sortColumn = column;
     m_sortOrder = order;
     sortRows();
-    Q_EMIT layoutChanged();
+    QHash<int, int> rows;
+    rows.reserve(m_rows.size());
+    for (int row = 0; row < m_rows.size(); ++row)
+        rows.insert(m_rows.at(row), row);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype k = 0; k < before.size(); ++k)
+        after.append(index(rows.value(orders.at(k), -1), before.at(k).column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, VerticalSortHint);
 }
 
-// Ties stand newest first whatever the column.
-bool SearchResultsModel::before(int a, int b) const
+SearchResultsModel::SortKey SearchResultsModel::sortKey(int order) const
 {
-    const bool descending = m_sortOrder == Qt::DescendingOrder;
-    const auto ordered = [&](auto x, auto y) -> int {
-        if (x == y)
-            return 0;
-        return (x < y) != descending ? -1 : 1;
-    };
-    int c = 0;
+    SortKey key;
+    key.order = order;
+    const SearchIndex::Order seen = m_index.seenOrder(order);
+    key.day = seen.day;
+    key.number = seen.number;
     switch (m_sortColumn) {
     case NumberColumn:
-        c = ordered(m_index.order(a).number, m_index.order(b).number);
-        if (c == 0)
-            c = ordered(shown(a).number, shown(b).number);
+        key.text = m_index.numberText(order);
         break;
-    case DateColumn:
-        return descending ? m_index.newer(a, b) : m_index.newer(b, a);
     case SupplierColumn:
-        c = ordered(shown(a).supplier.toCaseFolded(), shown(b).supplier.toCaseFolded());
+        key.text = m_index.supplierName(order).toCaseFolded();
         break;
     case TotalColumn: {
-        const Shown &x = shown(a);
-        const Shown &y = shown(b);
-        c = ordered(x.hasTotal ? x.totalValue : Real(-1e300L),
-                    y.hasTotal ? y.totalValue : Real(-1e300L));
+        const Shown s = shown(order);
+        key.value = s.hasTotal ? s.totalValue : Real(-1e300L);
         break;
     }
     case WhereColumn: {
-        const OrderPlace &x = hit(a).place;
-        const OrderPlace &y = hit(b).place;
-        c = ordered(std::tuple(int(x.field), x.row, x.column),
-                    std::tuple(int(y.field), y.row, y.column));
+        const OrderPlace place = hit(order).place;
+        key.place = {int(place.field), place.row, place.column};
         break;
     }
     }
-    return c != 0 ? c < 0 : m_index.newer(a, b);
+    return key;
+}
+
+// Ties stand newest first whatever the column.
+int SearchResultsModel::compare(const SortKey &a, const SortKey &b) const
+{
+    const auto ordered = [](const auto &x, const auto &y) { return x < y ? -1 : y < x ? 1 : 0; };
+    int c = 0;
+    switch (m_sortColumn) {
+    case NumberColumn:
+        c = ordered(std::tie(a.number, a.text), std::tie(b.number, b.text));
+        break;
+    case SupplierColumn:
+        c = ordered(a.text, b.text);
+        break;
+    case TotalColumn:
+        c = ordered(a.value, b.value);
+        break;
+    case WhereColumn:
+        c = ordered(a.place, b.place);
+        break;
+    }
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    if (c != 0)
+        return descending ? -c : c;
+    // By date, then number: no date counts oldest.
+    const int newest =
+        ordered(std::tie(b.day, b.number, b.order), std::tie(a.day, a.number, a.order));
+    return m_sortColumn == DateColumn && !descending ? -newest : newest;
 }
 
 void SearchResultsModel::sortRows()
 {
-    std::stable_sort(m_rows.begin(), m_rows.end(), [this](int a, int b) { return before(a, b); });
+    QList<SortKey> keys;
+    keys.reserve(m_rows.size());
+    for (const int order : std::as_const(m_rows))
+        keys.append(sortKey(order));
+    std::sort(keys.begin(), keys.end(),
+              [this](const SortKey &a, const SortKey &b) { return compare(a, b) < 0; });
+    for (qsizetype row = 0; row < keys.size(); ++row)
+        m_rows[row] = keys.at(row).order;
 }
 
 void SearchResultsModel::csv(CsvFile &file)
@@ -303,8 +393,8 @@ void SearchResultsModel::csv(CsvFile &file)
         file.text(heading);
     file.endRow();
     for (const int order : std::as_const(m_rows)) {
-        const Shown &s = shown(order);
-        const SearchIndex::Hit &h = hit(order);
+        const Shown s = shown(order);
+        const SearchIndex::Hit h = hit(order);
         file.text(s.number).text(s.date).text(m_index.supplierCode(order)).text(s.supplier);
         file.number(s.total).text(placeName(h.place)).text(h.text);
         file.endRow();

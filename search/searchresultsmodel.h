@@ -7,11 +7,15 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QSet>
+#include <tuple>
 
 // The orders a search finds, one row each: number, date, supplier, total including tax as the
 // order window shows it, and where the first hit is with its text. Newest first until another
-// column is chosen. The rows follow the book: an order written again is looked at again,
-// orders renumbered are found again, another book empties the list.
+// column is chosen. The rows follow the book: an order written again or edited on screen is
+// looked at again and moves to its place, orders renumbered are found again, another book
+// empties the list. A row keeps its order through a sort and a change (persistent indexes
+// follow), so that the selection stays on the order the user chose.
 class SearchResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -27,6 +31,11 @@ public:
     void setQuery(const QString &text);
     void setFilter(const SearchFilter &filter);
     const QString &queryText() const { return m_text; }
+
+    // While nobody looks at the rows (the window hidden), changes of the book only mark them
+    // out of date: they are brought up to date when followed again, or by catchUp().
+    void setFollowing(bool following);
+    void catchUp();
 
     int orderAt(int row) const { return m_rows.value(row, -1); }
     OrderPlace placeAt(int row);
@@ -64,14 +73,28 @@ private:
         QList<int> orders; // in index order
     };
 
+    // What a row is sorted by, worked out once per row before sorting.
+    struct SortKey {
+        int order = -1;
+        qint32 day = 0;
+        qint64 number = 0;
+        QString text;
+        Real value = 0;
+        std::tuple<int, int, int> place;
+    };
+
     void search();
     void orderChanged(int index);
+    void refreshOrder(int index);
     void forgetSearches();
-    const Shown &shown(int order) const;
-    const SearchIndex::Hit &hit(int order) const;
+    // Copies: the caches grow as they are read.
+    Shown shown(int order) const;
+    SearchIndex::Hit hit(int order) const;
     QString where(int order) const;
+    SortKey sortKey(int order) const;
+    // Below zero when `a` stands before `b`.
+    int compare(const SortKey &a, const SortKey &b) const;
     void sortRows();
-    bool before(int a, int b) const;
 
     SearchIndex &m_index;
     QString m_text;
@@ -81,6 +104,9 @@ private:
     int m_sortColumn = DateColumn;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     QList<Found> m_recent; // the last searches, the newest first, to narrow the next one
+    bool m_following = true;
+    bool m_searchAgain = false; // orders renumbered while not followed
+    QSet<int> m_staleOrders;    // orders changed while not followed
     mutable QHash<int, Shown> m_shown;
     mutable QHash<int, SearchIndex::Hit> m_hits;
 };

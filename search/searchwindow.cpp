@@ -226,6 +226,19 @@ void SearchWindow::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+// Hidden, the window leaves its results as they were until it is shown again.
+void SearchWindow::showEvent(QShowEvent *event)
+{
+    m_results->setFollowing(true);
+    QDialog::showEvent(event);
+}
+
+void SearchWindow::hideEvent(QHideEvent *event)
+{
+    m_results->setFollowing(false);
+    QDialog::hideEvent(event);
+}
+
 void SearchWindow::choose(int row)
 {
     const int order = m_results->orderAt(row);
@@ -237,6 +250,7 @@ void SearchWindow::choose(int row)
 
 bool SearchWindow::step(int by)
 {
+    m_results->catchUp();
     const int count = m_results->rowCount();
     if (count == 0)
         return false;

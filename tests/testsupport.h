@@ -2,16 +2,20 @@
 #pragma once
 
 // Shared helpers of the test programs: the test desktop (fakeplatform.h), a temporary working
-// directory and order blocks.
+// directory, order blocks and the check of the models' contract.
 
 #include "fakeplatform.h"
 #include "order/orderformat.h"
 
+#include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QList>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
+#include <vector>
 
 // Makes a fresh temporary directory the working directory for the life of the object; the
 // program's user settings (QSettings) go to another fresh one, so that no test reads or writes
@@ -32,6 +36,21 @@ private:
     QTemporaryDir m_settings;
     QString m_previous;
 };
+
+// Checks the contract of every model `owner` holds, and of `owner` when it is one, at each of
+// their changes for as long as the list lives; a breach fails the test.
+using ModelTesters = std::vector<std::unique_ptr<QAbstractItemModelTester>>;
+inline ModelTesters testModels(QObject *owner)
+{
+    QList<QAbstractItemModel *> models = owner->findChildren<QAbstractItemModel *>();
+    if (auto *model = qobject_cast<QAbstractItemModel *>(owner))
+        models.prepend(model);
+    ModelTesters testers;
+    for (QAbstractItemModel *model : models)
+        testers.push_back(std::make_unique<QAbstractItemModelTester>(
+            model, QAbstractItemModelTester::FailureReportingMode::QtTest));
+    return testers;
+}
 
 namespace TestBooks {
 

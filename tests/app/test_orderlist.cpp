@@ -50,6 +50,7 @@ private Q_SLOTS:
         OrderBook book;
         book.recover(QString(), TextLines(lines));
         OrderListModel model;
+        const ModelTesters testers = testModels(&model);
         model.setBook(&book);
         QCOMPARE(model.rowCount(), 2);
         QCOMPARE(model.data(model.index(0)).toString(),

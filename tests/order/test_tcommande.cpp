@@ -44,6 +44,7 @@ private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_prompts;
     std::unique_ptr<TCommande> m_window;
+    ModelTesters m_testers;
 
     TCommande &w() { return *m_window; }
     QTableView *grid() { return w().findChild<QTableView *>(QStringLiteral("StringGrid1")); }
@@ -91,9 +92,11 @@ private Q_SLOTS:
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_testers = testModels(m_window.get());
     }
     void cleanup()
     {
+        m_testers.clear();
         m_window.reset();
         m_prompts.reset();
         m_dir.reset();

@@ -54,11 +54,13 @@ void TestPurchaseCsv::golden()
     } else if (what == QLatin1String("table")) {
         const PurchaseReport report(book, {2026, Amount::BeforeTax, Currency::Main});
         SupplierTableModel model;
+        const ModelTesters testers = testModels(&model);
         model.setReport(&report);
         PurchaseCsv::table(model, csv);
     } else {
         const PurchaseReport report(book, {0, Amount::BeforeTax, Currency::Main});
         VatTableModel model;
+        const ModelTesters testers = testModels(&model);
         model.setReport(&report);
         PurchaseCsv::table(model, csv);
     }

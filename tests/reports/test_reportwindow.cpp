@@ -136,6 +136,7 @@ void TestReportWindow::statistics()
     bool listed = false;
     whenModal([&](QDialog *window) {
         QCOMPARE(window->windowTitle(), QStringLiteral("Statistiques des achats"));
+        const ModelTesters testers = testModels(window);
         auto *table = child<QTableView>(window, "Table");
         auto *year = child<QComboBox>(window, "Year");
         QCOMPARE(items(year), QStringList({"2026", "2025", "Toutes"}));
@@ -174,6 +175,7 @@ void TestReportWindow::statistics()
         table->setFocus();
         table->setCurrentIndex(table->model()->index(1, 3)); // Bureau Plus, February
         whenModal([&](QDialog *orders) {
+            const ModelTesters testers = testModels(orders);
             auto *list = child<QTableView>(orders, "Orders");
             QCOMPARE(row(list, 0), QStringList({"260200002", "03/02/2026", "4,75"}));
             key(list, Qt::Key_Return);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/csvfile.h"
+#include "core/numbertext.h"
 #include "core/textfile.h"
 #include "order/orderdocument.h"
 #include "search/articlememory.h"
@@ -61,6 +62,30 @@ QList<QStringList> everyKind()
                   {"vis sans tabulation", "Boîte de 100 vis à bois\t1\t=SUM(A1)\t\t\t1"})};
 }
 
+// Orders that all hold "zeta", each in another place, with their dates, numbers, suppliers and
+// totals spread, ties and orders without a date or a total among them.
+QList<QStringList> manyOrders(int count)
+{
+    QList<QStringList> orders;
+    for (int i = 0; i < count; ++i) {
+        const bool damaged = i % 37 == 5; // no date, so no total either
+        const QString date =
+            damaged ? QStringLiteral("31/02/2001")
+                    : QDate(2001, 1, 1).addDays(i * 7 % 300).toString(QStringLiteral("dd/MM/yyyy"));
+        const QString name = QStringList{"Zeta Dupont", "martin", "Martin", "Leroy"}.at(i % 4);
+        QStringList lines;
+        for (int row = 1; row <= i % 6 + 1; ++row)
+            lines << QStringLiteral("Article %1\t%2\t%3,50\t\t\t1").arg(row).arg(row).arg(i % 23);
+        if (i % 5 == 1)
+            lines[i % lines.size()].replace(QStringLiteral("Article"), QStringLiteral("zeta"));
+        orders << order(i, QString::number(200100000 + i % 250), date,
+                        "1002" + QString::number(i % 4), name, lines,
+                        {i % 5 == 2 ? "Note zeta" : "Note"},
+                        i % 5 == 3 || i % 4 != 0 ? "Zeta 30 jours" : "A réception");
+    }
+    return orders;
+}
+
 } // namespace
 
 class TestSearch : public QObject {
@@ -69,6 +94,8 @@ private Q_SLOTS:
     void matching_data();
     void matching();
     void resultsFollowTheBook();
+    void sortedByEveryColumn_data();
+    void sortedByEveryColumn();
     void articles();
     void csv_data();
     void csv();
@@ -159,12 +186,36 @@ void TestSearch::matching()
     QCOMPARE(hits, bold);
 }
 
-// Written back, deleted, moved in the list, another book: the rows are never stale.
+// Edited on screen, written back, deleted, moved in the list, another book: the rows are
+// never stale.
 void TestSearch::resultsFollowTheBook()
 {
     Book book(everyKind());
     SearchResultsModel results(book.index);
+    const ModelTesters testers = testModels(&results);
+    const auto where = [&](int row) {
+        return results.index(row, SearchResultsModel::WhereColumn).data().toString();
+    };
+
+    // The order on screen is searched as it stands, before it is written back.
+    results.setQuery(QStringLiteral("zorglub"));
+    book.document.setNote({QStringLiteral("Livrer à l'accueil zorglub")});
+    QCOMPARE(results.rowCount(), 1);
+    QCOMPARE(where(0), QStringLiteral("Note : Livrer à l'accueil zorglub"));
+    book.document.setNote({QStringLiteral("Livrer au hangar nord")});
+    QCOMPARE(results.rowCount(), 0);
+    results.setQuery(QStringLiteral("accueil"));
+    QCOMPARE(results.rowCount(), 0);
+    // Not followed (the window hidden), the rows wait until they are.
+    results.setFollowing(false);
+    book.document.setNote({QStringLiteral("Livrer à l'accueil")});
+    QCOMPARE(results.rowCount(), 0);
+    results.setFollowing(true);
+    QCOMPARE(results.rowCount(), 1);
+
     results.setQuery(QStringLiteral("vis"));
+    results.sort(SearchResultsModel::NumberColumn, Qt::AscendingOrder);
+    const QPersistentModelIndex held = results.index(0, 0);
     const auto numbers = [&] {
         QStringList shown;
         for (int row = 0; row < results.rowCount(); ++row)
@@ -178,9 +229,10 @@ void TestSearch::resultsFollowTheBook()
     QVERIFY(
         book.document.setCell(2, OrderLine::DesignationCell, QStringLiteral("Vis de fixation")));
     book.document.EcritFiche();
-    QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
-    QCOMPARE(results.index(1, SearchResultsModel::WhereColumn).data().toString(),
-             QStringLiteral("Désignation, ligne 2 : Vis de fixation"));
+    QCOMPARE(numbers(), (QStringList{"200002001", "200004001"}));
+    QCOMPARE(results.orderAt(held.row()), 3);
+    QCOMPARE(where(0), QStringLiteral("Désignation, ligne 2 : Vis de fixation"));
+    results.sort(SearchResultsModel::DateColumn, Qt::DescendingOrder);
     QCOMPARE(book.index.articles().complete(u"fix", QString(), -1, 5).value(0).designation,
              QStringLiteral("Vis de fixation"));
 
@@ -205,6 +257,88 @@ void TestSearch::resultsFollowTheBook()
     QCOMPARE(results.rowCount(), 0);
     QVERIFY(results.queryText().isEmpty());
     QVERIFY(book.index.find(SearchQuery(QStringLiteral("vis")), {}).isEmpty());
+}
+
+void TestSearch::sortedByEveryColumn_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::SortOrder>("order");
+    for (int column = 0; column < SearchResultsModel::ColumnCount; ++column)
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder})
+            QTest::addRow("%d %s", column, order == Qt::AscendingOrder ? "up" : "down")
+                << column << order;
+}
+
+// Several hundred results sorted by a column, then an order on screen edited so that it moves:
+// the rows stand sorted, newest first among equals, and a row held keeps its order.
+void TestSearch::sortedByEveryColumn()
+{
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, order);
+    Book book(manyOrders(400));
+    SearchResultsModel results(book.index);
+    const ModelTesters testers = testModels(&results);
+    results.setQuery(QStringLiteral("zeta"));
+    QCOMPARE(results.rowCount(), 400);
+    const QPersistentModelIndex held = results.index(123, column);
+    const int heldOrder = results.orderAt(123);
+    results.sort(column, order);
+
+    const auto isSorted = [&] {
+        const auto key = [&](int row) -> std::tuple<qint64, QString, Real> {
+            const auto text = [&](int c) { return results.index(row, c).data().toString(); };
+            const OrderPlace place = results.placeAt(row);
+            Real total = -1e300L;
+            switch (column) {
+            case SearchResultsModel::NumberColumn:
+                return {text(column).toLongLong(), {}, 0};
+            case SearchResultsModel::SupplierColumn:
+                return {0, text(column).toCaseFolded(), 0};
+            case SearchResultsModel::TotalColumn:
+                if (!text(column).isEmpty())
+                    (void)NumberText::tryToReal(text(column), total);
+                return {0, {}, total};
+            case SearchResultsModel::WhereColumn:
+                return {int(place.field) * 10000 + place.row * 10 + place.column, {}, 0};
+            }
+            return {};
+        };
+        const auto age = [&](int row) {
+            const QDate date = QDate::fromString(
+                results.index(row, SearchResultsModel::DateColumn).data().toString(),
+                QStringLiteral("dd/MM/yyyy"));
+            return std::pair(date.isValid() ? date.toJulianDay() : -1e9,
+                             results.index(row, 0).data().toString().toLongLong());
+        };
+        for (int row = 1; row < results.rowCount(); ++row) {
+            const auto a = key(row - 1);
+            const auto b = key(row);
+            const bool tie = a == b;
+            if (!tie && (order == Qt::AscendingOrder ? b < a : a < b))
+                return false;
+            const bool newestFirst =
+                column != SearchResultsModel::DateColumn || order == Qt::DescendingOrder;
+            if (tie && (newestFirst ? age(row - 1) < age(row) : age(row) < age(row - 1)))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(isSorted());
+    QCOMPARE(results.orderAt(held.row()), heldOrder);
+
+    // The order on screen (the first one) changed everywhere it is sorted by.
+    const QPersistentModelIndex edited = results.index(results.rowOfOrder(0), column);
+    QVERIFY(book.document.setCell(3, OrderLine::DesignationCell, QStringLiteral("zeta")));
+    book.document.setNumber(QStringLiteral("299999999"));
+    book.document.setDate(QDate(2030, 1, 1));
+    book.document.setAddressLine(0, QStringLiteral("AAA"));
+    QVERIFY(book.document.setCell(1, OrderLine::UnitPriceCell, QStringLiteral("999,00")));
+    QCOMPARE(results.rowCount(), 400);
+    QVERIFY(isSorted());
+    QCOMPARE(results.orderAt(edited.row()), 0);
+    QCOMPARE(results.orderAt(held.row()), heldOrder);
+    QCOMPARE(results.index(edited.row(), SearchResultsModel::WhereColumn).data().toString(),
+             QStringLiteral("Désignation, ligne 3 : zeta"));
 }
 
 void TestSearch::articles()

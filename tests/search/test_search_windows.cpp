@@ -6,6 +6,7 @@
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "order/tcommande.h"
+#include "search/searchresultsmodel.h"
 #include "search/searchwindow.h"
 #include "testsupport.h"
 
@@ -67,6 +68,8 @@ private Q_SLOTS:
 
     void searchFromTheKeyboard_data();
     void searchFromTheKeyboard();
+    void typingAfterEnter_data();
+    void typingAfterEnter();
     void completion_data();
     void completion();
     void lastPriceAndHistory();
@@ -98,6 +101,7 @@ private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
     std::unique_ptr<TMainForm> m_form;
+    ModelTesters m_testers;
 };
 
 void TestSearchWindows::init()
@@ -117,6 +121,7 @@ void TestSearchWindows::init()
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_testers = testModels(m_form.get());
     m_desktop->chooseFile(book);
     key(Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(m_form->MainFileName, book);
@@ -124,6 +129,7 @@ void TestSearchWindows::init()
 
 void TestSearchWindows::cleanup()
 {
+    m_testers.clear();
     m_form.reset();
     m_desktop.reset();
     m_dir.reset();
@@ -156,6 +162,7 @@ void TestSearchWindows::searchFromTheKeyboard()
     key(Qt::Key_F, Qt::ControlModifier);
     SearchWindow *search = m_form->searchWindow();
     QVERIFY(search);
+    const ModelTesters testers = testModels(search);
     QTRY_COMPARE(QApplication::activeWindow(), search);
     QCOMPARE(focused()->objectName(), QStringLiteral("SearchField"));
     type(QStringLiteral("TONER"));
@@ -188,6 +195,14 @@ void TestSearchWindows::searchFromTheKeyboard()
     QCOMPARE(commande().currentGridColumn(), 0);
     key(Qt::Key_F3, Qt::ShiftModifier);
     QCOMPARE(commande().book().currentOrder(), 2);
+    // Sorted by number, the row chosen stays on its order: Shift+F3 goes to the one above it.
+    auto *header = list->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + 5, 5));
+    QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("200001001"));
+    QCOMPARE(list->currentIndex().row(), 2);
+    key(Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(commande().book().currentOrder(), 1);
 
     // Back in the window: a supplier filter, then the list exported.
     key(Qt::Key_F, Qt::ControlModifier);
@@ -201,13 +216,68 @@ void TestSearchWindows::searchFromTheKeyboard()
     QTest::mouseClick(search->findChild<QWidget *>(QStringLiteral("ExportButton")), Qt::LeftButton);
     QStringList lines;
     QVERIFY(TextFile::read(csv + QStringLiteral(".csv"), lines));
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines.at(1),
+    QCOMPARE(lines.size(), 3); // in the order shown, by number
+    QCOMPARE(lines.at(2),
              QStringLiteral(
                  "200003001;06/03/2000;10023;Dupont;24,06;Note;toner livr\u00c3\u00a9 le matin"));
 
     key(Qt::Key_Escape);
     QTRY_VERIFY(!search->isVisible());
+}
+
+void TestSearchWindows::typingAfterEnter_data()
+{
+    QTest::addColumn<QString>("from"); // where the focus was in the order window
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("cell, from the note") << "Memo1"
+                                         << "couleur" << 1 << 2 << 0;
+    QTest::newRow("row 1, from a cell") << "StringGrid1Editor"
+                                        << "cartouche" << 0 << 1 << 0;
+    QTest::newRow("price, from a cell") << "StringGrid1Editor"
+                                        << "4,20" << 2 << 1 << 2;
+    QTest::newRow("note, from a cell") << "StringGrid1Editor"
+                                       << "matin" << 2 << 1 << -1;
+}
+
+// Enter on a result: the keys typed next go into the place found, whatever had the focus.
+void TestSearchWindows::typingAfterEnter()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, query);
+    QFETCH(int, order);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    if (from == QLatin1String("Memo1"))
+        QTest::mouseClick(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    else
+        clickCell(3, 1);
+    QTRY_COMPARE(focused()->objectName(), from);
+    key(Qt::Key_F, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::activeWindow(), m_form->searchWindow());
+    type(query);
+    key(Qt::Key_Return);
+    QCOMPARE(commande().book().currentOrder(), order);
+    QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
+
+    OrderRecord expected = commande().document().record();
+    type(QStringLiteral("987"));
+    key(Qt::Key_Tab);
+    if (column < 0)
+        expected.Memo[row - 1].prepend(QStringLiteral("987"));
+    else
+        expected.Lines[row - 1].setCell(column, QStringLiteral("987"));
+    QCOMPARE(commande().document().record().Lines, expected.Lines);
+    QCOMPARE(commande().document().record().Memo, expected.Memo);
+
+    // The search finds the order by what was just typed, before it is written back.
+    key(Qt::Key_F, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::activeWindow(), m_form->searchWindow());
+    type(QStringLiteral("987"));
+    QCOMPARE(m_form->searchWindow()->results().rowCount(), 1);
+    QCOMPARE(m_form->searchWindow()->results().orderAt(0), order);
 }
 
 void TestSearchWindows::completion_data()
@@ -297,6 +367,7 @@ void TestSearchWindows::lastPriceAndHistory()
     menu->close();
     auto *window = m_form->findChild<QDialog *>(QStringLiteral("PriceHistoryWindow"));
     QVERIFY(window && window->isVisible());
+    const ModelTesters testers = testModels(window);
     QTRY_COMPARE(QApplication::activeWindow(), window);
     auto *lines = window->findChild<QTableView *>(QStringLiteral("History"));
     QCOMPARE(lines->model()->rowCount(), 2);
