@@ -154,18 +154,27 @@ QString numberText(const QString &numLine)
     return NumberText::trimmed(numLine.mid(3, MaxTextLength));
 }
 
-OrderLine splitLine(const QString &text)
+CellViews splitCells(QStringView text)
 {
-    OrderLine line;
-    QString rest = text;
+    CellViews cells;
+    QStringView rest = text;
     for (int n = 0; n < OrderLine::CellCount - 1; ++n) {
         const qsizetype tab = rest.indexOf(Tab);
         if (tab < 0)
             continue; // a missing separator gives an empty cell and leaves the rest whole
-        line.setCell(n, rest.left(tab));
-        rest = rest.mid(tab + 1);
+        cells[n] = rest.first(tab);
+        rest = rest.sliced(tab + 1);
     }
-    line.setCell(OrderLine::CellCount - 1, rest);
+    cells[OrderLine::CellCount - 1] = rest;
+    return cells;
+}
+
+OrderLine splitLine(const QString &text)
+{
+    OrderLine line;
+    const CellViews cells = splitCells(text);
+    for (int n = 0; n < OrderLine::CellCount; ++n)
+        line.setCell(n, cells[n].toString());
     return line;
 }
 
@@ -186,7 +195,8 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
 }
 
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      TextLines *beyond, qsizetype rows, QString *unreadDate)
+                      TextLines *beyond, qsizetype rows, QString *unreadDate,
+                      QStringList *lineTexts)
 {
     if (open < 0)
         return false;
@@ -229,6 +239,8 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
         } else if (bytes.startsWith("CMDE")) {
             if (beyond && record.Lines.size() >= rows)
                 beyond->appendLine(lines, i);
+            else if (lineTexts)
+                lineTexts->append(lines.at(i));
             else
                 record.Lines.append(splitLine(lines.at(i).mid(4)));
         }

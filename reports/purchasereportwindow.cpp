@@ -207,11 +207,10 @@ void PurchaseReportWindow::buildChart()
             });
 }
 
-void PurchaseReportWindow::setBook(const BookSource &source, const Settings &settings)
+void PurchaseReportWindow::setBook(const BookView &source)
 {
     m_source = source;
-    m_settings = settings;
-    m_book = PurchaseBook(m_source, m_settings, &m_cache);
+    m_book = PurchaseBook(m_source, &m_cache);
     m_chosenOrder = -1;
 
     m_year->clear();
@@ -307,8 +306,12 @@ void PurchaseReportWindow::showOrders(const QModelIndex &index)
 
 QString PurchaseReportWindow::subtitle() const
 {
-    return m_report->coverage() + QStringLiteral(" – montants ") +
-           PurchaseReport::amountName(m_report->choice().Shown) + QStringLiteral(" en ") +
+    // The VAT page shows the bases before tax and the VAT whatever amount the suppliers' page
+    // adds up.
+    const QString shown = m_pages->currentIndex() == 1
+                              ? QStringLiteral("H.T. et TVA")
+                              : PurchaseReport::amountName(m_report->choice().Shown);
+    return m_report->coverage() + QStringLiteral(" – montants ") + shown + QStringLiteral(" en ") +
            m_book.currencyName(m_report->choice().In).toLower();
 }
 
@@ -338,11 +341,10 @@ void PurchaseReportWindow::exportTable()
 void PurchaseReportWindow::exportLines()
 {
     const int year = m_report->choice().Year;
-    CsvExport::save(
-        this, QStringLiteral("Exporter les lignes en CSV"),
-        QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
-            QStringLiteral(".csv"),
-        [&](CsvFile &csv) { PurchaseCsv::orderLines(m_source, m_settings, year, csv); });
+    CsvExport::save(this, QStringLiteral("Exporter les lignes en CSV"),
+                    QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
+                        QStringLiteral(".csv"),
+                    [&](CsvFile &csv) { PurchaseCsv::orderLines(m_source, year, csv); });
 }
 
 ReportPrint::Content PurchaseReportWindow::printed() const

@@ -33,7 +33,7 @@ qint64 numberOf(QByteArrayView digits)
 
 } // namespace
 
-SearchIndex::SearchIndex(BookReader reader, QObject *parent)
+SearchIndex::SearchIndex(BookView reader, QObject *parent)
     : QObject(parent), m_reader(reader), m_articles(std::make_unique<ArticleMemory>(*this))
 {
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "order/booklistener.h"
-#include "search/bookreader.h"
+#include "order/bookview.h"
 #include "search/foldedpattern.h"
 #include "search/searchquery.h"
 
@@ -39,7 +39,7 @@ struct SearchFilter {
 class SearchIndex : public QObject, public BookListener {
     Q_OBJECT
 public:
-    explicit SearchIndex(BookReader reader, QObject *parent = nullptr);
+    explicit SearchIndex(BookView reader, QObject *parent = nullptr);
     ~SearchIndex() override;
 
     // BookListener
@@ -47,7 +47,7 @@ public:
     void blocksRenumbered() override;
     void bookReset() override;
 
-    const BookReader &reader() const { return m_reader; }
+    const BookView &reader() const { return m_reader; }
     ArticleMemory &articles();
 
     // Brings the index up to date with the book: built whole after a reset or a renumbering,
@@ -114,7 +114,7 @@ private:
     void locateBlocks();
     void readOrder(int index);
 
-    BookReader m_reader;
+    BookView m_reader;
     QList<Order> m_orders;
     QHash<QString, qint32> m_supplierIds;
     bool m_built = false;

@@ -123,7 +123,7 @@ const SearchResultsModel::Shown &SearchResultsModel::shown(int order) const
     s.number = m_index.numberText(order);
     s.date = m_index.dateText(order);
     s.supplier = m_index.supplierName(order);
-    const BookReader::Shown decoded = m_index.reader().show(m_index.order(order).open, order);
+    const BookView::Shown decoded = m_index.reader().show(m_index.order(order).open, order);
     s.total = decoded.totals.IncludingTax;
     s.hasTotal = !s.total.isEmpty() && NumberText::tryToReal(s.total, s.totalValue);
     return *m_shown.insert(order, s);

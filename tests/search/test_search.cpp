@@ -31,7 +31,7 @@ struct Book {
     TemporaryWorkingDir dir;
     FakePlatform desktop{QDateTime(QDate(2000, 5, 2), QTime(9, 0))};
     OrderDocument document;
-    SearchIndex index{BookReader(document)};
+    SearchIndex index{BookView(document)};
 
     explicit Book(const QList<QStringList> &orders)
     {
