@@ -148,6 +148,17 @@ PurchaseBook::PurchaseBook(const BookView &source, Cache *cache)
     });
     if (cache)
         kept.m_orders = std::move(seen); // the orders of this book only
+    // A supplier is its code; orders without a code are told apart by their address.
+    QHash<QString, int> suppliers;
+    for (PurchaseOrder &p : m_orders) {
+        const QString key =
+            p.SupplierCode.isEmpty() ? QStringLiteral("\x01") + p.SupplierName : p.SupplierCode;
+        auto found = suppliers.constFind(key);
+        if (found == suppliers.cend())
+            found = suppliers.insert(key, int(suppliers.size()));
+        p.Supplier = *found;
+    }
+    m_supplierCount = int(suppliers.size());
     m_years = years.values();
     std::sort(m_years.begin(), m_years.end(), std::greater<int>());
 }

@@ -24,6 +24,7 @@ struct PurchaseOrder {
     QDate Date; // null when the order's date line is no date
     QString SupplierCode;
     QString SupplierName; // the first address line
+    int Supplier = -1;    // the orders of one supplier have the same, from 0 up (PurchaseBook)
     // False when the order window can show no totals for the order (its calculation overflows):
     // it counts as nothing.
     bool Counted = true;
@@ -74,6 +75,8 @@ public:
     // The years of the orders' dates, latest first.
     const QList<int> &years() const { return m_years; }
     int unreadDates() const { return m_unreadDates; }
+    // The suppliers the orders name: their Supplier is below this count.
+    int supplierCount() const { return m_supplierCount; }
 
     // The currency names, and whether the settings show the second currency at all.
     QString currencyName(Currency currency) const;
@@ -89,6 +92,7 @@ private:
     QList<PurchaseOrder> m_orders;
     QList<int> m_years;
     int m_unreadDates = 0;
+    int m_supplierCount = 0;
     bool m_euros = false;
     bool m_secondCurrency = false;
     std::array<Real, 3> m_vatRates{};

@@ -237,6 +237,10 @@ void PurchaseReportWindow::choose()
     choice.Shown = Amount(m_amount->currentData().toInt());
     choice.In = Currency(m_currency->currentData().toInt());
     auto report = std::make_unique<PurchaseReport>(m_book, choice);
+    // The old mapper goes first: it would make the chart's sets again from the new rows, and
+    // the new one does that too.
+    delete m_mapper;
+    m_mapper = nullptr;
     m_tableModel->setReport(report.get());
     m_vatModel->setReport(report.get());
     m_chartModel->setReport(report.get());
@@ -247,9 +251,10 @@ void PurchaseReportWindow::choose()
     m_vatTable->resizeColumnsToContents();
     m_coverage->setText(m_report->coverage());
 
-    m_periodAxis->setCategories(m_report->periods());
+    // The amount or the currency changed: the periods stay.
+    if (m_periodAxis->categories() != m_report->periods())
+        m_periodAxis->setCategories(m_report->periods());
     // A mapper of the new rows: given the model, it makes the series' sets again.
-    delete m_mapper;
     m_mapper = new QHBarModelMapper(this);
     m_mapper->setFirstBarSetRow(0);
     m_mapper->setLastBarSetRow(m_chartModel->rowCount() - 1);
