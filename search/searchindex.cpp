@@ -53,6 +53,22 @@ void SearchIndex::blockChanged(int index)
     Q_EMIT orderChanged(index);
 }
 
+void SearchIndex::blockRemoved(int index)
+{
+    // The entries behind it move down with their orders: nothing is read again.
+    if (m_built && index >= 0 && index < m_orders.size()) {
+        m_orders.removeAt(index);
+        m_articles->orderRemoved(index);
+        QSet<int> changed;
+        for (const int written : std::as_const(m_changed))
+            if (written != index)
+                changed.insert(written > index ? written - 1 : written);
+        m_changed = std::move(changed);
+    }
+    m_moved = true; // the lines behind its block moved up
+    Q_EMIT ordersMoved();
+}
+
 void SearchIndex::blocksRenumbered()
 {
     m_built = false;

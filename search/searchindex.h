@@ -44,6 +44,7 @@ public:
 
     // BookListener
     void blockChanged(int index) override;
+    void blockRemoved(int index) override;
     void blocksRenumbered() override;
     void bookReset() override;
 
