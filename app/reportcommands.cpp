@@ -3,8 +3,8 @@
 
 #include "gui/application.h"
 #include "gui/csvexport.h"
+#include "order/bookview.h"
 #include "order/tcommande.h"
-#include "reports/booksource.h"
 #include "reports/purchasecsv.h"
 #include "reports/purchasereportwindow.h"
 
@@ -19,7 +19,7 @@ void showStatistics(QWidget *parent, TCommande &order)
     auto *window = parent->findChild<PurchaseReportWindow *>();
     if (!window)
         window = new PurchaseReportWindow(parent);
-    window->setBook(BookSource::of(order.document()), order.settings());
+    window->setBook(BookView::asSaved(order.document()));
     window->exec();
     if (window->chosenOrder() >= 0)
         Application::succeeded(order.document().showOrder(window->chosenOrder()));
@@ -31,11 +31,10 @@ void exportOrders(QWidget *parent, TCommande &order)
     const QString book = order.book().fileName();
     const QString name =
         book.isEmpty() ? QStringLiteral("Commandes") : QFileInfo(book).completeBaseName();
-    const BookSource source = BookSource::of(order.document());
-    const Settings &settings = order.settings();
+    const BookView source = BookView::asSaved(order.document());
     CsvExport::save(parent, QStringLiteral("Exporter les commandes en CSV"),
                     name + QStringLiteral(".csv"),
-                    [&](CsvFile &csv) { PurchaseCsv::orderLines(source, settings, 0, csv); });
+                    [&](CsvFile &csv) { PurchaseCsv::orderLines(source, 0, csv); });
 }
 
 } // namespace ReportCommands

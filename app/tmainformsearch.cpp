@@ -17,7 +17,7 @@
 
 void TMainForm::createSearch()
 {
-    m_searchIndex = new SearchIndex(BookReader(m_commande->document()), this);
+    m_searchIndex = new SearchIndex(BookView(m_commande->document()), this);
     m_commande->document().setBookListener(m_searchIndex);
     m_articles = new ArticleAssistant(*m_commande, *m_searchIndex, this);
     connect(m_articles, &ArticleAssistant::orderChosen, this, &TMainForm::showFoundOrder);

@@ -284,6 +284,7 @@ private:
             fail("the bare write failed");
     }
     void measureReports(const QString &bookFile);
+    void measureSearchWindow();
     // Runs `drive` on the modal dialog once its event loop runs.
     static void whenModal(std::function<void(QWidget *)> drive)
     {
@@ -413,7 +414,58 @@ int Child::run(const QString &bookFile)
     QFile::remove(copy);
 
     measureReports(bookFile);
+    measureSearchWindow();
     return m_unexpected || m_desktop.unexpected ? 1 : 0;
+}
+
+void Child::measureSearchWindow()
+{
+    // "Supprimer commande" and its undo, taking turns, before the search window is ever
+    // opened: the baseline of the same steps with the window opened earlier.
+    const auto remove = [&] { action("DocDeleteOrderItem")->trigger(); };
+    const auto undo = [&] { action("EditUndoItem")->trigger(); };
+    const auto middle = [&] {
+        action("DocFirstItem")->trigger();
+        for (int i = 0; i < 3; ++i)
+            key(Qt::Key_PageDown);
+    };
+    const int orders = order().book().orderCount();
+    measure({{"delete", remove, middle}, {"undo delete", undo}});
+    if (order().book().orderCount() != orders)
+        fail("the deletions were not undone");
+
+    // Every keystroke of a word typed in the search window, to its results shown.
+    action("EditSearchItem")->trigger();
+    settle();
+    auto *field =
+        QApplication::activeWindow()
+            ? QApplication::activeWindow()->findChild<QLineEdit *>(QStringLiteral("SearchField"))
+            : nullptr;
+    if (!field) {
+        fail("the search window did not open");
+        return;
+    }
+    QList<double> slowest;
+    for (int i = 0; i < m_repetitions; ++i) {
+        field->clear();
+        settle();
+        double most = 0;
+        for (const QChar c : QStringLiteral("manutention")) {
+            const double before = cpuMs();
+            QTest::keyClicks(field, QString(c));
+            settle();
+            most = qMax(most, cpuMs() - before);
+        }
+        slowest.append(most);
+    }
+    report("search keystroke", median(slowest));
+    QTest::keyClick(field, Qt::Key_Escape);
+    settle();
+
+    // The same steps, the search window opened earlier and closed.
+    measure({{"delete, search opened", remove, middle}, {"undo delete, search opened", undo}});
+    if (order().book().orderCount() != orders)
+        fail("the deletions were not undone");
 }
 
 void Child::measureReports(const QString &bookFile)
@@ -513,9 +565,14 @@ const Figure Figures[] = {
     {"add", "add an order", nullptr, 0},
     {"save", "save (Ctrl+S)", "write+fdatasync", 2},
     {"statistics first", "statistics first shown, all years", nullptr, 100},
-    {"statistics", "statistics shown again, all years", nullptr, 100},
+    {"statistics", "statistics shown again, all years", nullptr, 30},
     {"statistics choice", "statistics: year or amount", nullptr, 16},
     {"csv export", "CSV of every order line", "csv write+fdatasync", 2},
+    {"delete", "delete an order", nullptr, 16},
+    {"undo delete", "undo the deletion", nullptr, 16},
+    {"delete, search opened", "delete, search window opened", nullptr, 16},
+    {"undo delete, search opened", "undo, search window opened", nullptr, 16},
+    {"search keystroke", "search window: slowest keystroke", nullptr, 16},
     {"start-up", "start-up, book opened", nullptr, 0},
     {"memory", "peak memory above no book", nullptr, 3, true},
     {"read+split", "baseline: read + split", nullptr, 0},

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/numbertext.h"
 
+#include <QVarLengthArray>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -74,12 +75,20 @@ QString trimmed(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-bool tryToReal(const QString &text, Real &out, QChar decimalSeparator)
+bool tryToReal(QStringView text, Real &out, QChar decimalSeparator)
 {
-    const QString t = trimmed(text);
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    const QStringView t = text.sliced(begin, end - begin);
     qsizetype i = 0;
     const qsizetype n = t.size();
-    QByteArray c; // the number in C notation for strtold
+    // The number in C notation for strtold; amounts are read by the hundred thousand, so a
+    // usual one takes no allocation.
+    QVarLengthArray<char, 64> c;
     if (i < n && (t.at(i) == QLatin1Char('+') || t.at(i) == QLatin1Char('-')))
         c.append(char(t.at(i++).unicode()));
     int mantissaDigits = 0;
@@ -113,6 +122,7 @@ bool tryToReal(const QString &text, Real &out, QChar decimalSeparator)
     if (i != n)
         return false;
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    c.append('\0');
     const Real v = strtold_l(c.constData(), nullptr, cLocale);
     if (std::isinf(v) || std::isnan(v))
         return false;
@@ -128,7 +138,7 @@ Result<Real> toReal(const QString &text)
     return v;
 }
 
-bool tryToInteger(const QString &text, int &out)
+bool tryToInteger(QStringView text, int &out)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();

@@ -15,12 +15,12 @@ namespace NumberText {
 // Text to real: blanks around, optional sign, digits with an optional decimal separator, an
 // optional exponent ("1,5E2"); no thousands separator. The value is not yet stored in the
 // 6-byte form: callers store it when they keep it.
-bool tryToReal(const QString &text, Real &out, QChar decimalSeparator = QLatin1Char(','));
+bool tryToReal(QStringView text, Real &out, QChar decimalSeparator = QLatin1Char(','));
 Result<Real> toReal(const QString &text);
 
 // Text to 32-bit integer: leading blanks, optional sign, decimal digits or "$" / "0x" followed
 // by hexadecimal digits, nothing after them.
-bool tryToInteger(const QString &text, int &out);
+bool tryToInteger(QStringView text, int &out);
 Result<int> toInteger(const QString &text);
 
 // Pattern "0.00" / "0.00000": at least one digit before the comma, a fixed count after it,

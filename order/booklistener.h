@@ -8,7 +8,9 @@ public:
     virtual ~BookListener() = default;
     // The block of `index` was written: replaced, or new.
     virtual void blockChanged(int index) = 0;
-    // Blocks went or took other indexes: an order deleted, the order list's moves.
+    // The block of `index` went, and each block behind it took the index before its own.
+    virtual void blockRemoved(int index) = 0;
+    // Blocks went, came back or took other indexes: the order list's moves, an undo.
     virtual void blocksRenumbered() = 0;
     // The book holds other lines altogether: opened, new, recovered.
     virtual void bookReset() = 0;

@@ -267,7 +267,7 @@ void OrderBook::removeOrder()
         removeLines(open, blockEnd(m_lines, open) - open);
     Renum();
     if (m_listener)
-        m_listener->blocksRenumbered();
+        m_listener->blockRemoved(m_currentOrder);
     if (m_currentOrder > m_orderCount - 1)
         m_currentOrder = qMax(0, m_orderCount - 1);
 }

@@ -157,18 +157,27 @@ QString numberText(const QString &numLine)
     return NumberText::trimmed(numLine.mid(3, MaxTextLength));
 }
 
-OrderLine splitLine(const QString &text)
+CellViews splitCells(QStringView text)
 {
-    OrderLine line;
-    QString rest = text;
+    CellViews cells;
+    QStringView rest = text;
     for (int n = 0; n < OrderLine::CellCount - 1; ++n) {
         const qsizetype tab = rest.indexOf(Tab);
         if (tab < 0)
             continue; // a missing separator gives an empty cell and leaves the rest whole
-        line.setCell(n, rest.left(tab));
-        rest = rest.mid(tab + 1);
+        cells[n] = rest.first(tab);
+        rest = rest.sliced(tab + 1);
     }
-    line.setCell(OrderLine::CellCount - 1, rest);
+    cells[OrderLine::CellCount - 1] = rest;
+    return cells;
+}
+
+OrderLine splitLine(const QString &text)
+{
+    OrderLine line;
+    const CellViews cells = splitCells(text);
+    for (int n = 0; n < OrderLine::CellCount; ++n)
+        line.setCell(n, cells[n].toString());
     return line;
 }
 
@@ -189,7 +198,8 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
 }
 
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      KeptLines *kept, qsizetype rows, QString *unreadDate)
+                      KeptLines *kept, qsizetype rows, QString *unreadDate,
+                      QStringList *lineTexts)
 {
     if (open < 0)
         return false;
@@ -240,7 +250,10 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
         if (orderLine)
             ++orderLines;
         if (orderLine && (!kept || orderLines <= rows)) {
-            record.Lines.append(splitLine(lines.at(i).mid(4)));
+            if (lineTexts)
+                lineTexts->append(lines.at(i));
+            else
+                record.Lines.append(splitLine(lines.at(i).mid(4)));
             continue;
         }
         if (!kept)

@@ -7,6 +7,8 @@
 
 #include <QHash>
 #include <QStringList>
+#include <QStringView>
+#include <array>
 
 // The layout of one order's block in an order file, and its decoding and encoding.
 namespace OrderFormat {
@@ -90,6 +92,9 @@ struct KeptLines {
 
 // Splits the text after "CMDE" into six cells.
 OrderLine splitLine(const QString &text);
+// The same cells as views into `text`, for a reader of many lines.
+using CellViews = std::array<QStringView, OrderLine::CellCount>;
+CellViews splitCells(QStringView text);
 QString joinLine(const OrderLine &line); // "CMDE" + cells joined by TAB
 
 // Decodes the block of `index` into `record`, whose fields the caller has set to the values of
@@ -103,9 +108,12 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
 // the lines of other kinds go into `kept` as the file holds them, for appendBlock() to write
 // back untouched in their place.
 // With `unreadDate`, a date line that is not a date is no failure: its text goes there, the
-// record's date is left null and the rest of the block is decoded.
+// record's date is left null and the rest of the block is decoded. With `lineTexts`, the
+// order lines are not split into `record`: each "CMDE" line goes there whole, for
+// splitCells() from its fifth character on.
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      KeptLines *kept = nullptr, qsizetype rows = 0, QString *unreadDate = nullptr);
+                      KeptLines *kept = nullptr, qsizetype rows = 0,
+                      QString *unreadDate = nullptr, QStringList *lineTexts = nullptr);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);

@@ -35,7 +35,7 @@ private:
 
 // A typed number that the 6-byte form cannot hold is no better than one that is not a
 // number at all: both are conversion failures, which the calculation passes over silently.
-bool readReal(const QString &text, Real &out)
+bool readReal(QStringView text, Real &out)
 {
     Real v = 0;
     if (!NumberText::tryToReal(text, v) || !Real48::tryStore(v, v))
@@ -44,41 +44,73 @@ bool readReal(const QString &text, Real &out)
     return true;
 }
 
-// Rewrites one row and returns its amount; `group` is 0 to 2, or -1 when the row belongs to
-// no group. The first conversion that fails ends the reading: what is not read yet stays 0.
-Real linePass(OrderLine &row, int &group, const TextWidth &measure, Stored &store)
+bool isBlank(QStringView text)
 {
-    const QString q = NumberText::trimmed(row.Quantity);
-    QString p = NumberText::trimmed(row.UnitPrice);
+    for (const QChar c : text)
+        if (c.unicode() > ' ')
+            return false;
+    return true;
+}
+
+// What the line pass reads of a row with a quantity. The first conversion that fails ends the
+// reading: what is not read yet stays 0.
+struct Reading {
     Real quantity = 0;
     Real price = 0;
     Real discount = 0;
-    int code = 0;
-    [&] {
-        if (!readReal(q, quantity))
-            return;
-        if (!p.isEmpty() && !readReal(p, price))
-            return;
-        p = NumberText::amount(price);
-        row.Quantity = Rset(q, QuantityWidth, measure);
-        row.UnitPrice = Rset(p, PriceWidth, measure);
-        if (row.VatCode.isEmpty())
-            row.VatCode = DefaultVatCode;
-        int typed = 0;
-        if (!NumberText::tryToInteger(row.VatCode, typed))
-            return;
-        code = typed < 1 || typed > 3 ? 1 : typed;
-        if (!row.DiscountPercent.isEmpty() && !readReal(row.DiscountPercent, discount))
-            return;
-    }();
-    const Real gross = store(quantity * price);
-    const Real reduction = store(discount * gross * 0.01L);
+    int code = 0;            // VAT code 1 to 3; 0: the row belongs to no group
+    bool pricesRead = false; // the quantity and the price were read: their cells are rewritten
+    bool passed = false;     // the pass reached the row
+    bool worked = false;     // its amount was worked out without overflow
+    Real amount = 0;
+};
+
+Reading readRow(const LineCells &row)
+{
+    Reading r;
+    r.passed = true;
+    if (!readReal(row.Quantity, r.quantity))
+        return r;
+    if (!isBlank(row.UnitPrice) && !readReal(row.UnitPrice, r.price))
+        return r;
+    r.pricesRead = true;
+    int typed = 0;
+    if (!NumberText::tryToInteger(row.VatCode.isEmpty() ? QStringView(DefaultVatCode) : row.VatCode,
+                                  typed))
+        return r;
+    r.code = typed < 1 || typed > 3 ? 1 : typed;
+    if (!row.DiscountPercent.isEmpty() && !readReal(row.DiscountPercent, r.discount))
+        return r;
+    return r;
+}
+
+// The row's amount from what was read of it; `group` is 0 to 2, or -1 when the row belongs
+// to no group or its amount overflows.
+Real rowAmount(Reading &r, int &group, Stored &store)
+{
+    const Real gross = store(r.quantity * r.price);
+    const Real reduction = store(r.discount * gross * 0.01L);
     const Real amount = store(gross - reduction);
     if (store.overflow())
         return 0; // the row keeps the amount it had
-    group = code - 1;
-    row.Amount = Rset(NumberText::amount(amount), PriceWidth, measure);
+    group = r.code - 1;
+    r.worked = true;
+    r.amount = amount;
     return amount;
+}
+
+// The cells the pass rewrites from what it read: the numbers as the grid shows them,
+// right-aligned, and the default VAT code.
+void rewrite(OrderLine &row, const Reading &r, const TextWidth &measure)
+{
+    if (r.pricesRead) {
+        row.Quantity = Rset(NumberText::trimmed(row.Quantity), QuantityWidth, measure);
+        row.UnitPrice = Rset(NumberText::amount(r.price), PriceWidth, measure);
+        if (row.VatCode.isEmpty())
+            row.VatCode = DefaultVatCode;
+    }
+    if (r.worked)
+        row.Amount = Rset(NumberText::amount(r.amount), PriceWidth, measure);
 }
 
 Groups rates(const Settings &settings, Stored &store)
@@ -170,35 +202,42 @@ QString amountHeading(bool includesVat)
 
 namespace {
 
-// The line pass, the same in both modes: each group's total of its rows' amounts. An overflow
-// ends it: the rows before keep their rewritten cells.
-Groups linePasses(QList<OrderLine> &rows, const TextWidth &measure, Stored &store,
-                  QList<OrderAmounts::Row> &counted)
+// The line pass over the first `count` rows, the same in both modes: each group's total of
+// its rows' amounts. An overflow ends it. With `readings`, what was read of each row passed.
+using RowCells = std::function<LineCells(qsizetype)>;
+
+Groups linePasses(qsizetype count, const RowCells &rows, Stored &store,
+                  QList<OrderAmounts::Row> &counted, QList<Reading> *readings)
 {
     Groups t{0, 0, 0};
-    counted.resize(rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        OrderLine &row = rows[i];
-        if (NumberText::trimmed(row.Quantity).isEmpty())
+    counted.resize(count);
+    if (readings)
+        readings->resize(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        const LineCells row = rows(i);
+        if (isBlank(row.Quantity))
             continue;
+        Reading r = readRow(row);
         int group = -1;
-        const Real amount = linePass(row, group, measure, store);
+        const Real amount = rowAmount(r, group, store);
         if (group >= 0) {
             t[group] = store(t[group] + amount);
             counted[i] = {amount, group};
         }
+        if (readings)
+            (*readings)[i] = r;
         if (store.overflow())
             break;
     }
     return t;
 }
 
-Result<OrderAmounts> calculate(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                               const TextWidth &measure)
+Result<OrderAmounts> calculate(qsizetype count, const RowCells &rows, bool includesVat,
+                               const Settings &settings, QList<Reading> *readings = nullptr)
 {
     Stored store;
     OrderAmounts a;
-    const Groups t = linePasses(rows, measure, store, a.Rows);
+    const Groups t = linePasses(count, rows, store, a.Rows, readings);
     if (store.overflow())
         return Failure::overflow();
     const Groups r = rates(settings, store);
@@ -231,8 +270,22 @@ OrderTotals texts(const OrderAmounts &a)
     return totals;
 }
 
-Result<OrderTotals> totalTexts(const Result<OrderAmounts> &a)
+RowCells cellsOf(const QList<OrderLine> &rows)
 {
+    return [&rows](qsizetype i) { return LineCells::of(rows.at(i)); };
+}
+
+// The pass with the rows' cells rewritten as the grid shows them: those of every row it
+// reached, up to an overflow.
+Result<OrderTotals> withTexts(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
+                              const TextWidth &measure)
+{
+    QList<Reading> readings;
+    const Result<OrderAmounts> a =
+        calculate(rows.size(), cellsOf(rows), includesVat, settings, &readings);
+    for (qsizetype i = 0; i < readings.size(); ++i)
+        if (readings.at(i).passed)
+            rewrite(rows[i], readings.at(i), measure);
     if (!a)
         return a.failure();
     return texts(*a);
@@ -243,25 +296,32 @@ Result<OrderTotals> totalTexts(const Result<OrderAmounts> &a)
 Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
                              const TextWidth &measure)
 {
-    return totalTexts(calculate(rows, false, settings, measure));
+    return withTexts(rows, false, settings, measure);
 }
 
 Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
                               const TextWidth &measure)
 {
-    return totalTexts(calculate(rows, true, settings, measure));
+    return withTexts(rows, true, settings, measure);
 }
 
 Result<OrderTotals> Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
                             const TextWidth &measure)
 {
-    return includesVat ? CalculTTC(rows, settings, measure) : CalculHT(rows, settings, measure);
+    return withTexts(rows, includesVat, settings, measure);
 }
 
-Result<OrderAmounts> amounts(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                             const TextWidth &measure)
+Result<OrderAmounts> amounts(const QList<OrderLine> &rows, bool includesVat,
+                             const Settings &settings, qsizetype count)
 {
-    Result<OrderAmounts> result = calculate(rows, includesVat, settings, measure);
+    return amounts(count < 0 ? rows.size() : qMin(count, rows.size()), cellsOf(rows), includesVat,
+                   settings);
+}
+
+Result<OrderAmounts> amounts(qsizetype count, const std::function<LineCells(qsizetype)> &row,
+                             bool includesVat, const Settings &settings)
+{
+    Result<OrderAmounts> result = calculate(count, row, includesVat, settings);
     if (!result)
         return result;
     // Each group's amounts before and including tax, as the totals take them.

@@ -77,9 +77,26 @@ Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
 Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
                               const TextWidth &measure);
 
-// The figures Calcule shows as texts, by the same line pass and totals.
-Result<OrderAmounts> amounts(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                             const TextWidth &measure);
+// The figures Calcule shows as texts, by the same line pass and totals, over the first `count`
+// rows (all of them when negative); no cell is rewritten.
+Result<OrderAmounts> amounts(const QList<OrderLine> &rows, bool includesVat,
+                             const Settings &settings, qsizetype count = -1);
+
+// The cells of an order line the line pass reads, as views: what reads a whole book hands
+// them without a string per cell.
+struct LineCells {
+    QStringView Quantity;
+    QStringView UnitPrice;
+    QStringView DiscountPercent;
+    QStringView VatCode;
+    static LineCells of(const OrderLine &line)
+    {
+        return {line.Quantity, line.UnitPrice, line.DiscountPercent, line.VatCode};
+    }
+};
+// The same figures, over `count` rows whose cells `row` gives.
+Result<OrderAmounts> amounts(qsizetype count, const std::function<LineCells(qsizetype)> &row,
+                             bool includesVat, const Settings &settings);
 
 // One row's amount of VAT group `group` (0 to 2) split as the group's total is: before tax,
 // VAT and including tax. None when the VAT cannot be worked out or a figure overflows.

@@ -2,68 +2,123 @@
 #include "reports/purchasebook.h"
 
 #include "core/numbertext.h"
+#include "order/bookview.h"
 #include "pricing/ordercalc.h"
-#include "reports/booksource.h"
 
 #include <QSet>
 #include <algorithm>
-#include <climits>
 
 namespace {
 
-// No cell is right-aligned here: the rows are only added up.
-int noWidth(const QString &)
+using Cents = std::array<qint64, 3>;
+
+qint64 sum(const Cents &parts)
 {
-    return INT_MAX;
+    return parts[0] + parts[1] + parts[2];
+}
+
+// The figures of the three VAT groups in cents, each rounded, then made to add up to `total`:
+// the cent or two of rounding between them goes to the groups that lost most to it.
+Cents share(const std::array<Real, 3> &exact, qint64 total)
+{
+    Cents parts;
+    for (int g = 0; g < 3; ++g)
+        parts[g] = NumberText::cents(exact[g]);
+    for (qint64 left = total - sum(parts); left != 0;) {
+        const int step = left > 0 ? 1 : -1;
+        int best = -1;
+        Real lost = 0;
+        for (int g = 0; g < 3; ++g) {
+            if (exact[g] == 0)
+                continue;
+            const Real by = (exact[g] * 100 - Real(parts[g])) * step;
+            if (best < 0 || by > lost) {
+                best = g;
+                lost = by;
+            }
+        }
+        parts[best < 0 ? 0 : best] += step;
+        left -= step;
+    }
+    return parts;
 }
 
 } // namespace
 
-PurchaseOrder PurchaseBook::figuresOf(const OrderRecord &record, const Settings &settings,
+void PurchaseOrder::setFigures(int currency, qint64 beforeTax, qint64 vat,
+                               const std::array<Real, 3> &bases, const std::array<Real, 3> &vats)
+{
+    m_totals[currency * 3] = beforeTax;
+    m_totals[currency * 3 + 1] = vat;
+    m_totals[currency * 3 + 2] = beforeTax + vat;
+    const Cents b = share(bases, beforeTax);
+    const Cents v = share(vats, vat);
+    for (int g = 0; g < 3; ++g) {
+        m_groups[currency * 6 + g * 2] = b[g];
+        m_groups[currency * 6 + g * 2 + 1] = v[g];
+    }
+}
+
+PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settings &settings,
                                       bool secondCurrency)
 {
-    const auto second = [&settings](Real value) -> qint64 {
-        const std::optional<Real> other = OrderCalc::inSecondCurrency(value, settings);
-        return other ? NumberText::cents(*other) : 0;
-    };
+    const OrderRecord &record = order.record;
     PurchaseOrder p;
     p.BlockIndex = record.BlockIndex;
     p.Number = record.Number;
     p.Date = record.Date;
     p.SupplierCode = record.SupplierCode;
     p.SupplierName = record.AddressLines[0];
-    QList<OrderLine> rows = record.Lines.mid(0, BookSource::ShownRows);
-    const Result<OrderAmounts> amounts =
-        OrderCalc::amounts(rows, record.IncludesVat, settings, noWidth);
+    // The order window's rows only: the rest of a longer order is no part of its totals.
+    std::array<QStringView, OrderLine::CellCount> cells;
+    const Result<OrderAmounts> amounts = OrderCalc::amounts(
+        qMin<qsizetype>(order.lineCount(), BookView::ShownRows),
+        [&](qsizetype i) {
+            cells = order.cells(i);
+            return OrderCalc::LineCells{cells[OrderLine::QuantityCell],
+                                        cells[OrderLine::UnitPriceCell],
+                                        cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
+        },
+        record.IncludesVat, settings);
     p.Counted = amounts.ok();
     if (!p.Counted)
         return p;
     const OrderAmounts &a = *amounts;
-    // The VAT and the amount before tax of a TTC order at -100 % are not shown.
-    const std::array<Real, 3> totals{a.VatKnown ? a.TotalBeforeTax : 0, a.VatKnown ? a.TotalVat : 0,
-                                     a.TotalIncludingTax};
-    for (int k = 0; k < 3; ++k) {
-        p.m_totals[k] = NumberText::cents(totals[k]);
-        if (secondCurrency)
-            p.m_totals[3 + k] = k == 2 && a.SecondCurrency ? NumberText::cents(*a.SecondCurrency)
-                                                           : second(totals[k]);
+    if (!a.VatKnown) {
+        // The VAT and the amount before tax of a TTC order at -100 % are not shown: the order
+        // counts in the totals including tax alone.
+        p.m_totals[2] = NumberText::cents(a.TotalIncludingTax);
+        if (secondCurrency && a.SecondCurrency)
+            p.m_totals[5] = NumberText::cents(*a.SecondCurrency);
+        return p;
     }
+    // Each order counts as its page shows it: the VAT, and the amount the prices were typed
+    // in (before tax, or including it); the third figure is the difference, so that every
+    // row and total of a report adds up to the cent. The VAT groups share the same figures.
+    const qint64 vat = NumberText::cents(a.TotalVat);
+    const qint64 beforeTax = record.IncludesVat ? NumberText::cents(a.TotalIncludingTax) - vat
+                                                : NumberText::cents(a.TotalBeforeTax);
+    p.setFigures(0, beforeTax, vat, a.BeforeTax, a.Vat);
+    if (!secondCurrency)
+        return p;
+    // The other currency: its total including tax as the page shows it, the VAT converted.
+    std::array<Real, 3> bases{};
+    std::array<Real, 3> vats{};
     for (int g = 0; g < 3; ++g) {
-        if (!a.VatKnown && a.Lines[g] != 0)
-            continue;
-        p.m_groups[g * 2] = NumberText::cents(a.BeforeTax[g]);
-        p.m_groups[g * 2 + 1] = NumberText::cents(a.Vat[g]);
-        if (secondCurrency) {
-            p.m_groups[6 + g * 2] = second(a.BeforeTax[g]);
-            p.m_groups[6 + g * 2 + 1] = second(a.Vat[g]);
-        }
+        bases[g] = OrderCalc::inSecondCurrency(a.BeforeTax[g], settings).value_or(0);
+        vats[g] = OrderCalc::inSecondCurrency(a.Vat[g], settings).value_or(0);
     }
+    const qint64 otherVat =
+        NumberText::cents(OrderCalc::inSecondCurrency(a.TotalVat, settings).value_or(0));
+    const qint64 otherTotal = NumberText::cents(a.SecondCurrency.value_or(0));
+    p.setFigures(1, otherTotal - otherVat, otherVat, bases, vats);
     return p;
 }
 
-PurchaseBook::PurchaseBook(const BookSource &source, const Settings &settings, Cache *cache)
-    : m_euros(settings.EuroMode != 0), m_vatRates(settings.VatRates)
+PurchaseBook::PurchaseBook(const BookView &source, Cache *cache)
+    : m_euros(source.settings().EuroMode != 0), m_vatRates(source.settings().VatRates)
 {
+    const Settings &settings = source.settings();
     m_secondCurrency = OrderCalc::inSecondCurrency(1, settings).has_value();
     Cache none;
     Cache &kept = cache ? *cache : none;
@@ -77,23 +132,33 @@ PurchaseBook::PurchaseBook(const BookSource &source, const Settings &settings, C
     }
     QHash<std::pair<size_t, size_t>, PurchaseOrder> seen;
     QSet<int> years;
-    source.forEachBlock(
-        [&](int index, BookSource::Digest digest, const BookSource::Decode &decode) {
-            auto found = kept.m_orders.constFind(digest);
-            PurchaseOrder p = found != kept.m_orders.cend()
-                                  ? *found
-                                  : figuresOf(decode().record, settings, m_secondCurrency);
-            p.BlockIndex = index;
-            if (p.Date.isValid())
-                years.insert(p.Date.year());
-            else
-                ++m_unreadDates;
-            if (cache)
-                seen.insert(digest, p);
-            m_orders.append(p);
-        });
+    source.forEachBlock([&](int index, BookView::Digest digest, const BookView::Decode &decode) {
+        auto found = kept.m_orders.constFind(digest);
+        PurchaseOrder p = found != kept.m_orders.cend()
+                              ? *found
+                              : figuresOf(decode(), settings, m_secondCurrency);
+        p.BlockIndex = index;
+        if (p.Date.isValid())
+            years.insert(p.Date.year());
+        else
+            ++m_unreadDates;
+        if (cache)
+            seen.insert(digest, p);
+        m_orders.append(p);
+    });
     if (cache)
         kept.m_orders = std::move(seen); // the orders of this book only
+    // A supplier is its code; orders without a code are told apart by their address.
+    QHash<QString, int> suppliers;
+    for (PurchaseOrder &p : m_orders) {
+        const QString key =
+            p.SupplierCode.isEmpty() ? QStringLiteral("\x01") + p.SupplierName : p.SupplierCode;
+        auto found = suppliers.constFind(key);
+        if (found == suppliers.cend())
+            found = suppliers.insert(key, int(suppliers.size()));
+        p.Supplier = *found;
+    }
+    m_supplierCount = int(suppliers.size());
     m_years = years.values();
     std::sort(m_years.begin(), m_years.end(), std::greater<int>());
 }

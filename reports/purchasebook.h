@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/orderrecord.h"
+#include "order/bookview.h"
 #include "settings/settings.h"
 
 #include <QDate>
@@ -10,20 +11,20 @@
 #include <QString>
 #include <array>
 
-class BookSource;
-
 // What the reports add up, and in which currency.
 enum class Amount { BeforeTax, Vat, IncludingTax };
 enum class Currency { Main, Second };
 
-// One order as the reports count it: its amounts in cents, exactly as the order window shows
-// them (the same calculation, with the same settings, rounded as shown).
+// One order as the reports count it: its amounts in cents, worked out as the order window
+// works them out (the same calculation, with the same settings) and rounded as its page shows
+// them; before tax + VAT = including tax, and its VAT groups add up to both.
 struct PurchaseOrder {
     int BlockIndex = 0;
     QString Number;
     QDate Date; // null when the order's date line is no date
     QString SupplierCode;
     QString SupplierName; // the first address line
+    int Supplier = -1;    // the orders of one supplier have the same, from 0 up (PurchaseBook)
     // False when the order window can show no totals for the order (its calculation overflows):
     // it counts as nothing.
     bool Counted = true;
@@ -44,6 +45,10 @@ struct PurchaseOrder {
 
 private:
     friend class PurchaseBook;
+    // The figures of one currency (0: main, 1: second) from the order's H.T. and VAT in cents
+    // and its VAT groups' exact bases and VAT.
+    void setFigures(int currency, qint64 beforeTax, qint64 vat, const std::array<Real, 3> &bases,
+                    const std::array<Real, 3> &vats);
     static int index(Currency currency) { return currency == Currency::Main ? 0 : 1; }
     std::array<qint64, 6> m_totals{};
     std::array<qint64, 12> m_groups{};
@@ -64,12 +69,14 @@ public:
     };
 
     PurchaseBook() = default;
-    PurchaseBook(const BookSource &source, const Settings &settings, Cache *cache = nullptr);
+    explicit PurchaseBook(const BookView &source, Cache *cache = nullptr);
 
     const QList<PurchaseOrder> &orders() const { return m_orders; } // by block index
     // The years of the orders' dates, latest first.
     const QList<int> &years() const { return m_years; }
     int unreadDates() const { return m_unreadDates; }
+    // The suppliers the orders name: their Supplier is below this count.
+    int supplierCount() const { return m_supplierCount; }
 
     // The currency names, and whether the settings show the second currency at all.
     QString currencyName(Currency currency) const;
@@ -79,12 +86,13 @@ public:
     const std::array<Real, 3> &vatRates() const { return m_vatRates; }
 
 private:
-    static PurchaseOrder figuresOf(const OrderRecord &record, const Settings &settings,
+    static PurchaseOrder figuresOf(const BookView::Order &order, const Settings &settings,
                                    bool secondCurrency);
 
     QList<PurchaseOrder> m_orders;
     QList<int> m_years;
     int m_unreadDates = 0;
+    int m_supplierCount = 0;
     bool m_euros = false;
     bool m_secondCurrency = false;
     std::array<Real, 3> m_vatRates{};

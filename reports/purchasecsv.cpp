@@ -2,26 +2,50 @@
 #include "reports/purchasecsv.h"
 
 #include "core/numbertext.h"
+#include "order/bookview.h"
 #include "pricing/ordercalc.h"
-#include "reports/booksource.h"
 #include "reports/reportroles.h"
 
 #include <QAbstractItemModel>
-#include <climits>
+#include <algorithm>
 
 namespace PurchaseCsv {
 
 namespace {
 
-int noWidth(const QString &)
+QStringView trimmed(QStringView text)
 {
-    return INT_MAX;
+    while (!text.isEmpty() && text.front().unicode() <= ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back().unicode() <= ' ')
+        text.chop(1);
+    return text;
+}
+
+// A price as typed, with two decimals at least as the grid shows prices ("12,5": "12,50"),
+// and every decimal it was typed with ("0,045").
+QString priceText(QStringView typed)
+{
+    QString text = typed.toString();
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    const qsizetype digits = comma < 0 ? text.size() : comma;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (i != comma && !text.at(i).isDigit() && !(i == 0 && text.at(0) == u'-'))
+            return text; // an exponent, or no number: written as it stands
+    if (digits == 0 || (digits == 1 && text.at(0) == u'-'))
+        return text;
+    if (comma < 0)
+        text += QLatin1Char(',');
+    while (text.size() - text.indexOf(QLatin1Char(',')) < 3)
+        text += QLatin1Char('0');
+    return text;
 }
 
 } // namespace
 
-void orderLines(const BookSource &source, const Settings &settings, int year, CsvFile &csv)
+void orderLines(const BookView &source, int year, CsvFile &csv)
 {
+    const Settings &settings = source.settings();
     const QString unit = settings.EuroMode != 0 ? QStringLiteral(" (€)") : QStringLiteral(" (F)");
     for (const QString &heading :
          QStringList{QStringLiteral("N° de commande"), QStringLiteral("Date"),
@@ -37,7 +61,7 @@ void orderLines(const BookSource &source, const Settings &settings, int year, Cs
     for (int g = 0; g < 3; ++g)
         rates[g] = NumberText::rate(settings.VatRates[g]);
 
-    source.forEachOrder([&](const BookSource::Order &order) {
+    source.forEachOrder([&](const BookView::Order &order) {
         const OrderRecord &record = order.record;
         if (year != 0 && (!record.Date.isValid() || record.Date.year() != year))
             return;
@@ -47,19 +71,31 @@ void orderLines(const BookSource &source, const Settings &settings, int year, Cs
             csv.text(record.Number).text(date).text(record.SupplierCode);
             csv.text(record.AddressLines[0]).text(record.PaymentTerms);
         };
-        QList<OrderLine> rows = record.Lines;
         // Every line, those past the order window's rows too: each amount is its line's own.
-        const Result<OrderAmounts> amounts =
-            OrderCalc::amounts(rows, record.IncludesVat, settings, noWidth);
+        std::array<QStringView, OrderLine::CellCount> cells;
+        const Result<OrderAmounts> amounts = OrderCalc::amounts(
+            order.lineCount(),
+            [&](qsizetype i) {
+                cells = order.cells(i);
+                return OrderCalc::LineCells{
+                    cells[OrderLine::QuantityCell], cells[OrderLine::UnitPriceCell],
+                    cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
+            },
+            record.IncludesVat, settings);
         bool any = false;
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            const OrderLine &line = rows.at(i);
-            if (line.isEmpty())
+        for (qsizetype i = 0; i < order.lineCount(); ++i) {
+            cells = order.cells(i);
+            if (std::all_of(cells.cbegin(), cells.cend(),
+                            [](QStringView cell) { return cell.isEmpty(); }))
                 continue;
             any = true;
             orderFields();
-            csv.text(line.Designation).number(line.Quantity).number(line.UnitPrice);
-            csv.number(line.DiscountPercent);
+            // The figures as typed, without the spaces that right-align them in the grid: the
+            // price is the one the amount was worked out from, to its last decimal.
+            csv.text(cells[OrderLine::DesignationCell]);
+            csv.number(trimmed(cells[OrderLine::QuantityCell]));
+            csv.number(priceText(trimmed(cells[OrderLine::UnitPriceCell])));
+            csv.number(trimmed(cells[OrderLine::DiscountCell]));
             const OrderAmounts::Row counted =
                 amounts ? amounts->Rows.value(i) : OrderAmounts::Row();
             const std::optional<OrderCalc::Split> split =
@@ -68,7 +104,9 @@ void orderLines(const BookSource &source, const Settings &settings, int year, Cs
                 csv.cents(NumberText::cents(split->BeforeTax));
             else
                 csv.empty();
-            csv.text(line.VatCode);
+            // A row the calculation read has the VAT code it was counted under.
+            const QStringView code = cells[OrderLine::VatCell];
+            csv.text(code.isEmpty() && counted.Group == 0 ? QStringView(u"1") : code);
             if (split)
                 csv.number(rates[counted.Group])
                     .cents(NumberText::cents(split->Vat))

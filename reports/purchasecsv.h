@@ -4,7 +4,7 @@
 #include "core/csvfile.h"
 #include "settings/settings.h"
 
-class BookSource;
+class BookView;
 class QAbstractItemModel;
 
 // What the reports hand the accountant as CSV.
@@ -14,7 +14,7 @@ namespace PurchaseCsv {
 // on each, with the amounts of the line before tax, of VAT and including tax, worked out as the
 // order window works out its totals; an order without lines gives one row of its fields. A
 // heading row first, with the units.
-void orderLines(const BookSource &source, const Settings &settings, int year, CsvFile &csv);
+void orderLines(const BookView &source, int year, CsvFile &csv);
 
 // The table a report's model shows: its export headings, then its rows, amounts as numbers.
 void table(const QAbstractItemModel &model, CsvFile &csv);

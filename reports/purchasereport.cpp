@@ -11,13 +11,6 @@ const char *const Months[] = {"janvier", "février", "mars",      "avril",   "ma
 const char *const ShortMonths[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
                                    "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
 
-// A supplier is its code; orders without a code are told apart by their address.
-QString supplierKey(const PurchaseOrder &order)
-{
-    return order.SupplierCode.isEmpty() ? QStringLiteral("\x01") + order.SupplierName
-                                        : order.SupplierCode;
-}
-
 // Later date, then later block: the order whose address names the supplier.
 bool isLater(const PurchaseOrder &a, const PurchaseOrder &b)
 {
@@ -132,20 +125,19 @@ void PurchaseReport::addUp(const PurchaseBook &book)
     unread.Name = unreadDatesName();
     unread.UnreadDates = true;
 
-    QHash<QString, qsizetype> rowOf;
-    QHash<QString, int> latestOf; // the order naming each supplier
+    // By supplier: its row, and the order naming it.
+    QList<qsizetype> rowOf(book.supplierCount(), -1);
+    QList<int> latestOf(book.supplierCount(), -1);
     const QList<PurchaseOrder> &orders = book.orders();
     const Amount shown = m_choice.Shown;
     const Currency in = m_choice.In;
     const int previousYear = m_choice.Year - 1;
     for (int i = 0; i < orders.size(); ++i) {
         const PurchaseOrder &order = orders.at(i);
-        const QString key = supplierKey(order);
-        const auto latest = latestOf.find(key);
-        if (latest == latestOf.end())
-            latestOf.insert(key, i);
-        else if (isLater(order, orders.at(*latest)))
-            *latest = i;
+        const int supplier = order.Supplier;
+        int &latest = latestOf[supplier];
+        if (latest < 0 || isLater(order, orders.at(latest)))
+            latest = i;
 
         if (!order.Date.isValid())
             ++m_unreadDates;
@@ -163,13 +155,13 @@ void PurchaseReport::addUp(const PurchaseBook &book)
         }
         Row *row = &unread;
         if (!unreadShown) {
-            auto found = rowOf.find(key);
-            if (found == rowOf.end()) {
-                found = rowOf.insert(key, m_rows.size());
+            qsizetype &at = rowOf[supplier];
+            if (at < 0) {
+                at = m_rows.size();
                 m_rows.append(emptyRow());
                 m_rows.last().Code = order.SupplierCode;
             }
-            row = &m_rows[*found];
+            row = &m_rows[at];
         }
         if (previous) {
             row->Previous += amount;
@@ -191,8 +183,9 @@ void PurchaseReport::addUp(const PurchaseBook &book)
             m_vatTotals.Vat[g] += order.vat(g, in);
         }
     }
-    for (auto it = rowOf.cbegin(); it != rowOf.cend(); ++it)
-        m_rows[*it].Name = orders.at(latestOf.value(it.key())).SupplierName;
+    for (int supplier = 0; supplier < rowOf.size(); ++supplier)
+        if (rowOf.at(supplier) >= 0)
+            m_rows[rowOf.at(supplier)].Name = orders.at(latestOf.at(supplier)).SupplierName;
     // A supplier seen only in the previous year has nothing to show this year.
     m_rows.removeIf([](const Row &row) { return row.Orders.isEmpty(); });
     std::sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) {

@@ -207,11 +207,10 @@ void PurchaseReportWindow::buildChart()
             });
 }
 
-void PurchaseReportWindow::setBook(const BookSource &source, const Settings &settings)
+void PurchaseReportWindow::setBook(const BookView &source)
 {
     m_source = source;
-    m_settings = settings;
-    m_book = PurchaseBook(m_source, m_settings, &m_cache);
+    m_book = PurchaseBook(m_source, &m_cache);
     m_chosenOrder = -1;
 
     m_year->clear();
@@ -238,6 +237,10 @@ void PurchaseReportWindow::choose()
     choice.Shown = Amount(m_amount->currentData().toInt());
     choice.In = Currency(m_currency->currentData().toInt());
     auto report = std::make_unique<PurchaseReport>(m_book, choice);
+    // The old mapper goes first: it would make the chart's sets again from the new rows, and
+    // the new one does that too.
+    delete m_mapper;
+    m_mapper = nullptr;
     m_tableModel->setReport(report.get());
     m_vatModel->setReport(report.get());
     m_chartModel->setReport(report.get());
@@ -248,9 +251,10 @@ void PurchaseReportWindow::choose()
     m_vatTable->resizeColumnsToContents();
     m_coverage->setText(m_report->coverage());
 
-    m_periodAxis->setCategories(m_report->periods());
+    // The amount or the currency changed: the periods stay.
+    if (m_periodAxis->categories() != m_report->periods())
+        m_periodAxis->setCategories(m_report->periods());
     // A mapper of the new rows: given the model, it makes the series' sets again.
-    delete m_mapper;
     m_mapper = new QHBarModelMapper(this);
     m_mapper->setFirstBarSetRow(0);
     m_mapper->setLastBarSetRow(m_chartModel->rowCount() - 1);
@@ -307,8 +311,12 @@ void PurchaseReportWindow::showOrders(const QModelIndex &index)
 
 QString PurchaseReportWindow::subtitle() const
 {
-    return m_report->coverage() + QStringLiteral(" – montants ") +
-           PurchaseReport::amountName(m_report->choice().Shown) + QStringLiteral(" en ") +
+    // The VAT page shows the bases before tax and the VAT whatever amount the suppliers' page
+    // adds up.
+    const QString shown = m_pages->currentIndex() == 1
+                              ? QStringLiteral("H.T. et TVA")
+                              : PurchaseReport::amountName(m_report->choice().Shown);
+    return m_report->coverage() + QStringLiteral(" – montants ") + shown + QStringLiteral(" en ") +
            m_book.currencyName(m_report->choice().In).toLower();
 }
 
@@ -338,11 +346,10 @@ void PurchaseReportWindow::exportTable()
 void PurchaseReportWindow::exportLines()
 {
     const int year = m_report->choice().Year;
-    CsvExport::save(
-        this, QStringLiteral("Exporter les lignes en CSV"),
-        QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
-            QStringLiteral(".csv"),
-        [&](CsvFile &csv) { PurchaseCsv::orderLines(m_source, m_settings, year, csv); });
+    CsvExport::save(this, QStringLiteral("Exporter les lignes en CSV"),
+                    QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
+                        QStringLiteral(".csv"),
+                    [&](CsvFile &csv) { PurchaseCsv::orderLines(m_source, year, csv); });
 }
 
 ReportPrint::Content PurchaseReportWindow::printed() const

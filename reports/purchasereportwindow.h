@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/basedialog.h"
-#include "reports/booksource.h"
+#include "order/bookview.h"
 #include "reports/purchasebook.h"
 #include "reports/purchasereport.h"
 #include "settings/settings.h"
@@ -35,9 +35,9 @@ public:
     explicit PurchaseReportWindow(QWidget *parent = nullptr);
     ~PurchaseReportWindow() override;
 
-    // Reads the book's orders (with these settings) and shows the latest year, before tax, in
+    // Reads the book's orders (with the view's settings) and shows the latest year, before tax, in
     // the main currency.
-    void setBook(const BookSource &source, const Settings &settings);
+    void setBook(const BookView &source);
 
     // The block index of the order the user chose to see, once the window has closed; -1 when
     // none was chosen.
@@ -59,8 +59,7 @@ private:
     // What "Imprimer..." and "Exporter en PDF..." draw: the page on screen.
     ReportPrint::Content printed() const;
 
-    BookSource m_source{TextLines()};
-    Settings m_settings;
+    BookView m_source{TextLines()};
     PurchaseBook m_book;
     PurchaseBook::Cache m_cache; // the figures of the orders last shown, for the next opening
     std::unique_ptr<PurchaseReport> m_report;

@@ -54,6 +54,17 @@ void ArticleMemory::orderChanged(int index)
         sortOccurrences();
 }
 
+void ArticleMemory::orderRemoved(int index)
+{
+    // In place: the occurrences stay sorted by article.
+    for (QList<Occurrence> *part : {&m_sorted, &m_recent})
+        for (Occurrence &occurrence : *part)
+            if (occurrence.order == index)
+                occurrence.order = -1;
+            else if (occurrence.order > index)
+                --occurrence.order;
+}
+
 void ArticleMemory::addOrder(int index)
 {
     const SearchIndex::Order &order = m_index.m_orders.at(index);
@@ -108,7 +119,8 @@ int ArticleMemory::findArticle(const QString &designation) const
 bool ArticleMemory::live(const Occurrence &occurrence) const
 {
     const QList<SearchIndex::Order> &orders = m_index.m_orders;
-    return occurrence.order < orders.size() && orders.at(occurrence.order).open >= 0 &&
+    return occurrence.order >= 0 && occurrence.order < orders.size() &&
+           orders.at(occurrence.order).open >= 0 &&
            orders.at(occurrence.order).generation == occurrence.generation;
 }
 

@@ -21,6 +21,8 @@ public:
     void rebuild();
     // The order was read again by the index: its lines are taken again.
     void orderChanged(int index);
+    // The order went, and those behind it took the index before their own.
+    void orderRemoved(int index);
 
     // An order line of the book: its order and its place from the block's opening label.
     struct Line {

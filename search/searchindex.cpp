@@ -33,7 +33,7 @@ qint64 numberOf(QByteArrayView digits)
 
 } // namespace
 
-SearchIndex::SearchIndex(BookReader reader, QObject *parent)
+SearchIndex::SearchIndex(BookView reader, QObject *parent)
     : QObject(parent), m_reader(reader), m_articles(std::make_unique<ArticleMemory>(*this))
 {
     m_reader.followEdits(this, [this] { shownOrderEdited(); });
@@ -53,6 +53,22 @@ void SearchIndex::blockChanged(int index)
     m_editedStale = true;
     m_moved = true; // the block went to the end of the lines, and those behind it moved up
     Q_EMIT orderChanged(index);
+}
+
+void SearchIndex::blockRemoved(int index)
+{
+    // The entries behind it move down with their orders: nothing is read again.
+    if (m_built && index >= 0 && index < m_orders.size()) {
+        m_orders.removeAt(index);
+        m_articles->orderRemoved(index);
+        QSet<int> changed;
+        for (const int written : std::as_const(m_changed))
+            if (written != index)
+                changed.insert(written > index ? written - 1 : written);
+        m_changed = std::move(changed);
+    }
+    m_moved = true; // the lines behind its block moved up
+    Q_EMIT ordersMoved();
 }
 
 void SearchIndex::blocksRenumbered()
@@ -224,7 +240,7 @@ SearchIndex::Seen SearchIndex::seen(int index)
     return {m_reader.lines(), o};
 }
 
-BookReader::Shown SearchIndex::show(int index)
+BookView::Shown SearchIndex::show(int index)
 {
     const Seen s = seen(index);
     return m_reader.show(s.lines, s.order.open, index);

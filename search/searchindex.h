@@ -2,7 +2,7 @@
 #pragma once
 
 #include "order/booklistener.h"
-#include "search/bookreader.h"
+#include "order/bookview.h"
 #include "search/foldedpattern.h"
 #include "search/searchquery.h"
 
@@ -38,19 +38,20 @@ struct SearchFilter {
 // index is next used (update()), so that writing orders back costs nothing more.
 //
 // The search sees the order on screen as it stands, edits included, as it would be written
-// back (BookReader::editedBlock); the articles and the order lines' places are the book's.
+// back (BookView::editedBlock); the articles and the order lines' places are the book's.
 class SearchIndex : public QObject, public BookListener {
     Q_OBJECT
 public:
-    explicit SearchIndex(BookReader reader, QObject *parent = nullptr);
+    explicit SearchIndex(BookView reader, QObject *parent = nullptr);
     ~SearchIndex() override;
 
     // BookListener
     void blockChanged(int index) override;
+    void blockRemoved(int index) override;
     void blocksRenumbered() override;
     void bookReset() override;
 
-    const BookReader &reader() const { return m_reader; }
+    const BookView &reader() const { return m_reader; }
     ArticleMemory &articles();
 
     // Brings the index up to date with the book: built whole after a reset or a renumbering,
@@ -78,7 +79,7 @@ public:
     // other one as the index knows it.
     Order seenOrder(int index) { return seen(index).order; }
     // That order decoded and worked out, as the order window shows it.
-    BookReader::Shown show(int index);
+    BookView::Shown show(int index);
 
     // The texts of an order's fixed lines, as the order window shows them (trimmed), the
     // order on screen with its edits.
@@ -136,7 +137,7 @@ private:
     // Valid until the index is next used.
     Seen seen(int index);
 
-    BookReader m_reader;
+    BookView m_reader;
     QList<Order> m_orders;
     QHash<QString, qint32> m_supplierIds;
     bool m_built = false;

@@ -817,6 +817,7 @@ void TestKeyboard::undoRedoBackAndForth()
         BookListener *inner = nullptr;
         bool armed = false;
         void blockChanged(int index) override { inner->blockChanged(index); }
+        void blockRemoved(int index) override { inner->blockRemoved(index); }
         void blocksRenumbered() override
         {
             if (std::exchange(armed, false))

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/csvfile.h"
 #include "core/textfile.h"
-#include "reports/booksource.h"
+#include "order/bookview.h"
 #include "reports/purchasebook.h"
 #include "reports/purchasecsv.h"
 #include "reports/purchasereport.h"
@@ -45,12 +45,12 @@ void TestPurchaseCsv::golden()
     QVERIFY(TextFile::read(data + QStringLiteral("achats.cmd"), lines));
     Settings settings;
     settings.EuroMode = 1;
-    const BookSource source(lines);
-    const PurchaseBook book(source, settings);
+    const BookView source(lines, settings);
+    const PurchaseBook book(source);
 
     CsvFile csv{CsvFile::Format(format)};
     if (what == QLatin1String("lines")) {
-        PurchaseCsv::orderLines(source, settings, 0, csv);
+        PurchaseCsv::orderLines(source, 0, csv);
     } else if (what == QLatin1String("table")) {
         const PurchaseReport report(book, {2026, Amount::BeforeTax, Currency::Main});
         SupplierTableModel model;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/numbertext.h"
+#include "order/bookview.h"
 #include "order/orderformat.h"
-#include "reports/booksource.h"
 #include "reports/purchasebook.h"
 #include "reports/purchasereport.h"
 #include "testsupport.h"
@@ -12,7 +12,10 @@
 
 // Generated books whose totals the test works out on its own: exact integers where the order
 // window's arithmetic is exact, long double where it divides, rounded half away from zero per
-// order as the window shows it. Books are drawn so that no figure falls on a half cent.
+// order as its page shows it. Books are drawn so that no figure falls on a half cent. Each order
+// keeps its page's VAT and the amount its prices were typed in; the third figure is the
+// difference, and the VAT codes' figures, rounded each, give the cents they miss to those that
+// lost most to rounding.
 namespace {
 
 constexpr long double EuroRate = 6.55957L;
@@ -61,6 +64,26 @@ struct Row {
     int group; // 0..2; -1: a row that counts in no group
 };
 
+// The groups' figures rounded each, then made to add up to `total` cent by cent.
+bool shareOut(const std::array<long double, 3> &exact, qint64 total, std::array<qint64, 3> &out)
+{
+    for (int k = 0; k < 3; ++k)
+        if (!roundCents(exact[k], out[k]))
+            return false;
+    qint64 missing = total - out[0] - out[1] - out[2];
+    while (missing != 0) {
+        const int step = missing > 0 ? 1 : -1;
+        int best = -1;
+        for (int k = 0; k < 3; ++k)
+            if (exact[k] != 0 &&
+                (best < 0 || (exact[k] - out[k]) * step > (exact[best] - out[best]) * step))
+                best = k;
+        out[best] += step;
+        missing -= step;
+    }
+    return true;
+}
+
 bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, OrderFigures &f)
 {
     std::array<long double, 3> t{0, 0, 0};
@@ -79,15 +102,23 @@ bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, OrderFigures &f)
     const auto other = [euroMode](long double cents) {
         return euroMode ? cents * EuroRate : cents / EuroRate;
     };
-    const std::array<long double, 3> totals{ht, vat, incl};
-    for (int a = 0; a < 3; ++a)
-        if (!roundCents(totals[a], f.main[a]) || !roundCents(other(totals[a]), f.second[a]))
-            return false;
-    for (int k = 0; k < 3; ++k)
-        if (!roundCents(b[k], f.base[k]) || !roundCents(v[k], f.vat[k]) ||
-            !roundCents(other(b[k]), f.base2[k]) || !roundCents(other(v[k]), f.vat2[k]))
-            return false;
-    return true;
+    // Main currency: the VAT and the typed amount as the page shows them; second currency:
+    // the page's total including tax, and the VAT converted.
+    if (!roundCents(vat, f.main[1]) || !roundCents(ttc ? incl : ht, f.main[ttc ? 2 : 0]) ||
+        !roundCents(other(vat), f.second[1]) || !roundCents(other(incl), f.second[2]))
+        return false;
+    if (ttc)
+        f.main[0] = f.main[2] - f.main[1];
+    else
+        f.main[2] = f.main[0] + f.main[1];
+    f.second[0] = f.second[2] - f.second[1];
+    std::array<long double, 3> b2{}, v2{};
+    for (int k = 0; k < 3; ++k) {
+        b2[k] = other(b[k]);
+        v2[k] = other(v[k]);
+    }
+    return shareOut(b, f.main[0], f.base) && shareOut(v, f.main[1], f.vat) &&
+           shareOut(b2, f.second[0], f.base2) && shareOut(v2, f.second[1], f.vat2);
 }
 
 QString money(qint64 cents)
@@ -239,7 +270,7 @@ void TestPurchaseReport::addsUp()
     const QStringList lines = generate(sample, e);
     Settings settings;
     settings.EuroMode = sample.euroMode ? 1 : 0;
-    const PurchaseBook book(BookSource(TextLines(lines)), settings);
+    const PurchaseBook book(BookView(TextLines(lines), settings));
     const PurchaseReport report(book, sample.choice);
 
     QCOMPARE(report.orderCount(), e.orders);
@@ -294,6 +325,44 @@ void TestPurchaseReport::addsUp()
             base += v;
         QCOMPARE(report.vatTotals().Base[k], base);
     }
+
+    // The pages reconcile: on every row and total, H.T. + TVA = TTC, and the VAT page's bases
+    // and VAT add up to the supplier page's H.T. and TVA.
+    const auto with = [&](Amount amount) {
+        ReportChoice choice = sample.choice;
+        choice.Shown = amount;
+        return PurchaseReport(book, choice);
+    };
+    const PurchaseReport ht = with(Amount::BeforeTax);
+    const PurchaseReport vat = with(Amount::Vat);
+    const PurchaseReport ttc = with(Amount::IncludingTax);
+    QCOMPARE(ht.rows().size(), ttc.rows().size());
+    const auto reconciles = [](const PurchaseReport::Row &h, const PurchaseReport::Row &v,
+                               const PurchaseReport::Row &t) {
+        QCOMPARE(h.Code, t.Code);
+        QCOMPARE(h.Total + v.Total, t.Total);
+        for (qsizetype p = 0; p < t.Cells.size(); ++p)
+            QCOMPARE(h.Cells.at(p) + v.Cells.at(p), t.Cells.at(p));
+    };
+    // The rows of one supplier, found by code: two of them may have the same total.
+    for (const PurchaseReport::Row &t : ttc.rows()) {
+        const auto of = [&t](const PurchaseReport &r) {
+            return *std::find_if(r.rows().cbegin(), r.rows().cend(), [&t](const auto &row) {
+                return row.Code == t.Code && row.UnreadDates == t.UnreadDates;
+            });
+        };
+        reconciles(of(ht), of(vat), t);
+    }
+    reconciles(ht.totals(), vat.totals(), ttc.totals());
+    for (qsizetype p = 0; p < ttc.vatRows().size(); ++p) {
+        const PurchaseReport::VatRow &row = ttc.vatRows().at(p);
+        if (row.UnreadDates)
+            continue;
+        QCOMPARE(row.totalBase(), ht.totals().Cells.at(p));
+        QCOMPARE(row.totalVat(), vat.totals().Cells.at(p));
+    }
+    QCOMPARE(ttc.vatTotals().totalBase(), ht.totals().Total);
+    QCOMPARE(ttc.vatTotals().totalVat(), vat.totals().Total);
 }
 
 QTEST_GUILESS_MAIN(TestPurchaseReport)

@@ -10,6 +10,7 @@
 
 #include <QPoint>
 #include <QtTest>
+#include <tuple>
 
 namespace {
 
@@ -32,7 +33,7 @@ struct Book {
     TemporaryWorkingDir dir;
     FakePlatform desktop{QDateTime(QDate(2000, 5, 2), QTime(9, 0))};
     OrderDocument document;
-    SearchIndex index{BookReader(document)};
+    SearchIndex index{BookView(document)};
 
     explicit Book(const QList<QStringList> &orders)
     {
@@ -236,11 +237,30 @@ void TestSearch::resultsFollowTheBook()
     QCOMPARE(book.index.articles().complete(u"fix", QString(), -1, 5).value(0).designation,
              QStringLiteral("Vis de fixation"));
 
-    // Order 0 deleted: the others take lower indexes, the rows still show theirs.
+    // Order 0 deleted: the others take lower indexes, the rows still show theirs, and the
+    // index that followed the deletion is the one a fresh reading of the book makes.
     QVERIFY(book.document.showOrder(0).ok());
     QVERIFY(book.document.Supprime().ok());
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
     QCOMPARE(results.orderAt(0), 2);
+    SearchIndex fresh{BookView(book.document)};
+    QCOMPARE(book.index.count(), fresh.count());
+    for (int i = 0; i < fresh.count(); ++i) {
+        const SearchIndex::Order &kept = book.index.order(i);
+        const SearchIndex::Order &read = fresh.order(i);
+        QCOMPARE(std::tuple(kept.open, kept.end, kept.day, kept.number),
+                 std::tuple(read.open, read.end, read.day, read.number));
+        QCOMPARE(book.index.supplierCode(i), fresh.supplierCode(i));
+    }
+    for (const char16_t *typed : {u"vis", u"a", u"toner", u"cartouche"}) {
+        const auto shown = [typed](SearchIndex &index) {
+            QStringList entries;
+            for (const ArticleMemory::Entry &e : index.articles().complete(typed, "10024", -1, 9))
+                entries << e.designation + e.number + QString::number(e.line.order);
+            return entries;
+        };
+        QCOMPARE(shown(book.index), shown(fresh));
+    }
 
     // The list's moves renumber the orders.
     book.document.setListDialogs(

@@ -13,7 +13,7 @@ CMDE=SOMME(A1:A9)	1	2			1
 CMDECâble "souple", 2,5 mm²	2	10			3
 CMDE-20 % sur le prochain envoi					
 CMDE					
-CMDE@import	abc	4			1
+CMDE@import	      abc	4			1
 MEMOLivraison le matin
 </BLOC0000>
 <BLOC0001>
@@ -40,6 +40,7 @@ Quincaillerie Dupré
 
 TTCN
 CMDEGants de manutention	1	8			2
+CMDEEnveloppes kraft	    200	      0,045		       9,00	1
 </BLOC0002>
 <BLOC0003>
 NUM251200004
