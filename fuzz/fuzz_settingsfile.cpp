@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::require(TextFile::writeBytes(SettingsFile::fileName(), bytes), "cannot write the input");
 
     Settings settings;
-    Fuzz::require(SettingsFile::ChargeIni(settings), "file not read");
+    Fuzz::require(SettingsFile::loadSettings(settings), "file not read");
     QString error;
-    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName, error),
+    Fuzz::require(SettingsFile::saveSettings(settings, settings.AutoOpenFileName, error),
                   "save failed");
     QByteArray saved;
     Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved), "saved file unreadable");

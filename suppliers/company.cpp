@@ -20,7 +20,7 @@ int Company::parse(const QByteArray &bytes, CompanyDetails &details)
     return count;
 }
 
-void Company::ChargeSoc()
+void Company::loadCompany()
 {
     if (!QFile::exists(FileName))
         return;
@@ -30,7 +30,7 @@ void Company::ChargeSoc()
     parse(bytes, CompanyLines);
 }
 
-bool Company::SauveSoc(QString &error) const
+bool Company::saveCompany(QString &error) const
 {
     // The lines are read by position: a line end inside one would move the others down.
     TextLines lines;

@@ -16,10 +16,10 @@ public:
     CompanyDetails CompanyLines;
 
     // Reads the file when it exists; texts the file has no line for keep their values.
-    void ChargeSoc();
+    void loadCompany();
     // Writes the seven texts. A failure gives false, with the French text for the user in
     // `error`.
-    bool SauveSoc(QString &error) const;
+    bool saveCompany(QString &error) const;
 
     // Stores the file's first seven lines into `details`. A line ends at CR (an LF after it is
     // skipped) or at a bare LF; Ctrl-Z ends the file. Gives the number of lines stored.

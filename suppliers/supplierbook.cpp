@@ -43,7 +43,7 @@ QString SupplierBook::refusedCodeMessage(const QString &code)
         .arg(code);
 }
 
-bool SupplierBook::ChargeFour(QString &error)
+bool SupplierBook::loadSuppliers(QString &error)
 {
     SuppliersModified = false;
     if (!QFile::exists(FileName))
@@ -56,7 +56,7 @@ bool SupplierBook::ChargeFour(QString &error)
     return true;
 }
 
-bool SupplierBook::SauveFour(QString &error)
+bool SupplierBook::saveSuppliers(QString &error)
 {
     if (!SuppliersModified)
         return true;

@@ -61,12 +61,13 @@ class TestFailingSaves : public QObject {
         if (which == QLatin1String("order book"))
             return {dir->file(QStringLiteral("c.cmd")),
                     [this](QString &message) {
-                        if (const Result<bool> loaded = book->Charge(dir->file("c.cmd")); !loaded) {
+                        if (const Result<bool> loaded = book->loadBook(dir->file("c.cmd"));
+                            !loaded) {
                             message = loaded.message();
                             return false;
                         }
                         book->setCell(1, 0, QStringLiteral("changed"));
-                        const Result<bool> saved = book->Sauve(dir->file(QStringLiteral("c.cmd")));
+                        const Result<bool> saved = book->save(dir->file(QStringLiteral("c.cmd")));
                         if (!saved)
                             message = saved.message();
                         return saved.ok();
@@ -75,23 +76,23 @@ class TestFailingSaves : public QObject {
         if (which == QLatin1String("supplier file"))
             return {dir->file(SupplierBook::FileName),
                     [this](QString &message) {
-                        if (!suppliers.ChargeFour(message))
+                        if (!suppliers.loadSuppliers(message))
                             return false;
                         suppliers.append({QStringLiteral("10099"), {QStringLiteral("Durand")}});
-                        return suppliers.SauveFour(message);
+                        return suppliers.saveSuppliers(message);
                     },
                     [this] { return suppliers.SuppliersModified; }};
         if (which == QLatin1String("company file"))
             return {dir->file(Company::FileName),
                     [this](QString &message) {
                         company.CompanyLines[0] = QStringLiteral("Société Nouvelle");
-                        return company.SauveSoc(message);
+                        return company.saveCompany(message);
                     },
                     [] { return true; }};
         return {dir->file(SettingsFile::fileName()),
                 [this](QString &message) {
                     settings.EuroRate = 7.5L;
-                    return SettingsFile::SauveIni(settings, QStringLiteral("x.cmd"), message);
+                    return SettingsFile::saveSettings(settings, QStringLiteral("x.cmd"), message);
                 },
                 [] { return true; }};
     }
@@ -168,13 +169,13 @@ private Q_SLOTS:
     {
         const QString name = dir->file(QStringLiteral("c.cmd"));
         const QByteArray first = contents(name);
-        QVERIFY(book->Charge(name).ok());
+        QVERIFY(book->loadBook(name).ok());
         book->setCell(1, 0, QStringLiteral("second"));
-        QVERIFY(*book->Sauve(name));
+        QVERIFY(*book->save(name));
         QCOMPARE(contents(name + QStringLiteral(".bak")), first);
         const QByteArray second = contents(name);
         book->setCell(1, 0, QStringLiteral("third"));
-        QVERIFY(*book->Sauve(name));
+        QVERIFY(*book->save(name));
         QCOMPARE(contents(name + QStringLiteral(".bak")), second); // one generation only
         QVERIFY(prompts->asked.isEmpty());
     }
@@ -184,9 +185,9 @@ private Q_SLOTS:
         // A folder where the copy should go: neither a second name nor a copy can be made.
         const QString name = dir->file(QStringLiteral("c.cmd"));
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("c.cmd.bak")));
-        QVERIFY(book->Charge(name).ok());
+        QVERIFY(book->loadBook(name).ok());
         book->setCell(1, 0, QStringLiteral("new"));
-        QVERIFY(*book->Sauve(name));
+        QVERIFY(*book->save(name));
         QCOMPARE(prompts->texts(), QStringList{QStringLiteral("Le fichier %1 est enregistré, mais "
                                                               "sa copie de sauvegarde %1.bak n'a "
                                                               "pas pu être faite.")

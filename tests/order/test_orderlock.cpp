@@ -62,13 +62,13 @@ private Q_SLOTS:
     void secondCopyOpensReadOnlyOrNotAtAll()
     {
         Copy first;
-        QVERIFY(*first.document.Charge(name));
+        QVERIFY(*first.document.loadBook(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
 
         Copy second;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!*second.document.Charge(name));
+        QVERIFY(!*second.document.loadBook(name));
         QCOMPARE(prompts->asked.size(), 1);
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
         QVERIFY2(prompts->asked.first().text.startsWith(
@@ -80,7 +80,7 @@ private Q_SLOTS:
         QVERIFY(second.document.book().fileName().isEmpty());
 
         prompts->answer(Answer::Ok);
-        QVERIFY(*second.document.Charge(name));
+        QVERIFY(*second.document.loadBook(name));
         QVERIFY(second.document.book().isReadOnly());
         QCOMPARE(second.document.caption(), QStringLiteral("c.cmd (lecture seule)"));
         QCOMPARE(second.document.record().Lines.at(0).Designation, QStringLiteral("Vis"));
@@ -88,35 +88,35 @@ private Q_SLOTS:
         // The read-only copy cannot save over the file, but can save under another name.
         const QByteArray before = contents(name);
         second.document.setCell(1, 0, QStringLiteral("Clous"));
-        const Result<bool> saved = second.document.Sauve(name);
+        const Result<bool> saved = second.document.save(name);
         QVERIFY2(!saved.ok(), "saved over a read-only file");
         QCOMPARE(saved.message(), QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                                  "enregistrez-le sous un autre nom."));
         QCOMPARE(contents(name), before);
         QVERIFY(second.document.fileModified());
         const QString other = dir->file(QStringLiteral("autre.cmd"));
-        QVERIFY(*second.document.Sauve(other));
+        QVERIFY(*second.document.save(other));
         QVERIFY(!second.document.book().isReadOnly());
         QCOMPARE(second.document.caption(), QStringLiteral("autre.cmd"));
 
         // That file is now the second copy's: the first cannot replace it.
         first.document.setCell(1, 0, QStringLiteral("Écrous"));
-        QVERIFY(!first.document.Sauve(other).ok());
+        QVERIFY(!first.document.save(other).ok());
         QVERIFY(first.document.fileModified());
-        QVERIFY(*first.document.Sauve(name)); // its own file still saves
+        QVERIFY(*first.document.save(name)); // its own file still saves
     }
 
     void aClosedBookReleasesItsFile()
     {
         Copy first;
-        QVERIFY(*first.document.Charge(name));
-        QVERIFY(first.document.Nouveau().ok());
+        QVERIFY(*first.document.loadBook(name));
+        QVERIFY(first.document.newBook().ok());
         QVERIFY(!QFile::exists(name + QStringLiteral(".lock")));
         Copy second;
-        QVERIFY(*second.document.Charge(name));
+        QVERIFY(*second.document.loadBook(name));
         QVERIFY(!second.document.book().isReadOnly());
         QVERIFY(prompts->asked.isEmpty());
-        QVERIFY(*second.document.Charge(name)); // opening its own file again asks nothing either
+        QVERIFY(*second.document.loadBook(name)); // opening its own file again asks nothing either
         QVERIFY(prompts->asked.isEmpty());
     }
 
@@ -130,7 +130,7 @@ private Q_SLOTS:
 
         Copy copy;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!*copy.document.Charge(name));
+        QVERIFY(!*copy.document.loadBook(name));
         QCOMPARE(prompts->texts().size(), 1);
         QVERIFY(prompts->texts().first().contains(
             QStringLiteral("(processus %1 sur ").arg(holder.processId())));
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished(10000));
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
         prompts->asked.clear();
-        QVERIFY(*copy.document.Charge(name));
+        QVERIFY(*copy.document.loadBook(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(!copy.document.book().isReadOnly());
     }

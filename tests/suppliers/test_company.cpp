@@ -46,18 +46,18 @@ void TestCompany::saveWritesSevenLines()
     Company company;
     company.CompanyLines[0] = "Société Qor";
     QString error;
-    QVERIFY(company.SauveSoc(error));
+    QVERIFY(company.saveCompany(error));
     QFile f("Cmd.soc");
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("Soci\xe9t\xe9 Qor\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
     f.close();
     Company again;
-    again.ChargeSoc();
+    again.loadCompany();
     QCOMPARE(again.CompanyLines, company.CompanyLines);
 
     FakePlatform desktop;
     QVERIFY(QFile::remove("Cmd.soc") && QDir().mkdir("Cmd.soc"));
-    QVERIFY(!company.SauveSoc(error));
+    QVERIFY(!company.saveCompany(error));
     QCOMPARE(error, QStringLiteral("Ne peut créer le fichier Cmd.soc"));
     QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file
 }

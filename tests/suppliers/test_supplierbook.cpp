@@ -63,7 +63,7 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     SupplierBook book;
     book.append(named("10099", "Unsaved"));
     QString error;
-    QVERIFY(book.ChargeFour(error));
+    QVERIFY(book.loadSuppliers(error));
     QVERIFY(!book.SuppliersModified);
     QCOMPARE(book.find("10099"), -1);
     QCOMPARE(book.record(book.find("10023")).AddressLines,
@@ -71,7 +71,7 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     QCOMPARE(book.record(book.find("10030")).AddressLines[1], QString());
 
     book.SuppliersModified = true;
-    QVERIFY(book.SauveFour(error));
+    QVERIFY(book.saveSuppliers(error));
     QCOMPARE(fileBytes("Commande.fnr"), original);
 }
 
@@ -81,12 +81,12 @@ void TestSupplierBook::saveOnlyWhenModified()
     SupplierBook book;
     book.append(named("10002", "Martin"));
     QString error;
-    QVERIFY(book.SauveFour(error));
+    QVERIFY(book.saveSuppliers(error));
     QVERIFY(!book.SuppliersModified);
     QCOMPARE(fileBytes("Commande.fnr"), QByteArray("<FOU>10002\r\nMartin\r\n\r\n\r\n\r\n"));
     // Nothing changed since: a file deleted meanwhile is not written again.
     QVERIFY(QFile::remove("Commande.fnr"));
-    QVERIFY(book.SauveFour(error));
+    QVERIFY(book.saveSuppliers(error));
     QVERIFY(!QFile::exists("Commande.fnr"));
 }
 
@@ -98,12 +98,12 @@ void TestSupplierBook::unwritableFileIsReported()
     SupplierBook book;
     book.append(named("10002", "Martin"));
     QString error;
-    QVERIFY(!book.SauveFour(error));
+    QVERIFY(!book.saveSuppliers(error));
     QVERIFY(book.SuppliersModified);
     QCOMPARE(error, QStringLiteral("Ne peut créer le fichier Commande.fnr"));
     // Nor can it be read: said so, and the list in memory stays for a later save.
     error.clear();
-    QVERIFY(!book.ChargeFour(error));
+    QVERIFY(!book.loadSuppliers(error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(book.SupplierLines.size(), 5);
     QVERIFY(desktop.asked.isEmpty()); // the window says it, not the book
