@@ -198,8 +198,7 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record)
 }
 
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      KeptLines *kept, qsizetype rows, QString *unreadDate,
-                      QStringList *lineTexts)
+                      KeptLines *kept, qsizetype rows, QString *unreadDate, QStringList *lineTexts)
 {
     if (open < 0)
         return false;

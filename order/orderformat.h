@@ -112,8 +112,8 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
 // order lines are not split into `record`: each "CMDE" line goes there whole, for
 // splitCells() from its fifth character on.
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      KeptLines *kept = nullptr, qsizetype rows = 0,
-                      QString *unreadDate = nullptr, QStringList *lineTexts = nullptr);
+                      KeptLines *kept = nullptr, qsizetype rows = 0, QString *unreadDate = nullptr,
+                      QStringList *lineTexts = nullptr);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);
