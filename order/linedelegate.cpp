@@ -4,6 +4,7 @@
 #include "gui/fieldguard.h"
 #include "order/orderlinesmodel.h"
 #include "order/orderwindow.h"
+#include "order/orderwindowlayout.h"
 #include "pricing/lineentry.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
@@ -57,7 +58,7 @@ QWidget *LineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (editor) {
         editor->setObjectName(QStringLiteral("CellEditor"));
-        editor->setFont(m_window->m_grid->font());
+        editor->setFont(m_window->m_ui->grid->font());
         // Pasted or dropped text follows the column's key rule, as typed text does.
         if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
             const int column = index.column();
@@ -65,7 +66,7 @@ QWidget *LineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
                               [column](QChar c) { return LineEntry::filterGridKey(column, c); });
             connect(edit, &QLineEdit::textEdited, m_window, &OrderWindow::typingChanged);
             // The grid's own commands come with the cell's menu.
-            edit->addActions(m_window->m_grid->actions());
+            edit->addActions(m_window->m_ui->grid->actions());
             // The number stays where the grid shows it; a click left of it puts the cursor
             // before its first digit.
             if (rightAligned(column))
@@ -98,7 +99,7 @@ void LineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 void LineDelegate::say(const QString &notice) const
 {
     QStatusTipEvent tip(notice);
-    QCoreApplication::sendEvent(m_window->m_grid, &tip);
+    QCoreApplication::sendEvent(m_window->m_ui->grid, &tip);
 }
 
 // The calculation right-aligns numbers with leading spaces measured in the grid's font; the

@@ -4,15 +4,18 @@
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
+#include "gui/fieldguard.h"
 #include "gui/popupaccess.h"
 #include "order/linedelegate.h"
 #include "order/orderhistory.h"
 #include "order/orderlinesmodel.h"
+#include "order/orderwindowlayout.h"
 #include "settings/orderparameters.h"
 #include "settings/orderparametersdialog.h"
 #include "suppliers/companydialog.h"
 #include "suppliers/supplierentrydialog.h"
 #include "suppliers/supplierlistdialog.h"
+#include "suppliers/supplierlookup.h"
 #include "suppliers/supplierlookupflow.h"
 #include "suppliers/supplierwindow.h"
 #include "utilities/euroconverterwindow.h"
@@ -25,6 +28,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTableView>
@@ -48,7 +52,8 @@ OrderWindow::OrderWindow(QWidget *parent) : QWidget(parent)
     setWindowTitle(m_document.caption());
     m_lines = new OrderLinesModel(m_document, &m_document);
     m_history = new OrderHistory(m_document, this);
-    buildControls();
+    m_ui = std::make_unique<OrderWindowLayout>(this, m_lines);
+    bindControls();
     bindDocument();
     initialise();
     resize(673, 395);
@@ -63,7 +68,7 @@ void OrderWindow::initialise()
 {
     // leftPadded pads the numbers against the grid's own font.
     m_document.setTextWidth([this](const QString &text) {
-        return QFontMetrics(m_grid->font()).horizontalAdvance(text);
+        return QFontMetrics(m_ui->grid->font()).horizontalAdvance(text);
     });
     settingsChanged();
 }
@@ -127,36 +132,78 @@ void OrderWindow::keepConverterRate()
 void OrderWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    layOutControls();
+    m_ui->layOut(size());
+}
+
+void OrderWindow::bindControls()
+{
+    m_delegate = new LineDelegate(this, m_ui->grid);
+    m_ui->grid->setItemDelegate(m_delegate);
+    // Once the editor is gone, its text no longer waits to be undone.
+    connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, &OrderWindow::typingChanged,
+            Qt::QueuedConnection);
+
+    // What is pasted or dropped into a field goes into the book's lines as it is typed. The
+    // code takes digits only, as from the keys ("*" is a key, not text).
+    FieldGuard::guard(m_ui->supplierCode, [](QChar c) {
+        return SupplierLookup::filterCodeKey(0, QString(c)) == SupplierLookup::CodeKey::Pass
+                   ? c
+                   : QChar();
+    });
+    FieldGuard::guardAll(this);
+
+    // Every change to the header and the note goes to the document.
+    connect(m_ui->orderNumber, &QLineEdit::textChanged, this, &OrderWindow::numberEdited);
+    connect(m_ui->orderDate, &QDateEdit::dateChanged, this, &OrderWindow::dateEdited);
+    connect(m_ui->supplierCode, &QLineEdit::textChanged, this, &OrderWindow::supplierCodeEdited);
+    connect(m_ui->paymentTerms, &QComboBox::editTextChanged, this,
+            &OrderWindow::paymentTermsEdited);
+    int line = 0;
+    for (QLineEdit *edit :
+         {m_ui->addressLine1, m_ui->addressLine2, m_ui->addressLine3, m_ui->addressLine4})
+        connect(edit, &QLineEdit::textChanged, this, [this, l = line++] { addressLineEdited(l); });
+    // The two commands run by a control report their errors here, like the menu commands.
+    connect(m_ui->taxIncludedOrder, &QRadioButton::toggled, this,
+            [this] { Application::run([this] { priceModeChosen(); }); });
+    connect(m_ui->supplierCode, &QLineEdit::textEdited, this, [this] { m_codeEdited = true; });
+    connect(m_ui->note, &QPlainTextEdit::textChanged, this, &OrderWindow::noteChanged);
+    connect(m_ui->supplierListButton, &QPushButton::clicked, this,
+            [this] { Application::run([this] { chooseSupplier(); }); });
+    connect(qApp, &QApplication::focusChanged, this, &OrderWindow::focusChanged);
+
+    // Page keys and F2 act on the whole window, whichever control has the focus.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
 }
 
 // ---- Grid cells ----
 
 int OrderWindow::currentGridRow() const
 {
-    return m_grid->currentIndex().row() + 1;
+    return m_ui->grid->currentIndex().row() + 1;
 }
 
 int OrderWindow::currentGridColumn() const
 {
-    return m_grid->currentIndex().column();
+    return m_ui->grid->currentIndex().column();
 }
 
 void OrderWindow::setCurrentGridCell(int row, int column)
 {
-    m_grid->setCurrentIndex(m_lines->index(row - 1, column));
+    m_ui->grid->setCurrentIndex(m_lines->index(row - 1, column));
 }
 
 QWidget *OrderWindow::openGridEditor() const
 {
     // The grid holds no index widgets of its own: a widget on a cell is its editor.
-    return m_grid->indexWidget(m_grid->currentIndex());
+    return m_ui->grid->indexWidget(m_ui->grid->currentIndex());
 }
 
 int OrderWindow::typedRow() const
 {
     const auto *editor = qobject_cast<const QLineEdit *>(openGridEditor());
-    const QModelIndex current = m_grid->currentIndex();
+    const QModelIndex current = m_ui->grid->currentIndex();
     return editor && editor->text() != current.data(Qt::EditRole).toString() ? current.row() + 1
                                                                              : 0;
 }
@@ -208,34 +255,35 @@ void OrderWindow::showField(OrderDocument::Field field)
     };
     switch (field) {
     case Field::Number:
-        if (m_orderNumber->displayText() != record.Number)
-            m_orderNumber->setText(record.Number.trimmed());
+        if (m_ui->orderNumber->displayText() != record.Number)
+            m_ui->orderNumber->setText(record.Number.trimmed());
         break;
     case Field::Date:
-        m_orderDate->setDate(record.Date);
+        m_ui->orderDate->setDate(record.Date);
         break;
     case Field::SupplierCode:
-        show(m_supplierCode, record.SupplierCode);
+        show(m_ui->supplierCode, record.SupplierCode);
         break;
     case Field::PaymentTerms:
-        if (m_paymentTerms->currentText() != record.PaymentTerms)
-            m_paymentTerms->setEditText(record.PaymentTerms);
+        if (m_ui->paymentTerms->currentText() != record.PaymentTerms)
+            m_ui->paymentTerms->setEditText(record.PaymentTerms);
         break;
     case Field::AddressLine1:
     case Field::AddressLine2:
     case Field::AddressLine3:
     case Field::AddressLine4: {
         const int line = int(field) - int(Field::AddressLine1);
-        show(std::array{m_addressLine1, m_addressLine2, m_addressLine3, m_addressLine4}[line],
+        show(std::array{m_ui->addressLine1, m_ui->addressLine2, m_ui->addressLine3,
+                        m_ui->addressLine4}[line],
              record.AddressLines[line]);
         break;
     }
     case Field::IncludesVat:
-        (record.IncludesVat ? m_taxIncludedOrder : m_beforeTaxOrder)->setChecked(true);
+        (record.IncludesVat ? m_ui->taxIncludedOrder : m_ui->beforeTaxOrder)->setChecked(true);
         break;
     case Field::Note:
         if (noteLines() != record.Memo)
-            m_note->setPlainText(record.Memo.join(QLatin1Char('\n')));
+            m_ui->note->setPlainText(record.Memo.join(QLatin1Char('\n')));
         break;
     }
 }
@@ -244,9 +292,9 @@ QStringList OrderWindow::noteLines() const
 {
     // An empty note has no line at all. The raw text keeps the no-break spaces that
     // toPlainText() turns into spaces; a line break (Shift+Enter) ends a line as Enter does.
-    if (m_note->document()->isEmpty())
+    if (m_ui->note->document()->isEmpty())
         return {};
-    return m_note->document()
+    return m_ui->note->document()
         ->toRawText()
         .replace(QChar::LineSeparator, QChar::ParagraphSeparator)
         .split(QChar::ParagraphSeparator);
@@ -264,35 +312,35 @@ void OrderWindow::orderShown(bool hasBlock)
 void OrderWindow::showTotals()
 {
     const OrderTotals &totals = m_document.totals();
-    m_totalVat->setText(totals.Vat);
-    m_totalBeforeTax->setText(totals.BeforeTax);
-    m_totalIncludingTax->setText(totals.IncludingTax);
-    m_secondCurrencyTotal->setText(totals.SecondCurrency);
+    m_ui->totalVat->setText(totals.Vat);
+    m_ui->totalBeforeTax->setText(totals.BeforeTax);
+    m_ui->totalIncludingTax->setText(totals.IncludingTax);
+    m_ui->secondCurrencyTotal->setText(totals.SecondCurrency);
 }
 
 void OrderWindow::focusSupplierCode()
 {
-    m_supplierCode->setFocus(Qt::OtherFocusReason);
+    m_ui->supplierCode->setFocus(Qt::OtherFocusReason);
 }
 
 void OrderWindow::settingsChanged()
 {
-    m_mainCurrency->setText(m_document.mainCurrency());
-    m_secondCurrency->setText(m_document.secondCurrency());
+    m_ui->mainCurrency->setText(m_document.mainCurrency());
+    m_ui->secondCurrency->setText(m_document.secondCurrency());
     // Reloading the list is no edit of the order: the shown terms stay as they are.
     const QStringList &terms = settings().PaymentTermList;
-    if (m_paymentTerms->count() == terms.size() && [&] {
+    if (m_ui->paymentTerms->count() == terms.size() && [&] {
             for (int i = 0; i < terms.size(); ++i)
-                if (m_paymentTerms->itemText(i) != terms.at(i))
+                if (m_ui->paymentTerms->itemText(i) != terms.at(i))
                     return false;
             return true;
         }())
         return;
-    const QString shown = m_paymentTerms->currentText();
-    const QSignalBlocker blocker(m_paymentTerms);
-    m_paymentTerms->clear();
-    m_paymentTerms->addItems(terms);
-    m_paymentTerms->setEditText(shown);
+    const QString shown = m_ui->paymentTerms->currentText();
+    const QSignalBlocker blocker(m_ui->paymentTerms);
+    m_ui->paymentTerms->clear();
+    m_ui->paymentTerms->addItems(terms);
+    m_ui->paymentTerms->setEditText(shown);
 }
 
 void OrderWindow::showCurrentOrder()
@@ -310,11 +358,11 @@ void OrderWindow::showToday()
 {
     const QDate today = Clock::today();
     const QLocale french(QLocale::French, QLocale::France);
-    m_dayName->setText(capitalised(french.dayName(today.dayOfWeek(), QLocale::LongFormat)));
-    m_dayNumber->setText(QStringLiteral("%1").arg(today.day(), 2, 10, QLatin1Char('0')));
-    m_monthName->setText(
+    m_ui->dayName->setText(capitalised(french.dayName(today.dayOfWeek(), QLocale::LongFormat)));
+    m_ui->dayNumber->setText(QStringLiteral("%1").arg(today.day(), 2, 10, QLatin1Char('0')));
+    m_ui->monthName->setText(
         capitalised(french.standaloneMonthName(today.month(), QLocale::LongFormat)));
-    m_year->setText(QStringLiteral("%1").arg(today.year(), 4, 10, QLatin1Char('0')));
+    m_ui->year->setText(QStringLiteral("%1").arg(today.year(), 4, 10, QLatin1Char('0')));
 }
 
 // ---- Commands ----

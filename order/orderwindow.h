@@ -6,27 +6,18 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class CellAssistant;
 class QAction;
-class QButtonGroup;
-class QComboBox;
-class QDateEdit;
-class QFrame;
-class QHeaderView;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableView;
 class OrderHistory;
 class OrderLinesModel;
 class EuroConverterWindow;
 class SupplierEntryDialog;
 class SupplierWindow;
 class LineDelegate;
+class OrderWindowLayout;
 class SupplierListDialog;
 class PageSetupDialog;
 class OrderParametersDialog;
@@ -181,7 +172,6 @@ private:
     void initialise();
     void teardown();
     bool filterEvent(QObject *watched, QEvent *event);
-    void layOutControls();
     bool windowKeyDown(QKeyEvent *event);
     bool gridKeyPress(QObject *target, QKeyEvent *event);
     bool noteKeyPress(QKeyEvent *event);
@@ -206,7 +196,7 @@ private:
     void focusChanged(QWidget *old, QWidget *now);
     QWidget *controlOf(QWidget *widget) const;
 
-    void buildControls();
+    void bindControls();
     void bindDocument();
     // The document's changes, shown in the controls.
     void showRecord();
@@ -239,40 +229,7 @@ private:
     // the menu bar, a popup or another window.
     QPointer<QWidget> m_activeControl;
 
-    QFrame *m_headerPanel = nullptr;
-    QFrame *m_addressPanel = nullptr;
-    QFrame *m_lowerPanel = nullptr;
-    QFrame *m_totalsPanel = nullptr;
-    QFrame *m_calendarPanel = nullptr;
-    QHeaderView *m_headerCaptions = nullptr;
-    QLineEdit *m_orderNumber = nullptr;
-    QDateEdit *m_orderDate = nullptr;
-    QLineEdit *m_supplierCode = nullptr;
-    QPushButton *m_supplierListButton = nullptr;
-    QLabel *m_termsLabel = nullptr;
-    QComboBox *m_paymentTerms = nullptr;
-    QRadioButton *m_beforeTaxOrder = nullptr;
-    QRadioButton *m_taxIncludedOrder = nullptr;
-    QButtonGroup *m_priceMode = nullptr;
-    QLabel *m_addressLabel = nullptr;
-    QLineEdit *m_addressLine1 = nullptr;
-    QLineEdit *m_addressLine2 = nullptr;
-    QLineEdit *m_addressLine3 = nullptr;
-    QLineEdit *m_addressLine4 = nullptr;
-    QTableView *m_grid = nullptr;
+    // The controls; the window binds them to the document.
+    std::unique_ptr<OrderWindowLayout> m_ui;
     LineDelegate *m_delegate = nullptr;
-    QPlainTextEdit *m_note = nullptr;
-    QLabel *m_beforeTaxCaption = nullptr;
-    QLabel *m_totalBeforeTax = nullptr;
-    QLabel *m_vatCaption = nullptr;
-    QLabel *m_totalVat = nullptr;
-    QLabel *m_includingTaxCaption = nullptr;
-    QLabel *m_mainCurrency = nullptr;
-    QLabel *m_secondCurrency = nullptr;
-    QLabel *m_totalIncludingTax = nullptr;
-    QLabel *m_secondCurrencyTotal = nullptr;
-    QLabel *m_dayName = nullptr;
-    QLabel *m_dayNumber = nullptr;
-    QLabel *m_monthName = nullptr;
-    QLabel *m_year = nullptr;
 };

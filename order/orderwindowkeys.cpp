@@ -3,6 +3,7 @@
 // controls runs.
 
 #include "order/orderwindow.h"
+#include "order/orderwindowlayout.h"
 
 #include "core/prompts.h"
 #include "gui/application.h"
@@ -51,11 +52,11 @@ bool OrderWindow::filterEvent(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (windowKeyDown(key))
             return true;
-        if (watched == m_grid)
+        if (watched == m_ui->grid)
             return gridKeyPress(watched, key);
-        if (watched == m_note)
+        if (watched == m_ui->note)
             return noteKeyPress(key);
-        if (watched == m_supplierCode)
+        if (watched == m_ui->supplierCode)
             return supplierCodeKeyPress(key);
         break;
     }
@@ -87,7 +88,7 @@ bool OrderWindow::windowKeyDown(QKeyEvent *event)
 
 bool OrderWindow::gridKeyPress(QObject *target, QKeyEvent *event)
 {
-    const int column = m_grid->currentIndex().column();
+    const int column = m_ui->grid->currentIndex().column();
     const QString typed = event->text();
     if (typed.size() == 1) {
         const QChar key = LineEntry::filterGridKey(column, typed.at(0));
@@ -101,15 +102,15 @@ bool OrderWindow::gridKeyPress(QObject *target, QKeyEvent *event)
     }
     if (isEnter(event)) {
         commitGridEditor();
-        const QModelIndex current = m_grid->currentIndex();
+        const QModelIndex current = m_ui->grid->currentIndex();
         const Result<QModelIndex> next = m_lines->completeLine(current);
         if (!Application::succeeded(next) || !next->isValid())
             return true;
-        m_grid->setCurrentIndex(*next);
+        m_ui->grid->setCurrentIndex(*next);
         // No row after the last one: the next line typed would replace this one.
         if (next->row() == current.row()) {
             QStatusTipEvent full(LineEntry::fullOrderNotice(OrderDocument::GridRows));
-            QCoreApplication::sendEvent(m_grid, &full);
+            QCoreApplication::sendEvent(m_ui->grid, &full);
         }
         return true;
     }
@@ -119,7 +120,7 @@ bool OrderWindow::gridKeyPress(QObject *target, QKeyEvent *event)
 bool OrderWindow::noteKeyPress(QKeyEvent *event)
 {
     // Enter may make at most five lines; typing and pasting are not limited.
-    return isEnter(event) && !LineEntry::memoAcceptsEnter(m_note->document()->blockCount());
+    return isEnter(event) && !LineEntry::memoAcceptsEnter(m_ui->note->document()->blockCount());
 }
 
 bool OrderWindow::supplierCodeKeyPress(QKeyEvent *event)
@@ -148,8 +149,8 @@ void OrderWindow::supplierCodeLeft()
     if (const QString refusal = SupplierLookup::codeRefusal(code); !refusal.isEmpty()) {
         Prompts::warning(refusal, Prompts::Buttons::Ok);
         // Back to the field, still counted as changed: leaving it again tries again.
-        m_supplierCode->setFocus(Qt::OtherFocusReason);
-        m_supplierCode->selectAll();
+        m_ui->supplierCode->setFocus(Qt::OtherFocusReason);
+        m_ui->supplierCode->selectAll();
         return;
     }
     m_codeEdited = false;
@@ -198,33 +199,33 @@ void OrderWindow::chooseSupplier()
 void OrderWindow::numberEdited()
 {
     if (!m_filling)
-        m_document.setNumber(m_orderNumber->displayText());
+        m_document.setNumber(m_ui->orderNumber->displayText());
 }
 
 void OrderWindow::dateEdited()
 {
     if (!m_filling)
-        m_document.setDate(m_orderDate->date());
+        m_document.setDate(m_ui->orderDate->date());
 }
 
 void OrderWindow::supplierCodeEdited()
 {
     if (!m_filling)
-        m_document.setSupplierCode(m_supplierCode->text());
+        m_document.setSupplierCode(m_ui->supplierCode->text());
 }
 
 void OrderWindow::paymentTermsEdited()
 {
     if (!m_filling)
-        m_document.setPaymentTerms(m_paymentTerms->currentText());
+        m_document.setPaymentTerms(m_ui->paymentTerms->currentText());
 }
 
 void OrderWindow::addressLineEdited(int line)
 {
     if (!m_filling)
-        m_document.setAddressLine(
-            line, std::array{m_addressLine1, m_addressLine2, m_addressLine3, m_addressLine4}[line]
-                      ->text());
+        m_document.setAddressLine(line, std::array{m_ui->addressLine1, m_ui->addressLine2,
+                                                   m_ui->addressLine3, m_ui->addressLine4}[line]
+                                            ->text());
 }
 
 void OrderWindow::priceModeChosen()
@@ -232,7 +233,7 @@ void OrderWindow::priceModeChosen()
     if (m_filling)
         return; // the order being shown is worked out once it is complete
     commitGridEditor();
-    Application::succeeded(m_document.setIncludesVat(m_taxIncludedOrder->isChecked()));
+    Application::succeeded(m_document.setIncludesVat(m_ui->taxIncludedOrder->isChecked()));
 }
 
 void OrderWindow::noteChanged()
@@ -248,7 +249,7 @@ QWidget *OrderWindow::controlOf(QWidget *widget) const
     // The grid's cell editor, the combo box's and the picker's line edits stand for their
     // control.
     for (QWidget *w = widget; w != this; w = w->parentWidget())
-        if (w == m_grid || w == m_paymentTerms || w == m_orderDate)
+        if (w == m_ui->grid || w == m_ui->paymentTerms || w == m_ui->orderDate)
             return w;
     return widget;
 }
@@ -267,13 +268,13 @@ void OrderWindow::focusChanged(QWidget *, QWidget *now)
     // more leaving a field than the closing itself.
     if (!isVisible())
         return;
-    if (left == m_supplierCode) {
+    if (left == m_ui->supplierCode) {
         Application::run([this] { supplierCodeLeft(); });
         if (m_activeControl != control)
             return; // the field refused the code and took the focus back
-    } else if (left == m_grid)
+    } else if (left == m_ui->grid)
         gridLeft();
-    if (control == m_grid)
+    if (control == m_ui->grid)
         gridEntered();
 }
 

@@ -3,6 +3,7 @@
 // page set-up with the paper type and the printer's calibration.
 
 #include "order/orderwindow.h"
+#include "order/orderwindowlayout.h"
 
 #include "core/prompts.h"
 #include "gui/application.h"
