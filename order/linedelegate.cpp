@@ -4,6 +4,7 @@
 #include "gui/fieldguard.h"
 #include "order/orderlinesmodel.h"
 #include "order/orderwindow.h"
+#include "order/orderwindowkeys.h"
 #include "order/orderwindowlayout.h"
 #include "pricing/lineentry.h"
 #include "printing/orderpage.h"
@@ -142,7 +143,7 @@ bool LineDelegate::eventFilter(QObject *object, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (m_window->windowKeyDown(key) || m_window->gridKeyPress(object, key))
+        if (m_window->m_keys->windowKeyDown(key) || m_window->m_keys->gridKeyPress(object, key))
             return true;
     }
     // The menu bar, a popup, a message box or another program taking the focus does not leave

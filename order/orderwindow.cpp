@@ -9,7 +9,9 @@
 #include "order/linedelegate.h"
 #include "order/orderhistory.h"
 #include "order/orderlinesmodel.h"
+#include "order/orderwindowkeys.h"
 #include "order/orderwindowlayout.h"
+#include "printing/pagesetupdialog.h"
 #include "settings/orderparameters.h"
 #include "settings/orderparametersdialog.h"
 #include "suppliers/companydialog.h"
@@ -20,6 +22,7 @@
 #include "suppliers/supplierwindow.h"
 #include "utilities/euroconverterwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -27,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,9 +88,7 @@ void OrderWindow::teardown()
     delete m_history;
     m_history = nullptr;
     m_filling = true; // what the controls say as they go is no edit
-    removeEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->removeEventFilter(this);
+    m_keys->uninstall();
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
 
@@ -172,9 +174,8 @@ void OrderWindow::bindControls()
     connect(qApp, &QApplication::focusChanged, this, &OrderWindow::focusChanged);
 
     // Page keys and F2 act on the whole window, whichever control has the focus.
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    m_keys = new OrderWindowKeys(*this);
+    m_keys->install();
 }
 
 // ---- Grid cells ----
@@ -365,6 +366,160 @@ void OrderWindow::showToday()
     m_ui->year->setText(QStringLiteral("%1").arg(today.year(), 4, 10, QLatin1Char('0')));
 }
 
+// ---- The user's edits, the supplier code, the focus ----
+
+void OrderWindow::supplierCodeLeft()
+{
+    // An order keeps the address it was written with until the user changes its code: the
+    // supplier file holds today's address, not the one the order was sent to.
+    if (m_inCodeExit || !m_codeEdited)
+        return;
+    const QScopedValueRollback<bool> inExit(m_inCodeExit, true);
+    QString code = m_document.record().SupplierCode;
+    if (const QString refusal = SupplierLookup::codeRefusal(code); !refusal.isEmpty()) {
+        Prompts::warning(refusal, Prompts::Buttons::Ok);
+        // Back to the field, still counted as changed: leaving it again tries again.
+        m_ui->supplierCode->setFocus(Qt::OtherFocusReason);
+        m_ui->supplierCode->selectAll();
+        return;
+    }
+    m_codeEdited = false;
+    // Show the completed code while the lookup asks its questions.
+    if (!code.isEmpty() && !code.startsWith(QLatin1Char('0')) && code != QLatin1String("*")) {
+        code = SupplierLookup::completeCode(code);
+        m_document.setSupplierCode(code);
+    }
+    std::array<QString, 4> address;
+    const bool found = SupplierLookupFlow::supplierCodeLeft(code, address, suppliers(),
+                                                            dialog(m_dialogs.quickEntry));
+    showSupplier(code, found, address);
+}
+
+void OrderWindow::lookUpSupplier()
+{
+    QString code = m_document.record().SupplierCode;
+    std::array<QString, 4> address;
+    const bool found = SupplierLookupFlow::lookUpSupplier(code, address, suppliers(),
+                                                          dialog(m_dialogs.quickEntry));
+    showSupplier(code, found, address);
+}
+
+void OrderWindow::showSupplier(const QString &code, bool found,
+                               const std::array<QString, 4> &address)
+{
+    const OrderDocument::StepScope step(m_document, OrderDocument::Change::Supplier);
+    m_document.setSupplierCode(code);
+    if (found)
+        m_document.setAddress(address);
+}
+
+void OrderWindow::chooseSupplier()
+{
+    const QString code = SupplierLookupFlow::pickSupplier(dialog(m_dialogs.chooser), suppliers());
+    if (code.isEmpty())
+        return;
+    m_inCodeExit = true; // the code is looked up here, not again when the field loses focus
+    m_document.setSupplierCode(code);
+    m_inCodeExit = false;
+    m_codeEdited = false;
+    lookUpSupplier();
+}
+
+// Filling the controls from the document is no edit of the user's.
+void OrderWindow::numberEdited()
+{
+    if (!m_filling)
+        m_document.setNumber(m_ui->orderNumber->displayText());
+}
+
+void OrderWindow::dateEdited()
+{
+    if (!m_filling)
+        m_document.setDate(m_ui->orderDate->date());
+}
+
+void OrderWindow::supplierCodeEdited()
+{
+    if (!m_filling)
+        m_document.setSupplierCode(m_ui->supplierCode->text());
+}
+
+void OrderWindow::paymentTermsEdited()
+{
+    if (!m_filling)
+        m_document.setPaymentTerms(m_ui->paymentTerms->currentText());
+}
+
+void OrderWindow::addressLineEdited(int line)
+{
+    if (!m_filling)
+        m_document.setAddressLine(line, std::array{m_ui->addressLine1, m_ui->addressLine2,
+                                                   m_ui->addressLine3, m_ui->addressLine4}[line]
+                                            ->text());
+}
+
+void OrderWindow::priceModeChosen()
+{
+    if (m_filling)
+        return; // the order being shown is worked out once it is complete
+    commitGridEditor();
+    Application::succeeded(m_document.setIncludesVat(m_ui->taxIncludedOrder->isChecked()));
+}
+
+void OrderWindow::noteChanged()
+{
+    if (!m_filling)
+        m_document.setNote(noteLines());
+}
+
+QWidget *OrderWindow::controlOf(QWidget *widget) const
+{
+    if (!widget || !isAncestorOf(widget))
+        return nullptr;
+    // The grid's cell editor, the combo box's and the picker's line edits stand for their
+    // control.
+    for (QWidget *w = widget; w != this; w = w->parentWidget())
+        if (w == m_ui->grid || w == m_ui->paymentTerms || w == m_ui->orderDate)
+            return w;
+    return widget;
+}
+
+void OrderWindow::focusChanged(QWidget *, QWidget *now)
+{
+    // A control is left only when another control of this window takes the focus: the menu
+    // bar, a popup, a message box, a dialog or another program taking it leaves the window's
+    // current control as it is, and the focus comes back to it.
+    QWidget *control = controlOf(now);
+    if (!control || control == m_activeControl)
+        return;
+    QWidget *left = m_activeControl;
+    m_activeControl = control;
+    // Closing the program hides the window, and Qt then moves the focus inside it: that is no
+    // more leaving a field than the closing itself.
+    if (!isVisible())
+        return;
+    if (left == m_ui->supplierCode) {
+        Application::run([this] { supplierCodeLeft(); });
+        if (m_activeControl != control)
+            return; // the field refused the code and took the focus back
+    } else if (left == m_ui->grid)
+        gridLeft();
+    if (control == m_ui->grid)
+        gridEntered();
+}
+
+void OrderWindow::gridEntered()
+{
+    if (m_document.book().lines().size() < 2)
+        Q_EMIT bookCommandsWanted();
+    Q_EMIT deleteLineEnabledChanged(true);
+}
+
+void OrderWindow::gridLeft()
+{
+    Q_EMIT deleteLineEnabledChanged(false);
+}
+
 // ---- Commands ----
 
 // The main window's file commands go on after these: they show a failure and stop there.
@@ -481,6 +636,107 @@ void OrderWindow::redo()
 {
     commitGridEditor();
     Application::succeeded(m_history->redo());
+}
+
+// ---- What the search over the orders asks of the window ----
+
+void OrderWindow::showOrder(int index, const OrderPlace &place)
+{
+    commitGridEditor();
+    if (Application::succeeded(m_document.showOrder(index)))
+        focusPlace(place);
+}
+
+void OrderWindow::focusPlace(const OrderPlace &place)
+{
+    switch (place.field) {
+    case OrderPlace::None:
+        return;
+    case OrderPlace::Number:
+        m_ui->orderNumber->setFocus(Qt::OtherFocusReason);
+        return;
+    case OrderPlace::Date:
+        m_ui->orderDate->setFocus(Qt::OtherFocusReason);
+        return;
+    case OrderPlace::SupplierCode:
+        m_ui->supplierCode->setFocus(Qt::OtherFocusReason);
+        return;
+    case OrderPlace::PaymentTerms:
+        m_ui->paymentTerms->setFocus(Qt::OtherFocusReason);
+        return;
+    case OrderPlace::Address: {
+        QLineEdit *const lines[] = {m_ui->addressLine1, m_ui->addressLine2, m_ui->addressLine3,
+                                    m_ui->addressLine4};
+        lines[qBound(1, place.row, 4) - 1]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    case OrderPlace::Cell: {
+        // Lines past the grid's 63 are kept, not shown: the last row stands for them.
+        m_ui->grid->setFocus(Qt::OtherFocusReason);
+        setCurrentGridCell(qBound(1, place.row, OrderDocument::GridRows),
+                           qBound(0, place.column, OrderLine::CellCount - 1));
+        // Typing goes on in the cell's editor, even when this window is not yet the active
+        // one: the grid alone would take the first key to open an editor and drop it.
+        if (!openGridEditor())
+            m_ui->grid->edit(m_ui->grid->currentIndex());
+        if (QWidget *editor = openGridEditor())
+            editor->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    case OrderPlace::Note: {
+        QTextCursor cursor(m_ui->note->document()->findBlockByNumber(qMax(0, place.row - 1)));
+        m_ui->note->setTextCursor(cursor);
+        m_ui->note->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    }
+}
+
+void OrderWindow::enterCellText(int row, int column, const QString &text)
+{
+    m_document.setCell(row, column, text);
+}
+
+void OrderWindow::setCellAssistant(CellAssistant *assistant)
+{
+    m_delegate->setAssistant(assistant);
+}
+
+void OrderWindow::addGridAction(QAction *action)
+{
+    if (m_ui->grid->actions().isEmpty()) {
+        m_ui->grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(m_ui->grid, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+            auto *menu = new QMenu(this);
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addActions(m_ui->grid->actions());
+            menu->popup(m_ui->grid->viewport()->mapToGlobal(at));
+        });
+    }
+    m_ui->grid->addAction(action);
+}
+
+// ---- Printing ----
+
+OrderPageInput OrderWindow::printedOrder()
+{
+    commitGridEditor();
+    return m_document.printedOrder();
+}
+
+bool OrderWindow::printOrder()
+{
+    return m_printing.printOrder(printedOrder());
+}
+
+void OrderWindow::printEnvelope()
+{
+    m_printing.printEnvelope();
+}
+
+void OrderWindow::choosePaper()
+{
+    m_printing.choosePaper(dialog(m_dialogs.pageSetup));
 }
 
 // ---- Settings, suppliers, company ----

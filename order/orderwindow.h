@@ -2,6 +2,7 @@
 #pragma once
 
 #include "order/orderdocument.h"
+#include "order/orderprinting.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,7 @@ class EuroConverterWindow;
 class SupplierEntryDialog;
 class SupplierWindow;
 class LineDelegate;
+class OrderWindowKeys;
 class OrderWindowLayout;
 class SupplierListDialog;
 class PageSetupDialog;
@@ -125,7 +127,7 @@ public:
         return m_document.leftPadded(text, width);
     }
 
-    // What the search over the orders asks of the window (orderwindowsearch.cpp): an order
+    // What the search over the orders asks of the window: an order
     // found shown as the order list shows one, the focus put on the place found; a cell typed
     // into as the user would; the grid's cell editors and context menu.
     void showOrder(int index, const OrderPlace &place);
@@ -153,7 +155,6 @@ Q_SIGNALS:
     void bookCommandsWanted();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -168,14 +169,10 @@ private:
     }
 
     friend class LineDelegate;
+    friend class OrderWindowKeys;
 
     void initialise();
     void teardown();
-    bool filterEvent(QObject *watched, QEvent *event);
-    bool windowKeyDown(QKeyEvent *event);
-    bool gridKeyPress(QObject *target, QKeyEvent *event);
-    bool noteKeyPress(QKeyEvent *event);
-    bool supplierCodeKeyPress(QKeyEvent *event);
     void supplierCodeLeft();
     void chooseSupplier();
     void lookUpSupplier();
@@ -216,6 +213,7 @@ private:
 
     Dialogs m_dialogs;
     OrderDocument m_document;
+    OrderPrinting m_printing{m_document};
     OrderLinesModel *m_lines = nullptr;
     OrderHistory *m_history = nullptr;
 
@@ -232,4 +230,5 @@ private:
     // The controls; the window binds them to the document.
     std::unique_ptr<OrderWindowLayout> m_ui;
     LineDelegate *m_delegate = nullptr;
+    OrderWindowKeys *m_keys = nullptr;
 };
