@@ -333,6 +333,17 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderDocument::SaveWhen w
     return saved;
 }
 
+bool TCommande::hasUnsavedChanges() const
+{
+    return openGridEditor() || m_document.fileModified() || m_document.orderModified();
+}
+
+Status TCommande::reread()
+{
+    discardGridEditor();
+    return m_document.reread();
+}
+
 Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();
