@@ -13,6 +13,7 @@
 #include "order/tcommande.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -158,8 +159,11 @@ void TMainForm::createBookFollowing(QMenu *fileMenu)
     m_followTimer = new QTimer(this);
     m_followTimer->setObjectName(QStringLiteral("FollowTimer"));
     m_followTimer->setInterval(3000);
-    connect(m_followTimer, &QTimer::timeout, this,
-            [this] { Application::run([this] { followBook(); }); });
+    connect(m_followTimer, &QTimer::timeout, this, [this] {
+        // Not under a dialog, which may show the book as it is (the order list).
+        if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+            Application::run([this] { followBook(); });
+    });
     m_followTimer->start();
 }
 
@@ -178,19 +182,22 @@ void TMainForm::followBook()
     QString notice;
     if (book.changedOnDisk()) {
         const QDateTime saved = QFileInfo(book.fileName()).lastModified();
-        if (m_commande->hasUnsavedChanges())
+        if (m_commande->hasUnsavedChanges()) {
             notice = QStringLiteral("Carnet enregistré par un autre poste : il sera relu quand "
                                     "vos modifications seront enregistrées sous un autre nom");
-        else if (rereadBook())
+        } else if (const Status read = m_commande->reread(); !read) {
+            // Said in the status bar, not in a box every few seconds.
+            notice = read.message();
+        } else {
+            bookReplaced();
             notice = QStringLiteral("Carnet relu : enregistré ") +
                      (holder ? QStringLiteral("par %1 ").arg(holder->desk) : QString()) +
                      QStringLiteral("à ") + saved.toString(QStringLiteral("HH:mm"));
-        else
-            return;
+        }
     }
     if (!holder)
-        notice += QString(notice.isEmpty() ? "" : " ; ") +
-                  QStringLiteral("le carnet est libre : <a href=\"#\">Fichier &gt; Passer en "
+        notice += (notice.isEmpty() ? QStringLiteral("Le") : QStringLiteral(" ; le")) +
+                  QStringLiteral(" carnet est libre : <a href=\"#\">Fichier &gt; Passer en "
                                  "écriture</a>");
     // Said once: the panel shows the menus' hints in between.
     if (notice.isEmpty() || notice == m_followNotice)

@@ -196,8 +196,7 @@ bool TMainForm::save()
         return SaveAs();
     const QString name = OrderFileName::withOrderExtension(MainFileName);
     const OrderBook &book = m_commande->book();
-    if (name == MainFileName && !book.isReadOnly() && m_commande->hasUnsavedChanges() &&
-        book.changedOnDisk())
+    if (name == MainFileName && !book.isReadOnly() && book.changedOnDisk())
         return fileChangedOnDisk();
     if (name == MainFileName)
         return saveBook(name, OrderDocument::SaveWhen::Modified);

@@ -111,13 +111,27 @@ public:
     QIODevice &device() override { return m_file; }
     // commit() closes the file, and closing forgets a failed flush of the buffered bytes (a
     // full disk), which would replace the file with a truncated one: flush first.
-    bool flush() override { return m_file.flush(); }
+    bool flush() override
+    {
+        errno = 0;
+        const bool flushed = m_file.flush();
+        // A write cut short (a full disk) leaves Qt without the system's word: errno has it.
+        m_flushError = flushed ? 0 : errno;
+        return flushed;
+    }
     bool commit() override { return m_file.commit(); }
     void cancel() override { m_file.cancelWriting(); }
-    QString errorString() const override { return m_file.errorString(); }
+    QString errorString() const override
+    {
+        QString text = m_file.errorString();
+        if (m_flushError)
+            text += QLatin1Char('\n') + QString::fromLocal8Bit(std::strerror(m_flushError));
+        return text;
+    }
 
 private:
     QSaveFile m_file;
+    int m_flushError = 0;
 };
 
 WriterFactory &writerFactory()
@@ -180,7 +194,8 @@ struct Cause {
 };
 
 const Cause causes[] = {
-    {{ENOSPC, EDQUOT, EFBIG}, u"le disque ou le dossier réseau est plein"},
+    {{ENOSPC, EDQUOT}, u"le disque ou le dossier réseau est plein"},
+    {{EFBIG}, u"le fichier est trop grand pour ce disque"},
     {{EROFS}, u"le dossier est en lecture seule"},
     {{EACCES, EPERM}, u"l'accès au dossier est interdit"},
     {{ENOENT, ENOTDIR}, u"le dossier n'existe plus"},

@@ -9,6 +9,7 @@
 #include "order/orderlist.h"
 #include "order/orderrepair.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QList>
 
@@ -65,6 +66,7 @@ Result<bool> OrderBook::load(const QString &fileName)
         linesReplaced();
         m_fileName = fileName;
         m_stamp = stamp;
+        m_savedDigest = digestOf(m_lines);
     }
     m_orderCount = countBlocks();
     return true;
@@ -79,8 +81,24 @@ Status OrderBook::reread()
     m_lines = lines;
     linesReplaced();
     m_stamp = stamp;
+    m_savedDigest = digestOf(m_lines);
     m_orderCount = countBlocks();
     return {};
+}
+
+QByteArray OrderBook::digestOf(const TextLines &lines)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        hash.addData(lines.bytes(i));
+        hash.addData(QByteArrayView("\n"));
+    }
+    return hash.result();
+}
+
+bool OrderBook::isSaved(const TextLines &lines) const
+{
+    return !m_savedDigest.isEmpty() && digestOf(lines) == m_savedDigest;
 }
 
 OrderBook::DiskStamp OrderBook::stampOf(const QString &fileName)
@@ -231,6 +249,7 @@ Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const 
     m_readOnly = false;
     m_fileName = fileName;
     m_stamp = stampOf(target);
+    m_savedDigest = digestOf(m_lines);
     return {};
 }
 
@@ -306,6 +325,7 @@ void OrderBook::clear()
     m_currentOrder = 0;
     m_fileName.clear();
     m_stamp = {};
+    m_savedDigest.clear();
     if (m_listener)
         m_listener->bookReset();
     m_lock.release();
@@ -325,6 +345,7 @@ bool OrderBook::recover(const QString &fileName, const TextLines &lines)
     m_fileName = named ? fileName : QString();
     // The lines are not the file's: what is on disk now is what a save replaces.
     m_stamp = named ? stampOf(fileName) : DiskStamp();
+    m_savedDigest.clear();
     closeIndexGaps();
     linesReplaced();
     if (m_listener)

@@ -64,6 +64,9 @@ public:
     // (another desk saved it, a backup was put back). A file gone is no change: saving makes
     // it again.
     bool changedOnDisk() const;
+    // Whether `lines` are the file's as last read or written here; never for lines that were
+    // not read from the file (recovered ones).
+    bool isSaved(const TextLines &lines) const;
     // Who holds the book's file now, as its lock says; none when nobody does.
     std::optional<OrderFileLock::Holder> fileHolder() const;
     // A read-only book takes its file's lock, and saves over it from then on; the failure
@@ -144,6 +147,7 @@ private:
         bool operator==(const DiskStamp &) const = default;
     };
     static DiskStamp stampOf(const QString &fileName);
+    static QByteArray digestOf(const TextLines &lines);
     bool lockForOpening(const QString &fileName);
     int countBlocks() const;
     void closeIndexGaps();
@@ -158,7 +162,8 @@ private:
     int m_orderCount = 0;
     QString m_fileName;
     bool m_readOnly = false;
-    DiskStamp m_stamp; // the file as last read or written
+    DiskStamp m_stamp;        // the file as last read or written
+    QByteArray m_savedDigest; // its lines then
     int m_nextOrderNumber = 0;
     OrderFileLock m_lock;
     // Where the blocks of m_lines stand, told of every change; built when first searched.

@@ -135,6 +135,9 @@ public:
     // A book changed here, whose file another desk saved since, stays read-only: its changes
     // would replace that desk's.
     Status takeWriting();
+    // The book, with the order on screen written back, differs from its file as last read or
+    // written here. (Stepping between orders marks the file modified without changing it.)
+    bool hasUnsavedChanges() const { return !m_book.isSaved(snapshot()); }
     // The desk this copy of the program runs on, as the book's locks record it.
     void setDeskName(const QString &name) { m_book.setDeskName(name); }
     // The lines the book would have after EcritFiche, leaving the book as it is.

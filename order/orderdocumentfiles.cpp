@@ -83,7 +83,7 @@ Status OrderDocument::reread()
 
 Status OrderDocument::takeWriting()
 {
-    if (m_fileModified && m_book.changedOnDisk())
+    if (m_book.changedOnDisk() && hasUnsavedChanges())
         return Failure(QStringLiteral("Le fichier a été enregistré par un autre poste depuis "
                                       "que vous l'avez lu : enregistrez vos modifications sous "
                                       "un autre nom."));

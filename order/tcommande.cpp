@@ -335,7 +335,7 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderDocument::SaveWhen w
 
 bool TCommande::hasUnsavedChanges() const
 {
-    return openGridEditor() || m_document.fileModified() || m_document.orderModified();
+    return openGridEditor() || m_document.hasUnsavedChanges();
 }
 
 Status TCommande::reread()

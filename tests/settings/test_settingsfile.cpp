@@ -190,8 +190,8 @@ private Q_SLOTS:
         QCOMPARE(saved.message(),
                  QStringLiteral("Ne peut créer le fichier QorCmd.ini") +
                      QString(readOnlyFolder ? QStringLiteral(" : l'accès au dossier est interdit.")
-                                            : QStringLiteral(" : le disque ou le dossier réseau "
-                                                             "est plein.")));
+                                            : QStringLiteral(" : le fichier est trop grand pour "
+                                                             "ce disque.")));
         QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file
         QByteArray now;
         QVERIFY(TextFile::readBytes(dir.file("QorCmd.ini"), now));
