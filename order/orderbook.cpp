@@ -9,8 +9,8 @@
 #include "order/orderlist.h"
 #include "order/orderrepair.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 
 using namespace OrderFormat;
@@ -86,19 +86,18 @@ Status OrderBook::reread()
     return {};
 }
 
-QByteArray OrderBook::digestOf(const TextLines &lines)
+size_t OrderBook::digestOf(const TextLines &lines)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        hash.addData(lines.bytes(i));
-        hash.addData(QByteArrayView("\n"));
-    }
-    return hash.result();
+    // Only told apart from the lines of the same file: a fast hash is enough.
+    size_t seed = size_t(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        seed = qHash(lines.bytes(i), seed);
+    return seed;
 }
 
 bool OrderBook::isSaved(const TextLines &lines) const
 {
-    return !m_savedDigest.isEmpty() && digestOf(lines) == m_savedDigest;
+    return m_savedDigest && digestOf(lines) == *m_savedDigest;
 }
 
 OrderBook::DiskStamp OrderBook::stampOf(const QString &fileName)
@@ -325,7 +324,7 @@ void OrderBook::clear()
     m_currentOrder = 0;
     m_fileName.clear();
     m_stamp = {};
-    m_savedDigest.clear();
+    m_savedDigest.reset();
     if (m_listener)
         m_listener->bookReset();
     m_lock.release();
@@ -345,7 +344,7 @@ bool OrderBook::recover(const QString &fileName, const TextLines &lines)
     m_fileName = named ? fileName : QString();
     // The lines are not the file's: what is on disk now is what a save replaces.
     m_stamp = named ? stampOf(fileName) : DiskStamp();
-    m_savedDigest.clear();
+    m_savedDigest.reset();
     closeIndexGaps();
     linesReplaced();
     if (m_listener)

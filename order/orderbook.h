@@ -147,7 +147,7 @@ private:
         bool operator==(const DiskStamp &) const = default;
     };
     static DiskStamp stampOf(const QString &fileName);
-    static QByteArray digestOf(const TextLines &lines);
+    static size_t digestOf(const TextLines &lines);
     bool lockForOpening(const QString &fileName);
     int countBlocks() const;
     void closeIndexGaps();
@@ -162,8 +162,8 @@ private:
     int m_orderCount = 0;
     QString m_fileName;
     bool m_readOnly = false;
-    DiskStamp m_stamp;        // the file as last read or written
-    QByteArray m_savedDigest; // its lines then
+    DiskStamp m_stamp;                   // the file as last read or written
+    std::optional<size_t> m_savedDigest; // its lines then
     int m_nextOrderNumber = 0;
     OrderFileLock m_lock;
     // Where the blocks of m_lines stand, told of every change; built when first searched.
