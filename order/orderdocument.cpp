@@ -31,12 +31,9 @@ Status OrderDocument::FormActivate()
     setFileModified(false);
     if (!shown)
         return shown;
-    QString error;
-    const bool suppliersRead = m_suppliers.ChargeFour(error);
+    const Status suppliersRead = m_suppliers.ChargeFour();
     m_company.ChargeSoc();
-    if (!suppliersRead)
-        return Failure(error);
-    return {};
+    return suppliersRead;
 }
 
 // ---- Flags and caption ----

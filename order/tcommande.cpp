@@ -334,6 +334,17 @@ Result<bool> TCommande::Sauve(const QString &fileName, OrderDocument::SaveWhen w
     return saved;
 }
 
+bool TCommande::hasUnsavedChanges() const
+{
+    return openGridEditor() || m_document.hasUnsavedChanges();
+}
+
+Status TCommande::reread()
+{
+    discardGridEditor();
+    return m_document.reread();
+}
+
 Result<bool> TCommande::Recupere(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();

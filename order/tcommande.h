@@ -82,6 +82,11 @@ public:
     Result<bool> Recupere(const QString &fileName, const QStringList &lines);
     void Nouveau();
     bool TestModif(bool &modified) const { return m_document.TestModif(modified); }
+    // Something is not saved: the book, or the cell being typed.
+    bool hasUnsavedChanges() const;
+    // Reads the book's file again (OrderDocument::reread), dropping the cell being typed: the
+    // caller asked about unsaved changes first.
+    Status reread();
 
     // Document commands
     void Premier();

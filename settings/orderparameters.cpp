@@ -18,11 +18,10 @@ bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings,
                   settings.VatRates[2], settings.EuroMode, settings.SingleCurrency,
                   settings.PaymentTermList);
     converter.SetIni(settings.ConverterValue, settings.ConverterOption);
-    QString error;
-    if (SettingsFile::SauveIni(settings, bookName, error))
-        return true;
-    Prompts::error(error);
-    return false;
+    const Status saved = SettingsFile::SauveIni(settings, bookName);
+    if (!saved)
+        Prompts::error(saved.message());
+    return saved.ok();
 }
 
 void restoreConverterRate(TEurof &converter, const Settings &settings)

@@ -92,7 +92,6 @@ void Psoc(TSociete &dialog, Company &company)
     if (copy[0].isEmpty())
         return;
     company.CompanyLines = copy;
-    QString error;
-    if (!company.SauveSoc(error))
-        Prompts::error(error);
+    if (const Status saved = company.SauveSoc(); !saved)
+        Prompts::error(saved.message());
 }

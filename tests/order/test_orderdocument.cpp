@@ -280,8 +280,7 @@ private Q_SLOTS:
             QVERIFY(f.document.SauveFour().ok());
         } else if (file == Company::FileName) {
             f.document.company().CompanyLines.fill(text);
-            QString error;
-            QVERIFY(f.document.company().SauveSoc(error));
+            QVERIFY(f.document.company().SauveSoc());
         } else {
             f.document.settings().PaymentTermList = {text};
             QVERIFY(f.document.SauveIni(text).ok());
