@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "gui/application.h"
 #include "gui/desktopplatform.h"
-#include "utilities/tsplash.h"
+#include "utilities/splashscreen.h"
 
 int main(int argc, char *argv[])
 {
@@ -12,14 +12,14 @@ int main(int argc, char *argv[])
     DesktopPlatform desktop;
     Platform::install(&desktop);
 
-    auto *splash = new TSplash;
+    auto *splash = new SplashScreen;
     splash->showNow();
 
     QApplication::setApplicationName(QStringLiteral("Qor Commande"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.qor.commande"));
 
-    TMainForm mainForm; // creates every window of the program, in start-up order
+    MainWindow mainForm; // creates every window of the program, in start-up order
     delete splash;
     // A desktop opening an order file starts the program with the file's name, its only
     // argument.

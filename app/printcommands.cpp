@@ -5,7 +5,7 @@
 #include "gui/application.h"
 #include "gui/filedialogs.h"
 #include "gui/printdialogs.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "printing/ordermail.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
@@ -26,7 +26,7 @@ struct Page {
     QString title;
 };
 
-Page currentPage(TCommande &order)
+Page currentPage(OrderWindow &order)
 {
     Page page;
     page.input = order.printedOrder();
@@ -37,7 +37,7 @@ Page currentPage(TCommande &order)
 
 } // namespace
 
-void preview(QWidget *parent, TCommande &order)
+void preview(QWidget *parent, OrderWindow &order)
 {
     const Page page = currentPage(order);
     PrintDialogs::preview(parent, [&page](QPrinter *printer) {
@@ -55,7 +55,7 @@ void preview(QWidget *parent, TCommande &order)
     });
 }
 
-void exportPdf(QWidget *parent, TCommande &order)
+void exportPdf(QWidget *parent, OrderWindow &order)
 {
     const Page page = currentPage(order);
     // A failed write offers another name, until one is written or the dialog is cancelled.
@@ -73,7 +73,7 @@ void exportPdf(QWidget *parent, TCommande &order)
     }
 }
 
-void mail(TCommande &order)
+void mail(OrderWindow &order)
 {
     const Page page = currentPage(order);
     const QString &number = page.input.record.Number;

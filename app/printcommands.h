@@ -2,15 +2,15 @@
 #pragma once
 
 class QWidget;
-class TCommande;
+class OrderWindow;
 
 // The current order beyond the printer: shown as it will print, written to a PDF file, or
 // attached to a new message of the desktop's mail program. All three draw the same page as
 // "Imprimer commande", on the paper type chosen in the page set-up.
 namespace PrintCommands {
 
-void preview(QWidget *parent, TCommande &order);
-void exportPdf(QWidget *parent, TCommande &order);
-void mail(TCommande &order);
+void preview(QWidget *parent, OrderWindow &order);
+void exportPdf(QWidget *parent, OrderWindow &order);
+void mail(OrderWindow &order);
 
 } // namespace PrintCommands

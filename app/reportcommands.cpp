@@ -4,7 +4,7 @@
 #include "gui/application.h"
 #include "gui/csvexport.h"
 #include "order/bookview.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "reports/purchasecsv.h"
 #include "reports/purchasereportwindow.h"
 
@@ -12,9 +12,9 @@
 
 namespace ReportCommands {
 
-void showStatistics(QWidget *parent, TCommande &order)
+void showStatistics(QWidget *parent, OrderWindow &order)
 {
-    order.EcritFiche();
+    order.writeBackOrder();
     // One window for the whole run: its chart is made once.
     auto *window = parent->findChild<PurchaseReportWindow *>();
     if (!window)
@@ -25,9 +25,9 @@ void showStatistics(QWidget *parent, TCommande &order)
         Application::succeeded(order.document().showOrder(window->chosenOrder()));
 }
 
-void exportOrders(QWidget *parent, TCommande &order)
+void exportOrders(QWidget *parent, OrderWindow &order)
 {
-    order.EcritFiche();
+    order.writeBackOrder();
     const QString book = order.book().fileName();
     const QString name =
         book.isEmpty() ? QStringLiteral("Commandes") : QFileInfo(book).completeBaseName();

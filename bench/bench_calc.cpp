@@ -33,7 +33,8 @@ void calculate(benchmark::State &state)
     const QList<OrderLine> typed = fullOrder();
     for (auto _ : state) {
         QList<OrderLine> rows = typed;
-        const Result<OrderTotals> totals = OrderCalc::Calcule(rows, includesVat, settings, measure);
+        const Result<OrderTotals> totals =
+            OrderCalc::calculateOrder(rows, includesVat, settings, measure);
         benchmark::DoNotOptimize(totals);
     }
     state.SetItemsProcessed(state.iterations() * typed.size());

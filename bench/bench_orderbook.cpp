@@ -51,7 +51,7 @@ void BM_LoadLargeBook(benchmark::State &state)
     BookFile file(int(state.range(0)), 20);
     for (auto _ : state) {
         OrderDocument document;
-        static_cast<void>(document.Charge(file.name));
+        static_cast<void>(document.loadBook(file.name));
         benchmark::DoNotOptimize(document.book().orderCount());
     }
 }
@@ -61,13 +61,13 @@ void BM_StepThroughEditing(benchmark::State &state)
 {
     BookFile file(10000, 20);
     OrderDocument document;
-    static_cast<void>(document.Charge(file.name));
+    static_cast<void>(document.loadBook(file.name));
     for (auto _ : state) {
         document.setAddressLine(3, QStringLiteral("modifié"));
         static_cast<void>(
-            document.Suivant()); // writes the edited order back and shows the next one
+            document.nextOrder()); // writes the edited order back and shows the next one
         if (document.book().currentOrder() == document.book().orderCount() - 1)
-            static_cast<void>(document.Premier());
+            static_cast<void>(document.firstOrder());
     }
 }
 BENCHMARK(BM_StepThroughEditing)->Unit(benchmark::kMicrosecond);
@@ -84,7 +84,7 @@ void BM_RepairLargeBook(benchmark::State &state)
     desktop.unscripted = Prompts::Answer::Yes;
     for (auto _ : state) {
         OrderDocument document;
-        static_cast<void>(document.Charge(name));
+        static_cast<void>(document.loadBook(name));
         benchmark::DoNotOptimize(document.book().lines().size());
     }
 }
@@ -94,10 +94,10 @@ void BM_SaveLargeBook(benchmark::State &state)
 {
     BookFile file(10000, 20);
     OrderDocument document;
-    static_cast<void>(document.Charge(file.name));
+    static_cast<void>(document.loadBook(file.name));
     for (auto _ : state) {
         document.setFileModified(true);
-        static_cast<void>(document.Sauve(file.name));
+        static_cast<void>(document.save(file.name));
     }
 }
 BENCHMARK(BM_SaveLargeBook)->Unit(benchmark::kMillisecond);

@@ -13,13 +13,13 @@
 //   bench_windows --write-book ORDERS FILE     writes a generated book
 
 #include "../tests/fakeplatform.h"
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "order/orderformat.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "settings/settingsfile.h"
-#include "utilities/tsplash.h"
+#include "utilities/splashscreen.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -193,14 +193,17 @@ public:
     int run(const QString &bookFile);
 
 private:
-    TMainForm &main() { return *m_main; }
-    TCommande &order() { return main().commande(); }
+    MainWindow &main() { return *m_main; }
+    OrderWindow &order() { return main().commande(); }
     QAction *action(const char *name) { return main().findChild<QAction *>(QLatin1String(name)); }
     QWidget *focus()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget() : &order();
     }
-    QLineEdit *supplierCode() { return order().findChild<QLineEdit *>(QStringLiteral("Edit1")); }
+    QLineEdit *supplierCode()
+    {
+        return order().findChild<QLineEdit *>(QStringLiteral("SupplierCode"));
+    }
 
     struct Step {
         const char *figure;
@@ -297,12 +300,12 @@ private:
     int m_repetitions;
     bool m_unexpected = false;
     BenchDesktop m_desktop{true};
-    std::unique_ptr<TMainForm> m_main;
+    std::unique_ptr<MainWindow> m_main;
 };
 
 int Child::run(const QString &bookFile)
 {
-    m_main = std::make_unique<TMainForm>();
+    m_main = std::make_unique<MainWindow>();
     main().showMaximized();
     activate();
     settle();
@@ -359,7 +362,7 @@ int Child::run(const QString &bookFile)
 
     measure("list (F2)", [&] {
         whenModal([](QWidget *dialog) {
-            QTest::keyClick(dialog->findChild<QListView *>(QStringLiteral("ListBox1")),
+            QTest::keyClick(dialog->findChild<QListView *>(QStringLiteral("Orders")),
                             Qt::Key_Escape);
         });
         key(Qt::Key_F2);
@@ -377,7 +380,7 @@ int Child::run(const QString &bookFile)
         fromFirst();
         settle();
         whenModal([&](QWidget *dialog) {
-            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("OrderNumber"));
             field->selectAll();
             QTest::keyClicks(field, wanted);
             typed = cpuMs();
@@ -532,9 +535,9 @@ int startUp(int argc, char *argv[])
     app.speakFrench();
     BenchDesktop desktop(false);
     bool unexpected = false;
-    auto *splash = new TSplash;
+    auto *splash = new SplashScreen;
     splash->showNow();
-    TMainForm mainForm;
+    MainWindow mainForm;
     delete splash;
     mainForm.showMaximized();
     settle();

@@ -13,16 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::require(TextFile::writeBytes(Company::FileName, bytes).ok(), "cannot write the input");
 
     Company company;
-    company.ChargeSoc();
+    company.loadCompany();
     CompanyDetails parsed;
     Company::parse(bytes, parsed);
     Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
-    Fuzz::require(company.SauveSoc().ok(), "save failed");
+    Fuzz::require(company.saveCompany().ok(), "save failed");
     CompanyDetails expected = company.CompanyLines;
     for (QString &line : expected)
         line = TextFile::oneLine(line);
     Company again;
-    again.ChargeSoc();
+    again.loadCompany();
     Fuzz::require(again.CompanyLines == expected, "saved file reads back otherwise");
     return 0;
 }

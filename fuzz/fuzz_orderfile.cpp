@@ -25,7 +25,7 @@ bool load(OrderDocument &document, const QString &fileName, Prompts::Answer answ
     static FakePlatform desktop; // stays in use: the questions after loading get the same answer
     desktop.unscripted = answer;
     desktop.asked.clear();
-    const Result<bool> loaded = document.Charge(fileName);
+    const Result<bool> loaded = document.loadBook(fileName);
     asked = !desktop.asked.isEmpty();
     // A date that is not one is reported: the book is loaded all the same.
     return !loaded.ok() || *loaded;
@@ -59,7 +59,7 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
         document.setSupplierCode(QStringLiteral("99999"));
         document.setCell(1, 0, QStringLiteral("édité %1").arg(k));
         document.setNote({QStringLiteral("note")});
-        document.EcritFiche();
+        document.writeBackOrder();
         const QString broken = BookRule::check(before, book.lines().toStringList(), k);
         Fuzz::require(broken.isEmpty(), "edit", broken);
         OrderRecord written;
@@ -70,12 +70,12 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
                       "edited order not written");
     }
 
-    if (const Result<bool> written = document.Sauve(name); !written)
+    if (const Result<bool> written = document.save(name); !written)
         Fuzz::fail("save", written.message());
     const QStringList saved = book.lines().toStringList();
 
     OrderDocument reloaded;
-    static_cast<void>(document.Nouveau()); // releases the file
+    static_cast<void>(document.newBook()); // releases the file
     load(reloaded, name, answer, asked);
     const TextLines &again = reloaded.book().lines();
     if (again != saved) {

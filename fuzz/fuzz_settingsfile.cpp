@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                   "cannot write the input");
 
     Settings settings;
-    Fuzz::require(SettingsFile::ChargeIni(settings), "file not read");
-    Fuzz::require(SettingsFile::SauveIni(settings, settings.AutoOpenFileName).ok(), "save failed");
+    Fuzz::require(SettingsFile::loadSettings(settings), "file not read");
+    Fuzz::require(SettingsFile::saveSettings(settings, settings.AutoOpenFileName).ok(),
+                  "save failed");
     QByteArray saved;
     Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved).ok(),
                   "saved file unreadable");

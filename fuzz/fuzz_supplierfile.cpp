@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                   "cannot write the input");
 
     SupplierBook book;
-    Fuzz::require(book.ChargeFour().ok(), "file not read");
+    Fuzz::require(book.loadSuppliers().ok(), "file not read");
     Fuzz::require(book.SupplierLines == TextFile::splitLines(bytes), "lines read otherwise");
     for (qsizetype i = 0; i < book.SupplierLines.size(); ++i) {
         const QString &line = book.SupplierLines.at(i);
@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QStringList lines = book.SupplierLines;
     book.SuppliersModified = true;
-    Fuzz::require(book.SauveFour().ok(), "save failed");
+    Fuzz::require(book.saveSuppliers().ok(), "save failed");
     SupplierBook again;
-    Fuzz::require(again.ChargeFour().ok(), "saved file not read");
+    Fuzz::require(again.loadSuppliers().ok(), "saved file not read");
     Fuzz::require(again.SupplierLines == lines, "saved file reads back otherwise");
     return 0;
 }

@@ -22,9 +22,9 @@ void OutcomeDialog::recordCancel()
 QHBoxLayout *OutcomeDialog::makeButtonRow(QPushButton *&cancel, QPushButton *&ok)
 {
     cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    cancel->setObjectName(QStringLiteral("Button1"));
+    cancel->setObjectName(QStringLiteral("CancelButton"));
     ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button2"));
+    ok->setObjectName(QStringLiteral("OkButton"));
     for (QPushButton *b : {cancel, ok}) {
         b->setAutoDefault(false);
         b->setDefault(false);

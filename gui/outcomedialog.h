@@ -21,7 +21,7 @@ protected:
     void recordOk();     // remembers OK and closes
     void recordCancel(); // remembers "not confirmed" and closes
 
-    // Makes the "Annuler" (Button1) and "OK" (Button2) buttons, neither of them a default
+    // Makes the "Annuler" (CancelButton) and "OK" (OkButton) buttons, neither of them a default
     // button, and gives back the right-aligned row that holds them.
     QHBoxLayout *makeButtonRow(QPushButton *&cancel, QPushButton *&ok);
 

@@ -51,8 +51,8 @@ BookView::Shown BookView::show(const TextLines &lines, qsizetype open, int index
     // The totals do not depend on how the cells are padded: a character counts one pixel.
     QList<OrderLine> rows = shown.record.Lines;
     const Result<OrderTotals> totals =
-        OrderCalc::Calcule(rows, shown.record.IncludesVat, settings(),
-                           [](const QString &text) { return int(text.size()); });
+        OrderCalc::calculateOrder(rows, shown.record.IncludesVat, settings(),
+                                  [](const QString &text) { return int(text.size()); });
     if (totals)
         shown.totals = *totals;
     return shown;

@@ -3,7 +3,7 @@
 
 #include "gui/fieldguard.h"
 #include "order/orderlinesmodel.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "pricing/lineentry.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
@@ -46,26 +46,26 @@ QString paperTip(const QString &designation)
 
 } // namespace
 
-TLineDelegate::TLineDelegate(TCommande *window, QObject *parent)
+LineDelegate::LineDelegate(OrderWindow *window, QObject *parent)
     : QStyledItemDelegate(parent), m_window(window)
 {
 }
 
-QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                     const QModelIndex &index) const
+QWidget *LineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (editor) {
-        editor->setObjectName(QStringLiteral("StringGrid1Editor"));
-        editor->setFont(m_window->StringGrid1->font());
+        editor->setObjectName(QStringLiteral("CellEditor"));
+        editor->setFont(m_window->m_grid->font());
         // Pasted or dropped text follows the column's key rule, as typed text does.
         if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
             const int column = index.column();
             FieldGuard::guard(edit,
                               [column](QChar c) { return LineEntry::filterGridKey(column, c); });
-            connect(edit, &QLineEdit::textEdited, m_window, &TCommande::typingChanged);
+            connect(edit, &QLineEdit::textEdited, m_window, &OrderWindow::typingChanged);
             // The grid's own commands come with the cell's menu.
-            edit->addActions(m_window->StringGrid1->actions());
+            edit->addActions(m_window->m_grid->actions());
             // The number stays where the grid shows it; a click left of it puts the cursor
             // before its first digit.
             if (rightAligned(column))
@@ -85,8 +85,8 @@ QWidget *TLineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
     return editor;
 }
 
-void TLineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
-                                 const QModelIndex &index) const
+void LineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                const QModelIndex &index) const
 {
     QStyledItemDelegate::setModelData(editor, model, index);
     m_notice = index.data(OrderLinesModel::NoticeRole).toString();
@@ -95,17 +95,17 @@ void TLineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
         say(m_notice);
 }
 
-void TLineDelegate::say(const QString &notice) const
+void LineDelegate::say(const QString &notice) const
 {
     QStatusTipEvent tip(notice);
-    QCoreApplication::sendEvent(m_window->StringGrid1, &tip);
+    QCoreApplication::sendEvent(m_window->m_grid, &tip);
 }
 
 // The calculation right-aligns numbers with leading spaces measured in the grid's font; the
 // style's cell margins would then elide their last digits, so numbers are drawn against the
 // right edge instead. The spaces stay in the cells but are not drawn: against the right edge
 // they show nothing, and laying out a score of them in every number painted is costly.
-void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+void LineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     const int column = index.column();
@@ -120,8 +120,8 @@ void TLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIn
     }
 }
 
-bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
-                              const QStyleOptionViewItem &option, const QModelIndex &index)
+bool LineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                             const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     if (event->type() == QEvent::ToolTip) {
         QString tip = index.data(OrderLinesModel::NoticeRole).toString();
@@ -137,11 +137,11 @@ bool TLineDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
     return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
-bool TLineDelegate::eventFilter(QObject *object, QEvent *event)
+bool LineDelegate::eventFilter(QObject *object, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (m_window->FormKeyDown(key) || m_window->StringGrid1KeyPress(object, key))
+        if (m_window->windowKeyDown(key) || m_window->gridKeyPress(object, key))
             return true;
     }
     // The menu bar, a popup, a message box or another program taking the focus does not leave

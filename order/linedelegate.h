@@ -4,7 +4,7 @@
 #include <QStyledItemDelegate>
 
 class QLineEdit;
-class TCommande;
+class OrderWindow;
 
 // What another part of the program adds to the grid's cell editors (the completion of
 // designations, the prices of known articles): told of each editor made, and asked for the
@@ -20,9 +20,9 @@ public:
 // The grid's cell editors get their keys looked at by the window before the delegate's own
 // handling, so that "." and Enter follow the same rules inside a cell being edited. A number
 // cell whose text is not a number is marked, and said in the status bar when it is left so.
-class TLineDelegate : public QStyledItemDelegate {
+class LineDelegate : public QStyledItemDelegate {
 public:
-    TLineDelegate(TCommande *window, QObject *parent);
+    LineDelegate(OrderWindow *window, QObject *parent);
 
     void setAssistant(CellAssistant *assistant) { m_assistant = assistant; }
 
@@ -41,7 +41,7 @@ protected:
 private:
     void say(const QString &notice) const;
 
-    TCommande *m_window;
+    OrderWindow *m_window;
     CellAssistant *m_assistant = nullptr;
     // The editor last left on a text that is not a number, and what was said of it.
     mutable const QWidget *m_noticeEditor = nullptr;

@@ -146,8 +146,8 @@ int OrderBook::orderWithNumber(const QString &number) const
 
 bool OrderBook::checkBlocks()
 {
-    const bool repaired = Verif();
-    Doublons();
+    const bool repaired = repairLabels();
+    mergeCopies();
     closeIndexGaps();
     linesReplaced();
     if (m_listener)
@@ -232,7 +232,7 @@ Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const 
         return Failure(QStringLiteral("Le fichier %1 est ouvert %2 : il ne peut pas être "
                                       "remplacé.")
                            .arg(captionOf(fileName), lock.holder().where()));
-    Squize();
+    dropLeadingBlankLines();
     if (shown)
         writeOrder(*shown, kept);
     const Result<bool> backedUp = TextFile::writeKeepingCopy(target, m_lines, backupName(target));
@@ -257,13 +257,13 @@ QString OrderBook::backupName(const QString &fileName)
     return fileName + QStringLiteral(".bak");
 }
 
-void OrderBook::Squize()
+void OrderBook::dropLeadingBlankLines()
 {
     while (m_lines.size() >= 3 && NumberText::trimmed(m_lines.first()).isEmpty())
         removeLines(0, 1);
 }
 
-bool OrderBook::Verif()
+bool OrderBook::repairLabels()
 {
     if (!OrderRepair::isDamaged(m_lines))
         return false;
@@ -276,7 +276,7 @@ bool OrderBook::Verif()
     return true;
 }
 
-void OrderBook::Doublons()
+void OrderBook::mergeCopies()
 {
     // The count follows the merged copies: the slots of removed copies would show as empty
     // new orders.
@@ -298,7 +298,7 @@ void OrderBook::closeIndexGaps()
     m_orderCount = qMax(countBlocks(), used);
 }
 
-void OrderBook::Numeroc()
+void OrderBook::updateNextNumber()
 {
     const QDate today = Clock::today();
     int highest = today.year() * 100000 + today.month() * 1000;
@@ -371,7 +371,7 @@ Status OrderBook::addOrder()
         m_currentOrder = m_orderCount;
         ++m_orderCount;
     }
-    Numeroc();
+    updateNextNumber();
     return {};
 }
 
@@ -379,14 +379,14 @@ void OrderBook::removeOrder()
 {
     if (const qsizetype open = m_index.findBlock(m_lines, m_currentOrder); open >= 0)
         removeLines(open, blockEnd(m_lines, open) - open);
-    Renum();
+    closeGapAfterRemoval();
     if (m_listener)
         m_listener->blockRemoved(m_currentOrder);
     if (m_currentOrder > m_orderCount - 1)
         m_currentOrder = qMax(0, m_orderCount - 1);
 }
 
-void OrderBook::Renum()
+void OrderBook::closeGapAfterRemoval()
 {
     if (m_orderCount <= 1)
         return;

@@ -75,8 +75,8 @@ public:
     Status takeWriting();
     // The desk this copy of the program runs on, as the locks it takes record it.
     void setDeskName(const QString &name) { m_lock.setDeskName(name); }
-    // After loading: checks the labels (Verif), merges copies of an order (Doublons), closes
-    // the gaps between indexes and makes order 0 current. True when the user had the file
+    // After loading: checks the labels (repairLabels), merges copies of an order (mergeCopies),
+    // closes the gaps between indexes and makes order 0 current. True when the user had the file
     // repaired.
     bool checkBlocks();
     // Writes the lines, with the order on screen (`shown`, unless null) written back first. A
@@ -95,20 +95,20 @@ public:
     // they came from, its lock taken as by load(); order 0 current. False when the book stays
     // unnamed: the user declined the file another copy holds.
     bool recover(const QString &fileName, const TextLines &lines);
-    void Squize();
-    bool Verif(); // true when the user had the lines repaired
-    void Doublons();
-    void Numeroc();
+    void dropLeadingBlankLines();
+    bool repairLabels(); // true when the user had the lines repaired
+    void mergeCopies();
+    void updateNextNumber();
 
     // Orders
     // The order to show next; the one on screen is not written back.
     void setCurrentOrder(int index) { m_currentOrder = index; }
-    // A slot for a new order after the last one, made current (Ajout); a number for it. A book
+    // A slot for a new order after the last one, made current (addOrder); a number for it. A book
     // whose labels are all in use has no room.
     Status addOrder();
-    // Removes the current order's block and lowers the indexes behind it (Supprime).
+    // Removes the current order's block and lowers the indexes behind it (deleteOrder).
     void removeOrder();
-    void Renum();
+    void closeGapAfterRemoval();
     // Replaces the current order's block by the one for `record` and `kept`, appended at the
     // end.
     void writeOrder(const OrderRecord &record, const OrderFormat::KeptLines &kept);

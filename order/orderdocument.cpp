@@ -8,14 +8,14 @@ OrderDocument::OrderDocument(QObject *parent) : QObject(parent)
 {
     // Until the view gives its own measure, a character counts one pixel.
     m_measure = [](const QString &text) { return int(text.size()); };
-    m_book.Numeroc();
+    m_book.updateNextNumber();
     m_clipboard.clear();
     m_record.Lines.resize(GridRows);
 }
 
-QString OrderDocument::Rset(const QString &text, int width) const
+QString OrderDocument::leftPadded(const QString &text, int width) const
 {
-    return OrderCalc::Rset(text, width, m_measure);
+    return OrderCalc::leftPadded(text, width, m_measure);
 }
 
 void OrderDocument::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber)
@@ -24,15 +24,15 @@ void OrderDocument::setListDialogs(ChooseFromList chooseFromList, AskOrderNumber
     m_askOrderNumber = std::move(askOrderNumber);
 }
 
-Status OrderDocument::FormActivate()
+Status OrderDocument::startUp()
 {
     // Order 0 of the empty book is a new order: nothing to decode or work out.
-    const Status shown = LitFiche();
+    const Status shown = showCurrentOrder();
     setFileModified(false);
     if (!shown)
         return shown;
-    const Status suppliersRead = m_suppliers.ChargeFour();
-    m_company.ChargeSoc();
+    const Status suppliersRead = m_suppliers.loadSuppliers();
+    m_company.loadCompany();
     return suppliersRead;
 }
 
@@ -62,7 +62,7 @@ void OrderDocument::markModified()
     setFlags(true, true);
 }
 
-bool OrderDocument::TestModif(bool &modified) const
+bool OrderDocument::bookModified(bool &modified) const
 {
     modified = m_fileModified;
     return modified;
@@ -143,7 +143,7 @@ Status OrderDocument::setIncludesVat(bool includesVat)
     m_record.IncludesVat = includesVat;
     markModified();
     Q_EMIT fieldChanged(Field::IncludesVat);
-    return Calcule();
+    return calculateOrder();
 }
 
 void OrderDocument::setNote(const QStringList &lines)
@@ -195,19 +195,19 @@ Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
     if (!outcome.completed)
         return outcome;
     setLines(rows);
-    if (const Status calculated = Calcule(); !calculated)
+    if (const Status calculated = calculateOrder(); !calculated)
         return calculated.failure();
     markModified();
     m_lastRow = outcome.lastRow;
     return outcome;
 }
 
-bool OrderDocument::SupLigne(int row)
+bool OrderDocument::deleteLine(int row)
 {
     const StepScope step(*this, Change::DeleteLine, row);
     QList<OrderLine> rows = m_record.Lines;
     int lastRow = m_lastRow;
-    if (!LineEntry::SupLigne(rows, row, lastRow))
+    if (!LineEntry::deleteLine(rows, row, lastRow))
         return false;
     m_overflow.orderLineRemoved(row);
     setLines(rows);
@@ -241,7 +241,7 @@ void OrderDocument::showRecord(OrderRecord record)
     Q_EMIT totalsChanged();
 }
 
-Status OrderDocument::LitFiche()
+Status OrderDocument::showCurrentOrder()
 {
     setOrderModified(false);
     OrderRecord record;
@@ -262,7 +262,7 @@ Status OrderDocument::LitFiche()
         m_lastRow = int(record.Lines.size());
     showRecord(record);
     if (found)
-        if (const Status calculated = Calcule(); !calculated)
+        if (const Status calculated = calculateOrder(); !calculated)
             return calculated;
     Q_EMIT orderShown(found);
     if (found)
@@ -270,7 +270,7 @@ Status OrderDocument::LitFiche()
     return {};
 }
 
-bool OrderDocument::Valide() const
+bool OrderDocument::orderComplete() const
 {
     if (m_record.SupplierCode.isEmpty())
         return false;
@@ -286,14 +286,14 @@ bool OrderDocument::Valide() const
 
 bool OrderDocument::orderToWrite(OrderRecord &record) const
 {
-    if (!(m_orderModified || m_noteEdited) || !Valide())
+    if (!(m_orderModified || m_noteEdited) || !orderComplete())
         return false;
     record = m_record;
     record.Lines = record.Lines.mid(0, m_lastRow);
     return true;
 }
 
-void OrderDocument::EcritFiche()
+void OrderDocument::writeBackOrder()
 {
     if (m_noteEdited)
         setOrderModified(true);
@@ -304,32 +304,32 @@ void OrderDocument::EcritFiche()
 
 Status OrderDocument::moveTo(int index)
 {
-    EcritFiche();
+    writeBackOrder();
     m_book.setCurrentOrder(index);
-    if (const Status shown = LitFiche(); !shown)
+    if (const Status shown = showCurrentOrder(); !shown)
         return shown;
     Q_EMIT supplierCodeWanted();
     return {};
 }
 
-Status OrderDocument::Premier()
+Status OrderDocument::firstOrder()
 {
     return moveTo(0);
 }
 
-Status OrderDocument::Precedent()
+Status OrderDocument::previousOrder()
 {
     return moveTo(qMax(0, m_book.currentOrder() - 1));
 }
 
-Status OrderDocument::Suivant()
+Status OrderDocument::nextOrder()
 {
     if (m_book.orderCount() < 2)
         return {};
     return moveTo(qMin(m_book.currentOrder() + 1, m_book.orderCount() - 1));
 }
 
-Status OrderDocument::Dernier()
+Status OrderDocument::lastOrder()
 {
     if (m_book.orderCount() < 2)
         return {};
@@ -338,39 +338,39 @@ Status OrderDocument::Dernier()
 
 Status OrderDocument::showOrder(int index)
 {
-    EcritFiche();
+    writeBackOrder();
     m_book.setCurrentOrder(index);
-    return LitFiche();
+    return showCurrentOrder();
 }
 
-Status OrderDocument::Ajout()
+Status OrderDocument::addOrder()
 {
     const StepScope step(*this, Change::AddOrder);
-    EcritFiche();
+    writeBackOrder();
     if (const Status added = m_book.addOrder(); !added)
         return added;
-    if (const Status shown = LitFiche(); !shown)
+    if (const Status shown = showCurrentOrder(); !shown)
         return shown;
     Q_EMIT supplierCodeWanted();
     return {};
 }
 
-Status OrderDocument::Supprime()
+Status OrderDocument::deleteOrder()
 {
     const StepScope step(*this, Change::DeleteOrder);
     m_book.removeOrder();
     setFileModified(true);
-    return LitFiche();
+    return showCurrentOrder();
 }
 
-void OrderDocument::Copier()
+void OrderDocument::copyOrder()
 {
     OrderRecord record = m_record;
     record.Lines.resize(m_lastRow);
     m_clipboard.copyFrom(record, m_overflow);
 }
 
-Status OrderDocument::Coller()
+Status OrderDocument::pasteOrder()
 {
     if (m_clipboard.isEmpty())
         return {};
@@ -383,7 +383,7 @@ Status OrderDocument::Coller()
         m_clipboard.linesPastGrid().isEmpty() ? int(m_clipboard.order().Lines.size()) : GridRows;
     showRecord(record);
     markModified();
-    return Calcule();
+    return calculateOrder();
 }
 
 void OrderDocument::moveOrders(const QList<int> &entryOrder)
@@ -393,9 +393,9 @@ void OrderDocument::moveOrders(const QList<int> &entryOrder)
         setFileModified(true);
 }
 
-Status OrderDocument::Liste()
+Status OrderDocument::showOrderList()
 {
-    EcritFiche();
+    writeBackOrder();
     if (!m_chooseFromList)
         return {};
     const OrderList::Choice choice = m_chooseFromList(m_book);
@@ -403,12 +403,12 @@ Status OrderDocument::Liste()
     if (choice.chosen < 0)
         return {};
     m_book.setCurrentOrder(choice.chosen); // the chosen entry's place is its order's new index
-    return LitFiche();
+    return showCurrentOrder();
 }
 
-Status OrderDocument::Chercher()
+Status OrderDocument::findOrder()
 {
-    EcritFiche();
+    writeBackOrder();
     if (!m_askOrderNumber)
         return {};
     const QString number = m_askOrderNumber();
@@ -424,22 +424,22 @@ Status OrderDocument::Chercher()
         !OrderFormat::tryOpenLabelIndex(label, index))
         return {};
     m_book.setCurrentOrder(index);
-    return LitFiche();
+    return showCurrentOrder();
 }
 
 // ---- Calculation ----
 
-Status OrderDocument::Calcule()
+Status OrderDocument::calculateOrder()
 {
     return calculate(m_record.IncludesVat);
 }
 
-Status OrderDocument::CalculHT()
+Status OrderDocument::calculateBeforeTax()
 {
     return calculate(false);
 }
 
-Status OrderDocument::CalculTTC()
+Status OrderDocument::calculateIncludingTax()
 {
     return calculate(true);
 }
@@ -447,9 +447,9 @@ Status OrderDocument::CalculTTC()
 Status OrderDocument::calculate(bool includesVat)
 {
     QList<OrderLine> rows = m_record.Lines;
-    const Result<OrderTotals> totals = includesVat
-                                           ? OrderCalc::CalculTTC(rows, m_settings, m_measure)
-                                           : OrderCalc::CalculHT(rows, m_settings, m_measure);
+    const Result<OrderTotals> totals =
+        includesVat ? OrderCalc::calculateIncludingTax(rows, m_settings, m_measure)
+                    : OrderCalc::calculateBeforeTax(rows, m_settings, m_measure);
     setLines(rows); // the rows done before an overflow keep their rewritten cells
     if (!totals)
         return totals.failure();

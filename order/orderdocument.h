@@ -52,7 +52,7 @@ public:
     Company &company() { return m_company; }
 
     // The order on screen, with all GridRows rows; rows 1 to lastRow() are in use: written
-    // back, tested by Valide and printed.
+    // back, tested by orderComplete and printed.
     const OrderRecord &record() const { return m_record; }
     QString cell(int row, int column) const; // rows 1 to GridRows, columns 0 to 5
     int lastRow() const { return m_lastRow; }
@@ -91,11 +91,11 @@ public:
     // recalculates; the outcome says where the cursor goes.
     Result<LineEntry::EnterOutcome> completeLine(int column, int row);
     // Deletes the grid line `row` of the order on screen; false when it is past lastRow().
-    bool SupLigne(int row);
+    bool deleteLine(int row);
 
-    // The width of a text where the view shows the grid; Rset pads against it.
+    // The width of a text where the view shows the grid; leftPadded pads against it.
     void setTextWidth(OrderCalc::TextWidth measure) { m_measure = std::move(measure); }
-    QString Rset(const QString &text, int width) const;
+    QString leftPadded(const QString &text, int width) const;
 
     // The order list and the search belong to the main window, which lends them.
     // `chooseFromList` shows the list over the book and tells how the user moved the entries
@@ -106,27 +106,27 @@ public:
     void setListDialogs(ChooseFromList chooseFromList, AskOrderNumber askOrderNumber);
 
     // First showing: order 0 of the empty book, then the supplier and company files (the
-    // settings file is ChargeIni). A supplier file that cannot be read comes back; the company
+    // settings file is loadSettings). A supplier file that cannot be read comes back; the company
     // file is still read.
-    Status FormActivate();
+    Status startUp();
 
     // File. Every command that can fail gives back the failure with its French message; what
     // it did before the failure stays done.
     // Loads the file and shows its first order; false when the user declined to open it
     // read-only (OrderBook::load). A book read whose first order cannot be shown is open
     // all the same.
-    Result<bool> Charge(const QString &fileName);
+    Result<bool> loadBook(const QString &fileName);
     // Writes the book when it is modified, or whatever its state with SaveWhen::Always (a save
     // under a new name); false when nothing was to be written. A failed save leaves the book
     // modified (OrderBook::save).
     enum class SaveWhen { Modified, Always };
-    Result<bool> Sauve(const QString &fileName, SaveWhen when = SaveWhen::Modified);
-    Status Nouveau();
+    Result<bool> save(const QString &fileName, SaveWhen when = SaveWhen::Modified);
+    Status newBook();
     // Takes the lines kept by the recovery file as the book, modified and unsaved, under the
     // name of the order file they came from (OrderBook::recover); false when it stays
     // unnamed.
-    Result<bool> Recupere(const QString &fileName, const TextLines &lines);
-    bool TestModif(bool &modified) const;
+    Result<bool> recover(const QString &fileName, const TextLines &lines);
+    bool bookModified(bool &modified) const;
     // Reads the book's file again as it now is (another desk saved it), showing the order
     // with the number shown before, or the first one when that number is gone. What was not
     // saved is lost: the caller asks first.
@@ -140,37 +140,37 @@ public:
     bool hasUnsavedChanges() const { return !m_book.isSaved(snapshot()); }
     // The desk this copy of the program runs on, as the book's locks record it.
     void setDeskName(const QString &name) { m_book.setDeskName(name); }
-    // The lines the book would have after EcritFiche, leaving the book as it is.
+    // The lines the book would have after writeBackOrder, leaving the book as it is.
     TextLines snapshot() const;
-    // The order on screen as EcritFiche writes it; false when it is not to be written back.
+    // The order on screen as writeBackOrder writes it; false when it is not to be written back.
     bool orderToWrite(OrderRecord &record) const;
 
     // Orders. Showing an order fails on a date line that is no date (what was read before it
     // is shown) or on a calculation that overflows; the command stops there.
-    Status LitFiche();
-    void EcritFiche();
-    bool Valide() const;
-    Status Premier();
-    Status Precedent();
-    Status Suivant();
-    Status Dernier();
+    Status showCurrentOrder();
+    void writeBackOrder();
+    bool orderComplete() const;
+    Status firstOrder();
+    Status previousOrder();
+    Status nextOrder();
+    Status lastOrder();
     // Shows the order whose block index is `index`, after writing back the one on screen.
     Status showOrder(int index);
-    Status Ajout();
-    Status Supprime();
-    void Copier();
-    Status Coller();
+    Status addOrder();
+    Status deleteOrder();
+    void copyOrder();
+    Status pasteOrder();
     // The user moved the entries of the order list (OrderBook::renumber): the file is
     // modified when a label changed.
     void moveOrders(const QList<int> &entryOrder);
-    Status Liste();
-    Status Chercher();
+    Status showOrderList();
+    Status findOrder();
 
     // The line pass and the totals of the order on screen, by its price mode. An overflow
     // leaves the rows done before it rewritten and the totals as they were.
-    Status Calcule();
-    Status CalculHT();
-    Status CalculTTC();
+    Status calculateOrder();
+    Status calculateBeforeTax();
+    Status calculateIncludingTax();
 
     // Currency names beside the TTC totals: the main one, and the other one (empty when only
     // one currency is shown).
@@ -181,12 +181,12 @@ public:
     OrderPageInput printedOrder() const;
 
     // Settings, suppliers, company
-    void GetIni(bool &autoOpen, QString &fileName) const;
-    void SetIni(bool autoOpen);
-    Status SauveIni(const QString &fileName);
+    void autoOpenSetting(bool &autoOpen, QString &fileName) const;
+    void setAutoOpen(bool autoOpen);
+    Status saveSettings(const QString &fileName);
     // Reads QorCmd.ini; false when there is none (the settings stay as they were).
-    bool ChargeIni();
-    Status SauveFour();
+    bool loadSettings();
+    Status saveSuppliers();
     // The settings were edited (the order parameters): the terms offered and the currencies
     // follow.
     void applySettings();
@@ -267,7 +267,7 @@ Q_SIGNALS:
     void captionChanged(const QString &caption);
     // The payment terms offered or the currency names may have changed.
     void settingsChanged();
-    // An order was shown (LitFiche); `hasBlock` is false for a new order.
+    // An order was shown (showCurrentOrder); `hasBlock` is false for a new order.
     void orderShown(bool hasBlock);
     // A move to another order, or a new order: the supplier code is where typing goes on.
     void supplierCodeWanted();

@@ -6,7 +6,7 @@
 
 // ---- File ----
 
-Result<bool> OrderDocument::Charge(const QString &fileName)
+Result<bool> OrderDocument::loadBook(const QString &fileName)
 {
     const Result<bool> loaded = m_book.load(fileName);
     if (!loaded.ok() || !*loaded)
@@ -14,13 +14,13 @@ Result<bool> OrderDocument::Charge(const QString &fileName)
     setCaption(m_book.caption());
     setFileModified(m_book.checkBlocks());
     Q_EMIT historyCleared();
-    if (const Status shown = LitFiche(); !shown)
+    if (const Status shown = showCurrentOrder(); !shown)
         return shown.failure();
     setOrderModified(false);
     return true;
 }
 
-Result<bool> OrderDocument::Sauve(const QString &fileName, SaveWhen when)
+Result<bool> OrderDocument::save(const QString &fileName, SaveWhen when)
 {
     if (!m_fileModified && when == SaveWhen::Modified)
         return false;
@@ -38,11 +38,11 @@ Result<bool> OrderDocument::Sauve(const QString &fileName, SaveWhen when)
     return true;
 }
 
-Status OrderDocument::Nouveau()
+Status OrderDocument::newBook()
 {
     m_book.clear();
     Q_EMIT historyCleared();
-    const Status shown = LitFiche();
+    const Status shown = showCurrentOrder();
     setFlags(false, false);
     setCaption(QString());
     if (!shown)
@@ -54,12 +54,12 @@ Status OrderDocument::Nouveau()
     return {};
 }
 
-Result<bool> OrderDocument::Recupere(const QString &fileName, const TextLines &lines)
+Result<bool> OrderDocument::recover(const QString &fileName, const TextLines &lines)
 {
     const bool named = m_book.recover(fileName, lines);
     Q_EMIT historyCleared();
     setCaption(m_book.caption());
-    const Status shown = LitFiche();
+    const Status shown = showCurrentOrder();
     setFlags(true, false);
     if (!shown)
         return shown.failure();
@@ -75,7 +75,7 @@ Status OrderDocument::reread()
     Q_EMIT historyCleared();
     if (const int index = m_book.orderWithNumber(number); index >= 0)
         m_book.setCurrentOrder(index);
-    const Status shown = LitFiche();
+    const Status shown = showCurrentOrder();
     setOrderModified(false);
     setCaption(m_book.caption());
     return shown;
@@ -104,32 +104,32 @@ TextLines OrderDocument::snapshot() const
 
 // ---- Settings, suppliers ----
 
-void OrderDocument::GetIni(bool &autoOpen, QString &fileName) const
+void OrderDocument::autoOpenSetting(bool &autoOpen, QString &fileName) const
 {
-    SettingsFile::GetIni(m_settings, autoOpen, fileName);
+    SettingsFile::autoOpenSetting(m_settings, autoOpen, fileName);
 }
 
-void OrderDocument::SetIni(bool autoOpen)
+void OrderDocument::setAutoOpen(bool autoOpen)
 {
-    SettingsFile::SetIni(m_settings, autoOpen);
+    SettingsFile::setAutoOpen(m_settings, autoOpen);
 }
 
-Status OrderDocument::SauveIni(const QString &fileName)
+Status OrderDocument::saveSettings(const QString &fileName)
 {
-    return SettingsFile::SauveIni(m_settings, fileName);
+    return SettingsFile::saveSettings(m_settings, fileName);
 }
 
-bool OrderDocument::ChargeIni()
+bool OrderDocument::loadSettings()
 {
-    if (!SettingsFile::ChargeIni(m_settings))
+    if (!SettingsFile::loadSettings(m_settings))
         return false;
     applySettings();
     return true;
 }
 
-Status OrderDocument::SauveFour()
+Status OrderDocument::saveSuppliers()
 {
-    return m_suppliers.SauveFour();
+    return m_suppliers.saveSuppliers();
 }
 
 void OrderDocument::applySettings()

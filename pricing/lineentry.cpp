@@ -83,7 +83,7 @@ QString numberNotice(int column, const QString &text)
     return QString();
 }
 
-bool SupLigne(QList<OrderLine> &rows, int row, int &lastRow)
+bool deleteLine(QList<OrderLine> &rows, int row, int &lastRow)
 {
     if (row < 1 || row > lastRow || row > rows.size())
         return false;

@@ -44,7 +44,7 @@ QString numberNotice(int column, const QString &text);
 // Deletes row `row`: the rows below it up to `lastRow` move up one, row `lastRow` is cleared
 // and `lastRow` goes down by one. A row past `lastRow` is not a line: nothing changes and the
 // result is false. The totals are left to the next calculation.
-bool SupLigne(QList<OrderLine> &rows, int row, int &lastRow);
+bool deleteLine(QList<OrderLine> &rows, int row, int &lastRow);
 
 // Enter in the note is refused once it holds more than four lines, so it has at most five.
 bool memoAcceptsEnter(int lineCount);

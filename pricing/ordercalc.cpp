@@ -104,13 +104,13 @@ Real rowAmount(Reading &r, int &group, Stored &store)
 void rewrite(OrderLine &row, const Reading &r, const TextWidth &measure)
 {
     if (r.pricesRead) {
-        row.Quantity = Rset(NumberText::trimmed(row.Quantity), QuantityWidth, measure);
-        row.UnitPrice = Rset(NumberText::amount(r.price), PriceWidth, measure);
+        row.Quantity = leftPadded(NumberText::trimmed(row.Quantity), QuantityWidth, measure);
+        row.UnitPrice = leftPadded(NumberText::amount(r.price), PriceWidth, measure);
         if (row.VatCode.isEmpty())
             row.VatCode = DefaultVatCode;
     }
     if (r.worked)
-        row.Amount = Rset(NumberText::amount(r.amount), PriceWidth, measure);
+        row.Amount = leftPadded(NumberText::amount(r.amount), PriceWidth, measure);
 }
 
 Groups rates(const Settings &settings, Stored &store)
@@ -170,7 +170,7 @@ std::optional<Real> secondCurrency(Real ttc, const Settings &settings, Stored &s
 
 } // namespace
 
-QString Rset(const QString &text, int width, const TextWidth &measure)
+QString leftPadded(const QString &text, int width, const TextWidth &measure)
 {
     const int limit = width - 10;
     const int bare = measure(text);
@@ -293,20 +293,20 @@ Result<OrderTotals> withTexts(QList<OrderLine> &rows, bool includesVat, const Se
 
 } // namespace
 
-Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
-                             const TextWidth &measure)
+Result<OrderTotals> calculateBeforeTax(QList<OrderLine> &rows, const Settings &settings,
+                                       const TextWidth &measure)
 {
     return withTexts(rows, false, settings, measure);
 }
 
-Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
-                              const TextWidth &measure)
+Result<OrderTotals> calculateIncludingTax(QList<OrderLine> &rows, const Settings &settings,
+                                          const TextWidth &measure)
 {
     return withTexts(rows, true, settings, measure);
 }
 
-Result<OrderTotals> Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                            const TextWidth &measure)
+Result<OrderTotals> calculateOrder(QList<OrderLine> &rows, bool includesVat,
+                                   const Settings &settings, const TextWidth &measure)
 {
     return withTexts(rows, includesVat, settings, measure);
 }

@@ -12,7 +12,7 @@
 #include <optional>
 
 // The four total texts of an order, shown in the order window and printed as they stand.
-// An empty text is a total that cannot be worked out from the settings (see Calcule).
+// An empty text is a total that cannot be worked out from the settings (see calculateOrder).
 struct OrderTotals {
     QString BeforeTax;      // "Total H.T."
     QString Vat;            // "Total TVA"
@@ -53,7 +53,7 @@ using TextWidth = std::function<int(const QString &)>;
 // Puts spaces in front of the text until it is wider than width - 10 pixels: a grid cell has
 // no alignment of its own, so these spaces right-align the numbers. A text already wider
 // comes back as it is.
-QString Rset(const QString &text, int width, const TextWidth &measure);
+QString leftPadded(const QString &text, int width, const TextWidth &measure);
 
 // Heading of the amount column (column 4) for the price mode.
 QString amountHeading(bool includesVat);
@@ -68,17 +68,17 @@ QString amountHeading(bool includesVat);
 //
 // A euro rate of 0 leaves the second total empty. In TTC mode, a group with a rate of -100
 // and a non-zero total leaves the VAT and before-tax totals empty.
-Result<OrderTotals> Calcule(QList<OrderLine> &rows, bool includesVat, const Settings &settings,
-                            const TextWidth &measure);
+Result<OrderTotals> calculateOrder(QList<OrderLine> &rows, bool includesVat,
+                                   const Settings &settings, const TextWidth &measure);
 // The two modes: unit prices before tax, the VAT added on each group's total; or prices
 // including tax, the VAT taken out of each group's total.
-Result<OrderTotals> CalculHT(QList<OrderLine> &rows, const Settings &settings,
-                             const TextWidth &measure);
-Result<OrderTotals> CalculTTC(QList<OrderLine> &rows, const Settings &settings,
-                              const TextWidth &measure);
+Result<OrderTotals> calculateBeforeTax(QList<OrderLine> &rows, const Settings &settings,
+                                       const TextWidth &measure);
+Result<OrderTotals> calculateIncludingTax(QList<OrderLine> &rows, const Settings &settings,
+                                          const TextWidth &measure);
 
-// The figures Calcule shows as texts, by the same line pass and totals, over the first `count`
-// rows (all of them when negative); no cell is rewritten.
+// The figures calculateOrder shows as texts, by the same line pass and totals, over the first
+// `count` rows (all of them when negative); no cell is rewritten.
 Result<OrderAmounts> amounts(const QList<OrderLine> &rows, bool includesVat,
                              const Settings &settings, qsizetype count = -1);
 

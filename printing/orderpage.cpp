@@ -126,7 +126,7 @@ PageItems data(const OrderPageInput &input, const Flow &flow, int page)
 
 } // namespace
 
-PageItems Dessin(bool includesVat)
+PageItems formItems(bool includesVat)
 {
     PageItems items;
     items << PageItem::rect(20, 90, 190, 270);
@@ -151,7 +151,7 @@ PageItems Dessin(bool includesVat)
     return items;
 }
 
-PageItems EnTete(const CompanyDetails &companyLines)
+PageItems letterheadItems(const CompanyDetails &companyLines)
 {
     PageItems items;
     addText(items, PageItem::textAt(20, 0, companyLines[0], 14, true).within(PageItem::ToEdge));
@@ -174,9 +174,9 @@ Pages build(const OrderPageInput &input, int paperType)
     for (int page = 0; page < f.pages; ++page) {
         PageItems items;
         if (paperType == PlainPaper || paperType == Letterhead)
-            items << Dessin(input.record.IncludesVat);
+            items << formItems(input.record.IncludesVat);
         if (paperType == PlainPaper)
-            items << EnTete(input.companyLines);
+            items << letterheadItems(input.companyLines);
         items << data(input, f, page);
         pages << items;
     }

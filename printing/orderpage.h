@@ -30,8 +30,8 @@ enum PaperKind { PlainPaper = 0, Letterhead = 1, PreprintedForm = 2 };
 
 constexpr int RowsPerPage = 28;
 
-PageItems Dessin(bool includesVat); // frame and fixed headings
-PageItems EnTete(const CompanyDetails &companyLines);
+PageItems formItems(bool includesVat); // frame and fixed headings
+PageItems letterheadItems(const CompanyDetails &companyLines);
 
 // A designation as a row at `y` prints it: within its column.
 PageItem designation(int y, const QString &text);

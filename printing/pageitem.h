@@ -84,8 +84,8 @@ struct PageScale {
     int horizontal = 1;
     int vertical = 1;
 
-    int Mh(int x) const { return x * horizontal; }
-    int Mv(int y) const { return (y + 5) * vertical; }
+    int deviceX(int x) const { return x * horizontal; }
+    int deviceY(int y) const { return (y + 5) * vertical; }
 
     // A device reporting no physical size (0 mm) would divide by zero: it counts as 1 mm.
     static PageScale forDevice(int widthPx, int widthMm, int heightPx, int heightMm)

@@ -37,19 +37,19 @@ void drawText(QPainter &painter, const Placement &placement, const PageItem &ite
 {
     painter.setFont(fontFor(item));
     const QFontMetrics metrics = painter.fontMetrics();
-    const int x = placement.origin.x() + placement.scale.Mh(item.x);
+    const int x = placement.origin.x() + placement.scale.deviceX(item.x);
     qreal room = 0;
     if (item.room == PageItem::ToEdge)
         room = placement.right - x;
     else if (item.room > 0)
-        room = placement.scale.Mh(item.room);
+        room = placement.scale.deviceX(item.room);
     Fitted fitted{item.text, 1, qreal(metrics.horizontalAdvance(item.text))};
     if (item.room)
         fitted = fit(QFontMetricsF(painter.font(), painter.device()), item, room);
     const bool asItIs = fitted.text == item.text && !fitted.narrowed();
     const int width = asItIs ? metrics.horizontalAdvance(item.text) : qCeil(fitted.width);
     const int left = item.rightAligned ? x - width : x;
-    const int top = placement.origin.y() + placement.scale.Mv(item.y);
+    const int top = placement.origin.y() + placement.scale.deviceY(item.y);
     // Texts blank out what lies under them, as on the stationery the layout was made for.
     painter.fillRect(QRect(left, top, width, metrics.height()), Qt::white);
     if (!fitted.narrowed()) {
@@ -207,7 +207,7 @@ void paint(QPainter &painter, const Placement &placement, const PageItems &items
     painter.setPen(pen);
     painter.setBrush(Qt::white);
     const auto at = [&placement](int x, int y) {
-        return placement.origin + QPoint(placement.scale.Mh(x), placement.scale.Mv(y));
+        return placement.origin + QPoint(placement.scale.deviceX(x), placement.scale.deviceY(y));
     };
     for (const PageItem &item : items) {
         switch (item.kind) {

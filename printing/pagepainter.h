@@ -16,8 +16,8 @@ class QPaintDevice;
 class QPainter;
 class QPrinter;
 
-// Draws page items on a device: positions through Mh/Mv of the device from the corner of its
-// printable area, texts in Arial with their top-left corner at the position (or ending there),
+// Draws page items on a device: positions through deviceX/deviceY of the device from the corner of
+// its printable area, texts in Arial with their top-left corner at the position (or ending there),
 // on an opaque white background.
 namespace PagePainter {
 

@@ -3,7 +3,7 @@
 
 #include "core/numbertext.h"
 #include "gui/popupaccess.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "search/articlememory.h"
 #include "search/articlemodels.h"
 #include "search/pricehistorywindow.h"
@@ -20,7 +20,7 @@
 #include <QStatusTipEvent>
 #include <QTreeView>
 
-ArticleAssistant::ArticleAssistant(TCommande &window, SearchIndex &index, QObject *parent)
+ArticleAssistant::ArticleAssistant(OrderWindow &window, SearchIndex &index, QObject *parent)
     : QObject(parent), m_window(window), m_index(index), m_completer(new QCompleter(this)),
       m_entries(new ArticleCompletionModel(this))
 {

@@ -13,7 +13,7 @@ class QAction;
 class QCompleter;
 class QLineEdit;
 class SearchIndex;
-class TCommande;
+class OrderWindow;
 
 // What the book's memory of articles adds to the order window's grid: the completion list of
 // a designation being typed, the last prices of a known article in the unit price cell's tool
@@ -22,7 +22,7 @@ class TCommande;
 class ArticleAssistant : public QObject, public CellAssistant {
     Q_OBJECT
 public:
-    ArticleAssistant(TCommande &window, SearchIndex &index, QObject *parent = nullptr);
+    ArticleAssistant(OrderWindow &window, SearchIndex &index, QObject *parent = nullptr);
 
     // CellAssistant
     void editorCreated(QLineEdit *editor, const QModelIndex &index) override;
@@ -50,7 +50,7 @@ private:
     void showHistory();
     int shownOrder() const;
 
-    TCommande &m_window;
+    OrderWindow &m_window;
     SearchIndex &m_index;
     QCompleter *m_completer;
     ArticleCompletionModel *m_entries;

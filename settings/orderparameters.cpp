@@ -3,12 +3,12 @@
 
 #include "core/prompts.h"
 
+#include "settings/orderparametersdialog.h"
 #include "settings/settingsfile.h"
-#include "settings/tparamc.h"
-#include "utilities/teurof.h"
+#include "utilities/euroconverterwindow.h"
 
-bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings,
-                        const QString &bookName)
+bool runOrderParameters(OrderParametersDialog &dialog, EuroConverterWindow &converter,
+                        Settings &settings, const QString &bookName)
 {
     takeConverterRate(converter, settings);
     dialog.Init(settings.EuroMode, settings.SingleCurrency, settings.EuroRate, settings.VatRates[0],
@@ -17,19 +17,19 @@ bool runOrderParameters(TParamc &dialog, TEurof &converter, Settings &settings,
     dialog.Result(settings.EuroRate, settings.VatRates[0], settings.VatRates[1],
                   settings.VatRates[2], settings.EuroMode, settings.SingleCurrency,
                   settings.PaymentTermList);
-    converter.SetIni(settings.ConverterValue, settings.ConverterOption);
-    const Status saved = SettingsFile::SauveIni(settings, bookName);
+    converter.setRateAndDirection(settings.ConverterValue, settings.ConverterOption);
+    const Status saved = SettingsFile::saveSettings(settings, bookName);
     if (!saved)
         Prompts::error(saved.message());
     return saved.ok();
 }
 
-void restoreConverterRate(TEurof &converter, const Settings &settings)
+void restoreConverterRate(EuroConverterWindow &converter, const Settings &settings)
 {
-    converter.SetIni(settings.ConverterValue, 0);
+    converter.setRateAndDirection(settings.ConverterValue, 0);
 }
 
-void takeConverterRate(const TEurof &converter, Settings &settings)
+void takeConverterRate(const EuroConverterWindow &converter, Settings &settings)
 {
-    converter.GetIni(settings.ConverterValue, settings.ConverterOption);
+    converter.rateAndDirection(settings.ConverterValue, settings.ConverterOption);
 }

@@ -140,7 +140,7 @@ QByteArray save(const Settings &settings, const QString &fileNameLine6)
     return TextFile::joinLines(lines);
 }
 
-bool ChargeIni(Settings &settings)
+bool loadSettings(Settings &settings)
 {
     if (!QFileInfo(fileName()).isFile())
         return false;
@@ -152,7 +152,7 @@ bool ChargeIni(Settings &settings)
     return true;
 }
 
-Status SauveIni(const Settings &settings, const QString &fileName)
+Status saveSettings(const Settings &settings, const QString &fileName)
 {
     if (Status written = TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName));
         !written)
@@ -161,13 +161,13 @@ Status SauveIni(const Settings &settings, const QString &fileName)
     return {};
 }
 
-void GetIni(const Settings &settings, bool &autoOpen, QString &fileName)
+void autoOpenSetting(const Settings &settings, bool &autoOpen, QString &fileName)
 {
     autoOpen = settings.AutoOpen == 1;
     fileName = settings.AutoOpenFileName;
 }
 
-void SetIni(Settings &settings, bool autoOpen)
+void setAutoOpen(Settings &settings, bool autoOpen)
 {
     settings.AutoOpen = autoOpen ? 1 : 0;
 }

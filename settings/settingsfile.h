@@ -24,15 +24,15 @@ QByteArray save(const Settings &settings, const QString &fileNameLine6);
 
 // Loads QorCmd.ini from the current directory. False, with the settings untouched, when it
 // does not exist or cannot be read (neither is reported). A remembered name that the file
-// could hold only with "?" is taken whole from the user's settings, where SauveIni kept it.
-bool ChargeIni(Settings &settings);
+// could hold only with "?" is taken whole from the user's settings, where saveSettings kept it.
+bool loadSettings(Settings &settings);
 
 // Writes QorCmd.ini in the current directory; a name outside Windows-1252 is also kept whole
 // in the user's settings (QSettings). A failure leaves the old file as it was.
-Status SauveIni(const Settings &settings, const QString &fileName);
+Status saveSettings(const Settings &settings, const QString &fileName);
 
 // Automatic opening: on exactly when AutoOpen is 1.
-void GetIni(const Settings &settings, bool &autoOpen, QString &fileName);
-void SetIni(Settings &settings, bool autoOpen);
+void autoOpenSetting(const Settings &settings, bool &autoOpen, QString &fileName);
+void setAutoOpen(Settings &settings, bool autoOpen);
 
 } // namespace SettingsFile

@@ -20,7 +20,7 @@ int Company::parse(const QByteArray &bytes, CompanyDetails &details)
     return count;
 }
 
-void Company::ChargeSoc()
+void Company::loadCompany()
 {
     if (!QFile::exists(FileName))
         return;
@@ -30,7 +30,7 @@ void Company::ChargeSoc()
     parse(bytes, CompanyLines);
 }
 
-Status Company::SauveSoc() const
+Status Company::saveCompany() const
 {
     // The lines are read by position: a line end inside one would move the others down.
     TextLines lines;

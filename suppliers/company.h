@@ -18,9 +18,9 @@ public:
     CompanyDetails CompanyLines;
 
     // Reads the file when it exists; texts the file has no line for keep their values.
-    void ChargeSoc();
+    void loadCompany();
     // Writes the seven texts.
-    Status SauveSoc() const;
+    Status saveCompany() const;
 
     // Stores the file's first seven lines into `details`. A line ends at CR (an LF after it is
     // skipped) or at a bare LF; Ctrl-Z ends the file. Gives the number of lines stored.

@@ -7,11 +7,11 @@
 SupplierAddressBox::SupplierAddressBox(QWidget *parent)
     : QGroupBox(QStringLiteral("Coordonnées du fournisseur"), parent)
 {
-    setObjectName(QStringLiteral("Panel1"));
+    setObjectName(QStringLiteral("Address"));
     auto *layout = new QVBoxLayout(this);
     for (std::size_t k = 0; k < m_fields.size(); ++k) {
         auto *edit = new QLineEdit(this);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(k + 2));
+        edit->setObjectName(QStringLiteral("AddressLine%1").arg(k + 1));
         layout->addWidget(edit);
         m_fields[k] = edit;
     }

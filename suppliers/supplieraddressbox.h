@@ -6,8 +6,8 @@
 
 class QLineEdit;
 
-// "Coordonnées du fournisseur": the four address lines of a supplier (Edit2 to Edit5), as both
-// supplier windows show them.
+// "Coordonnées du fournisseur": the four address lines of a supplier (AddressLine1 to
+// AddressLine4), as both supplier windows show them.
 class SupplierAddressBox : public QGroupBox {
     Q_OBJECT
 public:

@@ -43,7 +43,7 @@ QString SupplierBook::refusedCodeMessage(const QString &code)
         .arg(code);
 }
 
-Status SupplierBook::ChargeFour()
+Status SupplierBook::loadSuppliers()
 {
     SuppliersModified = false;
     if (!QFile::exists(FileName))
@@ -56,7 +56,7 @@ Status SupplierBook::ChargeFour()
     return {};
 }
 
-Status SupplierBook::SauveFour()
+Status SupplierBook::saveSuppliers()
 {
     if (!SuppliersModified)
         return {};

@@ -42,10 +42,10 @@ public:
     // Replaces the lines with those of the file when it exists; always clears
     // SuppliersModified. A file that exists but cannot be read leaves the lines as they were
     // and is the failure.
-    Status ChargeFour();
+    Status loadSuppliers();
     // Writes the lines when SuppliersModified is set, then clears it. A failed write leaves
     // the file as it was and keeps SuppliersModified set.
-    Status SauveFour();
+    Status saveSuppliers();
 
     // Position of the first line equal to the header of `code`, case ignored; -1 if none.
     qsizetype find(const QString &code) const;

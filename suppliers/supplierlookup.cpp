@@ -61,8 +61,8 @@ QString NextSupplierCode(const QStringList &lines)
     return QString();
 }
 
-bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
-                 const EnterSupplier &enter, const Prompts::Handler &ask)
+bool lookUpSupplier(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
+                    const EnterSupplier &enter, const Prompts::Handler &ask)
 {
     code = completeCode(code);
     const qsizetype pos = book.find(code);
@@ -110,7 +110,7 @@ bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const En
             return false;
         }
     }
-    return ChercheFour(code, address, book, book.SupplierPicked, enter, ask);
+    return lookUpSupplier(code, address, book, book.SupplierPicked, enter, ask);
 }
 
 QStringList chooserItems(const QStringList &lines)

@@ -39,15 +39,15 @@ using EnterSupplier = std::function<Address(const QString &code)>;
 // `ask` (unless `supplierPicked`), lets `enter` type the new supplier and appends it; an
 // unknown code that is not five digits creates nothing. True when `address` was filled from
 // the supplier file.
-bool ChercheFour(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
-                 const EnterSupplier &enter, const Prompts::Handler &ask);
+bool lookUpSupplier(QString &code, Address &address, SupplierBook &book, bool supplierPicked,
+                    const EnterSupplier &enter, const Prompts::Handler &ask);
 
 // What leaving the code field with `text` refuses, before any lookup: a code that is still not
 // five digits once completed ("*8971", a pasted "1A"). The French message, or an empty text.
 QString codeRefusal(const QString &text);
 
 // Leaving the code field: nothing for an empty code or one beginning with "0"; "*" becomes a
-// new code (empty, and said through `ask`, when none is left); then ChercheFour with
+// new code (empty, and said through `ask`, when none is left); then lookUpSupplier with
 // book.SupplierPicked.
 bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter,
                    const Prompts::Handler &ask);

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "suppliers/supplierlookupflow.h"
 
-#include "suppliers/tffour.h"
-#include "suppliers/tlistefour.h"
+#include "suppliers/supplierentrydialog.h"
+#include "suppliers/supplierlistdialog.h"
 
 namespace SupplierLookupFlow {
 
 namespace {
 
-SupplierLookup::EnterSupplier quickEntry(TFFour &dialog)
+SupplierLookup::EnterSupplier quickEntry(SupplierEntryDialog &dialog)
 {
     return [&dialog](const QString &code) {
         dialog.Init(code);
@@ -21,24 +21,26 @@ SupplierLookup::EnterSupplier quickEntry(TFFour &dialog)
 
 } // namespace
 
-bool ChercheFour(QString &code, std::array<QString, 4> &address, SupplierBook &book, TFFour &dialog)
+bool lookUpSupplier(QString &code, std::array<QString, 4> &address, SupplierBook &book,
+                    SupplierEntryDialog &dialog)
 {
-    return ChercheFour(code, address, book, dialog, book.SupplierPicked);
+    return lookUpSupplier(code, address, book, dialog, book.SupplierPicked);
 }
 
-bool ChercheFour(QString &code, std::array<QString, 4> &address, SupplierBook &book, TFFour &dialog,
-                 bool supplierPicked)
+bool lookUpSupplier(QString &code, std::array<QString, 4> &address, SupplierBook &book,
+                    SupplierEntryDialog &dialog, bool supplierPicked)
 {
-    return SupplierLookup::ChercheFour(code, address, book, supplierPicked, quickEntry(dialog),
-                                       Prompts::ask);
+    return SupplierLookup::lookUpSupplier(code, address, book, supplierPicked, quickEntry(dialog),
+                                          Prompts::ask);
 }
 
-bool Edit1Exit(QString &code, std::array<QString, 4> &address, SupplierBook &book, TFFour &dialog)
+bool supplierCodeLeft(QString &code, std::array<QString, 4> &address, SupplierBook &book,
+                      SupplierEntryDialog &dialog)
 {
     return SupplierLookup::codeFieldExit(code, address, book, quickEntry(dialog), Prompts::ask);
 }
 
-QString pickSupplier(TListeFour &chooser, SupplierBook &book)
+QString pickSupplier(SupplierListDialog &chooser, SupplierBook &book)
 {
     book.SupplierPicked = true;
     chooser.Init(book.SupplierLines);

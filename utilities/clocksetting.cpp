@@ -81,7 +81,7 @@ Result<ClockSetting::Outcome> ClockSetting::toggleSetting()
         SettingMode = true;
         return Outcome::Stopped;
     }
-    const Result<Outcome> outcome = Modifie();
+    const Result<Outcome> outcome = applyToComputer();
     if (outcome && *outcome != Outcome::Invalid) {
         SettingMode = false;
         tick();
@@ -89,7 +89,7 @@ Result<ClockSetting::Outcome> ClockSetting::toggleSetting()
     return outcome;
 }
 
-Result<ClockSetting::Outcome> ClockSetting::Modifie()
+Result<ClockSetting::Outcome> ClockSetting::applyToComputer()
 {
     Refusal.clear();
     const Result<QDateTime> utc = displayedUtc(Time, Date);

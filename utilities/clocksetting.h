@@ -34,10 +34,10 @@ public:
     Status spinDown() { return spin(-1); }
 
     // "Set": the first press stops the clock, the second writes the displays into the
-    // computer's clock (Modifie). An invalid date or time stays on display for correction.
+    // computer's clock (applyToComputer). An invalid date or time stays on display for correction.
     // Displays whose digits do not read as numbers give the integer conversion failure.
     Result<Outcome> toggleSetting();
-    Result<Outcome> Modifie();
+    Result<Outcome> applyToComputer();
 
     // The universal time the displays stand for, or an invalid QDateTime when they make no
     // moment. Hour 24 is midnight at the end of the day shown. Digits that do not read as a

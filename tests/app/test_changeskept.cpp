@@ -3,12 +3,12 @@
 // as a user changes them: the save writes exactly that change, and quitting after another change
 // does not lose it.
 
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "core/numbertext.h"
 #include "core/real48.h"
 #include "core/textfile.h"
 #include "gui/application.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 
@@ -108,7 +108,7 @@ struct StartFiles {
         for (Real *rate : {&settings.EuroRate, &settings.VatRates[0], &settings.VatRates[1],
                            &settings.VatRates[2]})
             Real48::tryStore(*rate, *rate);
-        QVERIFY(SettingsFile::SauveIni(settings, dir.file(Book)));
+        QVERIFY(SettingsFile::saveSettings(settings, dir.file(Book)));
     }
 };
 
@@ -155,11 +155,10 @@ public:
     }
     void clickCell(int row, int column)
     {
-        auto *grid = child<QTableView>("StringGrid1");
+        auto *grid = child<QTableView>("Lines");
         const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTRY_VERIFY(QApplication::focusWidget()->objectName() ==
-                    QLatin1String("StringGrid1Editor"));
+        QTRY_VERIFY(QApplication::focusWidget()->objectName() == QLatin1String("CellEditor"));
     }
     // Opens a dialog from the "&Paramètres" menu and works it while it is shown; `close` is
     // the button that closes it.
@@ -189,7 +188,7 @@ public:
     TemporaryWorkingDir dir;
     FakePlatform desktop;
     StartFiles files{dir};
-    TMainForm form;
+    MainWindow form;
 };
 
 namespace {
@@ -227,20 +226,20 @@ void TestChangesKept::savedAndAskedAbout_data()
     // The order window. The focus starts in the supplier code, so every change but the
     // code's own leaves the code field untouched: the order keeps its address.
     QTest::newRow("number, Backspace and a digit") << Change([](S &s, bool again) {
-        s.clickEnd("MaskEdit1");
+        s.clickEnd("OrderNumber");
         s.key(Qt::Key_Backspace);
         s.type(again ? "7" : "9");
     }) << Book << QStringList{"NUM200003001"} << QStringList{"NUM200003009"}
                                                    << QStringList{"NUM200003007"};
     QTest::newRow("date, a choice") << Change([](S &s, bool) {
-        s.click(s.child("DateTimePicker1")->findChild<QLineEdit *>()); // on the day
+        s.click(s.child("OrderDate")->findChild<QLineEdit *>()); // on the day
         s.key(Qt::Key_Up);
     }) << Book << QStringList{"01/03/2000"}
                                     << QStringList{"02/03/2000"} << QStringList{"03/03/2000"};
     QTest::newRow("code, typed and Tab")
         << Change([](S &s, bool again) {
-               s.click(s.child("Edit1"));
-               qobject_cast<QLineEdit *>(s.child("Edit1"))->selectAll();
+               s.click(s.child("SupplierCode"));
+               qobject_cast<QLineEdit *>(s.child("SupplierCode"))->selectAll();
                s.type(again ? "23" : "24");
                s.key(Qt::Key_Tab);
            })
@@ -248,35 +247,35 @@ void TestChangesKept::savedAndAskedAbout_data()
         << QStringList{"10024", "Martin", "Quai Bas", "Lyon"}
         << QStringList{"10023", "Dupont", "3 avenue Foch", "69002 Lyon"};
     QTest::newRow("code, Backspace alone") << Change([](S &s, bool) {
-        s.clickEnd("Edit1");
+        s.clickEnd("SupplierCode");
         s.key(Qt::Key_Backspace);
         s.desktop.answer(Prompts::Answer::No); // "Créer le fournisseur ?"
-        s.click(s.child("Edit3"));
+        s.click(s.child("AddressLine2"));
     }) << Book << QStringList{"10023"} << QStringList{"11002"}
                                            << QStringList{"11100"};
     QTest::newRow("terms, a choice from the list") << Change([](S &s, bool) {
-        s.click(s.child("Edit1"));
+        s.click(s.child("SupplierCode"));
         s.key(Qt::Key_Tab);
         s.key(Qt::Key_Down);
     }) << Book << QStringList{"A réception"} << QStringList{"Réglement à 30 jours"}
                                                    << QStringList{"Réglement à 60 jours"};
     QTest::newRow("kind of order, a choice") << Change([](S &s, bool again) {
-        s.click(s.child(again ? "RadioButton1" : "RadioButton2"));
+        s.click(s.child(again ? "BeforeTaxOrder" : "TaxIncludedOrder"));
     }) << Book << QStringList{"TTCN"} << QStringList{"TTCY"}
                                              << QStringList{"TTCN"};
     QTest::newRow("address, typed") << Change([](S &s, bool) {
-        s.clickEnd("Edit3");
+        s.clickEnd("AddressLine2");
         s.type(" bis");
     }) << Book << QStringList{"12 rue des Halles"}
                                     << QStringList{"12 rue des Halles bis"}
                                     << QStringList{"12 rue des Halles bis bis"};
     QTest::newRow("address, Backspace alone") << Change([](S &s, bool) {
-        s.clickEnd("Edit4");
+        s.clickEnd("AddressLine3");
         s.key(Qt::Key_Backspace);
     }) << Book << QStringList{"75001 Paris"} << QStringList{"75001 Pari"}
                                               << QStringList{"75001 Par"};
     QTest::newRow("address, a paste") << Change([](S &s, bool again) {
-        s.clickEnd("Edit5");
+        s.clickEnd("AddressLine4");
         s.paste(again ? "-2" : "BP 12");
     }) << Book << QStringList{""} << QStringList{"BP 12"}
                                       << QStringList{"BP 12-2"};
@@ -294,13 +293,13 @@ void TestChangesKept::savedAndAskedAbout_data()
     }) << Book << QStringList{"CMDEEcrous\t"} << QStringList{"CMDEEcrou\t"}
                                                 << QStringList{"CMDEEcro\t"};
     QTest::newRow("note, typed") << Change([](S &s, bool again) {
-        s.clickEnd("Memo1");
+        s.clickEnd("Note");
         s.type(again ? " bis" : " (urgent)");
     }) << Book << QStringList{"MEMOLivrer le matin"}
                                  << QStringList{"MEMOLivrer le matin (urgent)"}
                                  << QStringList{"MEMOLivrer le matin (urgent) bis"};
     QTest::newRow("note, a paste") << Change([](S &s, bool) {
-        s.clickEnd("Memo1");
+        s.clickEnd("Note");
         s.paste("!");
     }) << Book << QStringList{"MEMOLivrer le matin"}
                                    << QStringList{"MEMOLivrer le matin!"}
@@ -311,20 +310,20 @@ void TestChangesKept::savedAndAskedAbout_data()
         s.inDialog(
             'f',
             [again](QWidget &w) {
-                QLineEdit &street = field(w, "Edit3");
+                QLineEdit &street = field(w, "AddressLine2");
                 street.selectAll();
                 QGuiApplication::clipboard()->setText(again ? "1 rue Basse" : "9 rue Neuve");
                 QTest::keyClick(&street, Qt::Key_V, Qt::ControlModifier);
                 QTest::keyClick(&street, Qt::Key_Return);
             },
-            "Button1");
+            "CloseButton");
     }) << SupplierBook::FileName << QStringList{"3 avenue Foch"}
                                                  << QStringList{"9 rue Neuve"}
                                                  << QStringList{"1 rue Basse"};
     QTest::newRow("supplier, Backspace alone") << Change([](S &s, bool) {
         s.inDialog(
-            'f', [](QWidget &w) { QTest::keyClick(&field(w, "Edit4"), Qt::Key_Backspace); },
-            "Button1");
+            'f', [](QWidget &w) { QTest::keyClick(&field(w, "AddressLine3"), Qt::Key_Backspace); },
+            "CloseButton");
     }) << SupplierBook::FileName << QStringList{"69002 Lyon"}
                                                << QStringList{"69002 Lyo"}
                                                << QStringList{"69002 Ly"};
@@ -332,23 +331,23 @@ void TestChangesKept::savedAndAskedAbout_data()
         s.inDialog(
             'f',
             [](QWidget &w) {
-                QLineEdit &street = field(w, "Edit3");
+                QLineEdit &street = field(w, "AddressLine2");
                 QTest::keyClick(&street, Qt::Key_Home);
                 QTest::keyClick(&street, Qt::Key_Delete);
             },
-            "Button1");
+            "CloseButton");
     }) << SupplierBook::FileName << QStringList{"3 avenue Foch"}
                                             << QStringList{" avenue Foch"}
                                             << QStringList{"avenue Foch"};
     QTest::newRow("company, typed") << Change([](S &s, bool) {
         s.inDialog(
-            's', [](QWidget &w) { QTest::keyClicks(&field(w, "Edit5"), "x"); }, "Button2");
+            's', [](QWidget &w) { QTest::keyClicks(&field(w, "CompanyLine5"), "x"); }, "OkButton");
     }) << Company::FileName << QStringList{""}
                                     << QStringList{"x"} << QStringList{"xx"};
     QTest::newRow("company, Backspace alone") << Change([](S &s, bool) {
         s.inDialog(
-            's', [](QWidget &w) { QTest::keyClick(&field(w, "Edit3"), Qt::Key_Backspace); },
-            "Button2");
+            's', [](QWidget &w) { QTest::keyClick(&field(w, "CompanyLine3"), Qt::Key_Backspace); },
+            "OkButton");
     }) << Company::FileName << QStringList{"75002 Paris"}
                                               << QStringList{"75002 Pari"}
                                               << QStringList{"75002 Par"};
@@ -356,11 +355,11 @@ void TestChangesKept::savedAndAskedAbout_data()
         s.inDialog(
             'c',
             [again](QWidget &w) {
-                QLineEdit &rate = field(w, "Edit2");
+                QLineEdit &rate = field(w, "VatRate1");
                 rate.selectAll();
                 QTest::keyClicks(&rate, again ? "8" : "7");
             },
-            "Button2");
+            "OkButton");
     }) << SettingsFile::fileName() << QStringList{NumberText::scientific(*Real48::store(20.6L))}
                                      << QStringList{NumberText::scientific(7)}
                                      << QStringList{NumberText::scientific(8)};
@@ -369,9 +368,9 @@ void TestChangesKept::savedAndAskedAbout_data()
             'c',
             [](QWidget &w) {
                 QGuiApplication::clipboard()->setText("!");
-                QTest::keyClick(&field(w, "Edit9"), Qt::Key_V, Qt::ControlModifier);
+                QTest::keyClick(&field(w, "PaymentTerm5"), Qt::Key_V, Qt::ControlModifier);
             },
-            "Button2");
+            "OkButton");
     }) << SettingsFile::fileName() << QStringList{"En votre aimable réglement"}
                                            << QStringList{"En votre aimable réglement!"}
                                            << QStringList{"En votre aimable réglement!!"};
@@ -380,11 +379,11 @@ void TestChangesKept::savedAndAskedAbout_data()
                s.inDialog(
                    'c',
                    [again](QWidget &w) {
-                       QTest::mouseClick(w.findChild<QAbstractButton *>(again ? "RadioGroup1Franc"
-                                                                              : "RadioGroup1Euro"),
-                                         Qt::LeftButton, {}, QPoint(4, 4));
+                       QTest::mouseClick(
+                           w.findChild<QAbstractButton *>(again ? "CurrencyFranc" : "CurrencyEuro"),
+                           Qt::LeftButton, {}, QPoint(4, 4));
                    },
-                   "Button2");
+                   "OkButton");
            })
         << SettingsFile::fileName() << QStringList{"0", "0"} << QStringList{"0", "1"}
         << QStringList{"0", "0"}; // the automatic opening, then the currency
@@ -399,7 +398,7 @@ void TestChangesKept::savedAndAskedAbout()
     QFETCH(QStringList, second);
     Session s;
     QVERIFY(!s.form.commande().document().fileModified());
-    QCOMPARE(QApplication::focusWidget(), s.child("Edit1"));
+    QCOMPARE(QApplication::focusWidget(), s.child("SupplierCode"));
     QMap<QString, QStringList> saved;
     for (const QString &name : Files)
         saved[name] = linesOf(name);
@@ -469,19 +468,19 @@ void TestChangesKept::undoneAndRedone()
 void TestChangesKept::codeThatCannotBeStoredIsRefused()
 {
     Session s;
-    auto *code = s.child<QLineEdit>("Edit1");
+    auto *code = s.child<QLineEdit>("SupplierCode");
     s.type("*8971");
     s.key(Qt::Key_Tab);
     QCOMPARE(s.desktop.texts(), QStringList{"Le code fournisseur « *8971 » n'est pas valable : "
                                             "un code fournisseur a cinq chiffres."});
     QCOMPARE(QApplication::focusWidget(), code);
-    QCOMPARE(s.child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
+    QCOMPARE(s.child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Dupont"));
 
     // Put right, it is looked up as any code typed.
     s.type("24");
-    s.click(s.child("Memo1"));
+    s.click(s.child("Note"));
     QCOMPARE(code->text(), QStringLiteral("10024"));
-    QCOMPARE(s.child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QCOMPARE(s.child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Martin"));
     QCOMPARE(s.desktop.asked.size(), 1);
     s.key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(linesOf(SupplierBook::FileName), Suppliers);

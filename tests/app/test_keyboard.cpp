@@ -3,17 +3,17 @@
 // window and reach whatever has the focus, menus open with Alt and a mnemonic, and the real
 // message boxes and dialogs take the focus before they are answered.
 
-#include "app/tcmdliste.h"
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
+#include "app/orderlistdialog.h"
 #include "core/prompts.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/desktopplatform.h"
 #include "order/booklistener.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "testsupport.h"
 #include "utilities/helpwindow.h"
-#include "utilities/tsplash.h"
+#include "utilities/splashscreen.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -198,7 +198,7 @@ private:
     std::unique_ptr<ModalAnswerer> m_modals;
     std::unique_ptr<DesktopPlatform> m_real; // its message boxes, answered by m_modals
     std::unique_ptr<FakePlatform> m_desktop;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QString m_book;
     QByteArray m_suppliers;
 };
@@ -242,7 +242,7 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
     m_book = m_dir->file(QStringLiteral("book.cmd"));
     QVERIFY(TextFile::write(m_book, TextLines(lines)));
 
-    m_form = std::make_unique<TMainForm>();
+    m_form = std::make_unique<MainWindow>();
     m_form->show();
     m_modals->mainWindow = m_form.get();
     QApplication::setActiveWindow(m_form.get());
@@ -252,8 +252,8 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
     QCOMPARE(m_form->MainFileName, m_book);
     key(Qt::Key_S, Qt::ControlModifier);
     bool modified = true;
-    QVERIFY(!m_form->commande().TestModif(modified));
-    QCOMPARE(focused(), child("Edit1"));
+    QVERIFY(!m_form->commande().bookModified(modified));
+    QCOMPARE(focused(), child("SupplierCode"));
     m_modals->seen.clear();
 }
 
@@ -271,10 +271,10 @@ void TestKeyboard::menu(char mnemonic, char item)
 
 void TestKeyboard::clickCell(int row, int column)
 {
-    auto *grid = child<QTableView>("StringGrid1");
+    auto *grid = child<QTableView>("Lines");
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("CellEditor"));
 }
 
 void TestKeyboard::quitFromMenuWithCodeOnScreen_data()
@@ -295,7 +295,7 @@ void TestKeyboard::quitFromMenuWithCodeOnScreen()
 
     QTRY_VERIFY(!m_form->isVisible());
     QCOMPARE(m_modals->texts(), QStringList());
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
+    QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Dupont"));
     QCOMPARE(contents(m_book), saved);
     QCOMPARE(contents(SupplierBook::FileName), m_suppliers);
 }
@@ -315,7 +315,7 @@ void TestKeyboard::focusTakenElsewhereIsNotLeavingTheField()
     QVERIFY(start({dupontOrder(), orderBlock(1, QStringLiteral("10023"), QStringLiteral("Dupont"),
                                              QStringLiteral("Clou"))}));
     // An unknown code typed, the field not left yet.
-    auto *code = child<QLineEdit>("Edit1");
+    auto *code = child<QLineEdit>("SupplierCode");
     key(Qt::Key_End);
     key(Qt::Key_Backspace);
     type(QStringLiteral("9"));
@@ -358,21 +358,21 @@ void TestKeyboard::focusTakenElsewhereIsNotLeavingTheField()
     QTRY_COMPARE(m_modals->seen.size(), questions + 1);
     QCOMPARE(m_modals->seen.last().text, QStringLiteral("Créer le fournisseur ?"));
     QVERIFY(m_modals->seen.last().hadFocus);
-    QTRY_COMPARE(focused(), child("ComboBox1"));
+    QTRY_COMPARE(focused(), child("PaymentTerms"));
 }
 
 void TestKeyboard::tabLeavesTheField()
 {
     QVERIFY(start({dupontOrder()}));
-    auto *code = child<QLineEdit>("Edit1");
+    auto *code = child<QLineEdit>("SupplierCode");
     code->selectAll();
     type(QStringLiteral("24"));
     key(Qt::Key_Tab);
 
     // Completed and looked up: the address of supplier 10024, the order and file modified.
     QCOMPARE(code->text(), QStringLiteral("10024"));
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
-    QCOMPARE(child<QLineEdit>("Edit4")->text(), QStringLiteral("Lyon"));
+    QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Martin"));
+    QCOMPARE(child<QLineEdit>("AddressLine3")->text(), QStringLiteral("Lyon"));
     QVERIFY(document().fileModified());
     QVERIFY(m_modals->seen.isEmpty());
 
@@ -381,7 +381,7 @@ void TestKeyboard::tabLeavesTheField()
     QCOMPARE(focused(), code);
     document().setFileModified(false);
     key(Qt::Key_Tab);
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Martin"));
     QVERIFY(!document().fileModified());
 
     // With the question answered "&Non" the supplier block stays as it was; a click on the
@@ -391,11 +391,11 @@ void TestKeyboard::tabLeavesTheField()
     code->selectAll();
     type(QStringLiteral("77"));
     m_modals->buttons << QStringLiteral("&Non");
-    QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+    QTest::mouseClick(child("Note"), Qt::LeftButton);
     QTRY_COMPARE(m_modals->texts(), QStringList{"Créer le fournisseur ?"});
     QCOMPARE(code->text(), QStringLiteral("10077"));
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
-    QTRY_COMPARE(focused(), child("Memo1"));
+    QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Martin"));
+    QTRY_COMPARE(focused(), child("Note"));
 }
 
 // Tab from the note comes back to the order number; the kinds of order are one stop between
@@ -403,18 +403,18 @@ void TestKeyboard::tabLeavesTheField()
 void TestKeyboard::tabGoesRoundTheOrderWindow()
 {
     QVERIFY(start({dupontOrder()}));
-    QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+    QTest::mouseClick(child("Note"), Qt::LeftButton);
     key(Qt::Key_Tab);
-    QCOMPARE(focused(), child("MaskEdit1"));
+    QCOMPARE(focused(), child("OrderNumber"));
     key(Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(focused(), child("Memo1"));
+    QCOMPARE(focused(), child("Note"));
 
     // The two kinds of order are one stop, the arrow keys choosing between them.
-    child("ComboBox1")->setFocus(Qt::TabFocusReason);
+    child("PaymentTerms")->setFocus(Qt::TabFocusReason);
     key(Qt::Key_Tab);
-    QCOMPARE(focused(), child("RadioButton1"));
+    QCOMPARE(focused(), child("BeforeTaxOrder"));
     key(Qt::Key_Tab);
-    QCOMPARE(focused(), child("Edit2"));
+    QCOMPARE(focused(), child("AddressLine1"));
 }
 
 void TestKeyboard::deleteLineFromKeyboardMenu()
@@ -436,13 +436,13 @@ void TestKeyboard::deleteLineFromKeyboardMenu()
     QVERIFY(document().fileModified());
 
     // The focus is back in the grid, where the command stays enabled until it leaves.
-    QWidget *grid = child("StringGrid1");
+    QWidget *grid = child("Lines");
     QTRY_VERIFY(focused() == grid || grid->isAncestorOf(focused()));
     menu('d', 0);
     key(Qt::Key_Escape);
     key(Qt::Key_Escape);
     QVERIFY(deleteLine->isEnabled());
-    QTest::mouseClick(child("Edit3"), Qt::LeftButton);
+    QTest::mouseClick(child("AddressLine2"), Qt::LeftButton);
     QVERIFY(!deleteLine->isEnabled());
 }
 
@@ -455,14 +455,14 @@ void TestKeyboard::cellEditGoesOnAfterMenuAndBox()
     menu('d', 0);
     key(Qt::Key_Escape);
     key(Qt::Key_Escape);
-    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("CellEditor"));
     m_modals->buttons << QStringLiteral("Annuler");
     menu('d', 'u');
     QTRY_COMPARE(m_modals->seen.size(), 1);
     QVERIFY(m_modals->seen.first().hadFocus);
-    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("CellEditor"));
     type(QStringLiteral("ons"));
-    QTest::mouseClick(child("Edit3"), Qt::LeftButton);
+    QTest::mouseClick(child("AddressLine2"), Qt::LeftButton);
 
     QCOMPARE(m_form->commande().document().cell(3, 0), QStringLiteral("Boulons"));
     QVERIFY(document().orderModified());
@@ -531,7 +531,8 @@ void TestKeyboard::everyRowTypedWithEnterIsKept()
              QStringLiteral("La commande est complète : 63 lignes au plus."));
     key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(savedDesignations(), designations);
-    QCOMPARE(child<QLabel>("Label7")->text(), QStringLiteral("207,00")); // 24,00 + 61 x 3,00
+    QCOMPARE(child<QLabel>("TotalBeforeTax")->text(),
+             QStringLiteral("207,00")); // 24,00 + 61 x 3,00
 }
 
 // A click in the middle of a number cell, keys typed there, Enter: the cell holds what its
@@ -594,7 +595,7 @@ void TestKeyboard::numberCellEditedFromItsMiddle()
                                   : status->text() == notice,
                  qPrintable(status->text()));
     // Marked in the grid: the cell's background is not the grid's.
-    auto *grid = child<QTableView>("StringGrid1");
+    auto *grid = child<QTableView>("Lines");
     const QRect rect = grid->visualRect(grid->model()->index(0, column));
     const QColor shown = grid->viewport()->grab().toImage().pixelColor(
         rect.center().x() * grid->devicePixelRatio(), (rect.top() + 1) * grid->devicePixelRatio());
@@ -644,16 +645,16 @@ void TestKeyboard::copyNewOrderPaste()
     // "&Nouvelle commande": an empty order with the next number.
     menu('d', 'n');
     QTRY_COMPARE(book().currentOrder(), count);
-    QCOMPARE(focused(), child("Edit1"));
-    QVERIFY(child<QLineEdit>("Edit1")->text().isEmpty());
+    QCOMPARE(focused(), child("SupplierCode"));
+    QVERIFY(child<QLineEdit>("SupplierCode")->text().isEmpty());
     QVERIFY(m_form->commande().document().cell(1, 0).isEmpty());
-    QCOMPARE(child<QLineEdit>("MaskEdit1")->text(),
+    QCOMPARE(child<QLineEdit>("OrderNumber")->text(),
              QStringLiteral("20000300%1").arg(indexes.last() + 2));
     key(Qt::Key_V, Qt::ControlModifier);
 
     // The new order holds the copied one; the field did not take the desktop's clipboard.
-    QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10024"));
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Martin"));
+    QCOMPARE(child<QLineEdit>("SupplierCode")->text(), QStringLiteral("10024"));
+    QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Martin"));
     QCOMPARE(m_form->commande().document().cell(1, 0), designations.last());
     QVERIFY(m_modals->seen.isEmpty());
 
@@ -742,7 +743,7 @@ void TestKeyboard::orderStepsUndoneAndRedone()
             auto *entries = list->findChild<QAbstractItemView *>();
             const QRect second = entries->visualRect(entries->model()->index(1, 0));
             QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, second.center());
-            QTest::mouseClick(list->findChild<QAbstractButton *>(QStringLiteral("SpeedButton1")),
+            QTest::mouseClick(list->findChild<QAbstractButton *>(QStringLiteral("UpButton")),
                               Qt::LeftButton);
             QTest::keyClick(entries, Qt::Key_Escape);
         };
@@ -806,7 +807,7 @@ void TestKeyboard::undoRedoBackAndForth()
                 key(Qt::Key_PageDown);
                 states << document().snapshot().join();
             }
-            QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+            QTest::mouseClick(child("Note"), Qt::LeftButton);
             type(QStringLiteral(" n%1").arg(k));
         }
         states << document().snapshot().join();
@@ -859,8 +860,8 @@ void TestKeyboard::shortcutsWhereverTheFocusIs_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("shortcut");
-    for (const char *control : {"Edit1", "MaskEdit1", "DateTimePicker1", "ComboBox1", "Edit2",
-                                "StringGrid1Editor", "Memo1"})
+    for (const char *control : {"SupplierCode", "OrderNumber", "OrderDate", "PaymentTerms",
+                                "AddressLine1", "CellEditor", "Note"})
         for (const char *shortcut : {"Ctrl+C", "Ctrl+V", "Ctrl+S", "Ctrl+O", "F9", "F2"})
             QTest::addRow("%s, %s", control, shortcut) << control << shortcut;
 }
@@ -871,15 +872,15 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     QFETCH(QString, shortcut);
     QVERIFY(start({dupontOrder(), orderBlock(1, QStringLiteral("10024"), QStringLiteral("Martin"),
                                              QStringLiteral("Clou"))}));
-    TCommande &order = m_form->commande();
+    OrderWindow &order = m_form->commande();
     // The first order is copied, the second one shown.
     key(Qt::Key_C, Qt::ControlModifier);
     key(Qt::Key_PageDown);
     QCOMPARE(book().currentOrder(), 1);
 
     // The focus goes into the control with a click.
-    const bool inGrid = control == QLatin1String("StringGrid1Editor");
-    QWidget *grid = child("StringGrid1");
+    const bool inGrid = control == QLatin1String("CellEditor");
+    QWidget *grid = child("Lines");
     QPointer<QWidget> target;
     if (inGrid) {
         clickCell(2, 1);
@@ -901,7 +902,7 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     };
     const QString shownBefore = shown();
     order.document().setFileModified(shortcut == QLatin1String("Ctrl+S"));
-    child<QLabel>("Label7")->clear();
+    child<QLabel>("TotalBeforeTax")->clear();
     m_modals->dialog = [](QWidget *dialog) { dialog->close(); };
 
     QTest::keySequence(window(), QKeySequence::fromString(shortcut));
@@ -909,15 +910,15 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     if (shortcut == QLatin1String("Ctrl+C")) {
         QCOMPARE(order.document().clipboard().order().SupplierCode, QStringLiteral("10024"));
     } else if (shortcut == QLatin1String("Ctrl+V")) {
-        QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("10023"));
-        QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("Dupont"));
+        QCOMPARE(child<QLineEdit>("SupplierCode")->text(), QStringLiteral("10023"));
+        QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Dupont"));
         QCOMPARE(order.document().cell(1, 0), QStringLiteral("Vis"));
     } else if (shortcut == QLatin1String("Ctrl+S")) {
         QVERIFY(!order.document().fileModified());
     } else if (shortcut == QLatin1String("Ctrl+O")) {
         QCOMPARE(m_desktop->fileRequests.size(), 2);
     } else if (shortcut == QLatin1String("F9")) {
-        QVERIFY(!child<QLabel>("Label7")->text().isEmpty());
+        QVERIFY(!child<QLabel>("TotalBeforeTax")->text().isEmpty());
     } else if (shortcut == QLatin1String("F2")) {
         QTRY_COMPARE(m_modals->seen.size(), 1);
         QCOMPARE(m_modals->seen.first().caption, QStringLiteral("Liste des commandes"));
@@ -936,21 +937,21 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
 void TestKeyboard::fieldsKeepTextCopyKeys()
 {
     QVERIFY(start({dupontOrder()}));
-    QTest::mouseClick(child("Edit2"), Qt::LeftButton);
+    QTest::mouseClick(child("AddressLine1"), Qt::LeftButton);
     key(Qt::Key_Home);
     key(Qt::Key_End, Qt::ShiftModifier);
     key(Qt::Key_Insert, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Dupont"));
-    QTest::mouseClick(child("Memo1"), Qt::LeftButton);
+    QTest::mouseClick(child("Note"), Qt::LeftButton);
     key(Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Dupont"));
+    QCOMPARE(child<QPlainTextEdit>("Note")->toPlainText(), QStringLiteral("Dupont"));
 
     // Their context menus name those keys, not the ones the menu commands take.
     const QString copyKeys =
         QKeySequence(Qt::CTRL | Qt::Key_Insert).toString(QKeySequence::NativeText);
     const QString pasteKeys =
         QKeySequence(Qt::SHIFT | Qt::Key_Insert).toString(QKeySequence::NativeText);
-    for (const char *field : {"Edit2", "Memo1"}) {
+    for (const char *field : {"AddressLine1", "Note"}) {
         QWidget *control = child(field);
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
                                   control->mapToGlobal(QPoint(5, 5)));
@@ -991,49 +992,49 @@ void TestKeyboard::pastedTextKeepsTheFiles_data()
                           << "Stylo bleu x3" << book << 13 << "CMDEStylo bleu x3\t"
                           << "";
     QTest::newRow("address") << "order"
-                             << "Edit3"
+                             << "AddressLine2"
                              << "8 quai Voltaire\r\nBP 12"
                              << "8 quai Voltaire BP 12" << book << 13 << "8 quai Voltaire BP 12"
                              << "";
     QTest::newRow("address, no ≥") << "order"
-                                   << "Edit3"
+                                   << "AddressLine2"
                                    << "≥ 5"
                                    << "3 rue Haute" << book << 13 << "3 rue Haute"
                                    << "Caractère non pris en charge : ≥";
     QTest::newRow("note, no emoji") << "order"
-                                    << "Memo1"
+                                    << "Note"
                                     << "a\tb\nc 😀"
                                     << "" << book << 13 << "CMDEEcrous"
                                     << "Caractère non pris en charge : 😀";
     QTest::newRow("supplier") << "suppliers"
-                              << "Edit2"
+                              << "AddressLine1"
                               << "Garage Lenoir\nSARL"
                               << "Garage Lenoir SARL" << SupplierBook::FileName << 10
                               << "Garage Lenoir SARL"
                               << "";
     QTest::newRow("company") << "company"
-                             << "Edit1"
+                             << "CompanyLine1"
                              << "\tQor\tSARL\r\n"
                              << "Qor SARL" << Company::FileName << 7 << "Qor SARL"
                              << "";
     QTest::newRow("payment term") << "parameters"
-                                  << "Edit5"
+                                  << "PaymentTerm1"
                                   << "A 30 jours\nfin de mois"
                                   << "A 30 jours fin de mois" << settings << 14
                                   << "A 30 jours fin de mois"
                                   << "";
     QTest::newRow("rate, no sign") << "parameters"
-                                   << "Edit2"
+                                   << "VatRate1"
                                    << "-5,5"
                                    << "20,60" << settings << 14 << " 2.0600000000"
                                    << "Caractère refusé dans ce champ : -";
     QTest::newRow("rate, spreadsheet cell") << "parameters"
-                                            << "Edit2"
+                                            << "VatRate1"
                                             << "7\n"
                                             << "7" << settings << 14 << " 7.00000000000000E+0000"
                                             << "";
     QTest::newRow("rate, point") << "parameters"
-                                 << "Edit2"
+                                 << "VatRate1"
                                  << "2.5"
                                  << "2,5" << settings << 14 << " 2.50000000000000E+0000"
                                  << "";
@@ -1081,8 +1082,8 @@ void TestKeyboard::pastedTextKeepsTheFiles()
             if (suppliers)
                 QTest::keyClick(keys, Qt::Key_Return);
             QTest::mouseClick(dialog->findChild<QPushButton *>(suppliers
-                                                                   ? QStringLiteral("Button1")
-                                                                   : QStringLiteral("Button2")),
+                                                                   ? QStringLiteral("CloseButton")
+                                                                   : QStringLiteral("OkButton")),
                               Qt::LeftButton);
         };
         menu('p', place == QLatin1String("suppliers") ? 'f'
@@ -1111,12 +1112,12 @@ void TestKeyboard::startupMessageNotCoveredBySplash()
     // A folder named like the supplier file cannot be read: the start-up says so.
     QVERIFY(QFile::remove(SupplierBook::FileName));
     QVERIFY(QDir().mkdir(SupplierBook::FileName));
-    auto splash = std::make_unique<TSplash>();
+    auto splash = std::make_unique<SplashScreen>();
     splash->showNow();
     bool splashShown = true;
     m_modals->whenSeen = [&] { splashShown = splash->isVisible(); };
 
-    m_form = std::make_unique<TMainForm>();
+    m_form = std::make_unique<MainWindow>();
 
     QCOMPARE(m_modals->seen.size(), 1);
     QVERIFY(m_modals->seen.first().text.contains(SupplierBook::FileName));

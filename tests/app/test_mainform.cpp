@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/tcmdliste.h"
-#include "app/tfinddialog.h"
-#include "app/tmainform.h"
+#include "app/findorderdialog.h"
+#include "app/mainwindow.h"
+#include "app/orderlistdialog.h"
 #include "app/windowplace.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "gui/outcomedialog.h"
 #include "order/orderfilelock.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
+#include "settings/orderparametersdialog.h"
 #include "settings/settingsfile.h"
-#include "settings/tparamc.h"
-#include "suppliers/tffour.h"
-#include "suppliers/tfichfour.h"
-#include "suppliers/tlistefour.h"
-#include "suppliers/tsociete.h"
+#include "suppliers/companydialog.h"
+#include "suppliers/supplierentrydialog.h"
+#include "suppliers/supplierlistdialog.h"
+#include "suppliers/supplierwindow.h"
 #include "testsupport.h"
+#include "utilities/aboutbox.h"
+#include "utilities/calendarwindow.h"
+#include "utilities/clockwindow.h"
+#include "utilities/euroconverterwindow.h"
 #include "utilities/helpwindow.h"
-#include "utilities/taboutbox.h"
-#include "utilities/tcalendrier.h"
-#include "utilities/teurof.h"
-#include "utilities/thorloge.h"
-#include "utilities/tpocket.h"
+#include "utilities/pocketcalculatorwindow.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -69,9 +69,9 @@ const char *const BookCommands[] = {
     "FileSaveItem",       "FileSaveAsItem",   "FilePrintItem", "EditCopyItem", "EditPasteItem",
     "EditFindItem",       "DocPreviousItem",  "DocNextItem",   "DocFirstItem", "DocLastItem",
     "DocDeleteOrderItem", "DocCalculateItem", "DocListItem"};
-const char *const BookButtons[] = {"SaveBtn",      "CopyBtn",      "PasteBtn",     "SpeedButton9",
-                                   "SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4",
-                                   "SpeedButton7", "SpeedButton8", "SpeedButton10"};
+const char *const BookButtons[] = {"SaveBtn",      "CopyBtn",     "PasteBtn",   "FindBtn",
+                                   "FirstBtn",     "PreviousBtn", "NextBtn",    "LastBtn",
+                                   "CalculateBtn", "PrintBtn",    "EnvelopeBtn"};
 
 } // namespace
 
@@ -123,7 +123,7 @@ private Q_SLOTS:
     void fileChangedOnDisk();
 
 private:
-    TMainForm &start();
+    MainWindow &start();
     QAction *action(const char *name) const;
     QToolButton *toolButton(const char *name) const;
     void trigger(const char *name);
@@ -135,7 +135,7 @@ private:
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 void TestMainForm::init()
@@ -151,9 +151,9 @@ void TestMainForm::cleanup()
     m_dir.reset();
 }
 
-TMainForm &TestMainForm::start()
+MainWindow &TestMainForm::start()
 {
-    m_form = std::make_unique<TMainForm>();
+    m_form = std::make_unique<MainWindow>();
     m_form->show();
     return *m_form;
 }
@@ -236,7 +236,7 @@ void TestMainForm::saveQuestion()
         QCOMPARE(m_form->commande().book().lines(), linesBefore);
         QVERIFY(m_form->isVisible());
         bool modified = false;
-        QVERIFY(m_form->commande().TestModif(modified));
+        QVERIFY(m_form->commande().bookModified(modified));
         return;
     }
     if (command == QLatin1String("new")) {
@@ -317,7 +317,7 @@ void TestMainForm::failedSaveCancelsCommand()
     QCOMPARE(m_desktop->asked.at(1).icon, Prompts::Icon::Critical);
     QVERIFY(m_desktop->asked.at(1).text.startsWith(QStringLiteral("Ne peut créer le fichier")));
     bool modified = false;
-    QVERIFY(m_form->commande().TestModif(modified));
+    QVERIFY(m_form->commande().bookModified(modified));
     QCOMPARE(contents(path), before);
 }
 
@@ -379,7 +379,7 @@ void TestMainForm::open()
 
     if (name == QLatin1String("commande.txt")) {
         // The book has no name any more: the next save asks for one.
-        m_form->Valide();
+        m_form->enableBookCommands();
         trigger("FileSaveItem");
         QCOMPARE(m_desktop->fileRequests.size(), 2);
         QVERIFY(m_desktop->fileRequests.last().save);
@@ -411,7 +411,7 @@ void TestMainForm::openAtStart()
     if (exists)
         writeBook(m_dir->file(argument), 2);
 
-    m_form = std::make_unique<TMainForm>();
+    m_form = std::make_unique<MainWindow>();
     m_form->openAtStart(argument); // named from the working directory
     m_form->show();
 
@@ -456,7 +456,7 @@ void TestMainForm::saveAs()
     QVERIFY(contents(m_dir->file(written)).contains("<BLOC0000>\r\n"));
     QCOMPARE(m_form->MainFileName, m_dir->file(written));
     bool modified = true;
-    QVERIFY(!m_form->commande().TestModif(modified));
+    QVERIFY(!m_form->commande().bookModified(modified));
 }
 
 void TestMainForm::saveAsOverExistingFile_data()
@@ -506,7 +506,7 @@ void TestMainForm::bookCommandsEnabled()
             QVERIFY2(!action(name)->isEnabled(), name);
         for (const char *name : BookButtons)
             QVERIFY2(!toolButton(name)->isEnabled(), name);
-        QVERIFY(toolButton("SpeedButton5")->isEnabled());
+        QVERIFY(toolButton("NewOrderBtn")->isEnabled());
         QVERIFY(toolButton("OpenBtn")->isEnabled());
     }
     if (how == QLatin1String("open"))
@@ -547,7 +547,7 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QVERIFY(action("ParAutoOpenItem")->isChecked());
     bool autoOpen = false;
     QString name;
-    m_form->commande().GetIni(autoOpen, name);
+    m_form->commande().autoOpenSetting(autoOpen, name);
     QVERIFY(autoOpen);
     // The remembered book must not become the target of the next save.
     QCOMPARE(m_form->MainFileName, path);
@@ -638,7 +638,7 @@ void TestMainForm::statusBar()
     QCOMPARE(hint->width(), m_form->width() - 100);
 
     // The hint of what is under the mouse shows in panel 0, and only there.
-    QToolButton *first = toolButton("SpeedButton1");
+    QToolButton *first = toolButton("FirstBtn");
     QStatusTipEvent tip(first->statusTip());
     QApplication::sendEvent(first, &tip);
     QCOMPARE(hint->text(), QStringLiteral("Premier"));
@@ -727,7 +727,7 @@ void TestMainForm::failedOpening()
     QCOMPARE(m_form->MainFileName, bad);
     QVERIFY(action("FileSaveItem")->isEnabled());
     trigger("DocNextItem");
-    QCOMPARE(m_form->commande().findChild<QLineEdit *>(QStringLiteral("MaskEdit1"))->text(),
+    QCOMPARE(m_form->commande().findChild<QLineEdit *>(QStringLiteral("OrderNumber"))->text(),
              QStringLiteral("200003002"));
 }
 
@@ -1000,19 +1000,19 @@ void TestMainForm::accessibleNames_data()
     QTest::addColumn<WindowMaker>("make");
     const auto add = [](const char *name, WindowMaker make) { QTest::newRow(name) << make; };
     add("main window", [](QWidget *main) { return main; });
-    add("order list", [](QWidget *main) { return new TCmdListe(main); });
-    add("search", [](QWidget *main) { return new TFindDialog(main); });
+    add("order list", [](QWidget *main) { return new OrderListDialog(main); });
+    add("search", [](QWidget *main) { return new FindOrderDialog(main); });
     add("outcome", [](QWidget *main) { return new OutcomeDialog(main); });
-    add("parameters", [](QWidget *main) { return new TParamc(main); });
-    add("supplier", [](QWidget *main) { return new TFFour(main); });
-    add("supplier file", [](QWidget *main) { return new TFichFour(main); });
-    add("supplier list", [](QWidget *main) { return new TListeFour(main); });
-    add("company", [](QWidget *main) { return new TSociete(main); });
-    add("about", [](QWidget *main) { return new TAboutBox(main); });
-    add("calendar", [](QWidget *main) { return new TCalendrier(main); });
-    add("euro converter", [](QWidget *main) { return new TEurof(main); });
-    add("clock", [](QWidget *main) { return new THorloge(main); });
-    add("calculator", [](QWidget *main) { return new TPocket(main); });
+    add("parameters", [](QWidget *main) { return new OrderParametersDialog(main); });
+    add("supplier", [](QWidget *main) { return new SupplierEntryDialog(main); });
+    add("supplier file", [](QWidget *main) { return new SupplierWindow(main); });
+    add("supplier list", [](QWidget *main) { return new SupplierListDialog(main); });
+    add("company", [](QWidget *main) { return new CompanyDialog(main); });
+    add("about", [](QWidget *main) { return new AboutBox(main); });
+    add("calendar", [](QWidget *main) { return new CalendarWindow(main); });
+    add("euro converter", [](QWidget *main) { return new EuroConverterWindow(main); });
+    add("clock", [](QWidget *main) { return new ClockWindow(main); });
+    add("calculator", [](QWidget *main) { return new PocketCalculatorWindow(main); });
     add("help", [](QWidget *main) { return new HelpWindow(main); });
 }
 
@@ -1043,7 +1043,7 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     writeBook(path, 3);
     OrderDocument office; // the other desk
     office.setDeskName(QStringLiteral("COMPTA"));
-    QVERIFY(*office.Charge(path));
+    QVERIFY(*office.loadBook(path));
     m_desktop->answer(Answer::Ok); // read-only
     m_desktop->chooseFile(path);
     trigger("FileOpenItem");
@@ -1054,8 +1054,8 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     auto *status = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
 
     // The other desk deletes the first order and saves: the order on screen stays.
-    QVERIFY(office.Supprime().ok());
-    QVERIFY(*office.Sauve(path));
+    QVERIFY(office.deleteOrder().ok());
+    QVERIFY(*office.save(path));
     m_form->followBook();
     QCOMPARE(status->text(), QStringLiteral("Carnet relu : enregistré par COMPTA à ") +
                                  QFileInfo(path).lastModified().toString(QStringLiteral("HH:mm")));
@@ -1066,14 +1066,14 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     // An order changed here is never thrown away: the reading waits.
     m_form->commande().document().setCell(1, 0, QStringLiteral("Écrous"));
     office.setCell(1, 0, QStringLiteral("Clous"));
-    QVERIFY(*office.Sauve(path));
+    QVERIFY(*office.save(path));
     m_form->followBook();
     QVERIFY(status->text().startsWith(QStringLiteral("Carnet enregistré par un autre poste : il "
                                                      "sera relu quand vos modifications")));
     QCOMPARE(shown.cell(1, 0), QStringLiteral("Écrous"));
 
     // Once the other desk closed the book, it is offered for writing.
-    QVERIFY(office.Nouveau().ok());
+    QVERIFY(office.newBook().ok());
     QVERIFY(m_form->commande().document().reread().ok()); // the change given up
     m_form->followBook();
     QVERIFY(status->text().startsWith(QStringLiteral("Le carnet est libre")));

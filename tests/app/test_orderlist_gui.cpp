@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/tcmdliste.h"
-#include "app/tfinddialog.h"
+#include "app/findorderdialog.h"
+#include "app/orderlistdialog.h"
 #include "core/textfile.h"
 #include "order/orderformat.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -52,7 +52,7 @@ void whenModal(std::function<void(QDialog *)> drive)
 
 QListView *listOf(QWidget *dialog)
 {
-    return dialog->findChild<QListView *>(QStringLiteral("ListBox1"));
+    return dialog->findChild<QListView *>(QStringLiteral("Orders"));
 }
 
 QRect entryRect(QListView *list, int row)
@@ -89,11 +89,11 @@ class TestOrderListWindows : public QObject {
 private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
-    std::unique_ptr<TCommande> m_window;
-    std::unique_ptr<TCmdListe> m_list;
-    std::unique_ptr<TFindDialog> m_find;
+    std::unique_ptr<OrderWindow> m_window;
+    std::unique_ptr<OrderListDialog> m_list;
+    std::unique_ptr<FindOrderDialog> m_find;
 
-    TCommande &w() { return *m_window; }
+    OrderWindow &w() { return *m_window; }
 
     // Orders 0, 1 and 2 stored in the file order 2, 0, 1, after the lines `before`; order
     // `shown` on screen.
@@ -103,9 +103,9 @@ private:
         QVERIFY(TextFile::write(name, TextLines(before + block(2, QStringLiteral("199912001")) +
                                                 block(0, QStringLiteral("199911005")) +
                                                 block(1, QStringLiteral("19991200")))));
-        QVERIFY(w().Charge(name).ok());
+        QVERIFY(w().loadBook(name).ok());
         for (int k = 0; k < shown; ++k)
-            w().Suivant();
+            w().nextOrder();
         w().document().setFileModified(false);
     }
 
@@ -114,7 +114,7 @@ private:
     void search(const QString &text, bool confirm)
     {
         whenModal([text, confirm](QDialog *dialog) {
-            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("OrderNumber"));
             // The field takes the focus once the dialog is active.
             QVERIFY(QTest::qWaitForWindowActive(dialog));
             QCOMPARE(QApplication::focusWidget(), field);
@@ -122,7 +122,7 @@ private:
             QTest::keyClicks(field, text);
             QTest::keyClick(field, confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
-        w().Chercher();
+        w().findOrder();
     }
 
 private Q_SLOTS:
@@ -130,10 +130,10 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<TemporaryWorkingDir>();
         m_desktop = std::make_unique<FakePlatform>(QDateTime(QDate(2000, 3, 14), QTime(9, 0)));
-        m_window = std::make_unique<TCommande>();
+        m_window = std::make_unique<OrderWindow>();
         // The main window lends its list and search dialogs to the order window.
-        m_list = std::make_unique<TCmdListe>(m_window.get());
-        m_find = std::make_unique<TFindDialog>(m_window.get());
+        m_list = std::make_unique<OrderListDialog>(m_window.get());
+        m_find = std::make_unique<FindOrderDialog>(m_window.get());
         m_window->setListDialogs([this](const OrderBook &book) { return m_list->Choose(book); },
                                  [this] { return m_find->Ask(); });
         m_window->resize(1024, 700);
@@ -151,7 +151,7 @@ private Q_SLOTS:
 
     void listMovesEntriesWithTheSelection()
     {
-        TCmdListe dialog;
+        OrderListDialog dialog;
         const auto book = bookOf(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")));
         dialog.Init(*book);
         QListView *list = listOf(&dialog);
@@ -162,18 +162,18 @@ private Q_SLOTS:
 
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        click(&dialog, "SpeedButton2"); // nothing selected: nothing moves
+        click(&dialog, "DownButton"); // nothing selected: nothing moves
         QCOMPARE(dialog.entryOrder(), (QList<int>{0, 1}));
         clickEntry(&dialog, 0);
-        click(&dialog, "SpeedButton1"); // the first cannot go up
+        click(&dialog, "UpButton"); // the first cannot go up
         QCOMPARE(dialog.entryOrder(), (QList<int>{0, 1}));
-        click(&dialog, "SpeedButton2");
+        click(&dialog, "DownButton");
         QCOMPARE(dialog.entryOrder(), (QList<int>{1, 0}));
         QCOMPARE(dialog.chosenOrder(), 1);
-        click(&dialog, "SpeedButton2"); // the last cannot go down
+        click(&dialog, "DownButton"); // the last cannot go down
         QCOMPARE(dialog.entryOrder(), (QList<int>{1, 0}));
         QCOMPARE(dialog.chosenOrder(), 1);
-        click(&dialog, "SpeedButton1");
+        click(&dialog, "UpButton");
         QCOMPARE(dialog.entryOrder(), (QList<int>{0, 1}));
         QCOMPARE(dialog.chosenOrder(), 0);
 
@@ -186,7 +186,7 @@ private Q_SLOTS:
 
     void listEntriesShareOneHeightAndReachTheLongestText()
     {
-        TCmdListe dialog;
+        OrderListDialog dialog;
         QStringList lines = block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")) +
                             block(2, QStringLiteral("102"));
         lines[findBlock(TextLines(lines), 1) + 5] =
@@ -203,8 +203,8 @@ private Q_SLOTS:
         QVERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >= longest);
         // Moving entries keeps every entry's height.
         clickEntry(&dialog, 2);
-        click(&dialog, "SpeedButton1");
-        click(&dialog, "SpeedButton1");
+        click(&dialog, "UpButton");
+        click(&dialog, "UpButton");
         QCOMPARE(dialog.entryOrder(), (QList<int>{2, 0, 1}));
         QCOMPARE(entryRect(list, 0).height(), 16);
     }
@@ -223,7 +223,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(int, chosen);
-        TCmdListe dialog;
+        OrderListDialog dialog;
         const auto book = bookOf(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
         dialog.Init(*book);
         whenModal([how](QDialog *d) {
@@ -232,7 +232,7 @@ private Q_SLOTS:
             if (how == QLatin1String("enter"))
                 QTest::keyClick(list, Qt::Key_Return);
             else if (how == QLatin1String("button"))
-                click(d, "Button1");
+                click(d, "CloseButton");
             else if (how == QLatin1String("double"))
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                                    entryRect(list, 1).center());
@@ -253,15 +253,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("chosen");
         const QStringList lastOnTop{"199912001", "199911005", "19991200"};
         QTest::newRow("click") << "2"
-                               << "SpeedButton1 SpeedButton1" << lastOnTop << 0;
+                               << "UpButton UpButton" << lastOnTop << 0;
         QTest::newRow("End") << "End"
-                             << "SpeedButton1 SpeedButton1" << lastOnTop << 0;
+                             << "UpButton UpButton" << lastOnTop << 0;
         QTest::newRow("Home") << "Home"
-                              << "SpeedButton2 SpeedButton2"
+                              << "DownButton DownButton"
                               << QStringList{"19991200", "199912001", "199911005"} << 2;
         QTest::newRow("End, then Home")
             << "End Home"
-            << "SpeedButton2" << QStringList{"19991200", "199911005", "199912001"} << 1;
+            << "DownButton" << QStringList{"19991200", "199911005", "199912001"} << 1;
     }
     // An order moved in the list and chosen takes its new index and is shown.
     void listChoosesAnOrderAndRenumbers()
@@ -306,10 +306,10 @@ private Q_SLOTS:
         whenModal([move](QDialog *d) {
             clickEntry(d, 1);
             if (move)
-                click(d, "SpeedButton1"); // order 1 goes to the top
+                click(d, "UpButton"); // order 1 goes to the top
             QTest::keyClick(listOf(d), Qt::Key_Escape);
         });
-        w().Liste();
+        w().showOrderList();
         QCOMPARE(shownNumber(), QStringLiteral("19991200"));
         QCOMPARE(w().document().fileModified(), move);
         // The order on screen follows its block to its new index, so that writing it back
@@ -317,8 +317,9 @@ private Q_SLOTS:
         QCOMPARE(w().book().currentOrder(), move ? 0 : 1);
         QCOMPARE(numberOf(w().book().lines(), w().book().currentOrder()),
                  QStringLiteral("19991200"));
-        w().findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("modifié"));
-        w().EcritFiche();
+        w().findChild<QLineEdit *>(QStringLiteral("AddressLine2"))
+            ->setText(QStringLiteral("modifié"));
+        w().writeBackOrder();
         const TextLines &lines = w().book().lines();
         QCOMPARE(lines.size(), 36);
         for (const char *number : {"199912001", "199911005", "19991200"})
@@ -359,13 +360,13 @@ private Q_SLOTS:
 
     void searchDialogRemembersItsField()
     {
-        TFindDialog dialog;
-        auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("Edit1"));
+        FindOrderDialog dialog;
+        auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("OrderNumber"));
         QCOMPARE(dialog.Result(), QString());
 
         whenModal([field](QDialog *d) {
             QTest::keyClicks(field, QStringLiteral("199912001"));
-            click(d, "Button1");
+            click(d, "OkButton");
         });
         dialog.exec();
         QCOMPARE(dialog.Result(), QStringLiteral("199912001"));
@@ -378,7 +379,7 @@ private Q_SLOTS:
         dialog.exec();
         QCOMPARE(dialog.Result(), QStringLiteral("199912001"));
 
-        whenModal([](QDialog *d) { click(d, "Button2"); });
+        whenModal([](QDialog *d) { click(d, "CancelButton"); });
         dialog.exec();
         QCOMPARE(dialog.Result(), QString());
         whenModal([](QDialog *d) { d->close(); });

@@ -81,41 +81,41 @@ private Q_SLOTS:
         QVERIFY(TextFile::write(
             dir.file("c.cmd"),
             TextLines(block(2, "200003003") + block(0, "200003001") + block(1, "200003002"))));
-        QVERIFY(*doc.Charge(dir.file("c.cmd")));
+        QVERIFY(*doc.loadBook(dir.file("c.cmd")));
         const auto shownNumber = [&] { return doc.record().Number; };
         QCOMPARE(shownNumber(), QStringLiteral("200003001"));
 
         for (int step = 0; step < 7; ++step) {
             doc.setAddressLine(3, QStringLiteral("étape %1").arg(step));
-            QVERIFY(doc.Suivant().ok()); // writes back order k, moving its block to the end
+            QVERIFY(doc.nextOrder().ok()); // writes back order k, moving its block to the end
         }
         QCOMPARE(book.currentOrder(), 2);
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
-        QVERIFY(doc.Premier().ok());
+        QVERIFY(doc.firstOrder().ok());
         QCOMPARE(doc.record().AddressLines[3], QStringLiteral("étape 0"));
-        QVERIFY(doc.Dernier().ok());
+        QVERIFY(doc.lastOrder().ok());
         QCOMPARE(doc.record().AddressLines[3], QStringLiteral("étape 6"));
         QCOMPARE(book.findNumberLine("NUM200003002"), findLine(book.lines(), "NUM200003002"));
 
-        QVERIFY(doc.Ajout().ok()); // a new order in slot 3, not written until valid
+        QVERIFY(doc.addOrder().ok()); // a new order in slot 3, not written until valid
         doc.setSupplierCode(QStringLiteral("10023"));
         doc.setNumber(QStringLiteral("200003004"));
         doc.setCell(1, 0, QStringLiteral("Vis"));
-        QVERIFY(doc.Precedent().ok());
+        QVERIFY(doc.previousOrder().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
-        QVERIFY(doc.Supprime().ok()); // order 2 goes: order 3 becomes order 2
+        QVERIFY(doc.deleteOrder().ok()); // order 2 goes: order 3 becomes order 2
         QCOMPARE(shownNumber(), QStringLiteral("200003004"));
-        QVERIFY(doc.Premier().ok());
-        QVERIFY(doc.Suivant().ok());
+        QVERIFY(doc.firstOrder().ok());
+        QVERIFY(doc.nextOrder().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003002"));
         QCOMPARE(book.findNumberLine("NUM200003004"), findLine(book.lines(), "NUM200003004"));
 
         // Entries moved in the list: the order on screen follows its block.
         doc.moveOrders({2, 0, 1});
         QCOMPARE(book.currentOrder(), 2);
-        QVERIFY(doc.Premier().ok());
+        QVERIFY(doc.firstOrder().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003004"));
-        QVERIFY(doc.Dernier().ok());
+        QVERIFY(doc.lastOrder().ok());
         QCOMPARE(shownNumber(), QStringLiteral("200003002"));
     }
 };

@@ -48,7 +48,7 @@ Loaded load(const QStringList &fileLines, Answer answer)
     OrderDocument document;
     const OrderBook &book = document.book();
     Loaded loaded;
-    const Result<bool> charged = document.Charge(dir.file(QStringLiteral("c.cmd")));
+    const Result<bool> charged = document.loadBook(dir.file(QStringLiteral("c.cmd")));
     if (!charged)
         loaded.error = charged.message();
     loaded.lines = book.lines().toStringList();

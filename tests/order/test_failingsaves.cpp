@@ -63,12 +63,13 @@ class TestFailingSaves : public QObject {
         if (which == QLatin1String("order book"))
             return {dir->file(QStringLiteral("c.cmd")),
                     [this](QString &message) {
-                        if (const Result<bool> loaded = book->Charge(dir->file("c.cmd")); !loaded) {
+                        if (const Result<bool> loaded = book->loadBook(dir->file("c.cmd"));
+                            !loaded) {
                             message = loaded.message();
                             return false;
                         }
                         book->setCell(1, 0, QStringLiteral("changed"));
-                        const Result<bool> saved = book->Sauve(dir->file(QStringLiteral("c.cmd")));
+                        const Result<bool> saved = book->save(dir->file(QStringLiteral("c.cmd")));
                         if (!saved)
                             message = saved.message();
                         return saved.ok();
@@ -77,12 +78,12 @@ class TestFailingSaves : public QObject {
         if (which == QLatin1String("supplier file"))
             return {dir->file(SupplierBook::FileName),
                     [this](QString &message) {
-                        if (const Status read = suppliers.ChargeFour(); !read) {
+                        if (const Status read = suppliers.loadSuppliers(); !read) {
                             message = read.message();
                             return false;
                         }
                         suppliers.append({QStringLiteral("10099"), {QStringLiteral("Durand")}});
-                        const Status saved = suppliers.SauveFour();
+                        const Status saved = suppliers.saveSuppliers();
                         message = saved.ok() ? QString() : saved.message();
                         return saved.ok();
                     },
@@ -91,7 +92,7 @@ class TestFailingSaves : public QObject {
             return {dir->file(Company::FileName),
                     [this](QString &message) {
                         company.CompanyLines[0] = QStringLiteral("Société Nouvelle");
-                        const Status saved = company.SauveSoc();
+                        const Status saved = company.saveCompany();
                         message = saved.ok() ? QString() : saved.message();
                         return saved.ok();
                     },
@@ -99,7 +100,8 @@ class TestFailingSaves : public QObject {
         return {dir->file(SettingsFile::fileName()),
                 [this](QString &message) {
                     settings.EuroRate = 7.5L;
-                    const Status saved = SettingsFile::SauveIni(settings, QStringLiteral("x.cmd"));
+                    const Status saved =
+                        SettingsFile::saveSettings(settings, QStringLiteral("x.cmd"));
                     message = saved.ok() ? QString() : saved.message();
                     return saved.ok();
                 },
@@ -217,10 +219,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, cause);
-        QVERIFY(book->Charge(dir->file(QStringLiteral("c.cmd"))).ok());
+        QVERIFY(book->loadBook(dir->file(QStringLiteral("c.cmd"))).ok());
         book->setCell(1, 0, QStringLiteral("changed"));
         const QStringList filesBefore = files();
-        const Result<bool> saved = book->Sauve(dir->file(name), OrderDocument::SaveWhen::Always);
+        const Result<bool> saved = book->save(dir->file(name), OrderDocument::SaveWhen::Always);
         QVERIFY(!saved.ok());
         QCOMPARE(saved.failure().cause(), cause);
         QVERIFY(book->fileModified());
@@ -231,13 +233,13 @@ private Q_SLOTS:
     {
         const QString name = dir->file(QStringLiteral("c.cmd"));
         const QByteArray first = contents(name);
-        QVERIFY(book->Charge(name).ok());
+        QVERIFY(book->loadBook(name).ok());
         book->setCell(1, 0, QStringLiteral("second"));
-        QVERIFY(*book->Sauve(name));
+        QVERIFY(*book->save(name));
         QCOMPARE(contents(name + QStringLiteral(".bak")), first);
         const QByteArray second = contents(name);
         book->setCell(1, 0, QStringLiteral("third"));
-        QVERIFY(*book->Sauve(name));
+        QVERIFY(*book->save(name));
         QCOMPARE(contents(name + QStringLiteral(".bak")), second); // one generation only
         QVERIFY(prompts->asked.isEmpty());
     }
@@ -247,9 +249,9 @@ private Q_SLOTS:
         // A folder where the copy should go: neither a second name nor a copy can be made.
         const QString name = dir->file(QStringLiteral("c.cmd"));
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("c.cmd.bak")));
-        QVERIFY(book->Charge(name).ok());
+        QVERIFY(book->loadBook(name).ok());
         book->setCell(1, 0, QStringLiteral("new"));
-        QVERIFY(*book->Sauve(name));
+        QVERIFY(*book->save(name));
         QCOMPARE(prompts->texts(), QStringList{QStringLiteral("Le fichier %1 est enregistré, mais "
                                                               "sa copie de sauvegarde %1.bak n'a "
                                                               "pas pu être faite.")

@@ -70,17 +70,17 @@ private Q_SLOTS:
     {
         writeFile("c.cmd", orderBlock(2, "200003002", "deux") + orderBlock(0, "200003000", "zero") +
                                orderBlock(1, "200003001", "un"));
-        QVERIFY(doc->Charge(dir->file("c.cmd")).ok());
+        QVERIFY(doc->loadBook(dir->file("c.cmd")).ok());
         QCOMPARE(book().orderCount(), 3);
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("zero"));
         QCOMPARE(doc->caption(), QStringLiteral("c.cmd"));
         QVERIFY(doc->fileModified()); // showing the first order fills the controls
         QVERIFY(!doc->orderModified());
         QCOMPARE(doc->lastRow(), 1);
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("un"));
-        QVERIFY(doc->Suivant().ok());
-        QVERIFY(doc->Suivant().ok()); // stays on the last one
+        QVERIFY(doc->nextOrder().ok());
+        QVERIFY(doc->nextOrder().ok()); // stays on the last one
         QCOMPARE(book().currentOrder(), 2);
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("deux"));
         QVERIFY(prompts->asked.isEmpty());
@@ -99,7 +99,7 @@ private Q_SLOTS:
                                      orderBlock(1, "200003001", "un", false);
         writeFile("c.cmd", original);
         prompts->answer(answer);
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(prompts->texts(), QStringList{"Le fichier a été altéré. Restaurer ?"});
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::YesNo);
         // The repair drops the blank line outside the blocks and closes the damaged one.
@@ -115,14 +115,14 @@ private Q_SLOTS:
         // index is kept under the first free one, and the count follows.
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2", "first") + orderBlock(0, "1") +
                                orderBlock(1, "3", "second") + orderBlock(3, "4"));
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QVERIFY(prompts->asked.isEmpty());
         QCOMPARE(book().lines().count(BlockOpenLabel(0)), 1);
         QCOMPARE(book().lines().count(BlockOpenLabel(1)), 1);
         QCOMPARE(book().orderCount(), 4);
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("second"));
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("first"));
         QCOMPARE(doc->record().Number.trimmed(), QStringLiteral("2"));
     }
@@ -132,15 +132,15 @@ private Q_SLOTS:
         const QStringList original = orderBlock(0, "1", "zero", false) + orderBlock(1, "2", "un");
         writeFile("c.cmd", original);
         prompts->answer(Answer::No);
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(book().lines(), original);
         QCOMPARE(doc->record().Lines.size(), OrderDocument::GridRows);
         QCOMPARE(doc->record().Lines.at(1).Designation, QString()); // not order 1's line
         typeValidOrder(QStringLiteral("changed"));
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("un"));
         QCOMPARE(book().lines().mid(0, 12), orderBlock(1, "2", "un"));
-        QVERIFY(doc->Supprime().ok()); // order 1 goes, order 0 (now closed) stays
+        QVERIFY(doc->deleteOrder().ok()); // order 1 goes, order 0 (now closed) stays
         QCOMPARE(book().orderCount(), 1);
         QCOMPARE(book().lines().first(), BlockOpenLabel(0));
         QCOMPARE(book().lines().last(), BlockCloseLabel(0));
@@ -151,7 +151,7 @@ private Q_SLOTS:
         // A label whose digits are not a number, or point past the book, is no order's.
         writeFile("c.cmd",
                   orderBlock(0, "1") + QStringList{"<BLOCxx>", "</BLOCxx>"} + orderBlock(7, "2"));
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(book().orderCount(), 3);
         QCOMPARE(doc->record().SupplierCode, QStringLiteral("10023"));
     }
@@ -160,17 +160,18 @@ private Q_SLOTS:
     {
         writeFile("c.cmd", orderBlock(0, "1", "zero") + orderBlock(1, "2", "un") +
                                orderBlock(2, "3", "deux"));
-        QVERIFY(doc->Charge("c.cmd").ok());
-        QVERIFY(doc->Suivant().ok());
-        QVERIFY(doc->Supprime().ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
+        QVERIFY(doc->nextOrder().ok());
+        QVERIFY(doc->deleteOrder().ok());
         QCOMPARE(book().orderCount(), 2);
         QCOMPARE(book().currentOrder(), 1);
         QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("deux"));
         QVERIFY(book().lines().contains(BlockCloseLabel(1)));
         QVERIFY(!book().lines().contains(BlockOpenLabel(2)));
-        QVERIFY(doc->Supprime().ok());
+        QVERIFY(doc->deleteOrder().ok());
         QCOMPARE(book().currentOrder(), 0);
-        QVERIFY(doc->Supprime().ok()); // the only order: the count stays 1 and a new order is shown
+        QVERIFY(
+            doc->deleteOrder().ok()); // the only order: the count stays 1 and a new order is shown
         QCOMPARE(book().orderCount(), 1);
         QVERIFY(doc->record().SupplierCode.isEmpty());
         QCOMPARE(doc->record().Number, QStringLiteral("200003001"));
@@ -179,9 +180,9 @@ private Q_SLOTS:
     void deleteInABookWithoutBlocksStaysOnOrderZero()
     {
         writeFile("c.cmd", {QStringLiteral("nothing here")});
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(book().orderCount(), 0);
-        QVERIFY(doc->Supprime().ok());
+        QVERIFY(doc->deleteOrder().ok());
         QCOMPARE(book().currentOrder(), 0);
     }
 
@@ -211,17 +212,17 @@ private Q_SLOTS:
         writeFile("c.cmd", lines);
         OrderBook numbered;
         QVERIFY(*numbered.load("c.cmd"));
-        numbered.Numeroc();
+        numbered.updateNextNumber();
         QCOMPARE(numbered.nextOrderNumber(), next);
     }
 
     void savingOnlyWhenModified()
     {
-        QVERIFY(doc->Nouveau().ok());
-        QVERIFY(!*doc->Sauve("c.cmd"));
+        QVERIFY(doc->newBook().ok());
+        QVERIFY(!*doc->save("c.cmd"));
         QVERIFY(!QFile::exists("c.cmd"));
         typeValidOrder();
-        QVERIFY(*doc->Sauve(dir->file("c.cmd")));
+        QVERIFY(*doc->save(dir->file("c.cmd")));
         QVERIFY(!doc->fileModified());
         QCOMPARE(doc->caption(), QStringLiteral("c.cmd"));
         QStringList lines;
@@ -239,9 +240,9 @@ private Q_SLOTS:
         QFile::setPermissions(dir->file("locked"), QFile::ReadOwner | QFile::ExeOwner);
         if (QFileInfo(dir->file("locked")).isWritable())
             QSKIP("running with rights that ignore folder permissions");
-        QVERIFY(doc->Charge(name).ok());
+        QVERIFY(doc->loadBook(name).ok());
         typeValidOrder(QStringLiteral("changed"));
-        const Result<bool> saved = doc->Sauve(name);
+        const Result<bool> saved = doc->save(name);
         QVERIFY(!saved.ok());
         QCOMPARE(saved.message(), QStringLiteral("Ne peut créer le fichier ") + name);
         QVERIFY(doc->fileModified());
@@ -255,22 +256,22 @@ private Q_SLOTS:
     void saveToANameThatCannotBeCreated()
     {
         writeFile("plain", {QStringLiteral("x")});
-        QVERIFY(doc->Nouveau().ok());
+        QVERIFY(doc->newBook().ok());
         typeValidOrder();
         const QString name = dir->file("plain/c.cmd"); // "plain" is a file, not a folder
-        QVERIFY(!doc->Sauve(name).ok());
+        QVERIFY(!doc->save(name).ok());
         QVERIFY(doc->fileModified());
         QStringList kept;
         QVERIFY(TextFile::read("plain", kept));
         QCOMPARE(kept, QStringList{QStringLiteral("x")});
-        QVERIFY(*doc->Sauve(dir->file("c.cmd"))); // nothing was lost: a good name still saves
+        QVERIFY(*doc->save(dir->file("c.cmd"))); // nothing was lost: a good name still saves
     }
 
     void everyByteSurvivesLoadAndSave()
     {
         const QByteArray file = writeEveryByte(orderBlock(0, "1"));
-        QVERIFY(doc->Charge("c.cmd").ok());
-        QVERIFY(*doc->Sauve("d.cmd"));
+        QVERIFY(doc->loadBook("c.cmd").ok());
+        QVERIFY(*doc->save("d.cmd"));
         QFile g("d.cmd");
         QVERIFY(g.open(QIODevice::ReadOnly));
         QCOMPARE(g.readAll(), file);
@@ -282,7 +283,7 @@ private Q_SLOTS:
     {
         const QByteArray file =
             writeEveryByte(orderBlock(0, "1") + orderBlock(1, "2") + orderBlock(2, "3"));
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
 
         QList<OrderDocument::State> states{doc->state()};
         QList<QByteArray> books{book().lines().join()};
@@ -291,16 +292,16 @@ private Q_SLOTS:
             books << book().lines().join();
         };
         doc->setCell(1, 0, QStringLiteral("Boulons"));
-        QVERIFY(doc->Suivant().ok()); // written back
+        QVERIFY(doc->nextOrder().ok()); // written back
         keep();
-        QVERIFY(doc->Premier().ok());
-        QVERIFY(doc->Supprime().ok()); // the labels behind are rewritten
+        QVERIFY(doc->firstOrder().ok());
+        QVERIFY(doc->deleteOrder().ok()); // the labels behind are rewritten
         keep();
-        QVERIFY(doc->Ajout().ok());
+        QVERIFY(doc->addOrder().ok());
         keep();
         doc->moveOrders({1, 0});
         keep();
-        QVERIFY(*doc->Sauve("d.cmd", OrderDocument::SaveWhen::Always));
+        QVERIFY(*doc->save("d.cmd", OrderDocument::SaveWhen::Always));
         keep();
         QCOMPARE(states.size(), 6);
         for (const int k : {3, 0, 4, 2, 5, 1, 0, 5}) {
@@ -322,21 +323,21 @@ private Q_SLOTS:
         lines.insert(13, QStringLiteral("MEMOnote 1"));
         lines.insert(14, QStringLiteral("MEMOnote 2"));
         writeFile("c.cmd", lines);
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(doc->lastRow(), 3);
-        doc->Copier();
+        doc->copyOrder();
         QCOMPARE(doc->clipboard().order().Memo, (QStringList{"note 1", "note 2"}));
-        QVERIFY(doc->Ajout().ok());
+        QVERIFY(doc->addOrder().ok());
         QCOMPARE(book().currentOrder(), 1);
-        QVERIFY(doc->Coller().ok());
+        QVERIFY(doc->pasteOrder().ok());
         const OrderRecord pasted = doc->record();
         QCOMPARE(pasted.Number, QStringLiteral("200003002"));
         QVERIFY(pasted.Memo.isEmpty());
         QCOMPARE(pasted.Lines.at(2).Designation, QStringLiteral("c"));
         QCOMPARE(pasted.SupplierCode, QStringLiteral("10023"));
         QVERIFY(doc->orderModified());
-        QVERIFY(doc->Premier().ok()); // the pasted copy is written with the same three rows
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->firstOrder().ok()); // the pasted copy is written with the same three rows
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(doc->record().Lines.at(1).Designation, QStringLiteral("b"));
         QCOMPARE(doc->lastRow(), 3);
     }
@@ -348,13 +349,13 @@ private Q_SLOTS:
         lines.insert(11, QStringLiteral("CMDEb\t1\t1\t\t1\t1"));
         lines.insert(12, QStringLiteral("CMDEc\t1\t1\t\t1\t3"));
         writeFile("c.cmd", lines + orderBlock(1, "200003002", "un"));
-        QVERIFY(doc->Charge("c.cmd").ok());
-        doc->Copier();
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
+        doc->copyOrder();
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(doc->lastRow(), 1);
-        QVERIFY(doc->Coller().ok());
+        QVERIFY(doc->pasteOrder().ok());
         QCOMPARE(doc->lastRow(), 3);
-        QVERIFY(doc->Premier().ok());
+        QVERIFY(doc->firstOrder().ok());
         OrderRecord written;
         QVERIFY(*decode(book().lines(), 1, written));
         QCOMPARE(written.Lines.size(), 3);
@@ -364,23 +365,23 @@ private Q_SLOTS:
 
     void pasteWithNothingCopiedDoesNothing()
     {
-        QVERIFY(doc->Nouveau().ok());
-        QVERIFY(doc->Coller().ok());
+        QVERIFY(doc->newBook().ok());
+        QVERIFY(doc->pasteOrder().ok());
         QVERIFY(!doc->fileModified());
     }
 
     void addingNeverLeavesAGap()
     {
-        QVERIFY(doc->Nouveau().ok());
-        QVERIFY(doc->Ajout().ok()); // order 0 was never valid: the new order takes its slot
+        QVERIFY(doc->newBook().ok());
+        QVERIFY(doc->addOrder().ok()); // order 0 was never valid: the new order takes its slot
         QCOMPARE(book().currentOrder(), 0);
         QCOMPARE(book().orderCount(), 1);
         typeValidOrder();
-        QVERIFY(doc->Ajout().ok());
+        QVERIFY(doc->addOrder().ok());
         QCOMPARE(book().currentOrder(), 1);
         QCOMPARE(book().orderCount(), 2);
-        QVERIFY(doc->Premier().ok()); // order 1 not valid, not written
-        QVERIFY(doc->Ajout().ok());
+        QVERIFY(doc->firstOrder().ok()); // order 1 not valid, not written
+        QVERIFY(doc->addOrder().ok());
         QCOMPARE(book().currentOrder(), 1);
         QCOMPARE(book().orderCount(), 2);
     }
@@ -391,9 +392,9 @@ private Q_SLOTS:
         for (int k = 0; k < MaxOrders; ++k)
             lines += orderBlock(k, QString::number(k));
         writeFile("c.cmd", lines);
-        QVERIFY(doc->Charge("c.cmd").ok());
-        QVERIFY(doc->Dernier().ok());
-        QVERIFY(!doc->Ajout().ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
+        QVERIFY(doc->lastOrder().ok());
+        QVERIFY(!doc->addOrder().ok());
         QCOMPARE(book().orderCount(), MaxOrders);
         QCOMPARE(book().lines().size(), lines.size());
     }
@@ -401,11 +402,11 @@ private Q_SLOTS:
     void modifiedFlagsFollowWhatIsShown()
     {
         writeFile("c.cmd", orderBlock(0, "1"));
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         doc->setFileModified(false);
-        QVERIFY(doc->Suivant().ok()); // one order: nothing happens
+        QVERIFY(doc->nextOrder().ok()); // one order: nothing happens
         QVERIFY(!doc->fileModified());
-        QVERIFY(doc->Precedent().ok()); // writes back and shows order 0 again
+        QVERIFY(doc->previousOrder().ok()); // writes back and shows order 0 again
         QVERIFY(doc->fileModified());
         QVERIFY(!doc->orderModified());
         // An index without block shows a new order, counted as changed.
@@ -416,27 +417,27 @@ private Q_SLOTS:
     void editedOrderIsWrittenBackWithoutGrowing()
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         for (int round = 0; round < 3; ++round) {
             doc->setAddressLine(1, QStringLiteral("round %1").arg(round));
-            QVERIFY(doc->Suivant().ok());
-            QVERIFY(doc->Precedent().ok());
+            QVERIFY(doc->nextOrder().ok());
+            QVERIFY(doc->previousOrder().ok());
         }
         QCOMPARE(book().lines().count(), 24);
         QCOMPARE(doc->record().AddressLines[1], QStringLiteral("round 2"));
         doc->setNote({QStringLiteral("a note")}); // a note alone is enough to write back
         doc->setOrderModified(false);
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->nextOrder().ok());
         QVERIFY(book().lines().contains(QStringLiteral("MEMOa note")));
     }
 
     void invalidOrderIsNotWrittenBack()
     {
         writeFile("c.cmd", orderBlock(0, "1") + orderBlock(1, "2"));
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         const QStringList before = book().lines().toStringList();
         doc->setSupplierCode(QString());
-        QVERIFY(doc->Suivant().ok());
+        QVERIFY(doc->nextOrder().ok());
         QCOMPARE(book().lines().toStringList(), before);
     }
 
@@ -448,10 +449,10 @@ private Q_SLOTS:
             lines << QStringLiteral("CMDErow %1\t\t\t\t\t").arg(i);
         lines << BlockCloseLabel(0);
         writeFile("c.cmd", lines);
-        QVERIFY(doc->Charge("c.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(doc->lastRow(), 63);
         doc->setAddressLine(2, QStringLiteral("x"));
-        doc->EcritFiche();
+        doc->writeBackOrder();
         QCOMPARE(book().lines().toStringList().filter(QRegularExpression("^CMDE")).size(), 71);
         QVERIFY(book().lines().contains(QStringLiteral("CMDErow 69\t\t\t\t\t")));
     }
@@ -459,8 +460,8 @@ private Q_SLOTS:
     void missingFileLoadsNothing()
     {
         writeFile("c.cmd", orderBlock(0, "1"));
-        QVERIFY(doc->Charge("c.cmd").ok());
-        QVERIFY(doc->Charge("absent.cmd").ok());
+        QVERIFY(doc->loadBook("c.cmd").ok());
+        QVERIFY(doc->loadBook("absent.cmd").ok());
         QCOMPARE(book().lines(), orderBlock(0, "1"));
         QCOMPARE(doc->caption(), QString());
     }
@@ -470,11 +471,11 @@ private Q_SLOTS:
         writeFile("c.cmd", {" ", "\t", "", "a", "b"});
         OrderBook squeezed;
         QVERIFY(*squeezed.load("c.cmd"));
-        squeezed.Squize();
+        squeezed.dropLeadingBlankLines();
         QCOMPARE(squeezed.lines(), (QStringList{"a", "b"}));
         writeFile("c.cmd", {" ", "a"});
         QVERIFY(*squeezed.load("c.cmd"));
-        squeezed.Squize();
+        squeezed.dropLeadingBlankLines();
         QCOMPARE(squeezed.lines().size(), 2);
     }
 };

@@ -25,7 +25,7 @@ private:
                 name, TextLines(orderBlock(2, QStringLiteral("200003003"), "Clous") +
                                 orderBlock(0, QStringLiteral("200003001"), "Vis") +
                                 orderBlock(1, QStringLiteral("200003002"), "Ecrous"))));
-            QVERIFY(*document.Charge(name));
+            QVERIFY(*document.loadBook(name));
         }
         const OrderBook &book() const { return document.book(); }
     };
@@ -50,7 +50,7 @@ private Q_SLOTS:
             ++asked;
             return typed;
         });
-        QVERIFY(f.document.Chercher().ok());
+        QVERIFY(f.document.findOrder().ok());
         QCOMPARE(asked, 1);
         QCOMPARE(f.book().currentOrder(), shown);
         QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("20000300%1").arg(shown + 1));
@@ -59,14 +59,14 @@ private Q_SLOTS:
     void listFollowsTheRenumberingOfTheOrderOnScreen()
     {
         Fixture f;
-        QVERIFY(f.document.Suivant().ok()); // order 1 on screen
+        QVERIFY(f.document.nextOrder().ok()); // order 1 on screen
         // The user moved order 1 to the top and closed the list without choosing.
         f.document.setListDialogs(
             [](const OrderBook &) {
                 return OrderList::Choice{{1, 0, 2}, -1};
             },
             {});
-        QVERIFY(f.document.Liste().ok());
+        QVERIFY(f.document.showOrderList().ok());
         QCOMPARE(f.book().currentOrder(), 0); // its block's new index
         QVERIFY(f.document.fileModified());
         QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("200003002"));
@@ -77,7 +77,7 @@ private Q_SLOTS:
                 return OrderList::Choice{{0, 1, 2}, 2};
             },
             {});
-        QVERIFY(f.document.Liste().ok());
+        QVERIFY(f.document.showOrderList().ok());
         QCOMPARE(f.book().currentOrder(), 2);
         QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("200003003"));
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         f.document.settings().EuroMode = euroMode;
         QVERIFY(f.document.setIncludesVat(includesVat).ok());
         typeRows(f.document, {{"Vis", "3", "12,5", "10", "", ""}});
-        QVERIFY(f.document.Calcule().ok());
+        QVERIFY(f.document.calculateOrder().ok());
         QCOMPARE(f.document.record().Lines[0].UnitPrice.trimmed(), QStringLiteral("12,50"));
         QCOMPARE(f.document.record().Lines[0].Amount.trimmed(), QStringLiteral("33,75"));
         QCOMPARE(f.document.record().Lines[0].VatCode, QStringLiteral("1"));
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(printed.secondCurrency, secondCurrency);
 
         // Showing another order first empties the totals, then works out its own.
-        QVERIFY(f.document.Suivant().ok());
+        QVERIFY(f.document.nextOrder().ok());
         QCOMPARE(f.document.totals().BeforeTax, QStringLiteral("20,00"));
         f.document.settings().SingleCurrency = 1;
         QCOMPARE(f.document.secondCurrency(), QString());
@@ -132,7 +132,7 @@ private Q_SLOTS:
         Fixture f;
         const OrderTotals before = f.document.totals();
         typeRows(f.document, {{"Tôle", "1E30", "1E30", "", "old"}, {"Clous", "1", "1"}}, 2);
-        const Status calculated = f.document.Calcule();
+        const Status calculated = f.document.calculateOrder();
         QVERIFY(!calculated.ok());
         QCOMPARE(calculated.message(), QStringLiteral("Débordement flottant"));
         // The row before the overflow is rewritten; the overflowing one keeps its amount, the
@@ -148,8 +148,8 @@ private Q_SLOTS:
         lines[14] = QStringLiteral("31/02/2000");
         const QString damaged = f.dir.file(QStringLiteral("d.cmd"));
         QVERIFY(TextFile::write(damaged, TextLines(lines)));
-        QVERIFY(*f.document.Charge(damaged));
-        const Status moved = f.document.Suivant();
+        QVERIFY(*f.document.loadBook(damaged));
+        const Status moved = f.document.nextOrder();
         QVERIFY(!moved.ok());
         QCOMPARE(moved.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
         QCOMPARE(f.book().currentOrder(), 1);
@@ -164,7 +164,7 @@ private Q_SLOTS:
         s.AutoOpenFileName = QStringLiteral("c.cmd");
         s.EuroMode = 1;
         s.SingleCurrency = 1;
-        QVERIFY(f.document.Nouveau().ok());
+        QVERIFY(f.document.newBook().ok());
         QCOMPARE(s.AutoOpenFileName, QString());
         QCOMPARE(s.EuroMode, 0);
         QCOMPARE(s.SingleCurrency, 0);
@@ -186,8 +186,8 @@ private Q_SLOTS:
         QVERIFY(f.document.fileModified() && f.document.orderModified());
         QCOMPARE(f.document.totals().BeforeTax, QStringLiteral("28,00"));
 
-        QVERIFY(!f.document.SupLigne(3)); // past the last row in use: no line
-        QVERIFY(f.document.SupLigne(1));
+        QVERIFY(!f.document.deleteLine(3)); // past the last row in use: no line
+        QVERIFY(f.document.deleteLine(1));
         QCOMPARE(f.document.lastRow(), 1);
         QCOMPARE(f.document.record().Lines[0].Designation, QStringLiteral("Boulons"));
         QVERIFY(f.document.record().Lines[1].isEmpty());
@@ -234,9 +234,9 @@ private Q_SLOTS:
                                  "MEMOn2",
                                  "FIN"};
         QVERIFY(TextFile::write(QStringLiteral("c.cmd"), TextLines(TestBooks::block(0, order))));
-        QVERIFY(*document.Charge(QStringLiteral("c.cmd")));
+        QVERIFY(*document.loadBook(QStringLiteral("c.cmd")));
         if (edit == QLatin1String("delete row 1"))
-            QVERIFY(document.SupLigne(1));
+            QVERIFY(document.deleteLine(1));
         else if (edit == QLatin1String("add row 4"))
             typeRows(document, {{"d", "1", "1"}}, 4);
         else if (edit == QLatin1String("empty note"))
@@ -274,16 +274,16 @@ private Q_SLOTS:
             f.document.setAddressLine(1, text);
             f.document.setCell(1, 0, text);
             f.document.setNote({text});
-            QVERIFY(*f.document.Sauve(f.dir.file(file)));
+            QVERIFY(*f.document.save(f.dir.file(file)));
         } else if (file == SupplierBook::FileName) {
             f.document.suppliers().append({QStringLiteral("10030"), {text, text, {}, {}}});
-            QVERIFY(f.document.SauveFour().ok());
+            QVERIFY(f.document.saveSuppliers().ok());
         } else if (file == Company::FileName) {
             f.document.company().CompanyLines.fill(text);
-            QVERIFY(f.document.company().SauveSoc());
+            QVERIFY(f.document.company().saveCompany());
         } else {
             f.document.settings().PaymentTermList = {text};
-            QVERIFY(f.document.SauveIni(text).ok());
+            QVERIFY(f.document.saveSettings(text).ok());
         }
 
         QByteArray bytes;

@@ -51,7 +51,7 @@ void TestOrderHistory::goesBackAndForth()
     FakePlatform desktop{QDateTime(QDate(2000, 3, 15), QTime(10, 0))};
     OrderDocument document;
     OrderHistory history(document);
-    QVERIFY(document.Nouveau().ok());
+    QVERIFY(document.newBook().ok());
     const QString file = dir.file(QStringLiteral("h.cmd"));
 
     // states[k]: the book with the order on screen written back, after the k-th step kept or
@@ -75,9 +75,9 @@ void TestOrderHistory::goesBackAndForth()
         if (op == 'a') {
             document.setSupplierCode(QStringLiteral("10023"));
             QVERIFY(document.setCell(1, 0, QStringLiteral("Article %1").arg(++typed)));
-            QVERIFY(document.Ajout().ok());
+            QVERIFY(document.addOrder().ok());
         } else if (op == 's') {
-            QVERIFY(*document.Sauve(file, OrderDocument::SaveWhen::Always));
+            QVERIFY(*document.save(file, OrderDocument::SaveWhen::Always));
             QVERIFY(TextFile::readBytes(file, saved));
         } else {
             QVERIFY((op == 'z' ? history.undo() : history.redo()).ok());

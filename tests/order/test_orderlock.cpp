@@ -64,13 +64,13 @@ private Q_SLOTS:
     void secondCopyOpensReadOnlyOrNotAtAll()
     {
         Copy first;
-        QVERIFY(*first.document.Charge(name));
+        QVERIFY(*first.document.loadBook(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
 
         Copy second;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!*second.document.Charge(name));
+        QVERIFY(!*second.document.loadBook(name));
         QCOMPARE(prompts->asked.size(), 1);
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
         QCOMPARE(prompts->asked.first().text,
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QVERIFY(second.document.book().fileName().isEmpty());
 
         prompts->answer(Answer::Ok);
-        QVERIFY(*second.document.Charge(name));
+        QVERIFY(*second.document.loadBook(name));
         QVERIFY(second.document.book().isReadOnly());
         QCOMPARE(second.document.caption(), QStringLiteral("c.cmd (lecture seule)"));
         QCOMPARE(second.document.record().Lines.at(0).Designation, QStringLiteral("Vis"));
@@ -91,35 +91,35 @@ private Q_SLOTS:
         // The read-only copy cannot save over the file, but can save under another name.
         const QByteArray before = contents(name);
         second.document.setCell(1, 0, QStringLiteral("Clous"));
-        const Result<bool> saved = second.document.Sauve(name);
+        const Result<bool> saved = second.document.save(name);
         QVERIFY2(!saved.ok(), "saved over a read-only file");
         QCOMPARE(saved.message(), QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                                  "enregistrez-le sous un autre nom."));
         QCOMPARE(contents(name), before);
         QVERIFY(second.document.fileModified());
         const QString other = dir->file(QStringLiteral("autre.cmd"));
-        QVERIFY(*second.document.Sauve(other));
+        QVERIFY(*second.document.save(other));
         QVERIFY(!second.document.book().isReadOnly());
         QCOMPARE(second.document.caption(), QStringLiteral("autre.cmd"));
 
         // That file is now the second copy's: the first cannot replace it.
         first.document.setCell(1, 0, QStringLiteral("Écrous"));
-        QVERIFY(!first.document.Sauve(other).ok());
+        QVERIFY(!first.document.save(other).ok());
         QVERIFY(first.document.fileModified());
-        QVERIFY(*first.document.Sauve(name)); // its own file still saves
+        QVERIFY(*first.document.save(name)); // its own file still saves
     }
 
     void aClosedBookReleasesItsFile()
     {
         Copy first;
-        QVERIFY(*first.document.Charge(name));
-        QVERIFY(first.document.Nouveau().ok());
+        QVERIFY(*first.document.loadBook(name));
+        QVERIFY(first.document.newBook().ok());
         QVERIFY(!QFile::exists(name + QStringLiteral(".lock")));
         Copy second;
-        QVERIFY(*second.document.Charge(name));
+        QVERIFY(*second.document.loadBook(name));
         QVERIFY(!second.document.book().isReadOnly());
         QVERIFY(prompts->asked.isEmpty());
-        QVERIFY(*second.document.Charge(name)); // opening its own file again asks nothing either
+        QVERIFY(*second.document.loadBook(name)); // opening its own file again asks nothing either
         QVERIFY(prompts->asked.isEmpty());
     }
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
     {
         Copy office(QStringLiteral("COMPTA"));
         prompts->moment = QDateTime(QDate(2026, 12, 9), QTime(8, 12));
-        QVERIFY(*office.document.Charge(name));
+        QVERIFY(*office.document.loadBook(name));
 
         Copy front(QStringLiteral("ACCUEIL"));
         prompts->moment = QDateTime(QDate(2026, 12, 9), QTime(10, 32));
@@ -135,7 +135,7 @@ private Q_SLOTS:
                                             "08:12");
         // "Prendre la main", declined at the second question, asks the first again.
         prompts->answers = {Answer::FirstAction, Answer::No, Answer::Cancel};
-        QVERIFY(!*front.document.Charge(name));
+        QVERIFY(!*front.document.loadBook(name));
         QCOMPARE(prompts->texts().at(0),
                  QStringLiteral("Le fichier c.cmd est %1. L'ouvrir en lecture seule ?").arg(held));
         QCOMPARE(prompts->asked.at(0).actions, QStringList{QStringLiteral("Prendre la main")});
@@ -144,13 +144,13 @@ private Q_SLOTS:
         QCOMPARE(prompts->texts().at(2), prompts->texts().at(0));
 
         prompts->answers = {Answer::FirstAction, Answer::Yes};
-        QVERIFY(*front.document.Charge(name));
+        QVERIFY(*front.document.loadBook(name));
         QVERIFY(!front.document.book().isReadOnly());
 
         // The desk taken over was running after all: its save writes nothing over the book.
         const QByteArray before = contents(name);
         office.document.setCell(1, 0, QStringLiteral("Clous"));
-        const Result<bool> saved = office.document.Sauve(name);
+        const Result<bool> saved = office.document.save(name);
         QVERIFY(!saved.ok());
         QCOMPARE(saved.message(),
                  QStringLiteral("Le poste ACCUEIL a pris la main sur le fichier c.cmd le "
@@ -159,12 +159,12 @@ private Q_SLOTS:
         QCOMPARE(contents(name), before);
         QVERIFY(office.document.fileModified());
         QCOMPARE(office.document.caption(), QStringLiteral("c.cmd (lecture seule)"));
-        QVERIFY(*office.document.Sauve(dir->file(QStringLiteral("compta.cmd"))));
+        QVERIFY(*office.document.save(dir->file(QStringLiteral("compta.cmd"))));
 
         // The lock is the other desk's: saving elsewhere did not take it away.
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
         front.document.setCell(1, 0, QStringLiteral("Écrous"));
-        QVERIFY(*front.document.Sauve(name));
+        QVERIFY(*front.document.save(name));
     }
 
     void readOnlyCopyFollowsTheBook()
@@ -172,18 +172,18 @@ private Q_SLOTS:
         QVERIFY(TextFile::write(
             name, TextLines(orderBlock(0, "200003001") + orderBlock(1, "200003002", "Clous"))));
         Copy writer(QStringLiteral("COMPTA"));
-        QVERIFY(*writer.document.Charge(name));
+        QVERIFY(*writer.document.loadBook(name));
         Copy reader(QStringLiteral("ACCUEIL"));
         prompts->answer(Answer::Ok);
-        QVERIFY(*reader.document.Charge(name));
-        QVERIFY(reader.document.Suivant().ok());
+        QVERIFY(*reader.document.loadBook(name));
+        QVERIFY(reader.document.nextOrder().ok());
         QCOMPARE(reader.document.record().Number.trimmed(), QStringLiteral("200003002"));
         QVERIFY(!reader.document.book().changedOnDisk());
 
         // The writer deletes the first order: the order on screen moves to index 0, and is
         // still the one shown after reading the file again.
-        QVERIFY(writer.document.Supprime().ok());
-        QVERIFY(*writer.document.Sauve(name));
+        QVERIFY(writer.document.deleteOrder().ok());
+        QVERIFY(*writer.document.save(name));
         QVERIFY(reader.document.book().changedOnDisk());
         QVERIFY(!reader.document.takeWriting().ok()); // still held
         QVERIFY(reader.document.reread().ok());
@@ -194,24 +194,24 @@ private Q_SLOTS:
 
         // Once the writer closed the book, the reader takes it and saves normally.
         QVERIFY(reader.document.book().fileHolder().has_value());
-        QVERIFY(writer.document.Nouveau().ok());
+        QVERIFY(writer.document.newBook().ok());
         QVERIFY(!reader.document.book().fileHolder().has_value());
         QVERIFY(reader.document.takeWriting().ok());
         QVERIFY(!reader.document.book().isReadOnly());
         QCOMPARE(reader.document.caption(), QStringLiteral("c.cmd"));
         reader.document.setCell(1, 0, QStringLiteral("Écrous"));
-        QVERIFY(*reader.document.Sauve(name));
+        QVERIFY(*reader.document.save(name));
     }
 
     void fileChangedOnDiskIsNotWrittenOver()
     {
         Copy copy;
-        QVERIFY(*copy.document.Charge(name));
+        QVERIFY(*copy.document.loadBook(name));
         // A backup put back by another program.
         QVERIFY(TextFile::write(name, TextLines(orderBlock(0, "199912001", "Boulons"))));
         const QByteArray restored = contents(name);
         copy.document.setCell(1, 0, QStringLiteral("Clous"));
-        const Result<bool> saved = copy.document.Sauve(name);
+        const Result<bool> saved = copy.document.save(name);
         QVERIFY(!saved.ok());
         QVERIFY(saved.message().startsWith(
             QStringLiteral("Le fichier a été modifié hors de Qor Commande depuis son ouverture")));
@@ -220,7 +220,7 @@ private Q_SLOTS:
         // Read again, it saves over the file as it now is.
         QVERIFY(copy.document.reread().ok());
         copy.document.setCell(1, 0, QStringLiteral("Clous"));
-        QVERIFY(*copy.document.Sauve(name));
+        QVERIFY(*copy.document.save(name));
     }
 
     void lockOfACrashedCopyIsTakenOver()
@@ -233,7 +233,7 @@ private Q_SLOTS:
 
         Copy copy;
         prompts->answer(Answer::Cancel);
-        QVERIFY(!*copy.document.Charge(name));
+        QVERIFY(!*copy.document.loadBook(name));
         QCOMPARE(prompts->texts().size(), 1);
         QVERIFY(prompts->asked.first().actions.isEmpty());
 
@@ -241,7 +241,7 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished(10000));
         QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
         prompts->asked.clear();
-        QVERIFY(*copy.document.Charge(name));
+        QVERIFY(*copy.document.loadBook(name));
         QVERIFY(prompts->asked.isEmpty());
         QVERIFY(!copy.document.book().isReadOnly());
     }

@@ -3,12 +3,12 @@
 // book another copy holds, the recovery of unsaved changes after a crash, and saves that write
 // the book in use, with its backup and lock, whatever its name or the way to it.
 
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "core/textfile.h"
 #include "failingwriter.h"
 #include "order/bookrecovery.h"
 #include "order/orderfilelock.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "orderlines.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
@@ -45,12 +45,12 @@ class TestSaveSafety : public QObject {
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_prompts;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QString m_path;
 
     void start()
     {
-        m_form = std::make_unique<TMainForm>();
+        m_form = std::make_unique<MainWindow>();
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -70,7 +70,7 @@ class TestSaveSafety : public QObject {
     }
     void typeNote(const QString &text)
     {
-        auto *memo = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+        auto *memo = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Note"));
         memo->setFocus();
         QTest::keyClicks(memo, text);
     }
@@ -81,7 +81,7 @@ class TestSaveSafety : public QObject {
     // A change to the order on screen that makes the book modified: a second address line.
     void typeAddress(const QString &text)
     {
-        auto *edit = m_form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+        auto *edit = m_form->findChild<QLineEdit *>(QStringLiteral("AddressLine2"));
         edit->setFocus();
         QTest::keyClicks(edit, text);
     }
@@ -245,7 +245,7 @@ private Q_SLOTS:
             openBook();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
             QCOMPARE(m_form->commande().book().currentOrder(), 1);
-            auto *note = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+            auto *note = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Note"));
             QTest::mouseClick(note->viewport(), Qt::LeftButton);
             QTest::keyClick(note, Qt::Key_End, Qt::ControlModifier);
             QTest::keyClicks(note, typed);
@@ -417,7 +417,7 @@ private Q_SLOTS:
         QVERIFY(contents(name).contains("\r\nLyon\r\n"));
         QVERIFY(m_form->close());
         Settings settings;
-        QVERIFY(SettingsFile::ChargeIni(settings));
+        QVERIFY(SettingsFile::loadSettings(settings));
         QCOMPARE(settings.AutoOpenFileName, name);
     }
 

@@ -9,7 +9,7 @@
 
 Q_DECLARE_METATYPE(Real)
 
-using OrderCalc::Calcule;
+using OrderCalc::calculateOrder;
 
 namespace {
 
@@ -53,7 +53,7 @@ QList<OrderLine> grid(const QStringList &typed = {})
 
 QString overflowOf(QList<OrderLine> &rows, bool includesVat, const Settings &settings)
 {
-    const Result<OrderTotals> totals = Calcule(rows, includesVat, settings, Measure);
+    const Result<OrderTotals> totals = calculateOrder(rows, includesVat, settings, Measure);
     return totals.ok() ? QString() : totals.message();
 }
 
@@ -100,12 +100,13 @@ void TestCalc::rset()
     QFETCH(QString, text);
     QFETCH(int, width);
     QFETCH(QString, result);
-    QCOMPARE(OrderCalc::Rset(text, width, Measure), result);
+    QCOMPARE(OrderCalc::leftPadded(text, width, Measure), result);
 }
 
 void TestCalc::rsetStopsOnZeroWidth()
 {
-    const QString r = OrderCalc::Rset(QStringLiteral("5"), 100, [](const QString &) { return 0; });
+    const QString r =
+        OrderCalc::leftPadded(QStringLiteral("5"), 100, [](const QString &) { return 0; });
     QVERIFY(r.endsWith(QLatin1String(" 5")));
     QVERIFY(r.size() < 200);
 }
@@ -123,7 +124,7 @@ void TestCalc::rsetAgreesWithOneSpaceAtATime()
             QString expected = text;
             for (int guard = 0; guard <= 120 && font(expected) <= 110; ++guard)
                 expected.prepend(QLatin1Char(' '));
-            QCOMPARE(OrderCalc::Rset(text, 120, font), expected);
+            QCOMPARE(OrderCalc::leftPadded(text, 120, font), expected);
         }
     }
 }
@@ -209,7 +210,7 @@ void TestCalc::totals()
     settings.EuroRate = euroRate;
     settings.VatRates[2] = rate3;
     QList<OrderLine> rows = grid(lines);
-    const OrderTotals t = Calcule(rows, includesVat, settings, Measure).value();
+    const OrderTotals t = calculateOrder(rows, includesVat, settings, Measure).value();
     QCOMPARE((QStringList{t.BeforeTax, t.Vat, t.IncludingTax, t.SecondCurrency}), expected);
 }
 
@@ -250,7 +251,7 @@ void TestCalc::rowCells()
     QFETCH(QString, typed);
     QFETCH(QStringList, cells);
     QList<OrderLine> rows = grid({typed});
-    QVERIFY(Calcule(rows, false, Settings(), Measure).ok());
+    QVERIFY(calculateOrder(rows, false, Settings(), Measure).ok());
     const OrderLine &r = rows.at(0);
     QCOMPARE((QStringList{r.Quantity, r.UnitPrice, r.DiscountPercent, r.Amount, r.VatCode}), cells);
     QCOMPARE(r.Designation, QStringLiteral("article"));
@@ -261,7 +262,7 @@ void TestCalc::rowWithoutQuantityUntouched()
     QList<OrderLine> rows = grid({"|12||", " \t |5|10|"});
     rows[0].Amount = QStringLiteral("ancien");
     const QList<OrderLine> before = rows;
-    const OrderTotals t = Calcule(rows, false, Settings(), Measure).value();
+    const OrderTotals t = calculateOrder(rows, false, Settings(), Measure).value();
     QCOMPARE(rows, before);
     QCOMPARE(t.BeforeTax, QStringLiteral("0,00"));
 }
@@ -271,7 +272,7 @@ void TestCalc::lastGridRowCounts()
     // The calculation knows nothing of the rows in use: every row with a quantity counts.
     QList<OrderLine> rows = grid({"1|10||1"});
     rows[62] = line(QStringLiteral("2|5||1"));
-    const OrderTotals t = Calcule(rows, false, Settings(), Measure).value();
+    const OrderTotals t = calculateOrder(rows, false, Settings(), Measure).value();
     QCOMPARE(t.BeforeTax, QStringLiteral("20,00"));
     QCOMPARE(rows.at(62).Amount, money("10,00"));
 }
@@ -279,11 +280,11 @@ void TestCalc::lastGridRowCounts()
 void TestCalc::priceRoundedAfterFirstPass()
 {
     QList<OrderLine> rows = grid({"1|0,333||1", "1|0,333||1", "1|0,333||1"});
-    OrderTotals t = Calcule(rows, false, Settings(), Measure).value();
+    OrderTotals t = calculateOrder(rows, false, Settings(), Measure).value();
     QCOMPARE(t.BeforeTax, QStringLiteral("1,00"));
     QCOMPARE(rows.at(0).UnitPrice, money("0,33"));
     QCOMPARE(rows.at(2).Amount, money("0,33"));
-    t = Calcule(rows, false, Settings(), Measure).value();
+    t = calculateOrder(rows, false, Settings(), Measure).value();
     QCOMPARE(t.BeforeTax, QStringLiteral("0,99"));
 }
 
@@ -291,9 +292,9 @@ void TestCalc::secondPassChangesNothing()
 {
     for (bool includesVat : {false, true}) {
         QList<OrderLine> rows = grid({"3|12,5|10|", "0,4|0,99||3", "1|cinq||1", "2|3||A"});
-        const OrderTotals first = Calcule(rows, includesVat, Settings(), Measure).value();
+        const OrderTotals first = calculateOrder(rows, includesVat, Settings(), Measure).value();
         const QList<OrderLine> afterFirst = rows;
-        QCOMPARE(Calcule(rows, includesVat, Settings(), Measure).value(), first);
+        QCOMPARE(calculateOrder(rows, includesVat, Settings(), Measure).value(), first);
         QCOMPARE(rows, afterFirst);
     }
 }

@@ -154,7 +154,7 @@ void TestLineEntry::deleteLine()
     const QList<OrderLine> before = numberedRows();
     QList<OrderLine> rows = before;
     int last = lastRow;
-    QVERIFY(LineEntry::SupLigne(rows, row, last));
+    QVERIFY(LineEntry::deleteLine(rows, row, last));
     QCOMPARE(last, lastRow - 1);
     for (int r = 1; r < row; ++r)
         QCOMPARE(rows.at(r - 1), before.at(r - 1));
@@ -171,12 +171,12 @@ void TestLineEntry::deletePastLastRow()
     const QList<OrderLine> before = numberedRows();
     QList<OrderLine> rows = before;
     int last = 5;
-    QVERIFY(!LineEntry::SupLigne(rows, 6, last));
-    QVERIFY(!LineEntry::SupLigne(rows, 0, last));
+    QVERIFY(!LineEntry::deleteLine(rows, 6, last));
+    QVERIFY(!LineEntry::deleteLine(rows, 0, last));
     QCOMPARE(last, 5);
     QCOMPARE(rows, before);
     last = 0;
-    QVERIFY(!LineEntry::SupLigne(rows, 1, last));
+    QVERIFY(!LineEntry::deleteLine(rows, 1, last));
     QCOMPARE(last, 0);
 }
 

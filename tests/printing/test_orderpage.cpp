@@ -221,8 +221,8 @@ private Q_SLOTS:
         QFETCH(int, widthMm);
         QFETCH(int, factor);
         const PageScale scale = PageScale::forDevice(widthPx, widthMm, 2 * widthPx, 2 * widthMm);
-        QCOMPARE(scale.Mh(20), 20 * factor);
-        QCOMPARE(scale.Mv(90), 95 * (widthMm ? factor : 2 * widthPx)); // every y 5 mm lower
+        QCOMPARE(scale.deviceX(20), 20 * factor);
+        QCOMPARE(scale.deviceY(90), 95 * (widthMm ? factor : 2 * widthPx)); // every y 5 mm lower
     }
 
     void envelope()

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "core/numbertext.h"
 #include "order/orderlines.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "printing/ordermail.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
+#include "printing/pagesetupdialog.h"
 #include "printing/printercalibration.h"
-#include "printing/tmpage.h"
 #include "recordingprinter.h"
 #include "testsupport.h"
 
@@ -135,7 +135,7 @@ const Drawn *bandOf(const QList<Drawn> &drawn, const QString &text)
 }
 
 // Fills the order window with a small order of two rows and a supplier.
-void fillOrder(TCommande &w)
+void fillOrder(OrderWindow &w)
 {
     OrderDocument &d = w.document();
     d.setNumber(Number);
@@ -144,7 +144,7 @@ void fillOrder(TCommande &w)
     typeRows(d, {{"Vis", "2", "10"}, {"Clous", "3", "1"}});
     for (int i = 0; i < 7; ++i)
         w.company().CompanyLines[i] = QStringLiteral("Société %1").arg(i + 1);
-    w.Calcule();
+    w.calculateOrder();
 }
 
 // Too long for their place on paper: a designation that prints narrowed, one that prints cut,
@@ -158,7 +158,7 @@ const QString LongAddress =
 
 // Fills the order window with `rows` lines: the two long designations, then "Article 03" and
 // on, each for its number of pieces at 1.
-void fillLongOrder(TCommande &w, int rows)
+void fillLongOrder(OrderWindow &w, int rows)
 {
     fillOrder(w);
     w.document().setAddressLine(0, LongAddress);
@@ -169,7 +169,7 @@ void fillLongOrder(TCommande &w, int rows)
                      : QStringLiteral("Article %1").arg(k, 2, 10, QLatin1Char('0'));
         typeRows(w.document(), {{designation, QString::number(k), QStringLiteral("1")}}, k);
     }
-    w.Calcule();
+    w.calculateOrder();
 }
 
 // The text of each page of a PDF file, as pdftotext (poppler-utils) reads it.
@@ -187,31 +187,31 @@ QStringList pdfPages(const QString &fileName)
 }
 
 // Clicks an item of the paper type on its round button, where a user clicks.
-void clickRadio(TMPage &dialog, int item)
+void clickRadio(PageSetupDialog &dialog, int item)
 {
-    auto *radio = dialog.findChild<QRadioButton *>(QStringLiteral("RadioGroup1Item%1").arg(item));
+    auto *radio = dialog.findChild<QRadioButton *>(QStringLiteral("Paper%1").arg(item));
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
 // Runs the page set-up, `act` driving the dialog while it is shown.
-void runPageSetup(TCommande &w, int select, const std::function<void(TMPage &)> &act)
+void runPageSetup(OrderWindow &w, int select, const std::function<void(PageSetupDialog &)> &act)
 {
     QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<TMPage *>(QApplication::activeModalWidget());
+        auto *dialog = qobject_cast<PageSetupDialog *>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         if (select >= 0)
             clickRadio(*dialog, select);
         act(*dialog);
     });
-    w.ParM();
+    w.choosePaper();
 }
 
-void click(TMPage &dialog, const char *name)
+void click(PageSetupDialog &dialog, const char *name)
 {
     QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
 }
 
-void setOffsets(TMPage &dialog, double x, double y)
+void setOffsets(PageSetupDialog &dialog, double x, double y)
 {
     dialog.findChild<QDoubleSpinBox *>(QStringLiteral("CalibrationX"))->setValue(x);
     dialog.findChild<QDoubleSpinBox *>(QStringLiteral("CalibrationY"))->setValue(y);
@@ -307,15 +307,15 @@ private Q_SLOTS:
             printer.setPageOrientation(QPageLayout::Landscape);
         PrinterCalibration::setOffsets(printer.printerName(), calibration);
         PrinterInUse use(*m_desktop, printer);
-        TCommande w;
+        OrderWindow w;
         w.activate();
         fillOrder(w);
         w.document().setPaperType(qMax(0, paperType));
         m_desktop->answer(Prompts::Answer::Ok);
         if (paperType < 0)
-            w.ImpEnv();
+            w.printEnvelope();
         else
-            w.Imprime();
+            w.printOrder();
 
         QCOMPARE(printer.engine.jobs, 1);
         QCOMPARE(printer.pageLayout().pageSize().id(), paper); // never forced to A4
@@ -375,10 +375,10 @@ private Q_SLOTS:
 
         RecordingPrinter printer;
         PrinterInUse use(*m_desktop, printer);
-        TCommande w;
+        OrderWindow w;
         w.activate();
         fillOrder(w);
-        w.Imprime();
+        w.printOrder();
         const Drawn *first = bandOf(printer.engine.drawn, QStringLiteral("Vis"));
         const Drawn *second = bandOf(printer.engine.drawn, QStringLiteral("Clous"));
         QVERIFY(first && second);
@@ -411,7 +411,7 @@ private Q_SLOTS:
             printer.setPageOrientation(QPageLayout::Landscape);
         }
         PrinterInUse use(*m_desktop, printer);
-        TCommande w;
+        OrderWindow w;
         w.resize(1000, 700);
         w.show();
         w.activate();
@@ -422,9 +422,9 @@ private Q_SLOTS:
             w.document().setAddressLine(0, text);
         m_desktop->answer(Prompts::Answer::Ok);
         if (place == 2)
-            w.ImpEnv();
+            w.printEnvelope();
         else
-            w.Imprime();
+            w.printOrder();
 
         const QList<Drawn> texts = ofKind(printer.engine.drawn, Drawn::Text);
         const auto drawn = std::find_if(texts.begin(), texts.end(), [&text](const Drawn &d) {
@@ -444,7 +444,7 @@ private Q_SLOTS:
         QVERIFY(drawn->to.x() <= limit + Factor / 4);
 
         if (place == 0) {
-            auto *grid = w.findChild<QTableView *>(QStringLiteral("StringGrid1"));
+            auto *grid = w.findChild<QTableView *>(QStringLiteral("Lines"));
             const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
             QHelpEvent hover(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
             QApplication::sendEvent(grid->viewport(), &hover);
@@ -490,11 +490,11 @@ private Q_SLOTS:
         printer.setQueueName(printerName);
         PrinterInUse use(*m_desktop, printer);
         m_desktop->noPrinter = failure < 0;
-        TMainForm &form = start();
+        MainWindow &form = start();
         const QStringList before = form.commande().book().lines().toStringList();
         const bool modified = form.commande().document().fileModified();
 
-        for (const char *button : {"SpeedButton8", "SpeedButton10"}) {
+        for (const char *button : {"PrintBtn", "EnvelopeBtn"}) {
             m_desktop->asked.clear();
             m_desktop->answer(Prompts::Answer::Ok); // the envelope prompt comes first
             QTest::mouseClick(toolButton(button), Qt::LeftButton);
@@ -521,10 +521,10 @@ private Q_SLOTS:
         printer.setOutputFileName(m_dir->file(QStringLiteral("order.pdf")));
         printer.setPageSize(QPageSize(QPageSize::Letter));
         PrinterInUse use(*m_desktop, printer);
-        TCommande w;
+        OrderWindow w;
         w.activate();
         fillOrder(w);
-        w.Imprime();
+        w.printOrder();
         const PdfPage page = readPdf(printer.outputFileName());
         QCOMPARE(page.pages, 1);
         QCOMPARE(page.mediaBox, QByteArray("0 0 612.000000 792.000000"));
@@ -536,14 +536,14 @@ private Q_SLOTS:
     // The preview and the PDF export draw exactly what the printer gets.
     void previewAndExportMatchPrint()
     {
-        TMainForm &form = start();
+        MainWindow &form = start();
         fillOrder(form.commande());
         form.commande().document().setPaperType(1);
         QList<Drawn> printed;
         {
             RecordingPrinter printer;
             PrinterInUse use(*m_desktop, printer);
-            QTest::mouseClick(toolButton("SpeedButton8"), Qt::LeftButton);
+            QTest::mouseClick(toolButton("PrintBtn"), Qt::LeftButton);
             printed = printer.engine.drawn;
         }
         QVERIFY(!printed.isEmpty());
@@ -567,7 +567,7 @@ private Q_SLOTS:
         pdf.setPageSize(QPageSize(QPageSize::A4));
         {
             PrinterInUse use(*m_desktop, pdf);
-            form.commande().Imprime();
+            form.commande().printOrder();
         }
         // Through the menu, from the keyboard.
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported")));
@@ -614,7 +614,7 @@ private Q_SLOTS:
         QFETCH(int, pages);
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
                  "the poppler-utils package is missing");
-        TMainForm &form = start();
+        MainWindow &form = start();
         fillLongOrder(form.commande(), rows);
         form.commande().document().setPaperType(paperType);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
@@ -654,7 +654,7 @@ private Q_SLOTS:
         printer.setPageSize(QPageSize(QPageSize::A4));
         {
             PrinterInUse use(*m_desktop, printer);
-            QTest::mouseClick(toolButton("SpeedButton8"), Qt::LeftButton);
+            QTest::mouseClick(toolButton("PrintBtn"), Qt::LeftButton);
         }
         QCOMPARE(pdfPages(printer.outputFileName()), text);
     }
@@ -705,7 +705,7 @@ private Q_SLOTS:
         QFETCH(int, mailProgram);
         QFETCH(QString, message);
         m_desktop->documents = m_dir->file(QStringLiteral("Documents"));
-        TMainForm &form = start();
+        MainWindow &form = start();
         fillOrder(form.commande());
         if (!book.isEmpty()) {
             QDir().mkpath(QFileInfo(m_dir->file(book)).path());
@@ -763,23 +763,23 @@ private Q_SLOTS:
 
     void pageSetupChangesPaperTypeOnlyOnOk()
     {
-        TCommande w;
+        OrderWindow w;
         QCOMPARE(w.document().paperType(), 0);
-        const auto ok = [](TMPage &d) { click(d, "Button2"); };
-        const auto closeBox = [](TMPage &d) { d.close(); };
+        const auto ok = [](PageSetupDialog &d) { click(d, "OkButton"); };
+        const auto closeBox = [](PageSetupDialog &d) { d.close(); };
         runPageSetup(w, 1, closeBox); // never accepted since start-up
         QCOMPARE(w.document().paperType(), 0);
         runPageSetup(w, 2, ok);
         QCOMPARE(w.document().paperType(), 2);
         // Annuler and Escape leave the type, whatever was selected; the dialog opens on it.
-        runPageSetup(w, -1, [](TMPage &d) {
-            QVERIFY(d.findChild<QRadioButton *>(QStringLiteral("RadioGroup1Item2"))->isChecked());
+        runPageSetup(w, -1, [](PageSetupDialog &d) {
+            QVERIFY(d.findChild<QRadioButton *>(QStringLiteral("Paper2"))->isChecked());
             clickRadio(d, 0);
-            click(d, "Button1");
+            click(d, "CancelButton");
         });
         QCOMPARE(w.document().paperType(), 2);
         runPageSetup(w, 1, ok);
-        runPageSetup(w, 0, [](TMPage &d) { QTest::keyClick(&d, Qt::Key_Escape); });
+        runPageSetup(w, 0, [](PageSetupDialog &d) { QTest::keyClick(&d, Qt::Key_Escape); });
         QCOMPARE(w.document().paperType(), 1);
         runPageSetup(w, 0, closeBox); // the last button was Annuler: not accepted
         QCOMPARE(w.document().paperType(), 1);
@@ -794,28 +794,28 @@ private Q_SLOTS:
         RecordingPrinter printer;
         printer.setQueueName(QStringLiteral("Atelier/étiquettes"));
         PrinterInUse use(*m_desktop, printer);
-        TCommande w;
-        runPageSetup(w, -1, [](TMPage &d) {
+        OrderWindow w;
+        runPageSetup(w, -1, [](PageSetupDialog &d) {
             QVERIFY(d.findChild<QLabel *>(QStringLiteral("CalibrationPrinter"))
                         ->text()
                         .contains(QStringLiteral("Atelier/étiquettes")));
             setOffsets(d, 1.5, -0.7);
-            click(d, "Button1"); // Annuler keeps nothing
+            click(d, "CancelButton"); // Annuler keeps nothing
         });
         QCOMPARE(PrinterCalibration::offsets(QStringLiteral("Atelier/étiquettes")), QPointF());
-        runPageSetup(w, -1, [](TMPage &d) {
+        runPageSetup(w, -1, [](PageSetupDialog &d) {
             setOffsets(d, 1.5, -0.7);
-            click(d, "Button2");
+            click(d, "OkButton");
         });
         QCOMPARE(PrinterCalibration::offsets(QStringLiteral("Atelier/étiquettes")),
                  QPointF(1.5, -0.7));
         QCOMPARE(PrinterCalibration::offsets(QStringLiteral("Atelier")), QPointF());
-        runPageSetup(w, -1, [](TMPage &d) {
+        runPageSetup(w, -1, [](PageSetupDialog &d) {
             auto *x = d.findChild<QDoubleSpinBox *>(QStringLiteral("CalibrationX"));
             QCOMPARE(x->value(), 1.5); // shown again
             QCOMPARE(x->minimum(), -20.0);
             QCOMPARE(x->maximum(), 20.0);
-            click(d, "Button1");
+            click(d, "CancelButton");
         });
 
         // Out-of-range values written by hand come back within the limits.
@@ -824,16 +824,16 @@ private Q_SLOTS:
 
         // Without a printer there is nothing to calibrate.
         printer.setQueueName(QString());
-        runPageSetup(w, -1, [](TMPage &d) {
+        runPageSetup(w, -1, [](PageSetupDialog &d) {
             QVERIFY(!d.findChild<QDoubleSpinBox *>(QStringLiteral("CalibrationX"))->isEnabled());
-            click(d, "Button2");
+            click(d, "OkButton");
         });
     }
 
 private:
-    TMainForm &start()
+    MainWindow &start()
     {
-        m_form = std::make_unique<TMainForm>();
+        m_form = std::make_unique<MainWindow>();
         m_form->show();
         // A book in use enables the print commands.
         m_form->findChild<QAction *>(QStringLiteral("DocNewOrderItem"))->trigger();
@@ -862,7 +862,7 @@ private:
     QTemporaryDir m_settings;
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 QTEST_MAIN(TestPrinting)

@@ -2,11 +2,11 @@
 // The purchase statistics and the CSV exports driven from the main window's menus, by keys and
 // clicks, on the small book of the CSV tests.
 
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "core/csvfile.h"
 #include "core/textfile.h"
 #include "failingwriter.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "reports/purchasereportwindow.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
@@ -86,7 +86,7 @@ class TestReportWindow : public QObject {
 private:
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
 
     // Alt and the menu's mnemonic, then the item's.
     void menu(char mnemonic, char item)
@@ -114,7 +114,7 @@ void TestReportWindow::init()
     Settings settings;
     settings.EuroMode = 1; // amounts in euros, the francs shown beside them
     QVERIFY(TextFile::writeBytes(SettingsFile::fileName(), SettingsFile::save(settings, {})));
-    m_form = std::make_unique<TMainForm>();
+    m_form = std::make_unique<MainWindow>();
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));

@@ -42,7 +42,7 @@ struct Book {
         for (const QStringList &o : orders)
             lines += o;
         const QString name = dir.file(QStringLiteral("c.cmd"));
-        if (!TextFile::write(name, TextLines(lines)) || !document.Charge(name).ok())
+        if (!TextFile::write(name, TextLines(lines)) || !document.loadBook(name).ok())
             QTest::qFail("the book was not opened", __FILE__, __LINE__);
     }
 };
@@ -229,7 +229,7 @@ void TestSearch::resultsFollowTheBook()
     QVERIFY(book.document.showOrder(1).ok());
     QVERIFY(
         book.document.setCell(2, OrderLine::DesignationCell, QStringLiteral("Vis de fixation")));
-    book.document.EcritFiche();
+    book.document.writeBackOrder();
     QCOMPARE(numbers(), (QStringList{"200002001", "200004001"}));
     QCOMPARE(results.orderAt(held.row()), 3);
     QCOMPARE(where(0), QStringLiteral("Désignation, ligne 2 : Vis de fixation"));
@@ -240,7 +240,7 @@ void TestSearch::resultsFollowTheBook()
     // Order 0 deleted: the others take lower indexes, the rows still show theirs, and the
     // index that followed the deletion is the one a fresh reading of the book makes.
     QVERIFY(book.document.showOrder(0).ok());
-    QVERIFY(book.document.Supprime().ok());
+    QVERIFY(book.document.deleteOrder().ok());
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
     QCOMPARE(results.orderAt(0), 2);
     SearchIndex fresh{BookView(book.document)};
@@ -268,12 +268,12 @@ void TestSearch::resultsFollowTheBook()
             return OrderList::Choice{{2, 1, 0}, -1};
         },
         {});
-    QVERIFY(book.document.Liste().ok());
+    QVERIFY(book.document.showOrderList().ok());
     QCOMPARE(results.orderAt(0), 0);
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
 
     // Another book: nothing of this one is left.
-    QVERIFY(book.document.Nouveau().ok());
+    QVERIFY(book.document.newBook().ok());
     QCOMPARE(results.rowCount(), 0);
     QVERIFY(results.queryText().isEmpty());
     QVERIFY(book.index.find(SearchQuery(QStringLiteral("vis")), {}).isEmpty());

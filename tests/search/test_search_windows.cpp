@@ -2,10 +2,10 @@
 // The search window, the completion of designations and the price history, driven through
 // the main window with the keys and the mouse as a user drives them.
 
-#include "app/tmainform.h"
+#include "app/mainwindow.h"
 #include "core/textfile.h"
 #include "gui/application.h"
-#include "order/tcommande.h"
+#include "order/orderwindow.h"
 #include "search/searchresultsmodel.h"
 #include "search/searchwindow.h"
 #include "testsupport.h"
@@ -91,16 +91,16 @@ private:
     {
         return m_form->findChild<W *>(QLatin1String(name));
     }
-    TCommande &commande() const { return m_form->commande(); }
+    OrderWindow &commande() const { return m_form->commande(); }
     bool inGrid() const
     {
-        QWidget *grid = child("StringGrid1");
+        QWidget *grid = child("Lines");
         return focused() == grid || grid->isAncestorOf(focused());
     }
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<FakePlatform> m_desktop;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
     ModelTesters m_testers;
 };
 
@@ -117,7 +117,7 @@ void TestSearchWindows::init()
                                "Toner couleur\t1\t50,00\t\t50,00\t1"}) +
                         order(2, "200003001", "06/03/2000", "10023", "Dupont",
                               {"Ramette A4\t5\t4,20\t5\t19,95\t1"}, "toner livré le matin"))));
-    m_form = std::make_unique<TMainForm>();
+    m_form = std::make_unique<MainWindow>();
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -137,24 +137,24 @@ void TestSearchWindows::cleanup()
 
 void TestSearchWindows::clickCell(int row, int column)
 {
-    auto *grid = child<QTableView>("StringGrid1");
+    auto *grid = child<QTableView>("Lines");
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("StringGrid1Editor"));
+    QTRY_VERIFY(focused() && focused()->objectName() == QLatin1String("CellEditor"));
 }
 
 void TestSearchWindows::searchFromTheKeyboard_data()
 {
     QTest::addColumn<QString>("from");
-    QTest::newRow("cell editor") << "StringGrid1Editor";
-    QTest::newRow("note") << "Memo1";
+    QTest::newRow("cell editor") << "CellEditor";
+    QTest::newRow("note") << "Note";
 }
 
 void TestSearchWindows::searchFromTheKeyboard()
 {
     QFETCH(QString, from);
-    if (from == QLatin1String("Memo1"))
-        QTest::mouseClick(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    if (from == QLatin1String("Note"))
+        QTest::mouseClick(child<QPlainTextEdit>("Note")->viewport(), Qt::LeftButton);
     else
         clickCell(1, 0);
     QTRY_COMPARE(focused()->objectName(), from);
@@ -185,7 +185,7 @@ void TestSearchWindows::searchFromTheKeyboard()
     key(Qt::Key_Return);
     QCOMPARE(commande().book().currentOrder(), 2);
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
-    QTRY_COMPARE(focused(), child("Memo1"));
+    QTRY_COMPARE(focused(), child("Note"));
     QVERIFY(search->isVisible());
     // F3 from the order window: the next one, the focus on its cell.
     key(Qt::Key_F3);
@@ -232,13 +232,13 @@ void TestSearchWindows::typingAfterEnter_data()
     QTest::addColumn<int>("order");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
-    QTest::newRow("cell, from the note") << "Memo1"
+    QTest::newRow("cell, from the note") << "Note"
                                          << "couleur" << 1 << 2 << 0;
-    QTest::newRow("row 1, from a cell") << "StringGrid1Editor"
+    QTest::newRow("row 1, from a cell") << "CellEditor"
                                         << "cartouche" << 0 << 1 << 0;
-    QTest::newRow("price, from a cell") << "StringGrid1Editor"
+    QTest::newRow("price, from a cell") << "CellEditor"
                                         << "4,20" << 2 << 1 << 2;
-    QTest::newRow("note, from a cell") << "StringGrid1Editor"
+    QTest::newRow("note, from a cell") << "CellEditor"
                                        << "matin" << 2 << 1 << -1;
 }
 
@@ -250,8 +250,8 @@ void TestSearchWindows::typingAfterEnter()
     QFETCH(int, order);
     QFETCH(int, row);
     QFETCH(int, column);
-    if (from == QLatin1String("Memo1"))
-        QTest::mouseClick(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    if (from == QLatin1String("Note"))
+        QTest::mouseClick(child<QPlainTextEdit>("Note")->viewport(), Qt::LeftButton);
     else
         clickCell(3, 1);
     QTRY_COMPARE(focused()->objectName(), from);
@@ -312,7 +312,7 @@ void TestSearchWindows::completion()
         key(Qt::Key_Escape);
     }
     QTRY_VERIFY(!popup->isVisible());
-    QCOMPARE(focused()->objectName(), QStringLiteral("StringGrid1Editor"));
+    QCOMPARE(focused()->objectName(), QStringLiteral("CellEditor"));
     const bool chosen = how != QLatin1String("Escape");
     QCOMPARE(qobject_cast<QLineEdit *>(focused())->text(),
              chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
@@ -346,7 +346,7 @@ void TestSearchWindows::lastPriceAndHistory()
     QCOMPARE(focused()->toolTip(), note);
     // Over the cell without its editor, the tool tip says the same.
     clickCell(3, 0);
-    auto *grid = child<QTableView>("StringGrid1");
+    auto *grid = child<QTableView>("Lines");
     const QRect cell = grid->visualRect(grid->model()->index(1, 2));
     QHelpEvent hover(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(grid->viewport(), &hover);

@@ -128,28 +128,28 @@ private Q_SLOTS:
         }
     }
 
-    void chargeIniAndSauveIniUseTheCurrentDirectory()
+    void loadAndSaveSettingsUseTheCurrentDirectory()
     {
         TemporaryWorkingDir dir;
         Settings s;
         s.EuroRate = 7;
-        QVERIFY(!SettingsFile::ChargeIni(s)); // no file: nothing changes
+        QVERIFY(!SettingsFile::loadSettings(s)); // no file: nothing changes
         QCOMPARE(s.EuroRate, Real(7));
         QCOMPARE(s.PaymentTermList.size(), 5);
 
         s.AutoOpen = 2;
-        QVERIFY(SettingsFile::SauveIni(s, "open.cmd"));
+        QVERIFY(SettingsFile::saveSettings(s, "open.cmd"));
         Settings read;
         read.ConverterOption = 2;
-        QVERIFY(SettingsFile::ChargeIni(read));
+        QVERIFY(SettingsFile::loadSettings(read));
         QCOMPARE(read.ConverterOption, 0);
         bool autoOpen = true;
         QString name;
-        SettingsFile::GetIni(read, autoOpen, name);
+        SettingsFile::autoOpenSetting(read, autoOpen, name);
         QVERIFY(!autoOpen); // only 1 means on
         QCOMPARE(name, QString("open.cmd"));
-        SettingsFile::SetIni(read, true);
-        SettingsFile::GetIni(read, autoOpen, name);
+        SettingsFile::setAutoOpen(read, true);
+        SettingsFile::autoOpenSetting(read, autoOpen, name);
         QVERIFY(autoOpen);
     }
 
@@ -171,7 +171,7 @@ private Q_SLOTS:
         Status saved;
         if (readOnlyFolder) {
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-            saved = SettingsFile::SauveIni(Settings(), "new.cmd");
+            saved = SettingsFile::saveSettings(Settings(), "new.cmd");
             QFile::setPermissions(dir.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         } else {
@@ -182,7 +182,7 @@ private Q_SLOTS:
             rlimit small = previous;
             small.rlim_cur = 16;
             setrlimit(RLIMIT_FSIZE, &small);
-            saved = SettingsFile::SauveIni(Settings(), "new.cmd");
+            saved = SettingsFile::saveSettings(Settings(), "new.cmd");
             setrlimit(RLIMIT_FSIZE, &previous);
             std::signal(SIGXFSZ, previousHandler);
         }

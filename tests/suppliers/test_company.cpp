@@ -45,18 +45,18 @@ void TestCompany::saveWritesSevenLines()
     TemporaryWorkingDir dir;
     Company company;
     company.CompanyLines[0] = "Société Qor";
-    QVERIFY(company.SauveSoc());
+    QVERIFY(company.saveCompany());
     QFile f("Cmd.soc");
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("Soci\xe9t\xe9 Qor\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
     f.close();
     Company again;
-    again.ChargeSoc();
+    again.loadCompany();
     QCOMPARE(again.CompanyLines, company.CompanyLines);
 
     FakePlatform desktop;
     QVERIFY(QFile::remove("Cmd.soc") && QDir().mkdir("Cmd.soc"));
-    const Status saved = company.SauveSoc();
+    const Status saved = company.saveCompany();
     QVERIFY(!saved);
     QVERIFY(saved.message().startsWith(QStringLiteral("Ne peut créer le fichier Cmd.soc")));
     QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file

@@ -62,7 +62,7 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     QVERIFY(TextFile::writeBytes("Commande.fnr", original));
     SupplierBook book;
     book.append(named("10099", "Unsaved"));
-    QVERIFY(book.ChargeFour());
+    QVERIFY(book.loadSuppliers());
     QVERIFY(!book.SuppliersModified);
     QCOMPARE(book.find("10099"), -1);
     QCOMPARE(book.record(book.find("10023")).AddressLines,
@@ -70,7 +70,7 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     QCOMPARE(book.record(book.find("10030")).AddressLines[1], QString());
 
     book.SuppliersModified = true;
-    QVERIFY(book.SauveFour());
+    QVERIFY(book.saveSuppliers());
     QCOMPARE(fileBytes("Commande.fnr"), original);
 }
 
@@ -79,12 +79,12 @@ void TestSupplierBook::saveOnlyWhenModified()
     TemporaryWorkingDir dir;
     SupplierBook book;
     book.append(named("10002", "Martin"));
-    QVERIFY(book.SauveFour());
+    QVERIFY(book.saveSuppliers());
     QVERIFY(!book.SuppliersModified);
     QCOMPARE(fileBytes("Commande.fnr"), QByteArray("<FOU>10002\r\nMartin\r\n\r\n\r\n\r\n"));
     // Nothing changed since: a file deleted meanwhile is not written again.
     QVERIFY(QFile::remove("Commande.fnr"));
-    QVERIFY(book.SauveFour());
+    QVERIFY(book.saveSuppliers());
     QVERIFY(!QFile::exists("Commande.fnr"));
 }
 
@@ -95,12 +95,12 @@ void TestSupplierBook::unwritableFileIsReported()
     QVERIFY(QDir().mkdir("Commande.fnr")); // a folder cannot be replaced by a file
     SupplierBook book;
     book.append(named("10002", "Martin"));
-    const Status saved = book.SauveFour();
+    const Status saved = book.saveSuppliers();
     QVERIFY(!saved);
     QVERIFY(book.SuppliersModified);
     QVERIFY(saved.message().startsWith(QStringLiteral("Ne peut créer le fichier Commande.fnr")));
     // Nor can it be read: said so, and the list in memory stays for a later save.
-    const Status read = book.ChargeFour();
+    const Status read = book.loadSuppliers();
     QVERIFY(!read);
     QVERIFY(!read.message().isEmpty());
     QCOMPARE(book.SupplierLines.size(), 5);

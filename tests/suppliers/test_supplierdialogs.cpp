@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "suppliers/companydialog.h"
+#include "suppliers/supplierentrydialog.h"
+#include "suppliers/supplierlistdialog.h"
 #include "suppliers/supplierlookupflow.h"
-#include "suppliers/tffour.h"
-#include "suppliers/tlistefour.h"
-#include "suppliers/tsociete.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -27,7 +27,12 @@ template <typename Drive> void whenShown(QDialog &dialog, Drive drive)
 
 QLineEdit *edit(const QWidget &dialog, int n)
 {
-    return dialog.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n));
+    // n as the fields stand: the code then the address lines, or the company lines.
+    const QString name = qobject_cast<const CompanyDialog *>(&dialog)
+                             ? QStringLiteral("CompanyLine%1").arg(n)
+                         : n == 1 ? QStringLiteral("SupplierCode")
+                                  : QStringLiteral("AddressLine%1").arg(n - 1);
+    return dialog.findChild<QLineEdit *>(name);
 }
 
 QAbstractButton *button(const QWidget &dialog, const char *name)
@@ -50,7 +55,7 @@ void TestSupplierDialogs::quickEntry()
     FakePlatform desktop;
     desktop.answer(Prompts::Answer::Yes);
     SupplierBook book;
-    TFFour dialog;
+    SupplierEntryDialog dialog;
     edit(dialog, 2)->setText("stale");
     // Enter in an address field confirms; the focus starts on the name.
     whenShown(dialog, [&] {
@@ -63,7 +68,7 @@ void TestSupplierDialogs::quickEntry()
     });
     QString code = "*";
     std::array<QString, 4> address;
-    QVERIFY(SupplierLookupFlow::Edit1Exit(code, address, book, dialog));
+    QVERIFY(SupplierLookupFlow::supplierCodeLeft(code, address, book, dialog));
     QCOMPARE(code, QString("10002"));
     QCOMPARE(book.SupplierLines, QStringList({"<FOU>10002", "Martin", "", "Lyon", ""}));
 
@@ -73,7 +78,7 @@ void TestSupplierDialogs::quickEntry()
         dialog.close();
     });
     code = "3";
-    QVERIFY(SupplierLookupFlow::ChercheFour(code, address, book, dialog, true));
+    QVERIFY(SupplierLookupFlow::lookUpSupplier(code, address, book, dialog, true));
     QCOMPARE(address[0], QString("Durand"));
     // ...and Escape is "Annuler".
     whenShown(dialog, [&] {
@@ -81,7 +86,7 @@ void TestSupplierDialogs::quickEntry()
         QTest::keyClick(edit(dialog, 2), Qt::Key_Escape);
     });
     code = "4";
-    QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog, true));
+    QVERIFY(!SupplierLookupFlow::lookUpSupplier(code, address, book, dialog, true));
     QCOMPARE(book.SupplierLines.size(), 10);
 }
 
@@ -90,18 +95,18 @@ void TestSupplierDialogs::chooser()
     FakePlatform desktop;
     SupplierBook book;
     book.SupplierLines = {"<FOU>10023", "Dupont", "", "", "", "<FOU>", "Sans code", "", "", ""};
-    TListeFour chooser;
-    QListWidget *list = chooser.findChild<QListWidget *>(QStringLiteral("ListBox1"));
+    SupplierListDialog chooser;
+    QListWidget *list = chooser.findChild<QListWidget *>(QStringLiteral("Suppliers"));
 
     // Cancelled, yet from now on an unknown code skips the question.
     whenShown(chooser, [&] { QTest::keyClick(list, Qt::Key_Escape); });
     QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
     QVERIFY(book.SupplierPicked);
-    TFFour dialog;
-    whenShown(dialog, [&] { button(dialog, "Button1")->click(); });
+    SupplierEntryDialog dialog;
+    whenShown(dialog, [&] { button(dialog, "CancelButton")->click(); });
     QString code = "77";
     std::array<QString, 4> address;
-    QVERIFY(!SupplierLookupFlow::ChercheFour(code, address, book, dialog));
+    QVERIFY(!SupplierLookupFlow::lookUpSupplier(code, address, book, dialog));
     QCOMPARE(edit(dialog, 1)->text(), QString("10077"));
     QVERIFY(desktop.asked.isEmpty());
 
@@ -115,7 +120,7 @@ void TestSupplierDialogs::chooser()
     // The item without a code gives no code.
     whenShown(chooser, [&] {
         list->setCurrentRow(1);
-        button(chooser, "Button2")->click();
+        button(chooser, "OkButton")->click();
     });
     QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
 }
@@ -126,14 +131,14 @@ void TestSupplierDialogs::company()
     const CompanyDetails before{"Qor", "a", "b", "c", "d", "e", "f"};
     Company company;
     company.CompanyLines = before;
-    TSociete dialog;
+    CompanyDialog dialog;
     // An empty first field changes nothing, whatever else was typed.
     whenShown(dialog, [&] {
         edit(dialog, 1)->clear();
         QTest::keyClicks(edit(dialog, 2), "changed");
-        button(dialog, "Button2")->click();
+        button(dialog, "OkButton")->click();
     });
-    Psoc(dialog, company);
+    editCompany(dialog, company);
     QCOMPARE(company.CompanyLines, before);
     QVERIFY(!QFile::exists("Cmd.soc"));
 
@@ -144,9 +149,9 @@ void TestSupplierDialogs::company()
         for (int k = 1; k < 7; ++k)
             edit(dialog, k + 1)->clear();
         QTest::keyClicks(edit(dialog, 7), "fin");
-        button(dialog, "Button2")->click();
+        button(dialog, "OkButton")->click();
     });
-    Psoc(dialog, company);
+    editCompany(dialog, company);
     QCOMPARE(company.CompanyLines[0], QString("Qor SA"));
     QFile f("Cmd.soc");
     QVERIFY(f.open(QIODevice::ReadOnly));

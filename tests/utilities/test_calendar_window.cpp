@@ -2,7 +2,7 @@
 // The calendar window: the "Mois" buttons, Page Up and Page Down, Escape and reopening.
 
 #include "testsupport.h"
-#include "utilities/tcalendrier.h"
+#include "utilities/calendarwindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -15,12 +15,12 @@ namespace {
 
 QString caption(QWidget *w)
 {
-    return w->findChild<QLabel *>("Label1")->text();
+    return w->findChild<QLabel *>("MonthCaption")->text();
 }
 
 QCalendarWidget *grid(QWidget *w)
 {
-    return w->findChild<QCalendarWidget *>("Calendar1");
+    return w->findChild<QCalendarWidget *>("MonthView");
 }
 
 void click(QWidget *w, const char *name)
@@ -37,13 +37,13 @@ private Q_SLOTS:
     {
         TemporaryWorkingDir dir;
         FakePlatform desktop(QDateTime(QDate(2024, 1, 31), QTime(12, 0)));
-        TCalendrier window;
+        CalendarWindow window;
         window.show();
         QCOMPARE(caption(&window), QString("janvier  2024"));
         QCOMPARE(grid(&window)->selectedDate(), QDate(2024, 1, 31));
         QCOMPARE(grid(&window)->firstDayOfWeek(), Qt::Sunday);
 
-        click(&window, "BitBtn2");
+        click(&window, "NextMonthButton");
         QCOMPARE(grid(&window)->selectedDate(), QDate(2024, 2, 29));
         QCOMPARE(caption(&window), QString("février  2024"));
         QCOMPARE(grid(&window)->monthShown(), 2);
@@ -52,7 +52,7 @@ private Q_SLOTS:
         QVERIFY(view);
         QTest::keyClick(view, Qt::Key_PageUp);
         QCOMPARE(window.calendar().date(), QDate(2024, 1, 29));
-        QTest::keyClick(window.findChild<QPushButton *>("Button1"), Qt::Key_PageDown);
+        QTest::keyClick(window.findChild<QPushButton *>("CloseButton"), Qt::Key_PageDown);
         QCOMPARE(window.calendar().date(), QDate(2024, 2, 29));
 
         // The grid's own arrows choose another day of the month.
@@ -60,10 +60,10 @@ private Q_SLOTS:
         QCOMPARE(window.calendar().date(), QDate(2024, 2, 28));
 
         for (int i = 0; i < 12; ++i)
-            click(&window, "BitBtn2");
+            click(&window, "NextMonthButton");
         QCOMPARE(caption(&window), QString("février  2025"));
         QCOMPARE(grid(&window)->selectedDate(), QDate(2025, 2, 28));
-        click(&window, "BitBtn1");
+        click(&window, "PreviousMonthButton");
         QCOMPARE(caption(&window), QString("janvier  2025"));
     }
 
@@ -71,12 +71,12 @@ private Q_SLOTS:
     {
         TemporaryWorkingDir dir;
         FakePlatform desktop(QDateTime(QDate(2023, 3, 31), QTime(12, 0)));
-        TCalendrier window;
+        CalendarWindow window;
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
             QCOMPARE(caption(w), QString("mars  2023"));
-            click(w, "BitBtn1");
+            click(w, "PreviousMonthButton");
             QTest::keyClick(grid(w)->findChild<QAbstractItemView *>(), Qt::Key_Escape);
         });
         window.exec();
@@ -87,7 +87,7 @@ private Q_SLOTS:
             QVERIFY(w);
             QCOMPARE(caption(w), QString("février  2023"));
             QCOMPARE(grid(w)->selectedDate(), QDate(2023, 2, 28));
-            click(w, "Button1");
+            click(w, "CloseButton");
         });
         window.exec();
         QVERIFY(!window.isVisible());

@@ -2,8 +2,8 @@
 // The clock window: ticking, the timer's life, "Set" twice, and closing without writing.
 
 #include "testsupport.h"
+#include "utilities/clockwindow.h"
 #include "utilities/spinbutton.h"
-#include "utilities/thorloge.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,8 +17,7 @@ namespace {
 
 QString shown(QWidget *w)
 {
-    return w->findChild<QLabel *>("Label1")->text() + " " +
-           w->findChild<QLabel *>("Label2")->text();
+    return w->findChild<QLabel *>("Time")->text() + " " + w->findChild<QLabel *>("Date")->text();
 }
 
 void click(QWidget *w, const char *name)
@@ -30,7 +29,7 @@ void click(QWidget *w, const char *name)
 
 void spin(QWidget *w, bool up, int times = 1)
 {
-    auto *spinButton = w->findChild<SpinButton *>("SpinButton1");
+    auto *spinButton = w->findChild<SpinButton *>("AdjustButton");
     for (int i = 0; i < times; ++i)
         QTest::mouseClick(up ? spinButton->upButton() : spinButton->downButton(), Qt::LeftButton);
 }
@@ -51,9 +50,9 @@ private Q_SLOTS:
         TemporaryWorkingDir dir;
         FakePlatform desktop(QDateTime(QDate(2024, 7, 15), QTime(10, 30, 5)));
         const QList<QDateTime> &written = desktop.timesSet;
-        THorloge window;
+        ClockWindow window;
         window.show();
-        auto *timer = window.findChild<QTimer *>("Timer1");
+        auto *timer = window.findChild<QTimer *>("Timer");
         QVERIFY(timer->isActive());
         QCOMPARE(shown(&window), QString("10:30:05 15/07/2024"));
         desktop.moment = desktop.moment.addSecs(2);
@@ -63,14 +62,14 @@ private Q_SLOTS:
         spin(&window, true); // no field chosen yet
         QCOMPARE(shown(&window), QString("10:30:07 15/07/2024"));
 
-        click(&window, "Button2");
+        click(&window, "SetButton");
         QVERIFY(!timer->isActive());
-        click(&window, "RadioButtonMn");
+        click(&window, "FieldMn");
         spin(&window, true, 2);
-        click(&window, "RadioButtonJo");
+        click(&window, "FieldJo");
         spin(&window, false);
         QCOMPARE(shown(&window), QString("10:32:07 14/07/2024"));
-        click(&window, "Button2");
+        click(&window, "SetButton");
         QCOMPARE(written,
                  QList<QDateTime>{QDateTime(QDate(2024, 7, 14), QTime(8, 32, 7), Qt::UTC)});
         QVERIFY(timer->isActive());
@@ -78,24 +77,24 @@ private Q_SLOTS:
 
         // A day that does not exist is told and written nowhere.
         desktop.timesSet.clear();
-        click(&window, "Button2");
+        click(&window, "SetButton");
         spin(&window, false, 20);
-        click(&window, "Button2");
+        click(&window, "SetButton");
         QCOMPARE(desktop.texts(), QStringList{"Date ou heure incorrecte"});
         QVERIFY(written.isEmpty());
 
         // The time service refuses: its reason is told, and the clock runs on.
         desktop.timeRefusal = Failure("L'heure est réglée automatiquement par le réseau.");
         spin(&window, true, 3);
-        click(&window, "Button2");
+        click(&window, "SetButton");
         QCOMPARE(desktop.texts().last(),
                  QString("L'heure est réglée automatiquement par le réseau."));
         QVERIFY(timer->isActive());
 
         // Refused without a reason of its own.
         desktop.timeRefusal = Failure(QString());
-        click(&window, "Button2");
-        click(&window, "Button2");
+        click(&window, "SetButton");
+        click(&window, "SetButton");
         QCOMPARE(desktop.texts().last(), QString("Impossible de régler l'horloge de l'ordinateur"));
         QVERIFY(!window.setting().settingMode());
         QVERIFY(desktop.timesSet.isEmpty());
@@ -105,24 +104,24 @@ private Q_SLOTS:
     {
         TemporaryWorkingDir dir;
         FakePlatform desktop(QDateTime(QDate(2024, 1, 15), QTime(23, 59, 0)));
-        THorloge window;
+        ClockWindow window;
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
-            click(w, "Button2");
-            click(w, "RadioButtonHr");
+            click(w, "SetButton");
+            click(w, "FieldHr");
             spin(w, true, 3);
             QCOMPARE(shown(w), QString("24:59:00 15/01/2024"));
-            click(w, "Button1");
+            click(w, "CloseButton");
         });
         window.exec();
-        QVERIFY(!window.findChild<QTimer *>("Timer1")->isActive());
+        QVERIFY(!window.findChild<QTimer *>("Timer")->isActive());
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
             QCOMPARE(shown(w), QString("23:59:00 15/01/2024"));
-            QVERIFY(!static_cast<THorloge *>(w)->setting().settingMode());
-            QTest::keyClick(w->findChild<QWidget *>("Button2"), Qt::Key_Escape);
+            QVERIFY(!static_cast<ClockWindow *>(w)->setting().settingMode());
+            QTest::keyClick(w->findChild<QWidget *>("SetButton"), Qt::Key_Escape);
         });
         window.exec();
         QVERIFY(!window.isVisible());

@@ -2,8 +2,8 @@
 // The euro converter window, driven with the keyboard, the keypad and the spin button.
 
 #include "testsupport.h"
+#include "utilities/euroconverterwindow.h"
 #include "utilities/spinbutton.h"
-#include "utilities/teurof.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,9 +18,9 @@ namespace {
 
 QString shown(QWidget *w)
 {
-    return w->findChild<QLabel *>("Label1")->text() + "|" +
-           w->findChild<QLabel *>("Label2")->text() + "|" +
-           w->findChild<QLineEdit *>("Edit3")->text();
+    return w->findChild<QLabel *>("Entry")->text() + "|" +
+           w->findChild<QLabel *>("ConvertedAmount")->text() + "|" +
+           w->findChild<QLineEdit *>("Rate")->text();
 }
 
 QPushButton *button(QWidget *w, const char *name)
@@ -35,21 +35,21 @@ class TestEuroConverterWindow : public QObject {
 private Q_SLOTS:
     void keysKeypadDirectionAndSpin()
     {
-        TEurof window;
+        EuroConverterWindow window;
         window.show();
-        QWidget *equals = button(&window, "Button11");
+        QWidget *equals = button(&window, "ConvertButton");
         QTest::keyClicks(equals, "1a.5");
         QCOMPARE(shown(&window), QString("1,5||6,55957"));
         QTest::keyClick(equals, Qt::Key_Return);
         QCOMPARE(shown(&window), QString("1,5|0,23|6,55957"));
         QVERIFY(window.isVisible());
 
-        QTest::mouseClick(window.findChild<QRadioButton *>("RadioButton2"), Qt::LeftButton);
-        for (const char *name : {"Button1", "Button5", "Button12", "Button0", "Button11"})
+        QTest::mouseClick(window.findChild<QRadioButton *>("EurosToFrancs"), Qt::LeftButton);
+        for (const char *name : {"Key1", "Key5", "CommaKey", "Key0", "ConvertButton"})
             QTest::mouseClick(button(&window, name), Qt::LeftButton);
         QCOMPARE(shown(&window), QString("15,0|98,4|6,55957"));
 
-        auto *spin = window.findChild<SpinButton *>("SpinButton1");
+        auto *spin = window.findChild<SpinButton *>("RateButton");
         QTest::mouseClick(spin->upButton(), Qt::LeftButton);
         QCOMPARE(shown(&window), QString("15,0|98,4|6,55958"));
         spin->setFocus();
@@ -60,23 +60,23 @@ private Q_SLOTS:
 
     void escapeClosesAndShowingAgainKeepsTheEntry()
     {
-        TEurof window;
+        EuroConverterWindow window;
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
-            QTest::keyClicks(button(w, "Button11"), "12");
-            QTest::mouseClick(button(w, "Button10"), Qt::LeftButton);
+            QTest::keyClicks(button(w, "ConvertButton"), "12");
+            QTest::mouseClick(button(w, "CloseButton"), Qt::LeftButton);
         });
         window.exec();
-        window.SetIni(99999, 2);
+        window.setRateAndDirection(99999, 2);
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
-            QCOMPARE(w->focusWidget(), button(w, "Button11"));
-            QTest::keyClicks(button(w, "Button11"), "3");
-            QTest::keyClick(button(w, "Button11"), Qt::Key_Return);
+            QCOMPARE(w->focusWidget(), button(w, "ConvertButton"));
+            QTest::keyClicks(button(w, "ConvertButton"), "3");
+            QTest::keyClick(button(w, "ConvertButton"), Qt::Key_Return);
             QCOMPARE(shown(w), QString("123|806,8|6,55957"));
-            QTest::keyClick(button(w, "Button11"), Qt::Key_Escape);
+            QTest::keyClick(button(w, "ConvertButton"), Qt::Key_Escape);
             if (w->isVisible())
                 static_cast<QDialog *>(w)->reject();
         });

@@ -3,7 +3,7 @@
 // general report, Escape.
 
 #include "testsupport.h"
-#include "utilities/tpocket.h"
+#include "utilities/pocketcalculatorwindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,15 +14,15 @@ namespace {
 
 QString display(QWidget *w)
 {
-    return w->findChild<QLabel *>("Label1")->text();
+    return w->findChild<QLabel *>("Display")->text();
 }
 
 QPushButton *button(QWidget *w, int n)
 {
-    return w->findChild<QPushButton *>(QStringLiteral("Button%1").arg(n));
+    return w->findChild<QPushButton *>(QStringLiteral("Key%1").arg(n));
 }
 
-// The keys typed for Button0 to Button18, in that order.
+// The keys typed for m_digit0 to m_clearKey, in that order.
 const QString KeyCaps = QStringLiteral("0123456789,=+-*/xsc");
 
 // Expected values worked out in exact decimal: `units` of 10^-decimals.
@@ -85,7 +85,7 @@ private Q_SLOTS:
     void keysPressTheirButtons()
     {
         TemporaryWorkingDir dir;
-        TPocket window;
+        PocketCalculatorWindow window;
         window.show();
         QWidget *equals = button(&window, 11);
         QCOMPARE(window.focusWidget(), equals);
@@ -165,9 +165,9 @@ private Q_SLOTS:
         QFETCH(QString, result);
         TemporaryWorkingDir dir;
         FakePlatform desktop;
-        TPocket window;
+        PocketCalculatorWindow window;
         window.show();
-        auto *label = window.findChild<QLabel *>("Label1");
+        auto *label = window.findChild<QLabel *>("Display");
         QTest::keyClicks(button(&window, 11), keys);
         QCOMPARE(display(&window), result);
         QVERIFY(label->fontMetrics().horizontalAdvance(result) <= label->contentsRect().width());
@@ -182,11 +182,11 @@ private Q_SLOTS:
     void longNumbersKeepTheWindowSize()
     {
         TemporaryWorkingDir dir;
-        TPocket window;
+        PocketCalculatorWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QSize size = window.size();
-        auto *label = window.findChild<QLabel *>("Label1");
+        auto *label = window.findChild<QLabel *>("Display");
         const QString digits = QString(70, QLatin1Char('7')) + QStringLiteral("123");
         QTest::keyClicks(&window, digits);
         QCoreApplication::processEvents();
@@ -199,7 +199,7 @@ private Q_SLOTS:
     {
         TemporaryWorkingDir dir;
         FakePlatform desktop;
-        TPocket window;
+        PocketCalculatorWindow window;
         window.show();
         QTest::keyClicks(button(&window, 11), "7/0=");
         QCOMPARE(desktop.texts(), QStringList{"Division flottante par zéro"});
@@ -210,7 +210,7 @@ private Q_SLOTS:
     void escapeClosesAndOpeningResets()
     {
         TemporaryWorkingDir dir;
-        TPocket window;
+        PocketCalculatorWindow window;
         QTimer::singleShot(0, [] {
             QWidget *w = QApplication::activeModalWidget();
             QVERIFY(w);
