@@ -60,6 +60,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createToolBar();
     createStatusBar();
     createWindows();
+    createBookFollowing(m_fileMenu);
     createSearch();
     new MenuShortcuts(this);
     acceptBookDrops();
@@ -162,6 +163,12 @@ bool MainWindow::event(QEvent *event)
         m_hintPanel->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
+    // Back from another program, which may have changed the book's file. Asked once the
+    // activation is over: the question's own box activates the window again when it closes.
+    if (event->type() == QEvent::WindowActivate && m_shown)
+        QMetaObject::invokeMethod(
+            this, [this] { Application::run([this] { checkBookOnDisk(); }); },
+            Qt::QueuedConnection);
     return QMainWindow::event(event);
 }
 

@@ -66,6 +66,13 @@ public:
     void enableBookCommands(); // enables the book commands; nothing disables them again
     void toggleAutoOpen();
 
+    // Two desks on one book (mainwindowdesktop.cpp). A book open read-only follows its file:
+    // read again when another desk saved it (unless something here is not saved), and offered
+    // for writing once that desk closed it. Run every few seconds.
+    void followBook();
+    // "Passer en écriture": a read-only book takes its file once nobody holds it.
+    void takeWriting();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -140,6 +147,19 @@ private:
     // At start, after a run that did not end normally: offers the book kept in the recovery
     // file; true when it was taken.
     bool offerRecovery();
+    // A failed save: says why and offers "Enregistrer sous..."; true when the book was then
+    // saved under another name.
+    bool saveFailed(const Failure &failure);
+    // The book's file changed on disk behind the program's back: offers to save under another
+    // name or to read the file again, never to write over it. True when the book was saved.
+    bool fileChangedOnDisk();
+    // Reads the book's file again, keeping the order on screen; true when it was read.
+    bool rereadBook();
+
+    // Two desks on one book (mainwindowdesktop.cpp)
+    void createBookFollowing(QMenu *fileMenu);
+    // On activation: a writing desk whose file changed on disk says so, once per change.
+    void checkBookOnDisk();
 
     bool m_shown = false;
     QString m_startFile;
@@ -152,6 +172,9 @@ private:
     QLabel *m_clockPanel = nullptr;
     QTimer *m_clockTimer = nullptr;
     QTimer *RecoveryTimer = nullptr;
+    QTimer *m_followTimer = nullptr;
+    bool m_changeNoticed = false; // the file's change on disk was told since it was read
+    QString m_followNotice;       // what followBook() last said
     std::unique_ptr<BookRecovery> m_recovery;
 
     QAction *FileNewItem = nullptr;
@@ -159,6 +182,7 @@ private:
     QAction *FileCloseItem = nullptr;
     QAction *FileSaveItem = nullptr;
     QAction *FileSaveAsItem = nullptr;
+    QAction *FileWriteItem = nullptr; // "Passer en écriture"
     QAction *FilePageSetupItem = nullptr;
     QAction *FilePrintItem = nullptr;
     QAction *FilePrintSetupItem = nullptr;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a desktop program is expected to do beside its commands: the books opened last in the
-// "Fichier" menu, books dropped on the window, and the window's place kept from one run to the
-// next.
+// "Fichier" menu, books dropped on the window, the window's place kept from one run to the
+// next, and a book shared by several desks followed on disk.
 #include "app/mainwindow.h"
 
 #include "app/bookdrops.h"
@@ -10,12 +10,16 @@
 #include "app/windowplace.h"
 #include "core/prompts.h"
 #include "gui/application.h"
+#include "order/orderwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 void MainWindow::createRecentBooks(QMenu *fileMenu)
@@ -134,4 +138,87 @@ void MainWindow::keepPlace() const
     place.normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
     place.maximized = isMaximized();
     place.save();
+}
+
+void MainWindow::createBookFollowing(QMenu *fileMenu)
+{
+    FileWriteItem = new QAction(QStringLiteral("Passer en écri&ture"), this);
+    FileWriteItem->setObjectName(QStringLiteral("FileWriteItem"));
+    FileWriteItem->setStatusTip(
+        QStringLiteral("Enregistrer dans le fichier ouvert en lecture seule, s'il est libre"));
+    FileWriteItem->setEnabled(false);
+    connect(FileWriteItem, &QAction::triggered, this,
+            [this] { Application::run([this] { takeWriting(); }); });
+    const QList<QAction *> entries = fileMenu->actions();
+    fileMenu->insertAction(entries.value(entries.indexOf(FileSaveAsItem) + 1), FileWriteItem);
+    // The status bar offers it too, as a link in its message.
+    connect(m_hintPanel, &QLabel::linkActivated, this,
+            [this] { Application::run([this] { takeWriting(); }); });
+    // File system notices do not reach network folders: the file is looked at every few
+    // seconds.
+    m_followTimer = new QTimer(this);
+    m_followTimer->setObjectName(QStringLiteral("FollowTimer"));
+    m_followTimer->setInterval(3000);
+    connect(m_followTimer, &QTimer::timeout, this, [this] {
+        // Not under a dialog, which may show the book as it is (the order list).
+        if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+            Application::run([this] { followBook(); });
+    });
+    m_followTimer->start();
+}
+
+void MainWindow::followBook()
+{
+    if (!FileWriteItem)
+        return; // not made yet
+    const OrderBook &book = m_commande->book();
+    const bool readOnly = !book.fileName().isEmpty() && book.isReadOnly();
+    const std::optional<OrderFileLock::Holder> holder = readOnly ? book.fileHolder() : std::nullopt;
+    FileWriteItem->setEnabled(readOnly && !holder);
+    if (!readOnly) {
+        m_followNotice.clear();
+        return;
+    }
+    QString notice;
+    if (book.changedOnDisk()) {
+        const QDateTime saved = QFileInfo(book.fileName()).lastModified();
+        if (m_commande->hasUnsavedChanges()) {
+            notice = QStringLiteral("Carnet enregistré par un autre poste : il sera relu quand "
+                                    "vos modifications seront enregistrées sous un autre nom");
+        } else if (const Status read = m_commande->reread(); !read) {
+            // Said in the status bar, not in a box every few seconds.
+            notice = read.message();
+        } else {
+            bookReplaced();
+            notice = QStringLiteral("Carnet relu : enregistré ") +
+                     (holder ? QStringLiteral("par %1 ").arg(holder->desk) : QString()) +
+                     QStringLiteral("à ") + saved.toString(QStringLiteral("HH:mm"));
+        }
+    }
+    if (!holder)
+        notice += (notice.isEmpty() ? QStringLiteral("Le") : QStringLiteral(" ; le")) +
+                  QStringLiteral(" carnet est libre : <a href=\"#\">Fichier &gt; Passer en "
+                                 "écriture</a>");
+    // Said once: the panel shows the menus' hints in between.
+    if (notice.isEmpty() || notice == m_followNotice)
+        return;
+    m_followNotice = notice;
+    m_hintPanel->setText(notice);
+}
+
+void MainWindow::takeWriting()
+{
+    if (!Application::succeeded(m_commande->document().takeWriting()))
+        return;
+    showCaption(m_commande->windowTitle());
+    bookReplaced();
+    m_hintPanel->setText(QStringLiteral("Le carnet est ouvert en écriture sur ce poste"));
+}
+
+void MainWindow::checkBookOnDisk()
+{
+    const OrderBook &book = m_commande->book();
+    if (m_changeNoticed || book.fileName().isEmpty() || book.isReadOnly() || !book.changedOnDisk())
+        return;
+    fileChangedOnDisk();
 }

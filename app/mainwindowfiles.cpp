@@ -42,12 +42,53 @@ void MainWindow::bookReplaced()
 {
     m_recovery->setSaved(MainFileName, m_commande->book().lines());
     m_recovery->discard();
+    m_changeNoticed = false;
+    followBook();
 }
 
 bool MainWindow::saveBook(const QString &fileName, OrderDocument::SaveWhen when)
 {
     // A failed write leaves the book modified and the old file as it was.
-    if (!Application::succeeded(m_commande->save(fileName, when)))
+    const Result<bool> saved = m_commande->save(fileName, when);
+    if (!saved.ok())
+        return saveFailed(saved.failure());
+    bookReplaced();
+    return true;
+}
+
+bool MainWindow::saveFailed(const Failure &failure)
+{
+    showCaption(m_commande->windowTitle()); // a book another desk took over is read-only now
+    return Application::reportOfferingSaveAs(failure) && SaveAs();
+}
+
+bool MainWindow::fileChangedOnDisk()
+{
+    m_changeNoticed = true;
+    const Prompts::Answer answer = Prompts::ask(
+        {Prompts::Icon::Warning,
+         Prompts::Buttons::Ok,
+         QString(),
+         QStringLiteral("Le fichier a été modifié hors de Qor Commande depuis son ouverture.\n"
+                        "Il n'est pas remplacé : enregistrez vos modifications sous un autre nom, "
+                        "ou relisez le fichier."),
+         {QStringLiteral("Enregistrer sous..."), QStringLiteral("Relire le fichier")}});
+    if (answer == Prompts::Answer::FirstAction)
+        return SaveAs();
+    if (answer != Prompts::Answer::SecondAction)
+        return false;
+    if (m_commande->hasUnsavedChanges() &&
+        Prompts::warning(QStringLiteral("Relire le fichier et perdre les modifications non "
+                                        "enregistrées ?"),
+                         Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+        return false;
+    rereadBook();
+    return false;
+}
+
+bool MainWindow::rereadBook()
+{
+    if (!Application::succeeded(m_commande->reread()))
         return false;
     bookReplaced();
     return true;
@@ -154,6 +195,9 @@ bool MainWindow::save()
     if (MainFileName.isEmpty())
         return SaveAs();
     const QString name = OrderFileName::withOrderExtension(MainFileName);
+    const OrderBook &book = m_commande->book();
+    if (name == MainFileName && !book.isReadOnly() && book.changedOnDisk())
+        return fileChangedOnDisk();
     if (name == MainFileName)
         return saveBook(name, OrderDocument::SaveWhen::Modified);
     // The book goes to a file of another name, which it must not replace unasked.

@@ -58,15 +58,19 @@ void preview(QWidget *parent, OrderWindow &order)
 void exportPdf(QWidget *parent, OrderWindow &order)
 {
     const Page page = currentPage(order);
-    const QString fileName = FileDialogs::getNewFileName(
-        parent, QStringLiteral("Exporter en PDF"), OrderMail::pdfFileName(page.input.record.Number),
-        QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
-    if (fileName.isEmpty())
-        return;
-    const Status exported =
-        PagePainter::exportPdf(fileName, page.pages, page.title, PrintDialogs::exportPageSize());
-    if (!exported)
-        Application::report(exported.failure());
+    // A failed write offers another name, until one is written or the dialog is cancelled.
+    for (QString name = OrderMail::pdfFileName(page.input.record.Number);;) {
+        const QString fileName = FileDialogs::getNewFileName(
+            parent, QStringLiteral("Exporter en PDF"), name,
+            QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
+        if (fileName.isEmpty())
+            return;
+        const Status exported = PagePainter::exportPdf(fileName, page.pages, page.title,
+                                                       PrintDialogs::exportPageSize());
+        if (exported || !Application::reportOfferingSaveAs(exported.failure()))
+            return;
+        name = fileName;
+    }
 }
 
 void mail(OrderWindow &order)

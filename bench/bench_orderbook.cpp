@@ -40,7 +40,10 @@ QStringList largeBook(int orders, int rows)
 struct BookFile {
     QTemporaryDir dir;
     QString name = dir.filePath(QStringLiteral("big.cmd"));
-    BookFile(int orders, int rows) { TextFile::write(name, TextLines(largeBook(orders, rows))); }
+    BookFile(int orders, int rows)
+    {
+        (void)TextFile::write(name, TextLines(largeBook(orders, rows)));
+    }
 };
 
 void BM_LoadLargeBook(benchmark::State &state)
@@ -76,7 +79,7 @@ void BM_RepairLargeBook(benchmark::State &state)
     const QString name = dir.filePath(QStringLiteral("damaged.cmd"));
     QStringList text = largeBook(10000, 20);
     text.removeLast();
-    TextFile::write(name, TextLines(text));
+    (void)TextFile::write(name, TextLines(text));
     FakePlatform desktop;
     desktop.unscripted = Prompts::Answer::Yes;
     for (auto _ : state) {

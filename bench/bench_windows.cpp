@@ -411,7 +411,7 @@ int Child::run(const QString &bookFile)
                   editShownOrder();
               }},
              {"write+fdatasync", [&] { bareWrite(copy, saved); },
-              [&] { TextFile::readBytes(bookFile, saved); }}});
+              [&] { (void)TextFile::readBytes(bookFile, saved); }}});
     if (order().document().fileModified())
         fail("the book was not saved");
     QFile::remove(copy);
@@ -520,7 +520,7 @@ void Child::measureReports(const QString &bookFile)
               },
               [&] { QFile::remove(csv); }},
              {"csv write+fdatasync", [&] { bareWrite(csvCopy, written); },
-              [&] { TextFile::readBytes(csv, written); }}});
+              [&] { (void)TextFile::readBytes(csv, written); }}});
     if (written.isEmpty())
         fail("no CSV was written");
     QFile::remove(csv);
@@ -637,8 +637,8 @@ int parent(const QString &program, bool quick)
 
         Settings settings;
         settings.AutoOpen = 1;
-        TextFile::writeBytes(folder + QLatin1Char('/') + SettingsFile::fileName(),
-                             SettingsFile::save(settings, file));
+        (void)TextFile::writeBytes(folder + QLatin1Char('/') + SettingsFile::fileName(),
+                                   SettingsFile::save(settings, file));
         QList<double> startUps;
         for (int i = 0; i < (quick ? 3 : 7); ++i)
             startUps.append(runChild(program, {QStringLiteral("--start-up")}, folder)

@@ -139,7 +139,8 @@ void CsvFile::endRow()
 
 Status CsvFile::save(const QString &fileName) const
 {
-    if (TextFile::writeBytes(fileName, m_bytes))
+    const Status written = TextFile::writeBytes(fileName, m_bytes);
+    if (written)
         return {};
     QString message = QStringLiteral("L'exportation a échoué : impossible d'écrire le fichier ") +
                       quoted(QDir::toNativeSeparators(fileName)) + QLatin1Char('.');
@@ -150,7 +151,10 @@ Status CsvFile::save(const QString &fileName) const
                    QStringLiteral(" n'existe pas.");
     else if (info.isDir())
         message += QStringLiteral(" Un dossier porte ce nom.");
+    else if (!written.failure().cause().isEmpty())
+        message += QLatin1Char(' ') + written.failure().cause().left(1).toUpper() +
+                   written.failure().cause().mid(1) + QLatin1Char('.');
     else
         message += QStringLiteral(" Le disque est peut-être plein, ou le fichier protégé.");
-    return Failure(message);
+    return Failure(message, written.failure().cause());
 }

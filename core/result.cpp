@@ -31,9 +31,12 @@ Failure Failure::invalidOperation()
     return Failure(QStringLiteral("Opération flottante incorrecte"));
 }
 
-Failure Failure::cannotCreate(const QString &fileName)
+Failure Failure::cannotCreate(const QString &fileName, const QString &cause)
 {
-    return Failure(QStringLiteral("Ne peut créer le fichier %1").arg(fileName));
+    QString message = QStringLiteral("Ne peut créer le fichier %1").arg(fileName);
+    if (!cause.isEmpty())
+        message += QStringLiteral(" : ") + cause + QLatin1Char('.');
+    return Failure(message, cause);
 }
 
 Failure Failure::noPrinter()

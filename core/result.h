@@ -10,8 +10,14 @@
 // Why an operation failed, in French, as the user reads it.
 class Failure {
 public:
-    explicit Failure(QString message) : m_message(std::move(message)) {}
+    explicit Failure(QString message, QString cause = QString())
+        : m_message(std::move(message)), m_cause(std::move(cause))
+    {
+    }
     const QString &message() const { return m_message; }
+    // For a file that could not be written: why, as the system said it ("le disque ou le
+    // dossier réseau est plein"); empty when it did not say.
+    const QString &cause() const { return m_cause; }
 
     // The runtime's messages for numbers, dates and files.
     static Failure notAnInteger(const QString &text);
@@ -20,11 +26,13 @@ public:
     static Failure overflow();
     static Failure divisionByZero();
     static Failure invalidOperation();
-    static Failure cannotCreate(const QString &fileName);
+    // "Ne peut créer le fichier %s", then why when `cause` tells.
+    static Failure cannotCreate(const QString &fileName, const QString &cause = QString());
     static Failure noPrinter();
 
 private:
     QString m_message;
+    QString m_cause;
 };
 
 // What an operation that can fail gives back: its value, or the Failure that says why there is

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -63,40 +67,34 @@ QByteArray joinLines(const QStringList &lines)
     return bytes;
 }
 
-bool readBytes(const QString &fileName, QByteArray &bytes, QString *error)
+Status readBytes(const QString &fileName, QByteArray &bytes)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Impossible de lire le fichier %1").arg(fileName);
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(QStringLiteral("Impossible de lire le fichier %1").arg(fileName));
     bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("Impossible de lire le fichier %1").arg(fileName);
-        return false;
-    }
-    return true;
+    if (file.error() != QFileDevice::NoError)
+        return Failure(QStringLiteral("Impossible de lire le fichier %1").arg(fileName));
+    return {};
 }
 
-bool read(const QString &fileName, TextLines &lines, QString *error)
+Status read(const QString &fileName, TextLines &lines)
 {
     // The lines keep the file's bytes as they were read: nothing is decoded or copied.
     QByteArray bytes;
-    if (!readBytes(fileName, bytes, error))
-        return false;
+    if (Status read = readBytes(fileName, bytes); !read)
+        return read;
     lines = TextLines::fromBytes(bytes);
-    return true;
+    return {};
 }
 
-bool read(const QString &fileName, QStringList &lines, QString *error)
+Status read(const QString &fileName, QStringList &lines)
 {
     QByteArray bytes;
-    if (!readBytes(fileName, bytes, error))
-        return false;
+    if (Status read = readBytes(fileName, bytes); !read)
+        return read;
     lines = splitLines(bytes);
-    return true;
+    return {};
 }
 
 namespace {
@@ -113,12 +111,27 @@ public:
     QIODevice &device() override { return m_file; }
     // commit() closes the file, and closing forgets a failed flush of the buffered bytes (a
     // full disk), which would replace the file with a truncated one: flush first.
-    bool flush() override { return m_file.flush(); }
+    bool flush() override
+    {
+        errno = 0;
+        const bool flushed = m_file.flush();
+        // A write cut short (a full disk) leaves Qt without the system's word: errno has it.
+        m_flushError = flushed ? 0 : errno;
+        return flushed;
+    }
     bool commit() override { return m_file.commit(); }
     void cancel() override { m_file.cancelWriting(); }
+    QString errorString() const override
+    {
+        QString text = m_file.errorString();
+        if (m_flushError)
+            text += QLatin1Char('\n') + QString::fromLocal8Bit(std::strerror(m_flushError));
+        return text;
+    }
 
 private:
     QSaveFile m_file;
+    int m_flushError = 0;
 };
 
 WriterFactory &writerFactory()
@@ -157,9 +170,9 @@ Content contentOf(const TextLines &lines)
 }
 
 // The new content is written and flushed; `beforeCommit` runs only then, just before it takes
-// the old file's place.
-bool writeWhole(const QString &fileName, const Content &content, QString *error,
-                const std::function<void()> &beforeCommit = {})
+// the old file's place. The failure names the cause; the temporary file is gone.
+Status writeWhole(const QString &fileName, const Content &content,
+                  const std::function<void()> &beforeCommit = {})
 {
     const std::unique_ptr<FileWriter> file =
         writerFactory() ? writerFactory()(fileName) : saveFileWriter(fileName);
@@ -167,19 +180,54 @@ bool writeWhole(const QString &fileName, const Content &content, QString *error,
     if (ok && beforeCommit)
         beforeCommit();
     ok = ok && file->commit();
-    if (!ok) {
-        file->cancel();
-        if (error)
-            *error = Failure::cannotCreate(fileName).message();
-    }
-    return ok;
+    if (ok)
+        return {};
+    const QString systemText = file->errorString();
+    file->cancel();
+    return Failure::cannotCreate(fileName, writeFailureCause(fileName, systemText));
 }
+
+// The system's codes for a failed write, by what the user is told of them.
+struct Cause {
+    std::initializer_list<int> codes;
+    const char16_t *text;
+};
+
+const Cause causes[] = {
+    {{ENOSPC, EDQUOT}, u"le disque ou le dossier réseau est plein"},
+    {{EFBIG}, u"le fichier est trop grand pour ce disque"},
+    {{EROFS}, u"le dossier est en lecture seule"},
+    {{EACCES, EPERM}, u"l'accès au dossier est interdit"},
+    {{ENOENT, ENOTDIR}, u"le dossier n'existe plus"},
+    {{ENOTCONN, ESTALE, EHOSTDOWN, EHOSTUNREACH, ENETDOWN, ENETUNREACH, ETIMEDOUT, ECONNRESET,
+      ECONNABORTED, EIO},
+     u"le dossier réseau n'est plus accessible"},
+    {{ENAMETOOLONG}, u"le nom du fichier est trop long"},
+    {{ETXTBSY, EBUSY, EAGAIN}, u"un autre programme utilise le fichier"},
+};
 
 } // namespace
 
-bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
+QString writeFailureCause(const QString &fileName, const QString &systemText)
 {
-    return writeWhole(fileName, contentOf(bytes), error);
+    // Qt words a failure with the C library's own text for its code: finding that text finds
+    // the code.
+    for (const Cause &cause : causes)
+        for (const int code : cause.codes)
+            if (!systemText.isEmpty() &&
+                systemText.contains(QString::fromLocal8Bit(std::strerror(code))))
+                return QString::fromUtf16(cause.text);
+    const QFileInfo info(fileName);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("le dossier n'existe plus");
+    if (info.fileName().toUtf8().size() > 255)
+        return QStringLiteral("le nom du fichier est trop long");
+    return QString();
+}
+
+Status writeBytes(const QString &fileName, const QByteArray &bytes)
+{
+    return writeWhole(fileName, contentOf(bytes));
 }
 
 namespace {
@@ -201,7 +249,7 @@ bool secondName(const QString &fileName, const QString &name)
         return true;
 #endif
     QByteArray bytes;
-    return readBytes(fileName, bytes) && writeBytes(name, bytes);
+    return readBytes(fileName, bytes).ok() && writeBytes(name, bytes).ok();
 }
 
 // The pending copy takes the old copy's place in one rename, so a copy is always there.
@@ -231,9 +279,9 @@ bool keepCopy(const QString &fileName, const QString &copyName)
     return secondName(fileName, pendingCopyName(copyName)) && putPendingCopy(copyName);
 }
 
-bool write(const QString &fileName, const TextLines &lines, QString *error)
+Status write(const QString &fileName, const TextLines &lines)
 {
-    return writeWhole(fileName, contentOf(lines), error);
+    return writeWhole(fileName, contentOf(lines));
 }
 
 Result<bool> writeKeepingCopy(const QString &fileName, const TextLines &lines,
@@ -245,11 +293,12 @@ Result<bool> writeKeepingCopy(const QString &fileName, const TextLines &lines,
     // keeps the data it was given.
     const bool existed = QFileInfo::exists(fileName);
     bool named = false;
-    QString error;
-    if (!writeWhole(fileName, contentOf(lines), &error,
-                    [&] { named = existed && secondName(fileName, pendingCopyName(copyName)); })) {
+    if (Status written =
+            writeWhole(fileName, contentOf(lines),
+                       [&] { named = existed && secondName(fileName, pendingCopyName(copyName)); });
+        !written) {
         QFile::remove(pendingCopyName(copyName));
-        return Failure(error);
+        return written.failure();
     }
     return !existed || (named && putPendingCopy(copyName));
 }

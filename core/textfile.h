@@ -30,6 +30,8 @@ public:
     virtual bool flush() = 0;
     virtual bool commit() = 0;
     virtual void cancel() = 0;
+    // After a failure: what the system said, in its own words.
+    virtual QString errorString() const = 0;
 };
 
 using WriterFactory = std::function<std::unique_ptr<FileWriter>(const QString &fileName)>;
@@ -51,15 +53,20 @@ QString noteLine(QString text);
 QStringList splitLines(QByteArrayView bytes);
 QByteArray joinLines(const QStringList &lines);
 
-// Reads the whole file; false (with a French message in *error) when it cannot be read.
-bool read(const QString &fileName, TextLines &lines, QString *error = nullptr);
-bool read(const QString &fileName, QStringList &lines, QString *error = nullptr);
-bool readBytes(const QString &fileName, QByteArray &bytes, QString *error = nullptr);
+// Reads the whole file; the failure says, in French, that it cannot be read.
+Status read(const QString &fileName, TextLines &lines);
+Status read(const QString &fileName, QStringList &lines);
+Status readBytes(const QString &fileName, QByteArray &bytes);
 
-// Replaces the file with the lines; false (with a French message) when it cannot be written,
-// in which case the old file is untouched.
-bool write(const QString &fileName, const TextLines &lines, QString *error = nullptr);
-bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
+// Replaces the file with the lines; the failure names the file and the cause the system gave,
+// in French, and leaves the old file untouched.
+Status write(const QString &fileName, const TextLines &lines);
+Status writeBytes(const QString &fileName, const QByteArray &bytes);
+
+// Why a file could not be written, in French ("le disque ou le dossier réseau est plein"), from
+// what the system said (`systemText`) and what can still be seen of the folder; empty when
+// neither tells.
+QString writeFailureCause(const QString &fileName, const QString &systemText);
 
 // The file a name leads to, as an absolute name: symbolic links are followed to the file they
 // end at, which need not exist yet. Saving through a link writes that file.

@@ -10,15 +10,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::setUp();
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    Fuzz::require(TextFile::writeBytes(Company::FileName, bytes), "cannot write the input");
+    Fuzz::require(TextFile::writeBytes(Company::FileName, bytes).ok(), "cannot write the input");
 
     Company company;
     company.loadCompany();
     CompanyDetails parsed;
     Company::parse(bytes, parsed);
     Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
-    QString error;
-    Fuzz::require(company.saveCompany(error), "save failed");
+    Fuzz::require(company.saveCompany().ok(), "save failed");
     CompanyDetails expected = company.CompanyLines;
     for (QString &line : expected)
         line = TextFile::oneLine(line);

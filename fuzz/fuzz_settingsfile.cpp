@@ -10,15 +10,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::setUp();
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    Fuzz::require(TextFile::writeBytes(SettingsFile::fileName(), bytes), "cannot write the input");
+    Fuzz::require(TextFile::writeBytes(SettingsFile::fileName(), bytes).ok(),
+                  "cannot write the input");
 
     Settings settings;
     Fuzz::require(SettingsFile::loadSettings(settings), "file not read");
-    QString error;
-    Fuzz::require(SettingsFile::saveSettings(settings, settings.AutoOpenFileName, error),
+    Fuzz::require(SettingsFile::saveSettings(settings, settings.AutoOpenFileName).ok(),
                   "save failed");
     QByteArray saved;
-    Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved), "saved file unreadable");
+    Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved).ok(),
+                  "saved file unreadable");
 
     Settings again;
     SettingsFile::load(saved, again);

@@ -10,11 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::setUp();
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    Fuzz::require(TextFile::writeBytes(SupplierBook::FileName, bytes), "cannot write the input");
+    Fuzz::require(TextFile::writeBytes(SupplierBook::FileName, bytes).ok(),
+                  "cannot write the input");
 
     SupplierBook book;
-    QString error;
-    Fuzz::require(book.loadSuppliers(error), "file not read");
+    Fuzz::require(book.loadSuppliers().ok(), "file not read");
     Fuzz::require(book.SupplierLines == TextFile::splitLines(bytes), "lines read otherwise");
     for (qsizetype i = 0; i < book.SupplierLines.size(); ++i) {
         const QString &line = book.SupplierLines.at(i);
@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QStringList lines = book.SupplierLines;
     book.SuppliersModified = true;
-    Fuzz::require(book.saveSuppliers(error), "save failed");
+    Fuzz::require(book.saveSuppliers().ok(), "save failed");
     SupplierBook again;
-    Fuzz::require(again.loadSuppliers(error), "saved file not read");
+    Fuzz::require(again.loadSuppliers().ok(), "saved file not read");
     Fuzz::require(again.SupplierLines == lines, "saved file reads back otherwise");
     return 0;
 }

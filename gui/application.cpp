@@ -27,6 +27,15 @@ void Application::report(const Failure &failure)
     Prompts::error(failure.message(), reportCaption());
 }
 
+bool Application::reportOfferingSaveAs(const Failure &failure)
+{
+    return Prompts::ask({Prompts::Icon::Critical,
+                         Prompts::Buttons::Ok,
+                         reportCaption(),
+                         failure.message(),
+                         {QStringLiteral("Enregistrer sous...")}}) == Prompts::Answer::FirstAction;
+}
+
 void Application::report(std::exception_ptr error)
 {
     const QString caption = reportCaption();

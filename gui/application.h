@@ -24,6 +24,9 @@ public:
     // succeeded() shows it when there is one and says whether the operation went through, so
     // that a window stops its command where the failure came.
     static void report(const Failure &failure);
+    // A file the user named could not be written: shows why, with "Enregistrer sous..."; true
+    // when the user chose it, to pick another name.
+    static bool reportOfferingSaveAs(const Failure &failure);
     template <typename T> static bool succeeded(const Result<T> &result)
     {
         if (!result.ok())

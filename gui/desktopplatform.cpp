@@ -140,10 +140,16 @@ Prompts::Answer DesktopPlatform::ask(const Prompts::Request &request)
         break;
     }
 
+    const Prompts::Answer actionAnswers[] = {Prompts::Answer::FirstAction,
+                                             Prompts::Answer::SecondAction};
+    const qsizetype actions = qMin(request.actions.size(), qsizetype(2));
+    for (qsizetype i = 0; i < actions; ++i)
+        choices.insert(i, {request.actions.at(i), QMessageBox::ActionRole, actionAnswers[i]});
     QList<QPushButton *> buttons;
     for (const Choice &choice : choices)
         buttons << box.addButton(choice.text, choice.role);
-    box.setDefaultButton(buttons.first());
+    // Enter answers as before the actions were offered: they are never taken by accident.
+    box.setDefaultButton(buttons.at(actions));
     box.setEscapeButton(buttons.last());
 
     box.exec();

@@ -31,7 +31,7 @@ bool BookRecovery::pending() const
 bool BookRecovery::read(QString &orderFileName, QStringList &lines) const
 {
     QByteArray bytes;
-    if (!m_lock || !TextFile::readBytes(m_path, bytes))
+    if (!m_lock || !TextFile::readBytes(m_path, bytes).ok())
         return false;
     // The name comes first, in UTF-8 so that any name survives; then the book as its file.
     const qsizetype end = bytes.indexOf("\r\n");
@@ -54,7 +54,7 @@ void BookRecovery::keep(const QString &orderFileName, const TextLines &lines)
     // Held against the order file as it is now (read only every few minutes and before
     // printing), or against the book as it was started when it has no file.
     TextLines saved = m_saved;
-    if (QFileInfo::exists(orderFileName) && !TextFile::read(orderFileName, saved))
+    if (QFileInfo::exists(orderFileName) && !TextFile::read(orderFileName, saved).ok())
         saved.clear();
     if (lines == saved) {
         discard();
@@ -63,7 +63,7 @@ void BookRecovery::keep(const QString &orderFileName, const TextLines &lines)
     if (m_written && lines == m_kept)
         return;
     const QByteArray bytes = orderFileName.toUtf8() + "\r\n" + lines.join();
-    m_written = TextFile::writeBytes(m_path, bytes);
+    m_written = TextFile::writeBytes(m_path, bytes).ok();
     if (m_written)
         m_kept = lines;
 }

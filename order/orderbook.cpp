@@ -10,6 +10,7 @@
 #include "order/orderrepair.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 
 using namespace OrderFormat;
@@ -54,18 +55,93 @@ Result<bool> OrderBook::load(const QString &fileName)
         m_lock.release();
         m_readOnly = false;
     } else {
+        // Stamped before reading: a change while it is read shows as a change afterwards.
+        const DiskStamp stamp = stampOf(fileName);
         TextLines lines;
-        QString error;
-        if (!TextFile::read(fileName, lines, &error))
-            return Failure(error);
+        if (const Status read = TextFile::read(fileName, lines); !read)
+            return read.failure();
         if (!lockForOpening(fileName))
             return false;
         m_lines = lines;
         linesReplaced();
         m_fileName = fileName;
+        m_stamp = stamp;
+        m_savedDigest = digestOf(m_lines);
     }
     m_orderCount = countBlocks();
     return true;
+}
+
+Status OrderBook::reread()
+{
+    const DiskStamp stamp = stampOf(m_fileName);
+    TextLines lines;
+    if (const Status read = TextFile::read(m_fileName, lines); !read)
+        return read;
+    m_lines = lines;
+    linesReplaced();
+    m_stamp = stamp;
+    m_savedDigest = digestOf(m_lines);
+    m_orderCount = countBlocks();
+    return {};
+}
+
+size_t OrderBook::digestOf(const TextLines &lines)
+{
+    // Only told apart from the lines of the same file: a fast hash is enough.
+    size_t seed = size_t(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        seed = qHash(lines.bytes(i), seed);
+    return seed;
+}
+
+bool OrderBook::isSaved(const TextLines &lines) const
+{
+    return m_savedDigest && digestOf(lines) == *m_savedDigest;
+}
+
+OrderBook::DiskStamp OrderBook::stampOf(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
+bool OrderBook::changedOnDisk() const
+{
+    if (m_fileName.isEmpty())
+        return false;
+    const DiskStamp now = stampOf(m_fileName);
+    return now.size >= 0 && now != m_stamp;
+}
+
+std::optional<OrderFileLock::Holder> OrderBook::fileHolder() const
+{
+    if (m_fileName.isEmpty())
+        return std::nullopt;
+    return m_lock.holderOf(m_fileName);
+}
+
+Status OrderBook::takeWriting()
+{
+    if (!m_readOnly || m_fileName.isEmpty())
+        return {};
+    if (m_lock.lock(m_fileName) == OrderFileLock::Outcome::HeldByOther)
+        return Failure(QStringLiteral("Le fichier %1 est ouvert %2 : il reste en lecture seule.")
+                           .arg(captionOf(m_fileName), m_lock.holder().where()));
+    m_readOnly = false;
+    return {};
+}
+
+int OrderBook::orderWithNumber(const QString &number) const
+{
+    const qsizetype found = findNumberLine(QStringLiteral("NUM") + number);
+    int index = 0;
+    if (number.isEmpty() || found < 1 ||
+        !OrderFormat::tryOpenLabelIndex(m_lines.at(found - 1), index))
+        return -1;
+    return index;
 }
 
 bool OrderBook::checkBlocks()
@@ -82,25 +158,39 @@ bool OrderBook::checkBlocks()
 
 bool OrderBook::lockForOpening(const QString &fileName)
 {
-    switch (m_lock.lock(fileName)) {
-    case OrderFileLock::Outcome::Locked:
-        m_readOnly = false;
-        return true;
-    case OrderFileLock::Outcome::Unavailable:
-        // Nobody can leave a lock there either; the save will tell if the folder refuses it.
-        m_lock.release();
-        m_readOnly = false;
-        return true;
-    case OrderFileLock::Outcome::HeldByOther:
-        break;
+    OrderFileLock::Outcome outcome = m_lock.lock(fileName);
+    while (outcome == OrderFileLock::Outcome::HeldByOther) {
+        const OrderFileLock::Holder holder = m_lock.holder();
+        Prompts::Request question{
+            Prompts::Icon::Warning,
+            Prompts::Buttons::OkCancel,
+            {},
+            QStringLiteral("Le fichier %1 est ouvert %2. L'ouvrir en lecture seule ?")
+                .arg(captionOf(fileName), holder.where())};
+        // A desk of this machine is seen running; one of another machine may be switched off.
+        if (holder.elsewhere)
+            question.actions = {QStringLiteral("Prendre la main")};
+        const Prompts::Answer answer = Prompts::ask(question);
+        if (answer == Prompts::Answer::Ok) {
+            m_lock.release();
+            m_readOnly = true;
+            return true;
+        }
+        if (answer != Prompts::Answer::FirstAction)
+            return false;
+        if (Prompts::warning(QStringLiteral("Prendre la main sur le fichier %1, ouvert %2 ?\n"
+                                            "Si ce poste fonctionne encore, ses modifications "
+                                            "non enregistrées ne pourront plus l'être dans ce "
+                                            "fichier.")
+                                 .arg(captionOf(fileName), holder.where()),
+                             Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
+            outcome = m_lock.takeOver(fileName);
     }
-    if (Prompts::warning(QStringLiteral("Le fichier %1 est déjà ouvert par %2.\nL'ouvrir en "
-                                        "lecture seule ?")
-                             .arg(captionOf(fileName), m_lock.holder()),
-                         Prompts::Buttons::OkCancel) != Prompts::Answer::Ok)
-        return false;
-    m_lock.release();
-    m_readOnly = true;
+    // Unavailable: nobody can leave a lock there either; the save will tell if the folder
+    // refuses it.
+    if (outcome == OrderFileLock::Outcome::Unavailable)
+        m_lock.release();
+    m_readOnly = false;
     return true;
 }
 
@@ -115,16 +205,33 @@ Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const 
     // Through a symbolic link, the file written, its backup and its lock are the real file's.
     const QString target =
         QFileInfo(fileName).isSymLink() ? TextFile::realName(fileName) : fileName;
-    if (m_readOnly && TextFile::realName(fileName) == TextFile::realName(m_fileName))
+    const bool ownFile =
+        !m_fileName.isEmpty() && TextFile::realName(fileName) == TextFile::realName(m_fileName);
+    if (m_readOnly && ownFile)
         return Failure(QStringLiteral("Le fichier %1 est ouvert en lecture seule : "
                                       "enregistrez-le sous un autre nom.")
                            .arg(captionOf(fileName)));
+    if (ownFile && m_lock.holds(target) && !m_lock.stillHeld()) {
+        // Another desk took the book over: it is that desk's now.
+        const OrderFileLock::Holder holder = m_lock.holder();
+        m_lock.forget();
+        m_readOnly = true;
+        return Failure(QStringLiteral("Le poste %1 a pris la main sur le fichier %2 le %3 : "
+                                      "rien n'y a été écrit. Enregistrez vos modifications "
+                                      "sous un autre nom.")
+                           .arg(holder.desk, captionOf(fileName), holder.when()));
+    }
+    if (ownFile && changedOnDisk())
+        return Failure(QStringLiteral("Le fichier a été modifié hors de Qor Commande depuis son "
+                                      "ouverture : rien n'y a été écrit. Enregistrez vos "
+                                      "modifications sous un autre nom."));
     // Saving under another name makes the book that file's: it takes that file's lock.
     OrderFileLock lock;
+    lock.setDeskName(m_lock.deskName());
     if (!m_lock.holds(target) && lock.lock(target) == OrderFileLock::Outcome::HeldByOther)
-        return Failure(QStringLiteral("Le fichier %1 est déjà ouvert par %2 : il ne peut "
-                                      "pas être remplacé.")
-                           .arg(captionOf(fileName), lock.holder()));
+        return Failure(QStringLiteral("Le fichier %1 est ouvert %2 : il ne peut pas être "
+                                      "remplacé.")
+                           .arg(captionOf(fileName), lock.holder().where()));
     dropLeadingBlankLines();
     if (shown)
         writeOrder(*shown, kept);
@@ -140,6 +247,8 @@ Status OrderBook::save(const QString &fileName, const OrderRecord *shown, const 
         m_lock = std::move(lock);
     m_readOnly = false;
     m_fileName = fileName;
+    m_stamp = stampOf(target);
+    m_savedDigest = digestOf(m_lines);
     return {};
 }
 
@@ -214,6 +323,8 @@ void OrderBook::clear()
     m_orderCount = 1;
     m_currentOrder = 0;
     m_fileName.clear();
+    m_stamp = {};
+    m_savedDigest.reset();
     if (m_listener)
         m_listener->bookReset();
     m_lock.release();
@@ -231,6 +342,9 @@ bool OrderBook::recover(const QString &fileName, const TextLines &lines)
     }
     m_lines = lines;
     m_fileName = named ? fileName : QString();
+    // The lines are not the file's: what is on disk now is what a save replaces.
+    m_stamp = named ? stampOf(fileName) : DiskStamp();
+    m_savedDigest.reset();
     closeIndexGaps();
     linesReplaced();
     if (m_listener)

@@ -10,8 +10,10 @@
 #include "order/orderfilelock.h"
 #include "order/orderformat.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
+#include <optional>
 
 // The open order file in memory, one block per order, with the index of the order on screen,
 // and the operations on its blocks. The order on screen itself belongs to the document
@@ -52,9 +54,27 @@ public:
     // File
     // Takes the file's lines and holds its lock; a missing file leaves the lines and takes no
     // name. When another copy of the program holds the file, asks whether to open it
-    // read-only: false when the user declines, the book left as it was. A file that cannot be
-    // read is the failure.
+    // read-only, naming the desk that holds it and since when; a desk of another machine may
+    // be taken over ("Prendre la main") after a second question. False when the user declines,
+    // the book left as it was. A file that cannot be read is the failure.
     Result<bool> load(const QString &fileName);
+    // Reads the book's file again as it now is, keeping its lock or its read-only state; the
+    // blocks are then checked as after load().
+    Status reread();
+    // The file on disk is no longer the one read or last written: its size or time changed
+    // (another desk saved it, a backup was put back). A file gone is no change: saving makes
+    // it again.
+    bool changedOnDisk() const;
+    // Whether `lines` are the file's as last read or written here; never for lines that were
+    // not read from the file (recovered ones).
+    bool isSaved(const TextLines &lines) const;
+    // Who holds the book's file now, as its lock says; none when nobody does.
+    std::optional<OrderFileLock::Holder> fileHolder() const;
+    // A read-only book takes its file's lock, and saves over it from then on; the failure
+    // names the desk that still holds it.
+    Status takeWriting();
+    // The desk this copy of the program runs on, as the locks it takes record it.
+    void setDeskName(const QString &name) { m_lock.setDeskName(name); }
     // After loading: checks the labels (repairLabels), merges copies of an order (mergeCopies),
     // closes the gaps between indexes and makes order 0 current. True when the user had the file
     // repaired.
@@ -63,8 +83,10 @@ public:
     // failed write is the failure "Ne peut créer le fichier %s", the file on disk left as it
     // was. The file replaced is kept as backupName(); a failed copy is reported and the save
     // goes on. A read-only book is not written over its file, nor a book over a file another
-    // copy of the program holds. Through a symbolic link the real file is written, backed up
-    // and locked. The book then is that file's.
+    // copy of the program holds, nor over its own file when another desk took it over (the
+    // book is then read-only) or when the file changed on disk since it was read. Through a
+    // symbolic link the real file is written, backed up and locked. The book then is that
+    // file's.
     Status save(const QString &fileName, const OrderRecord *shown,
                 const OrderFormat::KeptLines &kept);
     // A new, empty book without a name: one order slot, order 0 current.
@@ -121,7 +143,18 @@ public:
     void setListener(BookListener *listener) { m_listener = listener; }
     BookListener *listener() const { return m_listener; }
 
+    // The order whose number line holds `number`; -1 when none.
+    int orderWithNumber(const QString &number) const;
+
 private:
+    // What tells one state of a file on disk from another.
+    struct DiskStamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const DiskStamp &) const = default;
+    };
+    static DiskStamp stampOf(const QString &fileName);
+    static size_t digestOf(const TextLines &lines);
     bool lockForOpening(const QString &fileName);
     int countBlocks() const;
     void closeIndexGaps();
@@ -136,6 +169,8 @@ private:
     int m_orderCount = 0;
     QString m_fileName;
     bool m_readOnly = false;
+    DiskStamp m_stamp;                   // the file as last read or written
+    std::optional<size_t> m_savedDigest; // its lines then
     int m_nextOrderNumber = 0;
     OrderFileLock m_lock;
     // Where the blocks of m_lines stand, told of every change; built when first searched.

@@ -31,12 +31,9 @@ Status OrderDocument::startUp()
     setFileModified(false);
     if (!shown)
         return shown;
-    QString error;
-    const bool suppliersRead = m_suppliers.loadSuppliers(error);
+    const Status suppliersRead = m_suppliers.loadSuppliers();
     m_company.loadCompany();
-    if (!suppliersRead)
-        return Failure(error);
-    return {};
+    return suppliersRead;
 }
 
 // ---- Flags and caption ----

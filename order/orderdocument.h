@@ -127,6 +127,19 @@ public:
     // unnamed.
     Result<bool> recover(const QString &fileName, const TextLines &lines);
     bool bookModified(bool &modified) const;
+    // Reads the book's file again as it now is (another desk saved it), showing the order
+    // with the number shown before, or the first one when that number is gone. What was not
+    // saved is lost: the caller asks first.
+    Status reread();
+    // A read-only book takes its file's lock once nobody holds it (OrderBook::takeWriting).
+    // A book changed here, whose file another desk saved since, stays read-only: its changes
+    // would replace that desk's.
+    Status takeWriting();
+    // The book, with the order on screen written back, differs from its file as last read or
+    // written here. (Stepping between orders marks the file modified without changing it.)
+    bool hasUnsavedChanges() const { return !m_book.isSaved(snapshot()); }
+    // The desk this copy of the program runs on, as the book's locks record it.
+    void setDeskName(const QString &name) { m_book.setDeskName(name); }
     // The lines the book would have after writeBackOrder, leaving the book as it is.
     TextLines snapshot() const;
     // The order on screen as writeBackOrder writes it; false when it is not to be written back.

@@ -27,8 +27,10 @@ Result<bool> OrderDocument::save(const QString &fileName, SaveWhen when)
     OrderRecord record;
     const bool writeBack = orderToWrite(record);
     if (const Status saved = m_book.save(fileName, writeBack ? &record : nullptr, m_overflow);
-        !saved)
+        !saved) {
+        setCaption(m_book.caption()); // a book another desk took over is read-only now
         return saved.failure();
+    }
     ++m_saves;
     setFlags(false, false);
     setCaption(m_book.caption());
@@ -64,6 +66,35 @@ Result<bool> OrderDocument::recover(const QString &fileName, const TextLines &li
     return named;
 }
 
+Status OrderDocument::reread()
+{
+    const QString number = m_record.Number;
+    if (const Status read = m_book.reread(); !read)
+        return read;
+    setFileModified(m_book.checkBlocks());
+    Q_EMIT historyCleared();
+    if (const int index = m_book.orderWithNumber(number); index >= 0)
+        m_book.setCurrentOrder(index);
+    const Status shown = showCurrentOrder();
+    setOrderModified(false);
+    setCaption(m_book.caption());
+    return shown;
+}
+
+Status OrderDocument::takeWriting()
+{
+    if (m_book.changedOnDisk() && hasUnsavedChanges())
+        return Failure(QStringLiteral("Le fichier a été enregistré par un autre poste depuis "
+                                      "que vous l'avez lu : enregistrez vos modifications sous "
+                                      "un autre nom."));
+    if (m_book.changedOnDisk())
+        if (const Status read = reread(); !read)
+            return read;
+    const Status taken = m_book.takeWriting();
+    setCaption(m_book.caption());
+    return taken;
+}
+
 TextLines OrderDocument::snapshot() const
 {
     OrderRecord record;
@@ -85,10 +116,7 @@ void OrderDocument::setAutoOpen(bool autoOpen)
 
 Status OrderDocument::saveSettings(const QString &fileName)
 {
-    QString error;
-    if (!SettingsFile::saveSettings(m_settings, fileName, error))
-        return Failure(error);
-    return {};
+    return SettingsFile::saveSettings(m_settings, fileName);
 }
 
 bool OrderDocument::loadSettings()
@@ -101,10 +129,7 @@ bool OrderDocument::loadSettings()
 
 Status OrderDocument::saveSuppliers()
 {
-    QString error;
-    if (!m_suppliers.saveSuppliers(error))
-        return Failure(error);
-    return {};
+    return m_suppliers.saveSuppliers();
 }
 
 void OrderDocument::applySettings()

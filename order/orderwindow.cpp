@@ -539,6 +539,17 @@ Result<bool> OrderWindow::save(const QString &fileName, OrderDocument::SaveWhen 
     return saved;
 }
 
+bool OrderWindow::hasUnsavedChanges() const
+{
+    return openGridEditor() || m_document.hasUnsavedChanges();
+}
+
+Status OrderWindow::reread()
+{
+    discardGridEditor();
+    return m_document.reread();
+}
+
 Result<bool> OrderWindow::recover(const QString &fileName, const QStringList &lines)
 {
     discardGridEditor();

@@ -75,6 +75,11 @@ public:
     Result<bool> recover(const QString &fileName, const QStringList &lines);
     void newBook();
     bool bookModified(bool &modified) const { return m_document.bookModified(modified); }
+    // Something is not saved: the book, or the cell being typed.
+    bool hasUnsavedChanges() const;
+    // Reads the book's file again (OrderDocument::reread), dropping the cell being typed: the
+    // caller asked about unsaved changes first.
+    Status reread();
 
     // Document commands
     void firstOrder();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/pagepainter.h"
 
+#include "core/textfile.h"
 #include "printing/printercalibration.h"
 
 #include <QFont>
@@ -283,12 +284,22 @@ void previewPage(QPrinter &printer, const Pages &pages)
 Status exportPdfDrawing(const QString &fileName, const QString &title, const QPageLayout &layout,
                         const Draw &draw)
 {
-    const Failure cannotWrite(QStringLiteral("L'exportation a échoué : impossible d'écrire "
-                                             "le fichier ") +
-                              quoted(fileName) + QLatin1Char('.'));
     QSaveFile file(fileName);
+    // A folder that takes no temporary file must not get a half-written PDF in place.
+    file.setDirectWriteFallback(false);
+    // Said with the cause the system gave, once the file that failed is closed.
+    const auto cannotWrite = [&] {
+        const QString cause = TextFile::writeFailureCause(fileName, file.errorString());
+        file.cancelWriting();
+        QString message =
+            QStringLiteral("L'exportation a échoué : impossible d'écrire le fichier ") +
+            quoted(fileName);
+        if (!cause.isEmpty())
+            message += QStringLiteral(" : ") + cause;
+        return Failure(message + QLatin1Char('.'), cause);
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite;
+        return cannotWrite();
     {
         QPdfWriter writer(&file);
         writer.setResolution(PdfResolution);
@@ -297,13 +308,14 @@ Status exportPdfDrawing(const QString &fileName, const QString &title, const QPa
         writer.setPageLayout(layout);
         QPainter painter;
         if (!painter.begin(&writer))
-            return cannotWrite;
+            return cannotWrite();
         const bool drawn = draw(painter, writer);
         if (!painter.end() || !drawn)
-            return cannotWrite;
+            return cannotWrite();
     }
-    if (!file.commit())
-        return cannotWrite;
+    // A full disk shows when the buffered bytes go out, which commit() would not report.
+    if (!file.flush() || !file.commit())
+        return cannotWrite();
     return {};
 }
 

@@ -12,13 +12,22 @@ namespace ReportExport {
 bool exportPdf(QWidget *parent, const QString &initialName, const QString &title,
                const PagePainter::Draw &draw)
 {
-    const QString fileName = FileDialogs::getNewFileName(
-        parent, QStringLiteral("Exporter en PDF"), initialName,
-        QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
-    if (fileName.isEmpty())
-        return false;
-    const QPageLayout layout(PrintDialogs::exportPageSize(), QPageLayout::Landscape, QMarginsF());
-    return Application::succeeded(PagePainter::exportPdfDrawing(fileName, title, layout, draw));
+    // A failed write offers another name, until one is written or the dialog is cancelled.
+    for (QString name = initialName;;) {
+        const QString fileName = FileDialogs::getNewFileName(
+            parent, QStringLiteral("Exporter en PDF"), name,
+            QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
+        if (fileName.isEmpty())
+            return false;
+        const QPageLayout layout(PrintDialogs::exportPageSize(), QPageLayout::Landscape,
+                                 QMarginsF());
+        const Status exported = PagePainter::exportPdfDrawing(fileName, title, layout, draw);
+        if (exported)
+            return true;
+        if (!Application::reportOfferingSaveAs(exported.failure()))
+            return false;
+        name = fileName;
+    }
 }
 
 void print(QWidget *parent, const QString &title, const PagePainter::Draw &draw)

@@ -18,11 +18,10 @@ bool runOrderParameters(OrderParametersDialog &dialog, EuroConverterWindow &conv
                   settings.VatRates[2], settings.EuroMode, settings.SingleCurrency,
                   settings.PaymentTermList);
     converter.setRateAndDirection(settings.ConverterValue, settings.ConverterOption);
-    QString error;
-    if (SettingsFile::saveSettings(settings, bookName, error))
-        return true;
-    Prompts::error(error);
-    return false;
+    const Status saved = SettingsFile::saveSettings(settings, bookName);
+    if (!saved)
+        Prompts::error(saved.message());
+    return saved.ok();
 }
 
 void restoreConverterRate(EuroConverterWindow &converter, const Settings &settings)

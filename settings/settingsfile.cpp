@@ -145,19 +145,20 @@ bool loadSettings(Settings &settings)
     if (!QFileInfo(fileName()).isFile())
         return false;
     QByteArray bytes;
-    if (!TextFile::readBytes(fileName(), bytes))
+    if (!TextFile::readBytes(fileName(), bytes).ok())
         return false;
     load(bytes, settings);
     settings.AutoOpenFileName = fullName(settings.AutoOpenFileName);
     return true;
 }
 
-bool saveSettings(const Settings &settings, const QString &fileName, QString &error)
+Status saveSettings(const Settings &settings, const QString &fileName)
 {
-    if (!TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName), &error))
-        return false;
+    if (Status written = TextFile::writeBytes(SettingsFile::fileName(), save(settings, fileName));
+        !written)
+        return written;
     keepFullName(fileName);
-    return true;
+    return {};
 }
 
 void autoOpenSetting(const Settings &settings, bool &autoOpen, QString &fileName)

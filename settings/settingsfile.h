@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/result.h"
 #include "settings/settings.h"
 
 #include <QByteArray>
@@ -27,9 +28,8 @@ QByteArray save(const Settings &settings, const QString &fileNameLine6);
 bool loadSettings(Settings &settings);
 
 // Writes QorCmd.ini in the current directory; a name outside Windows-1252 is also kept whole
-// in the user's settings (QSettings). A failure leaves the old file as it was and gives false,
-// with the French text for the user in `error`.
-bool saveSettings(const Settings &settings, const QString &fileName, QString &error);
+// in the user's settings (QSettings). A failure leaves the old file as it was.
+Status saveSettings(const Settings &settings, const QString &fileName);
 
 // Automatic opening: on exactly when AutoOpen is 1.
 void autoOpenSetting(const Settings &settings, bool &autoOpen, QString &fileName);

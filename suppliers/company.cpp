@@ -25,16 +25,16 @@ void Company::loadCompany()
     if (!QFile::exists(FileName))
         return;
     QByteArray bytes;
-    if (!TextFile::readBytes(FileName, bytes))
+    if (!TextFile::readBytes(FileName, bytes).ok())
         return;
     parse(bytes, CompanyLines);
 }
 
-bool Company::saveCompany(QString &error) const
+Status Company::saveCompany() const
 {
     // The lines are read by position: a line end inside one would move the others down.
     TextLines lines;
     for (const QString &line : CompanyLines)
         lines.append(TextFile::oneLine(line));
-    return TextFile::write(FileName, lines, &error);
+    return TextFile::write(FileName, lines);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -17,9 +19,8 @@ public:
 
     // Reads the file when it exists; texts the file has no line for keep their values.
     void loadCompany();
-    // Writes the seven texts. A failure gives false, with the French text for the user in
-    // `error`.
-    bool saveCompany(QString &error) const;
+    // Writes the seven texts.
+    Status saveCompany() const;
 
     // Stores the file's first seven lines into `details`. A line ends at CR (an LF after it is
     // skipped) or at a bare LF; Ctrl-Z ends the file. Gives the number of lines stored.

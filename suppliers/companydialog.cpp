@@ -92,7 +92,6 @@ void editCompany(CompanyDialog &dialog, Company &company)
     if (copy[0].isEmpty())
         return;
     company.CompanyLines = copy;
-    QString error;
-    if (!company.saveCompany(error))
-        Prompts::error(error);
+    if (const Status saved = company.saveCompany(); !saved)
+        Prompts::error(saved.message());
 }

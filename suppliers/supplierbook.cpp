@@ -43,27 +43,27 @@ QString SupplierBook::refusedCodeMessage(const QString &code)
         .arg(code);
 }
 
-bool SupplierBook::loadSuppliers(QString &error)
+Status SupplierBook::loadSuppliers()
 {
     SuppliersModified = false;
     if (!QFile::exists(FileName))
-        return true;
+        return {};
     QStringList lines;
     // Keep what is in memory, but say so: a later save would replace the unread file.
-    if (!TextFile::read(FileName, lines, &error))
-        return false;
+    if (Status read = TextFile::read(FileName, lines); !read)
+        return read;
     SupplierLines = lines;
-    return true;
+    return {};
 }
 
-bool SupplierBook::saveSuppliers(QString &error)
+Status SupplierBook::saveSuppliers()
 {
     if (!SuppliersModified)
-        return true;
-    if (!TextFile::write(FileName, TextLines(SupplierLines), &error))
-        return false;
+        return {};
+    if (Status written = TextFile::write(FileName, TextLines(SupplierLines)); !written)
+        return written;
     SuppliersModified = false;
-    return true;
+    return {};
 }
 
 qsizetype SupplierBook::find(const QString &code) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/result.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,12 +41,11 @@ public:
 
     // Replaces the lines with those of the file when it exists; always clears
     // SuppliersModified. A file that exists but cannot be read leaves the lines as they were
-    // and gives false, with the French text for the user in `error`.
-    bool loadSuppliers(QString &error);
+    // and is the failure.
+    Status loadSuppliers();
     // Writes the lines when SuppliersModified is set, then clears it. A failed write leaves
-    // the file as it was, keeps SuppliersModified set and gives false, with the French text
-    // for the user in `error`.
-    bool saveSuppliers(QString &error);
+    // the file as it was and keeps SuppliersModified set.
+    Status saveSuppliers();
 
     // Position of the first line equal to the header of `code`, case ignored; -1 if none.
     qsizetype find(const QString &code) const;

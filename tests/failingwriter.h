@@ -2,21 +2,23 @@
 #pragma once
 
 // A writer for the program's files that fails on purpose: after a number of bytes, on flush or
-// on commit. Until it fails it writes through a real QSaveFile, so a test sees on disk exactly
+// on commit, saying what the system would say for `systemError` (an errno code; none by
+// default). Until it fails it writes through a real QSaveFile, so a test sees on disk exactly
 // what a failed save leaves there, whatever the rights the test runs with.
 
 #include "core/textfile.h"
 
 #include <QIODevice>
 #include <QSaveFile>
+#include <cstring>
 
 class FailingWriter : public TextFile::FileWriter {
 public:
     enum class Failure { None, Write, Flush, Commit };
 
-    FailingWriter(const QString &fileName, Failure failure, qint64 budget)
+    FailingWriter(const QString &fileName, Failure failure, qint64 budget, int systemError = 0)
         : m_file(fileName), m_device(m_file, failure == Failure::Write ? budget : -1),
-          m_failure(failure)
+          m_failure(failure), m_systemError(systemError)
     {
     }
     bool open() override
@@ -34,6 +36,10 @@ public:
         return m_file.commit();
     }
     void cancel() override { m_file.cancelWriting(); }
+    QString errorString() const override
+    {
+        return m_systemError ? QString::fromLocal8Bit(std::strerror(m_systemError)) : QString();
+    }
 
 private:
     // Passes bytes on until its budget is spent (a negative budget never runs out).
@@ -62,6 +68,7 @@ private:
     QSaveFile m_file;
     Device m_device;
     Failure m_failure;
+    int m_systemError;
 };
 
 // Makes the writes of the program fail as told while the object lives: all of them, or those
@@ -69,14 +76,14 @@ private:
 class FailingWrites {
 public:
     explicit FailingWrites(FailingWriter::Failure failure, qint64 budget = 0,
-                           const QString &suffix = QString())
+                           const QString &suffix = QString(), int systemError = 0)
     {
         m_previous = TextFile::setWriterFactory(
-            [failure, budget,
-             suffix](const QString &fileName) -> std::unique_ptr<TextFile::FileWriter> {
+            [failure, budget, suffix,
+             systemError](const QString &fileName) -> std::unique_ptr<TextFile::FileWriter> {
                 if (!fileName.endsWith(suffix))
                     return TextFile::saveFileWriter(fileName);
-                return std::make_unique<FailingWriter>(fileName, failure, budget);
+                return std::make_unique<FailingWriter>(fileName, failure, budget, systemError);
             });
     }
     ~FailingWrites() { TextFile::setWriterFactory(std::move(m_previous)); }

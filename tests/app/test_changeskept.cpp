@@ -62,7 +62,7 @@ QStringList trimmedCells(QStringList lines)
 QStringList linesOf(const QString &file)
 {
     QStringList lines;
-    TextFile::read(file, lines);
+    (void)TextFile::read(file, lines);
     return trimmedCells(lines);
 }
 
@@ -99,17 +99,16 @@ Q_DECLARE_METATYPE(Change)
 struct StartFiles {
     explicit StartFiles(const TemporaryWorkingDir &dir)
     {
-        TextFile::write(Book, TextLines(order()));
-        TextFile::write(SupplierBook::FileName, TextLines(Suppliers));
-        TextFile::write(Company::FileName, TextLines(CompanyLines));
+        (void)TextFile::write(Book, TextLines(order()));
+        (void)TextFile::write(SupplierBook::FileName, TextLines(Suppliers));
+        (void)TextFile::write(Company::FileName, TextLines(CompanyLines));
         // Rates as the program keeps them, and the euro converter's own rate.
         Settings settings;
         settings.ConverterValue = 655957;
         for (Real *rate : {&settings.EuroRate, &settings.VatRates[0], &settings.VatRates[1],
                            &settings.VatRates[2]})
             Real48::tryStore(*rate, *rate);
-        QString error;
-        SettingsFile::saveSettings(settings, dir.file(Book), error);
+        QVERIFY(SettingsFile::saveSettings(settings, dir.file(Book)));
     }
 };
 

@@ -61,7 +61,7 @@ QStringList dupontOrder()
 QByteArray contents(const QString &fileName)
 {
     QByteArray bytes;
-    TextFile::readBytes(fileName, bytes);
+    (void)TextFile::readBytes(fileName, bytes);
     return bytes;
 }
 

@@ -119,6 +119,8 @@ private Q_SLOTS:
     void windowPlace();
     void accessibleNames_data();
     void accessibleNames();
+    void readOnlyDeskFollowsTheBook();
+    void fileChangedOnDisk();
 
 private:
     MainWindow &start();
@@ -211,8 +213,7 @@ void TestMainForm::saveQuestion()
     const QString other = m_dir->file(QStringLiteral("other.cmd"));
     writeBook(other, 3);
     m_form->commande().document().setFileModified(true);
-    // A stand-in on disk shows whether the book was written back.
-    QVERIFY(TextFile::writeBytes(path, "old"));
+    // A save keeps the file it replaces as a backup: that shows whether the book was written.
     const QStringList linesBefore = m_form->commande().book().lines().toStringList();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
@@ -229,7 +230,7 @@ void TestMainForm::saveQuestion()
     QCOMPARE(m_desktop->texts(), QStringList{"Enregistrer changements dans book.cmd ?"});
     QCOMPARE(m_desktop->asked.first().icon, Prompts::Icon::Warning);
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::YesNoCancel);
-    QCOMPARE(contents(path) != "old", saved);
+    QCOMPARE(QFile::exists(path + QStringLiteral(".bak")), saved);
     if (!goesOn) {
         QCOMPARE(m_form->MainFileName, path);
         QCOMPARE(m_form->commande().book().lines(), linesBefore);
@@ -1033,6 +1034,94 @@ void TestMainForm::accessibleNames()
                            QLatin1String(w->metaObject()->className());
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
+}
+
+void TestMainForm::readOnlyDeskFollowsTheBook()
+{
+    start();
+    const QString path = m_dir->file(QStringLiteral("partage.cmd"));
+    writeBook(path, 3);
+    OrderDocument office; // the other desk
+    office.setDeskName(QStringLiteral("COMPTA"));
+    QVERIFY(*office.loadBook(path));
+    m_desktop->answer(Answer::Ok); // read-only
+    m_desktop->chooseFile(path);
+    trigger("FileOpenItem");
+    QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("partage.cmd (lecture seule)]")));
+    trigger("DocNextItem");
+    const OrderDocument &shown = m_form->commande().document();
+    QCOMPARE(shown.record().Number, QStringLiteral("200003002"));
+    auto *status = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
+
+    // The other desk deletes the first order and saves: the order on screen stays.
+    QVERIFY(office.deleteOrder().ok());
+    QVERIFY(*office.save(path));
+    m_form->followBook();
+    QCOMPARE(status->text(), QStringLiteral("Carnet relu : enregistré par COMPTA à ") +
+                                 QFileInfo(path).lastModified().toString(QStringLiteral("HH:mm")));
+    QCOMPARE(shown.record().Number, QStringLiteral("200003002"));
+    QCOMPARE(shown.book().orderCount(), 2);
+    QVERIFY(!action("FileWriteItem")->isEnabled());
+
+    // An order changed here is never thrown away: the reading waits.
+    m_form->commande().document().setCell(1, 0, QStringLiteral("Écrous"));
+    office.setCell(1, 0, QStringLiteral("Clous"));
+    QVERIFY(*office.save(path));
+    m_form->followBook();
+    QVERIFY(status->text().startsWith(QStringLiteral("Carnet enregistré par un autre poste : il "
+                                                     "sera relu quand vos modifications")));
+    QCOMPARE(shown.cell(1, 0), QStringLiteral("Écrous"));
+
+    // Once the other desk closed the book, it is offered for writing.
+    QVERIFY(office.newBook().ok());
+    QVERIFY(m_form->commande().document().reread().ok()); // the change given up
+    m_form->followBook();
+    QVERIFY(status->text().startsWith(QStringLiteral("Le carnet est libre")));
+    m_desktop->asked.clear();
+    menu(Qt::Key_F, Qt::Key_T);
+    QVERIFY(m_desktop->asked.isEmpty());
+    QVERIFY(!shown.book().isReadOnly());
+    QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("partage.cmd]")));
+    m_form->commande().document().setCell(1, 0, QStringLiteral("Boulons"));
+    trigger("FileSaveItem");
+    QVERIFY(contents(path).contains("Boulons"));
+}
+
+void TestMainForm::fileChangedOnDisk()
+{
+    start();
+    const QString path = openBook(QStringLiteral("book.cmd"), 2);
+    // Another program puts back an older book.
+    writeBook(path, 1);
+    const QByteArray restored = contents(path);
+    m_form->commande().document().setCell(1, 0, QStringLiteral("Écrous"));
+
+    // Coming back to the program tells it, once; the change stays unless the user gives it up.
+    m_desktop->asked.clear();
+    m_desktop->answers = {Answer::SecondAction, Answer::No};
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_form.get(), &activate);
+    QTRY_COMPARE(m_desktop->asked.size(), 2);
+    QVERIFY(m_desktop->texts().at(0).startsWith(
+        QStringLiteral("Le fichier a été modifié hors de Qor Commande depuis son ouverture.")));
+    QCOMPARE(m_desktop->asked.at(0).actions, (QStringList{QStringLiteral("Enregistrer sous..."),
+                                                          QStringLiteral("Relire le fichier")}));
+    QCOMPARE(m_desktop->texts().at(1),
+             QStringLiteral("Relire le fichier et perdre les modifications non enregistrées ?"));
+    QApplication::sendEvent(m_form.get(), &activate);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_desktop->asked.size(), 2);
+    QVERIFY(m_form->commande().hasUnsavedChanges());
+
+    // Saving asks again and never writes over the file; read again, the change is given up.
+    m_desktop->asked.clear();
+    m_desktop->answers = {Answer::SecondAction, Answer::Yes};
+    trigger("FileSaveItem");
+    QCOMPARE(m_desktop->asked.size(), 2);
+    QCOMPARE(contents(path), restored);
+    QVERIFY(!m_form->commande().hasUnsavedChanges());
+    QCOMPARE(m_form->commande().document().cell(1, 0), QStringLiteral("Vis"));
+    QCOMPARE(m_form->commande().document().book().orderCount(), 1);
 }
 
 // The program's own application object, as in the program.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A save that fails, on writing, on flushing or on committing, leaves the file on disk byte
-// for byte, keeps what is in memory marked as changed and says so in French; the order file's
-// backup copy is kept beside it. These tests need no folder rights, so they hold as root.
+// for byte, keeps what is in memory marked as changed and says so in French, with the cause the
+// system gave; the order file's backup copy is kept beside it. These tests need no folder
+// rights, so they hold as root.
 
 #include "core/textfile.h"
 #include "failingwriter.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <cerrno>
 
 using WriteFailure = FailingWriter::Failure;
 
@@ -76,23 +78,32 @@ class TestFailingSaves : public QObject {
         if (which == QLatin1String("supplier file"))
             return {dir->file(SupplierBook::FileName),
                     [this](QString &message) {
-                        if (!suppliers.loadSuppliers(message))
+                        if (const Status read = suppliers.loadSuppliers(); !read) {
+                            message = read.message();
                             return false;
+                        }
                         suppliers.append({QStringLiteral("10099"), {QStringLiteral("Durand")}});
-                        return suppliers.saveSuppliers(message);
+                        const Status saved = suppliers.saveSuppliers();
+                        message = saved.ok() ? QString() : saved.message();
+                        return saved.ok();
                     },
                     [this] { return suppliers.SuppliersModified; }};
         if (which == QLatin1String("company file"))
             return {dir->file(Company::FileName),
                     [this](QString &message) {
                         company.CompanyLines[0] = QStringLiteral("Société Nouvelle");
-                        return company.saveCompany(message);
+                        const Status saved = company.saveCompany();
+                        message = saved.ok() ? QString() : saved.message();
+                        return saved.ok();
                     },
                     [] { return true; }};
         return {dir->file(SettingsFile::fileName()),
                 [this](QString &message) {
                     settings.EuroRate = 7.5L;
-                    return SettingsFile::saveSettings(settings, QStringLiteral("x.cmd"), message);
+                    const Status saved =
+                        SettingsFile::saveSettings(settings, QStringLiteral("x.cmd"));
+                    message = saved.ok() ? QString() : saved.message();
+                    return saved.ok();
                 },
                 [] { return true; }};
     }
@@ -128,31 +139,60 @@ private Q_SLOTS:
         QTest::addColumn<QString>("which");
         QTest::addColumn<WriteFailure>("failure");
         QTest::addColumn<qint64>("budget");
+        QTest::addColumn<int>("systemError");
+        QTest::addColumn<QString>("cause");
         for (const char *which : {"order book", "supplier file", "company file", "settings file"}) {
             QTest::addRow("%s, nothing written", which)
-                << which << WriteFailure::Write << qint64(0);
+                << which << WriteFailure::Write << qint64(0) << 0 << QString();
             QTest::addRow("%s, 10 bytes written", which)
-                << which << WriteFailure::Write << qint64(10);
-            QTest::addRow("%s, flush", which) << which << WriteFailure::Flush << qint64(0);
-            QTest::addRow("%s, commit", which) << which << WriteFailure::Commit << qint64(0);
+                << which << WriteFailure::Write << qint64(10) << 0 << QString();
+            QTest::addRow("%s, flush", which)
+                << which << WriteFailure::Flush << qint64(0) << 0 << QString();
+            QTest::addRow("%s, commit", which)
+                << which << WriteFailure::Commit << qint64(0) << 0 << QString();
         }
+        // What the system said, told in French.
+        QTest::newRow("order book, disk full")
+            << "order book" << WriteFailure::Flush << qint64(0) << ENOSPC
+            << "le disque ou le dossier réseau est plein";
+        QTest::newRow("supplier file, read-only disk")
+            << "supplier file" << WriteFailure::Write << qint64(0) << EROFS
+            << "le dossier est en lecture seule";
+        QTest::newRow("company file, forbidden folder")
+            << "company file" << WriteFailure::Write << qint64(0) << EACCES
+            << "l'accès au dossier est interdit";
+        QTest::newRow("settings file, network folder gone")
+            << "settings file" << WriteFailure::Commit << qint64(0) << ENOTCONN
+            << "le dossier réseau n'est plus accessible";
+        QTest::newRow("order book, folder gone")
+            << "order book" << WriteFailure::Commit << qint64(0) << ENOENT
+            << "le dossier n'existe plus";
+        QTest::newRow("order book, name too long")
+            << "order book" << WriteFailure::Write << qint64(0) << ENAMETOOLONG
+            << "le nom du fichier est trop long";
+        QTest::newRow("order book, held by another program")
+            << "order book" << WriteFailure::Commit << qint64(0) << ETXTBSY
+            << "un autre programme utilise le fichier";
     }
     void failedWriteKeepsTheFile()
     {
         QFETCH(QString, which);
         QFETCH(WriteFailure, failure);
         QFETCH(qint64, budget);
+        QFETCH(int, systemError);
+        QFETCH(QString, cause);
         const Writer w = writer(which);
         const QByteArray before = contents(w.fileName);
         const QStringList filesBefore = files();
         {
-            FailingWrites failing(failure, budget);
+            FailingWrites failing(failure, budget, QString(), systemError);
             QString message;
             QVERIFY(!w.save(message));
             QCOMPARE(message,
                      QStringLiteral("Ne peut créer le fichier ") +
                          (which == QLatin1String("order book") ? w.fileName
-                                                               : QFileInfo(w.fileName).fileName()));
+                                                               : QFileInfo(w.fileName).fileName()) +
+                         (cause.isEmpty() ? QString() : QStringLiteral(" : ") + cause + '.'));
         }
         QCOMPARE(contents(w.fileName), before);
         QVERIFY(w.stillModified());
@@ -163,6 +203,30 @@ private Q_SLOTS:
         QString message;
         QVERIFY(w.save(message));
         QVERIFY(contents(w.fileName) != before);
+    }
+
+    // Without an injected failure: the folder itself refuses.
+    void folderThatRefusesSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("folder gone") << "parti/c.cmd"
+                                     << "le dossier n'existe plus";
+        QTest::newRow("name too long") << QString(300, QLatin1Char('n')) + ".cmd"
+                                       << "le nom du fichier est trop long";
+    }
+    void folderThatRefusesSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, cause);
+        QVERIFY(book->loadBook(dir->file(QStringLiteral("c.cmd"))).ok());
+        book->setCell(1, 0, QStringLiteral("changed"));
+        const QStringList filesBefore = files();
+        const Result<bool> saved = book->save(dir->file(name), OrderDocument::SaveWhen::Always);
+        QVERIFY(!saved.ok());
+        QCOMPARE(saved.failure().cause(), cause);
+        QVERIFY(book->fileModified());
+        QCOMPARE(files(), filesBefore);
     }
 
     void orderFileKeepsItsPreviousVersion()

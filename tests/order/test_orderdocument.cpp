@@ -280,8 +280,7 @@ private Q_SLOTS:
             QVERIFY(f.document.saveSuppliers().ok());
         } else if (file == Company::FileName) {
             f.document.company().CompanyLines.fill(text);
-            QString error;
-            QVERIFY(f.document.company().saveCompany(error));
+            QVERIFY(f.document.company().saveCompany());
         } else {
             f.document.settings().PaymentTermList = {text};
             QVERIFY(f.document.saveSettings(text).ok());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An order file open in one copy of the program is offered read-only to another, which cannot
-// save over it; a lock left by a copy that crashed is taken over without a question.
+// save over it, and is told which desk holds it since when; a desk of another machine can be
+// taken over, and then writes nothing over the book; a lock left by a copy of this machine
+// that crashed is taken over without a question; a file changed on disk is never written over.
 
 #include "core/textfile.h"
 #include "order/orderdocument.h"
@@ -11,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 #include <cstdio>
 
@@ -24,8 +27,14 @@ QByteArray contents(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// One running copy of the program, as far as its book goes.
+// One running copy of the program, as far as its book goes, on the desk named (this machine
+// when none is).
 struct Copy {
+    explicit Copy(const QString &desk = QString())
+    {
+        if (!desk.isEmpty())
+            document.setDeskName(desk);
+    }
     OrderDocument document;
 };
 
@@ -37,13 +46,6 @@ class TestOrderLock : public QObject {
     QScopedPointer<TemporaryWorkingDir> dir;
     QScopedPointer<FakePlatform> prompts;
     QString name;
-
-    QString holderPattern() const
-    {
-        return QStringLiteral("%1 (processus %2 sur ")
-            .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
-            .arg(QCoreApplication::applicationPid());
-    }
 
 private Q_SLOTS:
     void init()
@@ -71,11 +73,12 @@ private Q_SLOTS:
         QVERIFY(!*second.document.loadBook(name));
         QCOMPARE(prompts->asked.size(), 1);
         QCOMPARE(prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
-        QVERIFY2(prompts->asked.first().text.startsWith(
-                     QStringLiteral("Le fichier c.cmd est déjà ouvert par ") + holderPattern()),
-                 qPrintable(prompts->asked.first().text));
-        QVERIFY(prompts->asked.first().text.endsWith(
-            QStringLiteral(").\nL'ouvrir en lecture seule ?")));
+        QCOMPARE(prompts->asked.first().text,
+                 QStringLiteral("Le fichier c.cmd est ouvert sur le poste %1 depuis le "
+                                "15/03/2000 à 10:00. L'ouvrir en lecture seule ?")
+                     .arg(QSysInfo::machineHostName()));
+        // A copy of this very machine is seen running: it cannot be taken over.
+        QVERIFY(prompts->asked.first().actions.isEmpty());
         QVERIFY(second.document.book().lines().isEmpty());
         QVERIFY(second.document.book().fileName().isEmpty());
 
@@ -120,6 +123,106 @@ private Q_SLOTS:
         QVERIFY(prompts->asked.isEmpty());
     }
 
+    void deskOfAnotherMachineIsTakenOver()
+    {
+        Copy office(QStringLiteral("COMPTA"));
+        prompts->moment = QDateTime(QDate(2026, 12, 9), QTime(8, 12));
+        QVERIFY(*office.document.loadBook(name));
+
+        Copy front(QStringLiteral("ACCUEIL"));
+        prompts->moment = QDateTime(QDate(2026, 12, 9), QTime(10, 32));
+        const QString held = QStringLiteral("ouvert sur le poste COMPTA depuis le 09/12/2026 à "
+                                            "08:12");
+        // "Prendre la main", declined at the second question, asks the first again.
+        prompts->answers = {Answer::FirstAction, Answer::No, Answer::Cancel};
+        QVERIFY(!*front.document.loadBook(name));
+        QCOMPARE(prompts->texts().at(0),
+                 QStringLiteral("Le fichier c.cmd est %1. L'ouvrir en lecture seule ?").arg(held));
+        QCOMPARE(prompts->asked.at(0).actions, QStringList{QStringLiteral("Prendre la main")});
+        QVERIFY(prompts->texts().at(1).startsWith(
+            QStringLiteral("Prendre la main sur le fichier c.cmd, %1 ?").arg(held)));
+        QCOMPARE(prompts->texts().at(2), prompts->texts().at(0));
+
+        prompts->answers = {Answer::FirstAction, Answer::Yes};
+        QVERIFY(*front.document.loadBook(name));
+        QVERIFY(!front.document.book().isReadOnly());
+
+        // The desk taken over was running after all: its save writes nothing over the book.
+        const QByteArray before = contents(name);
+        office.document.setCell(1, 0, QStringLiteral("Clous"));
+        const Result<bool> saved = office.document.save(name);
+        QVERIFY(!saved.ok());
+        QCOMPARE(saved.message(),
+                 QStringLiteral("Le poste ACCUEIL a pris la main sur le fichier c.cmd le "
+                                "09/12/2026 à 10:32 : rien n'y a été écrit. Enregistrez vos "
+                                "modifications sous un autre nom."));
+        QCOMPARE(contents(name), before);
+        QVERIFY(office.document.fileModified());
+        QCOMPARE(office.document.caption(), QStringLiteral("c.cmd (lecture seule)"));
+        QVERIFY(*office.document.save(dir->file(QStringLiteral("compta.cmd"))));
+
+        // The lock is the other desk's: saving elsewhere did not take it away.
+        QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
+        front.document.setCell(1, 0, QStringLiteral("Écrous"));
+        QVERIFY(*front.document.save(name));
+    }
+
+    void readOnlyCopyFollowsTheBook()
+    {
+        QVERIFY(TextFile::write(
+            name, TextLines(orderBlock(0, "200003001") + orderBlock(1, "200003002", "Clous"))));
+        Copy writer(QStringLiteral("COMPTA"));
+        QVERIFY(*writer.document.loadBook(name));
+        Copy reader(QStringLiteral("ACCUEIL"));
+        prompts->answer(Answer::Ok);
+        QVERIFY(*reader.document.loadBook(name));
+        QVERIFY(reader.document.nextOrder().ok());
+        QCOMPARE(reader.document.record().Number.trimmed(), QStringLiteral("200003002"));
+        QVERIFY(!reader.document.book().changedOnDisk());
+
+        // The writer deletes the first order: the order on screen moves to index 0, and is
+        // still the one shown after reading the file again.
+        QVERIFY(writer.document.deleteOrder().ok());
+        QVERIFY(*writer.document.save(name));
+        QVERIFY(reader.document.book().changedOnDisk());
+        QVERIFY(!reader.document.takeWriting().ok()); // still held
+        QVERIFY(reader.document.reread().ok());
+        QCOMPARE(reader.document.record().Number.trimmed(), QStringLiteral("200003002"));
+        QCOMPARE(reader.document.book().orderCount(), 1);
+        QVERIFY(reader.document.book().isReadOnly());
+        QVERIFY(!reader.document.book().changedOnDisk());
+
+        // Once the writer closed the book, the reader takes it and saves normally.
+        QVERIFY(reader.document.book().fileHolder().has_value());
+        QVERIFY(writer.document.newBook().ok());
+        QVERIFY(!reader.document.book().fileHolder().has_value());
+        QVERIFY(reader.document.takeWriting().ok());
+        QVERIFY(!reader.document.book().isReadOnly());
+        QCOMPARE(reader.document.caption(), QStringLiteral("c.cmd"));
+        reader.document.setCell(1, 0, QStringLiteral("Écrous"));
+        QVERIFY(*reader.document.save(name));
+    }
+
+    void fileChangedOnDiskIsNotWrittenOver()
+    {
+        Copy copy;
+        QVERIFY(*copy.document.loadBook(name));
+        // A backup put back by another program.
+        QVERIFY(TextFile::write(name, TextLines(orderBlock(0, "199912001", "Boulons"))));
+        const QByteArray restored = contents(name);
+        copy.document.setCell(1, 0, QStringLiteral("Clous"));
+        const Result<bool> saved = copy.document.save(name);
+        QVERIFY(!saved.ok());
+        QVERIFY(saved.message().startsWith(
+            QStringLiteral("Le fichier a été modifié hors de Qor Commande depuis son ouverture")));
+        QCOMPARE(contents(name), restored);
+        QVERIFY(copy.document.fileModified());
+        // Read again, it saves over the file as it now is.
+        QVERIFY(copy.document.reread().ok());
+        copy.document.setCell(1, 0, QStringLiteral("Clous"));
+        QVERIFY(*copy.document.save(name));
+    }
+
     void lockOfACrashedCopyIsTakenOver()
     {
         // Another program holds the file, then dies without releasing it.
@@ -132,8 +235,7 @@ private Q_SLOTS:
         prompts->answer(Answer::Cancel);
         QVERIFY(!*copy.document.loadBook(name));
         QCOMPARE(prompts->texts().size(), 1);
-        QVERIFY(prompts->texts().first().contains(
-            QStringLiteral("(processus %1 sur ").arg(holder.processId())));
+        QVERIFY(prompts->asked.first().actions.isEmpty());
 
         holder.kill();
         QVERIFY(holder.waitForFinished(10000));

@@ -387,7 +387,7 @@ private Q_SLOTS:
 
     void pageKeysMoveBetweenOrders()
     {
-        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders()));
+        QVERIFY(TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders())));
         QVERIFY(w().loadBook(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
         QCOMPARE(w().document().record().SupplierCode, QStringLiteral("10001"));
@@ -438,7 +438,7 @@ private Q_SLOTS:
                                           .code = QStringLiteral("10001"),
                                           .body = body});
         }
-        TextFile::write(m_dir->file(QStringLiteral("pas.cmd")), TextLines(lines));
+        QVERIFY(TextFile::write(m_dir->file(QStringLiteral("pas.cmd")), TextLines(lines)));
         QVERIFY(w().loadBook(m_dir->file(QStringLiteral("pas.cmd"))).ok());
         QWidget *shown = grid(); // the lines and their headings
         // The window as last painted: every update it asked for done, timers of the view
@@ -465,7 +465,7 @@ private Q_SLOTS:
 
     void invalidOrderIsNotWrittenBack()
     {
-        TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders()));
+        QVERIFY(TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders())));
         QVERIFY(w().loadBook(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         auto *code = w().findChild<QLineEdit *>(QStringLiteral("SupplierCode"));
         code->clear(); // no supplier code: the edit is dropped
@@ -476,9 +476,10 @@ private Q_SLOTS:
 
     void leavingTheCodeFieldLooksUpTheSupplier()
     {
-        TextFile::write(m_dir->file(QStringLiteral("Commande.fnr")),
-                        {QStringLiteral("<FOU>10023"), QStringLiteral("Quincaillerie Dubois"),
-                         QStringLiteral("3 rue Haute"), QStringLiteral("75001 Paris"), QString()});
+        QVERIFY(TextFile::write(
+            m_dir->file(QStringLiteral("Commande.fnr")),
+            {QStringLiteral("<FOU>10023"), QStringLiteral("Quincaillerie Dubois"),
+             QStringLiteral("3 rue Haute"), QStringLiteral("75001 Paris"), QString()}));
         m_window = std::make_unique<OrderWindow>(); // reads the supplier file on activation
         m_window->show();
         m_window->activateWindow();

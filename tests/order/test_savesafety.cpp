@@ -88,7 +88,7 @@ class TestSaveSafety : public QObject {
     QStringList savedNote()
     {
         QStringList lines;
-        TextFile::read(m_path, lines);
+        (void)TextFile::read(m_path, lines);
         return lines.filter(QRegularExpression(QStringLiteral("^MEMO")));
     }
     // Every file of the working folder, links included, by its name there.
@@ -154,7 +154,7 @@ private Q_SLOTS:
         openBook();
         QCOMPARE(m_prompts->texts().size(), 1);
         QVERIFY(m_prompts->texts().first().startsWith(
-            QStringLiteral("Le fichier c.cmd est déjà ouvert par ")));
+            QStringLiteral("Le fichier c.cmd est ouvert sur le poste ")));
         QVERIFY(m_form->MainFileName.isEmpty());
         QVERIFY(m_form->commande().book().lines().isEmpty());
         QVERIFY(!m_form->findChild<QAction *>(QStringLiteral("FileSaveItem"))->isEnabled());

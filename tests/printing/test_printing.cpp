@@ -668,6 +668,11 @@ private Q_SLOTS:
         QVERIFY2(m_desktop->asked.first().text.startsWith(
                      QStringLiteral("L'exportation a échoué : impossible d'écrire le fichier")),
                  qPrintable(m_desktop->asked.first().text));
+        // Why, and another name offered.
+        QVERIFY(
+            m_desktop->asked.first().text.endsWith(QStringLiteral(" : le dossier n'existe plus.")));
+        QCOMPARE(m_desktop->asked.first().actions,
+                 QStringList{QStringLiteral("Enregistrer sous...")});
     }
 
     // The order goes to the mail program as a PDF kept where it lasts: beside the book, or in

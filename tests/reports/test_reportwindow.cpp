@@ -34,7 +34,7 @@ QString testData(const QString &name)
 QByteArray contents(const QString &fileName)
 {
     QByteArray bytes;
-    TextFile::readBytes(fileName, bytes);
+    (void)TextFile::readBytes(fileName, bytes);
     return bytes;
 }
 

@@ -57,7 +57,7 @@ void retype(QLineEdit *e, const QString &text)
 QStringList fileLines()
 {
     QStringList lines;
-    TextFile::read("QorCmd.ini", lines);
+    (void)TextFile::read("QorCmd.ini", lines);
     return lines;
 }
 

@@ -138,8 +138,7 @@ private Q_SLOTS:
         QCOMPARE(s.PaymentTermList.size(), 5);
 
         s.AutoOpen = 2;
-        QString error;
-        QVERIFY(SettingsFile::saveSettings(s, "open.cmd", error));
+        QVERIFY(SettingsFile::saveSettings(s, "open.cmd"));
         Settings read;
         read.ConverterOption = 2;
         QVERIFY(SettingsFile::loadSettings(read));
@@ -169,11 +168,10 @@ private Q_SLOTS:
         FakePlatform desktop;
         const QByteArray old = "1\r\n2\r\n3\r\n4\r\n5\r\nold.cmd\r\n0\r\n0\r\n0\r\n";
         QVERIFY(TextFile::writeBytes(dir.file("QorCmd.ini"), old));
-        bool saved = true;
-        QString error;
+        Status saved;
         if (readOnlyFolder) {
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-            saved = SettingsFile::saveSettings(Settings(), "new.cmd", error);
+            saved = SettingsFile::saveSettings(Settings(), "new.cmd");
             QFile::setPermissions(dir.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         } else {
@@ -184,12 +182,16 @@ private Q_SLOTS:
             rlimit small = previous;
             small.rlim_cur = 16;
             setrlimit(RLIMIT_FSIZE, &small);
-            saved = SettingsFile::saveSettings(Settings(), "new.cmd", error);
+            saved = SettingsFile::saveSettings(Settings(), "new.cmd");
             setrlimit(RLIMIT_FSIZE, &previous);
             std::signal(SIGXFSZ, previousHandler);
         }
         QVERIFY(!saved);
-        QCOMPARE(error, QStringLiteral("Ne peut créer le fichier QorCmd.ini"));
+        QCOMPARE(saved.message(),
+                 QStringLiteral("Ne peut créer le fichier QorCmd.ini") +
+                     QString(readOnlyFolder ? QStringLiteral(" : l'accès au dossier est interdit.")
+                                            : QStringLiteral(" : le fichier est trop grand pour "
+                                                             "ce disque.")));
         QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file
         QByteArray now;
         QVERIFY(TextFile::readBytes(dir.file("QorCmd.ini"), now));

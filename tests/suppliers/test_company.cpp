@@ -45,8 +45,7 @@ void TestCompany::saveWritesSevenLines()
     TemporaryWorkingDir dir;
     Company company;
     company.CompanyLines[0] = "Société Qor";
-    QString error;
-    QVERIFY(company.saveCompany(error));
+    QVERIFY(company.saveCompany());
     QFile f("Cmd.soc");
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("Soci\xe9t\xe9 Qor\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
@@ -57,8 +56,9 @@ void TestCompany::saveWritesSevenLines()
 
     FakePlatform desktop;
     QVERIFY(QFile::remove("Cmd.soc") && QDir().mkdir("Cmd.soc"));
-    QVERIFY(!company.saveCompany(error));
-    QCOMPARE(error, QStringLiteral("Ne peut créer le fichier Cmd.soc"));
+    const Status saved = company.saveCompany();
+    QVERIFY(!saved);
+    QVERIFY(saved.message().startsWith(QStringLiteral("Ne peut créer le fichier Cmd.soc")));
     QVERIFY(desktop.asked.isEmpty()); // the window says it, not the file
 }
 

@@ -62,8 +62,7 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     QVERIFY(TextFile::writeBytes("Commande.fnr", original));
     SupplierBook book;
     book.append(named("10099", "Unsaved"));
-    QString error;
-    QVERIFY(book.loadSuppliers(error));
+    QVERIFY(book.loadSuppliers());
     QVERIFY(!book.SuppliersModified);
     QCOMPARE(book.find("10099"), -1);
     QCOMPARE(book.record(book.find("10023")).AddressLines,
@@ -71,7 +70,7 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     QCOMPARE(book.record(book.find("10030")).AddressLines[1], QString());
 
     book.SuppliersModified = true;
-    QVERIFY(book.saveSuppliers(error));
+    QVERIFY(book.saveSuppliers());
     QCOMPARE(fileBytes("Commande.fnr"), original);
 }
 
@@ -80,13 +79,12 @@ void TestSupplierBook::saveOnlyWhenModified()
     TemporaryWorkingDir dir;
     SupplierBook book;
     book.append(named("10002", "Martin"));
-    QString error;
-    QVERIFY(book.saveSuppliers(error));
+    QVERIFY(book.saveSuppliers());
     QVERIFY(!book.SuppliersModified);
     QCOMPARE(fileBytes("Commande.fnr"), QByteArray("<FOU>10002\r\nMartin\r\n\r\n\r\n\r\n"));
     // Nothing changed since: a file deleted meanwhile is not written again.
     QVERIFY(QFile::remove("Commande.fnr"));
-    QVERIFY(book.saveSuppliers(error));
+    QVERIFY(book.saveSuppliers());
     QVERIFY(!QFile::exists("Commande.fnr"));
 }
 
@@ -97,14 +95,14 @@ void TestSupplierBook::unwritableFileIsReported()
     QVERIFY(QDir().mkdir("Commande.fnr")); // a folder cannot be replaced by a file
     SupplierBook book;
     book.append(named("10002", "Martin"));
-    QString error;
-    QVERIFY(!book.saveSuppliers(error));
+    const Status saved = book.saveSuppliers();
+    QVERIFY(!saved);
     QVERIFY(book.SuppliersModified);
-    QCOMPARE(error, QStringLiteral("Ne peut créer le fichier Commande.fnr"));
+    QVERIFY(saved.message().startsWith(QStringLiteral("Ne peut créer le fichier Commande.fnr")));
     // Nor can it be read: said so, and the list in memory stays for a later save.
-    error.clear();
-    QVERIFY(!book.loadSuppliers(error));
-    QVERIFY(!error.isEmpty());
+    const Status read = book.loadSuppliers();
+    QVERIFY(!read);
+    QVERIFY(!read.message().isEmpty());
     QCOMPARE(book.SupplierLines.size(), 5);
     QVERIFY(desktop.asked.isEmpty()); // the window says it, not the book
 }
