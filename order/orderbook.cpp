@@ -328,23 +328,40 @@ void OrderBook::closeGapAfterRemoval()
 {
     if (m_orderCount <= 1)
         return;
-    m_index.invalidate();
+    // Only the labels are read and rewritten; the book's index follows them.
     QList<BookJournal::Label> labels;
+    QList<qsizetype> opened;
+    QList<int> indexes;
+    bool otherShapes = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        int n = 0;
         const QByteArrayView bytes = m_lines.bytes(i);
-        QString label;
+        if (bytes.isEmpty() || bytes.front() != '<')
+            continue;
+        int n = 0;
         if (isOpenLabel(bytes)) {
-            if (tryOpenLabelIndex(m_lines.at(i), n) && n - 1 >= m_currentOrder)
-                label = BlockOpenLabel(n - 1);
+            if (n = blockStartIndex(bytes); n >= 0) {
+                if (n - 1 >= m_currentOrder) {
+                    labels.append({i, BlockOpenLabel(n - 1)});
+                    opened.append(i);
+                    indexes.append(n - 1);
+                }
+            } else if (tryOpenLabelIndex(m_lines.at(i), n) && n - 1 >= m_currentOrder) {
+                labels.append({i, BlockOpenLabel(n - 1)});
+                otherShapes = true;
+            }
         } else if (isCloseLabel(bytes)) {
-            if (NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n) && n - 1 >= m_currentOrder)
-                label = BlockCloseLabel(n - 1);
+            if (n = blockEndIndex(bytes);
+                n < 0 && !NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n))
+                continue;
+            if (n - 1 >= m_currentOrder)
+                labels.append({i, BlockCloseLabel(n - 1)});
         }
-        if (!label.isEmpty())
-            labels.append({i, label});
     }
     m_journal.relabel(m_lines, labels);
+    if (otherShapes)
+        m_index.invalidate();
+    else
+        m_index.relabelled(opened, indexes);
     --m_orderCount;
 }
 
