@@ -91,8 +91,38 @@ CsvFile &CsvFile::text(QStringView field)
     return *this;
 }
 
+namespace {
+
+// "-12,50" and the like, the figures of nearly every field: no text to make to write them.
+bool isPlainDecimal(QStringView text)
+{
+    qsizetype i = !text.isEmpty() && text.front() == u'-' ? 1 : 0;
+    const qsizetype start = i;
+    while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128)
+        ++i;
+    if (i == start)
+        return false;
+    if (i < text.size() && text.at(i) == u',') {
+        const qsizetype decimals = ++i;
+        while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128)
+            ++i;
+        if (i == decimals)
+            return false;
+    }
+    return i == text.size() && text.size() <= 16;
+}
+
+} // namespace
+
 CsvFile &CsvFile::number(QStringView decimalText)
 {
+    if (isPlainDecimal(decimalText)) {
+        separate();
+        const char point = decimalSeparator().toLatin1();
+        for (const QChar c : decimalText)
+            m_bytes.append(c == u',' ? point : char(c.unicode()));
+        return *this;
+    }
     QString trimmed = NumberText::trimmed(decimalText.toString());
     Real value = 0;
     if (trimmed.isEmpty() || !NumberText::tryToReal(trimmed, value))

@@ -98,6 +98,20 @@ void BookIndex::removed(qsizetype from, qsizetype count)
     m_size -= count;
 }
 
+void BookIndex::relabelled(const QList<qsizetype> &positions, const QList<int> &indexes)
+{
+    if (!m_built)
+        return;
+    auto it = m_entries.begin();
+    for (qsizetype k = 0; k < positions.size(); ++k) {
+        it = std::lower_bound(
+            it, m_entries.end(), positions.at(k),
+            [](const Entry &entry, qsizetype position) { return entry.position < position; });
+        if (it != m_entries.end() && it->position == positions.at(k) && it->kind == Kind::Open)
+            it->index = qint16(indexes.at(k));
+    }
+}
+
 void BookIndex::appended(const TextLines &lines, qsizetype from)
 {
     if (m_built)

@@ -28,6 +28,8 @@ public:
     void invalidate();
     // `count` lines were removed from `from` on.
     void removed(qsizetype from, qsizetype count);
+    // The opening labels at `positions` (in file order) were given the indexes `indexes`.
+    void relabelled(const QList<qsizetype> &positions, const QList<int> &indexes);
     // Lines were appended to `lines` from `from` on.
     void appended(const TextLines &lines, qsizetype from);
 

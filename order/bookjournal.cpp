@@ -107,7 +107,7 @@ void BookJournal::relabel(TextLines &lines, const QList<Label> &labels)
     record(lines, {0, positions, taken, put});
 }
 
-bool BookJournal::rewind(TextLines &lines, qint64 version)
+bool BookJournal::rewind(TextLines &lines, qint64 version, const Step &step)
 {
     if (!m_points.contains(version))
         return false;
@@ -134,6 +134,12 @@ bool BookJournal::rewind(TextLines &lines, qint64 version)
     try {
         for (; done < way.size(); ++done)
             apply(lines, point(way.at(done).first).change, way.at(done).second);
+        if (step)
+            for (const auto &[at, forward] : std::as_const(way)) {
+                const Change &change = point(at).change;
+                step(forward ? change.taken : change.put, forward ? change.put : change.taken,
+                     !change.positions.isEmpty());
+            }
     } catch (...) {
         while (--done >= 0)
             apply(lines, point(way.at(done).first).change, !way.at(done).second);

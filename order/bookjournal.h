@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <functional>
 
 // The changes made to an order book's lines since it was opened, so that the book can be put
 // back byte for byte as it stood at any point of them: undo and redo. Each change keeps only
@@ -39,7 +40,10 @@ public:
     // Puts `lines` back as they stood at `version`, or forward to it; false when that point was
     // forgotten. All or nothing: when a change cannot be made (memory), the changes made are
     // taken back and the exception goes on, the lines and the journal as they were.
-    bool rewind(TextLines &lines, qint64 version);
+    // `step`, when given, is shown each change made on the way, in turn: the lines it took out
+    // and those it put in, line for line when `inPlace`.
+    using Step = std::function<void(const TextLines &out, const TextLines &in, bool inPlace)>;
+    bool rewind(TextLines &lines, qint64 version, const Step &step = {});
 
 private:
     struct Change {

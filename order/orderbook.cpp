@@ -15,6 +15,58 @@
 
 using namespace OrderFormat;
 
+namespace {
+
+// Follows blocks through changes of the lines by their opening labels: for each index, the
+// index its block had at the start, or -1 when it holds none of the blocks of then.
+class Renumbering {
+public:
+    explicit Renumbering(int count) : m_from(count)
+    {
+        for (int i = 0; i < count; ++i)
+            m_from[i] = i;
+    }
+    // `out` went and `in` came: line k of `out` became line k of `in` when `inPlace`.
+    void changed(const TextLines &out, const TextLines &in, bool inPlace)
+    {
+        if (!inPlace) {
+            for (const TextLines *lines : {&out, &in})
+                for (qsizetype k = 0; k < lines->size(); ++k)
+                    if (const int index = blockStartIndex(lines->bytes(k)); index >= 0)
+                        at(index) = -1;
+            return;
+        }
+        // Relabelled together: a block may take the index another one leaves.
+        QList<std::pair<int, int>> moves;
+        for (qsizetype k = 0; k < out.size(); ++k) {
+            const int was = blockStartIndex(out.bytes(k));
+            const int now = blockStartIndex(in.bytes(k));
+            if (was >= 0 && now >= 0)
+                moves.append({now, at(was)});
+            if (was >= 0)
+                at(was) = -1;
+        }
+        for (const auto &[now, from] : std::as_const(moves))
+            at(now) = from;
+    }
+    QList<int> from(int count)
+    {
+        m_from.resize(count, -1);
+        return m_from;
+    }
+
+private:
+    int &at(int index)
+    {
+        if (index >= m_from.size())
+            m_from.resize(index + 1, -1);
+        return m_from[index];
+    }
+    QList<int> m_from;
+};
+
+} // namespace
+
 void OrderBook::removeLines(qsizetype from, qsizetype count)
 {
     m_journal.splice(m_lines, from, count, {});
@@ -390,23 +442,40 @@ void OrderBook::closeGapAfterRemoval()
 {
     if (m_orderCount <= 1)
         return;
-    m_index.invalidate();
+    // Only the labels are read and rewritten; the book's index follows them.
     QList<BookJournal::Label> labels;
+    QList<qsizetype> opened;
+    QList<int> indexes;
+    bool otherShapes = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        int n = 0;
         const QByteArrayView bytes = m_lines.bytes(i);
-        QString label;
+        if (bytes.isEmpty() || bytes.front() != '<')
+            continue;
+        int n = 0;
         if (isOpenLabel(bytes)) {
-            if (tryOpenLabelIndex(m_lines.at(i), n) && n - 1 >= m_currentOrder)
-                label = BlockOpenLabel(n - 1);
+            if (n = blockStartIndex(bytes); n >= 0) {
+                if (n - 1 >= m_currentOrder) {
+                    labels.append({i, BlockOpenLabel(n - 1)});
+                    opened.append(i);
+                    indexes.append(n - 1);
+                }
+            } else if (tryOpenLabelIndex(m_lines.at(i), n) && n - 1 >= m_currentOrder) {
+                labels.append({i, BlockOpenLabel(n - 1)});
+                otherShapes = true;
+            }
         } else if (isCloseLabel(bytes)) {
-            if (NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n) && n - 1 >= m_currentOrder)
-                label = BlockCloseLabel(n - 1);
+            if (n = blockEndIndex(bytes);
+                n < 0 && !NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n))
+                continue;
+            if (n - 1 >= m_currentOrder)
+                labels.append({i, BlockCloseLabel(n - 1)});
         }
-        if (!label.isEmpty())
-            labels.append({i, label});
     }
     m_journal.relabel(m_lines, labels);
+    if (otherShapes)
+        m_index.invalidate();
+    else
+        m_index.relabelled(opened, indexes);
     --m_orderCount;
 }
 
@@ -432,12 +501,22 @@ void OrderBook::writeOrder(const OrderRecord &record, const KeptLines &kept)
 bool OrderBook::renumber(const QList<int> &entryOrder)
 {
     const QList<BookJournal::Label> labels = OrderList::relabels(m_lines, entryOrder);
+    Renumbering moves(m_orderCount);
+    if (m_listener && !labels.isEmpty()) {
+        TextLines out;
+        TextLines in;
+        for (const BookJournal::Label &label : labels) {
+            out.appendLine(m_lines, label.position);
+            in.append(label.text);
+        }
+        moves.changed(out, in, true);
+    }
     m_journal.relabel(m_lines, labels);
     const bool changed = !labels.isEmpty();
     if (changed) {
         m_index.invalidate();
         if (m_listener)
-            m_listener->blocksRenumbered();
+            m_listener->blocksRenumbered(moves.from(m_orderCount));
     }
     // The order on screen follows its block: written back under its old index, it would
     // replace another order.
@@ -457,25 +536,46 @@ OrderBook::State OrderBook::state() const
 
 bool OrderBook::restore(const State &state)
 {
-    const qint64 from = m_journal.version();
-    if (state.version != from) {
-        if (!m_journal.rewind(m_lines, state.version))
-            return false;
-        // Blocks may have come back, gone or changed their indexes.
-        m_index.invalidate();
-        if (m_listener) {
-            try {
-                m_listener->blocksRenumbered();
-            } catch (...) {
-                m_journal.rewind(m_lines, from);
-                m_listener->blocksRenumbered();
-                throw;
-            }
-        }
+    const State was = this->state();
+    if (state.version == was.version) {
+        m_currentOrder = state.currentOrder;
+        m_orderCount = state.orderCount;
+        m_nextOrderNumber = state.nextOrderNumber;
+        return true;
     }
+    // Blocks may have come back, gone or changed their indexes: the listener is told where
+    // each one went.
+    Renumbering moves(m_orderCount);
+    QList<int> moved;
+    if (!m_journal.rewind(m_lines, state.version,
+                          [&](const TextLines &out, const TextLines &in, bool inPlace) {
+                              if (m_listener)
+                                  moves.changed(out, in, inPlace);
+                          }))
+        return false;
+    try {
+        moved = moves.from(state.orderCount);
+    } catch (...) {
+        m_journal.rewind(m_lines, was.version);
+        throw;
+    }
+    m_index.invalidate();
+    // The book stands where it was taken before the listener reads it.
     m_currentOrder = state.currentOrder;
     m_orderCount = state.orderCount;
     m_nextOrderNumber = state.nextOrderNumber;
+    if (m_listener) {
+        try {
+            m_listener->blocksRenumbered(moved);
+        } catch (...) {
+            // The listener changed nothing.
+            m_journal.rewind(m_lines, was.version);
+            m_currentOrder = was.currentOrder;
+            m_orderCount = was.orderCount;
+            m_nextOrderNumber = was.nextOrderNumber;
+            throw;
+        }
+    }
     return true;
 }
 

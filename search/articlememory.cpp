@@ -65,6 +65,13 @@ void ArticleMemory::orderRemoved(int index)
                 --occurrence.order;
 }
 
+void ArticleMemory::ordersMoved(const QList<int> &to)
+{
+    for (QList<Occurrence> *part : {&m_sorted, &m_recent})
+        for (Occurrence &occurrence : *part)
+            occurrence.order = occurrence.order >= 0 ? to.value(occurrence.order, -1) : -1;
+}
+
 void ArticleMemory::addOrder(int index)
 {
     const SearchIndex::Order &order = m_index.m_orders.at(index);

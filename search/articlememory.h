@@ -23,6 +23,8 @@ public:
     void orderChanged(int index);
     // The order went, and those behind it took the index before their own.
     void orderRemoved(int index);
+    // The orders took other indexes: order i went to to[i], or went altogether when -1.
+    void ordersMoved(const QList<int> &to);
 
     // An order line of the book: its order and its place from the block's opening label.
     struct Line {

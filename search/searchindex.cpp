@@ -71,9 +71,30 @@ void SearchIndex::blockRemoved(int index)
     Q_EMIT ordersMoved();
 }
 
-void SearchIndex::blocksRenumbered()
+void SearchIndex::blocksRenumbered(const QList<int> &from)
 {
-    m_built = false;
+    // The entries move with their orders; only the blocks new or written again are read.
+    if (m_built) {
+        QList<Order> orders(from.size());
+        QList<int> to(m_orders.size(), -1);
+        QSet<int> changed;
+        for (int index = 0; index < from.size(); ++index) {
+            const int was = from.at(index);
+            if (was >= 0 && was < m_orders.size() && to.at(was) < 0) {
+                orders[index] = m_orders.at(was);
+                to[was] = index;
+                if (m_changed.contains(was))
+                    changed.insert(index);
+            } else {
+                changed.insert(index);
+            }
+        }
+        // Nothing above throws into a changed index.
+        m_articles->ordersMoved(to);
+        m_orders = std::move(orders);
+        m_changed = std::move(changed);
+    }
+    m_moved = true;
     m_editedStale = true;
     Q_EMIT ordersMoved();
 }

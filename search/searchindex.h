@@ -48,7 +48,7 @@ public:
     // BookListener
     void blockChanged(int index) override;
     void blockRemoved(int index) override;
-    void blocksRenumbered() override;
+    void blocksRenumbered(const QList<int> &from) override;
     void bookReset() override;
 
     const BookView &reader() const { return m_reader; }

@@ -819,11 +819,11 @@ void TestKeyboard::undoRedoBackAndForth()
         bool armed = false;
         void blockChanged(int index) override { inner->blockChanged(index); }
         void blockRemoved(int index) override { inner->blockRemoved(index); }
-        void blocksRenumbered() override
+        void blocksRenumbered(const QList<int> &from) override
         {
             if (std::exchange(armed, false))
                 throw std::bad_alloc();
-            inner->blocksRenumbered();
+            inner->blocksRenumbered(from);
         }
         void bookReset() override { inner->bookReset(); }
     } listener;

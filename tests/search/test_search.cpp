@@ -237,30 +237,53 @@ void TestSearch::resultsFollowTheBook()
     QCOMPARE(book.index.articles().complete(u"fix", QString(), -1, 5).value(0).designation,
              QStringLiteral("Vis de fixation"));
 
-    // Order 0 deleted: the others take lower indexes, the rows still show theirs, and the
-    // index that followed the deletion is the one a fresh reading of the book makes.
+    // Whatever renumbered the orders, the index that followed is the one a fresh reading of the
+    // book makes.
+    const auto sameAsFresh = [&] {
+        SearchIndex fresh{BookView(book.document)};
+        QCOMPARE(book.index.count(), fresh.count());
+        for (int i = 0; i < fresh.count(); ++i) {
+            const SearchIndex::Order &kept = book.index.order(i);
+            const SearchIndex::Order &read = fresh.order(i);
+            QCOMPARE(std::tuple(kept.open, kept.end, kept.day, kept.number),
+                     std::tuple(read.open, read.end, read.day, read.number));
+            QCOMPARE(book.index.supplierCode(i), fresh.supplierCode(i));
+        }
+        for (const char16_t *typed : {u"vis", u"a", u"toner", u"cartouche"}) {
+            const auto shown = [typed](SearchIndex &index) {
+                QStringList entries;
+                for (const ArticleMemory::Entry &e :
+                     index.articles().complete(typed, "10024", -1, 9))
+                    entries << e.designation + e.number + QString::number(e.line.order);
+                return entries;
+            };
+            QCOMPARE(shown(book.index), shown(fresh));
+        }
+    };
+
+    // Order 0 deleted: the others take lower indexes, the rows still show theirs.
     QVERIFY(book.document.showOrder(0).ok());
+    const OrderDocument::State beforeDeletion = book.document.state();
     QVERIFY(book.document.deleteOrder().ok());
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
     QCOMPARE(results.orderAt(0), 2);
-    SearchIndex fresh{BookView(book.document)};
-    QCOMPARE(book.index.count(), fresh.count());
-    for (int i = 0; i < fresh.count(); ++i) {
-        const SearchIndex::Order &kept = book.index.order(i);
-        const SearchIndex::Order &read = fresh.order(i);
-        QCOMPARE(std::tuple(kept.open, kept.end, kept.day, kept.number),
-                 std::tuple(read.open, read.end, read.day, read.number));
-        QCOMPARE(book.index.supplierCode(i), fresh.supplierCode(i));
-    }
-    for (const char16_t *typed : {u"vis", u"a", u"toner", u"cartouche"}) {
-        const auto shown = [typed](SearchIndex &index) {
-            QStringList entries;
-            for (const ArticleMemory::Entry &e : index.articles().complete(typed, "10024", -1, 9))
-                entries << e.designation + e.number + QString::number(e.line.order);
-            return entries;
-        };
-        QCOMPARE(shown(book.index), shown(fresh));
-    }
+    sameAsFresh();
+    // Undone and done again.
+    const OrderDocument::State afterDeletion = book.document.state();
+    QVERIFY(book.document.restore(beforeDeletion).ok());
+    QCOMPARE(results.orderAt(0), 3);
+    sameAsFresh();
+    QVERIFY(book.document.restore(afterDeletion).ok());
+    QCOMPARE(results.orderAt(0), 2);
+    sameAsFresh();
+    // A copy pasted over another order.
+    book.document.copyOrder();
+    QVERIFY(book.document.showOrder(2).ok());
+    QVERIFY(book.document.pasteOrder().ok());
+    book.document.writeBackOrder();
+    sameAsFresh();
+    QVERIFY(book.document.restore(afterDeletion).ok());
+    sameAsFresh();
 
     // The list's moves renumber the orders.
     book.document.setListDialogs(
@@ -271,6 +294,7 @@ void TestSearch::resultsFollowTheBook()
     QVERIFY(book.document.showOrderList().ok());
     QCOMPARE(results.orderAt(0), 0);
     QCOMPARE(numbers(), (QStringList{"200004001", "200002001"}));
+    sameAsFresh();
 
     // Another book: nothing of this one is left.
     QVERIFY(book.document.newBook().ok());
