@@ -90,6 +90,12 @@ struct KeptLines {
     }
 };
 
+// The lines of an order's life as the block holds them after its note: "ENVO" + date + TAB +
+// how for each sending ("IMPRIMEE", "PDF", "COURRIEL", "AUTRE"), "PREV" + expected date,
+// "RECU" + date + TAB-separated "row=quantity" for each reception, "SOLD" or "ANNU" + date,
+// "MODI" + date of the first change after the last sending.
+QStringList lifeLines(const OrderLife &life);
+
 // Splits the text after "CMDE" into six cells.
 OrderLine splitLine(const QString &text);
 // The same cells as views into `text`, for a reader of many lines.
@@ -112,8 +118,8 @@ Result<bool> decode(const TextLines &lines, int index, OrderRecord &record);
 // order lines are not split into `record`: each "CMDE" line goes there whole, for
 // splitCells() from its fifth character on.
 Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRecord &record,
-                      KeptLines *kept = nullptr, qsizetype rows = 0,
-                      QString *unreadDate = nullptr, QStringList *lineTexts = nullptr);
+                      KeptLines *kept = nullptr, qsizetype rows = 0, QString *unreadDate = nullptr,
+                      QStringList *lineTexts = nullptr);
 
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);
