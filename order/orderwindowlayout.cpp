@@ -8,6 +8,7 @@
 #include "gui/fieldguard.h"
 #include "gui/noteedit.h"
 #include "order/linedelegate.h"
+#include "order/orderlifewidgets.h"
 #include "order/orderlinesmodel.h"
 #include "suppliers/supplierlookup.h"
 
@@ -120,6 +121,7 @@ void OrderWindow::buildControls()
     m_taxIncludedOrder = new QRadioButton(QStringLiteral("Commande TTC"), m_headerPanel);
     m_taxIncludedOrder->setObjectName(QStringLiteral("TaxIncludedOrder"));
     m_taxIncludedOrder->setGeometry(160, 122, 140, 22);
+    (new OrderStateLabel(m_document, m_headerPanel))->setGeometry(8, 150, 299, 22);
     m_priceMode = new QButtonGroup(this);
     m_priceMode->addButton(m_beforeTaxOrder);
     m_priceMode->addButton(m_taxIncludedOrder);

@@ -25,10 +25,13 @@ bool OrderWindow::printOrder()
 {
     const OrderPageInput input = printedOrder();
     const Result<QPrinter *> printer = PrintDialogs::printer();
-    return Application::succeeded(printer) &&
-           Application::succeeded(
-               PagePainter::printPage(**printer, OrderPage::build(input, m_document.paperType()),
-                                      OrderPage::jobTitle(input.record.Number)));
+    const bool printed = Application::succeeded(printer) &&
+                         Application::succeeded(PagePainter::printPage(
+                             **printer, OrderPage::build(input, m_document.paperType()),
+                             OrderPage::jobTitle(input.record.Number)));
+    if (printed)
+        m_document.recordSending(OrderLife::Channel::Printed);
+    return printed;
 }
 
 void OrderWindow::printEnvelope()
