@@ -62,28 +62,28 @@ bool roundedFast(Real value, int decimals, quint64 &rounded)
     return true;
 }
 
+// `text` without the blanks at its ends.
+QStringView blankTrimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 } // namespace
 
 QString trimmed(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
+    return blankTrimmed(text).toString();
 }
 
 bool tryToReal(QStringView text, Real &out, QChar decimalSeparator)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    const QStringView t = text.sliced(begin, end - begin);
+    const QStringView t = blankTrimmed(text);
     qsizetype i = 0;
     const qsizetype n = t.size();
     // The number in C notation for strtold; amounts are read by the hundred thousand, so a

@@ -4,6 +4,8 @@
 #include "gui/fieldguard.h"
 #include "order/orderlinesmodel.h"
 #include "order/orderwindow.h"
+#include "order/orderwindowkeys.h"
+#include "order/orderwindowlayout.h"
 #include "pricing/lineentry.h"
 #include "printing/orderpage.h"
 #include "printing/pagepainter.h"
@@ -57,7 +59,7 @@ QWidget *LineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (editor) {
         editor->setObjectName(QStringLiteral("CellEditor"));
-        editor->setFont(m_window->m_grid->font());
+        editor->setFont(m_window->m_ui->grid->font());
         // Pasted or dropped text follows the column's key rule, as typed text does.
         if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
             const int column = index.column();
@@ -65,7 +67,7 @@ QWidget *LineDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
                               [column](QChar c) { return LineEntry::filterGridKey(column, c); });
             connect(edit, &QLineEdit::textEdited, m_window, &OrderWindow::typingChanged);
             // The grid's own commands come with the cell's menu.
-            edit->addActions(m_window->m_grid->actions());
+            edit->addActions(m_window->m_ui->grid->actions());
             // The number stays where the grid shows it; a click left of it puts the cursor
             // before its first digit.
             if (rightAligned(column))
@@ -98,7 +100,7 @@ void LineDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 void LineDelegate::say(const QString &notice) const
 {
     QStatusTipEvent tip(notice);
-    QCoreApplication::sendEvent(m_window->m_grid, &tip);
+    QCoreApplication::sendEvent(m_window->m_ui->grid, &tip);
 }
 
 // The calculation right-aligns numbers with leading spaces measured in the grid's font; the
@@ -141,7 +143,7 @@ bool LineDelegate::eventFilter(QObject *object, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (m_window->windowKeyDown(key) || m_window->gridKeyPress(object, key))
+        if (m_window->m_keys->windowKeyDown(key) || m_window->m_keys->gridKeyPress(object, key))
             return true;
     }
     // The menu bar, a popup, a message box or another program taking the focus does not leave

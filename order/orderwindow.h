@@ -2,31 +2,24 @@
 #pragma once
 
 #include "order/orderdocument.h"
+#include "order/orderprinting.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class CellAssistant;
 class QAction;
-class QButtonGroup;
-class QComboBox;
-class QDateEdit;
-class QFrame;
-class QHeaderView;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableView;
 class OrderHistory;
 class OrderLinesModel;
 class EuroConverterWindow;
 class SupplierEntryDialog;
 class SupplierWindow;
 class LineDelegate;
+class OrderWindowKeys;
+class OrderWindowLayout;
 class SupplierListDialog;
 class PageSetupDialog;
 class OrderParametersDialog;
@@ -134,7 +127,7 @@ public:
         return m_document.leftPadded(text, width);
     }
 
-    // What the search over the orders asks of the window (orderwindowsearch.cpp): an order
+    // What the search over the orders asks of the window: an order
     // found shown as the order list shows one, the focus put on the place found; a cell typed
     // into as the user would; the grid's cell editors and context menu.
     void showOrder(int index, const OrderPlace &place);
@@ -162,7 +155,6 @@ Q_SIGNALS:
     void bookCommandsWanted();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -177,15 +169,10 @@ private:
     }
 
     friend class LineDelegate;
+    friend class OrderWindowKeys;
 
     void initialise();
     void teardown();
-    bool filterEvent(QObject *watched, QEvent *event);
-    void layOutControls();
-    bool windowKeyDown(QKeyEvent *event);
-    bool gridKeyPress(QObject *target, QKeyEvent *event);
-    bool noteKeyPress(QKeyEvent *event);
-    bool supplierCodeKeyPress(QKeyEvent *event);
     void supplierCodeLeft();
     void chooseSupplier();
     void lookUpSupplier();
@@ -206,7 +193,7 @@ private:
     void focusChanged(QWidget *old, QWidget *now);
     QWidget *controlOf(QWidget *widget) const;
 
-    void buildControls();
+    void bindControls();
     void bindDocument();
     // The document's changes, shown in the controls.
     void showRecord();
@@ -226,6 +213,7 @@ private:
 
     Dialogs m_dialogs;
     OrderDocument m_document;
+    OrderPrinting m_printing{m_document};
     OrderLinesModel *m_lines = nullptr;
     OrderHistory *m_history = nullptr;
 
@@ -239,40 +227,8 @@ private:
     // the menu bar, a popup or another window.
     QPointer<QWidget> m_activeControl;
 
-    QFrame *m_headerPanel = nullptr;
-    QFrame *m_addressPanel = nullptr;
-    QFrame *m_lowerPanel = nullptr;
-    QFrame *m_totalsPanel = nullptr;
-    QFrame *m_calendarPanel = nullptr;
-    QHeaderView *m_headerCaptions = nullptr;
-    QLineEdit *m_orderNumber = nullptr;
-    QDateEdit *m_orderDate = nullptr;
-    QLineEdit *m_supplierCode = nullptr;
-    QPushButton *m_supplierListButton = nullptr;
-    QLabel *m_termsLabel = nullptr;
-    QComboBox *m_paymentTerms = nullptr;
-    QRadioButton *m_beforeTaxOrder = nullptr;
-    QRadioButton *m_taxIncludedOrder = nullptr;
-    QButtonGroup *m_priceMode = nullptr;
-    QLabel *m_addressLabel = nullptr;
-    QLineEdit *m_addressLine1 = nullptr;
-    QLineEdit *m_addressLine2 = nullptr;
-    QLineEdit *m_addressLine3 = nullptr;
-    QLineEdit *m_addressLine4 = nullptr;
-    QTableView *m_grid = nullptr;
+    // The controls; the window binds them to the document.
+    std::unique_ptr<OrderWindowLayout> m_ui;
     LineDelegate *m_delegate = nullptr;
-    QPlainTextEdit *m_note = nullptr;
-    QLabel *m_beforeTaxCaption = nullptr;
-    QLabel *m_totalBeforeTax = nullptr;
-    QLabel *m_vatCaption = nullptr;
-    QLabel *m_totalVat = nullptr;
-    QLabel *m_includingTaxCaption = nullptr;
-    QLabel *m_mainCurrency = nullptr;
-    QLabel *m_secondCurrency = nullptr;
-    QLabel *m_totalIncludingTax = nullptr;
-    QLabel *m_secondCurrencyTotal = nullptr;
-    QLabel *m_dayName = nullptr;
-    QLabel *m_dayNumber = nullptr;
-    QLabel *m_monthName = nullptr;
-    QLabel *m_year = nullptr;
+    OrderWindowKeys *m_keys = nullptr;
 };

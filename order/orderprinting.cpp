@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The order window's printing commands: the order and the envelope on the printer, and the
-// page set-up with the paper type and the printer's calibration.
+#include "order/orderprinting.h"
 
-#include "order/orderwindow.h"
+#include "order/orderdocument.h"
 
 #include "core/prompts.h"
 #include "gui/application.h"
@@ -15,15 +14,8 @@
 
 #include <QPrinter>
 
-OrderPageInput OrderWindow::printedOrder()
+bool OrderPrinting::printOrder(const OrderPageInput &input) const
 {
-    commitGridEditor();
-    return m_document.printedOrder();
-}
-
-bool OrderWindow::printOrder()
-{
-    const OrderPageInput input = printedOrder();
     const Result<QPrinter *> printer = PrintDialogs::printer();
     const bool printed = Application::succeeded(printer) &&
                          Application::succeeded(PagePainter::printPage(
@@ -34,20 +26,19 @@ bool OrderWindow::printOrder()
     return printed;
 }
 
-void OrderWindow::printEnvelope()
+void OrderPrinting::printEnvelope() const
 {
     Prompts::information(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     const OrderRecord &shown = m_document.record();
     const Result<QPrinter *> printer = PrintDialogs::printer();
     if (Application::succeeded(printer))
         Application::succeeded(PagePainter::printPage(
-            **printer, {EnvelopePage::build(company().CompanyLines, shown.AddressLines)},
+            **printer, {EnvelopePage::build(m_document.company().CompanyLines, shown.AddressLines)},
             EnvelopePage::jobTitle(shown.AddressLines)));
 }
 
-void OrderWindow::choosePaper()
+void OrderPrinting::choosePaper(PageSetupDialog &pageSetup)
 {
-    PageSetupDialog &pageSetup = dialog(m_dialogs.pageSetup);
     pageSetup.Init(m_document.paperType());
     const QString printerName = PrintDialogs::printerName();
     pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
