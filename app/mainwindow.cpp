@@ -11,6 +11,7 @@
 #include "gui/printdialogs.h"
 #include "gui/programpicture.h"
 #include "order/bookrecovery.h"
+#include "order/orderlifewidgets.h"
 #include "order/orderwindow.h"
 #include "printing/pagesetupdialog.h"
 #include "settings/orderparametersdialog.h"
@@ -99,6 +100,7 @@ void MainWindow::createWindows()
             &QAction::setEnabled);
     connect(m_commande, &OrderWindow::bookCommandsWanted, this, &MainWindow::enableBookCommands);
     bindHistory();
+    OrderLifeCommands::addTo(m_documentMenu, *m_commande);
 
     m_orderList = new OrderListDialog(this);
     m_quickSupplier = new SupplierEntryDialog(this);

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPaintEngine>
+#include <QPointer>
 #include <QPrinter>
 
 namespace PrintCommands {
@@ -67,7 +68,11 @@ void exportPdf(QWidget *parent, OrderWindow &order)
             return;
         const Status exported = PagePainter::exportPdf(fileName, page.pages, page.title,
                                                        PrintDialogs::exportPageSize());
-        if (exported || !Application::reportOfferingSaveAs(exported.failure()))
+        if (exported) {
+            order.document().recordSending(OrderLife::Channel::Pdf);
+            return;
+        }
+        if (!Application::reportOfferingSaveAs(exported.failure()))
             return;
         name = fileName;
     }
@@ -98,10 +103,15 @@ void mail(OrderWindow &order)
     const QString kept = QStringLiteral("Le bon de commande a été enregistré dans « ") +
                          QDir::toNativeSeparators(fileName) +
                          QStringLiteral(" » : joignez-le à votre message");
+    // The mail program may answer later: the order is marked sent only if still on screen.
+    const QPointer<OrderWindow> window(&order);
+    const int block = page.input.record.BlockIndex;
     OrderMail::send(OrderMail::forOrder(number, page.input.record.AddressLines, fileName),
-                    [kept](Platform::MailOutcome outcome, const QString &reason) {
+                    [kept, window, block](Platform::MailOutcome outcome, const QString &reason) {
                         switch (outcome) {
                         case Platform::MailOutcome::Taken:
+                            if (window && window->document().record().BlockIndex == block)
+                                window->document().recordSending(OrderLife::Channel::Email);
                             break;
                         case Platform::MailOutcome::NoMailProgram:
                             Prompts::information(

@@ -49,3 +49,18 @@ bool OrderLine::isEmpty() const
     return Designation.isEmpty() && Quantity.isEmpty() && UnitPrice.isEmpty() &&
            DiscountPercent.isEmpty() && Amount.isEmpty() && VatCode.isEmpty();
 }
+
+void OrderLife::lineRemoved(int row)
+{
+    for (Reception &reception : receptions) {
+        QList<Received> kept;
+        for (Received received : reception.quantities) {
+            if (received.row == row)
+                continue;
+            if (received.row > row)
+                --received.row;
+            kept.append(received);
+        }
+        reception.quantities = kept;
+    }
+}

@@ -25,6 +25,41 @@ struct OrderLine {
     bool operator==(const OrderLine &other) const = default;
 };
 
+// What became of an order once typed: its sendings, the delivery expected, the goods
+// received, whether it was settled or cancelled. Empty for an order never sent nor received.
+struct OrderLife {
+    enum class Channel { Printed, Pdf, Email, Other };
+    struct Sending {
+        QDate date;
+        Channel channel = Channel::Other;
+        bool operator==(const Sending &other) const = default;
+    };
+    struct Received {
+        int row = 0;      // order line, from 1
+        QString quantity; // as typed, decimal comma
+        bool operator==(const Received &other) const = default;
+    };
+    struct Reception {
+        QDate date;
+        QList<Received> quantities;
+        bool operator==(const Reception &other) const = default;
+    };
+    enum class Closing { Open, Settled, Cancelled };
+
+    QList<Sending> sendings; // oldest first
+    QDate expected;          // "Livraison prévue"; null when none
+    QList<Reception> receptions;
+    Closing closing = Closing::Open;
+    QDate closedOn;
+    QDate changedAfterSending; // set by the first change after the last sending
+
+    bool isEmpty() const { return *this == OrderLife(); }
+    bool wasSent() const { return !sendings.isEmpty(); }
+    // Order line `row` was deleted: what was received for the lines below it follows them up.
+    void lineRemoved(int row);
+    bool operator==(const OrderLife &other) const = default;
+};
+
 // One order decoded from its block.
 struct OrderRecord {
     static constexpr int AddressLineCount = 4;
@@ -38,6 +73,7 @@ struct OrderRecord {
     bool IncludesVat = false;
     QList<OrderLine> Lines;
     QStringList Memo;
+    OrderLife Life;
 
     bool operator==(const OrderRecord &other) const = default;
 };

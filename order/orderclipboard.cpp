@@ -11,6 +11,7 @@ void OrderClipboard::clear()
 void OrderClipboard::copyFrom(const OrderRecord &record, const OrderFormat::KeptLines &kept)
 {
     m_order = record;
+    m_order.Life = OrderLife(); // sendings, receptions and kept rates stay with the original
     m_pastGrid = kept.orderLines();
     m_copied = true;
 }
@@ -23,6 +24,7 @@ void OrderClipboard::pasteInto(OrderRecord &record, OrderFormat::KeptLines &kept
     record.SupplierCode = m_order.SupplierCode;
     record.PaymentTerms = m_order.PaymentTerms;
     record.AddressLines = m_order.AddressLines;
+    record.Life = OrderLife(); // a pasted order is a draft
     const qsizetype rows = qMax(record.Lines.size(), m_order.Lines.size());
     record.Lines = m_order.Lines;
     record.Lines.resize(rows);

@@ -15,7 +15,7 @@ public:
     void copyFrom(const OrderRecord &record, const OrderFormat::KeptLines &kept);
     // Puts the copied date, supplier, terms, addresses and order lines into `record` and
     // `kept`, every row of `record` replaced; the number, the H.T./TTC choice, the note and
-    // the other kept lines stay.
+    // the other kept lines stay. The order becomes a draft: what became of it is dropped.
     void pasteInto(OrderRecord &record, OrderFormat::KeptLines &kept) const;
 
     // What was copied.

@@ -210,6 +210,7 @@ bool OrderDocument::deleteLine(int row)
     if (!LineEntry::deleteLine(rows, row, lastRow))
         return false;
     m_overflow.orderLineRemoved(row);
+    m_record.Life.lineRemoved(row);
     setLines(rows);
     m_lastRow = lastRow;
     markModified();

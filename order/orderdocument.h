@@ -191,6 +191,15 @@ public:
     // follow.
     void applySettings();
 
+    // What became of the order on screen (orderdocumentlife.cpp), each recording one step of
+    // the history. A sending is dated today; the same sending again the same day, the order
+    // unchanged, adds nothing (copies of one print).
+    void recordSending(OrderLife::Channel channel);
+    void setExpectedDate(const QDate &date); // a null date: none
+    void recordReception(const OrderLife::Reception &reception);
+    // Settles or cancels the order; Open takes either back.
+    void setClosing(OrderLife::Closing closing);
+
     // Undo and redo (orderdocumentsteps.cpp). The user's changes, each one step of the history.
     enum class Change {
         Cell,
@@ -208,6 +217,10 @@ public:
         AddOrder,
         PasteOrder,
         MoveOrders,
+        Sending,
+        ExpectedDate,
+        Reception,
+        Closing,
     };
     Q_ENUM(Change)
     // The document as it stands: where the book stands, the order on screen, its flags.
@@ -277,9 +290,14 @@ Q_SIGNALS:
     void historyCleared();
     // The book was written: what is in memory is what its file holds.
     void saved();
+    // What became of the order on screen changed (a sending, a reception...).
+    void lifeChanged();
 
 private:
     void markModified();
+    void setLife(const OrderLife &life);
+    // A change of the user's to a sent order: it differs from the supplier's copy from then on.
+    void noteChangeAfterSending(Change change, const OrderRecord &before);
     void setFlags(bool fileModified, bool orderModified);
     void setCaption(const QString &caption);
     // Puts `record` on screen as its fields show it; the totals are emptied until worked out.

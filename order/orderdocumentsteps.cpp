@@ -55,6 +55,7 @@ OrderDocument::StepScope::~StepScope()
     if (!m_outermost)
         return;
     m_document.m_inStep = false;
+    m_document.noteChangeAfterSending(m_step.change, m_step.before.record);
     m_step.after = m_document.state();
     // Flags alone are no change of the user's: there is nothing to undo.
     State unflagged = m_step.after;

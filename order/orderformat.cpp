@@ -25,7 +25,132 @@ QString lineAt(const TextLines &lines, qsizetype i, qsizetype end)
     return i < end ? lines.at(i) : QString();
 }
 
+// The lines of an order's life, after its note. Each kind stands once but sendings and
+// receptions; a line this version would not write the same way is kept as an unknown one.
+const QString SentPrefix = QStringLiteral("ENVO");
+const QString ExpectedPrefix = QStringLiteral("PREV");
+const QString ReceivedPrefix = QStringLiteral("RECU");
+const QString SettledPrefix = QStringLiteral("SOLD");
+const QString CancelledPrefix = QStringLiteral("ANNU");
+const QString ChangedPrefix = QStringLiteral("MODI");
+
+QString channelWord(OrderLife::Channel channel)
+{
+    switch (channel) {
+    case OrderLife::Channel::Printed:
+        return QStringLiteral("IMPRIMEE");
+    case OrderLife::Channel::Pdf:
+        return QStringLiteral("PDF");
+    case OrderLife::Channel::Email:
+        return QStringLiteral("COURRIEL");
+    case OrderLife::Channel::Other:
+        break;
+    }
+    return QStringLiteral("AUTRE");
+}
+
+QString sentLine(const OrderLife::Sending &sending)
+{
+    return SentPrefix + NumberText::formatDate(sending.date) + Tab + channelWord(sending.channel);
+}
+
+QString receivedLine(const OrderLife::Reception &reception)
+{
+    QString line = ReceivedPrefix + NumberText::formatDate(reception.date);
+    for (const OrderLife::Received &received : reception.quantities)
+        line += Tab + QString::number(received.row) + QLatin1Char('=') +
+                TextFile::oneLine(received.quantity);
+    return line;
+}
+
+bool readDate(const QString &text, QDate &date)
+{
+    return NumberText::tryToDate(text, date) && date.isValid() &&
+           NumberText::formatDate(date) == text;
+}
+
+// Decodes a life line into `life`; false when it is none, or one this version would not write
+// back as it stands.
+bool decodeLifeLine(const QString &line, OrderLife &life)
+{
+    const QString kind = line.left(4);
+    const QString rest = line.mid(4);
+    QDate date;
+    if (kind == SentPrefix) {
+        const QStringList parts = rest.split(Tab);
+        if (parts.size() != 2 || !readDate(parts[0], date))
+            return false;
+        for (const auto channel : {OrderLife::Channel::Printed, OrderLife::Channel::Pdf,
+                                   OrderLife::Channel::Email, OrderLife::Channel::Other})
+            if (channelWord(channel) == parts[1]) {
+                life.sendings.append({date, channel});
+                return true;
+            }
+        return false;
+    }
+    if (kind == ReceivedPrefix) {
+        const QStringList parts = rest.split(Tab);
+        if (!readDate(parts[0], date))
+            return false;
+        OrderLife::Reception reception{date, {}};
+        for (qsizetype k = 1; k < parts.size(); ++k) {
+            const qsizetype equals = parts[k].indexOf(QLatin1Char('='));
+            bool rowRead = false;
+            const int row = parts[k].left(equals).toInt(&rowRead);
+            Real quantity = 0;
+            if (equals < 0 || !rowRead || row < 1 ||
+                !NumberText::tryToReal(parts[k].mid(equals + 1), quantity))
+                return false;
+            reception.quantities.append({row, parts[k].mid(equals + 1)});
+        }
+        if (receivedLine(reception) != line)
+            return false;
+        life.receptions.append(reception);
+        return true;
+    }
+    QDate *single = nullptr;
+    if (kind == ExpectedPrefix)
+        single = &life.expected;
+    else if (kind == ChangedPrefix)
+        single = &life.changedAfterSending;
+    else if ((kind == SettledPrefix || kind == CancelledPrefix) &&
+             life.closing == OrderLife::Closing::Open)
+        single = &life.closedOn;
+    if (!single || !single->isNull() || !readDate(rest, date))
+        return false;
+    *single = date;
+    if (kind == SettledPrefix)
+        life.closing = OrderLife::Closing::Settled;
+    else if (kind == CancelledPrefix)
+        life.closing = OrderLife::Closing::Cancelled;
+    return true;
+}
+
+bool maybeLifeLine(QByteArrayView bytes)
+{
+    return bytes.size() > 4 &&
+           (bytes.startsWith("ENVO") || bytes.startsWith("PREV") || bytes.startsWith("RECU") ||
+            bytes.startsWith("SOLD") || bytes.startsWith("ANNU") || bytes.startsWith("MODI"));
+}
+
 } // namespace
+
+QStringList lifeLines(const OrderLife &life)
+{
+    QStringList lines;
+    for (const OrderLife::Sending &sending : life.sendings)
+        lines << sentLine(sending);
+    if (!life.expected.isNull())
+        lines << ExpectedPrefix + NumberText::formatDate(life.expected);
+    for (const OrderLife::Reception &reception : life.receptions)
+        lines << receivedLine(reception);
+    if (life.closing != OrderLife::Closing::Open)
+        lines << (life.closing == OrderLife::Closing::Settled ? SettledPrefix : CancelledPrefix) +
+                     NumberText::formatDate(life.closedOn);
+    if (!life.changedAfterSending.isNull())
+        lines << ChangedPrefix + NumberText::formatDate(life.changedAfterSending);
+    return lines;
+}
 
 QString BlockIndex(int index)
 {
@@ -245,6 +370,8 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
             ++notes;
             continue;
         }
+        if (maybeLifeLine(bytes) && decodeLifeLine(lines.at(i), record.Life))
+            continue;
         const bool orderLine = bytes.startsWith("CMDE");
         if (orderLine)
             ++orderLines;
@@ -313,6 +440,8 @@ QStringList blockTail(const OrderRecord &record, int index)
     tail.reserve(record.Memo.size() + 1);
     for (const QString &memo : record.Memo)
         tail << MemoPrefix + TextFile::noteLine(memo);
+    // After every line an older reader looks at.
+    tail << lifeLines(record.Life);
     tail << BlockCloseLabel(index);
     return tail;
 }
@@ -376,7 +505,7 @@ void appendBlock(TextLines &lines, const OrderRecord &record, int index, const K
         keptUpTo(orderLines + n);
     }
     keptUpTo(INT_MAX);
-    lines << tail.last();
+    lines += tail.mid(notes);
 }
 
 void encode(TextLines &lines, int index, const OrderRecord &record, const KeptLines &kept)

@@ -90,6 +90,12 @@ struct KeptLines {
     }
 };
 
+// The lines of an order's life as the block holds them after its note: "ENVO" + date + TAB +
+// how for each sending ("IMPRIMEE", "PDF", "COURRIEL", "AUTRE"), "PREV" + expected date,
+// "RECU" + date + TAB-separated "row=quantity" for each reception, "SOLD" or "ANNU" + date,
+// "MODI" + date of the first change after the last sending.
+QStringList lifeLines(const OrderLife &life);
+
 // Splits the text after "CMDE" into six cells.
 OrderLine splitLine(const QString &text);
 // The same cells as views into `text`, for a reader of many lines.

@@ -164,6 +164,22 @@ QString OrderHistory::stepText(const OrderDocument::Step &step)
         return QStringLiteral("le collage de la commande");
     case Change::MoveOrders:
         return QStringLiteral("le déplacement des commandes");
+    case Change::Sending:
+        return QStringLiteral("l'envoi de la commande");
+    case Change::ExpectedDate:
+        return QStringLiteral("la modification de la livraison prévue");
+    case Change::Reception:
+        return QStringLiteral("la réception");
+    case Change::Closing:
+        switch (step.after.record.Life.closing) {
+        case OrderLife::Closing::Settled:
+            return QStringLiteral("le solde de la commande");
+        case OrderLife::Closing::Cancelled:
+            return QStringLiteral("l'annulation de la commande");
+        case OrderLife::Closing::Open:
+            break;
+        }
+        return QStringLiteral("la reprise de la commande");
     }
     return QString();
 }

@@ -17,10 +17,13 @@
 bool OrderPrinting::printOrder(const OrderPageInput &input) const
 {
     const Result<QPrinter *> printer = PrintDialogs::printer();
-    return Application::succeeded(printer) &&
-           Application::succeeded(
-               PagePainter::printPage(**printer, OrderPage::build(input, m_document.paperType()),
-                                      OrderPage::jobTitle(input.record.Number)));
+    const bool printed = Application::succeeded(printer) &&
+                         Application::succeeded(PagePainter::printPage(
+                             **printer, OrderPage::build(input, m_document.paperType()),
+                             OrderPage::jobTitle(input.record.Number)));
+    if (printed)
+        m_document.recordSending(OrderLife::Channel::Printed);
+    return printed;
 }
 
 void OrderPrinting::printEnvelope() const

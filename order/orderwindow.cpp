@@ -8,6 +8,7 @@
 #include "gui/popupaccess.h"
 #include "order/linedelegate.h"
 #include "order/orderhistory.h"
+#include "order/orderlifewidgets.h"
 #include "order/orderlinesmodel.h"
 #include "order/orderwindowkeys.h"
 #include "order/orderwindowlayout.h"
@@ -57,6 +58,9 @@ OrderWindow::OrderWindow(QWidget *parent) : QWidget(parent)
     m_lines = new OrderLinesModel(m_document, &m_document);
     m_history = new OrderHistory(m_document, this);
     m_ui = std::make_unique<OrderWindowLayout>(this, m_lines);
+    // The order's state under the price mode, in the header panel.
+    (new OrderStateLabel(m_document, m_ui->beforeTaxOrder->parentWidget()))
+        ->setGeometry(8, 150, 299, 22);
     bindControls();
     bindDocument();
     initialise();

@@ -60,7 +60,9 @@ Flow flow(const OrderPageInput &input)
     return f;
 }
 
-PageItems data(const OrderPageInput &input, const Flow &flow, int page)
+// `withExpected`: the expected delivery, when set, goes under the order date, which moves up to
+// make room above the frame; a pre-printed form has no place for it.
+PageItems data(const OrderPageInput &input, const Flow &flow, int page, bool withExpected)
 {
     const OrderRecord &r = input.record;
     const OrderTotals &t = input.totals;
@@ -70,8 +72,13 @@ PageItems data(const OrderPageInput &input, const Flow &flow, int page)
     for (int i = 0; i < OrderRecord::AddressLineCount; ++i)
         addText(items,
                 PageItem::textAt(116, 60 + 5 * i, r.AddressLines[i], 10).within(PageItem::ToEdge));
-    items << PageItem::textAt(116, 84, QStringLiteral("Date ") + NumberText::formatDate(r.Date), 12,
-                              true)
+    const bool expected = withExpected && r.Life.expected.isValid();
+    if (expected)
+        items << PageItem::textAt(
+            116, 85,
+            QStringLiteral("Livraison prévue le ") + NumberText::formatDate(r.Life.expected), 9);
+    items << PageItem::textAt(116, expected ? 80 : 84,
+                              QStringLiteral("Date ") + NumberText::formatDate(r.Date), 12, true)
           << PageItem::textAt(20, 84, QStringLiteral("Commande N° ") + r.Number, 12, true);
     if (last) {
         // The terms keep clear of the page number at the end of their line.
@@ -177,7 +184,7 @@ Pages build(const OrderPageInput &input, int paperType)
             items << formItems(input.record.IncludesVat);
         if (paperType == PlainPaper)
             items << letterheadItems(input.companyLines);
-        items << data(input, f, page);
+        items << data(input, f, page, paperType == PlainPaper || paperType == Letterhead);
         pages << items;
     }
     return pages;

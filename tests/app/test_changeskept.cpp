@@ -16,7 +16,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <functional>
@@ -212,6 +215,8 @@ private Q_SLOTS:
     void undoneAndRedone_data() { savedAndAskedAbout_data(); }
     void undoneAndRedone();
     void codeThatCannotBeStoredIsRefused();
+    void lifeFromTheDocumentMenu_data();
+    void lifeFromTheDocumentMenu();
 };
 
 void TestChangesKept::savedAndAskedAbout_data()
@@ -484,6 +489,59 @@ void TestChangesKept::codeThatCannotBeStoredIsRefused()
     QCOMPARE(s.desktop.asked.size(), 1);
     s.key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(linesOf(SupplierBook::FileName), Suppliers);
+}
+
+void TestChangesKept::lifeFromTheDocumentMenu_data()
+{
+    QTest::addColumn<QString>("items"); // letters of the "Document" menu; 'z' is Ctrl+Z
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QStringList>("written");
+    const QString sent = QStringLiteral("ENVO14/03/2000\tAUTRE");
+    QTest::newRow("marked sent") << "y"
+                                 << "Envoyée le 14/03/2000 (autre)" << QStringList{sent};
+    QTest::newRow("received as due")
+        << "yi"
+        << "Reçue le 14/03/2000" << QStringList{sent, "RECU14/03/2000\t1=2\t2=4"};
+    QTest::newRow("received, then undone") << "yiz"
+                                           << "Envoyée le 14/03/2000 (autre)" << QStringList{sent};
+    QTest::newRow("settled") << "yo"
+                             << "Soldée" << QStringList{sent, "SOLD14/03/2000"};
+    QTest::newRow("cancelled and taken back")
+        << "yaa"
+        << "Envoyée le 14/03/2000 (autre)" << QStringList{sent};
+}
+
+// What became of the order, recorded from the menu: what the window says, what the file holds.
+void TestChangesKept::lifeFromTheDocumentMenu()
+{
+    QFETCH(QString, items);
+    QFETCH(QString, state);
+    QFETCH(QStringList, written);
+    Session s;
+    for (const QChar item : items) {
+        if (item == QLatin1Char('z')) {
+            s.key(Qt::Key_Z, Qt::ControlModifier);
+            continue;
+        }
+        // The reception dialog is accepted as it comes, with what is due.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                if (auto *box = dialog->findChild<QDialogButtonBox *>())
+                    box->button(QDialogButtonBox::Ok)->click();
+        });
+        poll.start(5);
+        s.key(Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        s.key(Qt::Key_A + (item.toLatin1() - 'a'));
+        QTRY_VERIFY(!QApplication::activePopupWidget() && !QApplication::activeModalWidget());
+        QApplication::setActiveWindow(&s.form);
+    }
+    QCOMPARE(s.child<QLabel>("OrderState")->text(), state);
+    s.key(Qt::Key_S, Qt::ControlModifier);
+    const QStringList lines = linesOf(Book);
+    QCOMPARE(lines.mid(lines.indexOf("MEMOLivrer le matin") + 1),
+             written + QStringList{"</BLOC0000>"});
 }
 
 // The program's own application object, as in the program.

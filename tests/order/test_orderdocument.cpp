@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "../fakeplatform.h"
+#include "core/clock.h"
 #include "core/textfile.h"
 #include "order/orderdocument.h"
+#include "order/orderstate.h"
 #include "orderlines.h"
 
 #include <QRegularExpression>
@@ -248,6 +250,125 @@ private Q_SLOTS:
         for (const QString &line : lines.mid(9, lines.size() - 10))
             shown << (line.startsWith("CMDE") ? line.mid(4).section('\t', 0, 0) : line);
         QCOMPARE(shown.join('|'), written);
+    }
+
+    // The life of an order through the user's commands: what the block holds after them, what
+    // the order says of itself, and the same read back from the saved file.
+    void lifeOfAnOrder_data()
+    {
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QString>("written"); // the life lines, TAB shown as ' '
+        QTest::addColumn<QString>("state");
+        const QString sent = QStringLiteral("ENVO15/03/2000 AUTRE");
+        QTest::newRow("printed twice the same day") << "send P;send P"
+                                                    << "ENVO15/03/2000 IMPRIMEE"
+                                                    << "Envoyée le 15/03/2000 (imprimée)";
+        QTest::newRow("sent every way") << "send F;send C;send A"
+                                        << "ENVO15/03/2000 PDF|ENVO15/03/2000 COURRIEL|" + sent
+                                        << "Envoyée le 15/03/2000 (autre)";
+        QTest::newRow("changed after sending") << "send C;edit;edit"
+                                               << "ENVO15/03/2000 COURRIEL|MODI15/03/2000"
+                                               << "Modifiée après envoi";
+        QTest::newRow("changed, sent again") << "send C;edit;send C"
+                                             << "ENVO15/03/2000 COURRIEL|ENVO15/03/2000 COURRIEL"
+                                             << "Envoyée le 15/03/2000 (courriel)";
+        QTest::newRow("a draft changed stays a draft") << "edit"
+                                                       << ""
+                                                       << "Brouillon";
+        QTest::newRow("received in part") << "send A;recv 1=1" << sent + "|RECU15/03/2000 1=1"
+                                          << "Reçue en partie";
+        QTest::newRow("received in two, the comment never holding it back")
+            << "send A;recv 1=1;recv 1=1 3=5" << sent + "|RECU15/03/2000 1=1|RECU15/03/2000 1=1 3=5"
+            << "Reçue le 15/03/2000";
+        QTest::newRow("over-reception") << "send A;recv 1=3 3=6" << sent + "|RECU15/03/2000 1=3 3=6"
+                                        << "Reçue le 15/03/2000";
+        QTest::newRow("settled") << "send A;recv 1=1;settle"
+                                 << sent + "|RECU15/03/2000 1=1|SOLD15/03/2000"
+                                 << "Soldée";
+        QTest::newRow("cancelled") << "send A;cancel" << sent + "|ANNU15/03/2000"
+                                   << "Annulée";
+        QTest::newRow("cancel taken back")
+            << "send A;cancel;reopen" << sent << "Envoyée le 15/03/2000 (autre)";
+        QTest::newRow("undo of a sending") << "send P;undo"
+                                           << ""
+                                           << "Brouillon";
+        QTest::newRow("undo of a reception")
+            << "send A;recv 1=2 3=5;undo" << sent << "Envoyée le 15/03/2000 (autre)";
+        QTest::newRow("undo of a settling")
+            << "send A;settle;undo" << sent << "Envoyée le 15/03/2000 (autre)";
+        QTest::newRow("a line deleted: receptions follow their lines")
+            << "send A;recv 1=1 3=5;delete 1" << sent + "|RECU15/03/2000 2=5|MODI15/03/2000"
+            << "Reçue le 15/03/2000";
+        QTest::newRow("copied and pasted: a draft") << "send A;recv 1=1;copy;paste"
+                                                    << ""
+                                                    << "Brouillon";
+    }
+    void lifeOfAnOrder()
+    {
+        QFETCH(QString, commands);
+        QFETCH(QString, written);
+        QFETCH(QString, state);
+        TemporaryWorkingDir dir;
+        FakePlatform desktop{QDateTime(QDate(2000, 3, 15), QTime(10, 0))};
+        OrderDocument document;
+        TestBooks::Order order;
+        order.body =
+            QStringList{"TTCN", "CMDEVis\t2\t10\t\t20\t1", "CMDEà livrer le matin\t\t\t\t\t",
+                        "CMDEClous\t5\t1\t\t5\t1", "MEMOnote"};
+        QVERIFY(TextFile::write(QStringLiteral("c.cmd"), TextLines(TestBooks::block(0, order))));
+        QVERIFY(*document.loadBook(QStringLiteral("c.cmd")));
+        OrderDocument::Step last;
+        connect(&document, &OrderDocument::stepDone, this,
+                [&](const OrderDocument::Step &step) { last = step; });
+        int edits = 0;
+        for (const QString &command : commands.split(';')) {
+            const QStringList words = command.split(' ');
+            const QString &verb = words.first();
+            if (verb == "send")
+                document.recordSending(
+                    QHash<QString, OrderLife::Channel>{{"P", OrderLife::Channel::Printed},
+                                                       {"F", OrderLife::Channel::Pdf},
+                                                       {"C", OrderLife::Channel::Email},
+                                                       {"A", OrderLife::Channel::Other}}
+                        .value(words.at(1)));
+            else if (verb == "edit")
+                document.setCell(1, 0, QStringLiteral("Vis %1").arg(++edits));
+            else if (verb == "recv") {
+                OrderLife::Reception reception{Clock::today(), {}};
+                for (const QString &received : words.mid(1))
+                    reception.quantities.append(
+                        {received.section('=', 0, 0).toInt(), received.section('=', 1)});
+                document.recordReception(reception);
+            } else if (verb == "settle")
+                document.setClosing(OrderLife::Closing::Settled);
+            else if (verb == "cancel")
+                document.setClosing(OrderLife::Closing::Cancelled);
+            else if (verb == "reopen")
+                document.setClosing(OrderLife::Closing::Open);
+            else if (verb == "undo")
+                QVERIFY(document.restore(last.before).ok());
+            else if (verb == "delete")
+                QVERIFY(document.deleteLine(words.at(1).toInt()));
+            else if (verb == "copy")
+                document.copyOrder();
+            else if (verb == "paste")
+                QVERIFY(document.pasteOrder().ok());
+        }
+        QCOMPARE(OrderState::text(document.record()), state);
+        QVERIFY(*document.save(QStringLiteral("c.cmd"), OrderDocument::SaveWhen::Always));
+        QByteArray bytes;
+        QVERIFY(TextFile::readBytes(QStringLiteral("c.cmd"), bytes));
+        const QStringList lines = TextFile::splitLines(bytes);
+        const QStringList life =
+            lines.filter(QRegularExpression("^(ENVO|PREV|RECU|SOLD|ANNU|MODI)"));
+        QCOMPARE(QString(life.join('|')).replace('\t', ' '), written);
+        // After the note, before the closing label: where a reader of the older kinds looks no
+        // more.
+        QCOMPARE(lines.indexOf("MEMOnote"), lines.size() - 2 - life.size());
+        OrderRecord reread;
+        QVERIFY(*OrderFormat::decode(TextLines(lines), 0, reread));
+        QCOMPARE(OrderState::text(reread), state);
+        QCOMPARE(reread.Life, document.record().Life);
     }
 
     // Text with line ends and TABs, as another program or an older copy may have put in the

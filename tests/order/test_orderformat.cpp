@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/numbertext.h"
 #include "order/orderformat.h"
+#include "order/orderstate.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -145,6 +147,83 @@ private Q_SLOTS:
         OrderRecord none = blankRecord();
         QVERIFY(!decode(TextLines(lines), 1, none).value());
         QCOMPARE(none, blankRecord());
+    }
+
+    // What became of an order is read from the lines after its note and written back byte for
+    // byte; the lines this version would not write the same way stay as unknown ones.
+    void lifeOfAnOrder_data()
+    {
+        QTest::addColumn<QStringList>("life");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("unread");
+        QTest::addColumn<QStringList>("due"); // row:ordered:received of each line counted
+        const QString sent = QStringLiteral("ENVO03/02/2026\tCOURRIEL");
+        QTest::newRow("draft") << QStringList{} << "Brouillon" << 0
+                               << QStringList{"1:3:0", "2:2,5:0"};
+        QTest::newRow("sent, expected")
+            << QStringList{sent, "PREV10/02/2026"} << "Envoyée le 03/02/2026 (courriel)" << 0
+            << QStringList{"1:3:0", "2:2,5:0"};
+        QTest::newRow("sent again: the latest shows")
+            << QStringList{"ENVO01/02/2026\tIMPRIMEE", "ENVO02/02/2026\tPDF",
+                           "ENVO03/02/2026\tAUTRE"}
+            << "Envoyée le 03/02/2026 (autre)" << 0 << QStringList{"1:3:0", "2:2,5:0"};
+        QTest::newRow("received in part")
+            << QStringList{sent, "RECU12/02/2026\t1=3"} << "Reçue en partie" << 0
+            << QStringList{"1:3:3", "2:2,5:0"};
+        QTest::newRow("received in two: the comment never holds it back")
+            << QStringList{sent, "RECU12/02/2026\t1=3\t2=1", "RECU14/02/2026\t2=1,5"}
+            << "Reçue le 14/02/2026" << 0 << QStringList{"1:3:3", "2:2,5:2,5"};
+        QTest::newRow("over-reception")
+            << QStringList{sent, "RECU12/02/2026\t1=5\t2=2,5", "RECU13/02/2026\t1=1"}
+            << "Reçue le 12/02/2026" << 0 << QStringList{"1:3:6", "2:2,5:2,5"};
+        QTest::newRow("settled") << QStringList{sent, "RECU12/02/2026\t1=1", "SOLD15/02/2026"}
+                                 << "Soldée" << 0 << QStringList{"1:3:1", "2:2,5:0"};
+        QTest::newRow("cancelled") << QStringList{sent, "ANNU15/02/2026"} << "Annulée" << 0
+                                   << QStringList{"1:3:0", "2:2,5:0"};
+        QTest::newRow("changed after sending")
+            << QStringList{sent, "MODI05/02/2026"} << "Modifiée après envoi" << 0
+            << QStringList{"1:3:0", "2:2,5:0"};
+        QTest::newRow("lines not written so stay unread, in place")
+            << QStringList{"ZZZZa later version's",
+                           "ENVO3/2/2026\tCOURRIEL",
+                           "ENVO03/02/2026\tFAX",
+                           "RECU12/02/2026\t1=",
+                           "RECU12/02/2026\t01=1",
+                           "PREV31/02/2026",
+                           sent}
+            << "Envoyée le 03/02/2026 (courriel)" << 6 << QStringList{"1:3:0", "2:2,5:0"};
+    }
+    void lifeOfAnOrder()
+    {
+        QFETCH(QStringList, life);
+        QFETCH(QString, state);
+        QFETCH(int, unread);
+        QFETCH(QStringList, due);
+        const TextLines lines(block(0, QStringList{"TTCN", "CMDEVis\t3\t1,00\t\t3,00\t1",
+                                                   "CMDEClou\t2,5\t1,00\t\t2,50\t1",
+                                                   "CMDEà livrer le matin\t\t\t\t\t",
+                                                   "CMDETarif\tcf. devis\t\t\t\t", "MEMOnote"} +
+                                           life));
+        OrderRecord r = blankRecord();
+        KeptLines kept;
+        QVERIFY(decodeAt(lines, 0, 0, r, &kept, 63).value());
+        QCOMPARE(OrderState::text(r), state);
+        QCOMPARE(kept.lines.size(), unread);
+        QStringList found;
+        for (const OrderState::LineDue &line : OrderState::linesDue(r))
+            found << QStringLiteral("%1:%2:%3")
+                         .arg(line.row)
+                         .arg(NumberText::general(line.ordered),
+                              NumberText::general(line.received));
+        QCOMPARE(found, due);
+        TextLines back;
+        appendBlock(back, r, 0, kept);
+        QCOMPARE(back, lines);
+        // A reader that keeps nothing reads the same life; a book without one writes none.
+        OrderRecord plain = blankRecord();
+        QVERIFY(decode(lines, 0, plain).value());
+        QCOMPARE(plain.Life, r.Life);
+        QCOMPARE(lifeLines(r.Life).isEmpty(), r.Life.isEmpty());
     }
 
     void labelsAreFoundWhateverTheirCase()

@@ -88,6 +88,13 @@ private Q_SLOTS:
         QCOMPARE(has(items, PageItem::textAt(20, 30, "Société 7", 10, true).within(edge)),
                  letterhead);
         QVERIFY(findText(items, QStringLiteral("Commande N° 200003001")));
+
+        OrderPageInput expected = sampleOrder();
+        expected.record.Life.expected = QDate(2000, 3, 10);
+        const PageItems withExpected = OrderPage::build(expected, paperType).first();
+        QCOMPARE(bool(findText(withExpected, QStringLiteral("Livraison prévue le 10/03/2000"))),
+                 frame);
+        QVERIFY(!findText(items, QStringLiteral("Livraison prévue le 10/03/2000")));
     }
 
     void orderData()

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What became of the order on screen: its sendings, receptions and closing.
+#include "core/clock.h"
+#include "order/orderdocument.h"
+
+void OrderDocument::setLife(const OrderLife &life)
+{
+    if (life == m_record.Life)
+        return;
+    m_record.Life = life;
+    markModified();
+    Q_EMIT lifeChanged();
+}
+
+void OrderDocument::recordSending(OrderLife::Channel channel)
+{
+    const StepScope step(*this, Change::Sending);
+    OrderLife life = m_record.Life;
+    const OrderLife::Sending sending{Clock::today(), channel};
+    if (life.sendings.value(life.sendings.size() - 1) == sending &&
+        life.changedAfterSending.isNull())
+        return;
+    life.sendings.append(sending);
+    life.changedAfterSending = QDate(); // the supplier has this version now
+    setLife(life);
+}
+
+void OrderDocument::setExpectedDate(const QDate &date)
+{
+    const StepScope step(*this, Change::ExpectedDate);
+    OrderLife life = m_record.Life;
+    life.expected = date;
+    setLife(life);
+}
+
+void OrderDocument::recordReception(const OrderLife::Reception &reception)
+{
+    const StepScope step(*this, Change::Reception);
+    OrderLife life = m_record.Life;
+    life.receptions.append(reception);
+    setLife(life);
+}
+
+void OrderDocument::setClosing(OrderLife::Closing closing)
+{
+    const StepScope step(*this, Change::Closing);
+    OrderLife life = m_record.Life;
+    life.closing = closing;
+    life.closedOn = closing == OrderLife::Closing::Open ? QDate() : Clock::today();
+    setLife(life);
+}
+
+void OrderDocument::noteChangeAfterSending(Change change, const OrderRecord &before)
+{
+    switch (change) {
+    case Change::DeleteOrder:
+    case Change::AddOrder:
+    case Change::PasteOrder:
+    case Change::MoveOrders:
+    case Change::Sending:
+    case Change::ExpectedDate:
+    case Change::Reception:
+    case Change::Closing:
+        return;
+    default:
+        break;
+    }
+    OrderLife &life = m_record.Life;
+    if (!life.wasSent() || !life.changedAfterSending.isNull() ||
+        before.BlockIndex != m_record.BlockIndex)
+        return;
+    OrderRecord unchanged = before;
+    unchanged.Life = life;
+    if (unchanged == m_record)
+        return;
+    life.changedAfterSending = Clock::today();
+    Q_EMIT lifeChanged();
+}
