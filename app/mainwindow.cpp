@@ -4,6 +4,7 @@
 #include "app/findorderdialog.h"
 #include "app/menushortcuts.h"
 #include "app/orderlistdialog.h"
+#include "app/searchcommands.h"
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
@@ -32,6 +33,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -62,7 +65,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createStatusBar();
     createWindows();
     createBookFollowing(m_fileMenu);
-    createSearch();
+    m_search = new SearchCommands(this, *m_commande,
+                                  menuBar()->findChild<QMenu *>(QStringLiteral("EditMenu")),
+                                  m_toolBar, EditFindItem);
     new MenuShortcuts(this);
     acceptBookDrops();
 
@@ -76,6 +81,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+SearchIndex &MainWindow::searchIndex() const
+{
+    return m_search->index();
+}
+
+SearchWindow *MainWindow::searchWindow() const
+{
+    return m_search->searchWindow();
+}
 
 // ---- Construction ----
 

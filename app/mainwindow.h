@@ -7,7 +7,6 @@
 #include <QMainWindow>
 #include <memory>
 
-class ArticleAssistant;
 class BookRecovery;
 class HelpWindow;
 class QAction;
@@ -18,6 +17,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class SearchCommands;
 class SearchIndex;
 class SearchWindow;
 class AboutBox;
@@ -49,9 +49,9 @@ public:
 
     OrderWindow &commande() const { return *m_commande; }
     HelpWindow &help();
-    // The search over the orders (mainwindowsearch.cpp); its window once it was opened.
-    SearchIndex &searchIndex() const { return *m_searchIndex; }
-    SearchWindow *searchWindow() const { return m_searchWindow; }
+    // The search over the orders; its window once it was opened.
+    SearchIndex &searchIndex() const;
+    SearchWindow *searchWindow() const;
 
     // File commands (mainwindowfiles.cpp)
     void newBook();
@@ -124,11 +124,6 @@ private:
     void bookInUse(); // MainFileName names the book opened or saved: first of the recent books
     void restorePlace();
     void keepPlace() const;
-
-    // The search over the orders and the memory of articles (mainwindowsearch.cpp)
-    void createSearch();
-    void showSearch();
-    void showFoundOrder(int index, const OrderPlace &place);
 
     // File commands and the recovery file (mainwindowfiles.cpp)
     // The save question; false when the command that asked must stop.
@@ -221,13 +216,7 @@ private:
     QAction *PrintOnceCommand = nullptr; // "Imprimer commande", on the tool bar only
     QAction *EnvelopeCommand = nullptr;  // "Enveloppes", on the tool bar only
     QMenu *m_documentMenu = nullptr;
-    QAction *EditSearchItem = nullptr;
-    QAction *EditNextFoundItem = nullptr;
-    QAction *EditPreviousFoundItem = nullptr;
-    QToolButton *SearchBtn = nullptr;
-    SearchIndex *m_searchIndex = nullptr;
-    SearchWindow *m_searchWindow = nullptr;
-    ArticleAssistant *m_articles = nullptr;
+    SearchCommands *m_search = nullptr;
     QMenu *m_fileMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recentBooks;

@@ -4,6 +4,7 @@
 
 #include "app/printcommands.h"
 #include "app/reportcommands.h"
+#include "app/searchcommands.h"
 #include "gui/application.h"
 #include "gui/printdialogs.h"
 #include "gui/toolicons.h"
@@ -280,9 +281,9 @@ void MainWindow::enableBookCommands()
           PrintOnceCommand, EnvelopeCommand, FilePreviewItem,    FileExportPdfItem, FileMailItem})
         a->setEnabled(true);
     m_documentMenu->setEnabled(true);
-    for (QAction *a : {FileExportCsvItem, DocStatisticsItem, EditSearchItem, EditNextFoundItem,
-                       EditPreviousFoundItem})
+    for (QAction *a : {FileExportCsvItem, DocStatisticsItem})
         a->setEnabled(true);
+    m_search->enable();
 }
 
 void MainWindow::createOutputActions()
