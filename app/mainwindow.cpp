@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
+#include "app/bookfilecommands.h"
 #include "app/findorderdialog.h"
 #include "app/menushortcuts.h"
 #include "app/orderlistdialog.h"
@@ -11,7 +12,6 @@
 #include "gui/fieldguard.h"
 #include "gui/printdialogs.h"
 #include "gui/programpicture.h"
-#include "order/bookrecovery.h"
 #include "order/orderlifewidgets.h"
 #include "order/orderwindow.h"
 #include "printing/pagesetupdialog.h"
@@ -65,22 +65,20 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createStatusBar();
     createWindows();
     createBookFollowing(m_fileMenu);
+    createFileCommands();
     m_search = new SearchCommands(this, *m_commande,
                                   menuBar()->findChild<QMenu *>(QStringLiteral("EditMenu")),
                                   m_toolBar, EditFindItem);
     new MenuShortcuts(this);
     acceptBookDrops();
-
-    m_recovery = std::make_unique<BookRecovery>();
-    RecoveryTimer = new QTimer(this);
-    RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
-    RecoveryTimer->setInterval(3 * 60 * 1000);
-    connect(RecoveryTimer, &QTimer::timeout, this,
-            [this] { Application::run([this] { keepRecovery(); }); });
-    RecoveryTimer->start();
 }
 
 MainWindow::~MainWindow() = default;
+
+const QString &MainWindow::fileName() const
+{
+    return m_files->fileName();
+}
 
 SearchIndex &MainWindow::searchIndex() const
 {
@@ -139,6 +137,15 @@ void MainWindow::createWindows()
     Application::run([this] { m_commande->activate(); });
 }
 
+void MainWindow::createFileCommands()
+{
+    m_files = new BookFileCommands(this, *m_commande);
+    connect(m_files, &BookFileCommands::replaced, this, &MainWindow::followBook);
+    connect(m_files, &BookFileCommands::opened, this, &MainWindow::bookInUse);
+    connect(m_files, &BookFileCommands::commandsWanted, this, &MainWindow::enableBookCommands);
+    connect(m_files, &BookFileCommands::captionChanged, this, &MainWindow::showCaption);
+}
+
 void MainWindow::createStatusBar()
 {
     QStatusBar *bar = statusBar();
@@ -184,7 +191,7 @@ bool MainWindow::event(QEvent *event)
     // activation is over: the question's own box activates the window again when it closes.
     if (event->type() == QEvent::WindowActivate && m_shown)
         QMetaObject::invokeMethod(
-            this, [this] { Application::run([this] { checkBookOnDisk(); }); },
+            this, [this] { Application::run([this] { m_files->checkBookOnDisk(); }); },
             Qt::QueuedConnection);
     return QMainWindow::event(event);
 }
@@ -222,39 +229,30 @@ void MainWindow::showEvent(QShowEvent *event)
     Application::run([this] { firstShown(); });
 }
 
+void MainWindow::openAtStart(const QString &fileName)
+{
+    // Named from the working directory of the start, whatever happens to it later.
+    m_startFile = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+}
+
 void MainWindow::firstShown()
 {
     restorePlace(); // maximised the first time
     bool autoOpen = false;
     QString autoOpenFileName;
     m_commande->autoOpenSetting(autoOpen, autoOpenFileName);
-    StartDir = QDir::currentPath();
+    m_startDir = QDir::currentPath();
     ParAutoOpenItem->setChecked(autoOpen);
     // A book recovered after a crash takes the place of the automatic opening.
-    if (offerRecovery())
+    if (m_files->offerRecovery(m_startDir))
         return;
     // A book named at start-up is the one the user asked for: the remembered one stays shut.
     if (!m_startFile.isEmpty()) {
-        if (saveQuestion())
-            openChosen(m_startFile);
+        m_files->openAsked(m_startFile);
         return;
     }
-    // The remembered name becomes the book's only when it is opened: an empty book saved under
-    // it would overwrite the remembered file.
-    if (autoOpen) {
-        MainFileName = autoOpenFileName;
-        // Enabled even when the file is gone, so that the new book can be saved.
-        enableBookCommands();
-        // Without a word the user would take the empty book for the remembered one.
-        if (!MainFileName.isEmpty() && !QFileInfo::exists(MainFileName))
-            Prompts::information(QStringLiteral("Le fichier %1 n'existe pas").arg(MainFileName));
-        // Not opened after all (another copy holds it): the new book must not take its name.
-        if (bookOpened(m_commande->loadBook(MainFileName)))
-            bookInUse();
-        else
-            MainFileName.clear();
-        bookReplaced();
-    }
+    if (autoOpen)
+        m_files->openRemembered(autoOpenFileName);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -288,33 +286,27 @@ void MainWindow::closeEvent(QCloseEvent *event)
 bool MainWindow::mayClose()
 {
     bool goOn = false;
-    Application::run([&] { goOn = saveQuestion(); });
+    Application::run([&] { goOn = m_files->saveQuestion(); });
     return goOn;
 }
 
 void MainWindow::finishClosing()
 {
     // The save question was answered: what is not saved now was left on purpose.
-    m_recovery->discard();
+    m_files->discardRecovery();
     keepPlace();
-    if (!StartDir.isEmpty())
-        QDir::setCurrent(StartDir);
+    if (!m_startDir.isEmpty())
+        QDir::setCurrent(m_startDir);
     Application::run([this] {
         m_commande->keepConverterRate();
         bool autoOpen = false;
         QString remembered;
         m_commande->autoOpenSetting(autoOpen, remembered);
         // Without a named book the file remembered so far stays the one to open.
-        m_commande->saveSettings(MainFileName.isEmpty() ? remembered : MainFileName);
+        const QString &fileName = m_files->fileName();
+        m_commande->saveSettings(fileName.isEmpty() ? remembered : fileName);
     });
     Application::run([this] { m_commande->saveSuppliers(); });
-}
-
-void MainWindow::toggleAutoOpen()
-{
-    // The check mark has already been inverted by the trigger. The book's name stays as it is:
-    // taking the remembered name here would let the next save overwrite that other file.
-    m_commande->setAutoOpen(ParAutoOpenItem->isChecked());
 }
 
 void MainWindow::deleteOrder()
@@ -326,7 +318,7 @@ void MainWindow::deleteOrder()
 
 void MainWindow::printWithDialog()
 {
-    keepRecovery(); // printing is where a faulty driver may take the program down
+    m_files->keepRecovery(); // printing is where a faulty driver may take the program down
     const int copies = PrintDialogs::askCopies(this);
     // A failed copy is reported once and ends the job.
     for (int i = 0; i < copies && m_commande->printOrder(); ++i) {
@@ -335,7 +327,7 @@ void MainWindow::printWithDialog()
 
 void MainWindow::printOnce()
 {
-    keepRecovery();
+    m_files->keepRecovery();
     m_commande->printOrder();
 }
 

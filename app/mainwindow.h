@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/result.h"
-#include "order/orderdocument.h"
-
 #include <QMainWindow>
-#include <memory>
 
-class BookRecovery;
+class BookFileCommands;
 class HelpWindow;
 class QAction;
 class QLabel;
@@ -44,8 +40,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    QString MainFileName; // the order file in use; empty for a new, unnamed book
-    QString StartDir;     // working directory when the frame was first shown
+    // The order file in use; empty for a new, unnamed book.
+    const QString &fileName() const;
 
     OrderWindow &commande() const { return *m_commande; }
     HelpWindow &help();
@@ -53,18 +49,10 @@ public:
     SearchIndex &searchIndex() const;
     SearchWindow *searchWindow() const;
 
-    // File commands (mainwindowfiles.cpp)
-    void newBook();
-    void openBook();
     // The book to open when the frame is first shown, in place of the automatic opening, as
     // "&Ouvrir..." would open it.
     void openAtStart(const QString &fileName);
-    // True when the book was written under the chosen name; a cancelled or refused name
-    // leaves the book's name, caption and lock as they were.
-    bool SaveAs();
-    bool save();               // true when the book was written or had nothing to write
     void enableBookCommands(); // enables the book commands; nothing disables them again
-    void toggleAutoOpen();
 
     // Two desks on one book (mainwindowdesktop.cpp). A book open read-only follows its file:
     // read again when another desk saved it (unless something here is not saved), and offered
@@ -82,6 +70,7 @@ protected:
 
 private:
     void createWindows();
+    void createFileCommands();
     void fillOrderArea(); // the order window takes the whole area under the tool bar
     void createStatusBar();
     // The title bar: the program's name, then the order window's caption when it has one.
@@ -120,43 +109,15 @@ private:
     void acceptBookDrops();
     void showRecentBooks();
     void openRecent(const QString &fileName);
-    void openDropped(const QStringList &fileNames);
-    void bookInUse(); // MainFileName names the book opened or saved: first of the recent books
+    void bookInUse(const QString &fileName); // the book opened or saved: first of the recent books
     void restorePlace();
     void keepPlace() const;
 
-    // File commands and the recovery file (mainwindowfiles.cpp)
-    // The save question; false when the command that asked must stop.
-    bool saveQuestion();
-    void openChosen(const QString &name); // "&Ouvrir..." once the name is chosen
-    // Saves the book under `fileName`; a failure is shown, and false given back.
-    bool saveBook(const QString &fileName, OrderDocument::SaveWhen when);
-    // "Ce fichier existe déjà": true when the user lets the save replace it.
-    bool replaceAllowed();
-    // Shows a failure of loadBook; whether the book in use is now the file MainFileName names.
-    bool bookOpened(const Result<bool> &loaded) const;
-    // The book was loaded, saved or started anew: what is in memory is what is on disk.
-    void bookReplaced();
-    // Writes an unsaved book to the recovery file (every few minutes and before printing).
-    void keepRecovery();
-    // At start, after a run that did not end normally: offers the book kept in the recovery
-    // file; true when it was taken.
-    bool offerRecovery();
-    // A failed save: says why and offers "Enregistrer sous..."; true when the book was then
-    // saved under another name.
-    bool saveFailed(const Failure &failure);
-    // The book's file changed on disk behind the program's back: offers to save under another
-    // name or to read the file again, never to write over it. True when the book was saved.
-    bool fileChangedOnDisk();
-    // Reads the book's file again, keeping the order on screen; true when it was read.
-    bool rereadBook();
-
     // Two desks on one book (mainwindowdesktop.cpp)
     void createBookFollowing(QMenu *fileMenu);
-    // On activation: a writing desk whose file changed on disk says so, once per change.
-    void checkBookOnDisk();
 
     bool m_shown = false;
+    QString m_startDir; // working directory when the frame was first shown
     QString m_startFile;
     bool m_closed = false;
 
@@ -166,11 +127,9 @@ private:
     QLabel *m_hintPanel = nullptr;
     QLabel *m_clockPanel = nullptr;
     QTimer *m_clockTimer = nullptr;
-    QTimer *RecoveryTimer = nullptr;
     QTimer *m_followTimer = nullptr;
-    bool m_changeNoticed = false; // the file's change on disk was told since it was read
-    QString m_followNotice;       // what followBook() last said
-    std::unique_ptr<BookRecovery> m_recovery;
+    QString m_followNotice; // what followBook() last said
+    BookFileCommands *m_files = nullptr;
 
     QAction *FileNewItem = nullptr;
     QAction *FileOpenItem = nullptr;

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 
 #include "app/bookdrops.h"
+#include "app/bookfilecommands.h"
 #include "app/orderfilename.h"
 #include "app/recentbooks.h"
 #include "app/windowplace.h"
@@ -49,7 +50,7 @@ void MainWindow::acceptBookDrops()
 {
     auto *drops = new BookDrops(this);
     connect(drops, &BookDrops::dropped, this, [this](const QStringList &fileNames) {
-        Application::run([&] { openDropped(fileNames); });
+        Application::run([&] { m_files->openDropped(fileNames); });
     });
 }
 
@@ -79,33 +80,12 @@ void MainWindow::openRecent(const QString &fileName)
         Prompts::information(QStringLiteral("Le fichier %1 n'existe plus.").arg(fileName));
         return;
     }
-    if (saveQuestion())
-        openChosen(fileName);
+    m_files->openAsked(fileName);
 }
 
-void MainWindow::openDropped(const QStringList &fileNames)
+void MainWindow::bookInUse(const QString &fileName)
 {
-    // Refused before the save question, and the book in use keeps its name.
-    if (fileNames.size() > 1) {
-        Prompts::information(
-            QStringLiteral("Un seul fichier de commandes (.cmd) s'ouvre à la fois."));
-        return;
-    }
-    const QString fileName = fileNames.value(0);
-    if (!OrderFileName::hasOrderExtension(fileName)) {
-        Prompts::information(
-            QStringLiteral("Type de fichier non valide : %1 n'est pas un fichier de commandes "
-                           "(.cmd).")
-                .arg(QFileInfo(fileName).fileName()));
-        return;
-    }
-    if (saveQuestion())
-        openChosen(fileName);
-}
-
-void MainWindow::bookInUse()
-{
-    RecentBooks::add(MainFileName);
+    RecentBooks::add(fileName);
     showRecentBooks();
 }
 
@@ -189,7 +169,7 @@ void MainWindow::followBook()
             // Said in the status bar, not in a box every few seconds.
             notice = read.message();
         } else {
-            bookReplaced();
+            m_files->bookReplaced();
             notice = QStringLiteral("Carnet relu : enregistré ") +
                      (holder ? QStringLiteral("par %1 ").arg(holder->desk) : QString()) +
                      QStringLiteral("à ") + saved.toString(QStringLiteral("HH:mm"));
@@ -211,14 +191,6 @@ void MainWindow::takeWriting()
     if (!Application::succeeded(m_commande->document().takeWriting()))
         return;
     showCaption(m_commande->windowTitle());
-    bookReplaced();
+    m_files->bookReplaced();
     m_hintPanel->setText(QStringLiteral("Le carnet est ouvert en écriture sur ce poste"));
-}
-
-void MainWindow::checkBookOnDisk()
-{
-    const OrderBook &book = m_commande->book();
-    if (m_changeNoticed || book.fileName().isEmpty() || book.isReadOnly() || !book.changedOnDisk())
-        return;
-    fileChangedOnDisk();
 }

@@ -2,6 +2,7 @@
 // The main window's menus and tool bar: every command, what it runs, and when it is enabled.
 #include "app/mainwindow.h"
 
+#include "app/bookfilecommands.h"
 #include "app/printcommands.h"
 #include "app/reportcommands.h"
 #include "app/searchcommands.h"
@@ -45,9 +46,13 @@ QAction *MainWindow::orderAction(const char *name, const QString &text, const QS
 void MainWindow::createActions()
 {
     FileNewItem = action("FileNewItem", QStringLiteral("&Nouveau"),
-                         QStringLiteral("Créer un nouveau fichier"), &MainWindow::newBook);
+                         QStringLiteral("Créer un nouveau fichier"), nullptr);
+    connect(FileNewItem, &QAction::triggered, this,
+            [this] { Application::run([this] { m_files->newBook(); }); });
     FileOpenItem = action("FileOpenItem", QStringLiteral("&Ouvrir..."),
-                          QStringLiteral("Ouvrir un fichier existant"), &MainWindow::openBook);
+                          QStringLiteral("Ouvrir un fichier existant"), nullptr);
+    connect(FileOpenItem, &QAction::triggered, this,
+            [this] { Application::run([this] { m_files->openBook(); }); });
     FileOpenItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     FileCloseItem =
         action("FileCloseItem", QString(), QStringLiteral("Fermer fichier en cours"), nullptr);
@@ -55,12 +60,12 @@ void MainWindow::createActions()
     FileSaveItem = action("FileSaveItem", QStringLiteral("&Enregistrer"),
                           QStringLiteral("Enregistrer le fichier en cours"), nullptr);
     connect(FileSaveItem, &QAction::triggered, this,
-            [this] { Application::run([this] { save(); }); });
+            [this] { Application::run([this] { m_files->save(); }); });
     FileSaveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSaveAsItem = action("FileSaveAsItem", QStringLiteral("Enregistrer &sous..."),
                             QStringLiteral("Enregistrer le fichier en cours sous..."), nullptr);
     connect(FileSaveAsItem, &QAction::triggered, this,
-            [this] { Application::run([this] { SaveAs(); }); });
+            [this] { Application::run([this] { m_files->saveAs(); }); });
     FilePageSetupItem = orderAction("FilePageSetupItem", QStringLiteral("&Mise en page..."),
                                     QStringLiteral("Mettre en page"), &OrderWindow::choosePaper);
     FilePrintItem =
@@ -126,10 +131,14 @@ void MainWindow::createActions()
     ParSuppliersItem =
         orderAction("ParSuppliersItem", QStringLiteral("&Fournisseurs"),
                     QStringLiteral("Gestion des fournisseurs"), &OrderWindow::manageSuppliers);
-    ParAutoOpenItem =
-        action("ParAutoOpenItem", QStringLiteral("&Ouvrir automatiquement"),
-               QStringLiteral("Ouvrir le carnet au déarrage"), &MainWindow::toggleAutoOpen);
+    ParAutoOpenItem = action("ParAutoOpenItem", QStringLiteral("&Ouvrir automatiquement"),
+                             QStringLiteral("Ouvrir le carnet au déarrage"), nullptr);
     ParAutoOpenItem->setCheckable(true);
+    // The check mark has already been inverted by the trigger. The book's name stays as it is:
+    // taking the remembered name here would let the next save overwrite that other file.
+    connect(ParAutoOpenItem, &QAction::triggered, this, [this] {
+        Application::run([this] { m_commande->setAutoOpen(ParAutoOpenItem->isChecked()); });
+    });
 
     const auto modal = [this](const char *name, const QString &text, const QString &hint,
                               auto window) {
