@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
+#include "app/bookdrops.h"
 #include "app/bookfilecommands.h"
+#include "app/bookfollowing.h"
 #include "app/findorderdialog.h"
 #include "app/menushortcuts.h"
 #include "app/orderlistdialog.h"
+#include "app/recentbooksmenu.h"
 #include "app/searchcommands.h"
+#include "app/windowplace.h"
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
@@ -30,14 +34,17 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -60,17 +67,20 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
     createActions();
     createMenus();
-    createRecentBooks(m_fileMenu);
+    m_recentBooks = new RecentBooksMenu(this, m_fileMenu, FileExitItem);
     createToolBar();
     createStatusBar();
     createWindows();
-    createBookFollowing(m_fileMenu);
+    m_following = new BookFollowing(this, *m_commande, m_fileMenu, FileSaveAsItem, m_hintPanel);
+    connect(m_following, &BookFollowing::captionChanged, this, &MainWindow::showCaption);
     createFileCommands();
     m_search = new SearchCommands(this, *m_commande,
                                   menuBar()->findChild<QMenu *>(QStringLiteral("EditMenu")),
                                   m_toolBar, EditFindItem);
     new MenuShortcuts(this);
-    acceptBookDrops();
+    connect(new BookDrops(this), &BookDrops::dropped, this, [this](const QStringList &fileNames) {
+        Application::run([&] { m_files->openDropped(fileNames); });
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -140,8 +150,10 @@ void MainWindow::createWindows()
 void MainWindow::createFileCommands()
 {
     m_files = new BookFileCommands(this, *m_commande);
-    connect(m_files, &BookFileCommands::replaced, this, &MainWindow::followBook);
-    connect(m_files, &BookFileCommands::opened, this, &MainWindow::bookInUse);
+    connect(m_files, &BookFileCommands::replaced, m_following, &BookFollowing::followBook);
+    connect(m_following, &BookFollowing::bookReplaced, m_files, &BookFileCommands::bookReplaced);
+    connect(m_files, &BookFileCommands::opened, m_recentBooks, &RecentBooksMenu::add);
+    connect(m_recentBooks, &RecentBooksMenu::chosen, m_files, &BookFileCommands::openAsked);
     connect(m_files, &BookFileCommands::commandsWanted, this, &MainWindow::enableBookCommands);
     connect(m_files, &BookFileCommands::captionChanged, this, &MainWindow::showCaption);
 }
@@ -255,6 +267,37 @@ void MainWindow::firstShown()
         m_files->openRemembered(autoOpenFileName);
 }
 
+void MainWindow::restorePlace()
+{
+    const std::optional<WindowPlace> kept = WindowPlace::load();
+    if (!kept) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    QList<WindowPlace::Screen> screens; // the primary first
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const WindowPlace::Screen known{screen->name(), screen->availableGeometry()};
+        if (screen == QGuiApplication::primaryScreen())
+            screens.prepend(known);
+        else
+            screens.append(known);
+    }
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    setGeometry(kept->placed(screens));
+    if (kept->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::keepPlace() const
+{
+    WindowPlace place;
+    const QWindow *window = windowHandle();
+    place.screen = window && window->screen() ? window->screen()->name() : QString();
+    place.normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    place.maximized = isMaximized();
+    place.save();
+}
+
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
@@ -329,6 +372,11 @@ void MainWindow::printOnce()
 {
     m_files->keepRecovery();
     m_commande->printOrder();
+}
+
+void MainWindow::followBook()
+{
+    m_following->followBook();
 }
 
 HelpWindow &MainWindow::help()

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 
 class BookFileCommands;
+class BookFollowing;
+class RecentBooksMenu;
 class HelpWindow;
 class QAction;
 class QLabel;
@@ -54,12 +56,9 @@ public:
     void openAtStart(const QString &fileName);
     void enableBookCommands(); // enables the book commands; nothing disables them again
 
-    // Two desks on one book (mainwindowdesktop.cpp). A book open read-only follows its file:
-    // read again when another desk saved it (unless something here is not saved), and offered
-    // for writing once that desk closed it. Run every few seconds.
+    // Two desks on one book: a book open read-only follows its file, read again when another
+    // desk saved it and offered for writing once that desk closed it. Run every few seconds.
     void followBook();
-    // "Passer en écriture": a read-only book takes its file once nobody holds it.
-    void takeWriting();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -104,17 +103,9 @@ private:
     QToolButton *button(const char *name, QAction *command, const QIcon &icon, const QString &hint,
                         const QString &statusHint);
 
-    // Recent books, dropped books and the window's place (mainwindowdesktop.cpp)
-    void createRecentBooks(QMenu *fileMenu);
-    void acceptBookDrops();
-    void showRecentBooks();
-    void openRecent(const QString &fileName);
-    void bookInUse(const QString &fileName); // the book opened or saved: first of the recent books
+    // The window's place, kept from one run to the next.
     void restorePlace();
     void keepPlace() const;
-
-    // Two desks on one book (mainwindowdesktop.cpp)
-    void createBookFollowing(QMenu *fileMenu);
 
     bool m_shown = false;
     QString m_startDir; // working directory when the frame was first shown
@@ -127,8 +118,6 @@ private:
     QLabel *m_hintPanel = nullptr;
     QLabel *m_clockPanel = nullptr;
     QTimer *m_clockTimer = nullptr;
-    QTimer *m_followTimer = nullptr;
-    QString m_followNotice; // what followBook() last said
     BookFileCommands *m_files = nullptr;
 
     QAction *FileNewItem = nullptr;
@@ -136,7 +125,6 @@ private:
     QAction *FileCloseItem = nullptr;
     QAction *FileSaveItem = nullptr;
     QAction *FileSaveAsItem = nullptr;
-    QAction *FileWriteItem = nullptr; // "Passer en écriture"
     QAction *FilePageSetupItem = nullptr;
     QAction *FilePrintItem = nullptr;
     QAction *FilePrintSetupItem = nullptr;
@@ -177,8 +165,8 @@ private:
     QMenu *m_documentMenu = nullptr;
     SearchCommands *m_search = nullptr;
     QMenu *m_fileMenu = nullptr;
-    QAction *m_recentSeparator = nullptr;
-    QList<QAction *> m_recentBooks;
+    RecentBooksMenu *m_recentBooks = nullptr;
+    BookFollowing *m_following = nullptr;
 
     QToolButton *NewBtn = nullptr;
     QToolButton *OpenBtn = nullptr;
