@@ -5,9 +5,12 @@
 #include "app/bookfilecommands.h"
 #include "app/bookfollowing.h"
 #include "app/findorderdialog.h"
+#include "app/mainactions.h"
 #include "app/menushortcuts.h"
 #include "app/orderlistdialog.h"
+#include "app/printcommands.h"
 #include "app/recentbooksmenu.h"
+#include "app/reportcommands.h"
 #include "app/searchcommands.h"
 #include "app/windowplace.h"
 #include "core/clock.h"
@@ -31,6 +34,7 @@
 #include "utilities/helpwindow.h"
 #include "utilities/pocketcalculatorwindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -38,8 +42,6 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -65,18 +67,17 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(m_mdiArea);
 
-    createActions();
-    createMenus();
-    m_recentBooks = new RecentBooksMenu(this, m_fileMenu, FileExitItem);
-    createToolBar();
+    m_actions = new MainActions(this);
+    m_recentBooks = new RecentBooksMenu(this, m_actions->fileMenu, m_actions->exitAction);
     createStatusBar();
     createWindows();
-    m_following = new BookFollowing(this, *m_commande, m_fileMenu, FileSaveAsItem, m_hintPanel);
+    m_following = new BookFollowing(this, *m_commande, m_actions->fileMenu, m_actions->saveAsAction,
+                                    m_hintPanel);
     connect(m_following, &BookFollowing::captionChanged, this, &MainWindow::showCaption);
     createFileCommands();
-    m_search = new SearchCommands(this, *m_commande,
-                                  menuBar()->findChild<QMenu *>(QStringLiteral("EditMenu")),
-                                  m_toolBar, EditFindItem);
+    m_search = new SearchCommands(this, *m_commande, m_actions->editMenu, m_actions->toolBar,
+                                  m_actions->findAction);
+    connectCommands();
     new MenuShortcuts(this);
     connect(new BookDrops(this), &BookDrops::dropped, this, [this](const QStringList &fileNames) {
         Application::run([&] { m_files->openDropped(fileNames); });
@@ -119,11 +120,9 @@ void MainWindow::createWindows()
     fillOrderArea();
     m_orderSubWindow->show();
     connect(m_commande, &QWidget::windowTitleChanged, this, &MainWindow::showCaption);
-    connect(m_commande, &OrderWindow::deleteLineEnabledChanged, DocDeleteLineItem,
-            &QAction::setEnabled);
     connect(m_commande, &OrderWindow::bookCommandsWanted, this, &MainWindow::enableBookCommands);
-    bindHistory();
-    OrderLifeCommands::addTo(m_documentMenu, *m_commande);
+    m_actions->followHistory(*m_commande);
+    OrderLifeCommands::addTo(m_actions->documentMenu, *m_commande);
 
     m_orderList = new OrderListDialog(this);
     m_quickSupplier = new SupplierEntryDialog(this);
@@ -156,6 +155,80 @@ void MainWindow::createFileCommands()
     connect(m_recentBooks, &RecentBooksMenu::chosen, m_files, &BookFileCommands::openAsked);
     connect(m_files, &BookFileCommands::commandsWanted, this, &MainWindow::enableBookCommands);
     connect(m_files, &BookFileCommands::captionChanged, this, &MainWindow::showCaption);
+}
+
+void MainWindow::connectCommands()
+{
+    const MainActions &a = *m_actions;
+    // Nothing a command throws reaches Qt's event dispatch.
+    const auto run = [this](QAction *action, auto command) {
+        connect(action, &QAction::triggered, this, [command] { Application::run(command); });
+    };
+    const auto order = [this, run](QAction *action, void (OrderWindow::*command)()) {
+        run(action, [this, command] { (m_commande->*command)(); });
+    };
+    run(a.newAction, [this] { m_files->newBook(); });
+    run(a.openAction, [this] { m_files->openBook(); });
+    run(a.saveAction, [this] { m_files->save(); });
+    run(a.saveAsAction, [this] { m_files->saveAs(); });
+    order(a.pageSetupAction, &OrderWindow::choosePaper);
+    run(a.printAction, [this] { printWithDialog(); });
+    connect(a.printSetupAction, &QAction::triggered, this,
+            [this] { PrintDialogs::setupPrinter(this); });
+    run(a.previewAction, [this] { PrintCommands::preview(this, *m_commande); });
+    run(a.exportPdfAction, [this] { PrintCommands::exportPdf(this, *m_commande); });
+    run(a.mailAction, [this] { PrintCommands::mail(*m_commande); });
+    run(a.exportCsvAction, [this] { ReportCommands::exportOrders(this, *m_commande); });
+    run(a.statisticsAction, [this] { ReportCommands::showStatistics(this, *m_commande); });
+    connect(a.exitAction, &QAction::triggered, this, &QWidget::close);
+
+    order(a.undoAction, &OrderWindow::undo);
+    order(a.redoAction, &OrderWindow::redo);
+    order(a.copyAction, &OrderWindow::copyOrder);
+    order(a.pasteAction, &OrderWindow::pasteOrder);
+    order(a.findAction, &OrderWindow::findOrder);
+
+    order(a.previousAction, &OrderWindow::previousOrder);
+    order(a.nextAction, &OrderWindow::nextOrder);
+    order(a.firstAction, &OrderWindow::firstOrder);
+    order(a.lastAction, &OrderWindow::lastOrder);
+    run(a.newOrderAction, [this] {
+        m_commande->addOrder();
+        enableBookCommands();
+    });
+    run(a.deleteOrderAction, [this] { deleteOrder(); });
+    order(a.deleteLineAction, &OrderWindow::deleteLine);
+    connect(m_commande, &OrderWindow::deleteLineEnabledChanged, a.deleteLineAction,
+            &QAction::setEnabled);
+    order(a.calculateAction, &OrderWindow::calculateOrder);
+    order(a.orderListAction, &OrderWindow::showOrderList);
+
+    order(a.companyAction, &OrderWindow::editCompany);
+    order(a.orderParametersAction, &OrderWindow::editOrderParameters);
+    order(a.suppliersAction, &OrderWindow::manageSuppliers);
+    // The check mark has already been inverted by the trigger. The book's name stays as it is:
+    // taking the remembered name here would let the next save overwrite that other file.
+    run(a.autoOpenAction,
+        [this] { m_commande->setAutoOpen(m_actions->autoOpenAction->isChecked()); });
+
+    run(a.calendarAction, [this] { m_calendar->exec(); });
+    run(a.calculatorAction, [this] { m_calculator->exec(); });
+    run(a.clockAction, [this] { m_clock->exec(); });
+    run(a.converterAction, [this] { m_converter->exec(); });
+
+    connect(a.helpContentsAction, &QAction::triggered, this, [this] { help().showContents(); });
+    connect(a.helpSearchAction, &QAction::triggered, this, [this] { help().showIndex(QString()); });
+    connect(a.helpHowToUseAction, &QAction::triggered, this, [this] { help().showHowToUse(); });
+    connect(a.aboutAction, &QAction::triggered, this, [this] { m_aboutBox->exec(); });
+
+    run(a.printOrderAction, [this] { printOnce(); });
+    order(a.envelopeAction, &OrderWindow::printEnvelope);
+}
+
+void MainWindow::enableBookCommands()
+{
+    m_actions->enableBookCommands();
+    m_search->enable();
 }
 
 void MainWindow::createStatusBar()
@@ -254,7 +327,7 @@ void MainWindow::firstShown()
     QString autoOpenFileName;
     m_commande->autoOpenSetting(autoOpen, autoOpenFileName);
     m_startDir = QDir::currentPath();
-    ParAutoOpenItem->setChecked(autoOpen);
+    m_actions->autoOpenAction->setChecked(autoOpen);
     // A book recovered after a crash takes the place of the automatic opening.
     if (m_files->offerRecovery(m_startDir))
         return;

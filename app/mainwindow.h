@@ -3,39 +3,37 @@
 
 #include <QMainWindow>
 
+class AboutBox;
 class BookFileCommands;
 class BookFollowing;
-class RecentBooksMenu;
+class CalendarWindow;
+class ClockWindow;
+class CompanyDialog;
+class EuroConverterWindow;
+class FindOrderDialog;
 class HelpWindow;
-class QAction;
+class MainActions;
+class OrderListDialog;
+class OrderParametersDialog;
+class OrderWindow;
+class PageSetupDialog;
+class PocketCalculatorWindow;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
-class QMenu;
 class QTimer;
-class QToolBar;
-class QToolButton;
+class RecentBooksMenu;
 class SearchCommands;
 class SearchIndex;
 class SearchWindow;
-class AboutBox;
-class CalendarWindow;
-class OrderListDialog;
-class OrderWindow;
-class EuroConverterWindow;
 class SupplierEntryDialog;
-class SupplierWindow;
-class FindOrderDialog;
-class ClockWindow;
 class SupplierListDialog;
-class PageSetupDialog;
-class OrderParametersDialog;
-class PocketCalculatorWindow;
-class CompanyDialog;
+class SupplierWindow;
 
 // The frame of the program: menus, tool bar, status bar and the one order window, always
-// maximised. It holds the name of the order file in use and forwards every order command to
-// the order window. Creating it creates every window of the program, in start-up order.
+// maximised. It wires the commands (MainActions) to what they run: the book's file
+// (BookFileCommands), the order window, the search (SearchCommands), the other windows.
+// Creating it creates every window of the program, in start-up order.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -70,7 +68,8 @@ protected:
 private:
     void createWindows();
     void createFileCommands();
-    void fillOrderArea(); // the order window takes the whole area under the tool bar
+    void connectCommands(); // what each menu command and tool button runs
+    void fillOrderArea();   // the order window takes the whole area under the tool bar
     void createStatusBar();
     // The title bar: the program's name, then the order window's caption when it has one.
     void showCaption(const QString &caption);
@@ -84,25 +83,6 @@ private:
     void printWithDialog();
     void printOnce();
 
-    // Menus and tool bar (mainwindowmenus.cpp)
-    void createActions();
-    void createMenus();
-    void createToolBar();
-    void createOutputActions(); // preview, PDF export and e-mail of the order
-    void createReportActions(); // the purchase statistics and the CSV of every order line
-    // "&Annuler" and "&Rétablir", naming the step they undo or redo in the order window's
-    // history.
-    void createHistoryActions();
-    void bindHistory();
-    QAction *action(const char *name, const QString &text, const QString &hint,
-                    void (MainWindow::*slot)());
-    QAction *orderAction(const char *name, const QString &text, const QString &hint,
-                         void (OrderWindow::*command)());
-    // The tool button of `command`, with its own hints: `hint` its tool tip, `statusHint` what
-    // the status bar shows over it.
-    QToolButton *button(const char *name, QAction *command, const QIcon &icon, const QString &hint,
-                        const QString &statusHint);
-
     // The window's place, kept from one run to the next.
     void restorePlace();
     void keepPlace() const;
@@ -112,79 +92,16 @@ private:
     QString m_startFile;
     bool m_closed = false;
 
+    MainActions *m_actions = nullptr;
     QMdiArea *m_mdiArea = nullptr;
     QMdiSubWindow *m_orderSubWindow = nullptr;
-    QToolBar *m_toolBar = nullptr;
     QLabel *m_hintPanel = nullptr;
     QLabel *m_clockPanel = nullptr;
     QTimer *m_clockTimer = nullptr;
     BookFileCommands *m_files = nullptr;
-
-    QAction *FileNewItem = nullptr;
-    QAction *FileOpenItem = nullptr;
-    QAction *FileCloseItem = nullptr;
-    QAction *FileSaveItem = nullptr;
-    QAction *FileSaveAsItem = nullptr;
-    QAction *FilePageSetupItem = nullptr;
-    QAction *FilePrintItem = nullptr;
-    QAction *FilePrintSetupItem = nullptr;
-    QAction *FilePreviewItem = nullptr;
-    QAction *FileExportPdfItem = nullptr;
-    QAction *FileMailItem = nullptr;
-    QAction *FileExportCsvItem = nullptr;
-    QAction *FileExitItem = nullptr;
-    QAction *EditUndoItem = nullptr;
-    QAction *EditRedoItem = nullptr;
-    QAction *EditCopyItem = nullptr;
-    QAction *EditPasteItem = nullptr;
-    QAction *EditFindItem = nullptr;
-    QAction *DocPreviousItem = nullptr;
-    QAction *DocNextItem = nullptr;
-    QAction *DocFirstItem = nullptr;
-    QAction *DocLastItem = nullptr;
-    QAction *DocNewOrderItem = nullptr;
-    QAction *DocDeleteOrderItem = nullptr;
-    QAction *DocDeleteLineItem = nullptr;
-    QAction *DocCalculateItem = nullptr;
-    QAction *DocListItem = nullptr;
-    QAction *DocStatisticsItem = nullptr;
-    QAction *ParCompanyItem = nullptr;
-    QAction *ParOrderItem = nullptr;
-    QAction *ParSuppliersItem = nullptr;
-    QAction *ParAutoOpenItem = nullptr;
-    QAction *UtilCalendarItem = nullptr;
-    QAction *UtilCalculatorItem = nullptr;
-    QAction *UtilClockItem = nullptr;
-    QAction *UtilEuroItem = nullptr;
-    QAction *HelpContentsItem = nullptr;
-    QAction *HelpSearchItem = nullptr;
-    QAction *HelpHowToUseItem = nullptr;
-    QAction *HelpAboutItem = nullptr;
-    QAction *PrintOnceCommand = nullptr; // "Imprimer commande", on the tool bar only
-    QAction *EnvelopeCommand = nullptr;  // "Enveloppes", on the tool bar only
-    QMenu *m_documentMenu = nullptr;
-    SearchCommands *m_search = nullptr;
-    QMenu *m_fileMenu = nullptr;
-    RecentBooksMenu *m_recentBooks = nullptr;
     BookFollowing *m_following = nullptr;
-
-    QToolButton *NewBtn = nullptr;
-    QToolButton *OpenBtn = nullptr;
-    QToolButton *SaveBtn = nullptr;
-    QToolButton *UndoBtn = nullptr;
-    QToolButton *RedoBtn = nullptr;
-    QToolButton *CopyBtn = nullptr;
-    QToolButton *PasteBtn = nullptr;
-    QToolButton *FindBtn = nullptr;
-    QToolButton *FirstBtn = nullptr;
-    QToolButton *PreviousBtn = nullptr;
-    QToolButton *NextBtn = nullptr;
-    QToolButton *LastBtn = nullptr;
-    QToolButton *NewOrderBtn = nullptr;
-    QToolButton *CalculateBtn = nullptr;
-    QToolButton *PrintBtn = nullptr;
-    QToolButton *EnvelopeBtn = nullptr;
-    QToolButton *PreviewBtn = nullptr;
+    RecentBooksMenu *m_recentBooks = nullptr;
+    SearchCommands *m_search = nullptr;
 
     // Windows created at start, in this order after the frame.
     AboutBox *m_aboutBox = nullptr;
