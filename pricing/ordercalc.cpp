@@ -305,6 +305,24 @@ Result<OrderTotals> calculateIncludingTax(QList<OrderLine> &rows, const Settings
     return withTexts(rows, true, settings, measure);
 }
 
+Settings settingsFor(const OrderRecord &record, const Settings &settings)
+{
+    Settings used = settings;
+    if (const std::optional<OrderLife::Rates> &kept = record.Life.rates) {
+        used.EuroRate = kept->euroRate;
+        used.VatRates = kept->vatRates;
+        used.EuroMode = kept->euros ? 1 : 0;
+        used.SingleCurrency = kept->singleCurrency ? 1 : 0;
+    }
+    return used;
+}
+
+OrderLife::Rates ratesOf(const Settings &settings)
+{
+    return {settings.EuroRate, settings.VatRates, settings.EuroMode != 0,
+            settings.SingleCurrency != 0};
+}
+
 Result<OrderTotals> calculateOrder(QList<OrderLine> &rows, bool includesVat,
                                    const Settings &settings, const TextWidth &measure)
 {
