@@ -64,12 +64,12 @@ QString receivedLine(const OrderLife::Reception &reception)
     return line;
 }
 
-// Fifteen digits hold every rate the settings can keep exactly, and read back the same.
+// The rates as the user typed them: the order keeps them so (OrderCalc::ratesOf).
 QString ratesLine(const OrderLife::Rates &rates)
 {
-    QString line = RatesPrefix + NumberText::general(rates.euroRate);
+    QString line = RatesPrefix + NumberText::rate(rates.euroRate);
     for (const Real rate : rates.vatRates)
-        line += Tab + NumberText::general(rate);
+        line += Tab + NumberText::rate(rate);
     return line + Tab + (rates.euros ? QStringLiteral("EUROS") : QStringLiteral("FRANCS")) + Tab +
            (rates.singleCurrency ? QStringLiteral("1") : QStringLiteral("2"));
 }

@@ -319,7 +319,15 @@ Settings settingsFor(const OrderRecord &record, const Settings &settings)
 
 OrderLife::Rates ratesOf(const Settings &settings)
 {
-    return {settings.EuroRate, settings.VatRates, settings.EuroMode != 0,
+    // As typed, without the last digits' noise of the 6-byte form: what the order's block
+    // holds and reads back. The figures are the same, each rate being stored again.
+    const auto typed = [](Real rate) {
+        Real value = rate;
+        return NumberText::tryToReal(NumberText::rate(rate), value) ? value : rate;
+    };
+    return {typed(settings.EuroRate),
+            {typed(settings.VatRates[0]), typed(settings.VatRates[1]), typed(settings.VatRates[2])},
+            settings.EuroMode != 0,
             settings.SingleCurrency != 0};
 }
 
