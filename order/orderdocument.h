@@ -326,6 +326,7 @@ private:
     bool m_noteEdited = false;
     bool m_changeAgreed = false; // to change the sent order on screen
     bool m_asking = false;
+    bool m_stepRefused = false; // a change was refused in the step under way
     QString m_caption = QStringLiteral("Commande");
     OrderClipboard m_clipboard;
     int m_saves = 0;

@@ -89,8 +89,9 @@ bool OrderDocument::mayChange()
     const OrderLife &life = m_record.Life;
     if (!life.wasSent() || !life.changedAfterSending.isNull() || m_changeAgreed)
         return true;
-    // A control put back while the question is open is no change of its own.
-    if (m_asking)
+    // A control put back while the question is open is no change of its own; the rest of a
+    // step refused (the other address lines of a supplier) is not asked about again.
+    if (m_asking || (m_inStep && m_stepRefused))
         return false;
     const QScopedValueRollback<bool> asking(m_asking, true);
     Prompts::Request question;
@@ -99,5 +100,6 @@ bool OrderDocument::mayChange()
     question.text = QStringLiteral("Cette commande a été envoyée le %1. La modifier quand même ?")
                         .arg(NumberText::formatDate(life.sendings.constFirst().date));
     m_changeAgreed = Prompts::ask(question) == Prompts::Answer::Yes;
+    m_stepRefused = !m_changeAgreed;
     return m_changeAgreed;
 }
