@@ -23,9 +23,9 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -640,9 +640,13 @@ void TestChangesKept::sentOrderStaysAsSent_data()
     }) << 1 << modified << "4,94"
                                << true << true;
     // What became of the order is no change to what the supplier got.
-    QTest::newRow("received, never asked")
-        << Change([](S &s, bool) { s.documentCommand('i'); }) << 0 << "Reçue le 14/03/2000"
-        << "4,94" << true << true;
+    QTest::newRow("received, never asked") << Change([](S &s, bool) {
+        s.documentCommand('i');
+        QVERIFY(s.child<QLabel>("OrderState")
+                    ->toolTip()
+                    .endsWith("Réception du 14/03/2000 :\n    Vis : 2\n    Ecrous : 4"));
+    }) << 0 << "Reçue le 14/03/2000"
+                                           << "4,94" << true << true;
 }
 
 // A sent order, the VAT rate then changed from 20,6 to 7 %: the order shows, prints and reports
