@@ -63,6 +63,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createWindows();
     createBookFollowing(m_fileMenu);
     createSearch();
+    createAwaitedOrders();
     new MenuShortcuts(this);
     acceptBookDrops();
 
@@ -250,7 +251,8 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::sizeHintPanel()
 {
-    m_hintPanel->setFixedWidth(qMax(0, width() - 100));
+    const int late = m_latePanel && !m_latePanel->isHidden() ? m_latePanel->sizeHint().width() : 0;
+    m_hintPanel->setFixedWidth(qMax(0, width() - 100 - late));
 }
 
 void MainWindow::showTime()

@@ -4,10 +4,13 @@
 #include "core/result.h"
 #include "order/orderdocument.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <memory>
 
 class ArticleAssistant;
+class AwaitedOrders;
+class AwaitedOrdersWindow;
 class BookRecovery;
 class HelpWindow;
 class QAction;
@@ -130,6 +133,10 @@ private:
     void showSearch();
     void showFoundOrder(int index, const OrderPlace &place);
 
+    // The orders awaited and the late ones in the status bar (mainwindowawaited.cpp)
+    void createAwaitedOrders();
+    void showLateCount();
+
     // File commands and the recovery file (mainwindowfiles.cpp)
     // The save question; false when the command that asked must stop.
     bool saveQuestion();
@@ -228,6 +235,11 @@ private:
     SearchIndex *m_searchIndex = nullptr;
     SearchWindow *m_searchWindow = nullptr;
     ArticleAssistant *m_articles = nullptr;
+    QAction *DocAwaitedItem = nullptr;
+    AwaitedOrders *m_awaited = nullptr;
+    AwaitedOrdersWindow *m_awaitedWindow = nullptr;
+    QLabel *m_latePanel = nullptr;
+    QDate m_lateDay; // the day the late orders were counted on
     QMenu *m_fileMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recentBooks;
