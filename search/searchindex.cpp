@@ -218,6 +218,7 @@ void SearchIndex::readOrder(int index)
 
 void SearchIndex::readFields(Order &order, const TextLines &lines)
 {
+    order.state = -1;
     order.day = NoDay;
     order.number = -1;
     order.supplier = -1;
@@ -265,6 +266,17 @@ BookView::Shown SearchIndex::show(int index)
 {
     const Seen s = seen(index);
     return m_reader.show(s.lines, s.order.open, index);
+}
+
+OrderState::State SearchIndex::state(int index)
+{
+    const Seen s = seen(index);
+    if (s.order.open < 0)
+        return OrderState::State::Draft;
+    Order &known = index == m_editedIndex ? m_edited : m_orders[index];
+    if (known.state < 0)
+        known.state = qint8(OrderState::state(m_reader.show(s.lines, s.order.open, index).record));
+    return OrderState::State(known.state);
 }
 
 bool SearchIndex::newer(int a, int b) const
@@ -374,17 +386,19 @@ bool SearchIndex::matches(int index, const SearchQuery &query, const SearchFilte
     QVarLengthArray<bool, 16> found(terms.size());
     std::fill(found.begin(), found.end(), false);
     qsizetype missing = terms.size();
-    if (missing == 0)
-        return true;
-    return OrderFields::forEach(lines, o.open, o.end, [&](const OrderPlace &, QByteArrayView text) {
-        for (qsizetype t = 0; t < terms.size(); ++t) {
-            if (!found[t] && terms.at(t).isIn(text)) {
-                found[t] = true;
-                --missing;
+    const bool words =
+        missing == 0 ||
+        OrderFields::forEach(lines, o.open, o.end, [&](const OrderPlace &, QByteArrayView text) {
+            for (qsizetype t = 0; t < terms.size(); ++t) {
+                if (!found[t] && terms.at(t).isIn(text)) {
+                    found[t] = true;
+                    --missing;
+                }
             }
-        }
-        return missing == 0;
-    });
+            return missing == 0;
+        });
+    // The state needs the whole order decoded: asked last, once `s` is no longer used.
+    return words && (!filter.state || state(index) == *filter.state);
 }
 
 SearchIndex::Hit SearchIndex::firstHit(int index, const SearchQuery &query)
