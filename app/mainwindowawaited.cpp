@@ -9,6 +9,7 @@
 #include "order/orderwindow.h"
 #include "reports/awaitedorders.h"
 #include "reports/awaitedorderswindow.h"
+#include "search/searchindex.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +29,10 @@ void MainWindow::createAwaitedOrders()
 {
     m_awaited = new AwaitedOrders(BookView(m_commande->document()), this);
     m_awaited->follow(ReadDelayMs);
+    // The search index hears of every change to the book's blocks: so does the list, through it.
+    connect(m_searchIndex, &SearchIndex::orderChanged, m_awaited, &AwaitedOrders::orderChanged);
+    connect(m_searchIndex, &SearchIndex::ordersMoved, m_awaited, &AwaitedOrders::bookChanged);
+    connect(m_searchIndex, &SearchIndex::bookReplaced, m_awaited, &AwaitedOrders::bookChanged);
     connect(m_awaited, &AwaitedOrders::changed, this, &MainWindow::showLateCount);
 
     DocAwaitedItem = action("DocAwaitedItem", QStringLiteral("Co&mmandes en attente..."),

@@ -2,10 +2,14 @@
 #include "reports/awaitedorders.h"
 
 #include "core/numbertext.h"
+#include "order/orderformat.h"
 #include "order/orderstate.h"
 #include "pricing/ordercalc.h"
 
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 int AwaitedOrder::daysLate(const QDate &today) const
 {
@@ -27,12 +31,27 @@ void AwaitedOrders::follow(int delayMs)
     m_delay->setSingleShot(true);
     m_delay->setInterval(delayMs);
     connect(m_delay, &QTimer::timeout, this, &AwaitedOrders::read);
+    m_book.followEdits(this, [this] { changeNoticed(); });
+}
+
+void AwaitedOrders::orderChanged(int index)
+{
+    m_written.insert(index);
+    changeNoticed();
+}
+
+void AwaitedOrders::bookChanged()
+{
+    m_bookStale = true;
+    changeNoticed();
+}
+
+void AwaitedOrders::changeNoticed()
+{
+    m_stale = true;
     // Typing goes on with the timer running: a run of keystrokes costs one reading.
-    m_book.followEdits(this, [this] {
-        m_stale = true;
-        if (!m_delay->isActive())
-            m_delay->start();
-    });
+    if (m_delay && !m_delay->isActive())
+        m_delay->start();
 }
 
 const QList<AwaitedOrder> &AwaitedOrders::orders()
@@ -56,48 +75,94 @@ void AwaitedOrders::read()
     if (m_delay)
         m_delay->stop();
     m_stale = false;
-    TextLines edited;
-    int editedIndex = -1;
-    if (!m_book.editedBlock(edited, editedIndex))
-        editedIndex = -1;
     const Settings &settings = m_book.settings();
     // A TTC order's amount before tax depends on the rates.
     if (settings.VatRates != m_rates) {
         m_read.clear();
         m_rates = settings.VatRates;
+        m_bookStale = true;
     }
-    // Only what this reading finds is kept for the next one.
-    QHash<BookView::Digest, Entry> kept;
-    kept.reserve(m_read.size());
-    QList<AwaitedOrder> orders;
-    const auto take = [&orders](Entry entry, int index) {
+    if (std::exchange(m_bookStale, false)) {
+        readBook();
+    } else if (!m_written.isEmpty()) {
+        // Only the blocks written are read again.
+        const TextLines &all = m_book.lines();
+        const QHash<int, qsizetype> positions = OrderFormat::firstBlockPositions(all);
+        for (const int index : std::as_const(m_written)) {
+            const qsizetype open = positions.value(index, -1);
+            replace(m_inBook, index,
+                    open < 0 ? TextLines()
+                             : all.slice(open, OrderFormat::blockEnd(all, open) - open),
+                    settings);
+        }
+    }
+    m_written.clear();
+    m_orders = m_inBook;
+    TextLines edited;
+    int index = -1;
+    if (m_book.editedBlock(edited, index))
+        replace(m_orders, index, edited, settings);
+    Q_EMIT changed();
+}
+
+void AwaitedOrders::replace(QList<AwaitedOrder> &orders, int index, const TextLines &lines,
+                            const Settings &settings)
+{
+    auto at =
+        std::lower_bound(orders.begin(), orders.end(), index,
+                         [](const AwaitedOrder &order, int i) { return order.BlockIndex < i; });
+    if (at != orders.end() && at->BlockIndex == index)
+        at = orders.erase(at);
+    BookView(lines, settings).forEachOrder([&](const BookView::Order &order) {
+        Entry entry = entryOf(order, settings);
         if (!entry.awaited)
             return;
         entry.order.BlockIndex = index;
-        orders.append(entry.order);
-    };
-    bool editedSeen = false;
-    m_book.forEachBlock([&](int index, BookView::Digest digest, const BookView::Decode &decode) {
-        if (index == editedIndex) {
-            editedSeen = true;
-            BookView(edited, settings).forEachOrder([&](const BookView::Order &order) {
-                take(entryOf(order, settings), index);
-            });
-            return;
-        }
-        auto it = m_read.constFind(digest);
-        const Entry entry = it != m_read.cend() ? *it : entryOf(decode(), settings);
-        kept.insert(digest, entry);
-        take(entry, index);
+        orders.insert(at, entry.order);
     });
-    // A new order not yet written back: its block stands behind the book's.
-    if (editedIndex >= 0 && !editedSeen)
-        BookView(edited, settings).forEachOrder([&](const BookView::Order &order) {
-            take(entryOf(order, settings), editedIndex);
-        });
+}
+
+void AwaitedOrders::readBook()
+{
+    const Settings &settings = m_book.settings();
+    const TextLines &all = m_book.lines();
+    const QHash<int, qsizetype> positions = OrderFormat::firstBlockPositions(all);
+    QList<int> indexes = positions.keys();
+    std::sort(indexes.begin(), indexes.end());
+    // Only what this reading finds is kept for the next one.
+    QHash<QByteArray, std::optional<AwaitedOrder>> kept;
+    kept.reserve(m_read.size());
+    m_inBook.clear();
+    m_written.clear();
+    for (const int index : indexes) {
+        const qsizetype open = positions.value(index);
+        const qsizetype end = OrderFormat::blockEnd(all, open);
+        // An order never sent is no awaited one: most blocks of a book, passed over unread.
+        bool sent = false;
+        for (qsizetype i = end - 1; i > open && !sent; --i)
+            sent = all.bytes(i).startsWith("ENVO");
+        if (!sent)
+            continue;
+        // What the block holds apart from its labels: the same order elsewhere reads the same.
+        QByteArray key;
+        for (qsizetype i = open + 1; i < end; ++i) {
+            const QByteArrayView line = all.bytes(i);
+            if (OrderFormat::blockEndIndex(line) < 0)
+                key.append(line).append('\n');
+        }
+        auto it = m_read.constFind(key);
+        if (it == m_read.cend()) {
+            QList<AwaitedOrder> read;
+            replace(read, index, all.slice(open, end - open), settings);
+            it = m_read.insert(key, read.isEmpty() ? std::nullopt : std::optional(read.first()));
+        }
+        kept.insert(key, *it);
+        if (!*it)
+            continue; // sent, but no longer awaited
+        m_inBook.append(**it);
+        m_inBook.last().BlockIndex = index;
+    }
     m_read = std::move(kept);
-    m_orders = std::move(orders);
-    Q_EMIT changed();
 }
 
 AwaitedOrders::Entry AwaitedOrders::entryOf(const BookView::Order &order, const Settings &settings)

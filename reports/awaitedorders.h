@@ -3,12 +3,15 @@
 
 #include "order/bookview.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <array>
+#include <optional>
 
 class QTimer;
 
@@ -32,25 +35,30 @@ struct AwaitedOrder {
 
 // The orders of a book that are awaited, read through the book's view: the order on screen
 // with its edits, as it would be written back. A block unchanged since the last reading is not
-// decoded again, so reading again after a change costs little more than a pass over the lines.
+// decoded again, so reading the book again costs little more than a pass over its lines; a
+// change of the order on screen alone costs the reading of that order.
 //
-// Followed, it reads the book again after its changes, gathered: what follows the list is
-// told once by changed().
+// Followed, it reads again after the changes, gathered: what follows the list is told once by
+// changed().
 class AwaitedOrders : public QObject {
     Q_OBJECT
 public:
     explicit AwaitedOrders(BookView book, QObject *parent = nullptr);
 
-    // Reads the book after each change of the order on screen, of the book, or another book,
-    // at most once per `delayMs` while they go on.
+    // Reads again after each change of the order on screen and each bookChanged(), at most
+    // once per `delayMs` while they go on.
     void follow(int delayMs);
+    // The block of `index` was written.
+    void orderChanged(int index);
+    // The book's blocks moved or went, or the book is another one.
+    void bookChanged();
 
-    // The awaited orders by block index, read now if the book changed since.
+    // The awaited orders by block index, read now if anything changed since.
     const QList<AwaitedOrder> &orders();
     int lateCount(const QDate &today);
     // "€" or "F": the currency of the amounts.
     QString currencySign() const { return m_book.currencySign(); }
-    // Reads the book again at once.
+    // Reads what changed at once.
     void read();
 
 Q_SIGNALS:
@@ -63,11 +71,22 @@ private:
         AwaitedOrder order;
     };
     static Entry entryOf(const BookView::Order &order, const Settings &settings);
+    // The order of block `index` in `orders`, sorted by index, replaced by what `lines` hold
+    // (a block of that index), or taken out when they hold none awaited.
+    static void replace(QList<AwaitedOrder> &orders, int index, const TextLines &lines,
+                        const Settings &settings);
+    void changeNoticed();
+    void readBook();
 
     BookView m_book;
-    bool m_stale = true;
     QTimer *m_delay = nullptr;
-    QList<AwaitedOrder> m_orders;
-    QHash<BookView::Digest, Entry> m_read; // by the digest of the block read
-    std::array<Real, 3> m_rates{};         // the VAT rates m_read was worked out with
+    bool m_bookStale = true;
+    QSet<int> m_written; // blocks written since the last reading
+    bool m_stale = true;
+    QList<AwaitedOrder> m_inBook; // the book's blocks, by index
+    QList<AwaitedOrder> m_orders; // the same with the order on screen as edited
+    // The sent orders last read, by their block's lines (labels left out); none for one no
+    // longer awaited.
+    QHash<QByteArray, std::optional<AwaitedOrder>> m_read;
+    std::array<Real, 3> m_rates{}; // the VAT rates m_read was worked out with
 };
