@@ -114,11 +114,11 @@ void AwaitedOrders::replace(QList<AwaitedOrder> &orders, int index, const TextLi
     if (at != orders.end() && at->BlockIndex == index)
         at = orders.erase(at);
     BookView(lines, settings).forEachOrder([&](const BookView::Order &order) {
-        Entry entry = entryOf(order, settings);
-        if (!entry.awaited)
+        std::optional<AwaitedOrder> awaited = awaitedOf(order, settings);
+        if (!awaited)
             return;
-        entry.order.BlockIndex = index;
-        orders.insert(at, entry.order);
+        awaited->BlockIndex = index;
+        orders.insert(at, *awaited);
     });
 }
 
@@ -165,12 +165,12 @@ void AwaitedOrders::readBook()
     m_read = std::move(kept);
 }
 
-AwaitedOrders::Entry AwaitedOrders::entryOf(const BookView::Order &order, const Settings &settings)
+std::optional<AwaitedOrder> AwaitedOrders::awaitedOf(const BookView::Order &order,
+                                                     const Settings &settings)
 {
-    Entry entry;
     const OrderLife &life = order.record.Life;
     if (!life.wasSent())
-        return entry; // most orders of a book: nothing more to decode
+        return std::nullopt; // nothing more to read
     OrderRecord record = order.record;
     const qsizetype rows = qMin<qsizetype>(order.lineCount(), BookView::ShownRows);
     record.Lines.reserve(rows);
@@ -182,9 +182,8 @@ AwaitedOrders::Entry AwaitedOrders::entryOf(const BookView::Order &order, const 
         record.Lines.append(line);
     }
     if (!OrderState::awaited(record))
-        return entry;
-    entry.awaited = true;
-    AwaitedOrder &a = entry.order;
+        return std::nullopt;
+    AwaitedOrder a;
     a.Number = record.Number.trimmed();
     a.SupplierCode = record.SupplierCode.trimmed();
     a.SupplierName = record.AddressLines[0].trimmed();
@@ -203,11 +202,11 @@ AwaitedOrders::Entry AwaitedOrders::entryOf(const BookView::Order &order, const 
     const Result<OrderAmounts> amounts = OrderCalc::amounts(due, record.IncludesVat, settings);
     if (!amounts || !amounts->VatKnown) {
         a.DueKnown = false;
-        return entry;
+        return a;
     }
     // As the order's own totals: before tax of a TTC order is its total less its VAT.
     a.DueCents = record.IncludesVat ? NumberText::cents(amounts->TotalIncludingTax) -
                                           NumberText::cents(amounts->TotalVat)
                                     : NumberText::cents(amounts->TotalBeforeTax);
-    return entry;
+    return a;
 }

@@ -66,11 +66,9 @@ Q_SIGNALS:
     void changed();
 
 private:
-    struct Entry {
-        bool awaited = false;
-        AwaitedOrder order;
-    };
-    static Entry entryOf(const BookView::Order &order, const Settings &settings);
+    // The order as the list shows it; none when it is not awaited.
+    static std::optional<AwaitedOrder> awaitedOf(const BookView::Order &order,
+                                                 const Settings &settings);
     // The order of block `index` in `orders`, sorted by index, replaced by what `lines` hold
     // (a block of that index), or taken out when they hold none awaited.
     static void replace(QList<AwaitedOrder> &orders, int index, const TextLines &lines,

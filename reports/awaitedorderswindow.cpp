@@ -44,7 +44,7 @@ protected:
 } // namespace
 
 AwaitedOrdersWindow::AwaitedOrdersWindow(AwaitedOrders &orders, QWidget *parent)
-    : QDialog(parent), m_model(new AwaitedOrdersModel(orders, this))
+    : QDialog(parent), m_orders(orders), m_model(new AwaitedOrdersModel(orders, this))
 {
     setObjectName(QStringLiteral("AwaitedOrdersWindow"));
     setWindowTitle(Title);
@@ -168,6 +168,8 @@ void AwaitedOrdersWindow::dayChanged()
 
 void AwaitedOrdersWindow::showEvent(QShowEvent *event)
 {
+    // A change still waiting to be read is read now: the rows follow (AwaitedOrders::changed).
+    m_orders.orders();
     m_model->setToday(Clock::today());
     QDialog::showEvent(event);
 }

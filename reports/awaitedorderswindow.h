@@ -44,6 +44,7 @@ private:
     void exportPdf();
     void exportCsv();
 
+    AwaitedOrders &m_orders;
     AwaitedOrdersModel *m_model;
     QComboBox *m_supplier = nullptr;
     QTableView *m_list = nullptr;

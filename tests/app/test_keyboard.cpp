@@ -1186,6 +1186,15 @@ void TestKeyboard::awaitedOrdersAndTheLateCount()
     QTRY_COMPARE_WITH_TIMEOUT(late->text(), QStringLiteral("2 commandes en retard"), 3000);
     QCOMPARE(numbers(), (QStringList{"200003002", "200003004"}));
     QCOMPARE(list->model()->index(1, 4).data().toString(), QStringLiteral("1"));
+
+    // Exported as shown.
+    const QString csv = m_dir->file(QStringLiteral("attente.csv"));
+    m_desktop->chooseFile(csv);
+    QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("ExportButton")), Qt::LeftButton);
+    QStringList lines;
+    QVERIFY(TextFile::read(csv, lines));
+    QCOMPARE(lines.mid(1), (QStringList{"200003002;Dupont;01/03/2000;10/03/2000;11;24,00",
+                                        "200003004;Dupont;01/03/2000;20/03/2000;1;24,00"}));
 }
 
 void TestKeyboard::fileDialogsReadable()
