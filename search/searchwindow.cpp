@@ -75,8 +75,15 @@ SearchWindow::SearchWindow(SearchIndex &index, QWidget *parent)
     setModal(false);
     buildControls();
     resize(760, 440);
-    // Another book: what was looked for was about the other one.
-    connect(&index, &SearchIndex::bookReplaced, m_field, &QLineEdit::clear);
+    // Another book: what was looked for was about the other one. The results forget the
+    // filters too: the controls say so, rather than show filters no longer applied.
+    connect(&index, &SearchIndex::bookReplaced, this, [this] {
+        m_field->clear();
+        m_fromCheck->setChecked(false);
+        m_toCheck->setChecked(false);
+        m_supplier->clear();
+        m_state->setCurrentIndex(0);
+    });
 }
 
 void SearchWindow::buildControls()
