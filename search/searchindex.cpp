@@ -274,9 +274,21 @@ OrderState::State SearchIndex::state(int index)
     if (s.order.open < 0)
         return OrderState::State::Draft;
     Order &known = index == m_editedIndex ? m_edited : m_orders[index];
-    if (known.state < 0)
-        known.state = qint8(OrderState::state(m_reader.show(s.lines, s.order.open, index).record));
-    return OrderState::State(known.state);
+    if (known.state >= 0)
+        return OrderState::State(known.state);
+    // Without a line saying it was sent, received, settled or cancelled, an order is a draft:
+    // most orders of a book, told without decoding them.
+    bool lived = false;
+    for (qint32 i = s.order.end - 1; i > s.order.open && !lived; --i) {
+        const QByteArrayView line = s.lines.bytes(i);
+        lived = line.startsWith("ENVO") || line.startsWith("RECU") || line.startsWith("SOLD") ||
+                line.startsWith("ANNU");
+    }
+    const OrderState::State state =
+        lived ? OrderState::state(m_reader.show(s.lines, s.order.open, index).record)
+              : OrderState::State::Draft;
+    known.state = qint8(state);
+    return state;
 }
 
 bool SearchIndex::newer(int a, int b) const
