@@ -168,8 +168,9 @@ void AwaitedOrdersWindow::dayChanged()
 
 void AwaitedOrdersWindow::showEvent(QShowEvent *event)
 {
-    // A change still waiting to be read is read now: the rows follow (AwaitedOrders::changed).
-    m_orders.orders();
+    // Read now, a change still waiting included, and the VAT rates the amounts before tax of
+    // TTC orders depend on: the rows follow (AwaitedOrders::changed).
+    m_orders.read();
     m_model->setToday(Clock::today());
     QDialog::showEvent(event);
 }
