@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
+#include "app/awaitedorderscommands.h"
 #include "app/bookdrops.h"
 #include "app/bookfilecommands.h"
 #include "app/bookfollowing.h"
@@ -77,6 +78,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createFileCommands();
     m_search = new SearchCommands(this, *m_commande, m_actions->editMenu, m_actions->toolBar,
                                   m_actions->findAction);
+    m_awaitedOrders =
+        new AwaitedOrdersCommands(this, *m_commande, *m_actions, *m_search, m_clockTimer);
+    connect(m_awaitedOrders, &AwaitedOrdersCommands::lateCountShown, this,
+            &MainWindow::sizeHintPanel);
     connectCommands();
     new MenuShortcuts(this);
     connect(new BookDrops(this), &BookDrops::dropped, this, [this](const QStringList &fileNames) {
@@ -379,7 +384,8 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::sizeHintPanel()
 {
-    m_hintPanel->setFixedWidth(qMax(0, width() - 100));
+    const int late = m_awaitedOrders ? m_awaitedOrders->lateCountWidth() : 0;
+    m_hintPanel->setFixedWidth(qMax(0, width() - 100 - late));
 }
 
 void MainWindow::showTime()

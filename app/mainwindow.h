@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 class AboutBox;
+class AwaitedOrdersCommands;
 class BookFileCommands;
 class BookFollowing;
 class CalendarWindow;
@@ -102,6 +103,7 @@ private:
     BookFollowing *m_following = nullptr;
     RecentBooksMenu *m_recentBooks = nullptr;
     SearchCommands *m_search = nullptr;
+    AwaitedOrdersCommands *m_awaitedOrders = nullptr;
 
     // Windows created at start, in this order after the frame.
     AboutBox *m_aboutBox = nullptr;

@@ -25,6 +25,7 @@ public:
 
     SearchIndex &index() const { return *m_index; }
     SearchWindow *searchWindow() const { return m_searchWindow; } // once it was opened
+    QAction *searchAction() const { return m_searchAction; }      // "Rechercher dans les commandes"
     void enable(); // once a book is in use; nothing disables the commands again
 
 private:

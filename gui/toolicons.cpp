@@ -34,6 +34,7 @@ QIcon icon(Kind kind)
         {"system-search", QStyle::SP_CustomBase, "findorders"},
         {"edit-undo", QStyle::SP_CustomBase, "undo"},
         {"edit-redo", QStyle::SP_CustomBase, "redo"},
+        {"appointment-soon", QStyle::SP_CustomBase, "awaitedorders"},
     };
     const Entry &entry = entries[static_cast<int>(kind)];
     // The new order keeps its own icon: the theme's "document-new" is the new file's.

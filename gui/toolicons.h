@@ -25,7 +25,8 @@ enum class Kind {
     PrintPreview,
     FindInOrders,
     Undo,
-    Redo
+    Redo,
+    AwaitedOrders
 };
 
 QIcon icon(Kind kind);

@@ -218,6 +218,7 @@ void SearchIndex::readOrder(int index)
 
 void SearchIndex::readFields(Order &order, const TextLines &lines)
 {
+    order.state = -1;
     order.day = NoDay;
     order.number = -1;
     order.supplier = -1;
@@ -265,6 +266,29 @@ BookView::Shown SearchIndex::show(int index)
 {
     const Seen s = seen(index);
     return m_reader.show(s.lines, s.order.open, index);
+}
+
+OrderState::State SearchIndex::state(int index)
+{
+    const Seen s = seen(index);
+    if (s.order.open < 0)
+        return OrderState::State::Draft;
+    Order &known = index == m_editedIndex ? m_edited : m_orders[index];
+    if (known.state >= 0)
+        return OrderState::State(known.state);
+    // Without a line saying it was sent, received, settled or cancelled, an order is a draft:
+    // most orders of a book, told without decoding them.
+    bool lived = false;
+    for (qint32 i = s.order.end - 1; i > s.order.open && !lived; --i) {
+        const QByteArrayView line = s.lines.bytes(i);
+        lived = line.startsWith("ENVO") || line.startsWith("RECU") || line.startsWith("SOLD") ||
+                line.startsWith("ANNU");
+    }
+    const OrderState::State state =
+        lived ? OrderState::state(m_reader.show(s.lines, s.order.open, index).record)
+              : OrderState::State::Draft;
+    known.state = qint8(state);
+    return state;
 }
 
 bool SearchIndex::newer(int a, int b) const
@@ -374,17 +398,19 @@ bool SearchIndex::matches(int index, const SearchQuery &query, const SearchFilte
     QVarLengthArray<bool, 16> found(terms.size());
     std::fill(found.begin(), found.end(), false);
     qsizetype missing = terms.size();
-    if (missing == 0)
-        return true;
-    return OrderFields::forEach(lines, o.open, o.end, [&](const OrderPlace &, QByteArrayView text) {
-        for (qsizetype t = 0; t < terms.size(); ++t) {
-            if (!found[t] && terms.at(t).isIn(text)) {
-                found[t] = true;
-                --missing;
+    const bool words =
+        missing == 0 ||
+        OrderFields::forEach(lines, o.open, o.end, [&](const OrderPlace &, QByteArrayView text) {
+            for (qsizetype t = 0; t < terms.size(); ++t) {
+                if (!found[t] && terms.at(t).isIn(text)) {
+                    found[t] = true;
+                    --missing;
+                }
             }
-        }
-        return missing == 0;
-    });
+            return missing == 0;
+        });
+    // The state needs the whole order decoded: asked last, once `s` is no longer used.
+    return words && (!filter.state || state(index) == *filter.state);
 }
 
 SearchIndex::Hit SearchIndex::firstHit(int index, const SearchQuery &query)

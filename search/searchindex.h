@@ -3,6 +3,7 @@
 
 #include "order/booklistener.h"
 #include "order/bookview.h"
+#include "order/orderstate.h"
 #include "search/foldedpattern.h"
 #include "search/searchquery.h"
 
@@ -13,19 +14,22 @@
 #include <QSet>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class ArticleMemory;
 
-// Which orders a search keeps besides its words: a date range (either end open) and a
-// supplier, by its code or its name. An order whose date is no date is outside any range.
+// Which orders a search keeps besides its words: a date range (either end open), a
+// supplier, by its code or its name, and a state. An order whose date is no date is outside
+// any range.
 struct SearchFilter {
     QDate from;
     QDate to;
     QString supplier;
+    std::optional<OrderState::State> state;
     bool isEmpty() const
     {
-        return !from.isValid() && !to.isValid() && supplier.trimmed().isEmpty();
+        return !from.isValid() && !to.isValid() && supplier.trimmed().isEmpty() && !state;
     }
     bool operator==(const SearchFilter &other) const = default;
 };
@@ -68,6 +72,7 @@ public:
         qint32 supplier = -1; // see supplierId()
         qint64 number = -1;   // the "NUM" text as a number; -1 when it is none
         quint16 generation = 0;
+        qint8 state = -1; // OrderState::State, once asked; -1 until then
     };
     // The order of `index` as the index knows it, its place in the lines checked.
     const Order &order(int index);
@@ -80,6 +85,8 @@ public:
     Order seenOrder(int index) { return seen(index).order; }
     // That order decoded and worked out, as the order window shows it.
     BookView::Shown show(int index);
+    // Where that order stands (OrderState), worked out once per reading of the order.
+    OrderState::State state(int index);
 
     // The texts of an order's fixed lines, as the order window shows them (trimmed), the
     // order on screen with its edits.

@@ -254,6 +254,8 @@ QVariant SearchResultsModel::data(const QModelIndex &index, int role) const
             return shown(order).supplier;
         case TotalColumn:
             return shown(order).total;
+        case StateColumn:
+            return OrderState::name(m_index.state(order));
         case WhereColumn:
             return where(order);
         }
@@ -284,6 +286,8 @@ QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation
         return QStringLiteral("Fournisseur");
     case TotalColumn:
         return QStringLiteral("Total TTC");
+    case StateColumn:
+        return QStringLiteral("État");
     case WhereColumn:
         return QStringLiteral("Trouvé dans");
     }
@@ -334,6 +338,9 @@ SearchResultsModel::SortKey SearchResultsModel::sortKey(int order) const
         key.value = s.hasTotal ? s.totalValue : Real(-1e300L);
         break;
     }
+    case StateColumn:
+        key.state = int(m_index.state(order));
+        break;
     case WhereColumn: {
         const OrderPlace place = hit(order).place;
         key.place = {int(place.field), place.row, place.column};
@@ -357,6 +364,9 @@ int SearchResultsModel::compare(const SortKey &a, const SortKey &b) const
         break;
     case TotalColumn:
         c = ordered(a.value, b.value);
+        break;
+    case StateColumn:
+        c = ordered(a.state, b.state);
         break;
     case WhereColumn:
         c = ordered(a.place, b.place);
@@ -389,14 +399,15 @@ void SearchResultsModel::csv(CsvFile &file)
          {QStringLiteral("N° de commande"), QStringLiteral("Date"),
           QStringLiteral("Code fournisseur"), QStringLiteral("Fournisseur"),
           QStringLiteral("Total TTC (%1)").arg(m_index.reader().currencySign()),
-          QStringLiteral("Trouvé dans"), QStringLiteral("Texte")})
+          QStringLiteral("État"), QStringLiteral("Trouvé dans"), QStringLiteral("Texte")})
         file.text(heading);
     file.endRow();
     for (const int order : std::as_const(m_rows)) {
         const Shown s = shown(order);
         const SearchIndex::Hit h = hit(order);
         file.text(s.number).text(s.date).text(m_index.supplierCode(order)).text(s.supplier);
-        file.number(s.total).text(placeName(h.place)).text(h.text);
+        file.number(s.total).text(OrderState::name(m_index.state(order)));
+        file.text(placeName(h.place)).text(h.text);
         file.endRow();
     }
 }

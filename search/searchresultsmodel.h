@@ -11,15 +11,23 @@
 #include <tuple>
 
 // The orders a search finds, one row each: number, date, supplier, total including tax as the
-// order window shows it, and where the first hit is with its text. Newest first until another
-// column is chosen. The rows follow the book: an order written again or edited on screen is
+// order window shows it, its state, and where the first hit is with its text. Newest first until
+// another column is chosen. The rows follow the book: an order written again or edited on screen is
 // looked at again and moves to its place, orders renumbered are found again, another book
 // empties the list. A row keeps its order through a sort and a change (persistent indexes
 // follow), so that the selection stays on the order the user chose.
 class SearchResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { NumberColumn, DateColumn, SupplierColumn, TotalColumn, WhereColumn, ColumnCount };
+    enum Column {
+        NumberColumn,
+        DateColumn,
+        SupplierColumn,
+        TotalColumn,
+        StateColumn,
+        WhereColumn,
+        ColumnCount
+    };
     // Where the terms stand in the text of the "where" column: a QList<QPoint> of (start,
     // length).
     static constexpr int HitSpansRole = Qt::UserRole + 1;
@@ -80,6 +88,7 @@ private:
         qint64 number = 0;
         QString text;
         Real value = 0;
+        int state = 0; // by the order of an order's life
         std::tuple<int, int, int> place;
     };
 

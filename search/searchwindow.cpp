@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -74,8 +75,15 @@ SearchWindow::SearchWindow(SearchIndex &index, QWidget *parent)
     setModal(false);
     buildControls();
     resize(760, 440);
-    // Another book: what was looked for was about the other one.
-    connect(&index, &SearchIndex::bookReplaced, m_field, &QLineEdit::clear);
+    // Another book: what was looked for was about the other one. The results forget the
+    // filters too: the controls say so, rather than show filters no longer applied.
+    connect(&index, &SearchIndex::bookReplaced, this, [this] {
+        m_field->clear();
+        m_fromCheck->setChecked(false);
+        m_toCheck->setChecked(false);
+        m_supplier->clear();
+        m_state->setCurrentIndex(0);
+    });
 }
 
 void SearchWindow::buildControls()
@@ -107,6 +115,15 @@ void SearchWindow::buildControls()
     m_supplier->setPlaceholderText(QStringLiteral("code ou nom"));
     auto *supplierLabel = new QLabel(QStringLiteral("&Fournisseur :"), this);
     supplierLabel->setBuddy(m_supplier);
+    m_state = new QComboBox(this);
+    m_state->setObjectName(QStringLiteral("StateFilter"));
+    m_state->addItem(QStringLiteral("Tous les états"), -1);
+    using State = OrderState::State;
+    for (const State state : {State::Draft, State::Sent, State::PartlyReceived, State::Received,
+                              State::Settled, State::Cancelled, State::ChangedAfterSending})
+        m_state->addItem(OrderState::name(state), int(state));
+    auto *stateLabel = new QLabel(QStringLiteral("É&tat :"), this);
+    stateLabel->setBuddy(m_state);
 
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("Results"));
@@ -125,8 +142,8 @@ void SearchWindow::buildControls()
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(SearchResultsModel::DateColumn, Qt::DescendingOrder);
     // Each heading fits whole, with room for the sort arrow, whatever the font.
-    const int widths[] = {100, 82, 180, 90};
-    for (int c = 0; c < 4; ++c)
+    const int widths[] = {100, 82, 180, 90, 110};
+    for (int c = 0; c < 5; ++c)
         m_list->setColumnWidth(c, qMax(widths[c], m_list->horizontalHeader()->sectionSizeHint(c)));
 
     m_count = new QLabel(this);
@@ -149,6 +166,9 @@ void SearchWindow::buildControls()
     filters->addSpacing(12);
     filters->addWidget(supplierLabel);
     filters->addWidget(m_supplier, 1);
+    filters->addSpacing(12);
+    filters->addWidget(stateLabel);
+    filters->addWidget(m_state);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_count, 1);
     bottom->addWidget(m_export);
@@ -167,6 +187,7 @@ void SearchWindow::buildControls()
     for (QDateEdit *date : {m_from, m_to})
         connect(date, &QDateEdit::dateChanged, this, &SearchWindow::applyFilter);
     connect(m_supplier, &QLineEdit::textChanged, this, &SearchWindow::applyFilter);
+    connect(m_state, &QComboBox::currentIndexChanged, this, &SearchWindow::applyFilter);
     connect(m_results, &SearchResultsModel::resultsChanged, this, &SearchWindow::showCount);
     connect(m_list, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { choose(index.row()); });
@@ -277,6 +298,8 @@ void SearchWindow::applyFilter()
     if (m_toCheck->isChecked())
         filter.to = m_to->date();
     filter.supplier = m_supplier->text();
+    if (const int state = m_state->currentData().toInt(); state >= 0)
+        filter.state = OrderState::State(state);
     m_results->setFilter(filter);
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -15,7 +16,7 @@ class SearchIndex;
 class SearchResultsModel;
 
 // "Rechercher dans les commandes": a field whose words are looked for in every text of every
-// order, filters by date and supplier, and the orders found, newest first, following each
+// order, filters by date, supplier and state, and the orders found, newest first, following each
 // keystroke. Enter or a double-click on an order asks for it to be shown (orderChosen) and
 // leaves the window open; F3 and Shift+F3 go to the next and previous order found. A window
 // of its own beside the main window, closed with Escape or "Fermer".
@@ -57,6 +58,7 @@ private:
     QCheckBox *m_toCheck = nullptr;
     QDateEdit *m_to = nullptr;
     QLineEdit *m_supplier = nullptr;
+    QComboBox *m_state = nullptr;
     QTableView *m_list = nullptr;
     QLabel *m_count = nullptr;
     QPushButton *m_export = nullptr;

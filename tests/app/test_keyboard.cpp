@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -166,6 +167,7 @@ private Q_SLOTS:
     void pastedTextKeepsTheFiles_data();
     void pastedTextKeepsTheFiles();
     void startupMessageNotCoveredBySplash();
+    void awaitedOrdersAndTheLateCount();
     void fileDialogsReadable();
 
 private:
@@ -1128,6 +1130,71 @@ void TestKeyboard::startupMessageNotCoveredBySplash()
     m_modals->whenSeen = {};
     Prompts::information(QStringLiteral("Suite"));
     QCOMPARE(m_modals->texts().last(), QStringLiteral("Suite"));
+}
+
+// The awaited orders from the Document menu, Enter showing one of them; the status bar counts
+// the late ones after a reception and when the day changes.
+void TestKeyboard::awaitedOrdersAndTheLateCount()
+{
+    // The test's clock says 14/03/2000.
+    const auto sent = [](int index, const QString &expected) {
+        QStringList block = orderBlock(index, QStringLiteral("10023"), QStringLiteral("Dupont"),
+                                       QStringLiteral("Vis"));
+        block.insert(block.size() - 1, QStringLiteral("ENVO01/03/2000\tAUTRE"));
+        block.insert(block.size() - 1, QStringLiteral("PREV") + expected);
+        return block;
+    };
+    if (!start(
+            {dupontOrder(), sent(1, "10/03/2000"), sent(2, "13/03/2000"), sent(3, "20/03/2000")}))
+        return;
+    auto *late = child<QLabel>("LatePanel");
+    QTRY_COMPARE(late->text(), QStringLiteral("2 commandes en retard"));
+    QVERIFY(late->isVisible());
+
+    menu('d', 'm');
+    auto *window = child<QDialog>("AwaitedOrdersWindow");
+    QTRY_VERIFY(window && window->isVisible());
+    auto *list = window->findChild<QTableView *>(QStringLiteral("AwaitedOrders"));
+    QTRY_COMPARE(focused(), list);
+    const auto numbers = [list] {
+        QStringList shown;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            shown << list->model()->index(row, 0).data().toString();
+        return shown;
+    };
+    QCOMPARE(numbers(), (QStringList{"200003002", "200003003", "200003004"}));
+    QCOMPARE(list->model()->index(1, 4).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("1 jour de retard"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_COMPARE(book().currentOrder(), 2);
+    QVERIFY(window->isVisible());
+
+    // Received in full from the menu: it leaves the list and the count.
+    m_modals->dialog = [](QWidget *dialog) {
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    };
+    QApplication::setActiveWindow(m_form.get());
+    menu('d', 'i');
+    QTRY_COMPARE(late->text(), QStringLiteral("1 commande en retard"));
+    QTRY_COMPARE(numbers(), (QStringList{"200003002", "200003004"}));
+    key(Qt::Key_PageDown); // written back into the book
+    QTRY_COMPARE(book().currentOrder(), 3);
+
+    // A week later, the last one is late too.
+    m_desktop->moment = m_desktop->moment.addDays(7);
+    QTRY_COMPARE_WITH_TIMEOUT(late->text(), QStringLiteral("2 commandes en retard"), 3000);
+    QCOMPARE(numbers(), (QStringList{"200003002", "200003004"}));
+    QCOMPARE(list->model()->index(1, 4).data().toString(), QStringLiteral("1"));
+
+    // Exported as shown.
+    const QString csv = m_dir->file(QStringLiteral("attente.csv"));
+    m_desktop->chooseFile(csv);
+    QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("ExportButton")), Qt::LeftButton);
+    QStringList lines;
+    QVERIFY(TextFile::read(csv, lines));
+    QCOMPARE(lines.mid(1), (QStringList{"200003002;Dupont;01/03/2000;10/03/2000;11;24,00",
+                                        "200003004;Dupont;01/03/2000;20/03/2000;1;24,00"}));
 }
 
 void TestKeyboard::fileDialogsReadable()

@@ -52,7 +52,7 @@ void TestIcons::everyIconFileDraws()
 
 void TestIcons::everyToolIconDraws()
 {
-    for (int k = 0; k <= int(ToolIcons::Kind::Redo); ++k) {
+    for (int k = 0; k <= int(ToolIcons::Kind::AwaitedOrders); ++k) {
         const QIcon icon = ToolIcons::icon(ToolIcons::Kind(k));
         QVERIFY(!icon.isNull());
         QVERIFY(!drawnArea(icon.pixmap(20).toImage()).isEmpty());

@@ -14,10 +14,12 @@
 
 namespace {
 
-// An order of the template block with its own number, date, supplier, lines and note.
+// An order of the template block with its own number, date, supplier, lines and note, and
+// what became of it (lines of four capitals, as they stand).
 QStringList order(int index, const QString &number, const QString &date, const QString &code,
                   const QString &name, const QStringList &lines, const QStringList &note = {},
-                  const QString &terms = QStringLiteral("A réception"))
+                  const QString &terms = QStringLiteral("A réception"),
+                  const QStringList &life = {})
 {
     TestBooks::Order o{number.leftJustified(9), date, code, terms, {name, {}, {}, {}},
                        {QStringLiteral("TTCN")}};
@@ -25,6 +27,7 @@ QStringList order(int index, const QString &number, const QString &date, const Q
         o.body << QStringLiteral("CMDE") + line;
     for (const QString &line : note)
         o.body << QStringLiteral("MEMO") + line;
+    o.body += life;
     return TestBooks::block(index, o);
 }
 
@@ -55,12 +58,14 @@ QList<QStringList> everyKind()
                   {"Livrer à l'accueil"}, "Réglement à 30 jours"),
             order(1, "200002001", "15/02/2000", "10024", "Martin & Fils",
                   {"Ramette A4\t10\t4,20\t5\t39,90\t3", "Agrafes 24/6\t1\t2,00\t\t2,00\t1"},
-                  {"Façade côté cour"}),
+                  {"Façade côté cour"}, "A réception",
+                  {"ENVO01/03/2000\tAUTRE", "RECU05/03/2000\t1=10"}),
             // Damaged: its date is no date, its cells no numbers.
             order(2, "200003001", "31/02/2000", "10023", "Dupont SARL",
                   {"Toner couleur\tdeux\tdouze\t\t\t1"}),
             order(3, "200004001", "10/04/2000", "10025", "Leroy",
-                  {"vis sans tabulation", "Boîte de 100 vis à bois\t1\t=SUM(A1)\t\t\t1"})};
+                  {"vis sans tabulation", "Boîte de 100 vis à bois\t1\t=SUM(A1)\t\t\t1"}, {},
+                  "A réception", {"ENVO11/04/2000\tCOURRIEL"})};
 }
 
 // Orders that all hold "zeta", each in another place, with their dates, numbers, suppliers and
@@ -149,14 +154,24 @@ void TestSearch::matching_data()
     QTest::newRow("date") << "15/02" << none << QList<int>{1} << "" << QStringList();
     QTest::newRow("nothing typed") << "" << none << nothing << "" << QStringList();
     QTest::newRow("supplier by name")
-        << "" << SearchFilter{{}, {}, "dupont"} << QList<int>{0, 2} << "" << QStringList();
+        << "" << SearchFilter{{}, {}, "dupont", {}} << QList<int>{0, 2} << "" << QStringList();
     QTest::newRow("supplier by code")
-        << "vis" << SearchFilter{{}, {}, "10025"} << QList<int>{3} << "" << QStringList();
+        << "vis" << SearchFilter{{}, {}, "10025", {}} << QList<int>{3} << "" << QStringList();
     QTest::newRow("dates: an order without one is outside")
-        << "" << SearchFilter{QDate(2000, 3, 1), QDate(2000, 4, 30), {}} << QList<int>{0, 3} << ""
+        << "" << SearchFilter{QDate(2000, 3, 1), QDate(2000, 4, 30), {}, {}} << QList<int>{0, 3}
+        << "" << QStringList();
+    QTest::newRow("open end") << "toner" << SearchFilter{{}, QDate(2000, 3, 1), {}, {}}
+                              << QList<int>{0} << "" << QStringList();
+    using State = OrderState::State;
+    QTest::newRow("state: drafts, a damaged order too")
+        << "" << SearchFilter{{}, {}, {}, State::Draft} << QList<int>{0, 2} << "" << QStringList();
+    QTest::newRow("state: sent") << "vis" << SearchFilter{{}, {}, {}, State::Sent} << QList<int>{3}
+                                 << "" << QStringList();
+    QTest::newRow("state: a line still due")
+        << "" << SearchFilter{{}, {}, {}, State::PartlyReceived} << QList<int>{1} << ""
         << QStringList();
-    QTest::newRow("open end") << "toner" << SearchFilter{{}, QDate(2000, 3, 1), {}} << QList<int>{0}
-                              << "" << QStringList();
+    QTest::newRow("state and words")
+        << "toner" << SearchFilter{{}, {}, {}, State::Sent} << nothing << "" << QStringList();
 }
 
 void TestSearch::matching()
@@ -225,8 +240,9 @@ void TestSearch::resultsFollowTheBook()
     };
     QCOMPARE(numbers(), QStringList{"200004001"});
 
-    // Order 1 gets a line of screws and is written back: found, newest first.
+    // Order 1, sent, gets a line of screws and is written back: found, newest first.
     QVERIFY(book.document.showOrder(1).ok());
+    book.desktop.answer(Prompts::Answer::Yes); // "La modifier quand même ?"
     QVERIFY(
         book.document.setCell(2, OrderLine::DesignationCell, QStringLiteral("Vis de fixation")));
     book.document.writeBackOrder();
@@ -342,6 +358,11 @@ void TestSearch::sortedByEveryColumn()
                 if (!text(column).isEmpty())
                     (void)NumberText::tryToReal(text(column), total);
                 return {0, {}, total};
+            case SearchResultsModel::StateColumn:
+                for (int state = 0; state <= int(OrderState::State::Cancelled); ++state)
+                    if (OrderState::name(OrderState::State(state)) == text(column))
+                        return {state, {}, 0};
+                return {-1, {}, 0};
             case SearchResultsModel::WhereColumn:
                 return {int(place.field) * 10000 + place.row * 10 + place.column, {}, 0};
             }

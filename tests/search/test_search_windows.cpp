@@ -3,6 +3,7 @@
 // the main window with the keys and the mouse as a user drives them.
 
 #include "app/mainwindow.h"
+#include "core/prompts.h"
 #include "core/textfile.h"
 #include "gui/application.h"
 #include "order/orderwindow.h"
@@ -13,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -218,8 +220,21 @@ void TestSearchWindows::searchFromTheKeyboard()
     QVERIFY(TextFile::read(csv + QStringLiteral(".csv"), lines));
     QCOMPARE(lines.size(), 3); // in the order shown, by number
     QCOMPARE(lines.at(2),
-             QStringLiteral(
-                 "200003001;06/03/2000;10023;Dupont;24,06;Note;toner livr\u00c3\u00a9 le matin"));
+             QStringLiteral("200003001;06/03/2000;10023;Dupont;24,06;Brouillon;Note;toner "
+                            "livr\u00c3\u00a9 le matin"));
+
+    // Their state: all drafts.
+    key(Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(focused()->objectName(), QStringLiteral("StateFilter"));
+    key(Qt::Key_Down);
+    QCOMPARE(count->text(), QStringLiteral("2 commandes"));
+    key(Qt::Key_Down);
+    QCOMPARE(count->text(), QStringLiteral("Aucune commande"));
+    // Another book: no filter of this one is left, on screen either.
+    m_desktop->unscripted = Prompts::Answer::No; // not saved
+    m_form->findChild<QAction *>(QStringLiteral("FileNewItem"))->trigger();
+    QCOMPARE(search->findChild<QComboBox *>(QStringLiteral("StateFilter"))->currentIndex(), 0);
+    QVERIFY(search->findChild<QLineEdit *>(QStringLiteral("SupplierFilter"))->text().isEmpty());
 
     key(Qt::Key_Escape);
     QTRY_VERIFY(!search->isVisible());
