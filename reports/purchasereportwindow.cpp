@@ -21,7 +21,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QGraphicsLayout>
-#include <QHBarModelMapper>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -34,6 +33,9 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
+
+#include <array>
+#include <cmath>
 
 namespace {
 
@@ -111,6 +113,9 @@ void PurchaseReportWindow::buildControls()
         m_amount->addItem(PurchaseReport::amountName(amount), int(amount));
     m_coverage = new QLabel(this);
     m_coverage->setObjectName(QStringLiteral("Coverage"));
+    m_cancelled = new QLabel(this);
+    m_cancelled->setObjectName(QStringLiteral("Cancelled"));
+    m_cancelled->hide();
 
     auto *choices = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(yearLabel), static_cast<QWidget *>(m_year),
@@ -118,7 +123,9 @@ void PurchaseReportWindow::buildControls()
                        static_cast<QWidget *>(m_currencyLabel), static_cast<QWidget *>(m_currency)})
         choices->addWidget(w);
     choices->addSpacing(12);
-    choices->addWidget(m_coverage, 1);
+    choices->addWidget(m_coverage);
+    choices->addWidget(m_cancelled);
+    choices->addStretch(1);
     for (QComboBox *combo : {m_year, m_amount, m_currency})
         connect(combo, &QComboBox::activated, this,
                 [this] { Application::run([this] { choose(); }); });
@@ -237,46 +244,124 @@ void PurchaseReportWindow::choose()
     choice.Shown = Amount(m_amount->currentData().toInt());
     choice.In = Currency(m_currency->currentData().toInt());
     auto report = std::make_unique<PurchaseReport>(m_book, choice);
-    // The old mapper goes first: it would make the chart's sets again from the new rows, and
-    // the new one does that too.
-    delete m_mapper;
-    m_mapper = nullptr;
     m_tableModel->setReport(report.get());
     m_vatModel->setReport(report.get());
     m_chartModel->setReport(report.get());
     m_report = std::move(report);
 
     m_table->sortByColumn(m_tableModel->totalColumn(), Qt::DescendingOrder);
-    m_table->resizeColumnsToContents();
-    m_vatTable->resizeColumnsToContents();
+    fitColumns(m_table);
+    fitColumns(m_vatTable);
     m_coverage->setText(m_report->coverage());
+    m_cancelled->setText(m_report->cancelledNote());
+    m_cancelled->setVisible(m_report->cancelled() > 0);
+    fillChart();
+}
 
+void PurchaseReportWindow::fillChart()
+{
     // The amount or the currency changed: the periods stay.
     if (m_periodAxis->categories() != m_report->periods())
         m_periodAxis->setCategories(m_report->periods());
-    // A mapper of the new rows: given the model, it makes the series' sets again.
-    m_mapper = new QHBarModelMapper(this);
-    m_mapper->setFirstBarSetRow(0);
-    m_mapper->setLastBarSetRow(m_chartModel->rowCount() - 1);
-    m_mapper->setFirstColumn(0);
-    m_mapper->setColumnCount(m_chartModel->columnCount());
-    m_mapper->setSeries(m_series);
-    m_mapper->setModel(m_chartModel);
-    const QList<QBarSet *> sets = m_series->barSets();
-    if (!sets.isEmpty() && sets.last()->label() == PurchaseReport::othersName())
-        sets.last()->setColor(Qt::lightGray);
+    // The same sets with other figures keep their bars and colours; other sets are made again.
+    const QList<PurchaseReport::ChartSet> &chart = m_report->chart();
+    QList<QBarSet *> sets = m_series->barSets();
+    const auto isOthers = [](const QString &name) { return name == PurchaseReport::othersName(); };
+    bool same = sets.size() == chart.size();
+    for (qsizetype k = 0; same && k < sets.size(); ++k)
+        same = isOthers(sets.at(k)->label()) == isOthers(chart.at(k).Name);
+    if (!same) {
+        m_series->clear();
+        sets.clear();
+        for (const PurchaseReport::ChartSet &each : chart) {
+            auto *set = new QBarSet(each.Name);
+            m_series->append(set);
+            if (isOthers(each.Name))
+                set->setColor(Qt::lightGray);
+            sets.append(set);
+        }
+    }
+    for (qsizetype k = 0; k < chart.size(); ++k) {
+        QBarSet *set = sets.at(k);
+        if (set->label() != chart.at(k).Name)
+            set->setLabel(chart.at(k).Name);
+        QList<qreal> values;
+        for (int p = 0; p < chart.at(k).Values.size(); ++p)
+            values.append(m_chartModel->index(int(k), p).data().toReal());
+        if (set->count() != values.size()) {
+            set->remove(0, set->count());
+            set->append(values);
+            continue;
+        }
+        for (int p = 0; p < values.size(); ++p)
+            if (set->at(p) != values.at(p))
+                set->replace(p, values.at(p));
+    }
+
     double highest = 0;
     for (int p = 0; p < m_report->periods().size(); ++p) {
         double stacked = 0;
-        for (const PurchaseReport::ChartSet &set : m_report->chart())
+        for (const PurchaseReport::ChartSet &set : chart)
             stacked += qMax<qint64>(0, set.Values.at(p)) / 100.0;
         highest = qMax(highest, stacked);
     }
-    m_amountAxis->setRange(0, highest > 0 ? highest * 1.05 : 1);
-    m_amountAxis->applyNiceNumbers();
-    m_amountAxis->setTitleText(QStringLiteral("Montant ") +
-                               PurchaseReport::amountName(choice.Shown) + QStringLiteral(" (") +
-                               m_report->currencySymbol() + QLatin1Char(')'));
+    // Round figures on the scale, set at once: every change of the axis lays the chart out
+    // again.
+    const double top = highest > 0 ? highest * 1.05 : 1;
+    const double rough = top / 4;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = magnitude;
+    for (const double nice : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (nice * magnitude >= rough) {
+            step = nice * magnitude;
+            break;
+        }
+    const int steps = int(std::ceil(top / step - 1e-9));
+    if (m_amountAxis->min() != 0 || m_amountAxis->max() != steps * step)
+        m_amountAxis->setRange(0, steps * step);
+    if (m_amountAxis->tickCount() != steps + 1)
+        m_amountAxis->setTickCount(steps + 1);
+    const QString title = QStringLiteral("Montant ") +
+                          PurchaseReport::amountName(m_report->choice().Shown) +
+                          QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')');
+    if (m_amountAxis->titleText() != title)
+        m_amountAxis->setTitleText(title);
+}
+
+void PurchaseReportWindow::fitColumns(QTableView *view)
+{
+    // As resizeColumnsToContents(), measuring fewer texts: the figures' characters are all about
+    // as wide, so of a column's figures only the longest, plain and bold, are measured.
+    const QAbstractItemModel *model = view->model();
+    QHeaderView *header = view->horizontalHeader();
+    const auto isFigure = [](const QString &text) {
+        for (const QChar c : text)
+            if (!c.isDigit() && !QStringView(u",.-+% \u00A0").contains(c))
+                return false;
+        return true;
+    };
+    for (int c = 0; c < model->columnCount(); ++c) {
+        int width = header->sectionSizeHint(c);
+        std::array<int, 2> longest{-1, -1}; // the rows of the longest figures, plain and bold
+        std::array<qsizetype, 2> most{-1, -1};
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QModelIndex index = model->index(r, c);
+            const QString text = index.data().toString();
+            if (!isFigure(text)) {
+                width = qMax(width, view->sizeHintForIndex(index).width());
+                continue;
+            }
+            const int bold = index.data(ReportRoles::Emphasis).toBool() ? 1 : 0;
+            if (text.size() > most[bold]) {
+                most[bold] = text.size();
+                longest[bold] = r;
+            }
+        }
+        for (const int r : longest)
+            if (r >= 0)
+                width = qMax(width, view->sizeHintForIndex(model->index(r, c)).width());
+        header->resizeSection(c, width + (view->showGrid() ? 1 : 0));
+    }
 }
 
 void PurchaseReportWindow::showOrders(const QModelIndex &index)
@@ -358,6 +443,7 @@ ReportPrint::Content PurchaseReportWindow::printed() const
     ReportPrint::Content content;
     content.title = windowTitle() + (vat ? QStringLiteral(" – TVA par taux") : QString());
     content.subtitle = subtitle();
+    content.note = m_report->cancelledNote();
     content.table = vat ? static_cast<const QAbstractItemModel *>(m_vatModel) : m_tableModel;
     content.chart = vat ? nullptr : m_chart;
     return content;
