@@ -14,6 +14,7 @@
 #include "reports/suppliertablemodel.h"
 #include "reports/vattablemodel.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -24,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedBarSeries>
@@ -39,10 +41,53 @@
 
 namespace {
 
-// Rows of totals stand out in bold.
+// Rows of totals stand out in bold. The cells are plain texts, drawn straight: the style's
+// layout of an item (icon, check box, eliding) costs most of the painting of a large table.
 class EmphasisDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        const QStyle::State state = option.state;
+        const QPalette::ColorGroup group = !(state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (state & QStyle::State_Active) ? QPalette::Normal
+                                                                            : QPalette::Inactive;
+        const bool selected = state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QString text = index.data().toString();
+        QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+        if (!text.isEmpty()) {
+            const QFont font = painter->font();
+            if (index.data(ReportRoles::Emphasis).toBool()) {
+                QFont bold = option.font;
+                bold.setBold(true);
+                painter->setFont(bold);
+            } else {
+                painter->setFont(option.font);
+            }
+            const QPen pen = painter->pen();
+            painter->setPen(
+                option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+            const int margin =
+                style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+            const QVariant align = index.data(Qt::TextAlignmentRole);
+            painter->drawText(
+                option.rect.adjusted(margin, 0, -margin, 0),
+                align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter), text);
+            painter->setPen(pen);
+            painter->setFont(font);
+        }
+        if (state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor =
+                option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+        }
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
