@@ -37,6 +37,7 @@ struct Expected {
     std::array<QMap<int, qint64>, 3> base, vat; // by period
     int orders = 0;
     int unreadDates = 0;
+    int cancelled = 0; // in the period shown
     bool previousYear = false;
 };
 
@@ -133,6 +134,7 @@ struct Sample {
     int damagedEvery; // every n-th order has a date line that is no date (0: none)
     bool euroMode;
     ReportChoice choice;
+    int cancelledEvery = 0; // every n-th order was cancelled: it counts nowhere (0: none)
 };
 
 // Writes the book and works out what the report must show for `sample.choice`.
@@ -179,10 +181,20 @@ QStringList generate(const Sample &sample, Expected &e)
                                                              : QString::number(row.group + 1);
             r.Lines.append(l);
         }
+        const bool cancelled = sample.cancelledEvery && index % sample.cancelledEvery == 3;
+        if (cancelled) {
+            r.Life.closing = OrderLife::Closing::Cancelled;
+            r.Life.closedOn = date;
+        }
         QStringList block = OrderFormat::encodeBlock(r, index);
         if (damaged)
             block[2] = QStringLiteral("31/02/") + QString::number(date.year());
         lines += block;
+        if (cancelled) {
+            if (year == 0 || (!damaged && date.year() == year))
+                ++e.cancelled;
+            continue;
+        }
 
         const qint64 amount = second ? f.second[a] : f.main[a];
         const QString code = r.SupplierCode;
@@ -247,14 +259,14 @@ void TestPurchaseReport::addsUp_data()
     };
     QTest::newRow("before tax, one year")
         << Sample{1, 60, 0, 0, false, choice(2025, Amount::BeforeTax, Currency::Main)};
-    QTest::newRow("VAT against the previous year")
-        << Sample{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main)};
+    QTest::newRow("VAT against the previous year, cancelled orders")
+        << Sample{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main), 7};
     QTest::newRow("TTC orders, amounts including tax")
         << Sample{3, 80, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Main)};
     QTest::newRow("TTC orders, VAT taken out")
         << Sample{4, 80, 2, 0, false, choice(2024, Amount::Vat, Currency::Main)};
-    QTest::newRow("damaged dates, every year")
-        << Sample{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main)};
+    QTest::newRow("damaged dates, every year, cancelled orders")
+        << Sample{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main), 5};
     QTest::newRow("damaged dates, one year")
         << Sample{6, 70, 0, 5, false, choice(2025, Amount::IncludingTax, Currency::Main)};
     QTest::newRow("francs book in euros")
@@ -275,6 +287,7 @@ void TestPurchaseReport::addsUp()
 
     QCOMPARE(report.orderCount(), e.orders);
     QCOMPARE(report.unreadDates(), e.unreadDates);
+    QCOMPARE(report.cancelled(), e.cancelled);
     QCOMPARE(report.hasEvolution(), e.previousYear);
     const QString covered =
         sample.choice.Year ? QString::number(sample.choice.Year) : QStringLiteral("Toutes");
