@@ -125,25 +125,49 @@ void BookView::forEachBlock(
     const std::function<void(int index, Digest digest, const Decode &decode)> &visit) const
 {
     const TextLines &all = lines();
-    // The first opening label of each index, by index: one pass, no hash of positions.
-    QList<qsizetype> opens(OrderFormat::MaxOrders, -1);
+    // One pass over the book: where the first block of each index opens, and its digest up to
+    // where the block ends (blockEnd(): its closing label, or the next opening label).
+    struct Block {
+        qsizetype open = -1;
+        Digest digest;
+    };
+    QList<Block> blocks(OrderFormat::MaxOrders);
+    int current = -1; // the block read, when it is the first of its index
+    BlockHash hash;
+    const auto finish = [&] {
+        if (current >= 0)
+            blocks[current].digest = hash.digest();
+        current = -1;
+    };
     for (qsizetype i = 0; i < all.size(); ++i) {
-        const int index = OrderFormat::blockStartIndex(all.bytes(i));
-        if (index >= 0 && opens.at(index) < 0)
-            opens[index] = i;
+        const QByteArrayView line = all.bytes(i);
+        if (line.size() >= 10 && line.size() <= 11 && line.front() == '<') {
+            const int opened = OrderFormat::blockStartIndex(line);
+            if (opened >= 0) {
+                finish();
+                if (blocks.at(opened).open < 0) {
+                    blocks[opened].open = i;
+                    current = opened;
+                    hash = BlockHash();
+                }
+                continue;
+            }
+            // Closing labels are no part of the digest; the block's own ends it.
+            const int closed = OrderFormat::blockEndIndex(line);
+            if (closed == current)
+                finish();
+            if (closed >= 0)
+                continue;
+        }
+        if (current >= 0)
+            hash.add(line, i - blocks.at(current).open);
     }
+    finish();
     for (int index = 0; index < OrderFormat::MaxOrders; ++index) {
-        const qsizetype open = opens.at(index);
+        const qsizetype open = blocks.at(index).open;
         if (open < 0)
             continue;
-        const qsizetype end = OrderFormat::blockEnd(all, open);
-        BlockHash hash;
-        for (qsizetype i = open + 1; i < end; ++i) {
-            const QByteArrayView line = all.bytes(i);
-            if (OrderFormat::blockEndIndex(line) < 0)
-                hash.add(line, i - open);
-        }
-        visit(index, hash.digest(), [&all, open, index] {
+        visit(index, blocks.at(index).digest, [&all, open, index] {
             Order order;
             // Every field is decoded from the block: none is left to a new order's defaults.
             (void)OrderFormat::decodeAt(all, open, index, order.record, nullptr, 0,

@@ -41,6 +41,8 @@
 
 namespace {
 
+constexpr int AmountSteps = 5; // between the ticks of the amount axis
+
 // Rows of totals stand out in bold. The cells are plain texts, drawn straight: the style's
 // layout of an item (icon, check box, eliding) costs most of the painting of a large table.
 class EmphasisDelegate : public QStyledItemDelegate {
@@ -239,6 +241,7 @@ void PurchaseReportWindow::buildChart()
     m_periodAxis = new QBarCategoryAxis(m_chart);
     m_amountAxis = new QValueAxis(m_chart);
     m_amountAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_amountAxis->setTickCount(AmountSteps + 1);
     m_chart->addAxis(m_periodAxis, Qt::AlignBottom);
     m_chart->addAxis(m_amountAxis, Qt::AlignLeft);
     m_series->attachAxis(m_periodAxis);
@@ -350,22 +353,19 @@ void PurchaseReportWindow::fillChart()
             stacked += qMax<qint64>(0, set.Values.at(p)) / 100.0;
         highest = qMax(highest, stacked);
     }
-    // Round figures on the scale, set at once: every change of the axis lays the chart out
-    // again.
+    // Round figures on the scale, always as many: every change of the axis lays the whole chart
+    // out again, its labels measured one by one.
     const double top = highest > 0 ? highest * 1.05 : 1;
-    const double rough = top / 4;
+    const double rough = top / AmountSteps;
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = magnitude;
-    for (const double nice : {1.0, 2.0, 2.5, 5.0, 10.0})
+    double step = 10 * magnitude;
+    for (const double nice : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0})
         if (nice * magnitude >= rough) {
             step = nice * magnitude;
             break;
         }
-    const int steps = int(std::ceil(top / step - 1e-9));
-    if (m_amountAxis->min() != 0 || m_amountAxis->max() != steps * step)
-        m_amountAxis->setRange(0, steps * step);
-    if (m_amountAxis->tickCount() != steps + 1)
-        m_amountAxis->setTickCount(steps + 1);
+    if (m_amountAxis->min() != 0 || m_amountAxis->max() != AmountSteps * step)
+        m_amountAxis->setRange(0, AmountSteps * step);
     const QString title = QStringLiteral("Montant ") +
                           PurchaseReport::amountName(m_report->choice().Shown) +
                           QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')');
