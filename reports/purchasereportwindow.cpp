@@ -308,6 +308,11 @@ void PurchaseReportWindow::choose()
 
 void PurchaseReportWindow::fillChart()
 {
+    // More periods than months: the years stand upright. Lying, more than a dozen are cut to
+    // "2…", each cut measured again at every layout of the chart.
+    const int angle = m_report->periods().size() > 12 ? -90 : 0;
+    if (m_periodAxis->labelsAngle() != angle)
+        m_periodAxis->setLabelsAngle(angle);
     // The amount or the currency changed: the periods stay.
     if (m_periodAxis->categories() != m_report->periods())
         m_periodAxis->setCategories(m_report->periods());
