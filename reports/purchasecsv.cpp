@@ -70,10 +70,12 @@ Kept &kept()
 }
 
 // The rows of one order: its fields written once, then copied on each of its lines.
-void writeOrder(const BookView::Order &order, const Settings &settings,
-                const std::array<QString, 3> &rates, CsvFile &csv)
+void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile &csv)
 {
     const OrderRecord &record = order.record;
+    std::array<QString, 3> rates;
+    for (int g = 0; g < 3; ++g)
+        rates[g] = NumberText::rate(settings.VatRates[g]);
     const QString date =
         record.Date.isValid() ? NumberText::formatDate(record.Date) : order.unreadDate;
     // The state needs the lines only when goods were received.
@@ -168,9 +170,6 @@ void orderLines(const BookView &source, int year, CsvFile &csv)
                      QStringLiteral("État")})
         csv.text(heading);
     csv.endRow();
-    std::array<QString, 3> rates;
-    for (int g = 0; g < 3; ++g)
-        rates[g] = NumberText::rate(settings.VatRates[g]);
 
     Kept &cache = kept();
     const std::array<Real, 6> used{settings.VatRates[0],    settings.VatRates[1],
@@ -210,7 +209,7 @@ void orderLines(const BookView &source, int year, CsvFile &csv)
             written.date = order.record.Date;
             // An order of another year is written too, for the next export to keep.
             const qsizetype from = csv.bytes().size();
-            writeOrder(order, settings, rates, csv);
+            writeOrder(order, settings, csv);
             written.rows = csv.bytes().sliced(from);
             if (!covered(written.date))
                 csv.truncate(from);
