@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
+#include "app/bookdrops.h"
+#include "app/bookfilecommands.h"
+#include "app/bookfollowing.h"
 #include "app/findorderdialog.h"
+#include "app/mainactions.h"
 #include "app/menushortcuts.h"
 #include "app/orderlistdialog.h"
+#include "app/printcommands.h"
+#include "app/recentbooksmenu.h"
+#include "app/reportcommands.h"
+#include "app/searchcommands.h"
+#include "app/windowplace.h"
 #include "core/clock.h"
 #include "core/prompts.h"
 #include "gui/application.h"
 #include "gui/fieldguard.h"
 #include "gui/printdialogs.h"
 #include "gui/programpicture.h"
-#include "order/bookrecovery.h"
 #include "order/orderlifewidgets.h"
 #include "order/orderwindow.h"
 #include "printing/pagesetupdialog.h"
@@ -26,15 +34,19 @@
 #include "utilities/helpwindow.h"
 #include "utilities/pocketcalculatorwindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -55,27 +67,39 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(m_mdiArea);
 
-    createActions();
-    createMenus();
-    createRecentBooks(m_fileMenu);
-    createToolBar();
+    m_actions = new MainActions(this);
+    m_recentBooks = new RecentBooksMenu(this, m_actions->fileMenu, m_actions->exitAction);
     createStatusBar();
     createWindows();
-    createBookFollowing(m_fileMenu);
-    createSearch();
+    m_following = new BookFollowing(this, *m_commande, m_actions->fileMenu, m_actions->saveAsAction,
+                                    m_hintPanel);
+    connect(m_following, &BookFollowing::captionChanged, this, &MainWindow::showCaption);
+    createFileCommands();
+    m_search = new SearchCommands(this, *m_commande, m_actions->editMenu, m_actions->toolBar,
+                                  m_actions->findAction);
+    connectCommands();
     new MenuShortcuts(this);
-    acceptBookDrops();
-
-    m_recovery = std::make_unique<BookRecovery>();
-    RecoveryTimer = new QTimer(this);
-    RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
-    RecoveryTimer->setInterval(3 * 60 * 1000);
-    connect(RecoveryTimer, &QTimer::timeout, this,
-            [this] { Application::run([this] { keepRecovery(); }); });
-    RecoveryTimer->start();
+    connect(new BookDrops(this), &BookDrops::dropped, this, [this](const QStringList &fileNames) {
+        Application::run([&] { m_files->openDropped(fileNames); });
+    });
 }
 
 MainWindow::~MainWindow() = default;
+
+const QString &MainWindow::fileName() const
+{
+    return m_files->fileName();
+}
+
+SearchIndex &MainWindow::searchIndex() const
+{
+    return m_search->index();
+}
+
+SearchWindow *MainWindow::searchWindow() const
+{
+    return m_search->searchWindow();
+}
 
 // ---- Construction ----
 
@@ -96,11 +120,9 @@ void MainWindow::createWindows()
     fillOrderArea();
     m_orderSubWindow->show();
     connect(m_commande, &QWidget::windowTitleChanged, this, &MainWindow::showCaption);
-    connect(m_commande, &OrderWindow::deleteLineEnabledChanged, DocDeleteLineItem,
-            &QAction::setEnabled);
     connect(m_commande, &OrderWindow::bookCommandsWanted, this, &MainWindow::enableBookCommands);
-    bindHistory();
-    OrderLifeCommands::addTo(m_documentMenu, *m_commande);
+    m_actions->followHistory(*m_commande);
+    OrderLifeCommands::addTo(m_actions->documentMenu, *m_commande);
 
     m_orderList = new OrderListDialog(this);
     m_quickSupplier = new SupplierEntryDialog(this);
@@ -122,6 +144,91 @@ void MainWindow::createWindows()
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
     Application::run([this] { m_commande->activate(); });
+}
+
+void MainWindow::createFileCommands()
+{
+    m_files = new BookFileCommands(this, *m_commande);
+    connect(m_files, &BookFileCommands::replaced, m_following, &BookFollowing::followBook);
+    connect(m_following, &BookFollowing::bookReplaced, m_files, &BookFileCommands::bookReplaced);
+    connect(m_files, &BookFileCommands::opened, m_recentBooks, &RecentBooksMenu::add);
+    connect(m_recentBooks, &RecentBooksMenu::chosen, m_files, &BookFileCommands::openAsked);
+    connect(m_files, &BookFileCommands::commandsWanted, this, &MainWindow::enableBookCommands);
+    connect(m_files, &BookFileCommands::captionChanged, this, &MainWindow::showCaption);
+}
+
+void MainWindow::connectCommands()
+{
+    const MainActions &a = *m_actions;
+    // Nothing a command throws reaches Qt's event dispatch.
+    const auto run = [this](QAction *action, auto command) {
+        connect(action, &QAction::triggered, this, [command] { Application::run(command); });
+    };
+    const auto order = [this, run](QAction *action, void (OrderWindow::*command)()) {
+        run(action, [this, command] { (m_commande->*command)(); });
+    };
+    run(a.newAction, [this] { m_files->newBook(); });
+    run(a.openAction, [this] { m_files->openBook(); });
+    run(a.saveAction, [this] { m_files->save(); });
+    run(a.saveAsAction, [this] { m_files->saveAs(); });
+    order(a.pageSetupAction, &OrderWindow::choosePaper);
+    run(a.printAction, [this] { printWithDialog(); });
+    connect(a.printSetupAction, &QAction::triggered, this,
+            [this] { PrintDialogs::setupPrinter(this); });
+    run(a.previewAction, [this] { PrintCommands::preview(this, *m_commande); });
+    run(a.exportPdfAction, [this] { PrintCommands::exportPdf(this, *m_commande); });
+    run(a.mailAction, [this] { PrintCommands::mail(*m_commande); });
+    run(a.exportCsvAction, [this] { ReportCommands::exportOrders(this, *m_commande); });
+    run(a.statisticsAction, [this] { ReportCommands::showStatistics(this, *m_commande); });
+    connect(a.exitAction, &QAction::triggered, this, &QWidget::close);
+
+    order(a.undoAction, &OrderWindow::undo);
+    order(a.redoAction, &OrderWindow::redo);
+    order(a.copyAction, &OrderWindow::copyOrder);
+    order(a.pasteAction, &OrderWindow::pasteOrder);
+    order(a.findAction, &OrderWindow::findOrder);
+
+    order(a.previousAction, &OrderWindow::previousOrder);
+    order(a.nextAction, &OrderWindow::nextOrder);
+    order(a.firstAction, &OrderWindow::firstOrder);
+    order(a.lastAction, &OrderWindow::lastOrder);
+    run(a.newOrderAction, [this] {
+        m_commande->addOrder();
+        enableBookCommands();
+    });
+    run(a.deleteOrderAction, [this] { deleteOrder(); });
+    order(a.deleteLineAction, &OrderWindow::deleteLine);
+    connect(m_commande, &OrderWindow::deleteLineEnabledChanged, a.deleteLineAction,
+            &QAction::setEnabled);
+    order(a.calculateAction, &OrderWindow::calculateOrder);
+    order(a.orderListAction, &OrderWindow::showOrderList);
+
+    order(a.companyAction, &OrderWindow::editCompany);
+    order(a.orderParametersAction, &OrderWindow::editOrderParameters);
+    order(a.suppliersAction, &OrderWindow::manageSuppliers);
+    // The check mark has already been inverted by the trigger. The book's name stays as it is:
+    // taking the remembered name here would let the next save overwrite that other file.
+    run(a.autoOpenAction,
+        [this] { m_commande->setAutoOpen(m_actions->autoOpenAction->isChecked()); });
+
+    run(a.calendarAction, [this] { m_calendar->exec(); });
+    run(a.calculatorAction, [this] { m_calculator->exec(); });
+    run(a.clockAction, [this] { m_clock->exec(); });
+    run(a.converterAction, [this] { m_converter->exec(); });
+
+    connect(a.helpContentsAction, &QAction::triggered, this, [this] { help().showContents(); });
+    connect(a.helpSearchAction, &QAction::triggered, this, [this] { help().showIndex(QString()); });
+    connect(a.helpHowToUseAction, &QAction::triggered, this, [this] { help().showHowToUse(); });
+    connect(a.aboutAction, &QAction::triggered, this, [this] { m_aboutBox->exec(); });
+
+    run(a.printOrderAction, [this] { printOnce(); });
+    order(a.envelopeAction, &OrderWindow::printEnvelope);
+}
+
+void MainWindow::enableBookCommands()
+{
+    m_actions->enableBookCommands();
+    m_search->enable();
 }
 
 void MainWindow::createStatusBar()
@@ -169,7 +276,7 @@ bool MainWindow::event(QEvent *event)
     // activation is over: the question's own box activates the window again when it closes.
     if (event->type() == QEvent::WindowActivate && m_shown)
         QMetaObject::invokeMethod(
-            this, [this] { Application::run([this] { checkBookOnDisk(); }); },
+            this, [this] { Application::run([this] { m_files->checkBookOnDisk(); }); },
             Qt::QueuedConnection);
     return QMainWindow::event(event);
 }
@@ -207,39 +314,61 @@ void MainWindow::showEvent(QShowEvent *event)
     Application::run([this] { firstShown(); });
 }
 
+void MainWindow::openAtStart(const QString &fileName)
+{
+    // Named from the working directory of the start, whatever happens to it later.
+    m_startFile = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+}
+
 void MainWindow::firstShown()
 {
     restorePlace(); // maximised the first time
     bool autoOpen = false;
     QString autoOpenFileName;
     m_commande->autoOpenSetting(autoOpen, autoOpenFileName);
-    StartDir = QDir::currentPath();
-    ParAutoOpenItem->setChecked(autoOpen);
+    m_startDir = QDir::currentPath();
+    m_actions->autoOpenAction->setChecked(autoOpen);
     // A book recovered after a crash takes the place of the automatic opening.
-    if (offerRecovery())
+    if (m_files->offerRecovery(m_startDir))
         return;
     // A book named at start-up is the one the user asked for: the remembered one stays shut.
     if (!m_startFile.isEmpty()) {
-        if (saveQuestion())
-            openChosen(m_startFile);
+        m_files->openAsked(m_startFile);
         return;
     }
-    // The remembered name becomes the book's only when it is opened: an empty book saved under
-    // it would overwrite the remembered file.
-    if (autoOpen) {
-        MainFileName = autoOpenFileName;
-        // Enabled even when the file is gone, so that the new book can be saved.
-        enableBookCommands();
-        // Without a word the user would take the empty book for the remembered one.
-        if (!MainFileName.isEmpty() && !QFileInfo::exists(MainFileName))
-            Prompts::information(QStringLiteral("Le fichier %1 n'existe pas").arg(MainFileName));
-        // Not opened after all (another copy holds it): the new book must not take its name.
-        if (bookOpened(m_commande->loadBook(MainFileName)))
-            bookInUse();
-        else
-            MainFileName.clear();
-        bookReplaced();
+    if (autoOpen)
+        m_files->openRemembered(autoOpenFileName);
+}
+
+void MainWindow::restorePlace()
+{
+    const std::optional<WindowPlace> kept = WindowPlace::load();
+    if (!kept) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
     }
+    QList<WindowPlace::Screen> screens; // the primary first
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const WindowPlace::Screen known{screen->name(), screen->availableGeometry()};
+        if (screen == QGuiApplication::primaryScreen())
+            screens.prepend(known);
+        else
+            screens.append(known);
+    }
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    setGeometry(kept->placed(screens));
+    if (kept->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::keepPlace() const
+{
+    WindowPlace place;
+    const QWindow *window = windowHandle();
+    place.screen = window && window->screen() ? window->screen()->name() : QString();
+    place.normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    place.maximized = isMaximized();
+    place.save();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -273,33 +402,27 @@ void MainWindow::closeEvent(QCloseEvent *event)
 bool MainWindow::mayClose()
 {
     bool goOn = false;
-    Application::run([&] { goOn = saveQuestion(); });
+    Application::run([&] { goOn = m_files->saveQuestion(); });
     return goOn;
 }
 
 void MainWindow::finishClosing()
 {
     // The save question was answered: what is not saved now was left on purpose.
-    m_recovery->discard();
+    m_files->discardRecovery();
     keepPlace();
-    if (!StartDir.isEmpty())
-        QDir::setCurrent(StartDir);
+    if (!m_startDir.isEmpty())
+        QDir::setCurrent(m_startDir);
     Application::run([this] {
         m_commande->keepConverterRate();
         bool autoOpen = false;
         QString remembered;
         m_commande->autoOpenSetting(autoOpen, remembered);
         // Without a named book the file remembered so far stays the one to open.
-        m_commande->saveSettings(MainFileName.isEmpty() ? remembered : MainFileName);
+        const QString &fileName = m_files->fileName();
+        m_commande->saveSettings(fileName.isEmpty() ? remembered : fileName);
     });
     Application::run([this] { m_commande->saveSuppliers(); });
-}
-
-void MainWindow::toggleAutoOpen()
-{
-    // The check mark has already been inverted by the trigger. The book's name stays as it is:
-    // taking the remembered name here would let the next save overwrite that other file.
-    m_commande->setAutoOpen(ParAutoOpenItem->isChecked());
 }
 
 void MainWindow::deleteOrder()
@@ -311,7 +434,7 @@ void MainWindow::deleteOrder()
 
 void MainWindow::printWithDialog()
 {
-    keepRecovery(); // printing is where a faulty driver may take the program down
+    m_files->keepRecovery(); // printing is where a faulty driver may take the program down
     const int copies = PrintDialogs::askCopies(this);
     // A failed copy is reported once and ends the job.
     for (int i = 0; i < copies && m_commande->printOrder(); ++i) {
@@ -320,8 +443,13 @@ void MainWindow::printWithDialog()
 
 void MainWindow::printOnce()
 {
-    keepRecovery();
+    m_files->keepRecovery();
     m_commande->printOrder();
+}
+
+void MainWindow::followBook()
+{
+    m_following->followBook();
 }
 
 HelpWindow &MainWindow::help()

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/real48.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 // One row of an order's line grid: six texts, exactly as they stand in the grid's cells.
 struct OrderLine {
@@ -45,6 +48,15 @@ struct OrderLife {
         bool operator==(const Reception &other) const = default;
     };
     enum class Closing { Open, Settled, Cancelled };
+    // What the order was worked out with when first sent: the supplier got these figures, so
+    // a later change of the settings does not reach them.
+    struct Rates {
+        Real euroRate = 0;
+        std::array<Real, 3> vatRates{0, 0, 0};
+        bool euros = false;          // the amounts are in euros
+        bool singleCurrency = false; // no total in the other currency
+        bool operator==(const Rates &other) const = default;
+    };
 
     QList<Sending> sendings; // oldest first
     QDate expected;          // "Livraison prévue"; null when none
@@ -52,6 +64,7 @@ struct OrderLife {
     Closing closing = Closing::Open;
     QDate closedOn;
     QDate changedAfterSending; // set by the first change after the last sending
+    std::optional<Rates> rates;
 
     bool isEmpty() const { return *this == OrderLife(); }
     bool wasSent() const { return !sendings.isEmpty(); }

@@ -52,9 +52,9 @@ BookView::Shown BookView::show(const TextLines &lines, qsizetype open, int index
         return shown;
     // The totals do not depend on how the cells are padded: a character counts one pixel.
     QList<OrderLine> rows = shown.record.Lines;
-    const Result<OrderTotals> totals =
-        OrderCalc::calculateOrder(rows, shown.record.IncludesVat, settings(),
-                                  [](const QString &text) { return int(text.size()); });
+    const Result<OrderTotals> totals = OrderCalc::calculateOrder(
+        rows, shown.record.IncludesVat, OrderCalc::settingsFor(shown.record, settings()),
+        [](const QString &text) { return int(text.size()); });
     if (totals)
         shown.totals = *totals;
     return shown;

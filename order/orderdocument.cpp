@@ -87,6 +87,10 @@ bool OrderDocument::setField(Field field, QString &value, const QString &text)
 {
     if (value == text)
         return false;
+    if (!mayChange()) {
+        Q_EMIT fieldChanged(field); // the control shows the order's text again
+        return false;
+    }
     value = text;
     markModified();
     Q_EMIT fieldChanged(field);
@@ -103,6 +107,10 @@ void OrderDocument::setDate(const QDate &date)
 {
     if (date == m_record.Date)
         return;
+    if (!mayChange()) {
+        Q_EMIT fieldChanged(Field::Date);
+        return;
+    }
     const StepScope step(*this, Change::Date);
     m_record.Date = date;
     markModified();
@@ -139,6 +147,10 @@ Status OrderDocument::setIncludesVat(bool includesVat)
 {
     if (includesVat == m_record.IncludesVat)
         return {};
+    if (!mayChange()) {
+        Q_EMIT fieldChanged(Field::IncludesVat);
+        return {};
+    }
     const StepScope step(*this, Change::PriceMode);
     m_record.IncludesVat = includesVat;
     markModified();
@@ -150,6 +162,10 @@ void OrderDocument::setNote(const QStringList &lines)
 {
     if (lines == m_record.Memo)
         return;
+    if (!mayChange()) {
+        Q_EMIT fieldChanged(Field::Note);
+        return;
+    }
     const StepScope step(*this, Change::Note);
     m_record.Memo = lines;
     m_noteEdited = true;
@@ -162,6 +178,10 @@ bool OrderDocument::setCell(int row, int column, const QString &text)
     if (row < 1 || row > GridRows || column < 0 || column >= OrderLine::CellCount ||
         cell(row, column) == text)
         return false;
+    if (!mayChange()) {
+        Q_EMIT linesChanged(row, row); // the grid shows the cell's text again
+        return false;
+    }
     const StepScope step(*this, Change::Cell, row, column);
     m_record.Lines[row - 1].setCell(column, text);
     // A row typed into is in use, Enter or not: it is written back, saved and printed.
@@ -194,6 +214,10 @@ Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
     const LineEntry::EnterOutcome outcome = LineEntry::completeLine(column, row, rows, m_lastRow);
     if (!outcome.completed)
         return outcome;
+    if (rows != m_record.Lines && !mayChange()) {
+        Q_EMIT linesChanged(row, row);
+        return LineEntry::EnterOutcome{};
+    }
     setLines(rows);
     if (const Status calculated = calculateOrder(); !calculated)
         return calculated.failure();
@@ -207,7 +231,7 @@ bool OrderDocument::deleteLine(int row)
     const StepScope step(*this, Change::DeleteLine, row);
     QList<OrderLine> rows = m_record.Lines;
     int lastRow = m_lastRow;
-    if (!LineEntry::deleteLine(rows, row, lastRow))
+    if (!LineEntry::deleteLine(rows, row, lastRow) || !mayChange())
         return false;
     m_overflow.orderLineRemoved(row);
     m_record.Life.lineRemoved(row);
@@ -237,6 +261,7 @@ void OrderDocument::showRecord(OrderRecord record)
     record.Lines.resize(GridRows);
     m_record = std::move(record);
     m_noteEdited = false;
+    m_changeAgreed = false;
     Q_EMIT recordChanged();
     m_totals = OrderTotals();
     Q_EMIT totalsChanged();
@@ -373,7 +398,7 @@ void OrderDocument::copyOrder()
 
 Status OrderDocument::pasteOrder()
 {
-    if (m_clipboard.isEmpty())
+    if (m_clipboard.isEmpty() || !mayChange())
         return {};
     const StepScope step(*this, Change::PasteOrder);
     OrderRecord record = m_record;
@@ -448,9 +473,10 @@ Status OrderDocument::calculateIncludingTax()
 Status OrderDocument::calculate(bool includesVat)
 {
     QList<OrderLine> rows = m_record.Lines;
-    const Result<OrderTotals> totals =
-        includesVat ? OrderCalc::calculateIncludingTax(rows, m_settings, m_measure)
-                    : OrderCalc::calculateBeforeTax(rows, m_settings, m_measure);
+    const Settings used = OrderCalc::settingsFor(m_record, m_settings);
+    const Result<OrderTotals> totals = includesVat
+                                           ? OrderCalc::calculateIncludingTax(rows, used, m_measure)
+                                           : OrderCalc::calculateBeforeTax(rows, used, m_measure);
     setLines(rows); // the rows done before an overflow keep their rewritten cells
     if (!totals)
         return totals.failure();
@@ -463,14 +489,16 @@ Status OrderDocument::calculate(bool includesVat)
 
 QString OrderDocument::mainCurrency() const
 {
-    return m_settings.EuroMode != 0 ? QStringLiteral("Euros") : QStringLiteral("Francs");
+    return OrderCalc::settingsFor(m_record, m_settings).EuroMode != 0 ? QStringLiteral("Euros")
+                                                                      : QStringLiteral("Francs");
 }
 
 QString OrderDocument::secondCurrency() const
 {
-    if (m_settings.SingleCurrency != 0)
+    const Settings used = OrderCalc::settingsFor(m_record, m_settings);
+    if (used.SingleCurrency != 0)
         return QString();
-    return m_settings.EuroMode != 0 ? QStringLiteral("Francs") : QStringLiteral("Euros");
+    return used.EuroMode != 0 ? QStringLiteral("Francs") : QStringLiteral("Euros");
 }
 
 OrderPageInput OrderDocument::printedOrder() const

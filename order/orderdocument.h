@@ -298,6 +298,9 @@ private:
     void setLife(const OrderLife &life);
     // A change of the user's to a sent order: it differs from the supplier's copy from then on.
     void noteChangeAfterSending(Change change, const OrderRecord &before);
+    // Whether the user's change to the order on screen goes ahead: the first change to a sent
+    // order asks, once for as long as it is shown.
+    bool mayChange();
     void setFlags(bool fileModified, bool orderModified);
     void setCaption(const QString &caption);
     // Puts `record` on screen as its fields show it; the totals are emptied until worked out.
@@ -321,6 +324,9 @@ private:
     bool m_fileModified = false;
     bool m_orderModified = false;
     bool m_noteEdited = false;
+    bool m_changeAgreed = false; // to change the sent order on screen
+    bool m_asking = false;
+    bool m_stepRefused = false; // a change was refused in the step under way
     QString m_caption = QStringLiteral("Commande");
     OrderClipboard m_clipboard;
     int m_saves = 0;

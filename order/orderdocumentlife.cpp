@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What became of the order on screen: its sendings, receptions and closing.
 #include "core/clock.h"
+#include "core/numbertext.h"
+#include "core/prompts.h"
 #include "order/orderdocument.h"
+
+#include <QScopedValueRollback>
 
 void OrderDocument::setLife(const OrderLife &life)
 {
@@ -22,6 +26,9 @@ void OrderDocument::recordSending(OrderLife::Channel channel)
         return;
     life.sendings.append(sending);
     life.changedAfterSending = QDate(); // the supplier has this version now
+    if (!life.rates)
+        life.rates = OrderCalc::ratesOf(m_settings); // the figures the supplier was sent
+    m_changeAgreed = false;                          // a change to the version just sent asks again
     setLife(life);
 }
 
@@ -75,4 +82,24 @@ void OrderDocument::noteChangeAfterSending(Change change, const OrderRecord &bef
         return;
     life.changedAfterSending = Clock::today();
     Q_EMIT lifeChanged();
+}
+
+bool OrderDocument::mayChange()
+{
+    const OrderLife &life = m_record.Life;
+    if (!life.wasSent() || !life.changedAfterSending.isNull() || m_changeAgreed)
+        return true;
+    // A control put back while the question is open is no change of its own; the rest of a
+    // step refused (the other address lines of a supplier) is not asked about again.
+    if (m_asking || (m_inStep && m_stepRefused))
+        return false;
+    const QScopedValueRollback<bool> asking(m_asking, true);
+    Prompts::Request question;
+    question.icon = Prompts::Icon::Question;
+    question.buttons = Prompts::Buttons::YesNo;
+    question.text = QStringLiteral("Cette commande a été envoyée le %1. La modifier quand même ?")
+                        .arg(NumberText::formatDate(life.sendings.constFirst().date));
+    m_changeAgreed = Prompts::ask(question) == Prompts::Answer::Yes;
+    m_stepRefused = !m_changeAgreed;
+    return m_changeAgreed;
 }

@@ -44,6 +44,7 @@ OrderDocument::StepScope::StepScope(OrderDocument &document, Change change, int 
     if (!m_outermost)
         return;
     m_document.m_inStep = true;
+    m_document.m_stepRefused = false;
     m_step.change = change;
     m_step.row = row;
     m_step.column = column;

@@ -33,6 +33,7 @@ const QString ReceivedPrefix = QStringLiteral("RECU");
 const QString SettledPrefix = QStringLiteral("SOLD");
 const QString CancelledPrefix = QStringLiteral("ANNU");
 const QString ChangedPrefix = QStringLiteral("MODI");
+const QString RatesPrefix = QStringLiteral("TAUX");
 
 QString channelWord(OrderLife::Channel channel)
 {
@@ -61,6 +62,29 @@ QString receivedLine(const OrderLife::Reception &reception)
         line += Tab + QString::number(received.row) + QLatin1Char('=') +
                 TextFile::oneLine(received.quantity);
     return line;
+}
+
+// The rates as the user typed them: the order keeps them so (OrderCalc::ratesOf).
+QString ratesLine(const OrderLife::Rates &rates)
+{
+    QString line = RatesPrefix + NumberText::rate(rates.euroRate);
+    for (const Real rate : rates.vatRates)
+        line += Tab + NumberText::rate(rate);
+    return line + Tab + (rates.euros ? QStringLiteral("EUROS") : QStringLiteral("FRANCS")) + Tab +
+           (rates.singleCurrency ? QStringLiteral("1") : QStringLiteral("2"));
+}
+
+bool readRates(const QString &line, OrderLife::Rates &rates)
+{
+    const QStringList parts = line.mid(4).split(Tab);
+    if (parts.size() != 6 || !NumberText::tryToReal(parts[0], rates.euroRate))
+        return false;
+    for (int k = 0; k < 3; ++k)
+        if (!NumberText::tryToReal(parts[k + 1], rates.vatRates[k]))
+            return false;
+    rates.euros = parts[4] == QLatin1String("EUROS");
+    rates.singleCurrency = parts[5] == QLatin1String("1");
+    return ratesLine(rates) == line;
 }
 
 bool readDate(const QString &text, QDate &date)
@@ -108,6 +132,13 @@ bool decodeLifeLine(const QString &line, OrderLife &life)
         life.receptions.append(reception);
         return true;
     }
+    if (kind == RatesPrefix) {
+        OrderLife::Rates rates;
+        if (life.rates || !readRates(line, rates))
+            return false;
+        life.rates = rates;
+        return true;
+    }
     QDate *single = nullptr;
     if (kind == ExpectedPrefix)
         single = &life.expected;
@@ -130,7 +161,8 @@ bool maybeLifeLine(QByteArrayView bytes)
 {
     return bytes.size() > 4 &&
            (bytes.startsWith("ENVO") || bytes.startsWith("PREV") || bytes.startsWith("RECU") ||
-            bytes.startsWith("SOLD") || bytes.startsWith("ANNU") || bytes.startsWith("MODI"));
+            bytes.startsWith("SOLD") || bytes.startsWith("ANNU") || bytes.startsWith("MODI") ||
+            bytes.startsWith("TAUX"));
 }
 
 } // namespace
@@ -140,6 +172,8 @@ QStringList lifeLines(const OrderLife &life)
     QStringList lines;
     for (const OrderLife::Sending &sending : life.sendings)
         lines << sentLine(sending);
+    if (life.rates)
+        lines << ratesLine(*life.rates);
     if (!life.expected.isNull())
         lines << ExpectedPrefix + NumberText::formatDate(life.expected);
     for (const OrderLife::Reception &reception : life.receptions)

@@ -93,7 +93,9 @@ struct KeptLines {
 // The lines of an order's life as the block holds them after its note: "ENVO" + date + TAB +
 // how for each sending ("IMPRIMEE", "PDF", "COURRIEL", "AUTRE"), "PREV" + expected date,
 // "RECU" + date + TAB-separated "row=quantity" for each reception, "SOLD" or "ANNU" + date,
-// "MODI" + date of the first change after the last sending.
+// "MODI" + date of the first change after the last sending, "TAUX" + the euro rate, the three VAT
+// rates, "EUROS" or "FRANCS" and the currencies shown (1 or 2), TAB-separated, that the order
+// was first sent with.
 QStringList lifeLines(const OrderLife &life);
 
 // Splits the text after "CMDE" into six cells.

@@ -28,6 +28,8 @@ OrderStateLabel::OrderStateLabel(OrderDocument &document, QWidget *parent)
     setFont(bold);
     connect(&document, &OrderDocument::recordChanged, this, &OrderStateLabel::refresh);
     connect(&document, &OrderDocument::lifeChanged, this, &OrderStateLabel::refresh);
+    // The receptions name their lines by designation.
+    connect(&document, &OrderDocument::linesChanged, this, &OrderStateLabel::refresh);
     refresh();
 }
 

@@ -141,10 +141,16 @@ QStringList events(const OrderRecord &record)
         lines << QStringLiteral("Modifiée après envoi le %1").arg(date(life.changedAfterSending));
     if (!life.expected.isNull())
         lines << QStringLiteral("Livraison prévue le %1").arg(date(life.expected));
-    for (const OrderLife::Reception &reception : life.receptions)
-        lines << QStringLiteral("Réception du %1 (%2 ligne(s))")
-                     .arg(date(reception.date))
-                     .arg(reception.quantities.size());
+    for (const OrderLife::Reception &reception : life.receptions) {
+        lines << QStringLiteral("Réception du %1 :").arg(date(reception.date));
+        for (const OrderLife::Received &received : reception.quantities) {
+            const QString designation = record.Lines.value(received.row - 1).Designation.trimmed();
+            lines << QStringLiteral("    %1 : %2")
+                         .arg(designation.isEmpty() ? QStringLiteral("ligne %1").arg(received.row)
+                                                    : designation,
+                              received.quantity);
+        }
+    }
     if (life.closing == OrderLife::Closing::Settled)
         lines << QStringLiteral("Soldée le %1").arg(date(life.closedOn));
     else if (life.closing == OrderLife::Closing::Cancelled)

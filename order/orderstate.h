@@ -40,7 +40,8 @@ State state(const OrderRecord &record);
 QString text(const OrderRecord &record);
 // The short word of each state, for lists and filters.
 QString name(State state);
-// Every event of the order with its date, one a line, as they happened.
+// Every event of the order with its date, one a line, as they happened; each reception is
+// followed by what came for each line ("designation : quantity"), indented.
 QStringList events(const OrderRecord &record);
 // "imprimée", "PDF", "courriel", "autre".
 QString channelText(OrderLife::Channel channel);

@@ -305,6 +305,32 @@ Result<OrderTotals> calculateIncludingTax(QList<OrderLine> &rows, const Settings
     return withTexts(rows, true, settings, measure);
 }
 
+Settings settingsFor(const OrderRecord &record, const Settings &settings)
+{
+    Settings used = settings;
+    if (const std::optional<OrderLife::Rates> &kept = record.Life.rates) {
+        used.EuroRate = kept->euroRate;
+        used.VatRates = kept->vatRates;
+        used.EuroMode = kept->euros ? 1 : 0;
+        used.SingleCurrency = kept->singleCurrency ? 1 : 0;
+    }
+    return used;
+}
+
+OrderLife::Rates ratesOf(const Settings &settings)
+{
+    // As typed, without the last digits' noise of the 6-byte form: what the order's block
+    // holds and reads back. The figures are the same, each rate being stored again.
+    const auto typed = [](Real rate) {
+        Real value = rate;
+        return NumberText::tryToReal(NumberText::rate(rate), value) ? value : rate;
+    };
+    return {typed(settings.EuroRate),
+            {typed(settings.VatRates[0]), typed(settings.VatRates[1]), typed(settings.VatRates[2])},
+            settings.EuroMode != 0,
+            settings.SingleCurrency != 0};
+}
+
 Result<OrderTotals> calculateOrder(QList<OrderLine> &rows, bool includesVat,
                                    const Settings &settings, const TextWidth &measure)
 {

@@ -47,6 +47,13 @@ struct OrderAmounts {
 
 namespace OrderCalc {
 
+// The settings an order is worked out with: the rates and currencies it was first sent with,
+// when it keeps them (the supplier holds those figures); `settings` otherwise. Every figure of
+// an order, shown, printed or reported, comes from these.
+Settings settingsFor(const OrderRecord &record, const Settings &settings);
+// The rates and currencies of `settings` an order keeps from its first sending.
+OrderLife::Rates ratesOf(const Settings &settings);
+
 // Width in pixels of a text in the font of the grid (or of whatever the caller shows it in).
 using TextWidth = std::function<int(const QString &)>;
 

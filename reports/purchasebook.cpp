@@ -70,6 +70,13 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
     p.SupplierCode = record.SupplierCode;
     p.SupplierName = record.AddressLines[0];
     p.Cancelled = record.Life.closing == OrderLife::Closing::Cancelled;
+    // A sent order counts with the rates it was sent with. One kept in the other currency
+    // counts in the report's at its own euro rate: its figures trade places.
+    Settings used = OrderCalc::settingsFor(record, settings);
+    const bool swapped = (used.EuroMode != 0) != (settings.EuroMode != 0);
+    if (swapped || secondCurrency)
+        used.SingleCurrency = 0;
+    const int own = swapped ? 1 : 0;
     // The order window's rows only: the rest of a longer order is no part of its totals.
     std::array<QStringView, OrderLine::CellCount> cells;
     const Result<OrderAmounts> amounts = OrderCalc::amounts(
@@ -80,7 +87,7 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
                                         cells[OrderLine::UnitPriceCell],
                                         cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
         },
-        record.IncludesVat, settings);
+        record.IncludesVat, used);
     p.Counted = amounts.ok();
     if (!p.Counted)
         return p;
@@ -88,9 +95,9 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
     if (!a.VatKnown) {
         // The VAT and the amount before tax of a TTC order at -100 % are not shown: the order
         // counts in the totals including tax alone.
-        p.m_totals[2] = NumberText::cents(a.TotalIncludingTax);
-        if (secondCurrency && a.SecondCurrency)
-            p.m_totals[5] = NumberText::cents(*a.SecondCurrency);
+        p.m_totals[own * 3 + 2] = NumberText::cents(a.TotalIncludingTax);
+        if (a.SecondCurrency)
+            p.m_totals[(1 - own) * 3 + 2] = NumberText::cents(*a.SecondCurrency);
         return p;
     }
     // Each order counts as its page shows it: the VAT, and the amount the prices were typed
@@ -99,20 +106,20 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
     const qint64 vat = NumberText::cents(a.TotalVat);
     const qint64 beforeTax = record.IncludesVat ? NumberText::cents(a.TotalIncludingTax) - vat
                                                 : NumberText::cents(a.TotalBeforeTax);
-    p.setFigures(0, beforeTax, vat, a.BeforeTax, a.Vat);
-    if (!secondCurrency)
+    p.setFigures(own, beforeTax, vat, a.BeforeTax, a.Vat);
+    if (!secondCurrency && !swapped)
         return p;
     // The other currency: its total including tax as the page shows it, the VAT converted.
     std::array<Real, 3> bases{};
     std::array<Real, 3> vats{};
     for (int g = 0; g < 3; ++g) {
-        bases[g] = OrderCalc::inSecondCurrency(a.BeforeTax[g], settings).value_or(0);
-        vats[g] = OrderCalc::inSecondCurrency(a.Vat[g], settings).value_or(0);
+        bases[g] = OrderCalc::inSecondCurrency(a.BeforeTax[g], used).value_or(0);
+        vats[g] = OrderCalc::inSecondCurrency(a.Vat[g], used).value_or(0);
     }
     const qint64 otherVat =
-        NumberText::cents(OrderCalc::inSecondCurrency(a.TotalVat, settings).value_or(0));
+        NumberText::cents(OrderCalc::inSecondCurrency(a.TotalVat, used).value_or(0));
     const qint64 otherTotal = NumberText::cents(a.SecondCurrency.value_or(0));
-    p.setFigures(1, otherTotal - otherVat, otherVat, bases, vats);
+    p.setFigures(1 - own, otherTotal - otherVat, otherVat, bases, vats);
     return p;
 }
 

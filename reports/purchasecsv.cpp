@@ -11,6 +11,7 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <algorithm>
+#include <optional>
 
 namespace PurchaseCsv {
 
@@ -73,9 +74,19 @@ Kept &kept()
 void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile &csv)
 {
     const OrderRecord &record = order.record;
+    // A sent order with the rates it was sent with; one kept in the other currency in the
+    // file's currency, at its own euro rate.
+    Settings used = OrderCalc::settingsFor(record, settings);
+    const bool swapped = (used.EuroMode != 0) != (settings.EuroMode != 0);
+    used.SingleCurrency = 0;
+    const auto money = [&](Real amount) {
+        if (!swapped)
+            return std::optional<Real>(amount);
+        return OrderCalc::inSecondCurrency(amount, used);
+    };
     std::array<QString, 3> rates;
     for (int g = 0; g < 3; ++g)
-        rates[g] = NumberText::rate(settings.VatRates[g]);
+        rates[g] = NumberText::rate(used.VatRates[g]);
     const QString date =
         record.Date.isValid() ? NumberText::formatDate(record.Date) : order.unreadDate;
     // The state needs the lines only when goods were received.
@@ -110,7 +121,7 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
                                         cells[OrderLine::UnitPriceCell],
                                         cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
         },
-        record.IncludesVat, settings);
+        record.IncludesVat, used);
     bool any = false;
     for (qsizetype i = 0; i < order.lineCount(); ++i) {
         cells = order.cells(i);
@@ -123,11 +134,24 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
         // price is the one the amount was worked out from, to its last decimal.
         csv.text(cells[OrderLine::DesignationCell]);
         csv.number(trimmed(cells[OrderLine::QuantityCell]));
-        csv.number(priceText(trimmed(cells[OrderLine::UnitPriceCell])));
+        const QStringView price = trimmed(cells[OrderLine::UnitPriceCell]);
+        Real typed = 0;
+        if (swapped && NumberText::tryToReal(price, typed))
+            csv.cents(NumberText::cents(money(typed).value_or(0)));
+        else
+            csv.number(priceText(price));
         csv.number(trimmed(cells[OrderLine::DiscountCell]));
         const OrderAmounts::Row counted = amounts ? amounts->Rows.value(i) : OrderAmounts::Row();
-        const std::optional<OrderCalc::Split> split =
-            OrderCalc::splitRow(counted.Amount, counted.Group, record.IncludesVat, settings);
+        std::optional<OrderCalc::Split> split =
+            OrderCalc::splitRow(counted.Amount, counted.Group, record.IncludesVat, used);
+        if (split && swapped) {
+            const std::optional<Real> beforeTax = money(split->BeforeTax);
+            const std::optional<Real> vat = money(split->Vat);
+            const std::optional<Real> includingTax = money(split->IncludingTax);
+            split.reset();
+            if (beforeTax && vat && includingTax)
+                split = OrderCalc::Split{*beforeTax, *vat, *includingTax};
+        }
         if (split)
             csv.cents(NumberText::cents(split->BeforeTax));
         else

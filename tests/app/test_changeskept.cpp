@@ -8,7 +8,11 @@
 #include "core/real48.h"
 #include "core/textfile.h"
 #include "gui/application.h"
+#include "order/bookview.h"
 #include "order/orderwindow.h"
+#include "printing/recordingprinter.h"
+#include "reports/purchasebook.h"
+#include "reports/purchasecsv.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 
@@ -19,6 +23,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -163,6 +168,23 @@ public:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QTRY_VERIFY(QApplication::focusWidget()->objectName() == QLatin1String("CellEditor"));
     }
+    // A command of the "&Document" menu by its letter; the reception dialog is accepted as it
+    // comes, with what is due.
+    void documentCommand(char item)
+    {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                if (auto *box = dialog->findChild<QDialogButtonBox *>())
+                    box->button(QDialogButtonBox::Ok)->click();
+        });
+        poll.start(5);
+        key(Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        key(Qt::Key_A + (item - 'a'));
+        QTRY_VERIFY(!QApplication::activePopupWidget() && !QApplication::activeModalWidget());
+        QApplication::setActiveWindow(&form);
+    }
     // Opens a dialog from the "&Paramètres" menu and works it while it is shown; `close` is
     // the button that closes it.
     void inDialog(char item, const std::function<void(QWidget &)> &work, const char *close)
@@ -217,6 +239,8 @@ private Q_SLOTS:
     void codeThatCannotBeStoredIsRefused();
     void lifeFromTheDocumentMenu_data();
     void lifeFromTheDocumentMenu();
+    void sentOrderStaysAsSent_data();
+    void sentOrderStaysAsSent();
 };
 
 void TestChangesKept::savedAndAskedAbout_data()
@@ -497,18 +521,20 @@ void TestChangesKept::lifeFromTheDocumentMenu_data()
     QTest::addColumn<QString>("state");
     QTest::addColumn<QStringList>("written");
     const QString sent = QStringLiteral("ENVO14/03/2000\tAUTRE");
+    const QString rates = QStringLiteral("TAUX6,55957\t20,6\t0\t5,5\tFRANCS\t2");
     QTest::newRow("marked sent") << "y"
-                                 << "Envoyée le 14/03/2000 (autre)" << QStringList{sent};
+                                 << "Envoyée le 14/03/2000 (autre)" << QStringList{sent, rates};
     QTest::newRow("received as due")
         << "yi"
-        << "Reçue le 14/03/2000" << QStringList{sent, "RECU14/03/2000\t1=2\t2=4"};
-    QTest::newRow("received, then undone") << "yiz"
-                                           << "Envoyée le 14/03/2000 (autre)" << QStringList{sent};
+        << "Reçue le 14/03/2000" << QStringList{sent, rates, "RECU14/03/2000\t1=2\t2=4"};
+    QTest::newRow("received, then undone")
+        << "yiz"
+        << "Envoyée le 14/03/2000 (autre)" << QStringList{sent, rates};
     QTest::newRow("settled") << "yo"
-                             << "Soldée" << QStringList{sent, "SOLD14/03/2000"};
+                             << "Soldée" << QStringList{sent, rates, "SOLD14/03/2000"};
     QTest::newRow("cancelled and taken back")
         << "yaa"
-        << "Envoyée le 14/03/2000 (autre)" << QStringList{sent};
+        << "Envoyée le 14/03/2000 (autre)" << QStringList{sent, rates};
 }
 
 // What became of the order, recorded from the menu: what the window says, what the file holds.
@@ -523,25 +549,139 @@ void TestChangesKept::lifeFromTheDocumentMenu()
             s.key(Qt::Key_Z, Qt::ControlModifier);
             continue;
         }
-        // The reception dialog is accepted as it comes, with what is due.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [] {
-            if (QWidget *dialog = QApplication::activeModalWidget())
-                if (auto *box = dialog->findChild<QDialogButtonBox *>())
-                    box->button(QDialogButtonBox::Ok)->click();
-        });
-        poll.start(5);
-        s.key(Qt::Key_D, Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        s.key(Qt::Key_A + (item.toLatin1() - 'a'));
-        QTRY_VERIFY(!QApplication::activePopupWidget() && !QApplication::activeModalWidget());
-        QApplication::setActiveWindow(&s.form);
+        s.documentCommand(item.toLatin1());
     }
     QCOMPARE(s.child<QLabel>("OrderState")->text(), state);
     s.key(Qt::Key_S, Qt::ControlModifier);
     const QStringList lines = linesOf(Book);
     QCOMPARE(lines.mid(lines.indexOf("MEMOLivrer le matin") + 1),
              written + QStringList{"</BLOC0000>"});
+}
+
+void TestChangesKept::sentOrderStaysAsSent_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("questions"); // "La modifier quand même ?"
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("vat");  // the window's "Total TVA"
+    QTest::addColumn<bool>("changed"); // the book differs from the order as sent
+    QTest::addColumn<bool>("kept");    // the order keeps the rates it was sent with
+    using S = Session;
+    using A = Prompts::Answer;
+    const QString sent = QStringLiteral("Envoyée le 14/03/2000 (autre)");
+    const QString modified = QStringLiteral("Modifiée après envoi");
+
+    // Printed again, reported and exported: at 20,6 %, whatever the settings say now.
+    QTest::newRow("printed, statistics, CSV") << Change([](S &s, bool) {
+        RecordingPrinter printer;
+        s.desktop.printerInUse = &printer;
+        s.desktop.copies = 1;
+        s.key(Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        s.key(Qt::Key_I);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        s.desktop.printerInUse = nullptr;
+        QVERIFY(std::any_of(printer.engine.drawn.cbegin(), printer.engine.drawn.cend(),
+                            [](const Drawn &d) { return d.text.trimmed() == "4,94"; }));
+        const BookView book = BookView::asSaved(s.form.commande().document());
+        QCOMPARE(PurchaseBook(book).orders().value(0).total(Amount::Vat, Currency::Main), 494);
+        CsvFile csv;
+        PurchaseCsv::orderLines(book, 0, csv);
+        QVERIFY(csv.bytes().contains(";Vis;2;10,00;;20,00;1;20,6;4,12;24,12"));
+    }) << 0 << "Envoyée le 14/03/2000 (imprimée)"
+                                              << "4,94" << true << true;
+    // A copy is a draft, worked out with the settings.
+    QTest::newRow("copied and pasted over it, Oui") << Change([](S &s, bool) {
+        s.desktop.answer(A::Yes);
+        s.key(Qt::Key_C, Qt::ControlModifier);
+        s.key(Qt::Key_V, Qt::ControlModifier);
+    }) << 1 << "Brouillon"
+                                                    << "1,68" << true << false;
+    QTest::newRow("address typed, Non") << Change([](S &s, bool) {
+        s.desktop.answer(A::No);
+        s.clickEnd("AddressLine2");
+        s.type("x");
+        QCOMPARE(s.child<QLineEdit>("AddressLine2")->text(), "12 rue des Halles");
+    }) << 1 << sent << "4,94" << false << true;
+    QTest::newRow("address typed, Oui: asked once") << Change([](S &s, bool) {
+        s.desktop.answer(A::Yes);
+        s.clickEnd("AddressLine2");
+        s.type(" bis");
+    }) << 1 << modified << "4,94" << true << true;
+    QTest::newRow("cell editor, Non") << Change([](S &s, bool) {
+        s.desktop.answer(A::No);
+        s.clickCell(3, 0);
+        s.clickCell(1, 0);
+        s.type("Boulons");
+        s.key(Qt::Key_Tab);
+        QCOMPARE(s.form.commande().document().cell(1, 0), "Vis");
+        auto *grid = s.child<QTableView>("Lines");
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), "Vis");
+    }) << 1 << sent << "4,94" << false << true;
+    QTest::newRow("cell editor, Oui") << Change([](S &s, bool) {
+        s.desktop.answer(A::Yes);
+        s.clickCell(3, 0);
+        s.clickCell(1, 0);
+        s.type("Boulons");
+        s.key(Qt::Key_Tab);
+    }) << 1 << modified << "4,94" << true
+                                      << true;
+    QTest::newRow("note, Non") << Change([](S &s, bool) {
+        s.desktop.answer(A::No);
+        s.clickEnd("Note");
+        s.type("!");
+        QCOMPARE(s.child<QPlainTextEdit>("Note")->toPlainText(), "Livrer le matin");
+    }) << 1 << sent << "4,94" << false
+                               << true;
+    QTest::newRow("note, Oui") << Change([](S &s, bool) {
+        s.desktop.answer(A::Yes);
+        s.clickEnd("Note");
+        s.type("!!");
+    }) << 1 << modified << "4,94"
+                               << true << true;
+    // What became of the order is no change to what the supplier got.
+    QTest::newRow("received, never asked") << Change([](S &s, bool) {
+        s.documentCommand('i');
+        QVERIFY(s.child<QLabel>("OrderState")
+                    ->toolTip()
+                    .endsWith("Réception du 14/03/2000 :\n    Vis : 2\n    Ecrous : 4"));
+    }) << 0 << "Reçue le 14/03/2000"
+                                           << "4,94" << true << true;
+}
+
+// A sent order, the VAT rate then changed from 20,6 to 7 %: the order shows, prints and reports
+// what the supplier got; the first change to it asks, and Non leaves it as it was.
+void TestChangesKept::sentOrderStaysAsSent()
+{
+    QFETCH(Change, change);
+    QFETCH(int, questions);
+    QFETCH(QString, state);
+    QFETCH(QString, vat);
+    QFETCH(bool, changed);
+    QFETCH(bool, kept);
+    Session s;
+    OrderDocument &document = s.form.commande().document();
+    s.documentCommand('y');
+    s.inDialog(
+        'c',
+        [](QWidget &w) {
+            QLineEdit &rate = field(w, "VatRate1");
+            rate.selectAll();
+            QTest::keyClicks(&rate, "7");
+        },
+        "OkButton");
+    QCOMPARE(s.child<QLabel>("TotalVat")->text().trimmed(), "4,94");
+    const QStringList asSent = document.snapshot().toStringList();
+    s.desktop.asked.clear();
+
+    change(s, false);
+    QCOMPARE(s.desktop.texts(),
+             QStringList(questions, "Cette commande a été envoyée le 14/03/2000. "
+                                    "La modifier quand même ?"));
+    QCOMPARE(s.child<QLabel>("OrderState")->text(), state);
+    QCOMPARE(s.child<QLabel>("TotalVat")->text().trimmed(), vat);
+    QCOMPARE(document.snapshot().toStringList() != asSent, changed);
+    QCOMPARE(document.record().Life.rates.has_value(), kept);
 }
 
 // The program's own application object, as in the program.

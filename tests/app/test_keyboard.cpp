@@ -249,7 +249,7 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     m_desktop->chooseFile(m_book);
     key(Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_form->MainFileName, m_book);
+    QCOMPARE(m_form->fileName(), m_book);
     key(Qt::Key_S, Qt::ControlModifier);
     bool modified = true;
     QVERIFY(!m_form->commande().bookModified(modified));
@@ -1150,7 +1150,7 @@ void TestKeyboard::fileDialogsReadable()
     QVERIFY(sizes.first().width() >= 700 && sizes.first().height() >= 500);
     QVERIFY(sizeColumn >
             QFontMetrics(m_form->font()).horizontalAdvance(QStringLiteral("677 octets")));
-    QCOMPARE(m_form->MainFileName, m_book);
+    QCOMPARE(m_form->fileName(), m_book);
 
     // The next one, the save dialog included, comes back as it was left.
     menu('f', 's');

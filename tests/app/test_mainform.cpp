@@ -4,6 +4,7 @@
 #include "app/orderlistdialog.h"
 #include "app/windowplace.h"
 #include "core/textfile.h"
+#include "failingwriter.h"
 #include "gui/application.h"
 #include "gui/outcomedialog.h"
 #include "order/orderfilelock.h"
@@ -232,7 +233,7 @@ void TestMainForm::saveQuestion()
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::YesNoCancel);
     QCOMPARE(QFile::exists(path + QStringLiteral(".bak")), saved);
     if (!goesOn) {
-        QCOMPARE(m_form->MainFileName, path);
+        QCOMPARE(m_form->fileName(), path);
         QCOMPARE(m_form->commande().book().lines(), linesBefore);
         QVERIFY(m_form->isVisible());
         bool modified = false;
@@ -240,10 +241,10 @@ void TestMainForm::saveQuestion()
         return;
     }
     if (command == QLatin1String("new")) {
-        QVERIFY(m_form->MainFileName.isEmpty());
+        QVERIFY(m_form->fileName().isEmpty());
         QVERIFY(m_form->commande().book().lines().isEmpty());
     } else if (command == QLatin1String("open")) {
-        QCOMPARE(m_form->MainFileName, other);
+        QCOMPARE(m_form->fileName(), other);
         QCOMPARE(m_form->commande().book().orderCount(), 3);
     } else {
         QVERIFY(!m_form->isVisible());
@@ -267,7 +268,7 @@ void TestMainForm::saveQuestionForUnnamedBook()
     openBook(QStringLiteral("book.cmd"));
     m_desktop->answer(Answer::No); // a freshly opened book counts as modified
     trigger("FileNewItem");
-    QVERIFY(m_form->MainFileName.isEmpty());
+    QVERIFY(m_form->fileName().isEmpty());
     m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
@@ -304,8 +305,7 @@ void TestMainForm::failedSaveCancelsCommand()
     start();
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QByteArray before = contents(path);
-    // A name whose folder does not exist cannot be written.
-    m_form->MainFileName = m_dir->file(QStringLiteral("gone/book.cmd"));
+    FailingWrites failing(FailingWriter::Failure::Write, 0, QStringLiteral(".cmd"));
     m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
@@ -372,7 +372,7 @@ void TestMainForm::open()
     QCOMPARE(m_desktop->fileRequests.first().filter, QStringLiteral("Commandes (*.cmd)"));
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(m_form->commande().book().orderCount(), loaded ? 2 : 0);
-    QCOMPARE(m_form->MainFileName, nameKept ? path : QString());
+    QCOMPARE(m_form->fileName(), nameKept ? path : QString());
     QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
     QCOMPARE(m_form->windowTitle(), loaded ? QStringLiteral("Qor Commande - [COMMANDE.CMD]")
                                            : QStringLiteral("Qor Commande"));
@@ -421,7 +421,7 @@ void TestMainForm::openAtStart()
     QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
     QVERIFY(action("ParAutoOpenItem")->isChecked());
     if (orders > 0)
-        QCOMPARE(m_form->MainFileName, m_dir->file(argument));
+        QCOMPARE(m_form->fileName(), m_dir->file(argument));
 }
 
 void TestMainForm::saveAs_data()
@@ -454,7 +454,7 @@ void TestMainForm::saveAs()
     QVERIFY(m_desktop->texts().isEmpty());
     QVERIFY(QFile::exists(m_dir->file(written)));
     QVERIFY(contents(m_dir->file(written)).contains("<BLOC0000>\r\n"));
-    QCOMPARE(m_form->MainFileName, m_dir->file(written));
+    QCOMPARE(m_form->fileName(), m_dir->file(written));
     bool modified = true;
     QVERIFY(!m_form->commande().bookModified(modified));
 }
@@ -483,7 +483,7 @@ void TestMainForm::saveAsOverExistingFile()
     const bool overwritten = answer == Answer::Ok;
     QCOMPARE(contents(existing) != "old", overwritten);
     // Refused, the book stays the file it was.
-    QCOMPARE(m_form->MainFileName, overwritten ? existing : path);
+    QCOMPARE(m_form->fileName(), overwritten ? existing : path);
 }
 
 void TestMainForm::bookCommandsEnabled_data()
@@ -515,7 +515,7 @@ void TestMainForm::bookCommandsEnabled()
         trigger("DocNewOrderItem");
     else {
         QVERIFY(action("ParAutoOpenItem")->isChecked());
-        QCOMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("parti.cmd")));
+        QCOMPARE(m_form->fileName(), m_dir->file(QStringLiteral("parti.cmd")));
         QVERIFY(m_form->commande().book().lines().isEmpty());
     }
 
@@ -539,7 +539,7 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     writeSettings(false, remembered);
     start();
     QVERIFY(!action("ParAutoOpenItem")->isChecked());
-    QVERIFY(m_form->MainFileName.isEmpty());
+    QVERIFY(m_form->fileName().isEmpty());
 
     const QString path = openBook(QStringLiteral("book.cmd"));
     trigger("ParAutoOpenItem");
@@ -550,7 +550,7 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     m_form->commande().autoOpenSetting(autoOpen, name);
     QVERIFY(autoOpen);
     // The remembered book must not become the target of the next save.
-    QCOMPARE(m_form->MainFileName, path);
+    QCOMPARE(m_form->fileName(), path);
     m_form->commande().document().setFileModified(true);
     trigger("FileSaveItem");
     QStringList lines;
@@ -692,7 +692,7 @@ void TestMainForm::errorInsideCommand()
     m_desktop->asked.clear();
     const QString path = openBook(QStringLiteral("book.cmd"));
     QVERIFY(m_desktop->asked.isEmpty());
-    QCOMPARE(m_form->MainFileName, path);
+    QCOMPARE(m_form->fileName(), path);
     QCOMPARE(m_form->commande().book().orderCount(), 2);
 }
 
@@ -710,7 +710,7 @@ void TestMainForm::failedOpening()
     trigger("FileOpenItem");
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
-    QCOMPARE(m_form->MainFileName, path);
+    QCOMPARE(m_form->fileName(), path);
     QCOMPARE(m_form->commande().book().orderCount(), 2);
 
     const QString bad = m_dir->file(QStringLiteral("mauvaise-date.cmd"));
@@ -724,7 +724,7 @@ void TestMainForm::failedOpening()
     trigger("FileOpenItem");
     QCOMPARE(m_desktop->texts().mid(1),
              QStringList{QStringLiteral("'32/13/2000' n'est pas une date correcte")});
-    QCOMPARE(m_form->MainFileName, bad);
+    QCOMPARE(m_form->fileName(), bad);
     QVERIFY(action("FileSaveItem")->isEnabled());
     trigger("DocNextItem");
     QCOMPARE(m_form->commande().findChild<QLineEdit *>(QStringLiteral("OrderNumber"))->text(),
@@ -893,11 +893,11 @@ void TestMainForm::recentBooks()
 
     // Chosen, a book opens after the save question and comes first.
     menu(Qt::Key_F, Qt::Key_2);
-    QTRY_COMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("a.cmd")));
+    QTRY_COMPARE(m_form->fileName(), m_dir->file(QStringLiteral("a.cmd")));
     m_form->commande().document().setFileModified(true);
     m_desktop->asked.clear();
     menu(Qt::Key_F, Qt::Key_3);
-    QTRY_COMPARE(m_form->MainFileName, m_dir->file(QStringLiteral("c.cmd")));
+    QTRY_COMPARE(m_form->fileName(), m_dir->file(QStringLiteral("c.cmd")));
     QCOMPARE(m_desktop->texts(),
              QStringList{QStringLiteral("Enregistrer changements dans a.cmd ?")});
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd]"));
@@ -944,7 +944,7 @@ void TestMainForm::droppedFiles()
     QVERIFY(drop.isAccepted());
 
     const QString opened = message.isEmpty() ? m_dir->file(files.first()) : first;
-    QTRY_COMPARE(m_form->MainFileName, opened);
+    QTRY_COMPARE(m_form->fileName(), opened);
     QTRY_COMPARE(m_desktop->texts().value(0),
                  message.isEmpty() ? QStringLiteral("Enregistrer changements dans a.cmd ?")
                                    : message);

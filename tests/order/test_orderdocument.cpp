@@ -310,6 +310,7 @@ private Q_SLOTS:
         QFETCH(QString, state);
         TemporaryWorkingDir dir;
         FakePlatform desktop{QDateTime(QDate(2000, 3, 15), QTime(10, 0))};
+        desktop.unscripted = Prompts::Answer::Yes; // changing a sent order
         OrderDocument document;
         TestBooks::Order order;
         order.body =
@@ -362,9 +363,14 @@ private Q_SLOTS:
         const QStringList life =
             lines.filter(QRegularExpression("^(ENVO|PREV|RECU|SOLD|ANNU|MODI)"));
         QCOMPARE(QString(life.join('|')).replace('\t', ' '), written);
+        // A sent order keeps the rates it was worked out with, once.
+        const QStringList rates = lines.filter(QRegularExpression("^TAUX"));
+        QCOMPARE(rates, written.contains("ENVO")
+                            ? QStringList{"TAUX6,55957\t20,6\t0\t5,5\tFRANCS\t2"}
+                            : QStringList());
         // After the note, before the closing label: where a reader of the older kinds looks no
         // more.
-        QCOMPARE(lines.indexOf("MEMOnote"), lines.size() - 2 - life.size());
+        QCOMPARE(lines.indexOf("MEMOnote"), lines.size() - 2 - life.size() - rates.size());
         OrderRecord reread;
         QVERIFY(*OrderFormat::decode(TextLines(lines), 0, reread));
         QCOMPARE(OrderState::text(reread), state);

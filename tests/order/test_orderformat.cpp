@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/clock.h"
 #include "core/numbertext.h"
+#include "fakeplatform.h"
 #include "order/orderformat.h"
 #include "order/orderstate.h"
 #include "testsupport.h"
@@ -150,39 +152,44 @@ private Q_SLOTS:
     }
 
     // What became of an order is read from the lines after its note and written back byte for
-    // byte; the lines this version would not write the same way stay as unknown ones.
+    // byte; the lines this version would not write the same way stay as unknown ones. `late`:
+    // the days an awaited order is late on 13/02/2026, -1 when it is not awaited.
     void lifeOfAnOrder_data()
     {
         QTest::addColumn<QStringList>("life");
         QTest::addColumn<QString>("state");
         QTest::addColumn<int>("unread");
         QTest::addColumn<QStringList>("due"); // row:ordered:received of each line counted
+        QTest::addColumn<int>("late");
         const QString sent = QStringLiteral("ENVO03/02/2026\tCOURRIEL");
         QTest::newRow("draft") << QStringList{} << "Brouillon" << 0
-                               << QStringList{"1:3:0", "2:2,5:0"};
+                               << QStringList{"1:3:0", "2:2,5:0"} << -1;
         QTest::newRow("sent, expected")
             << QStringList{sent, "PREV10/02/2026"} << "Envoyée le 03/02/2026 (courriel)" << 0
-            << QStringList{"1:3:0", "2:2,5:0"};
+            << QStringList{"1:3:0", "2:2,5:0"} << 3;
+        QTest::newRow("sent with its rates, due later")
+            << QStringList{sent, "TAUX6,55957\t19,6\t0\t5,5\tEUROS\t1", "PREV20/02/2026"}
+            << "Envoyée le 03/02/2026 (courriel)" << 0 << QStringList{"1:3:0", "2:2,5:0"} << 0;
         QTest::newRow("sent again: the latest shows")
             << QStringList{"ENVO01/02/2026\tIMPRIMEE", "ENVO02/02/2026\tPDF",
                            "ENVO03/02/2026\tAUTRE"}
-            << "Envoyée le 03/02/2026 (autre)" << 0 << QStringList{"1:3:0", "2:2,5:0"};
+            << "Envoyée le 03/02/2026 (autre)" << 0 << QStringList{"1:3:0", "2:2,5:0"} << 0;
         QTest::newRow("received in part")
-            << QStringList{sent, "RECU12/02/2026\t1=3"} << "Reçue en partie" << 0
-            << QStringList{"1:3:3", "2:2,5:0"};
+            << QStringList{sent, "PREV12/02/2026", "RECU12/02/2026\t1=3"} << "Reçue en partie" << 0
+            << QStringList{"1:3:3", "2:2,5:0"} << 1;
         QTest::newRow("received in two: the comment never holds it back")
             << QStringList{sent, "RECU12/02/2026\t1=3\t2=1", "RECU14/02/2026\t2=1,5"}
-            << "Reçue le 14/02/2026" << 0 << QStringList{"1:3:3", "2:2,5:2,5"};
+            << "Reçue le 14/02/2026" << 0 << QStringList{"1:3:3", "2:2,5:2,5"} << -1;
         QTest::newRow("over-reception")
             << QStringList{sent, "RECU12/02/2026\t1=5\t2=2,5", "RECU13/02/2026\t1=1"}
-            << "Reçue le 12/02/2026" << 0 << QStringList{"1:3:6", "2:2,5:2,5"};
+            << "Reçue le 12/02/2026" << 0 << QStringList{"1:3:6", "2:2,5:2,5"} << -1;
         QTest::newRow("settled") << QStringList{sent, "RECU12/02/2026\t1=1", "SOLD15/02/2026"}
-                                 << "Soldée" << 0 << QStringList{"1:3:1", "2:2,5:0"};
-        QTest::newRow("cancelled") << QStringList{sent, "ANNU15/02/2026"} << "Annulée" << 0
-                                   << QStringList{"1:3:0", "2:2,5:0"};
+                                 << "Soldée" << 0 << QStringList{"1:3:1", "2:2,5:0"} << -1;
+        QTest::newRow("cancelled") << QStringList{sent, "PREV01/02/2026", "ANNU15/02/2026"}
+                                   << "Annulée" << 0 << QStringList{"1:3:0", "2:2,5:0"} << -1;
         QTest::newRow("changed after sending")
             << QStringList{sent, "MODI05/02/2026"} << "Modifiée après envoi" << 0
-            << QStringList{"1:3:0", "2:2,5:0"};
+            << QStringList{"1:3:0", "2:2,5:0"} << 0;
         QTest::newRow("lines not written so stay unread, in place")
             << QStringList{"ZZZZa later version's",
                            "ENVO3/2/2026\tCOURRIEL",
@@ -190,8 +197,10 @@ private Q_SLOTS:
                            "RECU12/02/2026\t1=",
                            "RECU12/02/2026\t01=1",
                            "PREV31/02/2026",
+                           "TAUX6,559570\t19,6\t0\t5,5\tEUROS\t1",
+                           "TAUX6,55957\t19,6\t0\t5,5\tEURO\t1",
                            sent}
-            << "Envoyée le 03/02/2026 (courriel)" << 6 << QStringList{"1:3:0", "2:2,5:0"};
+            << "Envoyée le 03/02/2026 (courriel)" << 8 << QStringList{"1:3:0", "2:2,5:0"} << 0;
     }
     void lifeOfAnOrder()
     {
@@ -199,6 +208,8 @@ private Q_SLOTS:
         QFETCH(QString, state);
         QFETCH(int, unread);
         QFETCH(QStringList, due);
+        QFETCH(int, late);
+        FakePlatform desktop{QDateTime(QDate(2026, 2, 13), QTime(9, 0))};
         const TextLines lines(block(0, QStringList{"TTCN", "CMDEVis\t3\t1,00\t\t3,00\t1",
                                                    "CMDEClou\t2,5\t1,00\t\t2,50\t1",
                                                    "CMDEà livrer le matin\t\t\t\t\t",
@@ -216,6 +227,7 @@ private Q_SLOTS:
                          .arg(NumberText::general(line.ordered),
                               NumberText::general(line.received));
         QCOMPARE(found, due);
+        QCOMPARE(OrderState::awaited(r) ? OrderState::daysLate(r, Clock::today()) : -1, late);
         TextLines back;
         appendBlock(back, r, 0, kept);
         QCOMPARE(back, lines);

@@ -126,7 +126,7 @@ private Q_SLOTS:
     {
         start();
         openBook();
-        QCOMPARE(m_form->MainFileName, m_path);
+        QCOMPARE(m_form->fileName(), m_path);
         typeNote(QStringLiteral("urgent"));
         const QByteArray before = contents(m_path);
         {
@@ -155,14 +155,14 @@ private Q_SLOTS:
         QCOMPARE(m_prompts->texts().size(), 1);
         QVERIFY(m_prompts->texts().first().startsWith(
             QStringLiteral("Le fichier c.cmd est ouvert sur le poste ")));
-        QVERIFY(m_form->MainFileName.isEmpty());
+        QVERIFY(m_form->fileName().isEmpty());
         QVERIFY(m_form->commande().book().lines().isEmpty());
         QVERIFY(!m_form->findChild<QAction *>(QStringLiteral("FileSaveItem"))->isEnabled());
 
         m_prompts->asked.clear();
         m_prompts->answer(Answer::Ok);
         openBook();
-        QCOMPARE(m_form->MainFileName, m_path);
+        QCOMPARE(m_form->fileName(), m_path);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd (lecture seule)]"));
         typeNote(QStringLiteral("mine"));
         const QByteArray before = contents(m_path);
@@ -207,10 +207,10 @@ private Q_SLOTS:
         QCOMPARE(contents(m_path), original);
         if (answer == Answer::No) {
             QVERIFY(!QFile::exists(recovery));
-            QVERIFY(m_form->MainFileName.isEmpty());
+            QVERIFY(m_form->fileName().isEmpty());
             return;
         }
-        QCOMPARE(m_form->MainFileName, m_path);
+        QCOMPARE(m_form->fileName(), m_path);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd]"));
         QVERIFY(m_form->commande().document().fileModified());
         pressSave();
@@ -371,13 +371,13 @@ private Q_SLOTS:
         QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
         QCOMPARE(m_prompts->asked.first().buttons, Prompts::Buttons::OkCancel);
         QCOMPARE(contents(cut), other);
-        QCOMPARE(m_form->MainFileName, remembered);
+        QCOMPARE(m_form->fileName(), remembered);
 
         m_prompts->answer(Answer::Ok);
         pressSave();
         QCOMPARE(contents(cut), contents(remembered));
         QCOMPARE(contents(OrderBook::backupName(cut)), other);
-        QCOMPARE(m_form->MainFileName, cut);
+        QCOMPARE(m_form->fileName(), cut);
     }
 
     void saveAsGoesOnWithTheNameWritten_data()
@@ -400,7 +400,7 @@ private Q_SLOTS:
         QVERIFY(m_prompts->fileRequests.last().save);
         const QString name =
             chosen.isEmpty() ? m_path : m_dir->file(chosen + QStringLiteral(".cmd"));
-        QCOMPARE(m_form->MainFileName, name);
+        QCOMPARE(m_form->fileName(), name);
         QCOMPARE(m_form->windowTitle(),
                  QStringLiteral("Qor Commande - [%1]").arg(QFileInfo(name).fileName()));
         QCOMPARE(contents(name), saved);
@@ -446,7 +446,7 @@ private Q_SLOTS:
         QCOMPARE(m_prompts->texts(),
                  kept ? QStringList()
                       : QStringList{QStringLiteral("Le fichier %1 n'existe pas").arg(path)});
-        QCOMPARE(m_form->MainFileName, path);
+        QCOMPARE(m_form->fileName(), path);
         QCOMPARE(m_form->commande().book().orderCount(), kept ? 2 : 0);
     }
 };

@@ -18,6 +18,8 @@ class TestPurchaseCsv : public QObject {
 private Q_SLOTS:
     void golden_data();
     void golden();
+    void keptRates_data();
+    void keptRates();
 };
 
 void TestPurchaseCsv::golden_data()
@@ -72,6 +74,52 @@ void TestPurchaseCsv::golden()
     QVERIFY(TextFile::readBytes(data + golden, expected));
     QCOMPARE(QString::fromUtf8(written), QString::fromUtf8(expected));
     QCOMPARE(written, expected); // the byte order mark too
+}
+
+// An order sent keeps its rates and currency in the statistics and the CSV; the book's settings
+// are euros at 20 %.
+void TestPurchaseCsv::keptRates_data()
+{
+    QTest::addColumn<QString>("line");  // the order's one line
+    QTest::addColumn<QString>("rates"); // its kept rates, if any
+    // VAT, TTC; TTC in francs (for the francs order its own: H.T. and VAT rounded, then added)
+    QTest::addColumn<QList<qint64>>("figures");
+    QTest::addColumn<QString>("csv"); // from the designation on
+    QTest::newRow("a draft: the settings")
+        << "CMDEVis\t1\t100\t\t100\t1"
+        << "" << QList<qint64>{2000, 12000, 78715} << ";Vis;1;100,00;;100,00;1;20;20,00;120,00";
+    QTest::newRow("sent at 19,6 %")
+        << "CMDEVis\t1\t100\t\t100\t1"
+        << "TAUX6,55957\t19,6\t0\t5,5\tEUROS\t2" << QList<qint64>{1960, 11960, 78452}
+        << ";Vis;1;100,00;;100,00;1;19,6;19,60;119,60";
+    QTest::newRow("sent in francs alone: in euros at its own rate")
+        << "CMDEVis\t1\t655,957\t\t655,96\t1"
+        << "TAUX6,55957\t19,6\t0\t5,5\tFRANCS\t1" << QList<qint64>{1960, 11960, 78453}
+        << ";Vis;1;100,00;;100,00;1;19,6;19,60;119,60";
+}
+
+void TestPurchaseCsv::keptRates()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, rates);
+    QFETCH(QList<qint64>, figures);
+    QFETCH(QString, csv);
+    TestBooks::Order order;
+    order.body = QStringList{"TTCN", line, "ENVO01/03/2000\tAUTRE"};
+    if (!rates.isEmpty())
+        order.body << rates;
+    Settings settings;
+    settings.EuroMode = 1;
+    settings.VatRates[0] = 20;
+    const BookView source(TextLines(TestBooks::block(0, order)), settings);
+    const PurchaseOrder figured = PurchaseBook(source).orders().value(0);
+    QCOMPARE((QList<qint64>{figured.total(Amount::Vat, Currency::Main),
+                            figured.total(Amount::IncludingTax, Currency::Main),
+                            figured.total(Amount::IncludingTax, Currency::Second)}),
+             figures);
+    CsvFile written;
+    PurchaseCsv::orderLines(source, 0, written);
+    QVERIFY2(written.bytes().contains(csv.toUtf8()), written.bytes().constData());
 }
 
 QTEST_GUILESS_MAIN(TestPurchaseCsv)

@@ -120,7 +120,7 @@ void TestReportWindow::init()
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     m_desktop->chooseFile(m_dir->file("achats.cmd"));
     key(m_form.get(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_form->MainFileName, m_dir->file("achats.cmd"));
+    QCOMPARE(m_form->fileName(), m_dir->file("achats.cmd"));
     m_desktop->asked.clear(); // the date that is no date, told when the order is shown
 }
 

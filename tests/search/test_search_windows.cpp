@@ -124,7 +124,7 @@ void TestSearchWindows::init()
     m_testers = testModels(m_form.get());
     m_desktop->chooseFile(book);
     key(Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_form->MainFileName, book);
+    QCOMPARE(m_form->fileName(), book);
 }
 
 void TestSearchWindows::cleanup()
