@@ -309,13 +309,20 @@ void PurchaseReportWindow::choose()
 void PurchaseReportWindow::fillChart()
 {
     // More periods than months: the years stand upright. Lying, more than a dozen are cut to
-    // "2…", each cut measured again at every layout of the chart.
-    const int angle = m_report->periods().size() > 12 ? -90 : 0;
-    if (m_periodAxis->labelsAngle() != angle)
-        m_periodAxis->setLabelsAngle(angle);
+    // "2…", each cut measured again at every layout of the chart; so the years are never laid
+    // out lying, between the two changes.
+    const bool upright = m_report->periods().size() > 12;
+    const auto setAngle = [this, upright] {
+        if (m_periodAxis->labelsAngle() != (upright ? -90 : 0))
+            m_periodAxis->setLabelsAngle(upright ? -90 : 0);
+    };
+    if (upright)
+        setAngle();
     // The amount or the currency changed: the periods stay.
     if (m_periodAxis->categories() != m_report->periods())
         m_periodAxis->setCategories(m_report->periods());
+    if (!upright)
+        setAngle();
     // The same sets with other figures keep their bars and colours; other sets are made again.
     const QList<PurchaseReport::ChartSet> &chart = m_report->chart();
     QList<QBarSet *> sets = m_series->barSets();
