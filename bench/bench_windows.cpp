@@ -469,6 +469,40 @@ void Child::measureSearchWindow()
     measure({{"delete, search opened", remove, middle}, {"undo delete, search opened", undo}});
     if (order().book().orderCount() != orders)
         fail("the deletions were not undone");
+
+    // The first search after a renumbering (a deletion, then its undo), from the search window
+    // shown to its results, against the same search with nothing renumbered before it; the
+    // two take turns.
+    QWidget *searchWindow = field->window();
+    int turn = 0;
+    const auto search = [&] {
+        action("EditSearchItem")->trigger();
+        field->setText(turn++ % 2 ? QStringLiteral("manutention") : QStringLiteral("ramette"));
+    };
+    const auto closeSearch = [&] {
+        if (searchWindow->isVisible())
+            QTest::keyClick(searchWindow, Qt::Key_Escape);
+        settle();
+        activate();
+    };
+    bool deleted = false;
+    const auto renumber = [&] {
+        closeSearch();
+        if (deleted) {
+            undo();
+        } else {
+            middle();
+            remove();
+        }
+        deleted = !deleted;
+    };
+    measure({{"search after renumbering", search, renumber},
+             {"search, not renumbered", search, closeSearch}});
+    closeSearch();
+    if (deleted)
+        undo();
+    if (order().book().orderCount() != orders)
+        fail("the deletions were not undone");
 }
 
 void Child::measureReports(const QString &bookFile)
@@ -576,11 +610,13 @@ const Figure Figures[] = {
     {"delete, search opened", "delete, search window opened", nullptr, 16},
     {"undo delete, search opened", "undo, search window opened", nullptr, 16},
     {"search keystroke", "search window: slowest keystroke", nullptr, 16},
+    {"search after renumbering", "search after a renumbering", "search, not renumbered", 2},
     {"start-up", "start-up, book opened", nullptr, 0},
     {"memory", "peak memory above no book", nullptr, 3, true},
     {"read+split", "baseline: read + split", nullptr, 0},
     {"write+fdatasync", "baseline: write + fdatasync", nullptr, 0},
     {"csv write+fdatasync", "baseline: CSV write + fdatasync", nullptr, 0},
+    {"search, not renumbered", "baseline: search, not renumbered", nullptr, 0},
 };
 
 QMap<QString, double> runChild(const QString &program, const QStringList &arguments,

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace {
 
 const char ByteOrderMark[] = "\xEF\xBB\xBF";
@@ -159,6 +161,21 @@ CsvFile &CsvFile::empty()
 {
     separate();
     return *this;
+}
+
+CsvFile &CsvFile::again(qsizetype from, qsizetype to)
+{
+    separate();
+    const qsizetype size = m_bytes.size();
+    m_bytes.resize(size + (to - from));
+    std::memcpy(m_bytes.data() + size, m_bytes.constData() + from, size_t(to - from));
+    return *this;
+}
+
+void CsvFile::appendRows(QByteArrayView rows)
+{
+    m_bytes.append(rows);
+    m_rowStarted = false;
 }
 
 void CsvFile::endRow()

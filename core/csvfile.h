@@ -43,6 +43,18 @@ public:
     CsvFile &empty();
     void endRow();
 
+    // Fields written earlier in this file, between positions `from` and `to` of bytes(), once
+    // more in the current row: what repeats on many rows is written once.
+    CsvFile &again(qsizetype from, qsizetype to);
+    // Whole rows as a file of the same format wrote them, as they stand.
+    void appendRows(QByteArrayView rows);
+    // Back to an earlier size of bytes(), at the end of a row.
+    void truncate(qsizetype size)
+    {
+        m_bytes.truncate(size);
+        m_rowStarted = false;
+    }
+
     const QByteArray &bytes() const { return m_bytes; }
     // Room for about `bytes` bytes, for a large file.
     void reserve(qsizetype bytes) { m_bytes.reserve(bytes); }

@@ -92,7 +92,10 @@ bool tryToReal(QStringView text, Real &out, QChar decimalSeparator)
     if (i < n && (t.at(i) == QLatin1Char('+') || t.at(i) == QLatin1Char('-')))
         c.append(char(t.at(i++).unicode()));
     int mantissaDigits = 0;
+    int decimals = 0;
+    quint64 digits = 0; // the mantissa's digits as an integer, while it has at most 19
     while (i < n && isDigit(t.at(i))) {
+        digits = digits * 10 + (t.at(i).unicode() - '0');
         c.append(char(t.at(i++).unicode()));
         ++mantissaDigits;
     }
@@ -100,12 +103,24 @@ bool tryToReal(QStringView text, Real &out, QChar decimalSeparator)
         c.append('.');
         ++i;
         while (i < n && isDigit(t.at(i))) {
+            digits = digits * 10 + (t.at(i).unicode() - '0');
             c.append(char(t.at(i++).unicode()));
             ++mantissaDigits;
+            ++decimals;
         }
     }
     if (mantissaDigits == 0)
         return false;
+    // Nearly every figure: an integer of 19 digits at most divided by a power of ten, both held
+    // exactly, gives in one rounding the value strtold would, at a fraction of its cost.
+    if (i == n && mantissaDigits <= 19 && std::numeric_limits<Real>::digits >= 64) {
+        static constexpr Real Tens[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                        1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                        1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+        const Real magnitude = Real(digits) / Tens[decimals];
+        out = c.front() == '-' ? -magnitude : magnitude;
+        return true;
+    }
     if (i < n && (t.at(i) == QLatin1Char('e') || t.at(i) == QLatin1Char('E'))) {
         c.append('e');
         ++i;

@@ -2,6 +2,8 @@
 #include "core/real48.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace Real48 {
 
@@ -22,8 +24,53 @@ Real minValue()
     return std::ldexp(static_cast<Real>(1), 1 - Bias);
 }
 
+namespace {
+
+// The same rounding on the bits of an x87 80-bit value: every amount of a report or an export
+// goes through here several times, and the library's frexp and ldexp cost most of it.
+bool tryStoreBits(Real v, Real &out)
+{
+    std::uint64_t significand = 0;
+    std::uint16_t signExponent = 0;
+    std::memcpy(&significand, &v, 8);
+    std::memcpy(&signExponent, reinterpret_cast<const char *>(&v) + 8, 2);
+    int exponent = signExponent & 0x7FFF;
+    if (exponent == 0x7FFF)
+        return false; // infinite, or not a number
+    if (exponent == 0 || !(significand >> 63)) {
+        // Zero, and numbers far below the smallest the 6-byte form holds.
+        out = 0;
+        return true;
+    }
+    // Ties away from zero, on the magnitude.
+    std::uint64_t rounded = (significand >> 24) + ((significand >> 23) & 1);
+    if (rounded >> SignificandBits) {
+        rounded >>= 1;
+        ++exponent;
+    }
+    // frexp's exponent is exponent - 16382; the exponent byte is one less, plus the bias.
+    const int exponentByte = exponent - 16383 + Bias;
+    if (exponentByte > 255)
+        return false;
+    if (exponentByte < 1) {
+        out = 0;
+        return true;
+    }
+    significand = rounded << 24;
+    signExponent = std::uint16_t((signExponent & 0x8000) | exponent);
+    Real result = 0;
+    std::memcpy(&result, &significand, 8);
+    std::memcpy(reinterpret_cast<char *>(&result) + 8, &signExponent, 2);
+    out = result;
+    return true;
+}
+
+} // namespace
+
 bool tryStore(Real v, Real &out)
 {
+    if constexpr (std::numeric_limits<Real>::digits == 64 && std::numeric_limits<Real>::is_iec559)
+        return tryStoreBits(v, out);
     if (std::isnan(v) || std::isinf(v))
         return false;
     if (v == 0) {

@@ -6,6 +6,8 @@
 #include <QObject>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 BookView BookView::asSaved(const OrderDocument &document)
 {
@@ -79,27 +81,93 @@ void BookView::followEdits(QObject *context, const std::function<void()> &edited
     QObject::connect(m_document, &OrderDocument::modifiedChanged, context, edited);
 }
 
+namespace {
+
+// What a block's lines hash to, two lanes of different mixing: blocks taken for one another
+// would show wrong figures without a word. A whole book goes through it at every report, so it
+// reads eight bytes at a time.
+class BlockHash {
+public:
+    void add(QByteArrayView line, qsizetype position)
+    {
+        const char *p = line.data();
+        const qsizetype n = line.size();
+        qsizetype i = 0;
+        for (; i + 8 <= n; i += 8)
+            word(load(p + i, 8));
+        word(load(p + i, n - i) ^ (quint64(n) << 56) ^ quint64(position) << 40);
+    }
+    BookView::Digest digest() const
+    {
+        return {size_t(m_a ^ (m_a >> 31)), size_t(m_b ^ (m_b >> 29))};
+    }
+
+private:
+    static quint64 load(const char *p, qsizetype size)
+    {
+        quint64 w = 0;
+        std::memcpy(&w, p, size_t(size));
+        return w;
+    }
+    void word(quint64 w)
+    {
+        m_a = (m_a ^ w) * 0x9E3779B97F4A7C15ull;
+        m_a ^= m_a >> 32;
+        m_b = std::rotl(m_b + w, 27) * 0xC2B2AE3D27D4EB4Full;
+    }
+    quint64 m_a = 0x51ed270b;
+    quint64 m_b = 0x2545f491;
+};
+
+} // namespace
+
 void BookView::forEachBlock(
     const std::function<void(int index, Digest digest, const Decode &decode)> &visit) const
 {
     const TextLines &all = lines();
-    const QHash<int, qsizetype> positions = OrderFormat::firstBlockPositions(all);
-    QList<int> indexes = positions.keys();
-    std::sort(indexes.begin(), indexes.end());
-    for (const int index : indexes) {
-        const qsizetype open = positions.value(index);
-        const qsizetype end = OrderFormat::blockEnd(all, open);
-        // Two digests of different seeds: blocks taken for one another would show wrong
-        // figures without a word.
-        Digest digest{0, 0};
-        for (qsizetype i = open + 1; i < end; ++i) {
-            const QByteArrayView line = all.bytes(i);
-            if (OrderFormat::blockEndIndex(line) >= 0)
+    // One pass over the book: where the first block of each index opens, and its digest up to
+    // where the block ends (blockEnd(): its closing label, or the next opening label).
+    struct Block {
+        qsizetype open = -1;
+        Digest digest;
+    };
+    QList<Block> blocks(OrderFormat::MaxOrders);
+    int current = -1; // the block read, when it is the first of its index
+    BlockHash hash;
+    const auto finish = [&] {
+        if (current >= 0)
+            blocks[current].digest = hash.digest();
+        current = -1;
+    };
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const QByteArrayView line = all.bytes(i);
+        if (line.size() >= 10 && line.size() <= 11 && line.front() == '<') {
+            const int opened = OrderFormat::blockStartIndex(line);
+            if (opened >= 0) {
+                finish();
+                if (blocks.at(opened).open < 0) {
+                    blocks[opened].open = i;
+                    current = opened;
+                    hash = BlockHash();
+                }
                 continue;
-            digest.first = qHashMulti(digest.first, qHash(line, 0x51ed270b));
-            digest.second = qHashMulti(digest.second, qHash(line, 0x2545f491), i - open);
+            }
+            // Closing labels are no part of the digest; the block's own ends it.
+            const int closed = OrderFormat::blockEndIndex(line);
+            if (closed == current)
+                finish();
+            if (closed >= 0)
+                continue;
         }
-        visit(index, digest, [&all, open, index] {
+        if (current >= 0)
+            hash.add(line, i - blocks.at(current).open);
+    }
+    finish();
+    for (int index = 0; index < OrderFormat::MaxOrders; ++index) {
+        const qsizetype open = blocks.at(index).open;
+        if (open < 0)
+            continue;
+        visit(index, blocks.at(index).digest, [&all, open, index] {
             Order order;
             // Every field is decoded from the block: none is left to a new order's defaults.
             (void)OrderFormat::decodeAt(all, open, index, order.record, nullptr, 0,

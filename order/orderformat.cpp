@@ -293,12 +293,12 @@ int blockEndIndex(QByteArrayView line)
 
 qsizetype blockEnd(const TextLines &lines, qsizetype open, bool *closed)
 {
-    const QByteArray closeLabel = BlockCloseLabel(blockStartIndex(lines.bytes(open))).toLatin1();
+    // A whole book's blocks are walked at every report: the label is compared as a number.
+    const int index = blockStartIndex(lines.bytes(open));
     qsizetype i = open + 1;
     for (; i < lines.size(); ++i) {
         const QByteArrayView line = lines.bytes(i);
-        if (line.size() == closeLabel.size() &&
-            line.compare(closeLabel, Qt::CaseInsensitive) == 0) {
+        if (index >= 0 && line.size() == 11 && blockEndIndex(line) == index) {
             if (closed)
                 *closed = true;
             return i + 1;

@@ -224,7 +224,7 @@ QString AwaitedOrdersWindow::subtitle() const
 
 void AwaitedOrdersWindow::print()
 {
-    const ReportPrint::Content content{Title, subtitle(), m_model, nullptr};
+    const ReportPrint::Content content{Title, subtitle(), QString(), m_model, nullptr};
     ReportExport::print(this, Title, [&content](QPainter &painter, QPagedPaintDevice &device) {
         return ReportPrint::draw(painter, device, content);
     });
@@ -232,7 +232,7 @@ void AwaitedOrdersWindow::print()
 
 void AwaitedOrdersWindow::exportPdf()
 {
-    const ReportPrint::Content content{Title, subtitle(), m_model, nullptr};
+    const ReportPrint::Content content{Title, subtitle(), QString(), m_model, nullptr};
     ReportExport::exportPdf(this, Title + QStringLiteral(".pdf"), Title,
                             [&content](QPainter &painter, QPagedPaintDevice &device) {
                                 return ReportPrint::draw(painter, device, content);

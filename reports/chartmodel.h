@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 
 // The chart's figures: one row per bar set (the largest suppliers, then "Autres"), one column
-// per period, amounts in currency units. A bar model mapper draws it.
+// per period, amounts in currency units, as the chart draws them; its tool tips.
 class ChartModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -69,6 +69,7 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
     p.Date = record.Date;
     p.SupplierCode = record.SupplierCode;
     p.SupplierName = record.AddressLines[0];
+    p.Cancelled = record.Life.closing == OrderLife::Closing::Cancelled;
     // A sent order counts with the rates it was sent with. One kept in the other currency
     // counts in the report's at its own euro rate: its figures trade places.
     Settings used = OrderCalc::settingsFor(record, settings);
@@ -134,27 +135,42 @@ PurchaseBook::PurchaseBook(const BookView &source, Cache *cache)
     const int modes = (settings.EuroMode != 0 ? 1 : 0) + (settings.SingleCurrency != 0 ? 2 : 0);
     if (kept.m_settings != used || kept.m_modes != modes) {
         kept.m_orders.clear();
+        kept.m_lines = TextLines();
         kept.m_settings = used;
         kept.m_modes = modes;
     }
-    QHash<std::pair<size_t, size_t>, PurchaseOrder> seen;
-    QSet<int> years;
-    source.forEachBlock([&](int index, BookView::Digest digest, const BookView::Decode &decode) {
-        auto found = kept.m_orders.constFind(digest);
-        PurchaseOrder p = found != kept.m_orders.cend()
-                              ? *found
-                              : figuresOf(decode(), settings, m_secondCurrency);
-        p.BlockIndex = index;
-        if (p.Date.isValid())
-            years.insert(p.Date.year());
-        else
-            ++m_unreadDates;
+    if (cache && kept.m_lines.isSharedWith(source.lines())) {
+        m_orders = kept.m_last;
+    } else {
+        QHash<std::pair<size_t, size_t>, PurchaseOrder> seen;
         if (cache)
-            seen.insert(digest, p);
-        m_orders.append(p);
-    });
-    if (cache)
-        kept.m_orders = std::move(seen); // the orders of this book only
+            seen.reserve(kept.m_orders.size());
+        m_orders.reserve(source.orderCount());
+        source.forEachBlock(
+            [&](int index, BookView::Digest digest, const BookView::Decode &decode) {
+                auto found = kept.m_orders.constFind(digest);
+                PurchaseOrder p = found != kept.m_orders.cend()
+                                      ? *found
+                                      : figuresOf(decode(), settings, m_secondCurrency);
+                p.BlockIndex = index;
+                if (cache)
+                    seen.insert(digest, p);
+                m_orders.append(p);
+            });
+        if (cache) {
+            kept.m_orders = std::move(seen); // the orders of this book only
+            kept.m_lines = source.lines();
+            kept.m_last = m_orders;
+        }
+    }
+    QSet<int> years;
+    for (const PurchaseOrder &p : std::as_const(m_orders)) {
+        // A cancelled order brings no year of its own, nor an unread date.
+        if (!p.Cancelled && p.Date.isValid())
+            years.insert(p.Date.year());
+        else if (!p.Cancelled)
+            ++m_unreadDates;
+    }
     // A supplier is its code; orders without a code are told apart by their address.
     QHash<QString, int> suppliers;
     for (PurchaseOrder &p : m_orders) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/orderrecord.h"
+#include "core/textlines.h"
 #include "order/bookview.h"
 #include "settings/settings.h"
 
@@ -28,6 +29,8 @@ struct PurchaseOrder {
     // False when the order window can show no totals for the order (its calculation overflows):
     // it counts as nothing.
     bool Counted = true;
+    // A cancelled order was never bought: it counts in no figure, only in the orders left out.
+    bool Cancelled = false;
 
     qint64 total(Amount amount, Currency currency) const
     {
@@ -66,6 +69,9 @@ public:
         std::array<Real, 5> m_settings{}; // what the figures were worked out with
         int m_modes = -1;
         QHash<std::pair<size_t, size_t>, PurchaseOrder> m_orders;
+        // The lines last read and their orders: the same lines again are not read at all.
+        TextLines m_lines;
+        QList<PurchaseOrder> m_last;
     };
 
     PurchaseBook() = default;
@@ -74,7 +80,7 @@ public:
     const QList<PurchaseOrder> &orders() const { return m_orders; } // by block index
     // The years of the orders' dates, latest first.
     const QList<int> &years() const { return m_years; }
-    int unreadDates() const { return m_unreadDates; }
+    int unreadDates() const { return m_unreadDates; } // cancelled orders left out
     // The suppliers the orders name: their Supplier is below this count.
     int supplierCount() const { return m_supplierCount; }
 

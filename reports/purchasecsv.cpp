@@ -3,10 +3,13 @@
 
 #include "core/numbertext.h"
 #include "order/bookview.h"
+#include "order/orderformat.h"
+#include "order/orderstate.h"
 #include "pricing/ordercalc.h"
 #include "reports/reportroles.h"
 
 #include <QAbstractItemModel>
+#include <QHash>
 #include <algorithm>
 #include <optional>
 
@@ -44,6 +47,138 @@ QString priceText(QStringView typed)
 
 } // namespace
 
+namespace {
+
+// The rows of each order as last written, kept for the next export: an order whose block has
+// not changed is not worked out nor formatted again, and a book not changed at all is not even
+// read. For one format and the settings the amounts were worked out with.
+struct Written {
+    QDate date; // null when the date line is no date
+    QByteArray rows;
+};
+struct Kept {
+    CsvFile::Format format = CsvFile::Format::Spreadsheet;
+    std::array<Real, 6> settings{};
+    QHash<BookView::Digest, Written> byDigest;
+    TextLines lines;
+    QList<Written> last; // by block index
+};
+
+Kept &kept()
+{
+    static Kept cache;
+    return cache;
+}
+
+// The rows of one order: its fields written once, then copied on each of its lines.
+void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile &csv)
+{
+    const OrderRecord &record = order.record;
+    // A sent order with the rates it was sent with; one kept in the other currency in the
+    // file's currency, at its own euro rate.
+    Settings used = OrderCalc::settingsFor(record, settings);
+    const bool swapped = (used.EuroMode != 0) != (settings.EuroMode != 0);
+    used.SingleCurrency = 0;
+    const auto money = [&](Real amount) {
+        if (!swapped)
+            return std::optional<Real>(amount);
+        return OrderCalc::inSecondCurrency(amount, used);
+    };
+    std::array<QString, 3> rates;
+    for (int g = 0; g < 3; ++g)
+        rates[g] = NumberText::rate(used.VatRates[g]);
+    const QString date =
+        record.Date.isValid() ? NumberText::formatDate(record.Date) : order.unreadDate;
+    // The state needs the lines only when goods were received.
+    QString state;
+    if (record.Life.receptions.isEmpty()) {
+        state = OrderState::name(OrderState::state(record));
+    } else {
+        OrderRecord withLines = record;
+        for (qsizetype i = 0; i < order.lineCount(); ++i)
+            withLines.Lines.append(OrderFormat::splitLine(order.lineTexts.at(i).mid(4)));
+        state = OrderState::name(OrderState::state(withLines));
+    }
+    qsizetype fieldsFrom = -1;
+    qsizetype fieldsTo = -1;
+    const auto orderFields = [&] {
+        if (fieldsFrom >= 0) {
+            csv.again(fieldsFrom, fieldsTo);
+            return;
+        }
+        fieldsFrom = csv.bytes().size();
+        csv.text(record.Number).text(date).text(record.SupplierCode);
+        csv.text(record.AddressLines[0]).text(record.PaymentTerms);
+        fieldsTo = csv.bytes().size();
+    };
+    // Every line, those past the order window's rows too: each amount is its line's own.
+    std::array<QStringView, OrderLine::CellCount> cells;
+    const Result<OrderAmounts> amounts = OrderCalc::amounts(
+        order.lineCount(),
+        [&](qsizetype i) {
+            cells = order.cells(i);
+            return OrderCalc::LineCells{cells[OrderLine::QuantityCell],
+                                        cells[OrderLine::UnitPriceCell],
+                                        cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
+        },
+        record.IncludesVat, used);
+    bool any = false;
+    for (qsizetype i = 0; i < order.lineCount(); ++i) {
+        cells = order.cells(i);
+        if (std::all_of(cells.cbegin(), cells.cend(),
+                        [](QStringView cell) { return cell.isEmpty(); }))
+            continue;
+        any = true;
+        orderFields();
+        // The figures as typed, without the spaces that right-align them in the grid: the
+        // price is the one the amount was worked out from, to its last decimal.
+        csv.text(cells[OrderLine::DesignationCell]);
+        csv.number(trimmed(cells[OrderLine::QuantityCell]));
+        const QStringView price = trimmed(cells[OrderLine::UnitPriceCell]);
+        Real typed = 0;
+        if (swapped && NumberText::tryToReal(price, typed))
+            csv.cents(NumberText::cents(money(typed).value_or(0)));
+        else
+            csv.number(priceText(price));
+        csv.number(trimmed(cells[OrderLine::DiscountCell]));
+        const OrderAmounts::Row counted = amounts ? amounts->Rows.value(i) : OrderAmounts::Row();
+        std::optional<OrderCalc::Split> split =
+            OrderCalc::splitRow(counted.Amount, counted.Group, record.IncludesVat, used);
+        if (split && swapped) {
+            const std::optional<Real> beforeTax = money(split->BeforeTax);
+            const std::optional<Real> vat = money(split->Vat);
+            const std::optional<Real> includingTax = money(split->IncludingTax);
+            split.reset();
+            if (beforeTax && vat && includingTax)
+                split = OrderCalc::Split{*beforeTax, *vat, *includingTax};
+        }
+        if (split)
+            csv.cents(NumberText::cents(split->BeforeTax));
+        else
+            csv.empty();
+        // A row the calculation read has the VAT code it was counted under.
+        const QStringView code = cells[OrderLine::VatCell];
+        csv.text(code.isEmpty() && counted.Group == 0 ? QStringView(u"1") : code);
+        if (split)
+            csv.number(rates[counted.Group])
+                .cents(NumberText::cents(split->Vat))
+                .cents(NumberText::cents(split->IncludingTax));
+        else
+            csv.empty().empty().empty();
+        csv.text(state);
+        csv.endRow();
+    }
+    if (!any) {
+        orderFields();
+        for (int k = 0; k < 9; ++k)
+            csv.empty();
+        csv.text(state);
+        csv.endRow();
+    }
+}
+
+} // namespace
+
 void orderLines(const BookView &source, int year, CsvFile &csv)
 {
     const Settings &settings = source.settings();
@@ -55,97 +190,60 @@ void orderLines(const BookView &source, int year, CsvFile &csv)
                      QStringLiteral("Quantité"), QStringLiteral("Prix unitaire") + unit,
                      QStringLiteral("Remise (%)"), QStringLiteral("Montant H.T.") + unit,
                      QStringLiteral("Code TVA"), QStringLiteral("Taux TVA (%)"),
-                     QStringLiteral("Montant TVA") + unit, QStringLiteral("Montant TTC") + unit})
+                     QStringLiteral("Montant TVA") + unit, QStringLiteral("Montant TTC") + unit,
+                     QStringLiteral("État")})
         csv.text(heading);
     csv.endRow();
 
-    source.forEachOrder([&](const BookView::Order &order) {
-        const OrderRecord &record = order.record;
-        if (year != 0 && (!record.Date.isValid() || record.Date.year() != year))
-            return;
-        // A sent order with the rates it was sent with; one kept in the other currency in the
-        // file's currency, at its own euro rate.
-        Settings used = OrderCalc::settingsFor(record, settings);
-        const bool swapped = (used.EuroMode != 0) != (settings.EuroMode != 0);
-        used.SingleCurrency = 0;
-        const auto money = [&](Real amount) {
-            if (!swapped)
-                return std::optional<Real>(amount);
-            return OrderCalc::inSecondCurrency(amount, used);
-        };
-        std::array<QString, 3> rates;
-        for (int g = 0; g < 3; ++g)
-            rates[g] = NumberText::rate(used.VatRates[g]);
-        const QString date =
-            record.Date.isValid() ? NumberText::formatDate(record.Date) : order.unreadDate;
-        const auto orderFields = [&] {
-            csv.text(record.Number).text(date).text(record.SupplierCode);
-            csv.text(record.AddressLines[0]).text(record.PaymentTerms);
-        };
-        // Every line, those past the order window's rows too: each amount is its line's own.
-        std::array<QStringView, OrderLine::CellCount> cells;
-        const Result<OrderAmounts> amounts = OrderCalc::amounts(
-            order.lineCount(),
-            [&](qsizetype i) {
-                cells = order.cells(i);
-                return OrderCalc::LineCells{
-                    cells[OrderLine::QuantityCell], cells[OrderLine::UnitPriceCell],
-                    cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
-            },
-            record.IncludesVat, used);
-        bool any = false;
-        for (qsizetype i = 0; i < order.lineCount(); ++i) {
-            cells = order.cells(i);
-            if (std::all_of(cells.cbegin(), cells.cend(),
-                            [](QStringView cell) { return cell.isEmpty(); }))
-                continue;
-            any = true;
-            orderFields();
-            // The figures as typed, without the spaces that right-align them in the grid: the
-            // price is the one the amount was worked out from, to its last decimal.
-            csv.text(cells[OrderLine::DesignationCell]);
-            csv.number(trimmed(cells[OrderLine::QuantityCell]));
-            const QStringView price = trimmed(cells[OrderLine::UnitPriceCell]);
-            Real typed = 0;
-            if (swapped && NumberText::tryToReal(price, typed))
-                csv.cents(NumberText::cents(money(typed).value_or(0)));
-            else
-                csv.number(priceText(price));
-            csv.number(trimmed(cells[OrderLine::DiscountCell]));
-            const OrderAmounts::Row counted =
-                amounts ? amounts->Rows.value(i) : OrderAmounts::Row();
-            std::optional<OrderCalc::Split> split =
-                OrderCalc::splitRow(counted.Amount, counted.Group, record.IncludesVat, used);
-            if (split && swapped) {
-                const std::optional<Real> beforeTax = money(split->BeforeTax);
-                const std::optional<Real> vat = money(split->Vat);
-                const std::optional<Real> includingTax = money(split->IncludingTax);
-                split.reset();
-                if (beforeTax && vat && includingTax)
-                    split = OrderCalc::Split{*beforeTax, *vat, *includingTax};
-            }
-            if (split)
-                csv.cents(NumberText::cents(split->BeforeTax));
-            else
-                csv.empty();
-            // A row the calculation read has the VAT code it was counted under.
-            const QStringView code = cells[OrderLine::VatCell];
-            csv.text(code.isEmpty() && counted.Group == 0 ? QStringView(u"1") : code);
-            if (split)
-                csv.number(rates[counted.Group])
-                    .cents(NumberText::cents(split->Vat))
-                    .cents(NumberText::cents(split->IncludingTax));
-            else
-                csv.empty().empty().empty();
-            csv.endRow();
+    Kept &cache = kept();
+    const std::array<Real, 6> used{settings.VatRates[0],    settings.VatRates[1],
+                                   settings.VatRates[2],    settings.EuroRate,
+                                   Real(settings.EuroMode), Real(settings.SingleCurrency)};
+    if (cache.format != csv.format() || cache.settings != used) {
+        cache = Kept();
+        cache.format = csv.format();
+        cache.settings = used;
+    }
+    const auto covered = [year](const QDate &date) {
+        return year == 0 || (date.isValid() && date.year() == year);
+    };
+    if (cache.lines.isSharedWith(source.lines())) {
+        qsizetype size = csv.bytes().size();
+        for (const Written &order : std::as_const(cache.last))
+            size += order.rows.size();
+        csv.reserve(size);
+        for (const Written &order : std::as_const(cache.last))
+            if (covered(order.date))
+                csv.appendRows(order.rows);
+        return;
+    }
+    QHash<BookView::Digest, Written> seen;
+    seen.reserve(cache.byDigest.size());
+    QList<Written> last;
+    last.reserve(source.orderCount());
+    source.forEachBlock([&](int, BookView::Digest digest, const BookView::Decode &decode) {
+        auto found = cache.byDigest.constFind(digest);
+        Written written;
+        if (found != cache.byDigest.cend()) {
+            written = *found;
+            if (covered(written.date))
+                csv.appendRows(written.rows);
+        } else {
+            const BookView::Order order = decode();
+            written.date = order.record.Date;
+            // An order of another year is written too, for the next export to keep.
+            const qsizetype from = csv.bytes().size();
+            writeOrder(order, settings, csv);
+            written.rows = csv.bytes().sliced(from);
+            if (!covered(written.date))
+                csv.truncate(from);
         }
-        if (!any) {
-            orderFields();
-            for (int k = 0; k < 9; ++k)
-                csv.empty();
-            csv.endRow();
-        }
+        seen.insert(digest, written);
+        last.append(written);
     });
+    cache.byDigest = std::move(seen);
+    cache.lines = source.lines();
+    cache.last = std::move(last);
 }
 
 void table(const QAbstractItemModel &model, CsvFile &csv)

@@ -134,6 +134,11 @@ void PurchaseReport::addUp(const PurchaseBook &book)
     const int previousYear = m_choice.Year - 1;
     for (int i = 0; i < orders.size(); ++i) {
         const PurchaseOrder &order = orders.at(i);
+        if (order.Cancelled) {
+            if (m_choice.Year == 0 || (order.Date.isValid() && order.Date.year() == m_choice.Year))
+                ++m_cancelled;
+            continue;
+        }
         const int supplier = order.Supplier;
         int &latest = latestOf[supplier];
         if (latest < 0 || isLater(order, orders.at(latest)))
@@ -253,4 +258,14 @@ QString PurchaseReport::coverage() const
         text += QStringLiteral(", dont ") + QString::number(m_unreadDates) +
                 QStringLiteral(" à la date illisible");
     return text;
+}
+
+QString PurchaseReport::cancelledNote() const
+{
+    if (m_cancelled == 0)
+        return QString();
+    if (m_cancelled == 1)
+        return QStringLiteral("1 commande annulée n'est pas comptée.");
+    return QString::number(m_cancelled) +
+           QStringLiteral(" commandes annulées ne sont pas comptées.");
 }

@@ -66,6 +66,10 @@ public:
     int unreadDates() const { return m_unreadDates; }
     // "2026 : 412 commandes"
     QString coverage() const;
+    // The cancelled orders of the choice's period, counted in no figure, and the line that
+    // says so ("2 commandes annulées ne sont pas comptées."); empty without any.
+    int cancelled() const { return m_cancelled; }
+    QString cancelledNote() const;
 
     // The orders behind a cell of a row (period -1: the whole row), by date.
     QList<int> ordersIn(const Row &row, int period) const;
@@ -98,4 +102,5 @@ private:
     QList<ChartSet> m_chart;
     int m_orderCount = 0;
     int m_unreadDates = 0;
+    int m_cancelled = 0;
 };

@@ -14,6 +14,7 @@
 #include "reports/suppliertablemodel.h"
 #include "reports/vattablemodel.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -21,10 +22,10 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QGraphicsLayout>
-#include <QHBarModelMapper>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedBarSeries>
@@ -35,12 +36,60 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <array>
+#include <cmath>
+
 namespace {
 
-// Rows of totals stand out in bold.
+constexpr int AmountSteps = 5; // between the ticks of the amount axis
+
+// Rows of totals stand out in bold. The cells are plain texts, drawn straight: the style's
+// layout of an item (icon, check box, eliding) costs most of the painting of a large table.
 class EmphasisDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        const QStyle::State state = option.state;
+        const QPalette::ColorGroup group = !(state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (state & QStyle::State_Active) ? QPalette::Normal
+                                                                            : QPalette::Inactive;
+        const bool selected = state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QString text = index.data().toString();
+        QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+        if (!text.isEmpty()) {
+            const QFont font = painter->font();
+            if (index.data(ReportRoles::Emphasis).toBool()) {
+                QFont bold = option.font;
+                bold.setBold(true);
+                painter->setFont(bold);
+            } else {
+                painter->setFont(option.font);
+            }
+            const QPen pen = painter->pen();
+            painter->setPen(
+                option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+            const int margin =
+                style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+            const QVariant align = index.data(Qt::TextAlignmentRole);
+            painter->drawText(
+                option.rect.adjusted(margin, 0, -margin, 0),
+                align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter), text);
+            painter->setPen(pen);
+            painter->setFont(font);
+        }
+        if (state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor =
+                option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+        }
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
@@ -111,6 +160,9 @@ void PurchaseReportWindow::buildControls()
         m_amount->addItem(PurchaseReport::amountName(amount), int(amount));
     m_coverage = new QLabel(this);
     m_coverage->setObjectName(QStringLiteral("Coverage"));
+    m_cancelled = new QLabel(this);
+    m_cancelled->setObjectName(QStringLiteral("Cancelled"));
+    m_cancelled->hide();
 
     auto *choices = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(yearLabel), static_cast<QWidget *>(m_year),
@@ -118,7 +170,9 @@ void PurchaseReportWindow::buildControls()
                        static_cast<QWidget *>(m_currencyLabel), static_cast<QWidget *>(m_currency)})
         choices->addWidget(w);
     choices->addSpacing(12);
-    choices->addWidget(m_coverage, 1);
+    choices->addWidget(m_coverage);
+    choices->addWidget(m_cancelled);
+    choices->addStretch(1);
     for (QComboBox *combo : {m_year, m_amount, m_currency})
         connect(combo, &QComboBox::activated, this,
                 [this] { Application::run([this] { choose(); }); });
@@ -187,6 +241,7 @@ void PurchaseReportWindow::buildChart()
     m_periodAxis = new QBarCategoryAxis(m_chart);
     m_amountAxis = new QValueAxis(m_chart);
     m_amountAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_amountAxis->setTickCount(AmountSteps + 1);
     m_chart->addAxis(m_periodAxis, Qt::AlignBottom);
     m_chart->addAxis(m_amountAxis, Qt::AlignLeft);
     m_series->attachAxis(m_periodAxis);
@@ -237,46 +292,133 @@ void PurchaseReportWindow::choose()
     choice.Shown = Amount(m_amount->currentData().toInt());
     choice.In = Currency(m_currency->currentData().toInt());
     auto report = std::make_unique<PurchaseReport>(m_book, choice);
-    // The old mapper goes first: it would make the chart's sets again from the new rows, and
-    // the new one does that too.
-    delete m_mapper;
-    m_mapper = nullptr;
     m_tableModel->setReport(report.get());
     m_vatModel->setReport(report.get());
     m_chartModel->setReport(report.get());
     m_report = std::move(report);
 
     m_table->sortByColumn(m_tableModel->totalColumn(), Qt::DescendingOrder);
-    m_table->resizeColumnsToContents();
-    m_vatTable->resizeColumnsToContents();
+    fitColumns(m_table);
+    fitColumns(m_vatTable);
     m_coverage->setText(m_report->coverage());
+    m_cancelled->setText(m_report->cancelledNote());
+    m_cancelled->setVisible(m_report->cancelled() > 0);
+    fillChart();
+}
 
+void PurchaseReportWindow::fillChart()
+{
+    // More periods than months: the years stand upright. Lying, more than a dozen are cut to
+    // "2…", each cut measured again at every layout of the chart; so the years are never laid
+    // out lying, between the two changes.
+    const bool upright = m_report->periods().size() > 12;
+    const auto setAngle = [this, upright] {
+        if (m_periodAxis->labelsAngle() != (upright ? -90 : 0))
+            m_periodAxis->setLabelsAngle(upright ? -90 : 0);
+    };
+    if (upright)
+        setAngle();
     // The amount or the currency changed: the periods stay.
     if (m_periodAxis->categories() != m_report->periods())
         m_periodAxis->setCategories(m_report->periods());
-    // A mapper of the new rows: given the model, it makes the series' sets again.
-    m_mapper = new QHBarModelMapper(this);
-    m_mapper->setFirstBarSetRow(0);
-    m_mapper->setLastBarSetRow(m_chartModel->rowCount() - 1);
-    m_mapper->setFirstColumn(0);
-    m_mapper->setColumnCount(m_chartModel->columnCount());
-    m_mapper->setSeries(m_series);
-    m_mapper->setModel(m_chartModel);
-    const QList<QBarSet *> sets = m_series->barSets();
-    if (!sets.isEmpty() && sets.last()->label() == PurchaseReport::othersName())
-        sets.last()->setColor(Qt::lightGray);
+    if (!upright)
+        setAngle();
+    // The same sets with other figures keep their bars and colours; other sets are made again.
+    const QList<PurchaseReport::ChartSet> &chart = m_report->chart();
+    QList<QBarSet *> sets = m_series->barSets();
+    const auto isOthers = [](const QString &name) { return name == PurchaseReport::othersName(); };
+    bool same = sets.size() == chart.size();
+    for (qsizetype k = 0; same && k < sets.size(); ++k)
+        same = isOthers(sets.at(k)->label()) == isOthers(chart.at(k).Name);
+    if (!same) {
+        m_series->clear();
+        sets.clear();
+        for (const PurchaseReport::ChartSet &each : chart) {
+            auto *set = new QBarSet(each.Name);
+            m_series->append(set);
+            if (isOthers(each.Name))
+                set->setColor(Qt::lightGray);
+            sets.append(set);
+        }
+    }
+    for (qsizetype k = 0; k < chart.size(); ++k) {
+        QBarSet *set = sets.at(k);
+        if (set->label() != chart.at(k).Name)
+            set->setLabel(chart.at(k).Name);
+        QList<qreal> values;
+        for (int p = 0; p < chart.at(k).Values.size(); ++p)
+            values.append(m_chartModel->index(int(k), p).data().toReal());
+        if (set->count() != values.size()) {
+            set->remove(0, set->count());
+            set->append(values);
+            continue;
+        }
+        for (int p = 0; p < values.size(); ++p)
+            if (set->at(p) != values.at(p))
+                set->replace(p, values.at(p));
+    }
+
     double highest = 0;
     for (int p = 0; p < m_report->periods().size(); ++p) {
         double stacked = 0;
-        for (const PurchaseReport::ChartSet &set : m_report->chart())
+        for (const PurchaseReport::ChartSet &set : chart)
             stacked += qMax<qint64>(0, set.Values.at(p)) / 100.0;
         highest = qMax(highest, stacked);
     }
-    m_amountAxis->setRange(0, highest > 0 ? highest * 1.05 : 1);
-    m_amountAxis->applyNiceNumbers();
-    m_amountAxis->setTitleText(QStringLiteral("Montant ") +
-                               PurchaseReport::amountName(choice.Shown) + QStringLiteral(" (") +
-                               m_report->currencySymbol() + QLatin1Char(')'));
+    // Round figures on the scale, always as many: every change of the axis lays the whole chart
+    // out again, its labels measured one by one.
+    const double top = highest > 0 ? highest * 1.05 : 1;
+    const double rough = top / AmountSteps;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * magnitude;
+    for (const double nice : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0})
+        if (nice * magnitude >= rough) {
+            step = nice * magnitude;
+            break;
+        }
+    if (m_amountAxis->min() != 0 || m_amountAxis->max() != AmountSteps * step)
+        m_amountAxis->setRange(0, AmountSteps * step);
+    const QString title = QStringLiteral("Montant ") +
+                          PurchaseReport::amountName(m_report->choice().Shown) +
+                          QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')');
+    if (m_amountAxis->titleText() != title)
+        m_amountAxis->setTitleText(title);
+}
+
+void PurchaseReportWindow::fitColumns(QTableView *view)
+{
+    // As resizeColumnsToContents(), measuring fewer texts: the figures' characters are all about
+    // as wide, so of a column's figures only the longest, plain and bold, are measured.
+    const QAbstractItemModel *model = view->model();
+    QHeaderView *header = view->horizontalHeader();
+    const auto isFigure = [](const QString &text) {
+        for (const QChar c : text)
+            if (!c.isDigit() && !QStringView(u",.-+% \u00A0").contains(c))
+                return false;
+        return true;
+    };
+    for (int c = 0; c < model->columnCount(); ++c) {
+        int width = header->sectionSizeHint(c);
+        std::array<int, 2> longest{-1, -1}; // the rows of the longest figures, plain and bold
+        std::array<qsizetype, 2> most{-1, -1};
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QModelIndex index = model->index(r, c);
+            const QString text = index.data().toString();
+            if (!isFigure(text)) {
+                width = qMax(width, view->sizeHintForIndex(index).width());
+                continue;
+            }
+            const int bold = index.data(ReportRoles::Emphasis).toBool() ? 1 : 0;
+            if (text.size() > most[bold]) {
+                most[bold] = text.size();
+                longest[bold] = r;
+            }
+        }
+        for (const int r : longest)
+            if (r >= 0)
+                width = qMax(width, view->sizeHintForIndex(model->index(r, c)).width());
+        header->resizeSection(c, width + (view->showGrid() ? 1 : 0));
+    }
 }
 
 void PurchaseReportWindow::showOrders(const QModelIndex &index)
@@ -358,6 +500,7 @@ ReportPrint::Content PurchaseReportWindow::printed() const
     ReportPrint::Content content;
     content.title = windowTitle() + (vat ? QStringLiteral(" – TVA par taux") : QString());
     content.subtitle = subtitle();
+    content.note = m_report->cancelledNote();
     content.table = vat ? static_cast<const QAbstractItemModel *>(m_vatModel) : m_tableModel;
     content.chart = vat ? nullptr : m_chart;
     return content;

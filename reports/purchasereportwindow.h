@@ -14,7 +14,6 @@ class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QComboBox;
-class QHBarModelMapper;
 class QLabel;
 class QStackedBarSeries;
 class QTabWidget;
@@ -50,6 +49,10 @@ private:
     void buildChart();
     // A new report for the choices on screen.
     void choose();
+    // The chart's bars and scale for the report.
+    void fillChart();
+    // Each column as wide as its texts.
+    static void fitColumns(QTableView *view);
     void showOrders(const QModelIndex &index);
     void exportTable();
     void exportLines();
@@ -70,6 +73,7 @@ private:
     QLabel *m_currencyLabel = nullptr;
     QComboBox *m_currency = nullptr;
     QLabel *m_coverage = nullptr;
+    QLabel *m_cancelled = nullptr; // the cancelled orders left out, when any
     QTabWidget *m_pages = nullptr;
     QTableView *m_table = nullptr;
     QTableView *m_vatTable = nullptr;
@@ -79,7 +83,6 @@ private:
     QChartView *m_chartView = nullptr;
     QChart *m_chart = nullptr;
     QStackedBarSeries *m_series = nullptr;
-    QHBarModelMapper *m_mapper = nullptr;
     QBarCategoryAxis *m_periodAxis = nullptr;
     QValueAxis *m_amountAxis = nullptr;
 };

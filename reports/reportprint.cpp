@@ -176,6 +176,11 @@ bool draw(QPainter &painter, QPagedPaintDevice &device, const Content &content)
     const double subtitleHeight = QFontMetricsF(painter.font(), &device).height();
     sheet.text(QRectF(sheet.area().left(), sheet.y(), sheet.area().width(), subtitleHeight),
                content.subtitle, Qt::AlignLeft);
+    if (!content.note.isEmpty()) {
+        sheet.advance(subtitleHeight);
+        sheet.text(QRectF(sheet.area().left(), sheet.y(), sheet.area().width(), subtitleHeight),
+                   content.note, Qt::AlignLeft);
+    }
     sheet.advance(subtitleHeight + 4 * sheet.mm());
 
     if (content.table && !drawTable(painter, sheet, *content.table))

@@ -15,6 +15,7 @@ namespace ReportPrint {
 struct Content {
     QString title;
     QString subtitle;
+    QString note; // a line under the subtitle, when not empty
     const QAbstractItemModel *table = nullptr;
     QGraphicsWidget *chart = nullptr; // drawn as it stands on screen; none on the VAT page
 };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/numbertext.h"
+#include "core/textfile.h"
 #include "order/bookview.h"
 #include "order/orderformat.h"
 #include "reports/purchasebook.h"
+#include "reports/purchasecsv.h"
 #include "reports/purchasereport.h"
 #include "testsupport.h"
 
@@ -37,6 +39,7 @@ struct Expected {
     std::array<QMap<int, qint64>, 3> base, vat; // by period
     int orders = 0;
     int unreadDates = 0;
+    int cancelled = 0; // in the period shown
     bool previousYear = false;
 };
 
@@ -133,6 +136,7 @@ struct Sample {
     int damagedEvery; // every n-th order has a date line that is no date (0: none)
     bool euroMode;
     ReportChoice choice;
+    int cancelledEvery = 0; // every n-th order was cancelled: it counts nowhere (0: none)
 };
 
 // Writes the book and works out what the report must show for `sample.choice`.
@@ -179,10 +183,20 @@ QStringList generate(const Sample &sample, Expected &e)
                                                              : QString::number(row.group + 1);
             r.Lines.append(l);
         }
+        const bool cancelled = sample.cancelledEvery && index % sample.cancelledEvery == 3;
+        if (cancelled) {
+            r.Life.closing = OrderLife::Closing::Cancelled;
+            r.Life.closedOn = date;
+        }
         QStringList block = OrderFormat::encodeBlock(r, index);
         if (damaged)
             block[2] = QStringLiteral("31/02/") + QString::number(date.year());
         lines += block;
+        if (cancelled) {
+            if (year == 0 || (!damaged && date.year() == year))
+                ++e.cancelled;
+            continue;
+        }
 
         const qint64 amount = second ? f.second[a] : f.main[a];
         const QString code = r.SupplierCode;
@@ -237,6 +251,8 @@ class TestPurchaseReport : public QObject {
 private Q_SLOTS:
     void addsUp_data();
     void addsUp();
+    void keptFiguresFollowChanges_data();
+    void keptFiguresFollowChanges();
 };
 
 void TestPurchaseReport::addsUp_data()
@@ -247,14 +263,14 @@ void TestPurchaseReport::addsUp_data()
     };
     QTest::newRow("before tax, one year")
         << Sample{1, 60, 0, 0, false, choice(2025, Amount::BeforeTax, Currency::Main)};
-    QTest::newRow("VAT against the previous year")
-        << Sample{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main)};
+    QTest::newRow("VAT against the previous year, cancelled orders")
+        << Sample{2, 80, 0, 0, false, choice(2025, Amount::Vat, Currency::Main), 7};
     QTest::newRow("TTC orders, amounts including tax")
         << Sample{3, 80, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Main)};
     QTest::newRow("TTC orders, VAT taken out")
         << Sample{4, 80, 2, 0, false, choice(2024, Amount::Vat, Currency::Main)};
-    QTest::newRow("damaged dates, every year")
-        << Sample{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main)};
+    QTest::newRow("damaged dates, every year, cancelled orders")
+        << Sample{5, 70, 4, 7, false, choice(0, Amount::BeforeTax, Currency::Main), 5};
     QTest::newRow("damaged dates, one year")
         << Sample{6, 70, 0, 5, false, choice(2025, Amount::IncludingTax, Currency::Main)};
     QTest::newRow("francs book in euros")
@@ -275,6 +291,7 @@ void TestPurchaseReport::addsUp()
 
     QCOMPARE(report.orderCount(), e.orders);
     QCOMPARE(report.unreadDates(), e.unreadDates);
+    QCOMPARE(report.cancelled(), e.cancelled);
     QCOMPARE(report.hasEvolution(), e.previousYear);
     const QString covered =
         sample.choice.Year ? QString::number(sample.choice.Year) : QStringLiteral("Toutes");
@@ -363,6 +380,87 @@ void TestPurchaseReport::addsUp()
     }
     QCOMPARE(ttc.vatTotals().totalBase(), ht.totals().Total);
     QCOMPARE(ttc.vatTotals().totalVat(), vat.totals().Total);
+}
+
+// What the reports keep between two readings of a book (PurchaseBook::Cache, the CSV's rows)
+// against a reading from nothing, after each kind of change.
+void TestPurchaseReport::keptFiguresFollowChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    for (const char *change : {"nothing", "a quantity edited", "edited, then undone",
+                               "an order cancelled", "two orders swapped", "a VAT rate changed"})
+        QTest::newRow(change) << QString::fromLatin1(change);
+}
+
+void TestPurchaseReport::keptFiguresFollowChanges()
+{
+    QFETCH(QString, change);
+    TextLines original;
+    QVERIFY(TextFile::read(
+        qEnvironmentVariable("QOR_TEST_DATA") + QStringLiteral("/reports/achats.cmd"), original));
+    Settings settings;
+    settings.EuroMode = 1;
+    TextLines lines = original;
+    Settings changedSettings = settings;
+    const qsizetype ramette = lines.indexOf(QStringLiteral("CMDERamette A4\t5\t4,9\t\t\t1"));
+    QVERIFY(ramette > 0);
+    if (change == QLatin1String("a quantity edited") ||
+        change.startsWith(QLatin1String("edited"))) {
+        lines.replace(ramette, QStringLiteral("CMDERamette A4\t7\t4,9\t\t\t1"));
+    } else if (change == QLatin1String("an order cancelled")) {
+        lines.insert(ramette + 2, TextLines({QStringLiteral("ANNU05/02/2026")}));
+    } else if (change == QLatin1String("two orders swapped")) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (lines.at(i).contains(QLatin1String("BLOC0000")))
+                lines.replace(i, QString(lines.at(i)).replace(QLatin1String("0000"), "0001"));
+            else if (lines.at(i).contains(QLatin1String("BLOC0001")))
+                lines.replace(i, QString(lines.at(i)).replace(QLatin1String("0001"), "0000"));
+    }
+    if (change == QLatin1String("a VAT rate changed"))
+        changedSettings.VatRates[0] = 19.6L;
+
+    // Read once as it was, then (for the undo, twice more) as it is.
+    PurchaseBook::Cache cache;
+    CsvFile first;
+    (void)PurchaseBook(BookView(original, settings), &cache);
+    PurchaseCsv::orderLines(BookView(original, settings), 0, first);
+    if (change.startsWith(QLatin1String("edited"))) {
+        (void)PurchaseBook(BookView(lines, changedSettings), &cache);
+        CsvFile between;
+        PurchaseCsv::orderLines(BookView(lines, changedSettings), 0, between);
+        lines = original;
+    }
+    const BookView now(lines, changedSettings);
+    const PurchaseBook kept(now, &cache);
+    CsvFile keptCsv;
+    PurchaseCsv::orderLines(now, 0, keptCsv);
+    const PurchaseBook fresh(BookView(TextLines(lines.toStringList()), changedSettings));
+    CsvFile other(CsvFile::Format::Standard); // a file of another format keeps nothing
+    PurchaseCsv::orderLines(now, 0, other);
+    CsvFile freshCsv;
+    PurchaseCsv::orderLines(now, 0, freshCsv);
+
+    QCOMPARE(kept.orders().size(), fresh.orders().size());
+    for (qsizetype i = 0; i < fresh.orders().size(); ++i) {
+        const PurchaseOrder &a = kept.orders().at(i);
+        const PurchaseOrder &b = fresh.orders().at(i);
+        QCOMPARE(a.BlockIndex, b.BlockIndex);
+        QCOMPARE(a.Number, b.Number);
+        QCOMPARE(a.Cancelled, b.Cancelled);
+        QCOMPARE(a.Supplier, b.Supplier);
+        for (const Currency in : {Currency::Main, Currency::Second}) {
+            for (const Amount amount : {Amount::BeforeTax, Amount::Vat, Amount::IncludingTax})
+                QCOMPARE(a.total(amount, in), b.total(amount, in));
+            for (int g = 0; g < 3; ++g) {
+                QCOMPARE(a.base(g, in), b.base(g, in));
+                QCOMPARE(a.vat(g, in), b.vat(g, in));
+            }
+        }
+    }
+    QCOMPARE(kept.years(), fresh.years());
+    QCOMPARE(QString::fromUtf8(keptCsv.bytes()), QString::fromUtf8(freshCsv.bytes()));
+    QCOMPARE(keptCsv.bytes() == first.bytes(),
+             change == QLatin1String("nothing") || change.startsWith(QLatin1String("edited")));
 }
 
 QTEST_GUILESS_MAIN(TestPurchaseReport)

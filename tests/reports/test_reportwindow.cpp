@@ -144,6 +144,10 @@ void TestReportWindow::statistics()
         QCOMPARE(child<QLabel>(window, "Coverage")->text(),
                  QStringLiteral("2026 : 2 commandes (1 commande à la date illisible, "
                                 "sous « Toutes »)"));
+        // The cancelled order of April counts nowhere, and the window says so.
+        QVERIFY(child<QLabel>(window, "Cancelled")->isVisible());
+        QCOMPARE(child<QLabel>(window, "Cancelled")->text(),
+                 QStringLiteral("1 commande annulée n'est pas comptée."));
         // Largest total first, zero cells empty, the months' totals last; 2025 holds an
         // order, so the change against it is shown (none without a total to compare with).
         QCOMPARE(row(table, 0).mid(0, 4),
