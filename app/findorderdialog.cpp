@@ -33,15 +33,15 @@ FindOrderDialog::FindOrderDialog(QWidget *parent) : OutcomeDialog(parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &FindOrderDialog::cancelClicked);
 }
 
-QString FindOrderDialog::Result() const
+QString FindOrderDialog::number() const
 {
     return confirmed() ? m_number->text() : QString();
 }
 
-QString FindOrderDialog::Ask()
+QString FindOrderDialog::ask()
 {
     exec();
-    return Result();
+    return number();
 }
 
 void FindOrderDialog::okClicked()

@@ -16,9 +16,9 @@ public:
 
     // The field's text after "OK" or Enter; empty after "Annuler" or Escape. The close box
     // leaves the outcome of the previous search.
-    QString Result() const;
-    // Shows the dialog and gives its Result.
-    QString Ask();
+    QString number() const;
+    // Shows the dialog and gives its number().
+    QString ask();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -72,14 +72,14 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_recentBooks = new RecentBooksMenu(this, m_actions->fileMenu, m_actions->exitAction);
     createStatusBar();
     createWindows();
-    m_following = new BookFollowing(this, *m_commande, m_actions->fileMenu, m_actions->saveAsAction,
+    m_following = new BookFollowing(this, *m_orderWindow, m_actions->fileMenu, m_actions->saveAsAction,
                                     m_hintPanel);
     connect(m_following, &BookFollowing::captionChanged, this, &MainWindow::showCaption);
     createFileCommands();
-    m_search = new SearchCommands(this, *m_commande, m_actions->editMenu, m_actions->toolBar,
+    m_search = new SearchCommands(this, *m_orderWindow, m_actions->editMenu, m_actions->toolBar,
                                   m_actions->findAction);
     m_awaitedOrders =
-        new AwaitedOrdersCommands(this, *m_commande, *m_actions, *m_search, m_clockTimer);
+        new AwaitedOrdersCommands(this, *m_orderWindow, *m_actions, *m_search, m_clockTimer);
     connect(m_awaitedOrders, &AwaitedOrdersCommands::lateCountShown, this,
             &MainWindow::sizeHintPanel);
     connectCommands();
@@ -116,18 +116,18 @@ void MainWindow::createWindows()
     // alone. It is kept out of Qt's maximised state on purpose: a maximised subwindow writes its
     // caption into the frame's title and, each time it is activated again, puts back the title
     // it first saw there, so the title would forget the book.
-    m_commande = new OrderWindow;
-    m_orderSubWindow = m_mdiArea->addSubWindow(m_commande, Qt::FramelessWindowHint);
+    m_orderWindow = new OrderWindow;
+    m_orderSubWindow = m_mdiArea->addSubWindow(m_orderWindow, Qt::FramelessWindowHint);
     m_orderSubWindow->setObjectName(QStringLiteral("OrderSubWindow"));
     m_orderSubWindow->setSystemMenu(nullptr);
     m_orderSubWindow->installEventFilter(this);
     m_mdiArea->viewport()->installEventFilter(this);
     fillOrderArea();
     m_orderSubWindow->show();
-    connect(m_commande, &QWidget::windowTitleChanged, this, &MainWindow::showCaption);
-    connect(m_commande, &OrderWindow::bookCommandsWanted, this, &MainWindow::enableBookCommands);
-    m_actions->followHistory(*m_commande);
-    OrderLifeCommands::addTo(m_actions->documentMenu, *m_commande);
+    connect(m_orderWindow, &QWidget::windowTitleChanged, this, &MainWindow::showCaption);
+    connect(m_orderWindow, &OrderWindow::bookCommandsWanted, this, &MainWindow::enableBookCommands);
+    m_actions->followHistory(*m_orderWindow);
+    OrderLifeCommands::addTo(m_actions->documentMenu, *m_orderWindow);
 
     m_orderList = new OrderListDialog(this);
     m_quickSupplier = new SupplierEntryDialog(this);
@@ -142,18 +142,18 @@ void MainWindow::createWindows()
     m_clock = new ClockWindow(this);
     m_calculator = new PocketCalculatorWindow(this);
 
-    m_commande->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
+    m_orderWindow->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
                             m_parameters, m_converter, m_pageSetup});
-    m_commande->setListDialogs([this](const OrderBook &book) { return m_orderList->Choose(book); },
-                               [this] { return m_findDialog->Ask(); });
+    m_orderWindow->setListDialogs([this](const OrderBook &book) { return m_orderList->choose(book); },
+                               [this] { return m_findDialog->ask(); });
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
-    Application::run([this] { m_commande->activate(); });
+    Application::run([this] { m_orderWindow->activate(); });
 }
 
 void MainWindow::createFileCommands()
 {
-    m_files = new BookFileCommands(this, *m_commande);
+    m_files = new BookFileCommands(this, *m_orderWindow);
     connect(m_files, &BookFileCommands::replaced, m_following, &BookFollowing::followBook);
     connect(m_following, &BookFollowing::bookReplaced, m_files, &BookFileCommands::bookReplaced);
     connect(m_files, &BookFileCommands::opened, m_recentBooks, &RecentBooksMenu::add);
@@ -170,7 +170,7 @@ void MainWindow::connectCommands()
         connect(action, &QAction::triggered, this, [command] { Application::run(command); });
     };
     const auto order = [this, run](QAction *action, void (OrderWindow::*command)()) {
-        run(action, [this, command] { (m_commande->*command)(); });
+        run(action, [this, command] { (m_orderWindow->*command)(); });
     };
     run(a.newAction, [this] { m_files->newBook(); });
     run(a.openAction, [this] { m_files->openBook(); });
@@ -180,11 +180,11 @@ void MainWindow::connectCommands()
     run(a.printAction, [this] { printWithDialog(); });
     connect(a.printSetupAction, &QAction::triggered, this,
             [this] { PrintDialogs::setupPrinter(this); });
-    run(a.previewAction, [this] { PrintCommands::preview(this, *m_commande); });
-    run(a.exportPdfAction, [this] { PrintCommands::exportPdf(this, *m_commande); });
-    run(a.mailAction, [this] { PrintCommands::mail(*m_commande); });
-    run(a.exportCsvAction, [this] { ReportCommands::exportOrders(this, *m_commande); });
-    run(a.statisticsAction, [this] { ReportCommands::showStatistics(this, *m_commande); });
+    run(a.previewAction, [this] { PrintCommands::preview(this, *m_orderWindow); });
+    run(a.exportPdfAction, [this] { PrintCommands::exportPdf(this, *m_orderWindow); });
+    run(a.mailAction, [this] { PrintCommands::mail(*m_orderWindow); });
+    run(a.exportCsvAction, [this] { ReportCommands::exportOrders(this, *m_orderWindow); });
+    run(a.statisticsAction, [this] { ReportCommands::showStatistics(this, *m_orderWindow); });
     connect(a.exitAction, &QAction::triggered, this, &QWidget::close);
 
     order(a.undoAction, &OrderWindow::undo);
@@ -198,12 +198,12 @@ void MainWindow::connectCommands()
     order(a.firstAction, &OrderWindow::firstOrder);
     order(a.lastAction, &OrderWindow::lastOrder);
     run(a.newOrderAction, [this] {
-        m_commande->addOrder();
+        m_orderWindow->addOrder();
         enableBookCommands();
     });
     run(a.deleteOrderAction, [this] { deleteOrder(); });
     order(a.deleteLineAction, &OrderWindow::deleteLine);
-    connect(m_commande, &OrderWindow::deleteLineEnabledChanged, a.deleteLineAction,
+    connect(m_orderWindow, &OrderWindow::deleteLineEnabledChanged, a.deleteLineAction,
             &QAction::setEnabled);
     order(a.calculateAction, &OrderWindow::calculateOrder);
     order(a.orderListAction, &OrderWindow::showOrderList);
@@ -214,7 +214,7 @@ void MainWindow::connectCommands()
     // The check mark has already been inverted by the trigger. The book's name stays as it is:
     // taking the remembered name here would let the next save overwrite that other file.
     run(a.autoOpenAction,
-        [this] { m_commande->setAutoOpen(m_actions->autoOpenAction->isChecked()); });
+        [this] { m_orderWindow->setAutoOpen(m_actions->autoOpenAction->isChecked()); });
 
     run(a.calendarAction, [this] { m_calendar->exec(); });
     run(a.calculatorAction, [this] { m_calculator->exec(); });
@@ -330,7 +330,7 @@ void MainWindow::firstShown()
     restorePlace(); // maximised the first time
     bool autoOpen = false;
     QString autoOpenFileName;
-    m_commande->autoOpenSetting(autoOpen, autoOpenFileName);
+    m_orderWindow->autoOpenSetting(autoOpen, autoOpenFileName);
     m_startDir = QDir::currentPath();
     m_actions->autoOpenAction->setChecked(autoOpen);
     // A book recovered after a crash takes the place of the automatic opening.
@@ -420,22 +420,22 @@ void MainWindow::finishClosing()
     if (!m_startDir.isEmpty())
         QDir::setCurrent(m_startDir);
     Application::run([this] {
-        m_commande->keepConverterRate();
+        m_orderWindow->keepConverterRate();
         bool autoOpen = false;
         QString remembered;
-        m_commande->autoOpenSetting(autoOpen, remembered);
+        m_orderWindow->autoOpenSetting(autoOpen, remembered);
         // Without a named book the file remembered so far stays the one to open.
         const QString &fileName = m_files->fileName();
-        m_commande->saveSettings(fileName.isEmpty() ? remembered : fileName);
+        m_orderWindow->saveSettings(fileName.isEmpty() ? remembered : fileName);
     });
-    Application::run([this] { m_commande->saveSuppliers(); });
+    Application::run([this] { m_orderWindow->saveSuppliers(); });
 }
 
 void MainWindow::deleteOrder()
 {
     if (Prompts::warning(QStringLiteral("Confirmer suppression de la Commande ?"),
                          Prompts::Buttons::OkCancel) == Prompts::Answer::Ok)
-        m_commande->deleteOrder();
+        m_orderWindow->deleteOrder();
 }
 
 void MainWindow::printWithDialog()
@@ -443,14 +443,14 @@ void MainWindow::printWithDialog()
     m_files->keepRecovery(); // printing is where a faulty driver may take the program down
     const int copies = PrintDialogs::askCopies(this);
     // A failed copy is reported once and ends the job.
-    for (int i = 0; i < copies && m_commande->printOrder(); ++i) {
+    for (int i = 0; i < copies && m_orderWindow->printOrder(); ++i) {
     }
 }
 
 void MainWindow::printOnce()
 {
     m_files->keepRecovery();
-    m_commande->printOrder();
+    m_orderWindow->printOrder();
 }
 
 void MainWindow::followBook()

@@ -44,7 +44,7 @@ public:
     // The order file in use; empty for a new, unnamed book.
     const QString &fileName() const;
 
-    OrderWindow &commande() const { return *m_commande; }
+    OrderWindow &orderWindow() const { return *m_orderWindow; }
     HelpWindow &help();
     // The search over the orders; its window once it was opened.
     SearchIndex &searchIndex() const;
@@ -107,7 +107,7 @@ private:
 
     // Windows created at start, in this order after the frame.
     AboutBox *m_aboutBox = nullptr;
-    OrderWindow *m_commande = nullptr;
+    OrderWindow *m_orderWindow = nullptr;
     OrderListDialog *m_orderList = nullptr;
     SupplierEntryDialog *m_quickSupplier = nullptr;
     SupplierListDialog *m_supplierChooser = nullptr;

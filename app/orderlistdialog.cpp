@@ -77,7 +77,7 @@ OrderListDialog::OrderListDialog(QWidget *parent) : BaseDialog(parent)
     connect(m_list, &QListView::doubleClicked, this, &OrderListDialog::closeKeepingSelection);
 }
 
-void OrderListDialog::Init(const OrderBook &book)
+void OrderListDialog::load(const OrderBook &book)
 {
     m_entries->setBook(&book);
     // Every entry has the same height, and the width of the longest text lets the list scroll
@@ -91,9 +91,9 @@ void OrderListDialog::Init(const OrderBook &book)
     m_list->clearSelection();
 }
 
-OrderList::Choice OrderListDialog::Choose(const OrderBook &book)
+OrderList::Choice OrderListDialog::choose(const OrderBook &book)
 {
-    Init(book);
+    load(book);
     exec();
     return {entryOrder(), chosenOrder()};
 }

@@ -23,7 +23,7 @@ public:
 
     // Lists the book's orders, one entry per block index from 0 on; the book stays as it is
     // while the list is shown.
-    void Init(const OrderBook &book);
+    void load(const OrderBook &book);
     // The block indexes the entries had when the list was filled, in list order.
     QList<int> entryOrder() const;
     // The chosen entry's place, which is its order's index once the book took the moves; -1
@@ -32,7 +32,7 @@ public:
 
     // The whole use of the list by the order window: fills it, shows it, tells how the
     // entries were moved and which one was chosen.
-    OrderList::Choice Choose(const OrderBook &book);
+    OrderList::Choice choose(const OrderBook &book);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -32,7 +32,7 @@ Page currentPage(OrderWindow &order)
     Page page;
     page.input = order.printedOrder();
     page.pages = OrderPage::build(page.input, order.document().paperType());
-    page.title = OrderPage::jobTitle(page.input.record.Number);
+    page.title = OrderPage::jobTitle(page.input.record.number);
     return page;
 }
 
@@ -60,7 +60,7 @@ void exportPdf(QWidget *parent, OrderWindow &order)
 {
     const Page page = currentPage(order);
     // A failed write offers another name, until one is written or the dialog is cancelled.
-    for (QString name = OrderMail::pdfFileName(page.input.record.Number);;) {
+    for (QString name = OrderMail::pdfFileName(page.input.record.number);;) {
         const QString fileName = FileDialogs::getNewFileName(
             parent, QStringLiteral("Exporter en PDF"), name,
             QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral(".pdf"));
@@ -81,7 +81,7 @@ void exportPdf(QWidget *parent, OrderWindow &order)
 void mail(OrderWindow &order)
 {
     const Page page = currentPage(order);
-    const QString &number = page.input.record.Number;
+    const QString &number = page.input.record.number;
     QString fileName;
     Status exported = Failure(QStringLiteral("L'envoi a échoué : aucun dossier où enregistrer "
                                              "le bon de commande."));
@@ -105,12 +105,12 @@ void mail(OrderWindow &order)
                          QStringLiteral(" » : joignez-le à votre message");
     // The mail program may answer later: the order is marked sent only if still on screen.
     const QPointer<OrderWindow> window(&order);
-    const int block = page.input.record.BlockIndex;
-    OrderMail::send(OrderMail::forOrder(number, page.input.record.AddressLines, fileName),
+    const int block = page.input.record.blockIndex;
+    OrderMail::send(OrderMail::forOrder(number, page.input.record.addressLines, fileName),
                     [kept, window, block](Platform::MailOutcome outcome, const QString &reason) {
                         switch (outcome) {
                         case Platform::MailOutcome::Taken:
-                            if (window && window->document().record().BlockIndex == block)
+                            if (window && window->document().record().blockIndex == block)
                                 window->document().recordSending(OrderLife::Channel::Email);
                             break;
                         case Platform::MailOutcome::NoMailProgram:

@@ -12,11 +12,11 @@ QList<OrderLine> fullOrder()
     QList<OrderLine> rows(63);
     for (int i = 0; i < rows.size(); ++i) {
         OrderLine &l = rows[i];
-        l.Designation = QStringLiteral("Article %1").arg(i + 1);
-        l.Quantity = QString::number(i % 7 + 1);
-        l.UnitPrice = QStringLiteral("%1,%2").arg(10 + i).arg(i % 100, 2, 10, QLatin1Char('0'));
-        l.DiscountPercent = i % 4 == 0 ? QStringLiteral("5") : QString();
-        l.VatCode = QString::number(i % 3 + 1);
+        l.designation = QStringLiteral("Article %1").arg(i + 1);
+        l.quantity = QString::number(i % 7 + 1);
+        l.unitPrice = QStringLiteral("%1,%2").arg(10 + i).arg(i % 100, 2, 10, QLatin1Char('0'));
+        l.discountPercent = i % 4 == 0 ? QStringLiteral("5") : QString();
+        l.vatCode = QString::number(i % 3 + 1);
     }
     return rows;
 }

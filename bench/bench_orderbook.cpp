@@ -17,20 +17,20 @@ QStringList largeBook(int orders, int rows)
     lines.reserve(orders * (rows + 12));
     for (int k = orders - 1; k >= 0; --k) { // blocks stored in reverse, as rewriting leaves them
         OrderRecord r;
-        r.Number = QString::number(200001000 + k).leftJustified(9);
-        r.Date = QDate(2000, 1, 1 + k % 28);
-        r.SupplierCode = QStringLiteral("10023");
-        r.PaymentTerms = QStringLiteral("Réglement à 30 jours");
-        r.AddressLines = {QStringLiteral("Dupont SA"), QStringLiteral("12 rue des Lilas"),
+        r.number = QString::number(200001000 + k).leftJustified(9);
+        r.date = QDate(2000, 1, 1 + k % 28);
+        r.supplierCode = QStringLiteral("10023");
+        r.paymentTerms = QStringLiteral("Réglement à 30 jours");
+        r.addressLines = {QStringLiteral("Dupont SA"), QStringLiteral("12 rue des Lilas"),
                           QStringLiteral("75011 Paris"), QString()};
         for (int i = 0; i < rows; ++i) {
             OrderLine l;
-            l.Designation = QStringLiteral("Article %1").arg(i);
-            l.Quantity = QStringLiteral("          3");
-            l.UnitPrice = QStringLiteral("      12,50");
-            l.Amount = QStringLiteral("      37,50");
-            l.VatCode = QStringLiteral("1");
-            r.Lines.append(l);
+            l.designation = QStringLiteral("Article %1").arg(i);
+            l.quantity = QStringLiteral("          3");
+            l.unitPrice = QStringLiteral("      12,50");
+            l.amount = QStringLiteral("      37,50");
+            l.vatCode = QStringLiteral("1");
+            r.lines.append(l);
         }
         lines += OrderFormat::encodeBlock(r, k);
     }

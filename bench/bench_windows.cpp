@@ -117,34 +117,34 @@ QStringList generateBook(int orders)
     for (int k = 0; k < orders; ++k) {
         OrderRecord r;
         const QDate date = QDate(1998, 1, 2).addDays(k * 3 / 2);
-        r.Number = QStringLiteral("%1%2%3")
+        r.number = QStringLiteral("%1%2%3")
                        .arg(date.year())
                        .arg(date.month(), 2, 10, QLatin1Char('0'))
                        .arg(k % 1000 + 1, 3, 10, QLatin1Char('0'));
-        r.Date = date;
+        r.date = date;
         const int supplier = pick(0, 39);
-        r.SupplierCode = QString::number(10001 + supplier);
-        r.PaymentTerms = terms.at(supplier % terms.size());
-        r.AddressLines = {QStringLiteral("Fournisseur %1 SARL").arg(supplier),
+        r.supplierCode = QString::number(10001 + supplier);
+        r.paymentTerms = terms.at(supplier % terms.size());
+        r.addressLines = {QStringLiteral("Fournisseur %1 SARL").arg(supplier),
                           streets.at(supplier % streets.size()), towns.at(supplier % towns.size()),
                           supplier % 3 ? QString() : QStringLiteral("Service achats")};
-        r.IncludesVat = pick(0, 4) == 0;
+        r.includesVat = pick(0, 4) == 0;
         const int rows = pick(1, 20);
         for (int i = 0; i < rows; ++i) {
             const int quantity = pick(1, 250);
             const double price = pick(10, 99999) / 100.0;
             const int discount = pick(0, 5) == 0 ? 5 * pick(1, 4) : 0;
             OrderLine l;
-            l.Designation = articles.at(pick(0, int(articles.size()) - 1));
-            l.Quantity = QString::number(quantity).rightJustified(11);
-            l.UnitPrice = money(price).rightJustified(11);
-            l.DiscountPercent = discount ? QString::number(discount) : QString();
-            l.Amount = money(quantity * price * (100 - discount) / 100).rightJustified(12);
-            l.VatCode = pick(0, 9) == 0 ? QStringLiteral("3") : QStringLiteral("1");
-            r.Lines.append(l);
+            l.designation = articles.at(pick(0, int(articles.size()) - 1));
+            l.quantity = QString::number(quantity).rightJustified(11);
+            l.unitPrice = money(price).rightJustified(11);
+            l.discountPercent = discount ? QString::number(discount) : QString();
+            l.amount = money(quantity * price * (100 - discount) / 100).rightJustified(12);
+            l.vatCode = pick(0, 9) == 0 ? QStringLiteral("3") : QStringLiteral("1");
+            r.lines.append(l);
         }
         for (int m = pick(0, 6) - 3; m > 0; --m)
-            r.Memo.append(QStringLiteral("Livraison au quai n° %1, le matin avant 11 h.").arg(m));
+            r.note.append(QStringLiteral("Livraison au quai n° %1, le matin avant 11 h.").arg(m));
         blocks[k] = OrderFormat::encodeBlock(r, k);
     }
     // About a third of the orders were edited since they were first written.
@@ -194,7 +194,7 @@ public:
 
 private:
     MainWindow &main() { return *m_main; }
-    OrderWindow &order() { return main().commande(); }
+    OrderWindow &order() { return main().orderWindow(); }
     QAction *action(const char *name) { return main().findChild<QAction *>(QLatin1String(name)); }
     QWidget *focus()
     {
@@ -389,7 +389,7 @@ int Child::run(const QString &bookFile)
         action("EditFindItem")->trigger();
         settle();
         searches.append(cpuMs() - typed);
-        if (order().document().record().Number != wanted)
+        if (order().document().record().number != wanted)
             fail("the search did not show the order");
     }
     report("search", median(searches));
@@ -576,7 +576,7 @@ int startUp(int argc, char *argv[])
     mainForm.showMaximized();
     settle();
     std::printf("start-up\t%.4f\n", cpuMs());
-    if (mainForm.commande().book().orderCount() < 2)
+    if (mainForm.orderWindow().book().orderCount() < 2)
         unexpected = true;
     return unexpected || desktop.unexpected ? 1 : 0;
 }
@@ -672,7 +672,7 @@ int parent(const QString &program, bool quick)
         values = runChild(program, {QStringLiteral("--child"), file, reps}, folder);
 
         Settings settings;
-        settings.AutoOpen = 1;
+        settings.autoOpen = 1;
         (void)TextFile::writeBytes(folder + QLatin1Char('/') + SettingsFile::fileName(),
                                    SettingsFile::save(settings, file));
         QList<double> startUps;

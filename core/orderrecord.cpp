@@ -5,17 +5,17 @@ QString OrderLine::cell(int n) const
 {
     switch (n) {
     case DesignationCell:
-        return Designation;
+        return designation;
     case QuantityCell:
-        return Quantity;
+        return quantity;
     case UnitPriceCell:
-        return UnitPrice;
+        return unitPrice;
     case DiscountCell:
-        return DiscountPercent;
+        return discountPercent;
     case AmountCell:
-        return Amount;
+        return amount;
     case VatCell:
-        return VatCode;
+        return vatCode;
     }
     return QString();
 }
@@ -24,30 +24,30 @@ void OrderLine::setCell(int n, const QString &text)
 {
     switch (n) {
     case DesignationCell:
-        Designation = text;
+        designation = text;
         break;
     case QuantityCell:
-        Quantity = text;
+        quantity = text;
         break;
     case UnitPriceCell:
-        UnitPrice = text;
+        unitPrice = text;
         break;
     case DiscountCell:
-        DiscountPercent = text;
+        discountPercent = text;
         break;
     case AmountCell:
-        Amount = text;
+        amount = text;
         break;
     case VatCell:
-        VatCode = text;
+        vatCode = text;
         break;
     }
 }
 
 bool OrderLine::isEmpty() const
 {
-    return Designation.isEmpty() && Quantity.isEmpty() && UnitPrice.isEmpty() &&
-           DiscountPercent.isEmpty() && Amount.isEmpty() && VatCode.isEmpty();
+    return designation.isEmpty() && quantity.isEmpty() && unitPrice.isEmpty() &&
+           discountPercent.isEmpty() && amount.isEmpty() && vatCode.isEmpty();
 }
 
 void OrderLife::lineRemoved(int row)

@@ -15,12 +15,12 @@ struct OrderLine {
     static constexpr int CellCount = 6;
     enum Cell { DesignationCell, QuantityCell, UnitPriceCell, DiscountCell, AmountCell, VatCell };
 
-    QString Designation;
-    QString Quantity;
-    QString UnitPrice;
-    QString DiscountPercent;
-    QString Amount;
-    QString VatCode;
+    QString designation;
+    QString quantity;
+    QString unitPrice;
+    QString discountPercent;
+    QString amount;
+    QString vatCode;
 
     QString cell(int n) const;
     void setCell(int n, const QString &text);
@@ -77,16 +77,16 @@ struct OrderLife {
 struct OrderRecord {
     static constexpr int AddressLineCount = 4;
 
-    int BlockIndex = 0;
-    QString Number; // the order-number field's text: nine characters, unfilled ones spaces
-    QDate Date;
-    QString SupplierCode;
-    QString PaymentTerms;
-    std::array<QString, AddressLineCount> AddressLines;
-    bool IncludesVat = false;
-    QList<OrderLine> Lines;
-    QStringList Memo;
-    OrderLife Life;
+    int blockIndex = 0;
+    QString number; // the order-number field's text: nine characters, unfilled ones spaces
+    QDate date;
+    QString supplierCode;
+    QString paymentTerms;
+    std::array<QString, AddressLineCount> addressLines;
+    bool includesVat = false;
+    QList<OrderLine> lines;
+    QStringList note;
+    OrderLife life;
 
     bool operator==(const OrderRecord &other) const = default;
 };

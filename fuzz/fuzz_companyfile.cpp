@@ -16,13 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     company.loadCompany();
     CompanyDetails parsed;
     Company::parse(bytes, parsed);
-    Fuzz::require(company.CompanyLines == parsed, "file read otherwise than its bytes");
+    Fuzz::require(company.details == parsed, "file read otherwise than its bytes");
     Fuzz::require(company.saveCompany().ok(), "save failed");
-    CompanyDetails expected = company.CompanyLines;
+    CompanyDetails expected = company.details;
     for (QString &line : expected)
         line = TextFile::oneLine(line);
     Company again;
     again.loadCompany();
-    Fuzz::require(again.CompanyLines == expected, "saved file reads back otherwise");
+    Fuzz::require(again.details == expected, "saved file reads back otherwise");
     return 0;
 }

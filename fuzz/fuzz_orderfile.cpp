@@ -65,8 +65,8 @@ void check(const QByteArray &bytes, Prompts::Answer answer)
         OrderRecord written;
         const Result<bool> decoded = OrderFormat::decode(book.lines(), k, written);
         Fuzz::require(decoded.ok() && *decoded, "edited order gone");
-        Fuzz::require(written.SupplierCode == QLatin1String("99999") &&
-                          written.Lines.value(0).Designation == QStringLiteral("édité %1").arg(k),
+        Fuzz::require(written.supplierCode == QLatin1String("99999") &&
+                          written.lines.value(0).designation == QStringLiteral("édité %1").arg(k),
                       "edited order not written");
     }
 

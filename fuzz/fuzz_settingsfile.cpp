@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Settings settings;
     Fuzz::require(SettingsFile::loadSettings(settings), "file not read");
-    Fuzz::require(SettingsFile::saveSettings(settings, settings.AutoOpenFileName).ok(),
+    Fuzz::require(SettingsFile::saveSettings(settings, settings.autoOpenFileName).ok(),
                   "save failed");
     QByteArray saved;
     Fuzz::require(TextFile::readBytes(SettingsFile::fileName(), saved).ok(),
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Settings again;
     SettingsFile::load(saved, again);
-    Fuzz::require(SettingsFile::save(again, again.AutoOpenFileName) == saved,
+    Fuzz::require(SettingsFile::save(again, again.autoOpenFileName) == saved,
                   "saved settings read back otherwise");
     return 0;
 }

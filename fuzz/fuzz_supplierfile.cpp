@@ -15,22 +15,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     SupplierBook book;
     Fuzz::require(book.loadSuppliers().ok(), "file not read");
-    Fuzz::require(book.SupplierLines == TextFile::splitLines(bytes), "lines read otherwise");
-    for (qsizetype i = 0; i < book.SupplierLines.size(); ++i) {
-        const QString &line = book.SupplierLines.at(i);
-        if (!SupplierBook::IsSupplierHeader(line))
+    Fuzz::require(book.fileLines == TextFile::splitLines(bytes), "lines read otherwise");
+    for (qsizetype i = 0; i < book.fileLines.size(); ++i) {
+        const QString &line = book.fileLines.at(i);
+        if (!SupplierBook::isSupplierHeader(line))
             continue;
         const qsizetype found = book.find(line.mid(5));
         Fuzz::require(found >= 0 && found <= i, "record not found by its code", line);
-        Fuzz::require(book.record(found).Code.compare(line.mid(5), Qt::CaseInsensitive) == 0,
+        Fuzz::require(book.record(found).code.compare(line.mid(5), Qt::CaseInsensitive) == 0,
                       "record found under another code", line);
     }
 
-    const QStringList lines = book.SupplierLines;
-    book.SuppliersModified = true;
+    const QStringList lines = book.fileLines;
+    book.modified = true;
     Fuzz::require(book.saveSuppliers().ok(), "save failed");
     SupplierBook again;
     Fuzz::require(again.loadSuppliers().ok(), "saved file not read");
-    Fuzz::require(again.SupplierLines == lines, "saved file reads back otherwise");
+    Fuzz::require(again.fileLines == lines, "saved file reads back otherwise");
     return 0;
 }

@@ -8,7 +8,7 @@ class QPushButton;
 
 // A modal dialog that remembers how it was last closed: "OK" records it confirmed, "Annuler"
 // and Escape record it not confirmed, and the window's close box leaves the remembered
-// outcome as it was. Its callers read the outcome through their Result operations. It opens
+// outcome as it was. Its callers read the outcome through their apply() operations. It opens
 // centred on the screen.
 class OutcomeDialog : public BaseDialog {
     Q_OBJECT

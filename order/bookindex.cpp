@@ -142,7 +142,7 @@ qsizetype BookIndex::find(const TextLines &lines, Kind kind, int index, const QS
 qsizetype BookIndex::findBlock(const TextLines &lines, int index)
 {
     if (index < 0)
-        return findLine(lines, BlockOpenLabel(index)); // a label without four digits
+        return findLine(lines, blockOpenLabel(index)); // a label without four digits
     return find(lines, Kind::Open, index % MaxOrders, QString());
 }
 

@@ -38,7 +38,7 @@ int BookView::currentOrder() const
 
 QString BookView::currencySign() const
 {
-    return settings().EuroMode != 0 ? QStringLiteral("€") : QStringLiteral("F");
+    return settings().euroMode != 0 ? QStringLiteral("€") : QStringLiteral("F");
 }
 
 BookView::Shown BookView::show(const TextLines &lines, qsizetype open, int index) const
@@ -51,9 +51,9 @@ BookView::Shown BookView::show(const TextLines &lines, qsizetype open, int index
     if (!shown.whole)
         return shown;
     // The totals do not depend on how the cells are padded: a character counts one pixel.
-    QList<OrderLine> rows = shown.record.Lines;
+    QList<OrderLine> rows = shown.record.lines;
     const Result<OrderTotals> totals = OrderCalc::calculateOrder(
-        rows, shown.record.IncludesVat, OrderCalc::settingsFor(shown.record, settings()),
+        rows, shown.record.includesVat, OrderCalc::settingsFor(shown.record, settings()),
         [](const QString &text) { return int(text.size()); });
     if (totals)
         shown.totals = *totals;

@@ -455,12 +455,12 @@ void OrderBook::closeGapAfterRemoval()
         if (isOpenLabel(bytes)) {
             if (n = blockStartIndex(bytes); n >= 0) {
                 if (n - 1 >= m_currentOrder) {
-                    labels.append({i, BlockOpenLabel(n - 1)});
+                    labels.append({i, blockOpenLabel(n - 1)});
                     opened.append(i);
                     indexes.append(n - 1);
                 }
             } else if (tryOpenLabelIndex(m_lines.at(i), n) && n - 1 >= m_currentOrder) {
-                labels.append({i, BlockOpenLabel(n - 1)});
+                labels.append({i, blockOpenLabel(n - 1)});
                 otherShapes = true;
             }
         } else if (isCloseLabel(bytes)) {
@@ -468,7 +468,7 @@ void OrderBook::closeGapAfterRemoval()
                 n < 0 && !NumberText::tryToInteger(m_lines.at(i).mid(6, 4), n))
                 continue;
             if (n - 1 >= m_currentOrder)
-                labels.append({i, BlockCloseLabel(n - 1)});
+                labels.append({i, blockCloseLabel(n - 1)});
         }
     }
     m_journal.relabel(m_lines, labels);

@@ -11,7 +11,7 @@ void OrderClipboard::clear()
 void OrderClipboard::copyFrom(const OrderRecord &record, const OrderFormat::KeptLines &kept)
 {
     m_order = record;
-    m_order.Life = OrderLife(); // sendings, receptions and kept rates stay with the original
+    m_order.life = OrderLife(); // sendings, receptions and kept rates stay with the original
     m_pastGrid = kept.orderLines();
     m_copied = true;
 }
@@ -20,13 +20,13 @@ void OrderClipboard::pasteInto(OrderRecord &record, OrderFormat::KeptLines &kept
 {
     if (isEmpty())
         return;
-    record.Date = m_order.Date;
-    record.SupplierCode = m_order.SupplierCode;
-    record.PaymentTerms = m_order.PaymentTerms;
-    record.AddressLines = m_order.AddressLines;
-    record.Life = OrderLife(); // a pasted order is a draft
-    const qsizetype rows = qMax(record.Lines.size(), m_order.Lines.size());
-    record.Lines = m_order.Lines;
-    record.Lines.resize(rows);
+    record.date = m_order.date;
+    record.supplierCode = m_order.supplierCode;
+    record.paymentTerms = m_order.paymentTerms;
+    record.addressLines = m_order.addressLines;
+    record.life = OrderLife(); // a pasted order is a draft
+    const qsizetype rows = qMax(record.lines.size(), m_order.lines.size());
+    record.lines = m_order.lines;
+    record.lines.resize(rows);
     kept.replaceOrderLines(m_pastGrid);
 }

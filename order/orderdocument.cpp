@@ -10,7 +10,7 @@ OrderDocument::OrderDocument(QObject *parent) : QObject(parent)
     m_measure = [](const QString &text) { return int(text.size()); };
     m_book.updateNextNumber();
     m_clipboard.clear();
-    m_record.Lines.resize(GridRows);
+    m_record.lines.resize(GridRows);
 }
 
 QString OrderDocument::leftPadded(const QString &text, int width) const
@@ -80,7 +80,7 @@ void OrderDocument::setCaption(const QString &caption)
 
 QString OrderDocument::cell(int row, int column) const
 {
-    return m_record.Lines.value(row - 1).cell(column);
+    return m_record.lines.value(row - 1).cell(column);
 }
 
 bool OrderDocument::setField(Field field, QString &value, const QString &text)
@@ -100,19 +100,19 @@ bool OrderDocument::setField(Field field, QString &value, const QString &text)
 void OrderDocument::setNumber(const QString &number)
 {
     const StepScope step(*this, Change::Number);
-    setField(Field::Number, m_record.Number, number.left(9).leftJustified(9, QLatin1Char(' ')));
+    setField(Field::Number, m_record.number, number.left(9).leftJustified(9, QLatin1Char(' ')));
 }
 
 void OrderDocument::setDate(const QDate &date)
 {
-    if (date == m_record.Date)
+    if (date == m_record.date)
         return;
     if (!mayChange()) {
         Q_EMIT fieldChanged(Field::Date);
         return;
     }
     const StepScope step(*this, Change::Date);
-    m_record.Date = date;
+    m_record.date = date;
     markModified();
     Q_EMIT fieldChanged(Field::Date);
 }
@@ -120,20 +120,20 @@ void OrderDocument::setDate(const QDate &date)
 void OrderDocument::setSupplierCode(const QString &code)
 {
     const StepScope step(*this, Change::SupplierCode);
-    setField(Field::SupplierCode, m_record.SupplierCode, code);
+    setField(Field::SupplierCode, m_record.supplierCode, code);
 }
 
 void OrderDocument::setPaymentTerms(const QString &terms)
 {
     const StepScope step(*this, Change::PaymentTerms);
-    setField(Field::PaymentTerms, m_record.PaymentTerms, terms);
+    setField(Field::PaymentTerms, m_record.paymentTerms, terms);
 }
 
 void OrderDocument::setAddressLine(int line, const QString &text)
 {
     const StepScope step(*this, Change::Address, line + 1);
     if (line >= 0 && line < OrderRecord::AddressLineCount)
-        setField(Field(int(Field::AddressLine1) + line), m_record.AddressLines[line], text);
+        setField(Field(int(Field::AddressLine1) + line), m_record.addressLines[line], text);
 }
 
 void OrderDocument::setAddress(const std::array<QString, OrderRecord::AddressLineCount> &address)
@@ -145,14 +145,14 @@ void OrderDocument::setAddress(const std::array<QString, OrderRecord::AddressLin
 
 Status OrderDocument::setIncludesVat(bool includesVat)
 {
-    if (includesVat == m_record.IncludesVat)
+    if (includesVat == m_record.includesVat)
         return {};
     if (!mayChange()) {
         Q_EMIT fieldChanged(Field::IncludesVat);
         return {};
     }
     const StepScope step(*this, Change::PriceMode);
-    m_record.IncludesVat = includesVat;
+    m_record.includesVat = includesVat;
     markModified();
     Q_EMIT fieldChanged(Field::IncludesVat);
     return calculateOrder();
@@ -160,14 +160,14 @@ Status OrderDocument::setIncludesVat(bool includesVat)
 
 void OrderDocument::setNote(const QStringList &lines)
 {
-    if (lines == m_record.Memo)
+    if (lines == m_record.note)
         return;
     if (!mayChange()) {
         Q_EMIT fieldChanged(Field::Note);
         return;
     }
     const StepScope step(*this, Change::Note);
-    m_record.Memo = lines;
+    m_record.note = lines;
     m_noteEdited = true;
     markModified();
     Q_EMIT fieldChanged(Field::Note);
@@ -183,7 +183,7 @@ bool OrderDocument::setCell(int row, int column, const QString &text)
         return false;
     }
     const StepScope step(*this, Change::Cell, row, column);
-    m_record.Lines[row - 1].setCell(column, text);
+    m_record.lines[row - 1].setCell(column, text);
     // A row typed into is in use, Enter or not: it is written back, saved and printed.
     m_lastRow = qMax(m_lastRow, row);
     markModified();
@@ -196,9 +196,9 @@ void OrderDocument::setLines(const QList<OrderLine> &rows)
     int first = 0;
     int last = 0;
     for (int r = 0; r < GridRows; ++r) {
-        if (rows.value(r) == m_record.Lines.at(r))
+        if (rows.value(r) == m_record.lines.at(r))
             continue;
-        m_record.Lines[r] = rows.value(r);
+        m_record.lines[r] = rows.value(r);
         if (first == 0)
             first = r + 1;
         last = r + 1;
@@ -210,11 +210,11 @@ void OrderDocument::setLines(const QList<OrderLine> &rows)
 Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
 {
     const StepScope step(*this, Change::Cell, row, column);
-    QList<OrderLine> rows = m_record.Lines;
+    QList<OrderLine> rows = m_record.lines;
     const LineEntry::EnterOutcome outcome = LineEntry::completeLine(column, row, rows, m_lastRow);
     if (!outcome.completed)
         return outcome;
-    if (rows != m_record.Lines && !mayChange()) {
+    if (rows != m_record.lines && !mayChange()) {
         Q_EMIT linesChanged(row, row);
         return LineEntry::EnterOutcome{};
     }
@@ -229,12 +229,12 @@ Result<LineEntry::EnterOutcome> OrderDocument::completeLine(int column, int row)
 bool OrderDocument::deleteLine(int row)
 {
     const StepScope step(*this, Change::DeleteLine, row);
-    QList<OrderLine> rows = m_record.Lines;
+    QList<OrderLine> rows = m_record.lines;
     int lastRow = m_lastRow;
     if (!LineEntry::deleteLine(rows, row, lastRow) || !mayChange())
         return false;
     m_overflow.orderLineRemoved(row);
-    m_record.Life.lineRemoved(row);
+    m_record.life.lineRemoved(row);
     setLines(rows);
     m_lastRow = lastRow;
     markModified();
@@ -248,17 +248,17 @@ void OrderDocument::showRecord(OrderRecord record)
     // As the fields show it: the number field keeps the digits, nine at most, the code field
     // five characters, the date picker no date before 14/09/1752; an empty note has no line.
     QString digits;
-    for (const QChar c : std::as_const(record.Number))
+    for (const QChar c : std::as_const(record.number))
         if (c.isDigit())
             digits += c;
-    record.Number = digits.left(9).leftJustified(9, QLatin1Char(' '));
-    record.SupplierCode.truncate(5);
-    if (!record.Date.isValid())
-        record.Date = Clock::today();
-    record.Date = qMax(record.Date, QDate(1752, 9, 14));
-    if (record.Memo == QStringList{QString()})
-        record.Memo.clear();
-    record.Lines.resize(GridRows);
+    record.number = digits.left(9).leftJustified(9, QLatin1Char(' '));
+    record.supplierCode.truncate(5);
+    if (!record.date.isValid())
+        record.date = Clock::today();
+    record.date = qMax(record.date, QDate(1752, 9, 14));
+    if (record.note == QStringList{QString()})
+        record.note.clear();
+    record.lines.resize(GridRows);
     m_record = std::move(record);
     m_noteEdited = false;
     m_changeAgreed = false;
@@ -271,10 +271,10 @@ Status OrderDocument::showCurrentOrder()
 {
     setOrderModified(false);
     OrderRecord record;
-    record.BlockIndex = m_book.currentOrder();
-    record.Date = Clock::today();
-    record.Number = QString::number(m_book.nextOrderNumber());
-    record.PaymentTerms = m_settings.PaymentTermList.value(0);
+    record.blockIndex = m_book.currentOrder();
+    record.date = Clock::today();
+    record.number = QString::number(m_book.nextOrderNumber());
+    record.paymentTerms = m_settings.paymentTerms.value(0);
     // Emptying the fields counts as a change of the order.
     markModified();
 
@@ -285,7 +285,7 @@ Status OrderDocument::showCurrentOrder()
     }
     const bool found = *decoded;
     if (found)
-        m_lastRow = int(record.Lines.size());
+        m_lastRow = int(record.lines.size());
     showRecord(record);
     if (found)
         if (const Status calculated = calculateOrder(); !calculated)
@@ -298,14 +298,14 @@ Status OrderDocument::showCurrentOrder()
 
 bool OrderDocument::orderComplete() const
 {
-    if (m_record.SupplierCode.isEmpty())
+    if (m_record.supplierCode.isEmpty())
         return false;
-    if (m_record.Number.isEmpty() || m_record.Number.at(0) == QLatin1Char(' '))
+    if (m_record.number.isEmpty() || m_record.number.at(0) == QLatin1Char(' '))
         return false;
     if (m_lastRow <= 0)
         return false;
-    for (int r = 0; r < m_lastRow && r < m_record.Lines.size(); ++r)
-        if (!m_record.Lines.at(r).Designation.isEmpty())
+    for (int r = 0; r < m_lastRow && r < m_record.lines.size(); ++r)
+        if (!m_record.lines.at(r).designation.isEmpty())
             return true;
     return false;
 }
@@ -315,7 +315,7 @@ bool OrderDocument::orderToWrite(OrderRecord &record) const
     if (!(m_orderModified || m_noteEdited) || !orderComplete())
         return false;
     record = m_record;
-    record.Lines = record.Lines.mid(0, m_lastRow);
+    record.lines = record.lines.mid(0, m_lastRow);
     return true;
 }
 
@@ -392,7 +392,7 @@ Status OrderDocument::deleteOrder()
 void OrderDocument::copyOrder()
 {
     OrderRecord record = m_record;
-    record.Lines.resize(m_lastRow);
+    record.lines.resize(m_lastRow);
     m_clipboard.copyFrom(record, m_overflow);
 }
 
@@ -406,7 +406,7 @@ Status OrderDocument::pasteOrder()
     // The pasted rows are in use like typed ones, and they alone: the order is written with
     // the copied rows, the lines past the grid after the last one.
     m_lastRow =
-        m_clipboard.linesPastGrid().isEmpty() ? int(m_clipboard.order().Lines.size()) : GridRows;
+        m_clipboard.linesPastGrid().isEmpty() ? int(m_clipboard.order().lines.size()) : GridRows;
     showRecord(record);
     markModified();
     return calculateOrder();
@@ -457,7 +457,7 @@ Status OrderDocument::findOrder()
 
 Status OrderDocument::calculateOrder()
 {
-    return calculate(m_record.IncludesVat);
+    return calculate(m_record.includesVat);
 }
 
 Status OrderDocument::calculateBeforeTax()
@@ -472,7 +472,7 @@ Status OrderDocument::calculateIncludingTax()
 
 Status OrderDocument::calculate(bool includesVat)
 {
-    QList<OrderLine> rows = m_record.Lines;
+    QList<OrderLine> rows = m_record.lines;
     const Settings used = OrderCalc::settingsFor(m_record, m_settings);
     const Result<OrderTotals> totals = includesVat
                                            ? OrderCalc::calculateIncludingTax(rows, used, m_measure)
@@ -489,16 +489,16 @@ Status OrderDocument::calculate(bool includesVat)
 
 QString OrderDocument::mainCurrency() const
 {
-    return OrderCalc::settingsFor(m_record, m_settings).EuroMode != 0 ? QStringLiteral("Euros")
+    return OrderCalc::settingsFor(m_record, m_settings).euroMode != 0 ? QStringLiteral("Euros")
                                                                       : QStringLiteral("Francs");
 }
 
 QString OrderDocument::secondCurrency() const
 {
     const Settings used = OrderCalc::settingsFor(m_record, m_settings);
-    if (used.SingleCurrency != 0)
+    if (used.singleCurrency != 0)
         return QString();
-    return used.EuroMode != 0 ? QStringLiteral("Francs") : QStringLiteral("Euros");
+    return used.euroMode != 0 ? QStringLiteral("Francs") : QStringLiteral("Euros");
 }
 
 OrderPageInput OrderDocument::printedOrder() const
@@ -509,6 +509,6 @@ OrderPageInput OrderDocument::printedOrder() const
     input.totals = m_totals;
     input.mainCurrency = mainCurrency();
     input.secondCurrency = secondCurrency();
-    input.companyLines = m_company.CompanyLines;
+    input.companyLines = m_company.details;
     return input;
 }

@@ -70,7 +70,7 @@ public:
     // "Commande" at start, then the book file's name without its folder.
     const QString &caption() const { return m_caption; }
     const OrderClipboard &clipboard() const { return m_clipboard; }
-    int paperType() const { return m_paperType; } // OrderPage::PaperType
+    int paperType() const { return m_paperType; } // an OrderPage::PaperKind
     void setPaperType(int paperType) { m_paperType = paperType; }
 
     // The user's edits of the order on screen. Each one that changes something marks the

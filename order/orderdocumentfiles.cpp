@@ -47,9 +47,9 @@ Status OrderDocument::newBook()
     setCaption(QString());
     if (!shown)
         return shown;
-    m_settings.AutoOpenFileName.clear();
-    m_settings.EuroMode = 0;
-    m_settings.SingleCurrency = 0;
+    m_settings.autoOpenFileName.clear();
+    m_settings.euroMode = 0;
+    m_settings.singleCurrency = 0;
     Q_EMIT settingsChanged(); // the order was shown before the currency went back to francs
     return {};
 }
@@ -68,7 +68,7 @@ Result<bool> OrderDocument::recover(const QString &fileName, const TextLines &li
 
 Status OrderDocument::reread()
 {
-    const QString number = m_record.Number;
+    const QString number = m_record.number;
     if (const Status read = m_book.reread(); !read)
         return read;
     setFileModified(m_book.checkBlocks());

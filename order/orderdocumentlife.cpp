@@ -9,9 +9,9 @@
 
 void OrderDocument::setLife(const OrderLife &life)
 {
-    if (life == m_record.Life)
+    if (life == m_record.life)
         return;
-    m_record.Life = life;
+    m_record.life = life;
     markModified();
     Q_EMIT lifeChanged();
 }
@@ -19,7 +19,7 @@ void OrderDocument::setLife(const OrderLife &life)
 void OrderDocument::recordSending(OrderLife::Channel channel)
 {
     const StepScope step(*this, Change::Sending);
-    OrderLife life = m_record.Life;
+    OrderLife life = m_record.life;
     const OrderLife::Sending sending{Clock::today(), channel};
     if (life.sendings.value(life.sendings.size() - 1) == sending &&
         life.changedAfterSending.isNull())
@@ -35,7 +35,7 @@ void OrderDocument::recordSending(OrderLife::Channel channel)
 void OrderDocument::setExpectedDate(const QDate &date)
 {
     const StepScope step(*this, Change::ExpectedDate);
-    OrderLife life = m_record.Life;
+    OrderLife life = m_record.life;
     life.expected = date;
     setLife(life);
 }
@@ -43,7 +43,7 @@ void OrderDocument::setExpectedDate(const QDate &date)
 void OrderDocument::recordReception(const OrderLife::Reception &reception)
 {
     const StepScope step(*this, Change::Reception);
-    OrderLife life = m_record.Life;
+    OrderLife life = m_record.life;
     life.receptions.append(reception);
     setLife(life);
 }
@@ -51,7 +51,7 @@ void OrderDocument::recordReception(const OrderLife::Reception &reception)
 void OrderDocument::setClosing(OrderLife::Closing closing)
 {
     const StepScope step(*this, Change::Closing);
-    OrderLife life = m_record.Life;
+    OrderLife life = m_record.life;
     life.closing = closing;
     life.closedOn = closing == OrderLife::Closing::Open ? QDate() : Clock::today();
     setLife(life);
@@ -72,12 +72,12 @@ void OrderDocument::noteChangeAfterSending(Change change, const OrderRecord &bef
     default:
         break;
     }
-    OrderLife &life = m_record.Life;
+    OrderLife &life = m_record.life;
     if (!life.wasSent() || !life.changedAfterSending.isNull() ||
-        before.BlockIndex != m_record.BlockIndex)
+        before.blockIndex != m_record.blockIndex)
         return;
     OrderRecord unchanged = before;
-    unchanged.Life = life;
+    unchanged.life = life;
     if (unchanged == m_record)
         return;
     life.changedAfterSending = Clock::today();
@@ -86,7 +86,7 @@ void OrderDocument::noteChangeAfterSending(Change change, const OrderRecord &bef
 
 bool OrderDocument::mayChange()
 {
-    const OrderLife &life = m_record.Life;
+    const OrderLife &life = m_record.life;
     if (!life.wasSent() || !life.changedAfterSending.isNull() || m_changeAgreed)
         return true;
     // A control put back while the question is open is no change of its own; the rest of a

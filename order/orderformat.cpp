@@ -186,19 +186,19 @@ QStringList lifeLines(const OrderLife &life)
     return lines;
 }
 
-QString BlockIndex(int index)
+QString blockIndex(int index)
 {
     return QString(QStringLiteral("000") + QString::number(index)).right(4);
 }
 
-QString BlockOpenLabel(int index)
+QString blockOpenLabel(int index)
 {
-    return OpenPrefix + BlockIndex(index) + QLatin1Char('>');
+    return OpenPrefix + blockIndex(index) + QLatin1Char('>');
 }
 
-QString BlockCloseLabel(int index)
+QString blockCloseLabel(int index)
 {
-    return ClosePrefix + BlockIndex(index) + QLatin1Char('>');
+    return ClosePrefix + blockIndex(index) + QLatin1Char('>');
 }
 
 bool isOpenLabel(const QString &line)
@@ -361,35 +361,35 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
 {
     if (open < 0)
         return false;
-    record.BlockIndex = index;
+    record.blockIndex = index;
     bool closed = false;
     // The block's own lines, without its closing label.
     const qsizetype end = blockEnd(lines, open, &closed) - (closed ? 1 : 0);
 
     const QString number = numberText(lineAt(lines, open + 1, end));
     if (!number.isEmpty())
-        record.Number = number;
+        record.number = number;
     const QString dateLine = lineAt(lines, open + 2, end);
     const Result<QDate> date = NumberText::toDate(dateLine);
     if (date) {
-        record.Date = *date;
+        record.date = *date;
     } else if (unreadDate) {
-        record.Date = QDate();
+        record.date = QDate();
         *unreadDate = dateLine;
     } else {
         return date.failure();
     }
-    record.SupplierCode = lineAt(lines, open + 3, end);
+    record.supplierCode = lineAt(lines, open + 3, end);
     const QString terms = lineAt(lines, open + 4, end);
     if (!terms.isEmpty())
-        record.PaymentTerms = terms;
+        record.paymentTerms = terms;
     for (int k = 0; k < OrderRecord::AddressLineCount; ++k)
-        record.AddressLines[k] = lineAt(lines, open + 5 + k, end);
+        record.addressLines[k] = lineAt(lines, open + 5 + k, end);
 
     qsizetype first = open + 9;
     const QString vatLine = lineAt(lines, first, end);
     if (vatLine.startsWith(VatPrefix)) {
-        record.IncludesVat = vatLine.mid(3, 1) == QLatin1String("Y");
+        record.includesVat = vatLine.mid(3, 1) == QLatin1String("Y");
         ++first;
     }
     // The whole block: a long order's last lines are as much the order as its first ones.
@@ -400,11 +400,11 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
     for (qsizetype i = first; i < end; ++i) {
         const QByteArrayView bytes = lines.bytes(i);
         if (bytes.startsWith("MEMO")) {
-            record.Memo.append(lines.at(i).mid(4));
+            record.note.append(lines.at(i).mid(4));
             ++notes;
             continue;
         }
-        if (maybeLifeLine(bytes) && decodeLifeLine(lines.at(i), record.Life))
+        if (maybeLifeLine(bytes) && decodeLifeLine(lines.at(i), record.life))
             continue;
         const bool orderLine = bytes.startsWith("CMDE");
         if (orderLine)
@@ -413,7 +413,7 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
             if (lineTexts)
                 lineTexts->append(lines.at(i));
             else
-                record.Lines.append(splitLine(lines.at(i).mid(4)));
+                record.lines.append(splitLine(lines.at(i).mid(4)));
             continue;
         }
         if (!kept)
@@ -454,16 +454,16 @@ namespace {
 QStringList blockHead(const OrderRecord &record, int index)
 {
     QStringList head;
-    head.reserve(10 + record.Lines.size());
+    head.reserve(10 + record.lines.size());
     // Lines are read back by position: no field may bring a line end of its own.
     using TextFile::oneLine;
-    head << BlockOpenLabel(index) << NumPrefix + oneLine(record.Number)
-         << NumberText::formatDate(record.Date) << oneLine(record.SupplierCode)
-         << oneLine(record.PaymentTerms);
-    for (const QString &address : record.AddressLines)
+    head << blockOpenLabel(index) << NumPrefix + oneLine(record.number)
+         << NumberText::formatDate(record.date) << oneLine(record.supplierCode)
+         << oneLine(record.paymentTerms);
+    for (const QString &address : record.addressLines)
         head << oneLine(address);
-    head << (record.IncludesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
-    for (const OrderLine &line : record.Lines)
+    head << (record.includesVat ? QStringLiteral("TTCY") : QStringLiteral("TTCN"));
+    for (const OrderLine &line : record.lines)
         head << joinLine(line);
     return head;
 }
@@ -471,12 +471,12 @@ QStringList blockHead(const OrderRecord &record, int index)
 QStringList blockTail(const OrderRecord &record, int index)
 {
     QStringList tail;
-    tail.reserve(record.Memo.size() + 1);
-    for (const QString &memo : record.Memo)
+    tail.reserve(record.note.size() + 1);
+    for (const QString &memo : record.note)
         tail << MemoPrefix + TextFile::noteLine(memo);
     // After every line an older reader looks at.
-    tail << lifeLines(record.Life);
-    tail << BlockCloseLabel(index);
+    tail << lifeLines(record.life);
+    tail << blockCloseLabel(index);
     return tail;
 }
 
@@ -498,8 +498,8 @@ void appendBlock(TextLines &lines, const OrderRecord &record, int index, const K
     }
     // Each kept line goes into a slot between the written lines: 0 after the header, r after
     // order line r, orderLines + n after note line n.
-    const int orderLines = int(record.Lines.size());
-    const int notes = int(record.Memo.size());
+    const int orderLines = int(record.lines.size());
+    const int notes = int(record.note.size());
     const auto slotOf = [&](const KeptLines::Anchor &anchor) {
         switch (anchor.place) {
         case KeptLines::AfterHeader:

@@ -16,9 +16,9 @@ namespace OrderFormat {
 constexpr int MaxOrders = 10000;   // four label digits: indexes 0 to 9999
 constexpr int MaxTextLength = 255; // text after "NUM" as read
 
-QString BlockIndex(int index);      // "0007"
-QString BlockOpenLabel(int index);  // "<BLOC0007>"
-QString BlockCloseLabel(int index); // "</BLOC0007>"
+QString blockIndex(int index);      // "0007"
+QString blockOpenLabel(int index);  // "<BLOC0007>"
+QString blockCloseLabel(int index); // "</BLOC0007>"
 
 bool isOpenLabel(const QString &line);  // begins with "<BLOC"
 bool isCloseLabel(const QString &line); // begins with "</BLOC"
@@ -37,7 +37,7 @@ bool tryOpenLabelIndex(const QString &line, int &index);
 qsizetype findLine(const TextLines &lines, const QString &label, qsizetype from = 0);
 inline qsizetype findBlock(const TextLines &lines, int index)
 {
-    return findLine(lines, BlockOpenLabel(index));
+    return findLine(lines, blockOpenLabel(index));
 }
 
 // Position of the first opening label of every index found in `lines` (labels compared as
@@ -126,7 +126,7 @@ Result<bool> decodeAt(const TextLines &lines, qsizetype open, int index, OrderRe
 // Removes the block of `index` (the lines blockEnd() gives).
 void removeBlock(TextLines &lines, int index);
 
-// The lines of the block of `index` for `record`: every line of `record.Lines` is written.
+// The lines of the block of `index` for `record`: every line of `record.lines` is written.
 QStringList encodeBlock(const OrderRecord &record, int index);
 // Appends the block of `index` for `record` to `lines`, with the lines of `kept` (decodeAt())
 // copied as they stand in their place. A kept line anchored past the order's last order or

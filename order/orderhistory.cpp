@@ -150,7 +150,7 @@ QString OrderHistory::stepText(const OrderDocument::Step &step)
     case Change::Address:
         return QStringLiteral("la modification de l'adresse du fournisseur");
     case Change::PriceMode:
-        return step.after.record.IncludesVat ? QStringLiteral("le passage en commande TTC")
+        return step.after.record.includesVat ? QStringLiteral("le passage en commande TTC")
                                              : QStringLiteral("le passage en commande H.T.");
     case Change::Note:
         return QStringLiteral("la modification de la note");
@@ -171,7 +171,7 @@ QString OrderHistory::stepText(const OrderDocument::Step &step)
     case Change::Reception:
         return QStringLiteral("la réception");
     case Change::Closing:
-        switch (step.after.record.Life.closing) {
+        switch (step.after.record.life.closing) {
         case OrderLife::Closing::Settled:
             return QStringLiteral("le solde de la commande");
         case OrderLife::Closing::Cancelled:

@@ -149,7 +149,7 @@ void askExpectedDate(OrderWindow &order)
     dialog.setWindowTitle(QStringLiteral("Livraison prévue"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *set = new QCheckBox(QStringLiteral("&Livraison prévue le"), &dialog);
-    const QDate expected = document.record().Life.expected;
+    const QDate expected = document.record().life.expected;
     set->setChecked(expected.isValid());
     auto *date = new QDateEdit(expected.isValid() ? expected : Clock::today(), &dialog);
     date->setObjectName(QStringLiteral("ExpectedDate"));
@@ -203,13 +203,13 @@ void addTo(QMenu *menu, OrderWindow &order)
     QAction *settle = add("DocSettleItem", QStringLiteral("S&older la commande"),
                           QStringLiteral("Le reste ne sera jamais livré"), [](OrderWindow &o) {
                               const bool settled =
-                                  o.document().record().Life.closing == OrderLife::Closing::Settled;
+                                  o.document().record().life.closing == OrderLife::Closing::Settled;
                               o.document().setClosing(settled ? OrderLife::Closing::Open
                                                               : OrderLife::Closing::Settled);
                           });
     QAction *cancel = add("DocCancelOrderItem", QStringLiteral("&Annuler la commande"),
                           QStringLiteral("La commande ne sera pas livrée"), [](OrderWindow &o) {
-                              const bool cancelled = o.document().record().Life.closing ==
+                              const bool cancelled = o.document().record().life.closing ==
                                                      OrderLife::Closing::Cancelled;
                               o.document().setClosing(cancelled ? OrderLife::Closing::Open
                                                                 : OrderLife::Closing::Cancelled);
@@ -218,7 +218,7 @@ void addTo(QMenu *menu, OrderWindow &order)
     for (QAction *a : {settle, cancel})
         a->setCheckable(true);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [&order, settle, cancel] {
-        const OrderLife::Closing closing = order.document().record().Life.closing;
+        const OrderLife::Closing closing = order.document().record().life.closing;
         settle->setChecked(closing == OrderLife::Closing::Settled);
         cancel->setChecked(closing == OrderLife::Closing::Cancelled);
     });

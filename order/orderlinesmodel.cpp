@@ -7,7 +7,7 @@
 
 OrderLinesModel::OrderLinesModel(OrderDocument &document, QObject *parent)
     : QAbstractTableModel(parent), m_document(document),
-      m_headingIncludesVat(document.record().IncludesVat), m_filledRows(OrderDocument::GridRows)
+      m_headingIncludesVat(document.record().includesVat), m_filledRows(OrderDocument::GridRows)
 {
     connect(&document, &OrderDocument::linesChanged, this, [this](int firstRow, int lastRow) {
         rowsChanged(firstRow, lastRow);
@@ -83,7 +83,7 @@ QVariant OrderLinesModel::headerData(int section, Qt::Orientation orientation, i
     case OrderLine::DiscountCell:
         return QStringLiteral("R (%)");
     case OrderLine::AmountCell:
-        return OrderCalc::amountHeading(m_document.record().IncludesVat);
+        return OrderCalc::amountHeading(m_document.record().includesVat);
     case OrderLine::VatCell:
         return QStringLiteral("T");
     default:
@@ -104,7 +104,7 @@ Result<QModelIndex> OrderLinesModel::completeLine(const QModelIndex &index)
 
 int OrderLinesModel::filledRows() const
 {
-    const QList<OrderLine> &lines = m_document.record().Lines;
+    const QList<OrderLine> &lines = m_document.record().lines;
     for (qsizetype row = qMin(lines.size(), qsizetype(OrderDocument::GridRows)); row > 0; --row)
         if (!lines.at(row - 1).isEmpty())
             return int(row);
@@ -119,7 +119,7 @@ void OrderLinesModel::rowsChanged(int firstRow, int lastRow)
 
 void OrderLinesModel::priceModeChanged()
 {
-    const bool includesVat = m_document.record().IncludesVat;
+    const bool includesVat = m_document.record().includesVat;
     if (includesVat == m_headingIncludesVat)
         return;
     m_headingIncludesVat = includesVat;

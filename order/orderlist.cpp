@@ -75,9 +75,9 @@ QList<BookJournal::Label> relabels(const TextLines &lines, const QList<int> &ord
     QList<BookJournal::Label> labels;
     labels.reserve(2 * changes.size());
     for (const Relabel &change : changes) {
-        labels.append({change.open, OrderFormat::BlockOpenLabel(change.index)});
+        labels.append({change.open, OrderFormat::blockOpenLabel(change.index)});
         if (change.close >= 0)
-            labels.append({change.close, OrderFormat::BlockCloseLabel(change.index)});
+            labels.append({change.close, OrderFormat::blockCloseLabel(change.index)});
     }
     return labels;
 }

@@ -20,7 +20,7 @@ bool OrderPrinting::printOrder(const OrderPageInput &input) const
     const bool printed = Application::succeeded(printer) &&
                          Application::succeeded(PagePainter::printPage(
                              **printer, OrderPage::build(input, m_document.paperType()),
-                             OrderPage::jobTitle(input.record.Number)));
+                             OrderPage::jobTitle(input.record.number)));
     if (printed)
         m_document.recordSending(OrderLife::Channel::Printed);
     return printed;
@@ -33,21 +33,21 @@ void OrderPrinting::printEnvelope() const
     const Result<QPrinter *> printer = PrintDialogs::printer();
     if (Application::succeeded(printer))
         Application::succeeded(PagePainter::printPage(
-            **printer, {EnvelopePage::build(m_document.company().CompanyLines, shown.AddressLines)},
-            EnvelopePage::jobTitle(shown.AddressLines)));
+            **printer, {EnvelopePage::build(m_document.company().details, shown.addressLines)},
+            EnvelopePage::jobTitle(shown.addressLines)));
 }
 
 void OrderPrinting::choosePaper(PageSetupDialog &pageSetup)
 {
-    pageSetup.Init(m_document.paperType());
+    pageSetup.load(m_document.paperType());
     const QString printerName = PrintDialogs::printerName();
-    pageSetup.InitCalibration(printerName, PrinterCalibration::offsets(printerName));
+    pageSetup.loadCalibration(printerName, PrinterCalibration::offsets(printerName));
     pageSetup.exec();
     int value = -1;
-    pageSetup.Result(value);
+    pageSetup.apply(value);
     if (value != -1)
         m_document.setPaperType(value);
     QPointF offsets;
-    if (pageSetup.CalibrationResult(offsets) && offsets != PrinterCalibration::offsets(printerName))
+    if (pageSetup.applyCalibration(offsets) && offsets != PrinterCalibration::offsets(printerName))
         PrinterCalibration::setOffsets(printerName, offsets);
 }

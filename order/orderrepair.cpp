@@ -180,8 +180,8 @@ bool isDamaged(const TextLines &lines)
     const QList<Block> found = blocks(lines);
     for (const Block &block : found)
         if (!block.closed ||
-            lines.bytes(block.open) != OrderFormat::BlockOpenLabel(block.index).toLatin1() ||
-            lines.bytes(block.end - 1) != OrderFormat::BlockCloseLabel(block.index).toLatin1())
+            lines.bytes(block.open) != OrderFormat::blockOpenLabel(block.index).toLatin1() ||
+            lines.bytes(block.end - 1) != OrderFormat::blockCloseLabel(block.index).toLatin1())
             return true;
     return labels != 2 * found.size();
 }
@@ -215,11 +215,11 @@ TextLines repaired(const TextLines &lines)
     result.reserve(lines.size() + sorted.size(), lines.textSize());
     for (const int n : sorted) {
         const Content content = contentOf(lines, found.at(n));
-        result.append(OrderFormat::BlockOpenLabel(fates.at(n).index));
+        result.append(OrderFormat::blockOpenLabel(fates.at(n).index));
         for (qsizetype i = content.first; i < content.last; ++i)
             if (!isLabelLike(lines.bytes(i)))
                 result.appendLine(lines, i);
-        result.append(OrderFormat::BlockCloseLabel(fates.at(n).index));
+        result.append(OrderFormat::blockCloseLabel(fates.at(n).index));
     }
     return result;
 }
@@ -248,11 +248,11 @@ bool mergeDuplicates(TextLines &lines)
                 result.appendLine(lines, k);
             continue;
         }
-        result.append(OrderFormat::BlockOpenLabel(fate.index));
+        result.append(OrderFormat::blockOpenLabel(fate.index));
         for (qsizetype k = block.open + 1; k < (block.closed ? block.end - 1 : block.end); ++k)
             result.appendLine(lines, k);
         if (block.closed)
-            result.append(OrderFormat::BlockCloseLabel(fate.index));
+            result.append(OrderFormat::blockCloseLabel(fate.index));
     }
     for (; i < lines.size(); ++i)
         result.appendLine(lines, i);
@@ -285,9 +285,9 @@ int closeGaps(TextLines &lines)
         const int index = newIndex.at(block.index);
         if (index == block.index)
             continue;
-        lines.replace(block.open, OrderFormat::BlockOpenLabel(index));
+        lines.replace(block.open, OrderFormat::blockOpenLabel(index));
         if (block.closed)
-            lines.replace(block.end - 1, OrderFormat::BlockCloseLabel(index));
+            lines.replace(block.end - 1, OrderFormat::blockCloseLabel(index));
     }
     return count;
 }

@@ -32,7 +32,7 @@ QDate completedOn(const OrderRecord &record)
     QList<LineDue> lines = linesDue(record);
     for (LineDue &line : lines)
         line.received = 0;
-    for (const OrderLife::Reception &reception : record.Life.receptions) {
+    for (const OrderLife::Reception &reception : record.life.receptions) {
         for (const OrderLife::Received &received : reception.quantities)
             for (LineDue &line : lines)
                 if (line.row == received.row)
@@ -48,13 +48,13 @@ QDate completedOn(const OrderRecord &record)
 QList<LineDue> linesDue(const OrderRecord &record)
 {
     QList<LineDue> lines;
-    for (qsizetype r = 0; r < record.Lines.size(); ++r) {
+    for (qsizetype r = 0; r < record.lines.size(); ++r) {
         Real ordered = 0;
-        if (!NumberText::tryToReal(record.Lines.at(r).Quantity, ordered) || !(ordered > 0))
+        if (!NumberText::tryToReal(record.lines.at(r).quantity, ordered) || !(ordered > 0))
             continue;
-        lines.append({int(r + 1), record.Lines.at(r).Designation, ordered, 0});
+        lines.append({int(r + 1), record.lines.at(r).designation, ordered, 0});
     }
-    for (const OrderLife::Reception &reception : record.Life.receptions)
+    for (const OrderLife::Reception &reception : record.life.receptions)
         for (const OrderLife::Received &received : reception.quantities)
             for (LineDue &line : lines)
                 if (line.row == received.row)
@@ -64,7 +64,7 @@ QList<LineDue> linesDue(const OrderRecord &record)
 
 State state(const OrderRecord &record)
 {
-    const OrderLife &life = record.Life;
+    const OrderLife &life = record.life;
     if (life.closing == OrderLife::Closing::Cancelled)
         return State::Cancelled;
     if (life.closing == OrderLife::Closing::Settled)
@@ -120,7 +120,7 @@ QString text(const OrderRecord &record)
     switch (s) {
     case State::Sent: {
         // The latest sending: the one the supplier's copy comes from.
-        const OrderLife::Sending &last = record.Life.sendings.constLast();
+        const OrderLife::Sending &last = record.life.sendings.constLast();
         return QStringLiteral("Envoyée le %1 (%2)").arg(date(last.date), channelText(last.channel));
     }
     case State::Received:
@@ -132,7 +132,7 @@ QString text(const OrderRecord &record)
 
 QStringList events(const OrderRecord &record)
 {
-    const OrderLife &life = record.Life;
+    const OrderLife &life = record.life;
     QStringList lines;
     for (const OrderLife::Sending &sending : life.sendings)
         lines << QStringLiteral("Envoyée le %1 (%2)")
@@ -144,7 +144,7 @@ QStringList events(const OrderRecord &record)
     for (const OrderLife::Reception &reception : life.receptions) {
         lines << QStringLiteral("Réception du %1 :").arg(date(reception.date));
         for (const OrderLife::Received &received : reception.quantities) {
-            const QString designation = record.Lines.value(received.row - 1).Designation.trimmed();
+            const QString designation = record.lines.value(received.row - 1).designation.trimmed();
             lines << QStringLiteral("    %1 : %2")
                          .arg(designation.isEmpty() ? QStringLiteral("ligne %1").arg(received.row)
                                                     : designation,
@@ -161,15 +161,15 @@ QStringList events(const OrderRecord &record)
 bool awaited(const OrderRecord &record)
 {
     const State s = state(record);
-    return record.Life.wasSent() && s != State::Received && s != State::Settled &&
+    return record.life.wasSent() && s != State::Received && s != State::Settled &&
            s != State::Cancelled;
 }
 
 int daysLate(const OrderRecord &record, const QDate &today)
 {
-    if (!awaited(record) || !record.Life.expected.isValid() || !today.isValid())
+    if (!awaited(record) || !record.life.expected.isValid() || !today.isValid())
         return 0;
-    return int(qMax<qint64>(0, record.Life.expected.daysTo(today)));
+    return int(qMax<qint64>(0, record.life.expected.daysTo(today)));
 }
 
 } // namespace OrderState

@@ -260,18 +260,18 @@ void OrderWindow::showField(OrderDocument::Field field)
     };
     switch (field) {
     case Field::Number:
-        if (m_ui->orderNumber->displayText() != record.Number)
-            m_ui->orderNumber->setText(record.Number.trimmed());
+        if (m_ui->orderNumber->displayText() != record.number)
+            m_ui->orderNumber->setText(record.number.trimmed());
         break;
     case Field::Date:
-        m_ui->orderDate->setDate(record.Date);
+        m_ui->orderDate->setDate(record.date);
         break;
     case Field::SupplierCode:
-        show(m_ui->supplierCode, record.SupplierCode);
+        show(m_ui->supplierCode, record.supplierCode);
         break;
     case Field::PaymentTerms:
-        if (m_ui->paymentTerms->currentText() != record.PaymentTerms)
-            m_ui->paymentTerms->setEditText(record.PaymentTerms);
+        if (m_ui->paymentTerms->currentText() != record.paymentTerms)
+            m_ui->paymentTerms->setEditText(record.paymentTerms);
         break;
     case Field::AddressLine1:
     case Field::AddressLine2:
@@ -280,15 +280,15 @@ void OrderWindow::showField(OrderDocument::Field field)
         const int line = int(field) - int(Field::AddressLine1);
         show(std::array{m_ui->addressLine1, m_ui->addressLine2, m_ui->addressLine3,
                         m_ui->addressLine4}[line],
-             record.AddressLines[line]);
+             record.addressLines[line]);
         break;
     }
     case Field::IncludesVat:
-        (record.IncludesVat ? m_ui->taxIncludedOrder : m_ui->beforeTaxOrder)->setChecked(true);
+        (record.includesVat ? m_ui->taxIncludedOrder : m_ui->beforeTaxOrder)->setChecked(true);
         break;
     case Field::Note:
-        if (noteLines() != record.Memo)
-            m_ui->note->setPlainText(record.Memo.join(QLatin1Char('\n')));
+        if (noteLines() != record.note)
+            m_ui->note->setPlainText(record.note.join(QLatin1Char('\n')));
         break;
     }
 }
@@ -317,10 +317,10 @@ void OrderWindow::orderShown(bool hasBlock)
 void OrderWindow::showTotals()
 {
     const OrderTotals &totals = m_document.totals();
-    m_ui->totalVat->setText(totals.Vat);
-    m_ui->totalBeforeTax->setText(totals.BeforeTax);
-    m_ui->totalIncludingTax->setText(totals.IncludingTax);
-    m_ui->secondCurrencyTotal->setText(totals.SecondCurrency);
+    m_ui->totalVat->setText(totals.vat);
+    m_ui->totalBeforeTax->setText(totals.beforeTax);
+    m_ui->totalIncludingTax->setText(totals.includingTax);
+    m_ui->secondCurrencyTotal->setText(totals.secondCurrency);
 }
 
 void OrderWindow::focusSupplierCode()
@@ -333,7 +333,7 @@ void OrderWindow::settingsChanged()
     m_ui->mainCurrency->setText(m_document.mainCurrency());
     m_ui->secondCurrency->setText(m_document.secondCurrency());
     // Reloading the list is no edit of the order: the shown terms stay as they are.
-    const QStringList &terms = settings().PaymentTermList;
+    const QStringList &terms = settings().paymentTerms;
     if (m_ui->paymentTerms->count() == terms.size() && [&] {
             for (int i = 0; i < terms.size(); ++i)
                 if (m_ui->paymentTerms->itemText(i) != terms.at(i))
@@ -379,7 +379,7 @@ void OrderWindow::supplierCodeLeft()
     if (m_inCodeExit || !m_codeEdited)
         return;
     const QScopedValueRollback<bool> inExit(m_inCodeExit, true);
-    QString code = m_document.record().SupplierCode;
+    QString code = m_document.record().supplierCode;
     if (const QString refusal = SupplierLookup::codeRefusal(code); !refusal.isEmpty()) {
         Prompts::warning(refusal, Prompts::Buttons::Ok);
         // Back to the field, still counted as changed: leaving it again tries again.
@@ -401,7 +401,7 @@ void OrderWindow::supplierCodeLeft()
 
 void OrderWindow::lookUpSupplier()
 {
-    QString code = m_document.record().SupplierCode;
+    QString code = m_document.record().supplierCode;
     std::array<QString, 4> address;
     const bool found = SupplierLookupFlow::lookUpSupplier(code, address, suppliers(),
                                                           dialog(m_dialogs.quickEntry));
@@ -777,7 +777,7 @@ void OrderWindow::editOrderParameters()
     // remembered so far.
     const QString bookName = book().fileName();
     runOrderParameters(dialog(m_dialogs.parameters), dialog(m_dialogs.converter), settings(),
-                       bookName.isEmpty() ? settings().AutoOpenFileName : bookName);
+                       bookName.isEmpty() ? settings().autoOpenFileName : bookName);
     m_document.applySettings();
     showCurrentOrder();
 }

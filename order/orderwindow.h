@@ -120,7 +120,7 @@ public:
     void saveSuppliers();
     void editCompany();
 
-    // Show the order CurrentOrder / write it back when changed and valid.
+    // Show the current order / write it back when changed and valid.
     void showCurrentOrder();
     void writeBackOrder();
     void showToday();

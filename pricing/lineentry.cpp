@@ -9,7 +9,7 @@
 namespace LineEntry {
 
 namespace {
-const QString DefaultVatCode = QStringLiteral("1");
+const QString defaultVatCode = QStringLiteral("1");
 }
 
 QChar filterGridKey(int column, QChar key)
@@ -25,8 +25,8 @@ EnterOutcome completeLine(int column, int row, QList<OrderLine> &rows, int lastR
     if (column < OrderLine::UnitPriceCell || row < 1 || row > rows.size())
         return out;
     OrderLine &line = rows[row - 1];
-    if (line.VatCode.isEmpty())
-        line.VatCode = DefaultVatCode;
+    if (line.vatCode.isEmpty())
+        line.vatCode = defaultVatCode;
     out.completed = true;
     out.column = 0;
     if (row > out.lastRow)

@@ -17,7 +17,7 @@ QChar filterGridKey(int column, QChar key);
 // What Enter in the grid does.
 struct EnterOutcome {
     bool completed = false; // the line was completed: recalculate and mark the order modified
-    int lastRow = 0;        // the new LastRow
+    int lastRow = 0;        // the new number of rows in use
     int row = 0;            // the cell the cursor goes to
     int column = 0;
 };

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int QuantityWidth = 100;
 constexpr int PriceWidth = 120;
-const QString DefaultVatCode = QStringLiteral("1");
+const QString defaultVatCode = QStringLiteral("1");
 
 using Groups = std::array<Real, 3>;
 
@@ -69,17 +69,17 @@ Reading readRow(const LineCells &row)
 {
     Reading r;
     r.passed = true;
-    if (!readReal(row.Quantity, r.quantity))
+    if (!readReal(row.quantity, r.quantity))
         return r;
-    if (!isBlank(row.UnitPrice) && !readReal(row.UnitPrice, r.price))
+    if (!isBlank(row.unitPrice) && !readReal(row.unitPrice, r.price))
         return r;
     r.pricesRead = true;
     int typed = 0;
-    if (!NumberText::tryToInteger(row.VatCode.isEmpty() ? QStringView(DefaultVatCode) : row.VatCode,
+    if (!NumberText::tryToInteger(row.vatCode.isEmpty() ? QStringView(defaultVatCode) : row.vatCode,
                                   typed))
         return r;
     r.code = typed < 1 || typed > 3 ? 1 : typed;
-    if (!row.DiscountPercent.isEmpty() && !readReal(row.DiscountPercent, r.discount))
+    if (!row.discountPercent.isEmpty() && !readReal(row.discountPercent, r.discount))
         return r;
     return r;
 }
@@ -104,20 +104,20 @@ Real rowAmount(Reading &r, int &group, Stored &store)
 void rewrite(OrderLine &row, const Reading &r, const TextWidth &measure)
 {
     if (r.pricesRead) {
-        row.Quantity = leftPadded(NumberText::trimmed(row.Quantity), QuantityWidth, measure);
-        row.UnitPrice = leftPadded(NumberText::amount(r.price), PriceWidth, measure);
-        if (row.VatCode.isEmpty())
-            row.VatCode = DefaultVatCode;
+        row.quantity = leftPadded(NumberText::trimmed(row.quantity), QuantityWidth, measure);
+        row.unitPrice = leftPadded(NumberText::amount(r.price), PriceWidth, measure);
+        if (row.vatCode.isEmpty())
+            row.vatCode = defaultVatCode;
     }
     if (r.worked)
-        row.Amount = leftPadded(NumberText::amount(r.amount), PriceWidth, measure);
+        row.amount = leftPadded(NumberText::amount(r.amount), PriceWidth, measure);
 }
 
 Groups rates(const Settings &settings, Stored &store)
 {
     Groups r;
     for (int k = 0; k < 3; ++k)
-        r[k] = store(settings.VatRates[k]);
+        r[k] = store(settings.vatRates[k]);
     return r;
 }
 
@@ -141,31 +141,31 @@ bool groupVat(Real t, Real r, bool includesVat, Real &v, Stored &store)
 // Prices before tax: the VAT is added on each group's total.
 void totalsBeforeTax(const Groups &t, const Groups &v, OrderAmounts &a, Stored &store)
 {
-    a.TotalVat = store((v[0] + v[1]) + v[2]);
-    a.TotalBeforeTax = store((t[0] + t[1]) + t[2]);
-    a.TotalIncludingTax = store(t[0] + t[1] + t[2] + v[0] + v[1] + v[2]);
+    a.totalVat = store((v[0] + v[1]) + v[2]);
+    a.totalBeforeTax = store((t[0] + t[1]) + t[2]);
+    a.totalIncludingTax = store(t[0] + t[1] + t[2] + v[0] + v[1] + v[2]);
 }
 
 // Prices including tax: the VAT is taken out of each group's total. A group with nothing in
 // it has no tax to take out whatever its rate.
 void totalsIncludingTax(const Groups &t, const Groups &v, OrderAmounts &a, Stored &store)
 {
-    if (a.VatKnown)
-        a.TotalVat = store((v[0] + v[1]) + v[2]);
-    a.TotalIncludingTax = store((t[0] + t[1]) + t[2]);
-    if (a.VatKnown)
-        a.TotalBeforeTax = store(t[0] + t[1] + t[2] - v[0] - v[1] - v[2]);
+    if (a.vatKnown)
+        a.totalVat = store((v[0] + v[1]) + v[2]);
+    a.totalIncludingTax = store((t[0] + t[1]) + t[2]);
+    if (a.vatKnown)
+        a.totalBeforeTax = store(t[0] + t[1] + t[2] - v[0] - v[1] - v[2]);
 }
 
 // The total in the other currency; none when it is not shown or there is no rate to use.
 std::optional<Real> secondCurrency(Real ttc, const Settings &settings, Stored &store)
 {
-    if (settings.SingleCurrency != 0)
+    if (settings.singleCurrency != 0)
         return std::nullopt;
-    const Real euroRate = store(settings.EuroRate);
+    const Real euroRate = store(settings.euroRate);
     if (euroRate == 0)
         return std::nullopt;
-    return store(settings.EuroMode == 0 ? ttc / euroRate : ttc * euroRate);
+    return store(settings.euroMode == 0 ? ttc / euroRate : ttc * euroRate);
 }
 
 } // namespace
@@ -215,7 +215,7 @@ Groups linePasses(qsizetype count, const RowCells &rows, Stored &store,
         readings->resize(count);
     for (qsizetype i = 0; i < count; ++i) {
         const LineCells row = rows(i);
-        if (isBlank(row.Quantity))
+        if (isBlank(row.quantity))
             continue;
         Reading r = readRow(row);
         int group = -1;
@@ -237,21 +237,21 @@ Result<OrderAmounts> calculate(qsizetype count, const RowCells &rows, bool inclu
 {
     Stored store;
     OrderAmounts a;
-    const Groups t = linePasses(count, rows, store, a.Rows, readings);
+    const Groups t = linePasses(count, rows, store, a.rows, readings);
     if (store.overflow())
         return Failure::overflow();
     const Groups r = rates(settings, store);
     Groups v{0, 0, 0};
     for (int k = 0; k < 3; ++k)
         if (!groupVat(t[k], r[k], includesVat, v[k], store) && t[k] != 0)
-            a.VatKnown = false;
-    a.Lines = t;
-    a.Vat = v;
+            a.vatKnown = false;
+    a.lines = t;
+    a.vat = v;
     if (includesVat)
         totalsIncludingTax(t, v, a, store);
     else
         totalsBeforeTax(t, v, a, store);
-    a.SecondCurrency = secondCurrency(a.TotalIncludingTax, settings, store);
+    a.secondCurrency = secondCurrency(a.totalIncludingTax, settings, store);
     if (store.overflow())
         return Failure::overflow();
     return a;
@@ -260,13 +260,13 @@ Result<OrderAmounts> calculate(qsizetype count, const RowCells &rows, bool inclu
 OrderTotals texts(const OrderAmounts &a)
 {
     OrderTotals totals;
-    if (a.VatKnown) {
-        totals.Vat = NumberText::amount(a.TotalVat);
-        totals.BeforeTax = NumberText::amount(a.TotalBeforeTax);
+    if (a.vatKnown) {
+        totals.vat = NumberText::amount(a.totalVat);
+        totals.beforeTax = NumberText::amount(a.totalBeforeTax);
     }
-    totals.IncludingTax = NumberText::amount(a.TotalIncludingTax);
-    if (a.SecondCurrency)
-        totals.SecondCurrency = NumberText::amount(*a.SecondCurrency);
+    totals.includingTax = NumberText::amount(a.totalIncludingTax);
+    if (a.secondCurrency)
+        totals.secondCurrency = NumberText::amount(*a.secondCurrency);
     return totals;
 }
 
@@ -308,11 +308,11 @@ Result<OrderTotals> calculateIncludingTax(QList<OrderLine> &rows, const Settings
 Settings settingsFor(const OrderRecord &record, const Settings &settings)
 {
     Settings used = settings;
-    if (const std::optional<OrderLife::Rates> &kept = record.Life.rates) {
-        used.EuroRate = kept->euroRate;
-        used.VatRates = kept->vatRates;
-        used.EuroMode = kept->euros ? 1 : 0;
-        used.SingleCurrency = kept->singleCurrency ? 1 : 0;
+    if (const std::optional<OrderLife::Rates> &kept = record.life.rates) {
+        used.euroRate = kept->euroRate;
+        used.vatRates = kept->vatRates;
+        used.euroMode = kept->euros ? 1 : 0;
+        used.singleCurrency = kept->singleCurrency ? 1 : 0;
     }
     return used;
 }
@@ -325,10 +325,10 @@ OrderLife::Rates ratesOf(const Settings &settings)
         Real value = rate;
         return NumberText::tryToReal(NumberText::rate(rate), value) ? value : rate;
     };
-    return {typed(settings.EuroRate),
-            {typed(settings.VatRates[0]), typed(settings.VatRates[1]), typed(settings.VatRates[2])},
-            settings.EuroMode != 0,
-            settings.SingleCurrency != 0};
+    return {typed(settings.euroRate),
+            {typed(settings.vatRates[0]), typed(settings.vatRates[1]), typed(settings.vatRates[2])},
+            settings.euroMode != 0,
+            settings.singleCurrency != 0};
 }
 
 Result<OrderTotals> calculateOrder(QList<OrderLine> &rows, bool includesVat,
@@ -354,8 +354,8 @@ Result<OrderAmounts> amounts(qsizetype count, const std::function<LineCells(qsiz
     OrderAmounts &a = result.value();
     Stored store;
     for (int k = 0; k < 3; ++k) {
-        a.BeforeTax[k] = includesVat ? store(a.Lines[k] - a.Vat[k]) : a.Lines[k];
-        a.IncludingTax[k] = includesVat ? a.Lines[k] : store(a.Lines[k] + a.Vat[k]);
+        a.beforeTax[k] = includesVat ? store(a.lines[k] - a.vat[k]) : a.lines[k];
+        a.includingTax[k] = includesVat ? a.lines[k] : store(a.lines[k] + a.vat[k]);
     }
     if (store.overflow())
         return Failure::overflow();
@@ -367,12 +367,12 @@ std::optional<Split> splitRow(Real amount, int group, bool includesVat, const Se
     if (group < 0 || group > 2)
         return std::nullopt;
     Stored store;
-    const Real rate = store(settings.VatRates[group]);
+    const Real rate = store(settings.vatRates[group]);
     Split split;
-    if (!groupVat(amount, rate, includesVat, split.Vat, store))
+    if (!groupVat(amount, rate, includesVat, split.vat, store))
         return std::nullopt;
-    split.BeforeTax = includesVat ? store(amount - split.Vat) : amount;
-    split.IncludingTax = includesVat ? amount : store(amount + split.Vat);
+    split.beforeTax = includesVat ? store(amount - split.vat) : amount;
+    split.includingTax = includesVat ? amount : store(amount + split.vat);
     if (store.overflow())
         return std::nullopt;
     return split;

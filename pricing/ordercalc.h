@@ -14,10 +14,10 @@
 // The four total texts of an order, shown in the order window and printed as they stand.
 // An empty text is a total that cannot be worked out from the settings (see calculateOrder).
 struct OrderTotals {
-    QString BeforeTax;      // "Total H.T."
-    QString Vat;            // "Total TVA"
-    QString IncludingTax;   // "TOTAL TTC", main currency
-    QString SecondCurrency; // "TOTAL TTC", the other currency; empty with SingleCurrency
+    QString beforeTax;      // "Total H.T."
+    QString vat;            // "Total TVA"
+    QString includingTax;   // "TOTAL TTC", main currency
+    QString secondCurrency; // "TOTAL TTC", the other currency; empty with singleCurrency
     bool operator==(const OrderTotals &other) const = default;
 };
 
@@ -26,23 +26,23 @@ struct OrderTotals {
 struct OrderAmounts {
     // Per VAT group (codes 1, 2 and 3): the rows' amounts as typed (before tax, or including
     // it for a TTC order), the VAT in them, and the amounts before and including tax.
-    std::array<Real, 3> Lines{0, 0, 0};
-    std::array<Real, 3> Vat{0, 0, 0};
-    std::array<Real, 3> BeforeTax{0, 0, 0};
-    std::array<Real, 3> IncludingTax{0, 0, 0};
-    Real TotalBeforeTax = 0;
-    Real TotalVat = 0;
-    Real TotalIncludingTax = 0;
+    std::array<Real, 3> lines{0, 0, 0};
+    std::array<Real, 3> vat{0, 0, 0};
+    std::array<Real, 3> beforeTax{0, 0, 0};
+    std::array<Real, 3> includingTax{0, 0, 0};
+    Real totalBeforeTax = 0;
+    Real totalVat = 0;
+    Real totalIncludingTax = 0;
     // False when the VAT and before-tax totals cannot be worked out (a TTC group at -100 %).
-    bool VatKnown = true;
+    bool vatKnown = true;
     // The total including tax in the other currency; none when it is not shown.
-    std::optional<Real> SecondCurrency;
+    std::optional<Real> secondCurrency;
     // For each row: its amount and VAT group (0 to 2), -1 when it counts in no group.
     struct Row {
-        Real Amount = 0;
-        int Group = -1;
+        Real amount = 0;
+        int group = -1;
     };
-    QList<Row> Rows;
+    QList<Row> rows;
 };
 
 namespace OrderCalc {
@@ -92,13 +92,13 @@ Result<OrderAmounts> amounts(const QList<OrderLine> &rows, bool includesVat,
 // The cells of an order line the line pass reads, as views: what reads a whole book hands
 // them without a string per cell.
 struct LineCells {
-    QStringView Quantity;
-    QStringView UnitPrice;
-    QStringView DiscountPercent;
-    QStringView VatCode;
+    QStringView quantity;
+    QStringView unitPrice;
+    QStringView discountPercent;
+    QStringView vatCode;
     static LineCells of(const OrderLine &line)
     {
-        return {line.Quantity, line.UnitPrice, line.DiscountPercent, line.VatCode};
+        return {line.quantity, line.unitPrice, line.discountPercent, line.vatCode};
     }
 };
 // The same figures, over `count` rows whose cells `row` gives.
@@ -108,14 +108,14 @@ Result<OrderAmounts> amounts(qsizetype count, const std::function<LineCells(qsiz
 // One row's amount of VAT group `group` (0 to 2) split as the group's total is: before tax,
 // VAT and including tax. None when the VAT cannot be worked out or a figure overflows.
 struct Split {
-    Real BeforeTax = 0;
-    Real Vat = 0;
-    Real IncludingTax = 0;
+    Real beforeTax = 0;
+    Real vat = 0;
+    Real includingTax = 0;
 };
 std::optional<Split> splitRow(Real amount, int group, bool includesVat, const Settings &settings);
 
 // An amount in the other currency, as the second total is worked out; none when the settings
-// do not show it (SingleCurrency, a euro rate of 0) or it overflows.
+// do not show it (singleCurrency, a euro rate of 0) or it overflows.
 std::optional<Real> inSecondCurrency(Real amount, const Settings &settings);
 
 } // namespace OrderCalc

@@ -37,7 +37,7 @@ Flow flow(const OrderPageInput &input)
         f.rows << Band{k / RowsPerPage, k % RowsPerPage + 1};
     int page = f.rows.isEmpty() ? 0 : f.rows.last().page;
     const int used = f.rows.isEmpty() ? 0 : f.rows.last().slot;
-    const int n = int(input.record.Memo.size());
+    const int n = int(input.record.note.size());
     if (n > 0) {
         // The note ends at 215 and grows upwards, but never over a row: after the last row
         // when they would meet, on a page of its own when it does not fit under it.
@@ -71,27 +71,27 @@ PageItems data(const OrderPageInput &input, const Flow &flow, int page, bool wit
     PageItems items;
     for (int i = 0; i < OrderRecord::AddressLineCount; ++i)
         addText(items,
-                PageItem::textAt(116, 60 + 5 * i, r.AddressLines[i], 10).within(PageItem::ToEdge));
-    const bool expected = withExpected && r.Life.expected.isValid();
+                PageItem::textAt(116, 60 + 5 * i, r.addressLines[i], 10).within(PageItem::ToEdge));
+    const bool expected = withExpected && r.life.expected.isValid();
     if (expected)
         items << PageItem::textAt(
             116, 85,
-            QStringLiteral("Livraison prévue le ") + NumberText::formatDate(r.Life.expected), 9);
+            QStringLiteral("Livraison prévue le ") + NumberText::formatDate(r.life.expected), 9);
     items << PageItem::textAt(116, expected ? 80 : 84,
-                              QStringLiteral("Date ") + NumberText::formatDate(r.Date), 12, true)
-          << PageItem::textAt(20, 84, QStringLiteral("Commande N° ") + r.Number, 12, true);
+                              QStringLiteral("Date ") + NumberText::formatDate(r.date), 12, true)
+          << PageItem::textAt(20, 84, QStringLiteral("Commande N° ") + r.number, 12, true);
     if (last) {
         // The terms keep clear of the page number at the end of their line.
-        items << PageItem::textAt(20, 273, QStringLiteral("Réglement : ") + r.PaymentTerms, 10)
+        items << PageItem::textAt(20, 273, QStringLiteral("Réglement : ") + r.paymentTerms, 10)
                      .within(numbered ? 150 : PageItem::ToEdge);
         // Amounts are narrowed to stay in their boxes, never cut.
-        addText(items, PageItem::textEndingAt(104, 248, t.BeforeTax, 12).within(28, true));
-        addText(items, PageItem::textEndingAt(104, 261, t.Vat, 12).within(28, true));
+        addText(items, PageItem::textEndingAt(104, 248, t.beforeTax, 12).within(28, true));
+        addText(items, PageItem::textEndingAt(104, 261, t.vat, 12).within(28, true));
         items << PageItem::textEndingAt(
-                     189, 248, t.IncludingTax + QLatin1Char(' ') + input.mainCurrency, 12, true)
+                     189, 248, t.includingTax + QLatin1Char(' ') + input.mainCurrency, 12, true)
                      .within(48, true)
               << PageItem::textEndingAt(
-                     189, 261, t.SecondCurrency + QLatin1Char(' ') + input.secondCurrency, 12, true)
+                     189, 261, t.secondCurrency + QLatin1Char(' ') + input.secondCurrency, 12, true)
                      .within(48, true);
     } else {
         items << PageItem::textEndingAt(189, 248, QStringLiteral("Suite page suivante"), 12, true)
@@ -105,28 +105,28 @@ PageItems data(const OrderPageInput &input, const Flow &flow, int page, bool wit
         const Band band = flow.rows.at(k);
         if (band.page != page)
             continue;
-        const OrderLine line = k < r.Lines.size() ? r.Lines.at(k) : OrderLine();
+        const OrderLine line = k < r.lines.size() ? r.lines.at(k) : OrderLine();
         const int y = band.y();
-        addText(items, designation(y, line.Designation));
+        addText(items, designation(y, line.designation));
         // The numeric cells carry leading spaces that right-align them on screen; they are
         // narrowed to keep off the column line on their left, never cut.
         addText(
             items,
-            PageItem::textEndingAt(124, y, NumberText::trimmed(line.Quantity), 12).within(8, true));
-        addText(items, PageItem::textEndingAt(149, y, NumberText::trimmed(line.UnitPrice), 12)
+            PageItem::textEndingAt(124, y, NumberText::trimmed(line.quantity), 12).within(8, true));
+        addText(items, PageItem::textEndingAt(149, y, NumberText::trimmed(line.unitPrice), 12)
                            .within(23, true));
-        addText(items, PageItem::textEndingAt(159, y, NumberText::trimmed(line.DiscountPercent), 12)
+        addText(items, PageItem::textEndingAt(159, y, NumberText::trimmed(line.discountPercent), 12)
                            .within(8, true));
         addText(
             items,
-            PageItem::textEndingAt(184, y, NumberText::trimmed(line.Amount), 12).within(23, true));
-        addText(items, PageItem::textAt(186, y, line.VatCode, 12).within(3, true));
+            PageItem::textEndingAt(184, y, NumberText::trimmed(line.amount), 12).within(23, true));
+        addText(items, PageItem::textAt(186, y, line.vatCode, 12).within(3, true));
     }
 
     for (int i = 0; i < flow.notes.size(); ++i) {
         const Band band = flow.notes.at(i);
         if (band.page == page) // within the frame
-            addText(items, PageItem::textAt(22, band.y(), r.Memo.at(i), 10).within(167));
+            addText(items, PageItem::textAt(22, band.y(), r.note.at(i), 10).within(167));
     }
     return items;
 }
@@ -181,7 +181,7 @@ Pages build(const OrderPageInput &input, int paperType)
     for (int page = 0; page < f.pages; ++page) {
         PageItems items;
         if (paperType == PlainPaper || paperType == Letterhead)
-            items << formItems(input.record.IncludesVat);
+            items << formItems(input.record.includesVat);
         if (paperType == PlainPaper)
             items << letterheadItems(input.companyLines);
         items << data(input, f, page, paperType == PlainPaper || paperType == Letterhead);

@@ -33,12 +33,12 @@ PageSetupDialog::PageSetupDialog(QWidget *parent) : OutcomeDialog(parent)
     }
     m_paperItems->button(0)->setChecked(true);
 
-    Calibration = new QGroupBox(QStringLiteral("Calage de l'imprimante"), this);
-    Calibration->setObjectName(QStringLiteral("Calibration"));
-    PrinterName = new QLabel(Calibration);
-    PrinterName->setObjectName(QStringLiteral("CalibrationPrinter"));
+    m_calibration = new QGroupBox(QStringLiteral("Calage de l'imprimante"), this);
+    m_calibration->setObjectName(QStringLiteral("Calibration"));
+    m_printerName = new QLabel(m_calibration);
+    m_printerName->setObjectName(QStringLiteral("CalibrationPrinter"));
     const auto offsetBox = [this](const char *name) {
-        auto *box = new QDoubleSpinBox(Calibration);
+        auto *box = new QDoubleSpinBox(m_calibration);
         box->setObjectName(QLatin1String(name));
         box->setLocale(QLocale(QLocale::French, QLocale::France));
         box->setRange(-PrinterCalibration::Limit, PrinterCalibration::Limit);
@@ -47,12 +47,12 @@ PageSetupDialog::PageSetupDialog(QWidget *parent) : OutcomeDialog(parent)
         box->setSuffix(QStringLiteral(" mm"));
         return box;
     };
-    OffsetX = offsetBox("CalibrationX");
-    OffsetY = offsetBox("CalibrationY");
-    auto *calibrationLayout = new QFormLayout(Calibration);
-    calibrationLayout->addRow(PrinterName);
-    calibrationLayout->addRow(QStringLiteral("Décalage &horizontal :"), OffsetX);
-    calibrationLayout->addRow(QStringLiteral("Décalage &vertical :"), OffsetY);
+    m_offsetX = offsetBox("CalibrationX");
+    m_offsetY = offsetBox("CalibrationY");
+    auto *calibrationLayout = new QFormLayout(m_calibration);
+    calibrationLayout->addRow(m_printerName);
+    calibrationLayout->addRow(QStringLiteral("Décalage &horizontal :"), m_offsetX);
+    calibrationLayout->addRow(QStringLiteral("Décalage &vertical :"), m_offsetY);
 
     m_cancelButton = new QPushButton(QStringLiteral("Annuler"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
@@ -68,18 +68,18 @@ PageSetupDialog::PageSetupDialog(QWidget *parent) : OutcomeDialog(parent)
     buttons->addWidget(m_okButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_paper);
-    layout->addWidget(Calibration);
+    layout->addWidget(m_calibration);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void PageSetupDialog::Init(int value)
+void PageSetupDialog::load(int value)
 {
     if (QAbstractButton *item = m_paperItems->button(value))
         item->setChecked(true);
 }
 
-void PageSetupDialog::Result(int &value) const
+void PageSetupDialog::apply(int &value) const
 {
     value = -1;
     if (confirmed())
@@ -96,22 +96,22 @@ void PageSetupDialog::okClicked()
     recordOk();
 }
 
-void PageSetupDialog::InitCalibration(const QString &printerName, QPointF offsetsMm)
+void PageSetupDialog::loadCalibration(const QString &printerName, QPointF offsetsMm)
 {
-    PrinterName->setText(printerName.isEmpty()
-                             ? QStringLiteral("Aucune imprimante")
-                             : QStringLiteral("Imprimante « ") + printerName +
-                                   QStringLiteral(" » (positif : vers la droite, vers le bas)"));
-    OffsetX->setValue(offsetsMm.x());
-    OffsetY->setValue(offsetsMm.y());
-    OffsetX->setEnabled(!printerName.isEmpty());
-    OffsetY->setEnabled(!printerName.isEmpty());
+    m_printerName->setText(printerName.isEmpty()
+                               ? QStringLiteral("Aucune imprimante")
+                               : QStringLiteral("Imprimante « ") + printerName +
+                                     QStringLiteral(" » (positif : vers la droite, vers le bas)"));
+    m_offsetX->setValue(offsetsMm.x());
+    m_offsetY->setValue(offsetsMm.y());
+    m_offsetX->setEnabled(!printerName.isEmpty());
+    m_offsetY->setEnabled(!printerName.isEmpty());
 }
 
-bool PageSetupDialog::CalibrationResult(QPointF &offsetsMm) const
+bool PageSetupDialog::applyCalibration(QPointF &offsetsMm) const
 {
-    if (!confirmed() || !OffsetX->isEnabled())
+    if (!confirmed() || !m_offsetX->isEnabled())
         return false;
-    offsetsMm = QPointF(OffsetX->value(), OffsetY->value());
+    offsetsMm = QPointF(m_offsetX->value(), m_offsetY->value());
     return true;
 }

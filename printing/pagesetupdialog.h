@@ -21,14 +21,14 @@ public:
     explicit PageSetupDialog(QWidget *parent = nullptr);
 
     // Selects item `value` when it is one (0 to 2); any other value changes nothing.
-    void Init(int value);
+    void load(int value);
     // -1 unless the dialog was last closed with OK, else the selected item.
-    void Result(int &value) const;
+    void apply(int &value) const;
 
     // Shows the offsets of `printerName`; without a printer they cannot be changed.
-    void InitCalibration(const QString &printerName, QPointF offsetsMm);
+    void loadCalibration(const QString &printerName, QPointF offsetsMm);
     // The offsets shown, when the dialog was last closed with OK and a printer was named.
-    bool CalibrationResult(QPointF &offsetsMm) const;
+    bool applyCalibration(QPointF &offsetsMm) const;
 
 private:
     void cancelClicked();
@@ -38,8 +38,8 @@ private:
     QButtonGroup *m_paperItems = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QPushButton *m_okButton = nullptr;
-    QGroupBox *Calibration = nullptr;
-    QLabel *PrinterName = nullptr;
-    QDoubleSpinBox *OffsetX = nullptr;
-    QDoubleSpinBox *OffsetY = nullptr;
+    QGroupBox *m_calibration = nullptr;
+    QLabel *m_printerName = nullptr;
+    QDoubleSpinBox *m_offsetX = nullptr;
+    QDoubleSpinBox *m_offsetY = nullptr;
 };

@@ -13,9 +13,9 @@
 
 int AwaitedOrder::daysLate(const QDate &today) const
 {
-    if (!Expected.isValid() || !today.isValid())
+    if (!expected.isValid() || !today.isValid())
         return 0;
-    return int(qMax<qint64>(0, Expected.daysTo(today)));
+    return int(qMax<qint64>(0, expected.daysTo(today)));
 }
 
 AwaitedOrders::AwaitedOrders(BookView book, QObject *parent)
@@ -77,9 +77,9 @@ void AwaitedOrders::read()
     m_stale = false;
     const Settings &settings = m_book.settings();
     // A TTC order's amount before tax depends on the rates.
-    if (settings.VatRates != m_rates) {
+    if (settings.vatRates != m_rates) {
         m_read.clear();
-        m_rates = settings.VatRates;
+        m_rates = settings.vatRates;
         m_bookStale = true;
     }
     if (std::exchange(m_bookStale, false)) {
@@ -110,14 +110,14 @@ void AwaitedOrders::replace(QList<AwaitedOrder> &orders, int index, const TextLi
 {
     auto at =
         std::lower_bound(orders.begin(), orders.end(), index,
-                         [](const AwaitedOrder &order, int i) { return order.BlockIndex < i; });
-    if (at != orders.end() && at->BlockIndex == index)
+                         [](const AwaitedOrder &order, int i) { return order.blockIndex < i; });
+    if (at != orders.end() && at->blockIndex == index)
         at = orders.erase(at);
     BookView(lines, settings).forEachOrder([&](const BookView::Order &order) {
         std::optional<AwaitedOrder> awaited = awaitedOf(order, settings);
         if (!awaited)
             return;
-        awaited->BlockIndex = index;
+        awaited->blockIndex = index;
         orders.insert(at, *awaited);
     });
 }
@@ -160,7 +160,7 @@ void AwaitedOrders::readBook()
         if (!*it)
             continue; // sent, but no longer awaited
         m_inBook.append(**it);
-        m_inBook.last().BlockIndex = index;
+        m_inBook.last().blockIndex = index;
     }
     m_read = std::move(kept);
 }
@@ -168,46 +168,46 @@ void AwaitedOrders::readBook()
 std::optional<AwaitedOrder> AwaitedOrders::awaitedOf(const BookView::Order &order,
                                                      const Settings &settings)
 {
-    const OrderLife &life = order.record.Life;
+    const OrderLife &life = order.record.life;
     if (!life.wasSent())
         return std::nullopt; // nothing more to read
     OrderRecord record = order.record;
     const qsizetype rows = qMin<qsizetype>(order.lineCount(), BookView::ShownRows);
-    record.Lines.reserve(rows);
+    record.lines.reserve(rows);
     for (qsizetype r = 0; r < rows; ++r) {
         OrderLine line;
         const auto cells = order.cells(r);
         for (int c = 0; c < OrderLine::CellCount; ++c)
             line.setCell(c, cells[c].toString());
-        record.Lines.append(line);
+        record.lines.append(line);
     }
     if (!OrderState::awaited(record))
         return std::nullopt;
     AwaitedOrder a;
-    a.Number = record.Number.trimmed();
-    a.SupplierCode = record.SupplierCode.trimmed();
-    a.SupplierName = record.AddressLines[0].trimmed();
-    a.Sent = life.sendings.constFirst().date;
-    a.Expected = life.expected;
+    a.number = record.number.trimmed();
+    a.supplierCode = record.supplierCode.trimmed();
+    a.supplierName = record.addressLines[0].trimmed();
+    a.sent = life.sendings.constFirst().date;
+    a.expected = life.expected;
 
     // The same lines with the quantity still due; a line nothing is due on counts nothing.
-    QList<OrderLine> due(record.Lines.size());
+    QList<OrderLine> due(record.lines.size());
     for (const OrderState::LineDue &line : OrderState::linesDue(record)) {
         if (!(line.due() > 0))
             continue;
         OrderLine &row = due[line.row - 1];
-        row = record.Lines.at(line.row - 1);
-        row.Quantity = NumberText::general(line.due());
+        row = record.lines.at(line.row - 1);
+        row.quantity = NumberText::general(line.due());
     }
     const Result<OrderAmounts> amounts =
-        OrderCalc::amounts(due, record.IncludesVat, OrderCalc::settingsFor(record, settings));
-    if (!amounts || !amounts->VatKnown) {
-        a.DueKnown = false;
+        OrderCalc::amounts(due, record.includesVat, OrderCalc::settingsFor(record, settings));
+    if (!amounts || !amounts->vatKnown) {
+        a.dueKnown = false;
         return a;
     }
     // As the order's own totals: before tax of a TTC order is its total less its VAT.
-    a.DueCents = record.IncludesVat ? NumberText::cents(amounts->TotalIncludingTax) -
-                                          NumberText::cents(amounts->TotalVat)
-                                    : NumberText::cents(amounts->TotalBeforeTax);
+    a.dueCents = record.includesVat ? NumberText::cents(amounts->totalIncludingTax) -
+                                          NumberText::cents(amounts->totalVat)
+                                    : NumberText::cents(amounts->totalBeforeTax);
     return a;
 }

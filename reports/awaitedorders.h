@@ -17,17 +17,17 @@ class QTimer;
 
 // One order sent and still awaited: neither received in full, settled nor cancelled.
 struct AwaitedOrder {
-    int BlockIndex = 0;
-    QString Number; // trimmed
-    QString SupplierCode;
-    QString SupplierName; // the first address line
-    QDate Sent;           // the first sending: when the supplier first had it
-    QDate Expected;       // null when no delivery date was given
+    int blockIndex = 0;
+    QString number; // trimmed
+    QString supplierCode;
+    QString supplierName; // the first address line
+    QDate sent;           // the first sending: when the supplier first had it
+    QDate expected;       // null when no delivery date was given
     // What is still to come, before tax, in cents: each line's price times the quantity still
     // due, with its discount, worked out as the order's totals are. False when that cannot be
     // worked out (a figure too large, the VAT of a group at -100 %).
-    qint64 DueCents = 0;
-    bool DueKnown = true;
+    qint64 dueCents = 0;
+    bool dueKnown = true;
 
     // Days past the expected date on `today`; 0 when not late or without an expected date.
     int daysLate(const QDate &today) const;

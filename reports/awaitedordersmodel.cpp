@@ -44,18 +44,18 @@ void AwaitedOrdersModel::refill()
     QMap<std::pair<QString, QString>, bool> suppliers; // by name folded, then code
     QHash<QString, QString> names;
     for (const AwaitedOrder &order : all) {
-        if (!names.contains(order.SupplierCode)) {
-            names.insert(order.SupplierCode, order.SupplierName);
-            suppliers.insert({order.SupplierName.toCaseFolded(), order.SupplierCode}, true);
+        if (!names.contains(order.supplierCode)) {
+            names.insert(order.supplierCode, order.supplierName);
+            suppliers.insert({order.supplierName.toCaseFolded(), order.supplierCode}, true);
         }
-        if (m_supplier.isEmpty() || order.SupplierCode == m_supplier)
+        if (m_supplier.isEmpty() || order.supplierCode == m_supplier)
             m_rows.append(order);
     }
     const QDate today = m_today;
     std::stable_sort(m_rows.begin(), m_rows.end(),
                      [&today](const AwaitedOrder &a, const AwaitedOrder &b) {
-                         return std::make_tuple(-a.daysLate(today), a.Sent, a.BlockIndex) <
-                                std::make_tuple(-b.daysLate(today), b.Sent, b.BlockIndex);
+                         return std::make_tuple(-a.daysLate(today), a.sent, a.blockIndex) <
+                                std::make_tuple(-b.daysLate(today), b.sent, b.blockIndex);
                      });
     endResetModel();
     QList<std::pair<QString, QString>> list;
@@ -69,13 +69,13 @@ void AwaitedOrdersModel::refill()
 
 int AwaitedOrdersModel::orderAt(int row) const
 {
-    return row >= 0 && row < m_rows.size() ? m_rows.at(row).BlockIndex : -1;
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row).blockIndex : -1;
 }
 
 int AwaitedOrdersModel::rowOfOrder(int order) const
 {
     for (int row = 0; row < m_rows.size(); ++row)
-        if (m_rows.at(row).BlockIndex == order)
+        if (m_rows.at(row).blockIndex == order)
             return row;
     return -1;
 }
@@ -108,17 +108,17 @@ QVariant AwaitedOrdersModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         switch (index.column()) {
         case NumberColumn:
-            return order.Number;
+            return order.number;
         case SupplierColumn:
-            return order.SupplierName.isEmpty() ? order.SupplierCode : order.SupplierName;
+            return order.supplierName.isEmpty() ? order.supplierCode : order.supplierName;
         case SentColumn:
-            return NumberText::formatDate(order.Sent);
+            return NumberText::formatDate(order.sent);
         case ExpectedColumn:
-            return order.Expected.isValid() ? NumberText::formatDate(order.Expected) : QString();
+            return order.expected.isValid() ? NumberText::formatDate(order.expected) : QString();
         case LateColumn:
             return late > 0 ? QString::number(late) : QString();
         case DueColumn:
-            return order.DueKnown ? PurchaseReport::amountText(order.DueCents, false) : QString();
+            return order.dueKnown ? PurchaseReport::amountText(order.dueCents, false) : QString();
         }
         return {};
     case Qt::AccessibleTextRole:
@@ -131,12 +131,12 @@ QVariant AwaitedOrdersModel::data(const QModelIndex &index, int role) const
                    ? int(Qt::AlignRight | Qt::AlignVCenter)
                    : int(Qt::AlignLeft | Qt::AlignVCenter);
     case ReportRoles::Cents:
-        return index.column() == DueColumn && order.DueKnown ? QVariant(order.DueCents)
+        return index.column() == DueColumn && order.dueKnown ? QVariant(order.dueCents)
                                                              : QVariant();
     case ReportRoles::Emphasis:
         return late > 0;
     case ReportRoles::BlockIndex:
-        return order.BlockIndex;
+        return order.blockIndex;
     default:
         return {};
     }

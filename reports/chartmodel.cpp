@@ -26,14 +26,14 @@ QVariant ChartModel::data(const QModelIndex &index, int role) const
 {
     if (!m_report || !index.isValid())
         return {};
-    const qint64 cents = m_report->chart().at(index.row()).Values.at(index.column());
+    const qint64 cents = m_report->chart().at(index.row()).values.at(index.column());
     switch (role) {
     case Qt::DisplayRole:
         return double(cents) / 100.0;
     case ReportRoles::Cents:
         return cents;
     case Qt::ToolTipRole:
-        return QString(m_report->chart().at(index.row()).Name + QStringLiteral(", ") +
+        return QString(m_report->chart().at(index.row()).name + QStringLiteral(", ") +
                        m_report->periods().at(index.column()) + QStringLiteral(" : ") +
                        PurchaseReport::amountText(cents, false) + QStringLiteral("\u00A0") +
                        m_report->currencySymbol());
@@ -46,6 +46,6 @@ QVariant ChartModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (!m_report || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return orientation == Qt::Vertical ? m_report->chart().at(section).Name
+    return orientation == Qt::Vertical ? m_report->chart().at(section).name
                                        : m_report->periods().at(section);
 }

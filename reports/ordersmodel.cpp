@@ -24,14 +24,14 @@ QVariant OrdersModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     const PurchaseOrder &order = m_report.book().orders().at(m_orders.at(index.row()));
-    const qint64 cents = order.total(m_report.choice().Shown, m_report.choice().In);
+    const qint64 cents = order.total(m_report.choice().shown, m_report.choice().currency);
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
         case 0:
-            return order.Number;
+            return order.number;
         case 1:
-            return order.Date.isValid() ? NumberText::formatDate(order.Date)
+            return order.date.isValid() ? NumberText::formatDate(order.date)
                                         : PurchaseReport::unreadDatesName();
         default:
             return PurchaseReport::amountText(cents, false);
@@ -42,7 +42,7 @@ QVariant OrdersModel::data(const QModelIndex &index, int role) const
     case ReportRoles::Cents:
         return index.column() == 2 ? QVariant(cents) : QVariant();
     case ReportRoles::BlockIndex:
-        return order.BlockIndex;
+        return order.blockIndex;
     default:
         return {};
     }
@@ -59,7 +59,7 @@ QVariant OrdersModel::headerData(int section, Qt::Orientation orientation, int r
         return QStringLiteral("Date");
     default:
         return QString(QStringLiteral("Total ") +
-                       PurchaseReport::amountName(m_report.choice().Shown) + QStringLiteral(" (") +
+                       PurchaseReport::amountName(m_report.choice().shown) + QStringLiteral(" (") +
                        m_report.currencySymbol() + QLatin1Char(')'));
     }
 }

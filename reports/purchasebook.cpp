@@ -64,18 +64,18 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
 {
     const OrderRecord &record = order.record;
     PurchaseOrder p;
-    p.BlockIndex = record.BlockIndex;
-    p.Number = record.Number;
-    p.Date = record.Date;
-    p.SupplierCode = record.SupplierCode;
-    p.SupplierName = record.AddressLines[0];
-    p.Cancelled = record.Life.closing == OrderLife::Closing::Cancelled;
+    p.blockIndex = record.blockIndex;
+    p.number = record.number;
+    p.date = record.date;
+    p.supplierCode = record.supplierCode;
+    p.supplierName = record.addressLines[0];
+    p.cancelled = record.life.closing == OrderLife::Closing::Cancelled;
     // A sent order counts with the rates it was sent with. One kept in the other currency
     // counts in the report's at its own euro rate: its figures trade places.
     Settings used = OrderCalc::settingsFor(record, settings);
-    const bool swapped = (used.EuroMode != 0) != (settings.EuroMode != 0);
+    const bool swapped = (used.euroMode != 0) != (settings.euroMode != 0);
     if (swapped || secondCurrency)
-        used.SingleCurrency = 0;
+        used.singleCurrency = 0;
     const int own = swapped ? 1 : 0;
     // The order window's rows only: the rest of a longer order is no part of its totals.
     std::array<QStringView, OrderLine::CellCount> cells;
@@ -87,52 +87,52 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
                                         cells[OrderLine::UnitPriceCell],
                                         cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
         },
-        record.IncludesVat, used);
-    p.Counted = amounts.ok();
-    if (!p.Counted)
+        record.includesVat, used);
+    p.counted = amounts.ok();
+    if (!p.counted)
         return p;
     const OrderAmounts &a = *amounts;
-    if (!a.VatKnown) {
+    if (!a.vatKnown) {
         // The VAT and the amount before tax of a TTC order at -100 % are not shown: the order
         // counts in the totals including tax alone.
-        p.m_totals[own * 3 + 2] = NumberText::cents(a.TotalIncludingTax);
-        if (a.SecondCurrency)
-            p.m_totals[(1 - own) * 3 + 2] = NumberText::cents(*a.SecondCurrency);
+        p.m_totals[own * 3 + 2] = NumberText::cents(a.totalIncludingTax);
+        if (a.secondCurrency)
+            p.m_totals[(1 - own) * 3 + 2] = NumberText::cents(*a.secondCurrency);
         return p;
     }
     // Each order counts as its page shows it: the VAT, and the amount the prices were typed
     // in (before tax, or including it); the third figure is the difference, so that every
     // row and total of a report adds up to the cent. The VAT groups share the same figures.
-    const qint64 vat = NumberText::cents(a.TotalVat);
-    const qint64 beforeTax = record.IncludesVat ? NumberText::cents(a.TotalIncludingTax) - vat
-                                                : NumberText::cents(a.TotalBeforeTax);
-    p.setFigures(own, beforeTax, vat, a.BeforeTax, a.Vat);
+    const qint64 vat = NumberText::cents(a.totalVat);
+    const qint64 beforeTax = record.includesVat ? NumberText::cents(a.totalIncludingTax) - vat
+                                                : NumberText::cents(a.totalBeforeTax);
+    p.setFigures(own, beforeTax, vat, a.beforeTax, a.vat);
     if (!secondCurrency && !swapped)
         return p;
     // The other currency: its total including tax as the page shows it, the VAT converted.
     std::array<Real, 3> bases{};
     std::array<Real, 3> vats{};
     for (int g = 0; g < 3; ++g) {
-        bases[g] = OrderCalc::inSecondCurrency(a.BeforeTax[g], used).value_or(0);
-        vats[g] = OrderCalc::inSecondCurrency(a.Vat[g], used).value_or(0);
+        bases[g] = OrderCalc::inSecondCurrency(a.beforeTax[g], used).value_or(0);
+        vats[g] = OrderCalc::inSecondCurrency(a.vat[g], used).value_or(0);
     }
     const qint64 otherVat =
-        NumberText::cents(OrderCalc::inSecondCurrency(a.TotalVat, used).value_or(0));
-    const qint64 otherTotal = NumberText::cents(a.SecondCurrency.value_or(0));
+        NumberText::cents(OrderCalc::inSecondCurrency(a.totalVat, used).value_or(0));
+    const qint64 otherTotal = NumberText::cents(a.secondCurrency.value_or(0));
     p.setFigures(1 - own, otherTotal - otherVat, otherVat, bases, vats);
     return p;
 }
 
 PurchaseBook::PurchaseBook(const BookView &source, Cache *cache)
-    : m_euros(source.settings().EuroMode != 0), m_vatRates(source.settings().VatRates)
+    : m_euros(source.settings().euroMode != 0), m_vatRates(source.settings().vatRates)
 {
     const Settings &settings = source.settings();
     m_secondCurrency = OrderCalc::inSecondCurrency(1, settings).has_value();
     Cache none;
     Cache &kept = cache ? *cache : none;
-    const std::array<Real, 5> used{settings.EuroRate, settings.VatRates[0], settings.VatRates[1],
-                                   settings.VatRates[2], 0};
-    const int modes = (settings.EuroMode != 0 ? 1 : 0) + (settings.SingleCurrency != 0 ? 2 : 0);
+    const std::array<Real, 5> used{settings.euroRate, settings.vatRates[0], settings.vatRates[1],
+                                   settings.vatRates[2], 0};
+    const int modes = (settings.euroMode != 0 ? 1 : 0) + (settings.singleCurrency != 0 ? 2 : 0);
     if (kept.m_settings != used || kept.m_modes != modes) {
         kept.m_orders.clear();
         kept.m_lines = TextLines();
@@ -152,7 +152,7 @@ PurchaseBook::PurchaseBook(const BookView &source, Cache *cache)
                 PurchaseOrder p = found != kept.m_orders.cend()
                                       ? *found
                                       : figuresOf(decode(), settings, m_secondCurrency);
-                p.BlockIndex = index;
+                p.blockIndex = index;
                 if (cache)
                     seen.insert(digest, p);
                 m_orders.append(p);
@@ -166,20 +166,20 @@ PurchaseBook::PurchaseBook(const BookView &source, Cache *cache)
     QSet<int> years;
     for (const PurchaseOrder &p : std::as_const(m_orders)) {
         // A cancelled order brings no year of its own, nor an unread date.
-        if (!p.Cancelled && p.Date.isValid())
-            years.insert(p.Date.year());
-        else if (!p.Cancelled)
+        if (!p.cancelled && p.date.isValid())
+            years.insert(p.date.year());
+        else if (!p.cancelled)
             ++m_unreadDates;
     }
     // A supplier is its code; orders without a code are told apart by their address.
     QHash<QString, int> suppliers;
     for (PurchaseOrder &p : m_orders) {
         const QString key =
-            p.SupplierCode.isEmpty() ? QStringLiteral("\x01") + p.SupplierName : p.SupplierCode;
+            p.supplierCode.isEmpty() ? QStringLiteral("\x01") + p.supplierName : p.supplierCode;
         auto found = suppliers.constFind(key);
         if (found == suppliers.cend())
             found = suppliers.insert(key, int(suppliers.size()));
-        p.Supplier = *found;
+        p.supplier = *found;
     }
     m_supplierCount = int(suppliers.size());
     m_years = years.values();

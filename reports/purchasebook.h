@@ -20,17 +20,17 @@ enum class Currency { Main, Second };
 // works them out (the same calculation, with the same settings) and rounded as its page shows
 // them; before tax + VAT = including tax, and its VAT groups add up to both.
 struct PurchaseOrder {
-    int BlockIndex = 0;
-    QString Number;
-    QDate Date; // null when the order's date line is no date
-    QString SupplierCode;
-    QString SupplierName; // the first address line
-    int Supplier = -1;    // the orders of one supplier have the same, from 0 up (PurchaseBook)
+    int blockIndex = 0;
+    QString number;
+    QDate date; // null when the order's date line is no date
+    QString supplierCode;
+    QString supplierName; // the first address line
+    int supplier = -1;    // the orders of one supplier have the same, from 0 up (PurchaseBook)
     // False when the order window can show no totals for the order (its calculation overflows):
     // it counts as nothing.
-    bool Counted = true;
+    bool counted = true;
     // A cancelled order was never bought: it counts in no figure, only in the orders left out.
-    bool Cancelled = false;
+    bool cancelled = false;
 
     qint64 total(Amount amount, Currency currency) const
     {

@@ -77,8 +77,8 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
     // A sent order with the rates it was sent with; one kept in the other currency in the
     // file's currency, at its own euro rate.
     Settings used = OrderCalc::settingsFor(record, settings);
-    const bool swapped = (used.EuroMode != 0) != (settings.EuroMode != 0);
-    used.SingleCurrency = 0;
+    const bool swapped = (used.euroMode != 0) != (settings.euroMode != 0);
+    used.singleCurrency = 0;
     const auto money = [&](Real amount) {
         if (!swapped)
             return std::optional<Real>(amount);
@@ -86,17 +86,17 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
     };
     std::array<QString, 3> rates;
     for (int g = 0; g < 3; ++g)
-        rates[g] = NumberText::rate(used.VatRates[g]);
+        rates[g] = NumberText::rate(used.vatRates[g]);
     const QString date =
-        record.Date.isValid() ? NumberText::formatDate(record.Date) : order.unreadDate;
+        record.date.isValid() ? NumberText::formatDate(record.date) : order.unreadDate;
     // The state needs the lines only when goods were received.
     QString state;
-    if (record.Life.receptions.isEmpty()) {
+    if (record.life.receptions.isEmpty()) {
         state = OrderState::name(OrderState::state(record));
     } else {
         OrderRecord withLines = record;
         for (qsizetype i = 0; i < order.lineCount(); ++i)
-            withLines.Lines.append(OrderFormat::splitLine(order.lineTexts.at(i).mid(4)));
+            withLines.lines.append(OrderFormat::splitLine(order.lineTexts.at(i).mid(4)));
         state = OrderState::name(OrderState::state(withLines));
     }
     qsizetype fieldsFrom = -1;
@@ -107,8 +107,8 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
             return;
         }
         fieldsFrom = csv.bytes().size();
-        csv.text(record.Number).text(date).text(record.SupplierCode);
-        csv.text(record.AddressLines[0]).text(record.PaymentTerms);
+        csv.text(record.number).text(date).text(record.supplierCode);
+        csv.text(record.addressLines[0]).text(record.paymentTerms);
         fieldsTo = csv.bytes().size();
     };
     // Every line, those past the order window's rows too: each amount is its line's own.
@@ -121,7 +121,7 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
                                         cells[OrderLine::UnitPriceCell],
                                         cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
         },
-        record.IncludesVat, used);
+        record.includesVat, used);
     bool any = false;
     for (qsizetype i = 0; i < order.lineCount(); ++i) {
         cells = order.cells(i);
@@ -141,28 +141,28 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
         else
             csv.number(priceText(price));
         csv.number(trimmed(cells[OrderLine::DiscountCell]));
-        const OrderAmounts::Row counted = amounts ? amounts->Rows.value(i) : OrderAmounts::Row();
+        const OrderAmounts::Row counted = amounts ? amounts->rows.value(i) : OrderAmounts::Row();
         std::optional<OrderCalc::Split> split =
-            OrderCalc::splitRow(counted.Amount, counted.Group, record.IncludesVat, used);
+            OrderCalc::splitRow(counted.amount, counted.group, record.includesVat, used);
         if (split && swapped) {
-            const std::optional<Real> beforeTax = money(split->BeforeTax);
-            const std::optional<Real> vat = money(split->Vat);
-            const std::optional<Real> includingTax = money(split->IncludingTax);
+            const std::optional<Real> beforeTax = money(split->beforeTax);
+            const std::optional<Real> vat = money(split->vat);
+            const std::optional<Real> includingTax = money(split->includingTax);
             split.reset();
             if (beforeTax && vat && includingTax)
                 split = OrderCalc::Split{*beforeTax, *vat, *includingTax};
         }
         if (split)
-            csv.cents(NumberText::cents(split->BeforeTax));
+            csv.cents(NumberText::cents(split->beforeTax));
         else
             csv.empty();
         // A row the calculation read has the VAT code it was counted under.
         const QStringView code = cells[OrderLine::VatCell];
-        csv.text(code.isEmpty() && counted.Group == 0 ? QStringView(u"1") : code);
+        csv.text(code.isEmpty() && counted.group == 0 ? QStringView(u"1") : code);
         if (split)
-            csv.number(rates[counted.Group])
-                .cents(NumberText::cents(split->Vat))
-                .cents(NumberText::cents(split->IncludingTax));
+            csv.number(rates[counted.group])
+                .cents(NumberText::cents(split->vat))
+                .cents(NumberText::cents(split->includingTax));
         else
             csv.empty().empty().empty();
         csv.text(state);
@@ -182,7 +182,7 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
 void orderLines(const BookView &source, int year, CsvFile &csv)
 {
     const Settings &settings = source.settings();
-    const QString unit = settings.EuroMode != 0 ? QStringLiteral(" (€)") : QStringLiteral(" (F)");
+    const QString unit = settings.euroMode != 0 ? QStringLiteral(" (€)") : QStringLiteral(" (F)");
     for (const QString &heading :
          QStringList{QStringLiteral("N° de commande"), QStringLiteral("Date"),
                      QStringLiteral("Code fournisseur"), QStringLiteral("Fournisseur"),
@@ -196,9 +196,9 @@ void orderLines(const BookView &source, int year, CsvFile &csv)
     csv.endRow();
 
     Kept &cache = kept();
-    const std::array<Real, 6> used{settings.VatRates[0],    settings.VatRates[1],
-                                   settings.VatRates[2],    settings.EuroRate,
-                                   Real(settings.EuroMode), Real(settings.SingleCurrency)};
+    const std::array<Real, 6> used{settings.vatRates[0],    settings.vatRates[1],
+                                   settings.vatRates[2],    settings.euroRate,
+                                   Real(settings.euroMode), Real(settings.singleCurrency)};
     if (cache.format != csv.format() || cache.settings != used) {
         cache = Kept();
         cache.format = csv.format();
@@ -230,7 +230,7 @@ void orderLines(const BookView &source, int year, CsvFile &csv)
                 csv.appendRows(written.rows);
         } else {
             const BookView::Order order = decode();
-            written.date = order.record.Date;
+            written.date = order.record.date;
             // An order of another year is written too, for the next export to keep.
             const qsizetype from = csv.bytes().size();
             writeOrder(order, settings, csv);

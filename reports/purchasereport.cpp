@@ -14,11 +14,11 @@ const char *const ShortMonths[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "
 // Later date, then later block: the order whose address names the supplier.
 bool isLater(const PurchaseOrder &a, const PurchaseOrder &b)
 {
-    if (a.Date.isValid() != b.Date.isValid())
-        return a.Date.isValid();
-    if (a.Date != b.Date)
-        return a.Date > b.Date;
-    return a.BlockIndex > b.BlockIndex;
+    if (a.date.isValid() != b.date.isValid())
+        return a.date.isValid();
+    if (a.date != b.date)
+        return a.date > b.date;
+    return a.blockIndex > b.blockIndex;
 }
 
 } // namespace
@@ -68,17 +68,17 @@ QString PurchaseReport::shortMonthName(int month)
 
 std::optional<double> PurchaseReport::Row::evolution() const
 {
-    if (Previous == 0)
+    if (previous == 0)
         return std::nullopt;
-    return double(Total - Previous) * 100.0 / double(Previous);
+    return double(total - previous) * 100.0 / double(previous);
 }
 
 PurchaseReport::PurchaseReport(const PurchaseBook &book, const ReportChoice &choice)
     : m_book(book), m_choice(choice)
 {
-    if (m_choice.In == Currency::Second && !book.hasSecondCurrency())
-        m_choice.In = Currency::Main;
-    if (m_choice.Year == 0) {
+    if (m_choice.currency == Currency::Second && !book.hasSecondCurrency())
+        m_choice.currency = Currency::Main;
+    if (m_choice.year == 0) {
         m_yearsShown = book.years();
         std::reverse(m_yearsShown.begin(), m_yearsShown.end());
         for (const int year : m_yearsShown)
@@ -93,11 +93,11 @@ PurchaseReport::PurchaseReport(const PurchaseBook &book, const ReportChoice &cho
 
 int PurchaseReport::periodOf(const PurchaseOrder &order) const
 {
-    if (!order.Date.isValid())
+    if (!order.date.isValid())
         return -1;
-    if (m_choice.Year != 0)
-        return order.Date.year() == m_choice.Year ? order.Date.month() - 1 : -1;
-    return int(std::lower_bound(m_yearsShown.begin(), m_yearsShown.end(), order.Date.year()) -
+    if (m_choice.year != 0)
+        return order.date.year() == m_choice.year ? order.date.month() - 1 : -1;
+    return int(std::lower_bound(m_yearsShown.begin(), m_yearsShown.end(), order.date.year()) -
                m_yearsShown.begin());
 }
 
@@ -106,57 +106,57 @@ void PurchaseReport::addUp(const PurchaseBook &book)
     const qsizetype periods = m_periods.size();
     const auto emptyRow = [periods] {
         Row row;
-        row.Cells.fill(0, periods);
+        row.cells.fill(0, periods);
         return row;
     };
     const auto emptyVatRow = [](const QString &period) {
         VatRow row;
-        row.Period = period;
+        row.period = period;
         return row;
     };
     m_totals = emptyRow();
-    m_totals.Name = QStringLiteral("Total");
+    m_totals.name = QStringLiteral("Total");
     for (const QString &period : m_periods)
         m_vatRows.append(emptyVatRow(period));
     m_vatTotals = emptyVatRow(QStringLiteral("Total"));
     VatRow unreadVat = emptyVatRow(unreadDatesName());
-    unreadVat.UnreadDates = true;
+    unreadVat.unreadDates = true;
     Row unread = emptyRow();
-    unread.Name = unreadDatesName();
-    unread.UnreadDates = true;
+    unread.name = unreadDatesName();
+    unread.unreadDates = true;
 
     // By supplier: its row, and the order naming it.
     QList<qsizetype> rowOf(book.supplierCount(), -1);
     QList<int> latestOf(book.supplierCount(), -1);
     const QList<PurchaseOrder> &orders = book.orders();
-    const Amount shown = m_choice.Shown;
-    const Currency in = m_choice.In;
-    const int previousYear = m_choice.Year - 1;
+    const Amount shown = m_choice.shown;
+    const Currency in = m_choice.currency;
+    const int previousYear = m_choice.year - 1;
     for (int i = 0; i < orders.size(); ++i) {
         const PurchaseOrder &order = orders.at(i);
-        if (order.Cancelled) {
-            if (m_choice.Year == 0 || (order.Date.isValid() && order.Date.year() == m_choice.Year))
+        if (order.cancelled) {
+            if (m_choice.year == 0 || (order.date.isValid() && order.date.year() == m_choice.year))
                 ++m_cancelled;
             continue;
         }
-        const int supplier = order.Supplier;
+        const int supplier = order.supplier;
         int &latest = latestOf[supplier];
         if (latest < 0 || isLater(order, orders.at(latest)))
             latest = i;
 
-        if (!order.Date.isValid())
+        if (!order.date.isValid())
             ++m_unreadDates;
         const int period = periodOf(order);
         const bool previous =
-            m_choice.Year != 0 && order.Date.isValid() && order.Date.year() == previousYear;
+            m_choice.year != 0 && order.date.isValid() && order.date.year() == previousYear;
         // Every year together holds the orders without a date too, in a row of their own.
-        const bool unreadShown = m_choice.Year == 0 && !order.Date.isValid();
+        const bool unreadShown = m_choice.year == 0 && !order.date.isValid();
         if (period < 0 && !previous && !unreadShown)
             continue;
         const qint64 amount = order.total(shown, in);
         if (previous) {
             m_hasEvolution = true;
-            m_totals.Previous += amount;
+            m_totals.previous += amount;
         }
         Row *row = &unread;
         if (!unreadShown) {
@@ -164,43 +164,43 @@ void PurchaseReport::addUp(const PurchaseBook &book)
             if (at < 0) {
                 at = m_rows.size();
                 m_rows.append(emptyRow());
-                m_rows.last().Code = order.SupplierCode;
+                m_rows.last().code = order.supplierCode;
             }
             row = &m_rows[at];
         }
         if (previous) {
-            row->Previous += amount;
+            row->previous += amount;
             continue;
         }
         ++m_orderCount;
-        row->Orders.append(i);
-        row->Total += amount;
-        m_totals.Total += amount;
+        row->orders.append(i);
+        row->total += amount;
+        m_totals.total += amount;
         VatRow &vat = unreadShown ? unreadVat : m_vatRows[period];
         if (!unreadShown) {
-            row->Cells[period] += amount;
-            m_totals.Cells[period] += amount;
+            row->cells[period] += amount;
+            m_totals.cells[period] += amount;
         }
         for (int g = 0; g < 3; ++g) {
-            vat.Base[g] += order.base(g, in);
-            vat.Vat[g] += order.vat(g, in);
-            m_vatTotals.Base[g] += order.base(g, in);
-            m_vatTotals.Vat[g] += order.vat(g, in);
+            vat.base[g] += order.base(g, in);
+            vat.vat[g] += order.vat(g, in);
+            m_vatTotals.base[g] += order.base(g, in);
+            m_vatTotals.vat[g] += order.vat(g, in);
         }
     }
     for (int supplier = 0; supplier < rowOf.size(); ++supplier)
         if (rowOf.at(supplier) >= 0)
-            m_rows[rowOf.at(supplier)].Name = orders.at(latestOf.at(supplier)).SupplierName;
+            m_rows[rowOf.at(supplier)].name = orders.at(latestOf.at(supplier)).supplierName;
     // A supplier seen only in the previous year has nothing to show this year.
-    m_rows.removeIf([](const Row &row) { return row.Orders.isEmpty(); });
+    m_rows.removeIf([](const Row &row) { return row.orders.isEmpty(); });
     std::sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) {
-        if (a.Total != b.Total)
-            return a.Total > b.Total;
-        if (a.Code != b.Code)
-            return a.Code < b.Code;
-        return a.Name < b.Name;
+        if (a.total != b.total)
+            return a.total > b.total;
+        if (a.code != b.code)
+            return a.code < b.code;
+        return a.name < b.name;
     });
-    if (!unread.Orders.isEmpty()) {
+    if (!unread.orders.isEmpty()) {
         m_rows.append(unread);
         m_vatRows.append(unreadVat);
     }
@@ -211,16 +211,16 @@ void PurchaseReport::makeChart()
     ChartSet others{othersName(), QList<qint64>(m_periods.size(), 0)};
     bool anyOther = false;
     for (const Row &row : m_rows) {
-        if (row.UnreadDates)
+        if (row.unreadDates)
             continue; // no period to stand in
         if (m_chart.size() < ChartSuppliers) {
-            const QString name = row.Name.trimmed().isEmpty() ? row.Code : row.Name.trimmed();
-            m_chart.append({name, row.Cells});
+            const QString name = row.name.trimmed().isEmpty() ? row.code : row.name.trimmed();
+            m_chart.append({name, row.cells});
             continue;
         }
         anyOther = true;
-        for (qsizetype p = 0; p < row.Cells.size(); ++p)
-            others.Values[p] += row.Cells.at(p);
+        for (qsizetype p = 0; p < row.cells.size(); ++p)
+            others.values[p] += row.cells.at(p);
     }
     if (anyOther)
         m_chart.append(others);
@@ -230,12 +230,12 @@ QList<int> PurchaseReport::ordersIn(const Row &row, int period) const
 {
     QList<int> found;
     const QList<PurchaseOrder> &orders = m_book.orders();
-    for (const int i : row.Orders)
+    for (const int i : row.orders)
         if (period < 0 || periodOf(orders.at(i)) == period)
             found.append(i);
     std::stable_sort(found.begin(), found.end(), [&orders](int a, int b) {
-        const QDate &da = orders.at(a).Date;
-        const QDate &db = orders.at(b).Date;
+        const QDate &da = orders.at(a).date;
+        const QDate &db = orders.at(b).date;
         if (da.isValid() != db.isValid())
             return da.isValid();
         return da < db;
@@ -246,12 +246,12 @@ QList<int> PurchaseReport::ordersIn(const Row &row, int period) const
 QString PurchaseReport::coverage() const
 {
     const QString period =
-        m_choice.Year == 0 ? QStringLiteral("Toutes") : QString::number(m_choice.Year);
+        m_choice.year == 0 ? QStringLiteral("Toutes") : QString::number(m_choice.year);
     const auto orders = [](int count) -> QString {
         return QString::number(count) + QLatin1String(count == 1 ? " commande" : " commandes");
     };
     QString text = period + QStringLiteral(" : ") + orders(m_orderCount);
-    if (m_unreadDates > 0 && m_choice.Year != 0)
+    if (m_unreadDates > 0 && m_choice.year != 0)
         text += QStringLiteral(" (") + orders(m_unreadDates) +
                 QStringLiteral(" à la date illisible, sous « Toutes »)");
     else if (m_unreadDates > 0)

@@ -10,9 +10,9 @@
 
 // What the report shows: one year (0: every year), which amount, in which currency.
 struct ReportChoice {
-    int Year = 0;
-    Amount Shown = Amount::BeforeTax;
-    Currency In = Currency::Main;
+    int year = 0;
+    Amount shown = Amount::BeforeTax;
+    Currency currency = Currency::Main;
     bool operator==(const ReportChoice &other) const = default;
 };
 
@@ -26,32 +26,32 @@ public:
     PurchaseReport(const PurchaseBook &book, const ReportChoice &choice);
 
     struct Row {
-        QString Code;
-        QString Name;             // as the first address line of the supplier's latest order reads
-        bool UnreadDates = false; // the row of the orders whose date is no date
-        QList<qint64> Cells;      // one per period
-        qint64 Total = 0;
-        qint64 Previous = 0; // the previous year's total (with hasEvolution())
-        QList<int> Orders;   // positions in the book's orders
+        QString code;
+        QString name;             // as the first address line of the supplier's latest order reads
+        bool unreadDates = false; // the row of the orders whose date is no date
+        QList<qint64> cells;      // one per period
+        qint64 total = 0;
+        qint64 previous = 0; // the previous year's total (with hasEvolution())
+        QList<int> orders;   // positions in the book's orders
         // The change against the previous year, in per cent; none without a previous total.
         std::optional<double> evolution() const;
     };
     struct VatRow {
-        QString Period;
-        bool UnreadDates = false;
-        std::array<qint64, 3> Base{};
-        std::array<qint64, 3> Vat{};
-        qint64 totalBase() const { return Base[0] + Base[1] + Base[2]; }
-        qint64 totalVat() const { return Vat[0] + Vat[1] + Vat[2]; }
+        QString period;
+        bool unreadDates = false;
+        std::array<qint64, 3> base{};
+        std::array<qint64, 3> vat{};
+        qint64 totalBase() const { return base[0] + base[1] + base[2]; }
+        qint64 totalVat() const { return vat[0] + vat[1] + vat[2]; }
     };
     struct ChartSet {
-        QString Name;
-        QList<qint64> Values; // one per period
+        QString name;
+        QList<qint64> values; // one per period
     };
 
     const ReportChoice &choice() const { return m_choice; }
     const PurchaseBook &book() const { return m_book; }
-    QString currencySymbol() const { return m_book.currencySymbol(m_choice.In); }
+    QString currencySymbol() const { return m_book.currencySymbol(m_choice.currency); }
     const QStringList &periods() const { return m_periods; }
     // Suppliers, largest total first (the same total: by code), then the unread dates row.
     const QList<Row> &rows() const { return m_rows; }

@@ -288,9 +288,9 @@ void PurchaseReportWindow::setBook(const BookView &source)
 void PurchaseReportWindow::choose()
 {
     ReportChoice choice;
-    choice.Year = m_year->currentData().toInt();
-    choice.Shown = Amount(m_amount->currentData().toInt());
-    choice.In = Currency(m_currency->currentData().toInt());
+    choice.year = m_year->currentData().toInt();
+    choice.shown = Amount(m_amount->currentData().toInt());
+    choice.currency = Currency(m_currency->currentData().toInt());
     auto report = std::make_unique<PurchaseReport>(m_book, choice);
     m_tableModel->setReport(report.get());
     m_vatModel->setReport(report.get());
@@ -329,24 +329,24 @@ void PurchaseReportWindow::fillChart()
     const auto isOthers = [](const QString &name) { return name == PurchaseReport::othersName(); };
     bool same = sets.size() == chart.size();
     for (qsizetype k = 0; same && k < sets.size(); ++k)
-        same = isOthers(sets.at(k)->label()) == isOthers(chart.at(k).Name);
+        same = isOthers(sets.at(k)->label()) == isOthers(chart.at(k).name);
     if (!same) {
         m_series->clear();
         sets.clear();
         for (const PurchaseReport::ChartSet &each : chart) {
-            auto *set = new QBarSet(each.Name);
+            auto *set = new QBarSet(each.name);
             m_series->append(set);
-            if (isOthers(each.Name))
+            if (isOthers(each.name))
                 set->setColor(Qt::lightGray);
             sets.append(set);
         }
     }
     for (qsizetype k = 0; k < chart.size(); ++k) {
         QBarSet *set = sets.at(k);
-        if (set->label() != chart.at(k).Name)
-            set->setLabel(chart.at(k).Name);
+        if (set->label() != chart.at(k).name)
+            set->setLabel(chart.at(k).name);
         QList<qreal> values;
-        for (int p = 0; p < chart.at(k).Values.size(); ++p)
+        for (int p = 0; p < chart.at(k).values.size(); ++p)
             values.append(m_chartModel->index(int(k), p).data().toReal());
         if (set->count() != values.size()) {
             set->remove(0, set->count());
@@ -362,7 +362,7 @@ void PurchaseReportWindow::fillChart()
     for (int p = 0; p < m_report->periods().size(); ++p) {
         double stacked = 0;
         for (const PurchaseReport::ChartSet &set : chart)
-            stacked += qMax<qint64>(0, set.Values.at(p)) / 100.0;
+            stacked += qMax<qint64>(0, set.values.at(p)) / 100.0;
         highest = qMax(highest, stacked);
     }
     // Round figures on the scale, always as many: every change of the axis lays the whole chart
@@ -379,7 +379,7 @@ void PurchaseReportWindow::fillChart()
     if (m_amountAxis->min() != 0 || m_amountAxis->max() != AmountSteps * step)
         m_amountAxis->setRange(0, AmountSteps * step);
     const QString title = QStringLiteral("Montant ") +
-                          PurchaseReport::amountName(m_report->choice().Shown) +
+                          PurchaseReport::amountName(m_report->choice().shown) +
                           QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')');
     if (m_amountAxis->titleText() != title)
         m_amountAxis->setTitleText(title);
@@ -434,7 +434,7 @@ void PurchaseReportWindow::showOrders(const QModelIndex &index)
     }
     if (orders.isEmpty())
         return;
-    QString title = row ? (row->Name.trimmed().isEmpty() ? row->Code : row->Name.trimmed())
+    QString title = row ? (row->name.trimmed().isEmpty() ? row->code : row->name.trimmed())
                         : QStringLiteral("Toutes les commandes");
     title +=
         QStringLiteral(" – ") +
@@ -457,16 +457,16 @@ QString PurchaseReportWindow::subtitle() const
     // adds up.
     const QString shown = m_pages->currentIndex() == 1
                               ? QStringLiteral("H.T. et TVA")
-                              : PurchaseReport::amountName(m_report->choice().Shown);
+                              : PurchaseReport::amountName(m_report->choice().shown);
     return m_report->coverage() + QStringLiteral(" – montants ") + shown + QStringLiteral(" en ") +
-           m_book.currencyName(m_report->choice().In).toLower();
+           m_book.currencyName(m_report->choice().currency).toLower();
 }
 
 namespace {
 
 QString yearText(const ReportChoice &choice)
 {
-    return choice.Year ? QString::number(choice.Year) : QStringLiteral("toutes années");
+    return choice.year ? QString::number(choice.year) : QStringLiteral("toutes années");
 }
 
 } // namespace
@@ -478,7 +478,7 @@ void PurchaseReportWindow::exportTable()
     const QString name =
         vat ? QString(QStringLiteral("TVA par taux ") + yearText(choice))
             : QString(QStringLiteral("Achats ") + yearText(choice) + QLatin1Char(' ') +
-                      PurchaseReport::amountName(choice.Shown).remove(QLatin1Char('.')));
+                      PurchaseReport::amountName(choice.shown).remove(QLatin1Char('.')));
     const QAbstractItemModel &model =
         vat ? static_cast<const QAbstractItemModel &>(*m_vatModel) : *m_tableModel;
     CsvExport::save(this, QStringLiteral("Exporter en CSV"), name + QStringLiteral(".csv"),
@@ -487,7 +487,7 @@ void PurchaseReportWindow::exportTable()
 
 void PurchaseReportWindow::exportLines()
 {
-    const int year = m_report->choice().Year;
+    const int year = m_report->choice().year;
     CsvExport::save(this, QStringLiteral("Exporter les lignes en CSV"),
                     QStringLiteral("Lignes de commande ") + yearText(m_report->choice()) +
                         QStringLiteral(".csv"),

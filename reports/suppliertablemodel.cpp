@@ -63,14 +63,14 @@ QVariant SupplierTableModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     const bool amount = column >= FirstPeriodColumn && column <= totalColumn();
     const qint64 cents = !amount                   ? 0
-                         : column == totalColumn() ? row.Total
-                                                   : row.Cells.at(column - FirstPeriodColumn);
+                         : column == totalColumn() ? row.total
+                                                   : row.cells.at(column - FirstPeriodColumn);
     switch (role) {
     case Qt::DisplayRole:
         if (column == CodeColumn)
-            return row.Code;
+            return row.code;
         if (column == NameColumn)
-            return row.Name;
+            return row.name;
         if (amount)
             return PurchaseReport::amountText(cents);
         if (const auto change = row.evolution())
@@ -87,7 +87,7 @@ QVariant SupplierTableModel::data(const QModelIndex &index, int role) const
                 return *change;
         return {};
     case ReportRoles::Emphasis:
-        return index.row() == m_order.size() || row.UnreadDates;
+        return index.row() == m_order.size() || row.unreadDates;
     default:
         return {};
     }
@@ -108,7 +108,7 @@ QVariant SupplierTableModel::headerData(int section, Qt::Orientation orientation
         return QStringLiteral("Fournisseur");
     if (section == totalColumn())
         return exported ? QString(QStringLiteral("Total ") +
-                                  PurchaseReport::amountName(choice.Shown) + unit)
+                                  PurchaseReport::amountName(choice.shown) + unit)
                         : QStringLiteral("Total");
     if (section == evolutionColumn())
         return exported ? QStringLiteral("Évolution (%)") : QStringLiteral("Évolution");
@@ -117,8 +117,8 @@ QVariant SupplierTableModel::headerData(int section, Qt::Orientation orientation
         return {};
     if (!exported)
         return m_report->periods().at(period);
-    const QString name = choice.Year ? PurchaseReport::monthName(period + 1) + QLatin1Char(' ') +
-                                           QString::number(choice.Year)
+    const QString name = choice.year ? PurchaseReport::monthName(period + 1) + QLatin1Char(' ') +
+                                           QString::number(choice.year)
                                      : m_report->periods().at(period);
     return QString(name + unit);
 }
@@ -133,21 +133,21 @@ void SupplierTableModel::sort(int column, Qt::SortOrder order)
     const QList<PurchaseReport::Row> &rows = m_report->rows();
     const auto value = [&](const PurchaseReport::Row &row) -> QVariant {
         if (column == CodeColumn)
-            return row.Code;
+            return row.code;
         if (column == NameColumn)
-            return row.Name;
+            return row.name;
         if (column == totalColumn())
-            return row.Total;
+            return row.total;
         if (column == evolutionColumn())
             return row.evolution().value_or(-1e300);
-        return periodAt(column) >= 0 ? row.Cells.at(periodAt(column)) : 0;
+        return periodAt(column) >= 0 ? row.cells.at(periodAt(column)) : 0;
     };
     // The row of the orders without a date stays below the suppliers, whatever the order.
     std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
         const PurchaseReport::Row &ra = rows.at(a);
         const PurchaseReport::Row &rb = rows.at(b);
-        if (ra.UnreadDates != rb.UnreadDates)
-            return rb.UnreadDates;
+        if (ra.unreadDates != rb.unreadDates)
+            return rb.unreadDates;
         const QVariant va = value(ra);
         const QVariant vb = value(rb);
         const QPartialOrdering c = QVariant::compare(va, vb);

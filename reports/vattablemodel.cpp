@@ -48,13 +48,13 @@ QVariant VatTableModel::data(const QModelIndex &index, int role) const
     else if (column == Columns - 1)
         cents = row.totalVat();
     else if (column > 0)
-        cents = (column - 1) % 2 == 0 ? row.Base[(column - 1) / 2] : row.Vat[(column - 1) / 2];
+        cents = (column - 1) % 2 == 0 ? row.base[(column - 1) / 2] : row.vat[(column - 1) / 2];
     switch (role) {
     case Qt::DisplayRole:
         if (column == 0) {
-            const int year = m_report->choice().Year;
+            const int year = m_report->choice().year;
             const bool month = year && index.row() < 12;
-            return month ? PurchaseReport::monthName(index.row() + 1) : row.Period;
+            return month ? PurchaseReport::monthName(index.row() + 1) : row.period;
         }
         return PurchaseReport::amountText(cents);
     case Qt::TextAlignmentRole:
@@ -63,7 +63,7 @@ QVariant VatTableModel::data(const QModelIndex &index, int role) const
     case ReportRoles::Cents:
         return column > 0 && cents != 0 ? QVariant(cents) : QVariant();
     case ReportRoles::Emphasis:
-        return index.row() == m_report->vatRows().size() || row.UnreadDates;
+        return index.row() == m_report->vatRows().size() || row.unreadDates;
     default:
         return {};
     }

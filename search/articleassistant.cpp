@@ -64,7 +64,7 @@ void ArticleAssistant::editorCreated(QLineEdit *editor, const QModelIndex &index
     if (index.column() == OrderLine::DesignationCell) {
         m_editor = editor;
         m_row = row;
-        m_supplier = m_window.document().record().SupplierCode;
+        m_supplier = m_window.document().record().supplierCode;
         m_completer->setWidget(editor);
         connect(editor, &QLineEdit::textEdited, this, &ArticleAssistant::typed);
     } else if (index.column() == OrderLine::UnitPriceCell) {
@@ -96,11 +96,11 @@ QString ArticleAssistant::priceNote(int row)
     if (NumberText::trimmed(designation).isEmpty())
         return QString();
     const ArticleMemory::LastPrice last = m_index.articles().lastPrice(
-        designation, m_window.document().record().SupplierCode, shownOrder());
+        designation, m_window.document().record().supplierCode, shownOrder());
     if (last.line.order < 0)
         return QString();
     const auto price = [this](const ArticleMemory::Line &line) {
-        return NumberText::trimmed(m_index.lineAt(line.order, line.offset).UnitPrice);
+        return NumberText::trimmed(m_index.lineAt(line.order, line.offset).unitPrice);
     };
     const int order = last.line.order;
     QString name = m_index.supplierName(order);
@@ -163,9 +163,9 @@ void ArticleAssistant::choose(int row)
     if (last.line.order < 0)
         return;
     const OrderLine cells = m_index.lineAt(last.line.order, last.line.offset);
-    m_window.enterCellText(m_row, OrderLine::UnitPriceCell, NumberText::trimmed(cells.UnitPrice));
+    m_window.enterCellText(m_row, OrderLine::UnitPriceCell, NumberText::trimmed(cells.unitPrice));
     m_window.enterCellText(m_row, OrderLine::DiscountCell,
-                           NumberText::trimmed(cells.DiscountPercent));
+                           NumberText::trimmed(cells.discountPercent));
 }
 
 bool ArticleAssistant::eventFilter(QObject *watched, QEvent *event)

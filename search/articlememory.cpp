@@ -220,9 +220,9 @@ QList<ArticleMemory::Entry> ArticleMemory::complete(QStringView typed, const QSt
     for (const Candidate &candidate : std::as_const(candidates)) {
         const Line line{candidate.line.order, candidate.line.offset};
         const OrderLine cells = m_index.lineAt(line.order, line.offset);
-        entries.append({NumberText::trimmed(cells.Designation),
-                        NumberText::trimmed(cells.UnitPrice),
-                        NumberText::trimmed(cells.DiscountPercent), m_index.dateText(line.order),
+        entries.append({NumberText::trimmed(cells.designation),
+                        NumberText::trimmed(cells.unitPrice),
+                        NumberText::trimmed(cells.discountPercent), m_index.dateText(line.order),
                         m_index.numberText(line.order), line, candidate.own});
     }
     return entries;
@@ -265,7 +265,7 @@ ArticleMemory::LastPrice ArticleMemory::lastPrice(const QString &designation,
             supplier >= 0 && m_index.m_orders.at(line.order).supplier == supplier;
         if (!(ofSupplier && !done(own)) && done(any))
             continue;
-        if (NumberText::trimmed(m_index.lineAt(line.order, line.offset).UnitPrice).isEmpty())
+        if (NumberText::trimmed(m_index.lineAt(line.order, line.offset).unitPrice).isEmpty())
             continue;
         take(any, line);
         if (ofSupplier)

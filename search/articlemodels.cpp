@@ -111,12 +111,12 @@ QVariant PriceHistoryModel::data(const QModelIndex &index, int role) const
             return name.isEmpty() ? m_index.supplierCode(line.order) : name;
         }
         case QuantityColumn:
-            return NumberText::trimmed(m_index.lineAt(line.order, line.offset).Quantity);
+            return NumberText::trimmed(m_index.lineAt(line.order, line.offset).quantity);
         case PriceColumn:
-            return NumberText::trimmed(m_index.lineAt(line.order, line.offset).UnitPrice);
+            return NumberText::trimmed(m_index.lineAt(line.order, line.offset).unitPrice);
         case DiscountColumn:
             return percent(
-                NumberText::trimmed(m_index.lineAt(line.order, line.offset).DiscountPercent));
+                NumberText::trimmed(m_index.lineAt(line.order, line.offset).discountPercent));
         }
     }
     if (role == Qt::TextAlignmentRole && index.column() >= QuantityColumn)

@@ -175,7 +175,7 @@ SearchResultsModel::Shown SearchResultsModel::shown(int order) const
     s.number = m_index.numberText(order);
     s.date = m_index.dateText(order);
     s.supplier = m_index.supplierName(order);
-    s.total = m_index.show(order).totals.IncludingTax;
+    s.total = m_index.show(order).totals.includingTax;
     s.hasTotal = !s.total.isEmpty() && NumberText::tryToReal(s.total, s.totalValue);
     m_shown.insert(order, s);
     return s;

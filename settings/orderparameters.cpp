@@ -11,13 +11,13 @@ bool runOrderParameters(OrderParametersDialog &dialog, EuroConverterWindow &conv
                         Settings &settings, const QString &bookName)
 {
     takeConverterRate(converter, settings);
-    dialog.Init(settings.EuroMode, settings.SingleCurrency, settings.EuroRate, settings.VatRates[0],
-                settings.VatRates[1], settings.VatRates[2], settings.PaymentTermList);
+    dialog.load(settings.euroMode, settings.singleCurrency, settings.euroRate, settings.vatRates[0],
+                settings.vatRates[1], settings.vatRates[2], settings.paymentTerms);
     dialog.exec();
-    dialog.Result(settings.EuroRate, settings.VatRates[0], settings.VatRates[1],
-                  settings.VatRates[2], settings.EuroMode, settings.SingleCurrency,
-                  settings.PaymentTermList);
-    converter.setRateAndDirection(settings.ConverterValue, settings.ConverterOption);
+    dialog.apply(settings.euroRate, settings.vatRates[0], settings.vatRates[1],
+                 settings.vatRates[2], settings.euroMode, settings.singleCurrency,
+                 settings.paymentTerms);
+    converter.setRateAndDirection(settings.converterRate, settings.converterDirection);
     const Status saved = SettingsFile::saveSettings(settings, bookName);
     if (!saved)
         Prompts::error(saved.message());
@@ -26,10 +26,10 @@ bool runOrderParameters(OrderParametersDialog &dialog, EuroConverterWindow &conv
 
 void restoreConverterRate(EuroConverterWindow &converter, const Settings &settings)
 {
-    converter.setRateAndDirection(settings.ConverterValue, 0);
+    converter.setRateAndDirection(settings.converterRate, 0);
 }
 
 void takeConverterRate(const EuroConverterWindow &converter, Settings &settings)
 {
-    converter.rateAndDirection(settings.ConverterValue, settings.ConverterOption);
+    converter.rateAndDirection(settings.converterRate, settings.converterDirection);
 }

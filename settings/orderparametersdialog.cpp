@@ -66,14 +66,14 @@ OrderParametersDialog::OrderParametersDialog(QWidget *parent) : OutcomeDialog(pa
 
     m_currency = new QGroupBox(QStringLiteral("Devise"), this);
     m_currency->setObjectName(QStringLiteral("Currency"));
-    Franc = new QRadioButton(QStringLiteral("Franc"), m_currency);
-    Franc->setObjectName(QStringLiteral("CurrencyFranc"));
-    Euro = new QRadioButton(QStringLiteral("Euro"), m_currency);
-    Euro->setObjectName(QStringLiteral("CurrencyEuro"));
-    Franc->setChecked(true);
+    m_francButton = new QRadioButton(QStringLiteral("Franc"), m_currency);
+    m_francButton->setObjectName(QStringLiteral("CurrencyFranc"));
+    m_euroButton = new QRadioButton(QStringLiteral("Euro"), m_currency);
+    m_euroButton->setObjectName(QStringLiteral("CurrencyEuro"));
+    m_francButton->setChecked(true);
     auto *currencyLayout = new QVBoxLayout(m_currency);
-    currencyLayout->addWidget(Franc);
-    currencyLayout->addWidget(Euro);
+    currencyLayout->addWidget(m_francButton);
+    currencyLayout->addWidget(m_euroButton);
 
     m_showConverted = new QCheckBox(QStringLiteral("Omettre conversion"), this);
     m_showConverted->setObjectName(QStringLiteral("ShowConverted"));
@@ -123,7 +123,7 @@ std::array<QLineEdit *, 9> OrderParametersDialog::edits() const
             m_paymentTerm2, m_paymentTerm3, m_paymentTerm4, m_paymentTerm5};
 }
 
-void OrderParametersDialog::Init(int euroMode, int singleCurrency, Real euroRate, Real vat1,
+void OrderParametersDialog::load(int euroMode, int singleCurrency, Real euroRate, Real vat1,
                                  Real vat2, Real vat3, const QStringList &paymentTerms)
 {
     const auto fields = edits();
@@ -135,13 +135,12 @@ void OrderParametersDialog::Init(int euroMode, int singleCurrency, Real euroRate
     m_vatRate3->setText(NumberText::fixed(vat3, 2));
     for (int k = 0; k < 5 && k < paymentTerms.size(); ++k)
         fields[RateEdits + k]->setText(paymentTerms.at(k));
-    (euroMode != 0 ? Euro : Franc)->setChecked(true);
+    (euroMode != 0 ? m_euroButton : m_francButton)->setChecked(true);
     m_showConverted->setChecked(singleCurrency != 0);
 }
 
-void OrderParametersDialog::Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3,
-                                   int &euroMode, int &singleCurrency,
-                                   QStringList &paymentTerms) const
+void OrderParametersDialog::apply(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &euroMode,
+                                  int &singleCurrency, QStringList &paymentTerms) const
 {
     if (!confirmed())
         return;
@@ -159,7 +158,7 @@ void OrderParametersDialog::Result(Real &euroRate, Real &vat1, Real &vat2, Real 
     for (int k = RateEdits; k < int(fields.size()); ++k)
         if (!fields[k]->text().isEmpty())
             paymentTerms.append(fields[k]->text());
-    euroMode = Euro->isChecked() ? 1 : 0;
+    euroMode = m_euroButton->isChecked() ? 1 : 0;
     singleCurrency = m_showConverted->isChecked() ? 1 : 0;
 }
 

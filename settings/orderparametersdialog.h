@@ -14,17 +14,17 @@ class QPushButton;
 class QRadioButton;
 
 // "Paramètres de la commande": the euro rate, the three VAT rates, the currency of the orders,
-// whether the converted total is shown, and five payment terms. Filled by Init, read back by
-// Result, which hands values back only when the dialog was last closed with OK.
+// whether the converted total is shown, and five payment terms. Filled by load(), read back by
+// apply(), which hands values back only when the dialog was last closed with OK.
 class OrderParametersDialog : public OutcomeDialog {
     Q_OBJECT
 public:
     explicit OrderParametersDialog(QWidget *parent = nullptr);
 
-    void Init(int euroMode, int singleCurrency, Real euroRate, Real vat1, Real vat2, Real vat3,
+    void load(int euroMode, int singleCurrency, Real euroRate, Real vat1, Real vat2, Real vat3,
               const QStringList &paymentTerms);
-    void Result(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &euroMode,
-                int &singleCurrency, QStringList &paymentTerms) const;
+    void apply(Real &euroRate, Real &vat1, Real &vat2, Real &vat3, int &euroMode,
+               int &singleCurrency, QStringList &paymentTerms) const;
 
     // How the dialog was last closed: OK (or Enter in a rate field) is true; "Annuler" and
     // Escape are false; the close box leaves it as it was.
@@ -45,8 +45,8 @@ private:
     QLineEdit *m_euroRate, *m_vatRate1, *m_vatRate2, *m_vatRate3, *m_paymentTerm1, *m_paymentTerm2,
         *m_paymentTerm3, *m_paymentTerm4, *m_paymentTerm5;
     QGroupBox *m_currency;
-    QRadioButton *Franc;
-    QRadioButton *Euro;
+    QRadioButton *m_francButton;
+    QRadioButton *m_euroButton;
     QCheckBox *m_showConverted;
     QPushButton *m_cancelButton;
     QPushButton *m_okButton;

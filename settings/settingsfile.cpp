@@ -111,31 +111,31 @@ QString fileName()
 void load(const QByteArray &bytes, Settings &settings)
 {
     Reader in(bytes);
-    settings.ConverterValue = in.real();
-    settings.ConverterOption = 0;
-    settings.EuroRate = in.real();
-    for (Real &rate : settings.VatRates)
+    settings.converterRate = in.real();
+    settings.converterDirection = 0;
+    settings.euroRate = in.real();
+    for (Real &rate : settings.vatRates)
         rate = in.real();
-    settings.AutoOpenFileName = in.line();
-    settings.AutoOpen = in.integer();
-    settings.EuroMode = in.integer();
-    settings.SingleCurrency = in.integer();
-    settings.PaymentTermList.clear();
+    settings.autoOpenFileName = in.line();
+    settings.autoOpen = in.integer();
+    settings.euroMode = in.integer();
+    settings.singleCurrency = in.integer();
+    settings.paymentTerms.clear();
     while (!in.atEnd())
-        settings.PaymentTermList.append(in.line());
+        settings.paymentTerms.append(in.line());
 }
 
 QByteArray save(const Settings &settings, const QString &fileNameLine6)
 {
     QStringList lines;
-    lines << NumberText::scientific(settings.ConverterValue)
-          << NumberText::scientific(settings.EuroRate);
-    for (Real rate : settings.VatRates)
+    lines << NumberText::scientific(settings.converterRate)
+          << NumberText::scientific(settings.euroRate);
+    for (Real rate : settings.vatRates)
         lines << NumberText::scientific(rate);
     // Lines are read by position, and the terms one a line: none may bring a line end.
-    lines << TextFile::oneLine(fileNameLine6) << QString::number(settings.AutoOpen)
-          << QString::number(settings.EuroMode) << QString::number(settings.SingleCurrency);
-    for (const QString &term : settings.PaymentTermList)
+    lines << TextFile::oneLine(fileNameLine6) << QString::number(settings.autoOpen)
+          << QString::number(settings.euroMode) << QString::number(settings.singleCurrency);
+    for (const QString &term : settings.paymentTerms)
         lines << TextFile::oneLine(term);
     return TextFile::joinLines(lines);
 }
@@ -148,7 +148,7 @@ bool loadSettings(Settings &settings)
     if (!TextFile::readBytes(fileName(), bytes).ok())
         return false;
     load(bytes, settings);
-    settings.AutoOpenFileName = fullName(settings.AutoOpenFileName);
+    settings.autoOpenFileName = fullName(settings.autoOpenFileName);
     return true;
 }
 
@@ -163,13 +163,13 @@ Status saveSettings(const Settings &settings, const QString &fileName)
 
 void autoOpenSetting(const Settings &settings, bool &autoOpen, QString &fileName)
 {
-    autoOpen = settings.AutoOpen == 1;
-    fileName = settings.AutoOpenFileName;
+    autoOpen = settings.autoOpen == 1;
+    fileName = settings.autoOpenFileName;
 }
 
 void setAutoOpen(Settings &settings, bool autoOpen)
 {
-    settings.AutoOpen = autoOpen ? 1 : 0;
+    settings.autoOpen = autoOpen ? 1 : 0;
 }
 
 } // namespace SettingsFile

@@ -16,7 +16,7 @@ QString fileName(); // "QorCmd.ini"
 
 // Reads the file's bytes into the settings. Numbers missing at the end read as 0, texts as
 // empty, and a number that does not convert reads as 0: a damaged file never stops the start.
-// ConverterOption is not in the file and becomes 0.
+// converterDirection is not in the file and becomes 0.
 void load(const QByteArray &bytes, Settings &settings);
 
 // The bytes of the file, with fileNameLine6 as the file to open at start.
@@ -31,7 +31,7 @@ bool loadSettings(Settings &settings);
 // in the user's settings (QSettings). A failure leaves the old file as it was.
 Status saveSettings(const Settings &settings, const QString &fileName);
 
-// Automatic opening: on exactly when AutoOpen is 1.
+// Automatic opening: on exactly when autoOpen is 1.
 void autoOpenSetting(const Settings &settings, bool &autoOpen, QString &fileName);
 void setAutoOpen(Settings &settings, bool autoOpen);
 

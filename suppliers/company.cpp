@@ -27,14 +27,14 @@ void Company::loadCompany()
     QByteArray bytes;
     if (!TextFile::readBytes(FileName, bytes).ok())
         return;
-    parse(bytes, CompanyLines);
+    parse(bytes, details);
 }
 
 Status Company::saveCompany() const
 {
     // The lines are read by position: a line end inside one would move the others down.
     TextLines lines;
-    for (const QString &line : CompanyLines)
+    for (const QString &line : details)
         lines.append(TextFile::oneLine(line));
     return TextFile::write(FileName, lines);
 }

@@ -15,7 +15,7 @@ class Company {
 public:
     static inline const QString FileName = QStringLiteral("Cmd.soc");
 
-    CompanyDetails CompanyLines;
+    CompanyDetails details;
 
     // Reads the file when it exists; texts the file has no line for keep their values.
     void loadCompany();

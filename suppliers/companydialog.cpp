@@ -48,14 +48,14 @@ std::array<QLineEdit *, 7> CompanyDialog::fields() const
     return {m_line1, m_line2, m_line3, m_line4, m_line5, m_line6, m_line7};
 }
 
-void CompanyDialog::Init(const CompanyDetails &details)
+void CompanyDialog::load(const CompanyDetails &details)
 {
     const auto edits = fields();
     for (int k = 0; k < 7; ++k)
         edits[k]->setText(details[k]);
 }
 
-void CompanyDialog::Result(CompanyDetails &details) const
+void CompanyDialog::apply(CompanyDetails &details) const
 {
     details[0].clear();
     if (!confirmed())
@@ -85,13 +85,13 @@ void CompanyDialog::okClicked()
 
 void editCompany(CompanyDialog &dialog, Company &company)
 {
-    CompanyDetails copy = company.CompanyLines;
-    dialog.Init(copy);
+    CompanyDetails copy = company.details;
+    dialog.load(copy);
     dialog.exec();
-    dialog.Result(copy);
+    dialog.apply(copy);
     if (copy[0].isEmpty())
         return;
-    company.CompanyLines = copy;
+    company.details = copy;
     if (const Status saved = company.saveCompany(); !saved)
         Prompts::error(saved.message());
 }

@@ -16,9 +16,9 @@ class CompanyDialog : public OutcomeDialog {
 public:
     explicit CompanyDialog(QWidget *parent = nullptr);
 
-    void Init(const CompanyDetails &details);
+    void load(const CompanyDetails &details);
     // Text 1 is emptied; after OK all seven receive the fields, otherwise 2 to 7 stay.
-    void Result(CompanyDetails &details) const;
+    void apply(CompanyDetails &details) const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

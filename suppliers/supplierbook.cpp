@@ -11,7 +11,7 @@ const QString HeaderTag = QStringLiteral("<FOU>");
 
 } // namespace
 
-bool SupplierBook::IsSupplierHeader(const QString &line)
+bool SupplierBook::isSupplierHeader(const QString &line)
 {
     if (!line.startsWith(HeaderTag))
         return false;
@@ -33,7 +33,7 @@ QString SupplierBook::headerOf(const QString &code)
 
 bool SupplierBook::isStorableCode(const QString &code)
 {
-    return code.size() == 5 && IsSupplierHeader(headerOf(code));
+    return code.size() == 5 && isSupplierHeader(headerOf(code));
 }
 
 QString SupplierBook::refusedCodeMessage(const QString &code)
@@ -45,32 +45,32 @@ QString SupplierBook::refusedCodeMessage(const QString &code)
 
 Status SupplierBook::loadSuppliers()
 {
-    SuppliersModified = false;
+    modified = false;
     if (!QFile::exists(FileName))
         return {};
     QStringList lines;
     // Keep what is in memory, but say so: a later save would replace the unread file.
     if (Status read = TextFile::read(FileName, lines); !read)
         return read;
-    SupplierLines = lines;
+    fileLines = lines;
     return {};
 }
 
 Status SupplierBook::saveSuppliers()
 {
-    if (!SuppliersModified)
+    if (!modified)
         return {};
-    if (Status written = TextFile::write(FileName, TextLines(SupplierLines)); !written)
+    if (Status written = TextFile::write(FileName, TextLines(fileLines)); !written)
         return written;
-    SuppliersModified = false;
+    modified = false;
     return {};
 }
 
 qsizetype SupplierBook::find(const QString &code) const
 {
     const QString header = headerOf(code);
-    for (qsizetype i = 0; i < SupplierLines.size(); ++i) {
-        if (SupplierLines.at(i).compare(header, Qt::CaseInsensitive) == 0)
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        if (fileLines.at(i).compare(header, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -79,18 +79,18 @@ qsizetype SupplierBook::find(const QString &code) const
 SupplierRecord SupplierBook::record(qsizetype headerPos) const
 {
     SupplierRecord r;
-    if (headerPos < 0 || headerPos >= SupplierLines.size())
+    if (headerPos < 0 || headerPos >= fileLines.size())
         return r;
-    r.Code = SupplierLines.at(headerPos).mid(HeaderTag.size());
+    r.code = fileLines.at(headerPos).mid(HeaderTag.size());
     for (qsizetype k = 0; k < 4; ++k)
-        r.AddressLines[k] = SupplierLines.value(headerPos + 1 + k);
+        r.addressLines[k] = fileLines.value(headerPos + 1 + k);
     return r;
 }
 
 void SupplierBook::append(const SupplierRecord &record)
 {
-    SupplierLines += linesOf({record});
-    SuppliersModified = true;
+    fileLines += linesOf({record});
+    modified = true;
 }
 
 QStringList SupplierBook::linesOf(const QList<SupplierRecord> &records)
@@ -99,8 +99,8 @@ QStringList SupplierBook::linesOf(const QList<SupplierRecord> &records)
     lines.reserve(records.size() * 5);
     for (const SupplierRecord &r : records) {
         // A line end in a field would shift every line of the file after it.
-        lines.append(headerOf(TextFile::oneLine(r.Code)));
-        for (const QString &line : r.AddressLines)
+        lines.append(headerOf(TextFile::oneLine(r.code)));
+        for (const QString &line : r.addressLines)
             lines.append(TextFile::oneLine(line));
     }
     return lines;
@@ -128,7 +128,7 @@ bool SupplierBook::sortRecords(QList<SupplierRecord> &records)
     const qsizetype n = records.size();
     for (qsizetype i = 0; i + 1 < n; ++i) {
         for (qsizetype j = i + 1; j < n; ++j) {
-            if (compareNames(records.at(i).AddressLines[0], records.at(j).AddressLines[0]) > 0) {
+            if (compareNames(records.at(i).addressLines[0], records.at(j).addressLines[0]) > 0) {
                 records.swapItemsAt(i, j);
                 exchanged = true;
             }

@@ -10,8 +10,8 @@
 
 // One supplier: its code and its address block; address line 1 is the name.
 struct SupplierRecord {
-    QString Code;
-    std::array<QString, 4> AddressLines;
+    QString code;
+    std::array<QString, 4> addressLines;
 
     bool operator==(const SupplierRecord &) const = default;
 };
@@ -24,14 +24,14 @@ public:
     // Opened by bare name: it resolves against the directory current at that moment.
     static inline const QString FileName = QStringLiteral("Commande.fnr");
 
-    QStringList SupplierLines;
-    bool SuppliersModified = false;
+    QStringList fileLines;
+    bool modified = false;
     // Set at the first use of the supplier chooser and kept for the rest of the run: from then
     // on an unknown code goes straight to the quick entry dialog, without the question.
-    bool SupplierPicked = false;
+    bool chooserUsed = false;
 
     // "<FOU>" followed by at most five decimal digits ("<FOU>" alone passes).
-    static bool IsSupplierHeader(const QString &line);
+    static bool isSupplierHeader(const QString &line);
     static QString headerOf(const QString &code);
     // A code that may be stored: exactly five decimal digits. Anything else would make a
     // record the lookup completes to another code, or one the reader does not take back.
@@ -40,11 +40,11 @@ public:
     static QString refusedCodeMessage(const QString &code);
 
     // Replaces the lines with those of the file when it exists; always clears
-    // SuppliersModified. A file that exists but cannot be read leaves the lines as they were
+    // `modified`. A file that exists but cannot be read leaves the lines as they were
     // and is the failure.
     Status loadSuppliers();
-    // Writes the lines when SuppliersModified is set, then clears it. A failed write leaves
-    // the file as it was and keeps SuppliersModified set.
+    // Writes the lines when `modified` is set, then clears it. A failed write leaves
+    // the file as it was and keeps `modified` set.
     Status saveSuppliers();
 
     // Position of the first line equal to the header of `code`, case ignored; -1 if none.
@@ -52,7 +52,7 @@ public:
     // The record whose header is at `headerPos`; lines past the end count as empty.
     SupplierRecord record(qsizetype headerPos) const;
 
-    // Adds the record at the end and sets SuppliersModified.
+    // Adds the record at the end and sets `modified`.
     void append(const SupplierRecord &record);
     static QStringList linesOf(const QList<SupplierRecord> &records);
 

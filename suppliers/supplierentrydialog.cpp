@@ -23,8 +23,8 @@ SupplierEntryDialog::SupplierEntryDialog(QWidget *parent) : OutcomeDialog(parent
     m_code->setFocusPolicy(Qt::ClickFocus); // shown only: Tab goes past it
     m_code->setMaximumWidth(80);
 
-    Address = new SupplierAddressBox(this);
-    for (QLineEdit *edit : Address->fields()) {
+    m_address = new SupplierAddressBox(this);
+    for (QLineEdit *edit : m_address->fields()) {
         edit->setMinimumWidth(260);
         connect(edit, &QLineEdit::returnPressed, this, &SupplierEntryDialog::okClicked);
     }
@@ -39,31 +39,31 @@ SupplierEntryDialog::SupplierEntryDialog(QWidget *parent) : OutcomeDialog(parent
     codeRow->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(codeRow);
-    layout->addWidget(Address);
+    layout->addWidget(m_address);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     FieldGuard::guardAll(this); // the record goes into the supplier file as typed
 }
 
-void SupplierEntryDialog::Init(const QString &code)
+void SupplierEntryDialog::load(const QString &code)
 {
     m_code->setText(code);
-    Address->setAddress({});
+    m_address->setAddress({});
 }
 
-void SupplierEntryDialog::Result(std::array<QString, 4> &address) const
+void SupplierEntryDialog::apply(std::array<QString, 4> &address) const
 {
     for (QString &line : address)
         line.clear();
     if (!confirmed())
         return;
-    address = Address->address();
+    address = m_address->address();
 }
 
 void SupplierEntryDialog::showEvent(QShowEvent *event)
 {
     OutcomeDialog::showEvent(event);
-    Address->fields().front()->setFocus(Qt::OtherFocusReason);
+    m_address->fields().front()->setFocus(Qt::OtherFocusReason);
 }
 
 void SupplierEntryDialog::cancelClicked()

@@ -15,9 +15,9 @@ class SupplierEntryDialog : public OutcomeDialog {
 public:
     explicit SupplierEntryDialog(QWidget *parent = nullptr);
 
-    void Init(const QString &code);
+    void load(const QString &code);
     // Four texts: emptied, then the address fields when the dialog was last closed with OK.
-    void Result(std::array<QString, 4> &address) const;
+    void apply(std::array<QString, 4> &address) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -27,7 +27,7 @@ private:
     void okClicked();
 
     QLineEdit *m_code;
-    SupplierAddressBox *Address;
+    SupplierAddressBox *m_address;
     QPushButton *m_cancelButton;
     QPushButton *m_okButton;
 };

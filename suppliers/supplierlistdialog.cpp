@@ -29,13 +29,13 @@ SupplierListDialog::SupplierListDialog(QWidget *parent) : OutcomeDialog(parent)
     layout->addLayout(buttons);
 }
 
-void SupplierListDialog::Init(const QStringList &supplierLines)
+void SupplierListDialog::load(const QStringList &supplierLines)
 {
     m_list->clear();
     m_list->addItems(SupplierLookup::chooserItems(supplierLines));
 }
 
-void SupplierListDialog::Result(QString &code) const
+void SupplierListDialog::apply(QString &code) const
 {
     code.clear();
     if (!confirmed())

@@ -14,9 +14,9 @@ class SupplierListDialog : public OutcomeDialog {
 public:
     explicit SupplierListDialog(QWidget *parent = nullptr);
 
-    void Init(const QStringList &supplierLines);
+    void load(const QStringList &supplierLines);
     // The chosen code, or empty when not confirmed or nothing is selected.
-    void Result(QString &code) const;
+    void apply(QString &code) const;
 
 private:
     void cancelClicked();

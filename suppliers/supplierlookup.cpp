@@ -39,12 +39,12 @@ QString completeCode(const QString &code)
     return QStringLiteral("1000").left(5 - code.size()) + code;
 }
 
-QString NextSupplierCode(const QStringList &lines)
+QString nextSupplierCode(const QStringList &lines)
 {
     int largest = FirstCode;
     QSet<int> used;
     for (const QString &line : lines) {
-        if (!SupplierBook::IsSupplierHeader(line) || line.size() == 5)
+        if (!SupplierBook::isSupplierHeader(line) || line.size() == 5)
             continue;
         const int code = line.mid(5).toInt();
         used.insert(code);
@@ -67,7 +67,7 @@ bool lookUpSupplier(QString &code, Address &address, SupplierBook &book, bool su
     code = completeCode(code);
     const qsizetype pos = book.find(code);
     if (pos >= 0) {
-        address = book.record(pos).AddressLines;
+        address = book.record(pos).addressLines;
         return true;
     }
     if (!SupplierBook::isStorableCode(code))
@@ -83,7 +83,7 @@ bool lookUpSupplier(QString &code, Address &address, SupplierBook &book, bool su
     if (typed[0].isEmpty())
         return false;
     book.append({code, typed});
-    address = book.record(book.find(code)).AddressLines;
+    address = book.record(book.find(code)).addressLines;
     return true;
 }
 
@@ -102,7 +102,7 @@ bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const En
     if (code.isEmpty() || code.startsWith(QLatin1Char('0')))
         return false;
     if (code == QLatin1String("*")) {
-        code = NextSupplierCode(book.SupplierLines);
+        code = nextSupplierCode(book.fileLines);
         if (code.isEmpty()) {
             ask({Prompts::Icon::Critical, Prompts::Buttons::Ok, QString(),
                  QStringLiteral("Plus aucun code fournisseur libre : le fournisseur ne peut "
@@ -110,14 +110,14 @@ bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const En
             return false;
         }
     }
-    return lookUpSupplier(code, address, book, book.SupplierPicked, enter, ask);
+    return lookUpSupplier(code, address, book, book.chooserUsed, enter, ask);
 }
 
 QStringList chooserItems(const QStringList &lines)
 {
     QStringList items;
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (SupplierBook::IsSupplierHeader(lines.at(i)))
+        if (SupplierBook::isSupplierHeader(lines.at(i)))
             items.append(lines.at(i).mid(5, 5) + QLatin1Char(' ') + lines.at(i + 1));
     }
     return items;

@@ -30,7 +30,7 @@ QString completeCode(const QString &code);
 
 // A code one above the largest header code (at least 10002). Never six digits: past 99999 the
 // smallest free code from 10002 is taken; an empty text when none is left.
-QString NextSupplierCode(const QStringList &lines);
+QString nextSupplierCode(const QStringList &lines);
 
 // Asked for the address block of a new supplier with that code; an empty name cancels.
 using EnterSupplier = std::function<Address(const QString &code)>;
@@ -48,7 +48,7 @@ QString codeRefusal(const QString &text);
 
 // Leaving the code field: nothing for an empty code or one beginning with "0"; "*" becomes a
 // new code (empty, and said through `ask`, when none is left); then lookUpSupplier with
-// book.SupplierPicked.
+// book.chooserUsed.
 bool codeFieldExit(QString &code, Address &address, SupplierBook &book, const EnterSupplier &enter,
                    const Prompts::Handler &ask);
 

@@ -11,10 +11,10 @@ namespace {
 SupplierLookup::EnterSupplier quickEntry(SupplierEntryDialog &dialog)
 {
     return [&dialog](const QString &code) {
-        dialog.Init(code);
+        dialog.load(code);
         dialog.exec();
         std::array<QString, 4> typed;
-        dialog.Result(typed);
+        dialog.apply(typed);
         return typed;
     };
 }
@@ -24,7 +24,7 @@ SupplierLookup::EnterSupplier quickEntry(SupplierEntryDialog &dialog)
 bool lookUpSupplier(QString &code, std::array<QString, 4> &address, SupplierBook &book,
                     SupplierEntryDialog &dialog)
 {
-    return lookUpSupplier(code, address, book, dialog, book.SupplierPicked);
+    return lookUpSupplier(code, address, book, dialog, book.chooserUsed);
 }
 
 bool lookUpSupplier(QString &code, std::array<QString, 4> &address, SupplierBook &book,
@@ -42,11 +42,11 @@ bool supplierCodeLeft(QString &code, std::array<QString, 4> &address, SupplierBo
 
 QString pickSupplier(SupplierListDialog &chooser, SupplierBook &book)
 {
-    book.SupplierPicked = true;
-    chooser.Init(book.SupplierLines);
+    book.chooserUsed = true;
+    chooser.load(book.fileLines);
     chooser.exec();
     QString code;
-    chooser.Result(code);
+    chooser.apply(code);
     return code;
 }
 

@@ -16,7 +16,7 @@ class SupplierListDialog;
 namespace SupplierLookupFlow {
 
 // Lookup of `code` (completed in place). An unknown code asks "Créer le fournisseur ?" unless
-// the chooser was used once (book.SupplierPicked), then runs the quick entry dialog and
+// the chooser was used once (book.chooserUsed), then runs the quick entry dialog and
 // appends the new supplier. True when `address` was filled.
 bool lookUpSupplier(QString &code, std::array<QString, 4> &address, SupplierBook &book,
                     SupplierEntryDialog &dialog);
@@ -29,7 +29,7 @@ bool lookUpSupplier(QString &code, std::array<QString, 4> &address, SupplierBook
 bool supplierCodeLeft(QString &code, std::array<QString, 4> &address, SupplierBook &book,
                       SupplierEntryDialog &dialog);
 
-// The "..." button: sets book.SupplierPicked, runs the chooser and gives the chosen code or
+// The "..." button: sets book.chooserUsed, runs the chooser and gives the chosen code or
 // an empty text. With a code, the caller writes it into its field and runs lookUpSupplier.
 QString pickSupplier(SupplierListDialog &chooser, SupplierBook &book);
 

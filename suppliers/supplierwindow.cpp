@@ -95,11 +95,11 @@ SupplierWindow::SupplierWindow(QWidget *parent) : BaseDialog(parent)
     m_code->setFocusPolicy(Qt::ClickFocus);
     m_code->setMaximumWidth(80);
 
-    Address = new SupplierAddressBox(this);
-    Fields = {m_code};
-    for (QLineEdit *edit : Address->fields())
-        Fields.append(edit);
-    for (QLineEdit *field : Fields)
+    m_address = new SupplierAddressBox(this);
+    m_fields = {m_code};
+    for (QLineEdit *edit : m_address->fields())
+        m_fields.append(edit);
+    for (QLineEdit *field : m_fields)
         field->installEventFilter(this);
 
     auto *searchBox = new QGroupBox(QStringLiteral("Chercher"), this);
@@ -138,7 +138,7 @@ SupplierWindow::SupplierWindow(QWidget *parent) : BaseDialog(parent)
     codeRow->addStretch();
     auto *recordBox = new QVBoxLayout;
     recordBox->addLayout(codeRow);
-    recordBox->addWidget(Address);
+    recordBox->addWidget(m_address);
     auto *lower = new QHBoxLayout;
     lower->addLayout(recordBox, 1);
     lower->addWidget(searchBox);
@@ -172,17 +172,17 @@ void SupplierWindow::setCell(int row, int column, const QString &text)
 SupplierRecord SupplierWindow::rowRecord(int row) const
 {
     SupplierRecord r;
-    r.Code = cell(row, 0);
+    r.code = cell(row, 0);
     for (int k = 0; k < 4; ++k)
-        r.AddressLines[k] = cell(row, k + 1);
+        r.addressLines[k] = cell(row, k + 1);
     return r;
 }
 
 void SupplierWindow::setRowRecord(int row, const SupplierRecord &record)
 {
-    setCell(row, 0, record.Code);
+    setCell(row, 0, record.code);
     for (int k = 0; k < 4; ++k)
-        setCell(row, k + 1, record.AddressLines[k]);
+        setCell(row, k + 1, record.addressLines[k]);
 }
 
 void SupplierWindow::selectRow(int row)
@@ -195,21 +195,21 @@ void SupplierWindow::addRow()
     m_grid->setRowCount(m_grid->rowCount() + 1);
 }
 
-void SupplierWindow::Init(const QStringList &supplierLines)
+void SupplierWindow::load(const QStringList &supplierLines)
 {
     int filled = 0;
     const qsizetype n = supplierLines.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QString &line = supplierLines.at(i);
-        if (!SupplierBook::IsSupplierHeader(line))
+        if (!SupplierBook::isSupplierHeader(line))
             continue;
         if (i + 1 < n && supplierLines.at(i + 1).isEmpty())
             continue; // a record without a name is left out
         SupplierRecord r;
-        r.Code = line.mid(5, 5);
+        r.code = line.mid(5, 5);
         // Lines past the end of the list are empty, never left over from an earlier use.
         for (int k = 0; k < 4; ++k)
-            r.AddressLines[k] = supplierLines.value(i + 1 + k);
+            r.addressLines[k] = supplierLines.value(i + 1 + k);
         setRowRecord(filled, r);
         ++filled;
         if (filled > RowsBeforeGrowing)
@@ -217,26 +217,26 @@ void SupplierWindow::Init(const QStringList &supplierLines)
     }
     // Rows past the records would otherwise still show records of an earlier use.
     for (int row = filled; row < m_grid->rowCount(); ++row) {
-        if (!rowRecord(row).Code.isEmpty() || !cell(row, 1).isEmpty())
+        if (!rowRecord(row).code.isEmpty() || !cell(row, 1).isEmpty())
             setRowRecord(row, {});
     }
-    LastSupplierRow = filled - 1;
+    lastSupplierRow = filled - 1;
     m_newRow = -1;
     {
         // Row 0 is shown when the window is activated.
         const QSignalBlocker blocker(m_grid);
         selectRow(0);
     }
-    SupplierGridModified = false;
+    gridModified = false;
     sortSuppliers();
 }
 
-void SupplierWindow::Result(QStringList &supplierLines) const
+void SupplierWindow::apply(QStringList &supplierLines) const
 {
-    if (!SupplierGridModified)
+    if (!gridModified)
         return;
     QList<SupplierRecord> records;
-    for (int row = 0; row <= LastSupplierRow; ++row) {
+    for (int row = 0; row <= lastSupplierRow; ++row) {
         // A row added and left by the close box before its code was accepted is no record.
         if (row == m_newRow && !SupplierBook::isStorableCode(cell(row, 0)))
             continue;
@@ -249,12 +249,12 @@ void SupplierWindow::readRecord()
 {
     const int row = m_grid->currentRow();
     const SupplierRecord r = row >= 0 ? rowRecord(row) : SupplierRecord();
-    m_code->setText(r.Code);
-    Address->setAddress(r.AddressLines);
+    m_code->setText(r.code);
+    m_address->setAddress(r.addressLines);
     m_code->setReadOnly(true);
     // A row past the records never reaches the list: typing there would be lost.
-    const bool holdsRecord = row >= 0 && row <= LastSupplierRow;
-    Address->setReadOnly(!holdsRecord);
+    const bool holdsRecord = row >= 0 && row <= lastSupplierRow;
+    m_address->setReadOnly(!holdsRecord);
 }
 
 bool SupplierWindow::writeBackRecord()
@@ -262,9 +262,9 @@ bool SupplierWindow::writeBackRecord()
     const int row = m_grid->currentRow();
     if (row < 0)
         return true;
-    const SupplierRecord shown{m_code->text(), Address->address()};
-    if (row == m_newRow && !SupplierBook::isStorableCode(shown.Code)) {
-        Prompts::warning(SupplierBook::refusedCodeMessage(shown.Code), Prompts::Buttons::Ok);
+    const SupplierRecord shown{m_code->text(), m_address->address()};
+    if (row == m_newRow && !SupplierBook::isStorableCode(shown.code)) {
+        Prompts::warning(SupplierBook::refusedCodeMessage(shown.code), Prompts::Buttons::Ok);
         m_code->setFocus(Qt::OtherFocusReason);
         m_code->selectAll();
         return false;
@@ -272,7 +272,7 @@ bool SupplierWindow::writeBackRecord()
     // Whatever the fields show is the record, however it was edited (typed, pasted, deleted).
     if (rowRecord(row) != shown) {
         setRowRecord(row, shown);
-        SupplierGridModified = true;
+        gridModified = true;
     }
     return true;
 }
@@ -281,7 +281,7 @@ bool SupplierWindow::leaveRow()
 {
     const int row = m_grid->currentRow();
     if (row >= 0 && row == m_newRow) {
-        const bool untouched = std::all_of(Fields.cbegin(), Fields.cend(),
+        const bool untouched = std::all_of(m_fields.cbegin(), m_fields.cend(),
                                            [](const QLineEdit *f) { return f->text().isEmpty(); });
         if (untouched) {
             removeNewRow();
@@ -305,8 +305,8 @@ void SupplierWindow::removeNewRow()
 {
     // "Ajouter" opens the row after the last record, so taking it away shifts nothing.
     setRowRecord(m_newRow, {});
-    if (m_newRow == LastSupplierRow)
-        --LastSupplierRow;
+    if (m_newRow == lastSupplierRow)
+        --lastSupplierRow;
     m_newRow = -1;
 }
 
@@ -325,10 +325,10 @@ void SupplierWindow::nextSupplier()
     if (!leaveRow())
         return;
     const int row = m_grid->currentRow();
-    if (row < LastSupplierRow)
+    if (row < lastSupplierRow)
         selectRow(row + 1);
-    else if (row > LastSupplierRow && LastSupplierRow >= 0)
-        selectRow(LastSupplierRow); // from an added row given up, back to the last record
+    else if (row > lastSupplierRow && lastSupplierRow >= 0)
+        selectRow(lastSupplierRow); // from an added row given up, back to the last record
     readRecord();
 }
 
@@ -336,15 +336,15 @@ void SupplierWindow::addSupplier()
 {
     if (!leaveRow())
         return;
-    ++LastSupplierRow;
-    if (LastSupplierRow > RowsBeforeGrowing)
+    ++lastSupplierRow;
+    if (lastSupplierRow > RowsBeforeGrowing)
         addRow();
     // A blank row: after deletions it could still hold the values of a former record.
-    setRowRecord(LastSupplierRow, {});
-    selectRow(LastSupplierRow);
+    setRowRecord(lastSupplierRow, {});
+    selectRow(lastSupplierRow);
     readRecord();
-    SupplierGridModified = true;
-    m_newRow = LastSupplierRow;
+    gridModified = true;
+    m_newRow = lastSupplierRow;
     m_code->setReadOnly(false);
     m_code->setFocus(Qt::OtherFocusReason);
 }
@@ -352,21 +352,21 @@ void SupplierWindow::addSupplier()
 void SupplierWindow::deleteSupplier()
 {
     const int current = m_grid->currentRow();
-    if (LastSupplierRow == 0 || current < 0 || current > LastSupplierRow)
+    if (lastSupplierRow == 0 || current < 0 || current > lastSupplierRow)
         return;
-    for (int row = current; row <= LastSupplierRow; ++row)
+    for (int row = current; row <= lastSupplierRow; ++row)
         setRowRecord(row, rowRecord(row + 1));
-    --LastSupplierRow;
+    --lastSupplierRow;
     if (current == m_newRow)
         m_newRow = -1;
-    SupplierGridModified = true;
+    gridModified = true;
     readRecord();
 }
 
 void SupplierWindow::findSupplier()
 {
     const QString code = m_searchCode->text();
-    for (int row = 0; row <= LastSupplierRow; ++row) {
+    for (int row = 0; row <= lastSupplierRow; ++row) {
         if (cell(row, 0) == code) {
             selectRow(row);
             readRecord();
@@ -379,13 +379,13 @@ void SupplierWindow::findSupplier()
 void SupplierWindow::sortSuppliers()
 {
     QList<SupplierRecord> records;
-    for (int row = 0; row <= LastSupplierRow; ++row)
+    for (int row = 0; row <= lastSupplierRow; ++row)
         records.append(rowRecord(row));
     if (!SupplierBook::sortRecords(records))
         return;
-    for (int row = 0; row <= LastSupplierRow; ++row)
+    for (int row = 0; row <= lastSupplierRow; ++row)
         setRowRecord(row, records.at(row));
-    SupplierGridModified = true;
+    gridModified = true;
 }
 
 void SupplierWindow::closeClicked()
@@ -425,7 +425,7 @@ bool SupplierWindow::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (!Fields.contains(static_cast<QLineEdit *>(watched)))
+    if (!m_fields.contains(static_cast<QLineEdit *>(watched)))
         return BaseDialog::eventFilter(watched, event);
 
     switch (key->key()) {
@@ -454,8 +454,8 @@ bool SupplierWindow::eventFilter(QObject *watched, QEvent *event)
 
 void manageSuppliers(SupplierWindow &window, SupplierBook &book)
 {
-    window.Init(book.SupplierLines);
+    window.load(book.fileLines);
     window.exec();
-    window.Result(book.SupplierLines);
-    book.SuppliersModified = true;
+    window.apply(book.fileLines);
+    book.modified = true;
 }

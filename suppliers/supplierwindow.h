@@ -13,15 +13,15 @@ class QTableWidget;
 class QToolButton;
 
 // The supplier management window ("Gestion des fournisseurs"). It works on a copy of the
-// supplier lines spread over a grid, one record per row, sorted by name; Result rebuilds the
+// supplier lines spread over a grid, one record per row, sorted by name; apply() rebuilds the
 // lines from the grid when anything changed.
 class SupplierWindow : public BaseDialog {
     Q_OBJECT
 public:
     explicit SupplierWindow(QWidget *parent = nullptr);
 
-    void Init(const QStringList &supplierLines);
-    void Result(QStringList &supplierLines) const;
+    void load(const QStringList &supplierLines);
+    void apply(QStringList &supplierLines) const;
 
     void readRecord();
     // False when the row being added has a code that is not five digits: the user is told,
@@ -34,8 +34,8 @@ public:
     void findSupplier();
     void sortSuppliers();
 
-    int LastSupplierRow = -1;
-    bool SupplierGridModified = false;
+    int lastSupplierRow = -1;
+    bool gridModified = false;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -60,7 +60,7 @@ private:
 
     QTableWidget *m_grid;
     QLineEdit *m_code;
-    SupplierAddressBox *Address;
+    SupplierAddressBox *m_address;
     QLineEdit *m_searchCode;
     QToolButton *m_previousButton;
     QToolButton *m_nextButton;
@@ -68,7 +68,7 @@ private:
     QToolButton *m_deleteButton;
     QPushButton *m_closeButton;
     QPushButton *m_searchButton;
-    QList<QLineEdit *> Fields;
+    QList<QLineEdit *> m_fields;
     // The row "Ajouter" opened, while the current row is that row; -1 otherwise.
     int m_newRow = -1;
 };

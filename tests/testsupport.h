@@ -69,12 +69,12 @@ struct Order {
 // is false.
 inline QStringList block(int index, const Order &order, bool close = true)
 {
-    QStringList lines{OrderFormat::BlockOpenLabel(index), QStringLiteral("NUM") + order.number,
+    QStringList lines{OrderFormat::blockOpenLabel(index), QStringLiteral("NUM") + order.number,
                       order.date, order.code, order.terms};
     lines += order.address;
     lines += order.body;
     if (close)
-        lines << OrderFormat::BlockCloseLabel(index);
+        lines << OrderFormat::blockCloseLabel(index);
     return lines;
 }
 

@@ -30,48 +30,48 @@ AboutBox::AboutBox(QWidget *parent) : BaseDialog(parent)
     panel->setObjectName(QStringLiteral("Frame"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-    ProgramIcon = new QLabel(panel);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setFixedSize(80, 70);
-    ProgramIcon->setAlignment(Qt::AlignCenter);
-    ProgramIcon->setPixmap(ProgramPicture::pixmap(QSize(80, 70)));
+    m_programIcon = new QLabel(panel);
+    m_programIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    m_programIcon->setFixedSize(80, 70);
+    m_programIcon->setAlignment(Qt::AlignCenter);
+    m_programIcon->setPixmap(ProgramPicture::pixmap(QSize(80, 70)));
 
-    ProductName = new QLabel(QStringLiteral("Qor Commande"), panel);
-    ProductName->setObjectName(QStringLiteral("ProductName"));
-    ProductName->setFont(pixelFont(20, true));
+    m_productName = new QLabel(QStringLiteral("Qor Commande"), panel);
+    m_productName->setObjectName(QStringLiteral("ProductName"));
+    m_productName->setFont(pixelFont(20, true));
 
-    Version = new QLabel(QStringLiteral("Version 2.0"), panel);
-    Version->setObjectName(QStringLiteral("Version"));
-    Version->setFont(pixelFont(13, true));
+    m_version = new QLabel(QStringLiteral("Version 2.0"), panel);
+    m_version->setObjectName(QStringLiteral("Version"));
+    m_version->setFont(pixelFont(13, true));
 
-    Comments = new QLabel(QStringLiteral("Gestion des commandes."), panel);
-    Comments->setObjectName(QStringLiteral("Comments"));
-    Comments->setFont(pixelFont(17, false));
-    Comments->setWordWrap(true);
+    m_comments = new QLabel(QStringLiteral("Gestion des commandes."), panel);
+    m_comments->setObjectName(QStringLiteral("Comments"));
+    m_comments->setFont(pixelFont(17, false));
+    m_comments->setWordWrap(true);
 
-    Licence = new QLabel(
+    m_licence = new QLabel(
         QStringLiteral("Logiciel libre sous licence GNU GPL version 3 ou ultérieure."), panel);
-    Licence->setObjectName(QStringLiteral("Licence"));
-    Licence->setWordWrap(true);
+    m_licence->setObjectName(QStringLiteral("Licence"));
+    m_licence->setWordWrap(true);
 
     auto *grid = new QGridLayout(panel);
     grid->setContentsMargins(10, 10, 16, 14);
     grid->setHorizontalSpacing(16);
-    grid->addWidget(ProgramIcon, 0, 0, 2, 1, Qt::AlignTop | Qt::AlignLeft);
-    grid->addWidget(ProductName, 0, 1, Qt::AlignBottom);
-    grid->addWidget(Version, 1, 1, Qt::AlignTop);
-    grid->addWidget(Comments, 2, 0, 1, 2);
-    grid->addWidget(Licence, 3, 0, 1, 2);
+    grid->addWidget(m_programIcon, 0, 0, 2, 1, Qt::AlignTop | Qt::AlignLeft);
+    grid->addWidget(m_productName, 0, 1, Qt::AlignBottom);
+    grid->addWidget(m_version, 1, 1, Qt::AlignTop);
+    grid->addWidget(m_comments, 2, 0, 1, 2);
+    grid->addWidget(m_licence, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panel);
-    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
+    layout->addWidget(m_okButton, 0, Qt::AlignHCenter);
 
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
 }
@@ -80,5 +80,5 @@ void AboutBox::showEvent(QShowEvent *event)
 {
     BaseDialog::showEvent(event);
     // Escape already closes a dialog; Enter reaches the default button.
-    OKButton->setFocus();
+    m_okButton->setFocus();
 }

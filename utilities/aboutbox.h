@@ -17,10 +17,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *ProgramIcon;
-    QLabel *ProductName;
-    QLabel *Version;
-    QLabel *Comments;
-    QLabel *Licence;
-    QPushButton *OKButton;
+    QLabel *m_programIcon;
+    QLabel *m_productName;
+    QLabel *m_version;
+    QLabel *m_comments;
+    QLabel *m_licence;
+    QPushButton *m_okButton;
 };

@@ -36,7 +36,7 @@ protected:
 } // namespace
 
 CalendarWindow::CalendarWindow(QWidget *parent)
-    : BaseDialog(parent, BaseDialog::Placement::OverParent), Calendar(Clock::today())
+    : BaseDialog(parent, BaseDialog::Placement::OverParent), m_calendar(Clock::today())
 {
     setObjectName(QStringLiteral("CalendarWindow"));
     setWindowTitle(QStringLiteral("Calendrier"));
@@ -101,8 +101,8 @@ CalendarWindow::CalendarWindow(QWidget *parent)
     connect(m_nextMonthButton, &QPushButton::clicked, this, &CalendarWindow::showNextMonth);
     connect(m_closeButton, &QPushButton::clicked, this, &CalendarWindow::closeClicked);
     connect(m_monthView, &QCalendarWidget::selectionChanged, this, [this] {
-        if (!Showing) {
-            Calendar.setDate(m_monthView->selectedDate());
+        if (!m_showing) {
+            m_calendar.setDate(m_monthView->selectedDate());
             dateChosen();
         }
     });
@@ -124,18 +124,18 @@ void CalendarWindow::prepareShowing()
 
 void CalendarWindow::dateChosen()
 {
-    m_caption->setText(Calendar.caption());
+    m_caption->setText(m_calendar.caption());
 }
 
 void CalendarWindow::showPreviousMonth()
 {
-    Calendar.previousMonth();
+    m_calendar.previousMonth();
     showCalendarDate();
 }
 
 void CalendarWindow::showNextMonth()
 {
-    Calendar.nextMonth();
+    m_calendar.nextMonth();
     showCalendarDate();
 }
 
@@ -143,14 +143,14 @@ void CalendarWindow::showNextMonth()
 // blank days of the neighbouring months cannot be chosen.
 void CalendarWindow::showCalendarDate()
 {
-    const QDate date = Calendar.date();
-    Showing = true;
+    const QDate date = m_calendar.date();
+    m_showing = true;
     m_monthView->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     m_monthView->setSelectedDate(date);
     m_monthView->setCurrentPage(date.year(), date.month());
     m_monthView->setDateRange(QDate(date.year(), date.month(), 1),
                               QDate(date.year(), date.month(), date.daysInMonth()));
-    Showing = false;
+    m_showing = false;
     dateChosen();
 }
 

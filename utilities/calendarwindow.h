@@ -15,7 +15,7 @@ class CalendarWindow : public BaseDialog {
 public:
     explicit CalendarWindow(QWidget *parent = nullptr);
 
-    const MonthCalendar &calendar() const { return Calendar; }
+    const MonthCalendar &calendar() const { return m_calendar; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -32,11 +32,11 @@ private:
     void closeClicked();
     void showCalendarDate();
 
-    MonthCalendar Calendar;
+    MonthCalendar m_calendar;
     QLabel *m_caption;
     QCalendarWidget *m_monthView;
     QPushButton *m_previousMonthButton;
     QPushButton *m_nextMonthButton;
     QPushButton *m_closeButton;
-    bool Showing = false;
+    bool m_showing = false;
 };

@@ -47,27 +47,27 @@ Result<int> digitsAt(const QString &text, int position, int length)
 void ClockSetting::tick()
 {
     const QDateTime now = Clock::now().toLocalTime();
-    Time = now.time().toString(QStringLiteral("hh:mm:ss"));
-    Date = now.date().toString(QStringLiteral("dd/MM/yyyy"));
+    m_time = now.time().toString(QStringLiteral("hh:mm:ss"));
+    m_date = now.date().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 void ClockSetting::activate()
 {
-    SettingMode = false;
+    m_setting = false;
     tick();
 }
 
 Status ClockSetting::spin(int step)
 {
-    if (ChosenField == NoField)
+    if (m_field == NoField)
         return {};
-    const Span span = spanOf(ChosenField);
-    QString &text = span.inDate ? Date : Time;
+    const Span span = spanOf(m_field);
+    QString &text = span.inDate ? m_date : m_time;
     const QString digits = text.mid(span.position, span.length);
     int value = 0;
     if (!NumberText::tryToInteger(digits, value))
         return Failure::notAnInteger(digits);
-    if (ChosenField == Year && value < 100)
+    if (m_field == Year && value < 100)
         value += 1900; // a two-digit year is of the 1900s
     value = std::clamp(value + step, span.lowest, span.highest);
     text.replace(span.position, digits.size(),
@@ -77,13 +77,13 @@ Status ClockSetting::spin(int step)
 
 Result<ClockSetting::Outcome> ClockSetting::toggleSetting()
 {
-    if (!SettingMode) {
-        SettingMode = true;
+    if (!m_setting) {
+        m_setting = true;
         return Outcome::Stopped;
     }
     const Result<Outcome> outcome = applyToComputer();
     if (outcome && *outcome != Outcome::Invalid) {
-        SettingMode = false;
+        m_setting = false;
         tick();
     }
     return outcome;
@@ -91,15 +91,15 @@ Result<ClockSetting::Outcome> ClockSetting::toggleSetting()
 
 Result<ClockSetting::Outcome> ClockSetting::applyToComputer()
 {
-    Refusal.clear();
-    const Result<QDateTime> utc = displayedUtc(Time, Date);
+    m_refusal.clear();
+    const Result<QDateTime> utc = displayedUtc(m_time, m_date);
     if (!utc)
         return utc.failure();
     if (!utc->isValid())
         return Outcome::Invalid;
     const Status set = Clock::setSystemTime(*utc);
     if (!set) {
-        Refusal = set.message();
+        m_refusal = set.message();
         return Outcome::Refused;
     }
     return Outcome::Applied;

@@ -25,8 +25,8 @@ public:
     // Opening the window: leaves setting mode and shows the current time.
     void activate();
 
-    void setField(Field field) { ChosenField = field; }
-    Field field() const { return ChosenField; }
+    void setField(Field field) { m_field = field; }
+    Field field() const { return m_field; }
 
     // Step the chosen field by one, clamped; no field chosen changes nothing. Digits that do
     // not read as a number give the integer conversion failure and change nothing.
@@ -45,24 +45,24 @@ public:
     static Result<QDateTime> displayedUtc(const QString &time, const QString &date);
 
     // Why the last second press did not set the clock, in French for the user.
-    const QString &refusal() const { return Refusal; }
+    const QString &refusal() const { return m_refusal; }
 
-    bool settingMode() const { return SettingMode; }
-    bool timerEnabled() const { return !SettingMode; }
-    const QString &timeText() const { return Time; }
-    const QString &dateText() const { return Date; }
+    bool settingMode() const { return m_setting; }
+    bool timerEnabled() const { return !m_setting; }
+    const QString &timeText() const { return m_time; }
+    const QString &dateText() const { return m_date; }
     void setTexts(const QString &time, const QString &date)
     {
-        Time = time;
-        Date = date;
+        m_time = time;
+        m_date = date;
     }
 
 private:
     Status spin(int step);
 
-    QString Time;
-    QString Date;
-    QString Refusal;
-    Field ChosenField = NoField;
-    bool SettingMode = false;
+    QString m_time;
+    QString m_date;
+    QString m_refusal;
+    Field m_field = NoField;
+    bool m_setting = false;
 };

@@ -120,7 +120,7 @@ ClockWindow::ClockWindow(QWidget *parent) : BaseDialog(parent, BaseDialog::Place
     connect(m_adjustButton, &SpinButton::downClicked, this, &ClockWindow::decrease);
     connect(m_fields, &QButtonGroup::idClicked, this, &ClockWindow::fieldChosen);
 
-    Setting.tick();
+    m_setting.tick();
     refresh();
 }
 
@@ -138,7 +138,7 @@ void ClockWindow::hideEvent(QHideEvent *event)
 
 void ClockWindow::prepareShowing()
 {
-    Setting.activate();
+    m_setting.activate();
     refresh();
     m_timer->start();
 }
@@ -150,25 +150,25 @@ void ClockWindow::deactivated()
 
 void ClockWindow::timerTicked()
 {
-    Setting.tick();
+    m_setting.tick();
     refresh();
 }
 
 void ClockWindow::fieldChosen(int id)
 {
-    Setting.setField(static_cast<ClockSetting::Field>(id));
+    m_setting.setField(static_cast<ClockSetting::Field>(id));
 }
 
 void ClockWindow::setClicked()
 {
     Application::run([this] {
-        const Result<ClockSetting::Outcome> toggled = Setting.toggleSetting();
+        const Result<ClockSetting::Outcome> toggled = m_setting.toggleSetting();
         if (!Application::succeeded(toggled))
             return;
         const ClockSetting::Outcome outcome = *toggled;
         refresh();
         m_timer->setInterval(1000);
-        if (Setting.timerEnabled())
+        if (m_setting.timerEnabled())
             m_timer->start();
         else
             m_timer->stop();
@@ -176,14 +176,14 @@ void ClockWindow::setClicked()
             Prompts::warning(QStringLiteral("Date ou heure incorrecte"), Prompts::Buttons::Ok,
                              windowTitle());
         else if (outcome == ClockSetting::Outcome::Refused)
-            Prompts::error(Setting.refusal(), windowTitle());
+            Prompts::error(m_setting.refusal(), windowTitle());
     });
 }
 
 void ClockWindow::increase()
 {
     Application::run([this] {
-        if (Application::succeeded(Setting.spinUp()))
+        if (Application::succeeded(m_setting.spinUp()))
             refresh();
     });
 }
@@ -191,13 +191,13 @@ void ClockWindow::increase()
 void ClockWindow::decrease()
 {
     Application::run([this] {
-        if (Application::succeeded(Setting.spinDown()))
+        if (Application::succeeded(m_setting.spinDown()))
             refresh();
     });
 }
 
 void ClockWindow::refresh()
 {
-    m_time->setText(Setting.timeText());
-    m_date->setText(Setting.dateText());
+    m_time->setText(m_setting.timeText());
+    m_date->setText(m_setting.dateText());
 }

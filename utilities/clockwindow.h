@@ -17,7 +17,7 @@ class ClockWindow : public BaseDialog {
 public:
     explicit ClockWindow(QWidget *parent = nullptr);
 
-    const ClockSetting &setting() const { return Setting; }
+    const ClockSetting &setting() const { return m_setting; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -33,7 +33,7 @@ private:
     void fieldChosen(int id);
     void refresh();
 
-    ClockSetting Setting;
+    ClockSetting m_setting;
     QLabel *m_time;
     QLabel *m_date;
     QButtonGroup *m_fields;

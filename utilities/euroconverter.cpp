@@ -5,29 +5,29 @@
 
 QString EuroConverter::rateText() const
 {
-    return NumberText::general(ScaledRate * 0.00001L);
+    return NumberText::general(m_scaledRate * 0.00001L);
 }
 
 void EuroConverter::startEntryIfResultShown()
 {
-    if (ResultShown) {
-        EntryText.clear();
-        ResultText.clear();
+    if (m_resultShown) {
+        m_entryText.clear();
+        m_resultText.clear();
     }
-    ResultShown = false;
+    m_resultShown = false;
 }
 
 void EuroConverter::keypad(QChar digit)
 {
     startEntryIfResultShown();
-    EntryText += digit;
+    m_entryText += digit;
 }
 
 bool EuroConverter::keyPress(QChar key)
 {
     const bool closes = key == QChar(Escape);
     if (key == QChar(Enter)) {
-        ResultShown = true;
+        m_resultShown = true;
         if (tryConvert())
             return false;
     }
@@ -35,7 +35,7 @@ bool EuroConverter::keyPress(QChar key)
     if (key == QLatin1Char('.'))
         key = QLatin1Char(',');
     if ((key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char(','))
-        EntryText += key;
+        m_entryText += key;
     return closes;
 }
 
@@ -49,45 +49,45 @@ void EuroConverter::convert()
 bool EuroConverter::tryConvert()
 {
     Real v = 0;
-    if (!NumberText::tryToReal(EntryText, v) || !Real48::tryStore(v, v))
+    if (!NumberText::tryToReal(m_entryText, v) || !Real48::tryStore(v, v))
         return false;
     Real result = 0;
-    if (ChosenDirection == FrancsToEuros) {
-        if (!Real48::tryStore(v * 100000 / ScaledRate, v))
+    if (m_direction == FrancsToEuros) {
+        if (!Real48::tryStore(v * 100000 / m_scaledRate, v))
             return false;
         result = NumberText::roundHalfEven(v * 100) * 0.01L;
     } else {
-        if (!Real48::tryStore(v * ScaledRate * 0.000001L, v))
+        if (!Real48::tryStore(v * m_scaledRate * 0.000001L, v))
             return false;
         result = NumberText::roundHalfEven(v * 100) * 0.1L;
     }
-    ResultText = NumberText::general(result);
+    m_resultText = NumberText::general(result);
     return true;
 }
 
 void EuroConverter::spinUp()
 {
-    ScaledRate += 1;
+    m_scaledRate += 1;
 }
 
 void EuroConverter::spinDown()
 {
-    ScaledRate -= 1;
-    if (ScaledRate < 1)
-        ScaledRate = 1;
+    m_scaledRate -= 1;
+    if (m_scaledRate < 1)
+        m_scaledRate = 1;
 }
 
 void EuroConverter::getIni(Real &rate, int &direction) const
 {
-    rate = ScaledRate;
-    direction = ChosenDirection == EurosToFrancs ? EurosToFrancs : FrancsToEuros;
+    rate = m_scaledRate;
+    direction = m_direction == EurosToFrancs ? EurosToFrancs : FrancsToEuros;
 }
 
 void EuroConverter::setIni(Real rate, int direction)
 {
-    ScaledRate = rate < 100000 ? DefaultRate : rate;
+    m_scaledRate = rate < 100000 ? DefaultRate : rate;
     if (direction == EurosToFrancs)
-        ChosenDirection = EurosToFrancs;
+        m_direction = EurosToFrancs;
     else if (direction == FrancsToEuros)
-        ChosenDirection = FrancsToEuros;
+        m_direction = FrancsToEuros;
 }

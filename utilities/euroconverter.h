@@ -17,17 +17,17 @@ public:
     static constexpr char16_t Escape = 27;
     static constexpr char16_t Enter = 13;
 
-    bool resultShown() const { return ResultShown; }
-    QString entry() const { return EntryText; }
-    QString result() const { return ResultText; }
-    Direction direction() const { return ChosenDirection; }
-    void setDirection(Direction direction) { ChosenDirection = direction; }
+    bool resultShown() const { return m_resultShown; }
+    QString entry() const { return m_entryText; }
+    QString result() const { return m_resultText; }
+    Direction direction() const { return m_direction; }
+    void setDirection(Direction direction) { m_direction = direction; }
 
     // The rate as the window shows it: "6,55957".
     QString rateText() const;
 
     // The window is shown again: back to entry mode, the displays keep their texts.
-    void activate() { ResultShown = false; }
+    void activate() { m_resultShown = false; }
 
     // A keypad button: a digit or ",".
     void keypad(QChar digit);
@@ -51,9 +51,9 @@ private:
     void startEntryIfResultShown();
     bool tryConvert();
 
-    Real ScaledRate = DefaultRate;
-    bool ResultShown = false;
-    QString EntryText;
-    QString ResultText;
-    Direction ChosenDirection = FrancsToEuros;
+    Real m_scaledRate = DefaultRate;
+    bool m_resultShown = false;
+    QString m_entryText;
+    QString m_resultText;
+    Direction m_direction = FrancsToEuros;
 };

@@ -136,13 +136,13 @@ EuroConverterWindow::EuroConverterWindow(QWidget *parent)
 
 void EuroConverterWindow::rateAndDirection(Real &rate, int &direction) const
 {
-    Converter.getIni(rate, direction);
+    m_converter.getIni(rate, direction);
 }
 
 void EuroConverterWindow::setRateAndDirection(Real rate, int direction)
 {
-    Converter.setIni(rate, direction);
-    const bool francs = Converter.direction() == EuroConverter::FrancsToEuros;
+    m_converter.setIni(rate, direction);
+    const bool francs = m_converter.direction() == EuroConverter::FrancsToEuros;
     m_francsToEuros->setChecked(francs);
     m_eurosToFrancs->setChecked(!francs);
     refresh();
@@ -156,7 +156,7 @@ void EuroConverterWindow::showEvent(QShowEvent *event)
 
 void EuroConverterWindow::prepareShowing()
 {
-    Converter.activate();
+    m_converter.activate();
     refresh();
     m_convertButton->setFocus();
 }
@@ -192,7 +192,7 @@ bool EuroConverterWindow::eventFilter(QObject *watched, QEvent *event)
 
 void EuroConverterWindow::typeKey(QChar key)
 {
-    const bool closes = Converter.keyPress(key);
+    const bool closes = m_converter.keyPress(key);
     refresh();
     if (closes)
         reject();
@@ -200,7 +200,7 @@ void EuroConverterWindow::typeKey(QChar key)
 
 void EuroConverterWindow::keypad(QChar digit)
 {
-    Converter.keypad(digit);
+    m_converter.keypad(digit);
     refresh();
 }
 
@@ -211,31 +211,31 @@ void EuroConverterWindow::closeClicked()
 
 void EuroConverterWindow::convertClicked()
 {
-    Converter.convert();
+    m_converter.convert();
     refresh();
 }
 
 void EuroConverterWindow::rateUp()
 {
-    Converter.spinUp();
+    m_converter.spinUp();
     refresh();
 }
 
 void EuroConverterWindow::rateDown()
 {
-    Converter.spinDown();
+    m_converter.spinDown();
     refresh();
 }
 
 void EuroConverterWindow::directionChosen()
 {
-    Converter.setDirection(m_eurosToFrancs->isChecked() ? EuroConverter::EurosToFrancs
-                                                        : EuroConverter::FrancsToEuros);
+    m_converter.setDirection(m_eurosToFrancs->isChecked() ? EuroConverter::EurosToFrancs
+                                                          : EuroConverter::FrancsToEuros);
 }
 
 void EuroConverterWindow::refresh()
 {
-    m_entry->setText(Converter.entry());
-    m_result->setText(Converter.result());
-    m_rate->setText(Converter.rateText());
+    m_entry->setText(m_converter.entry());
+    m_result->setText(m_converter.result());
+    m_rate->setText(m_converter.rateText());
 }

@@ -51,7 +51,7 @@ private:
     void directionChosen();
     void refresh();
 
-    EuroConverter Converter;
+    EuroConverter m_converter;
     QLabel *m_entry;
     QLabel *m_result;
     QLineEdit *m_rate;

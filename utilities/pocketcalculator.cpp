@@ -211,18 +211,18 @@ QString shown(Real kept)
 
 void PocketCalculator::show(Real result)
 {
-    Display = shown(result);
-    Behind = result;
+    m_display = shown(result);
+    m_unrounded = result;
 }
 
 void PocketCalculator::activate()
 {
-    Display.clear();
-    Behind.reset();
-    Accumulator = 0;
-    Operand = 0;
-    AccumulatorValid = false;
-    PendingOperator = QChar();
+    m_display.clear();
+    m_unrounded.reset();
+    m_accumulator = 0;
+    m_operand = 0;
+    m_accumulatorValid = false;
+    m_pendingOperator = QChar();
 }
 
 Status PocketCalculator::press(int key)
@@ -260,69 +260,69 @@ Status PocketCalculator::press(int key)
 
 void PocketCalculator::digit(int d)
 {
-    if (NewEntry)
-        Display.clear();
-    Display += QChar(QLatin1Char(char('0' + d)));
-    Behind.reset();
-    NewEntry = false;
+    if (m_newEntry)
+        m_display.clear();
+    m_display += QChar(QLatin1Char(char('0' + d)));
+    m_unrounded.reset();
+    m_newEntry = false;
 }
 
 void PocketCalculator::comma()
 {
     // A comma that starts a number starts it as "0,"; a second one in the same number would
     // only make it unreadable.
-    Behind.reset();
-    if (NewEntry || Display.isEmpty()) {
-        Display = QStringLiteral("0,");
-        NewEntry = false;
+    m_unrounded.reset();
+    if (m_newEntry || m_display.isEmpty()) {
+        m_display = QStringLiteral("0,");
+        m_newEntry = false;
         return;
     }
-    if (!Display.contains(QLatin1Char(',')))
-        Display += QLatin1Char(',');
+    if (!m_display.contains(QLatin1Char(',')))
+        m_display += QLatin1Char(',');
 }
 
 Result<Real> PocketCalculator::readOperand()
 {
     Real number = 0;
-    if (Behind) {
-        if (!tryKeep(decimalOf(*Behind), number))
+    if (m_unrounded) {
+        if (!tryKeep(decimalOf(*m_unrounded), number))
             return Failure::overflow();
-        Operand = number;
-        return Operand;
+        m_operand = number;
+        return m_operand;
     }
-    if (!NumberText::tryToReal(Display, number))
-        return Failure::notAReal(Display);
-    if (!tryKeep(decimalOf(Display), number))
+    if (!NumberText::tryToReal(m_display, number))
+        return Failure::notAReal(m_display);
+    if (!tryKeep(decimalOf(m_display), number))
         return Failure::overflow();
-    Operand = number;
-    return Operand;
+    m_operand = number;
+    return m_operand;
 }
 
 Status PocketCalculator::equals()
 {
-    if (!AccumulatorValid) {
+    if (!m_accumulatorValid) {
         Real value = 0;
-        if (Behind) {
-            if (!tryKeep(decimalOf(*Behind), value))
+        if (m_unrounded) {
+            if (!tryKeep(decimalOf(*m_unrounded), value))
                 return Failure::overflow();
-        } else if (!NumberText::tryToReal(Display, value)) {
-            Display.clear();
+        } else if (!NumberText::tryToReal(m_display, value)) {
+            m_display.clear();
             return {};
-        } else if (!tryKeep(decimalOf(Display), value)) {
+        } else if (!tryKeep(decimalOf(m_display), value)) {
             return Failure::overflow();
         }
-        Accumulator = value;
-        AccumulatorValid = true;
-        NewEntry = true;
+        m_accumulator = value;
+        m_accumulatorValid = true;
+        m_newEntry = true;
         return {};
     }
     const Result<Real> read = readOperand();
     if (!read)
         return read.failure();
-    const Decimal left = decimalOf(Accumulator);
+    const Decimal left = decimalOf(m_accumulator);
     const Decimal right = decimalOf(*read);
     Decimal result = left;
-    switch (PendingOperator.unicode()) {
+    switch (m_pendingOperator.unicode()) {
     case '+':
         result = sum(left, right);
         break;
@@ -334,7 +334,7 @@ Status PocketCalculator::equals()
         break;
     case '/':
         if (*read == 0)
-            return Accumulator == 0 ? Failure::invalidOperation() : Failure::divisionByZero();
+            return m_accumulator == 0 ? Failure::invalidOperation() : Failure::divisionByZero();
         result = quotient(left, right);
         break;
     default:
@@ -343,9 +343,9 @@ Status PocketCalculator::equals()
     Real kept = 0;
     if (!tryKeep(result, kept))
         return Failure::overflow();
-    Accumulator = kept;
-    show(Accumulator);
-    NewEntry = true;
+    m_accumulator = kept;
+    show(m_accumulator);
+    m_newEntry = true;
     return {};
 }
 
@@ -353,7 +353,7 @@ Status PocketCalculator::operation(QChar op)
 {
     const Status done = equals();
     if (done) // a failure leaves the previous operator in place
-        PendingOperator = op;
+        m_pendingOperator = op;
     return done;
 }
 
@@ -387,9 +387,9 @@ Status PocketCalculator::keepResult(Real result)
     Real kept = 0;
     if (!tryKeep(decimalOf(result), kept))
         return Failure::overflow();
-    Accumulator = kept;
-    AccumulatorValid = true;
-    NewEntry = true;
+    m_accumulator = kept;
+    m_accumulatorValid = true;
+    m_newEntry = true;
     return {};
 }
 

@@ -29,7 +29,7 @@ public:
         NoKey = -1
     };
 
-    // Opening the window (and "C"): everything back to empty except NewEntry.
+    // Opening the window (and "C"): everything back to empty except m_newEntry.
     void activate();
 
     Status press(int key);
@@ -43,11 +43,11 @@ public:
     // The key a typed character stands for (Escape gives Close), or NoKey.
     static int keyFor(QChar typed);
 
-    const QString &display() const { return Display; }
-    Real accumulator() const { return Accumulator; }
-    Real operand() const { return Operand; }
-    QChar pendingOperator() const { return PendingOperator; } // null when none
-    bool accumulatorValid() const { return AccumulatorValid; }
+    const QString &display() const { return m_display; }
+    Real accumulator() const { return m_accumulator; }
+    Real operand() const { return m_operand; }
+    QChar pendingOperator() const { return m_pendingOperator; } // null when none
+    bool accumulatorValid() const { return m_accumulatorValid; }
 
 private:
     Result<Real> readOperand();
@@ -56,11 +56,11 @@ private:
     // Shows a result; the digits the display rounds off stay behind it for the next key.
     void show(Real result);
 
-    QString Display;
-    std::optional<Real> Behind; // the unrounded result shown, until the user types over it
-    Real Accumulator = 0;
-    Real Operand = 0;
-    QChar PendingOperator;
-    bool AccumulatorValid = false;
-    bool NewEntry = false;
+    QString m_display;
+    std::optional<Real> m_unrounded; // the unrounded result shown, until the user types over it
+    Real m_accumulator = 0;
+    Real m_operand = 0;
+    QChar m_pendingOperator;
+    bool m_accumulatorValid = false;
+    bool m_newEntry = false;
 };

@@ -110,7 +110,7 @@ void PocketCalculatorWindow::showEvent(QShowEvent *event)
 
 void PocketCalculatorWindow::prepareShowing()
 {
-    Calculator.activate();
+    m_calculator.activate();
     refresh();
     m_equalsKey->setFocus();
 }
@@ -160,7 +160,7 @@ QPushButton *PocketCalculatorWindow::button(int key) const
 
 void PocketCalculatorWindow::press(int key)
 {
-    const Status pressed = Calculator.press(key);
+    const Status pressed = m_calculator.press(key);
     // The display may have changed before the failure (the reciprocal that is too large).
     refresh();
     if (key == PocketCalculator::Clear)
@@ -171,5 +171,5 @@ void PocketCalculatorWindow::press(int key)
 
 void PocketCalculatorWindow::refresh()
 {
-    m_display->setText(Calculator.display());
+    m_display->setText(m_calculator.display());
 }

@@ -14,7 +14,7 @@ class PocketCalculatorWindow : public BaseDialog {
 public:
     explicit PocketCalculatorWindow(QWidget *parent = nullptr);
 
-    const PocketCalculator &calculator() const { return Calculator; }
+    const PocketCalculator &calculator() const { return m_calculator; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -49,7 +49,7 @@ private:
     QPushButton *button(int key) const;
     void refresh();
 
-    PocketCalculator Calculator;
+    PocketCalculator m_calculator;
     QLabel *m_display;
     QPushButton *m_digit0, *m_digit1, *m_digit2, *m_digit3, *m_digit4, *m_digit5, *m_digit6,
         *m_digit7, *m_digit8, *m_digit9, *m_commaKey, *m_equalsKey, *m_plusKey, *m_minusKey,

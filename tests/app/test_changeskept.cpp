@@ -45,7 +45,7 @@ QStringList order()
 }
 const QStringList Suppliers{"<FOU>10023", "Dupont", "3 avenue Foch", "69002 Lyon", "",
                             "<FOU>10024", "Martin", "Quai Bas",      "Lyon",       ""};
-const QStringList CompanyLines{"Quincaillerie Moderne",
+const QStringList companyLines{"Quincaillerie Moderne",
                                "12 place du Marché",
                                "75002 Paris",
                                "Tél. 01 23 45 67 89",
@@ -109,12 +109,12 @@ struct StartFiles {
     {
         (void)TextFile::write(Book, TextLines(order()));
         (void)TextFile::write(SupplierBook::FileName, TextLines(Suppliers));
-        (void)TextFile::write(Company::FileName, TextLines(CompanyLines));
+        (void)TextFile::write(Company::FileName, TextLines(companyLines));
         // Rates as the program keeps them, and the euro converter's own rate.
         Settings settings;
-        settings.ConverterValue = 655957;
-        for (Real *rate : {&settings.EuroRate, &settings.VatRates[0], &settings.VatRates[1],
-                           &settings.VatRates[2]})
+        settings.converterRate = 655957;
+        for (Real *rate : {&settings.euroRate, &settings.vatRates[0], &settings.vatRates[1],
+                           &settings.vatRates[2]})
             Real48::tryStore(*rate, *rate);
         QVERIFY(SettingsFile::saveSettings(settings, dir.file(Book)));
     }
@@ -426,7 +426,7 @@ void TestChangesKept::savedAndAskedAbout()
     QFETCH(QStringList, first);
     QFETCH(QStringList, second);
     Session s;
-    QVERIFY(!s.form.commande().document().fileModified());
+    QVERIFY(!s.form.orderWindow().document().fileModified());
     QCOMPARE(QApplication::focusWidget(), s.child("SupplierCode"));
     QMap<QString, QStringList> saved;
     for (const QString &name : Files)
@@ -461,7 +461,7 @@ void TestChangesKept::undoneAndRedone()
     if (file != Book)
         QSKIP("the dialogs' changes are not steps of the order's history");
     Session s;
-    OrderDocument &document = s.form.commande().document();
+    OrderDocument &document = s.form.orderWindow().document();
     auto *undo = s.form.findChild<QAction *>(QStringLiteral("EditUndoItem"));
     QVERIFY(!undo->isEnabled());
     const QStringList saved = linesOf(Book);
@@ -583,7 +583,7 @@ void TestChangesKept::sentOrderStaysAsSent_data()
         s.desktop.printerInUse = nullptr;
         QVERIFY(std::any_of(printer.engine.drawn.cbegin(), printer.engine.drawn.cend(),
                             [](const Drawn &d) { return d.text.trimmed() == "4,94"; }));
-        const BookView book = BookView::asSaved(s.form.commande().document());
+        const BookView book = BookView::asSaved(s.form.orderWindow().document());
         QCOMPARE(PurchaseBook(book).orders().value(0).total(Amount::Vat, Currency::Main), 494);
         CsvFile csv;
         PurchaseCsv::orderLines(book, 0, csv);
@@ -614,7 +614,7 @@ void TestChangesKept::sentOrderStaysAsSent_data()
         s.clickCell(1, 0);
         s.type("Boulons");
         s.key(Qt::Key_Tab);
-        QCOMPARE(s.form.commande().document().cell(1, 0), "Vis");
+        QCOMPARE(s.form.orderWindow().document().cell(1, 0), "Vis");
         auto *grid = s.child<QTableView>("Lines");
         QCOMPARE(grid->model()->index(0, 0).data().toString(), "Vis");
     }) << 1 << sent << "4,94" << false << true;
@@ -660,7 +660,7 @@ void TestChangesKept::sentOrderStaysAsSent()
     QFETCH(bool, changed);
     QFETCH(bool, kept);
     Session s;
-    OrderDocument &document = s.form.commande().document();
+    OrderDocument &document = s.form.orderWindow().document();
     s.documentCommand('y');
     s.inDialog(
         'c',
@@ -681,7 +681,7 @@ void TestChangesKept::sentOrderStaysAsSent()
     QCOMPARE(s.child<QLabel>("OrderState")->text(), state);
     QCOMPARE(s.child<QLabel>("TotalVat")->text().trimmed(), vat);
     QCOMPARE(document.snapshot().toStringList() != asSent, changed);
-    QCOMPARE(document.record().Life.rates.has_value(), kept);
+    QCOMPARE(document.record().life.rates.has_value(), kept);
 }
 
 // The program's own application object, as in the program.

@@ -193,8 +193,8 @@ private:
         return m_form->findChild<W *>(QLatin1String(name));
     }
     QWidget *focused() const { return QApplication::focusWidget(); }
-    const OrderBook &book() const { return m_form->commande().book(); }
-    OrderDocument &document() const { return m_form->commande().document(); }
+    const OrderBook &book() const { return m_form->orderWindow().book(); }
+    OrderDocument &document() const { return m_form->orderWindow().document(); }
 
     std::unique_ptr<TemporaryWorkingDir> m_dir;
     std::unique_ptr<ModalAnswerer> m_modals;
@@ -254,7 +254,7 @@ void TestKeyboard::openAndSave(const QList<QStringList> &orders)
     QCOMPARE(m_form->fileName(), m_book);
     key(Qt::Key_S, Qt::ControlModifier);
     bool modified = true;
-    QVERIFY(!m_form->commande().bookModified(modified));
+    QVERIFY(!m_form->orderWindow().bookModified(modified));
     QCOMPARE(focused(), child("SupplierCode"));
     m_modals->seen.clear();
 }
@@ -432,8 +432,8 @@ void TestKeyboard::deleteLineFromKeyboardMenu()
     QVERIFY(deleteLine->isEnabled());
     key(Qt::Key_E);
     QTRY_VERIFY(!QApplication::activePopupWidget());
-    QCOMPARE(m_form->commande().document().cell(1, 0), QStringLiteral("Ecrous"));
-    QVERIFY(m_form->commande().document().cell(2, 0).isEmpty());
+    QCOMPARE(m_form->orderWindow().document().cell(1, 0), QStringLiteral("Ecrous"));
+    QVERIFY(m_form->orderWindow().document().cell(2, 0).isEmpty());
     QCOMPARE(document().lastRow(), 1);
     QVERIFY(document().fileModified());
 
@@ -466,7 +466,7 @@ void TestKeyboard::cellEditGoesOnAfterMenuAndBox()
     type(QStringLiteral("ons"));
     QTest::mouseClick(child("AddressLine2"), Qt::LeftButton);
 
-    QCOMPARE(m_form->commande().document().cell(3, 0), QStringLiteral("Boulons"));
+    QCOMPARE(m_form->orderWindow().document().cell(3, 0), QStringLiteral("Boulons"));
     QVERIFY(document().orderModified());
     QCOMPARE(book().orderCount(), 1);
 }
@@ -506,8 +506,8 @@ QStringList TestKeyboard::savedDesignations() const
     if (!TextFile::read(m_book, lines) || !*OrderFormat::decode(TextLines(lines), 0, written))
         return {QStringLiteral("(unreadable)")};
     QStringList designations;
-    for (const OrderLine &line : std::as_const(written.Lines))
-        designations << line.Designation;
+    for (const OrderLine &line : std::as_const(written.lines))
+        designations << line.designation;
     return designations;
 }
 
@@ -526,9 +526,9 @@ void TestKeyboard::everyRowTypedWithEnterIsKept()
         key(Qt::Key_Tab);
         type(QStringLiteral("1,5"));
         key(Qt::Key_Return);
-        QCOMPARE(m_form->commande().currentGridRow(), qMin(row + 1, OrderDocument::GridRows));
+        QCOMPARE(m_form->orderWindow().currentGridRow(), qMin(row + 1, OrderDocument::GridRows));
     }
-    QCOMPARE(m_form->commande().currentGridColumn(), 0);
+    QCOMPARE(m_form->orderWindow().currentGridColumn(), 0);
     QCOMPARE(child<QLabel>("StatusPanel0")->text(),
              QStringLiteral("La commande est complète : 63 lignes au plus."));
     key(Qt::Key_S, Qt::ControlModifier);
@@ -642,14 +642,14 @@ void TestKeyboard::copyNewOrderPaste()
     // "&Dernier" shows the last order of the book.
     menu('d', 'd');
     QTRY_COMPARE(book().currentOrder(), count - 1);
-    QCOMPARE(m_form->commande().document().cell(1, 0), designations.last());
+    QCOMPARE(m_form->orderWindow().document().cell(1, 0), designations.last());
     key(Qt::Key_C, Qt::ControlModifier);
     // "&Nouvelle commande": an empty order with the next number.
     menu('d', 'n');
     QTRY_COMPARE(book().currentOrder(), count);
     QCOMPARE(focused(), child("SupplierCode"));
     QVERIFY(child<QLineEdit>("SupplierCode")->text().isEmpty());
-    QVERIFY(m_form->commande().document().cell(1, 0).isEmpty());
+    QVERIFY(m_form->orderWindow().document().cell(1, 0).isEmpty());
     QCOMPARE(child<QLineEdit>("OrderNumber")->text(),
              QStringLiteral("20000300%1").arg(indexes.last() + 2));
     key(Qt::Key_V, Qt::ControlModifier);
@@ -657,7 +657,7 @@ void TestKeyboard::copyNewOrderPaste()
     // The new order holds the copied one; the field did not take the desktop's clipboard.
     QCOMPARE(child<QLineEdit>("SupplierCode")->text(), QStringLiteral("10024"));
     QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Martin"));
-    QCOMPARE(m_form->commande().document().cell(1, 0), designations.last());
+    QCOMPARE(m_form->orderWindow().document().cell(1, 0), designations.last());
     QVERIFY(m_modals->seen.isEmpty());
 
     // Saved with Ctrl+S, the book holds every order and the copy, which stepping all reach.
@@ -678,17 +678,17 @@ void TestKeyboard::copyNewOrderPaste()
     QVERIFY(*OrderFormat::decode(TextLines(lines), count, copy));
     const auto designationsOf = [](const OrderRecord &record) {
         QStringList texts;
-        for (const OrderLine &line : record.Lines)
-            texts << line.Designation;
+        for (const OrderLine &line : record.lines)
+            texts << line.designation;
         return texts;
     };
     QCOMPARE(designationsOf(copy), designationsOf(copied));
-    QCOMPARE(m_form->commande().document().clipboard().order().Memo, copied.Memo);
-    QVERIFY(copy.Memo.isEmpty());
+    QCOMPARE(m_form->orderWindow().document().clipboard().order().note, copied.note);
+    QVERIFY(copy.note.isEmpty());
     QCOMPARE(lines.filter(QStringLiteral("REF")).size(), more.filter(QStringLiteral("REF")).size());
     menu('d', 'r');
     for (const QString &designation : designations + QStringList{designations.last()}) {
-        QCOMPARE(m_form->commande().document().cell(1, 0), designation);
+        QCOMPARE(m_form->orderWindow().document().cell(1, 0), designation);
         key(Qt::Key_PageDown);
     }
     QCOMPARE(book().currentOrder(), count);
@@ -874,7 +874,7 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     QFETCH(QString, shortcut);
     QVERIFY(start({dupontOrder(), orderBlock(1, QStringLiteral("10024"), QStringLiteral("Martin"),
                                              QStringLiteral("Clou"))}));
-    OrderWindow &order = m_form->commande();
+    OrderWindow &order = m_form->orderWindow();
     // The first order is copied, the second one shown.
     key(Qt::Key_C, Qt::ControlModifier);
     key(Qt::Key_PageDown);
@@ -910,7 +910,7 @@ void TestKeyboard::shortcutsWhereverTheFocusIs()
     QTest::keySequence(window(), QKeySequence::fromString(shortcut));
 
     if (shortcut == QLatin1String("Ctrl+C")) {
-        QCOMPARE(order.document().clipboard().order().SupplierCode, QStringLiteral("10024"));
+        QCOMPARE(order.document().clipboard().order().supplierCode, QStringLiteral("10024"));
     } else if (shortcut == QLatin1String("Ctrl+V")) {
         QCOMPARE(child<QLineEdit>("SupplierCode")->text(), QStringLiteral("10023"));
         QCOMPARE(child<QLineEdit>("AddressLine1")->text(), QStringLiteral("Dupont"));

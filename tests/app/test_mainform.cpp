@@ -62,7 +62,7 @@ QByteArray contents(const QString &fileName)
 void writeSettings(bool autoOpen, const QString &fileName)
 {
     Settings settings;
-    settings.AutoOpen = autoOpen ? 1 : 0;
+    settings.autoOpen = autoOpen ? 1 : 0;
     QVERIFY(TextFile::writeBytes(SettingsFile::fileName(), SettingsFile::save(settings, fileName)));
 }
 
@@ -213,9 +213,9 @@ void TestMainForm::saveQuestion()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QString other = m_dir->file(QStringLiteral("other.cmd"));
     writeBook(other, 3);
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     // A save keeps the file it replaces as a backup: that shows whether the book was written.
-    const QStringList linesBefore = m_form->commande().book().lines().toStringList();
+    const QStringList linesBefore = m_form->orderWindow().book().lines().toStringList();
     m_desktop->asked.clear();
     m_desktop->answer(answer);
 
@@ -234,18 +234,18 @@ void TestMainForm::saveQuestion()
     QCOMPARE(QFile::exists(path + QStringLiteral(".bak")), saved);
     if (!goesOn) {
         QCOMPARE(m_form->fileName(), path);
-        QCOMPARE(m_form->commande().book().lines(), linesBefore);
+        QCOMPARE(m_form->orderWindow().book().lines(), linesBefore);
         QVERIFY(m_form->isVisible());
         bool modified = false;
-        QVERIFY(m_form->commande().bookModified(modified));
+        QVERIFY(m_form->orderWindow().bookModified(modified));
         return;
     }
     if (command == QLatin1String("new")) {
         QVERIFY(m_form->fileName().isEmpty());
-        QVERIFY(m_form->commande().book().lines().isEmpty());
+        QVERIFY(m_form->orderWindow().book().lines().isEmpty());
     } else if (command == QLatin1String("open")) {
         QCOMPARE(m_form->fileName(), other);
-        QCOMPARE(m_form->commande().book().orderCount(), 3);
+        QCOMPARE(m_form->orderWindow().book().orderCount(), 3);
     } else {
         QVERIFY(!m_form->isVisible());
     }
@@ -269,7 +269,7 @@ void TestMainForm::saveQuestionForUnnamedBook()
     m_desktop->answer(Answer::No); // a freshly opened book counts as modified
     trigger("FileNewItem");
     QVERIFY(m_form->fileName().isEmpty());
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
     m_desktop->chooseFile(chosen.isEmpty() ? QString() : m_dir->file(chosen));
@@ -288,7 +288,7 @@ void TestMainForm::sideFilesThatCannotBeWrittenAreToldAtExit()
     // Folders cannot be replaced by files.
     QVERIFY(QDir().mkdir(m_dir->file(QStringLiteral("QorCmd.ini"))));
     QVERIFY(QDir().mkdir(m_dir->file(QStringLiteral("Commande.fnr"))));
-    m_form->commande().suppliers().SuppliersModified = true;
+    m_form->orderWindow().suppliers().modified = true;
     m_desktop->asked.clear();
 
     m_form->close();
@@ -297,7 +297,7 @@ void TestMainForm::sideFilesThatCannotBeWrittenAreToldAtExit()
              (QStringList{QStringLiteral("Ne peut créer le fichier QorCmd.ini"),
                           QStringLiteral("Ne peut créer le fichier Commande.fnr")}));
     QCOMPARE(m_desktop->asked.at(0).icon, Prompts::Icon::Critical);
-    QVERIFY(m_form->commande().suppliers().SuppliersModified);
+    QVERIFY(m_form->orderWindow().suppliers().modified);
 }
 
 void TestMainForm::failedSaveCancelsCommand()
@@ -306,7 +306,7 @@ void TestMainForm::failedSaveCancelsCommand()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QByteArray before = contents(path);
     FailingWrites failing(FailingWriter::Failure::Write, 0, QStringLiteral(".cmd"));
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     m_desktop->asked.clear();
     m_desktop->answer(Answer::Yes);
 
@@ -317,7 +317,7 @@ void TestMainForm::failedSaveCancelsCommand()
     QCOMPARE(m_desktop->asked.at(1).icon, Prompts::Icon::Critical);
     QVERIFY(m_desktop->asked.at(1).text.startsWith(QStringLiteral("Ne peut créer le fichier")));
     bool modified = false;
-    QVERIFY(m_form->commande().bookModified(modified));
+    QVERIFY(m_form->orderWindow().bookModified(modified));
     QCOMPARE(contents(path), before);
 }
 
@@ -371,7 +371,7 @@ void TestMainForm::open()
 
     QCOMPARE(m_desktop->fileRequests.first().filter, QStringLiteral("Commandes (*.cmd)"));
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(m_form->commande().book().orderCount(), loaded ? 2 : 0);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), loaded ? 2 : 0);
     QCOMPARE(m_form->fileName(), nameKept ? path : QString());
     QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
     QCOMPARE(m_form->windowTitle(), loaded ? QStringLiteral("Qor Commande - [COMMANDE.CMD]")
@@ -417,7 +417,7 @@ void TestMainForm::openAtStart()
 
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(m_desktop->fileRequests.isEmpty());
-    QCOMPARE(m_form->commande().book().orderCount(), orders);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), orders);
     QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
     QVERIFY(action("ParAutoOpenItem")->isChecked());
     if (orders > 0)
@@ -446,7 +446,7 @@ void TestMainForm::saveAs()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("jean.dupont")));
     start();
     openBook(QStringLiteral("book.cmd"));
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     m_desktop->chooseFile(m_dir->file(chosen));
     trigger("FileSaveAsItem");
 
@@ -456,7 +456,7 @@ void TestMainForm::saveAs()
     QVERIFY(contents(m_dir->file(written)).contains("<BLOC0000>\r\n"));
     QCOMPARE(m_form->fileName(), m_dir->file(written));
     bool modified = true;
-    QVERIFY(!m_form->commande().bookModified(modified));
+    QVERIFY(!m_form->orderWindow().bookModified(modified));
 }
 
 void TestMainForm::saveAsOverExistingFile_data()
@@ -473,7 +473,7 @@ void TestMainForm::saveAsOverExistingFile()
     const QString path = openBook(QStringLiteral("book.cmd"));
     const QString existing = m_dir->file(QStringLiteral("autre.cmd"));
     QVERIFY(TextFile::writeBytes(existing, "old"));
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     m_desktop->answer(answer);
     m_desktop->chooseFile(m_dir->file(QStringLiteral("autre.txt")));
     trigger("FileSaveAsItem");
@@ -516,7 +516,7 @@ void TestMainForm::bookCommandsEnabled()
     else {
         QVERIFY(action("ParAutoOpenItem")->isChecked());
         QCOMPARE(m_form->fileName(), m_dir->file(QStringLiteral("parti.cmd")));
-        QVERIFY(m_form->commande().book().lines().isEmpty());
+        QVERIFY(m_form->orderWindow().book().lines().isEmpty());
     }
 
     for (const char *name : BookCommands)
@@ -547,11 +547,11 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     QVERIFY(action("ParAutoOpenItem")->isChecked());
     bool autoOpen = false;
     QString name;
-    m_form->commande().autoOpenSetting(autoOpen, name);
+    m_form->orderWindow().autoOpenSetting(autoOpen, name);
     QVERIFY(autoOpen);
     // The remembered book must not become the target of the next save.
     QCOMPARE(m_form->fileName(), path);
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     trigger("FileSaveItem");
     QStringList lines;
     QVERIFY(TextFile::read(remembered, lines));
@@ -594,8 +594,8 @@ void TestMainForm::settingsFileRemembersBook()
     QVERIFY(TextFile::readBytes(m_dir->file(SettingsFile::fileName()), bytes));
     Settings settings;
     SettingsFile::load(bytes, settings);
-    QCOMPARE(settings.AutoOpen, 1);
-    QCOMPARE(settings.AutoOpenFileName, path);
+    QCOMPARE(settings.autoOpen, 1);
+    QCOMPARE(settings.autoOpenFileName, path);
     QVERIFY(!QFile::exists(m_dir->file(QStringLiteral("ailleurs/QorCmd.ini"))));
 }
 
@@ -607,11 +607,11 @@ void TestMainForm::deleteOrderAsks()
     trigger("DocDeleteOrderItem");
     QCOMPARE(m_desktop->texts(), QStringList{"Confirmer suppression de la Commande ?"});
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
-    QCOMPARE(m_form->commande().book().orderCount(), 3);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), 3);
 
     m_desktop->answer(Answer::Ok);
     trigger("DocDeleteOrderItem");
-    QCOMPARE(m_form->commande().book().orderCount(), 2);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), 2);
 }
 
 void TestMainForm::printAsksCopies()
@@ -693,7 +693,7 @@ void TestMainForm::errorInsideCommand()
     const QString path = openBook(QStringLiteral("book.cmd"));
     QVERIFY(m_desktop->asked.isEmpty());
     QCOMPARE(m_form->fileName(), path);
-    QCOMPARE(m_form->commande().book().orderCount(), 2);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), 2);
 }
 
 // An opening that fails never leaves the name of a file that was not read on the book in use,
@@ -711,7 +711,7 @@ void TestMainForm::failedOpening()
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
     QCOMPARE(m_form->fileName(), path);
-    QCOMPARE(m_form->commande().book().orderCount(), 2);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), 2);
 
     const QString bad = m_dir->file(QStringLiteral("mauvaise-date.cmd"));
     QVERIFY(TextFile::write(bad, {QStringLiteral("<BLOC0000>"), QStringLiteral("NUM200003001"),
@@ -727,7 +727,7 @@ void TestMainForm::failedOpening()
     QCOMPARE(m_form->fileName(), bad);
     QVERIFY(action("FileSaveItem")->isEnabled());
     trigger("DocNextItem");
-    QCOMPARE(m_form->commande().findChild<QLineEdit *>(QStringLiteral("OrderNumber"))->text(),
+    QCOMPARE(m_form->orderWindow().findChild<QLineEdit *>(QStringLiteral("OrderNumber"))->text(),
              QStringLiteral("200003002"));
 }
 
@@ -894,7 +894,7 @@ void TestMainForm::recentBooks()
     // Chosen, a book opens after the save question and comes first.
     menu(Qt::Key_F, Qt::Key_2);
     QTRY_COMPARE(m_form->fileName(), m_dir->file(QStringLiteral("a.cmd")));
-    m_form->commande().document().setFileModified(true);
+    m_form->orderWindow().document().setFileModified(true);
     m_desktop->asked.clear();
     menu(Qt::Key_F, Qt::Key_3);
     QTRY_COMPARE(m_form->fileName(), m_dir->file(QStringLiteral("c.cmd")));
@@ -948,7 +948,7 @@ void TestMainForm::droppedFiles()
     QTRY_COMPARE(m_desktop->texts().value(0),
                  message.isEmpty() ? QStringLiteral("Enregistrer changements dans a.cmd ?")
                                    : message);
-    QCOMPARE(m_form->commande().book().orderCount(), message.isEmpty() ? 3 : 2);
+    QCOMPARE(m_form->orderWindow().book().orderCount(), message.isEmpty() ? 3 : 2);
     QVERIFY(m_form->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
 }
 
@@ -1025,7 +1025,7 @@ void TestMainForm::accessibleNames()
     QStringList unnamed;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         // The order window's own controls are named with it.
-        if (w->window() != window || w == &m_form->commande() || m_form->commande().isAncestorOf(w))
+        if (w->window() != window || w == &m_form->orderWindow() || m_form->orderWindow().isAncestorOf(w))
             continue;
         if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden() || w->focusProxy())
             continue;
@@ -1049,8 +1049,8 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     trigger("FileOpenItem");
     QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("partage.cmd (lecture seule)]")));
     trigger("DocNextItem");
-    const OrderDocument &shown = m_form->commande().document();
-    QCOMPARE(shown.record().Number, QStringLiteral("200003002"));
+    const OrderDocument &shown = m_form->orderWindow().document();
+    QCOMPARE(shown.record().number, QStringLiteral("200003002"));
     auto *status = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
 
     // The other desk deletes the first order and saves: the order on screen stays.
@@ -1059,12 +1059,12 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     m_form->followBook();
     QCOMPARE(status->text(), QStringLiteral("Carnet relu : enregistré par COMPTA à ") +
                                  QFileInfo(path).lastModified().toString(QStringLiteral("HH:mm")));
-    QCOMPARE(shown.record().Number, QStringLiteral("200003002"));
+    QCOMPARE(shown.record().number, QStringLiteral("200003002"));
     QCOMPARE(shown.book().orderCount(), 2);
     QVERIFY(!action("FileWriteItem")->isEnabled());
 
     // An order changed here is never thrown away: the reading waits.
-    m_form->commande().document().setCell(1, 0, QStringLiteral("Écrous"));
+    m_form->orderWindow().document().setCell(1, 0, QStringLiteral("Écrous"));
     office.setCell(1, 0, QStringLiteral("Clous"));
     QVERIFY(*office.save(path));
     m_form->followBook();
@@ -1074,7 +1074,7 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
 
     // Once the other desk closed the book, it is offered for writing.
     QVERIFY(office.newBook().ok());
-    QVERIFY(m_form->commande().document().reread().ok()); // the change given up
+    QVERIFY(m_form->orderWindow().document().reread().ok()); // the change given up
     m_form->followBook();
     QVERIFY(status->text().startsWith(QStringLiteral("Le carnet est libre")));
     m_desktop->asked.clear();
@@ -1082,7 +1082,7 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     QVERIFY(m_desktop->asked.isEmpty());
     QVERIFY(!shown.book().isReadOnly());
     QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("partage.cmd]")));
-    m_form->commande().document().setCell(1, 0, QStringLiteral("Boulons"));
+    m_form->orderWindow().document().setCell(1, 0, QStringLiteral("Boulons"));
     trigger("FileSaveItem");
     QVERIFY(contents(path).contains("Boulons"));
 }
@@ -1094,7 +1094,7 @@ void TestMainForm::fileChangedOnDisk()
     // Another program puts back an older book.
     writeBook(path, 1);
     const QByteArray restored = contents(path);
-    m_form->commande().document().setCell(1, 0, QStringLiteral("Écrous"));
+    m_form->orderWindow().document().setCell(1, 0, QStringLiteral("Écrous"));
 
     // Coming back to the program tells it, once; the change stays unless the user gives it up.
     m_desktop->asked.clear();
@@ -1111,7 +1111,7 @@ void TestMainForm::fileChangedOnDisk()
     QApplication::sendEvent(m_form.get(), &activate);
     QCoreApplication::processEvents();
     QCOMPARE(m_desktop->asked.size(), 2);
-    QVERIFY(m_form->commande().hasUnsavedChanges());
+    QVERIFY(m_form->orderWindow().hasUnsavedChanges());
 
     // Saving asks again and never writes over the file; read again, the change is given up.
     m_desktop->asked.clear();
@@ -1119,9 +1119,9 @@ void TestMainForm::fileChangedOnDisk()
     trigger("FileSaveItem");
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(contents(path), restored);
-    QVERIFY(!m_form->commande().hasUnsavedChanges());
-    QCOMPARE(m_form->commande().document().cell(1, 0), QStringLiteral("Vis"));
-    QCOMPARE(m_form->commande().document().book().orderCount(), 1);
+    QVERIFY(!m_form->orderWindow().hasUnsavedChanges());
+    QCOMPARE(m_form->orderWindow().document().cell(1, 0), QStringLiteral("Vis"));
+    QCOMPARE(m_form->orderWindow().document().book().orderCount(), 1);
 }
 
 // The program's own application object, as in the program.

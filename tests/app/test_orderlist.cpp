@@ -102,7 +102,7 @@ private Q_SLOTS:
             QCOMPARE(OrderList::newIndexOf(order, order.at(p)), p);
             // The block stays whole: its closing label follows its own lines.
             const qsizetype open = findBlock(lines, p);
-            QCOMPARE(lines.at(open + 11), BlockCloseLabel(p));
+            QCOMPARE(lines.at(open + 11), blockCloseLabel(p));
         }
         QCOMPARE(numberOf(lines, 4), QStringLiteral("104"));
         QCOMPARE(OrderList::newIndexOf(order, 4), 4);
@@ -119,9 +119,9 @@ private Q_SLOTS:
         TextLines lines(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
         lines.removeLast();
         QVERIFY(renumber(lines, {1, 0}));
-        QCOMPARE(lines.at(0), BlockOpenLabel(1));
-        QCOMPARE(lines.at(11), BlockCloseLabel(1));
-        QCOMPARE(lines.at(12), BlockOpenLabel(0));
+        QCOMPARE(lines.at(0), blockOpenLabel(1));
+        QCOMPARE(lines.at(11), blockCloseLabel(1));
+        QCOMPARE(lines.at(12), blockOpenLabel(0));
         QCOMPARE(lines.size(), 23);
     }
 
@@ -158,7 +158,7 @@ private Q_SLOTS:
         for (int p : {0, 1, 4999, 5000, count - 1}) {
             QCOMPARE(numberText(lines.at(opens.value(p) + 1)),
                      QString::number(100000 + count - 1 - p));
-            QCOMPARE(lines.at(opens.value(p) + 11), BlockCloseLabel(p));
+            QCOMPARE(lines.at(opens.value(p) + 11), blockCloseLabel(p));
         }
     }
 };

@@ -109,7 +109,7 @@ private:
         w().document().setFileModified(false);
     }
 
-    QString shownNumber() { return w().document().record().Number.trimmed(); }
+    QString shownNumber() { return w().document().record().number.trimmed(); }
 
     void search(const QString &text, bool confirm)
     {
@@ -134,8 +134,8 @@ private Q_SLOTS:
         // The main window lends its list and search dialogs to the order window.
         m_list = std::make_unique<OrderListDialog>(m_window.get());
         m_find = std::make_unique<FindOrderDialog>(m_window.get());
-        m_window->setListDialogs([this](const OrderBook &book) { return m_list->Choose(book); },
-                                 [this] { return m_find->Ask(); });
+        m_window->setListDialogs([this](const OrderBook &book) { return m_list->choose(book); },
+                                 [this] { return m_find->ask(); });
         m_window->resize(1024, 700);
         m_window->show();
         m_window->activate();
@@ -153,7 +153,7 @@ private Q_SLOTS:
     {
         OrderListDialog dialog;
         const auto book = bookOf(block(1, QStringLiteral("101")) + block(0, QStringLiteral("100")));
-        dialog.Init(*book);
+        dialog.load(*book);
         QListView *list = listOf(&dialog);
         QCOMPARE(list->model()->rowCount(), 2);
         QVERIFY(list->model()->index(0, 0).data().toString().startsWith(
@@ -179,7 +179,7 @@ private Q_SLOTS:
 
         // Filling again forgets the moves and the selection.
         const auto empty = bookOf({});
-        dialog.Init(*empty);
+        dialog.load(*empty);
         QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(dialog.chosenOrder(), -1);
     }
@@ -192,7 +192,7 @@ private Q_SLOTS:
         lines[findBlock(TextLines(lines), 1) + 5] =
             QString(120, QLatin1Char('W')); // a long address line
         const auto book = bookOf(lines);
-        dialog.Init(*book);
+        dialog.load(*book);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QListView *list = listOf(&dialog);
@@ -225,7 +225,7 @@ private Q_SLOTS:
         QFETCH(int, chosen);
         OrderListDialog dialog;
         const auto book = bookOf(block(0, QStringLiteral("100")) + block(1, QStringLiteral("101")));
-        dialog.Init(*book);
+        dialog.load(*book);
         whenModal([how](QDialog *d) {
             QListView *list = listOf(d);
             clickEntry(d, 1);
@@ -362,14 +362,14 @@ private Q_SLOTS:
     {
         FindOrderDialog dialog;
         auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("OrderNumber"));
-        QCOMPARE(dialog.Result(), QString());
+        QCOMPARE(dialog.number(), QString());
 
         whenModal([field](QDialog *d) {
             QTest::keyClicks(field, QStringLiteral("199912001"));
             click(d, "OkButton");
         });
         dialog.exec();
-        QCOMPARE(dialog.Result(), QStringLiteral("199912001"));
+        QCOMPARE(dialog.number(), QStringLiteral("199912001"));
 
         // The close box leaves the last outcome; the field kept its text.
         whenModal([field](QDialog *d) {
@@ -377,14 +377,14 @@ private Q_SLOTS:
             d->close();
         });
         dialog.exec();
-        QCOMPARE(dialog.Result(), QStringLiteral("199912001"));
+        QCOMPARE(dialog.number(), QStringLiteral("199912001"));
 
         whenModal([](QDialog *d) { click(d, "CancelButton"); });
         dialog.exec();
-        QCOMPARE(dialog.Result(), QString());
+        QCOMPARE(dialog.number(), QString());
         whenModal([](QDialog *d) { d->close(); });
         dialog.exec();
-        QCOMPARE(dialog.Result(), QString());
+        QCOMPARE(dialog.number(), QString());
         QCOMPARE(field->text(), QStringLiteral("199912001"));
     }
 };

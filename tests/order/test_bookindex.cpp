@@ -15,7 +15,7 @@ using TestBooks::block;
 void compareWithPlainSearch(BookIndex &index, const TextLines &lines, int orders)
 {
     for (int k = -1; k <= orders + 1; ++k) {
-        QCOMPARE(index.findBlock(lines, k), findLine(lines, BlockOpenLabel(k)));
+        QCOMPARE(index.findBlock(lines, k), findLine(lines, blockOpenLabel(k)));
         const QString number = QStringLiteral("NUM%1").arg(100 + k);
         QCOMPARE(index.findNumberLine(lines, number), findLine(lines, number));
     }
@@ -33,7 +33,7 @@ private Q_SLOTS:
         // without its closing label, lines outside blocks, a label past 9999.
         QStringList lines = block(2, "102") + block(0, "100") + QStringList{" ", "NUMx"} +
                             block(1, "101") + block(2, "102");
-        lines[lines.indexOf(BlockOpenLabel(1))] = QStringLiteral("<bloc0001>");
+        lines[lines.indexOf(blockOpenLabel(1))] = QStringLiteral("<bloc0001>");
         lines[lines.indexOf(QStringLiteral("NUM100"))] = QStringLiteral("num100");
         lines += block(10003, "103").mid(0, 5);
         // Number lines outside ASCII, one with a character the files cannot hold.
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(index.blocksFromZero(lines), (QList<qsizetype>{24, 0, 12}));
 
         // Any other change: built again.
-        lines.prepend(BlockOpenLabel(4));
+        lines.prepend(blockOpenLabel(4));
         index.invalidate();
         compareWithPlainSearch(index, lines, 5);
     }
@@ -82,7 +82,7 @@ private Q_SLOTS:
             dir.file("c.cmd"),
             TextLines(block(2, "200003003") + block(0, "200003001") + block(1, "200003002"))));
         QVERIFY(*doc.loadBook(dir.file("c.cmd")));
-        const auto shownNumber = [&] { return doc.record().Number; };
+        const auto shownNumber = [&] { return doc.record().number; };
         QCOMPARE(shownNumber(), QStringLiteral("200003001"));
 
         for (int step = 0; step < 7; ++step) {
@@ -92,9 +92,9 @@ private Q_SLOTS:
         QCOMPARE(book.currentOrder(), 2);
         QCOMPARE(shownNumber(), QStringLiteral("200003003"));
         QVERIFY(doc.firstOrder().ok());
-        QCOMPARE(doc.record().AddressLines[3], QStringLiteral("étape 0"));
+        QCOMPARE(doc.record().addressLines[3], QStringLiteral("étape 0"));
         QVERIFY(doc.lastOrder().ok());
-        QCOMPARE(doc.record().AddressLines[3], QStringLiteral("étape 6"));
+        QCOMPARE(doc.record().addressLines[3], QStringLiteral("étape 6"));
         QCOMPARE(book.findNumberLine("NUM200003002"), findLine(book.lines(), "NUM200003002"));
 
         QVERIFY(doc.addOrder().ok()); // a new order in slot 3, not written until valid

@@ -54,7 +54,7 @@ Loaded load(const QStringList &fileLines, Answer answer)
     loaded.lines = book.lines().toStringList();
     loaded.orderCount = book.orderCount();
     loaded.questions = prompts.texts();
-    loaded.shownSupplier = document.record().SupplierCode;
+    loaded.shownSupplier = document.record().supplierCode;
     return loaded;
 }
 
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QTest::newRow("2000 blocks without closing label") << orders(2000, false) << 2000;
         // 10000 orders written twice, the first copy of order 5000 without closing label.
         QStringList twice = orders(10000, true);
-        twice.removeAt(twice.indexOf(OrderFormat::BlockCloseLabel(5000)));
+        twice.removeAt(twice.indexOf(OrderFormat::blockCloseLabel(5000)));
         twice += orders(10000, true);
         QTest::newRow("10000 orders written twice") << twice << 10000;
     }

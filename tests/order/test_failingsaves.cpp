@@ -87,11 +87,11 @@ class TestFailingSaves : public QObject {
                         message = saved.ok() ? QString() : saved.message();
                         return saved.ok();
                     },
-                    [this] { return suppliers.SuppliersModified; }};
+                    [this] { return suppliers.modified; }};
         if (which == QLatin1String("company file"))
             return {dir->file(Company::FileName),
                     [this](QString &message) {
-                        company.CompanyLines[0] = QStringLiteral("Société Nouvelle");
+                        company.details[0] = QStringLiteral("Société Nouvelle");
                         const Status saved = company.saveCompany();
                         message = saved.ok() ? QString() : saved.message();
                         return saved.ok();
@@ -99,7 +99,7 @@ class TestFailingSaves : public QObject {
                     [] { return true; }};
         return {dir->file(SettingsFile::fileName()),
                 [this](QString &message) {
-                    settings.EuroRate = 7.5L;
+                    settings.euroRate = 7.5L;
                     const Status saved =
                         SettingsFile::saveSettings(settings, QStringLiteral("x.cmd"));
                     message = saved.ok() ? QString() : saved.message();

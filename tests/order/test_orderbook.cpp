@@ -72,17 +72,17 @@ private Q_SLOTS:
                                orderBlock(1, "200003001", "un"));
         QVERIFY(doc->loadBook(dir->file("c.cmd")).ok());
         QCOMPARE(book().orderCount(), 3);
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("zero"));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("zero"));
         QCOMPARE(doc->caption(), QStringLiteral("c.cmd"));
         QVERIFY(doc->fileModified()); // showing the first order fills the controls
         QVERIFY(!doc->orderModified());
         QCOMPARE(doc->lastRow(), 1);
         QVERIFY(doc->nextOrder().ok());
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("un"));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("un"));
         QVERIFY(doc->nextOrder().ok());
         QVERIFY(doc->nextOrder().ok()); // stays on the last one
         QCOMPARE(book().currentOrder(), 2);
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("deux"));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("deux"));
         QVERIFY(prompts->asked.isEmpty());
     }
 
@@ -117,14 +117,14 @@ private Q_SLOTS:
                                orderBlock(1, "3", "second") + orderBlock(3, "4"));
         QVERIFY(doc->loadBook("c.cmd").ok());
         QVERIFY(prompts->asked.isEmpty());
-        QCOMPARE(book().lines().count(BlockOpenLabel(0)), 1);
-        QCOMPARE(book().lines().count(BlockOpenLabel(1)), 1);
+        QCOMPARE(book().lines().count(blockOpenLabel(0)), 1);
+        QCOMPARE(book().lines().count(blockOpenLabel(1)), 1);
         QCOMPARE(book().orderCount(), 4);
         QVERIFY(doc->nextOrder().ok());
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("second"));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("second"));
         QVERIFY(doc->nextOrder().ok());
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("first"));
-        QCOMPARE(doc->record().Number.trimmed(), QStringLiteral("2"));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("first"));
+        QCOMPARE(doc->record().number.trimmed(), QStringLiteral("2"));
     }
 
     void editingAnOrderCutShortKeepsTheOrdersBehindIt()
@@ -134,16 +134,16 @@ private Q_SLOTS:
         prompts->answer(Answer::No);
         QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(book().lines(), original);
-        QCOMPARE(doc->record().Lines.size(), OrderDocument::GridRows);
-        QCOMPARE(doc->record().Lines.at(1).Designation, QString()); // not order 1's line
+        QCOMPARE(doc->record().lines.size(), OrderDocument::GridRows);
+        QCOMPARE(doc->record().lines.at(1).designation, QString()); // not order 1's line
         typeValidOrder(QStringLiteral("changed"));
         QVERIFY(doc->nextOrder().ok());
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("un"));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("un"));
         QCOMPARE(book().lines().mid(0, 12), orderBlock(1, "2", "un"));
         QVERIFY(doc->deleteOrder().ok()); // order 1 goes, order 0 (now closed) stays
         QCOMPARE(book().orderCount(), 1);
-        QCOMPARE(book().lines().first(), BlockOpenLabel(0));
-        QCOMPARE(book().lines().last(), BlockCloseLabel(0));
+        QCOMPARE(book().lines().first(), blockOpenLabel(0));
+        QCOMPARE(book().lines().last(), blockCloseLabel(0));
     }
 
     void damagedLabelsDoNotStopLoading()
@@ -153,7 +153,7 @@ private Q_SLOTS:
                   orderBlock(0, "1") + QStringList{"<BLOCxx>", "</BLOCxx>"} + orderBlock(7, "2"));
         QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(book().orderCount(), 3);
-        QCOMPARE(doc->record().SupplierCode, QStringLiteral("10023"));
+        QCOMPARE(doc->record().supplierCode, QStringLiteral("10023"));
     }
 
     void deleteRenumbersTheBlocksBehind()
@@ -165,16 +165,16 @@ private Q_SLOTS:
         QVERIFY(doc->deleteOrder().ok());
         QCOMPARE(book().orderCount(), 2);
         QCOMPARE(book().currentOrder(), 1);
-        QCOMPARE(doc->record().Lines.at(0).Designation, QStringLiteral("deux"));
-        QVERIFY(book().lines().contains(BlockCloseLabel(1)));
-        QVERIFY(!book().lines().contains(BlockOpenLabel(2)));
+        QCOMPARE(doc->record().lines.at(0).designation, QStringLiteral("deux"));
+        QVERIFY(book().lines().contains(blockCloseLabel(1)));
+        QVERIFY(!book().lines().contains(blockOpenLabel(2)));
         QVERIFY(doc->deleteOrder().ok());
         QCOMPARE(book().currentOrder(), 0);
         QVERIFY(
             doc->deleteOrder().ok()); // the only order: the count stays 1 and a new order is shown
         QCOMPARE(book().orderCount(), 1);
-        QVERIFY(doc->record().SupplierCode.isEmpty());
-        QCOMPARE(doc->record().Number, QStringLiteral("200003001"));
+        QVERIFY(doc->record().supplierCode.isEmpty());
+        QCOMPARE(doc->record().number, QStringLiteral("200003001"));
     }
 
     void deleteInABookWithoutBlocksStaysOnOrderZero()
@@ -227,7 +227,7 @@ private Q_SLOTS:
         QCOMPARE(doc->caption(), QStringLiteral("c.cmd"));
         QStringList lines;
         QVERIFY(TextFile::read("c.cmd", lines));
-        QCOMPARE(lines.first(), BlockOpenLabel(0));
+        QCOMPARE(lines.first(), blockOpenLabel(0));
         QCOMPARE(lines.at(1), QStringLiteral("NUM200003001"));
         QCOMPARE(lines.at(10), QStringLiteral("CMDEÉcrous\t\t\t\t\t"));
     }
@@ -326,19 +326,19 @@ private Q_SLOTS:
         QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(doc->lastRow(), 3);
         doc->copyOrder();
-        QCOMPARE(doc->clipboard().order().Memo, (QStringList{"note 1", "note 2"}));
+        QCOMPARE(doc->clipboard().order().note, (QStringList{"note 1", "note 2"}));
         QVERIFY(doc->addOrder().ok());
         QCOMPARE(book().currentOrder(), 1);
         QVERIFY(doc->pasteOrder().ok());
         const OrderRecord pasted = doc->record();
-        QCOMPARE(pasted.Number, QStringLiteral("200003002"));
-        QVERIFY(pasted.Memo.isEmpty());
-        QCOMPARE(pasted.Lines.at(2).Designation, QStringLiteral("c"));
-        QCOMPARE(pasted.SupplierCode, QStringLiteral("10023"));
+        QCOMPARE(pasted.number, QStringLiteral("200003002"));
+        QVERIFY(pasted.note.isEmpty());
+        QCOMPARE(pasted.lines.at(2).designation, QStringLiteral("c"));
+        QCOMPARE(pasted.supplierCode, QStringLiteral("10023"));
         QVERIFY(doc->orderModified());
         QVERIFY(doc->firstOrder().ok()); // the pasted copy is written with the same three rows
         QVERIFY(doc->nextOrder().ok());
-        QCOMPARE(doc->record().Lines.at(1).Designation, QStringLiteral("b"));
+        QCOMPARE(doc->record().lines.at(1).designation, QStringLiteral("b"));
         QCOMPARE(doc->lastRow(), 3);
     }
 
@@ -358,9 +358,9 @@ private Q_SLOTS:
         QVERIFY(doc->firstOrder().ok());
         OrderRecord written;
         QVERIFY(*decode(book().lines(), 1, written));
-        QCOMPARE(written.Lines.size(), 3);
-        QCOMPARE(written.Lines.at(2).Designation, QStringLiteral("c"));
-        QCOMPARE(written.Number.trimmed(), QStringLiteral("200003002"));
+        QCOMPARE(written.lines.size(), 3);
+        QCOMPARE(written.lines.at(2).designation, QStringLiteral("c"));
+        QCOMPARE(written.number.trimmed(), QStringLiteral("200003002"));
     }
 
     void pasteWithNothingCopiedDoesNothing()
@@ -424,7 +424,7 @@ private Q_SLOTS:
             QVERIFY(doc->previousOrder().ok());
         }
         QCOMPARE(book().lines().count(), 24);
-        QCOMPARE(doc->record().AddressLines[1], QStringLiteral("round 2"));
+        QCOMPARE(doc->record().addressLines[1], QStringLiteral("round 2"));
         doc->setNote({QStringLiteral("a note")}); // a note alone is enough to write back
         doc->setOrderModified(false);
         QVERIFY(doc->nextOrder().ok());
@@ -447,7 +447,7 @@ private Q_SLOTS:
         lines.removeLast();
         for (int i = 0; i < 70; ++i)
             lines << QStringLiteral("CMDErow %1\t\t\t\t\t").arg(i);
-        lines << BlockCloseLabel(0);
+        lines << blockCloseLabel(0);
         writeFile("c.cmd", lines);
         QVERIFY(doc->loadBook("c.cmd").ok());
         QCOMPARE(doc->lastRow(), 63);

@@ -55,7 +55,7 @@ private Q_SLOTS:
         QVERIFY(f.document.findOrder().ok());
         QCOMPARE(asked, 1);
         QCOMPARE(f.book().currentOrder(), shown);
-        QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("20000300%1").arg(shown + 1));
+        QCOMPARE(f.document.record().number.trimmed(), QStringLiteral("20000300%1").arg(shown + 1));
     }
 
     void listFollowsTheRenumberingOfTheOrderOnScreen()
@@ -71,7 +71,7 @@ private Q_SLOTS:
         QVERIFY(f.document.showOrderList().ok());
         QCOMPARE(f.book().currentOrder(), 0); // its block's new index
         QVERIFY(f.document.fileModified());
-        QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("200003002"));
+        QCOMPARE(f.document.record().number.trimmed(), QStringLiteral("200003002"));
 
         // Choosing an entry shows its order.
         f.document.setListDialogs(
@@ -81,7 +81,7 @@ private Q_SLOTS:
             {});
         QVERIFY(f.document.showOrderList().ok());
         QCOMPARE(f.book().currentOrder(), 2);
-        QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("200003003"));
+        QCOMPARE(f.document.record().number.trimmed(), QStringLiteral("200003003"));
     }
 
     void calculationRewritesTheRowsAndKeepsTheTotals_data()
@@ -106,15 +106,15 @@ private Q_SLOTS:
         QFETCH(QString, mainCurrency);
         QFETCH(QString, secondCurrency);
         Fixture f;
-        f.document.settings().EuroMode = euroMode;
+        f.document.settings().euroMode = euroMode;
         QVERIFY(f.document.setIncludesVat(includesVat).ok());
         typeRows(f.document, {{"Vis", "3", "12,5", "10", "", ""}});
         QVERIFY(f.document.calculateOrder().ok());
-        QCOMPARE(f.document.record().Lines[0].UnitPrice.trimmed(), QStringLiteral("12,50"));
-        QCOMPARE(f.document.record().Lines[0].Amount.trimmed(), QStringLiteral("33,75"));
-        QCOMPARE(f.document.record().Lines[0].VatCode, QStringLiteral("1"));
+        QCOMPARE(f.document.record().lines[0].unitPrice.trimmed(), QStringLiteral("12,50"));
+        QCOMPARE(f.document.record().lines[0].amount.trimmed(), QStringLiteral("33,75"));
+        QCOMPARE(f.document.record().lines[0].vatCode, QStringLiteral("1"));
         const OrderTotals &t = f.document.totals();
-        QCOMPARE((QStringList{t.BeforeTax, t.Vat, t.IncludingTax, t.SecondCurrency}), totals);
+        QCOMPARE((QStringList{t.beforeTax, t.vat, t.includingTax, t.secondCurrency}), totals);
         QCOMPARE(f.document.mainCurrency(), mainCurrency);
         QCOMPARE(f.document.secondCurrency(), secondCurrency);
         // The printed order takes the totals and currencies as they stand.
@@ -124,8 +124,8 @@ private Q_SLOTS:
 
         // Showing another order first empties the totals, then works out its own.
         QVERIFY(f.document.nextOrder().ok());
-        QCOMPARE(f.document.totals().BeforeTax, QStringLiteral("20,00"));
-        f.document.settings().SingleCurrency = 1;
+        QCOMPARE(f.document.totals().beforeTax, QStringLiteral("20,00"));
+        f.document.settings().singleCurrency = 1;
         QCOMPARE(f.document.secondCurrency(), QString());
     }
 
@@ -139,9 +139,9 @@ private Q_SLOTS:
         QCOMPARE(calculated.message(), QStringLiteral("Débordement flottant"));
         // The row before the overflow is rewritten; the overflowing one keeps its amount, the
         // rows after it are not reached, and the totals stay as they were.
-        QCOMPARE(f.document.record().Lines[0].Amount.trimmed(), QStringLiteral("20,00"));
-        QCOMPARE(f.document.record().Lines[1].Amount, QStringLiteral("old"));
-        QCOMPARE(f.document.record().Lines[2].Amount, QString());
+        QCOMPARE(f.document.record().lines[0].amount.trimmed(), QStringLiteral("20,00"));
+        QCOMPARE(f.document.record().lines[1].amount, QStringLiteral("old"));
+        QCOMPARE(f.document.record().lines[2].amount, QString());
         QCOMPARE(f.document.totals(), before);
 
         // A date line that is no date: the order is shown up to it and the move stops there.
@@ -155,24 +155,24 @@ private Q_SLOTS:
         QVERIFY(!moved.ok());
         QCOMPARE(moved.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
         QCOMPARE(f.book().currentOrder(), 1);
-        QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("200003002"));
-        QVERIFY(f.document.record().SupplierCode.isEmpty());
+        QCOMPARE(f.document.record().number.trimmed(), QStringLiteral("200003002"));
+        QVERIFY(f.document.record().supplierCode.isEmpty());
     }
 
     void newBookForgetsTheFileAndCurrency()
     {
         Fixture f;
         Settings &s = f.document.settings();
-        s.AutoOpenFileName = QStringLiteral("c.cmd");
-        s.EuroMode = 1;
-        s.SingleCurrency = 1;
+        s.autoOpenFileName = QStringLiteral("c.cmd");
+        s.euroMode = 1;
+        s.singleCurrency = 1;
         QVERIFY(f.document.newBook().ok());
-        QCOMPARE(s.AutoOpenFileName, QString());
-        QCOMPARE(s.EuroMode, 0);
-        QCOMPARE(s.SingleCurrency, 0);
+        QCOMPARE(s.autoOpenFileName, QString());
+        QCOMPARE(s.euroMode, 0);
+        QCOMPARE(s.singleCurrency, 0);
         QCOMPARE(f.book().orderCount(), 1);
         QCOMPARE(f.document.caption(), QString());
-        QCOMPARE(f.document.record().Number.trimmed(), QStringLiteral("200003001"));
+        QCOMPARE(f.document.record().number.trimmed(), QStringLiteral("200003001"));
     }
 
     void lineEntryAndDeletionMarkTheOrder()
@@ -186,13 +186,13 @@ private Q_SLOTS:
         QVERIFY(enter.completed);
         QCOMPARE(f.document.lastRow(), 2);
         QVERIFY(f.document.fileModified() && f.document.orderModified());
-        QCOMPARE(f.document.totals().BeforeTax, QStringLiteral("28,00"));
+        QCOMPARE(f.document.totals().beforeTax, QStringLiteral("28,00"));
 
         QVERIFY(!f.document.deleteLine(3)); // past the last row in use: no line
         QVERIFY(f.document.deleteLine(1));
         QCOMPARE(f.document.lastRow(), 1);
-        QCOMPARE(f.document.record().Lines[0].Designation, QStringLiteral("Boulons"));
-        QVERIFY(f.document.record().Lines[1].isEmpty());
+        QCOMPARE(f.document.record().lines[0].designation, QStringLiteral("Boulons"));
+        QVERIFY(f.document.record().lines[1].isEmpty());
     }
 
     // Lines of kinds the program does not read stay next to the lines they followed.
@@ -374,7 +374,7 @@ private Q_SLOTS:
         OrderRecord reread;
         QVERIFY(*OrderFormat::decode(TextLines(lines), 0, reread));
         QCOMPARE(OrderState::text(reread), state);
-        QCOMPARE(reread.Life, document.record().Life);
+        QCOMPARE(reread.life, document.record().life);
     }
 
     // Text with line ends and TABs, as another program or an older copy may have put in the
@@ -406,10 +406,10 @@ private Q_SLOTS:
             f.document.suppliers().append({QStringLiteral("10030"), {text, text, {}, {}}});
             QVERIFY(f.document.saveSuppliers().ok());
         } else if (file == Company::FileName) {
-            f.document.company().CompanyLines.fill(text);
+            f.document.company().details.fill(text);
             QVERIFY(f.document.company().saveCompany());
         } else {
-            f.document.settings().PaymentTermList = {text};
+            f.document.settings().paymentTerms = {text};
             QVERIFY(f.document.saveSettings(text).ok());
         }
 
@@ -427,12 +427,12 @@ private Q_SLOTS:
         // Read back, the order is the one written: nothing shifted, still "Commande TTC".
         OrderRecord read;
         QVERIFY(*OrderFormat::decode(TextLines(lines), 0, read));
-        QVERIFY(read.IncludesVat);
-        QCOMPARE(read.AddressLines[1], asWritten);
-        QCOMPARE(read.AddressLines[2], QString());
-        QCOMPARE(read.Lines[0].Designation, asWritten);
-        QCOMPARE(read.Lines[0].Quantity.trimmed(), QStringLiteral("2"));
-        QCOMPARE(read.Memo, QStringList{QStringLiteral("8 quai\tVoltaire  BP 12 ")});
+        QVERIFY(read.includesVat);
+        QCOMPARE(read.addressLines[1], asWritten);
+        QCOMPARE(read.addressLines[2], QString());
+        QCOMPARE(read.lines[0].designation, asWritten);
+        QCOMPARE(read.lines[0].quantity.trimmed(), QStringLiteral("2"));
+        QCOMPARE(read.note, QStringList{QStringLiteral("8 quai\tVoltaire  BP 12 ")});
     }
 };
 

@@ -28,9 +28,9 @@ QStringList block(int index, const QStringList &body, bool close = true)
 OrderRecord blankRecord()
 {
     OrderRecord r;
-    r.Number = QStringLiteral("200003999");
-    r.Date = QDate(2000, 3, 20);
-    r.PaymentTerms = QStringLiteral("A réception");
+    r.number = QStringLiteral("200003999");
+    r.date = QDate(2000, 3, 20);
+    r.paymentTerms = QStringLiteral("A réception");
     return r;
 }
 
@@ -60,8 +60,8 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QString, open);
         QFETCH(QString, close);
-        QCOMPARE(BlockOpenLabel(index), open);
-        QCOMPARE(BlockCloseLabel(index), close);
+        QCOMPARE(blockOpenLabel(index), open);
+        QCOMPARE(blockCloseLabel(index), close);
         if (index < MaxOrders) {
             QCOMPARE(openLabelIndex(open).value(), index);
             QCOMPARE(closeLabelIndex(close).value(), index);
@@ -92,31 +92,31 @@ private Q_SLOTS:
     void roundTripKeepsEveryCell()
     {
         OrderRecord r = blankRecord();
-        r.Number = QStringLiteral("2000031  ");
-        r.SupplierCode = QStringLiteral("10023");
-        r.AddressLines = {QStringLiteral("Dupont"), QStringLiteral("  rue"), QString(),
+        r.number = QStringLiteral("2000031  ");
+        r.supplierCode = QStringLiteral("10023");
+        r.addressLines = {QStringLiteral("Dupont"), QStringLiteral("  rue"), QString(),
                           QStringLiteral("Paris ")};
-        r.IncludesVat = true;
+        r.includesVat = true;
         OrderLine l1;
-        l1.Designation = QStringLiteral("Vis à bois");
-        l1.Quantity = QStringLiteral("          3");
-        l1.UnitPrice = QStringLiteral("      12,50");
-        l1.Amount = QStringLiteral("      37,50");
-        l1.VatCode = QStringLiteral("1");
-        r.Lines = {l1, OrderLine(), l1};
-        r.Memo = {QStringLiteral("  livraison le matin"), QString()};
+        l1.designation = QStringLiteral("Vis à bois");
+        l1.quantity = QStringLiteral("          3");
+        l1.unitPrice = QStringLiteral("      12,50");
+        l1.amount = QStringLiteral("      37,50");
+        l1.vatCode = QStringLiteral("1");
+        r.lines = {l1, OrderLine(), l1};
+        r.note = {QStringLiteral("  livraison le matin"), QString()};
 
         TextLines lines{QStringLiteral(" ")};
         encode(lines, 3, r);
         OrderRecord back = blankRecord();
         QVERIFY(decode(lines, 3, back).value());
-        QCOMPARE(back.Lines, r.Lines);
-        QCOMPARE(back.Memo, r.Memo);
-        QCOMPARE(back.AddressLines, r.AddressLines);
-        QCOMPARE(back.IncludesVat, true);
-        QCOMPARE(back.Number, QStringLiteral("2000031")); // trailing spaces go on reading
-        QCOMPARE(back.Date, r.Date);
-        QCOMPARE(back.BlockIndex, 3);
+        QCOMPARE(back.lines, r.lines);
+        QCOMPARE(back.note, r.note);
+        QCOMPARE(back.addressLines, r.addressLines);
+        QCOMPARE(back.includesVat, true);
+        QCOMPARE(back.number, QStringLiteral("2000031")); // trailing spaces go on reading
+        QCOMPARE(back.date, r.date);
+        QCOMPARE(back.blockIndex, 3);
         QCOMPARE(lines.at(2), QStringLiteral("NUM2000031  "));
         QCOMPARE(lines.at(3), QStringLiteral("20/03/2000"));
         QCOMPARE(lines.at(10), QStringLiteral("TTCY"));
@@ -126,8 +126,8 @@ private Q_SLOTS:
         lines.prepend(QStringLiteral("x"));
         encode(lines, 3, back);
         QCOMPARE(lines.first(), QStringLiteral("x"));
-        QCOMPARE(lines.at(2), BlockOpenLabel(3));
-        QCOMPARE(lines.count(BlockOpenLabel(3)), 1);
+        QCOMPARE(lines.at(2), blockOpenLabel(3));
+        QCOMPARE(lines.count(blockOpenLabel(3)), 1);
     }
 
     void decodingVariants()
@@ -139,12 +139,12 @@ private Q_SLOTS:
         lines[1] = QStringLiteral("NUM      ");
         OrderRecord r = blankRecord();
         QVERIFY(decode(TextLines(lines), 0, r).value());
-        QCOMPARE(r.Number, QStringLiteral("200003999"));
-        QCOMPARE(r.IncludesVat, false);
-        QCOMPARE(r.Memo, QStringList{QStringLiteral("note")});
-        QCOMPARE(r.Lines.size(), 2);
-        QCOMPARE(r.Lines.at(0).Designation, QStringLiteral("a"));
-        QCOMPARE(r.Lines.at(1).VatCode, QStringLiteral("c"));
+        QCOMPARE(r.number, QStringLiteral("200003999"));
+        QCOMPARE(r.includesVat, false);
+        QCOMPARE(r.note, QStringList{QStringLiteral("note")});
+        QCOMPARE(r.lines.size(), 2);
+        QCOMPARE(r.lines.at(0).designation, QStringLiteral("a"));
+        QCOMPARE(r.lines.at(1).vatCode, QStringLiteral("c"));
 
         OrderRecord none = blankRecord();
         QVERIFY(!decode(TextLines(lines), 1, none).value());
@@ -234,8 +234,8 @@ private Q_SLOTS:
         // A reader that keeps nothing reads the same life; a book without one writes none.
         OrderRecord plain = blankRecord();
         QVERIFY(decode(lines, 0, plain).value());
-        QCOMPARE(plain.Life, r.Life);
-        QCOMPARE(lifeLines(r.Life).isEmpty(), r.Life.isEmpty());
+        QCOMPARE(plain.life, r.life);
+        QCOMPARE(lifeLines(r.life).isEmpty(), r.life.isEmpty());
     }
 
     void labelsAreFoundWhateverTheirCase()
@@ -246,7 +246,7 @@ private Q_SLOTS:
         lines << QStringLiteral("CMDEafter");
         OrderRecord r = blankRecord();
         QVERIFY(decode(TextLines(lines), 2, r).value());
-        QCOMPARE(r.Lines.size(), 1);
+        QCOMPARE(r.lines.size(), 1);
     }
 
     void limitsOfReading()
@@ -260,15 +260,15 @@ private Q_SLOTS:
         QStringList lines = block(0, body, false);
         OrderRecord r = blankRecord();
         QVERIFY(decode(TextLines(lines), 0, r).value());
-        QCOMPARE(r.Memo.first().size(), 300);
-        QCOMPARE(r.Lines.size(), 100);
-        QCOMPARE(r.Lines.last().VatCode, QStringLiteral("99"));
+        QCOMPARE(r.note.first().size(), 300);
+        QCOMPARE(r.lines.size(), 100);
+        QCOMPARE(r.lines.last().vatCode, QStringLiteral("99"));
 
         QStringList shortBlock =
             block(1, {QStringLiteral("CMDEa"), QStringLiteral("CMDEb")}, false);
         OrderRecord s = blankRecord();
         QVERIFY(decode(TextLines(shortBlock), 1, s).value());
-        QCOMPARE(s.Lines.size(), 2);
+        QCOMPARE(s.lines.size(), 2);
     }
 
     void badDateStopsAfterTheNumber()
@@ -279,8 +279,8 @@ private Q_SLOTS:
         const Result<bool> decoded = decode(TextLines(lines), 0, r);
         QVERIFY(!decoded.ok());
         QCOMPARE(decoded.message(), QStringLiteral("'31/02/2000' n'est pas une date correcte"));
-        QCOMPARE(r.Number, QStringLiteral("200003001"));
-        QVERIFY(r.SupplierCode.isEmpty());
+        QCOMPARE(r.number, QStringLiteral("200003001"));
+        QVERIFY(r.supplierCode.isEmpty());
     }
 
     void removingABlock()
@@ -302,13 +302,13 @@ private Q_SLOTS:
         lines.replace(3, QStringLiteral("<bloc0001>")); // a block cut short after its date
         OrderRecord r = blankRecord();
         QVERIFY(decode(lines, 0, r).value());
-        QCOMPARE(r.SupplierCode, QString());
-        QVERIFY(r.Lines.isEmpty());
+        QCOMPARE(r.supplierCode, QString());
+        QVERIFY(r.lines.isEmpty());
         lines = TextLines(block(0, {QStringLiteral("CMDEown")}, false) + next);
         r = blankRecord();
         QVERIFY(decode(lines, 0, r).value());
-        QCOMPARE(r.Lines.size(), 1);
-        QCOMPARE(r.Lines.first().VatCode, QStringLiteral("own"));
+        QCOMPARE(r.lines.size(), 1);
+        QCOMPARE(r.lines.first().vatCode, QStringLiteral("own"));
         removeBlock(lines, 0);
         QCOMPARE(lines, next);
     }

@@ -86,7 +86,7 @@ private Q_SLOTS:
         QVERIFY(*second.document.loadBook(name));
         QVERIFY(second.document.book().isReadOnly());
         QCOMPARE(second.document.caption(), QStringLiteral("c.cmd (lecture seule)"));
-        QCOMPARE(second.document.record().Lines.at(0).Designation, QStringLiteral("Vis"));
+        QCOMPARE(second.document.record().lines.at(0).designation, QStringLiteral("Vis"));
 
         // The read-only copy cannot save over the file, but can save under another name.
         const QByteArray before = contents(name);
@@ -177,7 +177,7 @@ private Q_SLOTS:
         prompts->answer(Answer::Ok);
         QVERIFY(*reader.document.loadBook(name));
         QVERIFY(reader.document.nextOrder().ok());
-        QCOMPARE(reader.document.record().Number.trimmed(), QStringLiteral("200003002"));
+        QCOMPARE(reader.document.record().number.trimmed(), QStringLiteral("200003002"));
         QVERIFY(!reader.document.book().changedOnDisk());
 
         // The writer deletes the first order: the order on screen moves to index 0, and is
@@ -187,7 +187,7 @@ private Q_SLOTS:
         QVERIFY(reader.document.book().changedOnDisk());
         QVERIFY(!reader.document.takeWriting().ok()); // still held
         QVERIFY(reader.document.reread().ok());
-        QCOMPARE(reader.document.record().Number.trimmed(), QStringLiteral("200003002"));
+        QCOMPARE(reader.document.record().number.trimmed(), QStringLiteral("200003002"));
         QCOMPARE(reader.document.book().orderCount(), 1);
         QVERIFY(reader.document.book().isReadOnly());
         QVERIFY(!reader.document.book().changedOnDisk());

@@ -108,9 +108,9 @@ private Q_SLOTS:
         QVERIFY(!w().document().fileModified());
         QVERIFY(w().document().orderModified());
         const OrderRecord shown = w().document().record();
-        QCOMPARE(shown.Number, QStringLiteral("200003001"));
-        QCOMPARE(shown.Date, QDate(2000, 3, 14));
-        QCOMPARE(shown.PaymentTerms, QStringLiteral("A réception"));
+        QCOMPARE(shown.number, QStringLiteral("200003001"));
+        QCOMPARE(shown.date, QDate(2000, 3, 14));
+        QCOMPARE(shown.paymentTerms, QStringLiteral("A réception"));
         QCOMPARE(label("DayName"), QStringLiteral("Mardi"));
         QCOMPARE(label("DayNumber"), QStringLiteral("14"));
         QCOMPARE(label("MonthName"), QStringLiteral("Mars"));
@@ -129,9 +129,9 @@ private Q_SLOTS:
         number->setFocus();
         number->selectAll();
         type(QStringLiteral("12a3"));
-        QCOMPARE(w().document().record().Number, QStringLiteral("123      "));
+        QCOMPARE(w().document().record().number, QStringLiteral("123      "));
         number->clear();
-        QCOMPARE(w().document().record().Number, QString(9, QLatin1Char(' ')));
+        QCOMPARE(w().document().record().number, QString(9, QLatin1Char(' ')));
     }
 
     void headerEditsMarkModified_data()
@@ -300,8 +300,8 @@ private Q_SLOTS:
         QCOMPARE(label("TotalIncludingTax"), QStringLiteral("33,75"));
 
         // Euro mode, single currency: the captions follow the settings when an order is shown.
-        w().settings().EuroMode = 1;
-        w().settings().SingleCurrency = 1;
+        w().settings().euroMode = 1;
+        w().settings().singleCurrency = 1;
         w().showCurrentOrder();
         QCOMPARE(label("MainCurrency"), QStringLiteral("Euros"));
         QCOMPARE(label("SecondCurrency"), QString());
@@ -382,7 +382,7 @@ private Q_SLOTS:
         type(QStringLiteral("a\nb\nc\nd\ne\nf"));
         QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb\nc\nd\nef"));
         QVERIFY(w().document().noteEdited());
-        QCOMPARE(w().document().record().Memo.size(), 5);
+        QCOMPARE(w().document().record().note.size(), 5);
     }
 
     void pageKeysMoveBetweenOrders()
@@ -390,7 +390,7 @@ private Q_SLOTS:
         QVERIFY(TextFile::write(m_dir->file(QStringLiteral("deux.cmd")), TextLines(twoOrders())));
         QVERIFY(w().loadBook(m_dir->file(QStringLiteral("deux.cmd"))).ok());
         QCOMPARE(w().windowTitle(), QStringLiteral("deux.cmd"));
-        QCOMPARE(w().document().record().SupplierCode, QStringLiteral("10001"));
+        QCOMPARE(w().document().record().supplierCode, QStringLiteral("10001"));
         QCOMPARE(w().document().lastRow(), 1);
 
         // Edit the designation and leave with Page Down while the cell is still being typed.
@@ -398,7 +398,7 @@ private Q_SLOTS:
         type(QStringLiteral("Boulons"));
         key(Qt::Key_PageDown);
         QCOMPARE(w().book().currentOrder(), 1);
-        QCOMPARE(w().document().record().SupplierCode, QStringLiteral("10002"));
+        QCOMPARE(w().document().record().supplierCode, QStringLiteral("10002"));
         const QStringList lines = w().book().lines().toStringList();
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEBoulons\t *2\t"))).size(), 1);
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^CMDEVis\t"))).size(), 0);
@@ -490,9 +490,9 @@ private Q_SLOTS:
         clearFlags();
         QTest::keyClick(child("SupplierCode"), Qt::Key_Tab); // leaving the field looks the code up
         QVERIFY(!child("SupplierCode")->hasFocus());
-        QCOMPARE(w().document().record().SupplierCode, QStringLiteral("10023"));
-        QCOMPARE(w().document().record().AddressLines[0], QStringLiteral("Quincaillerie Dubois"));
-        QCOMPARE(w().document().record().AddressLines[2], QStringLiteral("75001 Paris"));
+        QCOMPARE(w().document().record().supplierCode, QStringLiteral("10023"));
+        QCOMPARE(w().document().record().addressLines[0], QStringLiteral("Quincaillerie Dubois"));
+        QCOMPARE(w().document().record().addressLines[2], QStringLiteral("75001 Paris"));
         QVERIFY(w().document().fileModified());
         QVERIFY(m_prompts->asked.isEmpty());
 
@@ -503,8 +503,8 @@ private Q_SLOTS:
         m_prompts->answer(Prompts::Answer::No);
         child("AddressLine2")->setFocus();
         QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("Créer le fournisseur ?")});
-        QCOMPARE(w().document().record().SupplierCode, QStringLiteral("10005"));
-        QCOMPARE(w().document().record().AddressLines[0], QStringLiteral("Quincaillerie Dubois"));
+        QCOMPARE(w().document().record().supplierCode, QStringLiteral("10005"));
+        QCOMPARE(w().document().record().addressLines[0], QStringLiteral("Quincaillerie Dubois"));
     }
 
     void resizeRules_data()

@@ -137,7 +137,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Ne peut créer le fichier ") + m_path});
         QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
         QCOMPARE(contents(m_path), before);
-        QVERIFY(m_form->commande().document().fileModified());
+        QVERIFY(m_form->orderWindow().document().fileModified());
 
         pressSave();
         QCOMPARE(m_prompts->asked.size(), 1);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(m_prompts->texts().first().startsWith(
             QStringLiteral("Le fichier c.cmd est ouvert sur le poste ")));
         QVERIFY(m_form->fileName().isEmpty());
-        QVERIFY(m_form->commande().book().lines().isEmpty());
+        QVERIFY(m_form->orderWindow().book().lines().isEmpty());
         QVERIFY(!m_form->findChild<QAction *>(QStringLiteral("FileSaveItem"))->isEnabled());
 
         m_prompts->asked.clear();
@@ -172,7 +172,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Le fichier c.cmd est ouvert en lecture seule : "
                                             "enregistrez-le sous un autre nom.")});
         QCOMPARE(contents(m_path), before);
-        QVERIFY(m_form->commande().document().fileModified());
+        QVERIFY(m_form->orderWindow().document().fileModified());
     }
 
     void unsavedChangesAreRecoveredAfterACrash_data()
@@ -212,7 +212,7 @@ private Q_SLOTS:
         }
         QCOMPARE(m_form->fileName(), m_path);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Qor Commande - [c.cmd]"));
-        QVERIFY(m_form->commande().document().fileModified());
+        QVERIFY(m_form->orderWindow().document().fileModified());
         pressSave();
         QCOMPARE(savedNote(), QStringList{QStringLiteral("MEMOperdu ?")});
         QVERIFY(!QFile::exists(recovery));
@@ -244,7 +244,7 @@ private Q_SLOTS:
         for (const QString &typed : {QStringLiteral(" (urgent)"), QStringLiteral("x")}) {
             openBook();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-            QCOMPARE(m_form->commande().book().currentOrder(), 1);
+            QCOMPARE(m_form->orderWindow().book().currentOrder(), 1);
             auto *note = m_form->findChild<QPlainTextEdit *>(QStringLiteral("Note"));
             QTest::mouseClick(note->viewport(), Qt::LeftButton);
             QTest::keyClick(note, Qt::Key_End, Qt::ControlModifier);
@@ -276,7 +276,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("'32/13/2000' n'est pas une date correcte")});
         QCOMPARE(m_prompts->asked.first().icon, Prompts::Icon::Critical);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-        QCOMPARE(m_form->commande().book().currentOrder(), 0);
+        QCOMPARE(m_form->orderWindow().book().currentOrder(), 0);
         QCOMPARE(m_prompts->asked.size(), 1);
     }
 
@@ -359,12 +359,12 @@ private Q_SLOTS:
         QVERIFY(TextFile::write(remembered, TextLines(book())));
         QVERIFY(TextFile::write(cut, TextLines(orderBlock(0, "199901001"))));
         Settings settings;
-        settings.AutoOpen = 1;
+        settings.autoOpen = 1;
         QVERIFY(TextFile::writeBytes(SettingsFile::fileName(),
                                      SettingsFile::save(settings, remembered)));
         const QByteArray other = contents(cut);
         start();
-        QCOMPARE(m_form->commande().book().orderCount(), 2);
+        QCOMPARE(m_form->orderWindow().book().orderCount(), 2);
 
         m_prompts->answer(Answer::Cancel);
         pressSave();
@@ -418,7 +418,7 @@ private Q_SLOTS:
         QVERIFY(m_form->close());
         Settings settings;
         QVERIFY(SettingsFile::loadSettings(settings));
-        QCOMPARE(settings.AutoOpenFileName, name);
+        QCOMPARE(settings.autoOpenFileName, name);
     }
 
     void rememberedBookReopensOrIsSaidMissing_data()
@@ -447,7 +447,7 @@ private Q_SLOTS:
                  kept ? QStringList()
                       : QStringList{QStringLiteral("Le fichier %1 n'existe pas").arg(path)});
         QCOMPARE(m_form->fileName(), path);
-        QCOMPARE(m_form->commande().book().orderCount(), kept ? 2 : 0);
+        QCOMPARE(m_form->orderWindow().book().orderCount(), kept ? 2 : 0);
     }
 };
 

@@ -35,11 +35,11 @@ OrderLine line(const QString &typed)
 {
     const QStringList f = typed.split(QLatin1Char('|'));
     OrderLine l;
-    l.Designation = QStringLiteral("article");
-    l.Quantity = f.value(0);
-    l.UnitPrice = f.value(1);
-    l.DiscountPercent = f.value(2);
-    l.VatCode = f.value(3);
+    l.designation = QStringLiteral("article");
+    l.quantity = f.value(0);
+    l.unitPrice = f.value(1);
+    l.discountPercent = f.value(2);
+    l.vatCode = f.value(3);
     return l;
 }
 
@@ -205,13 +205,13 @@ void TestCalc::totals()
     QFETCH(QStringList, expected);
 
     Settings settings;
-    settings.EuroMode = euroMode;
-    settings.SingleCurrency = singleCurrency;
-    settings.EuroRate = euroRate;
-    settings.VatRates[2] = rate3;
+    settings.euroMode = euroMode;
+    settings.singleCurrency = singleCurrency;
+    settings.euroRate = euroRate;
+    settings.vatRates[2] = rate3;
     QList<OrderLine> rows = grid(lines);
     const OrderTotals t = calculateOrder(rows, includesVat, settings, Measure).value();
-    QCOMPARE((QStringList{t.BeforeTax, t.Vat, t.IncludingTax, t.SecondCurrency}), expected);
+    QCOMPARE((QStringList{t.beforeTax, t.vat, t.includingTax, t.secondCurrency}), expected);
 }
 
 void TestCalc::rowCells_data()
@@ -253,18 +253,18 @@ void TestCalc::rowCells()
     QList<OrderLine> rows = grid({typed});
     QVERIFY(calculateOrder(rows, false, Settings(), Measure).ok());
     const OrderLine &r = rows.at(0);
-    QCOMPARE((QStringList{r.Quantity, r.UnitPrice, r.DiscountPercent, r.Amount, r.VatCode}), cells);
-    QCOMPARE(r.Designation, QStringLiteral("article"));
+    QCOMPARE((QStringList{r.quantity, r.unitPrice, r.discountPercent, r.amount, r.vatCode}), cells);
+    QCOMPARE(r.designation, QStringLiteral("article"));
 }
 
 void TestCalc::rowWithoutQuantityUntouched()
 {
     QList<OrderLine> rows = grid({"|12||", " \t |5|10|"});
-    rows[0].Amount = QStringLiteral("ancien");
+    rows[0].amount = QStringLiteral("ancien");
     const QList<OrderLine> before = rows;
     const OrderTotals t = calculateOrder(rows, false, Settings(), Measure).value();
     QCOMPARE(rows, before);
-    QCOMPARE(t.BeforeTax, QStringLiteral("0,00"));
+    QCOMPARE(t.beforeTax, QStringLiteral("0,00"));
 }
 
 void TestCalc::lastGridRowCounts()
@@ -273,19 +273,19 @@ void TestCalc::lastGridRowCounts()
     QList<OrderLine> rows = grid({"1|10||1"});
     rows[62] = line(QStringLiteral("2|5||1"));
     const OrderTotals t = calculateOrder(rows, false, Settings(), Measure).value();
-    QCOMPARE(t.BeforeTax, QStringLiteral("20,00"));
-    QCOMPARE(rows.at(62).Amount, money("10,00"));
+    QCOMPARE(t.beforeTax, QStringLiteral("20,00"));
+    QCOMPARE(rows.at(62).amount, money("10,00"));
 }
 
 void TestCalc::priceRoundedAfterFirstPass()
 {
     QList<OrderLine> rows = grid({"1|0,333||1", "1|0,333||1", "1|0,333||1"});
     OrderTotals t = calculateOrder(rows, false, Settings(), Measure).value();
-    QCOMPARE(t.BeforeTax, QStringLiteral("1,00"));
-    QCOMPARE(rows.at(0).UnitPrice, money("0,33"));
-    QCOMPARE(rows.at(2).Amount, money("0,33"));
+    QCOMPARE(t.beforeTax, QStringLiteral("1,00"));
+    QCOMPARE(rows.at(0).unitPrice, money("0,33"));
+    QCOMPARE(rows.at(2).amount, money("0,33"));
     t = calculateOrder(rows, false, Settings(), Measure).value();
-    QCOMPARE(t.BeforeTax, QStringLiteral("0,99"));
+    QCOMPARE(t.beforeTax, QStringLiteral("0,99"));
 }
 
 void TestCalc::secondPassChangesNothing()
@@ -307,9 +307,9 @@ void TestCalc::overflow()
     // In the line pass: the rows before keep their rewritten cells, the rows after are as typed.
     QList<OrderLine> rows = grid({"1|10||1", "1E20|1E20||1", "1|5||1"});
     QCOMPARE(overflowOf(rows, false, settings), overflow);
-    QCOMPARE(rows.at(0).Amount, money("10,00"));
-    QCOMPARE(rows.at(1).Quantity, qty("1E20"));
-    QCOMPARE(rows.at(1).Amount, QString());
+    QCOMPARE(rows.at(0).amount, money("10,00"));
+    QCOMPARE(rows.at(1).quantity, qty("1E20"));
+    QCOMPARE(rows.at(1).amount, QString());
     QCOMPARE(rows.at(2), line(QStringLiteral("1|5||1")));
 
     rows = grid({"1E38|1||1", "1E38|1||1"});
@@ -318,11 +318,11 @@ void TestCalc::overflow()
     rows = grid({"1E38|1,5||1"});
     QCOMPARE(overflowOf(rows, false, settings), overflow); // total including tax
 
-    settings.EuroRate = 1e-30L;
+    settings.euroRate = 1e-30L;
     rows = grid({"1E10|1||1"});
     QCOMPARE(overflowOf(rows, true, settings), overflow); // second currency
     // a total that is not shown cannot fail
-    settings.SingleCurrency = 1;
+    settings.singleCurrency = 1;
     rows = grid({"1E10|1||1"});
     QCOMPARE(overflowOf(rows, true, settings), QString());
 }

@@ -94,14 +94,14 @@ void TestLineEntry::enter()
     QFETCH(int, lastRow);
     QFETCH(QString, code);
     QList<OrderLine> rows(63);
-    rows[row - 1].VatCode = code;
+    rows[row - 1].vatCode = code;
 
     const LineEntry::EnterOutcome out = LineEntry::completeLine(column, row, rows, lastRow);
     QTEST(out.completed, "completed");
     QTEST(out.lastRow, "newLastRow");
     QTEST(out.row, "toRow");
     QTEST(out.column, "toColumn");
-    QTEST(rows.at(row - 1).VatCode, "newCode");
+    QTEST(rows.at(row - 1).vatCode, "newCode");
 }
 
 void TestLineEntry::numberCell_data()

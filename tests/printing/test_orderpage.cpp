@@ -17,16 +17,16 @@ OrderLine row(const QStringList &cells)
 OrderPageInput sampleOrder()
 {
     OrderPageInput in;
-    in.record.Number = QStringLiteral("200003001");
-    in.record.Date = QDate(2000, 3, 4);
-    in.record.PaymentTerms = QStringLiteral("A 30 jours");
-    in.record.AddressLines = {QStringLiteral("Dupont SA"), QString(), QString(),
+    in.record.number = QStringLiteral("200003001");
+    in.record.date = QDate(2000, 3, 4);
+    in.record.paymentTerms = QStringLiteral("A 30 jours");
+    in.record.addressLines = {QStringLiteral("Dupont SA"), QString(), QString(),
                               QStringLiteral("75001 Paris")};
     OrderLine first{QStringLiteral(" Vis "), QStringLiteral("   2"),   QStringLiteral(" 10,50 "),
                     QStringLiteral("  5"),   QStringLiteral(" 19,95"), QStringLiteral("1 ")};
     OrderLine third;
-    third.Designation = QStringLiteral("Clous");
-    in.record.Lines = {first, OrderLine(), third};
+    third.designation = QStringLiteral("Clous");
+    in.record.lines = {first, OrderLine(), third};
     in.lastRow = 3;
     in.totals = {QStringLiteral("22,95"), QStringLiteral("4,73"), QStringLiteral("27,68"),
                  QStringLiteral("4,22")};
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QVERIFY(findText(items, QStringLiteral("Commande N° 200003001")));
 
         OrderPageInput expected = sampleOrder();
-        expected.record.Life.expected = QDate(2000, 3, 10);
+        expected.record.life.expected = QDate(2000, 3, 10);
         const PageItems withExpected = OrderPage::build(expected, paperType).first();
         QCOMPARE(bool(findText(withExpected, QStringLiteral("Livraison prévue le 10/03/2000"))),
                  frame);
@@ -100,8 +100,8 @@ private Q_SLOTS:
     void orderData()
     {
         OrderPageInput in = sampleOrder();
-        in.record.IncludesVat = true;
-        in.record.Memo = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        in.record.includesVat = true;
+        in.record.note = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
         const Pages pages = OrderPage::build(in, 1);
         QCOMPARE(pages.size(), 1);
         const PageItems &items = pages.first();
@@ -166,12 +166,12 @@ private Q_SLOTS:
         QFETCH(QPoint, lastNote);
         OrderPageInput in = sampleOrder();
         in.lastRow = lastRow;
-        in.record.Lines.clear();
+        in.record.lines.clear();
         for (int k = 1; k <= lastRow; ++k)
-            in.record.Lines << row({QStringLiteral("L%1").arg(k), QStringLiteral("1")});
-        in.record.Memo.clear();
+            in.record.lines << row({QStringLiteral("L%1").arg(k), QStringLiteral("1")});
+        in.record.note.clear();
         for (int i = 1; i <= noteLines; ++i)
-            in.record.Memo << QStringLiteral("N%1").arg(i);
+            in.record.note << QStringLiteral("N%1").arg(i);
         const Pages printed = OrderPage::build(in, 0);
         QCOMPARE(printed.size(), pages);
 
@@ -243,7 +243,7 @@ private Q_SLOTS:
                                     PageItem::textAt(5, 20, "Société 4", 10).within(edge),
                                     PageItem::textAt(110, 50, "Dupont SA", 10).within(edge),
                                     PageItem::textAt(110, 65, "75001 Paris", 10).within(edge)};
-        QCOMPARE(EnvelopePage::build(in.companyLines, in.record.AddressLines), expected);
+        QCOMPARE(EnvelopePage::build(in.companyLines, in.record.addressLines), expected);
         QCOMPARE(EnvelopePage::build(in.companyLines, {}), expected.mid(0, 4));
     }
 };

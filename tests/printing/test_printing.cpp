@@ -143,7 +143,7 @@ void fillOrder(OrderWindow &w)
                   QStringLiteral("75001 Paris")});
     typeRows(d, {{"Vis", "2", "10"}, {"Clous", "3", "1"}});
     for (int i = 0; i < 7; ++i)
-        w.company().CompanyLines[i] = QStringLiteral("Société %1").arg(i + 1);
+        w.company().details[i] = QStringLiteral("Société %1").arg(i + 1);
     w.calculateOrder();
 }
 
@@ -257,7 +257,7 @@ private Q_SLOTS:
     void renderedLayers()
     {
         OrderPageInput in;
-        in.record.Lines = {row({QStringLiteral("WWWW"), {}, {}, {}, QStringLiteral(" 88,88")})};
+        in.record.lines = {row({QStringLiteral("WWWW"), {}, {}, {}, QStringLiteral(" 88,88")})};
         in.lastRow = 1;
         in.companyLines[0] = QStringLiteral("MMMM");
         const QImage plain = render(OrderPage::build(in, 0).first());
@@ -491,8 +491,8 @@ private Q_SLOTS:
         PrinterInUse use(*m_desktop, printer);
         m_desktop->noPrinter = failure < 0;
         MainWindow &form = start();
-        const QStringList before = form.commande().book().lines().toStringList();
-        const bool modified = form.commande().document().fileModified();
+        const QStringList before = form.orderWindow().book().lines().toStringList();
+        const bool modified = form.orderWindow().document().fileModified();
 
         for (const char *button : {"PrintBtn", "EnvelopeBtn"}) {
             m_desktop->asked.clear();
@@ -508,8 +508,8 @@ private Q_SLOTS:
         QCOMPARE(m_desktop->texts(), QStringList{message});
         QCOMPARE(printer.engine.jobs, 0);
         QVERIFY(form.isVisible());
-        QCOMPARE(form.commande().book().lines(), before);
-        QCOMPARE(form.commande().document().fileModified(), modified);
+        QCOMPARE(form.orderWindow().book().lines(), before);
+        QCOMPARE(form.orderWindow().document().fileModified(), modified);
     }
 
     // A real PDF through Qt's PDF printer, read back: the paper asked for and the frame where
@@ -537,8 +537,8 @@ private Q_SLOTS:
     void previewAndExportMatchPrint()
     {
         MainWindow &form = start();
-        fillOrder(form.commande());
-        form.commande().document().setPaperType(1);
+        fillOrder(form.orderWindow());
+        form.orderWindow().document().setPaperType(1);
         QList<Drawn> printed;
         {
             RecordingPrinter printer;
@@ -567,7 +567,7 @@ private Q_SLOTS:
         pdf.setPageSize(QPageSize(QPageSize::A4));
         {
             PrinterInUse use(*m_desktop, pdf);
-            form.commande().printOrder();
+            form.orderWindow().printOrder();
         }
         // Through the menu, from the keyboard.
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported")));
@@ -587,7 +587,7 @@ private Q_SLOTS:
 
         // An existing file is overwritten only when the user agrees.
         const QByteArray first = readFile(m_dir->file(QStringLiteral("exported.pdf")));
-        form.commande().document().setPaperType(2);
+        form.orderWindow().document().setPaperType(2);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
         QCOMPARE(m_desktop->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
@@ -615,8 +615,8 @@ private Q_SLOTS:
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
                  "the poppler-utils package is missing");
         MainWindow &form = start();
-        fillLongOrder(form.commande(), rows);
-        form.commande().document().setPaperType(paperType);
+        fillLongOrder(form.orderWindow(), rows);
+        form.orderWindow().document().setPaperType(paperType);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
         action("FileExportPdfItem")->trigger();
         const QStringList text = pdfPages(m_dir->file(QStringLiteral("exported.pdf")));
@@ -706,7 +706,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         m_desktop->documents = m_dir->file(QStringLiteral("Documents"));
         MainWindow &form = start();
-        fillOrder(form.commande());
+        fillOrder(form.orderWindow());
         if (!book.isEmpty()) {
             QDir().mkpath(QFileInfo(m_dir->file(book)).path());
             m_desktop->chooseFile(m_dir->file(book));

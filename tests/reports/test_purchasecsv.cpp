@@ -46,7 +46,7 @@ void TestPurchaseCsv::golden()
     TextLines lines;
     QVERIFY(TextFile::read(data + QStringLiteral("achats.cmd"), lines));
     Settings settings;
-    settings.EuroMode = 1;
+    settings.euroMode = 1;
     const BookView source(lines, settings);
     const PurchaseBook book(source);
 
@@ -109,8 +109,8 @@ void TestPurchaseCsv::keptRates()
     if (!rates.isEmpty())
         order.body << rates;
     Settings settings;
-    settings.EuroMode = 1;
-    settings.VatRates[0] = 20;
+    settings.euroMode = 1;
+    settings.vatRates[0] = 20;
     const BookView source(TextLines(TestBooks::block(0, order)), settings);
     const PurchaseOrder figured = PurchaseBook(source).orders().value(0);
     QCOMPARE((QList<qint64>{figured.total(Amount::Vat, Currency::Main),

@@ -20,7 +20,7 @@
 // lost most to rounding.
 namespace {
 
-constexpr long double EuroRate = 6.55957L;
+constexpr long double euroRate = 6.55957L;
 const long double Rates[3] = {20.6L, 0, 5.5L};
 
 struct Expected {
@@ -103,7 +103,7 @@ bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, OrderFigures &f)
     const long double ht = ttc ? lines - vat : lines;
     const long double incl = ttc ? lines : lines + vat;
     const auto other = [euroMode](long double cents) {
-        return euroMode ? cents * EuroRate : cents / EuroRate;
+        return euroMode ? cents * euroRate : cents / euroRate;
     };
     // Main currency: the VAT and the typed amount as the page shows them; second currency:
     // the page's total including tax, and the VAT converted.
@@ -146,9 +146,9 @@ QStringList generate(const Sample &sample, Expected &e)
     const auto pick = [&random](int from, int to) {
         return std::uniform_int_distribution<int>(from, to)(random);
     };
-    const int year = sample.choice.Year;
-    const int a = int(sample.choice.Shown);
-    const bool second = sample.choice.In == Currency::Second;
+    const int year = sample.choice.year;
+    const int a = int(sample.choice.shown);
+    const bool second = sample.choice.currency == Currency::Second;
     QStringList lines;
     for (int index = 0; index < sample.orders; ++index) {
         const bool ttc = sample.ttcEvery && index % sample.ttcEvery == 1;
@@ -165,28 +165,28 @@ QStringList generate(const Sample &sample, Expected &e)
         } while (!figuresOf(rows, ttc, sample.euroMode, f));
 
         OrderRecord r;
-        r.Number = QString::number(300000001 + index);
-        r.Date = date;
-        r.SupplierCode = QString::number(20001 + supplier);
-        r.AddressLines[0] = QStringLiteral("Fournisseur %1 de %2").arg(supplier).arg(date.year());
-        r.IncludesVat = ttc;
+        r.number = QString::number(300000001 + index);
+        r.date = date;
+        r.supplierCode = QString::number(20001 + supplier);
+        r.addressLines[0] = QStringLiteral("Fournisseur %1 de %2").arg(supplier).arg(date.year());
+        r.includesVat = ttc;
         for (const Row &row : rows) {
             OrderLine l;
-            l.Designation = QStringLiteral("Article");
-            l.UnitPrice = money(row.price);
-            l.DiscountPercent = row.discount ? QString::number(row.discount) : QString();
+            l.designation = QStringLiteral("Article");
+            l.unitPrice = money(row.price);
+            l.discountPercent = row.discount ? QString::number(row.discount) : QString();
             // A row in no group: a quantity that is no number, or a code that is none.
-            l.Quantity = row.group < 0 && row.price % 2 ? QStringLiteral("trois")
+            l.quantity = row.group < 0 && row.price % 2 ? QStringLiteral("trois")
                                                         : QString::number(row.quantity);
-            l.VatCode = row.group < 0                        ? QStringLiteral("A")
+            l.vatCode = row.group < 0                        ? QStringLiteral("A")
                         : row.group == 0 && row.quantity % 2 ? QString()
                                                              : QString::number(row.group + 1);
-            r.Lines.append(l);
+            r.lines.append(l);
         }
         const bool cancelled = sample.cancelledEvery && index % sample.cancelledEvery == 3;
         if (cancelled) {
-            r.Life.closing = OrderLife::Closing::Cancelled;
-            r.Life.closedOn = date;
+            r.life.closing = OrderLife::Closing::Cancelled;
+            r.life.closedOn = date;
         }
         QStringList block = OrderFormat::encodeBlock(r, index);
         if (damaged)
@@ -199,13 +199,13 @@ QStringList generate(const Sample &sample, Expected &e)
         }
 
         const qint64 amount = second ? f.second[a] : f.main[a];
-        const QString code = r.SupplierCode;
+        const QString code = r.supplierCode;
         Expected::Cell &cell = e.suppliers[code];
         // The latest dated order names the supplier; without any, the last order in the book.
         if (damaged ? !cell.latest.isValid() : !cell.latest.isValid() || date >= cell.latest) {
             if (!damaged)
                 cell.latest = date;
-            cell.name = r.AddressLines[0];
+            cell.name = r.addressLines[0];
         }
         if (damaged) {
             ++e.unreadDates;
@@ -285,7 +285,7 @@ void TestPurchaseReport::addsUp()
     Expected e;
     const QStringList lines = generate(sample, e);
     Settings settings;
-    settings.EuroMode = sample.euroMode ? 1 : 0;
+    settings.euroMode = sample.euroMode ? 1 : 0;
     const PurchaseBook book(BookView(TextLines(lines), settings));
     const PurchaseReport report(book, sample.choice);
 
@@ -294,7 +294,7 @@ void TestPurchaseReport::addsUp()
     QCOMPARE(report.cancelled(), e.cancelled);
     QCOMPARE(report.hasEvolution(), e.previousYear);
     const QString covered =
-        sample.choice.Year ? QString::number(sample.choice.Year) : QStringLiteral("Toutes");
+        sample.choice.year ? QString::number(sample.choice.year) : QStringLiteral("Toutes");
     QVERIFY2(report.coverage().startsWith(covered + QStringLiteral(" : ") +
                                           QString::number(e.orders) + QStringLiteral(" commandes")),
              qPrintable(report.coverage()));
@@ -303,51 +303,51 @@ void TestPurchaseReport::addsUp()
     qint64 before = std::numeric_limits<qint64>::max();
     int suppliers = 0;
     for (const PurchaseReport::Row &row : report.rows()) {
-        if (row.UnreadDates) {
-            QCOMPARE(row.Name, QStringLiteral("Date illisible"));
-            QCOMPARE(row.Total, e.unread.total);
+        if (row.unreadDates) {
+            QCOMPARE(row.name, QStringLiteral("Date illisible"));
+            QCOMPARE(row.total, e.unread.total);
             QCOMPARE(&row, &report.rows().last());
             continue;
         }
         ++suppliers;
-        QVERIFY(row.Total <= before);
-        before = row.Total;
-        QVERIFY2(e.suppliers.contains(row.Code), qPrintable(row.Code));
-        const Expected::Cell &cell = e.suppliers.value(row.Code);
-        QCOMPARE(row.Name, cell.name);
-        QCOMPARE(row.Total, cell.total);
+        QVERIFY(row.total <= before);
+        before = row.total;
+        QVERIFY2(e.suppliers.contains(row.code), qPrintable(row.code));
+        const Expected::Cell &cell = e.suppliers.value(row.code);
+        QCOMPARE(row.name, cell.name);
+        QCOMPARE(row.total, cell.total);
         for (int p = 0; p < report.periods().size(); ++p)
-            QCOMPARE(row.Cells.at(p), cell.periods.value(p));
+            QCOMPARE(row.cells.at(p), cell.periods.value(p));
         if (e.previousYear)
-            QCOMPARE(row.Previous, cell.previous);
+            QCOMPARE(row.previous, cell.previous);
     }
     QCOMPARE(suppliers, int(std::count_if(e.suppliers.cbegin(), e.suppliers.cend(),
                                           [](const Expected::Cell &c) { return c.orders > 0; })));
-    QCOMPARE(report.rows().last().UnreadDates, sample.choice.Year == 0 && e.unreadDates > 0);
-    QCOMPARE(report.totals().Total, e.grandTotal);
+    QCOMPARE(report.rows().last().unreadDates, sample.choice.year == 0 && e.unreadDates > 0);
+    QCOMPARE(report.totals().total, e.grandTotal);
     for (int p = 0; p < report.periods().size(); ++p)
-        QCOMPARE(report.totals().Cells.at(p), e.totals.value(p));
+        QCOMPARE(report.totals().cells.at(p), e.totals.value(p));
 
     // Per VAT code and period, the row without a date last.
     for (const PurchaseReport::VatRow &row : report.vatRows()) {
-        const int period = row.UnreadDates ? -1 : int(report.periods().indexOf(row.Period));
+        const int period = row.unreadDates ? -1 : int(report.periods().indexOf(row.period));
         for (int k = 0; k < 3; ++k) {
-            QCOMPARE(row.Base[k], e.base[k].value(period));
-            QCOMPARE(row.Vat[k], e.vat[k].value(period));
+            QCOMPARE(row.base[k], e.base[k].value(period));
+            QCOMPARE(row.vat[k], e.vat[k].value(period));
         }
     }
     for (int k = 0; k < 3; ++k) {
         qint64 base = 0;
         for (qint64 v : e.base[k])
             base += v;
-        QCOMPARE(report.vatTotals().Base[k], base);
+        QCOMPARE(report.vatTotals().base[k], base);
     }
 
     // The pages reconcile: on every row and total, H.T. + TVA = TTC, and the VAT page's bases
     // and VAT add up to the supplier page's H.T. and TVA.
     const auto with = [&](Amount amount) {
         ReportChoice choice = sample.choice;
-        choice.Shown = amount;
+        choice.shown = amount;
         return PurchaseReport(book, choice);
     };
     const PurchaseReport ht = with(Amount::BeforeTax);
@@ -356,16 +356,16 @@ void TestPurchaseReport::addsUp()
     QCOMPARE(ht.rows().size(), ttc.rows().size());
     const auto reconciles = [](const PurchaseReport::Row &h, const PurchaseReport::Row &v,
                                const PurchaseReport::Row &t) {
-        QCOMPARE(h.Code, t.Code);
-        QCOMPARE(h.Total + v.Total, t.Total);
-        for (qsizetype p = 0; p < t.Cells.size(); ++p)
-            QCOMPARE(h.Cells.at(p) + v.Cells.at(p), t.Cells.at(p));
+        QCOMPARE(h.code, t.code);
+        QCOMPARE(h.total + v.total, t.total);
+        for (qsizetype p = 0; p < t.cells.size(); ++p)
+            QCOMPARE(h.cells.at(p) + v.cells.at(p), t.cells.at(p));
     };
     // The rows of one supplier, found by code: two of them may have the same total.
     for (const PurchaseReport::Row &t : ttc.rows()) {
         const auto of = [&t](const PurchaseReport &r) {
             return *std::find_if(r.rows().cbegin(), r.rows().cend(), [&t](const auto &row) {
-                return row.Code == t.Code && row.UnreadDates == t.UnreadDates;
+                return row.code == t.code && row.unreadDates == t.unreadDates;
             });
         };
         reconciles(of(ht), of(vat), t);
@@ -373,13 +373,13 @@ void TestPurchaseReport::addsUp()
     reconciles(ht.totals(), vat.totals(), ttc.totals());
     for (qsizetype p = 0; p < ttc.vatRows().size(); ++p) {
         const PurchaseReport::VatRow &row = ttc.vatRows().at(p);
-        if (row.UnreadDates)
+        if (row.unreadDates)
             continue;
-        QCOMPARE(row.totalBase(), ht.totals().Cells.at(p));
-        QCOMPARE(row.totalVat(), vat.totals().Cells.at(p));
+        QCOMPARE(row.totalBase(), ht.totals().cells.at(p));
+        QCOMPARE(row.totalVat(), vat.totals().cells.at(p));
     }
-    QCOMPARE(ttc.vatTotals().totalBase(), ht.totals().Total);
-    QCOMPARE(ttc.vatTotals().totalVat(), vat.totals().Total);
+    QCOMPARE(ttc.vatTotals().totalBase(), ht.totals().total);
+    QCOMPARE(ttc.vatTotals().totalVat(), vat.totals().total);
 }
 
 // What the reports keep between two readings of a book (PurchaseBook::Cache, the CSV's rows)
@@ -399,7 +399,7 @@ void TestPurchaseReport::keptFiguresFollowChanges()
     QVERIFY(TextFile::read(
         qEnvironmentVariable("QOR_TEST_DATA") + QStringLiteral("/reports/achats.cmd"), original));
     Settings settings;
-    settings.EuroMode = 1;
+    settings.euroMode = 1;
     TextLines lines = original;
     Settings changedSettings = settings;
     const qsizetype ramette = lines.indexOf(QStringLiteral("CMDERamette A4\t5\t4,9\t\t\t1"));
@@ -417,7 +417,7 @@ void TestPurchaseReport::keptFiguresFollowChanges()
                 lines.replace(i, QString(lines.at(i)).replace(QLatin1String("0001"), "0000"));
     }
     if (change == QLatin1String("a VAT rate changed"))
-        changedSettings.VatRates[0] = 19.6L;
+        changedSettings.vatRates[0] = 19.6L;
 
     // Read once as it was, then (for the undo, twice more) as it is.
     PurchaseBook::Cache cache;
@@ -444,10 +444,10 @@ void TestPurchaseReport::keptFiguresFollowChanges()
     for (qsizetype i = 0; i < fresh.orders().size(); ++i) {
         const PurchaseOrder &a = kept.orders().at(i);
         const PurchaseOrder &b = fresh.orders().at(i);
-        QCOMPARE(a.BlockIndex, b.BlockIndex);
-        QCOMPARE(a.Number, b.Number);
-        QCOMPARE(a.Cancelled, b.Cancelled);
-        QCOMPARE(a.Supplier, b.Supplier);
+        QCOMPARE(a.blockIndex, b.blockIndex);
+        QCOMPARE(a.number, b.number);
+        QCOMPARE(a.cancelled, b.cancelled);
+        QCOMPARE(a.supplier, b.supplier);
         for (const Currency in : {Currency::Main, Currency::Second}) {
             for (const Amount amount : {Amount::BeforeTax, Amount::Vat, Amount::IncludingTax})
                 QCOMPARE(a.total(amount, in), b.total(amount, in));

@@ -112,7 +112,7 @@ void TestReportWindow::init()
     m_desktop = std::make_unique<FakePlatform>();
     QVERIFY(QFile::copy(testData(QStringLiteral("achats.cmd")), m_dir->file("achats.cmd")));
     Settings settings;
-    settings.EuroMode = 1; // amounts in euros, the francs shown beside them
+    settings.euroMode = 1; // amounts in euros, the francs shown beside them
     QVERIFY(TextFile::writeBytes(SettingsFile::fileName(), SettingsFile::save(settings, {})));
     m_form = std::make_unique<MainWindow>();
     m_form->show();
@@ -189,7 +189,7 @@ void TestReportWindow::statistics()
     });
     menu('d', 't');
     QVERIFY(listed);
-    QCOMPARE(m_form->commande().document().record().Number.trimmed(), QStringLiteral("260200002"));
+    QCOMPARE(m_form->orderWindow().document().record().number.trimmed(), QStringLiteral("260200002"));
     QCOMPARE(m_desktop->texts(), QStringList());
 }
 

@@ -433,7 +433,7 @@ void TestSearch::articles()
 
     // The last price: the supplier's newest line with a price, and the one before it.
     const auto price = [&](const ArticleMemory::Line &line) {
-        return line.order < 0 ? QString() : book.index.lineAt(line.order, line.offset).UnitPrice;
+        return line.order < 0 ? QString() : book.index.lineAt(line.order, line.offset).unitPrice;
     };
     ArticleMemory::LastPrice last = articles.lastPrice("ramette a4", "10023", -1);
     QVERIFY(last.ownSupplier);

@@ -93,7 +93,7 @@ private:
     {
         return m_form->findChild<W *>(QLatin1String(name));
     }
-    OrderWindow &commande() const { return m_form->commande(); }
+    OrderWindow &orderWindow() const { return m_form->orderWindow(); }
     bool inGrid() const
     {
         QWidget *grid = child("Lines");
@@ -185,18 +185,18 @@ void TestSearchWindows::searchFromTheKeyboard()
 
     // Enter shows the first one, the focus on the note, the search window still open.
     key(Qt::Key_Return);
-    QCOMPARE(commande().book().currentOrder(), 2);
+    QCOMPARE(orderWindow().book().currentOrder(), 2);
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
     QTRY_COMPARE(focused(), child("Note"));
     QVERIFY(search->isVisible());
     // F3 from the order window: the next one, the focus on its cell.
     key(Qt::Key_F3);
-    QCOMPARE(commande().book().currentOrder(), 1);
+    QCOMPARE(orderWindow().book().currentOrder(), 1);
     QTRY_VERIFY(inGrid());
-    QCOMPARE(commande().currentGridRow(), 2);
-    QCOMPARE(commande().currentGridColumn(), 0);
+    QCOMPARE(orderWindow().currentGridRow(), 2);
+    QCOMPARE(orderWindow().currentGridColumn(), 0);
     key(Qt::Key_F3, Qt::ShiftModifier);
-    QCOMPARE(commande().book().currentOrder(), 2);
+    QCOMPARE(orderWindow().book().currentOrder(), 2);
     // Sorted by number, the row chosen stays on its order: Shift+F3 goes to the one above it.
     auto *header = list->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -204,7 +204,7 @@ void TestSearchWindows::searchFromTheKeyboard()
     QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("200001001"));
     QCOMPARE(list->currentIndex().row(), 2);
     key(Qt::Key_F3, Qt::ShiftModifier);
-    QCOMPARE(commande().book().currentOrder(), 1);
+    QCOMPARE(orderWindow().book().currentOrder(), 1);
 
     // Back in the window: a supplier filter, then the list exported.
     key(Qt::Key_F, Qt::ControlModifier);
@@ -274,18 +274,18 @@ void TestSearchWindows::typingAfterEnter()
     QTRY_COMPARE(QApplication::activeWindow(), m_form->searchWindow());
     type(query);
     key(Qt::Key_Return);
-    QCOMPARE(commande().book().currentOrder(), order);
+    QCOMPARE(orderWindow().book().currentOrder(), order);
     QTRY_COMPARE(QApplication::activeWindow(), m_form.get());
 
-    OrderRecord expected = commande().document().record();
+    OrderRecord expected = orderWindow().document().record();
     type(QStringLiteral("987"));
     key(Qt::Key_Tab);
     if (column < 0)
-        expected.Memo[row - 1].prepend(QStringLiteral("987"));
+        expected.note[row - 1].prepend(QStringLiteral("987"));
     else
-        expected.Lines[row - 1].setCell(column, QStringLiteral("987"));
-    QCOMPARE(commande().document().record().Lines, expected.Lines);
-    QCOMPARE(commande().document().record().Memo, expected.Memo);
+        expected.lines[row - 1].setCell(column, QStringLiteral("987"));
+    QCOMPARE(orderWindow().document().record().lines, expected.lines);
+    QCOMPARE(orderWindow().document().record().note, expected.note);
 
     // The search finds the order by what was just typed, before it is written back.
     key(Qt::Key_F, Qt::ControlModifier);
@@ -333,19 +333,19 @@ void TestSearchWindows::completion()
              chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
     // The list closed, the keys are the grid's: Tab goes on to the quantity, left empty.
     key(Qt::Key_Tab);
-    QCOMPARE(commande().document().cell(2, 0),
+    QCOMPARE(orderWindow().document().cell(2, 0),
              chosen ? QStringLiteral("Ramette A4") : QStringLiteral("RAM"));
-    QVERIFY(commande().document().cell(2, 1).isEmpty());
-    QCOMPARE(commande().document().cell(2, 2), chosen ? QStringLiteral("4,20") : QString());
-    QCOMPARE(commande().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
-    QVERIFY(commande().document().orderModified());
+    QVERIFY(orderWindow().document().cell(2, 1).isEmpty());
+    QCOMPARE(orderWindow().document().cell(2, 2), chosen ? QStringLiteral("4,20") : QString());
+    QCOMPARE(orderWindow().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
+    QVERIFY(orderWindow().document().orderModified());
     // The choice is one step: one Ctrl+Z takes back the designation with its price.
     auto *undo = m_form->findChild<QAction *>(QStringLiteral("EditUndoItem"));
     QCOMPARE(undo->text(), chosen ? QStringLiteral("&Annuler le choix de l'article")
                                   : QStringLiteral("&Annuler la saisie de la ligne 2"));
     key(Qt::Key_Z, Qt::ControlModifier);
     for (const int column : {0, 2, 3})
-        QVERIFY(commande().document().cell(2, column).isEmpty());
+        QVERIFY(orderWindow().document().cell(2, column).isEmpty());
     QVERIFY(!undo->isEnabled());
 }
 
@@ -390,10 +390,10 @@ void TestSearchWindows::lastPriceAndHistory()
     QCOMPARE(lines->model()->index(1, 4).data().toString(), QStringLiteral("3,80"));
     key(Qt::Key_Down);
     key(Qt::Key_Return);
-    QCOMPARE(commande().book().currentOrder(), 1);
+    QCOMPARE(orderWindow().book().currentOrder(), 1);
     QTRY_VERIFY(inGrid());
-    QCOMPARE(commande().currentGridRow(), 1);
-    QCOMPARE(commande().currentGridColumn(), 2);
+    QCOMPARE(orderWindow().currentGridRow(), 1);
+    QCOMPARE(orderWindow().currentGridColumn(), 2);
     QVERIFY(window->isVisible());
 }
 

@@ -81,11 +81,11 @@ private Q_SLOTS:
             QVERIFY(!d->findChild<QCheckBox *>("ShowConverted")->isChecked());
             click(d, "OkButton");
         });
-        QVERIFY(runOrderParameters(dialog, converter, s, s.AutoOpenFileName));
+        QVERIFY(runOrderParameters(dialog, converter, s, s.autoOpenFileName));
         QCOMPARE(shown, (QStringList{"6,55957", "20,60", "0,00", "5,50", "A réception",
                                      "Réglement à 30 jours", "Réglement à 60 jours",
                                      "Réglement à 90 jours", "En votre aimable réglement"}));
-        QCOMPARE(s.ConverterOption, 2); // the converter's direction became the setting
+        QCOMPARE(s.converterDirection, 2); // the converter's direction became the setting
         QCOMPARE(fileLines().size(), 14);
         QCOMPARE(fileLines().at(0), QString(" 6.55957000000000E+0005"));
     }
@@ -136,7 +136,7 @@ private Q_SLOTS:
             dialog.exec();
         }
         const Settings before;
-        dialog.Init(0, 0, before.EuroRate, 20.6L, 0, 5.5L, before.PaymentTermList);
+        dialog.load(0, 0, before.euroRate, 20.6L, 0, 5.5L, before.paymentTerms);
         bool openAfterEnterInTerm = false;
         whenShown([&](OrderParametersDialog *d) {
             retype(edit(d, 1), "7.5");
@@ -159,16 +159,16 @@ private Q_SLOTS:
         QVERIFY(openAfterEnterInTerm);
         QVERIFY(!dialog.isVisible());
         Settings s;
-        dialog.Result(s.EuroRate, s.VatRates[0], s.VatRates[1], s.VatRates[2], s.EuroMode,
-                      s.SingleCurrency, s.PaymentTermList);
-        QCOMPARE(s.EuroRate, applied ? Real(7.5) : before.EuroRate);
-        QCOMPARE(s.PaymentTermList.value(0), QString(applied ? "Comptant" : "A réception"));
+        dialog.apply(s.euroRate, s.vatRates[0], s.vatRates[1], s.vatRates[2], s.euroMode,
+                     s.singleCurrency, s.paymentTerms);
+        QCOMPARE(s.euroRate, applied ? Real(7.5) : before.euroRate);
+        QCOMPARE(s.paymentTerms.value(0), QString(applied ? "Comptant" : "A réception"));
     }
 
     void clearedVatRateStopsTheRatesButTheRestApplies()
     {
         OrderParametersDialog dialog;
-        dialog.Init(0, 0, 6.55957L, 20.6L, 0, 5.5L, {"a", "b", "c", "d", "e"});
+        dialog.load(0, 0, 6.55957L, 20.6L, 0, 5.5L, {"a", "b", "c", "d", "e"});
         whenShown([](OrderParametersDialog *d) {
             retype(edit(d, 1), "7");
             retype(edit(d, 2), "");
@@ -186,7 +186,7 @@ private Q_SLOTS:
         Real euro = 1, vat1 = 20.6L, vat2 = 0, vat3 = 5.5L;
         int mode = 0, single = 0;
         QStringList terms;
-        dialog.Result(euro, vat1, vat2, vat3, mode, single, terms);
+        dialog.apply(euro, vat1, vat2, vat3, mode, single, terms);
         QCOMPARE(euro, Real(7));
         QCOMPARE(vat3, 5.5L);
         QCOMPARE(mode, 1);
@@ -202,12 +202,12 @@ private Q_SLOTS:
                                            "0", "t1", "t2", "t3", "t4", "t5", "t6", "t7"}));
         Settings s;
         QVERIFY(SettingsFile::loadSettings(s));
-        QCOMPARE(s.PaymentTermList.size(), 7);
+        QCOMPARE(s.paymentTerms.size(), 7);
         OrderParametersDialog dialog;
         EuroConverterWindow converter;
         whenShown([](OrderParametersDialog *d) { QTest::keyClick(edit(d, 1), Qt::Key_Return); });
-        QVERIFY(runOrderParameters(dialog, converter, s, s.AutoOpenFileName));
-        QCOMPARE(s.PaymentTermList, (QStringList{"t1", "t2", "t3", "t4", "t5"}));
+        QVERIFY(runOrderParameters(dialog, converter, s, s.autoOpenFileName));
+        QCOMPARE(s.paymentTerms, (QStringList{"t1", "t2", "t3", "t4", "t5"}));
         QCOMPARE(fileLines().size(), 14);
         QCOMPARE(fileLines().at(5), QString("x.cmd"));
     }

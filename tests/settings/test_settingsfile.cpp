@@ -25,31 +25,31 @@ Settings make(std::array<Real, 5> reals, const QString &file, std::array<int, 3>
               const QStringList &terms)
 {
     Settings s;
-    s.ConverterValue = *Real48::store(reals[0]);
-    s.EuroRate = *Real48::store(reals[1]);
+    s.converterRate = *Real48::store(reals[0]);
+    s.euroRate = *Real48::store(reals[1]);
     for (int k = 0; k < 3; ++k)
-        s.VatRates[k] = *Real48::store(reals[k + 2]);
-    s.AutoOpenFileName = file;
-    s.AutoOpen = ints[0];
-    s.EuroMode = ints[1];
-    s.SingleCurrency = ints[2];
-    s.PaymentTermList = terms;
+        s.vatRates[k] = *Real48::store(reals[k + 2]);
+    s.autoOpenFileName = file;
+    s.autoOpen = ints[0];
+    s.euroMode = ints[1];
+    s.singleCurrency = ints[2];
+    s.paymentTerms = terms;
     return s;
 }
 
 void compare(const Settings &actual, const Settings &expected)
 {
-    QCOMPARE(actual.ConverterOption, 0);
-    const Real a[] = {actual.ConverterValue, actual.EuroRate, actual.VatRates[0],
-                      actual.VatRates[1], actual.VatRates[2]};
-    const Real e[] = {expected.ConverterValue, expected.EuroRate, expected.VatRates[0],
-                      expected.VatRates[1], expected.VatRates[2]};
+    QCOMPARE(actual.converterDirection, 0);
+    const Real a[] = {actual.converterRate, actual.euroRate, actual.vatRates[0], actual.vatRates[1],
+                      actual.vatRates[2]};
+    const Real e[] = {expected.converterRate, expected.euroRate, expected.vatRates[0],
+                      expected.vatRates[1], expected.vatRates[2]};
     for (int k = 0; k < 5; ++k)
         QCOMPARE(a[k], e[k]);
-    QCOMPARE(actual.AutoOpenFileName, expected.AutoOpenFileName);
-    QCOMPARE((QList<int>{actual.AutoOpen, actual.EuroMode, actual.SingleCurrency}),
-             (QList<int>{expected.AutoOpen, expected.EuroMode, expected.SingleCurrency}));
-    QCOMPARE(actual.PaymentTermList, expected.PaymentTermList);
+    QCOMPARE(actual.autoOpenFileName, expected.autoOpenFileName);
+    QCOMPARE((QList<int>{actual.autoOpen, actual.euroMode, actual.singleCurrency}),
+             (QList<int>{expected.autoOpen, expected.euroMode, expected.singleCurrency}));
+    QCOMPARE(actual.paymentTerms, expected.paymentTerms);
 }
 
 } // namespace
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(Settings, expected);
         Settings s;
-        s.ConverterOption = 2;
+        s.converterDirection = 2;
         SettingsFile::load(bytes, s);
         compare(s, expected);
     }
@@ -104,8 +104,8 @@ private Q_SLOTS:
     void saveWritesNinePositionalLinesAndTheTerms()
     {
         Settings s;
-        s.ConverterValue = 655957;
-        s.AutoOpen = 1;
+        s.converterRate = 655957;
+        s.autoOpen = 1;
         QCOMPARE(
             SettingsFile::save(s, "C:\\Commandes\\2001.cmd"),
             lines({" 6.55957000000000E+0005", " 6.55957000000000E+0000", " 2.06000000000000E+0001",
@@ -118,12 +118,12 @@ private Q_SLOTS:
     {
         const Settings d;
         for (const Settings &s :
-             {make({d.ConverterValue, d.EuroRate, d.VatRates[0], d.VatRates[1], d.VatRates[2]}, "",
-                   {}, d.PaymentTermList),
+             {make({d.converterRate, d.euroRate, d.vatRates[0], d.vatRates[1], d.vatRates[2]}, "",
+                   {}, d.paymentTerms),
               make({1234567.125L, 0.00001L, 19.6L, -2.1L, 1e30L}, "D:\\a b\\été.cmd", {7, -3, 1},
                    {"  ", "", "Net à 45 jours"})}) {
             Settings read;
-            SettingsFile::load(SettingsFile::save(s, s.AutoOpenFileName), read);
+            SettingsFile::load(SettingsFile::save(s, s.autoOpenFileName), read);
             compare(read, s);
         }
     }
@@ -132,17 +132,17 @@ private Q_SLOTS:
     {
         TemporaryWorkingDir dir;
         Settings s;
-        s.EuroRate = 7;
+        s.euroRate = 7;
         QVERIFY(!SettingsFile::loadSettings(s)); // no file: nothing changes
-        QCOMPARE(s.EuroRate, Real(7));
-        QCOMPARE(s.PaymentTermList.size(), 5);
+        QCOMPARE(s.euroRate, Real(7));
+        QCOMPARE(s.paymentTerms.size(), 5);
 
-        s.AutoOpen = 2;
+        s.autoOpen = 2;
         QVERIFY(SettingsFile::saveSettings(s, "open.cmd"));
         Settings read;
-        read.ConverterOption = 2;
+        read.converterDirection = 2;
         QVERIFY(SettingsFile::loadSettings(read));
-        QCOMPARE(read.ConverterOption, 0);
+        QCOMPARE(read.converterDirection, 0);
         bool autoOpen = true;
         QString name;
         SettingsFile::autoOpenSetting(read, autoOpen, name);

@@ -44,7 +44,7 @@ void TestCompany::saveWritesSevenLines()
 {
     TemporaryWorkingDir dir;
     Company company;
-    company.CompanyLines[0] = "Société Qor";
+    company.details[0] = "Société Qor";
     QVERIFY(company.saveCompany());
     QFile f("Cmd.soc");
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -52,7 +52,7 @@ void TestCompany::saveWritesSevenLines()
     f.close();
     Company again;
     again.loadCompany();
-    QCOMPARE(again.CompanyLines, company.CompanyLines);
+    QCOMPARE(again.details, company.details);
 
     FakePlatform desktop;
     QVERIFY(QFile::remove("Cmd.soc") && QDir().mkdir("Cmd.soc"));

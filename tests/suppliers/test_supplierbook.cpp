@@ -49,7 +49,7 @@ void TestSupplierBook::header()
 {
     QFETCH(QString, line);
     QFETCH(bool, header);
-    QCOMPARE(SupplierBook::IsSupplierHeader(line), header);
+    QCOMPARE(SupplierBook::isSupplierHeader(line), header);
 }
 
 void TestSupplierBook::loadAndSaveKeepEveryLine()
@@ -63,13 +63,13 @@ void TestSupplierBook::loadAndSaveKeepEveryLine()
     SupplierBook book;
     book.append(named("10099", "Unsaved"));
     QVERIFY(book.loadSuppliers());
-    QVERIFY(!book.SuppliersModified);
+    QVERIFY(!book.modified);
     QCOMPARE(book.find("10099"), -1);
-    QCOMPARE(book.record(book.find("10023")).AddressLines,
+    QCOMPARE(book.record(book.find("10023")).addressLines,
              (std::array<QString, 4>{QString::fromUtf8("Héloïse"), "", "Lyon", ""}));
-    QCOMPARE(book.record(book.find("10030")).AddressLines[1], QString());
+    QCOMPARE(book.record(book.find("10030")).addressLines[1], QString());
 
-    book.SuppliersModified = true;
+    book.modified = true;
     QVERIFY(book.saveSuppliers());
     QCOMPARE(fileBytes("Commande.fnr"), original);
 }
@@ -80,7 +80,7 @@ void TestSupplierBook::saveOnlyWhenModified()
     SupplierBook book;
     book.append(named("10002", "Martin"));
     QVERIFY(book.saveSuppliers());
-    QVERIFY(!book.SuppliersModified);
+    QVERIFY(!book.modified);
     QCOMPARE(fileBytes("Commande.fnr"), QByteArray("<FOU>10002\r\nMartin\r\n\r\n\r\n\r\n"));
     // Nothing changed since: a file deleted meanwhile is not written again.
     QVERIFY(QFile::remove("Commande.fnr"));
@@ -97,13 +97,13 @@ void TestSupplierBook::unwritableFileIsReported()
     book.append(named("10002", "Martin"));
     const Status saved = book.saveSuppliers();
     QVERIFY(!saved);
-    QVERIFY(book.SuppliersModified);
+    QVERIFY(book.modified);
     QVERIFY(saved.message().startsWith(QStringLiteral("Ne peut créer le fichier Commande.fnr")));
     // Nor can it be read: said so, and the list in memory stays for a later save.
     const Status read = book.loadSuppliers();
     QVERIFY(!read);
     QVERIFY(!read.message().isEmpty());
-    QCOMPARE(book.SupplierLines.size(), 5);
+    QCOMPARE(book.fileLines.size(), 5);
     QVERIFY(desktop.asked.isEmpty()); // the window says it, not the book
 }
 
@@ -131,7 +131,7 @@ void TestSupplierBook::sort()
     QCOMPARE(SupplierBook::sortRecords(records), exchanged);
     QString sorted;
     for (const SupplierRecord &r : records)
-        sorted += r.Code;
+        sorted += r.code;
     QCOMPARE(sorted, codes);
 }
 

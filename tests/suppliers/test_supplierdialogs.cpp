@@ -70,7 +70,7 @@ void TestSupplierDialogs::quickEntry()
     std::array<QString, 4> address;
     QVERIFY(SupplierLookupFlow::supplierCodeLeft(code, address, book, dialog));
     QCOMPARE(code, QString("10002"));
-    QCOMPARE(book.SupplierLines, QStringList({"<FOU>10002", "Martin", "", "Lyon", ""}));
+    QCOMPARE(book.fileLines, QStringList({"<FOU>10002", "Martin", "", "Lyon", ""}));
 
     // After that OK, the close box leaves "confirmed" as it was...
     whenShown(dialog, [&] {
@@ -87,21 +87,21 @@ void TestSupplierDialogs::quickEntry()
     });
     code = "4";
     QVERIFY(!SupplierLookupFlow::lookUpSupplier(code, address, book, dialog, true));
-    QCOMPARE(book.SupplierLines.size(), 10);
+    QCOMPARE(book.fileLines.size(), 10);
 }
 
 void TestSupplierDialogs::chooser()
 {
     FakePlatform desktop;
     SupplierBook book;
-    book.SupplierLines = {"<FOU>10023", "Dupont", "", "", "", "<FOU>", "Sans code", "", "", ""};
+    book.fileLines = {"<FOU>10023", "Dupont", "", "", "", "<FOU>", "Sans code", "", "", ""};
     SupplierListDialog chooser;
     QListWidget *list = chooser.findChild<QListWidget *>(QStringLiteral("Suppliers"));
 
     // Cancelled, yet from now on an unknown code skips the question.
     whenShown(chooser, [&] { QTest::keyClick(list, Qt::Key_Escape); });
     QCOMPARE(SupplierLookupFlow::pickSupplier(chooser, book), QString());
-    QVERIFY(book.SupplierPicked);
+    QVERIFY(book.chooserUsed);
     SupplierEntryDialog dialog;
     whenShown(dialog, [&] { button(dialog, "CancelButton")->click(); });
     QString code = "77";
@@ -130,7 +130,7 @@ void TestSupplierDialogs::company()
     TemporaryWorkingDir dir;
     const CompanyDetails before{"Qor", "a", "b", "c", "d", "e", "f"};
     Company company;
-    company.CompanyLines = before;
+    company.details = before;
     CompanyDialog dialog;
     // An empty first field changes nothing, whatever else was typed.
     whenShown(dialog, [&] {
@@ -139,7 +139,7 @@ void TestSupplierDialogs::company()
         button(dialog, "OkButton")->click();
     });
     editCompany(dialog, company);
-    QCOMPARE(company.CompanyLines, before);
+    QCOMPARE(company.details, before);
     QVERIFY(!QFile::exists("Cmd.soc"));
 
     whenShown(dialog, [&] {
@@ -152,7 +152,7 @@ void TestSupplierDialogs::company()
         button(dialog, "OkButton")->click();
     });
     editCompany(dialog, company);
-    QCOMPARE(company.CompanyLines[0], QString("Qor SA"));
+    QCOMPARE(company.details[0], QString("Qor SA"));
     QFile f("Cmd.soc");
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("Qor SA\r\n\r\n\r\n\r\n\r\n\r\nfin\r\n"));

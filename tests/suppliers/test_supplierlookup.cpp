@@ -59,7 +59,7 @@ void TestSupplierLookup::nextCode()
     QFETCH(QStringList, lines);
     QFETCH(QString, code);
     FakePlatform desktop;
-    QCOMPARE(NextSupplierCode(lines), code);
+    QCOMPARE(nextSupplierCode(lines), code);
     QVERIFY(desktop.asked.isEmpty());
 }
 
@@ -67,7 +67,7 @@ void TestSupplierLookup::nextCodeWhenAllTaken()
 {
     SupplierBook book;
     for (int code = 10002; code <= 99999; ++code)
-        book.SupplierLines << "<FOU>" + QString::number(code);
+        book.fileLines << "<FOU>" + QString::number(code);
     FakePlatform desktop;
     QString code = "*";
     Address address;
@@ -124,8 +124,8 @@ void TestSupplierLookup::leavingCodeField()
     FakePlatform desktop;
     desktop.answer(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
     SupplierBook book;
-    book.SupplierLines = {"<FOU>10023", "Dupont", "l2", "l3", "l4"};
-    book.SupplierPicked = picked;
+    book.fileLines = {"<FOU>10023", "Dupont", "l2", "l3", "l4"};
+    book.chooserUsed = picked;
     QStringList entered;
     auto enter = [&](const QString &c) {
         entered << c;
@@ -141,10 +141,10 @@ void TestSupplierLookup::leavingCodeField()
     QCOMPARE(address[0], filled.isEmpty() ? QString("old") : filled);
     // A new supplier is appended, and marks the file.
     const bool created = !filled.isEmpty() && !entered.isEmpty();
-    QCOMPARE(book.SuppliersModified, created);
-    QCOMPARE(book.SupplierLines.size(), created ? 10 : 5);
+    QCOMPARE(book.modified, created);
+    QCOMPARE(book.fileLines.size(), created ? 10 : 5);
     if (created)
-        QCOMPARE(book.SupplierLines.mid(5), QStringList({"<FOU>" + code, name, "a2", "", "a4"}));
+        QCOMPARE(book.fileLines.mid(5), QStringList({"<FOU>" + code, name, "a2", "", "a4"}));
 }
 
 QTEST_GUILESS_MAIN(TestSupplierLookup)

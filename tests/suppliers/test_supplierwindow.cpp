@@ -43,7 +43,7 @@ QAbstractButton *button(const QWidget &window, const char *name)
 // Runs the window on `lines` as the order window does; `drive` works it while it is shown.
 template <typename Drive> QStringList run(SupplierWindow &window, QStringList lines, Drive drive)
 {
-    window.Init(lines);
+    window.load(lines);
     QTimer::singleShot(0, &window, [&window, drive] {
         QCOMPARE(QApplication::activeModalWidget(), &window);
         drive();
@@ -51,7 +51,7 @@ template <typename Drive> QStringList run(SupplierWindow &window, QStringList li
             button(window, "CloseButton")->click();
     });
     window.exec();
-    window.Result(lines);
+    window.apply(lines);
     return lines;
 }
 
@@ -99,12 +99,12 @@ void TestSupplierWindow::closedAtOnce()
     QFETCH(QStringList, lines);
     QFETCH(QStringList, result);
     SupplierBook book;
-    book.SupplierLines = lines;
+    book.fileLines = lines;
     SupplierWindow window;
     QTimer::singleShot(0, &window, [&] { button(window, "CloseButton")->click(); });
     manageSuppliers(window, book);
-    QCOMPARE(book.SupplierLines, result);
-    QVERIFY(book.SuppliersModified);
+    QCOMPARE(book.fileLines, result);
+    QVERIFY(book.modified);
 }
 
 void TestSupplierWindow::deleting()
@@ -134,7 +134,7 @@ void TestSupplierWindow::discardedAndUncountedChanges()
         QTest::keyClick(edit(window, 2), Qt::Key_PageDown);
         QTest::keyClick(edit(window, 2), Qt::Key_PageDown);
         QCOMPARE(grid(window)->currentRow(), 1);
-        QVERIFY(window.SupplierGridModified);
+        QVERIFY(window.gridModified);
         // Typing followed by a click on another row, or by a search, is lost.
         QTest::keyClicks(edit(window, 2), "xyz");
         clickRow(window, 0);
@@ -172,8 +172,8 @@ void TestSupplierWindow::gridGrowsPastSixty()
     for (int i = 0; i < 61; ++i)
         lines += rec(QString::number(10002 + i), QStringLiteral("N%1").arg(i, 3, 10, QChar('0')));
     SupplierWindow window;
-    window.Init(lines);
-    QCOMPARE(window.LastSupplierRow, 60);
+    window.load(lines);
+    QCOMPARE(window.lastSupplierRow, 60);
     QCOMPARE(grid(window)->rowCount(), 65);
 }
 
@@ -181,7 +181,7 @@ void TestSupplierWindow::addOpensBlankRowWithDigitCode()
 {
     SupplierWindow window;
     // A former use leaves values in rows that the next list, cut short, no longer fills.
-    window.Init(rec("10002", "A", "Paris") + rec("10003", "B", "Lyon") + rec("10004", "C"));
+    window.load(rec("10002", "A", "Paris") + rec("10003", "B", "Lyon") + rec("10004", "C"));
     const QStringList result = run(window, {"<FOU>10009", "Z"}, [&] {
         button(window, "AddButton")->click();
         QCOMPARE(grid(window)->currentRow(), 1);
@@ -215,7 +215,7 @@ void TestSupplierWindow::newCodeHasFiveDigits()
         // Added and left untouched: no record, nothing to say.
         button(window, "AddButton")->click();
         button(window, "PreviousButton")->click();
-        QCOMPARE(window.LastSupplierRow, 0);
+        QCOMPARE(window.lastSupplierRow, 0);
         QVERIFY(desktop.asked.isEmpty());
         // "10*57" keeps its digits, and four digits are refused before the record is made.
         button(window, "AddButton")->click();
