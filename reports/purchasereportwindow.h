@@ -9,16 +9,12 @@
 
 #include <memory>
 
+class BarChart;
 class ChartModel;
-class QBarCategoryAxis;
-class QChart;
-class QChartView;
 class QComboBox;
 class QLabel;
-class QStackedBarSeries;
 class QTabWidget;
 class QTableView;
-class QValueAxis;
 class SupplierTableModel;
 class VatTableModel;
 namespace ReportPrint {
@@ -46,11 +42,8 @@ public:
 
 private:
     void buildControls();
-    void buildChart();
     // A new report for the choices on screen.
     void choose();
-    // The chart's bars and scale for the report.
-    void fillChart();
     // Each column as wide as its texts.
     static void fitColumns(QTableView *view);
     void showOrders(const QModelIndex &index);
@@ -80,9 +73,5 @@ private:
     SupplierTableModel *m_tableModel = nullptr;
     VatTableModel *m_vatModel = nullptr;
     ChartModel *m_chartModel = nullptr;
-    QChartView *m_chartView = nullptr;
-    QChart *m_chart = nullptr;
-    QStackedBarSeries *m_series = nullptr;
-    QBarCategoryAxis *m_periodAxis = nullptr;
-    QValueAxis *m_amountAxis = nullptr;
+    BarChart *m_chart = nullptr;
 };
