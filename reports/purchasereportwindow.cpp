@@ -198,6 +198,12 @@ void PurchaseReportWindow::buildControls()
     m_pages->setObjectName(QStringLiteral("Pages"));
     m_pages->addTab(split, QStringLiteral("Achats par fournisseur"));
     m_pages->addTab(m_vatTable, QStringLiteral("TVA par taux"));
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 1 && !m_vatFitted) {
+            fitColumns(m_vatTable);
+            m_vatFitted = true;
+        }
+    });
 
     QPushButton *print = button(this, "Print", QStringLiteral("Imprimer..."));
     QPushButton *pdf = button(this, "ExportPdf", QStringLiteral("Exporter en PDF..."));
@@ -263,7 +269,10 @@ void PurchaseReportWindow::choose()
 
     m_table->sortByColumn(m_tableModel->totalColumn(), Qt::DescendingOrder);
     fitColumns(m_table);
-    fitColumns(m_vatTable);
+    // The VAT page's columns are fitted when it is shown.
+    m_vatFitted = m_pages->currentIndex() == 1;
+    if (m_vatFitted)
+        fitColumns(m_vatTable);
     m_coverage->setText(m_report->coverage());
     m_cancelled->setText(m_report->cancelledNote());
     m_cancelled->setVisible(m_report->cancelled() > 0);

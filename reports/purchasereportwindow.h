@@ -60,6 +60,7 @@ private:
     PurchaseBook::Cache m_cache; // the figures of the orders last shown, for the next opening
     std::unique_ptr<PurchaseReport> m_report;
     int m_chosenOrder = -1;
+    bool m_vatFitted = false; // the VAT page's columns fit the report shown
 
     QComboBox *m_year = nullptr;
     QComboBox *m_amount = nullptr;
