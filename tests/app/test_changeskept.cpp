@@ -462,7 +462,7 @@ void TestChangesKept::undoneAndRedone()
         QSKIP("the dialogs' changes are not steps of the order's history");
     Session s;
     OrderDocument &document = s.form.orderWindow().document();
-    auto *undo = s.form.findChild<QAction *>(QStringLiteral("EditUndoItem"));
+    auto *undo = s.form.findChild<QAction *>(QStringLiteral("UndoAction"));
     QVERIFY(!undo->isEnabled());
     const QStringList saved = linesOf(Book);
     const QStringList done = changed(saved, from, first);
