@@ -402,7 +402,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     finishClosing();
-    m_closed = true;
     event->accept();
 }
 
