@@ -57,7 +57,7 @@ void AwaitedOrdersCommands::createAction(MainActions &actions, QAction *after)
 {
     // The window's own child, as its other commands: its keys come before a field's.
     m_showAction = new QAction(QStringLiteral("Co&mmandes en attente..."), m_window);
-    m_showAction->setObjectName(QStringLiteral("DocAwaitedItem"));
+    m_showAction->setObjectName(QStringLiteral("AwaitedOrdersAction"));
     m_showAction->setStatusTip(QStringLiteral("Commandes envoyées et pas encore reçues"));
     connect(m_showAction, &QAction::triggered, this,
             [this] { Application::run([this] { showOrders(); }); });
@@ -73,7 +73,7 @@ void AwaitedOrdersCommands::createAction(MainActions &actions, QAction *after)
     const QList<QAction *> tools = actions.toolBar->actions();
     actions.toolBar->insertAction(tools.value(tools.indexOf(after) + 1), m_showAction);
     auto *button = qobject_cast<QToolButton *>(actions.toolBar->widgetForAction(m_showAction));
-    button->setObjectName(QStringLiteral("AwaitedBtn"));
+    button->setObjectName(QStringLiteral("AwaitedOrdersButton"));
     button->setToolTip(QStringLiteral("Commandes en attente"));
     button->setAutoRaise(true);
 }

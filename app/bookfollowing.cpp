@@ -16,7 +16,7 @@ BookFollowing::BookFollowing(QWidget *window, OrderWindow &order, QMenu *fileMen
     : QObject(window), m_order(order), m_notices(notices)
 {
     m_writeAction = new QAction(QStringLiteral("Passer en écri&ture"), window);
-    m_writeAction->setObjectName(QStringLiteral("FileWriteItem"));
+    m_writeAction->setObjectName(QStringLiteral("TakeWritingAction"));
     m_writeAction->setStatusTip(
         QStringLiteral("Enregistrer dans le fichier ouvert en lecture seule, s'il est libre"));
     m_writeAction->setEnabled(false);

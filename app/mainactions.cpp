@@ -28,100 +28,100 @@ QAction *MainActions::action(const char *name, const QString &text, const QStrin
 
 void MainActions::createActions()
 {
-    newAction = action("FileNewItem", QStringLiteral("&Nouveau"),
-                       QStringLiteral("Créer un nouveau fichier"));
-    openAction = action("FileOpenItem", QStringLiteral("&Ouvrir..."),
+    newAction =
+        action("NewAction", QStringLiteral("&Nouveau"), QStringLiteral("Créer un nouveau fichier"));
+    openAction = action("OpenAction", QStringLiteral("&Ouvrir..."),
                         QStringLiteral("Ouvrir un fichier existant"));
     openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    closeAction = action("FileCloseItem", QString(), QStringLiteral("Fermer fichier en cours"));
+    closeAction = action("CloseAction", QString(), QStringLiteral("Fermer fichier en cours"));
     closeAction->setSeparator(true);
-    saveAction = action("FileSaveItem", QStringLiteral("&Enregistrer"),
+    saveAction = action("SaveAction", QStringLiteral("&Enregistrer"),
                         QStringLiteral("Enregistrer le fichier en cours"));
     saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveAsAction = action("FileSaveAsItem", QStringLiteral("Enregistrer &sous..."),
+    saveAsAction = action("SaveAsAction", QStringLiteral("Enregistrer &sous..."),
                           QStringLiteral("Enregistrer le fichier en cours sous..."));
-    pageSetupAction = action("FilePageSetupItem", QStringLiteral("&Mise en page..."),
+    pageSetupAction = action("PageSetupAction", QStringLiteral("&Mise en page..."),
                              QStringLiteral("Mettre en page"));
-    printAction = action("FilePrintItem", QStringLiteral("&Imprimer..."),
+    printAction = action("PrintAction", QStringLiteral("&Imprimer..."),
                          QStringLiteral("Imprimer le bon de commande"));
-    printSetupAction = action("FilePrintSetupItem", QStringLiteral("&Configurer l'imprimante..."),
+    printSetupAction = action("PrintSetupAction", QStringLiteral("&Configurer l'imprimante..."),
                               QStringLiteral("Configuration de l'imprimante"));
-    previewAction = action("FilePreviewItem", QStringLiteral("&Aperçu avant impression"),
+    previewAction = action("PreviewAction", QStringLiteral("&Aperçu avant impression"),
                            QStringLiteral("Voir le bon de commande tel qu'il sera imprimé"));
-    exportPdfAction = action("FileExportPdfItem", QStringLiteral("Exporter en &PDF..."),
+    exportPdfAction = action("ExportPdfAction", QStringLiteral("Exporter en &PDF..."),
                              QStringLiteral("Enregistrer le bon de commande en PDF"));
-    mailAction = action("FileMailItem", QStringLiteral("Envoyer par e-mai&l..."),
+    mailAction = action("MailAction", QStringLiteral("Envoyer par e-mai&l..."),
                         QStringLiteral("Envoyer le bon de commande par e-mail"));
     exportCsvAction =
-        action("FileExportCsvItem", QStringLiteral("E&xporter les commandes en CSV..."),
+        action("ExportCsvAction", QStringLiteral("E&xporter les commandes en CSV..."),
                QStringLiteral("Enregistrer toutes les lignes de commande pour un tableur"));
-    statisticsAction = action("DocStatisticsItem", QStringLiteral("S&tatistiques des achats..."),
+    statisticsAction = action("StatisticsAction", QStringLiteral("S&tatistiques des achats..."),
                               QStringLiteral("Achats par fournisseur et par mois, TVA par taux"));
     exitAction =
-        action("FileExitItem", QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
+        action("ExitAction", QStringLiteral("&Quitter"), QStringLiteral("Quitter l'application"));
 
-    undoAction = action("EditUndoItem", QStringLiteral("&Annuler"),
+    undoAction = action("UndoAction", QStringLiteral("&Annuler"),
                         QStringLiteral("Annuler la dernière modification"));
     undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction = action("EditRedoItem", QStringLiteral("&Rétablir"),
+    redoAction = action("RedoAction", QStringLiteral("&Rétablir"),
                         QStringLiteral("Rétablir la dernière modification annulée"));
     redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    copyAction = action("EditCopyItem", QStringLiteral("Co&pier"),
+    copyAction = action("CopyAction", QStringLiteral("Co&pier"),
                         QStringLiteral("Copier dans le Presse-papiers"));
     copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    pasteAction = action("EditPasteItem", QStringLiteral("C&oller"),
+    pasteAction = action("PasteAction", QStringLiteral("C&oller"),
                          QStringLiteral("Coller depuis le Presse-papiers"));
     pasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    findAction = action("EditFindItem", QStringLiteral("C&hercher..."),
+    findAction = action("FindAction", QStringLiteral("C&hercher..."),
                         QStringLiteral("Chercher un document"));
 
-    previousAction = action("DocPreviousItem", QStringLiteral("&Précédent     PgUp"),
+    previousAction = action("PreviousAction", QStringLiteral("&Précédent     PgUp"),
                             QStringLiteral("Commande précédente"));
-    nextAction = action("DocNextItem", QStringLiteral("&Suivant           PgDn"),
+    nextAction = action("NextAction", QStringLiteral("&Suivant           PgDn"),
                         QStringLiteral("Commande suivant"));
-    firstAction = action("DocFirstItem", QStringLiteral("P&remier"),
+    firstAction = action("FirstAction", QStringLiteral("P&remier"),
                          QStringLiteral("Premier bon de commande"));
-    lastAction = action("DocLastItem", QStringLiteral("&Dernier"),
-                        QStringLiteral("Dernier bon de commande"));
-    newOrderAction = action("DocNewOrderItem", QStringLiteral("&Nouvelle commande"),
+    lastAction =
+        action("LastAction", QStringLiteral("&Dernier"), QStringLiteral("Dernier bon de commande"));
+    newOrderAction = action("NewOrderAction", QStringLiteral("&Nouvelle commande"),
                             QStringLiteral("Ajouter commande"));
-    deleteOrderAction = action("DocDeleteOrderItem", QStringLiteral("S&upprimer commande"),
+    deleteOrderAction = action("DeleteOrderAction", QStringLiteral("S&upprimer commande"),
                                QStringLiteral("Supprimer commande"));
-    deleteLineAction = action("DocDeleteLineItem", QStringLiteral("&Effacer ligne"),
+    deleteLineAction = action("DeleteLineAction", QStringLiteral("&Effacer ligne"),
                               QStringLiteral("Supprimer ligne de commande"));
     calculateAction =
-        action("DocCalculateItem", QStringLiteral("&Calculer"), QStringLiteral("Calculer"));
+        action("CalculateAction", QStringLiteral("&Calculer"), QStringLiteral("Calculer"));
     calculateAction->setShortcut(QKeySequence(Qt::Key_F9));
-    orderListAction = action("DocListItem", QStringLiteral("&Liste des commande"),
+    orderListAction = action("OrderListAction", QStringLiteral("&Liste des commande"),
                              QStringLiteral("Liste des commandes"));
     orderListAction->setShortcut(QKeySequence(Qt::Key_F2));
 
-    companyAction = action("ParCompanyItem", QStringLiteral("&Société"),
+    companyAction = action("CompanyAction", QStringLiteral("&Société"),
                            QStringLiteral("Description de la société"));
-    orderParametersAction = action("ParOrderItem", QStringLiteral("&Commande"),
+    orderParametersAction = action("OrderParametersAction", QStringLiteral("&Commande"),
                                    QStringLiteral("Paramètres de commande"));
-    suppliersAction = action("ParSuppliersItem", QStringLiteral("&Fournisseurs"),
+    suppliersAction = action("SuppliersAction", QStringLiteral("&Fournisseurs"),
                              QStringLiteral("Gestion des fournisseurs"));
-    autoOpenAction = action("ParAutoOpenItem", QStringLiteral("&Ouvrir automatiquement"),
+    autoOpenAction = action("AutoOpenAction", QStringLiteral("&Ouvrir automatiquement"),
                             QStringLiteral("Ouvrir le carnet au déarrage"));
     autoOpenAction->setCheckable(true);
 
-    calendarAction = action("UtilCalendarItem", QStringLiteral("&Calendrier"),
+    calendarAction = action("CalendarAction", QStringLiteral("&Calendrier"),
                             QStringLiteral("Calendrier perpétuel"));
-    calculatorAction = action("UtilCalculatorItem", QStringLiteral("C&alculatrice"),
-                              QStringLiteral("Calculatrice"));
-    clockAction = action("UtilClockItem", QStringLiteral("&Horloge"), QStringLiteral("Horloge"));
-    converterAction = action("UtilEuroItem", QStringLiteral("&Euro-conversion"),
+    calculatorAction =
+        action("CalculatorAction", QStringLiteral("C&alculatrice"), QStringLiteral("Calculatrice"));
+    clockAction = action("ClockAction", QStringLiteral("&Horloge"), QStringLiteral("Horloge"));
+    converterAction = action("ConverterAction", QStringLiteral("&Euro-conversion"),
                              QStringLiteral("Convetisseur Euro"));
 
-    helpContentsAction =
-        action("HelpContentsItem", QStringLiteral("&Index"), QStringLiteral("Sommaire de l'aide"));
-    helpSearchAction = action("HelpSearchItem", QStringLiteral("&Chercher"),
+    helpContentsAction = action("HelpContentsAction", QStringLiteral("&Index"),
+                                QStringLiteral("Sommaire de l'aide"));
+    helpSearchAction = action("HelpSearchAction", QStringLiteral("&Chercher"),
                               QStringLiteral("Rechercher par mots-clé"));
-    helpHowToUseAction = action("HelpHowToUseItem", QStringLiteral("&Utiliser l'aide"),
+    helpHowToUseAction = action("HelpHowToUseAction", QStringLiteral("&Utiliser l'aide"),
                                 QStringLiteral("Comment utilser l'aide"));
-    aboutAction = action("HelpAboutItem", QStringLiteral("&A propos"),
+    aboutAction = action("AboutAction", QStringLiteral("&A propos"),
                          QStringLiteral("Informations sur la logiciel"));
 
     // Commands of the tool bar alone.
@@ -207,29 +207,29 @@ void MainActions::createToolBar()
     const auto add = [this](const char *name, QAction *command, Kind kind, const QString &hint) {
         button(name, command, ToolIcons::icon(kind), hint, hint);
     };
-    add("NewBtn", newAction, Kind::NewFile, QStringLiteral("Nouveau fichier"));
-    add("OpenBtn", openAction, Kind::Open, QStringLiteral("Ouvrir"));
+    add("NewButton", newAction, Kind::NewFile, QStringLiteral("Nouveau fichier"));
+    add("OpenButton", openAction, Kind::Open, QStringLiteral("Ouvrir"));
     // Its hint has no long part: the status bar stays empty over it.
-    button("SaveBtn", saveAction, ToolIcons::icon(Kind::Save), QStringLiteral("Enregistrer"),
+    button("SaveButton", saveAction, ToolIcons::icon(Kind::Save), QStringLiteral("Enregistrer"),
            QString());
     toolBar->addSeparator();
-    add("UndoBtn", undoAction, Kind::Undo, QStringLiteral("Annuler"));
-    add("RedoBtn", redoAction, Kind::Redo, QStringLiteral("Rétablir"));
+    add("UndoButton", undoAction, Kind::Undo, QStringLiteral("Annuler"));
+    add("RedoButton", redoAction, Kind::Redo, QStringLiteral("Rétablir"));
     toolBar->addSeparator();
-    add("CopyBtn", copyAction, Kind::Copy, QStringLiteral("Copier"));
-    add("PasteBtn", pasteAction, Kind::Paste, QStringLiteral("Coller"));
-    add("FindBtn", findAction, Kind::Find, QStringLiteral("Chercher"));
+    add("CopyButton", copyAction, Kind::Copy, QStringLiteral("Copier"));
+    add("PasteButton", pasteAction, Kind::Paste, QStringLiteral("Coller"));
+    add("FindButton", findAction, Kind::Find, QStringLiteral("Chercher"));
     toolBar->addSeparator();
-    add("FirstBtn", firstAction, Kind::First, QStringLiteral("Premier"));
-    add("PreviousBtn", previousAction, Kind::Previous, QStringLiteral("Précédent"));
-    add("NextBtn", nextAction, Kind::Next, QStringLiteral("Suivant"));
-    add("LastBtn", lastAction, Kind::Last, QStringLiteral("Dernier"));
-    add("NewOrderBtn", newOrderAction, Kind::NewOrder, QStringLiteral("Nouvelle commande"));
-    add("CalculateBtn", calculateAction, Kind::Calculate, QStringLiteral("Calculer"));
+    add("FirstOrderButton", firstAction, Kind::First, QStringLiteral("Premier"));
+    add("PreviousOrderButton", previousAction, Kind::Previous, QStringLiteral("Précédent"));
+    add("NextOrderButton", nextAction, Kind::Next, QStringLiteral("Suivant"));
+    add("LastOrderButton", lastAction, Kind::Last, QStringLiteral("Dernier"));
+    add("NewOrderButton", newOrderAction, Kind::NewOrder, QStringLiteral("Nouvelle commande"));
+    add("CalculateButton", calculateAction, Kind::Calculate, QStringLiteral("Calculer"));
     toolBar->addSeparator();
-    add("PrintBtn", printOrderAction, Kind::Print, QStringLiteral("Imprimer commande"));
-    add("EnvelopeBtn", envelopeAction, Kind::Envelope, QStringLiteral("Enveloppes"));
-    button("PreviewBtn", previewAction, ToolIcons::icon(Kind::PrintPreview),
+    add("PrintOrderButton", printOrderAction, Kind::Print, QStringLiteral("Imprimer commande"));
+    add("EnvelopeButton", envelopeAction, Kind::Envelope, QStringLiteral("Enveloppes"));
+    button("PreviewButton", previewAction, ToolIcons::icon(Kind::PrintPreview),
            QStringLiteral("Aperçu avant impression"), previewAction->statusTip());
 }
 

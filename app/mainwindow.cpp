@@ -72,8 +72,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_recentBooks = new RecentBooksMenu(this, m_actions->fileMenu, m_actions->exitAction);
     createStatusBar();
     createWindows();
-    m_following = new BookFollowing(this, *m_orderWindow, m_actions->fileMenu, m_actions->saveAsAction,
-                                    m_hintPanel);
+    m_following = new BookFollowing(this, *m_orderWindow, m_actions->fileMenu,
+                                    m_actions->saveAsAction, m_hintPanel);
     connect(m_following, &BookFollowing::captionChanged, this, &MainWindow::showCaption);
     createFileCommands();
     m_search = new SearchCommands(this, *m_orderWindow, m_actions->editMenu, m_actions->toolBar,
@@ -143,9 +143,10 @@ void MainWindow::createWindows()
     m_calculator = new PocketCalculatorWindow(this);
 
     m_orderWindow->setDialogs({m_supplierChooser, m_quickSupplier, m_supplierManagement, m_company,
-                            m_parameters, m_converter, m_pageSetup});
-    m_orderWindow->setListDialogs([this](const OrderBook &book) { return m_orderList->choose(book); },
-                               [this] { return m_findDialog->ask(); });
+                               m_parameters, m_converter, m_pageSetup});
+    m_orderWindow->setListDialogs(
+        [this](const OrderBook &book) { return m_orderList->choose(book); },
+        [this] { return m_findDialog->ask(); });
     // The order window shows its first order and reads the side files now, so that the
     // settings are known when the frame is first shown.
     Application::run([this] { m_orderWindow->activate(); });
@@ -241,10 +242,10 @@ void MainWindow::createStatusBar()
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(false);
     m_hintPanel = new QLabel(bar);
-    m_hintPanel->setObjectName(QStringLiteral("StatusPanel0"));
+    m_hintPanel->setObjectName(QStringLiteral("HintPanel"));
     m_hintPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_clockPanel = new QLabel(bar);
-    m_clockPanel->setObjectName(QStringLiteral("StatusPanel1"));
+    m_clockPanel->setObjectName(QStringLiteral("ClockPanel"));
     m_clockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(m_hintPanel);
     bar->addWidget(m_clockPanel, 1);
@@ -401,7 +402,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     finishClosing();
-    m_closed = true;
     event->accept();
 }
 

@@ -91,7 +91,6 @@ private:
     bool m_shown = false;
     QString m_startDir; // working directory when the frame was first shown
     QString m_startFile;
-    bool m_closed = false;
 
     MainActions *m_actions = nullptr;
     QMdiArea *m_mdiArea = nullptr;

@@ -20,7 +20,7 @@ RecentBooksMenu::RecentBooksMenu(QWidget *window, QMenu *fileMenu, QAction *befo
     fileMenu->insertSeparator(m_separator);
     for (int i = 0; i < RecentBooks::Count; ++i) {
         auto *entry = new QAction(window);
-        entry->setObjectName(QStringLiteral("FileRecentItem%1").arg(i + 1));
+        entry->setObjectName(QStringLiteral("RecentBookAction%1").arg(i + 1));
         connect(entry, &QAction::triggered, this, [this, entry] {
             const QString fileName = entry->data().toString();
             Application::run([&] { open(fileName); });

@@ -37,9 +37,10 @@ void SearchCommands::createActions(QMenu *editMenu, QToolBar *toolBar, QAction *
         connect(a, &QAction::triggered, this, [run] { Application::run(run); });
         return a;
     };
-    m_searchAction = command("EditSearchItem", QStringLiteral("Rechercher dans les &commandes..."),
-                             QStringLiteral("Rechercher dans les commandes"),
-                             QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showSearch(); });
+    m_searchAction =
+        command("SearchOrdersAction", QStringLiteral("Rechercher dans les &commandes..."),
+                QStringLiteral("Rechercher dans les commandes"), QKeySequence(Qt::CTRL | Qt::Key_F),
+                [this] { showSearch(); });
     m_searchAction->setIcon(ToolIcons::icon(ToolIcons::Kind::FindInOrders));
     m_searchAction->setIconVisibleInMenu(false); // the icon is for its tool button
     const auto step = [this, command](const char *name, const QString &text, const QString &hint,
@@ -49,11 +50,11 @@ void SearchCommands::createActions(QMenu *editMenu, QToolBar *toolBar, QAction *
                 (m_searchWindow->*go)();
         });
     };
-    m_nextFoundAction = step("EditNextFoundItem", QStringLiteral("Commande trouvée &suivante"),
+    m_nextFoundAction = step("NextFoundAction", QStringLiteral("Commande trouvée &suivante"),
                              QStringLiteral("Afficher la commande trouvée suivante"),
                              QKeySequence(Qt::Key_F3), &SearchWindow::showNext);
     m_previousFoundAction =
-        step("EditPreviousFoundItem", QStringLiteral("Commande trouvée précé&dente"),
+        step("PreviousFoundAction", QStringLiteral("Commande trouvée précé&dente"),
              QStringLiteral("Afficher la commande trouvée précédente"),
              QKeySequence(Qt::SHIFT | Qt::Key_F3), &SearchWindow::showPrevious);
 
@@ -62,7 +63,7 @@ void SearchCommands::createActions(QMenu *editMenu, QToolBar *toolBar, QAction *
     const QList<QAction *> tools = toolBar->actions();
     toolBar->insertAction(tools.value(tools.indexOf(after) + 1), m_searchAction);
     auto *button = qobject_cast<QToolButton *>(toolBar->widgetForAction(m_searchAction));
-    button->setObjectName(QStringLiteral("SearchBtn"));
+    button->setObjectName(QStringLiteral("SearchOrdersButton"));
     button->setToolTip(QStringLiteral("Rechercher dans les commandes"));
     button->setAutoRaise(true);
 }

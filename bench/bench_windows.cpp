@@ -262,7 +262,7 @@ private:
     void openBook(const QString &file)
     {
         m_desktop.chooseFile(file);
-        action("FileOpenItem")->trigger();
+        action("OpenAction")->trigger();
     }
     // A change the user makes to the order on screen: the last digit of the supplier code
     // typed again, which leaves the order as it was but marks it changed.
@@ -344,7 +344,7 @@ int Child::run(const QString &bookFile)
     const int orders = order().book().orderCount();
     if (orders < 2)
         fail("the book was not opened");
-    const auto fromFirst = [&] { action("DocFirstItem")->trigger(); };
+    const auto fromFirst = [&] { action("FirstAction")->trigger(); };
     measure(
         "next", [&] { key(Qt::Key_PageDown); },
         [&] {
@@ -355,7 +355,7 @@ int Child::run(const QString &bookFile)
         "previous", [&] { key(Qt::Key_PageUp); },
         [&] {
             if (order().book().currentOrder() == 0)
-                action("DocLastItem")->trigger();
+                action("LastAction")->trigger();
         });
     measure(
         "next after edit", [&] { key(Qt::Key_PageDown); },
@@ -367,7 +367,7 @@ int Child::run(const QString &bookFile)
                 fail("the edit did not change the order");
         });
     measure(
-        "last", [&] { action("DocLastItem")->trigger(); }, fromFirst);
+        "last", [&] { action("LastAction")->trigger(); }, fromFirst);
 
     measure("list (F2)", [&] {
         whenModal([](QWidget *dialog) {
@@ -395,7 +395,7 @@ int Child::run(const QString &bookFile)
             typed = cpuMs();
             QTest::keyClick(field, Qt::Key_Return);
         });
-        action("EditFindItem")->trigger();
+        action("FindAction")->trigger();
         settle();
         searches.append(cpuMs() - typed);
         if (order().document().record().number != wanted)
@@ -405,11 +405,11 @@ int Child::run(const QString &bookFile)
 
     // The largest book has no free slot: the last order makes room for the new one.
     if (orders >= OrderFormat::MaxOrders) {
-        action("DocLastItem")->trigger();
-        action("DocDeleteOrderItem")->trigger();
+        action("LastAction")->trigger();
+        action("DeleteOrderAction")->trigger();
     }
     measure(
-        "add", [&] { action("DocNewOrderItem")->trigger(); }, fromFirst);
+        "add", [&] { action("NewOrderAction")->trigger(); }, fromFirst);
 
     // The bare write writes the bytes of the file as the last save left it.
     QByteArray saved;
@@ -434,10 +434,10 @@ void Child::measureSearchWindow()
 {
     // "Supprimer commande" and its undo, taking turns, before the search window is ever
     // opened: the baseline of the same steps with the window opened earlier.
-    const auto remove = [&] { action("DocDeleteOrderItem")->trigger(); };
-    const auto undo = [&] { action("EditUndoItem")->trigger(); };
+    const auto remove = [&] { action("DeleteOrderAction")->trigger(); };
+    const auto undo = [&] { action("UndoAction")->trigger(); };
     const auto middle = [&] {
-        action("DocFirstItem")->trigger();
+        action("FirstAction")->trigger();
         for (int i = 0; i < 3; ++i)
             key(Qt::Key_PageDown);
     };
@@ -447,7 +447,7 @@ void Child::measureSearchWindow()
         fail("the deletions were not undone");
 
     // Every keystroke of a word typed in the search window, to its results shown.
-    action("EditSearchItem")->trigger();
+    action("SearchOrdersAction")->trigger();
     settle();
     auto *field =
         QApplication::activeWindow()
@@ -485,7 +485,7 @@ void Child::measureSearchWindow()
     QWidget *searchWindow = field->window();
     int turn = 0;
     const auto search = [&] {
-        action("EditSearchItem")->trigger();
+        action("SearchOrdersAction")->trigger();
         field->setText(turn++ % 2 ? QStringLiteral("manutention") : QStringLiteral("ramette"));
     };
     const auto closeSearch = [&] {
@@ -544,7 +544,7 @@ void Child::measureReports(const QString &bookFile)
             }
             QTest::keyClick(window, Qt::Key_Escape);
         });
-        action("DocStatisticsItem")->trigger();
+        action("StatisticsAction")->trigger();
     }
     // The first opening works out every order; the next ones only those that changed.
     if (!opens.isEmpty())
@@ -559,7 +559,7 @@ void Child::measureReports(const QString &bookFile)
     measure({{"csv export",
               [&] {
                   m_desktop.chooseFile(csv);
-                  action("FileExportCsvItem")->trigger();
+                  action("ExportCsvAction")->trigger();
               },
               [&] { QFile::remove(csv); }},
              {"csv write+fdatasync", [&] { bareWrite(csvCopy, written); },

@@ -193,21 +193,21 @@ void addTo(QMenu *menu, OrderWindow &order)
         menu->addAction(a);
         return a;
     };
-    add("DocMarkSentItem", QStringLiteral("Marquer comme envo&yée"),
+    add("MarkSentAction", QStringLiteral("Marquer comme envo&yée"),
         QStringLiteral("Noter que la commande a été passée par téléphone ou remise en main propre"),
         [](OrderWindow &o) { o.document().recordSending(OrderLife::Channel::Other); });
-    add("DocExpectedItem", QStringLiteral("Livraison pré&vue..."),
+    add("ExpectedDateAction", QStringLiteral("Livraison pré&vue..."),
         QStringLiteral("Date à laquelle la livraison est attendue"), askExpectedDate);
-    add("DocReceptionItem", QStringLiteral("Récept&ion..."),
+    add("ReceptionAction", QStringLiteral("Récept&ion..."),
         QStringLiteral("Enregistrer les quantités reçues"), receive);
-    QAction *settle = add("DocSettleItem", QStringLiteral("S&older la commande"),
+    QAction *settle = add("SettleAction", QStringLiteral("S&older la commande"),
                           QStringLiteral("Le reste ne sera jamais livré"), [](OrderWindow &o) {
                               const bool settled =
                                   o.document().record().life.closing == OrderLife::Closing::Settled;
                               o.document().setClosing(settled ? OrderLife::Closing::Open
                                                               : OrderLife::Closing::Settled);
                           });
-    QAction *cancel = add("DocCancelOrderItem", QStringLiteral("&Annuler la commande"),
+    QAction *cancel = add("CancelOrderAction", QStringLiteral("&Annuler la commande"),
                           QStringLiteral("La commande ne sera pas livrée"), [](OrderWindow &o) {
                               const bool cancelled = o.document().record().life.closing ==
                                                      OrderLife::Closing::Cancelled;

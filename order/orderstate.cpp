@@ -161,8 +161,9 @@ QStringList events(const OrderRecord &record)
 bool awaited(const OrderRecord &record)
 {
     const State s = state(record);
+    // An order of comments alone has nothing to come, and no reception could ever close it.
     return record.life.wasSent() && s != State::Received && s != State::Settled &&
-           s != State::Cancelled;
+           s != State::Cancelled && !linesDue(record).isEmpty();
 }
 
 int daysLate(const OrderRecord &record, const QDate &today)

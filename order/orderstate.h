@@ -46,7 +46,8 @@ QStringList events(const OrderRecord &record);
 // "imprimée", "PDF", "courriel", "autre".
 QString channelText(OrderLife::Channel channel);
 
-// Sent (or partly received) and still awaited: neither received in full, settled nor cancelled.
+// Sent (or partly received) and still awaited: neither received in full, settled nor cancelled,
+// and with a line a reception counts. An order without any stays "Envoyée" and awaits nothing.
 bool awaited(const OrderRecord &record);
 // Days past the expected delivery date of an awaited order on `today`; 0 when not late.
 int daysLate(const OrderRecord &record, const QDate &today);

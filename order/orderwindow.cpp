@@ -444,8 +444,14 @@ void OrderWindow::dateEdited()
 
 void OrderWindow::supplierCodeEdited()
 {
-    if (!m_filling)
-        m_document.setSupplierCode(m_ui->supplierCode->text());
+    if (m_filling)
+        return;
+    const QString code = m_ui->supplierCode->text();
+    m_document.setSupplierCode(code);
+    // A change refused (a sent order kept as sent) put the field back: leaving it has nothing
+    // to look up, and nothing more to ask.
+    if (m_document.record().supplierCode != code)
+        m_codeEdited = false;
 }
 
 void OrderWindow::paymentTermsEdited()

@@ -136,7 +136,8 @@ bool OrderWindowKeys::supplierCodeKeyPress(QKeyEvent *event)
         return false;
     case SupplierLookup::CodeKey::ReplaceWithStar:
         m_window.m_document.setSupplierCode(QStringLiteral("*"));
-        m_window.m_codeEdited = true;
+        // Unless refused (a sent order kept as sent): then there is nothing to look up.
+        m_window.m_codeEdited = m_window.m_document.record().supplierCode == QLatin1String("*");
         return true;
     case SupplierLookup::CodeKey::Drop:
         return true;

@@ -73,6 +73,7 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
     // A sent order counts with the rates it was sent with. One kept in the other currency
     // counts in the report's at its own euro rate: its figures trade places.
     Settings used = OrderCalc::settingsFor(record, settings);
+    p.m_rates = used.vatRates;
     const bool swapped = (used.euroMode != 0) != (settings.euroMode != 0);
     if (swapped || secondCurrency)
         used.singleCurrency = 0;

@@ -45,6 +45,17 @@ struct PurchaseOrder {
     {
         return m_groups[index(currency) * 6 + group * 2 + 1];
     }
+    // The rate of VAT group 0 to 2 the order was worked out with: the one it was sent with,
+    // else the settings'.
+    Real vatRate(int group) const { return m_rates[group]; }
+    // Whether the order has a figure in VAT group 0 to 2, in either currency.
+    bool hasGroup(int group) const
+    {
+        for (const int at : {group * 2, group * 2 + 1, 6 + group * 2, 6 + group * 2 + 1})
+            if (m_groups[at] != 0)
+                return true;
+        return false;
+    }
 
 private:
     friend class PurchaseBook;
@@ -55,6 +66,7 @@ private:
     static int index(Currency currency) { return currency == Currency::Main ? 0 : 1; }
     std::array<qint64, 6> m_totals{};
     std::array<qint64, 12> m_groups{};
+    std::array<Real, 3> m_rates{};
 };
 
 // The figures of every order of a book, read once when a report opens: every choice of the
@@ -88,7 +100,8 @@ public:
     QString currencyName(Currency currency) const;
     QString currencySymbol(Currency currency) const; // "€" or "F"
     bool hasSecondCurrency() const { return m_secondCurrency; }
-    // The rates of the VAT codes "1" to "3", as the settings hold them.
+    // The rates of the VAT codes "1" to "3", as the settings hold them: those of the orders
+    // not sent yet.
     const std::array<Real, 3> &vatRates() const { return m_vatRates; }
 
 private:

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/purchasereport.h"
 
+#include "core/numbertext.h"
+
 #include <QHash>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -125,6 +128,37 @@ void PurchaseReport::addUp(const PurchaseBook &book)
     unread.name = unreadDatesName();
     unread.unreadDates = true;
 
+    // The VAT group of a code at a rate, made when first met. Rates told apart by their last
+    // digits' noise alone (a rate kept as typed, the settings' 6-byte form) are one rate.
+    struct Met {
+        int group;
+        Real rate;
+        int column;
+    };
+    QList<Met> met;
+    const auto columnOf = [&](int group, Real rate) {
+        for (const Met &m : std::as_const(met))
+            if (m.group == group && m.rate == rate)
+                return m.column;
+        const QString text = NumberText::rate(rate);
+        int column = int(m_vatGroups.size());
+        for (const Met &m : std::as_const(met))
+            if (m.group == group && NumberText::rate(m.rate) == text)
+                column = m.column;
+        if (column == m_vatGroups.size())
+            m_vatGroups.append({group + 1, rate});
+        met.append({group, rate, column});
+        return column;
+    };
+    const auto add = [](VatRow &row, int column, qint64 base, qint64 vat) {
+        if (row.base.size() <= column) {
+            row.base.resize(column + 1);
+            row.vat.resize(column + 1);
+        }
+        row.base[column] += base;
+        row.vat[column] += vat;
+    };
+
     // By supplier: its row, and the order naming it.
     QList<qsizetype> rowOf(book.supplierCount(), -1);
     QList<int> latestOf(book.supplierCount(), -1);
@@ -182,10 +216,11 @@ void PurchaseReport::addUp(const PurchaseBook &book)
             m_totals.cells[period] += amount;
         }
         for (int g = 0; g < 3; ++g) {
-            vat.base[g] += order.base(g, in);
-            vat.vat[g] += order.vat(g, in);
-            m_vatTotals.base[g] += order.base(g, in);
-            m_vatTotals.vat[g] += order.vat(g, in);
+            if (!order.hasGroup(g))
+                continue;
+            const int column = columnOf(g, order.vatRate(g));
+            add(vat, column, order.base(g, in), order.vat(g, in));
+            add(m_vatTotals, column, order.base(g, in), order.vat(g, in));
         }
     }
     for (int supplier = 0; supplier < rowOf.size(); ++supplier)
@@ -204,6 +239,48 @@ void PurchaseReport::addUp(const PurchaseBook &book)
         m_rows.append(unread);
         m_vatRows.append(unreadVat);
     }
+    sortVatGroups(book);
+}
+
+void PurchaseReport::sortVatGroups(const PurchaseBook &book)
+{
+    // Every code has its columns, as in a period without a change of rate.
+    for (int g = 0; g < 3; ++g)
+        if (std::none_of(m_vatGroups.cbegin(), m_vatGroups.cend(),
+                         [g](const VatGroup &group) { return group.code == g + 1; }))
+            m_vatGroups.append({g + 1, book.vatRates()[g]});
+    QList<int> order(m_vatGroups.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [this](int a, int b) {
+        const VatGroup &ga = m_vatGroups.at(a);
+        const VatGroup &gb = m_vatGroups.at(b);
+        return ga.code != gb.code ? ga.code < gb.code : ga.rate < gb.rate;
+    });
+    const auto sort = [&order](QList<qint64> &figures) {
+        QList<qint64> sorted;
+        sorted.reserve(order.size());
+        for (const int from : order)
+            sorted.append(figures.value(from)); // 0 for a group the row never met
+        figures = sorted;
+    };
+    for (VatRow &row : m_vatRows) {
+        sort(row.base);
+        sort(row.vat);
+    }
+    sort(m_vatTotals.base);
+    sort(m_vatTotals.vat);
+    QList<VatGroup> groups;
+    for (const int from : order)
+        groups.append(m_vatGroups.at(from));
+    m_vatGroups = groups;
+}
+
+qint64 PurchaseReport::VatRow::sum(const QList<qint64> &figures)
+{
+    qint64 total = 0;
+    for (const qint64 figure : figures)
+        total += figure;
+    return total;
 }
 
 void PurchaseReport::makeChart()

@@ -36,13 +36,22 @@ public:
         // The change against the previous year, in per cent; none without a previous total.
         std::optional<double> evolution() const;
     };
+    // A VAT code at one rate: a code whose rate changed during the period is one group per
+    // rate, each order counting at the rates it was worked out with.
+    struct VatGroup {
+        int code = 1; // "1" to "3"
+        Real rate = 0;
+    };
     struct VatRow {
         QString period;
         bool unreadDates = false;
-        std::array<qint64, 3> base{};
-        std::array<qint64, 3> vat{};
-        qint64 totalBase() const { return base[0] + base[1] + base[2]; }
-        qint64 totalVat() const { return vat[0] + vat[1] + vat[2]; }
+        QList<qint64> base; // one per VAT group
+        QList<qint64> vat;
+        qint64 totalBase() const { return sum(base); }
+        qint64 totalVat() const { return sum(vat); }
+
+    private:
+        static qint64 sum(const QList<qint64> &figures);
     };
     struct ChartSet {
         QString name;
@@ -58,6 +67,9 @@ public:
     const Row &totals() const { return m_totals; }
     // Whether the previous year holds orders: the table then shows the change against it.
     bool hasEvolution() const { return m_hasEvolution; }
+    // The VAT codes with the rates the orders of the period met, by code, then rate; a code
+    // that none met has one, at the settings' rate.
+    const QList<VatGroup> &vatGroups() const { return m_vatGroups; }
     const QList<VatRow> &vatRows() const { return m_vatRows; } // periods, then unread dates
     const VatRow &vatTotals() const { return m_vatTotals; }
     const QList<ChartSet> &chart() const { return m_chart; }
@@ -89,6 +101,7 @@ public:
 private:
     void addUp(const PurchaseBook &book);
     void makeChart();
+    void sortVatGroups(const PurchaseBook &book);
 
     const PurchaseBook &m_book;
     ReportChoice m_choice;
@@ -97,6 +110,7 @@ private:
     QList<Row> m_rows;
     Row m_totals;
     bool m_hasEvolution = false;
+    QList<VatGroup> m_vatGroups;
     QList<VatRow> m_vatRows;
     VatRow m_vatTotals;
     QList<ChartSet> m_chart;

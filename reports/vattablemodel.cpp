@@ -4,13 +4,6 @@
 #include "core/numbertext.h"
 #include "reports/reportroles.h"
 
-namespace {
-
-constexpr int Groups = 3;
-constexpr int Columns = 1 + 2 * Groups + 2; // period, base and VAT per code, both totals
-
-} // namespace
-
 VatTableModel::VatTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void VatTableModel::setReport(const PurchaseReport *report)
@@ -27,7 +20,13 @@ int VatTableModel::rowCount(const QModelIndex &parent) const
 
 int VatTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_report ? 0 : Columns;
+    return parent.isValid() || !m_report ? 0 : columns();
+}
+
+int VatTableModel::columns() const
+{
+    // The period, base and VAT per VAT group, both totals.
+    return 1 + 2 * int(m_report->vatGroups().size()) + 2;
 }
 
 const PurchaseReport::VatRow &VatTableModel::shown(int row) const
@@ -42,13 +41,15 @@ QVariant VatTableModel::data(const QModelIndex &index, int role) const
         return {};
     const PurchaseReport::VatRow &row = shown(index.row());
     const int column = index.column();
+    const int columnCount = columns();
     qint64 cents = 0;
-    if (column == Columns - 2)
+    if (column == columnCount - 2)
         cents = row.totalBase();
-    else if (column == Columns - 1)
+    else if (column == columnCount - 1)
         cents = row.totalVat();
     else if (column > 0)
-        cents = (column - 1) % 2 == 0 ? row.base[(column - 1) / 2] : row.vat[(column - 1) / 2];
+        cents = (column - 1) % 2 == 0 ? row.base.value((column - 1) / 2)
+                                      : row.vat.value((column - 1) / 2);
     switch (role) {
     case Qt::DisplayRole:
         if (column == 0) {
@@ -78,13 +79,13 @@ QVariant VatTableModel::headerData(int section, Qt::Orientation orientation, int
         exported ? QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')') : QString();
     if (section == 0)
         return QStringLiteral("Période");
-    if (section == Columns - 2)
+    if (section == columns() - 2)
         return QString(QStringLiteral("Base totale") + unit);
-    if (section == Columns - 1)
+    if (section == columns() - 1)
         return QString(QStringLiteral("TVA totale") + unit);
-    const int group = (section - 1) / 2;
-    const QString rate = NumberText::rate(m_report->book().vatRates()[group]);
+    const PurchaseReport::VatGroup group = m_report->vatGroups().value((section - 1) / 2);
+    const QString rate = NumberText::rate(group.rate);
     const QString kind = (section - 1) % 2 == 0 ? QStringLiteral("Base ") : QStringLiteral("TVA ");
-    return QString(kind + QString::number(group + 1) + QStringLiteral(" (") + rate +
+    return QString(kind + QString::number(group.code) + QStringLiteral(" (") + rate +
                    (exported ? QStringLiteral(" %)") : QStringLiteral("\u00A0%)")) + unit);
 }

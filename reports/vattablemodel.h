@@ -5,8 +5,8 @@
 
 #include <QAbstractTableModel>
 
-// "TVA par taux": for each period, the base and the VAT of each VAT code with its rate, then
-// their totals; the last row adds up the periods. What a VAT return asks for.
+// "TVA par taux": for each period, the base and the VAT of each VAT code at each of its rates,
+// then their totals; the last row adds up the periods. What a VAT return asks for.
 class VatTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -21,6 +21,7 @@ public:
 
 private:
     const PurchaseReport::VatRow &shown(int row) const;
+    int columns() const;
 
     const PurchaseReport *m_report = nullptr;
 };

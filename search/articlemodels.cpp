@@ -58,8 +58,8 @@ QVariant ArticleCompletionModel::data(const QModelIndex &index, int role) const
 PriceHistoryModel::PriceHistoryModel(SearchIndex &index, QObject *parent)
     : QAbstractTableModel(parent), m_index(index)
 {
-    for (auto changed : {&SearchIndex::ordersMoved, &SearchIndex::bookReplaced})
-        connect(&m_index, changed, this, &PriceHistoryModel::reload);
+    connect(&m_index, &SearchIndex::ordersMoved, this, &PriceHistoryModel::reload);
+    connect(&m_index, &SearchIndex::bookReplaced, this, &PriceHistoryModel::reload);
     connect(&m_index, &SearchIndex::orderChanged, this, &PriceHistoryModel::reload);
 }
 

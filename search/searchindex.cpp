@@ -68,7 +68,10 @@ void SearchIndex::blockRemoved(int index)
         m_changed = std::move(changed);
     }
     m_moved = true; // the lines behind its block moved up
-    Q_EMIT ordersMoved();
+    QList<int> from(m_reader.orderCount());
+    for (int now = 0; now < from.size(); ++now)
+        from[now] = now < index ? now : now + 1;
+    emitMoved(std::move(from));
 }
 
 void SearchIndex::blocksRenumbered(const QList<int> &from)
@@ -96,7 +99,14 @@ void SearchIndex::blocksRenumbered(const QList<int> &from)
     }
     m_moved = true;
     m_editedStale = true;
-    Q_EMIT ordersMoved();
+    emitMoved(from);
+}
+
+void SearchIndex::emitMoved(QList<int> from)
+{
+    if (const int shown = m_reader.currentOrder(); shown >= from.size())
+        from.insert(from.size(), shown + 1 - from.size(), -1);
+    Q_EMIT ordersMoved(from);
 }
 
 void SearchIndex::bookReset()

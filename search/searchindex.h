@@ -58,8 +58,8 @@ public:
     const BookView &reader() const { return m_reader; }
     ArticleMemory &articles();
 
-    // Brings the index up to date with the book: built whole after a reset or a renumbering,
-    // the orders written since read again.
+    // Brings the index up to date with the book: built whole after a reset, the blocks found
+    // again after they moved, the orders written since read again.
     void update();
     // Order slots: the indexes 0 to count() - 1.
     int count();
@@ -123,15 +123,20 @@ Q_SIGNALS:
     // The order on screen was edited, or is another one: what the search sees of the order
     // is to be read again. The book's lines did not change.
     void orderEdited(int index);
-    // Orders went or took other indexes, or the book is another one: every result is to be
-    // found again.
-    void ordersMoved();
+    // Orders went, came back or took other indexes: `from` holds, for each index now, the
+    // index its order had before, or -1 for an order to be looked at again (new, written
+    // again). What was known of an order moves with it.
+    void ordersMoved(const QList<int> &from);
+    // The book is another one: every result is to be found again.
     void bookReplaced();
 
 private:
     friend class ArticleMemory;
 
     void build();
+    // Tells where the orders went; the order on screen is looked at again when `from` does
+    // not reach it (a new order, not written yet).
+    void emitMoved(QList<int> from);
     void locateBlocks();
     void readOrder(int index);
     void readFields(Order &order, const TextLines &lines);

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <algorithm>
 #include <tuple>
+#include <type_traits>
 
 namespace {
 
@@ -18,13 +19,7 @@ SearchResultsModel::SearchResultsModel(SearchIndex &index, QObject *parent)
 {
     connect(&m_index, &SearchIndex::orderChanged, this, &SearchResultsModel::orderChanged);
     connect(&m_index, &SearchIndex::orderEdited, this, &SearchResultsModel::orderChanged);
-    connect(&m_index, &SearchIndex::ordersMoved, this, [this] {
-        forgetSearches();
-        if (m_following)
-            search();
-        else
-            m_searchAgain = true;
-    });
+    connect(&m_index, &SearchIndex::ordersMoved, this, &SearchResultsModel::ordersMoved);
     connect(&m_index, &SearchIndex::bookReplaced, this, [this] {
         forgetSearches();
         m_searchAgain = false;
@@ -74,8 +69,90 @@ void SearchResultsModel::catchUp()
 void SearchResultsModel::forgetSearches()
 {
     m_recent.clear();
+    m_unchecked.clear();
     m_shown.clear();
     m_hits.clear();
+}
+
+// What was found and shown of each order follows it to its new index: the next search costs
+// what it costs when nothing moved, only the orders new or written again are looked at.
+void SearchResultsModel::ordersMoved(const QList<int> &from)
+{
+    int last = -1;
+    for (const int was : from)
+        last = qMax(last, was);
+    QList<int> to(last + 1, -1);
+    QSet<int> unchecked; // by the new indexes
+    for (int now = 0; now < from.size(); ++now) {
+        const int was = from.at(now);
+        if (was >= 0 && to.at(was) < 0)
+            to[was] = now;
+        else
+            unchecked.insert(now);
+    }
+    // Beyond `from`, an index holds no block: only the order on screen, new, can stand there.
+    const auto moved = [&](int was) {
+        if (was >= from.size())
+            unchecked.insert(was);
+        return was < to.size() ? to.at(was) : -1;
+    };
+    for (Found &recent : m_recent) {
+        QList<int> orders;
+        orders.reserve(recent.orders.size());
+        for (const int was : std::as_const(recent.orders))
+            if (const int now = moved(was); now >= 0)
+                orders.append(now);
+        if (!std::is_sorted(orders.cbegin(), orders.cend()))
+            std::sort(orders.begin(), orders.end());
+        recent.orders = std::move(orders);
+    }
+    for (const int was : std::as_const(m_unchecked))
+        if (const int now = moved(was); now >= 0)
+            unchecked.insert(now);
+    const auto follow = [&](auto &cache) {
+        std::remove_reference_t<decltype(cache)> kept;
+        kept.reserve(cache.size());
+        for (auto it = cache.cbegin(); it != cache.cend(); ++it)
+            if (const int now = moved(it.key()); now >= 0 && !unchecked.contains(now))
+                kept.insert(now, it.value());
+        cache = std::move(kept);
+    };
+    follow(m_shown);
+    follow(m_hits);
+    m_unchecked = std::move(unchecked);
+    m_staleOrders.clear();
+    if (m_following)
+        search();
+    else
+        m_searchAgain = true;
+}
+
+void SearchResultsModel::checkRecent()
+{
+    if (m_unchecked.isEmpty())
+        return;
+    // Many orders changed: searching again costs less than looking at each for each search.
+    if (m_unchecked.size() * m_recent.size() > m_index.count() / 4) {
+        m_recent.clear();
+        m_unchecked.clear();
+        return;
+    }
+    QList<int> unchecked(m_unchecked.cbegin(), m_unchecked.cend());
+    std::sort(unchecked.begin(), unchecked.end());
+    for (Found &recent : m_recent) {
+        QList<int> &orders = recent.orders;
+        for (const int index : std::as_const(unchecked)) {
+            const auto at = std::lower_bound(orders.begin(), orders.end(), index);
+            const bool held = at != orders.end() && *at == index;
+            if (m_index.matches(index, recent.query, recent.filter) != held) {
+                if (held)
+                    orders.erase(at);
+                else
+                    orders.insert(at, index);
+            }
+        }
+    }
+    m_unchecked.clear();
 }
 
 void SearchResultsModel::search()
@@ -83,6 +160,7 @@ void SearchResultsModel::search()
     beginResetModel();
     m_rows.clear();
     if (!m_query.isEmpty() || !m_filter.isEmpty()) {
+        checkRecent();
         // A search that takes the last one further looks only at what that one found.
         const QList<int> *within = nullptr;
         qsizetype found = -1;
@@ -113,7 +191,7 @@ void SearchResultsModel::search()
 
 void SearchResultsModel::orderChanged(int index)
 {
-    m_recent.clear();
+    m_unchecked.insert(index);
     m_shown.remove(index);
     m_hits.remove(index);
     if (m_following)

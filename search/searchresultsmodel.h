@@ -13,9 +13,9 @@
 // The orders a search finds, one row each: number, date, supplier, total including tax as the
 // order window shows it, its state, and where the first hit is with its text. Newest first until
 // another column is chosen. The rows follow the book: an order written again or edited on screen is
-// looked at again and moves to its place, orders renumbered are found again, another book
-// empties the list. A row keeps its order through a sort and a change (persistent indexes
-// follow), so that the selection stays on the order the user chose.
+// looked at again and moves to its place, orders renumbered keep what was found of them under
+// their new indexes, another book empties the list. A row keeps its order through a sort and a
+// change (persistent indexes follow), so that the selection stays on the order the user chose.
 class SearchResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -93,6 +93,9 @@ private:
     };
 
     void search();
+    void ordersMoved(const QList<int> &from);
+    // The recent searches look again at the orders changed or new since they were made.
+    void checkRecent();
     void orderChanged(int index);
     void refreshOrder(int index);
     void forgetSearches();
@@ -113,6 +116,7 @@ private:
     int m_sortColumn = DateColumn;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     QList<Found> m_recent; // the last searches, the newest first, to narrow the next one
+    QSet<int> m_unchecked; // orders changed or new since, for every search in m_recent
     bool m_following = true;
     bool m_searchAgain = false; // orders renumbered while not followed
     QSet<int> m_staleOrders;    // orders changed while not followed

@@ -65,7 +65,7 @@ AboutBox::AboutBox(QWidget *parent) : BaseDialog(parent)
     grid->setColumnStretch(1, 1);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
-    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setObjectName(QStringLiteral("OkButton"));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -422,7 +422,7 @@ void TestKeyboard::tabGoesRoundTheOrderWindow()
 void TestKeyboard::deleteLineFromKeyboardMenu()
 {
     QVERIFY(start({dupontOrder()}));
-    auto *deleteLine = m_form->findChild<QAction *>(QStringLiteral("DocDeleteLineItem"));
+    auto *deleteLine = m_form->findChild<QAction *>(QStringLiteral("DeleteLineAction"));
     QVERIFY(!deleteLine->isEnabled());
 
     clickCell(1, 0);
@@ -529,7 +529,7 @@ void TestKeyboard::everyRowTypedWithEnterIsKept()
         QCOMPARE(m_form->orderWindow().currentGridRow(), qMin(row + 1, OrderDocument::GridRows));
     }
     QCOMPARE(m_form->orderWindow().currentGridColumn(), 0);
-    QCOMPARE(child<QLabel>("StatusPanel0")->text(),
+    QCOMPARE(child<QLabel>("HintPanel")->text(),
              QStringLiteral("La commande est complète : 63 lignes au plus."));
     key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(savedDesignations(), designations);
@@ -592,7 +592,7 @@ void TestKeyboard::numberCellEditedFromItsMiddle()
     }
     QCOMPARE(after.trimmed(), cell);
     QTEST(document().cell(1, OrderLine::AmountCell).trimmed(), "amount");
-    const auto *status = child<QLabel>("StatusPanel0");
+    const auto *status = child<QLabel>("HintPanel");
     QTRY_VERIFY2(notice.isEmpty() ? !status->text().contains(QStringLiteral("nombre"))
                                   : status->text() == notice,
                  qPrintable(status->text()));
@@ -728,7 +728,7 @@ void TestKeyboard::orderStepsUndoneAndRedone()
     const QByteArray before = book().lines().join();
     const OrderRecord shown = document().record();
     const bool modified = document().fileModified(); // showing an order marks the book
-    auto *undo = m_form->findChild<QAction *>(QStringLiteral("EditUndoItem"));
+    auto *undo = m_form->findChild<QAction *>(QStringLiteral("UndoAction"));
 
     if (command == "delete") {
         m_modals->buttons << QStringLiteral("OK");
@@ -831,7 +831,7 @@ void TestKeyboard::undoRedoBackAndForth()
     } listener;
     listener.inner = book().listener();
     document().setBookListener(&listener);
-    auto *undo = child<QAction>("EditUndoItem");
+    auto *undo = child<QAction>("UndoAction");
 
     m_modals->seen.clear();
     const qsizetype journal = book().journalSize();
@@ -1094,7 +1094,7 @@ void TestKeyboard::pastedTextKeepsTheFiles()
         QTRY_COMPARE(m_modals->seen.size(), 1);
     }
     QCOMPARE(onScreen, shown);
-    const QString status = child<QLabel>("StatusPanel0")->text();
+    const QString status = child<QLabel>("HintPanel")->text();
     QVERIFY2(word.isEmpty() ? !status.contains(QStringLiteral("Caractère")) : status == word,
              qPrintable(status));
 

@@ -67,12 +67,13 @@ void writeSettings(bool autoOpen, const QString &fileName)
 }
 
 const char *const BookCommands[] = {
-    "FileSaveItem",       "FileSaveAsItem",   "FilePrintItem", "EditCopyItem", "EditPasteItem",
-    "EditFindItem",       "DocPreviousItem",  "DocNextItem",   "DocFirstItem", "DocLastItem",
-    "DocDeleteOrderItem", "DocCalculateItem", "DocListItem"};
-const char *const BookButtons[] = {"SaveBtn",      "CopyBtn",     "PasteBtn",   "FindBtn",
-                                   "FirstBtn",     "PreviousBtn", "NextBtn",    "LastBtn",
-                                   "CalculateBtn", "PrintBtn",    "EnvelopeBtn"};
+    "SaveAction",        "SaveAsAction",    "PrintAction",    "CopyAction",  "PasteAction",
+    "FindAction",        "PreviousAction",  "NextAction",     "FirstAction", "LastAction",
+    "DeleteOrderAction", "CalculateAction", "OrderListAction"};
+const char *const BookButtons[] = {"SaveButton",       "CopyButton",       "PasteButton",
+                                   "FindButton",       "FirstOrderButton", "PreviousOrderButton",
+                                   "NextOrderButton",  "LastOrderButton",  "CalculateButton",
+                                   "PrintOrderButton", "EnvelopeButton"};
 
 } // namespace
 
@@ -185,7 +186,7 @@ QString TestMainForm::openBook(const QString &name, int orders)
     const QString path = m_dir->file(name);
     writeBook(path, orders);
     m_desktop->chooseFile(path);
-    trigger("FileOpenItem");
+    trigger("OpenAction");
     return path;
 }
 
@@ -220,10 +221,10 @@ void TestMainForm::saveQuestion()
     m_desktop->answer(answer);
 
     if (command == QLatin1String("new")) {
-        trigger("FileNewItem");
+        trigger("NewAction");
     } else if (command == QLatin1String("open")) {
         m_desktop->chooseFile(other);
-        trigger("FileOpenItem");
+        trigger("OpenAction");
     } else {
         m_form->close();
     }
@@ -267,7 +268,7 @@ void TestMainForm::saveQuestionForUnnamedBook()
     start();
     openBook(QStringLiteral("book.cmd"));
     m_desktop->answer(Answer::No); // a freshly opened book counts as modified
-    trigger("FileNewItem");
+    trigger("NewAction");
     QVERIFY(m_form->fileName().isEmpty());
     m_form->orderWindow().document().setFileModified(true);
     m_desktop->asked.clear();
@@ -336,7 +337,7 @@ QStringList TestMainForm::recentEntries() const
     const QList<QAction *> items =
         m_form->findChild<QMenu *>(QStringLiteral("FileMenu"))->actions();
     for (QAction *a : items)
-        if (a->objectName().startsWith(QLatin1String("FileRecentItem")) && a->isVisible())
+        if (a->objectName().startsWith(QLatin1String("RecentBookAction")) && a->isVisible())
             entries << a->text() + QLatin1Char(' ') + a->statusTip();
     return entries;
 }
@@ -367,20 +368,20 @@ void TestMainForm::open()
     if (exists)
         writeBook(path, 2);
     m_desktop->chooseFile(path);
-    trigger("FileOpenItem");
+    trigger("OpenAction");
 
     QCOMPARE(m_desktop->fileRequests.first().filter, QStringLiteral("Commandes (*.cmd)"));
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(m_form->orderWindow().book().orderCount(), loaded ? 2 : 0);
     QCOMPARE(m_form->fileName(), nameKept ? path : QString());
-    QCOMPARE(action("FileSaveItem")->isEnabled(), loaded);
+    QCOMPARE(action("SaveAction")->isEnabled(), loaded);
     QCOMPARE(m_form->windowTitle(), loaded ? QStringLiteral("Qor Commande - [COMMANDE.CMD]")
                                            : QStringLiteral("Qor Commande"));
 
     if (name == QLatin1String("commande.txt")) {
         // The book has no name any more: the next save asks for one.
         m_form->enableBookCommands();
-        trigger("FileSaveItem");
+        trigger("SaveAction");
         QCOMPARE(m_desktop->fileRequests.size(), 2);
         QVERIFY(m_desktop->fileRequests.last().save);
     }
@@ -418,8 +419,8 @@ void TestMainForm::openAtStart()
     QCOMPARE(m_desktop->texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(m_desktop->fileRequests.isEmpty());
     QCOMPARE(m_form->orderWindow().book().orderCount(), orders);
-    QCOMPARE(action("FileSaveItem")->isEnabled(), orders > 0);
-    QVERIFY(action("ParAutoOpenItem")->isChecked());
+    QCOMPARE(action("SaveAction")->isEnabled(), orders > 0);
+    QVERIFY(action("AutoOpenAction")->isChecked());
     if (orders > 0)
         QCOMPARE(m_form->fileName(), m_dir->file(argument));
 }
@@ -448,7 +449,7 @@ void TestMainForm::saveAs()
     openBook(QStringLiteral("book.cmd"));
     m_form->orderWindow().document().setFileModified(true);
     m_desktop->chooseFile(m_dir->file(chosen));
-    trigger("FileSaveAsItem");
+    trigger("SaveAsAction");
 
     QCOMPARE(m_desktop->fileRequests.last().initialName, QStringLiteral("*.cmd"));
     QVERIFY(m_desktop->texts().isEmpty());
@@ -476,7 +477,7 @@ void TestMainForm::saveAsOverExistingFile()
     m_form->orderWindow().document().setFileModified(true);
     m_desktop->answer(answer);
     m_desktop->chooseFile(m_dir->file(QStringLiteral("autre.txt")));
-    trigger("FileSaveAsItem");
+    trigger("SaveAsAction");
 
     QCOMPARE(m_desktop->texts(), QStringList{"Ce fichier existe déjà"});
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
@@ -506,15 +507,15 @@ void TestMainForm::bookCommandsEnabled()
             QVERIFY2(!action(name)->isEnabled(), name);
         for (const char *name : BookButtons)
             QVERIFY2(!toolButton(name)->isEnabled(), name);
-        QVERIFY(toolButton("NewOrderBtn")->isEnabled());
-        QVERIFY(toolButton("OpenBtn")->isEnabled());
+        QVERIFY(toolButton("NewOrderButton")->isEnabled());
+        QVERIFY(toolButton("OpenButton")->isEnabled());
     }
     if (how == QLatin1String("open"))
         openBook(QStringLiteral("book.cmd"));
     else if (how == QLatin1String("new order"))
-        trigger("DocNewOrderItem");
+        trigger("NewOrderAction");
     else {
-        QVERIFY(action("ParAutoOpenItem")->isChecked());
+        QVERIFY(action("AutoOpenAction")->isChecked());
         QCOMPARE(m_form->fileName(), m_dir->file(QStringLiteral("parti.cmd")));
         QVERIFY(m_form->orderWindow().book().lines().isEmpty());
     }
@@ -524,10 +525,10 @@ void TestMainForm::bookCommandsEnabled()
     for (const char *name : BookButtons)
         QVERIFY2(toolButton(name)->isEnabled(), name);
     // Only the line grid's focus enables line deletion.
-    QVERIFY(!action("DocDeleteLineItem")->isEnabled());
+    QVERIFY(!action("DeleteLineAction")->isEnabled());
     // Nothing disables them again.
     m_desktop->answer(Answer::No);
-    trigger("FileNewItem");
+    trigger("NewAction");
     for (const char *name : BookCommands)
         QVERIFY2(action(name)->isEnabled(), name);
 }
@@ -538,13 +539,13 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     writeBook(remembered, 1);
     writeSettings(false, remembered);
     start();
-    QVERIFY(!action("ParAutoOpenItem")->isChecked());
+    QVERIFY(!action("AutoOpenAction")->isChecked());
     QVERIFY(m_form->fileName().isEmpty());
 
     const QString path = openBook(QStringLiteral("book.cmd"));
-    trigger("ParAutoOpenItem");
+    trigger("AutoOpenAction");
 
-    QVERIFY(action("ParAutoOpenItem")->isChecked());
+    QVERIFY(action("AutoOpenAction")->isChecked());
     bool autoOpen = false;
     QString name;
     m_form->orderWindow().autoOpenSetting(autoOpen, name);
@@ -552,7 +553,7 @@ void TestMainForm::autoOpenToggleKeepsBookName()
     // The remembered book must not become the target of the next save.
     QCOMPARE(m_form->fileName(), path);
     m_form->orderWindow().document().setFileModified(true);
-    trigger("FileSaveItem");
+    trigger("SaveAction");
     QStringList lines;
     QVERIFY(TextFile::read(remembered, lines));
     QCOMPARE(lines.count(QStringLiteral("<BLOC0000>")), 1);
@@ -572,14 +573,14 @@ void TestMainForm::settingsFileRemembersBook()
     writeSettings(false, m_dir->file(QStringLiteral("ancien.cmd")));
     start();
     const QString path = openBook(QStringLiteral("book.cmd"));
-    trigger("ParAutoOpenItem");
+    trigger("AutoOpenAction");
     if (parameters) {
         // The book open now, not the one remembered at start.
         QTimer::singleShot(0, this, [] {
             if (QWidget *dialog = QApplication::activeModalWidget())
                 QTest::keyClick(dialog, Qt::Key_Escape);
         });
-        trigger("ParOrderItem");
+        trigger("OrderParametersAction");
     } else {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ailleurs")));
         QDir::setCurrent(m_dir->file(QStringLiteral("ailleurs")));
@@ -604,13 +605,13 @@ void TestMainForm::deleteOrderAsks()
     start();
     openBook(QStringLiteral("book.cmd"), 3);
     m_desktop->answer(Answer::Cancel);
-    trigger("DocDeleteOrderItem");
+    trigger("DeleteOrderAction");
     QCOMPARE(m_desktop->texts(), QStringList{"Confirmer suppression de la Commande ?"});
     QCOMPARE(m_desktop->asked.first().buttons, Prompts::Buttons::OkCancel);
     QCOMPARE(m_form->orderWindow().book().orderCount(), 3);
 
     m_desktop->answer(Answer::Ok);
-    trigger("DocDeleteOrderItem");
+    trigger("DeleteOrderAction");
     QCOMPARE(m_form->orderWindow().book().orderCount(), 2);
 }
 
@@ -618,7 +619,7 @@ void TestMainForm::printAsksCopies()
 {
     start();
     openBook(QStringLiteral("book.cmd"));
-    trigger("FilePrintItem");
+    trigger("PrintAction");
     QCOMPARE(m_desktop->copiesAsked, 1);
     QVERIFY(m_form->isVisible());
 }
@@ -627,8 +628,8 @@ void TestMainForm::statusBar()
 {
     m_desktop->moment = QDateTime(QDate(2000, 3, 14), QTime(14, 5, 9));
     start();
-    auto *hint = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
-    auto *time = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel1"));
+    auto *hint = m_form->findChild<QLabel *>(QStringLiteral("HintPanel"));
+    auto *time = m_form->findChild<QLabel *>(QStringLiteral("ClockPanel"));
     QVERIFY(hint && time);
     QCOMPARE(time->text(), QStringLiteral("    14:05:09"));
     m_desktop->moment = m_desktop->moment.addSecs(2);
@@ -638,26 +639,26 @@ void TestMainForm::statusBar()
     QCOMPARE(hint->width(), m_form->width() - 100);
 
     // The hint of what is under the mouse shows in panel 0, and only there.
-    QToolButton *first = toolButton("FirstBtn");
+    QToolButton *first = toolButton("FirstOrderButton");
     QStatusTipEvent tip(first->statusTip());
     QApplication::sendEvent(first, &tip);
     QCOMPARE(hint->text(), QStringLiteral("Premier"));
     QCOMPARE(time->text(), QStringLiteral("    14:05:11"));
     QCOMPARE(first->toolTip(), QStringLiteral("Premier"));
-    QCOMPARE(toolButton("SaveBtn")->toolTip(), QStringLiteral("Enregistrer"));
-    QVERIFY(toolButton("SaveBtn")->statusTip().isEmpty());
+    QCOMPARE(toolButton("SaveButton")->toolTip(), QStringLiteral("Enregistrer"));
+    QVERIFY(toolButton("SaveButton")->statusTip().isEmpty());
 }
 
 void TestMainForm::shortcuts_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QKeySequence>("keys");
-    QTest::newRow("open") << "FileOpenItem" << QKeySequence(Qt::CTRL | Qt::Key_O);
-    QTest::newRow("save") << "FileSaveItem" << QKeySequence(Qt::CTRL | Qt::Key_S);
-    QTest::newRow("copy") << "EditCopyItem" << QKeySequence(Qt::CTRL | Qt::Key_C);
-    QTest::newRow("paste") << "EditPasteItem" << QKeySequence(Qt::CTRL | Qt::Key_V);
-    QTest::newRow("calculate") << "DocCalculateItem" << QKeySequence(Qt::Key_F9);
-    QTest::newRow("list") << "DocListItem" << QKeySequence(Qt::Key_F2);
+    QTest::newRow("open") << "OpenAction" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    QTest::newRow("save") << "SaveAction" << QKeySequence(Qt::CTRL | Qt::Key_S);
+    QTest::newRow("copy") << "CopyAction" << QKeySequence(Qt::CTRL | Qt::Key_C);
+    QTest::newRow("paste") << "PasteAction" << QKeySequence(Qt::CTRL | Qt::Key_V);
+    QTest::newRow("calculate") << "CalculateAction" << QKeySequence(Qt::Key_F9);
+    QTest::newRow("list") << "OrderListAction" << QKeySequence(Qt::Key_F2);
 }
 
 void TestMainForm::shortcuts()
@@ -681,7 +682,7 @@ void TestMainForm::errorInsideCommand()
     const QString folder = m_dir->file(QStringLiteral("dossier.cmd"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dossier.cmd")));
     m_desktop->chooseFile(folder);
-    trigger("FileOpenItem");
+    trigger("OpenAction");
 
     QCOMPARE(m_desktop->asked.size(), 1);
     QCOMPARE(m_desktop->asked.first().icon, Prompts::Icon::Critical);
@@ -707,7 +708,7 @@ void TestMainForm::failedOpening()
     m_desktop->asked.clear();
     m_desktop->answer(Prompts::Answer::No); // the book just opened counts as modified
     m_desktop->chooseFile(m_dir->file(QStringLiteral("dossier.cmd")));
-    trigger("FileOpenItem");
+    trigger("OpenAction");
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(m_desktop->asked.last().icon, Prompts::Icon::Critical);
     QCOMPARE(m_form->fileName(), path);
@@ -721,12 +722,12 @@ void TestMainForm::failedOpening()
     m_desktop->asked.clear();
     m_desktop->answer(Prompts::Answer::No);
     m_desktop->chooseFile(bad);
-    trigger("FileOpenItem");
+    trigger("OpenAction");
     QCOMPARE(m_desktop->texts().mid(1),
              QStringList{QStringLiteral("'32/13/2000' n'est pas une date correcte")});
     QCOMPARE(m_form->fileName(), bad);
-    QVERIFY(action("FileSaveItem")->isEnabled());
-    trigger("DocNextItem");
+    QVERIFY(action("SaveAction")->isEnabled());
+    trigger("NextAction");
     QCOMPARE(m_form->orderWindow().findChild<QLineEdit *>(QStringLiteral("OrderNumber"))->text(),
              QStringLiteral("200003002"));
 }
@@ -769,30 +770,30 @@ void TestMainForm::aboutBox()
         if (!box)
             return;
         caption = box->windowTitle();
-        auto *ok = box->findChild<QPushButton *>(QStringLiteral("OKButton"));
+        auto *ok = box->findChild<QPushButton *>(QStringLiteral("OkButton"));
         isDefault = ok && ok->isDefault();
         if (box->focusWidget())
             focused = box->focusWidget()->objectName();
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    trigger("HelpAboutItem");
+    trigger("AboutAction");
     QCOMPARE(caption, QStringLiteral("A propos"));
     QVERIFY(isDefault);
-    QCOMPARE(focused, QStringLiteral("OKButton"));
+    QCOMPARE(focused, QStringLiteral("OkButton"));
 }
 
 void TestMainForm::help()
 {
     start();
-    trigger("HelpContentsItem");
+    trigger("HelpContentsAction");
     HelpWindow &help = m_form->help();
     QVERIFY(help.isVisible());
     QCOMPARE(help.currentPage(), QStringLiteral("sommaire.html"));
 
-    trigger("HelpHowToUseItem");
+    trigger("HelpHowToUseAction");
     QCOMPARE(help.currentPage(), QStringLiteral("utiliser_aide.html"));
 
-    trigger("HelpSearchItem");
+    trigger("HelpSearchAction");
     QCOMPARE(help.findChild<QTabWidget *>(QStringLiteral("HelpTabs"))->currentIndex(), 1);
     QVERIFY(help.findChild<QLineEdit *>(QStringLiteral("HelpSearch"))->text().isEmpty());
 
@@ -873,8 +874,8 @@ void TestMainForm::recentBooks()
     // The last entries of the menu, above "&Quitter".
     const QList<QAction *> items =
         m_form->findChild<QMenu *>(QStringLiteral("FileMenu"))->actions();
-    QCOMPARE(items.at(items.size() - 3)->objectName(), QStringLiteral("FileRecentItem4"));
-    QCOMPARE(items.last()->objectName(), QStringLiteral("FileExitItem"));
+    QCOMPARE(items.at(items.size() - 3)->objectName(), QStringLiteral("RecentBookAction4"));
+    QCOMPARE(items.last()->objectName(), QStringLiteral("ExitAction"));
 
     // Kept for the next run, in the user's settings rather than beside the books.
     QVERIFY(m_form->close());
@@ -1025,7 +1026,8 @@ void TestMainForm::accessibleNames()
     QStringList unnamed;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         // The order window's own controls are named with it.
-        if (w->window() != window || w == &m_form->orderWindow() || m_form->orderWindow().isAncestorOf(w))
+        if (w->window() != window || w == &m_form->orderWindow() ||
+            m_form->orderWindow().isAncestorOf(w))
             continue;
         if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden() || w->focusProxy())
             continue;
@@ -1046,12 +1048,12 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     QVERIFY(*office.loadBook(path));
     m_desktop->answer(Answer::Ok); // read-only
     m_desktop->chooseFile(path);
-    trigger("FileOpenItem");
+    trigger("OpenAction");
     QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("partage.cmd (lecture seule)]")));
-    trigger("DocNextItem");
+    trigger("NextAction");
     const OrderDocument &shown = m_form->orderWindow().document();
     QCOMPARE(shown.record().number, QStringLiteral("200003002"));
-    auto *status = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
+    auto *status = m_form->findChild<QLabel *>(QStringLiteral("HintPanel"));
 
     // The other desk deletes the first order and saves: the order on screen stays.
     QVERIFY(office.deleteOrder().ok());
@@ -1061,7 +1063,7 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
                                  QFileInfo(path).lastModified().toString(QStringLiteral("HH:mm")));
     QCOMPARE(shown.record().number, QStringLiteral("200003002"));
     QCOMPARE(shown.book().orderCount(), 2);
-    QVERIFY(!action("FileWriteItem")->isEnabled());
+    QVERIFY(!action("TakeWritingAction")->isEnabled());
 
     // An order changed here is never thrown away: the reading waits.
     m_form->orderWindow().document().setCell(1, 0, QStringLiteral("Écrous"));
@@ -1083,7 +1085,7 @@ void TestMainForm::readOnlyDeskFollowsTheBook()
     QVERIFY(!shown.book().isReadOnly());
     QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("partage.cmd]")));
     m_form->orderWindow().document().setCell(1, 0, QStringLiteral("Boulons"));
-    trigger("FileSaveItem");
+    trigger("SaveAction");
     QVERIFY(contents(path).contains("Boulons"));
 }
 
@@ -1116,7 +1118,7 @@ void TestMainForm::fileChangedOnDisk()
     // Saving asks again and never writes over the file; read again, the change is given up.
     m_desktop->asked.clear();
     m_desktop->answers = {Answer::SecondAction, Answer::Yes};
-    trigger("FileSaveItem");
+    trigger("SaveAction");
     QCOMPARE(m_desktop->asked.size(), 2);
     QCOMPARE(contents(path), restored);
     QVERIFY(!m_form->orderWindow().hasUnsavedChanges());

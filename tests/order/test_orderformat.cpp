@@ -201,6 +201,11 @@ private Q_SLOTS:
                            "TAUX6,55957\t19,6\t0\t5,5\tEURO\t1",
                            sent}
             << "Envoyée le 03/02/2026 (courriel)" << 8 << QStringList{"1:3:0", "2:2,5:0"} << 0;
+        // Lines of its own ("CMDE") stand for the usual ones: nothing a reception could count.
+        QTest::newRow("sent, comments alone: nothing awaited, never late")
+            << QStringList{"CMDEEnvoyer le catalogue\t\t\t\t\t", "CMDETarif\tcf. devis\t\t\t\t",
+                           sent, "PREV10/02/2026"}
+            << "Envoyée le 03/02/2026 (courriel)" << 0 << QStringList{} << -1;
     }
     void lifeOfAnOrder()
     {
@@ -210,11 +215,14 @@ private Q_SLOTS:
         QFETCH(QStringList, due);
         QFETCH(int, late);
         FakePlatform desktop{QDateTime(QDate(2026, 2, 13), QTime(9, 0))};
-        const TextLines lines(block(0, QStringList{"TTCN", "CMDEVis\t3\t1,00\t\t3,00\t1",
-                                                   "CMDEClou\t2,5\t1,00\t\t2,50\t1",
-                                                   "CMDEà livrer le matin\t\t\t\t\t",
-                                                   "CMDETarif\tcf. devis\t\t\t\t", "MEMOnote"} +
-                                           life));
+        QStringList body{"TTCN", "CMDEVis\t3\t1,00\t\t3,00\t1", "CMDEClou\t2,5\t1,00\t\t2,50\t1",
+                         "CMDEà livrer le matin\t\t\t\t\t", "CMDETarif\tcf. devis\t\t\t\t"};
+        if (!life.isEmpty() && life.first().startsWith(QLatin1String("CMDE"))) {
+            body = {"TTCN"};
+            while (life.first().startsWith(QLatin1String("CMDE")))
+                body << life.takeFirst();
+        }
+        const TextLines lines(block(0, body + QStringList{"MEMOnote"} + life));
         OrderRecord r = blankRecord();
         KeptLines kept;
         QVERIFY(decodeAt(lines, 0, 0, r, &kept, 63).value());

@@ -157,7 +157,7 @@ private Q_SLOTS:
             QStringLiteral("Le fichier c.cmd est ouvert sur le poste ")));
         QVERIFY(m_form->fileName().isEmpty());
         QVERIFY(m_form->orderWindow().book().lines().isEmpty());
-        QVERIFY(!m_form->findChild<QAction *>(QStringLiteral("FileSaveItem"))->isEnabled());
+        QVERIFY(!m_form->findChild<QAction *>(QStringLiteral("SaveAction"))->isEnabled());
 
         m_prompts->asked.clear();
         m_prompts->answer(Answer::Ok);
@@ -286,7 +286,7 @@ private Q_SLOTS:
         start();
         openBook();
         typeNote(QStringLiteral("pour imprimer"));
-        m_form->findChild<QAction *>(QStringLiteral("FilePrintItem"))->trigger();
+        m_form->findChild<QAction *>(QStringLiteral("PrintAction"))->trigger();
         const QString recovery = m_dir->file(BookRecovery::FileName);
         QVERIFY(QFile::exists(recovery));
         m_prompts->answer(Answer::No); // the save question: the changes are dropped on purpose

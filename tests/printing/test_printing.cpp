@@ -494,7 +494,7 @@ private Q_SLOTS:
         const QStringList before = form.orderWindow().book().lines().toStringList();
         const bool modified = form.orderWindow().document().fileModified();
 
-        for (const char *button : {"PrintBtn", "EnvelopeBtn"}) {
+        for (const char *button : {"PrintOrderButton", "EnvelopeButton"}) {
             m_desktop->asked.clear();
             m_desktop->answer(Prompts::Answer::Ok); // the envelope prompt comes first
             QTest::mouseClick(toolButton(button), Qt::LeftButton);
@@ -504,7 +504,7 @@ private Q_SLOTS:
         // Three copies asked: the first failure is reported once and ends the job.
         m_desktop->asked.clear();
         m_desktop->copies = 3;
-        action("FilePrintItem")->trigger();
+        action("PrintAction")->trigger();
         QCOMPARE(m_desktop->texts(), QStringList{message});
         QCOMPARE(printer.engine.jobs, 0);
         QVERIFY(form.isVisible());
@@ -543,7 +543,7 @@ private Q_SLOTS:
         {
             RecordingPrinter printer;
             PrinterInUse use(*m_desktop, printer);
-            QTest::mouseClick(toolButton("PrintBtn"), Qt::LeftButton);
+            QTest::mouseClick(toolButton("PrintOrderButton"), Qt::LeftButton);
             printed = printer.engine.drawn;
         }
         QVERIFY(!printed.isEmpty());
@@ -551,7 +551,7 @@ private Q_SLOTS:
         RecordingPrinter previewer;
         previewer.engine.kind = QPaintEngine::Picture;
         m_desktop->previewPrinter = &previewer;
-        QTest::mouseClick(toolButton("PreviewBtn"), Qt::LeftButton);
+        QTest::mouseClick(toolButton("PreviewButton"), Qt::LeftButton);
         m_desktop->previewPrinter = nullptr;
         QCOMPARE(m_desktop->previews, 1);
         QCOMPARE(previewer.engine.drawn.size(), printed.size());
@@ -589,7 +589,7 @@ private Q_SLOTS:
         const QByteArray first = readFile(m_dir->file(QStringLiteral("exported.pdf")));
         form.orderWindow().document().setPaperType(2);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
-        action("FileExportPdfItem")->trigger();
+        action("ExportPdfAction")->trigger();
         QCOMPARE(m_desktop->texts(), QStringList{QStringLiteral("Ce fichier existe déjà")});
         QCOMPARE(readFile(m_dir->file(QStringLiteral("exported.pdf"))), first);
     }
@@ -618,7 +618,7 @@ private Q_SLOTS:
         fillLongOrder(form.orderWindow(), rows);
         form.orderWindow().document().setPaperType(paperType);
         m_desktop->chooseFile(m_dir->file(QStringLiteral("exported.pdf")));
-        action("FileExportPdfItem")->trigger();
+        action("ExportPdfAction")->trigger();
         const QStringList text = pdfPages(m_dir->file(QStringLiteral("exported.pdf")));
         QCOMPARE(text.size(), pages);
         for (int p = 0; p < pages; ++p) {
@@ -654,7 +654,7 @@ private Q_SLOTS:
         printer.setPageSize(QPageSize(QPageSize::A4));
         {
             PrinterInUse use(*m_desktop, printer);
-            QTest::mouseClick(toolButton("PrintBtn"), Qt::LeftButton);
+            QTest::mouseClick(toolButton("PrintOrderButton"), Qt::LeftButton);
         }
         QCOMPARE(pdfPages(printer.outputFileName()), text);
     }
@@ -663,7 +663,7 @@ private Q_SLOTS:
     {
         start();
         m_desktop->chooseFile(m_dir->file(QStringLiteral("missing/folder/order.pdf")));
-        action("FileExportPdfItem")->trigger();
+        action("ExportPdfAction")->trigger();
         QCOMPARE(m_desktop->asked.size(), 1);
         QVERIFY2(m_desktop->asked.first().text.startsWith(
                      QStringLiteral("L'exportation a échoué : impossible d'écrire le fichier")),
@@ -710,7 +710,7 @@ private Q_SLOTS:
         if (!book.isEmpty()) {
             QDir().mkpath(QFileInfo(m_dir->file(book)).path());
             m_desktop->chooseFile(m_dir->file(book));
-            action("FileSaveAsItem")->trigger();
+            action("SaveAsAction")->trigger();
             QVERIFY(QFile::exists(m_dir->file(book)));
             if (bookFolderGone)
                 QDir(QFileInfo(m_dir->file(book)).path()).removeRecursively();
@@ -836,7 +836,7 @@ private:
         m_form = std::make_unique<MainWindow>();
         m_form->show();
         // A book in use enables the print commands.
-        m_form->findChild<QAction *>(QStringLiteral("DocNewOrderItem"))->trigger();
+        m_form->findChild<QAction *>(QStringLiteral("NewOrderAction"))->trigger();
         return *m_form;
     }
     QToolButton *toolButton(const char *name) const

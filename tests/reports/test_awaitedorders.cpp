@@ -46,6 +46,7 @@ void TestAwaitedOrders::awaited_data()
     QTest::addColumn<QString>("supplier");
     QTest::addColumn<QStringList>("rows");
     const QString sent = QStringLiteral("ENVO01/03/2000\tAUTRE");
+    // An order of comments alone has nothing to come: never listed, never late.
     QTest::newRow("only what was sent and is still to come")
         << QList<QStringList>{order(0, "1", "F1", {Screws}),
                               order(1, "2", "F1", {Screws, sent}),
@@ -54,8 +55,11 @@ void TestAwaitedOrders::awaited_data()
                               order(4, "5", "F1", {Screws, sent, "SOLD06/03/2000"}),
                               order(5, "6", "F1", {Screws, sent, "ANNU06/03/2000"}),
                               order(6, "7", "F1", {Screws, sent, "MODI02/03/2000"}),
-                              order(7, "8", "F1", {"Note seule", sent})}
-        << QString() << QStringList{"2,0,20,00", "7,0,20,00", "8,0,0,00"};
+                              order(7, "8", "F1", {"Note seule", sent}),
+                              order(8, "9", "F1",
+                                    {"Note seule", "Tarif\tcf. devis\t\t\t\t", sent,
+                                     "PREV02/03/2000"})}
+        << QString() << QStringList{"2,0,20,00", "7,0,20,00"};
     QTest::newRow("late first, the latest first, then by the day sent")
         << QList<QStringList>{order(0, "1", "F1",
                                     {Screws, "ENVO02/03/2000\tPDF", "PREV14/03/2000"}),

@@ -5,6 +5,7 @@
 #include "reports/purchasebook.h"
 #include "reports/purchasecsv.h"
 #include "reports/purchasereport.h"
+#include "reports/reportroles.h"
 #include "reports/suppliertablemodel.h"
 #include "reports/vattablemodel.h"
 #include "testsupport.h"
@@ -84,18 +85,22 @@ void TestPurchaseCsv::keptRates_data()
     QTest::addColumn<QString>("rates"); // its kept rates, if any
     // VAT, TTC; TTC in francs (for the francs order its own: H.T. and VAT rounded, then added)
     QTest::addColumn<QList<qint64>>("figures");
-    QTest::addColumn<QString>("csv"); // from the designation on
+    QTest::addColumn<QString>("csv");     // from the designation on
+    QTest::addColumn<QString>("heading"); // of its VAT on the VAT page
     QTest::newRow("a draft: the settings")
         << "CMDEVis\t1\t100\t\t100\t1"
-        << "" << QList<qint64>{2000, 12000, 78715} << ";Vis;1;100,00;;100,00;1;20;20,00;120,00";
+        << "" << QList<qint64>{2000, 12000, 78715} << ";Vis;1;100,00;;100,00;1;20;20,00;120,00"
+        << "TVA 1 (20 %)";
     QTest::newRow("sent at 19,6 %")
         << "CMDEVis\t1\t100\t\t100\t1"
         << "TAUX6,55957\t19,6\t0\t5,5\tEUROS\t2" << QList<qint64>{1960, 11960, 78452}
-        << ";Vis;1;100,00;;100,00;1;19,6;19,60;119,60";
+        << ";Vis;1;100,00;;100,00;1;19,6;19,60;119,60"
+        << "TVA 1 (19,6 %)";
     QTest::newRow("sent in francs alone: in euros at its own rate")
         << "CMDEVis\t1\t655,957\t\t655,96\t1"
         << "TAUX6,55957\t19,6\t0\t5,5\tFRANCS\t1" << QList<qint64>{1960, 11960, 78453}
-        << ";Vis;1;100,00;;100,00;1;19,6;19,60;119,60";
+        << ";Vis;1;100,00;;100,00;1;19,6;19,60;119,60"
+        << "TVA 1 (19,6 %)";
 }
 
 void TestPurchaseCsv::keptRates()
@@ -104,6 +109,7 @@ void TestPurchaseCsv::keptRates()
     QFETCH(QString, rates);
     QFETCH(QList<qint64>, figures);
     QFETCH(QString, csv);
+    QFETCH(QString, heading);
     TestBooks::Order order;
     order.body = QStringList{"TTCN", line, "ENVO01/03/2000\tAUTRE"};
     if (!rates.isEmpty())
@@ -112,7 +118,8 @@ void TestPurchaseCsv::keptRates()
     settings.euroMode = 1;
     settings.vatRates[0] = 20;
     const BookView source(TextLines(TestBooks::block(0, order)), settings);
-    const PurchaseOrder figured = PurchaseBook(source).orders().value(0);
+    const PurchaseBook book(source);
+    const PurchaseOrder figured = book.orders().value(0);
     QCOMPARE((QList<qint64>{figured.total(Amount::Vat, Currency::Main),
                             figured.total(Amount::IncludingTax, Currency::Main),
                             figured.total(Amount::IncludingTax, Currency::Second)}),
@@ -120,6 +127,11 @@ void TestPurchaseCsv::keptRates()
     CsvFile written;
     PurchaseCsv::orderLines(source, 0, written);
     QVERIFY2(written.bytes().contains(csv.toUtf8()), written.bytes().constData());
+    const PurchaseReport report(book, {0, Amount::Vat, Currency::Main});
+    VatTableModel model;
+    model.setReport(&report);
+    QCOMPARE(model.headerData(2, Qt::Horizontal, ReportRoles::ExportHeader).toString(),
+             heading + QStringLiteral(" (€)"));
 }
 
 QTEST_GUILESS_MAIN(TestPurchaseCsv)

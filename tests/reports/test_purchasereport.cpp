@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/numbertext.h"
+#include "core/real48.h"
 #include "core/textfile.h"
 #include "order/bookview.h"
 #include "order/orderformat.h"
@@ -22,6 +23,7 @@ namespace {
 
 constexpr long double euroRate = 6.55957L;
 const long double Rates[3] = {20.6L, 0, 5.5L};
+const long double OldRates[3] = {19.6L, 0, 5.5L}; // kept by the orders sent before a change
 
 struct Expected {
     struct Cell {
@@ -36,7 +38,8 @@ struct Expected {
     Cell unread;
     QMap<int, qint64> totals;
     qint64 grandTotal = 0;
-    std::array<QMap<int, qint64>, 3> base, vat; // by period
+    // By VAT group and rate as the heading shows it, then by period.
+    QMap<std::pair<int, QString>, QMap<int, qint64>> base, vat;
     int orders = 0;
     int unreadDates = 0;
     int cancelled = 0; // in the period shown
@@ -87,7 +90,8 @@ bool shareOut(const std::array<long double, 3> &exact, qint64 total, std::array<
     return true;
 }
 
-bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, OrderFigures &f)
+bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, const long double *rates,
+               OrderFigures &f)
 {
     std::array<long double, 3> t{0, 0, 0};
     for (const Row &r : rows)
@@ -95,7 +99,7 @@ bool figuresOf(const QList<Row> &rows, bool ttc, bool euroMode, OrderFigures &f)
             t[r.group] += (long double)r.quantity * r.price * (100 - r.discount) / 100;
     std::array<long double, 3> v{}, b{};
     for (int k = 0; k < 3; ++k) {
-        v[k] = ttc ? t[k] - t[k] / (1 + Rates[k] / 100) : t[k] * Rates[k] / 100;
+        v[k] = ttc ? t[k] - t[k] / (1 + rates[k] / 100) : t[k] * rates[k] / 100;
         b[k] = ttc ? t[k] - v[k] : t[k];
     }
     const long double vat = v[0] + v[1] + v[2];
@@ -137,6 +141,7 @@ struct Sample {
     bool euroMode;
     ReportChoice choice;
     int cancelledEvery = 0; // every n-th order was cancelled: it counts nowhere (0: none)
+    QDate rateChange{};     // the orders before it were sent at the old rates (null: none)
 };
 
 // Writes the book and works out what the report must show for `sample.choice`.
@@ -155,6 +160,8 @@ QStringList generate(const Sample &sample, Expected &e)
         const bool damaged = sample.damagedEvery && index % sample.damagedEvery == 2;
         const QDate date(pick(2024, 2025), pick(1, 12), pick(1, 28));
         const int supplier = pick(0, 3);
+        const bool old = date < sample.rateChange;
+        const long double *rates = old ? OldRates : Rates;
         QList<Row> rows;
         OrderFigures f;
         do {
@@ -162,7 +169,7 @@ QStringList generate(const Sample &sample, Expected &e)
             for (int n = pick(1, 4); n > 0; --n)
                 rows.append({pick(1, 9), pick(100, 99999), pick(0, 3) == 0 ? 20 : 0,
                              pick(0, 5) == 0 ? -1 : pick(0, 2)});
-        } while (!figuresOf(rows, ttc, sample.euroMode, f));
+        } while (!figuresOf(rows, ttc, sample.euroMode, rates, f));
 
         OrderRecord r;
         r.number = QString::number(300000001 + index);
@@ -182,6 +189,12 @@ QStringList generate(const Sample &sample, Expected &e)
                         : row.group == 0 && row.quantity % 2 ? QString()
                                                              : QString::number(row.group + 1);
             r.lines.append(l);
+        }
+        // Half the orders after the change were sent too: they keep the rates as typed.
+        if (old || (sample.rateChange.isValid() && index % 2)) {
+            r.life.sendings.append({date, OrderLife::Channel::Other});
+            r.life.rates =
+                OrderLife::Rates{euroRate, {rates[0], rates[1], rates[2]}, sample.euroMode, false};
         }
         const bool cancelled = sample.cancelledEvery && index % sample.cancelledEvery == 3;
         if (cancelled) {
@@ -207,6 +220,16 @@ QStringList generate(const Sample &sample, Expected &e)
                 cell.latest = date;
             cell.name = r.addressLines[0];
         }
+        // An order counts under the rates it has figures at.
+        const auto addVat = [&](int period) {
+            for (int k = 0; k < 3; ++k) {
+                if (!f.base[k] && !f.vat[k] && !f.base2[k] && !f.vat2[k])
+                    continue;
+                const std::pair<int, QString> group{k, NumberText::rate(rates[k])};
+                e.base[group][period] += second ? f.base2[k] : f.base[k];
+                e.vat[group][period] += second ? f.vat2[k] : f.vat[k];
+            }
+        };
         if (damaged) {
             ++e.unreadDates;
             if (year != 0)
@@ -214,10 +237,7 @@ QStringList generate(const Sample &sample, Expected &e)
             ++e.orders;
             e.unread.total += amount;
             e.grandTotal += amount;
-            for (int k = 0; k < 3; ++k) {
-                e.base[k][-1] += second ? f.base2[k] : f.base[k];
-                e.vat[k][-1] += second ? f.vat2[k] : f.vat[k];
-            }
+            addVat(-1);
             continue;
         }
         if (year != 0 && date.year() == year - 1) {
@@ -234,10 +254,7 @@ QStringList generate(const Sample &sample, Expected &e)
         cell.periods[period] += amount;
         e.totals[period] += amount;
         e.grandTotal += amount;
-        for (int k = 0; k < 3; ++k) {
-            e.base[k][period] += second ? f.base2[k] : f.base[k];
-            e.vat[k][period] += second ? f.vat2[k] : f.vat[k];
-        }
+        addVat(period);
     }
     return lines;
 }
@@ -277,6 +294,8 @@ void TestPurchaseReport::addsUp_data()
         << Sample{7, 60, 3, 0, false, choice(2025, Amount::IncludingTax, Currency::Second)};
     QTest::newRow("euro book in francs, every year")
         << Sample{8, 60, 4, 9, true, choice(0, Amount::BeforeTax, Currency::Second)};
+    QTest::newRow("VAT rate changed in July, sent orders kept the old one") << Sample{
+        9, 80, 3, 0, false, choice(2025, Amount::Vat, Currency::Main), 0, QDate(2025, 7, 1)};
 }
 
 void TestPurchaseReport::addsUp()
@@ -286,6 +305,10 @@ void TestPurchaseReport::addsUp()
     const QStringList lines = generate(sample, e);
     Settings settings;
     settings.euroMode = sample.euroMode ? 1 : 0;
+    // As a settings file holds them: the 6-byte form's last digits differ from a rate typed.
+    if (sample.rateChange.isValid())
+        for (Real &rate : settings.vatRates)
+            rate = *Real48::store(rate);
     const PurchaseBook book(BookView(TextLines(lines), settings));
     const PurchaseReport report(book, sample.choice);
 
@@ -328,19 +351,31 @@ void TestPurchaseReport::addsUp()
     for (int p = 0; p < report.periods().size(); ++p)
         QCOMPARE(report.totals().cells.at(p), e.totals.value(p));
 
-    // Per VAT code and period, the row without a date last.
+    // Per VAT code at each of its rates met (every code at least once, by code, then rate) and
+    // period, the row without a date last.
+    QList<std::pair<int, QString>> groups;
+    for (const PurchaseReport::VatGroup &group : report.vatGroups()) {
+        QVERIFY(groups.isEmpty() || groups.last().first < group.code - 1 ||
+                (groups.last().first == group.code - 1 &&
+                 report.vatGroups().at(groups.size() - 1).rate < group.rate));
+        groups.append({group.code - 1, NumberText::rate(group.rate)});
+    }
+    QCOMPARE(groups.first().first, 0);
+    QCOMPARE(groups.last().first, 2);
+    for (const auto &group : e.base.keys())
+        QVERIFY2(groups.contains(group), qPrintable(group.second));
     for (const PurchaseReport::VatRow &row : report.vatRows()) {
         const int period = row.unreadDates ? -1 : int(report.periods().indexOf(row.period));
-        for (int k = 0; k < 3; ++k) {
-            QCOMPARE(row.base[k], e.base[k].value(period));
-            QCOMPARE(row.vat[k], e.vat[k].value(period));
+        for (qsizetype c = 0; c < groups.size(); ++c) {
+            QCOMPARE(row.base.value(c), e.base.value(groups.at(c)).value(period));
+            QCOMPARE(row.vat.value(c), e.vat.value(groups.at(c)).value(period));
         }
     }
-    for (int k = 0; k < 3; ++k) {
+    for (qsizetype c = 0; c < groups.size(); ++c) {
         qint64 base = 0;
-        for (qint64 v : e.base[k])
+        for (qint64 v : e.base.value(groups.at(c)))
             base += v;
-        QCOMPARE(report.vatTotals().base[k], base);
+        QCOMPARE(report.vatTotals().base.value(c), base);
     }
 
     // The pages reconcile: on every row and total, H.T. + TVA = TTC, and the VAT page's bases
@@ -454,6 +489,7 @@ void TestPurchaseReport::keptFiguresFollowChanges()
             for (int g = 0; g < 3; ++g) {
                 QCOMPARE(a.base(g, in), b.base(g, in));
                 QCOMPARE(a.vat(g, in), b.vat(g, in));
+                QCOMPARE(a.vatRate(g), b.vatRate(g));
             }
         }
     }

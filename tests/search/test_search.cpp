@@ -275,7 +275,19 @@ void TestSearch::resultsFollowTheBook()
             };
             QCOMPARE(shown(book.index), shown(fresh));
         }
+        // The searches made before the moves, kept, find what a fresh index finds.
+        const QString query = results.queryText();
+        for (const char16_t *typed : {u"vis", u"a", u"toner", u"cartouche", u"façade"}) {
+            results.setQuery(QString::fromUtf16(typed));
+            QList<int> rows;
+            for (int row = 0; row < results.rowCount(); ++row)
+                rows << results.orderAt(row);
+            std::sort(rows.begin(), rows.end());
+            QCOMPARE(rows, fresh.find(SearchQuery(results.queryText()), {}));
+        }
+        results.setQuery(query);
     };
+    sameAsFresh();
 
     // Order 0 deleted: the others take lower indexes, the rows still show theirs.
     QVERIFY(book.document.showOrder(0).ok());
@@ -298,7 +310,10 @@ void TestSearch::resultsFollowTheBook()
     QVERIFY(book.document.pasteOrder().ok());
     book.document.writeBackOrder();
     sameAsFresh();
+    // Undone while the rows are not followed.
+    results.setFollowing(false);
     QVERIFY(book.document.restore(afterDeletion).ok());
+    results.setFollowing(true);
     sameAsFresh();
 
     // The list's moves renumber the orders.

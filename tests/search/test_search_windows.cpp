@@ -232,7 +232,7 @@ void TestSearchWindows::searchFromTheKeyboard()
     QCOMPARE(count->text(), QStringLiteral("Aucune commande"));
     // Another book: no filter of this one is left, on screen either.
     m_desktop->unscripted = Prompts::Answer::No; // not saved
-    m_form->findChild<QAction *>(QStringLiteral("FileNewItem"))->trigger();
+    m_form->findChild<QAction *>(QStringLiteral("NewAction"))->trigger();
     QCOMPARE(search->findChild<QComboBox *>(QStringLiteral("StateFilter"))->currentIndex(), 0);
     QVERIFY(search->findChild<QLineEdit *>(QStringLiteral("SupplierFilter"))->text().isEmpty());
 
@@ -340,7 +340,7 @@ void TestSearchWindows::completion()
     QCOMPARE(orderWindow().document().cell(2, 3), chosen ? QStringLiteral("5") : QString());
     QVERIFY(orderWindow().document().orderModified());
     // The choice is one step: one Ctrl+Z takes back the designation with its price.
-    auto *undo = m_form->findChild<QAction *>(QStringLiteral("EditUndoItem"));
+    auto *undo = m_form->findChild<QAction *>(QStringLiteral("UndoAction"));
     QCOMPARE(undo->text(), chosen ? QStringLiteral("&Annuler le choix de l'article")
                                   : QStringLiteral("&Annuler la saisie de la ligne 2"));
     key(Qt::Key_Z, Qt::ControlModifier);
@@ -357,7 +357,7 @@ void TestSearchWindows::lastPriceAndHistory()
     key(Qt::Key_Escape);
     clickCell(2, 2);
     const QString note = QStringLiteral("Dernier prix : 4,20 le 06/03/2000 (commande 200003001)");
-    QCOMPARE(child<QLabel>("StatusPanel0")->text(), note);
+    QCOMPARE(child<QLabel>("HintPanel")->text(), note);
     QCOMPARE(focused()->toolTip(), note);
     // Over the cell without its editor, the tool tip says the same.
     clickCell(3, 0);
