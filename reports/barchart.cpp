@@ -62,7 +62,6 @@ struct BarChart::Geometry {
 BarChart::BarChart(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
 }
 
 void BarChart::setModel(const QAbstractItemModel *model)
@@ -88,7 +87,7 @@ void BarChart::setScaleTitle(const QString &title)
 }
 
 BarChart::Geometry BarChart::geometry(const QRectF &area, const QFont &font,
-                                      QPaintDevice *device) const
+                                      const QPaintDevice *device) const
 {
     Geometry g;
     const QFontMetricsF metrics(font, device);
@@ -246,6 +245,12 @@ void BarChart::render(QPainter &painter, const QRectF &target, const QFont &font
     draw(painter, area, font);
 }
 
+QRectF BarChart::segment(int row, int column) const
+{
+    const Geometry g = geometry(rect(), font(), this);
+    return g.empty() ? QRectF() : g.bar(*m_model, row, column);
+}
+
 bool BarChart::event(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip)
@@ -256,9 +261,11 @@ bool BarChart::event(QEvent *event)
     if (!g.empty()) {
         for (int s = 0; s < m_model->rowCount(); ++s)
             for (int p = 0; p < m_model->columnCount(); ++p)
-                if (g.bar(*m_model, s, p).contains(help->pos())) {
+                if (const QRectF bar = g.bar(*m_model, s, p); bar.contains(help->pos())) {
+                    // Gone as soon as the mouse leaves the segment.
                     QToolTip::showText(help->globalPos(),
-                                       m_model->index(s, p).data(Qt::ToolTipRole).toString(), this);
+                                       m_model->index(s, p).data(Qt::ToolTipRole).toString(), this,
+                                       bar.toAlignedRect());
                     return true;
                 }
     }

@@ -26,6 +26,10 @@ public:
     // `font`.
     void render(QPainter &painter, const QRectF &target, const QFont &font) const;
 
+    // Where the segment of `row` in the bar of `column` stands on screen; empty when it shows
+    // nothing (no amount, or below zero).
+    QRectF segment(int row, int column) const;
+
     QSize sizeHint() const override { return {600, 300}; }
 
 protected:
@@ -34,7 +38,7 @@ protected:
 
 private:
     struct Geometry;
-    Geometry geometry(const QRectF &area, const QFont &font, QPaintDevice *device) const;
+    Geometry geometry(const QRectF &area, const QFont &font, const QPaintDevice *device) const;
     void draw(QPainter &painter, const QRectF &area, const QFont &font) const;
 
     const QAbstractItemModel *m_model = nullptr;

@@ -182,7 +182,8 @@ void PurchaseReportWindow::buildControls()
     m_chart->setColours([this](int set) {
         // The largest suppliers in the order of their totals, the others in grey.
         static constexpr QRgb Colours[] = {0x209fdf, 0x99ca53, 0xf6a625, 0x6d5fd5, 0xbf593e};
-        if (m_report->chart().at(set).name == PurchaseReport::othersName())
+        if (m_chartModel->headerData(set, Qt::Vertical, Qt::DisplayRole).toString() ==
+            PurchaseReport::othersName())
             return QColor(Qt::lightGray);
         return QColor(Colours[set % std::size(Colours)]);
     });
