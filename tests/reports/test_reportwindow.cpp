@@ -189,7 +189,8 @@ void TestReportWindow::statistics()
     });
     menu('d', 't');
     QVERIFY(listed);
-    QCOMPARE(m_form->orderWindow().document().record().number.trimmed(), QStringLiteral("260200002"));
+    QCOMPARE(m_form->orderWindow().document().record().number.trimmed(),
+             QStringLiteral("260200002"));
     QCOMPARE(m_desktop->texts(), QStringList());
 }
 
