@@ -14,6 +14,18 @@ void centreOnScreen(QWidget *window)
     window->move(frame.topLeft());
 }
 
+void showInFront(QWidget *window, bool &placed)
+{
+    if (!placed && window->parentWidget()) {
+        placed = true;
+        const QRect over = window->parentWidget()->window()->geometry();
+        window->move(over.center() - window->rect().center());
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 BaseDialog::BaseDialog(QWidget *parent, Placement placement)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

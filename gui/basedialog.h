@@ -7,6 +7,11 @@
 // when it has none yet.
 void centreOnScreen(QWidget *window);
 
+// Shows a window that stays open beside the order window (search results, awaited orders) in
+// front and active: centred over its parent's window the first time, then where the user left
+// it. `placed` is the window's own flag, false until the first showing.
+void showInFront(QWidget *window, bool &placed);
+
 // The program's dialogs: a plain frame whose title bar has the system menu and the close box
 // only (no help, minimise or maximise button; a fixed border where the system draws one), and
 // a place where the dialog opens.

@@ -182,6 +182,18 @@ std::array<QStringView, OrderLine::CellCount> BookView::Order::cells(qsizetype l
     return OrderFormat::splitCells(QStringView(lineTexts.at(line)).sliced(4));
 }
 
+Result<OrderAmounts> BookView::Order::amounts(qsizetype rows, const Settings &settings) const
+{
+    return OrderCalc::amounts(
+        qMin(rows, lineCount()),
+        [this](qsizetype i) {
+            const std::array<QStringView, OrderLine::CellCount> c = cells(i);
+            return OrderCalc::LineCells{c[OrderLine::QuantityCell], c[OrderLine::UnitPriceCell],
+                                        c[OrderLine::DiscountCell], c[OrderLine::VatCell]};
+        },
+        record.includesVat, settings);
+}
+
 void BookView::forEachOrder(const std::function<void(const Order &order)> &visit) const
 {
     forEachBlock([&visit](int, Digest, const Decode &decode) { visit(decode()); });

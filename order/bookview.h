@@ -73,6 +73,9 @@ public:
         QStringList lineTexts; // each "CMDE" line
         qsizetype lineCount() const { return lineTexts.size(); }
         std::array<QStringView, OrderLine::CellCount> cells(qsizetype line) const;
+        // The amounts of its first `rows` order lines, worked out as the order window works
+        // them out, with `settings` (those the order is worked out with: settingsFor).
+        Result<OrderAmounts> amounts(qsizetype rows, const Settings &settings) const;
     };
     // Calls `visit` for every order, by block index.
     void forEachOrder(const std::function<void(const Order &order)> &visit) const;

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/numbertext.h"
 #include "gui/application.h"
+#include "gui/basedialog.h"
 #include "gui/csvexport.h"
 #include "reports/awaitedordersmodel.h"
 #include "reports/purchasecsv.h"
@@ -148,14 +149,7 @@ void AwaitedOrdersWindow::fillSuppliers()
 
 void AwaitedOrdersWindow::showOrders()
 {
-    if (!m_placed && parentWidget()) {
-        m_placed = true;
-        const QRect over = parentWidget()->window()->geometry();
-        move(over.center() - rect().center());
-    }
-    show();
-    raise();
-    activateWindow();
+    showInFront(this, m_placed);
     m_list->setFocus(Qt::ShortcutFocusReason);
     if (!m_list->currentIndex().isValid() && m_model->rowCount() > 0)
         m_list->setCurrentIndex(m_model->index(0, 0));

@@ -79,16 +79,7 @@ PurchaseOrder PurchaseBook::figuresOf(const BookView::Order &order, const Settin
         used.singleCurrency = 0;
     const int own = swapped ? 1 : 0;
     // The order window's rows only: the rest of a longer order is no part of its totals.
-    std::array<QStringView, OrderLine::CellCount> cells;
-    const Result<OrderAmounts> amounts = OrderCalc::amounts(
-        qMin<qsizetype>(order.lineCount(), BookView::ShownRows),
-        [&](qsizetype i) {
-            cells = order.cells(i);
-            return OrderCalc::LineCells{cells[OrderLine::QuantityCell],
-                                        cells[OrderLine::UnitPriceCell],
-                                        cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
-        },
-        record.includesVat, used);
+    const Result<OrderAmounts> amounts = order.amounts(BookView::ShownRows, used);
     p.counted = amounts.ok();
     if (!p.counted)
         return p;

@@ -112,16 +112,8 @@ void writeOrder(const BookView::Order &order, const Settings &settings, CsvFile 
         fieldsTo = csv.bytes().size();
     };
     // Every line, those past the order window's rows too: each amount is its line's own.
+    const Result<OrderAmounts> amounts = order.amounts(order.lineCount(), used);
     std::array<QStringView, OrderLine::CellCount> cells;
-    const Result<OrderAmounts> amounts = OrderCalc::amounts(
-        order.lineCount(),
-        [&](qsizetype i) {
-            cells = order.cells(i);
-            return OrderCalc::LineCells{cells[OrderLine::QuantityCell],
-                                        cells[OrderLine::UnitPriceCell],
-                                        cells[OrderLine::DiscountCell], cells[OrderLine::VatCell]};
-        },
-        record.includesVat, used);
     bool any = false;
     for (qsizetype i = 0; i < order.lineCount(); ++i) {
         cells = order.cells(i);

@@ -3,6 +3,7 @@
 
 #include "core/clock.h"
 #include "gui/application.h"
+#include "gui/basedialog.h"
 #include "gui/csvexport.h"
 #include "search/searchindex.h"
 #include "search/searchresultsmodel.h"
@@ -201,14 +202,7 @@ void SearchWindow::buildControls()
 
 void SearchWindow::showSearch()
 {
-    if (!m_placed && parentWidget()) {
-        m_placed = true;
-        const QRect over = parentWidget()->window()->geometry();
-        move(over.center() - rect().center());
-    }
-    show();
-    raise();
-    activateWindow();
+    showInFront(this, m_placed);
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();
 }
