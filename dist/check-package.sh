@@ -17,7 +17,7 @@ deb=$(ls "$build"/package/qorcommande_*.deb)
 fail() { echo "package check: $*" >&2; exit 1; }
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for dep in fonts-liberation2 qt6-translations-l10n libqt6widgets6 libqt6dbus6 libqt6svg6 libqt6charts6 libc6; do
+for dep in fonts-liberation2 qt6-translations-l10n libqt6widgets6 libqt6dbus6 libqt6svg6 libc6; do
   grep -q "\b$dep\b" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 

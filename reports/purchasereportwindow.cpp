@@ -4,6 +4,7 @@
 #include "core/numbertext.h"
 #include "gui/application.h"
 #include "gui/csvexport.h"
+#include "reports/barchart.h"
 #include "reports/chartmodel.h"
 #include "reports/ordersdialog.h"
 #include "reports/ordersmodel.h"
@@ -15,33 +16,22 @@
 #include "reports/vattablemodel.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
-#include <QCursor>
-#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStackedBarSeries>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
-#include <QToolTip>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <array>
-#include <cmath>
+#include <iterator>
 
 namespace {
-
-constexpr int AmountSteps = 5; // between the ticks of the amount axis
 
 // Rows of totals stand out in bold. The cells are plain texts, drawn straight: the style's
 // layout of an item (icon, check box, eliding) costs most of the painting of a large table.
@@ -132,7 +122,6 @@ PurchaseReportWindow::PurchaseReportWindow(QWidget *parent) : BaseDialog(parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
     buildControls();
-    buildChart();
     resize(1000, 700);
 }
 
@@ -187,14 +176,22 @@ void PurchaseReportWindow::buildControls()
     connect(m_table, &QAbstractItemView::activated, this,
             [this](const QModelIndex &index) { Application::run([&] { showOrders(index); }); });
 
-    m_chartView = new QChartView(this);
-    m_chartView->setObjectName(QStringLiteral("Chart"));
-    m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumHeight(180);
+    m_chart = new BarChart(this);
+    m_chart->setObjectName(QStringLiteral("Chart"));
+    m_chart->setModel(m_chartModel);
+    m_chart->setColours([this](int set) {
+        // The largest suppliers in the order of their totals, the others in grey.
+        static constexpr QRgb Colours[] = {0x209fdf, 0x99ca53, 0xf6a625, 0x6d5fd5, 0xbf593e};
+        if (m_chartModel->headerData(set, Qt::Vertical, Qt::DisplayRole).toString() ==
+            PurchaseReport::othersName())
+            return QColor(Qt::lightGray);
+        return QColor(Colours[set % std::size(Colours)]);
+    });
+    m_chart->setMinimumHeight(180);
     auto *split = new QSplitter(Qt::Vertical, this);
     split->setObjectName(QStringLiteral("Split"));
     split->addWidget(m_table);
-    split->addWidget(m_chartView);
+    split->addWidget(m_chart);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
 
@@ -202,6 +199,12 @@ void PurchaseReportWindow::buildControls()
     m_pages->setObjectName(QStringLiteral("Pages"));
     m_pages->addTab(split, QStringLiteral("Achats par fournisseur"));
     m_pages->addTab(m_vatTable, QStringLiteral("TVA par taux"));
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 1 && !m_vatFitted) {
+            fitColumns(m_vatTable);
+            m_vatFitted = true;
+        }
+    });
 
     QPushButton *print = button(this, "Print", QStringLiteral("Imprimer..."));
     QPushButton *pdf = button(this, "ExportPdf", QStringLiteral("Exporter en PDF..."));
@@ -228,38 +231,6 @@ void PurchaseReportWindow::buildControls()
     layout->addLayout(choices);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
-}
-
-void PurchaseReportWindow::buildChart()
-{
-    m_chart = new QChart;
-    m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
-    m_series = new QStackedBarSeries(m_chart);
-    m_chart->addSeries(m_series);
-    m_periodAxis = new QBarCategoryAxis(m_chart);
-    m_amountAxis = new QValueAxis(m_chart);
-    m_amountAxis->setLabelFormat(QStringLiteral("%.0f"));
-    m_amountAxis->setTickCount(AmountSteps + 1);
-    m_chart->addAxis(m_periodAxis, Qt::AlignBottom);
-    m_chart->addAxis(m_amountAxis, Qt::AlignLeft);
-    m_series->attachAxis(m_periodAxis);
-    m_series->attachAxis(m_amountAxis);
-    m_chartView->setChart(m_chart);
-
-    // A tool tip gives the amount of the segment under the mouse.
-    connect(m_series, &QAbstractBarSeries::hovered, this,
-            [this](bool status, int index, QBarSet *set) {
-                if (!status) {
-                    QToolTip::hideText();
-                    return;
-                }
-                const int row = int(m_series->barSets().indexOf(set));
-                QToolTip::showText(QCursor::pos(),
-                                   m_chartModel->index(row, index).data(Qt::ToolTipRole).toString(),
-                                   m_chartView);
-            });
 }
 
 void PurchaseReportWindow::setBook(const BookView &source)
@@ -299,90 +270,16 @@ void PurchaseReportWindow::choose()
 
     m_table->sortByColumn(m_tableModel->totalColumn(), Qt::DescendingOrder);
     fitColumns(m_table);
-    fitColumns(m_vatTable);
+    // The VAT page's columns are fitted when it is shown.
+    m_vatFitted = m_pages->currentIndex() == 1;
+    if (m_vatFitted)
+        fitColumns(m_vatTable);
     m_coverage->setText(m_report->coverage());
     m_cancelled->setText(m_report->cancelledNote());
     m_cancelled->setVisible(m_report->cancelled() > 0);
-    fillChart();
-}
-
-void PurchaseReportWindow::fillChart()
-{
-    // More periods than months: the years stand upright. Lying, more than a dozen are cut to
-    // "2…", each cut measured again at every layout of the chart; so the years are never laid
-    // out lying, between the two changes.
-    const bool upright = m_report->periods().size() > 12;
-    const auto setAngle = [this, upright] {
-        if (m_periodAxis->labelsAngle() != (upright ? -90 : 0))
-            m_periodAxis->setLabelsAngle(upright ? -90 : 0);
-    };
-    if (upright)
-        setAngle();
-    // The amount or the currency changed: the periods stay.
-    if (m_periodAxis->categories() != m_report->periods())
-        m_periodAxis->setCategories(m_report->periods());
-    if (!upright)
-        setAngle();
-    // The same sets with other figures keep their bars and colours; other sets are made again.
-    const QList<PurchaseReport::ChartSet> &chart = m_report->chart();
-    QList<QBarSet *> sets = m_series->barSets();
-    const auto isOthers = [](const QString &name) { return name == PurchaseReport::othersName(); };
-    bool same = sets.size() == chart.size();
-    for (qsizetype k = 0; same && k < sets.size(); ++k)
-        same = isOthers(sets.at(k)->label()) == isOthers(chart.at(k).name);
-    if (!same) {
-        m_series->clear();
-        sets.clear();
-        for (const PurchaseReport::ChartSet &each : chart) {
-            auto *set = new QBarSet(each.name);
-            m_series->append(set);
-            if (isOthers(each.name))
-                set->setColor(Qt::lightGray);
-            sets.append(set);
-        }
-    }
-    for (qsizetype k = 0; k < chart.size(); ++k) {
-        QBarSet *set = sets.at(k);
-        if (set->label() != chart.at(k).name)
-            set->setLabel(chart.at(k).name);
-        QList<qreal> values;
-        for (int p = 0; p < chart.at(k).values.size(); ++p)
-            values.append(m_chartModel->index(int(k), p).data().toReal());
-        if (set->count() != values.size()) {
-            set->remove(0, set->count());
-            set->append(values);
-            continue;
-        }
-        for (int p = 0; p < values.size(); ++p)
-            if (set->at(p) != values.at(p))
-                set->replace(p, values.at(p));
-    }
-
-    double highest = 0;
-    for (int p = 0; p < m_report->periods().size(); ++p) {
-        double stacked = 0;
-        for (const PurchaseReport::ChartSet &set : chart)
-            stacked += qMax<qint64>(0, set.values.at(p)) / 100.0;
-        highest = qMax(highest, stacked);
-    }
-    // Round figures on the scale, always as many: every change of the axis lays the whole chart
-    // out again, its labels measured one by one.
-    const double top = highest > 0 ? highest * 1.05 : 1;
-    const double rough = top / AmountSteps;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = 10 * magnitude;
-    for (const double nice : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0})
-        if (nice * magnitude >= rough) {
-            step = nice * magnitude;
-            break;
-        }
-    if (m_amountAxis->min() != 0 || m_amountAxis->max() != AmountSteps * step)
-        m_amountAxis->setRange(0, AmountSteps * step);
-    const QString title = QStringLiteral("Montant ") +
-                          PurchaseReport::amountName(m_report->choice().shown) +
-                          QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')');
-    if (m_amountAxis->titleText() != title)
-        m_amountAxis->setTitleText(title);
+    m_chart->setScaleTitle(QStringLiteral("Montant ") +
+                           PurchaseReport::amountName(m_report->choice().shown) +
+                           QStringLiteral(" (") + m_report->currencySymbol() + QLatin1Char(')'));
 }
 
 void PurchaseReportWindow::fitColumns(QTableView *view)

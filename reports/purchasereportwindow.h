@@ -9,16 +9,12 @@
 
 #include <memory>
 
+class BarChart;
 class ChartModel;
-class QBarCategoryAxis;
-class QChart;
-class QChartView;
 class QComboBox;
 class QLabel;
-class QStackedBarSeries;
 class QTabWidget;
 class QTableView;
-class QValueAxis;
 class SupplierTableModel;
 class VatTableModel;
 namespace ReportPrint {
@@ -46,11 +42,8 @@ public:
 
 private:
     void buildControls();
-    void buildChart();
     // A new report for the choices on screen.
     void choose();
-    // The chart's bars and scale for the report.
-    void fillChart();
     // Each column as wide as its texts.
     static void fitColumns(QTableView *view);
     void showOrders(const QModelIndex &index);
@@ -67,6 +60,7 @@ private:
     PurchaseBook::Cache m_cache; // the figures of the orders last shown, for the next opening
     std::unique_ptr<PurchaseReport> m_report;
     int m_chosenOrder = -1;
+    bool m_vatFitted = false; // the VAT page's columns fit the report shown
 
     QComboBox *m_year = nullptr;
     QComboBox *m_amount = nullptr;
@@ -80,9 +74,5 @@ private:
     SupplierTableModel *m_tableModel = nullptr;
     VatTableModel *m_vatModel = nullptr;
     ChartModel *m_chartModel = nullptr;
-    QChartView *m_chartView = nullptr;
-    QChart *m_chart = nullptr;
-    QStackedBarSeries *m_series = nullptr;
-    QBarCategoryAxis *m_periodAxis = nullptr;
-    QValueAxis *m_amountAxis = nullptr;
+    BarChart *m_chart = nullptr;
 };

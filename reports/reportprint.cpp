@@ -2,12 +2,11 @@
 #include "reports/reportprint.h"
 
 #include "printing/pagepainter.h"
+#include "reports/barchart.h"
 #include "reports/reportroles.h"
 
 #include <QAbstractItemModel>
 #include <QFontMetricsF>
-#include <QGraphicsScene>
-#include <QGraphicsWidget>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -185,14 +184,13 @@ bool draw(QPainter &painter, QPagedPaintDevice &device, const Content &content)
 
     if (content.table && !drawTable(painter, sheet, *content.table))
         return false;
-    if (!content.chart || !content.chart->scene())
+    if (!content.chart)
         return true;
     sheet.advance(6 * sheet.mm());
     if (sheet.room() < ChartMinHeightMm * sheet.mm() && !sheet.newPage())
         return false;
     const QRectF target(sheet.area().left(), sheet.y(), sheet.area().width(), sheet.room());
-    content.chart->scene()->render(&painter, target, content.chart->sceneBoundingRect(),
-                                   Qt::KeepAspectRatio);
+    content.chart->render(painter, target, font(TableFontPt));
     return true;
 }
 

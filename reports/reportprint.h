@@ -4,7 +4,7 @@
 #include <QString>
 
 class QAbstractItemModel;
-class QGraphicsWidget;
+class BarChart;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -17,7 +17,7 @@ struct Content {
     QString subtitle;
     QString note; // a line under the subtitle, when not empty
     const QAbstractItemModel *table = nullptr;
-    QGraphicsWidget *chart = nullptr; // drawn as it stands on screen; none on the VAT page
+    const BarChart *chart = nullptr; // drawn as it stands on screen; none on the VAT page
 };
 
 // Draws on a painter begun on `device`; false when a further page could not be started.

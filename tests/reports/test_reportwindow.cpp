@@ -7,6 +7,7 @@
 #include "core/textfile.h"
 #include "failingwriter.h"
 #include "order/orderwindow.h"
+#include "reports/barchart.h"
 #include "reports/purchasereportwindow.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
@@ -18,9 +19,11 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 #include <memory>
 
@@ -104,6 +107,8 @@ private Q_SLOTS:
     void printAndExport();
     void exportOrders_data();
     void exportOrders();
+    void chart_data();
+    void chart();
 };
 
 void TestReportWindow::init()
@@ -262,3 +267,68 @@ void TestReportWindow::exportOrders()
 
 QTEST_MAIN(TestReportWindow)
 #include "test_reportwindow.moc"
+
+void TestReportWindow::chart_data()
+{
+    // One list of amounts per set, one amount per period.
+    QTest::addColumn<QList<QList<double>>>("sets");
+    QTest::newRow("months, one set")
+        << QList<QList<double>>{{120.5, 0, 3000, 45, 0, 0, 0, 0, 0, 0, 0, 999.99}};
+    QTest::newRow("stacked, negative and zero")
+        << QList<QList<double>>{{100, -50, 0}, {50, 200, 0}, {0.4, 10, 0}};
+    QTest::newRow("years upright")
+        << QList<QList<double>>{QList<double>(30, 1234567.89), QList<double>(30, 7654321)};
+    QTest::newRow("nothing") << QList<QList<double>>{{0, 0}, {-3, 0}};
+}
+
+void TestReportWindow::chart()
+{
+    QFETCH(QList<QList<double>>, sets);
+    const QList<QColor> colours{Qt::red, Qt::blue, Qt::green};
+    QStandardItemModel model(int(sets.size()), int(sets.first().size()));
+    for (int s = 0; s < sets.size(); ++s) {
+        model.setHeaderData(s, Qt::Vertical, QStringLiteral("Fournisseur %1").arg(s));
+        for (int p = 0; p < sets.at(s).size(); ++p) {
+            model.setData(model.index(s, p), sets.at(s).at(p));
+            model.setData(model.index(s, p), QStringLiteral("%1/%2").arg(s).arg(p),
+                          Qt::ToolTipRole);
+        }
+    }
+    BarChart chart;
+    chart.setModel(&model);
+    chart.setColours([&](int set) { return colours.at(set); });
+    chart.setScaleTitle(QStringLiteral("Montant H.T. (€)"));
+    chart.resize(700, 320);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const QImage image = chart.grab().toImage();
+    // Every segment where its amount says, of its colour, one scale for all, the stacks inside
+    // the chart; its tool tip under the mouse.
+    double perUnit = 0;
+    for (int p = 0; p < sets.first().size(); ++p) {
+        double top = 0;
+        for (int s = 0; s < sets.size(); ++s) {
+            const double amount = sets.at(s).at(p);
+            const QRectF segment = chart.segment(s, p);
+            if (amount <= 0) {
+                QVERIFY(segment.isEmpty());
+                continue;
+            }
+            if (perUnit == 0)
+                perUnit = segment.height() / amount;
+            QVERIFY2(qAbs(segment.height() - amount * perUnit) < 0.01,
+                     qPrintable(QString::number(s)));
+            if (top > 0)
+                QCOMPARE(segment.bottom(), top);
+            top = segment.top();
+            QVERIFY(chart.rect().contains(segment.toRect()));
+            if (segment.height() < 3)
+                continue;
+            const QPoint centre = segment.center().toPoint();
+            QCOMPARE(image.pixelColor(centre * image.devicePixelRatio()), colours.at(s));
+            QHelpEvent help(QEvent::ToolTip, centre, chart.mapToGlobal(centre));
+            QApplication::sendEvent(&chart, &help);
+            QCOMPARE(QToolTip::text(), QStringLiteral("%1/%2").arg(s).arg(p));
+        }
+    }
+}
