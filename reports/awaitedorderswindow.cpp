@@ -6,6 +6,7 @@
 #include "gui/application.h"
 #include "gui/basedialog.h"
 #include "gui/csvexport.h"
+#include "gui/rowlist.h"
 #include "reports/awaitedordersmodel.h"
 #include "reports/purchasecsv.h"
 #include "reports/reportexport.h"
@@ -67,15 +68,7 @@ void AwaitedOrdersWindow::buildControls()
     m_list->setObjectName(QStringLiteral("AwaitedOrders"));
     m_list->setModel(m_model);
     m_list->setItemDelegate(new LateDelegate(m_list));
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setTabKeyNavigation(false);
-    m_list->setWordWrap(false);
-    m_list->verticalHeader()->hide();
-    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_list->horizontalHeader()->setStretchLastSection(true);
+    setUpRowList(m_list);
     const int widths[] = {100, 200, 90, 110, 70};
     for (int c = 0; c < 5; ++c)
         m_list->setColumnWidth(c, qMax(widths[c], m_list->horizontalHeader()->sectionSizeHint(c)));

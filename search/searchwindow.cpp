@@ -5,6 +5,7 @@
 #include "gui/application.h"
 #include "gui/basedialog.h"
 #include "gui/csvexport.h"
+#include "gui/rowlist.h"
 #include "search/searchindex.h"
 #include "search/searchresultsmodel.h"
 
@@ -130,15 +131,7 @@ void SearchWindow::buildControls()
     m_list->setObjectName(QStringLiteral("Results"));
     m_list->setModel(m_results);
     m_list->setItemDelegateForColumn(SearchResultsModel::WhereColumn, new HitDelegate(m_list));
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setTabKeyNavigation(false);
-    m_list->setWordWrap(false);
-    m_list->verticalHeader()->hide();
-    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_list->horizontalHeader()->setStretchLastSection(true);
+    setUpRowList(m_list);
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(SearchResultsModel::DateColumn, Qt::DescendingOrder);
