@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "order/bookview.h"
 
+#include "core/linehash.h"
 #include "order/orderformat.h"
 
 #include <QObject>
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
 BookView BookView::asSaved(const OrderDocument &document)
 {
@@ -81,46 +80,6 @@ void BookView::followEdits(QObject *context, const std::function<void()> &edited
     QObject::connect(m_document, &OrderDocument::modifiedChanged, context, edited);
 }
 
-namespace {
-
-// What a block's lines hash to, two lanes of different mixing: blocks taken for one another
-// would show wrong figures without a word. A whole book goes through it at every report, so it
-// reads eight bytes at a time.
-class BlockHash {
-public:
-    void add(QByteArrayView line, qsizetype position)
-    {
-        const char *p = line.data();
-        const qsizetype n = line.size();
-        qsizetype i = 0;
-        for (; i + 8 <= n; i += 8)
-            word(load(p + i, 8));
-        word(load(p + i, n - i) ^ (quint64(n) << 56) ^ quint64(position) << 40);
-    }
-    BookView::Digest digest() const
-    {
-        return {size_t(m_a ^ (m_a >> 31)), size_t(m_b ^ (m_b >> 29))};
-    }
-
-private:
-    static quint64 load(const char *p, qsizetype size)
-    {
-        quint64 w = 0;
-        std::memcpy(&w, p, size_t(size));
-        return w;
-    }
-    void word(quint64 w)
-    {
-        m_a = (m_a ^ w) * 0x9E3779B97F4A7C15ull;
-        m_a ^= m_a >> 32;
-        m_b = std::rotl(m_b + w, 27) * 0xC2B2AE3D27D4EB4Full;
-    }
-    quint64 m_a = 0x51ed270b;
-    quint64 m_b = 0x2545f491;
-};
-
-} // namespace
-
 void BookView::forEachBlock(
     const std::function<void(int index, Digest digest, const Decode &decode)> &visit) const
 {
@@ -133,7 +92,7 @@ void BookView::forEachBlock(
     };
     QList<Block> blocks(OrderFormat::MaxOrders);
     int current = -1; // the block read, when it is the first of its index
-    BlockHash hash;
+    LineHash hash;
     const auto finish = [&] {
         if (current >= 0)
             blocks[current].digest = hash.digest();
@@ -148,7 +107,7 @@ void BookView::forEachBlock(
                 if (blocks.at(opened).open < 0) {
                     blocks[opened].open = i;
                     current = opened;
-                    hash = BlockHash();
+                    hash = LineHash();
                 }
                 continue;
             }

@@ -2,6 +2,7 @@
 #include "order/orderbook.h"
 
 #include "core/clock.h"
+#include "core/linehash.h"
 #include "core/numbertext.h"
 #include "core/prompts.h"
 #include "core/textfile.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+
+#include <bit>
 
 using namespace OrderFormat;
 
@@ -140,11 +143,13 @@ Status OrderBook::reread()
 
 size_t OrderBook::digestOf(const TextLines &lines)
 {
-    // Only told apart from the lines of the same file: a fast hash is enough.
-    size_t seed = size_t(lines.size());
+    // Only told apart from the lines of the same file: a fast hash is enough, but it runs over
+    // the whole book at every save.
+    LineHash hash;
     for (qsizetype i = 0; i < lines.size(); ++i)
-        seed = qHash(lines.bytes(i), seed);
-    return seed;
+        hash.add(lines.bytes(i), i);
+    const auto [a, b] = hash.digest();
+    return a ^ std::rotl(b, 17) ^ size_t(lines.size());
 }
 
 bool OrderBook::isSaved(const TextLines &lines) const
