@@ -27,13 +27,20 @@ QString lineAt(const TextLines &lines, qsizetype i, qsizetype end)
 
 // The lines of an order's life, after its note. Each kind stands once but sendings and
 // receptions; a line this version would not write the same way is kept as an unknown one.
-const QString SentPrefix = QStringLiteral("ENVO");
-const QString ExpectedPrefix = QStringLiteral("PREV");
-const QString ReceivedPrefix = QStringLiteral("RECU");
-const QString SettledPrefix = QStringLiteral("SOLD");
-const QString CancelledPrefix = QStringLiteral("ANNU");
-const QString ChangedPrefix = QStringLiteral("MODI");
-const QString RatesPrefix = QStringLiteral("TAUX");
+constexpr char SentKind[] = "ENVO";
+constexpr char ExpectedKind[] = "PREV";
+constexpr char ReceivedKind[] = "RECU";
+constexpr char SettledKind[] = "SOLD";
+constexpr char CancelledKind[] = "ANNU";
+constexpr char ChangedKind[] = "MODI";
+constexpr char RatesKind[] = "TAUX";
+const QString SentPrefix = QString::fromLatin1(SentKind);
+const QString ExpectedPrefix = QString::fromLatin1(ExpectedKind);
+const QString ReceivedPrefix = QString::fromLatin1(ReceivedKind);
+const QString SettledPrefix = QString::fromLatin1(SettledKind);
+const QString CancelledPrefix = QString::fromLatin1(CancelledKind);
+const QString ChangedPrefix = QString::fromLatin1(ChangedKind);
+const QString RatesPrefix = QString::fromLatin1(RatesKind);
 
 QString channelWord(OrderLife::Channel channel)
 {
@@ -159,13 +166,22 @@ bool decodeLifeLine(const QString &line, OrderLife &life)
 
 bool maybeLifeLine(QByteArrayView bytes)
 {
-    return bytes.size() > 4 &&
-           (bytes.startsWith("ENVO") || bytes.startsWith("PREV") || bytes.startsWith("RECU") ||
-            bytes.startsWith("SOLD") || bytes.startsWith("ANNU") || bytes.startsWith("MODI") ||
-            bytes.startsWith("TAUX"));
+    return bytes.size() > 4 && (isEventLine(bytes) || bytes.startsWith(ExpectedKind) ||
+                                bytes.startsWith(ChangedKind) || bytes.startsWith(RatesKind));
 }
 
 } // namespace
+
+bool isSendingLine(QByteArrayView line)
+{
+    return line.startsWith(SentKind);
+}
+
+bool isEventLine(QByteArrayView line)
+{
+    return line.startsWith(SentKind) || line.startsWith(ReceivedKind) ||
+           line.startsWith(SettledKind) || line.startsWith(CancelledKind);
+}
 
 QStringList lifeLines(const OrderLife &life)
 {

@@ -90,6 +90,12 @@ struct KeptLines {
     }
 };
 
+// A line of an order's sending, as the block holds it, and a line of any event that takes an
+// order out of its draft state: a sending, a reception, its settling or its cancelling. For the
+// readers that pass over blocks without decoding them.
+bool isSendingLine(QByteArrayView line);
+bool isEventLine(QByteArrayView line);
+
 // The lines of an order's life as the block holds them after its note: "ENVO" + date + TAB +
 // how for each sending ("IMPRIMEE", "PDF", "COURRIEL", "AUTRE"), "PREV" + expected date,
 // "RECU" + date + TAB-separated "row=quantity" for each reception, "SOLD" or "ANNU" + date,

@@ -140,7 +140,7 @@ void AwaitedOrders::readBook()
         // An order never sent is no awaited one: most blocks of a book, passed over unread.
         bool sent = false;
         for (qsizetype i = end - 1; i > open && !sent; --i)
-            sent = all.bytes(i).startsWith("ENVO");
+            sent = OrderFormat::isSendingLine(all.bytes(i));
         if (!sent)
             continue;
         // What the block holds apart from its labels: the same order elsewhere reads the same.

@@ -291,8 +291,7 @@ OrderState::State SearchIndex::state(int index)
     bool lived = false;
     for (qint32 i = s.order.end - 1; i > s.order.open && !lived; --i) {
         const QByteArrayView line = s.lines.bytes(i);
-        lived = line.startsWith("ENVO") || line.startsWith("RECU") || line.startsWith("SOLD") ||
-                line.startsWith("ANNU");
+        lived = OrderFormat::isEventLine(line);
     }
     const OrderState::State state =
         lived ? OrderState::state(m_reader.show(s.lines, s.order.open, index).record)
